@@ -1,0 +1,48 @@
+#pragma once
+#include "ResultSet.h"
+
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+struct sqlite3;
+
+// A value bound to a "?" of a statement: texts and numbers are never spliced
+// into the SQL text, so no value can change what a statement does.
+using TSqlValue = std::variant<long long, std::string>;
+using TSqlValues = std::vector<TSqlValue>;
+
+struct TSqlStatement {
+    std::string text;
+    TSqlValues values;
+};
+
+// Every statement of the program goes through this helper and the one
+// shared connection it opens on first use and keeps open. Each operation
+// holds a process-wide lock, so the window thread and a generation thread
+// can use the model at the same time.
+class TDbHelper {
+public:
+    TDbHelper();
+
+    sqlite3* GetConnection();
+    std::unique_ptr<TResultSet> OpenQuery(const std::string& sql, const TSqlValues& values = {});
+    void ExecuteSql(const std::string& sql, const TSqlValues& values = {});
+    // All statements in one transaction; on a failure everything is rolled
+    // back and the failure is rethrown to the caller.
+    void ExecuteBatch(const std::vector<TSqlStatement>& statements);
+    // First column of the first row; -1 when there is no row.
+    int QueryInteger(const std::string& sql, const TSqlValues& values = {});
+    // First column of the first row; empty when there is no row.
+    std::string QueryText(const std::string& sql, const TSqlValues& values = {});
+
+    // The database file the shared connection opens (default "projects.mdb",
+    // relative to the current directory). Changing it closes the connection.
+    static void SetDatabasePath(const std::string& path);
+    static std::string DatabasePath();
+    static void CloseSharedConnection();
+
+private:
+    std::string connectionString_;
+};

@@ -1,0 +1,268 @@
+#include "EntryRules.h"
+
+#include "ClassDAO.h"
+#include "JavaWords.h"
+#include "MemberDAO.h"
+#include "MemberTypes.h"
+#include "ProjectDAO.h"
+#include "TextCodec.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <set>
+
+namespace {
+
+bool HasControlCharacter(const std::string& text, bool allowTab)
+{
+    return std::any_of(text.begin(), text.end(), [allowTab](unsigned char c) {
+        return (c < 0x20 && !(allowTab && c == '\t')) || c == 0x7F;
+    });
+}
+
+bool IsUpperAscii(char c) { return c >= 'A' && c <= 'Z'; }
+bool IsLowerAscii(char c) { return c >= 'a' && c <= 'z'; }
+
+bool EndsWith(const std::string& text, const std::string& tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// The project name names the output directory projects/<name>.
+TVerdict CheckProjectNameText(const std::string& name)
+{
+    if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos)
+        return TVerdict::Refuse("工程名称不能包含“/”或“\\”!");
+    if (HasControlCharacter(name, false))
+        return TVerdict::Refuse("工程名称不能包含控制字符!");
+    if (name == "." || name == "..")
+        return TVerdict::Refuse("工程名称不能是“.”或“..”!");
+    if (!IsGbkEncodable(name))
+        return TVerdict::Refuse("工程名称含有无法用 GBK 编码保存的字符!");
+    return TVerdict::Accept();
+}
+
+// Types the generated classes use by their simple names, and the support
+// classes whose files a generated class of that name would replace.
+bool IsReservedClassName(const std::string& name)
+{
+    static const std::set<std::string> names = {
+        "String",        "Object",         "Exception",     "SuppressWarnings", "Override",
+        "ArrayList",     "List",           "Map",           "HibernateException", "Query",
+        "Session",       "Transaction",    "Statement",     "HibernateUtil",    "ActionContext",
+        "ActionSupport", "TestUtil",       "CardIdFieldValidator", "Login",     "User",
+        "ChangePassword", "Configuration", "SessionFactory"};
+    return names.count(name) > 0;
+}
+
+TVerdict CheckClassNameText(const std::string& className, const std::string& friendName)
+{
+    if (!IsAsciiIdentifier(className))
+        return TVerdict::Refuse("类名称只能由英文字母、数字和下划线组成!");
+    if (IsReservedClassName(className))
+        return TVerdict::Refuse("类名称 " + className + " 与生成代码所用的类名冲突，请换一个名称!");
+    if (EndsWith(className, "DAO") || EndsWith(className, "Action"))
+        return TVerdict::Refuse("类名称不能以 DAO 或 Action 结尾(生成的代码用这些名称命名 DAO 类和 Action 类)!");
+    if (HasControlCharacter(friendName, false))
+        return TVerdict::Refuse("友好名称不能包含控制字符!");
+    if (!IsGbkEncodable(friendName))
+        return TVerdict::Refuse("友好名称含有无法用 GBK 编码保存的字符!");
+    return TVerdict::Accept();
+}
+
+// Names the generated DAO and Action classes declare themselves (fields,
+// locals, parameters), so a member of that name would clash with them.
+bool ClashesWithGeneratedName(const std::string& name, const std::string& className)
+{
+    static const std::set<std::string> names = {
+        "currentPage", "totalPage", "recordNumber", "ctx",  "s",          "tx",          "q",
+        "hql",         "startIndex", "mod",         "e",    "java",       "locale",      "texts",
+        "actionErrors", "actionMessages", "errorMessages", "errors", "fieldErrors", "container"};
+    if (names.count(name))
+        return true;
+    if (name == ClassVariableName(className))
+        return true;
+    // <class>DAO, <class>List and db_<class> are formed from this class's and
+    // the referenced classes' variable names.
+    return EndsWith(name, "DAO") || EndsWith(name, "List") || name.rfind("db_", 0) == 0;
+}
+
+bool IsSelectableType(int projectId, int classId, const std::string& type)
+{
+    if (IsSimpleType(type))
+        return true;
+    for (const auto& entry : TClassDAO().ListOtherClasses(projectId, classId))
+        if (entry.text == type)
+            return true;
+    return false;
+}
+
+bool ParseLength(const std::string& text, long& value)
+{
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](unsigned char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    if (text.size() > 6)
+        return false;
+    value = std::strtol(text.c_str(), nullptr, 10);
+    return true;
+}
+
+} // namespace
+
+TVerdict CheckNewProject(const std::string& projectName)
+{
+    if (projectName.empty())
+        return TVerdict::Refuse("工程名称不能为空!");
+    if (TProjectDAO().CountProjectsByName(projectName) > 0)
+        return TVerdict::Refuse("该工程名称已经存在!");
+    return CheckProjectNameText(projectName);
+}
+
+TVerdict CheckRenameProject(int projectId, const std::string& newName)
+{
+    if (newName.empty())
+        return TVerdict::Refuse("工程项目名称不能为空!");
+    TVerdict text = CheckProjectNameText(newName);
+    if (!text.Accepted())
+        return text;
+    if (TProjectDAO().CountOtherProjectsByName(projectId, newName) > 0)
+        return TVerdict::Refuse("该工程名称已经存在!");
+    return TVerdict::Accept();
+}
+
+TVerdict CheckAddClass(int projectId, const std::string& className, const std::string& friendName)
+{
+    if (className.empty())
+        return TVerdict::Refuse("类名称不能为空!");
+    if (friendName.empty())
+        return TVerdict::Refuse("友好名称不能为空");
+    if (!IsUpperAscii(className[0]))
+        return TVerdict::Refuse("类名首个字母必须大写");
+    if (TClassDAO().CountClassesByName(projectId, className) > 0)
+        return TVerdict::Refuse("该类名称已经存在!");
+    return CheckClassNameText(className, friendName);
+}
+
+TVerdict CheckUpdateClass(int projectId, int classId, const std::string& className, const std::string& friendName)
+{
+    if (className.empty())
+        return TVerdict::Refuse("类名称不能为空");
+    if (!IsUpperAscii(className[0]))
+        return TVerdict::Refuse("类名首个字母必须大写");
+    if (friendName.empty())
+        return TVerdict::Refuse("友好名称不能为空");
+    TVerdict text = CheckClassNameText(className, friendName);
+    if (!text.Accepted())
+        return text;
+    if (TClassDAO().CountOtherClassesByName(projectId, classId, className) > 0)
+        return TVerdict::Refuse("该类名称已经存在!");
+    // The class variable name becomes a field of the generated Action class.
+    std::string variable = ClassVariableName(className);
+    auto members = TMemberDAO().OpenClassMembers(classId);
+    for (; !members->Eof(); members->Next())
+        if (members->AsText("memberName") == variable)
+            return TVerdict::Refuse("类名称 " + className + " 与该类的成员 " + variable + " 冲突，请换一个名称!");
+    return TVerdict::Accept();
+}
+
+TVerdict CheckPackageName(const std::string& packageName)
+{
+    if (packageName.empty())
+        return TVerdict::Refuse("包名输入不能为空!");
+    static const char* const rule =
+        "包名必须由以“.”分隔的 Java 标识符组成(英文字母、数字和下划线，不以数字开头，不用 Java 关键字)，如 velmorantis 或 org.example!";
+    size_t start = 0;
+    for (;;) {
+        size_t dot = packageName.find('.', start);
+        std::string segment = packageName.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+        if (!IsAsciiIdentifier(segment) || IsJavaKeyword(segment))
+            return TVerdict::Refuse(rule);
+        if (dot == std::string::npos)
+            break;
+        start = dot + 1;
+    }
+    return TVerdict::Accept();
+}
+
+TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int memberId, const TMemberEntry& entry)
+{
+    const std::string& name = entry.name;
+    const std::string& type = entry.type;
+    bool keyTypeAllowed = type == kTypeString || type == kTypeInteger;
+    if (name.empty())
+        return TVerdict::Refuse("成员名称输入不能为空!");
+    if (!IsLowerAscii(name[0]))
+        return TVerdict::Refuse("成员属性首个字母必须小写");
+    if (type != kTypeString && !entry.isMust)
+        return TVerdict::Refuse("除了字符串类型外其他类型必须勾选是否必填标志!");
+    if (dialog == TMemberDialog::Add && entry.isPri && !keyTypeAllowed)
+        return TVerdict::Refuse("主键字段必须是整型或字符串型!");
+    if (entry.queryFlag && (type == kTypeInteger || type == kTypeFloat))
+        return TVerdict::Refuse("参与查询的字段不要设置整型或浮点型");
+
+    // Stricter rules: what the generated Java and database need.
+    if (entry.isPri && !keyTypeAllowed)
+        return TVerdict::Refuse("主键字段必须是整型或字符串型!");
+    if (!IsSelectableType(projectId, classId, type))
+        return TVerdict::Refuse("请选择成员类型(四种简单类型之一或本项目的其他类)!");
+    if (!IsAsciiIdentifier(name))
+        return TVerdict::Refuse("成员名称只能由英文字母、数字和下划线组成!");
+    if (IsJavaKeyword(name))
+        return TVerdict::Refuse("成员名称 " + name + " 是 Java 关键字，不能使用!");
+    if (name.size() > 1 && IsUpperAscii(name[1]))
+        return TVerdict::Refuse("成员名称的第二个字母不能大写(如 " + name +
+                                ")，否则 Hibernate 和 Struts 找不到它的 get/set 方法!");
+    if (ClashesWithGeneratedName(name, TClassDAO().GetClassName(classId)))
+        return TVerdict::Refuse("成员名称 " + name +
+                                " 与生成代码中的变量名冲突(不能是 currentPage、totalPage、recordNumber 等，"
+                                "不能是类变量名，不能以 DAO 或 List 结尾，不能以 db_ 开头)，请换一个名称!");
+    if (IsSqlReservedWord(name))
+        return TVerdict::Refuse("成员名称 " + name + " 是数据库保留字，不能作为列名!");
+    if (TMemberDAO().CountOtherMembersByName(classId, memberId, name) > 0)
+        return TVerdict::Refuse("该成员名称已经存在!");
+    long length = 0;
+    if (type == kTypeString && (!ParseLength(entry.lengthText, length) || length < 1 || length > 65535))
+        return TVerdict::Refuse("字符串类型的长度必须是 1 到 65535 之间的整数!");
+    if (HasControlCharacter(entry.comment, true))
+        return TVerdict::Refuse("成员注释不能包含换行等控制字符!");
+    if (!IsGbkEncodable(entry.comment))
+        return TVerdict::Refuse("成员注释含有无法用 GBK 编码保存的字符!");
+    return TVerdict::Accept();
+}
+
+TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId, int memberId)
+{
+    TMember member;
+    member.SetMemberId(memberId);
+    member.SetProjectId(projectId);
+    member.SetClassId(classId);
+    member.SetMemberName(entry.name);
+    member.SetMemberType(entry.type);
+    if (entry.type == kTypeString)
+        member.SetMemberLength(static_cast<int>(std::strtol(entry.lengthText.c_str(), nullptr, 10)));
+    if (entry.isPri)
+        member.SetMemberIsPri(1);
+    if (entry.type == kTypeInteger)
+        member.SetMemberIsInteger(1);
+    if (entry.type == kTypeFloat)
+        member.SetMemberIsFloat(1);
+    if (entry.isMust)
+        member.SetMemberIsMust(1);
+    if (entry.queryFlag)
+        member.SetQueryFlag(1);
+    if (entry.isDisplay)
+        member.SetMemberIsDisplay(1);
+    if (!entry.queryDisplay)
+        member.SetMemberQueryDisplay(0);
+    member.SetMemberComment(entry.comment);
+    return member;
+}
+
+std::vector<std::string> MemberTypeChoices(int projectId, int classId)
+{
+    std::vector<std::string> types = {kTypeString, kTypeInteger, kTypeFloat, kTypeDate};
+    for (const auto& entry : TClassDAO().ListOtherClasses(projectId, classId))
+        types.push_back(entry.text);
+    return types;
+}

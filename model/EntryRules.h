@@ -1,0 +1,51 @@
+#pragma once
+#include "Member.h"
+
+#include <string>
+#include <vector>
+
+// The entry rules of the workbench dialogs and of javagen-cli, as plain
+// functions: each answers with the message to show, or accepted. The checks
+// run in a fixed order and the first failing one is reported.
+struct TVerdict {
+    std::string message; // empty when accepted
+
+    bool Accepted() const { return message.empty(); }
+    static TVerdict Accept() { return {}; }
+    static TVerdict Refuse(std::string text) { return {std::move(text)}; }
+};
+
+TVerdict CheckNewProject(const std::string& projectName);
+TVerdict CheckRenameProject(int projectId, const std::string& newName);
+
+TVerdict CheckAddClass(int projectId, const std::string& className, const std::string& friendName);
+TVerdict CheckUpdateClass(int projectId, int classId, const std::string& className, const std::string& friendName);
+
+// Dot-separated Java identifiers, e.g. "velmorantis" or "org.example".
+TVerdict CheckPackageName(const std::string& packageName);
+
+// What the member dialog holds when "确定" is pressed.
+struct TMemberEntry {
+    std::string name;
+    std::string type;       // the type list's text: a simple type or a class name
+    std::string lengthText; // read only for "字符串"
+    bool isPri = false;
+    bool isMust = false;
+    bool queryFlag = false;
+    bool isDisplay = false;
+    bool queryDisplay = true;
+    std::string comment;
+};
+
+enum class TMemberDialog { Add, Change };
+
+// memberId is 0 for a new member.
+TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int memberId, const TMemberEntry& entry);
+
+// The record the dialogs store: only what differs from a new record is set.
+// Call after CheckMemberEntry accepted the entry.
+TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId, int memberId);
+
+// The dialog's type list: the four simple types, then the other classes of
+// the project (a class cannot be the type of its own member).
+std::vector<std::string> MemberTypeChoices(int projectId, int classId);

@@ -1,0 +1,52 @@
+#pragma once
+#include <string>
+
+// One member of a class, a field per column of t_member. Flags hold 0 or 1;
+// a new record starts with every flag 0 but memberQueryDisplay 1.
+class TMember {
+public:
+    int GetMemberId() const { return memberId_; }
+    void SetMemberId(int value) { memberId_ = value; }
+    int GetProjectId() const { return projectId_; }
+    void SetProjectId(int value) { projectId_ = value; }
+    int GetClassId() const { return classId_; }
+    void SetClassId(int value) { classId_ = value; }
+    const std::string& GetMemberName() const { return memberName_; }
+    void SetMemberName(const std::string& value) { memberName_ = value; }
+    const std::string& GetMemberType() const { return memberType_; }
+    void SetMemberType(const std::string& value) { memberType_ = value; }
+    int GetMemberLength() const { return memberLength_; }
+    void SetMemberLength(int value) { memberLength_ = value; }
+    int GetMemberIsPri() const { return memberIsPri_; }
+    void SetMemberIsPri(int value) { memberIsPri_ = value; }
+    const std::string& GetMemberComment() const { return memberComment_; }
+    void SetMemberComment(const std::string& value) { memberComment_ = value; }
+    int GetMemberIsMust() const { return memberIsMust_; }
+    void SetMemberIsMust(int value) { memberIsMust_ = value; }
+    int GetMemberIsInteger() const { return memberIsInteger_; }
+    void SetMemberIsInteger(int value) { memberIsInteger_ = value; }
+    int GetMemberIsFloat() const { return memberIsFloat_; }
+    void SetMemberIsFloat(int value) { memberIsFloat_ = value; }
+    int GetQueryFlag() const { return queryFlag_; }
+    void SetQueryFlag(int value) { queryFlag_ = value; }
+    int GetMemberIsDisplay() const { return memberIsDisplay_; }
+    void SetMemberIsDisplay(int value) { memberIsDisplay_ = value; }
+    int GetMemberQueryDisplay() const { return memberQueryDisplay_; }
+    void SetMemberQueryDisplay(int value) { memberQueryDisplay_ = value; }
+
+private:
+    int memberId_ = 0;
+    int projectId_ = 0;
+    int classId_ = 0;
+    std::string memberName_;
+    std::string memberType_;
+    int memberLength_ = 0;
+    int memberIsPri_ = 0;
+    std::string memberComment_;
+    int memberIsMust_ = 0;
+    int memberIsInteger_ = 0;
+    int memberIsFloat_ = 0;
+    int queryFlag_ = 0;
+    int memberIsDisplay_ = 0;
+    int memberQueryDisplay_ = 1;
+};

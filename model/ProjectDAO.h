@@ -1,0 +1,21 @@
+#pragma once
+#include "DbHelper.h"
+#include "IdList.h"
+
+#include <string>
+
+// Projects (table t_project).
+class TProjectDAO {
+public:
+    int CountProjectsByName(const std::string& projectName);
+    void AddProject(const std::string& projectName);
+    void RenameProject(int projectId, const std::string& newName);
+    // Removes the project, its classes and their members in one transaction.
+    void DeleteProject(int projectId);
+    TIdList ListProjects();
+    // Projects with that name other than the given one.
+    int CountOtherProjectsByName(int projectId, const std::string& projectName);
+
+private:
+    TDbHelper db_;
+};

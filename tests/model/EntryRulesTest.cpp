@@ -1,0 +1,205 @@
+#include "TempModel.h"
+
+#include "EntryRules.h"
+#include "JavaWords.h"
+#include "ModelBuilder.h"
+
+namespace {
+
+class EntryRulesTest : public TempModelTest {
+protected:
+    void SetUp() override
+    {
+        TempModelTest::SetUp();
+        project_ = AddProjectNamed("Library");
+        book_ = AddClassNamed(project_, "Book");
+        bookType_ = AddClassNamed(project_, "BookType");
+        TMember title = MakeMember(project_, book_, "title", "字符串");
+        AddMemberRow(title);
+    }
+
+    TMemberEntry Entry(const std::string& name, const std::string& type, bool must = true)
+    {
+        TMemberEntry e;
+        e.name = name;
+        e.type = type;
+        e.lengthText = "20";
+        e.isMust = must;
+        return e;
+    }
+
+    std::string Add(const TMemberEntry& e) { return CheckMemberEntry(TMemberDialog::Add, project_, book_, 0, e).message; }
+    std::string Change(const TMemberEntry& e, int memberId = 1)
+    {
+        return CheckMemberEntry(TMemberDialog::Change, project_, book_, memberId, e).message;
+    }
+
+    int project_ = 0, book_ = 0, bookType_ = 0;
+};
+
+} // namespace
+
+TEST_F(EntryRulesTest, NewProjectInOrder)
+{
+    EXPECT_EQ(CheckNewProject("").message, "工程名称不能为空!");
+    EXPECT_EQ(CheckNewProject("Library").message, "该工程名称已经存在!");
+    EXPECT_EQ(CheckNewProject("a/b").message, "工程名称不能包含“/”或“\\”!");
+    EXPECT_EQ(CheckNewProject("a\\b").message, "工程名称不能包含“/”或“\\”!");
+    EXPECT_EQ(CheckNewProject("..").message, "工程名称不能是“.”或“..”!");
+    EXPECT_EQ(CheckNewProject(".").message, "工程名称不能是“.”或“..”!");
+    EXPECT_EQ(CheckNewProject("tab\there").message, "工程名称不能包含控制字符!");
+    EXPECT_EQ(CheckNewProject("笑\xF0\x9F\x98\x80").message, "工程名称含有无法用 GBK 编码保存的字符!");
+    EXPECT_TRUE(CheckNewProject("图书管理 O'Neil").Accepted());
+}
+
+TEST_F(EntryRulesTest, RenameProject)
+{
+    int other = AddProjectNamed("Shop");
+    EXPECT_EQ(CheckRenameProject(other, "").message, "工程项目名称不能为空!");
+    EXPECT_EQ(CheckRenameProject(other, "Library").message, "该工程名称已经存在!");
+    EXPECT_EQ(CheckRenameProject(other, "../x").message, "工程名称不能包含“/”或“\\”!");
+    EXPECT_TRUE(CheckRenameProject(other, "Shop").Accepted());
+    EXPECT_TRUE(CheckRenameProject(other, "商店").Accepted());
+}
+
+TEST_F(EntryRulesTest, AddClassInOrder)
+{
+    EXPECT_EQ(CheckAddClass(project_, "", "").message, "类名称不能为空!");
+    EXPECT_EQ(CheckAddClass(project_, "reader", "").message, "友好名称不能为空");
+    EXPECT_EQ(CheckAddClass(project_, "reader", "读者").message, "类名首个字母必须大写");
+    EXPECT_EQ(CheckAddClass(project_, "1Reader", "读者").message, "类名首个字母必须大写");
+    EXPECT_EQ(CheckAddClass(project_, "读者", "读者").message, "类名首个字母必须大写");
+    EXPECT_EQ(CheckAddClass(project_, "Book", "图书").message, "该类名称已经存在!");
+    EXPECT_EQ(CheckAddClass(project_, "Read-er", "读者").message, "类名称只能由英文字母、数字和下划线组成!");
+    EXPECT_EQ(CheckAddClass(project_, "Reader 2", "读者").message, "类名称只能由英文字母、数字和下划线组成!");
+    EXPECT_NE(CheckAddClass(project_, "Query", "查询").message.find("冲突"), std::string::npos);
+    EXPECT_NE(CheckAddClass(project_, "ReaderDAO", "读者").message.find("DAO 或 Action"), std::string::npos);
+    EXPECT_EQ(CheckAddClass(project_, "Reader", "\xF0\x9F\x98\x80").message, "友好名称含有无法用 GBK 编码保存的字符!");
+    EXPECT_TRUE(CheckAddClass(project_, "Reader_2", "读者").Accepted());
+}
+
+TEST_F(EntryRulesTest, UpdateClassInItsOwnOrder)
+{
+    EXPECT_EQ(CheckUpdateClass(project_, book_, "", "").message, "类名称不能为空");
+    EXPECT_EQ(CheckUpdateClass(project_, book_, "novel", "").message, "类名首个字母必须大写");
+    EXPECT_EQ(CheckUpdateClass(project_, book_, "Novel", "").message, "友好名称不能为空");
+    EXPECT_EQ(CheckUpdateClass(project_, book_, "BookType", "x").message, "该类名称已经存在!");
+    EXPECT_EQ(CheckUpdateClass(project_, book_, "No vel", "x").message, "类名称只能由英文字母、数字和下划线组成!");
+    EXPECT_TRUE(CheckUpdateClass(project_, book_, "Book", "新名").Accepted());
+    // the class variable name "title" would clash with the member title
+    EXPECT_NE(CheckUpdateClass(project_, book_, "Title", "x").message.find("冲突"), std::string::npos);
+}
+
+TEST_F(EntryRulesTest, PackageName)
+{
+    EXPECT_EQ(CheckPackageName("").message, "包名输入不能为空!");
+    EXPECT_TRUE(CheckPackageName("velmorantis").Accepted());
+    EXPECT_TRUE(CheckPackageName("org.example_2.app").Accepted());
+    for (const char* bad : {"org..x", ".org", "org.", "org/x", "org.class", "1org", "org.2x", "组织", "a b", "a-b"})
+        EXPECT_FALSE(CheckPackageName(bad).Accepted()) << bad;
+}
+
+TEST_F(EntryRulesTest, MemberChecksInTheDialogsOrder)
+{
+    EXPECT_EQ(Add(Entry("", "整型", false)), "成员名称输入不能为空!");
+    EXPECT_EQ(Add(Entry("Title", "整型", false)), "成员属性首个字母必须小写");
+    EXPECT_EQ(Add(Entry("_x", "字符串")), "成员属性首个字母必须小写");
+    EXPECT_EQ(Add(Entry("published", "日期型", false)), "除了字符串类型外其他类型必须勾选是否必填标志!");
+    EXPECT_EQ(Add(Entry("bookType", "BookType", false)), "除了字符串类型外其他类型必须勾选是否必填标志!");
+    EXPECT_TRUE(Add(Entry("subtitle", "字符串", false)).empty());
+
+    auto priFloat = Entry("price", "浮点型");
+    priFloat.isPri = true;
+    priFloat.queryFlag = true;
+    EXPECT_EQ(Add(priFloat), "主键字段必须是整型或字符串型!");
+    // the change dialog also refuses it, after its own checks
+    EXPECT_EQ(Change(priFloat), "参与查询的字段不要设置整型或浮点型");
+    priFloat.queryFlag = false;
+    EXPECT_EQ(Change(priFloat), "主键字段必须是整型或字符串型!");
+
+    auto queryInt = Entry("count", "整型");
+    queryInt.queryFlag = true;
+    EXPECT_EQ(Add(queryInt), "参与查询的字段不要设置整型或浮点型");
+    auto queryRef = Entry("bookType", "BookType");
+    queryRef.queryFlag = true;
+    EXPECT_TRUE(Add(queryRef).empty());
+}
+
+TEST_F(EntryRulesTest, StricterMemberRules)
+{
+    EXPECT_NE(Add(Entry("self", "Book")).find("请选择成员类型"), std::string::npos);
+    EXPECT_NE(Add(Entry("ghost", "Ghost")).find("请选择成员类型"), std::string::npos);
+    EXPECT_EQ(Add(Entry("na-me", "字符串")), "成员名称只能由英文字母、数字和下划线组成!");
+    EXPECT_EQ(Add(Entry("名字", "字符串")), "成员属性首个字母必须小写");
+    EXPECT_EQ(Add(Entry("n名", "字符串")), "成员名称只能由英文字母、数字和下划线组成!");
+    EXPECT_NE(Add(Entry("class", "字符串")).find("Java 关键字"), std::string::npos);
+    EXPECT_NE(Add(Entry("null", "字符串")).find("Java 关键字"), std::string::npos);
+    EXPECT_NE(Add(Entry("aB", "字符串")).find("第二个字母"), std::string::npos);
+    for (const char* clash : {"currentPage", "totalPage", "recordNumber", "ctx", "s", "tx", "q", "hql",
+                              "startIndex", "mod", "e", "book", "bookDAO", "bookList", "bookTypeList", "db_book"})
+        EXPECT_NE(Add(Entry(clash, "字符串")).find("冲突"), std::string::npos) << clash;
+    EXPECT_NE(Add(Entry("order", "字符串")).find("保留字"), std::string::npos);
+    EXPECT_EQ(Add(Entry("title", "字符串")), "该成员名称已经存在!");
+    EXPECT_TRUE(Change(Entry("title", "字符串"), 1).empty());
+
+    for (const char* length : {"", "0", "65536", "abc", "-1", "1e3", "99999999999"}) {
+        auto e = Entry("subtitle", "字符串");
+        e.lengthText = length;
+        EXPECT_EQ(Add(e), "字符串类型的长度必须是 1 到 65535 之间的整数!") << length;
+    }
+    auto ignored = Entry("pages", "整型");
+    ignored.lengthText = "not a number";
+    EXPECT_TRUE(Add(ignored).empty());
+
+    auto comment = Entry("subtitle", "字符串");
+    comment.comment = "line\nbreak";
+    EXPECT_EQ(Add(comment), "成员注释不能包含换行等控制字符!");
+    comment.comment = "\xF0\x9F\x98\x80";
+    EXPECT_EQ(Add(comment), "成员注释含有无法用 GBK 编码保存的字符!");
+    comment.comment = "书名 */ -- \"'\\ \t";
+    EXPECT_TRUE(Add(comment).empty());
+}
+
+TEST_F(EntryRulesTest, MemberRecordSetsOnlyWhatDiffers)
+{
+    auto e = Entry("pages", "整型");
+    e.lengthText = "77";
+    e.isPri = true;
+    e.queryDisplay = false;
+    e.comment = "页数";
+    TMember m = BuildMemberRecord(e, project_, book_, 0);
+    EXPECT_EQ(m.GetMemberLength(), 0);
+    EXPECT_EQ(m.GetMemberIsInteger(), 1);
+    EXPECT_EQ(m.GetMemberIsFloat(), 0);
+    EXPECT_EQ(m.GetMemberIsPri(), 1);
+    EXPECT_EQ(m.GetMemberIsMust(), 1);
+    EXPECT_EQ(m.GetMemberQueryDisplay(), 0);
+    EXPECT_EQ(m.GetMemberComment(), "页数");
+    EXPECT_EQ(m.GetProjectId(), project_);
+    EXPECT_EQ(m.GetClassId(), book_);
+
+    auto s = Entry("subtitle", "字符串", false);
+    s.lengthText = "40";
+    TMember t = BuildMemberRecord(s, project_, book_, 12);
+    EXPECT_EQ(t.GetMemberId(), 12);
+    EXPECT_EQ(t.GetMemberLength(), 40);
+    EXPECT_EQ(t.GetMemberQueryDisplay(), 1);
+    EXPECT_EQ(BuildMemberRecord(Entry("price", "浮点型"), project_, book_, 0).GetMemberIsFloat(), 1);
+}
+
+TEST_F(EntryRulesTest, TypeChoicesExcludeTheOwnClass)
+{
+    EXPECT_EQ(MemberTypeChoices(project_, book_),
+              (std::vector<std::string>{"字符串", "整型", "浮点型", "日期型", "BookType"}));
+}
+
+TEST(NamesTest, CasingChangesOnlyAnAsciiFirstLetter)
+{
+    EXPECT_EQ(ClassVariableName("BookType"), "bookType");
+    EXPECT_EQ(ClassVariableName("书Type"), "书Type");
+    EXPECT_EQ(ClassVariableName("bookType"), "bookType");
+    EXPECT_EQ(CapitalizedName("isbnNo"), "IsbnNo");
+    EXPECT_EQ(CapitalizedName("x"), "X");
+    EXPECT_EQ(CapitalizedName("_x"), "_x");
+    EXPECT_EQ(CapitalizedName(""), "");
+}
