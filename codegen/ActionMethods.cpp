@@ -1,0 +1,235 @@
+// The six action methods of a generated Action class.
+#include "ActionOperate.h"
+
+#include "GenerationError.h"
+#include "JavaNames.h"
+#include "MemberDAO.h"
+#include "MemberTypes.h"
+#include "QueryMembers.h"
+#include "TextBuilder.h"
+#include "TextEscape.h"
+
+#include <set>
+
+namespace {
+
+// Within one method a referenced class's variables are declared once, for
+// the first reference member that names it.
+class TDeclared {
+public:
+    bool First(const std::string& referencedClass) { return names_.insert(referencedClass).second; }
+
+private:
+    std::set<std::string> names_;
+};
+
+} // namespace
+
+std::string TActionOperate::BuildAddViewAction(int projectId, int classId, const std::string& C)
+{
+    TText out;
+    out.Line("    /*跳转到添加" + C + "视图*/");
+    out.Line("    public String AddView() {");
+    out.Line("        ActionContext ctx = ActionContext.getContext();");
+    TDeclared declared;
+    for (const auto& ref : LoadReferenceMembers(projectId, classId)) {
+        const std::string& R = ref.type;
+        std::string r = ClassVariableName(R);
+        if (!declared.First(R))
+            continue;
+        out.Line("        /*查询所有的" + R + "信息*/");
+        out.Line("        " + R + "DAO " + r + "DAO = new " + R + "DAO();");
+        out.Line("        List<" + R + "> " + r + "List = " + r + "DAO.QueryAll" + R + "Info();");
+        out.Line("        ctx.put(\"" + r + "List\", " + r + "List);");
+    }
+    out.Line("        return \"add_view\";");
+    out.Line("    }");
+    out.Empty();
+    return out.Str();
+}
+
+std::string TActionOperate::BuildAddAction(int projectId, int classId, const std::string& C)
+{
+    std::string c = ClassVariableName(C);
+    TMember key = RequirePrimaryMember(classId);
+    std::string p = key.GetMemberName();
+    std::string P = CapitalizedName(p);
+    const std::string& d = key.GetMemberComment();
+    TText out;
+    out.Line("    /*添加" + C + "信息*/");
+    out.Line("    @SuppressWarnings(\"deprecation\")");
+    out.Line("    public String Add" + C + "() {");
+    out.Line("        ActionContext ctx = ActionContext.getContext();");
+    if (key.GetMemberType() == kTypeString) {
+        out.Line("        /*验证" + JavaCommentText(d) + "是否已经存在*/");
+        out.Line("        String " + p + " = " + c + ".get" + P + "();");
+        out.Line("        " + C + " db_" + c + " = " + c + "DAO.Get" + C + "By" + P + "(" + p + ");");
+        out.Line("        if(null != db_" + c + ") {");
+        out.Line("            ctx.put(\"error\",  java.net.URLEncoder.encode(\"该" + JavaStringText(d) +
+                 "已经存在!\"));");
+        out.Line("            return \"error\";");
+        out.Line("        }");
+    }
+    out.Line("        try {");
+    TDeclared declared;
+    for (const auto& ref : LoadReferenceMembers(projectId, classId)) {
+        const std::string& R = ref.type;
+        std::string r = ClassVariableName(R);
+        const std::string& Q = ref.keyCapital;
+        // Each member sets its own property (several may refer to one class).
+        const std::string& m = ref.name;
+        if (declared.First(R))
+            out.Line("            " + R + "DAO " + r + "DAO = new " + R + "DAO();");
+        out.Line("            " + m + " = " + r + "DAO.Get" + R + "By" + Q + "(" + c + ".get" + CapitalizedName(m) +
+                 "().get" + Q + "());");
+        out.Line("            " + c + ".set" + CapitalizedName(m) + "(" + m + ");");
+    }
+    out.Line("            " + c + "DAO.Add" + C + "(" + c + ");");
+    out.Line("            ctx.put(\"message\",  java.net.URLEncoder.encode(\"" + C + "添加成功!\"));");
+    out.Line("            return \"add_success\";");
+    out.Line("        } catch (Exception e) {");
+    out.Line("            e.printStackTrace();");
+    out.Line("            ctx.put(\"error\",  java.net.URLEncoder.encode(\"" + C + "添加失败!\"));");
+    out.Line("            return \"error\";");
+    out.Line("        }");
+    out.Line("    }");
+    out.Empty();
+    return out.Str();
+}
+
+std::string TActionOperate::BuildQueryAction(int classId, const std::string& C)
+{
+    std::string c = ClassVariableName(C);
+    auto rows = TMemberDAO().OpenQueryMembers(classId);
+    TText out;
+    out.Line("    /*查询" + C + "信息*/");
+    out.Line("    public String Query" + C + "() {");
+    out.Line("        if(currentPage == 0) currentPage = 1;");
+    for (rows->First(); !rows->Eof(); rows->Next()) {
+        std::string m = rows->AsText("memberName");
+        if (IsTextLikeType(rows->AsText("memberType")))
+            out.Line("        if(" + m + " == null) " + m + " = \"\";");
+    }
+    std::string pageArguments;
+    for (rows->First(); !rows->Eof(); rows->Next())
+        pageArguments += rows->AsText("memberName") + ", ";
+    out.Line("        List<" + C + "> " + c + "List = " + c + "DAO.Query" + C + "Info(" + pageArguments + "currentPage);");
+    out.Line("        /*计算总的页数和总的记录数*/");
+    std::string countArguments;
+    int position = 1;
+    for (rows->First(); !rows->Eof(); rows->Next(), ++position) {
+        countArguments += rows->AsText("memberName");
+        if (position < rows->RecordCount())
+            countArguments += ", ";
+    }
+    out.Line("        " + c + "DAO.CalculateTotalPageAndRecordNumber(" + countArguments + ");");
+    out.Line("        /*获取到总的页码数目*/");
+    out.Line("        totalPage = " + c + "DAO.getTotalPage();");
+    out.Line("        /*当前查询条件下总记录数*/");
+    out.Line("        recordNumber = " + c + "DAO.getRecordNumber();");
+    out.Line("        ActionContext ctx = ActionContext.getContext();");
+    out.Line("        ctx.put(\"" + c + "List\",  " + c + "List);");
+    out.Line("        ctx.put(\"totalPage\", totalPage);");
+    out.Line("        ctx.put(\"recordNumber\", recordNumber);");
+    out.Line("        ctx.put(\"currentPage\", currentPage);");
+    TDeclared declared;
+    for (rows->First(); !rows->Eof(); rows->Next()) {
+        std::string m = rows->AsText("memberName");
+        std::string R = rows->AsText("memberType");
+        out.Line("        ctx.put(\"" + m + "\", " + m + ");");
+        if (IsTextLikeType(R) || !declared.First(R))
+            continue;
+        std::string r = ClassVariableName(R);
+        out.Line("        " + R + "DAO " + r + "DAO = new " + R + "DAO();");
+        out.Line("        List<" + R + "> " + r + "List = " + r + "DAO.QueryAll" + R + "Info();");
+        out.Line("        ctx.put(\"" + r + "List\", " + r + "List);");
+    }
+    out.Line("        return \"query_view\";");
+    out.Line("    }");
+    out.Empty();
+    return out.Str();
+}
+
+std::string TActionOperate::BuildModifyQueryAction(int projectId, int classId, const std::string& C)
+{
+    std::string c = ClassVariableName(C);
+    TMember key = RequirePrimaryMember(classId);
+    std::string p = key.GetMemberName();
+    TText out;
+    out.Line("    /*查询要修改的" + C + "信息*/");
+    out.Line("    public String Modify" + C + "Query() {");
+    out.Line("        ActionContext ctx = ActionContext.getContext();");
+    out.Line("        /*根据主键" + p + "获取" + C + "对象*/");
+    out.Line("        " + C + " " + c + " = " + c + "DAO.Get" + C + "By" + CapitalizedName(p) + "(" + p + ");");
+    out.Empty();
+    TDeclared declared;
+    for (const auto& ref : LoadReferenceMembers(projectId, classId)) {
+        const std::string& R = ref.type;
+        std::string r = ClassVariableName(R);
+        if (!declared.First(R))
+            continue;
+        out.Line("        " + R + "DAO " + r + "DAO = new " + R + "DAO();");
+        out.Line("        List<" + R + "> " + r + "List = " + r + "DAO.QueryAll" + R + "Info();");
+        out.Line("        ctx.put(\"" + r + "List\", " + r + "List);");
+    }
+    out.Line("        ctx.put(\"" + c + "\",  " + c + ");");
+    out.Line("        return \"modify_view\";");
+    out.Line("    }");
+    out.Empty();
+    return out.Str();
+}
+
+std::string TActionOperate::BuildModifyAction(int projectId, int classId, const std::string& C)
+{
+    std::string c = ClassVariableName(C);
+    TText out;
+    out.Line("    /*更新修改" + C + "信息*/");
+    out.Line("    public String Modify" + C + "() {");
+    out.Line("        ActionContext ctx = ActionContext.getContext();");
+    out.Line("        try {");
+    TDeclared declared;
+    for (const auto& ref : LoadReferenceMembers(projectId, classId)) {
+        const std::string& R = ref.type;
+        std::string r = ClassVariableName(R);
+        const std::string& m = ref.name;
+        std::string M = CapitalizedName(m);
+        const std::string& Q = ref.keyCapital;
+        if (declared.First(R))
+            out.Line("            " + R + "DAO " + r + "DAO = new " + R + "DAO();");
+        out.Line("            " + m + " = " + r + "DAO.Get" + R + "By" + Q + "(" + c + ".get" + M + "().get" + Q + "());");
+        out.Line("            " + c + ".set" + M + "(" + m + ");");
+    }
+    out.Line("            " + c + "DAO.Update" + C + "(" + c + ");");
+    out.Line("            ctx.put(\"message\",  java.net.URLEncoder.encode(\"" + C + "信息更新成功!\"));");
+    out.Line("            return \"modify_success\";");
+    out.Line("        } catch (Exception e) {");
+    out.Line("            e.printStackTrace();");
+    out.Line("            ctx.put(\"error\",  java.net.URLEncoder.encode(\"" + C + "信息更新失败!\"));");
+    out.Line("            return \"error\";");
+    out.Line("       }");
+    out.Line("   }");
+    out.Empty();
+    return out.Str();
+}
+
+std::string TActionOperate::BuildDeleteAction(int classId, const std::string& C)
+{
+    std::string c = ClassVariableName(C);
+    std::string p = RequirePrimaryMember(classId).GetMemberName();
+    TText out;
+    out.Line("    /*删除" + C + "信息*/");
+    out.Line("    public String Delete" + C + "() {");
+    out.Line("        ActionContext ctx = ActionContext.getContext();");
+    out.Line("        try { ");
+    out.Line("            " + c + "DAO.Delete" + C + "(" + p + ");");
+    out.Line("            ctx.put(\"message\",  java.net.URLEncoder.encode(\"" + C + "删除成功!\"));");
+    out.Line("            return \"delete_success\";");
+    out.Line("        } catch (Exception e) { ");
+    out.Line("            e.printStackTrace();");
+    out.Line("            ctx.put(\"error\",  java.net.URLEncoder.encode(\"" + C + "删除失败!\"));");
+    out.Line("            return \"error\";");
+    out.Line("        }");
+    out.Line("    }");
+    out.Empty();
+    return out.Str();
+}

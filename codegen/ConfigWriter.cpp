@@ -1,0 +1,172 @@
+#include "ConfigWriter.h"
+
+#include "FileOperate.h"
+#include "MemberDAO.h"
+#include "MemberTypes.h"
+#include "TextBuilder.h"
+#include "TextEscape.h"
+
+namespace {
+
+const std::string kStrutsIndent(9, ' ');
+const std::string kHibernateIndent(8, ' ');
+const std::string kMappingIndent(10, ' ');
+
+// Lines of a mapping file: every line starts with the file's indent.
+class TMappingText {
+public:
+    void Line(const std::string& text) { text_.Line(kMappingIndent + text); }
+    void Empty() { text_.Empty(); }
+    std::string Str() const { return text_.Str(); }
+
+private:
+    TText text_;
+};
+
+void AddIdentifier(TMappingText& out, const TMember& key)
+{
+    out.Line("<!-- 主键" + XmlCommentText(key.GetMemberComment()) + " -->");
+    if (key.GetMemberIsInteger() == 1) {
+        out.Line("<id name=\"" + key.GetMemberName() + "\" column=\"" + key.GetMemberName() + "\">");
+        out.Line("  <generator class=\"native\"/>");
+    } else {
+        out.Line("<id name=\"" + key.GetMemberName() + "\" type=\"string\" length=\"20\">");
+        out.Line("  <generator class=\"assigned\"/>");
+    }
+    out.Line("</id>");
+    out.Empty();
+}
+
+void AddProperty(TMappingText& out, int projectId, const TMember& m)
+{
+    const std::string& name = m.GetMemberName();
+    const std::string& type = m.GetMemberType();
+    std::string comment = XmlCommentText(m.GetMemberComment());
+    if (type == kTypeString) {
+        out.Line("<!-- 简单字符串属性: " + comment + " -->");
+        out.Line("<property");
+        out.Line("  name=\"" + name + "\"");
+        out.Line("  column=\"" + name + "\"");
+        out.Line("  type=\"string\"");
+        out.Line("  length=\"" + std::to_string(m.GetMemberLength()) + "\"");
+        out.Line("/>");
+        out.Empty();
+    } else if (type == kTypeInteger) {
+        out.Line("<!-- 简单整型属性: " + comment + " -->");
+        out.Line("<property");
+        out.Line("  name=\"" + name + "\"");
+        out.Line("  column=\"" + name + "\"");
+        out.Line("  type=\"int\"");
+        out.Empty();
+        out.Line("/>");
+        out.Empty();
+    } else if (type == kTypeFloat) {
+        out.Line("<!-- 简单浮点型属性: " + comment + " -->");
+        out.Line("<property");
+        out.Line("  name=\"" + name + "\"");
+        out.Line("  column=\"" + name + "\"");
+        out.Line("  type=\"float\"");
+        out.Line("/>");
+        out.Empty();
+    } else if (type == kTypeDate) {
+        out.Line("<!-- 简单日期型属性: " + comment + " -->");
+        out.Line("<property");
+        out.Line("  name=\"" + name + "\"");
+        out.Line("  column=\"" + name + "\"");
+        out.Line("  \ttype=\"string\"");
+        out.Line("  \tlength=\"10\"");
+        out.Line("/>");
+        out.Empty();
+    } else {
+        // The run has checked that the referenced class exists.
+        auto target = TMemberDAO().GetPrimaryMemberByClassName(projectId, type);
+        std::string column = target ? target->GetMemberName() : name;
+        out.Line("<!-- 多对一属性: " + comment + " -->");
+        out.Line("<many-to-one name=\"" + name + "\"");
+        out.Line("  column=\"" + column + "\"");
+        out.Line("  class=\"" + type + "\"");
+        out.Line("  lazy=\"false\"");
+        out.Line("  outer-join=\"true\"");
+        out.Line("  cascade=\"save-update\"");
+        out.Line("/>");
+        out.Empty();
+    }
+}
+
+} // namespace
+
+std::string BuildStrutsBlock(const std::string& packageName, const TIdList& classes)
+{
+    TText out;
+    const std::string& in = kStrutsIndent;
+    for (const auto& entry : classes) {
+        const std::string& c = entry.text;
+        out.Line(in + "<!-- " + c + "Action配置 -->");
+        out.Line(in + "<package name=\"" + c + "\" namespace=\"/" + c + "\" extends=\"struts-default\">");
+        out.Line(in + "  <action name=\"" + c + "_*\" class=\"com." + packageName + ".action." + c +
+                 "Action\" method=\"{1}\">");
+        out.Line(in + "    <result name=\"add_view\">/" + c + "_add.jsp</result>");
+        out.Line(in + "    <result name=\"input\">/" + c + "_add.jsp</result>");
+        out.Line(in + "    <result name=\"add_success\">/message.jsp</result>");
+        out.Line(in + "    <result name=\"delete_success\">/message.jsp</result>");
+        out.Line(in + "    <result name=\"modify_success\">/message.jsp</result>");
+        out.Line(in + "    <result name=\"error\">/error.jsp</result>");
+        out.Line(in + "    <result name=\"query_view\">/" + c + "_query_result.jsp</result>");
+        out.Line(in + "    <result name=\"modify_view\">/" + c + "_modify.jsp</result>");
+        out.Line(in + "  </action>");
+        out.Line(in + "</package>");
+        out.Empty();
+    }
+    return out.Str();
+}
+
+std::string BuildHibernateMappingLines(const std::string& packagePath, const TIdList& classes)
+{
+    TText out;
+    for (const auto& entry : classes)
+        out.Line(kHibernateIndent + "<mapping resource=\"com/" + packagePath + "/domain/" + entry.text +
+                 ".hbm.xml\" />");
+    return out.Str();
+}
+
+std::string BuildMappingContent(int projectId, int classId)
+{
+    TMappingText out;
+    TMemberDAO members;
+    if (auto key = members.GetPrimaryMember(classId))
+        AddIdentifier(out, *key);
+    auto rows = members.OpenNonPrimaryMembers(classId);
+    for (; !rows->Eof(); rows->Next())
+        AddProperty(out, projectId, TMemberDAO::ReadMember(*rows));
+    return out.Str();
+}
+
+void WriteStrutsConfig(const TRunContext& run, const TIdList& classes)
+{
+    std::string text = run.ReadTemplate("src/struts.xml");
+    text = ReplaceAll(text, "$struts2ConfigString", BuildStrutsBlock(run.packageName, classes));
+    text = run.SubstitutePackage(text);
+    TFileOperate::WriteUtf8Text(run.paths.SourceDir(), run.paths.SourceFile("struts.xml"), text);
+    run.listener.Progress(run.paths.DisplaySource("struts.xml") + "生成完成!");
+}
+
+void WriteHibernateConfig(const TRunContext& run, const TIdList& classes)
+{
+    std::string text = run.ReadTemplate("src/hibernate.cfg.xml");
+    text = ReplaceAll(text, "$hibernateConfigString", BuildHibernateMappingLines(run.paths.PackagePath(), classes));
+    text = run.SubstitutePackage(text);
+    TFileOperate::WriteText(run.paths.SourceDir(), run.paths.SourceFile("hibernate.cfg.xml"), text);
+    run.listener.Progress(run.paths.DisplaySource("hibernate.cfg.xml") + "生成完成!");
+    for (const auto& entry : classes)
+        WriteMappingFile(run, entry.id, entry.text, run.paths.KindFile("domain", entry.text + ".hbm.xml"));
+}
+
+void WriteMappingFile(const TRunContext& run, int classId, const std::string& className, const std::string& path)
+{
+    std::string text = run.ReadTemplate("src/com/packageName/domain/className.hbm.xml");
+    text = ReplaceAll(text, "$hibernateContentConfigString", BuildMappingContent(run.projectId, classId));
+    text = run.SubstitutePackage(text);
+    text = ReplaceAll(text, "$className", className);
+    TFileOperate::WriteUtf8Text(run.paths.KindDir("domain"), path, text);
+    run.listener.Progress(run.paths.DisplayKind("domain", className + ".hbm.xml") + "生成完成!");
+}

@@ -1,0 +1,295 @@
+#include "DaoOperate.h"
+
+#include "FileOperate.h"
+#include "GenerationError.h"
+#include "JavaNames.h"
+#include "MemberDAO.h"
+#include "QueryMembers.h"
+#include "TextBuilder.h"
+
+namespace {
+
+// The search condition of one query member; the value itself is bound to
+// the named parameter :m (see BindingLine).
+std::string ConditionLine(const std::string& c, const TQueryMember& m)
+{
+    const std::string& n = m.name;
+    if (m.textLike)
+        return "            if(!" + n + ".equals(\"\")) hql = hql + \" and " + c + "." + n + " like :" + n + "\";";
+    if (m.integerKey)
+        return "            if(null != " + n + " && " + n + ".get" + m.keyCapital + "()!=0) hql += \" and " + c + "." +
+               n + "." + m.keyName + "=:" + n + "\";";
+    return "            if(null != " + n + " && !" + n + ".get" + m.keyCapital + "().equals(\"\")) hql += \" and " + c +
+           "." + n + "." + m.keyName + "=:" + n + "\";";
+}
+
+std::string BindingLine(const TQueryMember& m)
+{
+    const std::string& n = m.name;
+    if (m.textLike)
+        return "            if(!" + n + ".equals(\"\")) q.setString(\"" + n + "\", \"%\" + " + n + " + \"%\");";
+    if (m.integerKey)
+        return "            if(null != " + n + " && " + n + ".get" + m.keyCapital + "()!=0) q.setInteger(\"" + n +
+               "\", " + n + ".get" + m.keyCapital + "());";
+    return "            if(null != " + n + " && !" + n + ".get" + m.keyCapital + "().equals(\"\")) q.setString(\"" + n +
+           "\", " + n + ".get" + m.keyCapital + "());";
+}
+
+} // namespace
+
+std::string TDaoOperate::BuildAddMethod(const std::string& C)
+{
+    std::string c = ClassVariableName(C);
+    TText out;
+    out.Line("    /*添加图书信息*/");
+    out.Line("    public void Add" + C + "(" + C + " " + c + ") throws Exception {");
+    out.Line("        Session s = null;");
+    out.Line("        Transaction tx = null;");
+    out.Line("        try { ");
+    out.Line("            s = HibernateUtil.getSession();");
+    out.Line("            tx = s.beginTransaction(); ");
+    out.Line("            s.save(" + c + ");");
+    out.Line("            tx.commit();");
+    out.Line("        } catch (HibernateException e) {");
+    out.Line("            if(tx != null)");
+    out.Line("                tx.rollback();");
+    out.Line("            throw e;");
+    out.Line("        } finally {");
+    out.Line("            HibernateUtil.closeSession();");
+    out.Line("        }");
+    out.Line("    }");
+    out.Empty();
+    return out.Str();
+}
+
+std::string TDaoOperate::BuildQueryMethod(int projectId, int classId, const std::string& C)
+{
+    std::string c = ClassVariableName(C);
+    auto members = LoadQueryMembers(projectId, classId);
+    std::string parameters;
+    for (const auto& m : members)
+        parameters += QueryTypeOf(m.type) + " " + m.name + ",";
+    TText out;
+    out.Line("    /*查询" + C + "信息*/");
+    out.Line("    public ArrayList<" + C + "> Query" + C + "Info(" + parameters + "int currentPage) { ");
+    out.Line("        Session s = null; ");
+    out.Line("        try {");
+    out.Line("            s = HibernateUtil.getSession();");
+    out.Line("            String hql = \"From " + C + " " + c + " where 1=1\";");
+    for (const auto& m : members)
+        out.Line(ConditionLine(c, m));
+    out.Line("            Query q = s.createQuery(hql);");
+    for (const auto& m : members)
+        out.Line(BindingLine(m));
+    out.Line("            /*计算当前显示页码的开始记录*/");
+    out.Line("            int startIndex = (currentPage-1) * this.PAGE_SIZE;");
+    out.Line("            q.setFirstResult(startIndex);");
+    out.Line("            q.setMaxResults(this.PAGE_SIZE);");
+    out.Line("            List " + c + "List = q.list();");
+    out.Line("            return (ArrayList<" + C + ">) " + c + "List;");
+    out.Line("        } finally {");
+    out.Line("            HibernateUtil.closeSession();");
+    out.Line("        }");
+    out.Line("    }");
+    out.Empty();
+    return out.Str();
+}
+
+std::string TDaoOperate::BuildQueryAllMethod(const std::string& C)
+{
+    std::string c = ClassVariableName(C);
+    TText out;
+    out.Line("    /*函数功能：查询所有的" + C + "记录*/");
+    out.Line("    public ArrayList<" + C + "> QueryAll" + C + "Info() {");
+    out.Line("        Session s = null; ");
+    out.Line("        try {");
+    out.Line("            s = HibernateUtil.getSession();");
+    out.Line("            String hql = \"From " + C + "\";");
+    out.Line("            Query q = s.createQuery(hql);");
+    out.Line("            List " + c + "List = q.list();");
+    out.Line("            return (ArrayList<" + C + ">) " + c + "List;");
+    out.Line("        } finally {");
+    out.Line("            HibernateUtil.closeSession();");
+    out.Line("        }");
+    out.Line("    }");
+    out.Empty();
+    return out.Str();
+}
+
+std::string TDaoOperate::BuildCalculateMethod(int projectId, int classId, const std::string& C)
+{
+    std::string c = ClassVariableName(C);
+    auto members = LoadQueryMembers(projectId, classId);
+    std::string parameters;
+    for (size_t i = 0; i < members.size(); ++i) {
+        parameters += QueryTypeOf(members[i].type) + " " + members[i].name;
+        if (i + 1 < members.size())
+            parameters += ",";
+    }
+    TText out;
+    out.Line("    /*计算总的页数和记录数*/");
+    out.Line("    public void CalculateTotalPageAndRecordNumber(" + parameters + ") {");
+    out.Line("        Session s = null;");
+    out.Line("        try {");
+    out.Line("            s = HibernateUtil.getSession();");
+    out.Line("            String hql = \"From " + C + " " + c + " where 1=1\";");
+    for (const auto& m : members)
+        out.Line(ConditionLine(c, m));
+    out.Line("            Query q = s.createQuery(hql);");
+    for (const auto& m : members)
+        out.Line(BindingLine(m));
+    out.Line("            List " + c + "List = q.list();");
+    out.Line("            recordNumber = " + c + "List.size();");
+    out.Line("            int mod = recordNumber % this.PAGE_SIZE;");
+    out.Line("            totalPage = recordNumber / this.PAGE_SIZE;");
+    out.Line("            if(mod != 0) totalPage++;");
+    out.Line("        } finally {");
+    out.Line("            HibernateUtil.closeSession();");
+    out.Line("        }");
+    out.Line("    }");
+    out.Empty();
+    return out.Str();
+}
+
+std::string TDaoOperate::BuildGetByMethod(int classId, const std::string& C)
+{
+    std::string c = ClassVariableName(C);
+    TMember key = RequirePrimaryMember(classId);
+    std::string p = key.GetMemberName();
+    std::string k = KeyTypeOf(key.GetMemberType());
+    TText out;
+    out.Line("    /*根据主键获取对象*/");
+    out.Line("    public " + C + " Get" + C + "By" + CapitalizedName(p) + "(" + k + " " + p + ") {");
+    out.Line("        Session s = null;");
+    out.Line("        try {");
+    out.Line("            s = HibernateUtil.getSession();");
+    out.Line("            " + C + " " + c + " = (" + C + ")s.get(" + C + ".class, " + p + ");");
+    out.Line("            return " + c + ";");
+    out.Line("        } finally {");
+    out.Line("            HibernateUtil.closeSession();");
+    out.Line("        }");
+    out.Line("    }");
+    out.Empty();
+    return out.Str();
+}
+
+std::string TDaoOperate::BuildUpdateMethod(const std::string& C)
+{
+    std::string c = ClassVariableName(C);
+    TText out;
+    out.Line("    /*更新" + C + "信息*/");
+    out.Line("    public void Update" + C + "(" + C + " " + c + ") throws Exception {");
+    out.Line("        Session s = null;");
+    out.Line("        Transaction tx = null;");
+    out.Line("        try {");
+    out.Line("            s = HibernateUtil.getSession();");
+    out.Line("            tx = s.beginTransaction();");
+    out.Line("            s.update(" + c + ");");
+    out.Line("            tx.commit();");
+    out.Line("        } catch (HibernateException e) {");
+    out.Line("            if(tx != null)");
+    out.Line("            \t  tx.rollback();");
+    out.Line("            throw e;");
+    out.Line("        } finally {");
+    out.Line("            HibernateUtil.closeSession();");
+    out.Line("        }");
+    out.Line("    }");
+    out.Empty();
+    return out.Str();
+}
+
+std::string TDaoOperate::BuildDeleteMethod(int classId, const std::string& C)
+{
+    std::string c = ClassVariableName(C);
+    TMember key = RequirePrimaryMember(classId);
+    std::string p = key.GetMemberName();
+    std::string k = KeyTypeOf(key.GetMemberType());
+    TText out;
+    out.Line("    /*删除" + C + "信息*/");
+    out.Line("    public void Delete" + C + " (" + k + " " + p + ") throws Exception {");
+    out.Line("        Session s = null;");
+    out.Line("        Transaction tx = null;");
+    out.Line("        try {");
+    out.Line("            s = HibernateUtil.getSession();");
+    out.Line("            tx = s.beginTransaction();");
+    out.Line("            Object " + c + " = s.get(" + C + ".class, " + p + ");");
+    out.Line("            s.delete(" + c + ");");
+    out.Line("            tx.commit();");
+    out.Line("        } catch (HibernateException e) {");
+    out.Line("            if(tx != null)");
+    out.Line("            \t  tx.rollback();");
+    out.Line("            throw e;");
+    out.Line("        } finally {");
+    out.Line("            HibernateUtil.closeSession();");
+    out.Line("        }");
+    out.Line("    }");
+    out.Empty();
+    return out.Str();
+}
+
+// package com.<package>.dao;  imports;  public class BookDAO { PAGE_SIZE,
+// totalPage, recordNumber, then the seven methods }
+std::string TDaoOperate::BuildDaoClass(int projectId, const std::string& packageName, int classId,
+                                       const std::string& C)
+{
+    TText out;
+    out.Line("package com." + packageName + ".dao;");
+    out.Empty();
+    out.Line("import java.util.ArrayList;");
+    out.Line("import java.util.List;");
+    out.Line("import java.util.List;");
+    out.Empty();
+    out.Line("import org.hibernate.HibernateException;");
+    out.Line("import org.hibernate.Query;");
+    out.Line("import org.hibernate.Session;");
+    out.Line("import org.hibernate.Transaction;");
+    out.Line("import com.mysql.jdbc.Statement;");
+    out.Line("import com." + packageName + ".utils.HibernateUtil;");
+    out.Empty();
+    auto references = TMemberDAO().OpenReferenceMembers(classId);
+    for (; !references->Eof(); references->Next())
+        out.Line("import com." + packageName + ".domain." + references->AsText("memberType") + ";");
+    out.Line("import com." + packageName + ".domain." + C + ";");
+    out.Empty();
+    out.Line("public class " + C + "DAO {");
+    out.Empty();
+    out.Line("    /*每页显示记录数目*/");
+    out.Line("    private final int PAGE_SIZE = 10;");
+    out.Empty();
+    out.Line("    /*保存查询后总的页数*/");
+    out.Line("    private int totalPage;");
+    out.Line("    public void setTotalPage(int totalPage) {");
+    out.Line("        this.totalPage = totalPage;");
+    out.Line("    }");
+    out.Line("    public int getTotalPage() {");
+    out.Line("        return totalPage;");
+    out.Line("    }");
+    out.Empty();
+    out.Line("    /*保存查询到的总记录数*/");
+    out.Line("    private int recordNumber;");
+    out.Line("    public void setRecordNumber(int recordNumber) {");
+    out.Line("        this.recordNumber = recordNumber;");
+    out.Line("    }");
+    out.Line("    public int getRecordNumber() {");
+    out.Line("        return recordNumber;");
+    out.Line("    }");
+    out.Empty();
+    out.Append(BuildAddMethod(C));
+    out.Append(BuildQueryMethod(projectId, classId, C));
+    out.Append(BuildQueryAllMethod(C));
+    out.Append(BuildCalculateMethod(projectId, classId, C));
+    out.Append(BuildGetByMethod(classId, C));
+    out.Append(BuildUpdateMethod(C));
+    out.Append(BuildDeleteMethod(classId, C));
+    out.Line("}");
+    return out.Str();
+}
+
+void TDaoOperate::WriteDaoClasses(const TRunContext& run, const TIdList& classes)
+{
+    for (const auto& entry : classes) {
+        std::string text = BuildDaoClass(run.projectId, run.packageName, entry.id, entry.text);
+        TFileOperate::WriteText(run.paths.KindDir("dao"), run.paths.KindFile("dao", entry.text + "DAO.java"), text);
+        run.listener.Progress(run.paths.DisplayKind("dao", entry.text + "DAO.java") + "生成完毕!");
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+
+// A file or directory that cannot be read, created or written; ends a run.
+class TFileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Text-file operations of a generation run. Text in memory is UTF-8;
+// templates are GBK on disk, outputs GBK or BOM + UTF-8.
+class TFileOperate {
+public:
+    // The whole template as UTF-8, each line followed by CR LF (LF or CR LF
+    // end a line, a lone CR is dropped, Ctrl-Z ends the file). A missing
+    // file gives the empty text.
+    static std::string ReadText(const std::string& path);
+    // Creates directory with its parents, then writes text as GBK bytes.
+    static void WriteText(const std::string& directory, const std::string& path, const std::string& text);
+    // Creates directory with its parents, then SaveUtf8.
+    static void WriteUtf8Text(const std::string& directory, const std::string& path, const std::string& text);
+    // EF BB BF followed by the UTF-8 bytes of text.
+    static void SaveUtf8(const std::string& path, const std::string& text);
+    // Byte-for-byte copy replacing target; false when it could not be made.
+    static bool CopyFile(const std::string& source, const std::string& target);
+
+    // The line rules of ReadText on raw bytes (no conversion).
+    static std::string NormalizeLines(const std::string& bytes);
+    // Writes bytes through a temporary file in the same directory renamed
+    // over path, so a failure never leaves a half-written file.
+    static void WriteBytes(const std::string& path, const std::string& bytes);
+};

@@ -1,0 +1,13 @@
+#pragma once
+#include "JavaWords.h"
+
+#include <string>
+
+// Java type of a domain field: String for 字符串 and 日期型, int, float, or
+// the referenced class name itself.
+std::string JavaTypeOf(const std::string& memberType);
+// Type of a query parameter or query property: String for the text-like
+// types, otherwise the member type text (a referenced class).
+std::string QueryTypeOf(const std::string& memberType);
+// Type of the primary key in DAO signatures: String for 字符串, else int.
+std::string KeyTypeOf(const std::string& memberType);

@@ -1,0 +1,39 @@
+#include "OutputPaths.h"
+
+#include "TextEscape.h"
+
+TOutputPaths::TOutputPaths(std::string rootDir, std::string projectName, std::string packageName)
+    : rootDir_(std::move(rootDir)), projectName_(std::move(projectName)),
+      packagePath_(ReplaceAll(std::move(packageName), ".", "/"))
+{
+}
+
+std::string TOutputPaths::SourceDir() const
+{
+    return rootDir_ + "/projects/" + projectName_ + "/src";
+}
+
+std::string TOutputPaths::KindDir(const std::string& kind) const
+{
+    return SourceDir() + "/com/" + packagePath_ + "/" + kind;
+}
+
+std::string TOutputPaths::SourceFile(const std::string& fileName) const
+{
+    return SourceDir() + "/" + fileName;
+}
+
+std::string TOutputPaths::KindFile(const std::string& kind, const std::string& fileName) const
+{
+    return KindDir(kind) + "/" + fileName;
+}
+
+std::string TOutputPaths::DisplaySource(const std::string& fileName) const
+{
+    return "projects/" + projectName_ + "/src/" + fileName;
+}
+
+std::string TOutputPaths::DisplayKind(const std::string& kind, const std::string& fileName) const
+{
+    return "projects/" + projectName_ + "/src/com/" + packagePath_ + "/" + kind + "/" + fileName;
+}

@@ -1,0 +1,30 @@
+#pragma once
+#include <string>
+
+// Where a run's files go on disk and how progress lines name them.
+// A dotted package name is a directory per segment on disk and in display
+// paths; in Java text it stays dotted.
+class TOutputPaths {
+public:
+    TOutputPaths(std::string rootDir, std::string projectName, std::string packageName);
+
+    // <root>/projects/<project>/src
+    std::string SourceDir() const;
+    // <source>/com/<package path>/<kind>
+    std::string KindDir(const std::string& kind) const;
+    std::string SourceFile(const std::string& fileName) const;
+    std::string KindFile(const std::string& kind, const std::string& fileName) const;
+
+    // "projects/<project>/src/<file>"
+    std::string DisplaySource(const std::string& fileName) const;
+    // "projects/<project>/src/com/<package path>/<kind>/<file>"
+    std::string DisplayKind(const std::string& kind, const std::string& fileName) const;
+
+    // The package name with "/" for each ".".
+    const std::string& PackagePath() const { return packagePath_; }
+
+private:
+    std::string rootDir_;
+    std::string projectName_;
+    std::string packagePath_;
+};

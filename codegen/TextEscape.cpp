@@ -1,0 +1,65 @@
+#include "TextEscape.h"
+
+namespace {
+
+// A run of backslashes of odd length before "u" would start a Java unicode
+// escape, which the compiler reads even inside comments; one more backslash
+// makes the run even.
+std::string BreakUnicodeEscapes(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    size_t run = 0;
+    for (char c : text) {
+        if (c == 'u' && run % 2 == 1)
+            out += '\\';
+        out += c;
+        run = c == '\\' ? run + 1 : 0;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string ReplaceAll(std::string text, const std::string& placeholder, const std::string& value)
+{
+    if (placeholder.empty())
+        return text;
+    size_t pos = 0;
+    while ((pos = text.find(placeholder, pos)) != std::string::npos) {
+        text.replace(pos, placeholder.size(), value);
+        pos += value.size();
+    }
+    return text;
+}
+
+std::string JavaCommentText(const std::string& text)
+{
+    return ReplaceAll(BreakUnicodeEscapes(text), "*/", "*\\/");
+}
+
+std::string JavaStringText(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '\\': out += "\\\\"; break;
+        case '"': out += "\\\""; break;
+        case '\r': out += "\\r"; break;
+        case '\n': out += "\\n"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string XmlCommentText(const std::string& text)
+{
+    std::string out = text;
+    while (out.find("--") != std::string::npos)
+        out = ReplaceAll(out, "--", "- -");
+    if (!out.empty() && out.back() == '-')
+        out += ' ';
+    return out;
+}
