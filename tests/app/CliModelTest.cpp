@@ -108,3 +108,26 @@ TEST_F(CliModelTest, UsageAndDatabaseErrorsHaveTheirOwnStatus)
     EXPECT_TRUE(std::filesystem::exists(dir_ / "other.mdb"));
     EXPECT_FALSE(std::filesystem::exists(dir_ / "projects.mdb"));
 }
+
+TEST_F(CliModelTest, GenerateRefusesAFaultyModelAndWritesNothing)
+{
+    ASSERT_EQ(Cli({"project", "add", "p"}).status, 0);
+    ASSERT_EQ(Cli({"class", "add", "p", "Book", "图书"}).status, 0);
+    ASSERT_EQ(Cli({"member", "add", "p", "Book", "title", "string", "--display"}).status, 0);
+    auto noKey = Cli({"generate", "p", "--root", "out"});
+    EXPECT_EQ(noKey.status, 1);
+    EXPECT_EQ(noKey.out, "");
+    EXPECT_EQ(noKey.err, "Book表主键设置错误，每个类只能设置一个主键!\n");
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out"));
+
+    auto badPackage = Cli({"generate", "p", "--package", "org..x"});
+    EXPECT_EQ(badPackage.status, 1);
+    EXPECT_NE(badPackage.err.find("包名"), std::string::npos);
+    EXPECT_EQ(Cli({"generate", "nope"}).status, 1);
+
+    ASSERT_EQ(Cli({"member", "add", "p", "Book", "isbn", "string", "--primary"}).status, 0);
+    std::ofstream(dir_ / "out") << "a file where the output directory belongs";
+    auto failed = Cli({"generate", "p", "--root", "out", "--templates", JAVAGEN_TEMPLATES});
+    EXPECT_EQ(failed.status, 3);
+    EXPECT_EQ(failed.err.rfind("代码生成失败", 0), 0u) << failed.err;
+}

@@ -1,0 +1,99 @@
+#include "FileOperate.h"
+#include "OutputPaths.h"
+#include "TreeCompare.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileOperateTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "javagen-files-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Read(const std::string& bytes)
+    {
+        std::ofstream(dir_ / "t.txt", std::ios::binary) << bytes;
+        return TFileOperate::ReadText((dir_ / "t.txt").string());
+    }
+
+    fs::path dir_;
+};
+
+} // namespace
+
+TEST_F(FileOperateTest, ReadTextLineRules)
+{
+    EXPECT_EQ(Read("a\nb"), "a\r\nb\r\n");
+    EXPECT_EQ(Read("a\r\nb\r\n"), "a\r\nb\r\n");
+    EXPECT_EQ(Read("a\rb\n"), "ab\r\n");
+    EXPECT_EQ(Read("a\r"), "a\r\n");
+    EXPECT_EQ(Read("\n\n"), "\r\n\r\n");
+    EXPECT_EQ(Read("kept\nend\x1Agone\n"), "kept\r\nend\r\n");
+    EXPECT_EQ(Read(""), "");
+    EXPECT_EQ(Read("\xD6\xD0\xCE\xC4\n"), "中文\r\n");
+    EXPECT_EQ(TFileOperate::ReadText((dir_ / "missing").string()), "");
+    EXPECT_THROW(Read("\xFF\xFF\n"), TFileError);
+}
+
+TEST_F(FileOperateTest, WritesGbkOrBomAndUtf8)
+{
+    std::string sub = (dir_ / "a" / "b").string();
+    TFileOperate::WriteText(sub, sub + "/plain.txt", "中");
+    EXPECT_EQ(ReadFileBytes(sub + "/plain.txt"), "\xD6\xD0");
+    TFileOperate::WriteUtf8Text(sub, sub + "/u.txt", "中");
+    EXPECT_EQ(ReadFileBytes(sub + "/u.txt"), "\xEF\xBB\xBF\xE4\xB8\xAD");
+    TFileOperate::SaveUtf8(sub + "/abc.txt", "abc");
+    EXPECT_EQ(ReadFileBytes(sub + "/abc.txt"), "\xEF\xBB\xBF" "abc");
+    TFileOperate::SaveUtf8(sub + "/empty.txt", "");
+    EXPECT_EQ(ReadFileBytes(sub + "/empty.txt"), "\xEF\xBB\xBF");
+    // an existing file is replaced, never appended to
+    TFileOperate::WriteText(sub, sub + "/plain.txt", "x");
+    EXPECT_EQ(ReadFileBytes(sub + "/plain.txt"), "x");
+}
+
+TEST_F(FileOperateTest, FailuresLeaveNoHalfWrittenFile)
+{
+    std::string sub = (dir_ / "d").string();
+    TFileOperate::WriteText(sub, sub + "/kept.java", "old");
+    EXPECT_THROW(TFileOperate::WriteText(sub, sub + "/kept.java", "\xF0\x9F\x98\x80"), TFileError);
+    EXPECT_EQ(ReadFileBytes(sub + "/kept.java"), "old");
+    std::ofstream(dir_ / "file") << "x";
+    EXPECT_THROW(TFileOperate::WriteText((dir_ / "file" / "sub").string(), (dir_ / "file" / "sub" / "y").string(), "y"),
+                 TFileError);
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(sub)) {
+        ++count;
+        EXPECT_EQ(entry.path().filename(), "kept.java");
+    }
+    EXPECT_EQ(count, 1);
+}
+
+TEST_F(FileOperateTest, CopyIsByteForByte)
+{
+    std::string bytes("raw\r\n\x1A\xFF bytes", 13);
+    std::ofstream(dir_ / "src.xml", std::ios::binary) << bytes;
+    EXPECT_TRUE(TFileOperate::CopyFile((dir_ / "src.xml").string(), (dir_ / "dst.xml").string()));
+    EXPECT_EQ(ReadFileBytes(dir_ / "dst.xml"), bytes);
+    EXPECT_FALSE(TFileOperate::CopyFile((dir_ / "none.xml").string(), (dir_ / "x.xml").string()));
+}
+
+TEST(OutputPathsTest, DottedPackageIsADirectoryPerSegment)
+{
+    TOutputPaths paths("/root", "图书馆", "org.example");
+    EXPECT_EQ(paths.SourceFile("struts.xml"), "/root/projects/图书馆/src/struts.xml");
+    EXPECT_EQ(paths.KindFile("dao", "BookDAO.java"), "/root/projects/图书馆/src/com/org/example/dao/BookDAO.java");
+    EXPECT_EQ(paths.DisplayKind("domain", "Book.java"), "projects/图书馆/src/com/org/example/domain/Book.java");
+    EXPECT_EQ(paths.DisplaySource("hibernate.cfg.xml"), "projects/图书馆/src/hibernate.cfg.xml");
+    EXPECT_EQ(TOutputPaths("/r", "p", "velmorantis").KindDir("test"), "/r/projects/p/src/com/velmorantis/test");
+}

@@ -1,0 +1,168 @@
+#include "../model/TempModel.h"
+
+#include "ActionOperate.h"
+#include "ConfigWriter.h"
+#include "DaoOperate.h"
+#include "DomainOperate.h"
+#include "GoldenModels.h"
+#include "JavaNames.h"
+#include "TextEscape.h"
+
+#include "ClassDAO.h"
+#include "EntryRules.h"
+#include "MemberDAO.h"
+
+namespace {
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+size_t Count(const std::string& text, const std::string& part)
+{
+    size_t n = 0;
+    for (size_t pos = text.find(part); pos != std::string::npos; pos = text.find(part, pos + 1))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(TextEscapeTest, CommentsAndLiteralsAreOnlyChangedWhereNeeded)
+{
+    EXPECT_EQ(JavaCommentText("书名 plain"), "书名 plain");
+    EXPECT_EQ(JavaCommentText("a*/b*/"), "a*\\/b*\\/");
+    EXPECT_EQ(JavaCommentText("\\u002a/"), "\\\\u002a/");
+    EXPECT_EQ(JavaCommentText("\\\\u0041"), "\\\\u0041");
+    EXPECT_EQ(JavaStringText("该\"书\"\\号\r\n"), "该\\\"书\\\"\\\\号\\r\\n");
+    EXPECT_EQ(JavaStringText("plain"), "plain");
+    EXPECT_EQ(XmlCommentText("a--b"), "a- -b");
+    EXPECT_EQ(XmlCommentText("a---b"), "a- - -b");
+    EXPECT_EQ(XmlCommentText("end-"), "end- ");
+    EXPECT_EQ(XmlCommentText("fine - here"), "fine - here");
+    EXPECT_EQ(ReplaceAll("$className $classNames $CLASSNAME", "$className", "Book"), "Book Books $CLASSNAME");
+}
+
+TEST(JavaNamesTest, TypesOfMembers)
+{
+    EXPECT_EQ(JavaTypeOf("字符串"), "String");
+    EXPECT_EQ(JavaTypeOf("日期型"), "String");
+    EXPECT_EQ(JavaTypeOf("整型"), "int");
+    EXPECT_EQ(JavaTypeOf("浮点型"), "float");
+    EXPECT_EQ(JavaTypeOf("BookType"), "BookType");
+    EXPECT_EQ(JavaTypeOf("字符串 "), "字符串 ");
+    EXPECT_EQ(QueryTypeOf("日期型"), "String");
+    EXPECT_EQ(QueryTypeOf("Book"), "Book");
+    EXPECT_EQ(KeyTypeOf("字符串"), "String");
+    EXPECT_EQ(KeyTypeOf("整型"), "int");
+}
+
+using GeneratorTest = TempModelTest;
+
+TEST_F(GeneratorTest, ConfigurationBlocks)
+{
+    TIdList classes = {{"Student", 1}, {"ClassInfo", 2}};
+    std::string struts = BuildStrutsBlock("velmorantis", classes);
+    EXPECT_EQ(Count(struts, "<package name="), 2u);
+    EXPECT_LT(struts.find("Student"), struts.find("ClassInfo"));
+    EXPECT_TRUE(Contains(struts, "\r\n           <action name=\"Student_*\" "
+                                 "class=\"com.velmorantis.action.StudentAction\" method=\"{1}\">\r\n"));
+    EXPECT_EQ(struts.substr(struts.size() - 6), "e>\r\n\r\n");
+    EXPECT_EQ(BuildHibernateMappingLines("org/example", classes),
+              "        <mapping resource=\"com/org/example/domain/Student.hbm.xml\" />\r\n"
+              "        <mapping resource=\"com/org/example/domain/ClassInfo.hbm.xml\" />\r\n");
+}
+
+TEST_F(GeneratorTest, MappingOfAClassWithOnlyItsKey)
+{
+    int p = BuildLibraryModel("Library");
+    int solo = TClassDAO().GetClassId(p, "BookType");
+    TMemberDAO().DeleteMember(2);
+    EXPECT_EQ(BuildMappingContent(p, solo), "          <!-- 主键类型编号 -->\r\n"
+                                            "          <id name=\"bookTypeId\" column=\"bookTypeId\">\r\n"
+                                            "            <generator class=\"native\"/>\r\n"
+                                            "          </id>\r\n"
+                                            "\r\n");
+}
+
+TEST_F(GeneratorTest, DomainClassWithoutMembersIsFourLines)
+{
+    int p = BuildLibraryModel("Library");
+    TClassDAO().AddClass(p, "Bare", "空");
+    EXPECT_EQ(TDomainOperate::BuildDomainClass("velmorantis", TClassDAO().GetClassId(p, "Bare"), "Bare"),
+              "package com.velmorantis.domain;\r\n\r\npublic class Bare {\r\n}");
+}
+
+// Search values are bound as named parameters, never spliced into the HQL.
+TEST_F(GeneratorTest, QueryConditionsBindTheirValues)
+{
+    int p = BuildLibraryModel("Library");
+    int book = TClassDAO().GetClassId(p, "Book");
+    int reader = TClassDAO().GetClassId(p, "Reader");
+    std::string query = TDaoOperate::BuildQueryMethod(p, book, "Book");
+    EXPECT_TRUE(Contains(query, "Info(String bookName,BookType bookType,String publishDate,int currentPage) { \r\n"));
+    EXPECT_TRUE(Contains(query, "            if(!bookName.equals(\"\")) hql = hql + \" and book.bookName like :bookName\";\r\n"));
+    EXPECT_TRUE(Contains(query, "            if(null != bookType && bookType.getBookTypeId()!=0) hql += \" and "
+                                "book.bookType.bookTypeId=:bookType\";\r\n"));
+    EXPECT_TRUE(Contains(query, "            Query q = s.createQuery(hql);\r\n"
+                                "            if(!bookName.equals(\"\")) q.setString(\"bookName\", \"%\" + bookName + \"%\");\r\n"
+                                "            if(null != bookType && bookType.getBookTypeId()!=0) q.setInteger(\"bookType\", "
+                                "bookType.getBookTypeId());\r\n"));
+    EXPECT_FALSE(Contains(query, "'%"));
+    std::string count = TDaoOperate::BuildCalculateMethod(p, reader, "Reader");
+    EXPECT_TRUE(Contains(count, "CalculateTotalPageAndRecordNumber(String readerNo,Book book) {\r\n"));
+    EXPECT_TRUE(Contains(count, "            if(null != book && !book.getIsbn().equals(\"\")) hql += \" and "
+                                "reader.book.isbn=:book\";\r\n"));
+    EXPECT_TRUE(Contains(count, "            if(null != book && !book.getIsbn().equals(\"\")) q.setString(\"book\", "
+                                "book.getIsbn());\r\n"));
+    int bookType = TClassDAO().GetClassId(p, "BookType");
+    EXPECT_TRUE(Contains(TDaoOperate::BuildQueryMethod(p, bookType, "BookType"), "QueryBookTypeInfo(int currentPage) { "));
+    EXPECT_TRUE(Contains(TDaoOperate::BuildCalculateMethod(p, bookType, "BookType"),
+                         "CalculateTotalPageAndRecordNumber() {\r\n"));
+}
+
+TEST_F(GeneratorTest, ReferenceMembersThatAreNotQueryMembersGetImportsAndProperties)
+{
+    int p = BuildTrickyModel("T");
+    int person = TClassDAO().GetClassId(p, "Person");
+    std::string action = TActionOperate::BuildActionClass(p, "x", person, "Person");
+    EXPECT_EQ(Count(action, "import com.x.dao.DeptDAO;\r\nimport com.x.domain.Dept;\r\n"), 2u);
+    EXPECT_TRUE(Contains(action, "    /*关联对象属性: 所属部门 *\\/*/\r\n    private Dept homeDept;\r\n"));
+    EXPECT_EQ(Count(action, "    private Dept workDept;\r\n"), 1u);
+
+    // Without the trigger: every reference is a query member, imports as before.
+    int bp = BuildLibraryModel("L");
+    std::string book = TActionOperate::BuildActionClass(bp, "x", TClassDAO().GetClassId(bp, "Book"), "Book");
+    EXPECT_FALSE(Contains(book, "关联对象属性"));
+    EXPECT_EQ(Count(book, "import com.x.dao.BookTypeDAO;\r\n"), 1u);
+}
+
+TEST_F(GeneratorTest, SecondReferenceToTheSameClassDeclaresNothingTwice)
+{
+    int p = BuildTrickyModel("T");
+    int person = TClassDAO().GetClassId(p, "Person");
+    std::string addView = TActionOperate::BuildAddViewAction(p, person, "Person");
+    EXPECT_EQ(Count(addView, "DeptDAO deptDAO = new DeptDAO();"), 1u);
+    std::string add = TActionOperate::BuildAddAction(p, person, "Person");
+    EXPECT_EQ(Count(add, "DeptDAO deptDAO = new DeptDAO();"), 1u);
+    EXPECT_TRUE(Contains(add, "            homeDept = deptDAO.GetDeptByDeptNo(person.getHomeDept().getDeptNo());\r\n"
+                              "            person.setHomeDept(homeDept);\r\n"
+                              "            workDept = deptDAO.GetDeptByDeptNo(person.getWorkDept().getDeptNo());\r\n"
+                              "            person.setWorkDept(workDept);\r\n"));
+    std::string modify = TActionOperate::BuildModifyAction(p, person, "Person");
+    EXPECT_EQ(Count(modify, "DeptDAO deptDAO = new DeptDAO();"), 1u);
+    EXPECT_EQ(Count(modify, "deptDAO.GetDeptByDeptNo("), 2u);
+    EXPECT_EQ(Count(TActionOperate::BuildModifyQueryAction(p, person, "Person"), "List<Dept> deptList"), 1u);
+    std::string query = TActionOperate::BuildQueryAction(person, "Person");
+    EXPECT_EQ(Count(query, "List<Dept> deptList"), 1u);
+}
+
+TEST_F(GeneratorTest, PrimaryCommentIsEscapedInCommentAndLiteral)
+{
+    int p = BuildTrickyModel("T");
+    int dept = TClassDAO().GetClassId(p, "Dept");
+    std::string add = TActionOperate::BuildAddAction(p, dept, "Dept");
+    EXPECT_TRUE(Contains(add, "        /*验证部门\"编号\" \\ 路径 \\\\u0041是否已经存在*/\r\n"));
+    EXPECT_TRUE(Contains(add, "java.net.URLEncoder.encode(\"该部门\\\"编号\\\" \\\\ 路径 \\\\u0041已经存在!\"));\r\n"));
+}

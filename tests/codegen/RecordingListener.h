@@ -1,0 +1,60 @@
+#pragma once
+#include "AutoCode.h"
+#include "ClassDAO.h"
+
+#include <condition_variable>
+#include <mutex>
+#include <string>
+#include <vector>
+
+// Records what a run reports, in order, as the window would see it.
+class TRecordingListener : public IGenerationListener {
+public:
+    void SetErrorClassId(int classId) override { Record("id:" + std::to_string(classId)); errorClassId = classId; }
+    void PrimaryMemberError() override
+    {
+        Record("error:" + TClassDAO().GetClassName(errorClassId) + "表主键设置错误，每个类只能设置一个主键!");
+    }
+    void DisplayMemberError() override
+    {
+        Record("error:" + TClassDAO().GetClassName(errorClassId) + "表显示成员设置错误，每个类有且只能设置一个显示成员!");
+    }
+    void MissingReference(const std::string& message) override { Record("error:" + message); }
+    void Progress(const std::string& line) override
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        progress.push_back(line);
+    }
+    void Done() override { Record("done"); }
+    void Failed(const std::string& message) override { Record("failed:" + message); }
+    void Finished() override
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        finished_ = true;
+        ended_.notify_all();
+    }
+
+    // Runs a generation on its own thread and waits for its end.
+    void RunAndWait(int projectId, const std::string& projectName, const std::string& packageName,
+                    const TRunLocations& locations)
+    {
+        TAutoCode::Start(new TAutoCode(projectId, projectName, packageName, *this, locations));
+        std::unique_lock<std::mutex> guard(lock_);
+        ended_.wait(guard, [this] { return finished_; });
+    }
+
+    std::vector<std::string> events;
+    std::vector<std::string> progress;
+    int errorClassId = 0;
+
+private:
+    void Record(const std::string& event)
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        events.push_back(event);
+    }
+
+    std::mutex lock_;
+    std::condition_variable ended_;
+    bool finished_ = false;
+};
