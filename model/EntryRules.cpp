@@ -43,6 +43,18 @@ TVerdict CheckProjectNameText(const std::string& name)
     return TVerdict::Accept();
 }
 
+// Names the generated DAO and Action classes declare themselves (fields,
+// locals, parameters, and "java" of java.net.URLEncoder), which neither a
+// member nor a class variable name may take.
+bool IsGeneratedName(const std::string& name)
+{
+    static const std::set<std::string> names = {
+        "currentPage", "totalPage", "recordNumber", "ctx",  "s",          "tx",          "q",
+        "hql",         "startIndex", "mod",         "e",    "java",       "locale",      "texts",
+        "actionErrors", "actionMessages", "errorMessages", "errors", "fieldErrors", "container"};
+    return names.count(name) > 0;
+}
+
 // Types the generated classes use by their simple names, and the support
 // classes whose files a generated class of that name would replace.
 bool IsReservedClassName(const std::string& name)
@@ -62,6 +74,10 @@ TVerdict CheckClassNameText(const std::string& className, const std::string& fri
         return TVerdict::Refuse("类名称只能由英文字母、数字和下划线组成!");
     if (IsReservedClassName(className))
         return TVerdict::Refuse("类名称 " + className + " 与生成代码所用的类名冲突，请换一个名称!");
+    std::string variable = ClassVariableName(className);
+    if (IsJavaKeyword(variable) || IsGeneratedName(variable))
+        return TVerdict::Refuse("类名称 " + className + " 的变量名 " + variable +
+                                " 与 Java 关键字或生成代码中的变量名冲突，请换一个名称!");
     if (EndsWith(className, "DAO") || EndsWith(className, "Action"))
         return TVerdict::Refuse("类名称不能以 DAO 或 Action 结尾(生成的代码用这些名称命名 DAO 类和 Action 类)!");
     if (HasControlCharacter(friendName, false))
@@ -71,17 +87,9 @@ TVerdict CheckClassNameText(const std::string& className, const std::string& fri
     return TVerdict::Accept();
 }
 
-// Names the generated DAO and Action classes declare themselves (fields,
-// locals, parameters), so a member of that name would clash with them.
 bool ClashesWithGeneratedName(const std::string& name, const std::string& className)
 {
-    static const std::set<std::string> names = {
-        "currentPage", "totalPage", "recordNumber", "ctx",  "s",          "tx",          "q",
-        "hql",         "startIndex", "mod",         "e",    "java",       "locale",      "texts",
-        "actionErrors", "actionMessages", "errorMessages", "errors", "fieldErrors", "container"};
-    if (names.count(name))
-        return true;
-    if (name == ClassVariableName(className))
+    if (IsGeneratedName(name) || name == ClassVariableName(className))
         return true;
     // <class>DAO, <class>List and db_<class> are formed from this class's and
     // the referenced classes' variable names.
@@ -160,9 +168,14 @@ TVerdict CheckUpdateClass(int projectId, int classId, const std::string& classNa
     // The class variable name becomes a field of the generated Action class.
     std::string variable = ClassVariableName(className);
     auto members = TMemberDAO().OpenClassMembers(classId);
-    for (; !members->Eof(); members->Next())
+    for (; !members->Eof(); members->Next()) {
         if (members->AsText("memberName") == variable)
             return TVerdict::Refuse("类名称 " + className + " 与该类的成员 " + variable + " 冲突，请换一个名称!");
+        // A class cannot be the type of its own member.
+        if (members->AsText("memberType") == className)
+            return TVerdict::Refuse("该类的成员 " + members->AsText("memberName") + " 的类型为 " + className +
+                                    "，类不能引用自身!");
+    }
     return TVerdict::Accept();
 }
 

@@ -203,3 +203,22 @@ TEST(NamesTest, CasingChangesOnlyAnAsciiFirstLetter)
     EXPECT_EQ(CapitalizedName("_x"), "_x");
     EXPECT_EQ(CapitalizedName(""), "");
 }
+
+// Found by the random-model compile test: the class variable name is a
+// local or a field of the generated code, or a keyword.
+TEST_F(EntryRulesTest, ClassVariableNameMustNotClashWithGeneratedCode)
+{
+    for (const char* name : {"S", "E", "Q", "Tx", "Hql", "Ctx", "Mod", "StartIndex", "CurrentPage", "TotalPage",
+                             "RecordNumber", "Java", "Int", "Class", "New", "Null", "True"}) {
+        EXPECT_NE(CheckAddClass(project_, name, "x").message.find("变量名"), std::string::npos) << name;
+        EXPECT_NE(CheckUpdateClass(project_, book_, name, "x").message.find("变量名"), std::string::npos) << name;
+    }
+    EXPECT_TRUE(CheckAddClass(project_, "Sx", "x").Accepted());
+}
+
+TEST_F(EntryRulesTest, RenameCannotMakeAClassReferToItself)
+{
+    // A member left behind by a deleted class Ghost would point at Book itself.
+    AddMemberRow(MakeMember(project_, book_, "phantom", "Ghost"));
+    EXPECT_NE(CheckUpdateClass(project_, book_, "Ghost", "x").message.find("不能引用自身"), std::string::npos);
+}
