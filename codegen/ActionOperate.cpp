@@ -1,5 +1,6 @@
 #include "ActionOperate.h"
 
+#include "DbHelper.h"
 #include "FileOperate.h"
 #include "GenerationError.h"
 #include "JavaNames.h"
@@ -138,7 +139,11 @@ std::string TActionOperate::BuildActionClass(int projectId, const std::string& p
 void TActionOperate::WriteActionClasses(const TRunContext& run, const TIdList& classes)
 {
     for (const auto& entry : classes) {
-        std::string text = BuildActionClass(run.projectId, run.packageName, entry.id, entry.text);
+        std::string text;
+        {
+            TReadScope reads;
+            text = BuildActionClass(run.projectId, run.packageName, entry.id, entry.text);
+        }
         TFileOperate::WriteText(run.paths.KindDir("action"), run.paths.KindFile("action", entry.text + "Action.java"),
                                 text);
         run.listener.Progress(run.paths.DisplayKind("action", entry.text + "Action.java") + "生成完毕!");

@@ -1,10 +1,13 @@
 #include "ConfigWriter.h"
 
+#include "DbHelper.h"
 #include "FileOperate.h"
 #include "MemberDAO.h"
 #include "MemberTypes.h"
 #include "TextBuilder.h"
 #include "TextEscape.h"
+
+#include <set>
 
 namespace {
 
@@ -37,7 +40,7 @@ void AddIdentifier(TMappingText& out, const TMember& key)
     out.Empty();
 }
 
-void AddProperty(TMappingText& out, int projectId, const TMember& m)
+void AddProperty(TMappingText& out, int projectId, const TMember& m, std::set<std::string>& columns)
 {
     const std::string& name = m.GetMemberName();
     const std::string& type = m.GetMemberType();
@@ -81,6 +84,14 @@ void AddProperty(TMappingText& out, int projectId, const TMember& m)
         // The run has checked that the referenced class exists.
         auto target = TMemberDAO().GetPrimaryMemberByClassName(projectId, type);
         std::string column = target ? target->GetMemberName() : name;
+        // Two properties of one class cannot share a column: a second
+        // reference to the same class, or a key name that another member of
+        // this class has, takes the member's own name.
+        if (columns.count(column))
+            column = name;
+        while (columns.count(column))
+            column += "_";
+        columns.insert(column);
         out.Line("<!-- 多对一属性: " + comment + " -->");
         out.Line("<many-to-one name=\"" + name + "\"");
         out.Line("  column=\"" + column + "\"");
@@ -133,11 +144,17 @@ std::string BuildMappingContent(int projectId, int classId)
 {
     TMappingText out;
     TMemberDAO members;
-    if (auto key = members.GetPrimaryMember(classId))
+    std::set<std::string> columns; // of the key and the simple properties
+    if (auto key = members.GetPrimaryMember(classId)) {
         AddIdentifier(out, *key);
+        columns.insert(key->GetMemberName());
+    }
     auto rows = members.OpenNonPrimaryMembers(classId);
     for (; !rows->Eof(); rows->Next())
-        AddProperty(out, projectId, TMemberDAO::ReadMember(*rows));
+        if (IsSimpleType(rows->AsText("memberType")))
+            columns.insert(rows->AsText("memberName"));
+    for (rows->First(); !rows->Eof(); rows->Next())
+        AddProperty(out, projectId, TMemberDAO::ReadMember(*rows), columns);
     return out.Str();
 }
 
@@ -164,7 +181,12 @@ void WriteHibernateConfig(const TRunContext& run, const TIdList& classes)
 void WriteMappingFile(const TRunContext& run, int classId, const std::string& className, const std::string& path)
 {
     std::string text = run.ReadTemplate("src/com/packageName/domain/className.hbm.xml");
-    text = ReplaceAll(text, "$hibernateContentConfigString", BuildMappingContent(run.projectId, classId));
+    std::string content;
+    {
+        TReadScope reads;
+        content = BuildMappingContent(run.projectId, classId);
+    }
+    text = ReplaceAll(text, "$hibernateContentConfigString", content);
     text = run.SubstitutePackage(text);
     text = ReplaceAll(text, "$className", className);
     TFileOperate::WriteUtf8Text(run.paths.KindDir("domain"), path, text);

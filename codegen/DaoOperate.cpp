@@ -1,5 +1,6 @@
 #include "DaoOperate.h"
 
+#include "DbHelper.h"
 #include "FileOperate.h"
 #include "GenerationError.h"
 #include "JavaNames.h"
@@ -288,7 +289,11 @@ std::string TDaoOperate::BuildDaoClass(int projectId, const std::string& package
 void TDaoOperate::WriteDaoClasses(const TRunContext& run, const TIdList& classes)
 {
     for (const auto& entry : classes) {
-        std::string text = BuildDaoClass(run.projectId, run.packageName, entry.id, entry.text);
+        std::string text;
+        {
+            TReadScope reads;
+            text = BuildDaoClass(run.projectId, run.packageName, entry.id, entry.text);
+        }
         TFileOperate::WriteText(run.paths.KindDir("dao"), run.paths.KindFile("dao", entry.text + "DAO.java"), text);
         run.listener.Progress(run.paths.DisplayKind("dao", entry.text + "DAO.java") + "生成完毕!");
     }

@@ -20,6 +20,8 @@ std::string SystemError() { return std::strerror(errno); }
 void MakeDirectory(const std::string& directory)
 {
     std::error_code ec;
+    if (fs::is_directory(directory, ec))
+        return;
     fs::create_directories(directory, ec);
     if (ec || !fs::is_directory(directory))
         throw TFileError("无法创建目录 " + directory + "：" + (ec ? ec.message() : "同名文件已存在"));

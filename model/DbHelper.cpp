@@ -47,6 +47,7 @@ void TDbHelper::CloseSharedConnection()
 {
     std::lock_guard<std::recursive_mutex> guard(DbLock());
     if (SharedConnection()) {
+        ClearStatementCache(SharedConnection());
         sqlite3_close_v2(SharedConnection());
         SharedConnection() = nullptr;
     }
@@ -108,4 +109,29 @@ std::string TDbHelper::QueryText(const std::string& sql, const TSqlValues& value
     if (rows->RecordCount() == 0)
         return "";
     return rows->AsText(size_t{0});
+}
+
+TReadScope::TReadScope()
+{
+    DbLock().lock();
+    try {
+        sqlite3* db = TDbHelper().GetConnection();
+        if (sqlite3_get_autocommit(db)) {
+            CheckSqlite(db, sqlite3_exec(db, "begin", nullptr, nullptr, nullptr), "begin");
+            began_ = true;
+        }
+    } catch (...) {
+        DbLock().unlock();
+        throw;
+    }
+}
+
+TReadScope::~TReadScope()
+{
+    if (began_) {
+        sqlite3* db = SharedConnection();
+        if (db && !sqlite3_get_autocommit(db))
+            sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
+    }
+    DbLock().unlock();
 }

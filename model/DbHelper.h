@@ -46,3 +46,18 @@ public:
 private:
     std::string connectionString_;
 };
+
+// Groups many reads into one read transaction on the shared connection and
+// keeps other threads' statements out until it ends, so a generator that
+// asks dozens of questions about one class takes the file lock once, not
+// once per statement. Keep it short (one class): other threads wait for it.
+class TReadScope {
+public:
+    TReadScope();
+    ~TReadScope();
+    TReadScope(const TReadScope&) = delete;
+    TReadScope& operator=(const TReadScope&) = delete;
+
+private:
+    bool began_ = false;
+};

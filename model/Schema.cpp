@@ -53,7 +53,7 @@ create table t_member(
     queryFlag integer not null default 0,
     memberIsDisplay integer not null default 0,
     memberQueryDisplay integer not null default 1);
-create index ix_class_project on t_class(projectId);
+create index ix_class_project on t_class(projectId, className);
 create index ix_member_class on t_member(classId);
 )SQL";
 
@@ -130,6 +130,7 @@ sqlite3* OpenModelDatabase(const std::string& path)
         }
         CheckTables(db, path);
     } catch (...) {
+        ClearStatementCache(db);
         sqlite3_close_v2(db);
         throw;
     }

@@ -5,13 +5,29 @@
 
 namespace {
 
-// One iconv conversion of a whole string; iconv handles are not shared
-// between threads, so each call opens its own.
-std::string Convert(const std::string& input, const char* from, const char* to, const char* what)
+// An iconv handle per thread and direction, opened on first use: opening
+// one costs more than converting a generated file.
+class THandle {
+public:
+    THandle(const char* from, const char* to) : cd_(iconv_open(to, from)) {}
+    ~THandle()
+    {
+        if (Valid())
+            iconv_close(cd_);
+    }
+    THandle(const THandle&) = delete;
+    THandle& operator=(const THandle&) = delete;
+    bool Valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+    iconv_t Get() const { return cd_; }
+
+private:
+    iconv_t cd_;
+};
+
+// One conversion of a whole string.
+std::string Convert(iconv_t cd, const std::string& input, const char* what)
 {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1))
-        throw TEncodingError(std::string("无法进行编码转换: ") + from + " -> " + to);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr); // back to the initial state
     std::string out;
     out.resize(input.size() * 2 + 16);
     char* in = const_cast<char*>(input.data());
@@ -28,24 +44,32 @@ std::string Convert(const std::string& input, const char* from, const char* to, 
             out.resize(out.size() * 2);
             continue;
         }
-        iconv_close(cd);
         throw TEncodingError(what);
     }
-    iconv_close(cd);
     out.resize(done);
     return out;
+}
+
+iconv_t Handle(const char* from, const char* to)
+{
+    thread_local THandle toGbk("UTF-8", "GBK");
+    thread_local THandle toUtf8("GBK", "UTF-8");
+    THandle& handle = std::string(to) == "GBK" ? toGbk : toUtf8;
+    if (!handle.Valid())
+        throw TEncodingError(std::string("无法进行编码转换: ") + from + " -> " + to);
+    return handle.Get();
 }
 
 } // namespace
 
 std::string Utf8ToGbk(const std::string& utf8)
 {
-    return Convert(utf8, "UTF-8", "GBK", "文本含有无法用 GBK 编码表示的字符");
+    return Convert(Handle("UTF-8", "GBK"), utf8, "文本含有无法用 GBK 编码表示的字符");
 }
 
 std::string GbkToUtf8(const std::string& gbk)
 {
-    return Convert(gbk, "GBK", "UTF-8", "文件含有不是 GBK 编码的字节");
+    return Convert(Handle("GBK", "UTF-8"), gbk, "文件含有不是 GBK 编码的字节");
 }
 
 bool IsGbkEncodable(const std::string& utf8)

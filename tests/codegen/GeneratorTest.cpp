@@ -166,3 +166,16 @@ TEST_F(GeneratorTest, PrimaryCommentIsEscapedInCommentAndLiteral)
     EXPECT_TRUE(Contains(add, "        /*验证部门\"编号\" \\ 路径 \\\\u0041是否已经存在*/\r\n"));
     EXPECT_TRUE(Contains(add, "java.net.URLEncoder.encode(\"该部门\\\"编号\\\" \\\\ 路径 \\\\u0041已经存在!\"));\r\n"));
 }
+
+// Hibernate refuses two properties on one column; the second reference to a
+// class takes its own member name as column, the first keeps the key's name.
+TEST_F(GeneratorTest, SecondReferenceToOneClassGetsItsOwnColumn)
+{
+    int p = BuildTrickyModel("T");
+    std::string mapping = BuildMappingContent(p, TClassDAO().GetClassId(p, "Person"));
+    EXPECT_TRUE(Contains(mapping, "<many-to-one name=\"homeDept\"\r\n            column=\"deptNo\"\r\n"));
+    EXPECT_TRUE(Contains(mapping, "<many-to-one name=\"workDept\"\r\n            column=\"workDept\"\r\n"));
+    int lp = BuildLibraryModel("L");
+    EXPECT_TRUE(Contains(BuildMappingContent(lp, TClassDAO().GetClassId(lp, "Book")),
+                         "<many-to-one name=\"bookType\"\r\n            column=\"bookTypeId\"\r\n"));
+}
