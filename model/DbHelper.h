@@ -50,7 +50,8 @@ private:
 // Groups many reads into one read transaction on the shared connection and
 // keeps other threads' statements out until it ends, so a generator that
 // asks dozens of questions about one class takes the file lock once, not
-// once per statement. Keep it short (one class): other threads wait for it.
+// once per statement. Keep it short (one class): other threads wait for it,
+// so never wait for the window (a listener call) while one is open.
 class TReadScope {
 public:
     TReadScope();
