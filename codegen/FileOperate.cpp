@@ -2,12 +2,14 @@
 
 #include "TextCodec.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -78,8 +80,17 @@ std::string TFileOperate::ReadText(const std::string& path)
 
 void TFileOperate::WriteBytes(const std::string& path, const std::string& bytes)
 {
-    std::string temp = path + ".tmp-XXXXXX";
-    int fd = mkstemp(temp.data());
+    // A name of our own beside the target, created exclusively with the
+    // usual permissions, then renamed over the target.
+    static std::atomic<unsigned> counter{0};
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temp = path + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            break;
+    }
     if (fd < 0)
         throw TFileError("无法创建文件 " + path + "：" + SystemError());
     size_t written = 0;
@@ -95,10 +106,6 @@ void TFileOperate::WriteBytes(const std::string& path, const std::string& bytes)
         }
         written += static_cast<size_t>(n);
     }
-    // mkstemp makes the file private; outputs get the usual permissions.
-    mode_t mask = umask(0);
-    umask(mask);
-    fchmod(fd, 0666 & ~mask);
     if (::close(fd) != 0 || std::rename(temp.c_str(), path.c_str()) != 0) {
         std::string why = SystemError();
         ::unlink(temp.c_str());
