@@ -1,6 +1,7 @@
 #include "ConfigWriter.h"
 
 #include "DbHelper.h"
+#include "ClassDAO.h"
 #include "FileOperate.h"
 #include "MemberDAO.h"
 #include "MemberTypes.h"
@@ -26,6 +27,29 @@ private:
     TText text_;
 };
 
+// Saving an object cascades along its many-to-one members. When the objects
+// reached that way can hold one row twice (two references, or a cycle),
+// Hibernate refuses the save with NonUniqueObjectException, because the
+// Actions load each referenced object in a session of its own. Cascading is
+// kept where it cannot happen: a chain of classes with one reference each.
+bool CascadeIsSafe(int projectId, int classId)
+{
+    TClassDAO classStore;
+    TMemberDAO members;
+    std::set<int> visited = {classId};
+    for (int current = classId;;) {
+        auto refs = members.OpenReferenceMembers(current);
+        if (refs->RecordCount() != 1)
+            return current != classId || refs->RecordCount() == 0;
+        int next = classStore.GetClassId(projectId, refs->AsText("memberType"));
+        if (next == -1)
+            return true;
+        if (!visited.insert(next).second)
+            return false;
+        current = next;
+    }
+}
+
 void AddIdentifier(TMappingText& out, const TMember& key)
 {
     out.Line("<!-- 主键" + XmlCommentText(key.GetMemberComment()) + " -->");
@@ -40,7 +64,7 @@ void AddIdentifier(TMappingText& out, const TMember& key)
     out.Empty();
 }
 
-void AddProperty(TMappingText& out, int projectId, const TMember& m, std::set<std::string>& columns)
+void AddProperty(TMappingText& out, int projectId, const TMember& m, std::set<std::string>& columns, bool cascade)
 {
     const std::string& name = m.GetMemberName();
     const std::string& type = m.GetMemberType();
@@ -98,7 +122,8 @@ void AddProperty(TMappingText& out, int projectId, const TMember& m, std::set<st
         out.Line("  class=\"" + type + "\"");
         out.Line("  lazy=\"false\"");
         out.Line("  outer-join=\"true\"");
-        out.Line("  cascade=\"save-update\"");
+        if (cascade)
+            out.Line("  cascade=\"save-update\"");
         out.Line("/>");
         out.Empty();
     }
@@ -153,8 +178,9 @@ std::string BuildMappingContent(int projectId, int classId)
     for (; !rows->Eof(); rows->Next())
         if (IsSimpleType(rows->AsText("memberType")))
             columns.insert(rows->AsText("memberName"));
+    bool cascade = CascadeIsSafe(projectId, classId);
     for (rows->First(); !rows->Eof(); rows->Next())
-        AddProperty(out, projectId, TMemberDAO::ReadMember(*rows), columns);
+        AddProperty(out, projectId, TMemberDAO::ReadMember(*rows), columns, cascade);
     return out.Str();
 }
 

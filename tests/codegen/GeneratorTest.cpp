@@ -179,3 +179,25 @@ TEST_F(GeneratorTest, SecondReferenceToOneClassGetsItsOwnColumn)
     EXPECT_TRUE(Contains(BuildMappingContent(lp, TClassDAO().GetClassId(lp, "Book")),
                          "<many-to-one name=\"bookType\"\r\n            column=\"bookTypeId\"\r\n"));
 }
+
+// Saving cascades along many-to-one members only where no row can be reached
+// twice: a class with two references (or a cycle of single references)
+// would make Hibernate refuse the save.
+TEST_F(GeneratorTest, CascadeOnlyAlongSingleReferenceChains)
+{
+    int lp = BuildLibraryModel("L");
+    EXPECT_TRUE(Contains(BuildMappingContent(lp, TClassDAO().GetClassId(lp, "Reader")), "cascade=\"save-update\""));
+    int p = BuildTrickyModel("T");
+    EXPECT_FALSE(Contains(BuildMappingContent(p, TClassDAO().GetClassId(p, "Person")), "cascade"));
+
+    // A -> B -> A: a cycle of single references
+    int a = TClassDAO().GetClassId(p, "Dept");
+    TMember back;
+    back.SetProjectId(p);
+    back.SetClassId(a);
+    back.SetMemberName("boss");
+    back.SetMemberType("Person");
+    TMemberDAO().AddMember(back);
+    TMemberDAO().DeleteMember(TMemberDAO().GetMemberOfType(TClassDAO().GetClassId(p, "Person"), "Dept")->GetMemberId());
+    EXPECT_FALSE(Contains(BuildMappingContent(p, a), "cascade"));
+}

@@ -1,0 +1,310 @@
+#!/usr/bin/env bash
+# Round trip of a generated application: builds a library model with
+# javagen-cli in a fresh temporary directory, generates its source tree,
+# compiles it together with RoundTrip.java (beside this script) and runs
+# RoundTrip against a real database through the generated mapping files,
+# HibernateUtil and DAO classes.
+#
+#   roundtrip.sh JAVAGEN_CLI TEMPLATE_DIR [mariadb|hsqldb|both]   (default both)
+#
+# mariadb: initialises a private data directory (in /dev/shm when there is
+#          one), starts mariadbd on 127.0.0.1 (a free port) with its socket in
+#          that directory, and stops it by its PID on exit, whatever the
+#          outcome; a watchdog stops it if this script is killed outright.
+# hsqldb:  an in-memory HSQLDB database inside the test JVM.
+#
+# The generated hibernate.cfg.xml keeps its MySQL settings; the connection is
+# chosen with -Dhibernate.* system properties, which the generated
+# HibernateUtil applies over the configuration file.
+#
+# Exit status: 0 all checks passed; 1 a check failed or a step broke;
+# 2 usage error.
+set -euo pipefail
+
+if [ "$#" -lt 2 ] || [ "$#" -gt 3 ]; then
+    echo "usage: $0 JAVAGEN_CLI TEMPLATE_DIR [mariadb|hsqldb|both]" >&2
+    exit 2
+fi
+cli="$1"
+templates="$2"
+which_db="${3:-both}"
+case "$which_db" in
+    mariadb|hsqldb|both) ;;
+    *) echo "roundtrip.sh: unknown database '$which_db' (mariadb, hsqldb or both)" >&2; exit 2 ;;
+esac
+[ -x "$cli" ] || { echo "roundtrip.sh: not executable: $cli" >&2; exit 2; }
+[ -d "$templates" ] || { echo "roundtrip.sh: no template directory: $templates" >&2; exit 2; }
+cli="$(cd "$(dirname "$cli")" && pwd)/$(basename "$cli")"
+templates="$(cd "$templates" && pwd)"
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+script_pid=$$
+java_dir="$here/../java"
+
+# mariadbd lives in /usr/sbin, which is not on every user's PATH.
+PATH="$PATH:/usr/sbin:/sbin"
+need=(java javac)
+case "$which_db" in mariadb|both) need+=(mariadbd mariadb-install-db mariadb) ;; esac
+for tool in "${need[@]}"; do
+    if ! command -v "$tool" > /dev/null 2>&1; then
+        echo "roundtrip.sh: $tool not found (install default-jdk-headless, mariadb-server-core, mariadb-client-core)" >&2
+        exit 1
+    fi
+done
+
+# The JVM opens files whose names may hold non-ASCII text.
+if locale -a 2>/dev/null | grep -qix 'c\.utf-\?8'; then
+    export LC_ALL=C.UTF-8
+fi
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/roundtrip.XXXXXX")"
+db_dir=""
+server_pid=""
+watchdog_pid=""
+
+stop_server() {
+    if [ -n "$watchdog_pid" ]; then
+        kill "$watchdog_pid" 2>/dev/null || true
+        wait "$watchdog_pid" 2>/dev/null || true
+        watchdog_pid=""
+    fi
+    if [ -n "$server_pid" ]; then
+        kill "$server_pid" 2>/dev/null || true
+        # mariadbd shuts down in well under a second; give it 20 s at most,
+        # then kill it hard.
+        for _ in $(seq 1 200); do
+            kill -0 "$server_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        if kill -0 "$server_pid" 2>/dev/null; then
+            kill -9 "$server_pid" 2>/dev/null || true
+        fi
+        wait "$server_pid" 2>/dev/null || true
+        server_pid=""
+    fi
+}
+cleanup() {
+    stop_server
+    rm -rf "$work"
+    if [ -n "$db_dir" ]; then rm -rf "$db_dir"; fi
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+step() { echo "roundtrip: $*"; }
+
+# ---------------------------------------------------------------- model
+step "building the model in $work"
+cd "$work"
+model() {
+    if ! "$cli" --db "$work/projects.mdb" "$@" > "$work/cli.out" 2>&1; then
+        echo "roundtrip.sh: javagen-cli refused: $*" >&2
+        cat "$work/cli.out" >&2
+        exit 1
+    fi
+}
+project=Library
+model project add "$project"
+model class add "$project" BookType 图书类型
+model member add "$project" BookType bookTypeId int --primary --required --comment 类型编号
+model member add "$project" BookType typeName string --length 20 --required --display --comment 类型名称
+
+model class add "$project" Book 图书
+model member add "$project" Book isbn string --length 20 --primary --required --comment 书号
+model member add "$project" Book title string --length 60 --required --query --display --comment "书名(可含 ' 和 %)"
+model member add "$project" Book bookType BookType --required --query --comment 图书类型
+model member add "$project" Book price float --required --comment 价格
+model member add "$project" Book pages int --required --comment 页数
+model member add "$project" Book published date --required --query --comment 出版日期
+model member add "$project" Book intro string --length 200 --comment '内容简介: "引号" & <尖括号> */ 结束'
+
+model class add "$project" Reader 读者
+model member add "$project" Reader readerNo string --length 20 --primary --required --comment 读者证号
+model member add "$project" Reader readerName string --length 20 --required --display --comment 姓名
+
+model class add "$project" Loan 借阅
+model member add "$project" Loan loanId int --primary --required --comment 借阅编号
+model member add "$project" Loan book Book --required --query --comment 借阅的图书
+model member add "$project" Loan reader Reader --required --comment "借书的读者(不参与查询)"
+model member add "$project" Loan reservedBook Book --required --comment "预约的图书(第二个指向 Book 的关联, 不参与查询)"
+model member add "$project" Loan loanDate date --required --query --display --comment 借阅日期
+
+# ---------------------------------------------------------------- generate
+step "generating"
+if ! "$cli" --db "$work/projects.mdb" generate "$project" --package roundtrip \
+        --templates "$templates" --root "$work/gen" > "$work/generate.out" 2>&1; then
+    echo "roundtrip.sh: generation failed" >&2
+    cat "$work/generate.out" >&2
+    exit 1
+fi
+src="$work/gen/projects/$project/src"
+[ -f "$src/hibernate.cfg.xml" ] || { echo "roundtrip.sh: no hibernate.cfg.xml in $src" >&2; exit 1; }
+
+# ---------------------------------------------------------------- compile
+# The generated tree (GBK sources, with the Struts 2 stand-ins its Action
+# classes need to compile) and then the test program (UTF-8) against it.
+step "compiling"
+classes="$work/classes"
+bash "$java_dir/compile_tree.sh" "$src" "$classes"
+compile_cp="$(bash "$java_dir/classpath.sh")"
+run_cp="$(bash "$java_dir/classpath.sh" --run)"
+javac -encoding UTF-8 --release 8 -nowarn -Xlint:none -proc:none \
+    -cp "$classes:$compile_cp" -d "$classes" "$here/RoundTrip.java"
+
+# Mapping files and hibernate.cfg.xml are read from the class path as they
+# were generated; the stand-ins are left out so nothing of them can run.
+rm -rf "$classes/com/opensymphony" "$classes/com/mysql"
+cp -R "$src/." "$work/resources"
+find "$work/resources" -name '*.java' -delete
+
+run_test() {
+    local name="$1"; shift
+    step "running against $name"
+    local start=$SECONDS
+    local status=0
+    java -XX:+UseSerialGC -XX:TieredStopAtLevel=1 \
+        -Dhibernate.hbm2ddl.auto=create \
+        -Dhibernate.show_sql=false \
+        "$@" \
+        -cp "$classes:$work/resources:$run_cp" \
+        javagen.acceptance.RoundTrip "$name" || status=$?
+    step "$name finished in $((SECONDS - start)) s with status $status"
+    return "$status"
+}
+
+# ---------------------------------------------------------------- hsqldb
+run_hsqldb() {
+    run_test hsqldb \
+        -Dhibernate.connection.driver_class=org.hsqldb.jdbc.JDBCDriver \
+        "-Dhibernate.connection.url=jdbc:hsqldb:mem:roundtrip$$;shutdown=true" \
+        -Dhibernate.connection.username=SA \
+        -Dhibernate.connection.password= \
+        -Dhibernate.dialect=org.hibernate.dialect.HSQLDialect
+}
+
+# ---------------------------------------------------------------- mariadb
+port_in_use() {
+    (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null
+}
+
+run_mariadb() {
+    # The data directory goes to memory when /dev/shm is there: creating the
+    # system tables makes about a thousand fsync calls, which take seconds
+    # on a busy disk and nothing on tmpfs.
+    if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+        db_dir="$(mktemp -d /dev/shm/roundtrip-db.XXXXXX)"
+    else
+        db_dir="$work/mariadb"
+        mkdir -p "$db_dir"
+    fi
+    local data="$db_dir/data" sock="$db_dir/mysqld.sock"
+    local user_opt=()
+    if [ "$(id -u)" -eq 0 ]; then user_opt=(--user=root); fi
+
+    step "initialising a MariaDB data directory"
+    if ! mariadb-install-db --no-defaults --auth-root-authentication-method=normal \
+            --datadir="$data" --skip-test-db "${user_opt[@]}" > "$db_dir/install.log" 2>&1; then
+        cat "$db_dir/install.log" >&2
+        echo "roundtrip.sh: mariadb-install-db failed" >&2
+        return 1
+    fi
+
+    # A free port: random candidates, skipping those that accept a
+    # connection; a lost race shows as a failed start and the next try.
+    local port="" attempt ready
+    for attempt in 1 2 3 4 5; do
+        port=""
+        for _ in $(seq 1 50); do
+            local candidate=$((20000 + RANDOM % 40000))
+            if ! port_in_use "$candidate"; then port="$candidate"; break; fi
+        done
+        [ -n "$port" ] || { echo "roundtrip.sh: no free port found" >&2; return 1; }
+
+        step "starting mariadbd on 127.0.0.1:$port (try $attempt)"
+        mariadbd --no-defaults "${user_opt[@]}" \
+            --datadir="$data" --socket="$sock" --pid-file="$db_dir/mariadbd.pid" \
+            --bind-address=127.0.0.1 --port="$port" \
+            --log-error="$db_dir/error.log" --skip-log-bin \
+            --character-set-server=utf8mb4 --collation-server=utf8mb4_unicode_ci \
+            --innodb-buffer-pool-size=16M --innodb-log-file-size=16M \
+            --max-connections=30 > "$db_dir/server.out" 2>&1 &
+        server_pid=$!
+        # Should this script be killed outright (no trap runs), the watchdog
+        # stops the server once the script is gone and removes the temporary
+        # directories; it gives up waiting after 15 minutes, stopping the
+        # server then too.
+        (
+            for _ in $(seq 1 900); do
+                kill -0 "$script_pid" 2>/dev/null || break
+                sleep 1
+            done
+            kill "$server_pid" 2>/dev/null
+            for _ in $(seq 1 200); do
+                kill -0 "$server_pid" 2>/dev/null || break
+                sleep 0.1
+            done
+            if ! kill -0 "$script_pid" 2>/dev/null; then
+                rm -rf "$db_dir" "$work"
+            fi
+        ) > /dev/null 2>&1 &
+        watchdog_pid=$!
+
+        # Ready when the client can run a statement; at most 30 s.
+        ready=0
+        for _ in $(seq 1 300); do
+            if ! kill -0 "$server_pid" 2>/dev/null; then break; fi
+            if mariadb --no-defaults --socket="$sock" -uroot -e 'select 1' > /dev/null 2>&1; then
+                ready=1; break
+            fi
+            sleep 0.1
+        done
+        [ "$ready" -eq 1 ] && break
+        stop_server
+        tail -n 20 "$db_dir/error.log" >&2 || true
+    done
+    if [ "${ready:-0}" -ne 1 ]; then
+        echo "roundtrip.sh: mariadbd did not start" >&2
+        return 1
+    fi
+
+    # The test connects over TCP as its own user, with a password.
+    mariadb --no-defaults --socket="$sock" -uroot <<'SQL'
+CREATE DATABASE roundtrip CHARACTER SET utf8mb4 COLLATE utf8mb4_unicode_ci;
+CREATE USER 'roundtrip'@'127.0.0.1' IDENTIFIED BY 'rt-Pass.1';
+CREATE USER 'roundtrip'@'localhost' IDENTIFIED BY 'rt-Pass.1';
+GRANT ALL ON roundtrip.* TO 'roundtrip'@'127.0.0.1';
+GRANT ALL ON roundtrip.* TO 'roundtrip'@'localhost';
+SQL
+
+    local status=0
+    run_test mariadb \
+        -Dhibernate.connection.driver_class=org.mariadb.jdbc.Driver \
+        "-Dhibernate.connection.url=jdbc:mysql://127.0.0.1:$port/roundtrip?useUnicode=true&characterEncoding=UTF-8" \
+        -Dhibernate.connection.username=roundtrip \
+        -Dhibernate.connection.password=rt-Pass.1 \
+        -Dhibernate.dialect=org.hibernate.dialect.MySQL5InnoDBDialect || status=$?
+
+    # What the application wrote, seen by the server itself: the Chinese
+    # title must be stored as text, not as mangled bytes.
+    if [ "$status" -eq 0 ]; then
+        local stored
+        stored="$(mariadb --no-defaults --socket="$sock" -uroot -N -B --default-character-set=utf8mb4 \
+            -e "select title from roundtrip.t_Book where isbn='978-7-0000-0021'")"
+        if [ "$stored" != "O'Reilly 指南" ]; then
+            printf "roundtrip.sh: server holds title '%s' for 978-7-0000-0021, expected \"O'Reilly 指南\"\n" "$stored" >&2
+            status=1
+        fi
+    fi
+    stop_server
+    return "$status"
+}
+
+overall=0
+if [ "$which_db" = hsqldb ] || [ "$which_db" = both ]; then
+    run_hsqldb || overall=1
+fi
+if [ "$which_db" = mariadb ] || [ "$which_db" = both ]; then
+    run_mariadb || overall=1
+fi
+if [ "$overall" -eq 0 ]; then step "all runs passed"; else step "FAILED"; fi
+exit "$overall"
