@@ -39,11 +39,11 @@ int main(int argc, char** argv)
     sqlite3_stmt* mem = nullptr;
     sqlite3_prepare_v2(db, "insert into t_class(projectId,className,friendName) values (1,?,?)", -1, &cls, nullptr);
     sqlite3_prepare_v2(db,
-                       "insert into t_member(projectId,classId,memberName,memberType,memberLength,memberIsPri,"
-                       "memberComment,memberIsMust,memberIsInteger,memberIsFloat,queryFlag,memberIsDisplay,"
-                       "memberQueryDisplay) values (1,?,?,?,?,?,?,?,?,?,?,?,1)",
-                       -1, &mem, nullptr);
-    static const char* const simple[] = {"字符串", "整型", "浮点型", "日期型"};
+        "insert into t_member(projectId,classId,memberName,memberType,memberLength,memberIsPri,"
+        "memberComment,memberIsMust,memberIsInteger,memberIsFloat,queryFlag,memberIsDisplay,"
+        "memberQueryDisplay) values (1,?,?,?,?,?,?,?,?,?,?,?,1)",
+        -1, &mem, nullptr);
+    static const char* const simple[] = { "字符串", "整型", "浮点型", "日期型" };
     for (int c = 1; c <= classes; ++c) {
         std::string name = "Entity" + std::to_string(c);
         sqlite3_bind_text(cls, 1, name.c_str(), -1, SQLITE_TRANSIENT);

@@ -19,7 +19,7 @@ int main(int argc, char** argv)
         _exit(127);
     }
     int status = 0;
-    struct rusage usage {};
+    struct rusage usage { };
     wait4(pid, &status, 0, &usage);
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     auto cpu = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };

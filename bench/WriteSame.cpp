@@ -22,7 +22,7 @@ int main(int argc, char** argv)
             continue;
         std::ifstream in(entry.path(), std::ios::binary);
         files.emplace_back(fs::relative(entry.path(), argv[1]),
-                           std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+            std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
     }
     auto start = std::chrono::steady_clock::now();
     for (const auto& [relative, bytes] : files) {

@@ -23,6 +23,26 @@ private:
     std::set<std::string> names_;
 };
 
+// Add and Modify: each reference member's object is read back through the
+// referenced class's DAO by the key the submitted object carries, stored in
+// the member's property and set into the object.
+void AddReferenceLoads(TText& out, int projectId, int classId, const std::string& c)
+{
+    TDeclared declared;
+    for (const auto& ref : LoadReferenceMembers(projectId, classId)) {
+        const std::string& R = ref.type;
+        std::string r = ClassVariableName(R);
+        const std::string& m = ref.name;
+        std::string M = CapitalizedName(m);
+        const std::string& Q = ref.keyCapital;
+        if (declared.First(R))
+            out.Line("            " + R + "DAO " + r + "DAO = new " + R + "DAO();");
+        out.Line(
+            "            " + m + " = " + r + "DAO.Get" + R + "By" + Q + "(" + c + ".get" + M + "().get" + Q + "());");
+        out.Line("            " + c + ".set" + M + "(" + m + ");");
+    }
+}
+
 } // namespace
 
 std::string TActionOperate::BuildAddViewAction(int projectId, int classId, const std::string& C)
@@ -65,25 +85,13 @@ std::string TActionOperate::BuildAddAction(int projectId, int classId, const std
         out.Line("        String " + p + " = " + c + ".get" + P + "();");
         out.Line("        " + C + " db_" + c + " = " + c + "DAO.Get" + C + "By" + P + "(" + p + ");");
         out.Line("        if(null != db_" + c + ") {");
-        out.Line("            ctx.put(\"error\",  java.net.URLEncoder.encode(\"该" + JavaStringText(d) +
-                 "已经存在!\"));");
+        out.Line(
+            "            ctx.put(\"error\",  java.net.URLEncoder.encode(\"该" + JavaStringText(d) + "已经存在!\"));");
         out.Line("            return \"error\";");
         out.Line("        }");
     }
     out.Line("        try {");
-    TDeclared declared;
-    for (const auto& ref : LoadReferenceMembers(projectId, classId)) {
-        const std::string& R = ref.type;
-        std::string r = ClassVariableName(R);
-        const std::string& Q = ref.keyCapital;
-        // Each member sets its own property (several may refer to one class).
-        const std::string& m = ref.name;
-        if (declared.First(R))
-            out.Line("            " + R + "DAO " + r + "DAO = new " + R + "DAO();");
-        out.Line("            " + m + " = " + r + "DAO.Get" + R + "By" + Q + "(" + c + ".get" + CapitalizedName(m) +
-                 "().get" + Q + "());");
-        out.Line("            " + c + ".set" + CapitalizedName(m) + "(" + m + ");");
-    }
+    AddReferenceLoads(out, projectId, classId, c);
     out.Line("            " + c + "DAO.Add" + C + "(" + c + ");");
     out.Line("            ctx.put(\"message\",  java.net.URLEncoder.encode(\"" + C + "添加成功!\"));");
     out.Line("            return \"add_success\";");
@@ -113,7 +121,8 @@ std::string TActionOperate::BuildQueryAction(int classId, const std::string& C)
     std::string pageArguments;
     for (rows->First(); !rows->Eof(); rows->Next())
         pageArguments += rows->AsText("memberName") + ", ";
-    out.Line("        List<" + C + "> " + c + "List = " + c + "DAO.Query" + C + "Info(" + pageArguments + "currentPage);");
+    out.Line(
+        "        List<" + C + "> " + c + "List = " + c + "DAO.Query" + C + "Info(" + pageArguments + "currentPage);");
     out.Line("        /*计算总的页数和总的记录数*/");
     std::string countArguments;
     int position = 1;
@@ -187,18 +196,7 @@ std::string TActionOperate::BuildModifyAction(int projectId, int classId, const 
     out.Line("    public String Modify" + C + "() {");
     out.Line("        ActionContext ctx = ActionContext.getContext();");
     out.Line("        try {");
-    TDeclared declared;
-    for (const auto& ref : LoadReferenceMembers(projectId, classId)) {
-        const std::string& R = ref.type;
-        std::string r = ClassVariableName(R);
-        const std::string& m = ref.name;
-        std::string M = CapitalizedName(m);
-        const std::string& Q = ref.keyCapital;
-        if (declared.First(R))
-            out.Line("            " + R + "DAO " + r + "DAO = new " + R + "DAO();");
-        out.Line("            " + m + " = " + r + "DAO.Get" + R + "By" + Q + "(" + c + ".get" + M + "().get" + Q + "());");
-        out.Line("            " + c + ".set" + M + "(" + m + ");");
-    }
+    AddReferenceLoads(out, projectId, classId, c);
     out.Line("            " + c + "DAO.Update" + C + "(" + c + ");");
     out.Line("            ctx.put(\"message\",  java.net.URLEncoder.encode(\"" + C + "信息更新成功!\"));");
     out.Line("            return \"modify_success\";");

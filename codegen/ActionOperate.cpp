@@ -1,6 +1,5 @@
 #include "ActionOperate.h"
 
-#include "DbHelper.h"
 #include "FileOperate.h"
 #include "GenerationError.h"
 #include "JavaNames.h"
@@ -29,8 +28,8 @@ void AddProperty(TText& out, const std::string& T, const std::string& m)
 
 // package com.<package>.action;  imports;
 // public class BookAction extends ActionSupport { properties, DAO, methods }
-std::string TActionOperate::BuildActionClass(int projectId, const std::string& packageName, int classId,
-                                             const std::string& C)
+std::string TActionOperate::BuildActionClass(
+    int projectId, const std::string& packageName, int classId, const std::string& C)
 {
     std::string c = ClassVariableName(C);
     auto references = LoadReferenceMembers(projectId, classId);
@@ -138,14 +137,7 @@ std::string TActionOperate::BuildActionClass(int projectId, const std::string& p
 
 void TActionOperate::WriteActionClasses(const TRunContext& run, const TIdList& classes)
 {
-    for (const auto& entry : classes) {
-        std::string text;
-        {
-            TReadScope reads;
-            text = BuildActionClass(run.projectId, run.packageName, entry.id, entry.text);
-        }
-        TFileOperate::WriteText(run.paths.KindDir("action"), run.paths.KindFile("action", entry.text + "Action.java"),
-                                text);
-        run.listener.Progress(run.paths.DisplayKind("action", entry.text + "Action.java") + "生成完毕!");
-    }
+    WriteClassFiles(run, classes, "action", "Action", [&run](const TIdEntry& entry) {
+        return BuildActionClass(run.projectId, run.packageName, entry.id, entry.text);
+    });
 }

@@ -9,8 +9,8 @@
 class TActionOperate {
 public:
     static void WriteActionClasses(const TRunContext& run, const TIdList& classes);
-    static std::string BuildActionClass(int projectId, const std::string& packageName, int classId,
-                                        const std::string& className);
+    static std::string BuildActionClass(
+        int projectId, const std::string& packageName, int classId, const std::string& className);
 
     static std::string BuildAddViewAction(int projectId, int classId, const std::string& className);
     static std::string BuildAddAction(int projectId, int classId, const std::string& className);

@@ -24,9 +24,12 @@ std::string ProgramDirectory()
 }
 
 TAutoCode::TAutoCode(int projectId, std::string projectName, std::string packageName, IGenerationListener& listener,
-                     TRunLocations locations)
-    : projectId_(projectId), projectName_(std::move(projectName)), packageName_(std::move(packageName)),
-      listener_(listener), locations_(std::move(locations))
+    TRunLocations locations)
+    : projectId_(projectId)
+    , projectName_(std::move(projectName))
+    , packageName_(std::move(packageName))
+    , listener_(listener)
+    , locations_(std::move(locations))
 {
 }
 
@@ -48,12 +51,8 @@ void TAutoCode::Execute()
             } else {
                 checked = true;
                 std::string root = locations_.rootDir.empty() ? ProgramDirectory() : locations_.rootDir;
-                TRunContext run{projectId_,
-                                projectName_,
-                                packageName_,
-                                locations_.templateDir,
-                                TOutputPaths(root, projectName_, packageName_),
-                                listener_};
+                TRunContext run { projectId_, projectName_, packageName_, locations_.templateDir,
+                    TOutputPaths(root, projectName_, packageName_), listener_ };
                 WriteStrutsConfig(run, classes);
                 WriteHibernateConfig(run, classes);
                 CopySupportFiles(run);

@@ -6,7 +6,7 @@
 // Where a run reads its templates and writes its tree.
 struct TRunLocations {
     std::string templateDir = "template"; // read relative to the current directory
-    std::string rootDir;                  // output goes to rootDir/projects/<project>; empty: program directory
+    std::string rootDir; // output goes to rootDir/projects/<project>; empty: program directory
 };
 
 // One generation run. Start() launches Execute on a worker thread of its
@@ -15,7 +15,7 @@ struct TRunLocations {
 class TAutoCode {
 public:
     TAutoCode(int projectId, std::string projectName, std::string packageName, IGenerationListener& listener,
-              TRunLocations locations = {});
+        TRunLocations locations = {});
 
     // Takes ownership: the run deletes itself when its thread ends.
     static void Start(TAutoCode* run);

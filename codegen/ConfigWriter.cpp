@@ -1,7 +1,7 @@
 #include "ConfigWriter.h"
 
-#include "DbHelper.h"
 #include "ClassDAO.h"
+#include "DbHelper.h"
 #include "FileOperate.h"
 #include "MemberDAO.h"
 #include "MemberTypes.h"
@@ -36,7 +36,7 @@ bool CascadeIsSafe(int projectId, int classId)
 {
     TClassDAO classStore;
     TMemberDAO members;
-    std::set<int> visited = {classId};
+    std::set<int> visited = { classId };
     for (int current = classId;;) {
         auto refs = members.OpenReferenceMembers(current);
         if (refs->RecordCount() != 1)
@@ -140,7 +140,7 @@ std::string BuildStrutsBlock(const std::string& packageName, const TIdList& clas
         out.Line(in + "<!-- " + c + "Action配置 -->");
         out.Line(in + "<package name=\"" + c + "\" namespace=\"/" + c + "\" extends=\"struts-default\">");
         out.Line(in + "  <action name=\"" + c + "_*\" class=\"com." + packageName + ".action." + c +
-                 "Action\" method=\"{1}\">");
+            "Action\" method=\"{1}\">");
         out.Line(in + "    <result name=\"add_view\">/" + c + "_add.jsp</result>");
         out.Line(in + "    <result name=\"input\">/" + c + "_add.jsp</result>");
         out.Line(in + "    <result name=\"add_success\">/message.jsp</result>");
@@ -160,8 +160,8 @@ std::string BuildHibernateMappingLines(const std::string& packagePath, const TId
 {
     TText out;
     for (const auto& entry : classes)
-        out.Line(kHibernateIndent + "<mapping resource=\"com/" + packagePath + "/domain/" + entry.text +
-                 ".hbm.xml\" />");
+        out.Line(
+            kHibernateIndent + "<mapping resource=\"com/" + packagePath + "/domain/" + entry.text + ".hbm.xml\" />");
     return out.Str();
 }
 

@@ -1,6 +1,5 @@
 #include "DaoOperate.h"
 
-#include "DbHelper.h"
 #include "FileOperate.h"
 #include "GenerationError.h"
 #include "JavaNames.h"
@@ -19,9 +18,9 @@ std::string ConditionLine(const std::string& c, const TQueryMember& m)
         return "            if(!" + n + ".equals(\"\")) hql = hql + \" and " + c + "." + n + " like :" + n + "\";";
     if (m.integerKey)
         return "            if(null != " + n + " && " + n + ".get" + m.keyCapital + "()!=0) hql += \" and " + c + "." +
-               n + "." + m.keyName + "=:" + n + "\";";
+            n + "." + m.keyName + "=:" + n + "\";";
     return "            if(null != " + n + " && !" + n + ".get" + m.keyCapital + "().equals(\"\")) hql += \" and " + c +
-           "." + n + "." + m.keyName + "=:" + n + "\";";
+        "." + n + "." + m.keyName + "=:" + n + "\";";
 }
 
 std::string BindingLine(const TQueryMember& m)
@@ -31,9 +30,19 @@ std::string BindingLine(const TQueryMember& m)
         return "            if(!" + n + ".equals(\"\")) q.setString(\"" + n + "\", \"%\" + " + n + " + \"%\");";
     if (m.integerKey)
         return "            if(null != " + n + " && " + n + ".get" + m.keyCapital + "()!=0) q.setInteger(\"" + n +
-               "\", " + n + ".get" + m.keyCapital + "());";
+            "\", " + n + ".get" + m.keyCapital + "());";
     return "            if(null != " + n + " && !" + n + ".get" + m.keyCapital + "().equals(\"\")) q.setString(\"" + n +
-           "\", " + n + ".get" + m.keyCapital + "());";
+        "\", " + n + ".get" + m.keyCapital + "());";
+}
+
+// The condition lines, the query, and the values bound to it.
+void AddConditions(TText& out, const std::string& c, const std::vector<TQueryMember>& members)
+{
+    for (const auto& m : members)
+        out.Line(ConditionLine(c, m));
+    out.Line("            Query q = s.createQuery(hql);");
+    for (const auto& m : members)
+        out.Line(BindingLine(m));
 }
 
 } // namespace
@@ -77,11 +86,7 @@ std::string TDaoOperate::BuildQueryMethod(int projectId, int classId, const std:
     out.Line("        try {");
     out.Line("            s = HibernateUtil.getSession();");
     out.Line("            String hql = \"From " + C + " " + c + " where 1=1\";");
-    for (const auto& m : members)
-        out.Line(ConditionLine(c, m));
-    out.Line("            Query q = s.createQuery(hql);");
-    for (const auto& m : members)
-        out.Line(BindingLine(m));
+    AddConditions(out, c, members);
     out.Line("            /*计算当前显示页码的开始记录*/");
     out.Line("            int startIndex = (currentPage-1) * this.PAGE_SIZE;");
     out.Line("            q.setFirstResult(startIndex);");
@@ -134,11 +139,7 @@ std::string TDaoOperate::BuildCalculateMethod(int projectId, int classId, const 
     out.Line("        try {");
     out.Line("            s = HibernateUtil.getSession();");
     out.Line("            String hql = \"From " + C + " " + c + " where 1=1\";");
-    for (const auto& m : members)
-        out.Line(ConditionLine(c, m));
-    out.Line("            Query q = s.createQuery(hql);");
-    for (const auto& m : members)
-        out.Line(BindingLine(m));
+    AddConditions(out, c, members);
     out.Line("            List " + c + "List = q.list();");
     out.Line("            recordNumber = " + c + "List.size();");
     out.Line("            int mod = recordNumber % this.PAGE_SIZE;");
@@ -230,8 +231,7 @@ std::string TDaoOperate::BuildDeleteMethod(int classId, const std::string& C)
 
 // package com.<package>.dao;  imports;  public class BookDAO { PAGE_SIZE,
 // totalPage, recordNumber, then the seven methods }
-std::string TDaoOperate::BuildDaoClass(int projectId, const std::string& packageName, int classId,
-                                       const std::string& C)
+std::string TDaoOperate::BuildDaoClass(int projectId, const std::string& packageName, int classId, const std::string& C)
 {
     TText out;
     out.Line("package com." + packageName + ".dao;");
@@ -288,13 +288,6 @@ std::string TDaoOperate::BuildDaoClass(int projectId, const std::string& package
 
 void TDaoOperate::WriteDaoClasses(const TRunContext& run, const TIdList& classes)
 {
-    for (const auto& entry : classes) {
-        std::string text;
-        {
-            TReadScope reads;
-            text = BuildDaoClass(run.projectId, run.packageName, entry.id, entry.text);
-        }
-        TFileOperate::WriteText(run.paths.KindDir("dao"), run.paths.KindFile("dao", entry.text + "DAO.java"), text);
-        run.listener.Progress(run.paths.DisplayKind("dao", entry.text + "DAO.java") + "生成完毕!");
-    }
+    WriteClassFiles(run, classes, "dao", "DAO",
+        [&run](const TIdEntry& entry) { return BuildDaoClass(run.projectId, run.packageName, entry.id, entry.text); });
 }

@@ -9,8 +9,8 @@
 class TDaoOperate {
 public:
     static void WriteDaoClasses(const TRunContext& run, const TIdList& classes);
-    static std::string BuildDaoClass(int projectId, const std::string& packageName, int classId,
-                                     const std::string& className);
+    static std::string BuildDaoClass(
+        int projectId, const std::string& packageName, int classId, const std::string& className);
 
     static std::string BuildAddMethod(const std::string& className);
     static std::string BuildQueryMethod(int projectId, int classId, const std::string& className);

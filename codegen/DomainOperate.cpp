@@ -1,6 +1,5 @@
 #include "DomainOperate.h"
 
-#include "DbHelper.h"
 #include "FileOperate.h"
 #include "JavaNames.h"
 #include "MemberDAO.h"
@@ -41,13 +40,6 @@ std::string TDomainOperate::BuildDomainClass(const std::string& packageName, int
 
 void TDomainOperate::WriteDomainClasses(const TRunContext& run, const TIdList& classes)
 {
-    for (const auto& entry : classes) {
-        std::string text;
-        {
-            TReadScope reads;
-            text = BuildDomainClass(run.packageName, entry.id, entry.text);
-        }
-        TFileOperate::WriteText(run.paths.KindDir("domain"), run.paths.KindFile("domain", entry.text + ".java"), text);
-        run.listener.Progress(run.paths.DisplayKind("domain", entry.text + ".java") + "生成完毕!");
-    }
+    WriteClassFiles(run, classes, "domain", "",
+        [&run](const TIdEntry& entry) { return BuildDomainClass(run.packageName, entry.id, entry.text); });
 }

@@ -6,10 +6,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,7 +17,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string SystemError() { return std::strerror(errno); }
+std::string SystemError()
+{
+    return std::strerror(errno);
+}
 
 void MakeDirectory(const std::string& directory)
 {
@@ -68,7 +71,7 @@ std::string TFileOperate::ReadText(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     if (!in || S_ISDIR(info.st_mode))
         throw TFileError("无法读取模板文件 " + path);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string bytes { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
     if (in.bad())
         throw TFileError("读取模板文件 " + path + " 时出错");
     try {
@@ -82,7 +85,7 @@ void TFileOperate::WriteBytes(const std::string& path, const std::string& bytes)
 {
     // A name of our own beside the target, created exclusively with the
     // usual permissions, then renamed over the target.
-    static std::atomic<unsigned> counter{0};
+    static std::atomic<unsigned> counter { 0 };
     std::string temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
@@ -141,7 +144,7 @@ bool TFileOperate::CopyFile(const std::string& source, const std::string& target
     std::ifstream in(source, std::ios::binary);
     if (!in)
         return false;
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string bytes { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
     try {
         WriteBytes(target, bytes);
         return true;

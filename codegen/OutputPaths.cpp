@@ -3,8 +3,9 @@
 #include "TextEscape.h"
 
 TOutputPaths::TOutputPaths(std::string rootDir, std::string projectName, std::string packageName)
-    : rootDir_(std::move(rootDir)), projectName_(std::move(projectName)),
-      packagePath_(ReplaceAll(std::move(packageName), ".", "/"))
+    : rootDir_(std::move(rootDir))
+    , projectName_(std::move(projectName))
+    , packagePath_(ReplaceAll(std::move(packageName), ".", "/"))
 {
 }
 

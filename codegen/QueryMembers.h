@@ -9,10 +9,10 @@
 struct TQueryMember {
     std::string name;
     std::string type;
-    bool textLike = false;    // 字符串 or 日期型: String parameter, like condition
-    bool integerKey = false;  // reference whose class has an 整型 key
-    std::string keyName;      // Rk: member name of the referenced primary member
-    std::string keyCapital;   // R': its capitalised form
+    bool textLike = false; // 字符串 or 日期型: String parameter, like condition
+    bool integerKey = false; // reference whose class has an 整型 key
+    std::string keyName; // Rk: member name of the referenced primary member
+    std::string keyCapital; // R': its capitalised form
 };
 
 // The class's query members in store order; reference members are resolved

@@ -12,17 +12,17 @@ struct TSupportFile {
 
 // In the order they are placed and reported.
 const TSupportFile kSupportFiles[] = {
-    {"test", "TestUtil.java", false},
-    {"utils", "HibernateUtil.java", false},
-    {"utils", "CardIdFieldValidator.java", false},
-    {"action", "LoginAction.java", false},
-    {"action", "LoginAction-login_CheckLogin-validation.xml", true},
-    {"action", "UserAction.java", false},
-    {"action", "ChangePasswordAction.java", false},
-    {"dao", "AdminDAO.java", false},
-    {"domain", "Admin.java", false},
-    {"domain", "Admin.hbm.xml", false},
-    {"domain", "Admin-admin-validation.xml", true},
+    { "test", "TestUtil.java", false },
+    { "utils", "HibernateUtil.java", false },
+    { "utils", "CardIdFieldValidator.java", false },
+    { "action", "LoginAction.java", false },
+    { "action", "LoginAction-login_CheckLogin-validation.xml", true },
+    { "action", "UserAction.java", false },
+    { "action", "ChangePasswordAction.java", false },
+    { "dao", "AdminDAO.java", false },
+    { "domain", "Admin.java", false },
+    { "domain", "Admin.hbm.xml", false },
+    { "domain", "Admin-admin-validation.xml", true },
 };
 
 } // namespace

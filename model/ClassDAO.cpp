@@ -2,43 +2,43 @@
 
 std::string TClassDAO::GetClassName(int classId)
 {
-    return db_.QueryText("select className from t_class where classId=?", {classId});
+    return db_.QueryText("select className from t_class where classId=?", { classId });
 }
 
 std::string TClassDAO::GetFriendName(int classId)
 {
-    return db_.QueryText("select friendName from t_class where classId=?", {classId});
+    return db_.QueryText("select friendName from t_class where classId=?", { classId });
 }
 
 int TClassDAO::GetClassId(int projectId, const std::string& className)
 {
-    return db_.QueryInteger("select classId from t_class where projectId=? and className=? order by classId",
-                            {projectId, className});
+    return db_.QueryInteger(
+        "select classId from t_class where projectId=? and className=? order by classId", { projectId, className });
 }
 
 int TClassDAO::CountClassesByName(int projectId, const std::string& className)
 {
-    return db_.QueryInteger("select count(*) from t_class where projectId=? and className=?", {projectId, className});
+    return db_.QueryInteger("select count(*) from t_class where projectId=? and className=?", { projectId, className });
 }
 
 int TClassDAO::CountOtherClassesByName(int projectId, int classId, const std::string& className)
 {
     return db_.QueryInteger("select count(*) from t_class where projectId=? and className=? and classId<>?",
-                            {projectId, className, classId});
+        { projectId, className, classId });
 }
 
 void TClassDAO::AddClass(int projectId, const std::string& className, const std::string& friendName)
 {
-    db_.ExecuteSql("insert into t_class(projectId,className,friendName) values (?,?,?)",
-                   {projectId, className, friendName});
+    db_.ExecuteSql(
+        "insert into t_class(projectId,className,friendName) values (?,?,?)", { projectId, className, friendName });
 }
 
 void TClassDAO::DeleteClass(int classId)
 {
     long long id = classId;
     db_.ExecuteBatch({
-        {"delete from t_class where classId=?", {id}},
-        {"delete from t_member where classId=?", {id}},
+        { "delete from t_class where classId=?", { id } },
+        { "delete from t_member where classId=?", { id } },
     });
 }
 
@@ -46,8 +46,8 @@ void TClassDAO::UpdateClass(int projectId, int classId, const std::string& class
 {
     std::string oldName = GetClassName(classId);
     db_.ExecuteBatch({
-        {"update t_class set friendName=?,className=? where classId=?", {friendName, className, classId}},
-        {"update t_member set memberType=? where projectId=? and memberType=?", {className, projectId, oldName}},
+        { "update t_class set friendName=?,className=? where classId=?", { friendName, className, classId } },
+        { "update t_member set memberType=? where projectId=? and memberType=?", { className, projectId, oldName } },
     });
 }
 
@@ -56,25 +56,25 @@ TIdList TClassDAO::ReadList(const std::string& sql, const TSqlValues& values)
     TIdList list;
     auto rows = db_.OpenQuery(sql, values);
     for (; !rows->Eof(); rows->Next())
-        list.push_back({rows->AsText("className"), rows->AsInteger("classId")});
+        list.push_back({ rows->AsText("className"), rows->AsInteger("classId") });
     return list;
 }
 
 TIdList TClassDAO::ListClasses(int projectId)
 {
-    return ReadList("select classId,className from t_class where projectId=? order by classId", {projectId});
+    return ReadList("select classId,className from t_class where projectId=? order by classId", { projectId });
 }
 
 TIdList TClassDAO::ListOtherClasses(int projectId, int classId)
 {
     return ReadList("select classId,className from t_class where classId<>? and projectId=? order by classId",
-                    {classId, projectId});
+        { classId, projectId });
 }
 
 bool TClassDAO::CheckPrimaryMembers(const TIdList& classes, IModelCheckReport& report)
 {
     for (const auto& entry : classes) {
-        if (db_.QueryInteger("select count(*) from t_member where classId=? and memberIsPri=1", {entry.id}) != 1) {
+        if (db_.QueryInteger("select count(*) from t_member where classId=? and memberIsPri=1", { entry.id }) != 1) {
             report.SetErrorClassId(entry.id);
             report.PrimaryMemberError();
             return false;
@@ -86,7 +86,8 @@ bool TClassDAO::CheckPrimaryMembers(const TIdList& classes, IModelCheckReport& r
 bool TClassDAO::CheckDisplayMembers(const TIdList& classes, IModelCheckReport& report)
 {
     for (const auto& entry : classes) {
-        if (db_.QueryInteger("select count(*) from t_member where classId=? and memberIsDisplay=1", {entry.id}) != 1) {
+        if (db_.QueryInteger("select count(*) from t_member where classId=? and memberIsDisplay=1", { entry.id }) !=
+            1) {
             report.SetErrorClassId(entry.id);
             report.DisplayMemberError();
             return false;

@@ -7,7 +7,10 @@
 class TDbError : public std::runtime_error {
 public:
     explicit TDbError(const std::string& message, int code = 0)
-        : std::runtime_error(message), code_(code) {}
+        : std::runtime_error(message)
+        , code_(code)
+    {
+    }
     int Code() const { return code_; }
 
 private:

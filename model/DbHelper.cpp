@@ -28,7 +28,10 @@ sqlite3*& SharedConnection()
 
 } // namespace
 
-TDbHelper::TDbHelper() : connectionString_(DatabasePath()) {}
+TDbHelper::TDbHelper()
+    : connectionString_(DatabasePath())
+{
+}
 
 void TDbHelper::SetDatabasePath(const std::string& path)
 {
@@ -78,8 +81,7 @@ void TDbHelper::ExecuteSql(const std::string& sql, const TSqlValues& values)
     std::lock_guard<std::recursive_mutex> guard(DbLock());
     TStatement statement(GetConnection(), sql);
     statement.Bind(values);
-    while (statement.Step()) {
-    }
+    while (statement.Step()) { }
 }
 
 void TDbHelper::ExecuteBatch(const std::vector<TSqlStatement>& statements)
@@ -89,8 +91,7 @@ void TDbHelper::ExecuteBatch(const std::vector<TSqlStatement>& statements)
     for (const auto& item : statements) {
         TStatement statement(GetConnection(), item.text);
         statement.Bind(item.values);
-        while (statement.Step()) {
-        }
+        while (statement.Step()) { }
     }
     transaction.Commit();
 }
@@ -100,7 +101,7 @@ int TDbHelper::QueryInteger(const std::string& sql, const TSqlValues& values)
     auto rows = OpenQuery(sql, values);
     if (rows->RecordCount() == 0)
         return -1;
-    return rows->AsInteger(size_t{0});
+    return rows->AsInteger(size_t { 0 });
 }
 
 std::string TDbHelper::QueryText(const std::string& sql, const TSqlValues& values)
@@ -108,7 +109,7 @@ std::string TDbHelper::QueryText(const std::string& sql, const TSqlValues& value
     auto rows = OpenQuery(sql, values);
     if (rows->RecordCount() == 0)
         return "";
-    return rows->AsText(size_t{0});
+    return rows->AsText(size_t { 0 });
 }
 
 TReadScope::TReadScope()

@@ -16,13 +16,18 @@ namespace {
 
 bool HasControlCharacter(const std::string& text, bool allowTab)
 {
-    return std::any_of(text.begin(), text.end(), [allowTab](unsigned char c) {
-        return (c < 0x20 && !(allowTab && c == '\t')) || c == 0x7F;
-    });
+    return std::any_of(text.begin(), text.end(),
+        [allowTab](unsigned char c) { return (c < 0x20 && !(allowTab && c == '\t')) || c == 0x7F; });
 }
 
-bool IsUpperAscii(char c) { return c >= 'A' && c <= 'Z'; }
-bool IsLowerAscii(char c) { return c >= 'a' && c <= 'z'; }
+bool IsUpperAscii(char c)
+{
+    return c >= 'A' && c <= 'Z';
+}
+bool IsLowerAscii(char c)
+{
+    return c >= 'a' && c <= 'z';
+}
 
 bool EndsWith(const std::string& text, const std::string& tail)
 {
@@ -48,10 +53,9 @@ TVerdict CheckProjectNameText(const std::string& name)
 // member nor a class variable name may take.
 bool IsGeneratedName(const std::string& name)
 {
-    static const std::set<std::string> names = {
-        "currentPage", "totalPage", "recordNumber", "ctx",  "s",          "tx",          "q",
-        "hql",         "startIndex", "mod",         "e",    "java",       "locale",      "texts",
-        "actionErrors", "actionMessages", "errorMessages", "errors", "fieldErrors", "container"};
+    static const std::set<std::string> names = { "currentPage", "totalPage", "recordNumber", "ctx", "s", "tx", "q",
+        "hql", "startIndex", "mod", "e", "java", "locale", "texts", "actionErrors", "actionMessages", "errorMessages",
+        "errors", "fieldErrors", "container" };
     return names.count(name) > 0;
 }
 
@@ -59,12 +63,10 @@ bool IsGeneratedName(const std::string& name)
 // classes whose files a generated class of that name would replace.
 bool IsReservedClassName(const std::string& name)
 {
-    static const std::set<std::string> names = {
-        "String",        "Object",         "Exception",     "SuppressWarnings", "Override",
-        "ArrayList",     "List",           "Map",           "HibernateException", "Query",
-        "Session",       "Transaction",    "Statement",     "HibernateUtil",    "ActionContext",
-        "ActionSupport", "TestUtil",       "CardIdFieldValidator", "Login",     "User",
-        "ChangePassword", "Configuration", "SessionFactory"};
+    static const std::set<std::string> names = { "String", "Object", "Exception", "SuppressWarnings", "Override",
+        "ArrayList", "List", "Map", "HibernateException", "Query", "Session", "Transaction", "Statement",
+        "HibernateUtil", "ActionContext", "ActionSupport", "TestUtil", "CardIdFieldValidator", "Login", "User",
+        "ChangePassword", "Configuration", "SessionFactory" };
     return names.count(name) > 0;
 }
 
@@ -76,8 +78,8 @@ TVerdict CheckClassNameText(const std::string& className, const std::string& fri
         return TVerdict::Refuse("类名称 " + className + " 与生成代码所用的类名冲突，请换一个名称!");
     std::string variable = ClassVariableName(className);
     if (IsJavaKeyword(variable) || IsGeneratedName(variable))
-        return TVerdict::Refuse("类名称 " + className + " 的变量名 " + variable +
-                                " 与 Java 关键字或生成代码中的变量名冲突，请换一个名称!");
+        return TVerdict::Refuse(
+            "类名称 " + className + " 的变量名 " + variable + " 与 Java 关键字或生成代码中的变量名冲突，请换一个名称!");
     if (EndsWith(className, "DAO") || EndsWith(className, "Action"))
         return TVerdict::Refuse("类名称不能以 DAO 或 Action 结尾(生成的代码用这些名称命名 DAO 类和 Action 类)!");
     if (HasControlCharacter(friendName, false))
@@ -173,8 +175,8 @@ TVerdict CheckUpdateClass(int projectId, int classId, const std::string& classNa
             return TVerdict::Refuse("类名称 " + className + " 与该类的成员 " + variable + " 冲突，请换一个名称!");
         // A class cannot be the type of its own member.
         if (members->AsText("memberType") == className)
-            return TVerdict::Refuse("该类的成员 " + members->AsText("memberName") + " 的类型为 " + className +
-                                    "，类不能引用自身!");
+            return TVerdict::Refuse(
+                "该类的成员 " + members->AsText("memberName") + " 的类型为 " + className + "，类不能引用自身!");
     }
     return TVerdict::Accept();
 }
@@ -183,8 +185,8 @@ TVerdict CheckPackageName(const std::string& packageName)
 {
     if (packageName.empty())
         return TVerdict::Refuse("包名输入不能为空!");
-    static const char* const rule =
-        "包名必须由以“.”分隔的 Java 标识符组成(英文字母、数字和下划线，不以数字开头，不用 Java 关键字)，如 velmorantis 或 org.example!";
+    static const char* const rule = "包名必须由以“.”分隔的 Java 标识符组成(英文字母、数字和下划线，不以数字开头，不用 "
+                                    "Java 关键字)，如 velmorantis 或 org.example!";
     size_t start = 0;
     for (;;) {
         size_t dot = packageName.find('.', start);
@@ -224,12 +226,12 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
     if (IsJavaKeyword(name))
         return TVerdict::Refuse("成员名称 " + name + " 是 Java 关键字，不能使用!");
     if (name.size() > 1 && IsUpperAscii(name[1]))
-        return TVerdict::Refuse("成员名称的第二个字母不能大写(如 " + name +
-                                ")，否则 Hibernate 和 Struts 找不到它的 get/set 方法!");
+        return TVerdict::Refuse(
+            "成员名称的第二个字母不能大写(如 " + name + ")，否则 Hibernate 和 Struts 找不到它的 get/set 方法!");
     if (ClashesWithGeneratedName(name, TClassDAO().GetClassName(classId)))
         return TVerdict::Refuse("成员名称 " + name +
-                                " 与生成代码中的变量名冲突(不能是 currentPage、totalPage、recordNumber 等，"
-                                "不能是类变量名，不能以 DAO 或 List 结尾，不能以 db_ 开头)，请换一个名称!");
+            " 与生成代码中的变量名冲突(不能是 currentPage、totalPage、recordNumber 等，"
+            "不能是类变量名，不能以 DAO 或 List 结尾，不能以 db_ 开头)，请换一个名称!");
     if (IsSqlReservedWord(name))
         return TVerdict::Refuse("成员名称 " + name + " 是数据库保留字，不能作为列名!");
     if (TMemberDAO().CountOtherMembersByName(classId, memberId, name) > 0)
@@ -274,7 +276,7 @@ TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId,
 
 std::vector<std::string> MemberTypeChoices(int projectId, int classId)
 {
-    std::vector<std::string> types = {kTypeString, kTypeInteger, kTypeFloat, kTypeDate};
+    std::vector<std::string> types = { kTypeString, kTypeInteger, kTypeFloat, kTypeDate };
     for (const auto& entry : TClassDAO().ListOtherClasses(projectId, classId))
         types.push_back(entry.text);
     return types;

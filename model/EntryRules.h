@@ -12,7 +12,7 @@ struct TVerdict {
 
     bool Accepted() const { return message.empty(); }
     static TVerdict Accept() { return {}; }
-    static TVerdict Refuse(std::string text) { return {std::move(text)}; }
+    static TVerdict Refuse(std::string text) { return { std::move(text) }; }
 };
 
 TVerdict CheckNewProject(const std::string& projectName);
@@ -27,7 +27,7 @@ TVerdict CheckPackageName(const std::string& packageName);
 // What the member dialog holds when "确定" is pressed.
 struct TMemberEntry {
     std::string name;
-    std::string type;       // the type list's text: a simple type or a class name
+    std::string type; // the type list's text: a simple type or a class name
     std::string lengthText; // read only for "字符串"
     bool isPri = false;
     bool isMust = false;

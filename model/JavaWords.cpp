@@ -6,36 +6,27 @@
 
 bool IsJavaKeyword(const std::string& word)
 {
-    static const std::set<std::string> words = {
-        "abstract", "assert",     "boolean",   "break",     "byte",      "case",     "catch",    "char",
-        "class",    "const",      "continue",  "default",   "do",        "double",   "else",     "enum",
-        "extends",  "final",      "finally",   "float",     "for",       "goto",     "if",       "implements",
-        "import",   "instanceof", "int",       "interface", "long",      "native",   "new",      "package",
-        "private",  "protected",  "public",    "return",    "short",     "static",   "strictfp", "super",
-        "switch",   "synchronized", "this",    "throw",     "throws",    "transient", "try",     "void",
-        "volatile", "while",      "true",      "false",     "null",      "var",      "record",   "yield",
-        "_"};
+    static const std::set<std::string> words = { "abstract", "assert", "boolean", "break", "byte", "case", "catch",
+        "char", "class", "const", "continue", "default", "do", "double", "else", "enum", "extends", "final", "finally",
+        "float", "for", "goto", "if", "implements", "import", "instanceof", "int", "interface", "long", "native", "new",
+        "package", "private", "protected", "public", "return", "short", "static", "strictfp", "super", "switch",
+        "synchronized", "this", "throw", "throws", "transient", "try", "void", "volatile", "while", "true", "false",
+        "null", "var", "record", "yield", "_" };
     return words.count(word) > 0;
 }
 
 bool IsSqlReservedWord(const std::string& word)
 {
-    static const std::set<std::string> words = {
-        "add",       "all",      "alter",     "and",       "as",        "asc",        "between",  "by",
-        "case",      "change",   "check",     "column",    "condition", "constraint", "create",   "cross",
-        "database",  "default",  "delete",    "desc",      "describe",  "distinct",   "div",      "drop",
-        "else",      "exists",   "explain",   "fetch",     "for",       "foreign",    "from",     "grant",
-        "group",     "having",   "if",        "in",        "index",     "inner",      "insert",   "interval",
-        "into",      "is",       "join",      "key",       "keys",      "kill",       "leading",  "left",
-        "like",      "limit",    "lines",     "load",      "lock",      "match",      "mod",      "natural",
-        "not",       "null",     "on",        "option",    "or",        "order",      "outer",    "primary",
-        "range",     "read",     "references", "rename",   "repeat",    "replace",    "require",  "restrict",
-        "return",    "revoke",   "right",     "rlike",     "schema",    "select",     "set",      "show",
-        "table",     "then",     "to",        "trailing",  "trigger",   "union",      "unique",   "unlock",
-        "update",    "usage",    "use",       "using",     "values",    "when",       "where",    "while",
-        "with",      "write",    "xor",       "current_date", "current_time", "current_user", "release",
-        "signal",    "sql",      "ssl",       "window",    "rank",      "row",        "rows",     "over",
-        "returning", "user"};
+    static const std::set<std::string> words = { "add", "all", "alter", "and", "as", "asc", "between", "by", "case",
+        "change", "check", "column", "condition", "constraint", "create", "cross", "database", "default", "delete",
+        "desc", "describe", "distinct", "div", "drop", "else", "exists", "explain", "fetch", "for", "foreign", "from",
+        "grant", "group", "having", "if", "in", "index", "inner", "insert", "interval", "into", "is", "join", "key",
+        "keys", "kill", "leading", "left", "like", "limit", "lines", "load", "lock", "match", "mod", "natural", "not",
+        "null", "on", "option", "or", "order", "outer", "primary", "range", "read", "references", "rename", "repeat",
+        "replace", "require", "restrict", "return", "revoke", "right", "rlike", "schema", "select", "set", "show",
+        "table", "then", "to", "trailing", "trigger", "union", "unique", "unlock", "update", "usage", "use", "using",
+        "values", "when", "where", "while", "with", "write", "xor", "current_date", "current_time", "current_user",
+        "release", "signal", "sql", "ssl", "window", "rank", "row", "rows", "over", "returning", "user" };
     std::string lower(word);
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
     return words.count(lower) > 0;
@@ -45,9 +36,8 @@ bool IsAsciiIdentifier(const std::string& text)
 {
     if (text.empty() || std::isdigit(static_cast<unsigned char>(text[0])))
         return false;
-    return std::all_of(text.begin(), text.end(), [](unsigned char c) {
-        return (c < 0x80 && std::isalnum(c)) || c == '_';
-    });
+    return std::all_of(
+        text.begin(), text.end(), [](unsigned char c) { return (c < 0x80 && std::isalnum(c)) || c == '_'; });
 }
 
 std::string ClassVariableName(const std::string& className)

@@ -7,9 +7,9 @@ namespace {
 
 TSqlValues ValueColumns(const TMember& m)
 {
-    return {m.GetMemberName(),     m.GetMemberType(),      m.GetMemberLength(),   m.GetMemberIsPri(),
-            m.GetMemberComment(),  m.GetMemberIsMust(),    m.GetMemberIsInteger(), m.GetMemberIsFloat(),
-            m.GetQueryFlag(),      m.GetMemberIsDisplay(), m.GetMemberQueryDisplay()};
+    return { m.GetMemberName(), m.GetMemberType(), m.GetMemberLength(), m.GetMemberIsPri(), m.GetMemberComment(),
+        m.GetMemberIsMust(), m.GetMemberIsInteger(), m.GetMemberIsFloat(), m.GetQueryFlag(), m.GetMemberIsDisplay(),
+        m.GetMemberQueryDisplay() };
 }
 
 } // namespace
@@ -17,11 +17,11 @@ TSqlValues ValueColumns(const TMember& m)
 void TMemberDAO::AddMember(const TMember& member)
 {
     TSqlValues values = ValueColumns(member);
-    values.insert(values.begin(), {member.GetProjectId(), member.GetClassId()});
+    values.insert(values.begin(), { member.GetProjectId(), member.GetClassId() });
     db_.ExecuteSql("insert into t_member(projectId,classId,memberName,memberType,memberLength,memberIsPri,"
                    "memberComment,memberIsMust,memberIsInteger,memberIsFloat,queryFlag,memberIsDisplay,"
                    "memberQueryDisplay) values (?,?,?,?,?,?,?,?,?,?,?,?,?)",
-                   values);
+        values);
 }
 
 void TMemberDAO::UpdateMember(const TMember& member)
@@ -31,34 +31,34 @@ void TMemberDAO::UpdateMember(const TMember& member)
     db_.ExecuteSql("update t_member set memberName=?,memberType=?,memberLength=?,memberIsPri=?,memberComment=?,"
                    "memberIsMust=?,memberIsInteger=?,memberIsFloat=?,queryFlag=?,memberIsDisplay=?,"
                    "memberQueryDisplay=? where memberId=?",
-                   values);
+        values);
 }
 
 void TMemberDAO::DeleteMember(int memberId)
 {
-    db_.ExecuteSql("delete from t_member where memberId=?", {memberId});
+    db_.ExecuteSql("delete from t_member where memberId=?", { memberId });
 }
 
 std::unique_ptr<TResultSet> TMemberDAO::OpenClassMembers(int classId)
 {
-    return db_.OpenQuery("select * from t_member where classId=? order by memberId", {classId});
+    return db_.OpenQuery("select * from t_member where classId=? order by memberId", { classId });
 }
 
 std::unique_ptr<TResultSet> TMemberDAO::OpenReferenceMembers(int classId)
 {
     return db_.OpenQuery("select * from t_member where memberType<>? and memberType<>? and memberType<>? and "
                          "memberType<>? and classId=? order by memberId",
-                         {kTypeString, kTypeInteger, kTypeFloat, kTypeDate, classId});
+        { kTypeString, kTypeInteger, kTypeFloat, kTypeDate, classId });
 }
 
 std::unique_ptr<TResultSet> TMemberDAO::OpenQueryMembers(int classId)
 {
-    return db_.OpenQuery("select * from t_member where queryFlag = 1 and classId=? order by memberId", {classId});
+    return db_.OpenQuery("select * from t_member where queryFlag = 1 and classId=? order by memberId", { classId });
 }
 
 std::unique_ptr<TResultSet> TMemberDAO::OpenNonPrimaryMembers(int classId)
 {
-    return db_.OpenQuery("select * from t_member where memberIsPri=0 and classId=? order by memberId", {classId});
+    return db_.OpenQuery("select * from t_member where memberIsPri=0 and classId=? order by memberId", { classId });
 }
 
 TMember TMemberDAO::ReadMember(const TResultSet& rows)
@@ -91,29 +91,29 @@ std::optional<TMember> TMemberDAO::GetFirst(const std::string& sql, const TSqlVa
 
 std::optional<TMember> TMemberDAO::GetMember(int memberId)
 {
-    return GetFirst("select * from t_member where memberId=?", {memberId});
+    return GetFirst("select * from t_member where memberId=?", { memberId });
 }
 
 std::optional<TMember> TMemberDAO::GetPrimaryMember(int classId)
 {
-    return GetFirst("select * from t_member where memberIsPri=1 and classId=? order by memberId", {classId});
+    return GetFirst("select * from t_member where memberIsPri=1 and classId=? order by memberId", { classId });
 }
 
 std::optional<TMember> TMemberDAO::GetPrimaryMemberByClassName(int projectId, const std::string& className)
 {
     int classId = TClassDAO().GetClassId(projectId, className);
     return GetFirst("select * from t_member where memberIsPri=1 and projectId=? and classId=? order by memberId",
-                    {projectId, classId});
+        { projectId, classId });
 }
 
 std::optional<TMember> TMemberDAO::GetMemberOfType(int classId, const std::string& memberType)
 {
-    return GetFirst("select * from t_member where classId=? and memberType=? order by memberId",
-                    {classId, memberType});
+    return GetFirst(
+        "select * from t_member where classId=? and memberType=? order by memberId", { classId, memberType });
 }
 
 int TMemberDAO::CountOtherMembersByName(int classId, int memberId, const std::string& memberName)
 {
     return db_.QueryInteger("select count(*) from t_member where classId=? and memberName=? and memberId<>?",
-                            {classId, memberName, memberId});
+        { classId, memberName, memberId });
 }

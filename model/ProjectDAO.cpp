@@ -2,33 +2,33 @@
 
 int TProjectDAO::CountProjectsByName(const std::string& projectName)
 {
-    return db_.QueryInteger("select count(*) from t_project where projectName=?", {projectName});
+    return db_.QueryInteger("select count(*) from t_project where projectName=?", { projectName });
 }
 
 int TProjectDAO::CountOtherProjectsByName(int projectId, const std::string& projectName)
 {
-    return db_.QueryInteger("select count(*) from t_project where projectName=? and projectId<>?",
-                            {projectName, projectId});
+    return db_.QueryInteger(
+        "select count(*) from t_project where projectName=? and projectId<>?", { projectName, projectId });
 }
 
 void TProjectDAO::AddProject(const std::string& projectName)
 {
-    db_.ExecuteSql("insert into t_project(projectName) values (?)", {projectName});
+    db_.ExecuteSql("insert into t_project(projectName) values (?)", { projectName });
 }
 
 void TProjectDAO::RenameProject(int projectId, const std::string& newName)
 {
-    db_.ExecuteSql("update t_project set projectName=? where projectId=?", {newName, projectId});
+    db_.ExecuteSql("update t_project set projectName=? where projectId=?", { newName, projectId });
 }
 
 void TProjectDAO::DeleteProject(int projectId)
 {
     long long id = projectId;
     db_.ExecuteBatch({
-        {"delete from t_member where projectId=? or classId in (select classId from t_class where projectId=?)",
-         {id, id}},
-        {"delete from t_class where projectId=?", {id}},
-        {"delete from t_project where projectId=?", {id}},
+        { "delete from t_member where projectId=? or classId in (select classId from t_class where projectId=?)",
+            { id, id } },
+        { "delete from t_class where projectId=?", { id } },
+        { "delete from t_project where projectId=?", { id } },
     });
 }
 
@@ -37,6 +37,6 @@ TIdList TProjectDAO::ListProjects()
     TIdList list;
     auto rows = db_.OpenQuery("select projectId,projectName from t_project order by projectId");
     for (; !rows->Eof(); rows->Next())
-        list.push_back({rows->AsText("projectName"), rows->AsInteger("projectId")});
+        list.push_back({ rows->AsText("projectName"), rows->AsInteger("projectId") });
     return list;
 }

@@ -8,7 +8,8 @@
 #include <strings.h>
 
 TResultSet::TResultSet(std::vector<std::string> columns, std::vector<TRow> rows)
-    : columns_(std::move(columns)), rows_(std::move(rows))
+    : columns_(std::move(columns))
+    , rows_(std::move(rows))
 {
 }
 

@@ -19,12 +19,12 @@ struct TTableSpec {
 const std::vector<TTableSpec>& Tables()
 {
     static const std::vector<TTableSpec> tables = {
-        {"t_project", {"projectId", "projectName"}},
-        {"t_class", {"classId", "projectId", "className", "friendName"}},
-        {"t_member",
-         {"memberId", "projectId", "classId", "memberName", "memberType", "memberLength", "memberIsPri",
-          "memberComment", "memberIsMust", "memberIsInteger", "memberIsFloat", "queryFlag", "memberIsDisplay",
-          "memberQueryDisplay"}},
+        { "t_project", { "projectId", "projectName" } },
+        { "t_class", { "classId", "projectId", "className", "friendName" } },
+        { "t_member",
+            { "memberId", "projectId", "classId", "memberName", "memberType", "memberLength", "memberIsPri",
+                "memberComment", "memberIsMust", "memberIsInteger", "memberIsFloat", "queryFlag", "memberIsDisplay",
+                "memberQueryDisplay" } },
     };
     return tables;
 }
@@ -77,7 +77,8 @@ void CheckFileKind(const std::string& path)
         return; // an empty file is an empty SQLite database; the table check names what is missing
     static const char jet[] = "\x00\x01\x00\x00Standard Jet DB";
     if (got >= 19 && std::memcmp(head, jet, 19) == 0)
-        throw TDbError("数据库文件 " + path + " 是旧的 Access(Jet)格式，本程序不支持该格式，请改用 SQLite 3 格式的数据库文件");
+        throw TDbError(
+            "数据库文件 " + path + " 是旧的 Access(Jet)格式，本程序不支持该格式，请改用 SQLite 3 格式的数据库文件");
     static const char sqliteHeader[] = "SQLite format 3";
     if (got < 16 || std::memcmp(head, sqliteHeader, 16) != 0)
         throw TDbError("文件 " + path + " 不是 SQLite 3 数据库，无法作为模型数据库打开");

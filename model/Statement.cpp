@@ -35,7 +35,8 @@ void ClearStatementCache(sqlite3* db)
     }
 }
 
-TStatement::TStatement(sqlite3* db, const std::string& sql) : db_(db)
+TStatement::TStatement(sqlite3* db, const std::string& sql)
+    : db_(db)
 {
     auto key = std::make_pair(db, sql);
     auto found = Cache().find(key);
@@ -44,9 +45,8 @@ TStatement::TStatement(sqlite3* db, const std::string& sql) : db_(db)
         return;
     }
     CheckSqlite(db_,
-                sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt_,
-                                   nullptr),
-                sql);
+        sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr),
+        sql);
     Cache().emplace(key, stmt_);
 }
 
@@ -102,7 +102,8 @@ TResultSet::TRow TStatement::Row() const
     return row;
 }
 
-TTransaction::TTransaction(sqlite3* db) : db_(db)
+TTransaction::TTransaction(sqlite3* db)
+    : db_(db)
 {
     CheckSqlite(db_, sqlite3_exec(db_, "begin immediate", nullptr, nullptr, nullptr), "begin");
 }

@@ -9,7 +9,10 @@ namespace {
 // one costs more than converting a generated file.
 class THandle {
 public:
-    THandle(const char* from, const char* to) : cd_(iconv_open(to, from)) {}
+    THandle(const char* from, const char* to)
+        : cd_(iconv_open(to, from))
+    {
+    }
     ~THandle()
     {
         if (Valid())

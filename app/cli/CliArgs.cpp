@@ -1,7 +1,7 @@
 #include "CliArgs.h"
 
 TCliArgs::TCliArgs(const std::vector<std::string>& words, const std::set<std::string>& valueOptions,
-                   const std::set<std::string>& switches)
+    const std::set<std::string>& switches)
 {
     for (size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];

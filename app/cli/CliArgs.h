@@ -22,7 +22,7 @@ public:
 class TCliArgs {
 public:
     TCliArgs(const std::vector<std::string>& words, const std::set<std::string>& valueOptions,
-             const std::set<std::string>& switches);
+        const std::set<std::string>& switches);
 
     const std::vector<std::string>& Positional() const { return positional_; }
     // Exactly n positional words, or a usage error naming the form.

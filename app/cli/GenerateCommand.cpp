@@ -64,7 +64,7 @@ private:
 
 int RunGenerateCommand(const std::vector<std::string>& words)
 {
-    TCliArgs args(words, {"--package", "--templates", "--root"}, {});
+    TCliArgs args(words, { "--package", "--templates", "--root" }, {});
     args.ExpectPositional(1, "generate PROJECT [--package NAME] [--templates DIR] [--root DIR]");
     std::string packageName = args.Value("--package", "velmorantis");
     TVerdict package = CheckPackageName(packageName);

@@ -26,7 +26,7 @@ std::string CommandWord(const std::vector<std::string>& words, const std::string
 
 std::vector<std::string> Rest(const std::vector<std::string>& words)
 {
-    return {words.begin() + 1, words.end()};
+    return { words.begin() + 1, words.end() };
 }
 
 // The four simple types may also be given by their English words.
@@ -138,10 +138,9 @@ int RunClassCommand(const std::vector<std::string>& words)
 
 namespace {
 
-const std::set<std::string> kMemberValueOptions = {"--length", "--comment", "--name", "--type"};
-const std::set<std::string> kMemberSwitches = {
-    "--primary",  "--no-primary", "--required",      "--no-required",      "--query", "--no-query",
-    "--display",  "--no-display", "--query-display", "--no-query-display"};
+const std::set<std::string> kMemberValueOptions = { "--length", "--comment", "--name", "--type" };
+const std::set<std::string> kMemberSwitches = { "--primary", "--no-primary", "--required", "--no-required", "--query",
+    "--no-query", "--display", "--no-display", "--query-display", "--no-query-display" };
 
 // A switch pair sets the flag one way or the other; neither keeps it.
 void ApplySwitch(const TCliArgs& args, const std::string& name, bool& flag)
@@ -156,14 +155,14 @@ void PrintMember(const TResultSet& rows)
 {
     std::cout << rows.AsText("memberId") << '\t' << rows.AsText("memberName") << '\t' << rows.AsText("memberType")
               << '\t' << rows.AsText("memberLength");
-    for (const char* flag : {"memberIsPri", "memberIsMust", "queryFlag", "memberIsDisplay", "memberQueryDisplay"})
+    for (const char* flag : { "memberIsPri", "memberIsMust", "queryFlag", "memberIsDisplay", "memberQueryDisplay" })
         std::cout << '\t' << (rows.AsInteger(flag) == 1 ? 1 : 0);
     std::cout << '\t' << rows.AsText("memberComment") << '\n';
 }
 
 void RejectContradictions(const TCliArgs& args)
 {
-    for (const char* name : {"primary", "required", "query", "display", "query-display"})
+    for (const char* name : { "primary", "required", "query", "display", "query-display" })
         if (args.Switch(std::string("--") + name) && args.Switch(std::string("--no-") + name))
             throw TUsageError(std::string("选项 --") + name + " 与 --no-" + name + " 不能同时使用");
 }
@@ -178,8 +177,9 @@ int RunMemberCommand(const std::vector<std::string>& words)
     RejectContradictions(args);
     TMemberDAO members;
     if (verb == "add") {
-        args.ExpectPositional(4, "member add PROJECT CLASS NAME TYPE [--length N] [--primary] [--required] "
-                                 "[--query] [--display] [--no-query-display] [--comment TEXT]");
+        args.ExpectPositional(4,
+            "member add PROJECT CLASS NAME TYPE [--length N] [--primary] [--required] "
+            "[--query] [--display] [--no-query-display] [--comment TEXT]");
         if (args.Has("--name") || args.Has("--type"))
             throw TUsageError("member add 不接受 --name 和 --type，名称和类型直接写在命令中");
         int projectId = FindProjectId(args.Positional()[0]);
@@ -199,8 +199,9 @@ int RunMemberCommand(const std::vector<std::string>& words)
         members.AddMember(BuildMemberRecord(entry, projectId, classId, 0));
         std::cout << "类成员属性添加成功!\n";
     } else if (verb == "update") {
-        args.ExpectPositional(3, "member update PROJECT CLASS NAME [--name NEW] [--type T] [--length N] "
-                                 "[--comment TEXT] [--primary|--no-primary] ...");
+        args.ExpectPositional(3,
+            "member update PROJECT CLASS NAME [--name NEW] [--type T] [--length N] "
+            "[--comment TEXT] [--primary|--no-primary] ...");
         int projectId = FindProjectId(args.Positional()[0]);
         int classId = FindClassId(projectId, args.Positional()[1]);
         int memberId = FindMemberId(classId, args.Positional()[2]);

@@ -54,7 +54,9 @@ TEST_F(FileOperateTest, WritesGbkOrBomAndUtf8)
     TFileOperate::WriteUtf8Text(sub, sub + "/u.txt", "中");
     EXPECT_EQ(ReadFileBytes(sub + "/u.txt"), "\xEF\xBB\xBF\xE4\xB8\xAD");
     TFileOperate::SaveUtf8(sub + "/abc.txt", "abc");
-    EXPECT_EQ(ReadFileBytes(sub + "/abc.txt"), "\xEF\xBB\xBF" "abc");
+    EXPECT_EQ(ReadFileBytes(sub + "/abc.txt"),
+        "\xEF\xBB\xBF"
+        "abc");
     TFileOperate::SaveUtf8(sub + "/empty.txt", "");
     EXPECT_EQ(ReadFileBytes(sub + "/empty.txt"), "\xEF\xBB\xBF");
     // an existing file is replaced, never appended to
@@ -70,7 +72,7 @@ TEST_F(FileOperateTest, FailuresLeaveNoHalfWrittenFile)
     EXPECT_EQ(ReadFileBytes(sub + "/kept.java"), "old");
     std::ofstream(dir_ / "file") << "x";
     EXPECT_THROW(TFileOperate::WriteText((dir_ / "file" / "sub").string(), (dir_ / "file" / "sub" / "y").string(), "y"),
-                 TFileError);
+        TFileError);
     int count = 0;
     for (const auto& entry : fs::directory_iterator(sub)) {
         ++count;

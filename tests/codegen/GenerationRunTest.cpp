@@ -32,7 +32,7 @@ protected:
     {
         TRecordingListener listener;
         listener.RunAndWait(projectId, projectName, packageName, Locations());
-        return {listener.events, listener.progress};
+        return { listener.events, listener.progress };
     }
     fs::path Source(const std::string& project) const { return dir_ / "out" / "projects" / project / "src"; }
     bool NothingWritten() const { return !fs::exists(dir_ / "out"); }
@@ -41,10 +41,10 @@ protected:
 std::vector<std::string> SupportLines(const std::string& prefix)
 {
     std::vector<std::string> lines;
-    for (const char* file : {"test/TestUtil.java", "utils/HibernateUtil.java", "utils/CardIdFieldValidator.java",
-                             "action/LoginAction.java", "action/LoginAction-login_CheckLogin-validation.xml",
-                             "action/UserAction.java", "action/ChangePasswordAction.java", "dao/AdminDAO.java",
-                             "domain/Admin.java", "domain/Admin.hbm.xml", "domain/Admin-admin-validation.xml"})
+    for (const char* file : { "test/TestUtil.java", "utils/HibernateUtil.java", "utils/CardIdFieldValidator.java",
+             "action/LoginAction.java", "action/LoginAction-login_CheckLogin-validation.xml", "action/UserAction.java",
+             "action/ChangePasswordAction.java", "dao/AdminDAO.java", "domain/Admin.java", "domain/Admin.hbm.xml",
+             "domain/Admin-admin-validation.xml" })
         lines.push_back(prefix + file + "移动完毕!");
     return lines;
 }
@@ -67,7 +67,7 @@ TEST_F(GenerationRunTest, LibraryTreeMatchesGolden)
 {
     int p = BuildLibraryModel("Library");
     auto run = Run(p, "Library");
-    EXPECT_EQ(run.events, std::vector<std::string>{"done"});
+    EXPECT_EQ(run.events, std::vector<std::string> { "done" });
     EXPECT_EQ(CompareWithGolden(Source("Library"), fs::path(JAVAGEN_GOLDEN) / "library"), "");
 }
 
@@ -75,7 +75,7 @@ TEST_F(GenerationRunTest, TrickyTreeWithDottedPackageMatchesGolden)
 {
     int p = BuildTrickyModel("公司");
     auto run = Run(p, "公司", "org.example");
-    EXPECT_EQ(run.events, std::vector<std::string>{"done"});
+    EXPECT_EQ(run.events, std::vector<std::string> { "done" });
     EXPECT_TRUE(fs::exists(Source("公司") / "com" / "org" / "example" / "dao" / "PersonDAO.java"));
     EXPECT_EQ(CompareWithGolden(Source("公司"), fs::path(JAVAGEN_GOLDEN) / "tricky"), "");
     EXPECT_EQ(run.progress.front(), "projects/公司/src/struts.xml生成完成!");
@@ -87,14 +87,14 @@ TEST_F(GenerationRunTest, ProgressLinesComeInRunOrder)
     int p = BuildLibraryModel("Library");
     auto run = Run(p, "Library");
     const std::string pkg = "projects/Library/src/com/velmorantis/";
-    std::vector<std::string> expected = {"projects/Library/src/struts.xml生成完成!",
-                                         "projects/Library/src/hibernate.cfg.xml生成完成!"};
-    for (const char* c : {"BookType", "Book", "Reader"})
+    std::vector<std::string> expected = { "projects/Library/src/struts.xml生成完成!",
+        "projects/Library/src/hibernate.cfg.xml生成完成!" };
+    for (const char* c : { "BookType", "Book", "Reader" })
         expected.push_back(pkg + "domain/" + c + ".hbm.xml生成完成!");
     for (const auto& line : SupportLines(pkg))
         expected.push_back(line);
-    for (const char* kind : {"domain/", "action/", "dao/"})
-        for (const char* c : {"BookType", "Book", "Reader"}) {
+    for (const char* kind : { "domain/", "action/", "dao/" })
+        for (const char* c : { "BookType", "Book", "Reader" }) {
             std::string suffix = std::string(kind) == "domain/" ? "" : std::string(kind) == "dao/" ? "DAO" : "Action";
             expected.push_back(pkg + kind + c + suffix + ".java生成完毕!");
         }
@@ -105,7 +105,7 @@ TEST_F(GenerationRunTest, EmptyProjectGetsConfigurationAndSupportFiles)
 {
     TProjectDAO().AddProject("Empty");
     auto run = Run(1, "Empty");
-    EXPECT_EQ(run.events, std::vector<std::string>{"done"});
+    EXPECT_EQ(run.events, std::vector<std::string> { "done" });
     ASSERT_EQ(run.progress.size(), 13u);
     std::string struts = ReadFileBytes(Source("Empty") / "struts.xml");
     EXPECT_EQ(struts.substr(0, 3), "\xEF\xBB\xBF");
@@ -125,7 +125,7 @@ TEST_F(GenerationRunTest, PrimaryCheckStopsAtTheFirstFaultyClassAndWritesNothing
     AddMember(1, 2, "secondId", "整型", "p");
     AddMember(1, 3, "name", "字符串", "");
     auto run = Run(1, "P");
-    EXPECT_EQ(run.events, (std::vector<std::string>{"id:2", "error:Twice表主键设置错误，每个类只能设置一个主键!"}));
+    EXPECT_EQ(run.events, (std::vector<std::string> { "id:2", "error:Twice表主键设置错误，每个类只能设置一个主键!" }));
     EXPECT_TRUE(run.progress.empty());
     EXPECT_TRUE(NothingWritten());
 }
@@ -142,11 +142,11 @@ TEST_F(GenerationRunTest, PrimaryErrorOfALaterClassWinsOverADisplayError)
     AddMember(1, 3, "codeC", "整型", "pd");
     AddMember(1, 3, "keyC", "整型", "p");
     auto run = Run(1, "P");
-    EXPECT_EQ(run.events, (std::vector<std::string>{"id:3", "error:C表主键设置错误，每个类只能设置一个主键!"}));
+    EXPECT_EQ(run.events, (std::vector<std::string> { "id:3", "error:C表主键设置错误，每个类只能设置一个主键!" }));
     TMemberDAO().DeleteMember(4);
     auto second = Run(1, "P");
     EXPECT_EQ(second.events,
-              (std::vector<std::string>{"id:2", "error:B表显示成员设置错误，每个类有且只能设置一个显示成员!"}));
+        (std::vector<std::string> { "id:2", "error:B表显示成员设置错误，每个类有且只能设置一个显示成员!" }));
     EXPECT_TRUE(NothingWritten());
 }
 
@@ -155,7 +155,7 @@ TEST_F(GenerationRunTest, MissingReferencedClassStopsTheRunBeforeWriting)
     int p = BuildLibraryModel("Library");
     TClassDAO().DeleteClass(TClassDAO().GetClassId(p, "BookType"));
     auto run = Run(p, "Library");
-    EXPECT_EQ(run.events, std::vector<std::string>{"error:Book表的成员bookType引用的类BookType不存在!"});
+    EXPECT_EQ(run.events, std::vector<std::string> { "error:Book表的成员bookType引用的类BookType不存在!" });
     EXPECT_TRUE(NothingWritten());
 }
 
@@ -178,11 +178,12 @@ TEST_F(GenerationRunTest, ModelClassNamedAdminReplacesTheSupportClasses)
     AddMember(1, 1, "username", "字符串", "pd");
     AddMember(1, 1, "password", "字符串", "");
     auto run = Run(1, "P");
-    EXPECT_EQ(run.events, std::vector<std::string>{"done"});
+    EXPECT_EQ(run.events, std::vector<std::string> { "done" });
     fs::path pkg = Source("P") / "com" / "velmorantis";
     EXPECT_NE(ReadFileBytes(pkg / "domain" / "Admin.java").find("    private String username;\r\n"), std::string::npos);
-    EXPECT_NE(GbkToUtf8(ReadFileBytes(pkg / "dao" / "AdminDAO.java")).find("public class AdminDAO {\r\n\r\n    /*每页显示记录数目*/"),
-              std::string::npos);
+    EXPECT_NE(GbkToUtf8(ReadFileBytes(pkg / "dao" / "AdminDAO.java"))
+                  .find("public class AdminDAO {\r\n\r\n    /*每页显示记录数目*/"),
+        std::string::npos);
 }
 
 TEST_F(GenerationRunTest, SecondRunReplacesEveryFile)
@@ -205,10 +206,10 @@ TEST_F(GenerationRunTest, MissingTemplatesGiveEmptyFilesNotAnError)
     TRunLocations locations = Locations();
     locations.templateDir = (dir_ / "no-templates").string();
     run.RunAndWait(p, "Library", "velmorantis", locations);
-    EXPECT_EQ(run.events, std::vector<std::string>{"done"});
+    EXPECT_EQ(run.events, std::vector<std::string> { "done" });
     EXPECT_EQ(ReadFileBytes(Source("Library") / "struts.xml"), "\xEF\xBB\xBF");
     EXPECT_EQ(ReadFileBytes(Source("Library") / "hibernate.cfg.xml"), "");
-    EXPECT_FALSE(fs::exists(Source("Library") / "com" / "velmorantis" / "action" /
-                            "LoginAction-login_CheckLogin-validation.xml"));
+    EXPECT_FALSE(fs::exists(
+        Source("Library") / "com" / "velmorantis" / "action" / "LoginAction-login_CheckLogin-validation.xml"));
     EXPECT_EQ(run.progress.size(), 2u + 3u + 11u + 9u);
 }

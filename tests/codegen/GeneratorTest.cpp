@@ -62,16 +62,17 @@ using GeneratorTest = TempModelTest;
 
 TEST_F(GeneratorTest, ConfigurationBlocks)
 {
-    TIdList classes = {{"Student", 1}, {"ClassInfo", 2}};
+    TIdList classes = { { "Student", 1 }, { "ClassInfo", 2 } };
     std::string struts = BuildStrutsBlock("velmorantis", classes);
     EXPECT_EQ(Count(struts, "<package name="), 2u);
     EXPECT_LT(struts.find("Student"), struts.find("ClassInfo"));
-    EXPECT_TRUE(Contains(struts, "\r\n           <action name=\"Student_*\" "
-                                 "class=\"com.velmorantis.action.StudentAction\" method=\"{1}\">\r\n"));
+    EXPECT_TRUE(Contains(struts,
+        "\r\n           <action name=\"Student_*\" "
+        "class=\"com.velmorantis.action.StudentAction\" method=\"{1}\">\r\n"));
     EXPECT_EQ(struts.substr(struts.size() - 6), "e>\r\n\r\n");
     EXPECT_EQ(BuildHibernateMappingLines("org/example", classes),
-              "        <mapping resource=\"com/org/example/domain/Student.hbm.xml\" />\r\n"
-              "        <mapping resource=\"com/org/example/domain/ClassInfo.hbm.xml\" />\r\n");
+        "        <mapping resource=\"com/org/example/domain/Student.hbm.xml\" />\r\n"
+        "        <mapping resource=\"com/org/example/domain/ClassInfo.hbm.xml\" />\r\n");
 }
 
 TEST_F(GeneratorTest, MappingOfAClassWithOnlyItsKey)
@@ -79,11 +80,12 @@ TEST_F(GeneratorTest, MappingOfAClassWithOnlyItsKey)
     int p = BuildLibraryModel("Library");
     int solo = TClassDAO().GetClassId(p, "BookType");
     TMemberDAO().DeleteMember(2);
-    EXPECT_EQ(BuildMappingContent(p, solo), "          <!-- 主键类型编号 -->\r\n"
-                                            "          <id name=\"bookTypeId\" column=\"bookTypeId\">\r\n"
-                                            "            <generator class=\"native\"/>\r\n"
-                                            "          </id>\r\n"
-                                            "\r\n");
+    EXPECT_EQ(BuildMappingContent(p, solo),
+        "          <!-- 主键类型编号 -->\r\n"
+        "          <id name=\"bookTypeId\" column=\"bookTypeId\">\r\n"
+        "            <generator class=\"native\"/>\r\n"
+        "          </id>\r\n"
+        "\r\n");
 }
 
 TEST_F(GeneratorTest, DomainClassWithoutMembersIsFourLines)
@@ -91,7 +93,7 @@ TEST_F(GeneratorTest, DomainClassWithoutMembersIsFourLines)
     int p = BuildLibraryModel("Library");
     TClassDAO().AddClass(p, "Bare", "空");
     EXPECT_EQ(TDomainOperate::BuildDomainClass("velmorantis", TClassDAO().GetClassId(p, "Bare"), "Bare"),
-              "package com.velmorantis.domain;\r\n\r\npublic class Bare {\r\n}");
+        "package com.velmorantis.domain;\r\n\r\npublic class Bare {\r\n}");
 }
 
 // Search values are bound as named parameters, never spliced into the HQL.
@@ -102,24 +104,30 @@ TEST_F(GeneratorTest, QueryConditionsBindTheirValues)
     int reader = TClassDAO().GetClassId(p, "Reader");
     std::string query = TDaoOperate::BuildQueryMethod(p, book, "Book");
     EXPECT_TRUE(Contains(query, "Info(String bookName,BookType bookType,String publishDate,int currentPage) { \r\n"));
-    EXPECT_TRUE(Contains(query, "            if(!bookName.equals(\"\")) hql = hql + \" and book.bookName like :bookName\";\r\n"));
-    EXPECT_TRUE(Contains(query, "            if(null != bookType && bookType.getBookTypeId()!=0) hql += \" and "
-                                "book.bookType.bookTypeId=:bookType\";\r\n"));
-    EXPECT_TRUE(Contains(query, "            Query q = s.createQuery(hql);\r\n"
-                                "            if(!bookName.equals(\"\")) q.setString(\"bookName\", \"%\" + bookName + \"%\");\r\n"
-                                "            if(null != bookType && bookType.getBookTypeId()!=0) q.setInteger(\"bookType\", "
-                                "bookType.getBookTypeId());\r\n"));
+    EXPECT_TRUE(Contains(
+        query, "            if(!bookName.equals(\"\")) hql = hql + \" and book.bookName like :bookName\";\r\n"));
+    EXPECT_TRUE(Contains(query,
+        "            if(null != bookType && bookType.getBookTypeId()!=0) hql += \" and "
+        "book.bookType.bookTypeId=:bookType\";\r\n"));
+    EXPECT_TRUE(Contains(query,
+        "            Query q = s.createQuery(hql);\r\n"
+        "            if(!bookName.equals(\"\")) q.setString(\"bookName\", \"%\" + bookName + \"%\");\r\n"
+        "            if(null != bookType && bookType.getBookTypeId()!=0) q.setInteger(\"bookType\", "
+        "bookType.getBookTypeId());\r\n"));
     EXPECT_FALSE(Contains(query, "'%"));
     std::string count = TDaoOperate::BuildCalculateMethod(p, reader, "Reader");
     EXPECT_TRUE(Contains(count, "CalculateTotalPageAndRecordNumber(String readerNo,Book book) {\r\n"));
-    EXPECT_TRUE(Contains(count, "            if(null != book && !book.getIsbn().equals(\"\")) hql += \" and "
-                                "reader.book.isbn=:book\";\r\n"));
-    EXPECT_TRUE(Contains(count, "            if(null != book && !book.getIsbn().equals(\"\")) q.setString(\"book\", "
-                                "book.getIsbn());\r\n"));
+    EXPECT_TRUE(Contains(count,
+        "            if(null != book && !book.getIsbn().equals(\"\")) hql += \" and "
+        "reader.book.isbn=:book\";\r\n"));
+    EXPECT_TRUE(Contains(count,
+        "            if(null != book && !book.getIsbn().equals(\"\")) q.setString(\"book\", "
+        "book.getIsbn());\r\n"));
     int bookType = TClassDAO().GetClassId(p, "BookType");
-    EXPECT_TRUE(Contains(TDaoOperate::BuildQueryMethod(p, bookType, "BookType"), "QueryBookTypeInfo(int currentPage) { "));
-    EXPECT_TRUE(Contains(TDaoOperate::BuildCalculateMethod(p, bookType, "BookType"),
-                         "CalculateTotalPageAndRecordNumber() {\r\n"));
+    EXPECT_TRUE(
+        Contains(TDaoOperate::BuildQueryMethod(p, bookType, "BookType"), "QueryBookTypeInfo(int currentPage) { "));
+    EXPECT_TRUE(Contains(
+        TDaoOperate::BuildCalculateMethod(p, bookType, "BookType"), "CalculateTotalPageAndRecordNumber() {\r\n"));
 }
 
 TEST_F(GeneratorTest, ReferenceMembersThatAreNotQueryMembersGetImportsAndProperties)
@@ -146,10 +154,11 @@ TEST_F(GeneratorTest, SecondReferenceToTheSameClassDeclaresNothingTwice)
     EXPECT_EQ(Count(addView, "DeptDAO deptDAO = new DeptDAO();"), 1u);
     std::string add = TActionOperate::BuildAddAction(p, person, "Person");
     EXPECT_EQ(Count(add, "DeptDAO deptDAO = new DeptDAO();"), 1u);
-    EXPECT_TRUE(Contains(add, "            homeDept = deptDAO.GetDeptByDeptNo(person.getHomeDept().getDeptNo());\r\n"
-                              "            person.setHomeDept(homeDept);\r\n"
-                              "            workDept = deptDAO.GetDeptByDeptNo(person.getWorkDept().getDeptNo());\r\n"
-                              "            person.setWorkDept(workDept);\r\n"));
+    EXPECT_TRUE(Contains(add,
+        "            homeDept = deptDAO.GetDeptByDeptNo(person.getHomeDept().getDeptNo());\r\n"
+        "            person.setHomeDept(homeDept);\r\n"
+        "            workDept = deptDAO.GetDeptByDeptNo(person.getWorkDept().getDeptNo());\r\n"
+        "            person.setWorkDept(workDept);\r\n"));
     std::string modify = TActionOperate::BuildModifyAction(p, person, "Person");
     EXPECT_EQ(Count(modify, "DeptDAO deptDAO = new DeptDAO();"), 1u);
     EXPECT_EQ(Count(modify, "deptDAO.GetDeptByDeptNo("), 2u);
@@ -177,7 +186,7 @@ TEST_F(GeneratorTest, SecondReferenceToOneClassGetsItsOwnColumn)
     EXPECT_TRUE(Contains(mapping, "<many-to-one name=\"workDept\"\r\n            column=\"workDept\"\r\n"));
     int lp = BuildLibraryModel("L");
     EXPECT_TRUE(Contains(BuildMappingContent(lp, TClassDAO().GetClassId(lp, "Book")),
-                         "<many-to-one name=\"bookType\"\r\n            column=\"bookTypeId\"\r\n"));
+        "<many-to-one name=\"bookType\"\r\n            column=\"bookTypeId\"\r\n"));
 }
 
 // Saving cascades along many-to-one members only where no row can be reached

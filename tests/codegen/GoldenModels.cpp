@@ -69,24 +69,27 @@ int BuildLibraryModel(const std::string& projectName)
     int bookType = AddClass(p, "BookType", "图书类型");
     int book = AddClass(p, "Book", "图书");
     int reader = AddClass(p, "Reader", "读者");
-    AddMembers(p, bookType, {
-                                {"bookTypeId", "整型", "pm", "类型编号"},
-                                {"typeName", "字符串", "d", "类型名称", "30"},
-                            });
-    AddMembers(p, book, {
-                            {"isbn", "字符串", "p", "书号", "13"},
-                            {"bookName", "字符串", "qd", "图书名称", "50"},
-                            {"bookType", "BookType", "qm", "图书类型"},
-                            {"price", "浮点型", "m", "价格"},
-                            {"stock", "整型", "mh", "库存数量"},
-                            {"publishDate", "日期型", "qm", "出版日期"},
-                            {"introduction", "字符串", "h", "", "500"},
-                        });
-    AddMembers(p, reader, {
-                              {"readerNo", "字符串", "pqd", "读者编号"},
-                              {"readerName", "字符串", "m", "姓名"},
-                              {"book", "Book", "qm", "借阅图书"},
-                          });
+    AddMembers(p, bookType,
+        {
+            { "bookTypeId", "整型", "pm", "类型编号" },
+            { "typeName", "字符串", "d", "类型名称", "30" },
+        });
+    AddMembers(p, book,
+        {
+            { "isbn", "字符串", "p", "书号", "13" },
+            { "bookName", "字符串", "qd", "图书名称", "50" },
+            { "bookType", "BookType", "qm", "图书类型" },
+            { "price", "浮点型", "m", "价格" },
+            { "stock", "整型", "mh", "库存数量" },
+            { "publishDate", "日期型", "qm", "出版日期" },
+            { "introduction", "字符串", "h", "", "500" },
+        });
+    AddMembers(p, reader,
+        {
+            { "readerNo", "字符串", "pqd", "读者编号" },
+            { "readerName", "字符串", "m", "姓名" },
+            { "book", "Book", "qm", "借阅图书" },
+        });
     return p;
 }
 
@@ -95,16 +98,18 @@ int BuildTrickyModel(const std::string& projectName)
     int p = AddProject(projectName);
     int dept = AddClass(p, "Dept", "部门");
     int person = AddClass(p, "Person", "人员");
-    AddMembers(p, dept, {
-                            {"deptNo", "字符串", "pd", "部门\"编号\" \\ 路径 \\u0041"},
-                            {"deptName", "字符串", "q", "名称 -- 注释 */ 结束 -"},
-                        });
-    AddMembers(p, person, {
-                              {"personId", "整型", "pm", "编号*/"},
-                              {"personName", "字符串", "qd", "姓名---"},
-                              {"homeDept", "Dept", "m", "所属部门 */"},
-                              {"workDept", "Dept", "qm", "工作部门"},
-                              {"birthday", "日期型", "m", "生日--"},
-                          });
+    AddMembers(p, dept,
+        {
+            { "deptNo", "字符串", "pd", "部门\"编号\" \\ 路径 \\u0041" },
+            { "deptName", "字符串", "q", "名称 -- 注释 */ 结束 -" },
+        });
+    AddMembers(p, person,
+        {
+            { "personId", "整型", "pm", "编号*/" },
+            { "personName", "字符串", "qd", "姓名---" },
+            { "homeDept", "Dept", "m", "所属部门 */" },
+            { "workDept", "Dept", "qm", "工作部门" },
+            { "birthday", "日期型", "m", "生日--" },
+        });
     return p;
 }

@@ -10,14 +10,19 @@
 // Records what a run reports, in order, as the window would see it.
 class TRecordingListener : public IGenerationListener {
 public:
-    void SetErrorClassId(int classId) override { Record("id:" + std::to_string(classId)); errorClassId = classId; }
+    void SetErrorClassId(int classId) override
+    {
+        Record("id:" + std::to_string(classId));
+        errorClassId = classId;
+    }
     void PrimaryMemberError() override
     {
         Record("error:" + TClassDAO().GetClassName(errorClassId) + "表主键设置错误，每个类只能设置一个主键!");
     }
     void DisplayMemberError() override
     {
-        Record("error:" + TClassDAO().GetClassName(errorClassId) + "表显示成员设置错误，每个类有且只能设置一个显示成员!");
+        Record(
+            "error:" + TClassDAO().GetClassName(errorClassId) + "表显示成员设置错误，每个类有且只能设置一个显示成员!");
     }
     void MissingReference(const std::string& message) override { Record("error:" + message); }
     void Progress(const std::string& line) override
@@ -35,8 +40,8 @@ public:
     }
 
     // Runs a generation on its own thread and waits for its end.
-    void RunAndWait(int projectId, const std::string& projectName, const std::string& packageName,
-                    const TRunLocations& locations)
+    void RunAndWait(
+        int projectId, const std::string& projectName, const std::string& packageName, const TRunLocations& locations)
     {
         TAutoCode::Start(new TAutoCode(projectId, projectName, packageName, *this, locations));
         std::unique_lock<std::mutex> guard(lock_);

@@ -46,7 +46,7 @@ std::string FirstDifference(const std::string& name, const std::string& a, const
 std::string ReadFileBytes(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
 }
 
 std::string CompareWithGolden(const fs::path& actual, const fs::path& golden)

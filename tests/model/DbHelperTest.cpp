@@ -18,7 +18,7 @@ namespace {
 std::string ReadBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes)
@@ -48,18 +48,18 @@ TEST_F(DbHelperTest, MissingDatabaseIsCreatedWithTablesAndIndexes)
     EXPECT_EQ(db.QueryInteger("select count(*) from t_member"), 0);
     EXPECT_EQ(db.QueryInteger("select count(*) from sqlite_master where type='index' and tbl_name='t_class' "
                               "and sql like '%projectId%'"),
-              1);
+        1);
     EXPECT_EQ(db.QueryInteger("select count(*) from sqlite_master where type='index' and tbl_name='t_member' "
                               "and sql like '%classId%'"),
-              1);
+        1);
 }
 
 TEST_F(DbHelperTest, LookupsThatFindNothing)
 {
     TDbHelper db;
-    EXPECT_EQ(db.QueryInteger("select count(*) from t_class where classId=?", {42}), 0);
-    EXPECT_EQ(db.QueryInteger("select classId from t_class where classId=?", {42}), -1);
-    EXPECT_EQ(db.QueryText("select className from t_class where classId=?", {42}), "");
+    EXPECT_EQ(db.QueryInteger("select count(*) from t_class where classId=?", { 42 }), 0);
+    EXPECT_EQ(db.QueryInteger("select classId from t_class where classId=?", { 42 }), -1);
+    EXPECT_EQ(db.QueryText("select className from t_class where classId=?", { 42 }), "");
     auto rows = db.OpenQuery("select * from t_member");
     EXPECT_TRUE(rows->Eof());
     EXPECT_EQ(rows->RecordCount(), 0);
@@ -68,8 +68,8 @@ TEST_F(DbHelperTest, LookupsThatFindNothing)
 TEST_F(DbHelperTest, QueryIntegerTakesFirstRowOfSeveral)
 {
     TDbHelper db;
-    for (const char* name : {"A", "B", "C"})
-        db.ExecuteSql("insert into t_class(projectId,className,friendName) values (7,?, '')", {name});
+    for (const char* name : { "A", "B", "C" })
+        db.ExecuteSql("insert into t_class(projectId,className,friendName) values (7,?, '')", { name });
     EXPECT_EQ(db.QueryInteger("select classId from t_class where projectId=7 order by classId"), 1);
     EXPECT_EQ(db.QueryText("select className from t_class where projectId=7 order by classId"), "A");
 }
@@ -104,9 +104,9 @@ TEST_F(DbHelperTest, NullIsAnErrorWhenRead)
 TEST_F(DbHelperTest, FailedBatchRollsBackAndReports)
 {
     TDbHelper db;
-    EXPECT_THROW(db.ExecuteBatch({{"insert into t_project(projectName) values ('kept?')", {}},
-                                  {"insert into no_such_table values (1)", {}}}),
-                 TDbError);
+    EXPECT_THROW(db.ExecuteBatch({ { "insert into t_project(projectName) values ('kept?')", {} },
+                     { "insert into no_such_table values (1)", {} } }),
+        TDbError);
     EXPECT_EQ(db.QueryInteger("select count(*) from t_project"), 0);
     db.ExecuteBatch({});
     db.ExecuteSql("insert into t_project(projectName) values ('after')");
@@ -128,11 +128,11 @@ TEST_F(DbHelperTest, TextsAreBoundNotSpliced)
 {
     TDbHelper db;
     const std::string tricky = "O'Neil \"引号\"; drop table t_project; -- 注释";
-    db.ExecuteSql("insert into t_project(projectName) values (?)", {tricky});
-    db.ExecuteSql("insert into t_project(projectName) values (?)", {std::string()});
+    db.ExecuteSql("insert into t_project(projectName) values (?)", { tricky });
+    db.ExecuteSql("insert into t_project(projectName) values (?)", { std::string() });
     EXPECT_EQ(db.QueryText("select projectName from t_project where projectId=1"), tricky);
     EXPECT_EQ(db.QueryText("select projectName from t_project where projectId=2"), "");
-    EXPECT_EQ(db.QueryInteger("select count(*) from t_project where projectName=?", {tricky}), 1);
+    EXPECT_EQ(db.QueryInteger("select count(*) from t_project where projectName=?", { tricky }), 1);
 }
 
 TEST_F(DbHelperTest, NotAnSqliteFileIsRefusedAndLeftAlone)
@@ -188,14 +188,14 @@ TEST_F(DbHelperTest, ResultSetStaysReadableWhileAnotherThreadWrites)
 {
     TDbHelper db;
     for (int i = 0; i < 50; ++i)
-        db.ExecuteSql("insert into t_project(projectName) values (?)", {"p" + std::to_string(i)});
+        db.ExecuteSql("insert into t_project(projectName) values (?)", { "p" + std::to_string(i) });
     auto rows = db.OpenQuery("select projectId,projectName from t_project order by projectId");
-    std::atomic<bool> failed{false};
+    std::atomic<bool> failed { false };
     std::thread writer([&] {
         try {
             TDbHelper other;
             for (int i = 0; i < 200; ++i)
-                other.ExecuteSql("insert into t_project(projectName) values (?)", {"w" + std::to_string(i)});
+                other.ExecuteSql("insert into t_project(projectName) values (?)", { "w" + std::to_string(i) });
             other.ExecuteSql("delete from t_project where projectName like 'p%'");
         } catch (...) {
             failed = true;

@@ -28,7 +28,10 @@ protected:
         return e;
     }
 
-    std::string Add(const TMemberEntry& e) { return CheckMemberEntry(TMemberDialog::Add, project_, book_, 0, e).message; }
+    std::string Add(const TMemberEntry& e)
+    {
+        return CheckMemberEntry(TMemberDialog::Add, project_, book_, 0, e).message;
+    }
     std::string Change(const TMemberEntry& e, int memberId = 1)
     {
         return CheckMemberEntry(TMemberDialog::Change, project_, book_, memberId, e).message;
@@ -95,7 +98,7 @@ TEST_F(EntryRulesTest, PackageName)
     EXPECT_EQ(CheckPackageName("").message, "包名输入不能为空!");
     EXPECT_TRUE(CheckPackageName("velmorantis").Accepted());
     EXPECT_TRUE(CheckPackageName("org.example_2.app").Accepted());
-    for (const char* bad : {"org..x", ".org", "org.", "org/x", "org.class", "1org", "org.2x", "组织", "a b", "a-b"})
+    for (const char* bad : { "org..x", ".org", "org.", "org/x", "org.class", "1org", "org.2x", "组织", "a b", "a-b" })
         EXPECT_FALSE(CheckPackageName(bad).Accepted()) << bad;
 }
 
@@ -135,14 +138,14 @@ TEST_F(EntryRulesTest, StricterMemberRules)
     EXPECT_NE(Add(Entry("class", "字符串")).find("Java 关键字"), std::string::npos);
     EXPECT_NE(Add(Entry("null", "字符串")).find("Java 关键字"), std::string::npos);
     EXPECT_NE(Add(Entry("aB", "字符串")).find("第二个字母"), std::string::npos);
-    for (const char* clash : {"currentPage", "totalPage", "recordNumber", "ctx", "s", "tx", "q", "hql",
-                              "startIndex", "mod", "e", "book", "bookDAO", "bookList", "bookTypeList", "db_book"})
+    for (const char* clash : { "currentPage", "totalPage", "recordNumber", "ctx", "s", "tx", "q", "hql", "startIndex",
+             "mod", "e", "book", "bookDAO", "bookList", "bookTypeList", "db_book" })
         EXPECT_NE(Add(Entry(clash, "字符串")).find("冲突"), std::string::npos) << clash;
     EXPECT_NE(Add(Entry("order", "字符串")).find("保留字"), std::string::npos);
     EXPECT_EQ(Add(Entry("title", "字符串")), "该成员名称已经存在!");
     EXPECT_TRUE(Change(Entry("title", "字符串"), 1).empty());
 
-    for (const char* length : {"", "0", "65536", "abc", "-1", "1e3", "99999999999"}) {
+    for (const char* length : { "", "0", "65536", "abc", "-1", "1e3", "99999999999" }) {
         auto e = Entry("subtitle", "字符串");
         e.lengthText = length;
         EXPECT_EQ(Add(e), "字符串类型的长度必须是 1 到 65535 之间的整数!") << length;
@@ -190,7 +193,7 @@ TEST_F(EntryRulesTest, MemberRecordSetsOnlyWhatDiffers)
 TEST_F(EntryRulesTest, TypeChoicesExcludeTheOwnClass)
 {
     EXPECT_EQ(MemberTypeChoices(project_, book_),
-              (std::vector<std::string>{"字符串", "整型", "浮点型", "日期型", "BookType"}));
+        (std::vector<std::string> { "字符串", "整型", "浮点型", "日期型", "BookType" }));
 }
 
 TEST(NamesTest, CasingChangesOnlyAnAsciiFirstLetter)
@@ -208,8 +211,8 @@ TEST(NamesTest, CasingChangesOnlyAnAsciiFirstLetter)
 // local or a field of the generated code, or a keyword.
 TEST_F(EntryRulesTest, ClassVariableNameMustNotClashWithGeneratedCode)
 {
-    for (const char* name : {"S", "E", "Q", "Tx", "Hql", "Ctx", "Mod", "StartIndex", "CurrentPage", "TotalPage",
-                             "RecordNumber", "Java", "Int", "Class", "New", "Null", "True"}) {
+    for (const char* name : { "S", "E", "Q", "Tx", "Hql", "Ctx", "Mod", "StartIndex", "CurrentPage", "TotalPage",
+             "RecordNumber", "Java", "Int", "Class", "New", "Null", "True" }) {
         EXPECT_NE(CheckAddClass(project_, name, "x").message.find("变量名"), std::string::npos) << name;
         EXPECT_NE(CheckUpdateClass(project_, book_, name, "x").message.find("变量名"), std::string::npos) << name;
     }

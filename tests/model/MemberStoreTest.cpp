@@ -26,8 +26,8 @@ TEST_F(MemberStoreTest, NewRecordIsStoredWithItsStartingValues)
     TDbHelper db;
     auto rows = db.OpenQuery("select * from t_member");
     ASSERT_FALSE(rows->Eof());
-    for (const char* flag : {"memberIsPri", "memberIsMust", "memberIsInteger", "memberIsFloat", "queryFlag",
-                             "memberIsDisplay", "memberLength", "projectId", "classId"})
+    for (const char* flag : { "memberIsPri", "memberIsMust", "memberIsInteger", "memberIsFloat", "queryFlag",
+             "memberIsDisplay", "memberLength", "projectId", "classId" })
         EXPECT_EQ(rows->AsInteger(flag), 0) << flag;
     EXPECT_EQ(rows->AsInteger("memberQueryDisplay"), 1);
     EXPECT_EQ(rows->AsText("memberName"), "");
@@ -107,11 +107,11 @@ TEST_F(MemberStoreTest, OpenListsSelectTheirMembers)
 
     TMemberDAO members;
     EXPECT_EQ(Names(members.OpenClassMembers(book)),
-              (Names_t{"isbn", "title", "published", "bookType", "blank", "spaced"}));
-    EXPECT_EQ(Names(members.OpenReferenceMembers(book)), (Names_t{"bookType", "blank", "spaced"}));
-    EXPECT_EQ(Names(members.OpenQueryMembers(book)), (Names_t{"title", "bookType"}));
-    EXPECT_EQ(Names(members.OpenNonPrimaryMembers(book)),
-              (Names_t{"title", "published", "bookType", "blank", "spaced"}));
+        (Names_t { "isbn", "title", "published", "bookType", "blank", "spaced" }));
+    EXPECT_EQ(Names(members.OpenReferenceMembers(book)), (Names_t { "bookType", "blank", "spaced" }));
+    EXPECT_EQ(Names(members.OpenQueryMembers(book)), (Names_t { "title", "bookType" }));
+    EXPECT_EQ(
+        Names(members.OpenNonPrimaryMembers(book)), (Names_t { "title", "published", "bookType", "blank", "spaced" }));
     EXPECT_TRUE(members.OpenClassMembers(999)->Eof());
 }
 
@@ -123,7 +123,7 @@ TEST_F(MemberStoreTest, PrimaryMemberLookups)
     int two = AddClassNamed(p, "Two");
     int foreign = AddClassNamed(q, "Foreign");
     AddMemberRow(MakeMember(p, none, "x", "字符串"));
-    for (const char* name : {"first", "second"}) {
+    for (const char* name : { "first", "second" }) {
         TMember m = MakeMember(p, two, name, "整型");
         m.SetMemberIsPri(1);
         AddMemberRow(m);
@@ -172,18 +172,17 @@ TEST_F(MemberStoreTest, RowsComeInAscendingKeyOrderAcrossInterleavedClasses)
             // delete an earlier member of A, so that the table has holes
             std::string victim = expectA.front();
             expectA.erase(expectA.begin());
-            TDbHelper().ExecuteSql("delete from t_member where memberName=?", {victim});
+            TDbHelper().ExecuteSql("delete from t_member where memberName=?", { victim });
         }
     }
     // Rewrite rows so the physical order differs from the key order.
-    TDbHelper().ExecuteSql("update t_member set memberComment='x' where classId=?", {a});
+    TDbHelper().ExecuteSql("update t_member set memberComment='x' where classId=?", { a });
     EXPECT_EQ(Names(members.OpenClassMembers(a)), expectA);
     EXPECT_EQ(Names(members.OpenClassMembers(b)), expectB);
     EXPECT_EQ(Names(members.OpenQueryMembers(a)), expectA);
     auto refs = Names(members.OpenReferenceMembers(b));
-    EXPECT_TRUE(std::is_sorted(refs.begin(), refs.end(), [](const std::string& x, const std::string& y) {
-        return std::stoi(x.substr(1)) < std::stoi(y.substr(1));
-    }));
-    auto ids = TDbHelper().OpenQuery("select memberId from t_member where classId=? order by memberId desc", {a});
+    EXPECT_TRUE(std::is_sorted(refs.begin(), refs.end(),
+        [](const std::string& x, const std::string& y) { return std::stoi(x.substr(1)) < std::stoi(y.substr(1)); }));
+    auto ids = TDbHelper().OpenQuery("select memberId from t_member where classId=? order by memberId desc", { a });
     EXPECT_EQ(ids->RecordCount(), static_cast<int>(expectA.size()));
 }

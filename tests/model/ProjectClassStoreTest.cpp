@@ -61,8 +61,8 @@ TEST_F(ProjectStoreTest, DeleteRemovesClassesAndMembersButNothingElse)
     TDbHelper db;
     EXPECT_EQ(TProjectDAO().ListProjects().size(), 1u);
     EXPECT_TRUE(TClassDAO().ListClasses(doomed).empty());
-    EXPECT_EQ(db.QueryInteger("select count(*) from t_member where classId=?", {doomedClass}), 0);
-    EXPECT_EQ(db.QueryInteger("select count(*) from t_member where classId=?", {keptClass}), 1);
+    EXPECT_EQ(db.QueryInteger("select count(*) from t_member where classId=?", { doomedClass }), 0);
+    EXPECT_EQ(db.QueryInteger("select count(*) from t_member where classId=?", { keptClass }), 1);
 
     TProjectDAO().DeleteProject(9999);
     EXPECT_EQ(TProjectDAO().ListProjects().size(), 1u);
@@ -114,8 +114,8 @@ TEST_F(ClassStoreTest, DeleteRemovesMembersAndKeepsReferencesElsewhere)
     AddMemberRow(MakeMember(project, reader, "book", "Book"));
     TClassDAO().DeleteClass(book);
     TDbHelper db;
-    EXPECT_EQ(db.QueryInteger("select count(*) from t_member where classId=?", {book}), 0);
-    EXPECT_EQ(db.QueryText("select memberType from t_member where classId=?", {reader}), "Book");
+    EXPECT_EQ(db.QueryInteger("select count(*) from t_member where classId=?", { book }), 0);
+    EXPECT_EQ(db.QueryText("select memberType from t_member where classId=?", { reader }), "Book");
     EXPECT_EQ(TClassDAO().ListClasses(project).size(), 1u);
 }
 
@@ -133,11 +133,11 @@ TEST_F(ClassStoreTest, RenameRewritesReferencesOfTheSameProjectOnly)
     TDbHelper db;
     EXPECT_EQ(TClassDAO().GetClassName(book), "Novel");
     EXPECT_EQ(TClassDAO().GetFriendName(book), "小说");
-    EXPECT_EQ(db.QueryText("select memberType from t_member where classId=?", {reader}), "Novel");
-    EXPECT_EQ(db.QueryText("select memberType from t_member where classId=?", {otherReader}), "Book");
+    EXPECT_EQ(db.QueryText("select memberType from t_member where classId=?", { reader }), "Novel");
+    EXPECT_EQ(db.QueryText("select memberType from t_member where classId=?", { otherReader }), "Book");
 
     TClassDAO().UpdateClass(project, book, "Novel", "长篇小说");
-    EXPECT_EQ(db.QueryText("select memberType from t_member where classId=?", {reader}), "Novel");
+    EXPECT_EQ(db.QueryText("select memberType from t_member where classId=?", { reader }), "Novel");
 }
 
 TEST_F(ClassStoreTest, ChecksReportTheFirstFaultyClassOnly)
@@ -154,11 +154,11 @@ TEST_F(ClassStoreTest, ChecksReportTheFirstFaultyClassOnly)
     TRecordingReport report;
     auto classes = TClassDAO().ListClasses(project);
     EXPECT_FALSE(TClassDAO().CheckPrimaryMembers(classes, report));
-    EXPECT_EQ(report.events, (std::vector<std::string>{"id " + std::to_string(b), "primary"}));
+    EXPECT_EQ(report.events, (std::vector<std::string> { "id " + std::to_string(b), "primary" }));
 
     TRecordingReport display;
     EXPECT_FALSE(TClassDAO().CheckDisplayMembers(classes, display));
-    EXPECT_EQ(display.events, (std::vector<std::string>{"id " + std::to_string(b), "display"}));
+    EXPECT_EQ(display.events, (std::vector<std::string> { "id " + std::to_string(b), "display" }));
     (void)c;
 
     TRecordingReport none;

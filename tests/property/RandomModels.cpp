@@ -25,12 +25,12 @@ namespace {
 
 class TWaitingListener : public IGenerationListener {
 public:
-    void SetErrorClassId(int) override {}
+    void SetErrorClassId(int) override { }
     void PrimaryMemberError() override { Fail("primary member check failed"); }
     void DisplayMemberError() override { Fail("display member check failed"); }
     void MissingReference(const std::string& m) override { Fail(m); }
-    void Progress(const std::string&) override {}
-    void Done() override {}
+    void Progress(const std::string&) override { }
+    void Done() override { }
     void Failed(const std::string& m) override { Fail(m); }
     void Finished() override
     {
@@ -54,13 +54,17 @@ private:
 };
 
 // Texts that must survive every place a comment lands.
-const std::vector<std::string> kAwkward = {
-    "*/", "/*", "--", "-", "\"", "'", "\\", "\\u0041", "\\u002a/", "\\\\u0022", "<", ">", "&", "]]>",
-    "$className", "$packageName", "图书", "名称", "\t", "%", ";", "//", "${x}", "?", "注释*", "*"};
+const std::vector<std::string> kAwkward = { "*/", "/*", "--", "-", "\"", "'", "\\", "\\u0041", "\\u002a/", "\\\\u0022",
+    "<", ">", "&", "]]>", "$className", "$packageName", "图书", "名称", "\t", "%", ";", "//", "${x}", "?", "注释*",
+    "*" };
 
 class TModelMaker {
 public:
-    TModelMaker(unsigned seed, std::ostream& description) : random_(seed), out_(description) {}
+    TModelMaker(unsigned seed, std::ostream& description)
+        : random_(seed)
+        , out_(description)
+    {
+    }
 
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
     bool Chance(int percent) { return Pick(1, 100) <= percent; }
@@ -178,7 +182,7 @@ int main(int argc, char** argv)
         TModelMaker(modelSeed, description).Build(projectId);
 
         TWaitingListener listener;
-        TRunLocations locations{templates, root.string()};
+        TRunLocations locations { templates, root.string() };
         TAutoCode::Start(new TAutoCode(projectId, project, package, listener, locations));
         std::string error = listener.Wait();
         fs::create_directories(root / "projects" / project);

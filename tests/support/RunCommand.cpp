@@ -2,8 +2,8 @@
 
 #include <cstdio>
 #include <fcntl.h>
-#include <iterator>
 #include <fstream>
+#include <iterator>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -12,13 +12,13 @@ namespace {
 std::string Slurp(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
 }
 
 } // namespace
 
-TCommandResult RunCommand(const std::string& program, const std::vector<std::string>& args,
-                          const std::string& workingDir)
+TCommandResult RunCommand(
+    const std::string& program, const std::vector<std::string>& args, const std::string& workingDir)
 {
     char outName[] = "/tmp/javagen-out-XXXXXX";
     char errName[] = "/tmp/javagen-err-XXXXXX";

@@ -10,5 +10,5 @@ struct TCommandResult {
     std::string err;
 };
 
-TCommandResult RunCommand(const std::string& program, const std::vector<std::string>& args,
-                          const std::string& workingDir = "");
+TCommandResult RunCommand(
+    const std::string& program, const std::vector<std::string>& args, const std::string& workingDir = "");

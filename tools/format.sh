@@ -1,0 +1,5 @@
+#!/usr/bin/env bash
+# Applies .clang-format to every C++ source of the project.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+git ls-files -co --exclude-standard -- '*.cpp' '*.h' | xargs clang-format -i
