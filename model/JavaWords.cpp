@@ -26,7 +26,7 @@ bool IsSqlReservedWord(const std::string& word)
         "replace", "require", "restrict", "return", "revoke", "right", "rlike", "schema", "select", "set", "show",
         "table", "then", "to", "trailing", "trigger", "union", "unique", "unlock", "update", "usage", "use", "using",
         "values", "when", "where", "while", "with", "write", "xor", "current_date", "current_time", "current_user",
-        "release", "signal", "sql", "ssl", "window", "rank", "row", "rows", "over", "returning", "user" };
+        "release", "signal", "sql", "ssl", "window", "rank", "row", "rows", "over", "returning" };
     std::string lower(word);
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
     return words.count(lower) > 0;
