@@ -1,0 +1,30 @@
+// javagen: the workbench window.
+#include "FormMain.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8("VelmorantisJava代码生成器2.0版"));
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+
+    // Qt's own Chinese texts, so that the standard buttons read 确定 / 取消.
+    QTranslator qtTranslator;
+    if (qtTranslator.load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtTranslator);
+
+    TFormMain window;
+    window.show();
+    int status = app.exec();
+    // A generation run may still be writing on its own thread; leave without
+    // running static destructors under it (its files are written atomically).
+    std::fflush(nullptr);
+    std::quick_exit(status);
+}

@@ -1,0 +1,133 @@
+// The class commands and the add and change class dialogs.
+#include "UiTestSupport.h"
+
+#include "AddClassForm.h"
+#include "UpdateClassForm.h"
+
+#include "ClassDAO.h"
+#include "MemberDAO.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// Enters each pair into the dialog and presses "确定"; returns the class
+// names after which the dialog closed.
+QStringList Submit(TClassForm& form, const std::vector<std::pair<const char*, const char*>>& entries)
+{
+    QStringList closedAfter;
+    for (const auto& [className, friendName] : entries) {
+        form.Edt_ClassName->setText(QString::fromUtf8(className));
+        form.Edt_FriendName->setText(QString::fromUtf8(friendName));
+        QTest::mouseClick(form.Button1, Qt::LeftButton);
+        if (form.result() == QDialog::Accepted)
+            closedAfter << className;
+    }
+    return closedAfter;
+}
+
+} // namespace
+
+class ClassCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { model_ = std::make_unique<TTempModel>(); }
+    void cleanup() { model_.reset(); }
+
+    void AddClassRefusalsInOrder();
+    void ChangeDialogIsFilledAndRenamesReferences();
+    void DeleteClassKeepsTheMemberTable();
+
+private:
+    std::unique_ptr<TTempModel> model_;
+};
+
+void ClassCommandsTest::AddClassRefusalsInOrder()
+{
+    int p = AddProject("Shop");
+    AddClass(p, "Existing");
+    TWindowUnderTest t;
+    QStringList closedAfter;
+    t.OnDialog([&](QDialog& dialog) {
+        auto* form = qobject_cast<TAddClassForm*>(&dialog);
+        QVERIFY(form);
+        QCOMPARE(form->windowTitle() + QString::number(form->width()) + "x" + QString::number(form->height()),
+            QString("添加类269x218"));
+        closedAfter = Submit(*form,
+            { { "", "" }, { "", "图书" }, { "Book", "" }, { "book", "图书" }, { "1Book", "图书" },
+                { "Existing", "已有" }, { "BookDAO", "图书" }, { "Book", "图书" } });
+    });
+    t.window->Act_AddClass->trigger();
+    QCOMPARE(t.dialogs.Messages(),
+        QStringList({ "类名称不能为空!", "类名称不能为空!", "友好名称不能为空", "类名首个字母必须大写",
+            "类名首个字母必须大写", "该类名称已经存在!",
+            "类名称不能以 DAO 或 Action 结尾(生成的代码用这些名称命名 DAO 类和 Action 类)!", "类名称添加成功！" }));
+    QCOMPARE(closedAfter, QStringList({ "Book" }));
+    QCOMPARE(ClassEntries(*t.window), QStringList({ "Existing", "Book" }));
+    QCOMPARE(t.window->LB_Object->currentRow(), 0);
+    QCOMPARE(TClassDAO().GetFriendName(TClassDAO().GetClassId(p, "Book")), std::string("图书"));
+}
+
+void ClassCommandsTest::ChangeDialogIsFilledAndRenamesReferences()
+{
+    int p = AddProject("Library");
+    int loan = AddClass(p, "Loan", "借阅");
+    int book = AddClass(p, "Book", "图书");
+    int other = AddProject("Other");
+    int reference = AddMember(p, loan, "book", "Book", "m");
+    int foreign = AddMember(other, AddClass(other, "Shelf"), "book", "Book", "m");
+    TWindowUnderTest t;
+    QStringList filled, closedAfter;
+    t.OnDialog([&](QDialog& dialog) {
+        auto* form = qobject_cast<TUpdateClassForm*>(&dialog);
+        QVERIFY(form);
+        QCOMPARE(form->ClassId(), book);
+        filled << form->windowTitle() << form->Edt_ClassName->text() << form->Edt_FriendName->text();
+        closedAfter =
+            Submit(*form, { { "", "" }, { "novel", "" }, { "Novel", "" }, { "Loan", "小说" }, { "Novel", "小说" } });
+    });
+    ClickClass(*t.window, 1, true); // double click on Book
+    QCOMPARE(t.dialogsRun, 1);
+    QCOMPARE(filled, QStringList({ "类更新", "Book", "图书" }));
+    QCOMPARE(t.dialogs.Messages(),
+        QStringList(
+            { "类名称不能为空", "类名首个字母必须大写", "友好名称不能为空", "该类名称已经存在!", "类名称更新成功" }));
+    QCOMPARE(closedAfter, QStringList({ "Novel" }));
+    QCOMPARE(ClassEntries(*t.window), QStringList({ "Loan", "Novel" }));
+    QCOMPARE(TClassDAO().GetFriendName(book), std::string("小说"));
+    // Members of the same project that referred to Book now refer to Novel.
+    QCOMPARE(TMemberDAO().GetMember(reference)->GetMemberType(), std::string("Novel"));
+    QCOMPARE(TMemberDAO().GetMember(foreign)->GetMemberType(), std::string("Book"));
+}
+
+void ClassCommandsTest::DeleteClassKeepsTheMemberTable()
+{
+    int p = AddProject("Shop");
+    int customer = AddClass(p, "Customer");
+    AddClass(p, "Order");
+    AddMember(p, customer, "name", "字符串");
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    t.dialogs.confirmAnswers = { false, true };
+    w.Act_DeleteClass->trigger();
+    QCOMPARE(t.dialogs.shown.size(), size_t(1));
+    QCOMPARE(t.dialogs.shown[0].text + "|" + t.dialogs.shown[0].title, QString("确认删除此类对象！|提示"));
+    QCOMPARE(ClassEntries(w).size(), 2);
+
+    w.Act_DeleteClass->trigger();
+    QCOMPARE(t.dialogs.LastMessage(), QString("类对象删除成功!"));
+    QCOMPARE(ClassEntries(w), QStringList({ "Order" }));
+    QCOMPARE(TMemberDAO().OpenClassMembers(customer)->RecordCount(), 0);
+    // The table still shows the deleted class's members, and no class is
+    // selected until the user chooses one.
+    QCOMPARE(MemberColumn(w, 1), QStringList({ "name" }));
+    w.Act_DeleteClass->trigger();
+    QCOMPARE(t.dialogs.LastMessage(), QString("没有类被选中!"));
+}
+
+QTEST_MAIN(ClassCommandsTest)
+#include "ClassCommandsTest.moc"

@@ -1,0 +1,202 @@
+// The main window: start-up, the lists and their selection rules, the project
+// commands, the package name, the banner and errors escaping a command.
+#include "UiTestSupport.h"
+
+#include "ClassDAO.h"
+#include "MemberDAO.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QTableWidget>
+#include <QTest>
+
+class FormMainTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { model_ = std::make_unique<TTempModel>(); }
+    void cleanup() { model_.reset(); }
+
+    void EmptyModelRefusesEveryCommandThatNeedsASelection();
+    void FilledModelShowsTheFirstProjectAndFollowsTheSelection();
+    void NewProjectRefusalsAndSuccess();
+    void RenameAndDeleteRememberThePosition();
+    void PackageNameIsCheckedAndKept();
+    void DatabaseErrorIsShownAndTheWindowGoesOn();
+    void BannerShowsTheAboutBox();
+
+private:
+    std::unique_ptr<TTempModel> model_;
+};
+
+void FormMainTest::EmptyModelRefusesEveryCommandThatNeedsASelection()
+{
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    QCOMPARE(w.CB_Project->count() + w.LB_Object->count() + w.LV_Member->rowCount(), 0);
+    QVERIFY(t.dialogs.shown.empty());
+    QCOMPARE(w.centralWidget()->size(), QSize(828, 547));
+    QCOMPARE(w.Image1->size(), QSize(828, 97));
+
+    for (QAction* command : { w.Act_RenameProject, w.Act_DeleteProject, w.Act_AddClass, w.Act_UpdateClass,
+             w.Act_DeleteClass, w.Act_AddMember, w.Act_UpdateMember, w.Act_DeleteMember, w.Act_Generate })
+        command->trigger();
+    QCOMPARE(t.dialogs.Messages(),
+        QStringList({ "当前未有任何项目被选中!", "未有任何项目被选中!", "当前未有任何项目被选中!", "没有类被选中!",
+            "没有类被选中!", "请先选择类对象", "请先选择一个成员", "请先选择一个成员", "没有一个工程被选中！" }));
+    // Only the messages: no input box, confirmation or dialog came first.
+    QCOMPARE(t.dialogs.shown.size(), size_t(9));
+    QCOMPARE(t.dialogsRun, 0);
+    QVERIFY(w.Act_Generate->isEnabled());
+}
+
+void FormMainTest::FilledModelShowsTheFirstProjectAndFollowsTheSelection()
+{
+    int shop = AddProject("Shop");
+    int library = AddProject("图书馆");
+    int customer = AddClass(shop, "Customer");
+    int order = AddClass(shop, "Order");
+    int id = AddMember(shop, customer, "customerId", "整型", "pmd", 0, "编号");
+    AddMember(shop, customer, "name", "字符串", "qh", 40);
+    AddMember(shop, order, "orderId", "整型", "pm");
+    int book = AddClass(library, "Book");
+    TMember odd = *TMemberDAO().GetMember(id);
+    odd.SetClassId(book);
+    odd.SetMemberIsPri(2); // flags other than 1 read as not set
+    odd.SetQueryFlag(-1);
+    TMemberDAO().AddMember(odd);
+
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    QCOMPARE(ProjectEntries(w), QStringList({ "Shop", "图书馆" }));
+    QCOMPARE(w.SelectedProjectId(), shop);
+    QCOMPARE(ClassEntries(w), QStringList({ "Customer", "Order" }));
+    QCOMPARE(w.SelectedClassId(), customer);
+    QStringList first;
+    for (int c = 0; c < 10; ++c)
+        first << w.LV_Member->item(0, c)->text();
+    QCOMPARE(
+        first, QStringList({ QString::number(id), "customerId", "整型", "0", "是", "是", "否", "是", "是", "编号" }));
+    QCOMPARE(MemberColumn(w, 6), QStringList({ "否", "是" }));
+    QCOMPARE(MemberColumn(w, 8), QStringList({ "是", "否" }));
+    QCOMPARE(w.SelectedMemberId(), -1);
+
+    ClickClass(w, 1);
+    QCOMPARE(w.SelectedClassId(), order);
+    QCOMPARE(MemberColumn(w, 1), QStringList({ "orderId" }));
+    QTest::keyClick(w.LB_Object, Qt::Key_Up);
+    QCOMPARE(MemberColumn(w, 1), QStringList({ "customerId", "name" }));
+
+    NextProject(w);
+    QCOMPARE(w.SelectedProjectId(), library);
+    QCOMPARE(ClassEntries(w), QStringList({ "Book" }));
+    QCOMPARE(MemberColumn(w, 4), QStringList({ "否" }));
+    QCOMPARE(MemberColumn(w, 6), QStringList({ "否" }));
+    QVERIFY(t.dialogs.shown.empty());
+}
+
+void FormMainTest::NewProjectRefusalsAndSuccess()
+{
+    AddProject("Shop");
+    TWindowUnderTest t;
+    t.dialogs.inputAnswers = { std::nullopt, QString(""), QString("Shop"), QString("a/b"), QString("新工程") };
+    for (int i = 0; i < 5; ++i)
+        t.window->Act_NewProject->trigger();
+    QCOMPARE(t.dialogs.Messages(),
+        QStringList({ "工程名称不能为空!", "工程名称不能为空!", "该工程名称已经存在!", "工程名称不能包含“/”或“\\”!",
+            "工程名称添加成功！" }));
+    QCOMPARE(t.dialogs.shown[0].title, QString("请输入工程名称"));
+    QCOMPARE(t.dialogs.shown[0].text + t.dialogs.shown[0].defaultText, QString());
+    QCOMPARE(ProjectEntries(*t.window), QStringList({ "Shop", "新工程" }));
+    QCOMPARE(t.window->CB_Project->currentIndex(), 0); // the new project is not selected
+}
+
+void FormMainTest::RenameAndDeleteRememberThePosition()
+{
+    int a = AddProject("A");
+    int b = AddProject("B");
+    AddProject("C");
+    AddClass(a, "Alpha");
+    AddClass(b, "Beta");
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    NextProject(w);
+    t.dialogs.inputAnswers = { QString(""), QString("C"), QString("乙"), QString("D") };
+    for (int i = 0; i < 3; ++i)
+        w.Act_RenameProject->trigger();
+    QCOMPARE(t.dialogs.shown[0].title, QString("请输入项目名称"));
+    QCOMPARE(
+        t.dialogs.Messages(), QStringList({ "工程项目名称不能为空!", "该工程名称已经存在!", "工程名称修改成功！" }));
+    QCOMPARE(ProjectEntries(w), QStringList({ "A", "乙", "C" }));
+    QCOMPARE(w.CB_Project->currentIndex(), 1);
+    QCOMPARE(ClassEntries(w), QStringList({ "Beta" }));
+    // The position stays remembered when another project is added.
+    w.Act_NewProject->trigger();
+    QCOMPARE(w.SelectedProjectId(), b);
+
+    t.dialogs.shown.clear();
+    t.dialogs.confirmAnswers = { false, true };
+    w.Act_DeleteProject->trigger();
+    QCOMPARE(t.dialogs.shown.size(), size_t(1));
+    QCOMPARE(t.dialogs.shown[0].kind, TShownBox::Confirm);
+    QCOMPARE(t.dialogs.shown[0].text + "|" + t.dialogs.shown[0].title, QString("确认删除当前项目吗?|删除提示"));
+    QCOMPARE(ProjectEntries(w).size(), 4);
+    w.Act_DeleteProject->trigger();
+    QCOMPARE(t.dialogs.LastMessage(), QString("删除成功!"));
+    QCOMPARE(ProjectEntries(w), QStringList({ "A", "C", "D" }));
+    QCOMPARE(w.CB_Project->currentIndex(), 0);
+    QCOMPARE(w.RememberedProjectIndex(), -1);
+    QCOMPARE(ClassEntries(w), QStringList({ "Alpha" }));
+    QVERIFY(TClassDAO().ListClasses(b).empty());
+}
+
+void FormMainTest::PackageNameIsCheckedAndKept()
+{
+    TWindowUnderTest t;
+    t.dialogs.inputAnswers = { std::nullopt, QString(""), QString("1abc"), QString("org.example"), QString("x.class") };
+    for (int i = 0; i < 5; ++i)
+        t.window->Act_SetPackage->trigger();
+    QCOMPARE(t.dialogs.shown[0].title, QString("包名输入框"));
+    QCOMPARE(t.dialogs.shown[0].text, QString("请输入一个包名如:           "));
+    QStringList messages = t.dialogs.Messages();
+    QCOMPARE(messages.mid(0, 2), QStringList({ "包名输入不能为空!", "包名输入不能为空!" }));
+    QVERIFY(messages[2].startsWith("包名必须由以“.”分隔的 Java 标识符组成"));
+    QCOMPARE(messages.size(), 4);
+    QCOMPARE(t.window->PackageName(), std::string("org.example"));
+    QStringList offered;
+    for (const auto& box : t.dialogs.shown)
+        if (box.kind == TShownBox::Input)
+            offered << box.defaultText;
+    QCOMPARE(offered, QStringList({ "velmorantis", "velmorantis", "velmorantis", "velmorantis", "org.example" }));
+}
+
+void FormMainTest::DatabaseErrorIsShownAndTheWindowGoesOn()
+{
+    QFile garbage(model_->Path("projects.mdb"));
+    QVERIFY(garbage.open(QIODevice::WriteOnly));
+    garbage.write(QByteArray(4096, 'x'));
+    garbage.close();
+    TWindowUnderTest t;
+    QCOMPARE(t.dialogs.shown.size(), size_t(1));
+    QCOMPARE(t.dialogs.shown[0].title, QString("错误"));
+    QCOMPARE(t.dialogs.shown[0].icon, TMessageIcon::Critical);
+    QVERIFY(t.dialogs.shown[0].text.contains("projects.mdb"));
+    t.dialogs.inputAnswers = { QString("X") };
+    t.window->Act_NewProject->trigger();
+    QCOMPARE(t.dialogs.shown.back().title, QString("错误"));
+    QVERIFY(t.window->isVisible());
+}
+
+void FormMainTest::BannerShowsTheAboutBox()
+{
+    TWindowUnderTest t;
+    QTest::mouseClick(t.window->Image1, Qt::LeftButton, {}, QPoint(400, 50));
+    QCOMPARE(t.dialogs.shown.size(), size_t(1));
+    QCOMPARE(t.dialogs.shown[0].title, QString("关于"));
+    QVERIFY(t.dialogs.shown[0].text.startsWith("Velmorantis Java代码生成器2.0版\n版本 2.0.0"));
+}
+
+QTEST_MAIN(FormMainTest)
+#include "FormMainTest.moc"

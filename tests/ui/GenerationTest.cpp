@@ -1,0 +1,154 @@
+// Generation started from the window: the notice, the progress box, the
+// reports of a run, and the generate command held back while a run goes.
+#include "UiTestSupport.h"
+
+#include "ClassDAO.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTest>
+
+class GenerationTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        model_ = std::make_unique<TTempModel>();
+        shop_ = AddProject("Shop");
+        int customer = AddClass(shop_, "Customer", "客户");
+        AddMember(shop_, customer, "customerId", "整型", "pm");
+        AddMember(shop_, customer, "name", "字符串", "dq", 40, "姓名");
+        purchase_ = AddClass(shop_, "Purchase", "订单");
+        AddMember(shop_, purchase_, "purchaseNo", "字符串", "pd", 20);
+        AddMember(shop_, purchase_, "customer", "Customer", "mq");
+    }
+    void cleanup() { model_.reset(); }
+
+    void RunEndsWithTheCompletionMessageAndItsLinesInOrder();
+    void FaultyModelIsReportedAndNothingWritten_data();
+    void FaultyModelIsReportedAndNothingWritten();
+    void FailedRunIsReportedAndGenerateComesBack();
+
+private:
+    // Runs read the repository's templates and write below root.
+    void RunToTheEnd(TWindowUnderTest& t, const QString& root)
+    {
+        t.window->SetRunLocations({ JAVAGEN_TEMPLATES, root.toStdString() });
+        t.window->Act_Generate->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(t.window->Act_Generate->isEnabled(), 60000);
+    }
+    static QStringList Lines(const TFormMain& w) { return w.Memo_State->toPlainText().split('\n', Qt::SkipEmptyParts); }
+
+    std::unique_ptr<TTempModel> model_;
+    int shop_ = 0, purchase_ = 0;
+};
+
+void GenerationTest::RunEndsWithTheCompletionMessageAndItsLinesInOrder()
+{
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    t.dialogs.inputAnswers = { QString("org.example") };
+    w.Act_SetPackage->trigger();
+    w.Memo_State->setPlainText("上一次的进度");
+    // While the completion box is shown the run waits for it: the command is
+    // still held back, so a second start does nothing.
+    bool enabledAtDone = true;
+    int linesAtDone = -1;
+    t.dialogs.onShow = [&](const TShownBox& box) {
+        if (box.text == "所有代码生成完毕!") {
+            enabledAtDone = w.Act_Generate->isEnabled();
+            linesAtDone = Lines(w).size();
+            w.Act_Generate->trigger();
+        }
+    };
+    const QString root = model_->Path("out");
+    w.SetRunLocations({ JAVAGEN_TEMPLATES, root.toStdString() });
+    w.Act_Generate->trigger();
+    QVERIFY(!w.Act_Generate->isEnabled());
+    QCOMPARE(t.dialogs.Messages(), QStringList({ "如果以前生成了该项目，最好先删除原来的目录!" }));
+    QTRY_VERIFY_WITH_TIMEOUT(w.Act_Generate->isEnabled(), 60000);
+
+    QCOMPARE(t.dialogs.Messages(), QStringList({ "如果以前生成了该项目，最好先删除原来的目录!", "所有代码生成完毕!" }));
+    QCOMPARE(t.dialogs.shown.back().title, QString("任务提示"));
+    QCOMPARE(t.dialogs.shown.back().icon, TMessageIcon::Information);
+    QVERIFY(!enabledAtDone);
+
+    const QString src = "projects/Shop/src/", package = src + "com/org/example/";
+    QStringList expected = { src + "struts.xml生成完成!", src + "hibernate.cfg.xml生成完成!",
+        package + "domain/Customer.hbm.xml生成完成!", package + "domain/Purchase.hbm.xml生成完成!" };
+    for (const char* file : { "test/TestUtil.java", "utils/HibernateUtil.java", "utils/CardIdFieldValidator.java",
+             "action/LoginAction.java", "action/LoginAction-login_CheckLogin-validation.xml", "action/UserAction.java",
+             "action/ChangePasswordAction.java", "dao/AdminDAO.java", "domain/Admin.java", "domain/Admin.hbm.xml",
+             "domain/Admin-admin-validation.xml" })
+        expected << package + file + "移动完毕!";
+    for (const char* file : { "domain/Customer.java", "domain/Purchase.java", "action/CustomerAction.java",
+             "action/PurchaseAction.java", "dao/CustomerDAO.java", "dao/PurchaseDAO.java" })
+        expected << package + file + "生成完毕!";
+    QCOMPARE(Lines(w), expected);
+    QCOMPARE(linesAtDone, expected.size());
+    for (const QString& line : expected) // every line names a file the run wrote
+        QVERIFY2(QFile::exists(root + "/" + line.chopped(5)), qPrintable(line));
+}
+
+void GenerationTest::FaultyModelIsReportedAndNothingWritten_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("errorClass");
+    QTest::newRow("primary") << "primary"
+                             << "Supplier表主键设置错误，每个类只能设置一个主键!"
+                             << "Supplier";
+    QTest::newRow("display") << "display"
+                             << "Supplier表显示成员设置错误，每个类有且只能设置一个显示成员!"
+                             << "Supplier";
+    QTest::newRow("reference") << "reference"
+                               << "Purchase表的成员ghost引用的类Ghost不存在!"
+                               << "";
+}
+
+void GenerationTest::FaultyModelIsReportedAndNothingWritten()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    QFETCH(QString, errorClass);
+    int supplier = AddClass(shop_, "Supplier", "供应商");
+    if (fault == "primary") {
+        // No primary member here and two in the next class: the first is named.
+        AddMember(shop_, supplier, "title", "字符串", "d", 20);
+        int invoice = AddClass(shop_, "Invoice", "发票");
+        AddMember(shop_, invoice, "one", "字符串", "pd", 20);
+        AddMember(shop_, invoice, "two", "字符串", "p", 20);
+    } else if (fault == "display") {
+        AddMember(shop_, supplier, "supplierId", "整型", "pm");
+    } else {
+        AddMember(shop_, supplier, "supplierId", "整型", "pmd");
+        AddMember(shop_, purchase_, "ghost", "Ghost", "m");
+    }
+    TWindowUnderTest t;
+    RunToTheEnd(t, model_->Path("out"));
+    QCOMPARE(t.dialogs.Messages(), QStringList({ "如果以前生成了该项目，最好先删除原来的目录!", message }));
+    if (!errorClass.isEmpty())
+        QCOMPARE(QString::fromStdString(TClassDAO().GetClassName(t.window->ErrorClassId)), errorClass);
+    QVERIFY(Lines(*t.window).isEmpty());
+    QVERIFY(!QDir(model_->Path("out")).exists());
+}
+
+void GenerationTest::FailedRunIsReportedAndGenerateComesBack()
+{
+    const QString blocked = model_->Path("blocked"); // a file: no directory can be made below it
+    QFile file(blocked);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    TWindowUnderTest t;
+    RunToTheEnd(t, blocked);
+    QVERIFY2(t.dialogs.LastMessage().startsWith("代码生成失败："), qPrintable(t.dialogs.LastMessage()));
+    QCOMPARE(t.dialogs.shown.back().title, QString("错误"));
+
+    RunToTheEnd(t, model_->Path("out"));
+    QCOMPARE(t.dialogs.LastMessage(), QString("所有代码生成完毕!"));
+}
+
+QTEST_MAIN(GenerationTest)
+#include "GenerationTest.moc"

@@ -1,0 +1,251 @@
+// The member commands and the add and change member dialogs.
+#include "UiTestSupport.h"
+
+#include "AddMemberForm.h"
+#include "UpdateMemberForm.h"
+
+#include "MemberDAO.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+struct TEntry {
+    const char* name;
+    const char* type;
+    const char* flags = ""; // m required, p primary, q query
+    const char* length = "20";
+};
+
+// Enters each entry and presses "确定"; returns how many closed the dialog.
+int Submit(TMemberForm& form, const std::vector<TEntry>& entries)
+{
+    int closed = 0;
+    for (const TEntry& entry : entries) {
+        auto has = [&entry](char flag) { return std::string(entry.flags).find(flag) != std::string::npos; };
+        form.Edt_MemberName->setText(QString::fromUtf8(entry.name));
+        form.CB_MemberType->setCurrentIndex(form.CB_MemberType->findText(QString::fromUtf8(entry.type)));
+        form.Edt_MemberLength->setText(entry.length);
+        form.CB_MemberIsMust->setChecked(has('m'));
+        form.CB_MemberIsPri->setChecked(has('p'));
+        form.CB_QueryFlag->setChecked(has('q'));
+        QTest::mouseClick(form.Button1, Qt::LeftButton);
+        closed += form.result() == QDialog::Accepted ? 1 : 0;
+    }
+    return closed;
+}
+
+// The dialog's fields as one line: name|type index|length|flags|comment.
+QString Fields(const TMemberForm& form)
+{
+    QString flags;
+    for (const QCheckBox* box : { form.CB_MemberIsPri, form.CB_MemberIsMust, form.CB_QueryFlag, form.CB_MemberIsDisplay,
+             form.CB_MemberQueryDisplay })
+        flags += box->isChecked() ? "x" : "-";
+    return QStringList({ form.Edt_MemberName->text(), QString::number(form.CB_MemberType->currentIndex()),
+                           form.Edt_MemberLength->text(), flags, form.Edt_MemberComment->text() })
+        .join('|');
+}
+
+QStringList TypeList(const TMemberForm& form)
+{
+    QStringList types;
+    for (int i = 0; i < form.CB_MemberType->count(); ++i)
+        types << form.CB_MemberType->itemText(i);
+    return types;
+}
+
+} // namespace
+
+class MemberCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        model_ = std::make_unique<TTempModel>();
+        project_ = AddProject("Library");
+        book_ = AddClass(project_, "Book");
+        AddClass(project_, "Author");
+    }
+    void cleanup() { model_.reset(); }
+
+    void AddDialogRefusesInOrderThenStores();
+    void EmptyNameTakesTheFocus();
+    void ChangeDialogIsFilledFromTheMember();
+    void ChangeDialogRulesUpdateAndDelete();
+    void RealModalDialogIsCentredAndWorks();
+
+private:
+    std::unique_ptr<TTempModel> model_;
+    int project_ = 0, book_ = 0;
+};
+
+void MemberCommandsTest::AddDialogRefusesInOrderThenStores()
+{
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    int closed = -1;
+    t.OnDialog([&](QDialog& dialog) {
+        auto* form = qobject_cast<TAddMemberForm*>(&dialog);
+        QVERIFY(form);
+        QCOMPARE(form->windowTitle(), QString("添加成员属性"));
+        QCOMPARE(form->size(), QSize(389, 331));
+        QCOMPARE(TypeList(*form), QStringList({ "字符串", "整型", "浮点型", "日期型", "Author" }));
+        QCOMPARE(Fields(*form), QString("|0|20|----x|"));
+        form->Edt_MemberComment->setText("页数");
+        form->CB_MemberIsDisplay->setChecked(true);
+        form->CB_MemberQueryDisplay->setChecked(false);
+        closed = Submit(*form,
+            { { "", "日期型" }, { "Title", "日期型" }, { "published", "日期型" }, { "author", "Author" },
+                { "price", "浮点型", "mp" }, { "published", "日期型", "mp" }, { "pages", "整型", "mq" },
+                { "price", "浮点型", "mq" }, { "title", "字符串", "", "0" }, { "class", "字符串" },
+                { "pages", "整型", "mp", "50" } });
+    });
+    w.Act_AddMember->trigger();
+    QCOMPARE(t.dialogs.Messages(),
+        QStringList({ "成员名称输入不能为空!", "成员属性首个字母必须小写",
+            "除了字符串类型外其他类型必须勾选是否必填标志!", "除了字符串类型外其他类型必须勾选是否必填标志!",
+            "主键字段必须是整型或字符串型!", "主键字段必须是整型或字符串型!", "参与查询的字段不要设置整型或浮点型",
+            "参与查询的字段不要设置整型或浮点型", "字符串类型的长度必须是 1 到 65535 之间的整数!",
+            "成员名称 class 是 Java 关键字，不能使用!", "类成员属性添加成功!" }));
+    QCOMPARE(closed, 1);
+    QStringList row;
+    for (int c = 1; c < 10; ++c)
+        row << w.LV_Member->item(0, c)->text();
+    // An integer member keeps length 0 whatever the field held.
+    QCOMPARE(row, QStringList({ "pages", "整型", "0", "是", "是", "否", "是", "否", "页数" }));
+    std::optional<TMember> pages = TMemberDAO().GetMember(w.LV_Member->item(0, 0)->text().toInt());
+    QCOMPARE(pages->GetMemberIsInteger(), 1);
+    QCOMPARE(pages->GetMemberQueryDisplay(), 0);
+    QCOMPARE(pages->GetClassId(), book_);
+}
+
+void MemberCommandsTest::EmptyNameTakesTheFocus()
+{
+    TWindowUnderTest t;
+    t.OnDialog([&](QDialog& dialog) {
+        auto& form = static_cast<TMemberForm&>(dialog);
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.Edt_MemberComment->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), form.Edt_MemberComment);
+        Submit(form, { { "", "字符串" } });
+        QTRY_COMPARE(QApplication::focusWidget(), form.Edt_MemberName);
+        QVERIFY(form.isVisible());
+        QTest::mouseClick(form.Button2, Qt::LeftButton);
+        QCOMPARE(form.result(), int(QDialog::Rejected));
+    });
+    t.window->Act_AddMember->trigger();
+    QCOMPARE(t.dialogs.Messages(), QStringList({ "成员名称输入不能为空!" }));
+    QCOMPARE(TMemberDAO().OpenClassMembers(book_)->RecordCount(), 0);
+}
+
+void MemberCommandsTest::ChangeDialogIsFilledFromTheMember()
+{
+    AddMember(project_, book_, "title", "字符串", "pd", 60, "书名");
+    int author = AddMember(project_, book_, "author", "Author", "mqh", 0, "作者");
+    TMember odd = *TMemberDAO().GetMember(author);
+    odd.SetMemberType("Ghost"); // names no class any more
+    odd.SetMemberIsMust(2);
+    TMemberDAO().AddMember(odd);
+
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    QStringList seen;
+    t.OnDialog([&](QDialog& dialog) {
+        auto* form = qobject_cast<TUpdateMemberForm*>(&dialog);
+        QVERIFY(form);
+        QCOMPARE(form->MemberId(), w.SelectedMemberId());
+        QCOMPARE(form->windowTitle() + QString::number(form->width()) + "x" + QString::number(form->height()),
+            QString("更新成员属性372x320"));
+        QCOMPARE(TypeList(*form), QStringList({ "字符串", "整型", "浮点型", "日期型", "Author" }));
+        seen << Fields(*form);
+    });
+    t.window->Act_UpdateMember->trigger(); // no row selected yet
+    ClickMember(w, 0, true);
+    ClickMember(w, 1);
+    w.Act_UpdateMember->trigger();
+    ClickMember(w, 2, true);
+    QCOMPARE(t.dialogs.Messages(), QStringList({ "请先选择一个成员" }));
+    // A type that is not in the list selects nothing; a flag of 2 is unchecked.
+    QCOMPARE(seen, QStringList({ "title|0|60|x--xx|书名", "author|4|0|-xx--|作者", "author|-1|0|--x--|作者" }));
+}
+
+void MemberCommandsTest::ChangeDialogRulesUpdateAndDelete()
+{
+    int title = AddMember(project_, book_, "title", "字符串", "pd", 60);
+    int price = AddMember(project_, book_, "price", "浮点型", "m");
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    int closed = -1;
+    t.OnDialog([&](QDialog& dialog) {
+        closed = Submit(static_cast<TMemberForm&>(dialog),
+            { { "", "字符串" }, { "Name", "字符串" }, { "name", "日期型" }, { "name", "整型", "mq" },
+                { "price", "字符串" }, { "name", "字符串", "p", "80" } });
+    });
+    ClickMember(w, 0);
+    w.Act_UpdateMember->trigger();
+    QCOMPARE(closed, 1);
+    QCOMPARE(t.dialogs.Messages(),
+        QStringList(
+            { "成员名称输入不能为空!", "成员属性首个字母必须小写", "除了字符串类型外其他类型必须勾选是否必填标志!",
+                "参与查询的字段不要设置整型或浮点型", "该成员名称已经存在!", "类成员属性更新成功!" }));
+    QCOMPARE(MemberColumn(w, 1), QStringList({ "name", "price" }));
+    QCOMPARE(MemberColumn(w, 3), QStringList({ "80", "0" }));
+    QCOMPARE(TMemberDAO().GetMember(title)->GetMemberName(), std::string("name"));
+
+    // A float primary member passes the change dialog's own checks, but the
+    // stricter rule still refuses it.
+    t.dialogs.shown.clear();
+    t.OnDialog([&](QDialog& dialog) {
+        closed = Submit(static_cast<TMemberForm&>(dialog), { { "price", "浮点型", "mp" } });
+    });
+    ClickMember(w, 1);
+    w.Act_UpdateMember->trigger();
+    QCOMPARE(closed, 0);
+    QCOMPARE(t.dialogs.Messages(), QStringList({ "主键字段必须是整型或字符串型!" }));
+
+    t.dialogs.shown.clear();
+    t.dialogs.confirmAnswers = { false, true };
+    w.Act_DeleteMember->trigger();
+    QCOMPARE(t.dialogs.shown[0].kind, TShownBox::Confirm);
+    QCOMPARE(t.dialogs.shown[0].text + "|" + t.dialogs.shown[0].title, QString("确定删除当前成员属性?|删除提示"));
+    QCOMPARE(w.LV_Member->rowCount(), 2);
+    w.Act_DeleteMember->trigger();
+    QCOMPARE(t.dialogs.LastMessage(), QString("成员属性删除成功"));
+    QCOMPARE(MemberColumn(w, 1), QStringList({ "name" }));
+    QVERIFY(!TMemberDAO().GetMember(price));
+}
+
+void MemberCommandsTest::RealModalDialogIsCentredAndWorks()
+{
+    TScriptedDialogs dialogs;
+    TFormMain window(&dialogs);
+    window.move(50, 40);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QPoint offCentre(1000, 1000);
+    QTimer::singleShot(0, &window, [&] {
+        auto* form = qobject_cast<TAddMemberForm*>(QApplication::activeModalWidget());
+        QVERIFY(form);
+        offCentre = form->geometry().center() - window.geometry().center();
+        form->Edt_MemberName->setText("isbn");
+        QTest::mouseClick(form->Button1, Qt::LeftButton);
+    });
+    window.Act_AddMember->trigger();
+    QCOMPARE(dialogs.Messages(), QStringList({ "类成员属性添加成功!" }));
+    QCOMPARE(MemberColumn(window, 1), QStringList({ "isbn" }));
+    QVERIFY(offCentre.manhattanLength() <= 30);
+}
+
+QTEST_MAIN(MemberCommandsTest)
+#include "MemberCommandsTest.moc"

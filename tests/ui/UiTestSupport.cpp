@@ -1,0 +1,164 @@
+#include "UiTestSupport.h"
+
+#include "ClassDAO.h"
+#include "DbHelper.h"
+#include "MemberDAO.h"
+#include "ProjectDAO.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QTableWidget>
+#include <QTest>
+
+void TScriptedDialogs::ShowMessage(QWidget*, const QString& text, const QString& title, TMessageIcon icon)
+{
+    shown.push_back({ TShownBox::Message, title, text, icon, {} });
+    if (onShow)
+        onShow(shown.back());
+}
+
+bool TScriptedDialogs::Confirm(QWidget*, const QString& text, const QString& title)
+{
+    shown.push_back({ TShownBox::Confirm, title, text, TMessageIcon::Information, {} });
+    bool answer = !confirmAnswers.empty() && confirmAnswers.front();
+    if (!confirmAnswers.empty())
+        confirmAnswers.pop_front();
+    return answer;
+}
+
+std::optional<QString> TScriptedDialogs::InputText(
+    QWidget*, const QString& title, const QString& prompt, const QString& defaultText)
+{
+    shown.push_back({ TShownBox::Input, title, prompt, TMessageIcon::None, defaultText });
+    if (inputAnswers.empty())
+        return std::nullopt;
+    std::optional<QString> answer = inputAnswers.front();
+    inputAnswers.pop_front();
+    return answer;
+}
+
+QStringList TScriptedDialogs::Messages() const
+{
+    QStringList texts;
+    for (const auto& box : shown)
+        if (box.kind == TShownBox::Message)
+            texts << box.text;
+    return texts;
+}
+
+TTempModel::TTempModel()
+{
+    TDbHelper::SetDatabasePath(Path("projects.mdb").toStdString());
+}
+
+TTempModel::~TTempModel()
+{
+    TDbHelper::CloseSharedConnection();
+}
+
+int AddProject(const std::string& name)
+{
+    TProjectDAO().AddProject(name);
+    return TProjectDAO().ListProjects().back().id;
+}
+
+int AddClass(int projectId, const std::string& name, const std::string& friendName)
+{
+    TClassDAO().AddClass(projectId, name, friendName);
+    return TClassDAO().GetClassId(projectId, name);
+}
+
+int AddMember(int projectId, int classId, const std::string& name, const std::string& type, const std::string& flags,
+    int length, const std::string& comment)
+{
+    auto has = [&flags](char flag) { return flags.find(flag) != std::string::npos ? 1 : 0; };
+    TMember m;
+    m.SetProjectId(projectId);
+    m.SetClassId(classId);
+    m.SetMemberName(name);
+    m.SetMemberType(type);
+    m.SetMemberLength(length);
+    m.SetMemberIsPri(has('p'));
+    m.SetMemberIsMust(has('m'));
+    m.SetQueryFlag(has('q'));
+    m.SetMemberIsDisplay(has('d'));
+    m.SetMemberQueryDisplay(1 - has('h'));
+    m.SetMemberComment(comment);
+    TMemberDAO().AddMember(m);
+    auto rows = TMemberDAO().OpenClassMembers(classId);
+    int id = -1;
+    for (; !rows->Eof(); rows->Next())
+        id = rows->AsInteger("memberId");
+    return id;
+}
+
+TWindowUnderTest::TWindowUnderTest()
+    : window(std::make_unique<TFormMain>(&dialogs))
+{
+    OnDialog([](QDialog&) {});
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        qWarning("the window under test was not exposed");
+}
+
+void TWindowUnderTest::OnDialog(std::function<void(QDialog&)> runner)
+{
+    window->SetDialogRunner([this, runner](QDialog& dialog) {
+        ++dialogsRun;
+        runner(dialog);
+    });
+}
+
+QStringList ProjectEntries(const TFormMain& window)
+{
+    QStringList texts;
+    for (int i = 0; i < window.CB_Project->count(); ++i)
+        texts << window.CB_Project->itemText(i);
+    return texts;
+}
+
+QStringList ClassEntries(const TFormMain& window)
+{
+    QStringList texts;
+    for (int i = 0; i < window.LB_Object->count(); ++i)
+        texts << window.LB_Object->item(i)->text();
+    return texts;
+}
+
+QStringList MemberColumn(const TFormMain& window, int column)
+{
+    QStringList texts;
+    for (int row = 0; row < window.LV_Member->rowCount(); ++row)
+        texts << window.LV_Member->item(row, column)->text();
+    return texts;
+}
+
+namespace {
+
+// A real double click is a click followed by the double-click event.
+void Click(QWidget* viewport, QPoint position, bool doubleClick)
+{
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, position);
+    if (doubleClick)
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, position);
+}
+
+} // namespace
+
+void ClickClass(TFormMain& window, int row, bool doubleClick)
+{
+    QListWidget* list = window.LB_Object;
+    Click(list->viewport(), list->visualItemRect(list->item(row)).center(), doubleClick);
+}
+
+void ClickMember(TFormMain& window, int row, bool doubleClick)
+{
+    QTableWidget* table = window.LV_Member;
+    Click(table->viewport(), table->visualItemRect(table->item(row, 1)).center(), doubleClick);
+}
+
+void NextProject(TFormMain& window)
+{
+    window.CB_Project->setFocus();
+    QTest::keyClick(window.CB_Project, Qt::Key_Down);
+}

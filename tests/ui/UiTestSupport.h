@@ -1,0 +1,78 @@
+#pragma once
+#include "Dialogs.h"
+#include "FormMain.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+// One box the window asked for.
+struct TShownBox {
+    enum Kind { Message, Confirm, Input } kind;
+    QString title;
+    QString text; // the message, or the input box's prompt
+    TMessageIcon icon = TMessageIcon::None;
+    QString defaultText;
+};
+
+// Answers the window's boxes from queues filled by the test and records every
+// box shown; an unanswered confirmation is cancelled, an unanswered input box
+// gives no value.
+class TScriptedDialogs : public IDialogs {
+public:
+    void ShowMessage(QWidget*, const QString& text, const QString& title, TMessageIcon icon) override;
+    bool Confirm(QWidget*, const QString& text, const QString& title) override;
+    std::optional<QString> InputText(
+        QWidget*, const QString& title, const QString& prompt, const QString& defaultText) override;
+
+    // Texts of the messages (not confirmations or input boxes), in order.
+    QStringList Messages() const;
+    QString LastMessage() const { return Messages().value(Messages().size() - 1); }
+
+    std::vector<TShownBox> shown;
+    std::deque<bool> confirmAnswers;
+    std::deque<std::optional<QString>> inputAnswers;
+    std::function<void(const TShownBox&)> onShow;
+};
+
+// A fresh model database in a temporary directory.
+class TTempModel {
+public:
+    TTempModel();
+    ~TTempModel();
+    QString Path(const QString& relative) const { return dir_.filePath(relative); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+int AddProject(const std::string& name);
+int AddClass(int projectId, const std::string& name, const std::string& friendName = "友好名称");
+// flags: p primary, m required, q query, d display, h hidden from the query page.
+int AddMember(int projectId, int classId, const std::string& name, const std::string& type,
+    const std::string& flags = "", int length = 0, const std::string& comment = "");
+
+// A shown window on scripted boxes whose class and member dialogs go to the
+// test's runner instead of being executed.
+struct TWindowUnderTest {
+    TScriptedDialogs dialogs;
+    std::unique_ptr<TFormMain> window;
+    int dialogsRun = 0;
+
+    TWindowUnderTest();
+    void OnDialog(std::function<void(QDialog&)> runner);
+};
+
+QStringList ProjectEntries(const TFormMain& window);
+QStringList ClassEntries(const TFormMain& window);
+QStringList MemberColumn(const TFormMain& window, int column);
+// The mouse on an entry of the class list or a row of the member table.
+void ClickClass(TFormMain& window, int row, bool doubleClick = false);
+void ClickMember(TFormMain& window, int row, bool doubleClick = false);
+// The user picks the next project with the keyboard.
+void NextProject(TFormMain& window);

@@ -1,0 +1,8 @@
+#pragma once
+#include <QPixmap>
+#include <QSize>
+
+// The banner across the top of the main window, drawn by the program itself
+// at start-up: the program's name over a blue gradient, with a sketch of the
+// files it writes.
+QPixmap DrawBanner(QSize size);

@@ -1,0 +1,28 @@
+#pragma once
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TFormMain;
+
+// What the add and change class dialogs share: the class name and friendly
+// name fields and the "确定" button, which runs Accept.
+class TClassForm : public QDialog {
+    Q_OBJECT
+
+public:
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edt_ClassName = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Edt_FriendName = nullptr;
+    QPushButton* Button1 = nullptr;
+
+protected:
+    TClassForm(TFormMain& owner, const char* objectName, const char* caption, int width, int height);
+    // Checks the entry and stores it; closes the dialog when accepted.
+    virtual void Accept() = 0;
+    void Message(const QString& text);
+
+    TFormMain& owner_;
+};

@@ -1,0 +1,46 @@
+#pragma once
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+enum class TMessageIcon { None, Information, Warning, Critical };
+
+// The modal boxes the workbench shows: messages, OK/Cancel confirmations and
+// text input boxes. The window and its dialogs show them only through this
+// interface, so that tests can answer them and read what was shown.
+class IDialogs {
+public:
+    virtual ~IDialogs() = default;
+    // A message with an OK button.
+    virtual void ShowMessage(QWidget* parent, const QString& text, const QString& title, TMessageIcon icon) = 0;
+    // OK and Cancel, information icon; true for OK.
+    virtual bool Confirm(QWidget* parent, const QString& text, const QString& title) = 0;
+    // A one-line input box; no value when cancelled.
+    virtual std::optional<QString> InputText(
+        QWidget* parent, const QString& title, const QString& prompt, const QString& defaultText) = 0;
+};
+
+// The boxes on QMessageBox and QInputDialog.
+class TMessageBoxDialogs : public IDialogs {
+public:
+    void ShowMessage(QWidget* parent, const QString& text, const QString& title, TMessageIcon icon) override;
+    bool Confirm(QWidget* parent, const QString& text, const QString& title) override;
+    std::optional<QString> InputText(
+        QWidget* parent, const QString& title, const QString& prompt, const QString& defaultText) override;
+};
+
+// Title of the plain messages (refusals and confirmations of success).
+extern const char* const kMessageTitle;
+// Title of the box that shows an error escaping a command.
+extern const char* const kErrorTitle;
+
+// A plain message: the title above, no icon.
+void ShowPlainMessage(IDialogs& dialogs, QWidget* parent, const QString& text);
+
+// Runs a command; a database, file or other error escaping it is shown in an
+// error box and the window carries on. Qt must never see an exception pass
+// through its event loop.
+void RunGuarded(IDialogs& dialogs, QWidget* parent, const std::function<void()>& command);

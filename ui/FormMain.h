@@ -1,0 +1,132 @@
+#pragma once
+#include "AutoCode.h"
+#include "Dialogs.h"
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QAction;
+class QComboBox;
+class QDialog;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QTableWidget;
+
+// The workbench: banner, project selector, class list, member table and the
+// progress box of generation runs, with the menu of every command.
+class TFormMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Shows its boxes through dialogs (the window keeps no ownership); the
+    // default shows them with QMessageBox and QInputDialog.
+    explicit TFormMain(IDialogs* dialogs = nullptr, QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    // How the modal class and member dialogs are run; the default is exec().
+    using TDialogRunner = std::function<void(QDialog&)>;
+    void SetDialogRunner(TDialogRunner runner);
+    // Where generation runs read templates and write their tree.
+    void SetRunLocations(const TRunLocations& locations) { runLocations_ = locations; }
+
+    IDialogs& Dialogs() { return *dialogs_; }
+    void RunDialog(QDialog& dialog);
+
+    // The three refresh operations every command reuses.
+    void ReloadProjects();
+    void ReloadClasses(int projectId);
+    void ReloadMembers(int classId);
+
+    // The current selection; -1 when nothing is selected.
+    int SelectedProjectId() const;
+    QString SelectedProjectName() const;
+    int SelectedClassId() const;
+    int SelectedMemberId() const;
+    // The change-class dialog renames the selected entry of the class list.
+    void SetSelectedClassText(const QString& className);
+
+    const std::string& PackageName() const { return packageName_; }
+    int RememberedProjectIndex() const { return rememberedProjectIndex_; }
+    bool RunGoing() const { return runGoing_; }
+
+    // Commands of the menu.
+    void NewProject();
+    void RenameProject();
+    void DeleteProject();
+    void AddClass();
+    void ChangeClass();
+    void DeleteClass();
+    void AddMember();
+    void ChangeMember();
+    void DeleteMember();
+    void SetPackageName();
+    void GenerateCode();
+    void ShowAbout();
+
+    // What a generation run reports, handled on the window's thread while
+    // the run waits.
+    void HandlePrimaryMemberError();
+    void HandleDisplayMemberError();
+    void HandleProgress(const QString& line);
+    void HandleMissingReference(const QString& message);
+    void HandleDone();
+    void HandleFailed(const QString& message);
+    void HandleFinished();
+
+    // Set by a generation run before it reports a faulty class.
+    int ErrorClassId = 0;
+
+    QLabel* Image1 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* CB_Project = nullptr;
+    QLabel* Label2 = nullptr;
+    QListWidget* LB_Object = nullptr;
+    QTableWidget* LV_Member = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QPlainTextEdit* Memo_State = nullptr;
+
+    QMenu* Menu_Project = nullptr;
+    QAction* Act_NewProject = nullptr;
+    QAction* Act_RenameProject = nullptr;
+    QAction* Act_DeleteProject = nullptr;
+    QAction* Act_AddClass = nullptr;
+    QAction* Act_UpdateClass = nullptr;
+    QAction* Act_DeleteClass = nullptr;
+    QAction* Act_AddMember = nullptr;
+    QAction* Act_UpdateMember = nullptr;
+    QAction* Act_DeleteMember = nullptr;
+    QMenu* Menu_Code = nullptr;
+    QAction* Act_SetPackage = nullptr;
+    QAction* Act_Generate = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenu();
+    QAction* AddCommand(QMenu* menu, const char* objectName, const char* caption, void (TFormMain::*command)());
+    // Runs a command or a step of one, showing any error that escapes it.
+    void Guarded(const std::function<void()>& command);
+    void Message(const QString& text);
+    void ShowClassError(const char* text);
+
+    std::unique_ptr<IDialogs> ownDialogs_;
+    IDialogs* dialogs_;
+    TDialogRunner dialogRunner_;
+    TRunLocations runLocations_;
+    int rememberedProjectIndex_ = -1;
+    std::string packageName_ = "velmorantis";
+    bool runGoing_ = false;
+    // Set while the lists are filled or changed by the program, so that only
+    // the user's own selection changes load members.
+    bool filling_ = false;
+};

@@ -1,0 +1,156 @@
+#include "MemberForm.h"
+
+#include "FormMain.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const char* const kNameEmpty = "成员名称输入不能为空!";
+
+QString Text(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+TMemberForm::TMemberForm(TFormMain& owner, const char* objectName, const char* caption, int width, int height,
+    TMemberDialog kind, int projectId, int classId, int memberId)
+    : QDialog(&owner)
+    , owner_(owner)
+    , kind_(kind)
+    , projectId_(projectId)
+    , classId_(classId)
+    , memberId_(memberId)
+{
+    setObjectName(objectName);
+    setWindowTitle(Text(caption));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+        Qt::WindowCloseButtonHint);
+    setModal(true);
+    setFixedSize(width, height);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(24, 18, 24, 16);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(8);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+
+    Label1 = new QLabel(Text("成员名称："), this);
+    Edt_MemberName = new QLineEdit(this);
+    Edt_MemberName->setObjectName("Edt_MemberName");
+    Label2 = new QLabel(Text("成员类型："), this);
+    CB_MemberType = new QComboBox(this);
+    CB_MemberType->setObjectName("CB_MemberType");
+    CB_MemberType->setEditable(false);
+    Label3 = new QLabel(Text("长度： "), this);
+    Edt_MemberLength = new QLineEdit(Text("20"), this);
+    Edt_MemberLength->setObjectName("Edt_MemberLength");
+    Label4 = new QLabel(Text("(字符串类型有效)"), this);
+    CB_MemberIsPri = new QCheckBox(Text("是否主键"), this);
+    CB_MemberIsPri->setObjectName("CB_MemberIsPri");
+    CB_MemberIsMust = new QCheckBox(Text("是否必填"), this);
+    CB_MemberIsMust->setObjectName("CB_MemberIsMust");
+    CB_QueryFlag = new QCheckBox(Text("是否参与查询"), this);
+    CB_QueryFlag->setObjectName("CB_QueryFlag");
+    CB_MemberIsDisplay = new QCheckBox(Text("下拉框显示字段"), this);
+    CB_MemberIsDisplay->setObjectName("CB_MemberIsDisplay");
+    CB_MemberQueryDisplay = new QCheckBox(Text("查询界面是否显示"), this);
+    CB_MemberQueryDisplay->setObjectName("CB_MemberQueryDisplay");
+    CB_MemberQueryDisplay->setChecked(true);
+    Label5 = new QLabel(Text("成员注释："), this);
+    Edt_MemberComment = new QLineEdit(this);
+    Edt_MemberComment->setObjectName("Edt_MemberComment");
+    Button1 = new QPushButton(Text("确定"), this);
+    Button1->setObjectName("Button1");
+    Button1->setDefault(true);
+    Button2 = new QPushButton(Text("取消"), this);
+    Button2->setObjectName("Button2");
+    Button2->setAutoDefault(false);
+    Label1->setObjectName("Label1");
+    Label2->setObjectName("Label2");
+    Label3->setObjectName("Label3");
+    Label4->setObjectName("Label4");
+    Label5->setObjectName("Label5");
+    Label1->setBuddy(Edt_MemberName);
+    Label2->setBuddy(CB_MemberType);
+    Label3->setBuddy(Edt_MemberLength);
+    Label5->setBuddy(Edt_MemberComment);
+
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(Edt_MemberName, 0, 1, 1, 2);
+    grid->addWidget(Label2, 1, 0);
+    grid->addWidget(CB_MemberType, 1, 1, 1, 2);
+    grid->addWidget(Label3, 2, 0);
+    grid->addWidget(Edt_MemberLength, 2, 1);
+    grid->addWidget(Label4, 2, 2);
+    grid->addWidget(CB_MemberIsPri, 3, 1);
+    grid->addWidget(CB_MemberIsMust, 3, 2);
+    grid->addWidget(CB_QueryFlag, 4, 1);
+    grid->addWidget(CB_MemberIsDisplay, 4, 2);
+    grid->addWidget(CB_MemberQueryDisplay, 5, 1, 1, 2);
+    grid->addWidget(Label5, 6, 0);
+    grid->addWidget(Edt_MemberComment, 6, 1, 1, 2);
+    grid->setRowStretch(7, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addSpacing(16);
+    buttons->addWidget(Button2);
+    buttons->addStretch(1);
+    grid->addLayout(buttons, 8, 0, 1, 3);
+
+    connect(Button1, &QPushButton::clicked, this, [this] { RunGuarded(owner_.Dialogs(), this, [this] { Accept(); }); });
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TMemberForm::FillTypeList()
+{
+    CB_MemberType->clear();
+    for (const std::string& type : MemberTypeChoices(projectId_, classId_))
+        CB_MemberType->addItem(QString::fromStdString(type));
+    CB_MemberType->setCurrentIndex(0);
+}
+
+TMemberEntry TMemberForm::Entry() const
+{
+    TMemberEntry entry;
+    entry.name = Edt_MemberName->text().toStdString();
+    entry.type = CB_MemberType->currentIndex() < 0 ? std::string() : CB_MemberType->currentText().toStdString();
+    entry.lengthText = Edt_MemberLength->text().toStdString();
+    entry.isPri = CB_MemberIsPri->isChecked();
+    entry.isMust = CB_MemberIsMust->isChecked();
+    entry.queryFlag = CB_QueryFlag->isChecked();
+    entry.isDisplay = CB_MemberIsDisplay->isChecked();
+    entry.queryDisplay = CB_MemberQueryDisplay->isChecked();
+    entry.comment = Edt_MemberComment->text().toStdString();
+    return entry;
+}
+
+void TMemberForm::Accept()
+{
+    TMemberEntry entry = Entry();
+    TVerdict verdict = CheckMemberEntry(kind_, projectId_, classId_, memberId_, entry);
+    if (!verdict.Accepted()) {
+        if (verdict.message == kNameEmpty)
+            Edt_MemberName->setFocus();
+        return Message(QString::fromStdString(verdict.message));
+    }
+    Store(BuildMemberRecord(entry, projectId_, classId_, memberId_));
+    owner_.ReloadMembers(classId_);
+    Message(Text(StoredMessage()));
+    accept();
+}
+
+void TMemberForm::Message(const QString& text)
+{
+    ShowPlainMessage(owner_.Dialogs(), this, text);
+}

@@ -1,0 +1,67 @@
+#pragma once
+#include "EntryRules.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TFormMain;
+
+// What the add and change member dialogs share: the member's fields, the
+// type list, and "确定", which checks the entry with the entry rules, stores
+// the record and reloads the main window's member table.
+class TMemberForm : public QDialog {
+    Q_OBJECT
+
+public:
+    int ProjectId() const { return projectId_; }
+    int ClassId() const { return classId_; }
+    int MemberId() const { return memberId_; }
+    // What the fields hold now.
+    TMemberEntry Entry() const;
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edt_MemberName = nullptr;
+    QLabel* Label2 = nullptr;
+    QComboBox* CB_MemberType = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* Edt_MemberLength = nullptr;
+    QLabel* Label4 = nullptr;
+    QCheckBox* CB_MemberIsPri = nullptr;
+    QCheckBox* CB_MemberIsMust = nullptr;
+    QCheckBox* CB_QueryFlag = nullptr;
+    QCheckBox* CB_MemberIsDisplay = nullptr;
+    QCheckBox* CB_MemberQueryDisplay = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* Edt_MemberComment = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+
+protected:
+    TMemberForm(TFormMain& owner, const char* objectName, const char* caption, int width, int height,
+        TMemberDialog kind, int projectId, int classId, int memberId);
+    // The four simple types, then the project's other classes.
+    void FillTypeList();
+    // Writes the accepted record to the member store.
+    virtual void Store(const TMember& member) = 0;
+    virtual const char* StoredMessage() const = 0;
+
+    void SetContext(int projectId, int classId)
+    {
+        projectId_ = projectId;
+        classId_ = classId;
+    }
+
+private:
+    void Accept();
+    void Message(const QString& text);
+
+    TFormMain& owner_;
+    TMemberDialog kind_;
+    int projectId_;
+    int classId_;
+    int memberId_;
+};

@@ -1,0 +1,41 @@
+#include "UpdateMemberForm.h"
+
+#include "MemberDAO.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+TUpdateMemberForm::TUpdateMemberForm(TFormMain& owner, int projectId, int classId, int memberId)
+    : TMemberForm(
+          owner, "UpdateMemberForm", "更新成员属性", 372, 320, TMemberDialog::Change, projectId, classId, memberId)
+{
+    std::optional<TMember> member = TMemberDAO().GetMember(memberId);
+    // The member's own class decides the type list (a class cannot be the
+    // type of its own member), even when the class list has no selection.
+    if (member)
+        SetContext(member->GetProjectId(), member->GetClassId());
+    FillTypeList();
+    if (member)
+        Fill(*member);
+}
+
+void TUpdateMemberForm::Fill(const TMember& member)
+{
+    Edt_MemberName->setText(QString::fromStdString(member.GetMemberName()));
+    // No entry is selected when the stored type is not in the list.
+    CB_MemberType->setCurrentIndex(CB_MemberType->findText(
+        QString::fromStdString(member.GetMemberType()), Qt::MatchExactly | Qt::MatchCaseSensitive));
+    Edt_MemberLength->setText(QString::number(member.GetMemberLength()));
+    CB_MemberIsMust->setChecked(member.GetMemberIsMust() == 1);
+    CB_QueryFlag->setChecked(member.GetQueryFlag() == 1);
+    CB_MemberIsPri->setChecked(member.GetMemberIsPri() == 1);
+    CB_MemberIsDisplay->setChecked(member.GetMemberIsDisplay() == 1);
+    CB_MemberQueryDisplay->setChecked(member.GetMemberQueryDisplay() == 1);
+    Edt_MemberComment->setText(QString::fromStdString(member.GetMemberComment()));
+}
+
+void TUpdateMemberForm::Store(const TMember& member)
+{
+    TMemberDAO().UpdateMember(member);
+}
