@@ -27,7 +27,7 @@ int AddClass(int projectId, const std::string& name, const std::string& friendNa
     return TClassDAO().GetClassId(projectId, name);
 }
 
-struct TSpec {
+struct TMemberRow {
     const char* name;
     const char* type;
     const char* flags; // p primary, m required, q query, d display, h hidden on the query page
@@ -35,20 +35,20 @@ struct TSpec {
     const char* length = "20";
 };
 
-void AddMembers(int projectId, int classId, std::initializer_list<TSpec> specs)
+void AddMembers(int projectId, int classId, std::initializer_list<TMemberRow> rows)
 {
-    for (const auto& spec : specs) {
+    for (const auto& row : rows) {
         TMemberEntry e;
-        e.name = spec.name;
-        e.type = spec.type;
-        e.lengthText = spec.length;
-        std::string flags = spec.flags;
+        e.name = row.name;
+        e.type = row.type;
+        e.lengthText = row.length;
+        std::string flags = row.flags;
         e.isPri = flags.find('p') != std::string::npos;
         e.isMust = flags.find('m') != std::string::npos;
         e.queryFlag = flags.find('q') != std::string::npos;
         e.isDisplay = flags.find('d') != std::string::npos;
         e.queryDisplay = flags.find('h') == std::string::npos;
-        e.comment = spec.comment;
+        e.comment = row.comment;
         AddCheckedMember(projectId, classId, e);
     }
 }
