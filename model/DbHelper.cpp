@@ -28,11 +28,6 @@ sqlite3*& SharedConnection()
 
 } // namespace
 
-TDbHelper::TDbHelper()
-    : connectionString_(DatabasePath())
-{
-}
-
 void TDbHelper::SetDatabasePath(const std::string& path)
 {
     std::lock_guard<std::recursive_mutex> guard(DbLock());

@@ -24,8 +24,6 @@ struct TSqlStatement {
 // can use the model at the same time.
 class TDbHelper {
 public:
-    TDbHelper();
-
     sqlite3* GetConnection();
     std::unique_ptr<TResultSet> OpenQuery(const std::string& sql, const TSqlValues& values = {});
     void ExecuteSql(const std::string& sql, const TSqlValues& values = {});
@@ -42,9 +40,6 @@ public:
     static void SetDatabasePath(const std::string& path);
     static std::string DatabasePath();
     static void CloseSharedConnection();
-
-private:
-    std::string connectionString_;
 };
 
 // Groups many reads into one read transaction on the shared connection and
