@@ -5,6 +5,8 @@
 #include "ConfigWriter.h"
 #include "DaoOperate.h"
 #include "DomainOperate.h"
+#include "EntryRules.h"
+#include "GenerationError.h"
 #include "ReferenceCheck.h"
 #include "RunContext.h"
 #include "SupportFiles.h"
@@ -42,6 +44,12 @@ void TAutoCode::Execute()
 {
     bool checked = false;
     try {
+        // A database edited by another tool could hold a name that leads
+        // out of the projects directory.
+        TVerdict name = CheckProjectNameText(projectName_);
+        if (projectName_.empty() || !name.Accepted())
+            throw TGenerationError("工程名称“" + projectName_ + "”不能用作目录名：" +
+                (name.Accepted() ? std::string("名称为空") : name.message));
         TClassDAO classStore;
         TIdList classes = classStore.ListClasses(projectId_);
         if (classStore.CheckPrimaryMembers(classes, listener_) && classStore.CheckDisplayMembers(classes, listener_)) {

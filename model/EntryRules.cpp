@@ -14,6 +14,9 @@
 
 namespace {
 
+// Class and member names become file names and Java identifiers.
+const size_t kMaxNameLength = 64;
+
 bool HasControlCharacter(const std::string& text, bool allowTab)
 {
     return std::any_of(text.begin(), text.end(),
@@ -34,6 +37,8 @@ bool EndsWith(const std::string& text, const std::string& tail)
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+} // namespace
+
 // The project name names the output directory projects/<name>.
 TVerdict CheckProjectNameText(const std::string& name)
 {
@@ -45,8 +50,13 @@ TVerdict CheckProjectNameText(const std::string& name)
         return TVerdict::Refuse("工程名称不能是“.”或“..”!");
     if (!IsGbkEncodable(name))
         return TVerdict::Refuse("工程名称含有无法用 GBK 编码保存的字符!");
+    // It names a directory; file names are limited to 255 bytes.
+    if (name.size() > 200)
+        return TVerdict::Refuse("工程名称太长!");
     return TVerdict::Accept();
 }
+
+namespace {
 
 // Names the generated DAO and Action classes declare themselves (fields,
 // locals, parameters, and "java" of java.net.URLEncoder), which neither a
@@ -77,9 +87,14 @@ TVerdict CheckClassNameText(const std::string& className, const std::string& fri
     if (IsReservedClassName(className))
         return TVerdict::Refuse("类名称 " + className + " 与生成代码所用的类名冲突，请换一个名称!");
     std::string variable = ClassVariableName(className);
+    if (className.size() > kMaxNameLength)
+        return TVerdict::Refuse("类名称不能超过 64 个字符!");
     if (IsJavaKeyword(variable) || IsGeneratedName(variable))
         return TVerdict::Refuse(
             "类名称 " + className + " 的变量名 " + variable + " 与 Java 关键字或生成代码中的变量名冲突，请换一个名称!");
+    if (IsHqlKeyword(variable))
+        return TVerdict::Refuse("类名称 " + className + " 的变量名 " + variable +
+            " 是 Hibernate 查询语言的关键字，生成的查询无法执行，请换一个名称!");
     if (EndsWith(className, "DAO") || EndsWith(className, "Action"))
         return TVerdict::Refuse("类名称不能以 DAO 或 Action 结尾(生成的代码用这些名称命名 DAO 类和 Action 类)!");
     if (HasControlCharacter(friendName, false))
@@ -223,6 +238,8 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
         return TVerdict::Refuse("请选择成员类型(四种简单类型之一或本项目的其他类)!");
     if (!IsAsciiIdentifier(name))
         return TVerdict::Refuse("成员名称只能由英文字母、数字和下划线组成!");
+    if (name.size() > kMaxNameLength)
+        return TVerdict::Refuse("成员名称不能超过 64 个字符!");
     if (IsJavaKeyword(name))
         return TVerdict::Refuse("成员名称 " + name + " 是 Java 关键字，不能使用!");
     if (name.size() > 1 && IsUpperAscii(name[1]))

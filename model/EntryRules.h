@@ -16,6 +16,9 @@ struct TVerdict {
 };
 
 TVerdict CheckNewProject(const std::string& projectName);
+// What a project name must be to name an output directory (the characters,
+// not emptiness or uniqueness); the generation run checks it again.
+TVerdict CheckProjectNameText(const std::string& projectName);
 TVerdict CheckRenameProject(int projectId, const std::string& newName);
 
 TVerdict CheckAddClass(int projectId, const std::string& className, const std::string& friendName);

@@ -32,6 +32,18 @@ bool IsSqlReservedWord(const std::string& word)
     return words.count(lower) > 0;
 }
 
+bool IsHqlKeyword(const std::string& word)
+{
+    static const std::set<std::string> words = { "all", "and", "any", "as", "asc", "avg", "between", "both", "by",
+        "class", "count", "delete", "desc", "distinct", "elements", "empty", "end", "escape", "exists", "fetch", "from",
+        "full", "having", "in", "indices", "inner", "insert", "into", "is", "join", "leading", "left", "like", "max",
+        "member", "min", "new", "not", "null", "of", "on", "or", "outer", "properties", "right", "select", "set",
+        "some", "sum", "then", "trailing", "union", "update", "versioned", "when", "where", "with" };
+    std::string lower(word);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    return words.count(lower) > 0;
+}
+
 bool IsAsciiIdentifier(const std::string& text)
 {
     if (text.empty() || std::isdigit(static_cast<unsigned char>(text[0])))

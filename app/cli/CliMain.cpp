@@ -5,6 +5,8 @@
 #include "DbError.h"
 #include "DbHelper.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 
@@ -68,9 +70,7 @@ int Dispatch(std::vector<std::string> words)
     throw TUsageError("未知命令: " + command + "\n" + kHelp);
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+int Run(int argc, char** argv)
 {
     try {
         return Dispatch(std::vector<std::string>(argv + 1, argv + argc));
@@ -84,4 +84,17 @@ int main(int argc, char** argv)
         std::cerr << e.what() << '\n';
         return 3;
     }
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int status = Run(argc, argv);
+    // A generation run's thread may still be ending after its last report;
+    // leave without running static destructors under it.
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    std::quick_exit(status);
 }

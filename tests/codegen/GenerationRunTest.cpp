@@ -213,3 +213,15 @@ TEST_F(GenerationRunTest, MissingTemplatesGiveEmptyFilesNotAnError)
         Source("Library") / "com" / "velmorantis" / "action" / "LoginAction-login_CheckLogin-validation.xml"));
     EXPECT_EQ(run.progress.size(), 2u + 3u + 11u + 9u);
 }
+
+// A database written by another tool may hold a project name that would lead
+// out of the projects directory: the run refuses it before writing anything.
+TEST_F(GenerationRunTest, ProjectNameThatIsNoDirectoryNameIsRefused)
+{
+    TDbHelper().ExecuteSql("insert into t_project(projectName) values ('../escape')");
+    auto run = Run(1, "../escape");
+    ASSERT_EQ(run.events.size(), 1u);
+    EXPECT_EQ(run.events[0].rfind("failed:", 0), 0u) << run.events[0];
+    EXPECT_TRUE(NothingWritten());
+    EXPECT_FALSE(fs::exists(dir_ / "escape"));
+}

@@ -225,3 +225,19 @@ TEST_F(EntryRulesTest, RenameCannotMakeAClassReferToItself)
     AddMemberRow(MakeMember(project_, book_, "phantom", "Ghost"));
     EXPECT_NE(CheckUpdateClass(project_, book_, "Ghost", "x").message.find("不能引用自身"), std::string::npos);
 }
+
+// The class variable name is the alias of the generated HQL queries.
+TEST_F(EntryRulesTest, ClassVariableNameMustNotBeAnHqlKeyword)
+{
+    for (const char* name : { "Member", "Count", "Select", "Where", "Sum", "Elements" })
+        EXPECT_NE(CheckAddClass(project_, name, "x").message.find("Hibernate"), std::string::npos) << name;
+    EXPECT_TRUE(CheckAddClass(project_, "Order", "订单").Accepted());
+}
+
+TEST_F(EntryRulesTest, NamesHaveALengthLimit)
+{
+    EXPECT_EQ(CheckAddClass(project_, "A" + std::string(64, 'a'), "x").message, "类名称不能超过 64 个字符!");
+    EXPECT_TRUE(CheckAddClass(project_, "A" + std::string(63, 'a'), "x").Accepted());
+    EXPECT_EQ(Add(Entry("a" + std::string(64, 'b'), "字符串")), "成员名称不能超过 64 个字符!");
+    EXPECT_EQ(CheckNewProject(std::string(201, 'p')).message, "工程名称太长!");
+}
