@@ -1,11 +1,8 @@
 // The six action methods of a generated Action class.
 #include "ActionOperate.h"
 
-#include "GenerationError.h"
 #include "JavaNames.h"
-#include "MemberDAO.h"
 #include "MemberTypes.h"
-#include "QueryMembers.h"
 #include "TextBuilder.h"
 #include "TextEscape.h"
 
@@ -26,10 +23,10 @@ private:
 // Add and Modify: each reference member's object is read back through the
 // referenced class's DAO by the key the submitted object carries, stored in
 // the member's property and set into the object.
-void AddReferenceLoads(TText& out, int projectId, int classId, const std::string& c)
+void AddReferenceLoads(TText& out, const TClassData& data, const std::string& c)
 {
     TDeclared declared;
-    for (const auto& ref : LoadReferenceMembers(projectId, classId)) {
+    for (const auto& ref : data.references) {
         const std::string& R = ref.type;
         std::string r = ClassVariableName(R);
         const std::string& m = ref.name;
@@ -45,14 +42,15 @@ void AddReferenceLoads(TText& out, int projectId, int classId, const std::string
 
 } // namespace
 
-std::string TActionOperate::BuildAddViewAction(int projectId, int classId, const std::string& C)
+std::string TActionOperate::BuildAddViewAction(const TClassData& data)
 {
+    const std::string& C = data.name;
     TText out;
     out.Line("    /*跳转到添加" + C + "视图*/");
     out.Line("    public String AddView() {");
     out.Line("        ActionContext ctx = ActionContext.getContext();");
     TDeclared declared;
-    for (const auto& ref : LoadReferenceMembers(projectId, classId)) {
+    for (const auto& ref : data.references) {
         const std::string& R = ref.type;
         std::string r = ClassVariableName(R);
         if (!declared.First(R))
@@ -68,10 +66,11 @@ std::string TActionOperate::BuildAddViewAction(int projectId, int classId, const
     return out.Str();
 }
 
-std::string TActionOperate::BuildAddAction(int projectId, int classId, const std::string& C)
+std::string TActionOperate::BuildAddAction(const TClassData& data)
 {
+    const std::string& C = data.name;
     std::string c = ClassVariableName(C);
-    TMember key = RequirePrimaryMember(classId);
+    const TMember& key = data.primary;
     std::string p = key.GetMemberName();
     std::string P = CapitalizedName(p);
     const std::string& d = key.GetMemberComment();
@@ -91,7 +90,7 @@ std::string TActionOperate::BuildAddAction(int projectId, int classId, const std
         out.Line("        }");
     }
     out.Line("        try {");
-    AddReferenceLoads(out, projectId, classId, c);
+    AddReferenceLoads(out, data, c);
     out.Line("            " + c + "DAO.Add" + C + "(" + c + ");");
     out.Line("            ctx.put(\"message\",  java.net.URLEncoder.encode(\"" + C + "添加成功!\"));");
     out.Line("            return \"add_success\";");
@@ -105,30 +104,28 @@ std::string TActionOperate::BuildAddAction(int projectId, int classId, const std
     return out.Str();
 }
 
-std::string TActionOperate::BuildQueryAction(int classId, const std::string& C)
+std::string TActionOperate::BuildQueryAction(const TClassData& data)
 {
+    const std::string& C = data.name;
     std::string c = ClassVariableName(C);
-    auto rows = TMemberDAO().OpenQueryMembers(classId);
+    const auto& rows = data.queryMembers;
     TText out;
     out.Line("    /*查询" + C + "信息*/");
     out.Line("    public String Query" + C + "() {");
     out.Line("        if(currentPage == 0) currentPage = 1;");
-    for (rows->First(); !rows->Eof(); rows->Next()) {
-        std::string m = rows->AsText("memberName");
-        if (IsTextLikeType(rows->AsText("memberType")))
-            out.Line("        if(" + m + " == null) " + m + " = \"\";");
-    }
+    for (const auto& row : rows)
+        if (row.textLike)
+            out.Line("        if(" + row.name + " == null) " + row.name + " = \"\";");
     std::string pageArguments;
-    for (rows->First(); !rows->Eof(); rows->Next())
-        pageArguments += rows->AsText("memberName") + ", ";
+    for (const auto& row : rows)
+        pageArguments += row.name + ", ";
     out.Line(
         "        List<" + C + "> " + c + "List = " + c + "DAO.Query" + C + "Info(" + pageArguments + "currentPage);");
     out.Line("        /*计算总的页数和总的记录数*/");
     std::string countArguments;
-    int position = 1;
-    for (rows->First(); !rows->Eof(); rows->Next(), ++position) {
-        countArguments += rows->AsText("memberName");
-        if (position < rows->RecordCount())
+    for (size_t position = 1; position <= rows.size(); ++position) {
+        countArguments += rows[position - 1].name;
+        if (position < rows.size())
             countArguments += ", ";
     }
     out.Line("        " + c + "DAO.CalculateTotalPageAndRecordNumber(" + countArguments + ");");
@@ -142,11 +139,11 @@ std::string TActionOperate::BuildQueryAction(int classId, const std::string& C)
     out.Line("        ctx.put(\"recordNumber\", recordNumber);");
     out.Line("        ctx.put(\"currentPage\", currentPage);");
     TDeclared declared;
-    for (rows->First(); !rows->Eof(); rows->Next()) {
-        std::string m = rows->AsText("memberName");
-        std::string R = rows->AsText("memberType");
+    for (const auto& row : rows) {
+        const std::string& m = row.name;
+        const std::string& R = row.type;
         out.Line("        ctx.put(\"" + m + "\", " + m + ");");
-        if (IsTextLikeType(R) || !declared.First(R))
+        if (row.textLike || !declared.First(R))
             continue;
         std::string r = ClassVariableName(R);
         out.Line("        " + R + "DAO " + r + "DAO = new " + R + "DAO();");
@@ -159,10 +156,11 @@ std::string TActionOperate::BuildQueryAction(int classId, const std::string& C)
     return out.Str();
 }
 
-std::string TActionOperate::BuildModifyQueryAction(int projectId, int classId, const std::string& C)
+std::string TActionOperate::BuildModifyQueryAction(const TClassData& data)
 {
+    const std::string& C = data.name;
     std::string c = ClassVariableName(C);
-    TMember key = RequirePrimaryMember(classId);
+    const TMember& key = data.primary;
     std::string p = key.GetMemberName();
     TText out;
     out.Line("    /*查询要修改的" + C + "信息*/");
@@ -172,7 +170,7 @@ std::string TActionOperate::BuildModifyQueryAction(int projectId, int classId, c
     out.Line("        " + C + " " + c + " = " + c + "DAO.Get" + C + "By" + CapitalizedName(p) + "(" + p + ");");
     out.Empty();
     TDeclared declared;
-    for (const auto& ref : LoadReferenceMembers(projectId, classId)) {
+    for (const auto& ref : data.references) {
         const std::string& R = ref.type;
         std::string r = ClassVariableName(R);
         if (!declared.First(R))
@@ -188,15 +186,16 @@ std::string TActionOperate::BuildModifyQueryAction(int projectId, int classId, c
     return out.Str();
 }
 
-std::string TActionOperate::BuildModifyAction(int projectId, int classId, const std::string& C)
+std::string TActionOperate::BuildModifyAction(const TClassData& data)
 {
+    const std::string& C = data.name;
     std::string c = ClassVariableName(C);
     TText out;
     out.Line("    /*更新修改" + C + "信息*/");
     out.Line("    public String Modify" + C + "() {");
     out.Line("        ActionContext ctx = ActionContext.getContext();");
     out.Line("        try {");
-    AddReferenceLoads(out, projectId, classId, c);
+    AddReferenceLoads(out, data, c);
     out.Line("            " + c + "DAO.Update" + C + "(" + c + ");");
     out.Line("            ctx.put(\"message\",  java.net.URLEncoder.encode(\"" + C + "信息更新成功!\"));");
     out.Line("            return \"modify_success\";");
@@ -210,10 +209,11 @@ std::string TActionOperate::BuildModifyAction(int projectId, int classId, const 
     return out.Str();
 }
 
-std::string TActionOperate::BuildDeleteAction(int classId, const std::string& C)
+std::string TActionOperate::BuildDeleteAction(const TClassData& data)
 {
+    const std::string& C = data.name;
     std::string c = ClassVariableName(C);
-    std::string p = RequirePrimaryMember(classId).GetMemberName();
+    const std::string& p = data.primary.GetMemberName();
     TText out;
     out.Line("    /*删除" + C + "信息*/");
     out.Line("    public String Delete" + C + "() {");

@@ -1,10 +1,6 @@
 #include "ActionOperate.h"
 
-#include "FileOperate.h"
-#include "GenerationError.h"
 #include "JavaNames.h"
-#include "MemberDAO.h"
-#include "QueryMembers.h"
 #include "TextBuilder.h"
 #include "TextEscape.h"
 
@@ -28,11 +24,11 @@ void AddProperty(TText& out, const std::string& T, const std::string& m)
 
 // package com.<package>.action;  imports;
 // public class BookAction extends ActionSupport { properties, DAO, methods }
-std::string TActionOperate::BuildActionClass(
-    int projectId, const std::string& packageName, int classId, const std::string& C)
+std::string TActionOperate::BuildActionClass(const std::string& packageName, const TClassData& data)
 {
+    const std::string& C = data.name;
     std::string c = ClassVariableName(C);
-    auto references = LoadReferenceMembers(projectId, classId);
+    const auto& references = data.references;
     TText out;
     out.Line("package com." + packageName + ".action;");
     out.Empty();
@@ -51,10 +47,9 @@ std::string TActionOperate::BuildActionClass(
     out.Line("public class " + C + "Action extends ActionSupport {");
     out.Empty();
 
-    auto queryMembers = TMemberDAO().OpenQueryMembers(classId);
-    for (; !queryMembers->Eof(); queryMembers->Next()) {
-        out.Line("    /*界面层需要查询的属性: " + JavaCommentText(queryMembers->AsText("memberComment")) + "*/");
-        AddProperty(out, QueryTypeOf(queryMembers->AsText("memberType")), queryMembers->AsText("memberName"));
+    for (const auto& m : data.queryMembers) {
+        out.Line("    /*界面层需要查询的属性: " + JavaCommentText(m.comment) + "*/");
+        AddProperty(out, QueryTypeOf(m.type), m.name);
     }
     // The add and modify operations store into a property named after each
     // reference member.
@@ -84,7 +79,7 @@ std::string TActionOperate::BuildActionClass(
     out.Line("    }");
     out.Empty();
 
-    TMember key = RequirePrimaryMember(classId);
+    const TMember& key = data.primary;
     std::string U;
     if (key.GetMemberIsInteger() == 1)
         U = "int";
@@ -125,19 +120,18 @@ std::string TActionOperate::BuildActionClass(
     out.Line("    }");
     out.Empty();
 
-    out.Append(BuildAddViewAction(projectId, classId, C));
-    out.Append(BuildAddAction(projectId, classId, C));
-    out.Append(BuildQueryAction(classId, C));
-    out.Append(BuildModifyQueryAction(projectId, classId, C));
-    out.Append(BuildModifyAction(projectId, classId, C));
-    out.Append(BuildDeleteAction(classId, C));
+    out.Append(BuildAddViewAction(data));
+    out.Append(BuildAddAction(data));
+    out.Append(BuildQueryAction(data));
+    out.Append(BuildModifyQueryAction(data));
+    out.Append(BuildModifyAction(data));
+    out.Append(BuildDeleteAction(data));
     out.Line("}");
     return out.Str();
 }
 
-void TActionOperate::WriteActionClasses(const TRunContext& run, const TIdList& classes)
+void TActionOperate::WriteActionClasses(const TRunContext& run, const std::vector<TClassData>& classes)
 {
-    WriteClassFiles(run, classes, "action", "Action", [&run](const TIdEntry& entry) {
-        return BuildActionClass(run.projectId, run.packageName, entry.id, entry.text);
-    });
+    for (const auto& c : classes)
+        run.PutKindFile("action", c.name + "Action.java", BuildActionClass(run.packageName, c), false, "生成完毕!");
 }

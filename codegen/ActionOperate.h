@@ -1,21 +1,21 @@
 #pragma once
-#include "IdList.h"
+#include "ClassData.h"
 #include "RunContext.h"
 
 #include <string>
+#include <vector>
 
 // One Struts 2 Action class per model class: request properties, the DAO
 // field and six action methods.
 class TActionOperate {
 public:
-    static void WriteActionClasses(const TRunContext& run, const TIdList& classes);
-    static std::string BuildActionClass(
-        int projectId, const std::string& packageName, int classId, const std::string& className);
+    static void WriteActionClasses(const TRunContext& run, const std::vector<TClassData>& classes);
+    static std::string BuildActionClass(const std::string& packageName, const TClassData& c);
 
-    static std::string BuildAddViewAction(int projectId, int classId, const std::string& className);
-    static std::string BuildAddAction(int projectId, int classId, const std::string& className);
-    static std::string BuildQueryAction(int classId, const std::string& className);
-    static std::string BuildModifyQueryAction(int projectId, int classId, const std::string& className);
-    static std::string BuildModifyAction(int projectId, int classId, const std::string& className);
-    static std::string BuildDeleteAction(int classId, const std::string& className);
+    static std::string BuildAddViewAction(const TClassData& c);
+    static std::string BuildAddAction(const TClassData& c);
+    static std::string BuildQueryAction(const TClassData& c);
+    static std::string BuildModifyQueryAction(const TClassData& c);
+    static std::string BuildModifyAction(const TClassData& c);
+    static std::string BuildDeleteAction(const TClassData& c);
 };

@@ -1,14 +1,16 @@
 #include "AutoCode.h"
 
 #include "ActionOperate.h"
-#include "ClassDAO.h"
+#include "ClassData.h"
 #include "ConfigWriter.h"
 #include "DaoOperate.h"
 #include "DomainOperate.h"
 #include "EntryRules.h"
+#include "FileOperate.h"
+#include "FileSink.h"
 #include "GenerationError.h"
-#include "ReferenceCheck.h"
-#include "RunContext.h"
+#include "ModelSnapshot.h"
+#include "RunChecks.h"
 #include "SupportFiles.h"
 
 #include <exception>
@@ -40,39 +42,66 @@ void TAutoCode::Start(TAutoCode* run)
     std::thread([owned = std::unique_ptr<TAutoCode>(run)] { owned->Execute(); }).detach();
 }
 
+std::optional<TPreparedRun> PrepareRun(int projectId, const std::string& projectName, const std::string& packageName,
+    const std::string& templateDir, IModelCheckReport& report, std::string& refusal)
+{
+    // A database edited by another tool could hold a name that leads out of
+    // the projects directory.
+    TVerdict name = CheckProjectNameText(projectName);
+    if (projectName.empty() || !name.Accepted())
+        throw TGenerationError("工程名称“" + projectName + "”不能用作目录名：" +
+            (name.Accepted() ? std::string("名称为空") : name.message));
+    TModelSnapshot snapshot = TModelSnapshot::Read(projectId);
+    if (!CheckPrimaryMembers(snapshot, report) || !CheckDisplayMembers(snapshot, report))
+        return std::nullopt;
+    for (const auto& check :
+        { CheckReferenceMembers(snapshot), CheckJavaNames(snapshot), CheckOutputPaths(snapshot, packageName) })
+        if (!check.empty()) {
+            refusal = check;
+            return std::nullopt;
+        }
+    try {
+        TPreparedRun prepared { snapshot.ListClasses(), BuildClassData(snapshot), TTemplates::Load(templateDir) };
+        return prepared;
+    } catch (const TFileError& e) {
+        refusal = e.what();
+        return std::nullopt;
+    }
+}
+
 void TAutoCode::Execute()
 {
     bool checked = false;
     try {
-        // A database edited by another tool could hold a name that leads
-        // out of the projects directory.
-        TVerdict name = CheckProjectNameText(projectName_);
-        if (projectName_.empty() || !name.Accepted())
-            throw TGenerationError("工程名称“" + projectName_ + "”不能用作目录名：" +
-                (name.Accepted() ? std::string("名称为空") : name.message));
-        TClassDAO classStore;
-        TIdList classes = classStore.ListClasses(projectId_);
-        if (classStore.CheckPrimaryMembers(classes, listener_) && classStore.CheckDisplayMembers(classes, listener_)) {
-            std::string missing = CheckReferenceMembers(projectId_, classes);
-            if (!missing.empty()) {
-                listener_.MissingReference(missing);
-            } else {
-                checked = true;
-                std::string root = locations_.rootDir.empty() ? ProgramDirectory() : locations_.rootDir;
-                TRunContext run { projectId_, projectName_, packageName_, locations_.templateDir,
-                    TOutputPaths(root, projectName_, packageName_), listener_ };
-                WriteStrutsConfig(run, classes);
-                WriteHibernateConfig(run, classes);
-                CopySupportFiles(run);
-                TDomainOperate::WriteDomainClasses(run, classes);
-                TActionOperate::WriteActionClasses(run, classes);
-                TDaoOperate::WriteDaoClasses(run, classes);
-                listener_.Done();
-            }
+        std::string refusal;
+        auto prepared = PrepareRun(projectId_, projectName_, packageName_, locations_.templateDir, listener_, refusal);
+        if (!refusal.empty()) {
+            listener_.ModelRefused(refusal);
+        } else if (prepared) {
+            checked = true;
+            std::string root = locations_.rootDir.empty() ? ProgramDirectory() : locations_.rootDir;
+            TFileSink sink(listener_);
+            TRunContext run { projectName_, packageName_, prepared->templates,
+                TOutputPaths(root, projectName_, packageName_), listener_, sink };
+            RemoveRunLeftovers(run.paths);
+            WriteStrutsConfig(run, prepared->classList);
+            WriteHibernateConfig(run, prepared->classes);
+            CopySupportFiles(run);
+            TDomainOperate::WriteDomainClasses(run, prepared->classes);
+            TActionOperate::WriteActionClasses(run, prepared->classes);
+            TDaoOperate::WriteDaoClasses(run, prepared->classes);
+            listener_.Done();
         }
     } catch (const std::exception& e) {
         // Files already written stay; the user is told what stopped the run.
         listener_.Failed(checked ? e.what() : std::string("检查模型时出错：") + e.what());
     }
     listener_.Finished();
+}
+
+void RemoveRunLeftovers(const TOutputPaths& paths)
+{
+    TFileOperate::RemoveLeftovers(paths.SourceDir());
+    for (const char* kind : { "action", "dao", "domain", "test", "utils" })
+        TFileOperate::RemoveLeftovers(paths.KindDir(kind));
 }

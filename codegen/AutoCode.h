@@ -1,7 +1,13 @@
 #pragma once
+#include "ClassData.h"
 #include "GenerationListener.h"
+#include "IdList.h"
+#include "OutputPaths.h"
+#include "Templates.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 // Where a run reads its templates and writes its tree.
 struct TRunLocations {
@@ -30,6 +36,26 @@ private:
     IGenerationListener& listener_;
     TRunLocations locations_;
 };
+
+// What a run has once every check has passed: one snapshot of the model as
+// the generators' input, and the templates.
+struct TPreparedRun {
+    TIdList classList;
+    std::vector<TClassData> classes;
+    TTemplates templates;
+};
+
+// Everything a run does before its first write: the project name check, one
+// snapshot of the model, the model checks (the primary and display checks
+// report through report), the name and path checks, and the templates.
+// Returns nothing when a check failed; refusal then holds the message of a
+// check that does not report through report. Throws on a database error.
+std::optional<TPreparedRun> PrepareRun(int projectId, const std::string& projectName, const std::string& packageName,
+    const std::string& templateDir, IModelCheckReport& report, std::string& refusal);
+
+// Removes the temporary files that an earlier run killed while writing left
+// in the directories a run writes.
+void RemoveRunLeftovers(const TOutputPaths& paths);
 
 // The directory of the running executable, without a trailing slash.
 std::string ProgramDirectory();

@@ -1,9 +1,5 @@
 #include "ConfigWriter.h"
 
-#include "ClassDAO.h"
-#include "DbHelper.h"
-#include "FileOperate.h"
-#include "MemberDAO.h"
 #include "MemberTypes.h"
 #include "TextBuilder.h"
 #include "TextEscape.h"
@@ -27,29 +23,6 @@ private:
     TText text_;
 };
 
-// Saving an object cascades along its many-to-one members. When the objects
-// reached that way can hold one row twice (two references, or a cycle),
-// Hibernate refuses the save with NonUniqueObjectException, because the
-// Actions load each referenced object in a session of its own. Cascading is
-// kept where it cannot happen: a chain of classes with one reference each.
-bool CascadeIsSafe(int projectId, int classId)
-{
-    TClassDAO classStore;
-    TMemberDAO members;
-    std::set<int> visited = { classId };
-    for (int current = classId;;) {
-        auto refs = members.OpenReferenceMembers(current);
-        if (refs->RecordCount() != 1)
-            return current != classId || refs->RecordCount() == 0;
-        int next = classStore.GetClassId(projectId, refs->AsText("memberType"));
-        if (next == -1)
-            return true;
-        if (!visited.insert(next).second)
-            return false;
-        current = next;
-    }
-}
-
 void AddIdentifier(TMappingText& out, const TMember& key)
 {
     out.Line("<!-- 主键" + XmlCommentText(key.GetMemberComment()) + " -->");
@@ -64,8 +37,9 @@ void AddIdentifier(TMappingText& out, const TMember& key)
     out.Empty();
 }
 
-void AddProperty(TMappingText& out, int projectId, const TMember& m, std::set<std::string>& columns, bool cascade)
+void AddProperty(TMappingText& out, const TMappedMember& mapped, std::set<std::string>& columns, bool cascade)
 {
+    const TMember& m = mapped.member;
     const std::string& name = m.GetMemberName();
     const std::string& type = m.GetMemberType();
     std::string comment = XmlCommentText(m.GetMemberComment());
@@ -105,9 +79,8 @@ void AddProperty(TMappingText& out, int projectId, const TMember& m, std::set<st
         out.Line("/>");
         out.Empty();
     } else {
-        // The run has checked that the referenced class exists.
-        auto target = TMemberDAO().GetPrimaryMemberByClassName(projectId, type);
-        std::string column = target ? target->GetMemberName() : name;
+        // The run has checked that the referenced class and its key exist.
+        std::string column = mapped.referencedKey.empty() ? name : mapped.referencedKey;
         // Two properties of one class cannot share a column: a second
         // reference to the same class, or a key name that another member of
         // this class has, takes the member's own name.
@@ -165,56 +138,50 @@ std::string BuildHibernateMappingLines(const std::string& packagePath, const TId
     return out.Str();
 }
 
-std::string BuildMappingContent(int projectId, int classId)
+std::string BuildMappingContent(const TClassData& c)
 {
     TMappingText out;
-    TMemberDAO members;
     std::set<std::string> columns; // of the key and the simple properties
-    if (auto key = members.GetPrimaryMember(classId)) {
-        AddIdentifier(out, *key);
-        columns.insert(key->GetMemberName());
-    }
-    auto rows = members.OpenNonPrimaryMembers(classId);
-    for (; !rows->Eof(); rows->Next())
-        if (IsSimpleType(rows->AsText("memberType")))
-            columns.insert(rows->AsText("memberName"));
-    bool cascade = CascadeIsSafe(projectId, classId);
-    for (rows->First(); !rows->Eof(); rows->Next())
-        AddProperty(out, projectId, TMemberDAO::ReadMember(*rows), columns, cascade);
+    AddIdentifier(out, c.primary);
+    columns.insert(c.primary.GetMemberName());
+    for (const auto& mapped : c.nonPrimaryMembers)
+        if (IsSimpleType(mapped.member.GetMemberType()))
+            columns.insert(mapped.member.GetMemberName());
+    for (const auto& mapped : c.nonPrimaryMembers)
+        AddProperty(out, mapped, columns, c.cascade);
     return out.Str();
 }
 
 void WriteStrutsConfig(const TRunContext& run, const TIdList& classes)
 {
-    std::string text = run.ReadTemplate("src/struts.xml");
+    std::string text = run.templates.Text(TTemplates::kStruts);
     text = ReplaceAll(text, "$struts2ConfigString", BuildStrutsBlock(run.packageName, classes));
     text = run.SubstitutePackage(text);
-    TFileOperate::WriteUtf8Text(run.paths.SourceDir(), run.paths.SourceFile("struts.xml"), text);
-    run.listener.Progress(run.paths.DisplaySource("struts.xml") + "生成完成!");
+    run.PutSourceFile("struts.xml", text, true, "生成完成!");
 }
 
-void WriteHibernateConfig(const TRunContext& run, const TIdList& classes)
+void WriteHibernateConfig(const TRunContext& run, const std::vector<TClassData>& classes)
 {
-    std::string text = run.ReadTemplate("src/hibernate.cfg.xml");
-    text = ReplaceAll(text, "$hibernateConfigString", BuildHibernateMappingLines(run.paths.PackagePath(), classes));
+    TIdList list;
+    for (const auto& c : classes)
+        list.push_back({ c.name, c.classId });
+    std::string text = run.templates.Text(TTemplates::kHibernate);
+    text = ReplaceAll(text, "$hibernateConfigString", BuildHibernateMappingLines(run.paths.PackagePath(), list));
     text = run.SubstitutePackage(text);
-    TFileOperate::WriteText(run.paths.SourceDir(), run.paths.SourceFile("hibernate.cfg.xml"), text);
-    run.listener.Progress(run.paths.DisplaySource("hibernate.cfg.xml") + "生成完成!");
-    for (const auto& entry : classes)
-        WriteMappingFile(run, entry.id, entry.text, run.paths.KindFile("domain", entry.text + ".hbm.xml"));
+    run.PutSourceFile("hibernate.cfg.xml", text, false, "生成完成!");
+    for (const auto& c : classes)
+        WriteMappingFile(run, c);
 }
 
-void WriteMappingFile(const TRunContext& run, int classId, const std::string& className, const std::string& path)
+std::string BuildMappingFile(const TRunContext& run, const TClassData& c)
 {
-    std::string text = run.ReadTemplate("src/com/packageName/domain/className.hbm.xml");
-    std::string content;
-    {
-        TReadScope reads;
-        content = BuildMappingContent(run.projectId, classId);
-    }
-    text = ReplaceAll(text, "$hibernateContentConfigString", content);
+    std::string text = run.templates.Text(TTemplates::kMapping);
+    text = ReplaceAll(text, "$hibernateContentConfigString", BuildMappingContent(c));
     text = run.SubstitutePackage(text);
-    text = ReplaceAll(text, "$className", className);
-    TFileOperate::WriteUtf8Text(run.paths.KindDir("domain"), path, text);
-    run.listener.Progress(run.paths.DisplayKind("domain", className + ".hbm.xml") + "生成完成!");
+    return ReplaceAll(text, "$className", c.name);
+}
+
+void WriteMappingFile(const TRunContext& run, const TClassData& c)
+{
+    run.PutKindFile("domain", c.name + ".hbm.xml", BuildMappingFile(run, c), true, "生成完成!");
 }

@@ -1,10 +1,6 @@
 #include "DaoOperate.h"
 
-#include "FileOperate.h"
-#include "GenerationError.h"
 #include "JavaNames.h"
-#include "MemberDAO.h"
-#include "QueryMembers.h"
 #include "TextBuilder.h"
 
 namespace {
@@ -72,10 +68,11 @@ std::string TDaoOperate::BuildAddMethod(const std::string& C)
     return out.Str();
 }
 
-std::string TDaoOperate::BuildQueryMethod(int projectId, int classId, const std::string& C)
+std::string TDaoOperate::BuildQueryMethod(const TClassData& data)
 {
+    const std::string& C = data.name;
     std::string c = ClassVariableName(C);
-    auto members = LoadQueryMembers(projectId, classId);
+    const auto& members = data.queryMembers;
     std::string parameters;
     for (const auto& m : members)
         parameters += QueryTypeOf(m.type) + " " + m.name + ",";
@@ -122,10 +119,11 @@ std::string TDaoOperate::BuildQueryAllMethod(const std::string& C)
     return out.Str();
 }
 
-std::string TDaoOperate::BuildCalculateMethod(int projectId, int classId, const std::string& C)
+std::string TDaoOperate::BuildCalculateMethod(const TClassData& data)
 {
+    const std::string& C = data.name;
     std::string c = ClassVariableName(C);
-    auto members = LoadQueryMembers(projectId, classId);
+    const auto& members = data.queryMembers;
     std::string parameters;
     for (size_t i = 0; i < members.size(); ++i) {
         parameters += QueryTypeOf(members[i].type) + " " + members[i].name;
@@ -153,10 +151,11 @@ std::string TDaoOperate::BuildCalculateMethod(int projectId, int classId, const 
     return out.Str();
 }
 
-std::string TDaoOperate::BuildGetByMethod(int classId, const std::string& C)
+std::string TDaoOperate::BuildGetByMethod(const TClassData& data)
 {
+    const std::string& C = data.name;
     std::string c = ClassVariableName(C);
-    TMember key = RequirePrimaryMember(classId);
+    const TMember& key = data.primary;
     std::string p = key.GetMemberName();
     std::string k = KeyTypeOf(key.GetMemberType());
     TText out;
@@ -200,10 +199,11 @@ std::string TDaoOperate::BuildUpdateMethod(const std::string& C)
     return out.Str();
 }
 
-std::string TDaoOperate::BuildDeleteMethod(int classId, const std::string& C)
+std::string TDaoOperate::BuildDeleteMethod(const TClassData& data)
 {
+    const std::string& C = data.name;
     std::string c = ClassVariableName(C);
-    TMember key = RequirePrimaryMember(classId);
+    const TMember& key = data.primary;
     std::string p = key.GetMemberName();
     std::string k = KeyTypeOf(key.GetMemberType());
     TText out;
@@ -231,8 +231,9 @@ std::string TDaoOperate::BuildDeleteMethod(int classId, const std::string& C)
 
 // package com.<package>.dao;  imports;  public class BookDAO { PAGE_SIZE,
 // totalPage, recordNumber, then the seven methods }
-std::string TDaoOperate::BuildDaoClass(int projectId, const std::string& packageName, int classId, const std::string& C)
+std::string TDaoOperate::BuildDaoClass(const std::string& packageName, const TClassData& data)
 {
+    const std::string& C = data.name;
     TText out;
     out.Line("package com." + packageName + ".dao;");
     out.Empty();
@@ -247,9 +248,8 @@ std::string TDaoOperate::BuildDaoClass(int projectId, const std::string& package
     out.Line("import com.mysql.jdbc.Statement;");
     out.Line("import com." + packageName + ".utils.HibernateUtil;");
     out.Empty();
-    auto references = TMemberDAO().OpenReferenceMembers(classId);
-    for (; !references->Eof(); references->Next())
-        out.Line("import com." + packageName + ".domain." + references->AsText("memberType") + ";");
+    for (const auto& r : data.references)
+        out.Line("import com." + packageName + ".domain." + r.type + ";");
     out.Line("import com." + packageName + ".domain." + C + ";");
     out.Empty();
     out.Line("public class " + C + "DAO {");
@@ -276,18 +276,18 @@ std::string TDaoOperate::BuildDaoClass(int projectId, const std::string& package
     out.Line("    }");
     out.Empty();
     out.Append(BuildAddMethod(C));
-    out.Append(BuildQueryMethod(projectId, classId, C));
+    out.Append(BuildQueryMethod(data));
     out.Append(BuildQueryAllMethod(C));
-    out.Append(BuildCalculateMethod(projectId, classId, C));
-    out.Append(BuildGetByMethod(classId, C));
+    out.Append(BuildCalculateMethod(data));
+    out.Append(BuildGetByMethod(data));
     out.Append(BuildUpdateMethod(C));
-    out.Append(BuildDeleteMethod(classId, C));
+    out.Append(BuildDeleteMethod(data));
     out.Line("}");
     return out.Str();
 }
 
-void TDaoOperate::WriteDaoClasses(const TRunContext& run, const TIdList& classes)
+void TDaoOperate::WriteDaoClasses(const TRunContext& run, const std::vector<TClassData>& classes)
 {
-    WriteClassFiles(run, classes, "dao", "DAO",
-        [&run](const TIdEntry& entry) { return BuildDaoClass(run.projectId, run.packageName, entry.id, entry.text); });
+    for (const auto& c : classes)
+        run.PutKindFile("dao", c.name + "DAO.java", BuildDaoClass(run.packageName, c), false, "生成完毕!");
 }

@@ -1,8 +1,6 @@
 #include "DomainOperate.h"
 
-#include "FileOperate.h"
 #include "JavaNames.h"
-#include "MemberDAO.h"
 #include "TextBuilder.h"
 #include "TextEscape.h"
 
@@ -13,18 +11,17 @@
 //     private String title;
 //     public String getTitle() { ... }   (getter and setter per member)
 // }
-std::string TDomainOperate::BuildDomainClass(const std::string& packageName, int classId, const std::string& className)
+std::string TDomainOperate::BuildDomainClass(const std::string& packageName, const TClassData& c)
 {
     TText out;
     out.Line("package com." + packageName + ".domain;");
     out.Empty();
-    out.Line("public class " + className + " {");
-    auto rows = TMemberDAO().OpenClassMembers(classId);
-    for (; !rows->Eof(); rows->Next()) {
-        std::string m = rows->AsText("memberName");
-        std::string t = JavaTypeOf(rows->AsText("memberType"));
+    out.Line("public class " + c.name + " {");
+    for (const auto& member : c.members) {
+        const std::string& m = member.GetMemberName();
+        std::string t = JavaTypeOf(member.GetMemberType());
         std::string M = CapitalizedName(m);
-        out.Line("    /*" + JavaCommentText(rows->AsText("memberComment")) + "*/");
+        out.Line("    /*" + JavaCommentText(member.GetMemberComment()) + "*/");
         out.Line("    private " + t + " " + m + ";");
         out.Line("    public " + t + " get" + M + "() {");
         out.Line("        return " + m + ";");
@@ -38,8 +35,8 @@ std::string TDomainOperate::BuildDomainClass(const std::string& packageName, int
     return out.Str();
 }
 
-void TDomainOperate::WriteDomainClasses(const TRunContext& run, const TIdList& classes)
+void TDomainOperate::WriteDomainClasses(const TRunContext& run, const std::vector<TClassData>& classes)
 {
-    WriteClassFiles(run, classes, "domain", "",
-        [&run](const TIdEntry& entry) { return BuildDomainClass(run.packageName, entry.id, entry.text); });
+    for (const auto& c : classes)
+        run.PutKindFile("domain", c.name + ".java", BuildDomainClass(run.packageName, c), false, "生成完毕!");
 }

@@ -1,12 +1,13 @@
 #pragma once
-#include "IdList.h"
+#include "ClassData.h"
 #include "RunContext.h"
 
 #include <string>
+#include <vector>
 
 // One plain domain class per model class: a field, getter and setter per member.
 class TDomainOperate {
 public:
-    static void WriteDomainClasses(const TRunContext& run, const TIdList& classes);
-    static std::string BuildDomainClass(const std::string& packageName, int classId, const std::string& className);
+    static void WriteDomainClasses(const TRunContext& run, const std::vector<TClassData>& classes);
+    static std::string BuildDomainClass(const std::string& packageName, const TClassData& c);
 };

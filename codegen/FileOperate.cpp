@@ -4,12 +4,13 @@
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,7 +23,9 @@ std::string SystemError()
     return std::strerror(errno);
 }
 
-void MakeDirectory(const std::string& directory)
+} // namespace
+
+void TFileOperate::MakeDirectory(const std::string& directory)
 {
     std::error_code ec;
     if (fs::is_directory(directory, ec))
@@ -31,8 +34,6 @@ void MakeDirectory(const std::string& directory)
     if (ec || !fs::is_directory(directory))
         throw TFileError("无法创建目录 " + directory + "：" + (ec ? ec.message() : "同名文件已存在"));
 }
-
-} // namespace
 
 std::string TFileOperate::NormalizeLines(const std::string& bytes)
 {
@@ -63,22 +64,102 @@ std::string TFileOperate::NormalizeLines(const std::string& bytes)
     return out;
 }
 
-std::string TFileOperate::ReadText(const std::string& path)
+std::string TFileOperate::ReadFileBytes(const std::string& path, bool missingIsEmpty)
 {
     struct stat info;
-    if (stat(path.c_str(), &info) != 0)
-        return "";
-    std::ifstream in(path, std::ios::binary);
-    if (!in || S_ISDIR(info.st_mode))
-        throw TFileError("无法读取模板文件 " + path);
-    std::string bytes { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
-    if (in.bad())
-        throw TFileError("读取模板文件 " + path + " 时出错");
+    if (stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT && missingIsEmpty)
+            return "";
+        throw TFileError("找不到文件 " + path);
+    }
+    if (!S_ISREG(info.st_mode))
+        throw TFileError("文件 " + path + " 不是普通文件，无法读取");
+    // Non-blocking, so that a file swapped for a named pipe after the test
+    // cannot hang the read; checked again on what was opened.
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw TFileError("无法读取文件 " + path + "：" + SystemError());
+    struct stat opened;
+    if (fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        throw TFileError("文件 " + path + " 不是普通文件，无法读取");
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(opened.st_size));
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            std::string why = SystemError();
+            ::close(fd);
+            throw TFileError("读取文件 " + path + " 时出错：" + why);
+        }
+        bytes.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+std::string TFileOperate::ReadText(const std::string& path)
+{
+    std::string bytes = ReadFileBytes(path, true);
     try {
         return GbkToUtf8(NormalizeLines(bytes));
     } catch (const TEncodingError&) {
         throw TFileError("模板文件 " + path + " 不是 GBK 编码的文本");
     }
+}
+
+namespace {
+
+const char* const kTempMark = ".javagen-";
+const char* const kTempEnd = ".tmp";
+
+// The pid of a temporary file name of ours, or 0.
+pid_t TempFileOwner(const std::string& name)
+{
+    size_t mark = name.rfind(kTempMark);
+    size_t end = name.size() - std::strlen(kTempEnd);
+    if (mark == std::string::npos || name.size() < std::strlen(kTempEnd) ||
+        name.compare(end, std::string::npos, kTempEnd) != 0)
+        return 0;
+    std::string middle = name.substr(mark + std::strlen(kTempMark), end - mark - std::strlen(kTempMark));
+    size_t dash = middle.find('-');
+    if (dash == std::string::npos || dash == 0 || dash + 1 == middle.size())
+        return 0;
+    auto digits = [](const std::string& text) {
+        return !text.empty() && text.size() <= 10 && text.find_first_not_of("0123456789") == std::string::npos;
+    };
+    std::string pid = middle.substr(0, dash);
+    if (!digits(pid) || !digits(middle.substr(dash + 1)))
+        return 0;
+    long value = std::strtol(pid.c_str(), nullptr, 10);
+    return value > 0 && value <= INT32_MAX ? static_cast<pid_t>(value) : 0;
+}
+
+} // namespace
+
+int TFileOperate::RemoveLeftovers(const std::string& directory)
+{
+    std::error_code ec;
+    if (!fs::is_directory(directory, ec))
+        return 0;
+    int removed = 0;
+    for (const auto& entry : fs::directory_iterator(directory, ec)) {
+        pid_t owner = TempFileOwner(entry.path().filename().string());
+        if (owner == 0 || owner == getpid() || !entry.is_regular_file(ec))
+            continue;
+        // A process that still runs may be writing it.
+        if (kill(owner, 0) == 0 || errno != ESRCH)
+            continue;
+        if (fs::remove(entry.path(), ec))
+            ++removed;
+    }
+    return removed;
 }
 
 void TFileOperate::WriteBytes(const std::string& path, const std::string& bytes)
@@ -89,7 +170,7 @@ void TFileOperate::WriteBytes(const std::string& path, const std::string& bytes)
     std::string temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = path + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+        temp = path + kTempMark + std::to_string(getpid()) + "-" + std::to_string(counter++) + kTempEnd;
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
@@ -116,16 +197,19 @@ void TFileOperate::WriteBytes(const std::string& path, const std::string& bytes)
     }
 }
 
-void TFileOperate::WriteText(const std::string& directory, const std::string& path, const std::string& text)
+std::string TFileOperate::EncodeGbk(const std::string& path, const std::string& text)
 {
-    MakeDirectory(directory);
-    std::string gbk;
     try {
-        gbk = Utf8ToGbk(text);
+        return Utf8ToGbk(text);
     } catch (const TEncodingError&) {
         throw TFileError("文件 " + path + " 的内容含有无法用 GBK 编码表示的字符");
     }
-    WriteBytes(path, gbk);
+}
+
+void TFileOperate::WriteText(const std::string& directory, const std::string& path, const std::string& text)
+{
+    MakeDirectory(directory);
+    WriteBytes(path, EncodeGbk(path, text));
 }
 
 void TFileOperate::WriteUtf8Text(const std::string& directory, const std::string& path, const std::string& text)
@@ -141,12 +225,8 @@ void TFileOperate::SaveUtf8(const std::string& path, const std::string& text)
 
 bool TFileOperate::CopyFile(const std::string& source, const std::string& target)
 {
-    std::ifstream in(source, std::ios::binary);
-    if (!in)
-        return false;
-    std::string bytes { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
     try {
-        WriteBytes(target, bytes);
+        WriteBytes(target, ReadFileBytes(source));
         return true;
     } catch (const TFileError&) {
         return false;

@@ -25,9 +25,28 @@ public:
     // Byte-for-byte copy replacing target; false when it could not be made.
     static bool CopyFile(const std::string& source, const std::string& target);
 
+    // The GBK bytes of text; TFileError naming path when a character has
+    // no GBK form.
+    static std::string EncodeGbk(const std::string& path, const std::string& text);
+    // Creates directory with all missing parents; TFileError when it cannot.
+    static void MakeDirectory(const std::string& directory);
+
     // The line rules of ReadText on raw bytes (no conversion).
     static std::string NormalizeLines(const std::string& bytes);
     // Writes bytes through a temporary file in the same directory renamed
     // over path, so a failure never leaves a half-written file.
     static void WriteBytes(const std::string& path, const std::string& bytes);
+
+    // The whole file, read only when it is a regular file (a named pipe
+    // would block, a device could act): TFileError otherwise, or when it is
+    // missing and missingIsEmpty is false.
+    static std::string ReadFileBytes(const std::string& path, bool missingIsEmpty = false);
+
+    // Temporary files are named <file>.javagen-<pid>-<n>.tmp; the longest
+    // output file name that leaves room for that within 255 bytes.
+    static constexpr size_t kMaxOutputNameBytes = 255 - 34;
+    // Removes from directory the temporary files that a run killed while
+    // writing left behind (those of processes that no longer run), and
+    // nothing else. Returns how many it removed.
+    static int RemoveLeftovers(const std::string& directory);
 };

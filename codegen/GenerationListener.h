@@ -10,9 +10,10 @@ class IGenerationListener : public IModelCheckReport {
 public:
     // One line of the progress box: display path + "生成完成!" etc.
     virtual void Progress(const std::string& line) = 0;
-    // A reference member names no class of the project; the text is the
-    // whole message ("Book表的成员author引用的类Author不存在!").
-    virtual void MissingReference(const std::string& message) = 0;
+    // The run refuses the model or its templates before writing anything;
+    // the text is the whole message, naming the class and member or the
+    // file ("Book表的成员author引用的类Author不存在!").
+    virtual void ModelRefused(const std::string& message) = 0;
     // Every file was written.
     virtual void Done() = 0;
     // The run stopped after the checks because of a file or database error;

@@ -1,30 +1,39 @@
 #include "RunContext.h"
 
-#include "DbHelper.h"
 #include "FileOperate.h"
 #include "TextEscape.h"
 
-std::string TRunContext::ReadTemplate(const std::string& relative) const
+namespace {
+
+std::string Encode(const std::string& path, const std::string& text, bool utf8)
 {
-    return TFileOperate::ReadText(TemplatePath(relative));
+    return utf8 ? "\xEF\xBB\xBF" + text : TFileOperate::EncodeGbk(path, text);
 }
+
+} // namespace
 
 std::string TRunContext::SubstitutePackage(const std::string& text) const
 {
     return ReplaceAll(ReplaceAll(text, "$packageName", packageName), "$packagePath", paths.PackagePath());
 }
 
-void WriteClassFiles(const TRunContext& run, const TIdList& classes, const std::string& kind, const std::string& suffix,
-    const std::function<std::string(const TIdEntry&)>& build)
+void TRunContext::PutSourceFile(
+    const std::string& fileName, const std::string& text, bool utf8, const char* suffix) const
 {
-    for (const auto& entry : classes) {
-        std::string text;
-        {
-            TReadScope reads;
-            text = build(entry);
-        }
-        std::string fileName = entry.text + suffix + ".java";
-        TFileOperate::WriteText(run.paths.KindDir(kind), run.paths.KindFile(kind, fileName), text);
-        run.listener.Progress(run.paths.DisplayKind(kind, fileName) + "生成完毕!");
-    }
+    std::string path = paths.SourceFile(fileName);
+    output.Put({ paths.SourceDir(), path, paths.DisplaySource(fileName), Encode(path, text, utf8) }, suffix);
+}
+
+void TRunContext::PutKindFile(
+    const std::string& kind, const std::string& fileName, const std::string& text, bool utf8, const char* suffix) const
+{
+    std::string path = paths.KindFile(kind, fileName);
+    output.Put({ paths.KindDir(kind), path, paths.DisplayKind(kind, fileName), Encode(path, text, utf8) }, suffix);
+}
+
+void TRunContext::PutKindBytes(
+    const std::string& kind, const std::string& fileName, const std::string& bytes, const char* suffix) const
+{
+    output.Put(
+        { paths.KindDir(kind), paths.KindFile(kind, fileName), paths.DisplayKind(kind, fileName), bytes }, suffix);
 }

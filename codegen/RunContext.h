@@ -1,27 +1,30 @@
 #pragma once
 #include "GenerationListener.h"
-#include "IdList.h"
 #include "OutputPaths.h"
+#include "OutputSink.h"
+#include "Templates.h"
 
-#include <functional>
 #include <string>
 
 // What every step and generator of one run needs.
 struct TRunContext {
-    int projectId;
     std::string projectName;
     std::string packageName;
-    std::string templateDir; // without a trailing slash
+    const TTemplates& templates;
     TOutputPaths paths;
     IGenerationListener& listener;
+    IOutputSink& output;
 
-    std::string TemplatePath(const std::string& relative) const { return templateDir + "/" + relative; }
-    std::string ReadTemplate(const std::string& relative) const;
     // "$packageName", then "$packagePath", replaced.
     std::string SubstitutePackage(const std::string& text) const;
-};
 
-// For each class in list order: builds its text inside one read scope,
-// writes it as GBK to kind/<class><suffix>.java and adds its progress line.
-void WriteClassFiles(const TRunContext& run, const TIdList& classes, const std::string& kind, const std::string& suffix,
-    const std::function<std::string(const TIdEntry&)>& build);
+    // A file of the source directory, or of a kind directory, written as
+    // GBK (or, with utf8, as a byte-order mark and UTF-8), with its progress
+    // line: display path + suffix.
+    void PutSourceFile(const std::string& fileName, const std::string& text, bool utf8, const char* suffix) const;
+    void PutKindFile(const std::string& kind, const std::string& fileName, const std::string& text, bool utf8,
+        const char* suffix) const;
+    // A kind-directory file whose bytes are written unchanged.
+    void PutKindBytes(
+        const std::string& kind, const std::string& fileName, const std::string& bytes, const char* suffix) const;
+};

@@ -25,12 +25,20 @@ std::string ReplaceAll(std::string text, const std::string& placeholder, const s
 {
     if (placeholder.empty())
         return text;
-    size_t pos = 0;
-    while ((pos = text.find(placeholder, pos)) != std::string::npos) {
-        text.replace(pos, placeholder.size(), value);
-        pos += value.size();
+    size_t pos = text.find(placeholder);
+    if (pos == std::string::npos)
+        return text;
+    // One pass: the text is copied once, however many occurrences it holds.
+    std::string out;
+    out.reserve(text.size() + (value.size() > placeholder.size() ? value.size() - placeholder.size() : 0) * 16);
+    size_t from = 0;
+    for (; pos != std::string::npos; pos = text.find(placeholder, from)) {
+        out.append(text, from, pos - from);
+        out += value;
+        from = pos + placeholder.size();
     }
-    return text;
+    out.append(text, from, std::string::npos);
+    return out;
 }
 
 std::string JavaCommentText(const std::string& text)
@@ -66,6 +74,7 @@ std::string JavaStringText(const std::string& text)
 std::string XmlCommentText(const std::string& text)
 {
     std::string out = text;
+    // "---" becomes "- --" in one pass, so repeat until no "--" is left.
     while (out.find("--") != std::string::npos)
         out = ReplaceAll(out, "--", "- -");
     if (!out.empty() && out.back() == '-')

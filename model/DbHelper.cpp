@@ -45,7 +45,6 @@ void TDbHelper::CloseSharedConnection()
 {
     std::lock_guard<std::recursive_mutex> guard(DbLock());
     if (SharedConnection()) {
-        ClearStatementCache(SharedConnection());
         sqlite3_close_v2(SharedConnection());
         SharedConnection() = nullptr;
     }
@@ -107,27 +106,16 @@ std::string TDbHelper::QueryText(const std::string& sql, const TSqlValues& value
     return rows->AsText(size_t { 0 });
 }
 
-TReadScope::TReadScope()
+void TDbHelper::ReadConsistently(const std::function<void(sqlite3*)>& reads)
 {
-    DbLock().lock();
+    std::lock_guard<std::recursive_mutex> guard(DbLock());
+    sqlite3* db = GetConnection();
+    CheckSqlite(db, sqlite3_exec(db, "begin", nullptr, nullptr, nullptr), "begin");
     try {
-        sqlite3* db = TDbHelper().GetConnection();
-        if (sqlite3_get_autocommit(db)) {
-            CheckSqlite(db, sqlite3_exec(db, "begin", nullptr, nullptr, nullptr), "begin");
-            began_ = true;
-        }
+        reads(db);
     } catch (...) {
-        DbLock().unlock();
+        sqlite3_exec(db, "rollback", nullptr, nullptr, nullptr);
         throw;
     }
-}
-
-TReadScope::~TReadScope()
-{
-    if (began_) {
-        sqlite3* db = SharedConnection();
-        if (db && !sqlite3_get_autocommit(db))
-            sqlite3_exec(db, "commit", nullptr, nullptr, nullptr);
-    }
-    DbLock().unlock();
+    CheckSqlite(db, sqlite3_exec(db, "commit", nullptr, nullptr, nullptr), "commit");
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "ResultSet.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <variant>
@@ -40,20 +41,9 @@ public:
     static void SetDatabasePath(const std::string& path);
     static std::string DatabasePath();
     static void CloseSharedConnection();
-};
 
-// Groups many reads into one read transaction on the shared connection and
-// keeps other threads' statements out until it ends, so a generator that
-// asks dozens of questions about one class takes the file lock once, not
-// once per statement. Keep it short (one class): other threads wait for it,
-// so never wait for the window (a listener call) while one is open.
-class TReadScope {
-public:
-    TReadScope();
-    ~TReadScope();
-    TReadScope(const TReadScope&) = delete;
-    TReadScope& operator=(const TReadScope&) = delete;
-
-private:
-    bool began_ = false;
+    // Runs reads inside one read transaction on the shared connection, with
+    // other threads' statements kept out, so that everything they read is
+    // one consistent state of the database however others write to it.
+    void ReadConsistently(const std::function<void(sqlite3*)>& reads);
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <set>
+#include <unicode/uchar.h>
+#include <unicode/utf8.h>
 
 bool IsJavaKeyword(const std::string& word)
 {
@@ -13,6 +15,42 @@ bool IsJavaKeyword(const std::string& word)
         "synchronized", "this", "throw", "throws", "transient", "try", "void", "volatile", "while", "true", "false",
         "null", "var", "record", "yield", "_" };
     return words.count(word) > 0;
+}
+
+bool IsReservedJavaWord(const std::string& word)
+{
+    static const std::set<std::string> words = { "abstract", "assert", "boolean", "break", "byte", "case", "catch",
+        "char", "class", "const", "continue", "default", "do", "double", "else", "enum", "extends", "final", "finally",
+        "float", "for", "goto", "if", "implements", "import", "instanceof", "int", "interface", "long", "native", "new",
+        "package", "private", "protected", "public", "return", "short", "static", "strictfp", "super", "switch",
+        "synchronized", "this", "throw", "throws", "transient", "try", "void", "volatile", "while", "true", "false",
+        "null", "_" };
+    return words.count(word) > 0;
+}
+
+bool IsRestrictedTypeName(const std::string& word)
+{
+    return word == "var" || word == "yield" || word == "record" || word == "sealed" || word == "permits";
+}
+
+bool IsJavaIdentifier(const std::string& text)
+{
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const int32_t length = static_cast<int32_t>(text.size());
+    if (length == 0)
+        return false;
+    for (int32_t i = 0; i < length;) {
+        bool first = i == 0;
+        UChar32 c;
+        U8_NEXT(bytes, i, length, c);
+        // Ignorable characters are identifier parts to Java, but invisible
+        // control and format characters have no place in a name.
+        if (c < 0 || u_isIDIgnorable(c))
+            return false;
+        if (first ? !u_isJavaIDStart(c) : !u_isJavaIDPart(c))
+            return false;
+    }
+    return true;
 }
 
 bool IsSqlReservedWord(const std::string& word)

@@ -49,7 +49,7 @@ std::string TResultSet::AsText(size_t index) const
     return Cell(index, "#" + std::to_string(index + 1));
 }
 
-static int ToInteger(const std::string& text, const std::string& column)
+int ParseInteger(const std::string& text, const std::string& column)
 {
     errno = 0;
     char* end = nullptr;
@@ -61,10 +61,10 @@ static int ToInteger(const std::string& text, const std::string& column)
 
 int TResultSet::AsInteger(const std::string& column) const
 {
-    return ToInteger(AsText(column), column);
+    return ParseInteger(AsText(column), column);
 }
 
 int TResultSet::AsInteger(size_t index) const
 {
-    return ToInteger(AsText(index), "#" + std::to_string(index + 1));
+    return ParseInteger(AsText(index), "#" + std::to_string(index + 1));
 }

@@ -32,3 +32,7 @@ private:
     std::vector<TRow> rows_;
     size_t position_ = 0;
 };
+
+// A column's text as a 32-bit integer: a whole number in decimal, else
+// TDbError naming the column.
+int ParseInteger(const std::string& text, const std::string& column);

@@ -63,6 +63,19 @@ bool FileExists(const std::string& path)
     return stat(path.c_str(), &info) == 0;
 }
 
+// Opening a named pipe blocks and opening a device may act on it: only a
+// regular file is ever opened.
+void CheckRegularFile(const std::string& path)
+{
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode))
+        return;
+    const char* kind = S_ISDIR(info.st_mode) ? "是一个目录"
+        : S_ISFIFO(info.st_mode)             ? "是一个命名管道"
+                                             : "不是普通文件";
+    throw TDbError("数据库文件 " + path + " " + kind + "，无法作为模型数据库打开");
+}
+
 // Looks at the first bytes so that a file of another kind is named plainly
 // instead of reported by the engine as "file is not a database".
 void CheckFileKind(const std::string& path)
@@ -106,6 +119,7 @@ void CheckTables(sqlite3* db, const std::string& path)
 
 sqlite3* OpenModelDatabase(const std::string& path)
 {
+    CheckRegularFile(path);
     bool create = !FileExists(path);
     if (!create)
         CheckFileKind(path);
@@ -131,7 +145,6 @@ sqlite3* OpenModelDatabase(const std::string& path)
         }
         CheckTables(db, path);
     } catch (...) {
-        ClearStatementCache(db);
         sqlite3_close_v2(db);
         throw;
     }

@@ -2,8 +2,6 @@
 
 #include "DbError.h"
 
-#include <map>
-
 void CheckSqlite(sqlite3* db, int rc, const std::string& context)
 {
     if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE)
@@ -12,48 +10,15 @@ void CheckSqlite(sqlite3* db, int rc, const std::string& context)
     throw TDbError("数据库错误: " + engine + " (" + context + ")", rc);
 }
 
-namespace {
-
-std::map<std::pair<sqlite3*, std::string>, sqlite3_stmt*>& Cache()
-{
-    static std::map<std::pair<sqlite3*, std::string>, sqlite3_stmt*> cache;
-    return cache;
-}
-
-} // namespace
-
-void ClearStatementCache(sqlite3* db)
-{
-    auto& cache = Cache();
-    for (auto it = cache.begin(); it != cache.end();) {
-        if (it->first.first == db) {
-            sqlite3_finalize(it->second);
-            it = cache.erase(it);
-        } else {
-            ++it;
-        }
-    }
-}
-
 TStatement::TStatement(sqlite3* db, const std::string& sql)
     : db_(db)
 {
-    auto key = std::make_pair(db, sql);
-    auto found = Cache().find(key);
-    if (found != Cache().end()) {
-        stmt_ = found->second;
-        return;
-    }
-    CheckSqlite(db_,
-        sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr),
-        sql);
-    Cache().emplace(key, stmt_);
+    CheckSqlite(db_, sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr), sql);
 }
 
 TStatement::~TStatement()
 {
-    sqlite3_reset(stmt_);
-    sqlite3_clear_bindings(stmt_);
+    sqlite3_finalize(stmt_);
 }
 
 void TStatement::Bind(const TSqlValues& values)

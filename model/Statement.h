@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-// A prepared statement taken from the connection's statement cache (every
-// statement text is parsed once per connection) and reset when it goes out
-// of scope. Callers hold the database lock while it lives.
+// A prepared statement, finalized when it goes out of scope. Callers hold
+// the database lock while it lives.
 class TStatement {
 public:
     TStatement(sqlite3* db, const std::string& sql);
@@ -21,6 +20,7 @@ public:
     bool Step();
     std::vector<std::string> ColumnNames() const;
     TResultSet::TRow Row() const;
+    sqlite3_stmt* Handle() const { return stmt_; }
 
 private:
     sqlite3* db_;
@@ -40,9 +40,6 @@ private:
     sqlite3* db_;
     bool open_ = true;
 };
-
-// Finalizes the cached statements of a connection before it is closed.
-void ClearStatementCache(sqlite3* db);
 
 // Throws TDbError with the engine's message for a failed return code.
 void CheckSqlite(sqlite3* db, int rc, const std::string& context);

@@ -65,7 +65,9 @@ private:
 };
 
 // Receives one generation run's reports on the run's thread and hands each
-// to the window's thread, waiting until the window has dealt with it. It
+// to the window's thread. Progress lines are queued without waiting (they
+// still arrive in order, through the one event queue); every other report
+// waits until the window has dealt with it, message box included. It
 // outlives the window if need be: the window is reached through a guarded
 // pointer, and calls go through the application object, which lives longer
 // than any window. The last report of a run, Finished, frees the listener.
@@ -90,11 +92,11 @@ public:
     }
     void Progress(const std::string& line) override
     {
-        OnWindowThread([text = Text(line)](TFormMain& w) { w.HandleProgress(text); });
+        OnWindowThread([text = Text(line)](TFormMain& w) { w.HandleProgress(text); }, Qt::QueuedConnection);
     }
-    void MissingReference(const std::string& message) override
+    void ModelRefused(const std::string& message) override
     {
-        OnWindowThread([text = Text(message)](TFormMain& w) { w.HandleMissingReference(text); });
+        OnWindowThread([text = Text(message)](TFormMain& w) { w.HandleModelRefused(text); });
     }
     void Done() override
     {
@@ -111,22 +113,24 @@ public:
     }
 
 private:
-    template<class F> void OnWindowThread(F action)
+    template<class F> void OnWindowThread(F action, Qt::ConnectionType type = Qt::BlockingQueuedConnection)
     {
         QCoreApplication* app = QCoreApplication::instance();
         if (!app)
             return;
-        auto call = [this, &action] {
-            if (window_)
-                action(*window_);
+        // A queued call may run after the listener is gone: it holds its own
+        // guarded pointer to the window.
+        auto call = [window = window_, action = std::move(action)] {
+            if (window)
+                action(*window);
         };
         if (QThread::currentThread() == app->thread())
             call();
         else
-            QMetaObject::invokeMethod(app, call, Qt::BlockingQueuedConnection);
+            QMetaObject::invokeMethod(app, call, type);
     }
 
-    QPointer<TFormMain> window_; // read on the window's thread only
+    QPointer<TFormMain> window_;
 };
 
 } // namespace
@@ -646,7 +650,7 @@ void TFormMain::HandleProgress(const QString& line)
     Memo_State->appendPlainText(line);
 }
 
-void TFormMain::HandleMissingReference(const QString& message)
+void TFormMain::HandleModelRefused(const QString& message)
 {
     Message(message);
 }

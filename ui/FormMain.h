@@ -75,7 +75,7 @@ public:
     void HandlePrimaryMemberError();
     void HandleDisplayMemberError();
     void HandleProgress(const QString& line);
-    void HandleMissingReference(const QString& message);
+    void HandleModelRefused(const QString& message);
     void HandleDone();
     void HandleFailed(const QString& message);
     void HandleFinished();

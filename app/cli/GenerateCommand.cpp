@@ -24,7 +24,7 @@ public:
     {
         Refuse(TClassDAO().GetClassName(errorClassId_) + "表显示成员设置错误，每个类有且只能设置一个显示成员!");
     }
-    void MissingReference(const std::string& message) override { Refuse(message); }
+    void ModelRefused(const std::string& message) override { Refuse(message); }
     void Progress(const std::string& line) override { std::cout << line << '\n' << std::flush; }
     void Done() override { std::cerr << "所有代码生成完毕!\n"; }
     void Failed(const std::string& message) override

@@ -10,6 +10,7 @@
 #include "TextCodec.h"
 
 #include <fstream>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -196,22 +197,200 @@ TEST_F(GenerationRunTest, SecondRunReplacesEveryFile)
     Run(p, "Library");
     EXPECT_EQ(ReadFileBytes(domain), first);
     for (const auto& entry : fs::recursive_directory_iterator(dir_ / "out"))
-        EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
+        EXPECT_EQ(entry.path().filename().string().find(".javagen-"), std::string::npos) << entry.path();
 }
 
-TEST_F(GenerationRunTest, MissingTemplatesGiveEmptyFilesNotAnError)
+// A copy of the templates to spoil.
+fs::path CopyTemplates(const fs::path& to)
+{
+    fs::copy(JAVAGEN_TEMPLATES, to, fs::copy_options::recursive);
+    return to;
+}
+
+TEST_F(GenerationRunTest, TemplateFaultsStopTheRunBeforeWriting)
 {
     int p = BuildLibraryModel("Library");
-    TRecordingListener run;
-    TRunLocations locations = Locations();
-    locations.templateDir = (dir_ / "no-templates").string();
-    run.RunAndWait(p, "Library", "velmorantis", locations);
+    auto refusal = [&](const fs::path& templates) {
+        TRecordingListener run;
+        TRunLocations locations = Locations();
+        locations.templateDir = templates.string();
+        EXPECT_TRUE(run.RunAndWait(p, "Library", "velmorantis", locations, std::chrono::seconds(20)));
+        EXPECT_TRUE(run.progress.empty());
+        EXPECT_TRUE(NothingWritten());
+        return run.events.size() == 1 ? run.events[0] : std::string("events: ") + std::to_string(run.events.size());
+    };
+    EXPECT_EQ(refusal(dir_ / "none"),
+        "error:找不到模板目录 " + (dir_ / "none").string() + "：程序在 " + (dir_ / "none").string() +
+            " 查找模板，该目录不存在。请从程序所在的目录启动程序。");
+
+    fs::path missing = CopyTemplates(dir_ / "missing");
+    fs::remove(missing / "src/com/packageName/domain/Admin-admin-validation.xml");
+    EXPECT_EQ(refusal(missing),
+        "error:找不到模板文件 " + (missing / "src/com/packageName/domain/Admin-admin-validation.xml").string() +
+            "，无法生成代码。");
+
+    fs::path directory = CopyTemplates(dir_ / "directory");
+    fs::remove(directory / "src/struts.xml");
+    fs::create_directory(directory / "src/struts.xml");
+    EXPECT_EQ(refusal(directory), "error:文件 " + (directory / "src/struts.xml").string() + " 不是普通文件，无法读取");
+
+    // A named pipe would block a reader for ever; it is refused unopened.
+    fs::path pipe = CopyTemplates(dir_ / "pipe");
+    fs::remove(pipe / "src/com/packageName/utils/HibernateUtil.java");
+    ASSERT_EQ(mkfifo((pipe / "src/com/packageName/utils/HibernateUtil.java").c_str(), 0600), 0);
+    EXPECT_EQ(refusal(pipe),
+        "error:文件 " + (pipe / "src/com/packageName/utils/HibernateUtil.java").string() + " 不是普通文件，无法读取");
+
+    fs::path notGbk = CopyTemplates(dir_ / "utf8");
+    std::ofstream(notGbk / "src/hibernate.cfg.xml", std::ios::binary) << "\xFF\xFF broken";
+    EXPECT_EQ(
+        refusal(notGbk), "error:模板文件 " + (notGbk / "src/hibernate.cfg.xml").string() + " 不是 GBK 编码的文本。");
+}
+
+// Names planted by another tool: each is refused before any file is written,
+// naming the class and member.
+TEST_F(GenerationRunTest, PlantedNamesAreRefusedBeforeWriting)
+{
+    struct TCase {
+        const char* className;
+        const char* memberName;
+        const char* message;
+    };
+    const TCase cases[] = {
+        { "../../../somewhere/X", "xId", "类名“../../../somewhere/X”不是合法的 Java 标识符，无法生成代码!" },
+        { "Two Words", "xId", "类名“Two Words”不是合法的 Java 标识符，无法生成代码!" },
+        { "Quote\"d", "xId", "类名“Quote\"d”不是合法的 Java 标识符，无法生成代码!" },
+        { "Class", "xId", "类名“Class”的变量名“class”是 Java 关键字，无法生成代码!" },
+        { "var", "xId", "类名“var”不能用作 Java 类名，无法生成代码!" },
+        { "X", "class", "X表的成员“class”是 Java 关键字，无法生成代码!" },
+        { "X", "a b", "X表的成员“a b”不是合法的 Java 标识符，无法生成代码!" },
+        { "X", "*/", "X表的成员“*/”不是合法的 Java 标识符，无法生成代码!" },
+        { "X", "1st", "X表的成员“1st”不是合法的 Java 标识符，无法生成代码!" },
+    };
+    int project = 0;
+    for (const auto& c : cases) {
+        ++project;
+        std::string name = "P" + std::to_string(project);
+        TDbHelper db;
+        db.ExecuteSql("insert into t_project(projectName) values (?)", { name });
+        db.ExecuteSql("insert into t_class(projectId,className,friendName) values (?,?,'x')", { project, c.className });
+        int classId = db.QueryInteger("select max(classId) from t_class");
+        db.ExecuteSql("insert into t_member(projectId,classId,memberName,memberType,memberIsPri,memberIsDisplay,"
+                      "memberIsMust) values (?,?,?,'整型',1,1,1)",
+            { project, classId, c.memberName });
+        auto run = Run(project, name);
+        EXPECT_EQ(run.events, std::vector<std::string> { std::string("error:") + c.message }) << c.className;
+        EXPECT_TRUE(NothingWritten()) << c.className;
+    }
+    EXPECT_FALSE(fs::exists(dir_ / "somewhere"));
+}
+
+TEST_F(GenerationRunTest, DuplicateNamesAreRefused)
+{
+    int p = BuildLibraryModel("Library");
+    TDbHelper db;
+    db.ExecuteSql("insert into t_member(projectId,classId,memberName,memberType) values (?,?,'typeName','字符串')",
+        { p, TClassDAO().GetClassId(p, "BookType") });
+    EXPECT_EQ(Run(p, "Library").events,
+        std::vector<std::string> { "error:BookType表中有两个名为“typeName”的成员，无法生成代码!" });
+    db.ExecuteSql("insert into t_class(projectId,className,friendName) values (?,'Reader','again')", { p });
+    int again = db.QueryInteger("select max(classId) from t_class");
+    db.ExecuteSql("insert into t_member(projectId,classId,memberName,memberType,memberIsPri,memberIsDisplay,"
+                  "memberIsMust) values (?,?,'readerId','整型',1,1,1)",
+        { p, again });
+    EXPECT_EQ(
+        Run(p, "Library").events, std::vector<std::string> { "error:工程中有两个名为“Reader”的类，无法生成代码!" });
+    EXPECT_TRUE(NothingWritten());
+}
+
+// A model edited outside the dialogs keeps generating as the stores would
+// read it: a member name beginning with a Chinese character is used as it
+// is, a flag other than 0 and 1 is neither set nor unset, a type with a
+// trailing blank is a reference, and a referenced key is looked up among
+// the rows of the run's project.
+TEST_F(GenerationRunTest, HandEditedModelsAreReadAsTheStoresReadThem)
+{
+    int p = BuildLibraryModel("Library");
+    int bookType = TClassDAO().GetClassId(p, "BookType");
+    TDbHelper db;
+    db.ExecuteSql("insert into t_member(projectId,classId,memberName,memberType,memberIsPri,queryFlag) "
+                  "values (?,?,'名称x','字符串',2,2)",
+        { p, bookType });
+    auto run = Run(p, "Library");
+    ASSERT_EQ(run.events, std::vector<std::string> { "done" });
+    fs::path domain = Source("Library") / "com" / "velmorantis" / "domain";
+    std::string java = GbkToUtf8(ReadFileBytes(domain / "BookType.java"));
+    EXPECT_NE(java.find("    private String 名称x;\r\n    public String get名称x() {"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(domain / "BookType.hbm.xml").find("名称x"), std::string::npos);
+    EXPECT_EQ(ReadFileBytes(Source("Library") / "com/velmorantis/action/BookTypeAction.java").find("名称x"),
+        std::string::npos);
+
+    db.ExecuteSql("update t_member set memberType='字符串 ' where memberName='名称x'");
+    EXPECT_EQ(
+        Run(p, "Library").events, std::vector<std::string> { "error:BookType表的成员名称x引用的类字符串 不存在!" });
+
+    db.ExecuteSql("delete from t_member where memberName='名称x'");
+    db.ExecuteSql("update t_member set projectId=99 where memberName='bookTypeId'");
+    EXPECT_EQ(
+        Run(p, "Library").events, std::vector<std::string> { "error:Book表的成员bookType引用的类BookType没有主键!" });
+}
+
+// The run reads the model once: a class renamed while files are written
+// changes nothing in this run's tree.
+TEST_F(GenerationRunTest, ModelEditedDuringARunGivesOneConsistentTree)
+{
+    class TRenamingListener : public TRecordingListener {
+    public:
+        int projectId = 0;
+        void Progress(const std::string& line) override
+        {
+            if (progress.empty()) {
+                int classId = TClassDAO().GetClassId(projectId, "BookType");
+                TClassDAO().UpdateClass(projectId, classId, "Kind", "种类");
+            }
+            TRecordingListener::Progress(line);
+        }
+    };
+    int p = BuildLibraryModel("Library");
+    TRenamingListener run;
+    run.projectId = p;
+    ASSERT_TRUE(run.RunAndWait(p, "Library", "velmorantis", Locations()));
     EXPECT_EQ(run.events, std::vector<std::string> { "done" });
-    EXPECT_EQ(ReadFileBytes(Source("Library") / "struts.xml"), "\xEF\xBB\xBF");
-    EXPECT_EQ(ReadFileBytes(Source("Library") / "hibernate.cfg.xml"), "");
-    EXPECT_FALSE(fs::exists(
-        Source("Library") / "com" / "velmorantis" / "action" / "LoginAction-login_CheckLogin-validation.xml"));
-    EXPECT_EQ(run.progress.size(), 2u + 3u + 11u + 9u);
+    EXPECT_EQ(CompareWithGolden(Source("Library"), fs::path(JAVAGEN_GOLDEN) / "library"), "");
+    EXPECT_EQ(TClassDAO().GetClassId(p, "BookType"), -1);
+}
+
+TEST_F(GenerationRunTest, OutputNamesTooLongForTheFileSystemAreRefused)
+{
+    int p = BuildLibraryModel("Library");
+    std::string segment(300, 'a');
+    EXPECT_EQ(Run(p, "Library", "org." + segment).events,
+        std::vector<std::string> { "error:包名中的“" + segment + "”太长，目录名会超过文件系统允许的 255 字节!" });
+    std::string longName = "L" + std::string(215, 'x');
+    TDbHelper().ExecuteSql("update t_class set className=? where className='Reader'", { longName });
+    TDbHelper().ExecuteSql("update t_member set memberType=? where memberType='Reader'", { longName });
+    EXPECT_EQ(Run(p, "Library").events,
+        std::vector<std::string> { "error:类名“" + longName + "”太长，生成的文件名会超过文件系统允许的 255 字节!" });
+    EXPECT_TRUE(NothingWritten());
+}
+
+// A run killed while writing leaves a temporary file; the next run removes
+// those of dead processes in the directories it writes, and nothing else.
+TEST_F(GenerationRunTest, LeftoversOfAKilledRunAreRemoved)
+{
+    int p = BuildLibraryModel("Library");
+    fs::path dao = Source("Library") / "com" / "velmorantis" / "dao";
+    fs::create_directories(dao);
+    // A pid far above any that runs (pid_max is at most 2^22).
+    std::ofstream(dao / "BookDAO.java.javagen-99999999-3.tmp") << "torn";
+    std::ofstream(dao / "Notes.javagen-1-2.tmp") << "pid 1 still runs";
+    std::ofstream(dao / "mine.tmp") << "not ours";
+    std::ofstream(dao / "X.javagen-abc-1.tmp") << "not our pattern";
+    EXPECT_EQ(Run(p, "Library").events, std::vector<std::string> { "done" });
+    EXPECT_FALSE(fs::exists(dao / "BookDAO.java.javagen-99999999-3.tmp"));
+    EXPECT_TRUE(fs::exists(dao / "Notes.javagen-1-2.tmp"));
+    EXPECT_TRUE(fs::exists(dao / "mine.tmp"));
+    EXPECT_TRUE(fs::exists(dao / "X.javagen-abc-1.tmp"));
 }
 
 // A database written by another tool may hold a project name that would lead

@@ -11,12 +11,22 @@
 #include "ClassDAO.h"
 #include "EntryRules.h"
 #include "MemberDAO.h"
+#include "ModelSnapshot.h"
 
 namespace {
 
 bool Contains(const std::string& text, const std::string& part)
 {
     return text.find(part) != std::string::npos;
+}
+
+// A class of the model as a run hands it to the generators.
+TClassData Load(int projectId, const std::string& className)
+{
+    for (auto& c : BuildClassData(TModelSnapshot::Read(projectId)))
+        if (c.name == className)
+            return c;
+    throw std::runtime_error("no class " + className);
 }
 
 size_t Count(const std::string& text, const std::string& part)
@@ -42,6 +52,21 @@ TEST(TextEscapeTest, CommentsAndLiteralsAreOnlyChangedWhereNeeded)
     EXPECT_EQ(XmlCommentText("end-"), "end- ");
     EXPECT_EQ(XmlCommentText("fine - here"), "fine - here");
     EXPECT_EQ(ReplaceAll("$className $classNames $CLASSNAME", "$className", "Book"), "Book Books $CLASSNAME");
+    EXPECT_EQ(ReplaceAll("$a$a", "$a", "$a$a"), "$a$a$a$a");
+}
+
+// Eight megabytes of placeholders, replaced in one pass.
+TEST(TextEscapeTest, PlaceholdersOfALargeTemplate)
+{
+    std::string line = "package com.$packageName.dao;\r\n";
+    std::string text;
+    for (size_t i = 0; text.size() < 8u << 20; ++i)
+        text += line;
+    std::string replaced = ReplaceAll(text, "$packageName", "org.example.verylongname");
+    size_t lines = text.size() / line.size();
+    EXPECT_EQ(replaced.size(), text.size() + lines * (std::string("org.example.verylongname").size() - 12));
+    EXPECT_EQ(replaced.find("$packageName"), std::string::npos);
+    EXPECT_EQ(replaced.substr(0, 44), "package com.org.example.verylongname.dao;\r\np");
 }
 
 TEST(JavaNamesTest, TypesOfMembers)
@@ -78,9 +103,8 @@ TEST_F(GeneratorTest, ConfigurationBlocks)
 TEST_F(GeneratorTest, MappingOfAClassWithOnlyItsKey)
 {
     int p = BuildLibraryModel("Library");
-    int solo = TClassDAO().GetClassId(p, "BookType");
     TMemberDAO().DeleteMember(2);
-    EXPECT_EQ(BuildMappingContent(p, solo),
+    EXPECT_EQ(BuildMappingContent(Load(p, "BookType")),
         "          <!-- 主键类型编号 -->\r\n"
         "          <id name=\"bookTypeId\" column=\"bookTypeId\">\r\n"
         "            <generator class=\"native\"/>\r\n"
@@ -90,9 +114,9 @@ TEST_F(GeneratorTest, MappingOfAClassWithOnlyItsKey)
 
 TEST_F(GeneratorTest, DomainClassWithoutMembersIsFourLines)
 {
-    int p = BuildLibraryModel("Library");
-    TClassDAO().AddClass(p, "Bare", "空");
-    EXPECT_EQ(TDomainOperate::BuildDomainClass("velmorantis", TClassDAO().GetClassId(p, "Bare"), "Bare"),
+    TClassData bare;
+    bare.name = "Bare";
+    EXPECT_EQ(TDomainOperate::BuildDomainClass("velmorantis", bare),
         "package com.velmorantis.domain;\r\n\r\npublic class Bare {\r\n}");
 }
 
@@ -100,9 +124,7 @@ TEST_F(GeneratorTest, DomainClassWithoutMembersIsFourLines)
 TEST_F(GeneratorTest, QueryConditionsBindTheirValues)
 {
     int p = BuildLibraryModel("Library");
-    int book = TClassDAO().GetClassId(p, "Book");
-    int reader = TClassDAO().GetClassId(p, "Reader");
-    std::string query = TDaoOperate::BuildQueryMethod(p, book, "Book");
+    std::string query = TDaoOperate::BuildQueryMethod(Load(p, "Book"));
     EXPECT_TRUE(Contains(query, "Info(String bookName,BookType bookType,String publishDate,int currentPage) { \r\n"));
     EXPECT_TRUE(Contains(
         query, "            if(!bookName.equals(\"\")) hql = hql + \" and book.bookName like :bookName\";\r\n"));
@@ -115,7 +137,7 @@ TEST_F(GeneratorTest, QueryConditionsBindTheirValues)
         "            if(null != bookType && bookType.getBookTypeId()!=0) q.setInteger(\"bookType\", "
         "bookType.getBookTypeId());\r\n"));
     EXPECT_FALSE(Contains(query, "'%"));
-    std::string count = TDaoOperate::BuildCalculateMethod(p, reader, "Reader");
+    std::string count = TDaoOperate::BuildCalculateMethod(Load(p, "Reader"));
     EXPECT_TRUE(Contains(count, "CalculateTotalPageAndRecordNumber(String readerNo,Book book) {\r\n"));
     EXPECT_TRUE(Contains(count,
         "            if(null != book && !book.getIsbn().equals(\"\")) hql += \" and "
@@ -123,25 +145,22 @@ TEST_F(GeneratorTest, QueryConditionsBindTheirValues)
     EXPECT_TRUE(Contains(count,
         "            if(null != book && !book.getIsbn().equals(\"\")) q.setString(\"book\", "
         "book.getIsbn());\r\n"));
-    int bookType = TClassDAO().GetClassId(p, "BookType");
-    EXPECT_TRUE(
-        Contains(TDaoOperate::BuildQueryMethod(p, bookType, "BookType"), "QueryBookTypeInfo(int currentPage) { "));
-    EXPECT_TRUE(Contains(
-        TDaoOperate::BuildCalculateMethod(p, bookType, "BookType"), "CalculateTotalPageAndRecordNumber() {\r\n"));
+    TClassData bookType = Load(p, "BookType");
+    EXPECT_TRUE(Contains(TDaoOperate::BuildQueryMethod(bookType), "QueryBookTypeInfo(int currentPage) { "));
+    EXPECT_TRUE(Contains(TDaoOperate::BuildCalculateMethod(bookType), "CalculateTotalPageAndRecordNumber() {\r\n"));
 }
 
 TEST_F(GeneratorTest, ReferenceMembersThatAreNotQueryMembersGetImportsAndProperties)
 {
     int p = BuildTrickyModel("T");
-    int person = TClassDAO().GetClassId(p, "Person");
-    std::string action = TActionOperate::BuildActionClass(p, "x", person, "Person");
+    std::string action = TActionOperate::BuildActionClass("x", Load(p, "Person"));
     EXPECT_EQ(Count(action, "import com.x.dao.DeptDAO;\r\nimport com.x.domain.Dept;\r\n"), 2u);
     EXPECT_TRUE(Contains(action, "    /*关联对象属性: 所属部门 *\\/*/\r\n    private Dept homeDept;\r\n"));
     EXPECT_EQ(Count(action, "    private Dept workDept;\r\n"), 1u);
 
     // Without the trigger: every reference is a query member, imports as before.
     int bp = BuildLibraryModel("L");
-    std::string book = TActionOperate::BuildActionClass(bp, "x", TClassDAO().GetClassId(bp, "Book"), "Book");
+    std::string book = TActionOperate::BuildActionClass("x", Load(bp, "Book"));
     EXPECT_FALSE(Contains(book, "关联对象属性"));
     EXPECT_EQ(Count(book, "import com.x.dao.BookTypeDAO;\r\n"), 1u);
 }
@@ -149,29 +168,28 @@ TEST_F(GeneratorTest, ReferenceMembersThatAreNotQueryMembersGetImportsAndPropert
 TEST_F(GeneratorTest, SecondReferenceToTheSameClassDeclaresNothingTwice)
 {
     int p = BuildTrickyModel("T");
-    int person = TClassDAO().GetClassId(p, "Person");
-    std::string addView = TActionOperate::BuildAddViewAction(p, person, "Person");
+    TClassData person = Load(p, "Person");
+    std::string addView = TActionOperate::BuildAddViewAction(person);
     EXPECT_EQ(Count(addView, "DeptDAO deptDAO = new DeptDAO();"), 1u);
-    std::string add = TActionOperate::BuildAddAction(p, person, "Person");
+    std::string add = TActionOperate::BuildAddAction(person);
     EXPECT_EQ(Count(add, "DeptDAO deptDAO = new DeptDAO();"), 1u);
     EXPECT_TRUE(Contains(add,
         "            homeDept = deptDAO.GetDeptByDeptNo(person.getHomeDept().getDeptNo());\r\n"
         "            person.setHomeDept(homeDept);\r\n"
         "            workDept = deptDAO.GetDeptByDeptNo(person.getWorkDept().getDeptNo());\r\n"
         "            person.setWorkDept(workDept);\r\n"));
-    std::string modify = TActionOperate::BuildModifyAction(p, person, "Person");
+    std::string modify = TActionOperate::BuildModifyAction(person);
     EXPECT_EQ(Count(modify, "DeptDAO deptDAO = new DeptDAO();"), 1u);
     EXPECT_EQ(Count(modify, "deptDAO.GetDeptByDeptNo("), 2u);
-    EXPECT_EQ(Count(TActionOperate::BuildModifyQueryAction(p, person, "Person"), "List<Dept> deptList"), 1u);
-    std::string query = TActionOperate::BuildQueryAction(person, "Person");
+    EXPECT_EQ(Count(TActionOperate::BuildModifyQueryAction(person), "List<Dept> deptList"), 1u);
+    std::string query = TActionOperate::BuildQueryAction(person);
     EXPECT_EQ(Count(query, "List<Dept> deptList"), 1u);
 }
 
 TEST_F(GeneratorTest, PrimaryCommentIsEscapedInCommentAndLiteral)
 {
     int p = BuildTrickyModel("T");
-    int dept = TClassDAO().GetClassId(p, "Dept");
-    std::string add = TActionOperate::BuildAddAction(p, dept, "Dept");
+    std::string add = TActionOperate::BuildAddAction(Load(p, "Dept"));
     EXPECT_TRUE(Contains(add, "        /*验证部门\"编号\" \\ 路径 \\\\u0041是否已经存在*/\r\n"));
     EXPECT_TRUE(Contains(add, "java.net.URLEncoder.encode(\"该部门\\\"编号\\\" \\\\ 路径 \\\\u0041已经存在!\"));\r\n"));
 }
@@ -181,11 +199,11 @@ TEST_F(GeneratorTest, PrimaryCommentIsEscapedInCommentAndLiteral)
 TEST_F(GeneratorTest, SecondReferenceToOneClassGetsItsOwnColumn)
 {
     int p = BuildTrickyModel("T");
-    std::string mapping = BuildMappingContent(p, TClassDAO().GetClassId(p, "Person"));
+    std::string mapping = BuildMappingContent(Load(p, "Person"));
     EXPECT_TRUE(Contains(mapping, "<many-to-one name=\"homeDept\"\r\n            column=\"deptNo\"\r\n"));
     EXPECT_TRUE(Contains(mapping, "<many-to-one name=\"workDept\"\r\n            column=\"workDept\"\r\n"));
     int lp = BuildLibraryModel("L");
-    EXPECT_TRUE(Contains(BuildMappingContent(lp, TClassDAO().GetClassId(lp, "Book")),
+    EXPECT_TRUE(Contains(BuildMappingContent(Load(lp, "Book")),
         "<many-to-one name=\"bookType\"\r\n            column=\"bookTypeId\"\r\n"));
 }
 
@@ -195,9 +213,9 @@ TEST_F(GeneratorTest, SecondReferenceToOneClassGetsItsOwnColumn)
 TEST_F(GeneratorTest, CascadeOnlyAlongSingleReferenceChains)
 {
     int lp = BuildLibraryModel("L");
-    EXPECT_TRUE(Contains(BuildMappingContent(lp, TClassDAO().GetClassId(lp, "Reader")), "cascade=\"save-update\""));
+    EXPECT_TRUE(Contains(BuildMappingContent(Load(lp, "Reader")), "cascade=\"save-update\""));
     int p = BuildTrickyModel("T");
-    EXPECT_FALSE(Contains(BuildMappingContent(p, TClassDAO().GetClassId(p, "Person")), "cascade"));
+    EXPECT_FALSE(Contains(BuildMappingContent(Load(p, "Person")), "cascade"));
 
     // A -> B -> A: a cycle of single references
     int a = TClassDAO().GetClassId(p, "Dept");
@@ -208,5 +226,5 @@ TEST_F(GeneratorTest, CascadeOnlyAlongSingleReferenceChains)
     back.SetMemberType("Person");
     TMemberDAO().AddMember(back);
     TMemberDAO().DeleteMember(TMemberDAO().GetMemberOfType(TClassDAO().GetClassId(p, "Person"), "Dept")->GetMemberId());
-    EXPECT_FALSE(Contains(BuildMappingContent(p, a), "cascade"));
+    EXPECT_FALSE(Contains(BuildMappingContent(Load(p, "Dept")), "cascade"));
 }

@@ -2,6 +2,7 @@
 #include "AutoCode.h"
 #include "ClassDAO.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <string>
@@ -24,7 +25,7 @@ public:
         Record(
             "error:" + TClassDAO().GetClassName(errorClassId) + "表显示成员设置错误，每个类有且只能设置一个显示成员!");
     }
-    void MissingReference(const std::string& message) override { Record("error:" + message); }
+    void ModelRefused(const std::string& message) override { Record("error:" + message); }
     void Progress(const std::string& line) override
     {
         std::lock_guard<std::mutex> guard(lock_);
@@ -39,13 +40,14 @@ public:
         ended_.notify_all();
     }
 
-    // Runs a generation on its own thread and waits for its end.
-    void RunAndWait(
-        int projectId, const std::string& projectName, const std::string& packageName, const TRunLocations& locations)
+    // Runs a generation on its own thread and waits for its end, at most
+    // the given time; false when the run has not ended by then.
+    bool RunAndWait(int projectId, const std::string& projectName, const std::string& packageName,
+        const TRunLocations& locations, std::chrono::seconds limit = std::chrono::seconds(120))
     {
         TAutoCode::Start(new TAutoCode(projectId, projectName, packageName, *this, locations));
         std::unique_lock<std::mutex> guard(lock_);
-        ended_.wait(guard, [this] { return finished_; });
+        return ended_.wait_for(guard, limit, [this] { return finished_; });
     }
 
     std::vector<std::string> events;

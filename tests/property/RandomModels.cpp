@@ -28,7 +28,7 @@ public:
     void SetErrorClassId(int) override { }
     void PrimaryMemberError() override { Fail("primary member check failed"); }
     void DisplayMemberError() override { Fail("display member check failed"); }
-    void MissingReference(const std::string& m) override { Fail(m); }
+    void ModelRefused(const std::string& m) override { Fail(m); }
     void Progress(const std::string&) override { }
     void Done() override { }
     void Failed(const std::string& m) override { Fail(m); }

@@ -1,0 +1,54 @@
+#pragma once
+#include "Member.h"
+#include "ModelSnapshot.h"
+
+#include <string>
+#include <vector>
+
+// A query member as the DAO and Action generators need it, with what the
+// referenced class's primary member tells about its key.
+struct TQueryMember {
+    std::string name;
+    std::string type;
+    std::string comment;
+    bool textLike = false; // 字符串 or 日期型: String parameter, like condition
+    bool integerKey = false; // reference whose class has an 整型 key
+    std::string keyName; // member name of the referenced primary member
+    std::string keyCapital; // its capitalised form
+};
+
+// A reference member and its referenced class's key.
+struct TReferenceMember {
+    std::string name;
+    std::string type; // the referenced class name
+    int queryFlag = 0;
+    std::string comment;
+    std::string keyName;
+    std::string keyCapital;
+};
+
+// A member of the mapping file: a non-primary member and, for a reference,
+// the name of the referenced class's key (its foreign-key column).
+struct TMappedMember {
+    TMember member;
+    std::string referencedKey;
+};
+
+// One class as the generators see it: everything they write about the class
+// is read from here, nothing from the database.
+struct TClassData {
+    int classId = 0;
+    std::string name;
+    std::string friendName;
+    std::vector<TMember> members; // all members, in the store's order
+    TMember primary; // the first primary member
+    std::vector<TMappedMember> nonPrimaryMembers; // memberIsPri 0
+    std::vector<TQueryMember> queryMembers; // queryFlag 1
+    std::vector<TReferenceMember> references; // member type not a simple type
+    bool cascade = false; // many-to-one lines carry cascade="save-update"
+};
+
+// The generators' input for every class of a snapshot, in class order.
+// Call after the run's checks have passed: every class has its primary
+// member and every reference member's class has one.
+std::vector<TClassData> BuildClassData(const TModelSnapshot& snapshot);
