@@ -90,6 +90,7 @@ void TAutoCode::Execute()
             TDomainOperate::WriteDomainClasses(run, prepared->classes);
             TActionOperate::WriteActionClasses(run, prepared->classes);
             TDaoOperate::WriteDaoClasses(run, prepared->classes);
+            sink.Finish();
             listener_.Done();
         }
     } catch (const std::exception& e) {

@@ -162,7 +162,26 @@ int TFileOperate::RemoveLeftovers(const std::string& directory)
     return removed;
 }
 
-void TFileOperate::WriteBytes(const std::string& path, const std::string& bytes)
+namespace {
+
+// Writes every byte; false (errno set) on a failure.
+bool WriteAll(int fd, const std::string& bytes)
+{
+    size_t written = 0;
+    while (written < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        written += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Writes name inside the open directory dirfd through a temporary file of
+// our naming, renamed over name; path names the file in messages.
+void WriteInDirectory(int dirfd, const std::string& name, const std::string& path, const std::string& bytes)
 {
     // A name of our own beside the target, created exclusively with the
     // usual permissions, then renamed over the target.
@@ -170,31 +189,73 @@ void TFileOperate::WriteBytes(const std::string& path, const std::string& bytes)
     std::string temp;
     int fd = -1;
     for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temp = path + kTempMark + std::to_string(getpid()) + "-" + std::to_string(counter++) + kTempEnd;
-        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temp = name + kTempMark + std::to_string(getpid()) + "-" + std::to_string(counter++) + kTempEnd;
+        fd = ::openat(dirfd, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             break;
     }
     if (fd < 0)
         throw TFileError("无法创建文件 " + path + "：" + SystemError());
-    size_t written = 0;
-    while (written < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            std::string why = SystemError();
-            ::close(fd);
-            ::unlink(temp.c_str());
-            throw TFileError("无法写入文件 " + path + "：" + why);
-        }
-        written += static_cast<size_t>(n);
-    }
-    if (::close(fd) != 0 || std::rename(temp.c_str(), path.c_str()) != 0) {
+    if (!WriteAll(fd, bytes)) {
         std::string why = SystemError();
-        ::unlink(temp.c_str());
+        ::close(fd);
+        ::unlinkat(dirfd, temp.c_str(), 0);
         throw TFileError("无法写入文件 " + path + "：" + why);
     }
+    if (::close(fd) != 0 || ::renameat(dirfd, temp.c_str(), dirfd, name.c_str()) != 0) {
+        std::string why = SystemError();
+        ::unlinkat(dirfd, temp.c_str(), 0);
+        throw TFileError("无法写入文件 " + path + "：" + why);
+    }
+}
+
+int OpenDirectory(const std::string& directory)
+{
+    int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        throw TFileError("无法打开目录 " + directory + "：" + SystemError());
+    return fd;
+}
+
+} // namespace
+
+void TFileOperate::WriteBytes(const std::string& path, const std::string& bytes)
+{
+    fs::path target(path);
+    std::string directory = target.has_parent_path() ? target.parent_path().string() : ".";
+    int dirfd = OpenDirectory(directory);
+    try {
+        WriteInDirectory(dirfd, target.filename().string(), path, bytes);
+    } catch (...) {
+        ::close(dirfd);
+        throw;
+    }
+    ::close(dirfd);
+}
+
+TDirectoryWriter::~TDirectoryWriter()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+void TDirectoryWriter::Write(const std::string& directory, const std::string& path, const std::string& bytes)
+{
+    // A directory deleted meanwhile has no links left: make it again rather
+    // than write into what no longer exists.
+    struct stat info;
+    if (fd_ >= 0 && (directory != directory_ || fstat(fd_, &info) != 0 || info.st_nlink == 0)) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (fd_ < 0) {
+        TFileOperate::MakeDirectory(directory);
+        fd_ = OpenDirectory(directory);
+        directory_ = directory;
+    }
+    std::string name = path.compare(0, directory.size() + 1, directory + "/") == 0 ? path.substr(directory.size() + 1)
+                                                                                   : fs::path(path).filename().string();
+    WriteInDirectory(fd_, name, path, bytes);
 }
 
 std::string TFileOperate::EncodeGbk(const std::string& path, const std::string& text)

@@ -50,3 +50,21 @@ public:
     // nothing else. Returns how many it removed.
     static int RemoveLeftovers(const std::string& directory);
 };
+
+// Writes the files of a run directory after directory, keeping the current
+// directory open so that each file costs a lookup of its own name only.
+// Every file goes through a temporary file as in TFileOperate::WriteBytes.
+class TDirectoryWriter {
+public:
+    TDirectoryWriter() = default;
+    ~TDirectoryWriter();
+    TDirectoryWriter(const TDirectoryWriter&) = delete;
+    TDirectoryWriter& operator=(const TDirectoryWriter&) = delete;
+
+    // path is directory + "/" + file name; the directory is made when missing.
+    void Write(const std::string& directory, const std::string& path, const std::string& bytes);
+
+private:
+    std::string directory_;
+    int fd_ = -1;
+};

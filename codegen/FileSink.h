@@ -1,19 +1,50 @@
 #pragma once
+#include "FileOperate.h"
 #include "GenerationListener.h"
 #include "OutputSink.h"
 
+#include <condition_variable>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <thread>
+
 // The plain run's sink: each file replaces what is on disk (through a
 // temporary file, never torn), then its progress line is added.
+//
+// Files are written by a thread of the sink's own, in the order they were
+// put, so that the run generates the next file while the kernel writes this
+// one. Progress lines therefore come from that thread, still one per file,
+// in order, each after its file is written. A write that fails stops the
+// writing: later files are dropped, and the failure is thrown by the next
+// Put or by Finish.
 class TFileSink : public IOutputSink {
 public:
-    explicit TFileSink(IGenerationListener& listener)
-        : listener_(listener)
-    {
-    }
+    explicit TFileSink(IGenerationListener& listener);
+    // Stops the writer; files not yet written are dropped.
+    ~TFileSink() override;
+    TFileSink(const TFileSink&) = delete;
+    TFileSink& operator=(const TFileSink&) = delete;
+
     void Put(const TOutputFile& file, const std::string& suffix) override;
-    int FilesWritten() const { return written_; }
+    // Waits until every file put is written; throws the write failure.
+    void Finish();
 
 private:
+    struct TJob {
+        TOutputFile file;
+        std::string suffix;
+    };
+    void WriteLoop();
+    void ThrowFailure();
+
     IGenerationListener& listener_;
-    int written_ = 0;
+    TDirectoryWriter writer_;
+    std::mutex lock_;
+    std::condition_variable changed_;
+    std::deque<TJob> queue_;
+    bool writing_ = false; // a job has been taken and is being written
+    bool stop_ = false;
+    std::exception_ptr failure_;
+    std::thread thread_;
 };

@@ -6,6 +6,8 @@
 #include "ResultSet.h"
 #include "Statement.h"
 
+#include <cstdint>
+
 namespace {
 
 // Texts and numbers of one row, read strictly: a null or a text that is no
@@ -23,7 +25,15 @@ public:
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, index));
         return std::string(text, static_cast<size_t>(sqlite3_column_bytes(stmt_, index)));
     }
-    int Integer(int index) const { return ParseInteger(Text(index), sqlite3_column_name(stmt_, index)); }
+    int Integer(int index) const
+    {
+        if (sqlite3_column_type(stmt_, index) == SQLITE_INTEGER) {
+            sqlite3_int64 value = sqlite3_column_int64(stmt_, index);
+            if (value >= INT32_MIN && value <= INT32_MAX)
+                return static_cast<int>(value);
+        }
+        return ParseInteger(Text(index), sqlite3_column_name(stmt_, index));
+    }
     // The value of a condition column: true only when it is 1.
     bool Holds(int index) const
     {

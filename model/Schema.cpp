@@ -123,7 +123,9 @@ sqlite3* OpenModelDatabase(const std::string& path)
     bool create = !FileExists(path);
     if (!create)
         CheckFileKind(path);
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    // Every use of the connection holds TDbHelper's lock, so SQLite's own
+    // per-call mutex would only add cost.
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {

@@ -67,7 +67,26 @@ iconv_t Handle(const char* from, const char* to)
 
 std::string Utf8ToGbk(const std::string& utf8)
 {
-    return Convert(Handle("UTF-8", "GBK"), utf8, "文本含有无法用 GBK 编码表示的字符");
+    // ASCII is the same in both encodings; only the runs between are given
+    // to iconv, which is slow per character (generated code is mostly ASCII).
+    iconv_t cd = Handle("UTF-8", "GBK");
+    std::string out;
+    out.reserve(utf8.size());
+    size_t i = 0;
+    while (i < utf8.size()) {
+        size_t ascii = i;
+        while (ascii < utf8.size() && static_cast<unsigned char>(utf8[ascii]) < 0x80)
+            ++ascii;
+        out.append(utf8, i, ascii - i);
+        if (ascii == utf8.size())
+            break;
+        size_t end = ascii;
+        while (end < utf8.size() && static_cast<unsigned char>(utf8[end]) >= 0x80)
+            ++end;
+        out += Convert(cd, utf8.substr(ascii, end - ascii), "文本含有无法用 GBK 编码表示的字符");
+        i = end;
+    }
+    return out;
 }
 
 std::string GbkToUtf8(const std::string& gbk)

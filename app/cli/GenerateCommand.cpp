@@ -6,6 +6,7 @@
 #include "EntryRules.h"
 
 #include <condition_variable>
+#include <cstdio>
 #include <iostream>
 #include <mutex>
 
@@ -25,7 +26,13 @@ public:
         Refuse(TClassDAO().GetClassName(errorClassId_) + "表显示成员设置错误，每个类有且只能设置一个显示成员!");
     }
     void ModelRefused(const std::string& message) override { Refuse(message); }
-    void Progress(const std::string& line) override { std::cout << line << '\n' << std::flush; }
+    // Buffered by the C library: a line at a time on a terminal, in blocks
+    // into a pipe or file.
+    void Progress(const std::string& line) override
+    {
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fputc('\n', stdout);
+    }
     void Done() override { std::cerr << "所有代码生成完毕!\n"; }
     void Failed(const std::string& message) override
     {
