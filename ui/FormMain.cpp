@@ -26,6 +26,7 @@
 #include <QPointer>
 #include <QTableWidget>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #ifndef JAVAGEN_VERSION
@@ -647,26 +648,43 @@ void TFormMain::HandleDisplayMemberError()
 
 void TFormMain::HandleProgress(const QString& line)
 {
-    Memo_State->appendPlainText(line);
+    // Lines arriving together are appended together: one layout of the box
+    // per batch instead of per line keeps a large run from waiting on the
+    // window.
+    pendingLines_.append(line);
+    if (pendingLines_.size() == 1)
+        QTimer::singleShot(40, this, [this] { FlushProgress(); });
+}
+
+void TFormMain::FlushProgress()
+{
+    if (pendingLines_.isEmpty())
+        return;
+    Memo_State->appendPlainText(pendingLines_.join('\n'));
+    pendingLines_.clear();
 }
 
 void TFormMain::HandleModelRefused(const QString& message)
 {
+    FlushProgress();
     Message(message);
 }
 
 void TFormMain::HandleDone()
 {
+    FlushProgress();
     dialogs_->ShowMessage(this, Text("所有代码生成完毕!"), Text("任务提示"), TMessageIcon::Information);
 }
 
 void TFormMain::HandleFailed(const QString& message)
 {
+    FlushProgress();
     dialogs_->ShowMessage(this, Text("代码生成失败：") + message, Text(kErrorTitle), TMessageIcon::Critical);
 }
 
 void TFormMain::HandleFinished()
 {
+    FlushProgress();
     runGoing_ = false;
     Act_Generate->setEnabled(true);
 }

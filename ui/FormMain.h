@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -118,6 +119,8 @@ private:
     void Guarded(const std::function<void()>& command);
     void Message(const QString& text);
     void ShowClassError(const char* text);
+    // Appends the progress lines received since the last flush.
+    void FlushProgress();
 
     std::unique_ptr<IDialogs> ownDialogs_;
     IDialogs* dialogs_;
@@ -126,6 +129,7 @@ private:
     int rememberedProjectIndex_ = -1;
     std::string packageName_ = "velmorantis";
     bool runGoing_ = false;
+    QStringList pendingLines_;
     // Set while the lists are filled or changed by the program, so that only
     // the user's own selection changes load members.
     bool filling_ = false;
