@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -131,4 +132,18 @@ TEST_F(CliModelTest, GenerateRefusesAFaultyModelAndWritesNothing)
     auto failed = Cli({ "generate", "p", "--root", "out", "--templates", JAVAGEN_TEMPLATES });
     EXPECT_EQ(failed.status, 3);
     EXPECT_EQ(failed.err.rfind("代码生成失败", 0), 0u) << failed.err;
+}
+
+// A database path that is a named pipe, a directory or a device is refused
+// before it is opened (opening a pipe would block).
+TEST_F(CliModelTest, DatabaseThatIsNoRegularFileIsRefusedUnopened)
+{
+    ASSERT_EQ(mkfifo((dir_ / "pipe.mdb").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir_ / "folder.mdb");
+    for (const std::string& db :
+        { (dir_ / "pipe.mdb").string(), (dir_ / "folder.mdb").string(), std::string("/dev/null") }) {
+        auto result = Cli({ "--db", db, "project", "list" });
+        EXPECT_EQ(result.status, 3) << db;
+        EXPECT_NE(result.err.find(db), std::string::npos) << result.err;
+    }
 }
