@@ -110,12 +110,22 @@ void TDbHelper::ReadConsistently(const std::function<void(sqlite3*)>& reads)
 {
     std::lock_guard<std::recursive_mutex> guard(DbLock());
     sqlite3* db = GetConnection();
-    CheckSqlite(db, sqlite3_exec(db, "begin", nullptr, nullptr, nullptr), "begin");
+    CheckSqlite(db, sqlite3_exec(db, "begin", nullptr, nullptr, nullptr), TDbAccess::Read);
     try {
         reads(db);
     } catch (...) {
         sqlite3_exec(db, "rollback", nullptr, nullptr, nullptr);
         throw;
     }
-    CheckSqlite(db, sqlite3_exec(db, "commit", nullptr, nullptr, nullptr), "commit");
+    CheckSqlite(db, sqlite3_exec(db, "commit", nullptr, nullptr, nullptr), TDbAccess::Read);
+}
+
+bool TDbHelper::WriteAtomically(const std::function<bool()>& body)
+{
+    std::lock_guard<std::recursive_mutex> guard(DbLock());
+    TTransaction transaction(GetConnection());
+    if (!body())
+        return false; // rolled back
+    transaction.Commit();
+    return true;
 }

@@ -46,4 +46,9 @@ public:
     // other threads' statements kept out, so that everything they read is
     // one consistent state of the database however others write to it.
     void ReadConsistently(const std::function<void(sqlite3*)>& reads);
+    // Runs body inside one write transaction taken before it reads anything
+    // (BEGIN IMMEDIATE), so no other program writes between its checks and
+    // its writes. Commits when body returns true, rolls back when it returns
+    // false or throws. Returns what body returned.
+    bool WriteAtomically(const std::function<bool()>& body);
 };

@@ -17,6 +17,29 @@ namespace {
 // Class and member names become file names and Java identifiers.
 const size_t kMaxNameLength = 64;
 
+// A generated DAO's paged query takes one parameter per query member and the
+// page number, and Java allows 255 parameter slots, "this" included.
+const int kMaxQueryMembers = 253;
+
+// A blank at either end of a project name makes look-alike entries and a
+// directory name that ends in blanks; ASCII and ideographic blanks count.
+bool HasBlankAtAnEnd(const std::string& name)
+{
+    const std::string ideographic = "\xE3\x80\x80"; // U+3000
+    auto startsWith = [&](const std::string& p) { return name.compare(0, p.size(), p) == 0; };
+    auto endsWith = [&](const std::string& p) {
+        return name.size() >= p.size() && name.compare(name.size() - p.size(), p.size(), p) == 0;
+    };
+    return startsWith(" ") || endsWith(" ") || startsWith(ideographic) || endsWith(ideographic);
+}
+
+TVerdict CheckProjectNameBlanks(const std::string& name)
+{
+    if (HasBlankAtAnEnd(name))
+        return TVerdict::Refuse(TRefusal::Name, "工程名称的开头和结尾不能是空格!");
+    return TVerdict::Accept();
+}
+
 bool HasControlCharacter(const std::string& text, bool allowTab)
 {
     return std::any_of(text.begin(), text.end(),
@@ -43,16 +66,16 @@ bool EndsWith(const std::string& text, const std::string& tail)
 TVerdict CheckProjectNameText(const std::string& name)
 {
     if (name.find('/') != std::string::npos || name.find('\\') != std::string::npos)
-        return TVerdict::Refuse("工程名称不能包含“/”或“\\”!");
+        return TVerdict::Refuse(TRefusal::Name, "工程名称不能包含“/”或“\\”!");
     if (HasControlCharacter(name, false))
-        return TVerdict::Refuse("工程名称不能包含控制字符!");
+        return TVerdict::Refuse(TRefusal::Name, "工程名称不能包含控制字符!");
     if (name == "." || name == "..")
-        return TVerdict::Refuse("工程名称不能是“.”或“..”!");
+        return TVerdict::Refuse(TRefusal::Name, "工程名称不能是“.”或“..”!");
     if (!IsGbkEncodable(name))
-        return TVerdict::Refuse("工程名称含有无法用 GBK 编码保存的字符!");
+        return TVerdict::Refuse(TRefusal::Name, "工程名称含有无法用 GBK 编码保存的字符!");
     // It names a directory; file names are limited to 255 bytes.
     if (name.size() > 200)
-        return TVerdict::Refuse("工程名称太长!");
+        return TVerdict::Refuse(TRefusal::Name, "工程名称太长!");
     return TVerdict::Accept();
 }
 
@@ -76,31 +99,33 @@ bool IsReservedClassName(const std::string& name)
     static const std::set<std::string> names = { "String", "Object", "Exception", "SuppressWarnings", "Override",
         "ArrayList", "List", "Map", "HibernateException", "Query", "Session", "Transaction", "Statement",
         "HibernateUtil", "ActionContext", "ActionSupport", "TestUtil", "CardIdFieldValidator", "Login", "User",
-        "ChangePassword", "Configuration", "SessionFactory" };
+        "ChangePassword", "Admin", "Configuration", "SessionFactory" };
     return names.count(name) > 0;
 }
 
 TVerdict CheckClassNameText(const std::string& className, const std::string& friendName)
 {
     if (!IsAsciiIdentifier(className))
-        return TVerdict::Refuse("类名称只能由英文字母、数字和下划线组成!");
+        return TVerdict::Refuse(TRefusal::Name, "类名称只能由英文字母、数字和下划线组成!");
     if (IsReservedClassName(className))
-        return TVerdict::Refuse("类名称 " + className + " 与生成代码所用的类名冲突，请换一个名称!");
+        return TVerdict::Refuse(TRefusal::Name, "类名称 " + className + " 与生成代码所用的类名冲突，请换一个名称!");
     std::string variable = ClassVariableName(className);
     if (className.size() > kMaxNameLength)
-        return TVerdict::Refuse("类名称不能超过 64 个字符!");
+        return TVerdict::Refuse(TRefusal::Name, "类名称不能超过 64 个字符!");
     if (IsJavaKeyword(variable) || IsGeneratedName(variable))
-        return TVerdict::Refuse(
+        return TVerdict::Refuse(TRefusal::Name,
             "类名称 " + className + " 的变量名 " + variable + " 与 Java 关键字或生成代码中的变量名冲突，请换一个名称!");
     if (IsHqlKeyword(variable))
-        return TVerdict::Refuse("类名称 " + className + " 的变量名 " + variable +
-            " 是 Hibernate 查询语言的关键字，生成的查询无法执行，请换一个名称!");
+        return TVerdict::Refuse(TRefusal::Name,
+            "类名称 " + className + " 的变量名 " + variable +
+                " 是 Hibernate 查询语言的关键字，生成的查询无法执行，请换一个名称!");
     if (EndsWith(className, "DAO") || EndsWith(className, "Action"))
-        return TVerdict::Refuse("类名称不能以 DAO 或 Action 结尾(生成的代码用这些名称命名 DAO 类和 Action 类)!");
+        return TVerdict::Refuse(
+            TRefusal::Name, "类名称不能以 DAO 或 Action 结尾(生成的代码用这些名称命名 DAO 类和 Action 类)!");
     if (HasControlCharacter(friendName, false))
-        return TVerdict::Refuse("友好名称不能包含控制字符!");
+        return TVerdict::Refuse(TRefusal::FriendName, "友好名称不能包含控制字符!");
     if (!IsGbkEncodable(friendName))
-        return TVerdict::Refuse("友好名称含有无法用 GBK 编码保存的字符!");
+        return TVerdict::Refuse(TRefusal::FriendName, "友好名称含有无法用 GBK 编码保存的字符!");
     return TVerdict::Accept();
 }
 
@@ -138,59 +163,66 @@ bool ParseLength(const std::string& text, long& value)
 TVerdict CheckNewProject(const std::string& projectName)
 {
     if (projectName.empty())
-        return TVerdict::Refuse("工程名称不能为空!");
+        return TVerdict::Refuse(TRefusal::EmptyName, "工程名称不能为空!");
     if (TProjectDAO().CountProjectsByName(projectName) > 0)
-        return TVerdict::Refuse("该工程名称已经存在!");
+        return TVerdict::Refuse(TRefusal::Duplicate, "该工程名称已经存在!");
+    TVerdict blanks = CheckProjectNameBlanks(projectName);
+    if (!blanks.Accepted())
+        return blanks;
     return CheckProjectNameText(projectName);
 }
 
 TVerdict CheckRenameProject(int projectId, const std::string& newName)
 {
     if (newName.empty())
-        return TVerdict::Refuse("工程项目名称不能为空!");
+        return TVerdict::Refuse(TRefusal::EmptyName, "工程项目名称不能为空!");
+    TVerdict blanks = CheckProjectNameBlanks(newName);
+    if (!blanks.Accepted())
+        return blanks;
     TVerdict text = CheckProjectNameText(newName);
     if (!text.Accepted())
         return text;
     if (TProjectDAO().CountOtherProjectsByName(projectId, newName) > 0)
-        return TVerdict::Refuse("该工程名称已经存在!");
+        return TVerdict::Refuse(TRefusal::Duplicate, "该工程名称已经存在!");
     return TVerdict::Accept();
 }
 
 TVerdict CheckAddClass(int projectId, const std::string& className, const std::string& friendName)
 {
     if (className.empty())
-        return TVerdict::Refuse("类名称不能为空!");
+        return TVerdict::Refuse(TRefusal::EmptyName, "类名称不能为空!");
     if (friendName.empty())
-        return TVerdict::Refuse("友好名称不能为空");
+        return TVerdict::Refuse(TRefusal::FriendName, "友好名称不能为空");
     if (!IsUpperAscii(className[0]))
-        return TVerdict::Refuse("类名首个字母必须大写");
+        return TVerdict::Refuse(TRefusal::Name, "类名首个字母必须大写");
     if (TClassDAO().CountClassesByName(projectId, className) > 0)
-        return TVerdict::Refuse("该类名称已经存在!");
+        return TVerdict::Refuse(TRefusal::Duplicate, "该类名称已经存在!");
     return CheckClassNameText(className, friendName);
 }
 
 TVerdict CheckUpdateClass(int projectId, int classId, const std::string& className, const std::string& friendName)
 {
     if (className.empty())
-        return TVerdict::Refuse("类名称不能为空");
+        return TVerdict::Refuse(TRefusal::EmptyName, "类名称不能为空");
     if (!IsUpperAscii(className[0]))
-        return TVerdict::Refuse("类名首个字母必须大写");
+        return TVerdict::Refuse(TRefusal::Name, "类名首个字母必须大写");
     if (friendName.empty())
-        return TVerdict::Refuse("友好名称不能为空");
+        return TVerdict::Refuse(TRefusal::FriendName, "友好名称不能为空");
     TVerdict text = CheckClassNameText(className, friendName);
     if (!text.Accepted())
         return text;
     if (TClassDAO().CountOtherClassesByName(projectId, classId, className) > 0)
-        return TVerdict::Refuse("该类名称已经存在!");
+        return TVerdict::Refuse(TRefusal::Duplicate, "该类名称已经存在!");
     // The class variable name becomes a field of the generated Action class.
     std::string variable = ClassVariableName(className);
     auto members = TMemberDAO().OpenClassMembers(classId);
     for (; !members->Eof(); members->Next()) {
         if (members->AsText("memberName") == variable)
-            return TVerdict::Refuse("类名称 " + className + " 与该类的成员 " + variable + " 冲突，请换一个名称!");
+            return TVerdict::Refuse(
+                TRefusal::Name, "类名称 " + className + " 与该类的成员 " + variable + " 冲突，请换一个名称!");
         // A class cannot be the type of its own member.
         if (members->AsText("memberType") == className)
-            return TVerdict::Refuse(
+            return TVerdict::Refuse(TRefusal::Name,
                 "该类的成员 " + members->AsText("memberName") + " 的类型为 " + className + "，类不能引用自身!");
     }
     return TVerdict::Accept();
@@ -199,7 +231,7 @@ TVerdict CheckUpdateClass(int projectId, int classId, const std::string& classNa
 TVerdict CheckPackageName(const std::string& packageName)
 {
     if (packageName.empty())
-        return TVerdict::Refuse("包名输入不能为空!");
+        return TVerdict::Refuse(TRefusal::EmptyName, "包名输入不能为空!");
     static const char* const rule = "包名必须由以“.”分隔的 Java 标识符组成(英文字母、数字和下划线，不以数字开头，不用 "
                                     "Java 关键字)，如 velmorantis 或 org.example!";
     size_t start = 0;
@@ -207,7 +239,7 @@ TVerdict CheckPackageName(const std::string& packageName)
         size_t dot = packageName.find('.', start);
         std::string segment = packageName.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
         if (!IsAsciiIdentifier(segment) || IsJavaKeyword(segment))
-            return TVerdict::Refuse(rule);
+            return TVerdict::Refuse(TRefusal::Name, rule);
         if (dot == std::string::npos)
             break;
         start = dot + 1;
@@ -221,45 +253,50 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
     const std::string& type = entry.type;
     bool keyTypeAllowed = type == kTypeString || type == kTypeInteger;
     if (name.empty())
-        return TVerdict::Refuse("成员名称输入不能为空!");
+        return TVerdict::Refuse(TRefusal::EmptyName, "成员名称输入不能为空!");
     if (!IsLowerAscii(name[0]))
-        return TVerdict::Refuse("成员属性首个字母必须小写");
+        return TVerdict::Refuse(TRefusal::Name, "成员属性首个字母必须小写");
     if (type != kTypeString && !entry.isMust)
-        return TVerdict::Refuse("除了字符串类型外其他类型必须勾选是否必填标志!");
+        return TVerdict::Refuse(TRefusal::Flags, "除了字符串类型外其他类型必须勾选是否必填标志!");
     if (dialog == TMemberDialog::Add && entry.isPri && !keyTypeAllowed)
-        return TVerdict::Refuse("主键字段必须是整型或字符串型!");
+        return TVerdict::Refuse(TRefusal::Flags, "主键字段必须是整型或字符串型!");
     if (entry.queryFlag && (type == kTypeInteger || type == kTypeFloat))
-        return TVerdict::Refuse("参与查询的字段不要设置整型或浮点型");
+        return TVerdict::Refuse(TRefusal::Flags, "参与查询的字段不要设置整型或浮点型");
 
     // Stricter rules: what the generated Java and database need.
     if (entry.isPri && !keyTypeAllowed)
-        return TVerdict::Refuse("主键字段必须是整型或字符串型!");
+        return TVerdict::Refuse(TRefusal::Flags, "主键字段必须是整型或字符串型!");
     if (!IsSelectableType(projectId, classId, type))
-        return TVerdict::Refuse("请选择成员类型(四种简单类型之一或本项目的其他类)!");
+        return TVerdict::Refuse(TRefusal::Type, "请选择成员类型(四种简单类型之一或本项目的其他类)!");
     if (!IsAsciiIdentifier(name))
-        return TVerdict::Refuse("成员名称只能由英文字母、数字和下划线组成!");
+        return TVerdict::Refuse(TRefusal::Name, "成员名称只能由英文字母、数字和下划线组成!");
     if (name.size() > kMaxNameLength)
-        return TVerdict::Refuse("成员名称不能超过 64 个字符!");
+        return TVerdict::Refuse(TRefusal::Name, "成员名称不能超过 64 个字符!");
     if (IsJavaKeyword(name))
-        return TVerdict::Refuse("成员名称 " + name + " 是 Java 关键字，不能使用!");
+        return TVerdict::Refuse(TRefusal::Name, "成员名称 " + name + " 是 Java 关键字，不能使用!");
     if (name.size() > 1 && IsUpperAscii(name[1]))
-        return TVerdict::Refuse(
+        return TVerdict::Refuse(TRefusal::Name,
             "成员名称的第二个字母不能大写(如 " + name + ")，否则 Hibernate 和 Struts 找不到它的 get/set 方法!");
     if (ClashesWithGeneratedName(name, TClassDAO().GetClassName(classId)))
-        return TVerdict::Refuse("成员名称 " + name +
-            " 与生成代码中的变量名冲突(不能是 currentPage、totalPage、recordNumber 等，"
-            "不能是类变量名，不能以 DAO 或 List 结尾，不能以 db_ 开头)，请换一个名称!");
+        return TVerdict::Refuse(TRefusal::Name,
+            "成员名称 " + name +
+                " 与生成代码中的变量名冲突(不能是 currentPage、totalPage、recordNumber 等，"
+                "不能是类变量名，不能以 DAO 或 List 结尾，不能以 db_ 开头)，请换一个名称!");
     if (IsSqlReservedWord(name))
-        return TVerdict::Refuse("成员名称 " + name + " 是数据库保留字，不能作为列名!");
+        return TVerdict::Refuse(TRefusal::Name, "成员名称 " + name + " 是数据库保留字，不能作为列名!");
     if (TMemberDAO().CountOtherMembersByName(classId, memberId, name) > 0)
-        return TVerdict::Refuse("该成员名称已经存在!");
+        return TVerdict::Refuse(TRefusal::Duplicate, "该成员名称已经存在!");
     long length = 0;
     if (type == kTypeString && (!ParseLength(entry.lengthText, length) || length < 1 || length > 65535))
-        return TVerdict::Refuse("字符串类型的长度必须是 1 到 65535 之间的整数!");
+        return TVerdict::Refuse(TRefusal::Length, "字符串类型的长度必须是 1 到 65535 之间的整数!");
     if (HasControlCharacter(entry.comment, true))
-        return TVerdict::Refuse("成员注释不能包含换行等控制字符!");
+        return TVerdict::Refuse(TRefusal::Comment, "成员注释不能包含换行等控制字符!");
     if (!IsGbkEncodable(entry.comment))
-        return TVerdict::Refuse("成员注释含有无法用 GBK 编码保存的字符!");
+        return TVerdict::Refuse(TRefusal::Comment, "成员注释含有无法用 GBK 编码保存的字符!");
+    if (entry.queryFlag && TMemberDAO().CountOtherQueryMembers(classId, memberId) >= kMaxQueryMembers)
+        return TVerdict::Refuse(TRefusal::QueryLimit,
+            "该类已有 " + std::to_string(kMaxQueryMembers) +
+                " 个参与查询的成员，生成的查询方法不能再增加参数(Java 方法最多 255 个参数)!");
     return TVerdict::Accept();
 }
 

@@ -4,15 +4,32 @@
 #include <string>
 #include <vector>
 
+// What a refusal concerns, so that a dialog can react to it (put the focus
+// back in the name field) without comparing message texts.
+enum class TRefusal {
+    None, // accepted
+    EmptyName, // the name is empty
+    Name, // the name breaks a rule
+    Duplicate, // the name is taken
+    FriendName,
+    Type,
+    Flags,
+    Length,
+    Comment,
+    QueryLimit, // the class has as many query members as its DAO can take
+    Stale, // the project, class or member is gone (deleted elsewhere)
+};
+
 // The entry rules of the workbench dialogs and of javagen-cli, as plain
 // functions: each answers with the message to show, or accepted. The checks
 // run in a fixed order and the first failing one is reported.
 struct TVerdict {
+    TRefusal kind = TRefusal::None;
     std::string message; // empty when accepted
 
-    bool Accepted() const { return message.empty(); }
+    bool Accepted() const { return kind == TRefusal::None; }
     static TVerdict Accept() { return {}; }
-    static TVerdict Refuse(std::string text) { return { std::move(text) }; }
+    static TVerdict Refuse(TRefusal kind, std::string text) { return { kind, std::move(text) }; }
 };
 
 TVerdict CheckNewProject(const std::string& projectName);

@@ -117,3 +117,9 @@ int TMemberDAO::CountOtherMembersByName(int classId, int memberId, const std::st
     return db_.QueryInteger("select count(*) from t_member where classId=? and memberName=? and memberId<>?",
         { classId, memberName, memberId });
 }
+
+int TMemberDAO::CountOtherQueryMembers(int classId, int memberId)
+{
+    return db_.QueryInteger(
+        "select count(*) from t_member where classId=? and queryFlag=1 and memberId<>?", { classId, memberId });
+}

@@ -29,6 +29,8 @@ public:
 
     // Members of the class with that name other than the given member.
     int CountOtherMembersByName(int classId, int memberId, const std::string& memberName);
+    // Query members of the class other than the given member.
+    int CountOtherQueryMembers(int classId, int memberId);
 
     // The record at the current row of a member result set.
     static TMember ReadMember(const TResultSet& rows);

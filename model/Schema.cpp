@@ -117,8 +117,22 @@ void CheckTables(sqlite3* db, const std::string& path)
 
 } // namespace
 
+std::string DatabasePathFault(const std::string& path)
+{
+    if (path.empty())
+        return "数据库文件名不能为空：空的文件名会使模型保存在临时数据库中，程序结束时丢失。";
+    if (path == ":memory:")
+        return "数据库文件名不能是 “:memory:”：模型会保存在内存中，程序结束时丢失。";
+    if (path.back() == '/')
+        return "数据库文件名 " + path + " 以 “/” 结尾，它是一个目录，不是文件。";
+    return "";
+}
+
 sqlite3* OpenModelDatabase(const std::string& path)
 {
+    std::string fault = DatabasePathFault(path);
+    if (!fault.empty())
+        throw TDbError(fault);
     CheckRegularFile(path);
     bool create = !FileExists(path);
     if (!create)
@@ -127,7 +141,9 @@ sqlite3* OpenModelDatabase(const std::string& path)
     // per-call mutex would only add cost.
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    // A name beginning "file:" is a file name here, never an SQLite URI.
+    std::string name = path.rfind("file:", 0) == 0 ? "./" + path : path;
+    int rc = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         std::string engine = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);

@@ -7,3 +7,8 @@ struct sqlite3;
 // the file is missing; refuses (TDbError naming the file) a file that is not
 // an SQLite 3 database or lacks a table or column, and never alters it.
 sqlite3* OpenModelDatabase(const std::string& path);
+
+// Why a path cannot name a model database at all, or empty: the empty name
+// and ":memory:" (SQLite would keep the model in a temporary or in-memory
+// database and lose it), and a path ending in "/" (a directory).
+std::string DatabasePathFault(const std::string& path);

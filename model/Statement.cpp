@@ -2,18 +2,26 @@
 
 #include "DbError.h"
 
-void CheckSqlite(sqlite3* db, int rc, const std::string& context)
+void CheckSqlite(sqlite3* db, int rc, TDbAccess access)
 {
     if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE)
         return;
     std::string engine = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-    throw TDbError("数据库错误: " + engine + " (" + context + ")", rc);
+    const char* file = db ? sqlite3_db_filename(db, "main") : nullptr;
+    std::string path = file && *file ? file : "模型数据库";
+    // The user is told what failed on which file; the engine's own text
+    // follows for whoever must look further. SQL text is never shown.
+    if ((rc & 0xFF) == SQLITE_BUSY || (rc & 0xFF) == SQLITE_LOCKED)
+        throw TDbError("数据库正忙：" + path + " 正被其他程序使用，请稍后再试。\n" + engine, rc);
+    const char* what = access == TDbAccess::Write ? "无法写入 " : "无法读取 ";
+    throw TDbError("数据库错误：" + std::string(what) + path + "\n" + engine, rc);
 }
 
 TStatement::TStatement(sqlite3* db, const std::string& sql)
     : db_(db)
 {
-    CheckSqlite(db_, sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr), sql);
+    CheckSqlite(
+        db_, sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr), TDbAccess::Read);
 }
 
 TStatement::~TStatement()
@@ -32,14 +40,19 @@ void TStatement::Bind(const TSqlValues& values)
             const std::string& text = std::get<std::string>(values[i]);
             rc = sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
         }
-        CheckSqlite(db_, rc, sqlite3_sql(stmt_));
+        CheckSqlite(db_, rc, Access());
     }
+}
+
+TDbAccess TStatement::Access() const
+{
+    return sqlite3_stmt_readonly(stmt_) ? TDbAccess::Read : TDbAccess::Write;
 }
 
 bool TStatement::Step()
 {
     int rc = sqlite3_step(stmt_);
-    CheckSqlite(db_, rc, sqlite3_sql(stmt_));
+    CheckSqlite(db_, rc, Access());
     return rc == SQLITE_ROW;
 }
 
@@ -69,8 +82,11 @@ TResultSet::TRow TStatement::Row() const
 
 TTransaction::TTransaction(sqlite3* db)
     : db_(db)
+    , open_(sqlite3_get_autocommit(db) != 0)
 {
-    CheckSqlite(db_, sqlite3_exec(db_, "begin immediate", nullptr, nullptr, nullptr), "begin");
+    // Inside a transaction already (a command's), this one is part of it.
+    if (open_)
+        CheckSqlite(db_, sqlite3_exec(db_, "begin immediate", nullptr, nullptr, nullptr), TDbAccess::Write);
 }
 
 TTransaction::~TTransaction()
@@ -81,6 +97,7 @@ TTransaction::~TTransaction()
 
 void TTransaction::Commit()
 {
-    CheckSqlite(db_, sqlite3_exec(db_, "commit", nullptr, nullptr, nullptr), "commit");
+    if (open_)
+        CheckSqlite(db_, sqlite3_exec(db_, "commit", nullptr, nullptr, nullptr), TDbAccess::Write);
     open_ = false;
 }

@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// Whether a failed statement was to read or to write, for its message.
+enum class TDbAccess { Read, Write };
+
 // A prepared statement, finalized when it goes out of scope. Callers hold
 // the database lock while it lives.
 class TStatement {
@@ -23,11 +26,15 @@ public:
     sqlite3_stmt* Handle() const { return stmt_; }
 
 private:
+    TDbAccess Access() const;
+
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
 };
 
-// A transaction that rolls back in its destructor unless committed.
+// A write transaction, taken before anything is read (BEGIN IMMEDIATE), that
+// rolls back in its destructor unless committed. Within an open transaction
+// it does nothing: the outer one decides.
 class TTransaction {
 public:
     explicit TTransaction(sqlite3* db);
@@ -41,5 +48,7 @@ private:
     bool open_ = true;
 };
 
-// Throws TDbError with the engine's message for a failed return code.
-void CheckSqlite(sqlite3* db, int rc, const std::string& context);
+// Throws TDbError for a failed return code: a first line in Chinese saying
+// what failed on which file (or that the file is busy), then the engine's
+// own message.
+void CheckSqlite(sqlite3* db, int rc, TDbAccess access);

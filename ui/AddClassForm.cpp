@@ -2,8 +2,7 @@
 
 #include "FormMain.h"
 
-#include "ClassDAO.h"
-#include "EntryRules.h"
+#include "ModelCommands.h"
 
 #include <QLineEdit>
 
@@ -17,11 +16,10 @@ void TAddClassForm::Accept()
     int projectId = owner_.SelectedProjectId();
     std::string className = Edt_ClassName->text().toStdString();
     std::string friendName = Edt_FriendName->text().toStdString();
-    TVerdict verdict = CheckAddClass(projectId, className, friendName);
-    if (!verdict.Accepted())
-        return Message(QString::fromStdString(verdict.message));
-    TClassDAO().AddClass(projectId, className, friendName);
+    TCommandResult result = TModelCommands::AddClass(projectId, className, friendName);
+    if (!result.Done())
+        return Message(QString::fromStdString(result.message));
     owner_.ReloadClasses(projectId);
-    Message(QString::fromUtf8("类名称添加成功！"));
+    Message(QString::fromStdString(result.message));
     accept();
 }

@@ -1,14 +1,12 @@
 #include "AddMemberForm.h"
 
-#include "MemberDAO.h"
-
 TAddMemberForm::TAddMemberForm(TFormMain& owner, int projectId, int classId)
-    : TMemberForm(owner, "AddMemberForm", "添加成员属性", 389, 331, TMemberDialog::Add, projectId, classId, 0)
+    : TMemberForm(owner, "AddMemberForm", "添加成员属性", 389, 331, projectId, classId, 0)
 {
     FillTypeList();
 }
 
-void TAddMemberForm::Store(const TMember& member)
+TCommandResult TAddMemberForm::Store(const TMemberEntry& entry)
 {
-    TMemberDAO().AddMember(member);
+    return TModelCommands::AddMember(ProjectId(), ClassId(), entry);
 }

@@ -9,6 +9,5 @@ public:
     TAddMemberForm(TFormMain& owner, int projectId, int classId);
 
 protected:
-    void Store(const TMember& member) override;
-    const char* StoredMessage() const override { return "类成员属性添加成功!"; }
+    TCommandResult Store(const TMemberEntry& entry) override;
 };

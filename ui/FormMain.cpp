@@ -9,6 +9,7 @@
 #include "ClassDAO.h"
 #include "EntryRules.h"
 #include "MemberDAO.h"
+#include "ModelCommands.h"
 #include "ProjectDAO.h"
 
 #include <QComboBox>
@@ -446,12 +447,11 @@ void TFormMain::NewProject()
     Guarded([this] {
         std::string name =
             dialogs_->InputText(this, Text("请输入工程名称"), QString(), QString()).value_or(QString()).toStdString();
-        TVerdict verdict = CheckNewProject(name);
-        if (!verdict.Accepted())
-            return Message(Text(verdict.message));
-        TProjectDAO().AddProject(name);
+        TCommandResult result = TModelCommands::NewProject(name);
+        if (!result.Done())
+            return Message(Text(result.message));
         ReloadProjects();
-        Message(Text("工程名称添加成功！"));
+        Message(Text(result.message));
     });
 }
 
@@ -463,12 +463,15 @@ void TFormMain::RenameProject()
             return Message(Text("当前未有任何项目被选中!"));
         std::string name =
             dialogs_->InputText(this, Text("请输入项目名称"), QString(), QString()).value_or(QString()).toStdString();
-        TVerdict verdict = CheckRenameProject(projectId, name);
-        if (!verdict.Accepted())
-            return Message(Text(verdict.message));
-        TProjectDAO().RenameProject(projectId, name);
+        TCommandResult result = TModelCommands::RenameProject(projectId, name);
+        if (!result.Done()) {
+            Message(Text(result.message));
+            if (result.refusal == TRefusal::Stale)
+                ReloadProjects();
+            return;
+        }
         rememberedProjectIndex_ = CB_Project->currentIndex();
-        Message(Text("工程名称修改成功！"));
+        Message(Text(result.message));
         ReloadProjects();
     });
 }
@@ -481,9 +484,9 @@ void TFormMain::DeleteProject()
             return Message(Text("未有任何项目被选中!"));
         if (!dialogs_->Confirm(this, Text("确认删除当前项目吗?"), Text("删除提示")))
             return;
-        TProjectDAO().DeleteProject(projectId);
+        TCommandResult result = TModelCommands::DeleteProject(projectId);
         rememberedProjectIndex_ = -1;
-        Message(Text("删除成功!"));
+        Message(Text(result.message));
         ReloadProjects();
     });
 }
@@ -519,7 +522,7 @@ void TFormMain::DeleteClass()
             return Message(Text("没有类被选中!"));
         if (!dialogs_->Confirm(this, Text("确认删除此类对象！"), Text("提示")))
             return;
-        TClassDAO().DeleteClass(classId);
+        TCommandResult result = TModelCommands::DeleteClass(classId);
         {
             // The member table keeps showing the deleted class's members and
             // no other class becomes the selected one.
@@ -528,7 +531,7 @@ void TFormMain::DeleteClass()
             LB_Object->setCurrentItem(nullptr);
             LB_Object->clearSelection();
         }
-        Message(Text("类对象删除成功!"));
+        Message(Text(result.message));
     });
 }
 
@@ -551,6 +554,15 @@ void TFormMain::ChangeMember()
         int memberId = SelectedMemberId();
         if (memberId < 0)
             return Message(Text("请先选择一个成员"));
+        // A row of a member deleted meanwhile (elsewhere, or with its class)
+        // opens no dialog.
+        TCommandResult exists = TModelCommands::MemberToChange(memberId);
+        if (!exists.Done()) {
+            Message(Text(exists.message));
+            if (SelectedClassId() >= 0)
+                ReloadMembers(SelectedClassId());
+            return;
+        }
         TUpdateMemberForm form(*this, SelectedProjectId(), SelectedClassId(), memberId);
         RunDialog(form);
     });
@@ -564,8 +576,8 @@ void TFormMain::DeleteMember()
             return Message(Text("请先选择一个成员"));
         if (!dialogs_->Confirm(this, Text("确定删除当前成员属性?"), Text("删除提示")))
             return;
-        TMemberDAO().DeleteMember(memberId);
-        Message(Text("成员属性删除成功"));
+        TCommandResult result = TModelCommands::DeleteMember(memberId);
+        Message(Text(result.message));
         int classId = SelectedClassId();
         if (classId >= 0) {
             ReloadMembers(classId);

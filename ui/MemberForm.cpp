@@ -12,8 +12,6 @@
 
 namespace {
 
-const char* const kNameEmpty = "成员名称输入不能为空!";
-
 QString Text(const char* utf8)
 {
     return QString::fromUtf8(utf8);
@@ -22,10 +20,9 @@ QString Text(const char* utf8)
 } // namespace
 
 TMemberForm::TMemberForm(TFormMain& owner, const char* objectName, const char* caption, int width, int height,
-    TMemberDialog kind, int projectId, int classId, int memberId)
+    int projectId, int classId, int memberId)
     : QDialog(&owner)
     , owner_(owner)
-    , kind_(kind)
     , projectId_(projectId)
     , classId_(classId)
     , memberId_(memberId)
@@ -137,16 +134,22 @@ TMemberEntry TMemberForm::Entry() const
 
 void TMemberForm::Accept()
 {
-    TMemberEntry entry = Entry();
-    TVerdict verdict = CheckMemberEntry(kind_, projectId_, classId_, memberId_, entry);
-    if (!verdict.Accepted()) {
-        if (verdict.message == kNameEmpty)
-            Edt_MemberName->setFocus();
-        return Message(QString::fromStdString(verdict.message));
+    TCommandResult result = Store(Entry());
+    if (result.refusal == TRefusal::Stale) {
+        // Nothing left to change: the dialog closes, the table is reloaded.
+        Message(QString::fromStdString(result.message));
+        reject();
+        if (owner_.SelectedClassId() >= 0)
+            owner_.ReloadMembers(owner_.SelectedClassId());
+        return;
     }
-    Store(BuildMemberRecord(entry, projectId_, classId_, memberId_));
+    if (!result.Done()) {
+        if (result.refusal == TRefusal::EmptyName)
+            Edt_MemberName->setFocus();
+        return Message(QString::fromStdString(result.message));
+    }
     owner_.ReloadMembers(classId_);
-    Message(Text(StoredMessage()));
+    Message(QString::fromStdString(result.message));
     accept();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "EntryRules.h"
+#include "ModelCommands.h"
 
 #include <QDialog>
 
@@ -41,13 +42,12 @@ public:
     QPushButton* Button2 = nullptr;
 
 protected:
-    TMemberForm(TFormMain& owner, const char* objectName, const char* caption, int width, int height,
-        TMemberDialog kind, int projectId, int classId, int memberId);
+    TMemberForm(TFormMain& owner, const char* objectName, const char* caption, int width, int height, int projectId,
+        int classId, int memberId);
     // The four simple types, then the project's other classes.
     void FillTypeList();
-    // Writes the accepted record to the member store.
-    virtual void Store(const TMember& member) = 0;
-    virtual const char* StoredMessage() const = 0;
+    // Runs the dialog's command on what the fields hold.
+    virtual TCommandResult Store(const TMemberEntry& entry) = 0;
 
     void SetContext(int projectId, int classId)
     {
@@ -60,7 +60,6 @@ private:
     void Message(const QString& text);
 
     TFormMain& owner_;
-    TMemberDialog kind_;
     int projectId_;
     int classId_;
     int memberId_;

@@ -3,7 +3,7 @@
 #include "FormMain.h"
 
 #include "ClassDAO.h"
-#include "EntryRules.h"
+#include "ModelCommands.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,11 +27,10 @@ void TUpdateClassForm::Accept()
     int projectId = owner_.SelectedProjectId();
     std::string className = Edt_ClassName->text().toStdString();
     std::string friendName = Edt_FriendName->text().toStdString();
-    TVerdict verdict = CheckUpdateClass(projectId, classId_, className, friendName);
-    if (!verdict.Accepted())
-        return Message(QString::fromStdString(verdict.message));
-    TClassDAO().UpdateClass(projectId, classId_, className, friendName);
+    TCommandResult result = TModelCommands::ChangeClass(projectId, classId_, className, friendName);
+    if (!result.Done())
+        return Message(QString::fromStdString(result.message));
     owner_.SetSelectedClassText(QString::fromStdString(className));
-    Message(QString::fromUtf8("类名称更新成功"));
+    Message(QString::fromStdString(result.message));
     accept();
 }

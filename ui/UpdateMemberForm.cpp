@@ -7,8 +7,7 @@
 #include <QLineEdit>
 
 TUpdateMemberForm::TUpdateMemberForm(TFormMain& owner, int projectId, int classId, int memberId)
-    : TMemberForm(
-          owner, "UpdateMemberForm", "更新成员属性", 372, 320, TMemberDialog::Change, projectId, classId, memberId)
+    : TMemberForm(owner, "UpdateMemberForm", "更新成员属性", 372, 320, projectId, classId, memberId)
 {
     std::optional<TMember> member = TMemberDAO().GetMember(memberId);
     // The member's own class decides the type list (a class cannot be the
@@ -35,7 +34,7 @@ void TUpdateMemberForm::Fill(const TMember& member)
     Edt_MemberComment->setText(QString::fromStdString(member.GetMemberComment()));
 }
 
-void TUpdateMemberForm::Store(const TMember& member)
+TCommandResult TUpdateMemberForm::Store(const TMemberEntry& entry)
 {
-    TMemberDAO().UpdateMember(member);
+    return TModelCommands::ChangeMember(MemberId(), entry);
 }

@@ -9,8 +9,7 @@ public:
     TUpdateMemberForm(TFormMain& owner, int projectId, int classId, int memberId);
 
 protected:
-    void Store(const TMember& member) override;
-    const char* StoredMessage() const override { return "类成员属性更新成功!"; }
+    TCommandResult Store(const TMemberEntry& entry) override;
 
 private:
     void Fill(const TMember& member);

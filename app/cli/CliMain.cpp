@@ -1,81 +1,130 @@
 // javagen-cli: the model commands and the generation run without a window.
-#include "CliArgs.h"
-#include "Commands.h"
+#include "CliApp.h"
 
 #include "DbError.h"
 #include "DbHelper.h"
+#include "Schema.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
 
+#ifndef JAVAGEN_VERSION
+#define JAVAGEN_VERSION "2.0.0"
+#endif
+
 namespace {
 
-const char* const kHelp = R"(javagen-cli: Java 代码生成器(命令行版)
+const char* const kHelpHint = "运行 javagen-cli --help 查看用法。";
 
-用法: javagen-cli [--db FILE] COMMAND ...
-  --db FILE   模型数据库文件，默认为当前目录下的 projects.mdb(不存在时自动创建)
+const char* const kFooter = R"(
+成员类型 TYPE: 字符串 整型 浮点型 日期型(或 string int float date)，或本工程另一个类的类名。
+列表每行一项，以 TAB 分隔。
+退出状态: 0 完成; 1 被输入规则或模型检查拒绝、找不到对象; 2 用法错误; 3 数据库或文件错误)";
 
-工程:
-  project add NAME
-  project rename NAME NEW
-  project delete NAME
-  project list                          每行: 编号<TAB>工程名称
-类:
-  class add PROJECT CLASS FRIEND
-  class update PROJECT CLASS NEWCLASS NEWFRIEND
-  class delete PROJECT CLASS
-  class list PROJECT                    每行: 编号<TAB>类名<TAB>友好名称
-成员:
-  member add PROJECT CLASS NAME TYPE [--length N] [--primary] [--required]
-             [--query] [--display] [--no-query-display] [--comment TEXT]
-  member update PROJECT CLASS NAME [--name NEW] [--type T] [--length N] [--comment TEXT]
-             [--primary|--no-primary] [--required|--no-required] [--query|--no-query]
-             [--display|--no-display] [--query-display|--no-query-display]
-  member delete PROJECT CLASS NAME
-  member list PROJECT CLASS             每行: 编号 名称 类型 长度 主键 必填 参与查询
-                                        下拉框显示 界面显示 注释(以 TAB 分隔)
-  TYPE: 字符串 整型 浮点型 日期型(或 string int float date)，或本工程另一个类的类名
-生成:
-  generate PROJECT [--package NAME] [--templates DIR] [--root DIR]
-                                        包名默认 velmorantis，模板默认 ./template，
-                                        输出到 ROOT/projects/PROJECT(ROOT 默认为程序所在目录)
-
-退出状态: 0 完成; 1 被输入规则拒绝或找不到对象; 2 用法错误; 3 数据库或文件错误
-)";
-
-int Dispatch(std::vector<std::string> words)
+bool EndsWith(const std::string& text, const std::string& tail)
 {
-    if (words.size() >= 2 && words[0] == "--db") {
-        TDbHelper::SetDatabasePath(words[1]);
-        words.erase(words.begin(), words.begin() + 2);
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// One line saying, in Chinese, what is wrong with the command line; the
+// parser's own words are kept where they name the arguments.
+std::string UsageLine(const CLI::ParseError& e)
+{
+    std::string name = e.get_name();
+    std::string detail = e.what();
+    if (name == "RequiredError" && detail.find("subcommand") != std::string::npos)
+        return "缺少命令。";
+    if (name == "RequiredError" && EndsWith(detail, " is required"))
+        return "缺少参数 " + detail.substr(0, detail.size() - std::string(" is required").size()) + "。";
+    size_t extras = detail.find("expected: ");
+    if (extras != std::string::npos)
+        return "无法识别的参数: " + detail.substr(extras + 10) + "。";
+    if (name == "ExcludesError") {
+        size_t excludes = detail.find(" excludes ");
+        if (excludes != std::string::npos)
+            return "选项 " + detail.substr(0, excludes) + " 与 " + detail.substr(excludes + 10) + " 不能同时使用。";
     }
-    if (words.empty())
-        throw TUsageError(std::string("缺少命令。\n") + kHelp);
-    std::string command = words[0];
-    std::vector<std::string> rest(words.begin() + 1, words.end());
-    if (command == "--help" || command == "-h" || command == "help") {
-        std::cout << kHelp;
-        return 0;
+    if (name == "ArgumentMismatch")
+        return "选项缺少取值(" + detail + ")。";
+    return "命令行有误(" + detail + ")。";
+}
+
+// Help texts in Chinese; the usage line names the whole command.
+class TChineseFormatter : public CLI::Formatter {
+public:
+    TChineseFormatter()
+    {
+        label("Usage", "用法");
+        label("OPTIONS", "选项");
+        label("SUBCOMMAND", "命令");
+        label("SUBCOMMANDS", "命令");
+        label("Positionals", "参数");
+        label("REQUIRED", "");
+        label("Excludes", "不能与之同用:");
+        column_width(34);
     }
-    if (command == "project")
-        return RunProjectCommand(rest);
-    if (command == "class")
-        return RunClassCommand(rest);
-    if (command == "member")
-        return RunMemberCommand(rest);
-    if (command == "generate")
-        return RunGenerateCommand(rest);
-    throw TUsageError("未知命令: " + command + "\n" + kHelp);
+    std::string make_usage(const CLI::App* app, std::string name) const override
+    {
+        std::string path;
+        for (const CLI::App* at = app; at; at = at->get_parent())
+            path = at->get_name() + (path.empty() ? "" : " " + path);
+        return CLI::Formatter::make_usage(app, path.empty() ? name : path);
+    }
+};
+
+// Every command's help flag in the group of the other options.
+void GroupHelpFlags(CLI::App& app)
+{
+    if (CLI::Option* help = app.get_help_ptr())
+        help->group("选项");
+    for (CLI::App* sub : app.get_subcommands([](const CLI::App*) { return true; }))
+        GroupHelpFlags(*sub);
 }
 
 int Run(int argc, char** argv)
 {
+    CLI::App app("javagen-cli: Java 代码生成器(命令行版)", "javagen-cli");
+    app.formatter(std::make_shared<TChineseFormatter>());
+    app.option_defaults()->group("选项");
+    app.set_help_flag("-h,--help", "显示帮助(用在命令之后显示该命令的帮助)");
+    app.set_version_flag("--version", std::string("javagen-cli ") + JAVAGEN_VERSION, "显示程序名称和版本");
+    std::string dbPath = "projects.mdb";
+    app.add_option("--db", dbPath, "模型数据库文件，默认为当前目录下的 projects.mdb(不存在时自动创建)")
+        ->type_name("FILE");
+    app.require_subcommand(1);
+    app.footer(kFooter);
+    TCliAction action;
+    AddModelCommands(app, action);
+    AddGenerateCommand(app, action);
+    GroupHelpFlags(app);
+
     try {
-        return Dispatch(std::vector<std::string>(argv + 1, argv + argc));
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        // The help of the command it follows, or of the program.
+        const CLI::App* shown = &app;
+        while (!shown->get_subcommands().empty())
+            shown = shown->get_subcommands().front();
+        std::cout << shown->help();
+        return 0;
+    } catch (const CLI::CallForVersion& e) {
+        std::cout << e.what() << '\n';
+        return 0;
+    } catch (const CLI::ParseError& e) {
+        std::cerr << UsageLine(e) << ' ' << kHelpHint << '\n';
+        return 2;
+    }
+
+    try {
+        std::string fault = DatabasePathFault(dbPath);
+        if (!fault.empty())
+            throw TUsageError(fault);
+        TDbHelper::SetDatabasePath(dbPath);
+        return action ? action() : 0;
     } catch (const TUsageError& e) {
-        std::cerr << e.what() << '\n';
+        std::cerr << e.what() << ' ' << kHelpHint << '\n';
         return 2;
     } catch (const TRefused& e) {
         std::cerr << e.what() << '\n';

@@ -1,5 +1,4 @@
-#include "CliArgs.h"
-#include "Commands.h"
+#include "CliApp.h"
 
 #include "AutoCode.h"
 #include "ClassDAO.h"
@@ -8,6 +7,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 #include <mutex>
 
 namespace {
@@ -69,24 +69,45 @@ private:
 
 } // namespace
 
-int RunGenerateCommand(const std::vector<std::string>& words)
+namespace {
+
+struct TGenerateArgs {
+    std::string project;
+    std::string packageName = "velmorantis";
+    std::string templates = "template";
+    std::string root;
+};
+
+int Generate(const TGenerateArgs& args)
 {
-    TCliArgs args(words, { "--package", "--templates", "--root" }, {});
-    args.ExpectPositional(1, "generate PROJECT [--package NAME] [--templates DIR] [--root DIR]");
-    std::string packageName = args.Value("--package", "velmorantis");
-    TVerdict package = CheckPackageName(packageName);
+    TVerdict package = CheckPackageName(args.packageName);
     if (!package.Accepted())
         throw TRefused(package.message);
-    std::string projectName = args.Positional()[0];
-    int projectId = FindProjectId(projectName);
+    int projectId = FindProjectId(args.project);
 
     TRunLocations locations;
-    locations.templateDir = args.Value("--templates", "template");
+    locations.templateDir = args.templates;
     while (locations.templateDir.size() > 1 && locations.templateDir.back() == '/')
         locations.templateDir.pop_back();
-    locations.rootDir = args.Value("--root");
+    locations.rootDir = args.root;
 
     TConsoleListener listener;
-    TAutoCode::Start(new TAutoCode(projectId, projectName, packageName, listener, locations));
+    TAutoCode::Start(new TAutoCode(projectId, args.project, args.packageName, listener, locations));
     return listener.WaitForEnd();
+}
+
+} // namespace
+
+void AddGenerateCommand(CLI::App& app, TCliAction& action)
+{
+    auto a = std::make_shared<TGenerateArgs>();
+    CLI::App* generate =
+        app.add_subcommand("generate", "生成代码: 标准输出只有进度行，完成提示、模型检查错误和失败原因写到标准错误");
+    generate->group("命令");
+    generate->add_option("PROJECT", a->project, "工程名称")->required()->type_name("");
+    generate->add_option("--package", a->packageName, "包名，默认 velmorantis(可以是 org.example 这样以点分隔的名称)")
+        ->type_name("NAME");
+    generate->add_option("--templates", a->templates, "模板目录，默认 ./template")->type_name("DIR");
+    generate->add_option("--root", a->root, "输出到 ROOT/projects/PROJECT，ROOT 默认为程序所在目录")->type_name("DIR");
+    generate->callback([&action, a] { action = [a] { return Generate(*a); }; });
 }

@@ -1,35 +1,273 @@
-#include "CliArgs.h"
-#include "Commands.h"
+// javagen-cli project, class and member: the model commands, each one call
+// of the command layer the workbench uses too.
+#include "CliApp.h"
 
 #include "ClassDAO.h"
-#include "EntryRules.h"
 #include "MemberDAO.h"
 #include "MemberTypes.h"
+#include "ModelCommands.h"
 #include "ProjectDAO.h"
 
 #include <iostream>
+#include <memory>
 
 namespace {
 
-void Require(const TVerdict& verdict)
+// Prints the confirmation of a command that was done; a refusal is thrown.
+int Report(const TCommandResult& result)
 {
-    if (!verdict.Accepted())
-        throw TRefused(verdict.message);
+    if (!result.Done())
+        throw TRefused(result.message);
+    std::cout << result.message << '\n';
+    return 0;
 }
 
-std::string CommandWord(const std::vector<std::string>& words, const std::string& usage)
+int FindMemberId(int classId, const std::string& memberName)
 {
-    if (words.empty())
-        throw TUsageError("用法: javagen-cli " + usage);
-    return words[0];
+    auto rows = TMemberDAO().OpenClassMembers(classId);
+    for (; !rows->Eof(); rows->Next())
+        if (rows->AsText("memberName") == memberName)
+            return rows->AsInteger("memberId");
+    throw TRefused("找不到成员: " + memberName);
 }
 
-std::vector<std::string> Rest(const std::vector<std::string>& words)
+void PrintMember(const TResultSet& rows)
 {
-    return { words.begin() + 1, words.end() };
+    std::cout << rows.AsText("memberId") << '\t' << rows.AsText("memberName") << '\t' << rows.AsText("memberType")
+              << '\t' << rows.AsText("memberLength");
+    for (const char* flag : { "memberIsPri", "memberIsMust", "queryFlag", "memberIsDisplay", "memberQueryDisplay" })
+        std::cout << '\t' << (rows.AsInteger(flag) == 1 ? 1 : 0);
+    std::cout << '\t' << rows.AsText("memberComment") << '\n';
 }
 
-// The four simple types may also be given by their English words.
+CLI::App* Command(CLI::App& parent, const std::string& name, const std::string& description)
+{
+    CLI::App* command = parent.add_subcommand(name, description);
+    command->group("命令");
+    return command;
+}
+
+// A positional argument every command of this file needs.
+void Positional(CLI::App* command, const std::string& name, std::string& value, const std::string& description)
+{
+    command->add_option(name, value, description)->required()->type_name("");
+}
+
+void AddProjectCommands(CLI::App& app, TCliAction& action)
+{
+    CLI::App* project = Command(app, "project", "工程: add NAME | rename NAME NEW | delete NAME | list");
+    project->require_subcommand(1);
+    auto name = std::make_shared<std::string>();
+    auto newName = std::make_shared<std::string>();
+
+    CLI::App* add = Command(*project, "add", "新建工程");
+    Positional(add, "NAME", *name, "工程名称");
+    add->callback([&action, name] { action = [name] { return Report(TModelCommands::NewProject(*name)); }; });
+
+    CLI::App* rename = Command(*project, "rename", "修改工程名称");
+    Positional(rename, "NAME", *name, "工程名称");
+    Positional(rename, "NEW", *newName, "新的工程名称");
+    rename->callback([&action, name, newName] {
+        action = [name, newName] { return Report(TModelCommands::RenameProject(FindProjectId(*name), *newName)); };
+    });
+
+    CLI::App* remove = Command(*project, "delete", "删除工程(连同它的类和成员)");
+    Positional(remove, "NAME", *name, "工程名称");
+    remove->callback(
+        [&action, name] { action = [name] { return Report(TModelCommands::DeleteProject(FindProjectId(*name))); }; });
+
+    CLI::App* list = Command(*project, "list", "列出工程，每行: 编号<TAB>工程名称");
+    list->callback([&action] {
+        action = [] {
+            for (const auto& entry : TProjectDAO().ListProjects())
+                std::cout << entry.id << '\t' << entry.text << '\n';
+            return 0;
+        };
+    });
+}
+
+void AddClassCommands(CLI::App& app, TCliAction& action)
+{
+    CLI::App* cls = Command(app, "class",
+        "类: add PROJECT CLASS FRIEND | update PROJECT CLASS NEWCLASS NEWFRIEND | delete PROJECT CLASS | list PROJECT");
+    cls->require_subcommand(1);
+    struct TArgs {
+        std::string project, name, friendName, newName, newFriend;
+    };
+    auto a = std::make_shared<TArgs>();
+
+    CLI::App* add = Command(*cls, "add", "添加类");
+    Positional(add, "PROJECT", a->project, "工程名称");
+    Positional(add, "CLASS", a->name, "类英文名称");
+    Positional(add, "FRIEND", a->friendName, "中文友好名称");
+    add->callback([&action, a] {
+        action = [a] { return Report(TModelCommands::AddClass(FindProjectId(a->project), a->name, a->friendName)); };
+    });
+
+    CLI::App* update = Command(*cls, "update", "修改类名和友好名称(引用该类的成员随之改名)");
+    Positional(update, "PROJECT", a->project, "工程名称");
+    Positional(update, "CLASS", a->name, "类英文名称");
+    Positional(update, "NEWCLASS", a->newName, "新的类英文名称");
+    Positional(update, "NEWFRIEND", a->newFriend, "新的中文友好名称");
+    update->callback([&action, a] {
+        action = [a] {
+            int projectId = FindProjectId(a->project);
+            int classId = FindClassId(projectId, a->name);
+            return Report(TModelCommands::ChangeClass(projectId, classId, a->newName, a->newFriend));
+        };
+    });
+
+    CLI::App* remove = Command(*cls, "delete", "删除类(连同它的成员)");
+    Positional(remove, "PROJECT", a->project, "工程名称");
+    Positional(remove, "CLASS", a->name, "类英文名称");
+    remove->callback([&action, a] {
+        action = [a] { return Report(TModelCommands::DeleteClass(FindClassId(FindProjectId(a->project), a->name))); };
+    });
+
+    CLI::App* list = Command(*cls, "list", "列出工程的类，每行: 编号<TAB>类名<TAB>友好名称");
+    Positional(list, "PROJECT", a->project, "工程名称");
+    list->callback([&action, a] {
+        action = [a] {
+            int projectId = FindProjectId(a->project);
+            TClassDAO classes;
+            for (const auto& entry : classes.ListClasses(projectId))
+                std::cout << entry.id << '\t' << entry.text << '\t' << classes.GetFriendName(entry.id) << '\n';
+            return 0;
+        };
+    });
+}
+
+// The member options of add and update: a flag pair sets a flag one way or
+// the other, neither keeps it.
+struct TMemberArgs {
+    std::string project, className, name, type, newName, newType, length, comment;
+    bool hasLength = false, hasComment = false;
+    bool on[5] = {}, off[5] = {};
+};
+
+const char* const kFlagNames[5] = { "primary", "required", "query", "display", "query-display" };
+const char* const kFlagTexts[5] = { "主键", "必填", "参与查询", "下拉框显示", "查询界面显示" };
+
+void AddMemberOptions(CLI::App* command, TMemberArgs& a, bool update)
+{
+    command->add_option("--length", a.length, "长度(字符串类型有效)")->type_name("N");
+    command->add_option("--comment", a.comment, "成员注释")->type_name("TEXT");
+    for (int i = 0; i < 5; ++i) {
+        std::string name = kFlagNames[i];
+        if (!update && name == "query-display") {
+            command->add_flag("--no-query-display", a.off[i], "查询界面不显示");
+            continue;
+        }
+        CLI::Option* on = command->add_flag("--" + name, a.on[i], std::string("设为") + kFlagTexts[i]);
+        if (update) {
+            CLI::Option* off = command->add_flag("--no-" + name, a.off[i], std::string("取消") + kFlagTexts[i]);
+            on->excludes(off);
+        }
+    }
+}
+
+void ApplyFlags(const TMemberArgs& a, TMemberEntry& entry)
+{
+    bool* flags[5] = { &entry.isPri, &entry.isMust, &entry.queryFlag, &entry.isDisplay, &entry.queryDisplay };
+    for (int i = 0; i < 5; ++i) {
+        if (a.on[i])
+            *flags[i] = true;
+        if (a.off[i])
+            *flags[i] = false;
+    }
+}
+
+void AddMemberCommands(CLI::App& app, TCliAction& action)
+{
+    CLI::App* member = Command(app, "member",
+        "成员: add PROJECT CLASS NAME TYPE ... | update PROJECT CLASS NAME ... | delete PROJECT CLASS NAME | list "
+        "PROJECT CLASS");
+    member->require_subcommand(1);
+    auto a = std::make_shared<TMemberArgs>();
+
+    CLI::App* add = Command(*member, "add", "添加成员(默认同添加对话框: 只勾选“查询界面是否显示”，长度 20)");
+    Positional(add, "PROJECT", a->project, "工程名称");
+    Positional(add, "CLASS", a->className, "类英文名称");
+    Positional(add, "NAME", a->name, "成员名称");
+    Positional(add, "TYPE", a->type, "成员类型");
+    AddMemberOptions(add, *a, false);
+    add->callback([&action, a, add] {
+        a->hasLength = add->count("--length") > 0;
+        action = [a] {
+            int projectId = FindProjectId(a->project);
+            int classId = FindClassId(projectId, a->className);
+            TMemberEntry entry;
+            entry.name = a->name;
+            entry.type = MemberTypeWord(a->type);
+            entry.lengthText = a->hasLength ? a->length : "20";
+            entry.comment = a->comment;
+            ApplyFlags(*a, entry);
+            return Report(TModelCommands::AddMember(projectId, classId, entry));
+        };
+    });
+
+    CLI::App* update = Command(*member, "update", "修改成员(未给出的值保持不变)");
+    Positional(update, "PROJECT", a->project, "工程名称");
+    Positional(update, "CLASS", a->className, "类英文名称");
+    Positional(update, "NAME", a->name, "成员名称");
+    update->add_option("--name", a->newName, "新的成员名称")->type_name("NEW");
+    update->add_option("--type", a->newType, "新的成员类型")->type_name("T");
+    AddMemberOptions(update, *a, true);
+    update->callback([&action, a, update] {
+        a->hasLength = update->count("--length") > 0;
+        a->hasComment = update->count("--comment") > 0;
+        bool hasName = update->count("--name") > 0;
+        bool hasType = update->count("--type") > 0;
+        action = [a, hasName, hasType] {
+            int projectId = FindProjectId(a->project);
+            int classId = FindClassId(projectId, a->className);
+            int memberId = FindMemberId(classId, a->name);
+            std::optional<TMember> stored = TMemberDAO().GetMember(memberId);
+            if (!stored)
+                throw TRefused("找不到成员: " + a->name);
+            // As the change dialog starts: from the stored member.
+            TMemberEntry entry;
+            entry.name = hasName ? a->newName : stored->GetMemberName();
+            entry.type = MemberTypeWord(hasType ? a->newType : stored->GetMemberType());
+            entry.lengthText = a->hasLength ? a->length : std::to_string(stored->GetMemberLength());
+            entry.comment = a->hasComment ? a->comment : stored->GetMemberComment();
+            entry.isPri = stored->GetMemberIsPri() == 1;
+            entry.isMust = stored->GetMemberIsMust() == 1;
+            entry.queryFlag = stored->GetQueryFlag() == 1;
+            entry.isDisplay = stored->GetMemberIsDisplay() == 1;
+            entry.queryDisplay = stored->GetMemberQueryDisplay() == 1;
+            ApplyFlags(*a, entry);
+            return Report(TModelCommands::ChangeMember(memberId, entry));
+        };
+    });
+
+    CLI::App* remove = Command(*member, "delete", "删除成员");
+    Positional(remove, "PROJECT", a->project, "工程名称");
+    Positional(remove, "CLASS", a->className, "类英文名称");
+    Positional(remove, "NAME", a->name, "成员名称");
+    remove->callback([&action, a] {
+        action = [a] {
+            int classId = FindClassId(FindProjectId(a->project), a->className);
+            return Report(TModelCommands::DeleteMember(FindMemberId(classId, a->name)));
+        };
+    });
+
+    CLI::App* list = Command(*member, "list",
+        "列出类的成员，每行: 编号 名称 类型 长度 主键 必填 参与查询 下拉框显示 界面显示 注释(以 TAB 分隔，标志为 0/1)");
+    Positional(list, "PROJECT", a->project, "工程名称");
+    Positional(list, "CLASS", a->className, "类英文名称");
+    list->callback([&action, a] {
+        action = [a] {
+            auto rows = TMemberDAO().OpenClassMembers(FindClassId(FindProjectId(a->project), a->className));
+            for (; !rows->Eof(); rows->Next())
+                PrintMember(*rows);
+            return 0;
+        };
+    });
+}
+
+} // namespace
+
 std::string MemberTypeWord(const std::string& word)
 {
     if (word == "string")
@@ -42,17 +280,6 @@ std::string MemberTypeWord(const std::string& word)
         return kTypeDate;
     return word;
 }
-
-int FindMemberId(int classId, const std::string& memberName)
-{
-    auto rows = TMemberDAO().OpenClassMembers(classId);
-    for (; !rows->Eof(); rows->Next())
-        if (rows->AsText("memberName") == memberName)
-            return rows->AsInteger("memberId");
-    throw TRefused("找不到成员: " + memberName);
-}
-
-} // namespace
 
 int FindProjectId(const std::string& projectName)
 {
@@ -70,177 +297,9 @@ int FindClassId(int projectId, const std::string& className)
     return classId;
 }
 
-int RunProjectCommand(const std::vector<std::string>& words)
+void AddModelCommands(CLI::App& app, TCliAction& action)
 {
-    const std::string usage = "project add|rename|delete|list ...";
-    std::string verb = CommandWord(words, usage);
-    TCliArgs args(Rest(words), {}, {});
-    TProjectDAO projects;
-    if (verb == "add") {
-        args.ExpectPositional(1, "project add NAME");
-        Require(CheckNewProject(args.Positional()[0]));
-        projects.AddProject(args.Positional()[0]);
-        std::cout << "工程名称添加成功！\n";
-    } else if (verb == "rename") {
-        args.ExpectPositional(2, "project rename NAME NEW");
-        int projectId = FindProjectId(args.Positional()[0]);
-        Require(CheckRenameProject(projectId, args.Positional()[1]));
-        projects.RenameProject(projectId, args.Positional()[1]);
-        std::cout << "工程名称修改成功！\n";
-    } else if (verb == "delete") {
-        args.ExpectPositional(1, "project delete NAME");
-        projects.DeleteProject(FindProjectId(args.Positional()[0]));
-        std::cout << "删除成功!\n";
-    } else if (verb == "list") {
-        args.ExpectPositional(0, "project list");
-        for (const auto& entry : projects.ListProjects())
-            std::cout << entry.id << '\t' << entry.text << '\n';
-    } else {
-        throw TUsageError("用法: javagen-cli " + usage);
-    }
-    return 0;
-}
-
-int RunClassCommand(const std::vector<std::string>& words)
-{
-    const std::string usage = "class add|update|delete|list ...";
-    std::string verb = CommandWord(words, usage);
-    TCliArgs args(Rest(words), {}, {});
-    TClassDAO classes;
-    if (verb == "add") {
-        args.ExpectPositional(3, "class add PROJECT CLASS FRIEND");
-        int projectId = FindProjectId(args.Positional()[0]);
-        Require(CheckAddClass(projectId, args.Positional()[1], args.Positional()[2]));
-        classes.AddClass(projectId, args.Positional()[1], args.Positional()[2]);
-        std::cout << "类名称添加成功！\n";
-    } else if (verb == "update") {
-        args.ExpectPositional(4, "class update PROJECT CLASS NEWCLASS NEWFRIEND");
-        int projectId = FindProjectId(args.Positional()[0]);
-        int classId = FindClassId(projectId, args.Positional()[1]);
-        Require(CheckUpdateClass(projectId, classId, args.Positional()[2], args.Positional()[3]));
-        classes.UpdateClass(projectId, classId, args.Positional()[2], args.Positional()[3]);
-        std::cout << "类名称更新成功\n";
-    } else if (verb == "delete") {
-        args.ExpectPositional(2, "class delete PROJECT CLASS");
-        int projectId = FindProjectId(args.Positional()[0]);
-        classes.DeleteClass(FindClassId(projectId, args.Positional()[1]));
-        std::cout << "类对象删除成功!\n";
-    } else if (verb == "list") {
-        args.ExpectPositional(1, "class list PROJECT");
-        int projectId = FindProjectId(args.Positional()[0]);
-        for (const auto& entry : classes.ListClasses(projectId))
-            std::cout << entry.id << '\t' << entry.text << '\t' << classes.GetFriendName(entry.id) << '\n';
-    } else {
-        throw TUsageError("用法: javagen-cli " + usage);
-    }
-    return 0;
-}
-
-namespace {
-
-const std::set<std::string> kMemberValueOptions = { "--length", "--comment", "--name", "--type" };
-const std::set<std::string> kMemberSwitches = { "--primary", "--no-primary", "--required", "--no-required", "--query",
-    "--no-query", "--display", "--no-display", "--query-display", "--no-query-display" };
-
-// A switch pair sets the flag one way or the other; neither keeps it.
-void ApplySwitch(const TCliArgs& args, const std::string& name, bool& flag)
-{
-    if (args.Switch("--" + name))
-        flag = true;
-    if (args.Switch("--no-" + name))
-        flag = false;
-}
-
-void PrintMember(const TResultSet& rows)
-{
-    std::cout << rows.AsText("memberId") << '\t' << rows.AsText("memberName") << '\t' << rows.AsText("memberType")
-              << '\t' << rows.AsText("memberLength");
-    for (const char* flag : { "memberIsPri", "memberIsMust", "queryFlag", "memberIsDisplay", "memberQueryDisplay" })
-        std::cout << '\t' << (rows.AsInteger(flag) == 1 ? 1 : 0);
-    std::cout << '\t' << rows.AsText("memberComment") << '\n';
-}
-
-void RejectContradictions(const TCliArgs& args)
-{
-    for (const char* name : { "primary", "required", "query", "display", "query-display" })
-        if (args.Switch(std::string("--") + name) && args.Switch(std::string("--no-") + name))
-            throw TUsageError(std::string("选项 --") + name + " 与 --no-" + name + " 不能同时使用");
-}
-
-} // namespace
-
-int RunMemberCommand(const std::vector<std::string>& words)
-{
-    const std::string usage = "member add|update|delete|list ...";
-    std::string verb = CommandWord(words, usage);
-    TCliArgs args(Rest(words), kMemberValueOptions, kMemberSwitches);
-    RejectContradictions(args);
-    TMemberDAO members;
-    if (verb == "add") {
-        args.ExpectPositional(4,
-            "member add PROJECT CLASS NAME TYPE [--length N] [--primary] [--required] "
-            "[--query] [--display] [--no-query-display] [--comment TEXT]");
-        if (args.Has("--name") || args.Has("--type"))
-            throw TUsageError("member add 不接受 --name 和 --type，名称和类型直接写在命令中");
-        int projectId = FindProjectId(args.Positional()[0]);
-        int classId = FindClassId(projectId, args.Positional()[1]);
-        // As the add dialog starts: nothing ticked but "查询界面是否显示", length 20.
-        TMemberEntry entry;
-        entry.name = args.Positional()[2];
-        entry.type = MemberTypeWord(args.Positional()[3]);
-        entry.lengthText = args.Value("--length", "20");
-        entry.comment = args.Value("--comment");
-        ApplySwitch(args, "primary", entry.isPri);
-        ApplySwitch(args, "required", entry.isMust);
-        ApplySwitch(args, "query", entry.queryFlag);
-        ApplySwitch(args, "display", entry.isDisplay);
-        ApplySwitch(args, "query-display", entry.queryDisplay);
-        Require(CheckMemberEntry(TMemberDialog::Add, projectId, classId, 0, entry));
-        members.AddMember(BuildMemberRecord(entry, projectId, classId, 0));
-        std::cout << "类成员属性添加成功!\n";
-    } else if (verb == "update") {
-        args.ExpectPositional(3,
-            "member update PROJECT CLASS NAME [--name NEW] [--type T] [--length N] "
-            "[--comment TEXT] [--primary|--no-primary] ...");
-        int projectId = FindProjectId(args.Positional()[0]);
-        int classId = FindClassId(projectId, args.Positional()[1]);
-        int memberId = FindMemberId(classId, args.Positional()[2]);
-        auto stored = members.GetMember(memberId);
-        if (!stored)
-            throw TRefused("找不到成员: " + args.Positional()[2]);
-        // As the change dialog starts: from the stored member.
-        TMemberEntry entry;
-        entry.name = args.Value("--name", stored->GetMemberName());
-        entry.type = MemberTypeWord(args.Value("--type", stored->GetMemberType()));
-        entry.lengthText = args.Value("--length", std::to_string(stored->GetMemberLength()));
-        entry.comment = args.Value("--comment", stored->GetMemberComment());
-        entry.isPri = stored->GetMemberIsPri() == 1;
-        entry.isMust = stored->GetMemberIsMust() == 1;
-        entry.queryFlag = stored->GetQueryFlag() == 1;
-        entry.isDisplay = stored->GetMemberIsDisplay() == 1;
-        entry.queryDisplay = stored->GetMemberQueryDisplay() == 1;
-        ApplySwitch(args, "primary", entry.isPri);
-        ApplySwitch(args, "required", entry.isMust);
-        ApplySwitch(args, "query", entry.queryFlag);
-        ApplySwitch(args, "display", entry.isDisplay);
-        ApplySwitch(args, "query-display", entry.queryDisplay);
-        Require(CheckMemberEntry(TMemberDialog::Change, projectId, classId, memberId, entry));
-        members.UpdateMember(BuildMemberRecord(entry, projectId, classId, memberId));
-        std::cout << "类成员属性更新成功!\n";
-    } else if (verb == "delete") {
-        args.ExpectPositional(3, "member delete PROJECT CLASS NAME");
-        int projectId = FindProjectId(args.Positional()[0]);
-        int classId = FindClassId(projectId, args.Positional()[1]);
-        members.DeleteMember(FindMemberId(classId, args.Positional()[2]));
-        std::cout << "成员属性删除成功\n";
-    } else if (verb == "list") {
-        args.ExpectPositional(2, "member list PROJECT CLASS");
-        int projectId = FindProjectId(args.Positional()[0]);
-        auto rows = members.OpenClassMembers(FindClassId(projectId, args.Positional()[1]));
-        for (; !rows->Eof(); rows->Next())
-            PrintMember(*rows);
-    } else {
-        throw TUsageError("用法: javagen-cli " + usage);
-    }
-    return 0;
+    AddProjectCommands(app, action);
+    AddClassCommands(app, action);
+    AddMemberCommands(app, action);
 }

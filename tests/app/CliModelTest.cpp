@@ -99,7 +99,7 @@ TEST_F(CliModelTest, UsageAndDatabaseErrorsHaveTheirOwnStatus)
     EXPECT_EQ(Cli({ "member", "update", "p", "C", "n", "--query", "--no-query" }).status, 2);
     auto help = Cli({ "--help" });
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("javagen-cli [--db FILE] COMMAND"), std::string::npos);
+    EXPECT_NE(help.out.find("用法: javagen-cli [选项] 命令"), std::string::npos);
 
     std::ofstream(dir_ / "broken.mdb") << "not a database at all, sorry";
     auto broken = Cli({ "--db", "broken.mdb", "project", "list" });

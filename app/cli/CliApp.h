@@ -1,0 +1,34 @@
+#pragma once
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+// Wrong use of the command line: exit status 2.
+class TUsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Refused by an entry rule or a model check, or not found: exit status 1.
+class TRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// What a parsed command does, run once the whole command line is parsed (and
+// --db applied); returns the exit status. Failures are thrown: TRefused,
+// TUsageError, or a database or file error (status 3).
+using TCliAction = std::function<int()>;
+
+// Each adds its commands to the application; the parsed one sets action.
+void AddModelCommands(CLI::App& app, TCliAction& action);
+void AddGenerateCommand(CLI::App& app, TCliAction& action);
+
+// Lookups by name shared by the commands; TRefused when there is none.
+int FindProjectId(const std::string& projectName);
+int FindClassId(int projectId, const std::string& className);
+
+// The four simple member types may be given by their English words.
+std::string MemberTypeWord(const std::string& word);

@@ -1,0 +1,166 @@
+#include "ModelCommands.h"
+
+#include "ClassDAO.h"
+#include "DbHelper.h"
+#include "MemberDAO.h"
+#include "ProjectDAO.h"
+
+#include <functional>
+
+namespace {
+
+TCommandResult Refused(const TVerdict& verdict)
+{
+    return { verdict.kind, verdict.message, 0 };
+}
+
+TCommandResult Done(const std::string& message, int id = 0)
+{
+    return { TRefusal::None, message, id };
+}
+
+// Runs a command in one write transaction: committed when it is done,
+// rolled back when it is refused.
+TCommandResult Atomically(const std::function<TCommandResult()>& command)
+{
+    TCommandResult result;
+    TDbHelper().WriteAtomically([&] {
+        result = command();
+        return result.Done();
+    });
+    return result;
+}
+
+bool ProjectExists(int projectId)
+{
+    return TDbHelper().QueryInteger("select count(*) from t_project where projectId=?", { projectId }) > 0;
+}
+
+bool ClassExists(int classId)
+{
+    return TDbHelper().QueryInteger("select count(*) from t_class where classId=?", { classId }) > 0;
+}
+
+int LastInsertedId()
+{
+    return TDbHelper().QueryInteger("select last_insert_rowid()");
+}
+
+const TVerdict kProjectGone = TVerdict::Refuse(TRefusal::Stale, "该工程已不存在，请重新选择!");
+const TVerdict kClassGone = TVerdict::Refuse(TRefusal::Stale, "该类已不存在，请重新选择!");
+const TVerdict kMemberGone = TVerdict::Refuse(TRefusal::Stale, "该成员已不存在，请重新选择!");
+
+} // namespace
+
+TCommandResult TModelCommands::NewProject(const std::string& projectName)
+{
+    return Atomically([&] {
+        TVerdict verdict = CheckNewProject(projectName);
+        if (!verdict.Accepted())
+            return Refused(verdict);
+        TProjectDAO().AddProject(projectName);
+        return Done("工程名称添加成功！", LastInsertedId());
+    });
+}
+
+TCommandResult TModelCommands::RenameProject(int projectId, const std::string& newName)
+{
+    return Atomically([&] {
+        if (!ProjectExists(projectId))
+            return Refused(kProjectGone);
+        TVerdict verdict = CheckRenameProject(projectId, newName);
+        if (!verdict.Accepted())
+            return Refused(verdict);
+        TProjectDAO().RenameProject(projectId, newName);
+        return Done("工程名称修改成功！", projectId);
+    });
+}
+
+TCommandResult TModelCommands::DeleteProject(int projectId)
+{
+    return Atomically([&] {
+        TProjectDAO().DeleteProject(projectId);
+        return Done("删除成功!", projectId);
+    });
+}
+
+TCommandResult TModelCommands::AddClass(int projectId, const std::string& className, const std::string& friendName)
+{
+    return Atomically([&] {
+        TVerdict verdict = CheckAddClass(projectId, className, friendName);
+        if (!verdict.Accepted())
+            return Refused(verdict);
+        if (!ProjectExists(projectId))
+            return Refused(kProjectGone);
+        TClassDAO().AddClass(projectId, className, friendName);
+        return Done("类名称添加成功！", LastInsertedId());
+    });
+}
+
+TCommandResult TModelCommands::ChangeClass(
+    int projectId, int classId, const std::string& className, const std::string& friendName)
+{
+    return Atomically([&] {
+        if (!ClassExists(classId))
+            return Refused(kClassGone);
+        TVerdict verdict = CheckUpdateClass(projectId, classId, className, friendName);
+        if (!verdict.Accepted())
+            return Refused(verdict);
+        TClassDAO().UpdateClass(projectId, classId, className, friendName);
+        return Done("类名称更新成功", classId);
+    });
+}
+
+TCommandResult TModelCommands::DeleteClass(int classId)
+{
+    return Atomically([&] {
+        TClassDAO().DeleteClass(classId);
+        return Done("类对象删除成功!", classId);
+    });
+}
+
+TCommandResult TModelCommands::AddMember(int projectId, int classId, const TMemberEntry& entry)
+{
+    return Atomically([&] {
+        TVerdict verdict = CheckMemberEntry(TMemberDialog::Add, projectId, classId, 0, entry);
+        if (!verdict.Accepted())
+            return Refused(verdict);
+        if (!ClassExists(classId))
+            return Refused(kClassGone);
+        TMemberDAO().AddMember(BuildMemberRecord(entry, projectId, classId, 0));
+        return Done("类成员属性添加成功!", LastInsertedId());
+    });
+}
+
+TCommandResult TModelCommands::ChangeMember(int memberId, const TMemberEntry& entry)
+{
+    return Atomically([&] {
+        TCommandResult exists = MemberToChange(memberId);
+        if (!exists.Done())
+            return exists;
+        std::optional<TMember> stored = TMemberDAO().GetMember(memberId);
+        int projectId = stored->GetProjectId();
+        int classId = stored->GetClassId();
+        TVerdict verdict = CheckMemberEntry(TMemberDialog::Change, projectId, classId, memberId, entry);
+        if (!verdict.Accepted())
+            return Refused(verdict);
+        TMemberDAO().UpdateMember(BuildMemberRecord(entry, projectId, classId, memberId));
+        return Done("类成员属性更新成功!", memberId);
+    });
+}
+
+TCommandResult TModelCommands::MemberToChange(int memberId)
+{
+    std::optional<TMember> stored = TMemberDAO().GetMember(memberId);
+    if (!stored || !ClassExists(stored->GetClassId()))
+        return Refused(kMemberGone);
+    return Done("", memberId);
+}
+
+TCommandResult TModelCommands::DeleteMember(int memberId)
+{
+    return Atomically([&] {
+        TMemberDAO().DeleteMember(memberId);
+        return Done("成员属性删除成功", memberId);
+    });
+}
