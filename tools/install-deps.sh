@@ -1,13 +1,23 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages needed to build, run and test javagen.
+# Installs the Debian 12 packages javagen needs.
+#   install-deps.sh           what building and running the workbench needs
+#   install-deps.sh --tests   that, and what the tests need besides (GoogleTest,
+#                             a JDK with Hibernate and JDBC drivers, a MariaDB
+#                             server, Xvfb, clang-format)
 set -euo pipefail
 packages=(
-  build-essential cmake pkg-config libsqlite3-dev libgtest-dev
+  build-essential cmake pkg-config
+  libsqlite3-dev libicu-dev libcli11-dev nlohmann-json3-dev libgit2-dev libmariadb-dev
   qt6-base-dev qt6-translations-l10n fonts-wqy-microhei
-  default-jdk-headless libhibernate3-java libjavassist-java libhsqldb-java libmariadb-java
-  mariadb-server-core mariadb-client-core
-  xvfb xauth
 )
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(
+    libgtest-dev clang-format
+    default-jdk-headless libhibernate3-java libjavassist-java libhsqldb-java libmariadb-java
+    mariadb-server-core mariadb-client-core
+    xvfb xauth
+  )
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
-cmake -S . -B build
+cmake -S . -B build -DJAVAGEN_TESTS=OFF
 cmake --build build -j"$(nproc)"
 cd build/bin
 if [ -x ./javagen ]; then
