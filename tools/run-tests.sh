@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh --tests
 bash tools/check-format.sh
-cmake -S . -B build -DJAVAGEN_SANITIZE=ON -DJAVAGEN_WERROR=ON
+cmake -S . -B build -DJAVAGEN_TESTS=ON -DJAVAGEN_SANITIZE=ON -DJAVAGEN_WERROR=ON
 cmake --build build -j"$(nproc)"
 cd build
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$(nproc)"
