@@ -9,6 +9,7 @@
 #include "FileOperate.h"
 #include "FileSink.h"
 #include "GenerationError.h"
+#include "MergeSink.h"
 #include "ModelSnapshot.h"
 #include "RunChecks.h"
 #include "SupportFiles.h"
@@ -28,12 +29,13 @@ std::string ProgramDirectory()
 }
 
 TAutoCode::TAutoCode(int projectId, std::string projectName, std::string packageName, IGenerationListener& listener,
-    TRunLocations locations)
+    TRunLocations locations, TRunKind kind)
     : projectId_(projectId)
     , projectName_(std::move(projectName))
     , packageName_(std::move(packageName))
     , listener_(listener)
     , locations_(std::move(locations))
+    , kind_(kind)
 {
 }
 
@@ -69,6 +71,16 @@ std::optional<TPreparedRun> PrepareRun(int projectId, const std::string& project
     }
 }
 
+void PutAllFiles(const TRunContext& run, const TPreparedRun& prepared)
+{
+    WriteStrutsConfig(run, prepared.classList);
+    WriteHibernateConfig(run, prepared.classes);
+    CopySupportFiles(run);
+    TDomainOperate::WriteDomainClasses(run, prepared.classes);
+    TActionOperate::WriteActionClasses(run, prepared.classes);
+    TDaoOperate::WriteDaoClasses(run, prepared.classes);
+}
+
 void TAutoCode::Execute()
 {
     bool checked = false;
@@ -80,18 +92,28 @@ void TAutoCode::Execute()
         } else if (prepared) {
             checked = true;
             std::string root = locations_.rootDir.empty() ? ProgramDirectory() : locations_.rootDir;
-            TFileSink sink(listener_);
-            TRunContext run { projectName_, packageName_, prepared->templates,
-                TOutputPaths(root, projectName_, packageName_), listener_, sink };
-            RemoveRunLeftovers(run.paths);
-            WriteStrutsConfig(run, prepared->classList);
-            WriteHibernateConfig(run, prepared->classes);
-            CopySupportFiles(run);
-            TDomainOperate::WriteDomainClasses(run, prepared->classes);
-            TActionOperate::WriteActionClasses(run, prepared->classes);
-            TDaoOperate::WriteDaoClasses(run, prepared->classes);
-            sink.Finish();
-            listener_.Done();
+            TOutputPaths paths(root, projectName_, packageName_);
+            if (kind_ == TRunKind::Plain) {
+                TBaseStore bases(paths.OutputRoot());
+                bool merged = bases.Exists();
+                TFileSink sink(listener_, merged ? &bases : nullptr);
+                TRunContext run { projectName_, packageName_, prepared->templates, paths, listener_, sink };
+                RemoveRunLeftovers(paths);
+                PutAllFiles(run, *prepared);
+                sink.Finish();
+                if (merged)
+                    bases.WriteManifest();
+                listener_.Done();
+            } else {
+                bool dryRun = kind_ == TRunKind::MergeDryRun;
+                TMergeSink sink(listener_, paths.OutputRoot(), projectName_, dryRun);
+                TRunContext run { projectName_, packageName_, prepared->templates, paths, listener_, sink };
+                if (!dryRun)
+                    RemoveRunLeftovers(paths);
+                PutAllFiles(run, *prepared);
+                sink.FinishObsolete();
+                listener_.MergeDone(sink.Summary());
+            }
         }
     } catch (const std::exception& e) {
         // Files already written stay; the user is told what stopped the run.
@@ -102,7 +124,14 @@ void TAutoCode::Execute()
 
 void RemoveRunLeftovers(const TOutputPaths& paths)
 {
-    TFileOperate::RemoveLeftovers(paths.SourceDir());
+    // The directories a run writes, and their bases of a merging generation.
+    std::string root = paths.OutputRoot();
+    std::vector<std::string> directories = { paths.SourceDir() };
     for (const char* kind : { "action", "dao", "domain", "test", "utils" })
-        TFileOperate::RemoveLeftovers(paths.KindDir(kind));
+        directories.push_back(paths.KindDir(kind));
+    for (const auto& directory : directories) {
+        TFileOperate::RemoveLeftovers(directory);
+        TFileOperate::RemoveLeftovers(root + "/.javagen/base" + directory.substr(root.size()));
+    }
+    TFileOperate::RemoveLeftovers(root + "/.javagen");
 }

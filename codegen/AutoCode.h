@@ -3,11 +3,19 @@
 #include "GenerationListener.h"
 #include "IdList.h"
 #include "OutputPaths.h"
+#include "RunContext.h"
 #include "Templates.h"
 
 #include <optional>
 #include <string>
 #include <vector>
+
+// What a run does with the files it generates.
+enum class TRunKind {
+    Plain, // writes every file, as the generate command always has
+    Merge, // keeps the user's edits: see TMergeSink
+    MergeDryRun, // reports what Merge would do, writes nothing
+};
 
 // Where a run reads its templates and writes its tree.
 struct TRunLocations {
@@ -21,7 +29,7 @@ struct TRunLocations {
 class TAutoCode {
 public:
     TAutoCode(int projectId, std::string projectName, std::string packageName, IGenerationListener& listener,
-        TRunLocations locations = {});
+        TRunLocations locations = {}, TRunKind kind = TRunKind::Plain);
 
     // Takes ownership: the run deletes itself when its thread ends.
     static void Start(TAutoCode* run);
@@ -35,6 +43,7 @@ private:
     std::string packageName_;
     IGenerationListener& listener_;
     TRunLocations locations_;
+    TRunKind kind_;
 };
 
 // What a run has once every check has passed: one snapshot of the model as
@@ -56,6 +65,11 @@ std::optional<TPreparedRun> PrepareRun(int projectId, const std::string& project
 // Removes the temporary files that an earlier run killed while writing left
 // in the directories a run writes.
 void RemoveRunLeftovers(const TOutputPaths& paths);
+
+// Every file of a prepared run, in the run's order, put through run.output:
+// struts.xml, hibernate.cfg.xml and the mapping files, the support files,
+// then the domain, Action and DAO classes.
+void PutAllFiles(const TRunContext& run, const TPreparedRun& prepared);
 
 // The directory of the running executable, without a trailing slash.
 std::string ProgramDirectory();

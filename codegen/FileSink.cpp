@@ -8,8 +8,9 @@ const size_t kQueueLimit = 32;
 
 } // namespace
 
-TFileSink::TFileSink(IGenerationListener& listener)
+TFileSink::TFileSink(IGenerationListener& listener, TBaseStore* bases)
     : listener_(listener)
+    , bases_(bases)
     , thread_([this] { WriteLoop(); })
 {
 }
@@ -61,6 +62,8 @@ void TFileSink::WriteLoop()
         std::exception_ptr failure;
         try {
             writer_.Write(job.file.directory, job.file.path, job.file.bytes);
+            if (bases_)
+                bases_->Write(bases_->Relative(job.file.path), job.file.bytes);
             listener_.Progress(job.file.displayPath + job.suffix);
         } catch (...) {
             failure = std::current_exception();

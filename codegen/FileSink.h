@@ -1,4 +1,5 @@
 #pragma once
+#include "BaseStore.h"
 #include "FileOperate.h"
 #include "GenerationListener.h"
 #include "OutputSink.h"
@@ -20,7 +21,10 @@
 // Put or by Finish.
 class TFileSink : public IOutputSink {
 public:
-    explicit TFileSink(IGenerationListener& listener);
+    // bases: where an earlier merging generation keeps its bases, refreshed
+    // with every file written so that each base stays what the program last
+    // wrote; null when there are none (a plain run never makes them).
+    TFileSink(IGenerationListener& listener, TBaseStore* bases);
     // Stops the writer; files not yet written are dropped.
     ~TFileSink() override;
     TFileSink(const TFileSink&) = delete;
@@ -39,6 +43,7 @@ private:
     void ThrowFailure();
 
     IGenerationListener& listener_;
+    TBaseStore* bases_;
     TDirectoryWriter writer_;
     std::mutex lock_;
     std::condition_variable changed_;

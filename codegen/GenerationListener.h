@@ -1,4 +1,5 @@
 #pragma once
+#include "MergeSummary.h"
 #include "ModelCheckReport.h"
 
 #include <string>
@@ -16,6 +17,13 @@ public:
     virtual void ModelRefused(const std::string& message) = 0;
     // Every file was written.
     virtual void Done() = 0;
+    // A merging generation (or its dry run) has dealt with every file; the
+    // summary says what it did. Listeners that do not merge take it as Done.
+    virtual void MergeDone(const TMergeSummary& summary)
+    {
+        (void)summary;
+        Done();
+    }
     // The run stopped after the checks because of a file or database error;
     // the text says what failed.
     virtual void Failed(const std::string& message) = 0;

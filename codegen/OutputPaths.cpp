@@ -9,9 +9,14 @@ TOutputPaths::TOutputPaths(std::string rootDir, std::string projectName, std::st
 {
 }
 
+std::string TOutputPaths::OutputRoot() const
+{
+    return rootDir_ + "/projects/" + projectName_;
+}
+
 std::string TOutputPaths::SourceDir() const
 {
-    return rootDir_ + "/projects/" + projectName_ + "/src";
+    return OutputRoot() + "/src";
 }
 
 std::string TOutputPaths::KindDir(const std::string& kind) const

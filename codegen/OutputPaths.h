@@ -8,6 +8,8 @@ class TOutputPaths {
 public:
     TOutputPaths(std::string rootDir, std::string projectName, std::string packageName);
 
+    // <root>/projects/<project>
+    std::string OutputRoot() const;
     // <root>/projects/<project>/src
     std::string SourceDir() const;
     // <source>/com/<package path>/<kind>

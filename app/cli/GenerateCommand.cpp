@@ -34,6 +34,17 @@ public:
         std::fputc('\n', stdout);
     }
     void Done() override { std::cerr << "所有代码生成完毕!\n"; }
+    // A merge with conflicts ends with status 4 and names the files.
+    void MergeDone(const TMergeSummary& summary) override
+    {
+        std::fflush(stdout);
+        std::cerr << summary.Text() << '\n';
+        for (const auto& path : summary.Conflicts())
+            std::cerr << "有冲突: " << path << '\n';
+        if (!summary.Conflicts().empty() && !dryRun_)
+            status_ = 4;
+    }
+    void SetDryRun(bool dryRun) { dryRun_ = dryRun; }
     void Failed(const std::string& message) override
     {
         std::cerr << "代码生成失败：" << message << '\n';
@@ -62,6 +73,7 @@ private:
 
     int errorClassId_ = 0;
     int status_ = 0;
+    bool dryRun_ = false;
     bool finished_ = false;
     std::mutex lock_;
     std::condition_variable ended_;
@@ -76,6 +88,8 @@ struct TGenerateArgs {
     std::string packageName = "velmorantis";
     std::string templates = "template";
     std::string root;
+    bool merge = false;
+    bool dryRun = false;
 };
 
 int Generate(const TGenerateArgs& args)
@@ -91,8 +105,12 @@ int Generate(const TGenerateArgs& args)
         locations.templateDir.pop_back();
     locations.rootDir = args.root;
 
+    if (args.dryRun && !args.merge)
+        throw TUsageError("--dry-run 只能与 --merge 一起使用。");
+    TRunKind kind = !args.merge ? TRunKind::Plain : args.dryRun ? TRunKind::MergeDryRun : TRunKind::Merge;
     TConsoleListener listener;
-    TAutoCode::Start(new TAutoCode(projectId, args.project, args.packageName, listener, locations));
+    listener.SetDryRun(args.dryRun);
+    TAutoCode::Start(new TAutoCode(projectId, args.project, args.packageName, listener, locations, kind));
     return listener.WaitForEnd();
 }
 
@@ -109,5 +127,8 @@ void AddGenerateCommand(CLI::App& app, TCliAction& action)
         ->type_name("NAME");
     generate->add_option("--templates", a->templates, "模板目录，默认 ./template")->type_name("DIR");
     generate->add_option("--root", a->root, "输出到 ROOT/projects/PROJECT，ROOT 默认为程序所在目录")->type_name("DIR");
+    generate->add_flag(
+        "--merge", a->merge, "合并生成: 保留对生成文件的手工修改，模型的改动合并进去；冲突处加标记，退出状态 4");
+    generate->add_flag("--dry-run", a->dryRun, "与 --merge 一起用: 每个文件一行列出将做的事(动作和路径)，不写任何文件");
     generate->callback([&action, a] { action = [a] { return Generate(*a); }; });
 }

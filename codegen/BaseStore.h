@@ -1,0 +1,38 @@
+#pragma once
+#include <optional>
+#include <set>
+#include <string>
+
+// What the program last wrote to each path of a generated project, kept in
+// projects/<project>/.javagen/ (outside src/, so the Java build never reads
+// it): base/<path> holds the bytes, manifest.json lists the paths. A merging
+// generation compares the files on disk with these to tell the user's edits
+// from the model's changes.
+class TBaseStore {
+public:
+    // outputRoot: projects/<project>.
+    explicit TBaseStore(std::string outputRoot);
+
+    // True once a merging generation has made the store.
+    bool Exists() const;
+    // The base of a file (path relative to the output root, e.g.
+    // "src/struts.xml"); nothing when the program has none.
+    std::optional<std::string> Read(const std::string& relative) const;
+    // Replaces the base of a file, never leaving a torn one.
+    void Write(const std::string& relative, const std::string& bytes);
+    void Remove(const std::string& relative);
+    // Every file that has a base.
+    std::set<std::string> List() const;
+    // Rewrites manifest.json from the bases present.
+    void WriteManifest() const;
+
+    // The output-root relative path of a file below outputRoot.
+    std::string Relative(const std::string& path) const;
+    std::string FilePath(const std::string& relative) const { return outputRoot_ + "/" + relative; }
+
+private:
+    std::string BasePath(const std::string& relative) const;
+
+    std::string outputRoot_;
+    std::string baseDir_;
+};
