@@ -83,11 +83,11 @@ std::vector<std::string> TMergeSummary::Conflicts() const
     return paths;
 }
 
-std::string TMergeSummary::Text() const
+std::string TMergeSummary::Counts() const
 {
     auto n = [this](TMergeAction action) { return std::to_string(Count(action)); };
-    return "合并生成完毕：写入 " + std::to_string(Count(TMergeAction::New) + Count(TMergeAction::Replace)) +
-        " 个文件，合并 " + n(TMergeAction::Merge) + " 个，保留手工修改 " + n(TMergeAction::Keep) + " 个，冲突 " +
+    return "写入 " + std::to_string(Count(TMergeAction::New) + Count(TMergeAction::Replace)) + " 个文件，合并 " +
+        n(TMergeAction::Merge) + " 个，保留手工修改 " + n(TMergeAction::Keep) + " 个，冲突 " +
         n(TMergeAction::Conflict) + " 个，另存为 .new " + n(TMergeAction::Beside) + " 个，未改动 " +
         n(TMergeAction::Unchanged) + " 个，过时 " + n(TMergeAction::Obsolete) + " 个。";
 }

@@ -28,6 +28,6 @@ struct TMergeSummary {
     std::vector<TMergeEntry> entries;
     int Count(TMergeAction action) const;
     std::vector<std::string> Conflicts() const;
-    // One line: how many files were written, merged, kept, in conflict...
-    std::string Text() const;
+    // How many files were written, merged, kept, in conflict...: one line.
+    std::string Counts() const;
 };

@@ -1,25 +1,23 @@
 #include "AddClassForm.h"
 
-#include "FormMain.h"
-
 #include "ModelCommands.h"
 
 #include <QLineEdit>
 
-TAddClassForm::TAddClassForm(TFormMain& owner)
-    : TClassForm(owner, "AddClassForm", "添加类", 269, 218)
+TAddClassForm::TAddClassForm(const TFormContext& context)
+    : TClassForm(context, "AddClassForm", "添加类", 269, 218)
 {
 }
 
 void TAddClassForm::Accept()
 {
-    int projectId = owner_.SelectedProjectId();
+    int projectId = context_.projectId;
     std::string className = Edt_ClassName->text().toStdString();
     std::string friendName = Edt_FriendName->text().toStdString();
     TCommandResult result = TModelCommands::AddClass(projectId, className, friendName);
     if (!result.Done())
         return Message(QString::fromStdString(result.message));
-    owner_.ReloadClasses(projectId);
+    context_.reload();
     Message(QString::fromStdString(result.message));
     accept();
 }

@@ -6,7 +6,8 @@ class TAddClassForm : public TClassForm {
     Q_OBJECT
 
 public:
-    explicit TAddClassForm(TFormMain& owner);
+    // context: the selected project; reload shows its classes again.
+    explicit TAddClassForm(const TFormContext& context);
 
 protected:
     void Accept() override;

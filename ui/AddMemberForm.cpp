@@ -1,7 +1,7 @@
 #include "AddMemberForm.h"
 
-TAddMemberForm::TAddMemberForm(TFormMain& owner, int projectId, int classId)
-    : TMemberForm(owner, "AddMemberForm", "添加成员属性", 389, 331, projectId, classId, 0)
+TAddMemberForm::TAddMemberForm(const TFormContext& context)
+    : TMemberForm(context, "AddMemberForm", "添加成员属性", 389, 331, 0)
 {
     FillTypeList();
 }

@@ -6,7 +6,7 @@ class TAddMemberForm : public TMemberForm {
     Q_OBJECT
 
 public:
-    TAddMemberForm(TFormMain& owner, int projectId, int classId);
+    explicit TAddMemberForm(const TFormContext& context);
 
 protected:
     TCommandResult Store(const TMemberEntry& entry) override;

@@ -1,15 +1,13 @@
 #include "ClassForm.h"
 
-#include "FormMain.h"
-
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TClassForm::TClassForm(TFormMain& owner, const char* objectName, const char* caption, int width, int height)
-    : QDialog(&owner)
-    , owner_(owner)
+TClassForm::TClassForm(const TFormContext& context, const char* objectName, const char* caption, int width, int height)
+    : QDialog(context.owner)
+    , context_(context)
 {
     setObjectName(objectName);
     setWindowTitle(QString::fromUtf8(caption));
@@ -44,10 +42,11 @@ TClassForm::TClassForm(TFormMain& owner, const char* objectName, const char* cap
     layout->addStretch(1);
     layout->addWidget(Button1, 0, Qt::AlignHCenter);
 
-    connect(Button1, &QPushButton::clicked, this, [this] { RunGuarded(owner_.Dialogs(), this, [this] { Accept(); }); });
+    connect(
+        Button1, &QPushButton::clicked, this, [this] { RunGuarded(*context_.dialogs, this, [this] { Accept(); }); });
 }
 
 void TClassForm::Message(const QString& text)
 {
-    ShowPlainMessage(owner_.Dialogs(), this, text);
+    ShowPlainMessage(*context_.dialogs, this, text);
 }

@@ -1,10 +1,11 @@
 #pragma once
+#include "FormContext.h"
+
 #include <QDialog>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TFormMain;
 
 // What the add and change class dialogs share: the class name and friendly
 // name fields and the "确定" button, which runs Accept.
@@ -19,10 +20,10 @@ public:
     QPushButton* Button1 = nullptr;
 
 protected:
-    TClassForm(TFormMain& owner, const char* objectName, const char* caption, int width, int height);
+    TClassForm(const TFormContext& context, const char* objectName, const char* caption, int width, int height);
     // Checks the entry and stores it; closes the dialog when accepted.
     virtual void Accept() = 0;
     void Message(const QString& text);
 
-    TFormMain& owner_;
+    TFormContext context_;
 };

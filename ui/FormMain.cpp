@@ -2,9 +2,10 @@
 
 #include "AddClassForm.h"
 #include "AddMemberForm.h"
-#include "Banner.h"
+#include "UiText.h"
 #include "UpdateClassForm.h"
 #include "UpdateMemberForm.h"
+#include "WindowListener.h"
 
 #include "ClassDAO.h"
 #include "EntryRules.h"
@@ -37,18 +38,6 @@
 namespace {
 
 const char* const kCaption = "VelmorantisJava代码生成器2.0版";
-const int kClientWidth = 828;
-const int kClientHeight = 547;
-const int kBannerHeight = 97;
-
-QString Text(const std::string& utf8)
-{
-    return QString::fromStdString(utf8);
-}
-QString Text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // Marks the lists as being filled by the program for as long as it lives.
 class TFillingScope {
@@ -64,75 +53,6 @@ public:
 private:
     bool& flag_;
     bool old_;
-};
-
-// Receives one generation run's reports on the run's thread and hands each
-// to the window's thread. Progress lines are queued without waiting (they
-// still arrive in order, through the one event queue); every other report
-// waits until the window has dealt with it, message box included. It
-// outlives the window if need be: the window is reached through a guarded
-// pointer, and calls go through the application object, which lives longer
-// than any window. The last report of a run, Finished, frees the listener.
-class TWindowListener : public IGenerationListener {
-public:
-    explicit TWindowListener(TFormMain* window)
-        : window_(window)
-    {
-    }
-
-    void SetErrorClassId(int classId) override
-    {
-        OnWindowThread([classId](TFormMain& w) { w.ErrorClassId = classId; });
-    }
-    void PrimaryMemberError() override
-    {
-        OnWindowThread([](TFormMain& w) { w.HandlePrimaryMemberError(); });
-    }
-    void DisplayMemberError() override
-    {
-        OnWindowThread([](TFormMain& w) { w.HandleDisplayMemberError(); });
-    }
-    void Progress(const std::string& line) override
-    {
-        OnWindowThread([text = Text(line)](TFormMain& w) { w.HandleProgress(text); }, Qt::QueuedConnection);
-    }
-    void ModelRefused(const std::string& message) override
-    {
-        OnWindowThread([text = Text(message)](TFormMain& w) { w.HandleModelRefused(text); });
-    }
-    void Done() override
-    {
-        OnWindowThread([](TFormMain& w) { w.HandleDone(); });
-    }
-    void Failed(const std::string& message) override
-    {
-        OnWindowThread([text = Text(message)](TFormMain& w) { w.HandleFailed(text); });
-    }
-    void Finished() override
-    {
-        OnWindowThread([](TFormMain& w) { w.HandleFinished(); });
-        delete this; // the run makes no call after this one
-    }
-
-private:
-    template<class F> void OnWindowThread(F action, Qt::ConnectionType type = Qt::BlockingQueuedConnection)
-    {
-        QCoreApplication* app = QCoreApplication::instance();
-        if (!app)
-            return;
-        // A queued call may run after the listener is gone: it holds its own
-        // guarded pointer to the window.
-        auto call = [window = window_, action = std::move(action)] {
-            if (window)
-                action(*window);
-        };
-        if (QThread::currentThread() == app->thread())
-            call();
-        else
-            QMetaObject::invokeMethod(app, call, type);
-    }
-
-    QPointer<TFormMain> window_;
 };
 
 } // namespace
@@ -160,151 +80,6 @@ TFormMain::TFormMain(IDialogs* dialogs, QWidget* parent)
 }
 
 TFormMain::~TFormMain() = default;
-
-void TFormMain::BuildControls()
-{
-    auto* client = new QWidget(this);
-    client->setObjectName("ClientArea");
-    client->setFixedSize(kClientWidth, kClientHeight);
-    setCentralWidget(client);
-    auto* clientLayout = new QVBoxLayout(client);
-    clientLayout->setContentsMargins(0, 0, 0, 0);
-    clientLayout->setSpacing(0);
-
-    Image1 = new QLabel(client);
-    Image1->setObjectName("Image1");
-    Image1->setFixedHeight(kBannerHeight);
-    Image1->setScaledContents(true);
-    Image1->setPixmap(DrawBanner(QSize(kClientWidth, kBannerHeight)));
-    Image1->setCursor(Qt::PointingHandCursor);
-    Image1->setToolTip(Text("关于本程序"));
-    Image1->installEventFilter(this);
-    clientLayout->addWidget(Image1);
-
-    GroupBox1 = new QGroupBox(Text("项目操作区"), client);
-    GroupBox1->setObjectName("GroupBox1");
-    auto* areaFrame = new QVBoxLayout;
-    areaFrame->setContentsMargins(6, 4, 6, 6);
-    areaFrame->addWidget(GroupBox1);
-    clientLayout->addLayout(areaFrame, 1);
-    auto* areaLayout = new QHBoxLayout(GroupBox1);
-    areaLayout->setContentsMargins(8, 6, 8, 8);
-    areaLayout->setSpacing(8);
-
-    // Left: the project selector above the class list.
-    auto* left = new QWidget(GroupBox1);
-    left->setFixedWidth(190);
-    auto* leftLayout = new QVBoxLayout(left);
-    leftLayout->setContentsMargins(0, 0, 0, 0);
-    leftLayout->setSpacing(4);
-    auto* projectRow = new QHBoxLayout;
-    Label1 = new QLabel(Text("项目:"), left);
-    Label1->setObjectName("Label1");
-    CB_Project = new QComboBox(left);
-    CB_Project->setObjectName("CB_Project");
-    CB_Project->setEditable(false);
-    Label1->setBuddy(CB_Project);
-    projectRow->addWidget(Label1);
-    projectRow->addWidget(CB_Project, 1);
-    leftLayout->addLayout(projectRow);
-    leftLayout->addSpacing(4);
-    Label2 = new QLabel(Text("该项目所有类如下:"), left);
-    Label2->setObjectName("Label2");
-    leftLayout->addWidget(Label2);
-    LB_Object = new QListWidget(left);
-    LB_Object->setObjectName("LB_Object");
-    LB_Object->setSelectionMode(QAbstractItemView::SingleSelection);
-    LB_Object->viewport()->installEventFilter(this);
-    leftLayout->addWidget(LB_Object, 1);
-    areaLayout->addWidget(left);
-
-    // Right: the member table above the progress box.
-    auto* right = new QVBoxLayout;
-    right->setSpacing(6);
-    LV_Member = new QTableWidget(0, 10, GroupBox1);
-    LV_Member->setObjectName("LV_Member");
-    const char* captions[] = { "编号", "成员名称", "成员类型", "长度", "主键", "必填", "参与查询", "下拉框显示",
-        "界面显示", "注释" };
-    QStringList headers;
-    for (const char* caption : captions)
-        headers << Text(caption);
-    LV_Member->setHorizontalHeaderLabels(headers);
-    QHeaderView* header = LV_Member->horizontalHeader();
-    header->setMinimumSectionSize(1);
-    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header->setHighlightSections(false);
-    header->setStretchLastSection(false);
-    // Widths of the columns; 长度, 主键 and 必填 keep the toolkit's default.
-    const int widths[] = { 1, 90, 80, -1, -1, -1, 60, 75, 80, 120 };
-    for (int column = 0; column < 10; ++column)
-        if (widths[column] > 0)
-            header->resizeSection(column, widths[column]);
-    LV_Member->verticalHeader()->hide();
-    LV_Member->verticalHeader()->setDefaultSectionSize(LV_Member->fontMetrics().height() + 8);
-    LV_Member->setShowGrid(true);
-    LV_Member->setSelectionBehavior(QAbstractItemView::SelectRows);
-    LV_Member->setSelectionMode(QAbstractItemView::SingleSelection);
-    LV_Member->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    LV_Member->setWordWrap(false);
-    LV_Member->viewport()->installEventFilter(this);
-    right->addWidget(LV_Member, 3);
-
-    GroupBox2 = new QGroupBox(Text("生成进度"), GroupBox1);
-    GroupBox2->setObjectName("GroupBox2");
-    auto* progressLayout = new QVBoxLayout(GroupBox2);
-    progressLayout->setContentsMargins(6, 4, 6, 6);
-    Memo_State = new QPlainTextEdit(GroupBox2);
-    Memo_State->setObjectName("Memo_State");
-    Memo_State->setReadOnly(true);
-    Memo_State->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo_State->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QPalette palette = Memo_State->palette();
-    palette.setColor(QPalette::Base, QColor(192, 192, 192)); // silver
-    palette.setColor(QPalette::Text, Qt::black);
-    Memo_State->setPalette(palette);
-    progressLayout->addWidget(Memo_State);
-    right->addWidget(GroupBox2, 2);
-    areaLayout->addLayout(right, 1);
-
-    connect(CB_Project, qOverload<int>(&QComboBox::activated), this,
-        [this](int) { Guarded([this] { ReloadClasses(SelectedProjectId()); }); });
-    // A click on an entry, or moving to it with the keys, shows its members;
-    // the program's own changes of the list do not.
-    connect(LB_Object, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!filling_ && row >= 0)
-            Guarded([this] { ReloadMembers(SelectedClassId()); });
-    });
-    connect(LB_Object, &QListWidget::itemClicked, this,
-        [this](QListWidgetItem*) { Guarded([this] { ReloadMembers(SelectedClassId()); }); });
-}
-
-QAction* TFormMain::AddCommand(QMenu* menu, const char* objectName, const char* caption, void (TFormMain::*command)())
-{
-    QAction* action = menu->addAction(Text(caption));
-    action->setObjectName(objectName);
-    connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
-    return action;
-}
-
-void TFormMain::BuildMenu()
-{
-    Menu_Project = menuBar()->addMenu(Text("项目操作(&P)"));
-    Menu_Project->setObjectName("Menu_Project");
-    Act_NewProject = AddCommand(Menu_Project, "Act_NewProject", "新建项目(&F)", &TFormMain::NewProject);
-    Act_RenameProject = AddCommand(Menu_Project, "Act_RenameProject", "修改项目名称(&X)", &TFormMain::RenameProject);
-    Act_DeleteProject = AddCommand(Menu_Project, "Act_DeleteProject", "删除当前项目(&D)", &TFormMain::DeleteProject);
-    Act_AddClass = AddCommand(Menu_Project, "Act_AddClass", "添加类(&A)", &TFormMain::AddClass);
-    Act_UpdateClass = AddCommand(Menu_Project, "Act_UpdateClass", "修改类名(&B)", &TFormMain::ChangeClass);
-    Act_DeleteClass = AddCommand(Menu_Project, "Act_DeleteClass", "删除类(&S)", &TFormMain::DeleteClass);
-    Act_AddMember = AddCommand(Menu_Project, "Act_AddMember", "添加成员(&M)", &TFormMain::AddMember);
-    Act_UpdateMember = AddCommand(Menu_Project, "Act_UpdateMember", "修改成员属性(&E)", &TFormMain::ChangeMember);
-    Act_DeleteMember = AddCommand(Menu_Project, "Act_DeleteMember", "删除成员(&C)", &TFormMain::DeleteMember);
-
-    Menu_Code = menuBar()->addMenu(Text("代码管理(&A)"));
-    Menu_Code->setObjectName("Menu_Code");
-    Act_SetPackage = AddCommand(Menu_Code, "Act_SetPackage", "设置包名(&S)", &TFormMain::SetPackageName);
-    Act_Generate = AddCommand(Menu_Code, "Act_Generate", "自动生成代码(&A)", &TFormMain::GenerateCode);
-}
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {
@@ -347,6 +122,17 @@ void TFormMain::SetDialogRunner(TDialogRunner runner)
 void TFormMain::RunDialog(QDialog& dialog)
 {
     dialogRunner_(dialog);
+}
+
+TFormContext TFormMain::FormContext(std::function<void()> reload)
+{
+    return { this, dialogs_, SelectedProjectId(), SelectedClassId(), std::move(reload) };
+}
+
+void TFormMain::ReloadSelectedMembers()
+{
+    if (SelectedClassId() >= 0)
+        ReloadMembers(SelectedClassId());
 }
 
 // ---- refresh operations -------------------------------------------------
@@ -498,7 +284,8 @@ void TFormMain::AddClass()
     Guarded([this] {
         if (SelectedProjectId() < 0)
             return Message(Text("当前未有任何项目被选中!"));
-        TAddClassForm form(*this);
+        int projectId = SelectedProjectId();
+        TAddClassForm form(FormContext([this, projectId] { ReloadClasses(projectId); }));
         RunDialog(form);
     });
 }
@@ -509,7 +296,9 @@ void TFormMain::ChangeClass()
         int classId = SelectedClassId();
         if (classId < 0)
             return Message(Text("没有类被选中!"));
-        TUpdateClassForm form(*this, classId);
+        QListWidgetItem* entry = LB_Object->currentItem();
+        TUpdateClassForm form(FormContext([] {}), entry ? entry->text() : QString(),
+            [this](const QString& className) { SetSelectedClassText(className); });
         RunDialog(form);
     });
 }
@@ -543,7 +332,7 @@ void TFormMain::AddMember()
         int classId = SelectedClassId();
         if (classId < 0)
             return Message(Text("请先选择类对象"));
-        TAddMemberForm form(*this, SelectedProjectId(), classId);
+        TAddMemberForm form(FormContext([this] { ReloadSelectedMembers(); }));
         RunDialog(form);
     });
 }
@@ -559,11 +348,10 @@ void TFormMain::ChangeMember()
         TCommandResult exists = TModelCommands::MemberToChange(memberId);
         if (!exists.Done()) {
             Message(Text(exists.message));
-            if (SelectedClassId() >= 0)
-                ReloadMembers(SelectedClassId());
+            ReloadSelectedMembers();
             return;
         }
-        TUpdateMemberForm form(*this, SelectedProjectId(), SelectedClassId(), memberId);
+        TUpdateMemberForm form(FormContext([this] { ReloadSelectedMembers(); }), memberId);
         RunDialog(form);
     });
 }
@@ -614,21 +402,26 @@ void TFormMain::GenerateCode()
             return Message(Text("没有一个工程被选中！"));
         Message(Text("如果以前生成了该项目，最好先删除原来的目录!"));
         Memo_State->clear();
-        // One run at a time: two runs would write the same files at once.
-        runGoing_ = true;
-        Act_Generate->setEnabled(false);
-        // The listener frees itself with the run's last report; it is freed
-        // here only when no run could be started.
-        auto* listener = new TWindowListener(this);
-        try {
-            TAutoCode::Start(
-                new TAutoCode(projectId, SelectedProjectName().toStdString(), packageName_, *listener, runLocations_));
-        } catch (...) {
-            delete listener;
-            HandleFinished();
-            throw;
-        }
+        StartRun(projectId, SelectedProjectName().toStdString(), TRunKind::Plain);
     });
+}
+
+void TFormMain::StartRun(int projectId, const std::string& projectName, TRunKind kind)
+{
+    // One run at a time: two runs would write the same files at once.
+    runGoing_ = true;
+    Act_Generate->setEnabled(false);
+    Act_MergeGenerate->setEnabled(false);
+    // The listener frees itself with the run's last report; it is freed here
+    // only when no run could be started.
+    auto* listener = new TWindowListener(this);
+    try {
+        TAutoCode::Start(new TAutoCode(projectId, projectName, packageName_, *listener, runLocations_, kind));
+    } catch (...) {
+        delete listener;
+        HandleFinished();
+        throw;
+    }
 }
 
 void TFormMain::ShowAbout()
@@ -699,4 +492,5 @@ void TFormMain::HandleFinished()
     FlushProgress();
     runGoing_ = false;
     Act_Generate->setEnabled(true);
+    Act_MergeGenerate->setEnabled(true);
 }

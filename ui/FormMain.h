@@ -1,6 +1,7 @@
 #pragma once
 #include "AutoCode.h"
 #include "Dialogs.h"
+#include "FormContext.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -44,6 +45,8 @@ public:
     void ReloadProjects();
     void ReloadClasses(int projectId);
     void ReloadMembers(int classId);
+    // The members of the selected class, when a class is selected.
+    void ReloadSelectedMembers();
 
     // The current selection; -1 when nothing is selected.
     int SelectedProjectId() const;
@@ -69,6 +72,7 @@ public:
     void DeleteMember();
     void SetPackageName();
     void GenerateCode();
+    void MergeGenerate();
     void ShowAbout();
 
     // What a generation run reports, handled on the window's thread while
@@ -78,6 +82,7 @@ public:
     void HandleProgress(const QString& line);
     void HandleModelRefused(const QString& message);
     void HandleDone();
+    void HandleMergeDone(const TMergeSummary& summary);
     void HandleFailed(const QString& message);
     void HandleFinished();
 
@@ -107,6 +112,8 @@ public:
     QMenu* Menu_Code = nullptr;
     QAction* Act_SetPackage = nullptr;
     QAction* Act_Generate = nullptr;
+    QMenu* Menu_Tools = nullptr;
+    QAction* Act_MergeGenerate = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -119,6 +126,10 @@ private:
     void Guarded(const std::function<void()>& command);
     void Message(const QString& text);
     void ShowClassError(const char* text);
+    // Starts a generation run of the project on its own thread.
+    void StartRun(int projectId, const std::string& projectName, TRunKind kind);
+    // What a dialog opened now needs of the window.
+    TFormContext FormContext(std::function<void()> reload);
     // Appends the progress lines received since the last flush.
     void FlushProgress();
 

@@ -1,7 +1,5 @@
 #include "MemberForm.h"
 
-#include "FormMain.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -19,12 +17,12 @@ QString Text(const char* utf8)
 
 } // namespace
 
-TMemberForm::TMemberForm(TFormMain& owner, const char* objectName, const char* caption, int width, int height,
-    int projectId, int classId, int memberId)
-    : QDialog(&owner)
-    , owner_(owner)
-    , projectId_(projectId)
-    , classId_(classId)
+TMemberForm::TMemberForm(
+    const TFormContext& context, const char* objectName, const char* caption, int width, int height, int memberId)
+    : QDialog(context.owner)
+    , context_(context)
+    , projectId_(context.projectId)
+    , classId_(context.classId)
     , memberId_(memberId)
 {
     setObjectName(objectName);
@@ -105,7 +103,8 @@ TMemberForm::TMemberForm(TFormMain& owner, const char* objectName, const char* c
     buttons->addStretch(1);
     grid->addLayout(buttons, 8, 0, 1, 3);
 
-    connect(Button1, &QPushButton::clicked, this, [this] { RunGuarded(owner_.Dialogs(), this, [this] { Accept(); }); });
+    connect(
+        Button1, &QPushButton::clicked, this, [this] { RunGuarded(*context_.dialogs, this, [this] { Accept(); }); });
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -139,8 +138,7 @@ void TMemberForm::Accept()
         // Nothing left to change: the dialog closes, the table is reloaded.
         Message(QString::fromStdString(result.message));
         reject();
-        if (owner_.SelectedClassId() >= 0)
-            owner_.ReloadMembers(owner_.SelectedClassId());
+        context_.reload();
         return;
     }
     if (!result.Done()) {
@@ -148,12 +146,12 @@ void TMemberForm::Accept()
             Edt_MemberName->setFocus();
         return Message(QString::fromStdString(result.message));
     }
-    owner_.ReloadMembers(classId_);
+    context_.reload();
     Message(QString::fromStdString(result.message));
     accept();
 }
 
 void TMemberForm::Message(const QString& text)
 {
-    ShowPlainMessage(owner_.Dialogs(), this, text);
+    ShowPlainMessage(*context_.dialogs, this, text);
 }

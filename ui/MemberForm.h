@@ -1,5 +1,6 @@
 #pragma once
 #include "EntryRules.h"
+#include "FormContext.h"
 #include "ModelCommands.h"
 
 #include <QDialog>
@@ -9,7 +10,6 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TFormMain;
 
 // What the add and change member dialogs share: the member's fields, the
 // type list, and "确定", which checks the entry with the entry rules, stores
@@ -42,8 +42,10 @@ public:
     QPushButton* Button2 = nullptr;
 
 protected:
-    TMemberForm(TFormMain& owner, const char* objectName, const char* caption, int width, int height, int projectId,
-        int classId, int memberId);
+    // context: the selected project and class (a new member's), reload
+    // shows the member table again; memberId is 0 for a new member.
+    TMemberForm(
+        const TFormContext& context, const char* objectName, const char* caption, int width, int height, int memberId);
     // The four simple types, then the project's other classes.
     void FillTypeList();
     // Runs the dialog's command on what the fields hold.
@@ -59,7 +61,7 @@ private:
     void Accept();
     void Message(const QString& text);
 
-    TFormMain& owner_;
+    TFormContext context_;
     int projectId_;
     int classId_;
     int memberId_;

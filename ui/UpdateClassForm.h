@@ -1,21 +1,23 @@
 #pragma once
 #include "ClassForm.h"
 
+#include <functional>
+
 // "类更新": a new name and friendly name for an existing class.
 class TUpdateClassForm : public TClassForm {
     Q_OBJECT
 
 public:
-    TUpdateClassForm(TFormMain& owner, int classId);
+    // context: the selected project and class; className: the class list's
+    // entry; renamed: gives the entry its new name once stored.
+    TUpdateClassForm(
+        const TFormContext& context, const QString& className, std::function<void(const QString&)> renamed);
 
-    int ClassId() const { return classId_; }
+    int ClassId() const { return context_.classId; }
 
 protected:
     void Accept() override;
 
 private:
-    // The class list's entry text and the stored friendly name.
-    void FillFields();
-
-    int classId_;
+    std::function<void(const QString&)> renamed_;
 };

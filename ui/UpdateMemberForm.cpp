@@ -6,8 +6,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
-TUpdateMemberForm::TUpdateMemberForm(TFormMain& owner, int projectId, int classId, int memberId)
-    : TMemberForm(owner, "UpdateMemberForm", "更新成员属性", 372, 320, projectId, classId, memberId)
+TUpdateMemberForm::TUpdateMemberForm(const TFormContext& context, int memberId)
+    : TMemberForm(context, "UpdateMemberForm", "更新成员属性", 372, 320, memberId)
 {
     std::optional<TMember> member = TMemberDAO().GetMember(memberId);
     // The member's own class decides the type list (a class cannot be the

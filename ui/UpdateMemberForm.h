@@ -6,7 +6,7 @@ class TUpdateMemberForm : public TMemberForm {
     Q_OBJECT
 
 public:
-    TUpdateMemberForm(TFormMain& owner, int projectId, int classId, int memberId);
+    TUpdateMemberForm(const TFormContext& context, int memberId);
 
 protected:
     TCommandResult Store(const TMemberEntry& entry) override;

@@ -38,7 +38,7 @@ public:
     void MergeDone(const TMergeSummary& summary) override
     {
         std::fflush(stdout);
-        std::cerr << summary.Text() << '\n';
+        std::cerr << (dryRun_ ? "合并生成预览：" : "合并生成完毕：") << summary.Counts() << '\n';
         for (const auto& path : summary.Conflicts())
             std::cerr << "有冲突: " << path << '\n';
         if (!summary.Conflicts().empty() && !dryRun_)

@@ -1,0 +1,176 @@
+// The window's controls and menus: what the window is made of and where
+// each part sits; the commands themselves are in FormMain.cpp.
+#include "FormMain.h"
+
+#include "Banner.h"
+#include "UiText.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const int kClientWidth = 828;
+const int kClientHeight = 547;
+const int kBannerHeight = 97;
+
+} // namespace
+
+void TFormMain::BuildControls()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName("ClientArea");
+    client->setFixedSize(kClientWidth, kClientHeight);
+    setCentralWidget(client);
+    auto* clientLayout = new QVBoxLayout(client);
+    clientLayout->setContentsMargins(0, 0, 0, 0);
+    clientLayout->setSpacing(0);
+
+    Image1 = new QLabel(client);
+    Image1->setObjectName("Image1");
+    Image1->setFixedHeight(kBannerHeight);
+    Image1->setScaledContents(true);
+    Image1->setPixmap(DrawBanner(QSize(kClientWidth, kBannerHeight)));
+    Image1->setCursor(Qt::PointingHandCursor);
+    Image1->setToolTip(Text("关于本程序"));
+    Image1->installEventFilter(this);
+    clientLayout->addWidget(Image1);
+
+    GroupBox1 = new QGroupBox(Text("项目操作区"), client);
+    GroupBox1->setObjectName("GroupBox1");
+    auto* areaFrame = new QVBoxLayout;
+    areaFrame->setContentsMargins(6, 4, 6, 6);
+    areaFrame->addWidget(GroupBox1);
+    clientLayout->addLayout(areaFrame, 1);
+    auto* areaLayout = new QHBoxLayout(GroupBox1);
+    areaLayout->setContentsMargins(8, 6, 8, 8);
+    areaLayout->setSpacing(8);
+
+    // Left: the project selector above the class list.
+    auto* left = new QWidget(GroupBox1);
+    left->setFixedWidth(190);
+    auto* leftLayout = new QVBoxLayout(left);
+    leftLayout->setContentsMargins(0, 0, 0, 0);
+    leftLayout->setSpacing(4);
+    auto* projectRow = new QHBoxLayout;
+    Label1 = new QLabel(Text("项目:"), left);
+    Label1->setObjectName("Label1");
+    CB_Project = new QComboBox(left);
+    CB_Project->setObjectName("CB_Project");
+    CB_Project->setEditable(false);
+    Label1->setBuddy(CB_Project);
+    projectRow->addWidget(Label1);
+    projectRow->addWidget(CB_Project, 1);
+    leftLayout->addLayout(projectRow);
+    leftLayout->addSpacing(4);
+    Label2 = new QLabel(Text("该项目所有类如下:"), left);
+    Label2->setObjectName("Label2");
+    leftLayout->addWidget(Label2);
+    LB_Object = new QListWidget(left);
+    LB_Object->setObjectName("LB_Object");
+    LB_Object->setSelectionMode(QAbstractItemView::SingleSelection);
+    LB_Object->viewport()->installEventFilter(this);
+    leftLayout->addWidget(LB_Object, 1);
+    areaLayout->addWidget(left);
+
+    // Right: the member table above the progress box.
+    auto* right = new QVBoxLayout;
+    right->setSpacing(6);
+    LV_Member = new QTableWidget(0, 10, GroupBox1);
+    LV_Member->setObjectName("LV_Member");
+    const char* captions[] = { "编号", "成员名称", "成员类型", "长度", "主键", "必填", "参与查询", "下拉框显示",
+        "界面显示", "注释" };
+    QStringList headers;
+    for (const char* caption : captions)
+        headers << Text(caption);
+    LV_Member->setHorizontalHeaderLabels(headers);
+    QHeaderView* header = LV_Member->horizontalHeader();
+    header->setMinimumSectionSize(1);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    // Widths of the columns; 长度, 主键 and 必填 keep the toolkit's default.
+    const int widths[] = { 1, 90, 80, -1, -1, -1, 60, 75, 80, 120 };
+    for (int column = 0; column < 10; ++column)
+        if (widths[column] > 0)
+            header->resizeSection(column, widths[column]);
+    LV_Member->verticalHeader()->hide();
+    LV_Member->verticalHeader()->setDefaultSectionSize(LV_Member->fontMetrics().height() + 8);
+    LV_Member->setShowGrid(true);
+    LV_Member->setSelectionBehavior(QAbstractItemView::SelectRows);
+    LV_Member->setSelectionMode(QAbstractItemView::SingleSelection);
+    LV_Member->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LV_Member->setWordWrap(false);
+    LV_Member->viewport()->installEventFilter(this);
+    right->addWidget(LV_Member, 3);
+
+    GroupBox2 = new QGroupBox(Text("生成进度"), GroupBox1);
+    GroupBox2->setObjectName("GroupBox2");
+    auto* progressLayout = new QVBoxLayout(GroupBox2);
+    progressLayout->setContentsMargins(6, 4, 6, 6);
+    Memo_State = new QPlainTextEdit(GroupBox2);
+    Memo_State->setObjectName("Memo_State");
+    Memo_State->setReadOnly(true);
+    Memo_State->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo_State->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QPalette palette = Memo_State->palette();
+    palette.setColor(QPalette::Base, QColor(192, 192, 192)); // silver
+    palette.setColor(QPalette::Text, Qt::black);
+    Memo_State->setPalette(palette);
+    progressLayout->addWidget(Memo_State);
+    right->addWidget(GroupBox2, 2);
+    areaLayout->addLayout(right, 1);
+
+    connect(CB_Project, qOverload<int>(&QComboBox::activated), this,
+        [this](int) { Guarded([this] { ReloadClasses(SelectedProjectId()); }); });
+    // A click on an entry, or moving to it with the keys, shows its members;
+    // the program's own changes of the list do not.
+    connect(LB_Object, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!filling_ && row >= 0)
+            Guarded([this] { ReloadMembers(SelectedClassId()); });
+    });
+    connect(LB_Object, &QListWidget::itemClicked, this,
+        [this](QListWidgetItem*) { Guarded([this] { ReloadMembers(SelectedClassId()); }); });
+}
+
+QAction* TFormMain::AddCommand(QMenu* menu, const char* objectName, const char* caption, void (TFormMain::*command)())
+{
+    QAction* action = menu->addAction(Text(caption));
+    action->setObjectName(objectName);
+    connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
+    return action;
+}
+
+void TFormMain::BuildMenu()
+{
+    Menu_Project = menuBar()->addMenu(Text("项目操作(&P)"));
+    Menu_Project->setObjectName("Menu_Project");
+    Act_NewProject = AddCommand(Menu_Project, "Act_NewProject", "新建项目(&F)", &TFormMain::NewProject);
+    Act_RenameProject = AddCommand(Menu_Project, "Act_RenameProject", "修改项目名称(&X)", &TFormMain::RenameProject);
+    Act_DeleteProject = AddCommand(Menu_Project, "Act_DeleteProject", "删除当前项目(&D)", &TFormMain::DeleteProject);
+    Act_AddClass = AddCommand(Menu_Project, "Act_AddClass", "添加类(&A)", &TFormMain::AddClass);
+    Act_UpdateClass = AddCommand(Menu_Project, "Act_UpdateClass", "修改类名(&B)", &TFormMain::ChangeClass);
+    Act_DeleteClass = AddCommand(Menu_Project, "Act_DeleteClass", "删除类(&S)", &TFormMain::DeleteClass);
+    Act_AddMember = AddCommand(Menu_Project, "Act_AddMember", "添加成员(&M)", &TFormMain::AddMember);
+    Act_UpdateMember = AddCommand(Menu_Project, "Act_UpdateMember", "修改成员属性(&E)", &TFormMain::ChangeMember);
+    Act_DeleteMember = AddCommand(Menu_Project, "Act_DeleteMember", "删除成员(&C)", &TFormMain::DeleteMember);
+
+    Menu_Code = menuBar()->addMenu(Text("代码管理(&A)"));
+    Menu_Code->setObjectName("Menu_Code");
+    Act_SetPackage = AddCommand(Menu_Code, "Act_SetPackage", "设置包名(&S)", &TFormMain::SetPackageName);
+    Act_Generate = AddCommand(Menu_Code, "Act_Generate", "自动生成代码(&A)", &TFormMain::GenerateCode);
+
+    // Commands beyond the two menus above, which keep exactly their items.
+    Menu_Tools = menuBar()->addMenu(Text("工具(&T)"));
+    Menu_Tools->setObjectName("Menu_Tools");
+    Act_MergeGenerate =
+        AddCommand(Menu_Tools, "Act_MergeGenerate", "合并生成代码(保留手工修改)(&M)", &TFormMain::MergeGenerate);
+}

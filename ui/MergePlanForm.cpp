@@ -1,0 +1,63 @@
+#include "MergePlanForm.h"
+
+#include "UiText.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+QString MergeActionText(TMergeAction action)
+{
+    switch (action) {
+    case TMergeAction::New:
+        return Text("新建");
+    case TMergeAction::Replace:
+        return Text("替换(未经手工修改)");
+    case TMergeAction::Unchanged:
+        return Text("未改动");
+    case TMergeAction::Keep:
+        return Text("保留手工修改");
+    case TMergeAction::Merge:
+        return Text("合并");
+    case TMergeAction::Conflict:
+        return Text("冲突");
+    case TMergeAction::Beside:
+        return Text("保留，新代码另存为 .new");
+    case TMergeAction::Obsolete:
+        return Text("过时");
+    }
+    return QString();
+}
+
+TMergePlanForm::TMergePlanForm(QWidget* owner, const TMergeSummary& plan)
+    : QDialog(owner)
+{
+    setObjectName("MergePlanForm");
+    setWindowTitle(Text("合并生成预览"));
+    setModal(true);
+    resize(760, 480);
+    auto* layout = new QVBoxLayout(this);
+    auto* intro = new QLabel(Text("合并生成将对每个文件做如下处理（手工修改会保留，冲突处会加上标记）："), this);
+    layout->addWidget(intro);
+    LB_Plan = new QListWidget(this);
+    LB_Plan->setObjectName("LB_Plan");
+    // Files that change come first; unchanged ones after them.
+    for (bool changing : { true, false })
+        for (const auto& entry : plan.entries)
+            if ((entry.action != TMergeAction::Unchanged) == changing)
+                LB_Plan->addItem(MergeActionText(entry.action) + Text("\t") + Text(entry.displayPath));
+    layout->addWidget(LB_Plan, 1);
+    Lbl_Summary = new QLabel(Text(plan.Counts()), this);
+    Lbl_Summary->setObjectName("Lbl_Summary");
+    Lbl_Summary->setWordWrap(true);
+    layout->addWidget(Lbl_Summary);
+    Buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    Buttons->setObjectName("Buttons");
+    Buttons->button(QDialogButtonBox::Ok)->setText(Text("开始合并生成"));
+    Buttons->button(QDialogButtonBox::Cancel)->setText(Text("取消"));
+    layout->addWidget(Buttons);
+    connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}

@@ -1,0 +1,24 @@
+#pragma once
+#include "MergeSummary.h"
+
+#include <QDialog>
+
+class QDialogButtonBox;
+class QLabel;
+class QListWidget;
+
+// "合并生成预览": what a merging generation would do to each file, before
+// anything is written; OK starts it, Cancel leaves everything as it is.
+class TMergePlanForm : public QDialog {
+    Q_OBJECT
+
+public:
+    TMergePlanForm(QWidget* owner, const TMergeSummary& plan);
+
+    QLabel* Lbl_Summary = nullptr;
+    QListWidget* LB_Plan = nullptr;
+    QDialogButtonBox* Buttons = nullptr;
+};
+
+// The Chinese name of what a merging generation does to a file.
+QString MergeActionText(TMergeAction action);

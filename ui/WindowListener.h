@@ -1,0 +1,36 @@
+#pragma once
+#include "GenerationListener.h"
+
+#include <QPointer>
+#include <Qt>
+
+#include <functional>
+
+class TFormMain;
+
+// Receives one generation run's reports on the run's thread and hands each
+// to the window's thread. Progress lines are queued without waiting (they
+// still arrive in order, through the one event queue); every other report
+// waits until the window has dealt with it, message box included. It
+// outlives the window if need be: the window is reached through a guarded
+// pointer, and calls go through the application object, which lives longer
+// than any window. The last report of a run, Finished, frees the listener.
+class TWindowListener : public IGenerationListener {
+public:
+    explicit TWindowListener(TFormMain* window);
+
+    void SetErrorClassId(int classId) override;
+    void PrimaryMemberError() override;
+    void DisplayMemberError() override;
+    void Progress(const std::string& line) override;
+    void ModelRefused(const std::string& message) override;
+    void Done() override;
+    void MergeDone(const TMergeSummary& summary) override;
+    void Failed(const std::string& message) override;
+    void Finished() override;
+
+private:
+    void OnWindowThread(std::function<void(TFormMain&)> action, Qt::ConnectionType type = Qt::BlockingQueuedConnection);
+
+    QPointer<TFormMain> window_;
+};
