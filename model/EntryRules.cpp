@@ -103,6 +103,8 @@ bool IsReservedClassName(const std::string& name)
     return names.count(name) > 0;
 }
 
+} // namespace
+
 TVerdict CheckClassNameText(const std::string& className, const std::string& friendName)
 {
     if (!IsAsciiIdentifier(className))
@@ -128,6 +130,8 @@ TVerdict CheckClassNameText(const std::string& className, const std::string& fri
         return TVerdict::Refuse(TRefusal::FriendName, "友好名称含有无法用 GBK 编码保存的字符!");
     return TVerdict::Accept();
 }
+
+namespace {
 
 bool ClashesWithGeneratedName(const std::string& name, const std::string& className)
 {
@@ -247,6 +251,28 @@ TVerdict CheckPackageName(const std::string& packageName)
     return TVerdict::Accept();
 }
 
+// The rules a member name must keep whatever else the entry holds.
+TVerdict CheckMemberNameRules(const std::string& name, const std::string& className)
+{
+    if (!IsAsciiIdentifier(name))
+        return TVerdict::Refuse(TRefusal::Name, "成员名称只能由英文字母、数字和下划线组成!");
+    if (name.size() > kMaxNameLength)
+        return TVerdict::Refuse(TRefusal::Name, "成员名称不能超过 64 个字符!");
+    if (IsJavaKeyword(name))
+        return TVerdict::Refuse(TRefusal::Name, "成员名称 " + name + " 是 Java 关键字，不能使用!");
+    if (name.size() > 1 && IsUpperAscii(name[1]))
+        return TVerdict::Refuse(TRefusal::Name,
+            "成员名称的第二个字母不能大写(如 " + name + ")，否则 Hibernate 和 Struts 找不到它的 get/set 方法!");
+    if (ClashesWithGeneratedName(name, className))
+        return TVerdict::Refuse(TRefusal::Name,
+            "成员名称 " + name +
+                " 与生成代码中的变量名冲突(不能是 currentPage、totalPage、recordNumber 等，"
+                "不能是类变量名，不能以 DAO 或 List 结尾，不能以 db_ 开头)，请换一个名称!");
+    if (IsSqlReservedWord(name))
+        return TVerdict::Refuse(TRefusal::Name, "成员名称 " + name + " 是数据库保留字，不能作为列名!");
+    return TVerdict::Accept();
+}
+
 TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int memberId, const TMemberEntry& entry)
 {
     const std::string& name = entry.name;
@@ -268,22 +294,9 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
         return TVerdict::Refuse(TRefusal::Flags, "主键字段必须是整型或字符串型!");
     if (!IsSelectableType(projectId, classId, type))
         return TVerdict::Refuse(TRefusal::Type, "请选择成员类型(四种简单类型之一或本项目的其他类)!");
-    if (!IsAsciiIdentifier(name))
-        return TVerdict::Refuse(TRefusal::Name, "成员名称只能由英文字母、数字和下划线组成!");
-    if (name.size() > kMaxNameLength)
-        return TVerdict::Refuse(TRefusal::Name, "成员名称不能超过 64 个字符!");
-    if (IsJavaKeyword(name))
-        return TVerdict::Refuse(TRefusal::Name, "成员名称 " + name + " 是 Java 关键字，不能使用!");
-    if (name.size() > 1 && IsUpperAscii(name[1]))
-        return TVerdict::Refuse(TRefusal::Name,
-            "成员名称的第二个字母不能大写(如 " + name + ")，否则 Hibernate 和 Struts 找不到它的 get/set 方法!");
-    if (ClashesWithGeneratedName(name, TClassDAO().GetClassName(classId)))
-        return TVerdict::Refuse(TRefusal::Name,
-            "成员名称 " + name +
-                " 与生成代码中的变量名冲突(不能是 currentPage、totalPage、recordNumber 等，"
-                "不能是类变量名，不能以 DAO 或 List 结尾，不能以 db_ 开头)，请换一个名称!");
-    if (IsSqlReservedWord(name))
-        return TVerdict::Refuse(TRefusal::Name, "成员名称 " + name + " 是数据库保留字，不能作为列名!");
+    TVerdict text = CheckMemberNameRules(name, TClassDAO().GetClassName(classId));
+    if (!text.Accepted())
+        return text;
     if (TMemberDAO().CountOtherMembersByName(classId, memberId, name) > 0)
         return TVerdict::Refuse(TRefusal::Duplicate, "该成员名称已经存在!");
     long length = 0;
@@ -298,6 +311,24 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
             "该类已有 " + std::to_string(kMaxQueryMembers) +
                 " 个参与查询的成员，生成的查询方法不能再增加参数(Java 方法最多 255 个参数)!");
     return TVerdict::Accept();
+}
+
+TVerdict CheckMemberNameText(const std::string& name, const std::string& className)
+{
+    if (name.empty())
+        return TVerdict::Refuse(TRefusal::EmptyName, "成员名称输入不能为空!");
+    if (!IsLowerAscii(name[0]))
+        return TVerdict::Refuse(TRefusal::Name, "成员属性首个字母必须小写");
+    return CheckMemberNameRules(name, className);
+}
+
+TVerdict CheckClassNameOnly(const std::string& className)
+{
+    if (className.empty())
+        return TVerdict::Refuse(TRefusal::EmptyName, "类名称不能为空!");
+    if (!IsUpperAscii(className[0]))
+        return TVerdict::Refuse(TRefusal::Name, "类名首个字母必须大写");
+    return CheckClassNameText(className, className);
 }
 
 TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId, int memberId)

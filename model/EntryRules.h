@@ -62,6 +62,11 @@ enum class TMemberDialog { Add, Change };
 // memberId is 0 for a new member.
 TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int memberId, const TMemberEntry& entry);
 
+// The rules on a name alone, as a class or member of the given class would
+// have it (no database is asked): for those who make names themselves.
+TVerdict CheckClassNameOnly(const std::string& className);
+TVerdict CheckMemberNameText(const std::string& name, const std::string& className);
+
 // The record the dialogs store: only what differs from a new record is set.
 // Call after CheckMemberEntry accepted the entry.
 TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId, int memberId);

@@ -3,10 +3,12 @@
 #include "DbError.h"
 #include "Statement.h"
 
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <set>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -61,6 +63,52 @@ bool FileExists(const std::string& path)
 {
     struct stat info;
     return stat(path.c_str(), &info) == 0;
+}
+
+// A name beginning "file:" is a file name here, never an SQLite URI.
+std::string SqliteName(const std::string& path)
+{
+    return path.rfind("file:", 0) == 0 ? "./" + path : path;
+}
+
+// A new database is made whole in a file of its own beside the path and then
+// linked to the path, which fails when the path exists meanwhile: a second
+// program starting on the missing database at the same moment never opens a
+// half-made file, and the one that links second uses the first one's.
+void CreateModelDatabase(const std::string& path)
+{
+    std::string temp = path + ".javagen-" + std::to_string(getpid()) + ".tmp";
+    unlink(temp.c_str());
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(
+        SqliteName(temp).c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+        std::string engine = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+        sqlite3_close_v2(db);
+        unlink(temp.c_str());
+        throw TDbError("无法打开数据库文件 " + path + "：" + engine, rc);
+    }
+    std::string message;
+    char* error = nullptr;
+    rc = sqlite3_exec(db, (std::string("begin;") + kCreateSchema + "commit;").c_str(), nullptr, nullptr, &error);
+    if (rc != SQLITE_OK) {
+        message = error ? error : sqlite3_errstr(rc);
+        sqlite3_free(error);
+    }
+    sqlite3_close_v2(db);
+    if (rc != SQLITE_OK) {
+        unlink(temp.c_str());
+        throw TDbError("无法在 " + path + " 中创建数据表：" + message, rc);
+    }
+    bool linked = link(temp.c_str(), path.c_str()) == 0;
+    int linkError = errno;
+    // A file system without hard links gets the file renamed into place.
+    if (!linked && linkError != EEXIST && !FileExists(path) && rename(temp.c_str(), path.c_str()) != 0) {
+        linkError = errno;
+        unlink(temp.c_str());
+        throw TDbError("无法打开数据库文件 " + path + "：" + std::strerror(linkError));
+    }
+    unlink(temp.c_str());
 }
 
 // Opening a named pipe blocks and opening a device may act on it: only a
@@ -134,16 +182,13 @@ sqlite3* OpenModelDatabase(const std::string& path)
     if (!fault.empty())
         throw TDbError(fault);
     CheckRegularFile(path);
-    bool create = !FileExists(path);
-    if (!create)
-        CheckFileKind(path);
+    if (!FileExists(path))
+        CreateModelDatabase(path);
+    CheckFileKind(path);
     // Every use of the connection holds TDbHelper's lock, so SQLite's own
     // per-call mutex would only add cost.
-    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     sqlite3* db = nullptr;
-    // A name beginning "file:" is a file name here, never an SQLite URI.
-    std::string name = path.rfind("file:", 0) == 0 ? "./" + path : path;
-    int rc = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
+    int rc = sqlite3_open_v2(SqliteName(path).c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         std::string engine = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
         sqlite3_close_v2(db);
@@ -151,16 +196,6 @@ sqlite3* OpenModelDatabase(const std::string& path)
     }
     try {
         sqlite3_busy_timeout(db, 10000);
-        if (create) {
-            TTransaction transaction(db);
-            char* error = nullptr;
-            if (sqlite3_exec(db, kCreateSchema, nullptr, nullptr, &error) != SQLITE_OK) {
-                std::string message = error ? error : "";
-                sqlite3_free(error);
-                throw TDbError("无法在 " + path + " 中创建数据表：" + message);
-            }
-            transaction.Commit();
-        }
         CheckTables(db, path);
     } catch (...) {
         sqlite3_close_v2(db);

@@ -25,6 +25,8 @@ using TCliAction = std::function<int()>;
 // Each adds its commands to the application; the parsed one sets action.
 void AddModelCommands(CLI::App& app, TCliAction& action);
 void AddGenerateCommand(CLI::App& app, TCliAction& action);
+void AddModelFileCommands(CLI::App& app, TCliAction& action);
+void AddImportDbCommand(CLI::App& app, TCliAction& action);
 
 // Lookups by name shared by the commands; TRefused when there is none.
 int FindProjectId(const std::string& projectName);

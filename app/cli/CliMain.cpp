@@ -99,6 +99,8 @@ int Run(int argc, char** argv)
     TCliAction action;
     AddModelCommands(app, action);
     AddGenerateCommand(app, action);
+    AddModelFileCommands(app, action);
+    AddImportDbCommand(app, action);
     GroupHelpFlags(app);
 
     try {

@@ -1,0 +1,107 @@
+// javagen-cli import-db: a project from the tables of a live MariaDB or
+// MySQL database.
+#include "CliApp.h"
+
+#include "DbSchema.h"
+#include "SchemaMapping.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <iostream>
+#include <memory>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+struct TImportDbArgs {
+    std::string project;
+    TDbConnection connection;
+    std::string tables;
+    bool dryRun = false;
+    bool textQuery = false;
+};
+
+// The password from JAVAGEN_DB_PASSWORD, or asked for on the terminal
+// without echo; never from the command line, where others could read it.
+std::string Password()
+{
+    if (const char* password = std::getenv("JAVAGEN_DB_PASSWORD"))
+        return password;
+    int tty = ::open("/dev/tty", O_RDWR | O_CLOEXEC);
+    if (tty < 0)
+        throw TUsageError("没有终端可以询问密码：请用环境变量 JAVAGEN_DB_PASSWORD 给出数据库密码。");
+    const char prompt[] = "数据库密码: ";
+    (void)!::write(tty, prompt, sizeof prompt - 1);
+    termios saved {};
+    bool quiet = tcgetattr(tty, &saved) == 0;
+    if (quiet) {
+        termios silent = saved;
+        silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        tcsetattr(tty, TCSAFLUSH, &silent);
+    }
+    std::string password;
+    char c;
+    while (::read(tty, &c, 1) == 1 && c != '\n')
+        password += c;
+    if (quiet)
+        tcsetattr(tty, TCSAFLUSH, &saved);
+    (void)!::write(tty, "\n", 1);
+    ::close(tty);
+    return password;
+}
+
+std::vector<std::string> SplitTables(const std::string& list)
+{
+    std::vector<std::string> tables;
+    size_t start = 0;
+    while (start <= list.size() && !list.empty()) {
+        size_t comma = list.find(',', start);
+        std::string name = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        if (!name.empty())
+            tables.push_back(name);
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    return tables;
+}
+
+int ImportDb(TImportDbArgs a)
+{
+    a.connection.password = Password();
+    TImportPlan plan = PlanSchemaImport(ReadDbSchema(a.connection), SplitTables(a.tables), a.textQuery);
+    for (const auto& line : plan.Report())
+        std::cout << line << '\n';
+    if (plan.classes.empty())
+        throw TRefused("没有可以导入的表。");
+    if (a.dryRun) {
+        std::cerr << "(试运行，没有写入任何东西)\n";
+        return 0;
+    }
+    TCommandResult result = ApplyImportPlan(plan, a.project);
+    if (!result.Done())
+        throw TRefused(result.message);
+    std::cerr << result.message << '\n';
+    return 0;
+}
+
+} // namespace
+
+void AddImportDbCommand(CLI::App& app, TCliAction& action)
+{
+    auto a = std::make_shared<TImportDbArgs>();
+    CLI::App* command = app.add_subcommand(
+        "import-db", "从 MariaDB/MySQL 数据库的表新建工程(密码取自环境变量 JAVAGEN_DB_PASSWORD，没有时在终端询问)");
+    command->group("命令");
+    command->add_option("PROJECT", a->project, "新工程的名称")->required()->type_name("");
+    command->add_option("--host", a->connection.host, "数据库服务器")->required()->type_name("H");
+    command->add_option("--port", a->connection.port, "端口，默认 3306")->type_name("P");
+    command->add_option("--user", a->connection.user, "用户名")->required()->type_name("U");
+    command->add_option("--database", a->connection.database, "数据库名")->required()->type_name("D");
+    command->add_option("--tables", a->tables, "只导入这些表(以逗号分隔)，默认全部")->type_name("t1,t2,...");
+    command->add_flag("--query-text", a->textQuery, "文本列设为参与查询的成员");
+    command->add_flag("--dry-run", a->dryRun, "只列出将创建的类和成员、改名和跳过的表和列，不写入任何东西");
+    command->callback([&action, a] { action = [a] { return ImportDb(*a); }; });
+}

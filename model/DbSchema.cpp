@@ -1,0 +1,136 @@
+#include "DbSchema.h"
+
+#include <errmsg.h>
+#include <mysql.h>
+#include <mysqld_error.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+namespace {
+
+// One connection to the server, closed when it goes out of scope.
+class TServer {
+public:
+    explicit TServer(const TDbConnection& c)
+        : mysql_(mysql_init(nullptr))
+    {
+        if (!mysql_)
+            throw TDbImportError("无法初始化数据库连接");
+        unsigned timeout = 10;
+        mysql_options(mysql_, MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
+        mysql_options(mysql_, MYSQL_SET_CHARSET_NAME, "utf8mb4");
+        if (!mysql_real_connect(
+                mysql_, c.host.c_str(), c.user.c_str(), c.password.c_str(), c.database.c_str(), c.port, nullptr, 0))
+            throw TDbImportError(ConnectFailure(c));
+    }
+    ~TServer() { mysql_close(mysql_); }
+    TServer(const TServer&) = delete;
+    TServer& operator=(const TServer&) = delete;
+
+    std::string Quote(const std::string& text) const
+    {
+        std::string out(text.size() * 2 + 1, '\0');
+        unsigned long n = mysql_real_escape_string(mysql_, out.data(), text.data(), text.size());
+        out.resize(n);
+        return "'" + out + "'";
+    }
+
+    // The rows of a query, every value as text ("" for NULL, with a flag).
+    std::vector<std::vector<std::pair<std::string, bool>>> Rows(const std::string& sql) const
+    {
+        if (mysql_real_query(mysql_, sql.data(), sql.size()) != 0)
+            throw TDbImportError(std::string("读取数据库结构失败：") + mysql_error(mysql_));
+        std::unique_ptr<MYSQL_RES, void (*)(MYSQL_RES*)> result(mysql_store_result(mysql_), mysql_free_result);
+        if (!result)
+            throw TDbImportError(std::string("读取数据库结构失败：") + mysql_error(mysql_));
+        unsigned fields = mysql_num_fields(result.get());
+        std::vector<std::vector<std::pair<std::string, bool>>> rows;
+        while (MYSQL_ROW row = mysql_fetch_row(result.get())) {
+            unsigned long* lengths = mysql_fetch_lengths(result.get());
+            std::vector<std::pair<std::string, bool>> values;
+            for (unsigned i = 0; i < fields; ++i)
+                values.push_back(row[i] ? std::make_pair(std::string(row[i], lengths[i]), true)
+                                        : std::make_pair(std::string(), false));
+            rows.push_back(std::move(values));
+        }
+        return rows;
+    }
+
+private:
+    std::string ConnectFailure(const TDbConnection& c) const
+    {
+        unsigned code = mysql_errno(mysql_);
+        std::string engine = mysql_error(mysql_);
+        std::string server = c.host + ":" + std::to_string(c.port);
+        if (code == CR_CONNECTION_ERROR || code == CR_CONN_HOST_ERROR || code == CR_UNKNOWN_HOST ||
+            code == CR_SERVER_LOST || code == CR_SERVER_GONE_ERROR)
+            return "无法连接到数据库服务器 " + server + "，请检查主机名、端口和服务器是否已启动。\n" + engine;
+        if (code == ER_ACCESS_DENIED_ERROR || code == ER_DBACCESS_DENIED_ERROR)
+            return "数据库服务器 " + server + " 拒绝了用户 " + c.user + " 的登录，请检查用户名和密码。\n" + engine;
+        if (code == ER_BAD_DB_ERROR)
+            return "数据库服务器 " + server + " 上没有数据库 " + c.database + "。\n" + engine;
+        return "无法连接到数据库服务器 " + server + "。\n" + engine;
+    }
+
+    MYSQL* mysql_;
+};
+
+} // namespace
+
+TDbSchema ReadDbSchema(const TDbConnection& connection)
+{
+    TServer server(connection);
+    std::string schema = server.Quote(connection.database);
+    TDbSchema result;
+    for (const auto& row : server.Rows("select TABLE_NAME, TABLE_COMMENT from information_schema.TABLES "
+                                       "where TABLE_SCHEMA = " +
+             schema + " and TABLE_TYPE = 'BASE TABLE'"))
+        result.tables.push_back({ row[0].first, row[1].first, {}, {}, {} });
+    // By name, byte by byte: the same order whatever the server's collation.
+    std::sort(result.tables.begin(), result.tables.end(),
+        [](const TDbTable& a, const TDbTable& b) { return a.name < b.name; });
+    std::map<std::string, size_t> index;
+    for (size_t i = 0; i < result.tables.size(); ++i)
+        index[result.tables[i].name] = i;
+    for (const auto& row : server.Rows("select TABLE_NAME, COLUMN_NAME, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, "
+                                       "IS_NULLABLE, COLUMN_COMMENT from information_schema.COLUMNS "
+                                       "where TABLE_SCHEMA = " +
+             schema + " order by TABLE_NAME, ORDINAL_POSITION")) {
+        auto table = index.find(row[0].first);
+        if (table == index.end())
+            continue; // a view
+        TDbColumn column;
+        column.name = row[1].first;
+        column.dataType = row[2].first;
+        for (char& c : column.dataType)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        column.length = row[3].second ? std::stoll(row[3].first) : -1;
+        column.nullable = row[4].first == "YES";
+        column.comment = row[5].first;
+        result.tables[table->second].columns.push_back(column);
+    }
+    for (const auto& row : server.Rows("select TABLE_NAME, COLUMN_NAME from information_schema.KEY_COLUMN_USAGE "
+                                       "where TABLE_SCHEMA = " +
+             schema +
+             " and CONSTRAINT_NAME = 'PRIMARY' "
+             "order by TABLE_NAME, ORDINAL_POSITION")) {
+        auto table = index.find(row[0].first);
+        if (table != index.end())
+            result.tables[table->second].primaryKey.push_back(row[1].first);
+    }
+    // Foreign keys of one column to a table of the same database.
+    for (const auto& row : server.Rows("select TABLE_NAME, COLUMN_NAME, REFERENCED_TABLE_NAME, REFERENCED_COLUMN_NAME "
+                                       "from information_schema.KEY_COLUMN_USAGE k where TABLE_SCHEMA = " +
+             schema + " and REFERENCED_TABLE_SCHEMA = " + schema +
+             " and REFERENCED_TABLE_NAME is not null and "
+             "(select count(*) from information_schema.KEY_COLUMN_USAGE o where o.TABLE_SCHEMA = k.TABLE_SCHEMA "
+             "and o.TABLE_NAME = k.TABLE_NAME and o.CONSTRAINT_NAME = k.CONSTRAINT_NAME) = 1 "
+             "order by TABLE_NAME, COLUMN_NAME")) {
+        auto table = index.find(row[0].first);
+        if (table != index.end())
+            result.tables[table->second].foreignKeys.push_back({ row[1].first, row[2].first, row[3].first });
+    }
+    return result;
+}

@@ -1,0 +1,51 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// The schema of a MariaDB or MySQL database as its information_schema gives
+// it: what an import of tables as classes needs.
+struct TDbColumn {
+    std::string name;
+    std::string dataType; // DATA_TYPE, lower case: varchar, int, datetime, ...
+    long long length = -1; // CHARACTER_MAXIMUM_LENGTH, -1 when there is none
+    bool nullable = true;
+    std::string comment;
+};
+
+struct TDbForeignKey {
+    std::string column;
+    std::string referencedTable;
+    std::string referencedColumn;
+};
+
+struct TDbTable {
+    std::string name;
+    std::string comment;
+    std::vector<TDbColumn> columns; // in column order
+    std::vector<std::string> primaryKey; // its columns, in key order
+    std::vector<TDbForeignKey> foreignKeys; // single-column keys only
+};
+
+struct TDbSchema {
+    std::vector<TDbTable> tables; // by name
+};
+
+struct TDbConnection {
+    std::string host = "127.0.0.1";
+    unsigned port = 3306;
+    std::string user;
+    std::string password;
+    std::string database;
+};
+
+// A server that cannot be reached, a wrong password, a database that does
+// not exist...: the message says so in Chinese.
+class TDbImportError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads the base tables of the connection's database, with their columns,
+// primary keys and single-column foreign keys. Writes nothing anywhere.
+TDbSchema ReadDbSchema(const TDbConnection& connection);

@@ -1,0 +1,211 @@
+#include "ModelFile.h"
+
+#include "ClassDAO.h"
+#include "DbHelper.h"
+#include "MemberTypes.h"
+#include "ModelSnapshot.h"
+#include "ProjectDAO.h"
+
+#include <nlohmann/json.hpp>
+
+#include <utility>
+
+using nlohmann::ordered_json;
+
+namespace {
+
+const char* const kFormat = "javagen-model";
+
+// The five flags of a member and their keys, in file order.
+struct TFlagKey {
+    const char* key;
+    int (TMember::*get)() const;
+    bool TMemberEntry::*set;
+};
+const TFlagKey kFlags[] = {
+    { "primary", &TMember::GetMemberIsPri, &TMemberEntry::isPri },
+    { "required", &TMember::GetMemberIsMust, &TMemberEntry::isMust },
+    { "query", &TMember::GetQueryFlag, &TMemberEntry::queryFlag },
+    { "display", &TMember::GetMemberIsDisplay, &TMemberEntry::isDisplay },
+    { "queryDisplay", &TMember::GetMemberQueryDisplay, &TMemberEntry::queryDisplay },
+};
+
+std::string ProjectName(int projectId)
+{
+    for (const auto& entry : TProjectDAO().ListProjects())
+        if (entry.id == projectId)
+            return entry.text;
+    return "";
+}
+
+ordered_json MemberObject(const TMember& m)
+{
+    ordered_json object;
+    object["name"] = m.GetMemberName();
+    object["type"] = m.GetMemberType();
+    object["length"] = m.GetMemberLength();
+    for (const auto& flag : kFlags)
+        object[flag.key] = (m.*flag.get)() == 1;
+    object["comment"] = m.GetMemberComment();
+    return object;
+}
+
+// Line and column (from 1) of a byte offset, for a syntax error.
+std::pair<size_t, size_t> Position(const std::string& text, size_t offset)
+{
+    size_t line = 1, column = 1;
+    for (size_t i = 0; i < offset && i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            ++column; // a character, not a continuation byte
+        }
+    }
+    return { line, column };
+}
+
+// A refusal naming the file (and where in it).
+class TFileRefusal {
+public:
+    explicit TFileRefusal(std::string fileName)
+        : fileName_(std::move(fileName))
+    {
+    }
+    TCommandResult operator()(TRefusal kind, const std::string& where, const std::string& message) const
+    {
+        return { kind, "导入 " + fileName_ + " 失败：" + (where.empty() ? "" : where + "：") + message, 0 };
+    }
+
+private:
+    std::string fileName_;
+};
+
+// A value of the expected JSON type, or a refusal naming it.
+template<class T> bool Read(const ordered_json& object, const char* key, T& value, std::string& fault)
+{
+    auto found = object.find(key);
+    if (found == object.end()) {
+        fault = std::string("缺少“") + key + "”";
+        return false;
+    }
+    try {
+        value = found->get<T>();
+        return true;
+    } catch (const nlohmann::json::exception&) {
+        fault = std::string("“") + key + "”的值类型不对";
+        return false;
+    }
+}
+
+} // namespace
+
+std::string ExportModel(int projectId)
+{
+    TModelSnapshot snapshot = TModelSnapshot::Read(projectId);
+    // Written by hand around nlohmann's own text for each value, so that the
+    // layout is fixed: two-space indent, one member object per line.
+    auto value = [](const ordered_json& v) { return v.dump(-1, ' ', false, ordered_json::error_handler_t::replace); };
+    std::string out = "{\n";
+    out += "  \"format\": " + value(kFormat) + ",\n";
+    out += "  \"version\": " + std::to_string(kModelFileVersion) + ",\n";
+    out += "  \"project\": " + value(ProjectName(projectId)) + ",\n";
+    out += "  \"classes\": [";
+    const auto& classes = snapshot.Classes();
+    for (size_t c = 0; c < classes.size(); ++c) {
+        out += c == 0 ? "\n" : ",\n";
+        out += "    {\n";
+        out += "      \"name\": " + value(classes[c].className) + ",\n";
+        out += "      \"friendName\": " + value(classes[c].friendName) + ",\n";
+        out += "      \"members\": [";
+        const auto& members = classes[c].members;
+        for (size_t m = 0; m < members.size(); ++m)
+            out += (m == 0 ? "\n        " : ",\n        ") + value(MemberObject(members[m].member));
+        out += members.empty() ? "]\n" : "\n      ]\n";
+        out += "    }";
+    }
+    out += classes.empty() ? "]\n" : "\n  ]\n";
+    out += "}\n";
+    return out;
+}
+
+TCommandResult ImportModel(const std::string& text, const std::string& fileName, const std::string& newName)
+{
+    TFileRefusal refuse(fileName);
+    ordered_json document;
+    try {
+        document = ordered_json::parse(text);
+    } catch (const nlohmann::json::parse_error& e) {
+        auto [line, column] = Position(text, e.byte == 0 ? 0 : e.byte - 1);
+        return refuse(TRefusal::Name, "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列",
+            "不是正确的 JSON 文本");
+    }
+    std::string fault, format, projectName;
+    int version = 0;
+    if (!document.is_object() || !Read(document, "format", format, fault) || format != kFormat)
+        return refuse(TRefusal::Name, "", "不是 javagen 的模型文件");
+    if (!Read(document, "version", version, fault))
+        return refuse(TRefusal::Name, "", fault);
+    if (version > kModelFileVersion || version < 1)
+        return refuse(TRefusal::Name, "",
+            "文件的格式版本为 " + std::to_string(version) + "，本程序只能读取版本 " +
+                std::to_string(kModelFileVersion) + "，请使用更新的程序导入");
+    if (!Read(document, "project", projectName, fault))
+        return refuse(TRefusal::Name, "", fault);
+    ordered_json classes;
+    if (!Read(document, "classes", classes, fault) || !classes.is_array())
+        return refuse(TRefusal::Name, "", fault.empty() ? "“classes”应是一个数组" : fault);
+    if (!newName.empty())
+        projectName = newName;
+
+    TCommandResult result;
+    TDbHelper().WriteAtomically([&] {
+        auto fail = [&](const TCommandResult& refusal) {
+            result = refusal;
+            return false; // rolls the whole import back
+        };
+        TCommandResult project = TModelCommands::NewProject(projectName);
+        if (!project.Done())
+            return fail(refuse(project.refusal, "工程“" + projectName + "”", project.message));
+        int projectId = project.id;
+        std::vector<std::pair<int, const ordered_json*>> added;
+        for (size_t c = 0; c < classes.size(); ++c) {
+            const ordered_json& object = classes[c];
+            std::string name, friendName, where = "第 " + std::to_string(c + 1) + " 个类";
+            if (!object.is_object() || !Read(object, "name", name, fault) ||
+                !Read(object, "friendName", friendName, fault))
+                return fail(refuse(TRefusal::Name, where, fault.empty() ? "应是一个对象" : fault));
+            TCommandResult added_class = TModelCommands::AddClass(projectId, name, friendName);
+            if (!added_class.Done())
+                return fail(refuse(added_class.refusal, "类 " + name, added_class.message));
+            added.push_back({ added_class.id, &object });
+        }
+        for (const auto& [classId, object] : added) {
+            std::string className = (*object)["name"].get<std::string>();
+            ordered_json members;
+            if (!Read(*object, "members", members, fault) || !members.is_array())
+                return fail(refuse(TRefusal::Name, "类 " + className, fault.empty() ? "“members”应是一个数组" : fault));
+            for (size_t m = 0; m < members.size(); ++m) {
+                const ordered_json& member = members[m];
+                std::string where = "类 " + className + " 的第 " + std::to_string(m + 1) + " 个成员";
+                TMemberEntry entry;
+                int length = 0;
+                if (!member.is_object() || !Read(member, "name", entry.name, fault) ||
+                    !Read(member, "type", entry.type, fault) || !Read(member, "length", length, fault) ||
+                    !Read(member, "comment", entry.comment, fault))
+                    return fail(refuse(TRefusal::Name, where, fault.empty() ? "应是一个对象" : fault));
+                for (const auto& flag : kFlags)
+                    if (!Read(member, flag.key, entry.*flag.set, fault))
+                        return fail(refuse(TRefusal::Flags, where, fault));
+                entry.lengthText = std::to_string(length);
+                TCommandResult added_member = TModelCommands::AddMember(projectId, classId, entry);
+                if (!added_member.Done())
+                    return fail(refuse(
+                        added_member.refusal, "类 " + className + " 的成员 " + entry.name, added_member.message));
+            }
+        }
+        result = { TRefusal::None, "模型已导入为工程“" + projectName + "”!", projectId };
+        return true;
+    });
+    return result;
+}

@@ -1,0 +1,340 @@
+#include "SchemaMapping.h"
+
+#include "DbHelper.h"
+#include "MemberTypes.h"
+#include "TextCodec.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <set>
+
+namespace {
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+bool EndsWith(const std::string& text, const std::string& tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// snake_case (or any separators) to CamelCase; a part written all in capitals
+// is read as a word (BOOK_TYPE -> BookType).
+std::string Camel(const std::string& name, bool upperFirst)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : name) {
+        if (std::isalnum(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80) {
+            part += c;
+        } else if (!part.empty()) {
+            parts.push_back(part);
+            part.clear();
+        }
+    }
+    if (!part.empty())
+        parts.push_back(part);
+    std::string out;
+    for (std::string p : parts) {
+        bool allUpper = std::none_of(p.begin(), p.end(), [](unsigned char c) { return std::islower(c); });
+        if (allUpper)
+            p = Lower(p);
+        p[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(p[0])));
+        out += p;
+    }
+    if (!out.empty() && !upperFirst) {
+        out[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(out[0])));
+        // Hibernate finds no getter for a name whose second letter is upper case.
+        if (out.size() > 1 && std::isupper(static_cast<unsigned char>(out[1])))
+            out[1] = static_cast<char>(std::tolower(static_cast<unsigned char>(out[1])));
+    }
+    return out;
+}
+
+std::string ClassNameOf(const std::string& table)
+{
+    std::string name = table;
+    for (const char* prefix : { "t_", "tb_", "T_", "TB_" })
+        if (name.rfind(prefix, 0) == 0 && name.size() > std::string(prefix).size()) {
+            name = name.substr(std::string(prefix).size());
+            break;
+        }
+    return Camel(name, true);
+}
+
+// A comment as the entry rules accept it: control characters become blanks,
+// characters without a GBK form become "?".
+std::string CleanText(const std::string& text)
+{
+    std::string out;
+    for (size_t i = 0; i < text.size();) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        size_t length = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+        std::string ch = text.substr(i, length);
+        i += length;
+        if (c < 0x20 || c == 0x7F)
+            out += ' ';
+        else
+            out += IsGbkEncodable(ch) ? ch : "?";
+    }
+    return out;
+}
+
+const char* TypeOf(const TDbColumn& column)
+{
+    static const std::set<std::string> text = { "char", "varchar", "tinytext", "text", "mediumtext", "longtext", "enum",
+        "set" };
+    static const std::set<std::string> integer = { "tinyint", "smallint", "mediumint", "int", "integer", "bigint",
+        "year", "bit" };
+    static const std::set<std::string> floating = { "float", "double", "decimal", "numeric", "real" };
+    static const std::set<std::string> date = { "date", "datetime", "timestamp", "time" };
+    if (text.count(column.dataType))
+        return kTypeString;
+    if (integer.count(column.dataType))
+        return kTypeInteger;
+    if (floating.count(column.dataType))
+        return kTypeFloat;
+    if (date.count(column.dataType))
+        return kTypeDate;
+    return nullptr;
+}
+
+long long LengthOf(const TDbColumn& column)
+{
+    if (EndsWith(column.dataType, "text"))
+        return 65535;
+    return std::clamp<long long>(column.length, 1, 65535);
+}
+
+// A name the rules accept: the name itself, or with "_", "_2", "_3"...
+// Empty when none is.
+std::string Acceptable(const std::string& name, const std::function<bool(const std::string&)>& accepted)
+{
+    if (accepted(name))
+        return name;
+    for (int n = 1; n < 100; ++n) {
+        std::string candidate = name + (n == 1 ? "_" : "_" + std::to_string(n));
+        if (accepted(candidate))
+            return candidate;
+    }
+    return "";
+}
+
+bool Says(const TDbColumn& column, const TMemberEntry& entry)
+{
+    std::string name = Lower(column.name);
+    return name.find("name") != std::string::npos || name.find("title") != std::string::npos ||
+        entry.comment.find("名称") != std::string::npos || entry.comment.find("标题") != std::string::npos;
+}
+
+} // namespace
+
+TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::string>& tables, bool textQueryMembers)
+{
+    TImportPlan plan;
+    std::map<std::string, const TDbTable*> byName;
+    for (const auto& table : schema.tables)
+        byName[table.name] = &table;
+    std::vector<const TDbTable*> chosen;
+    if (tables.empty()) {
+        for (const auto& table : schema.tables)
+            chosen.push_back(&table);
+    } else {
+        for (const auto& name : tables) {
+            auto found = byName.find(name);
+            if (found == byName.end())
+                plan.notes.push_back("跳过表 " + name + "：数据库中没有这个表");
+            else
+                chosen.push_back(found->second);
+        }
+    }
+
+    // First the tables that become classes, and their class names.
+    std::map<std::string, std::string> classOf; // table -> class
+    std::set<std::string> classNames;
+    std::vector<const TDbTable*> imported;
+    for (const TDbTable* table : chosen) {
+        if (table->primaryKey.size() != 1) {
+            plan.notes.push_back("跳过表 " + table->name + "：" +
+                (table->primaryKey.empty() ? std::string("没有主键") : std::string("主键由多个列组成")));
+            continue;
+        }
+        const TDbColumn* key = nullptr;
+        for (const auto& column : table->columns)
+            if (column.name == table->primaryKey[0])
+                key = &column;
+        const char* keyType = key ? TypeOf(*key) : nullptr;
+        if (!keyType || (std::string(keyType) != kTypeInteger && std::string(keyType) != kTypeString)) {
+            plan.notes.push_back("跳过表 " + table->name + "：主键 " + table->primaryKey[0] + " 不是整数或文本列");
+            continue;
+        }
+        std::string wanted = ClassNameOf(table->name);
+        std::string name = Acceptable(wanted, [&](const std::string& candidate) {
+            return !classNames.count(candidate) && CheckClassNameOnly(candidate).Accepted();
+        });
+        if (name.empty()) {
+            plan.notes.push_back("跳过表 " + table->name + "：无法得到合法的类名(" + wanted + ")");
+            continue;
+        }
+        if (name != wanted)
+            plan.notes.push_back("改名 表 " + table->name + " 的类名 " + wanted + " → " + name + "：" +
+                CheckClassNameOnly(wanted).message);
+        classNames.insert(name);
+        classOf[table->name] = name;
+        imported.push_back(table);
+    }
+
+    // Then their members.
+    for (const TDbTable* table : imported) {
+        TPlannedClass planned;
+        planned.table = table->name;
+        planned.className = classOf[table->name];
+        planned.friendName = table->comment.empty() ? planned.className : CleanText(table->comment);
+        std::map<std::string, const TDbForeignKey*> foreignKeys;
+        for (const auto& fk : table->foreignKeys)
+            foreignKeys[fk.column] = &fk;
+        std::set<std::string> memberNames;
+        for (const auto& column : table->columns) {
+            TMemberEntry entry;
+            entry.comment = CleanText(column.comment);
+            bool isKey = column.name == table->primaryKey[0];
+            std::string wanted;
+            auto fk = foreignKeys.find(column.name);
+            const TDbTable* target = nullptr;
+            if (fk != foreignKeys.end() && !isKey) {
+                auto referenced = byName.find(fk->second->referencedTable);
+                if (referenced != byName.end() && classOf.count(referenced->first) &&
+                    referenced->second->primaryKey[0] == fk->second->referencedColumn && referenced->second != table)
+                    target = referenced->second;
+                else
+                    plan.notes.push_back("外键 " + table->name + "." + column.name + " 指向的表 " +
+                        fk->second->referencedTable + " 未导入或不是指向它的主键，按普通列导入");
+            }
+            if (target) {
+                std::string base = column.name;
+                for (const char* tail : { "_id", "_ID", "Id", "ID" })
+                    if (EndsWith(base, tail) && base.size() > std::string(tail).size()) {
+                        base = base.substr(0, base.size() - std::string(tail).size());
+                        break;
+                    }
+                wanted = Camel(base, false);
+                entry.type = classOf[target->name];
+                entry.isMust = true;
+            } else {
+                const char* type = TypeOf(column);
+                if (!type) {
+                    plan.notes.push_back(
+                        "跳过列 " + table->name + "." + column.name + "：类型 " + column.dataType + " 不受支持");
+                    continue;
+                }
+                wanted = Camel(column.name, false);
+                entry.type = type;
+                entry.isMust = entry.type != kTypeString || !column.nullable;
+                entry.lengthText = entry.type == kTypeString ? std::to_string(LengthOf(column)) : "0";
+                entry.queryFlag = textQueryMembers && entry.type == kTypeString && !isKey;
+            }
+            entry.isPri = isKey;
+            std::string name = Acceptable(wanted, [&](const std::string& candidate) {
+                return !memberNames.count(candidate) && CheckMemberNameText(candidate, planned.className).Accepted();
+            });
+            if (name.empty()) {
+                if (isKey) {
+                    plan.notes.push_back("跳过表 " + table->name + "：主键列 " + column.name + " 的名称无法使用");
+                    planned.members.clear();
+                    break;
+                }
+                plan.notes.push_back("跳过列 " + table->name + "." + column.name + "：无法得到合法的成员名(" +
+                    (wanted.empty() ? column.name : wanted) + ")");
+                continue;
+            }
+            if (name != wanted)
+                plan.notes.push_back("改名 列 " + table->name + "." + column.name + " 的成员名 " + wanted + " → " +
+                    name + "：" +
+                    (memberNames.count(wanted) ? std::string("与同一类的其他成员重名")
+                                               : CheckMemberNameText(wanted, planned.className).message));
+            memberNames.insert(name);
+            entry.name = name;
+            planned.members.push_back({ column.name, entry });
+        }
+        if (planned.members.empty())
+            continue;
+        // The display member.
+        TMemberEntry* display = nullptr;
+        for (auto& m : planned.members)
+            if (!display && !m.entry.isPri && m.entry.type == kTypeString) {
+                auto column = std::find_if(table->columns.begin(), table->columns.end(),
+                    [&](const TDbColumn& c) { return c.name == m.column; });
+                if (Says(*column, m.entry))
+                    display = &m.entry;
+            }
+        for (auto& m : planned.members)
+            if (!display && !m.entry.isPri && m.entry.type == kTypeString)
+                display = &m.entry;
+        for (auto& m : planned.members)
+            if (!display && m.entry.isPri)
+                display = &m.entry;
+        display->isDisplay = true;
+        plan.classes.push_back(planned);
+    }
+    return plan;
+}
+
+std::vector<std::string> TImportPlan::Report() const
+{
+    std::vector<std::string> lines;
+    for (const auto& c : classes) {
+        lines.push_back("类 " + c.className + "(" + c.friendName + ") ← 表 " + c.table);
+        for (const auto& m : c.members) {
+            std::string line = "    成员 " + m.entry.name + " " + m.entry.type;
+            if (m.entry.type == kTypeString)
+                line += "(" + m.entry.lengthText + ")";
+            if (m.entry.isPri)
+                line += " 主键";
+            if (m.entry.isMust)
+                line += " 必填";
+            if (m.entry.queryFlag)
+                line += " 参与查询";
+            if (m.entry.isDisplay)
+                line += " 下拉框显示";
+            lines.push_back(line + " ← 列 " + m.column);
+        }
+    }
+    lines.insert(lines.end(), notes.begin(), notes.end());
+    return lines;
+}
+
+TCommandResult ApplyImportPlan(const TImportPlan& plan, const std::string& projectName)
+{
+    TCommandResult result;
+    TDbHelper().WriteAtomically([&] {
+        auto fail = [&](const std::string& where, const TCommandResult& refusal) {
+            result = { refusal.refusal, "从数据库导入失败：" + where + refusal.message, 0 };
+            return false;
+        };
+        TCommandResult project = TModelCommands::NewProject(projectName);
+        if (!project.Done())
+            return fail("", project);
+        std::vector<int> classIds;
+        for (const auto& c : plan.classes) {
+            TCommandResult added = TModelCommands::AddClass(project.id, c.className, c.friendName);
+            if (!added.Done())
+                return fail("表 " + c.table + "(类 " + c.className + ")：", added);
+            classIds.push_back(added.id);
+        }
+        for (size_t i = 0; i < plan.classes.size(); ++i)
+            for (const auto& m : plan.classes[i].members) {
+                TCommandResult added = TModelCommands::AddMember(project.id, classIds[i], m.entry);
+                if (!added.Done())
+                    return fail(
+                        "表 " + plan.classes[i].table + " 的列 " + m.column + "(成员 " + m.entry.name + ")：", added);
+            }
+        result = { TRefusal::None,
+            "已从数据库导入工程“" + projectName + "”：" + std::to_string(plan.classes.size()) + " 个类。", project.id };
+        return true;
+    });
+    return result;
+}
