@@ -3,4 +3,4 @@
 # says (tools/format.sh applies it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-git ls-files -co --exclude-standard -- '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+git ls-files -co --exclude-standard -- '*.cpp' '*.h' | while read -r f; do [ -f "$f" ] && echo "$f"; done | xargs clang-format --dry-run --Werror

@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -48,6 +49,33 @@ std::optional<QString> TMessageBoxDialogs::InputText(
     if (!accepted)
         return std::nullopt;
     return text;
+}
+
+std::optional<QString> IDialogs::SaveFileName(QWidget*, const QString&, const QString&, const QString&)
+{
+    return std::nullopt;
+}
+
+std::optional<QString> IDialogs::OpenFileName(QWidget*, const QString&, const QString&)
+{
+    return std::nullopt;
+}
+
+std::optional<QString> TMessageBoxDialogs::SaveFileName(
+    QWidget* parent, const QString& title, const QString& suggested, const QString& filter)
+{
+    QString name = QFileDialog::getSaveFileName(parent, title, suggested, filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
+}
+
+std::optional<QString> TMessageBoxDialogs::OpenFileName(QWidget* parent, const QString& title, const QString& filter)
+{
+    QString name = QFileDialog::getOpenFileName(parent, title, QString(), filter);
+    if (name.isEmpty())
+        return std::nullopt;
+    return name;
 }
 
 void ShowPlainMessage(IDialogs& dialogs, QWidget* parent, const QString& text)

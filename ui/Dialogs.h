@@ -21,6 +21,11 @@ public:
     // A one-line input box; no value when cancelled.
     virtual std::optional<QString> InputText(
         QWidget* parent, const QString& title, const QString& prompt, const QString& defaultText) = 0;
+    // The standard file dialogs; no value when cancelled. Boxes that cannot
+    // ask (tests that do not answer them) cancel.
+    virtual std::optional<QString> SaveFileName(
+        QWidget* parent, const QString& title, const QString& suggested, const QString& filter);
+    virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter);
 };
 
 // The boxes on QMessageBox and QInputDialog.
@@ -30,6 +35,9 @@ public:
     bool Confirm(QWidget* parent, const QString& text, const QString& title) override;
     std::optional<QString> InputText(
         QWidget* parent, const QString& title, const QString& prompt, const QString& defaultText) override;
+    std::optional<QString> SaveFileName(
+        QWidget* parent, const QString& title, const QString& suggested, const QString& filter) override;
+    std::optional<QString> OpenFileName(QWidget* parent, const QString& title, const QString& filter) override;
 };
 
 // Title of the plain messages (refusals and confirmations of success).

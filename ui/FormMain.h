@@ -47,6 +47,8 @@ public:
     void ReloadMembers(int classId);
     // The members of the selected class, when a class is selected.
     void ReloadSelectedMembers();
+    // Selects the project in the selector and shows its classes.
+    void SelectProject(int projectId);
 
     // The current selection; -1 when nothing is selected.
     int SelectedProjectId() const;
@@ -73,6 +75,9 @@ public:
     void SetPackageName();
     void GenerateCode();
     void MergeGenerate();
+    void ExportModelFile();
+    void ImportModelFile();
+    void ImportFromDatabase();
     void ShowAbout();
 
     // What a generation run reports, handled on the window's thread while
@@ -114,6 +119,9 @@ public:
     QAction* Act_Generate = nullptr;
     QMenu* Menu_Tools = nullptr;
     QAction* Act_MergeGenerate = nullptr;
+    QAction* Act_ExportModel = nullptr;
+    QAction* Act_ImportModel = nullptr;
+    QAction* Act_ImportDb = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -173,4 +173,8 @@ void TFormMain::BuildMenu()
     Menu_Tools->setObjectName("Menu_Tools");
     Act_MergeGenerate =
         AddCommand(Menu_Tools, "Act_MergeGenerate", "合并生成代码(保留手工修改)(&M)", &TFormMain::MergeGenerate);
+    Menu_Tools->addSeparator();
+    Act_ExportModel = AddCommand(Menu_Tools, "Act_ExportModel", "导出模型(&E)...", &TFormMain::ExportModelFile);
+    Act_ImportModel = AddCommand(Menu_Tools, "Act_ImportModel", "导入模型(&I)...", &TFormMain::ImportModelFile);
+    Act_ImportDb = AddCommand(Menu_Tools, "Act_ImportDb", "从数据库导入(&D)...", &TFormMain::ImportFromDatabase);
 }

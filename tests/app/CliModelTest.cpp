@@ -1,29 +1,33 @@
+#include "RawSqlite.h"
 #include "RunCommand.h"
+#include "TempModelTest.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 
 namespace {
 
-class CliModelTest : public ::testing::Test {
+// javagen-cli in a temporary directory; its default database projects.mdb
+// is there. The test reads the database only when no program runs.
+class CliModelTest : public TempModelTest {
 protected:
-    void SetUp() override
+    TProcessResult Cli(const std::vector<std::string>& args) { return RunCommand(JAVAGEN_CLI, args, dir_.string()); }
+
+    // The names in the temporary directory, sorted.
+    std::vector<std::string> Entries() const
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "javagen-cli-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    // Runs javagen-cli in the temporary directory (default database there).
-    TCommandResult Cli(const std::vector<std::string>& args) { return RunCommand(JAVAGEN_CLI, args, dir_.string()); }
-
-    std::filesystem::path dir_;
 };
+
+using Names = std::vector<std::string>;
 
 } // namespace
 
@@ -135,15 +139,132 @@ TEST_F(CliModelTest, GenerateRefusesAFaultyModelAndWritesNothing)
 }
 
 // A database path that is a named pipe, a directory or a device is refused
-// before it is opened (opening a pipe would block).
+// before it is opened (opening a pipe would block), naming what it is, and
+// nothing is made beside it.
 TEST_F(CliModelTest, DatabaseThatIsNoRegularFileIsRefusedUnopened)
 {
     ASSERT_EQ(mkfifo((dir_ / "pipe.mdb").c_str(), 0600), 0);
     std::filesystem::create_directory(dir_ / "folder.mdb");
-    for (const std::string& db :
-        { (dir_ / "pipe.mdb").string(), (dir_ / "folder.mdb").string(), std::string("/dev/null") }) {
-        auto result = Cli({ "--db", db, "project", "list" });
-        EXPECT_EQ(result.status, 3) << db;
-        EXPECT_NE(result.err.find(db), std::string::npos) << result.err;
+    const std::pair<std::string, std::string> cases[] = { { (dir_ / "pipe.mdb").string(), "是一个命名管道" },
+        { (dir_ / "folder.mdb").string(), "是一个目录" }, { "/dev/null", "不是普通文件" } };
+    for (const auto& [db, kind] : cases) {
+        for (const auto& result :
+            { Cli({ "--db", db, "project", "list" }), Cli({ "--db", db, "project", "add", "x" }) }) {
+            EXPECT_EQ(result.status, 3) << db;
+            EXPECT_NE(result.err.find(db), std::string::npos) << result.err;
+            EXPECT_NE(result.err.find(kind), std::string::npos) << result.err;
+        }
     }
+    EXPECT_EQ(Entries(), (Names { "folder.mdb", "pipe.mdb" }));
+    EXPECT_TRUE(std::filesystem::is_empty(dir_ / "folder.mdb"));
+    EXPECT_TRUE(std::filesystem::is_fifo(dir_ / "pipe.mdb"));
+}
+
+// Names that would keep the model nowhere, or in a directory, are usage
+// errors found before anything is opened or made.
+TEST_F(CliModelTest, DatabaseNamesThatKeepNoModelAreUsageErrors)
+{
+    const std::pair<std::string, std::string> cases[] = { { "", "数据库文件名不能为空" },
+        { ":memory:", "数据库文件名不能是 “:memory:”" }, { "sub/", "数据库文件名 sub/ 以 “/” 结尾" } };
+    for (const auto& [db, problem] : cases) {
+        for (const std::vector<std::string>& command :
+            { std::vector<std::string> { "project", "add", "x" }, std::vector<std::string> { "project", "list" } }) {
+            std::vector<std::string> args = { "--db", db };
+            args.insert(args.end(), command.begin(), command.end());
+            auto result = Cli(args);
+            EXPECT_EQ(result.status, 2) << "[" << db << "]";
+            EXPECT_EQ(result.out, "") << "[" << db << "]";
+            EXPECT_EQ(result.err.rfind(problem, 0), 0u) << result.err;
+        }
+    }
+    EXPECT_EQ(Entries(), Names {});
+}
+
+TEST_F(CliModelTest, DatabaseInAMissingDirectoryIsNamedAndNothingIsMade)
+{
+    auto result = Cli({ "--db", "missing/x.mdb", "project", "add", "x" });
+    EXPECT_EQ(result.status, 3);
+    EXPECT_EQ(result.err.rfind("无法打开数据库文件 missing/x.mdb：", 0), 0u) << result.err;
+    EXPECT_EQ(Entries(), Names {});
+}
+
+// "file:" begins an SQLite URI elsewhere; here it begins a plain file name.
+TEST_F(CliModelTest, DatabaseNameBeginningWithFileIsAPlainFileName)
+{
+    EXPECT_EQ(Cli({ "--db", "file:x.mdb", "project", "add", "图书馆" }).status, 0);
+    EXPECT_EQ(Entries(), Names { "file:x.mdb" });
+    EXPECT_EQ(Cli({ "--db", "file:x.mdb", "project", "list" }).out, "1\t图书馆\n");
+    EXPECT_EQ(SqlRows((dir_ / "file:x.mdb").string(), "select projectName from t_project"), "图书馆\n");
+    EXPECT_EQ(Cli({ "project", "list" }).out, "");
+}
+
+// Admin is one of the support classes every generated tree has.
+TEST_F(CliModelTest, ClassNamedAdminIsRefused)
+{
+    ASSERT_EQ(Cli({ "project", "add", "p" }).status, 0);
+    ASSERT_EQ(Cli({ "class", "add", "p", "User2", "用户" }).status, 0);
+    auto added = Cli({ "class", "add", "p", "Admin", "管理员" });
+    EXPECT_EQ(added.status, 1);
+    EXPECT_NE(added.err.find("Admin"), std::string::npos) << added.err;
+    auto renamed = Cli({ "class", "update", "p", "User2", "Admin", "管理员" });
+    EXPECT_EQ(renamed.status, 1);
+    EXPECT_NE(renamed.err.find("Admin"), std::string::npos) << renamed.err;
+    EXPECT_EQ(Cli({ "class", "list", "p" }).out, "1\tUser2\t用户\n");
+}
+
+TEST_F(CliModelTest, UpdateOfAMissingMemberIsRefused)
+{
+    ASSERT_EQ(Cli({ "project", "add", "P" }).status, 0);
+    ASSERT_EQ(Cli({ "class", "add", "P", "C", "类" }).status, 0);
+    ASSERT_EQ(Cli({ "member", "add", "P", "C", "y", "string" }).status, 0);
+    ASSERT_EQ(Cli({ "member", "delete", "P", "C", "y" }).status, 0);
+    for (const char* name : { "x", "y" }) {
+        auto result = Cli({ "member", "update", "P", "C", name, "--comment", "y" });
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, std::string("找不到成员: ") + name + "\n");
+    }
+    EXPECT_EQ(Cli({ "member", "list", "P", "C" }).out, "");
+}
+
+TEST_F(CliModelTest, ProjectNameMustNotBeginOrEndWithABlank)
+{
+    ASSERT_EQ(Cli({ "project", "add", "P" }).status, 0);
+    for (const std::string name : { "   ", " 图书馆", "图书馆 ", "图书馆\xE3\x80\x80" }) {
+        auto added = Cli({ "project", "add", name });
+        EXPECT_EQ(added.status, 1) << "[" << name << "]";
+        EXPECT_EQ(added.err, "工程名称的开头和结尾不能是空格!\n") << "[" << name << "]";
+        auto renamed = Cli({ "project", "rename", "P", name });
+        EXPECT_EQ(renamed.status, 1) << "[" << name << "]";
+        EXPECT_EQ(renamed.err, "工程名称的开头和结尾不能是空格!\n") << "[" << name << "]";
+    }
+    EXPECT_EQ(Cli({ "project", "list" }).out, "1\tP\n");
+    auto inner = Cli({ "project", "add", "图书 馆" });
+    EXPECT_EQ(inner.status, 0);
+    EXPECT_EQ(inner.out, "工程名称添加成功！\n");
+    EXPECT_EQ(Cli({ "project", "rename", "P", "商 店" }).status, 0);
+    EXPECT_EQ(Cli({ "project", "list" }).out, "1\t商 店\n2\t图书 馆\n");
+}
+
+// A write the database refuses names the file in the user's words and gives
+// the engine's reason below, never the statement.
+TEST_F(CliModelTest, FailedWriteNamesTheFileNotTheStatement)
+{
+    ASSERT_EQ(Cli({ "project", "add", "kept" }).status, 0);
+    SqlExecute(dbPath_, "create trigger t before insert on t_project begin select raise(abort, 'boom'); end;");
+    auto result = Cli({ "project", "add", "x" });
+    EXPECT_EQ(result.status, 3);
+    EXPECT_EQ(result.out, "");
+    std::string file = SqlRows(dbPath_, "select file from pragma_database_list where name='main'");
+    file.pop_back(); // the line end
+    size_t lineEnd = result.err.find('\n');
+    ASSERT_NE(lineEnd, std::string::npos) << result.err;
+    EXPECT_EQ(result.err.substr(0, lineEnd), "数据库错误：无法写入 " + file);
+    std::string reason = result.err.substr(lineEnd + 1);
+    EXPECT_NE(reason.substr(0, reason.find('\n')).find("boom"), std::string::npos) << result.err;
+    std::string lower = result.err;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    EXPECT_EQ(lower.find("insert"), std::string::npos) << result.err;
+    EXPECT_EQ(lower.find("t_project"), std::string::npos) << result.err;
+    EXPECT_EQ(SqlRows(dbPath_, "select projectName from t_project"), "kept\n");
 }

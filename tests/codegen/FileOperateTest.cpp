@@ -1,33 +1,23 @@
+#include "TempModelTest.h"
+
 #include "FileOperate.h"
 #include "OutputPaths.h"
 #include "TreeCompare.h"
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <fstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class FileOperateTest : public ::testing::Test {
+// Files in a temporary directory.
+class FileOperateTest : public TempModelTest {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "javagen-files-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     std::string Read(const std::string& bytes)
     {
         std::ofstream(dir_ / "t.txt", std::ios::binary) << bytes;
         return TFileOperate::ReadText((dir_ / "t.txt").string());
     }
-
-    fs::path dir_;
 };
 
 } // namespace

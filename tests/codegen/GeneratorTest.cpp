@@ -1,15 +1,14 @@
-#include "../model/TempModel.h"
+#include "TempModelTest.h"
 
 #include "ActionOperate.h"
 #include "ConfigWriter.h"
 #include "DaoOperate.h"
 #include "DomainOperate.h"
-#include "GoldenModels.h"
 #include "JavaNames.h"
+#include "ModelBuilder.h"
 #include "TextEscape.h"
 
 #include "ClassDAO.h"
-#include "EntryRules.h"
 #include "MemberDAO.h"
 #include "ModelSnapshot.h"
 
@@ -103,7 +102,7 @@ TEST_F(GeneratorTest, ConfigurationBlocks)
 TEST_F(GeneratorTest, MappingOfAClassWithOnlyItsKey)
 {
     int p = BuildLibraryModel("Library");
-    TMemberDAO().DeleteMember(2);
+    TMemberDAO().DeleteMember(MemberIdOf(ClassIdOf(p, "BookType"), "typeName"));
     EXPECT_EQ(BuildMappingContent(Load(p, "BookType")),
         "          <!-- 主键类型编号 -->\r\n"
         "          <id name=\"bookTypeId\" column=\"bookTypeId\">\r\n"
@@ -218,13 +217,7 @@ TEST_F(GeneratorTest, CascadeOnlyAlongSingleReferenceChains)
     EXPECT_FALSE(Contains(BuildMappingContent(Load(p, "Person")), "cascade"));
 
     // A -> B -> A: a cycle of single references
-    int a = TClassDAO().GetClassId(p, "Dept");
-    TMember back;
-    back.SetProjectId(p);
-    back.SetClassId(a);
-    back.SetMemberName("boss");
-    back.SetMemberType("Person");
-    TMemberDAO().AddMember(back);
-    TMemberDAO().DeleteMember(TMemberDAO().GetMemberOfType(TClassDAO().GetClassId(p, "Person"), "Dept")->GetMemberId());
+    PlantMember(p, ClassIdOf(p, "Dept"), "boss", "Person", "");
+    TMemberDAO().DeleteMember(MemberIdOf(ClassIdOf(p, "Person"), "homeDept"));
     EXPECT_FALSE(Contains(BuildMappingContent(Load(p, "Dept")), "cascade"));
 }

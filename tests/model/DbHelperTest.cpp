@@ -1,4 +1,4 @@
-#include "TempModel.h"
+#include "TempModelTest.h"
 
 #include "DbError.h"
 #include "DbHelper.h"

@@ -1,4 +1,4 @@
-#include "TempModel.h"
+#include "TempModelTest.h"
 
 #include "EntryRules.h"
 #include "JavaWords.h"
@@ -11,11 +11,10 @@ protected:
     void SetUp() override
     {
         TempModelTest::SetUp();
-        project_ = AddProjectNamed("Library");
-        book_ = AddClassNamed(project_, "Book");
-        bookType_ = AddClassNamed(project_, "BookType");
-        TMember title = MakeMember(project_, book_, "title", "字符串");
-        AddMemberRow(title);
+        project_ = PlantProject("Library");
+        book_ = PlantClass(project_, "Book");
+        bookType_ = PlantClass(project_, "BookType");
+        title_ = PlantMember(MakeMember(project_, book_, "title", "字符串"));
     }
 
     TMemberEntry Entry(const std::string& name, const std::string& type, bool must = true)
@@ -32,12 +31,13 @@ protected:
     {
         return CheckMemberEntry(TMemberDialog::Add, project_, book_, 0, e).message;
     }
-    std::string Change(const TMemberEntry& e, int memberId = 1)
+    // The change dialog of the member title.
+    std::string Change(const TMemberEntry& e)
     {
-        return CheckMemberEntry(TMemberDialog::Change, project_, book_, memberId, e).message;
+        return CheckMemberEntry(TMemberDialog::Change, project_, book_, title_, e).message;
     }
 
-    int project_ = 0, book_ = 0, bookType_ = 0;
+    int project_ = 0, book_ = 0, bookType_ = 0, title_ = 0;
 };
 
 } // namespace
@@ -57,7 +57,7 @@ TEST_F(EntryRulesTest, NewProjectInOrder)
 
 TEST_F(EntryRulesTest, RenameProject)
 {
-    int other = AddProjectNamed("Shop");
+    int other = PlantProject("Shop");
     EXPECT_EQ(CheckRenameProject(other, "").message, "工程项目名称不能为空!");
     EXPECT_EQ(CheckRenameProject(other, "Library").message, "该工程名称已经存在!");
     EXPECT_EQ(CheckRenameProject(other, "../x").message, "工程名称不能包含“/”或“\\”!");
@@ -143,7 +143,7 @@ TEST_F(EntryRulesTest, StricterMemberRules)
         EXPECT_NE(Add(Entry(clash, "字符串")).find("冲突"), std::string::npos) << clash;
     EXPECT_NE(Add(Entry("order", "字符串")).find("保留字"), std::string::npos);
     EXPECT_EQ(Add(Entry("title", "字符串")), "该成员名称已经存在!");
-    EXPECT_TRUE(Change(Entry("title", "字符串"), 1).empty());
+    EXPECT_TRUE(Change(Entry("title", "字符串")).empty());
 
     for (const char* length : { "", "0", "65536", "abc", "-1", "1e3", "99999999999" }) {
         auto e = Entry("subtitle", "字符串");
@@ -222,7 +222,7 @@ TEST_F(EntryRulesTest, ClassVariableNameMustNotClashWithGeneratedCode)
 TEST_F(EntryRulesTest, RenameCannotMakeAClassReferToItself)
 {
     // A member left behind by a deleted class Ghost would point at Book itself.
-    AddMemberRow(MakeMember(project_, book_, "phantom", "Ghost"));
+    PlantMember(MakeMember(project_, book_, "phantom", "Ghost"));
     EXPECT_NE(CheckUpdateClass(project_, book_, "Ghost", "x").message.find("不能引用自身"), std::string::npos);
 }
 

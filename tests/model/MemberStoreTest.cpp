@@ -1,6 +1,11 @@
-#include "TempModel.h"
+#include "TempModelTest.h"
 
 #include "ModelBuilder.h"
+
+#include "DbHelper.h"
+#include "MemberDAO.h"
+
+#include <algorithm>
 
 #include <vector>
 
@@ -69,41 +74,41 @@ TEST_F(MemberStoreTest, AddThenGetGivesEveryFieldBack)
 TEST_F(MemberStoreTest, UpdateWritesValuesButKeepsTheRowInItsClass)
 {
     TMemberDAO members;
-    members.AddMember(MakeMember(1, 2, "title", "字符串"));
-    auto m = *members.GetMember(1);
+    int id = PlantMember(MakeMember(1, 2, "title", "字符串"));
+    auto m = *members.GetMember(id);
     m.SetClassId(3);
     m.SetProjectId(4);
     m.SetMemberName("name");
     m.SetMemberType("整型");
     m.SetMemberIsInteger(1);
     members.UpdateMember(m);
-    auto got = *members.GetMember(1);
+    auto got = *members.GetMember(id);
     EXPECT_EQ(got.GetClassId(), 2);
     EXPECT_EQ(got.GetProjectId(), 1);
     EXPECT_EQ(got.GetMemberName(), "name");
     EXPECT_EQ(got.GetMemberType(), "整型");
     EXPECT_EQ(got.GetMemberIsInteger(), 1);
-    members.DeleteMember(1);
-    members.DeleteMember(555);
-    EXPECT_FALSE(members.GetMember(1));
+    members.DeleteMember(id);
+    members.DeleteMember(id + 555);
+    EXPECT_FALSE(members.GetMember(id));
 }
 
 TEST_F(MemberStoreTest, OpenListsSelectTheirMembers)
 {
-    int p = AddProjectNamed("p");
-    int book = AddClassNamed(p, "Book");
+    int p = PlantProject("p");
+    int book = PlantClass(p, "Book");
     TMember key = MakeMember(p, book, "isbn", "字符串");
     key.SetMemberIsPri(1);
-    AddMemberRow(key);
+    PlantMember(key);
     TMember title = MakeMember(p, book, "title", "字符串");
     title.SetQueryFlag(1);
-    AddMemberRow(title);
-    AddMemberRow(MakeMember(p, book, "published", "日期型"));
+    PlantMember(title);
+    PlantMember(MakeMember(p, book, "published", "日期型"));
     TMember type = MakeMember(p, book, "bookType", "BookType");
     type.SetQueryFlag(1);
-    AddMemberRow(type);
-    AddMemberRow(MakeMember(p, book, "blank", ""));
-    AddMemberRow(MakeMember(p, book, "spaced", "字符串 "));
+    PlantMember(type);
+    PlantMember(MakeMember(p, book, "blank", ""));
+    PlantMember(MakeMember(p, book, "spaced", "字符串 "));
 
     TMemberDAO members;
     EXPECT_EQ(Names(members.OpenClassMembers(book)),
@@ -117,20 +122,20 @@ TEST_F(MemberStoreTest, OpenListsSelectTheirMembers)
 
 TEST_F(MemberStoreTest, PrimaryMemberLookups)
 {
-    int p = AddProjectNamed("p");
-    int q = AddProjectNamed("q");
-    int none = AddClassNamed(p, "None");
-    int two = AddClassNamed(p, "Two");
-    int foreign = AddClassNamed(q, "Foreign");
-    AddMemberRow(MakeMember(p, none, "x", "字符串"));
+    int p = PlantProject("p");
+    int q = PlantProject("q");
+    int none = PlantClass(p, "None");
+    int two = PlantClass(p, "Two");
+    int foreign = PlantClass(q, "Foreign");
+    PlantMember(MakeMember(p, none, "x", "字符串"));
     for (const char* name : { "first", "second" }) {
         TMember m = MakeMember(p, two, name, "整型");
         m.SetMemberIsPri(1);
-        AddMemberRow(m);
+        PlantMember(m);
     }
     TMember f = MakeMember(q, foreign, "fid", "整型");
     f.SetMemberIsPri(1);
-    AddMemberRow(f);
+    PlantMember(f);
 
     TMemberDAO members;
     EXPECT_FALSE(members.GetPrimaryMember(none));
@@ -143,10 +148,10 @@ TEST_F(MemberStoreTest, PrimaryMemberLookups)
 
 TEST_F(MemberStoreTest, MemberOfTypeGivesTheFirstOfSeveral)
 {
-    int p = AddProjectNamed("p");
-    int book = AddClassNamed(p, "Book");
-    AddMemberRow(MakeMember(p, book, "mainAuthor", "Author"));
-    AddMemberRow(MakeMember(p, book, "coAuthor", "Author"));
+    int p = PlantProject("p");
+    int book = PlantClass(p, "Book");
+    PlantMember(MakeMember(p, book, "mainAuthor", "Author"));
+    PlantMember(MakeMember(p, book, "coAuthor", "Author"));
     TMemberDAO members;
     EXPECT_EQ(members.GetMemberOfType(book, "Author")->GetMemberName(), "mainAuthor");
     EXPECT_FALSE(members.GetMemberOfType(book, "Reader"));
@@ -157,9 +162,9 @@ TEST_F(MemberStoreTest, MemberOfTypeGivesTheFirstOfSeveral)
 // storage order of the table is.
 TEST_F(MemberStoreTest, RowsComeInAscendingKeyOrderAcrossInterleavedClasses)
 {
-    int p = AddProjectNamed("p");
-    int a = AddClassNamed(p, "A");
-    int b = AddClassNamed(p, "B");
+    int p = PlantProject("p");
+    int a = PlantClass(p, "A");
+    int b = PlantClass(p, "B");
     TMemberDAO members;
     std::vector<std::string> expectA, expectB;
     for (int i = 0; i < 30; ++i) {

@@ -1,6 +1,11 @@
-#include "TempModel.h"
+#include "TempModelTest.h"
 
 #include "ModelBuilder.h"
+
+#include "ClassDAO.h"
+#include "DbHelper.h"
+#include "ModelCheckReport.h"
+#include "ProjectDAO.h"
 
 #include <vector>
 
@@ -50,12 +55,12 @@ TEST_F(ProjectStoreTest, AddRenameCountAndList)
 
 TEST_F(ProjectStoreTest, DeleteRemovesClassesAndMembersButNothingElse)
 {
-    int doomed = AddProjectNamed("doomed");
-    int kept = AddProjectNamed("kept");
-    int doomedClass = AddClassNamed(doomed, "Book");
-    int keptClass = AddClassNamed(kept, "Book");
-    AddMemberRow(MakeMember(doomed, doomedClass, "title", "字符串"));
-    AddMemberRow(MakeMember(kept, keptClass, "title", "字符串"));
+    int doomed = PlantProject("doomed");
+    int kept = PlantProject("kept");
+    int doomedClass = PlantClass(doomed, "Book");
+    int keptClass = PlantClass(kept, "Book");
+    PlantMember(MakeMember(doomed, doomedClass, "title", "字符串"));
+    PlantMember(MakeMember(kept, keptClass, "title", "字符串"));
 
     TProjectDAO().DeleteProject(doomed);
     TDbHelper db;
@@ -70,17 +75,17 @@ TEST_F(ProjectStoreTest, DeleteRemovesClassesAndMembersButNothingElse)
 
 TEST_F(ProjectStoreTest, IdsAreNeverReusedAfterDelete)
 {
-    int first = AddProjectNamed("a");
+    int first = PlantProject("a");
     TProjectDAO().DeleteProject(first);
-    EXPECT_GT(AddProjectNamed("b"), first);
+    EXPECT_GT(PlantProject("b"), first);
 }
 
 TEST_F(ClassStoreTest, LookupsAndCounts)
 {
-    int project = AddProjectNamed("p");
-    int other = AddProjectNamed("q");
-    int book = AddClassNamed(project, "Book", "图书");
-    AddClassNamed(other, "Book", "书");
+    int project = PlantProject("p");
+    int other = PlantProject("q");
+    int book = PlantClass(project, "Book", "图书");
+    PlantClass(other, "Book", "书");
     TClassDAO classes;
     EXPECT_EQ(classes.GetClassName(book), "Book");
     EXPECT_EQ(classes.GetFriendName(book), "图书");
@@ -95,10 +100,10 @@ TEST_F(ClassStoreTest, LookupsAndCounts)
 
 TEST_F(ClassStoreTest, ListOtherClasses)
 {
-    int project = AddProjectNamed("p");
-    int only = AddClassNamed(project, "Only");
+    int project = PlantProject("p");
+    int only = PlantClass(project, "Only");
     EXPECT_TRUE(TClassDAO().ListOtherClasses(project, only).empty());
-    int second = AddClassNamed(project, "Second");
+    int second = PlantClass(project, "Second");
     auto others = TClassDAO().ListOtherClasses(project, only);
     ASSERT_EQ(others.size(), 1u);
     EXPECT_EQ(others[0].id, second);
@@ -107,11 +112,11 @@ TEST_F(ClassStoreTest, ListOtherClasses)
 
 TEST_F(ClassStoreTest, DeleteRemovesMembersAndKeepsReferencesElsewhere)
 {
-    int project = AddProjectNamed("p");
-    int book = AddClassNamed(project, "Book");
-    int reader = AddClassNamed(project, "Reader");
-    AddMemberRow(MakeMember(project, book, "title", "字符串"));
-    AddMemberRow(MakeMember(project, reader, "book", "Book"));
+    int project = PlantProject("p");
+    int book = PlantClass(project, "Book");
+    int reader = PlantClass(project, "Reader");
+    PlantMember(MakeMember(project, book, "title", "字符串"));
+    PlantMember(MakeMember(project, reader, "book", "Book"));
     TClassDAO().DeleteClass(book);
     TDbHelper db;
     EXPECT_EQ(db.QueryInteger("select count(*) from t_member where classId=?", { book }), 0);
@@ -121,13 +126,13 @@ TEST_F(ClassStoreTest, DeleteRemovesMembersAndKeepsReferencesElsewhere)
 
 TEST_F(ClassStoreTest, RenameRewritesReferencesOfTheSameProjectOnly)
 {
-    int project = AddProjectNamed("p");
-    int other = AddProjectNamed("q");
-    int book = AddClassNamed(project, "Book");
-    int reader = AddClassNamed(project, "Reader");
-    int otherReader = AddClassNamed(other, "Reader");
-    AddMemberRow(MakeMember(project, reader, "book", "Book"));
-    AddMemberRow(MakeMember(other, otherReader, "book", "Book"));
+    int project = PlantProject("p");
+    int other = PlantProject("q");
+    int book = PlantClass(project, "Book");
+    int reader = PlantClass(project, "Reader");
+    int otherReader = PlantClass(other, "Reader");
+    PlantMember(MakeMember(project, reader, "book", "Book"));
+    PlantMember(MakeMember(other, otherReader, "book", "Book"));
 
     TClassDAO().UpdateClass(project, book, "Novel", "小说");
     TDbHelper db;
@@ -142,13 +147,13 @@ TEST_F(ClassStoreTest, RenameRewritesReferencesOfTheSameProjectOnly)
 
 TEST_F(ClassStoreTest, ChecksReportTheFirstFaultyClassOnly)
 {
-    int project = AddProjectNamed("p");
-    int a = AddClassNamed(project, "A");
-    int b = AddClassNamed(project, "B");
-    int c = AddClassNamed(project, "C");
-    AddMemberRow(Flagged(project, a, "id", 1, 1));
-    AddMemberRow(Flagged(project, b, "id", 1, 0));
-    AddMemberRow(Flagged(project, b, "id2", 1, 0));
+    int project = PlantProject("p");
+    int a = PlantClass(project, "A");
+    int b = PlantClass(project, "B");
+    int c = PlantClass(project, "C");
+    PlantMember(Flagged(project, a, "id", 1, 1));
+    PlantMember(Flagged(project, b, "id", 1, 0));
+    PlantMember(Flagged(project, b, "id2", 1, 0));
     // c has no member at all
 
     TRecordingReport report;

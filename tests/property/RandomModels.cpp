@@ -1,13 +1,13 @@
-// Builds random models through the entry rules (so only models a user could
-// enter), generates each one and writes a description of it beside its tree.
+// Builds random models through the command layer (so only models a user
+// could enter), generates each one and writes a description of it beside its tree.
 //   random_models --seed S --count N --root DIR --templates DIR
 #include "AutoCode.h"
 #include "ClassDAO.h"
 #include "DbHelper.h"
 #include "EntryRules.h"
-#include "MemberDAO.h"
 #include "MemberTypes.h"
-#include "ProjectDAO.h"
+#include "ModelBuilder.h"
+#include "ModelCommands.h"
 
 #include <condition_variable>
 #include <cstdlib>
@@ -98,10 +98,10 @@ public:
             for (int attempt = 0; attempt < 50; ++attempt) {
                 std::string name = Identifier(static_cast<char>('A' + Pick(0, 25)));
                 std::string friendName = Chance(50) ? "类" + std::to_string(i) : Comment() + "x";
-                if (!CheckAddClass(projectId, name, friendName).Accepted())
+                TCommandResult added = TModelCommands::AddClass(projectId, name, friendName);
+                if (!added.Done())
                     continue;
-                TClassDAO().AddClass(projectId, name, friendName);
-                classIds.push_back(TClassDAO().GetClassId(projectId, name));
+                classIds.push_back(added.id);
                 out_ << "class " << name << "\n";
                 break;
             }
@@ -137,9 +137,8 @@ private:
             e.queryFlag = type != kTypeInteger && type != kTypeFloat && Chance(50);
             e.queryDisplay = Chance(70);
             e.comment = Comment();
-            if (!CheckMemberEntry(TMemberDialog::Add, projectId, classId, 0, e).Accepted())
+            if (!TModelCommands::AddMember(projectId, classId, e).Done())
                 continue;
-            TMemberDAO().AddMember(BuildMemberRecord(e, projectId, classId, 0));
             out_ << "  " << TClassDAO().GetClassName(classId) << "." << e.name << " : " << e.type
                  << (e.isPri ? " primary" : "") << (e.isDisplay ? " display" : "") << (e.queryFlag ? " query" : "")
                  << " /*" << e.comment << "*/\n";
@@ -174,8 +173,7 @@ int main(int argc, char** argv)
         unsigned modelSeed = seed * 100003u + static_cast<unsigned>(i);
         std::string project = "m" + std::to_string(i);
         std::string package = i % 3 == 0 ? "org.p" + std::to_string(i) : "p" + std::to_string(i);
-        TProjectDAO().AddProject(project);
-        int projectId = TProjectDAO().ListProjects().back().id;
+        int projectId = EnterProject(project);
         std::ostringstream description;
         description << "seed " << modelSeed << " (run seed " << seed << ", model " << i << "), package " << package
                     << "\n";

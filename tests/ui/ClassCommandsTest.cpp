@@ -48,8 +48,8 @@ private:
 
 void ClassCommandsTest::AddClassRefusalsInOrder()
 {
-    int p = AddProject("Shop");
-    AddClass(p, "Existing");
+    int p = PlantProject("Shop");
+    PlantClass(p, "Existing");
     TWindowUnderTest t;
     QStringList closedAfter;
     t.OnDialog([&](QDialog& dialog) {
@@ -74,12 +74,12 @@ void ClassCommandsTest::AddClassRefusalsInOrder()
 
 void ClassCommandsTest::ChangeDialogIsFilledAndRenamesReferences()
 {
-    int p = AddProject("Library");
-    int loan = AddClass(p, "Loan", "借阅");
-    int book = AddClass(p, "Book", "图书");
-    int other = AddProject("Other");
-    int reference = AddMember(p, loan, "book", "Book", "m");
-    int foreign = AddMember(other, AddClass(other, "Shelf"), "book", "Book", "m");
+    int p = PlantProject("Library");
+    int loan = PlantClass(p, "Loan", "借阅");
+    int book = PlantClass(p, "Book", "图书");
+    int other = PlantProject("Other");
+    int reference = PlantMember(p, loan, "book", "Book", "m");
+    int foreign = PlantMember(other, PlantClass(other, "Shelf"), "book", "Book", "m");
     TWindowUnderTest t;
     QStringList filled, closedAfter;
     t.OnDialog([&](QDialog& dialog) {
@@ -106,10 +106,10 @@ void ClassCommandsTest::ChangeDialogIsFilledAndRenamesReferences()
 
 void ClassCommandsTest::DeleteClassKeepsTheMemberTable()
 {
-    int p = AddProject("Shop");
-    int customer = AddClass(p, "Customer");
-    AddClass(p, "Order");
-    AddMember(p, customer, "name", "字符串");
+    int p = PlantProject("Shop");
+    int customer = PlantClass(p, "Customer");
+    PlantClass(p, "Order");
+    PlantMember(p, customer, "name", "字符串", "");
     TWindowUnderTest t;
     TFormMain& w = *t.window;
     t.dialogs.confirmAnswers = { false, true };

@@ -54,19 +54,19 @@ void FormMainTest::EmptyModelRefusesEveryCommandThatNeedsASelection()
 
 void FormMainTest::FilledModelShowsTheFirstProjectAndFollowsTheSelection()
 {
-    int shop = AddProject("Shop");
-    int library = AddProject("图书馆");
-    int customer = AddClass(shop, "Customer");
-    int order = AddClass(shop, "Order");
-    int id = AddMember(shop, customer, "customerId", "整型", "pmd", 0, "编号");
-    AddMember(shop, customer, "name", "字符串", "qh", 40);
-    AddMember(shop, order, "orderId", "整型", "pm");
-    int book = AddClass(library, "Book");
+    int shop = PlantProject("Shop");
+    int library = PlantProject("图书馆");
+    int customer = PlantClass(shop, "Customer");
+    int order = PlantClass(shop, "Order");
+    int id = PlantMember(shop, customer, "customerId", "整型", "pmd", 0, "编号");
+    PlantMember(shop, customer, "name", "字符串", "qh", 40);
+    PlantMember(shop, order, "orderId", "整型", "pm");
+    int book = PlantClass(library, "Book");
     TMember odd = *TMemberDAO().GetMember(id);
     odd.SetClassId(book);
     odd.SetMemberIsPri(2); // flags other than 1 read as not set
     odd.SetQueryFlag(-1);
-    TMemberDAO().AddMember(odd);
+    PlantMember(odd);
 
     TWindowUnderTest t;
     TFormMain& w = *t.window;
@@ -99,7 +99,7 @@ void FormMainTest::FilledModelShowsTheFirstProjectAndFollowsTheSelection()
 
 void FormMainTest::NewProjectRefusalsAndSuccess()
 {
-    AddProject("Shop");
+    PlantProject("Shop");
     TWindowUnderTest t;
     t.dialogs.inputAnswers = { std::nullopt, QString(""), QString("Shop"), QString("a/b"), QString("新工程") };
     for (int i = 0; i < 5; ++i)
@@ -115,11 +115,11 @@ void FormMainTest::NewProjectRefusalsAndSuccess()
 
 void FormMainTest::RenameAndDeleteRememberThePosition()
 {
-    int a = AddProject("A");
-    int b = AddProject("B");
-    AddProject("C");
-    AddClass(a, "Alpha");
-    AddClass(b, "Beta");
+    int a = PlantProject("A");
+    int b = PlantProject("B");
+    PlantProject("C");
+    PlantClass(a, "Alpha");
+    PlantClass(b, "Beta");
     TWindowUnderTest t;
     TFormMain& w = *t.window;
     NextProject(w);
@@ -174,7 +174,7 @@ void FormMainTest::PackageNameIsCheckedAndKept()
 
 void FormMainTest::DatabaseErrorIsShownAndTheWindowGoesOn()
 {
-    QFile garbage(model_->Path("projects.mdb"));
+    QFile garbage(QtPath(model_->Path("projects.mdb")));
     QVERIFY(garbage.open(QIODevice::WriteOnly));
     garbage.write(QByteArray(4096, 'x'));
     garbage.close();

@@ -16,13 +16,13 @@ private slots:
     void init()
     {
         model_ = std::make_unique<TTempModel>();
-        shop_ = AddProject("Shop");
-        int customer = AddClass(shop_, "Customer", "客户");
-        AddMember(shop_, customer, "customerId", "整型", "pm");
-        AddMember(shop_, customer, "name", "字符串", "dq", 40, "姓名");
-        purchase_ = AddClass(shop_, "Purchase", "订单");
-        AddMember(shop_, purchase_, "purchaseNo", "字符串", "pd", 20);
-        AddMember(shop_, purchase_, "customer", "Customer", "mq");
+        shop_ = PlantProject("Shop");
+        int customer = PlantClass(shop_, "Customer", "客户");
+        PlantMember(shop_, customer, "customerId", "整型", "pm");
+        PlantMember(shop_, customer, "name", "字符串", "dq", 40, "姓名");
+        purchase_ = PlantClass(shop_, "Purchase", "订单");
+        PlantMember(shop_, purchase_, "purchaseNo", "字符串", "pd", 20);
+        PlantMember(shop_, purchase_, "customer", "Customer", "mq");
     }
     void cleanup() { model_.reset(); }
 
@@ -63,7 +63,7 @@ void GenerationTest::RunEndsWithTheCompletionMessageAndItsLinesInOrder()
             w.Act_Generate->trigger();
         }
     };
-    const QString root = model_->Path("out");
+    const QString root = QtPath(model_->Path("out"));
     w.SetRunLocations({ JAVAGEN_TEMPLATES, root.toStdString() });
     w.Act_Generate->trigger();
     QVERIFY(!w.Act_Generate->isEnabled());
@@ -113,31 +113,31 @@ void GenerationTest::FaultyModelIsReportedAndNothingWritten()
     QFETCH(QString, fault);
     QFETCH(QString, message);
     QFETCH(QString, errorClass);
-    int supplier = AddClass(shop_, "Supplier", "供应商");
+    int supplier = PlantClass(shop_, "Supplier", "供应商");
     if (fault == "primary") {
         // No primary member here and two in the next class: the first is named.
-        AddMember(shop_, supplier, "title", "字符串", "d", 20);
-        int invoice = AddClass(shop_, "Invoice", "发票");
-        AddMember(shop_, invoice, "one", "字符串", "pd", 20);
-        AddMember(shop_, invoice, "two", "字符串", "p", 20);
+        PlantMember(shop_, supplier, "title", "字符串", "d", 20);
+        int invoice = PlantClass(shop_, "Invoice", "发票");
+        PlantMember(shop_, invoice, "one", "字符串", "pd", 20);
+        PlantMember(shop_, invoice, "two", "字符串", "p", 20);
     } else if (fault == "display") {
-        AddMember(shop_, supplier, "supplierId", "整型", "pm");
+        PlantMember(shop_, supplier, "supplierId", "整型", "pm");
     } else {
-        AddMember(shop_, supplier, "supplierId", "整型", "pmd");
-        AddMember(shop_, purchase_, "ghost", "Ghost", "m");
+        PlantMember(shop_, supplier, "supplierId", "整型", "pmd");
+        PlantMember(shop_, purchase_, "ghost", "Ghost", "m");
     }
     TWindowUnderTest t;
-    RunToTheEnd(t, model_->Path("out"));
+    RunToTheEnd(t, QtPath(model_->Path("out")));
     QCOMPARE(t.dialogs.Messages(), QStringList({ "如果以前生成了该项目，最好先删除原来的目录!", message }));
     if (!errorClass.isEmpty())
         QCOMPARE(QString::fromStdString(TClassDAO().GetClassName(t.window->ErrorClassId)), errorClass);
     QVERIFY(Lines(*t.window).isEmpty());
-    QVERIFY(!QDir(model_->Path("out")).exists());
+    QVERIFY(!QDir(QtPath(model_->Path("out"))).exists());
 }
 
 void GenerationTest::FailedRunIsReportedAndGenerateComesBack()
 {
-    const QString blocked = model_->Path("blocked"); // a file: no directory can be made below it
+    const QString blocked = QtPath(model_->Path("blocked")); // a file: no directory can be made below it
     QFile file(blocked);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.close();
@@ -146,7 +146,7 @@ void GenerationTest::FailedRunIsReportedAndGenerateComesBack()
     QVERIFY2(t.dialogs.LastMessage().startsWith("代码生成失败："), qPrintable(t.dialogs.LastMessage()));
     QCOMPARE(t.dialogs.shown.back().title, QString("错误"));
 
-    RunToTheEnd(t, model_->Path("out"));
+    RunToTheEnd(t, QtPath(model_->Path("out")));
     QCOMPARE(t.dialogs.LastMessage(), QString("所有代码生成完毕!"));
 }
 

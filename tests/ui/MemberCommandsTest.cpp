@@ -5,6 +5,7 @@
 #include "UpdateMemberForm.h"
 
 #include "MemberDAO.h"
+#include "ModelCommands.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -71,9 +72,9 @@ private slots:
     void init()
     {
         model_ = std::make_unique<TTempModel>();
-        project_ = AddProject("Library");
-        book_ = AddClass(project_, "Book");
-        AddClass(project_, "Author");
+        project_ = PlantProject("Library");
+        book_ = PlantClass(project_, "Book");
+        PlantClass(project_, "Author");
     }
     void cleanup() { model_.reset(); }
 
@@ -82,6 +83,9 @@ private slots:
     void ChangeDialogIsFilledFromTheMember();
     void ChangeDialogRulesUpdateAndDelete();
     void RealModalDialogIsCentredAndWorks();
+    void MemberDeletedElsewhereOpensNoDialog();
+    void MemberDeletedWhileItsDialogIsOpenIsNotStored();
+    void RowsOfADeletedClassAreStale();
 
 private:
     std::unique_ptr<TTempModel> model_;
@@ -151,12 +155,12 @@ void MemberCommandsTest::EmptyNameTakesTheFocus()
 
 void MemberCommandsTest::ChangeDialogIsFilledFromTheMember()
 {
-    AddMember(project_, book_, "title", "字符串", "pd", 60, "书名");
-    int author = AddMember(project_, book_, "author", "Author", "mqh", 0, "作者");
+    PlantMember(project_, book_, "title", "字符串", "pd", 60, "书名");
+    int author = PlantMember(project_, book_, "author", "Author", "mqh", 0, "作者");
     TMember odd = *TMemberDAO().GetMember(author);
     odd.SetMemberType("Ghost"); // names no class any more
     odd.SetMemberIsMust(2);
-    TMemberDAO().AddMember(odd);
+    PlantMember(odd);
 
     TWindowUnderTest t;
     TFormMain& w = *t.window;
@@ -182,8 +186,8 @@ void MemberCommandsTest::ChangeDialogIsFilledFromTheMember()
 
 void MemberCommandsTest::ChangeDialogRulesUpdateAndDelete()
 {
-    int title = AddMember(project_, book_, "title", "字符串", "pd", 60);
-    int price = AddMember(project_, book_, "price", "浮点型", "m");
+    int title = PlantMember(project_, book_, "title", "字符串", "pd", 60);
+    int price = PlantMember(project_, book_, "price", "浮点型", "m");
     TWindowUnderTest t;
     TFormMain& w = *t.window;
     int closed = -1;
@@ -245,6 +249,75 @@ void MemberCommandsTest::RealModalDialogIsCentredAndWorks()
     QCOMPARE(dialogs.Messages(), QStringList({ "类成员属性添加成功!" }));
     QCOMPARE(MemberColumn(window, 1), QStringList({ "isbn" }));
     QVERIFY(offCentre.manhattanLength() <= 30);
+}
+
+void MemberCommandsTest::MemberDeletedElsewhereOpensNoDialog()
+{
+    int title = PlantMember(project_, book_, "title", "字符串", "pd", 60);
+    int price = PlantMember(project_, book_, "price", "浮点型", "m");
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    QCOMPARE(MemberColumn(w, 1), QStringList({ "title", "price" }));
+
+    TModelCommands::DeleteMember(title); // by another program
+    ClickMember(w, 0, true);
+    QCOMPARE(t.dialogsRun, 0);
+    QCOMPARE(t.dialogs.Messages(), QStringList({ "该成员已不存在，请重新选择!" }));
+    QCOMPARE(MemberColumn(w, 1), QStringList({ "price" }));
+
+    TModelCommands::DeleteMember(price);
+    ClickMember(w, 0);
+    w.Act_UpdateMember->trigger();
+    QCOMPARE(t.dialogsRun, 0);
+    QCOMPARE(t.dialogs.Messages(), QStringList({ "该成员已不存在，请重新选择!", "该成员已不存在，请重新选择!" }));
+    QCOMPARE(w.LV_Member->rowCount(), 0);
+}
+
+void MemberCommandsTest::MemberDeletedWhileItsDialogIsOpenIsNotStored()
+{
+    int title = PlantMember(project_, book_, "title", "字符串", "pd", 60);
+    PlantMember(project_, book_, "price", "浮点型", "m");
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    int closed = -1;
+    bool visibleAfter = true;
+    t.OnDialog([&](QDialog& dialog) {
+        auto& form = static_cast<TMemberForm&>(dialog);
+        form.show();
+        TModelCommands::DeleteMember(title); // by another program
+        closed = Submit(form, { { "name", "字符串", "", "40" } });
+        visibleAfter = form.isVisible();
+        QCOMPARE(form.result(), int(QDialog::Rejected));
+    });
+    ClickMember(w, 0);
+    w.Act_UpdateMember->trigger();
+    QCOMPARE(t.dialogsRun, 1);
+    QCOMPARE(closed, 0);
+    QVERIFY(!visibleAfter);
+    QCOMPARE(t.dialogs.Messages(), QStringList({ "该成员已不存在，请重新选择!" }));
+    QCOMPARE(MemberColumn(w, 1), QStringList({ "price" }));
+    QVERIFY(!TMemberDAO().GetMember(title));
+    QCOMPARE(TMemberDAO().OpenClassMembers(book_)->RecordCount(), 1);
+}
+
+// After "删除类(&S)" the table keeps the deleted class's rows; they can no
+// longer be changed.
+void MemberCommandsTest::RowsOfADeletedClassAreStale()
+{
+    PlantMember(project_, book_, "title", "字符串", "pd", 60);
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    t.dialogs.confirmAnswers = { true };
+    w.Act_DeleteClass->trigger();
+    QCOMPARE(t.dialogs.LastMessage(), QString("类对象删除成功!"));
+    QCOMPARE(MemberColumn(w, 1), QStringList({ "title" }));
+
+    ClickMember(w, 0, true);
+    QCOMPARE(t.dialogsRun, 0);
+    QCOMPARE(t.dialogs.LastMessage(), QString("该成员已不存在，请重新选择!"));
+    w.Act_UpdateMember->trigger();
+    QCOMPARE(t.dialogsRun, 0);
+    QCOMPARE(t.dialogs.LastMessage(), QString("该成员已不存在，请重新选择!"));
 }
 
 QTEST_MAIN(MemberCommandsTest)

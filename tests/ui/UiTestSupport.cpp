@@ -1,10 +1,5 @@
 #include "UiTestSupport.h"
 
-#include "ClassDAO.h"
-#include "DbHelper.h"
-#include "MemberDAO.h"
-#include "ProjectDAO.h"
-
 #include <QComboBox>
 #include <QListWidget>
 #include <QTableWidget>
@@ -44,52 +39,6 @@ QStringList TScriptedDialogs::Messages() const
         if (box.kind == TShownBox::Message)
             texts << box.text;
     return texts;
-}
-
-TTempModel::TTempModel()
-{
-    TDbHelper::SetDatabasePath(Path("projects.mdb").toStdString());
-}
-
-TTempModel::~TTempModel()
-{
-    TDbHelper::CloseSharedConnection();
-}
-
-int AddProject(const std::string& name)
-{
-    TProjectDAO().AddProject(name);
-    return TProjectDAO().ListProjects().back().id;
-}
-
-int AddClass(int projectId, const std::string& name, const std::string& friendName)
-{
-    TClassDAO().AddClass(projectId, name, friendName);
-    return TClassDAO().GetClassId(projectId, name);
-}
-
-int AddMember(int projectId, int classId, const std::string& name, const std::string& type, const std::string& flags,
-    int length, const std::string& comment)
-{
-    auto has = [&flags](char flag) { return flags.find(flag) != std::string::npos ? 1 : 0; };
-    TMember m;
-    m.SetProjectId(projectId);
-    m.SetClassId(classId);
-    m.SetMemberName(name);
-    m.SetMemberType(type);
-    m.SetMemberLength(length);
-    m.SetMemberIsPri(has('p'));
-    m.SetMemberIsMust(has('m'));
-    m.SetQueryFlag(has('q'));
-    m.SetMemberIsDisplay(has('d'));
-    m.SetMemberQueryDisplay(1 - has('h'));
-    m.SetMemberComment(comment);
-    TMemberDAO().AddMember(m);
-    auto rows = TMemberDAO().OpenClassMembers(classId);
-    int id = -1;
-    for (; !rows->Eof(); rows->Next())
-        id = rows->AsInteger("memberId");
-    return id;
 }
 
 TWindowUnderTest::TWindowUnderTest()

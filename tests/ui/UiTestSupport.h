@@ -1,11 +1,13 @@
 #pragma once
 #include "Dialogs.h"
 #include "FormMain.h"
+#include "ModelBuilder.h"
+#include "TempModel.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -40,22 +42,11 @@ public:
     std::function<void(const TShownBox&)> onShow;
 };
 
-// A fresh model database in a temporary directory.
-class TTempModel {
-public:
-    TTempModel();
-    ~TTempModel();
-    QString Path(const QString& relative) const { return dir_.filePath(relative); }
-
-private:
-    QTemporaryDir dir_;
-};
-
-int AddProject(const std::string& name);
-int AddClass(int projectId, const std::string& name, const std::string& friendName = "友好名称");
-// flags: p primary, m required, q query, d display, h hidden from the query page.
-int AddMember(int projectId, int classId, const std::string& name, const std::string& type,
-    const std::string& flags = "", int length = 0, const std::string& comment = "");
+// A path as Qt takes it.
+inline QString QtPath(const std::filesystem::path& path)
+{
+    return QString::fromStdString(path.string());
+}
 
 // A shown window on scripted boxes whose class and member dialogs go to the
 // test's runner instead of being executed.

@@ -1,0 +1,127 @@
+#include "ImportDbForm.h"
+
+#include "UiText.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+TImportDbForm::TImportDbForm(QWidget* owner, IDialogs& dialogs)
+    : QDialog(owner)
+    , dialogs_(dialogs)
+{
+    setObjectName("ImportDbForm");
+    setWindowTitle(Text("从数据库导入"));
+    setModal(true);
+    resize(520, 560);
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    Edt_Host = new QLineEdit(Text("127.0.0.1"), this);
+    Edt_Host->setObjectName("Edt_Host");
+    Edt_Port = new QSpinBox(this);
+    Edt_Port->setObjectName("Edt_Port");
+    Edt_Port->setRange(1, 65535);
+    Edt_Port->setValue(3306);
+    Edt_User = new QLineEdit(this);
+    Edt_User->setObjectName("Edt_User");
+    Edt_Password = new QLineEdit(this);
+    Edt_Password->setObjectName("Edt_Password");
+    Edt_Password->setEchoMode(QLineEdit::Password);
+    Edt_Database = new QLineEdit(this);
+    Edt_Database->setObjectName("Edt_Database");
+    form->addRow(Text("服务器："), Edt_Host);
+    form->addRow(Text("端口："), Edt_Port);
+    form->addRow(Text("用户名："), Edt_User);
+    form->addRow(Text("密码："), Edt_Password);
+    form->addRow(Text("数据库："), Edt_Database);
+    layout->addLayout(form);
+    Btn_Connect = new QPushButton(Text("连接并列出表(&L)"), this);
+    Btn_Connect->setObjectName("Btn_Connect");
+    layout->addWidget(Btn_Connect, 0, Qt::AlignLeft);
+    layout->addWidget(new QLabel(Text("要导入的表："), this));
+    LB_Tables = new QListWidget(this);
+    LB_Tables->setObjectName("LB_Tables");
+    layout->addWidget(LB_Tables, 1);
+    CB_TextQuery = new QCheckBox(Text("文本列设为参与查询的成员"), this);
+    CB_TextQuery->setObjectName("CB_TextQuery");
+    layout->addWidget(CB_TextQuery);
+    auto* name = new QFormLayout;
+    Edt_ProjectName = new QLineEdit(this);
+    Edt_ProjectName->setObjectName("Edt_ProjectName");
+    name->addRow(Text("新工程名称："), Edt_ProjectName);
+    layout->addLayout(name);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    Btn_Import = new QPushButton(Text("预览并导入(&I)"), this);
+    Btn_Import->setObjectName("Btn_Import");
+    Btn_Import->setEnabled(false);
+    Btn_Cancel = new QPushButton(Text("取消"), this);
+    Btn_Cancel->setObjectName("Btn_Cancel");
+    buttons->addWidget(Btn_Import);
+    buttons->addWidget(Btn_Cancel);
+    layout->addLayout(buttons);
+    connect(Btn_Connect, &QPushButton::clicked, this, [this] { RunGuarded(dialogs_, this, [this] { Connect(); }); });
+    connect(Btn_Import, &QPushButton::clicked, this, [this] { RunGuarded(dialogs_, this, [this] { Import(); }); });
+    connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TDbConnection TImportDbForm::Connection() const
+{
+    TDbConnection c;
+    c.host = Edt_Host->text().trimmed().toStdString();
+    c.port = static_cast<unsigned>(Edt_Port->value());
+    c.user = Edt_User->text().toStdString();
+    c.password = Edt_Password->text().toStdString();
+    c.database = Edt_Database->text().trimmed().toStdString();
+    return c;
+}
+
+std::vector<std::string> TImportDbForm::CheckedTables() const
+{
+    std::vector<std::string> tables;
+    for (int i = 0; i < LB_Tables->count(); ++i)
+        if (LB_Tables->item(i)->checkState() == Qt::Checked)
+            tables.push_back(LB_Tables->item(i)->data(Qt::UserRole).toString().toStdString());
+    return tables;
+}
+
+void TImportDbForm::Connect()
+{
+    LB_Tables->clear();
+    schema_.reset();
+    Btn_Import->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    try {
+        schema_ = ReadDbSchema(Connection());
+    } catch (...) {
+        QApplication::restoreOverrideCursor();
+        throw;
+    }
+    QApplication::restoreOverrideCursor();
+    for (const auto& table : schema_->tables) {
+        QString text = Text(table.name);
+        if (!table.comment.empty())
+            text += Text("（") + Text(table.comment) + Text("）");
+        auto* item = new QListWidgetItem(text, LB_Tables);
+        item->setData(Qt::UserRole, Text(table.name));
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+    }
+    if (Edt_ProjectName->text().isEmpty())
+        Edt_ProjectName->setText(Edt_Database->text().trimmed());
+    Btn_Import->setEnabled(true);
+}
+
+void TImportDbForm::Import()
+{
+    if (CheckedTables().empty())
+        return ShowPlainMessage(dialogs_, this, Text("请至少选择一个表!"));
+    accept();
+}

@@ -1,0 +1,46 @@
+#pragma once
+#include "DbSchema.h"
+#include "Dialogs.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+
+// "从数据库导入": the connection to a MariaDB/MySQL server, the tables to
+// import (fetched when the user connects) and the new project's name.
+class TImportDbForm : public QDialog {
+    Q_OBJECT
+
+public:
+    TImportDbForm(QWidget* owner, IDialogs& dialogs);
+
+    // What the user chose, once connected: the schema read and the checked tables.
+    const std::optional<TDbSchema>& Schema() const { return schema_; }
+    std::vector<std::string> CheckedTables() const;
+    TDbConnection Connection() const;
+
+    QLineEdit* Edt_Host = nullptr;
+    QSpinBox* Edt_Port = nullptr;
+    QLineEdit* Edt_User = nullptr;
+    QLineEdit* Edt_Password = nullptr;
+    QLineEdit* Edt_Database = nullptr;
+    QPushButton* Btn_Connect = nullptr;
+    QListWidget* LB_Tables = nullptr;
+    QCheckBox* CB_TextQuery = nullptr;
+    QLineEdit* Edt_ProjectName = nullptr;
+    QPushButton* Btn_Import = nullptr;
+    QPushButton* Btn_Cancel = nullptr;
+
+private:
+    void Connect();
+    void Import();
+
+    IDialogs& dialogs_;
+    std::optional<TDbSchema> schema_;
+};

@@ -1,0 +1,100 @@
+// "导出模型(&E)...", "导入模型(&I)..." and "从数据库导入(&D)...": the model in
+// and out of the window.
+#include "FormMain.h"
+
+#include "ImportDbForm.h"
+#include "ReportForm.h"
+#include "UiText.h"
+
+#include "FileOperate.h"
+#include "ModelFile.h"
+#include "SchemaMapping.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+
+namespace {
+
+const char* const kModelFilter = "javagen 模型文件 (*.json);;所有文件 (*)";
+
+} // namespace
+
+void TFormMain::ExportModelFile()
+{
+    Guarded([this] {
+        int projectId = SelectedProjectId();
+        if (projectId < 0)
+            return Message(Text("没有一个工程被选中！"));
+        auto path =
+            dialogs_->SaveFileName(this, Text("导出模型"), SelectedProjectName() + Text(".json"), Text(kModelFilter));
+        if (!path)
+            return;
+        TFileOperate::WriteBytes(path->toStdString(), ExportModel(projectId));
+        Message(Text("工程“") + SelectedProjectName() + Text("”的模型已导出到 ") + *path);
+    });
+}
+
+void TFormMain::ImportModelFile()
+{
+    Guarded([this] {
+        auto path = dialogs_->OpenFileName(this, Text("导入模型"), Text(kModelFilter));
+        if (!path)
+            return;
+        std::string text = TFileOperate::ReadFileBytes(path->toStdString());
+        std::string fileName = QFileInfo(*path).fileName().toStdString();
+        TCommandResult result = ImportModel(text, fileName, "");
+        // A project of that name exists already: the model comes in under a
+        // name the user gives.
+        while (result.refusal == TRefusal::Duplicate && result.message.find("工程“") != std::string::npos) {
+            auto name = dialogs_->InputText(this, Text("请输入工程名称"),
+                Text(result.message) + Text("\n请为导入的工程输入一个新名称:"), QString());
+            if (!name)
+                return;
+            result = ImportModel(text, fileName, name->toStdString());
+        }
+        if (!result.Done())
+            return Message(Text(result.message));
+        ReloadProjects();
+        SelectProject(result.id);
+        Message(Text(result.message));
+    });
+}
+
+void TFormMain::ImportFromDatabase()
+{
+    Guarded([this] {
+        TImportDbForm form(this, *dialogs_);
+        RunDialog(form);
+        if (form.result() != QDialog::Accepted || !form.Schema())
+            return;
+        TImportPlan plan = PlanSchemaImport(*form.Schema(), form.CheckedTables(), form.CB_TextQuery->isChecked());
+        if (plan.classes.empty())
+            return Message(Text("没有可以导入的表。"));
+        QStringList lines;
+        for (const auto& line : plan.Report())
+            lines << Text(line);
+        TReportForm report(this, Text("从数据库导入预览"),
+            Text("将创建下列类和成员（改名和跳过的表、列列在最后），此时还没有写入任何东西："), lines,
+            Text("导入(&I)"));
+        RunDialog(report);
+        if (report.result() != QDialog::Accepted)
+            return;
+        TCommandResult result = ApplyImportPlan(plan, form.Edt_ProjectName->text().toStdString());
+        if (!result.Done())
+            return Message(Text(result.message));
+        ReloadProjects();
+        SelectProject(result.id);
+        Message(Text(result.message));
+    });
+}
+
+void TFormMain::SelectProject(int projectId)
+{
+    int index = CB_Project->findData(projectId);
+    if (index < 0 || index == CB_Project->currentIndex())
+        return;
+    CB_Project->setCurrentIndex(index);
+    ReloadClasses(projectId);
+}
