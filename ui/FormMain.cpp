@@ -2,18 +2,24 @@
 
 #include "AddClassForm.h"
 #include "AddMemberForm.h"
+#include "PreviewForm.h"
 #include "UiText.h"
 #include "UpdateClassForm.h"
 #include "UpdateMemberForm.h"
 #include "WindowListener.h"
 
 #include "ClassDAO.h"
+#include "DbHelper.h"
 #include "EntryRules.h"
 #include "MemberDAO.h"
 #include "ModelCommands.h"
 #include "ProjectDAO.h"
 
 #include <QComboBox>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QUrl>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
@@ -30,6 +36,8 @@
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <filesystem>
 
 #ifndef JAVAGEN_VERSION
 #define JAVAGEN_VERSION "2.0.0"
@@ -73,16 +81,49 @@ TFormMain::TFormMain(IDialogs* dialogs, QWidget* parent)
         Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     BuildControls();
     BuildMenu();
+    BuildStatusBar();
+    folderOpener_ = [](const QString& folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
     // The client area below the menu keeps its size; the window follows it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     Guarded([this] { ReloadProjects(); });
+    RefreshStatus();
 }
 
 TFormMain::~TFormMain() = default;
 
+bool TFormMain::HandleKey(QObject* watched, int key)
+{
+    bool change = key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (watched == LB_Object) {
+        if (change)
+            ChangeClass();
+        else if (key == Qt::Key_Delete)
+            DeleteClass();
+        else
+            return false;
+        return true;
+    }
+    if (change)
+        ChangeMember();
+    else if (key == Qt::Key_Delete)
+        DeleteMember();
+    else if (key == Qt::Key_Insert)
+        AddMember();
+    else
+        return false;
+    return true;
+}
+
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {
+    // The keys of the lists run the commands of the menu.
+    if (event->type() == QEvent::KeyPress && (watched == LB_Object || watched == LV_Member)) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier)
+            if (HandleKey(watched, key->key()))
+                return true;
+    }
     if (watched == Image1 && event->type() == QEvent::MouseButtonRelease) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && Image1->rect().contains(mouse->position().toPoint())) {
@@ -165,6 +206,7 @@ void TFormMain::ReloadClasses(int projectId)
         return;
     LB_Object->setCurrentRow(0);
     ReloadMembers(SelectedClassId());
+    RefreshStatus();
 }
 
 void TFormMain::ReloadMembers(int classId)
@@ -224,6 +266,7 @@ void TFormMain::SetSelectedClassText(const QString& className)
 {
     if (QListWidgetItem* item = LB_Object->currentItem())
         item->setText(className);
+    RefreshStatus();
 }
 
 // ---- project commands ---------------------------------------------------
@@ -320,6 +363,7 @@ void TFormMain::DeleteClass()
             LB_Object->setCurrentItem(nullptr);
             LB_Object->clearSelection();
         }
+        RefreshStatus();
         Message(Text(result.message));
     });
 }
@@ -389,6 +433,7 @@ void TFormMain::SetPackageName()
         if (!verdict.Accepted())
             return Message(Text(verdict.message));
         packageName_ = name;
+        RefreshStatus();
     });
 }
 
@@ -402,12 +447,14 @@ void TFormMain::GenerateCode()
             return Message(Text("没有一个工程被选中！"));
         Message(Text("如果以前生成了该项目，最好先删除原来的目录!"));
         Memo_State->clear();
+        Lbl_Written->clear();
         StartRun(projectId, SelectedProjectName().toStdString(), TRunKind::Plain);
     });
 }
 
 void TFormMain::StartRun(int projectId, const std::string& projectName, TRunKind kind)
 {
+    linesThisRun_ = 0;
     // One run at a time: two runs would write the same files at once.
     runGoing_ = true;
     Act_Generate->setEnabled(false);
@@ -453,6 +500,7 @@ void TFormMain::HandleDisplayMemberError()
 
 void TFormMain::HandleProgress(const QString& line)
 {
+    ++linesThisRun_;
     // Lines arriving together are appended together: one layout of the box
     // per batch instead of per line keeps a large run from waiting on the
     // window.
@@ -490,7 +538,95 @@ void TFormMain::HandleFailed(const QString& message)
 void TFormMain::HandleFinished()
 {
     FlushProgress();
+    if (linesThisRun_ > 0)
+        Lbl_Written->setText(Text("共写入 ") + QString::number(linesThisRun_) + Text(" 个文件"));
     runGoing_ = false;
     Act_Generate->setEnabled(true);
     Act_MergeGenerate->setEnabled(true);
+}
+
+// ---- where the user is --------------------------------------------------
+
+QString TFormMain::OutputFolder() const
+{
+    std::string root = runLocations_.rootDir.empty() ? ProgramDirectory() : runLocations_.rootDir;
+    std::error_code ec;
+    std::filesystem::path absolute = std::filesystem::absolute(root, ec);
+    QString folder = Text((ec ? std::filesystem::path(root) : absolute).lexically_normal().string());
+    if (folder.endsWith('/'))
+        folder.chop(1);
+    return folder + Text("/projects/") + SelectedProjectName();
+}
+
+void TFormMain::RefreshStatus()
+{
+    if (!Lbl_ModelFile)
+        return; // still being built
+    std::error_code ec;
+    std::string model = std::filesystem::absolute(TDbHelper::DatabasePath(), ec).lexically_normal().string();
+    auto show = [](QLabel* label, const QString& text) {
+        label->setText(text);
+        label->setToolTip(text);
+    };
+    show(Lbl_ModelFile, Text("模型文件: ") + Text(model));
+    show(Lbl_Package, Text("包名: ") + Text(packageName_));
+    show(Lbl_Output, SelectedProjectId() < 0 ? Text("生成目录: (没有选中工程)") : Text("生成目录: ") + OutputFolder());
+    bool templates = std::filesystem::is_directory(runLocations_.templateDir, ec);
+    Lbl_TemplateWarning->setText(templates ? QString()
+                                           : Text("当前目录下没有 template 目录，生成代码时将找不到模板! (") +
+                Text(std::filesystem::absolute(runLocations_.templateDir, ec).string()) + Text(")"));
+    Lbl_TemplateWarning->setVisible(!templates);
+
+    int classId = SelectedClassId();
+    QListWidgetItem* entry = LB_Object->currentItem();
+    if (classId < 0 || !entry) {
+        Lbl_CurrentClass->clear();
+        return;
+    }
+    std::string friendName;
+    RunGuarded(*dialogs_, this, [&] { friendName = TClassDAO().GetFriendName(classId); });
+    Lbl_CurrentClass->setText(Text("当前类: ") + entry->text() + Text("（") + Text(friendName) + Text("）"));
+}
+
+void TFormMain::PreviewCode()
+{
+    Guarded([this] {
+        int classId = SelectedClassId();
+        if (classId < 0 || !LB_Object->currentItem())
+            return Message(Text("没有类被选中!"));
+        QString className = LB_Object->currentItem()->text();
+        std::string refusal;
+        // The model checks report as a run's do: the class with its fault.
+        struct TReport : IModelCheckReport {
+            TFormMain& window;
+            explicit TReport(TFormMain& w)
+                : window(w)
+            {
+            }
+            void SetErrorClassId(int id) override { window.ErrorClassId = id; }
+            void PrimaryMemberError() override { window.HandlePrimaryMemberError(); }
+            void DisplayMemberError() override { window.HandleDisplayMemberError(); }
+        } report(*this);
+        auto preview = PreviewClass(SelectedProjectId(), SelectedProjectName().toStdString(), packageName_,
+            runLocations_, className.toStdString(), report, refusal);
+        if (!preview) {
+            if (!refusal.empty())
+                Message(Text(refusal));
+            return;
+        }
+        TPreviewForm form(this, className, *preview);
+        RunDialog(form);
+    });
+}
+
+void TFormMain::OpenOutputFolder()
+{
+    Guarded([this] {
+        if (SelectedProjectId() < 0)
+            return Message(Text("没有一个工程被选中！"));
+        QString folder = OutputFolder();
+        if (!QFileInfo(folder).isDir())
+            return Message(Text("生成目录还不存在，生成代码后才会有:\n") + folder);
+        folderOpener_(folder);
+    });
 }

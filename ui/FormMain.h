@@ -36,7 +36,11 @@ public:
     using TDialogRunner = std::function<void(QDialog&)>;
     void SetDialogRunner(TDialogRunner runner);
     // Where generation runs read templates and write their tree.
-    void SetRunLocations(const TRunLocations& locations) { runLocations_ = locations; }
+    void SetRunLocations(const TRunLocations& locations)
+    {
+        runLocations_ = locations;
+        RefreshStatus();
+    }
 
     IDialogs& Dialogs() { return *dialogs_; }
     void RunDialog(QDialog& dialog);
@@ -78,6 +82,17 @@ public:
     void ExportModelFile();
     void ImportModelFile();
     void ImportFromDatabase();
+    void PreviewCode();
+    void OpenOutputFolder();
+
+    // Where the selected project's generated tree goes (absolute), and the
+    // status bar and class line brought up to date.
+    QString OutputFolder() const;
+    void RefreshStatus();
+    // How a folder is shown to the user; the default asks the desktop's
+    // file manager.
+    using TFolderOpener = std::function<void(const QString&)>;
+    void SetFolderOpener(TFolderOpener opener) { folderOpener_ = std::move(opener); }
     void ShowAbout();
 
     // What a generation run reports, handled on the window's thread while
@@ -122,6 +137,15 @@ public:
     QAction* Act_ExportModel = nullptr;
     QAction* Act_ImportModel = nullptr;
     QAction* Act_ImportDb = nullptr;
+    QAction* Act_Preview = nullptr;
+    QAction* Act_OpenOutput = nullptr;
+
+    QLabel* Lbl_CurrentClass = nullptr;
+    QLabel* Lbl_ModelFile = nullptr;
+    QLabel* Lbl_Package = nullptr;
+    QLabel* Lbl_Output = nullptr;
+    QLabel* Lbl_Written = nullptr;
+    QLabel* Lbl_TemplateWarning = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -129,6 +153,9 @@ protected:
 private:
     void BuildControls();
     void BuildMenu();
+    void BuildStatusBar();
+    // F2, Enter, Delete and Insert in the class list and the member table.
+    bool HandleKey(QObject* watched, int key);
     QAction* AddCommand(QMenu* menu, const char* objectName, const char* caption, void (TFormMain::*command)());
     // Runs a command or a step of one, showing any error that escapes it.
     void Guarded(const std::function<void()>& command);
@@ -149,6 +176,8 @@ private:
     std::string packageName_ = "velmorantis";
     bool runGoing_ = false;
     QStringList pendingLines_;
+    int linesThisRun_ = 0;
+    TFolderOpener folderOpener_;
     // Set while the lists are filled or changed by the program, so that only
     // the user's own selection changes load members.
     bool filling_ = false;

@@ -6,6 +6,8 @@
 #include "UiText.h"
 
 #include <QComboBox>
+#include <QGridLayout>
+#include <QStatusBar>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -78,6 +80,7 @@ void TFormMain::BuildControls()
     LB_Object->setObjectName("LB_Object");
     LB_Object->setSelectionMode(QAbstractItemView::SingleSelection);
     LB_Object->viewport()->installEventFilter(this);
+    LB_Object->installEventFilter(this);
     leftLayout->addWidget(LB_Object, 1);
     areaLayout->addWidget(left);
 
@@ -97,11 +100,11 @@ void TFormMain::BuildControls()
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setHighlightSections(false);
     header->setStretchLastSection(false);
-    // Widths of the columns; 长度, 主键 and 必填 keep the toolkit's default.
-    const int widths[] = { 1, 90, 80, -1, -1, -1, 60, 75, 80, 120 };
+    // Widths of the columns; 长度, 主键 and 必填 get 50, the width list views
+    // traditionally give a column, so that every column fits the window.
+    const int widths[] = { 1, 90, 80, 50, 50, 50, 60, 75, 80, 120 };
     for (int column = 0; column < 10; ++column)
-        if (widths[column] > 0)
-            header->resizeSection(column, widths[column]);
+        header->resizeSection(column, widths[column]);
     LV_Member->verticalHeader()->hide();
     LV_Member->verticalHeader()->setDefaultSectionSize(LV_Member->fontMetrics().height() + 8);
     LV_Member->setShowGrid(true);
@@ -110,6 +113,12 @@ void TFormMain::BuildControls()
     LV_Member->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LV_Member->setWordWrap(false);
     LV_Member->viewport()->installEventFilter(this);
+    LV_Member->installEventFilter(this);
+    // Which class the member commands work on, with its friendly name.
+    Lbl_CurrentClass = new QLabel(GroupBox1);
+    Lbl_CurrentClass->setObjectName("Lbl_CurrentClass");
+    Lbl_CurrentClass->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    right->addWidget(Lbl_CurrentClass);
     right->addWidget(LV_Member, 3);
 
     GroupBox2 = new QGroupBox(Text("生成进度"), GroupBox1);
@@ -129,6 +138,8 @@ void TFormMain::BuildControls()
     right->addWidget(GroupBox2, 2);
     areaLayout->addLayout(right, 1);
 
+    connect(LB_Object, &QListWidget::currentRowChanged, this, [this](int) { RefreshStatus(); });
+    connect(CB_Project, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int) { RefreshStatus(); });
     connect(CB_Project, qOverload<int>(&QComboBox::activated), this,
         [this](int) { Guarded([this] { ReloadClasses(SelectedProjectId()); }); });
     // A click on an entry, or moving to it with the keys, shows its members;
@@ -171,10 +182,47 @@ void TFormMain::BuildMenu()
     // Commands beyond the two menus above, which keep exactly their items.
     Menu_Tools = menuBar()->addMenu(Text("工具(&T)"));
     Menu_Tools->setObjectName("Menu_Tools");
+    Act_Preview = AddCommand(Menu_Tools, "Act_Preview", "预览代码(&V)", &TFormMain::PreviewCode);
+    Act_OpenOutput = AddCommand(Menu_Tools, "Act_OpenOutput", "打开生成目录(&O)", &TFormMain::OpenOutputFolder);
+    Menu_Tools->addSeparator();
     Act_MergeGenerate =
         AddCommand(Menu_Tools, "Act_MergeGenerate", "合并生成代码(保留手工修改)(&M)", &TFormMain::MergeGenerate);
     Menu_Tools->addSeparator();
     Act_ExportModel = AddCommand(Menu_Tools, "Act_ExportModel", "导出模型(&E)...", &TFormMain::ExportModelFile);
     Act_ImportModel = AddCommand(Menu_Tools, "Act_ImportModel", "导入模型(&I)...", &TFormMain::ImportModelFile);
     Act_ImportDb = AddCommand(Menu_Tools, "Act_ImportDb", "从数据库导入(&D)...", &TFormMain::ImportFromDatabase);
+}
+
+void TFormMain::BuildStatusBar()
+{
+    // Below the client area, which keeps its size: where the model comes
+    // from, what the next run uses and where it writes. Long paths are cut
+    // at the window's edge; the tool tip holds them whole.
+    auto* bar = new QWidget(this);
+    bar->setObjectName("StatusArea");
+    auto* grid = new QGridLayout(bar);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(0);
+    auto label = [bar](const char* name) {
+        auto* l = new QLabel(bar);
+        l->setObjectName(name);
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        return l;
+    };
+    Lbl_ModelFile = label("Lbl_ModelFile");
+    Lbl_Package = label("Lbl_Package");
+    Lbl_Output = label("Lbl_Output");
+    Lbl_Written = label("Lbl_Written");
+    Lbl_TemplateWarning = label("Lbl_TemplateWarning");
+    Lbl_TemplateWarning->setStyleSheet("color: #b00000;");
+    grid->addWidget(Lbl_ModelFile, 0, 0);
+    grid->addWidget(Lbl_Package, 0, 1);
+    grid->addWidget(Lbl_Output, 1, 0);
+    grid->addWidget(Lbl_Written, 1, 1);
+    grid->addWidget(Lbl_TemplateWarning, 2, 0, 1, 2);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(1, 2);
+    statusBar()->addWidget(bar, 1);
+    statusBar()->setSizeGripEnabled(false);
 }

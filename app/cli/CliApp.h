@@ -27,6 +27,7 @@ void AddModelCommands(CLI::App& app, TCliAction& action);
 void AddGenerateCommand(CLI::App& app, TCliAction& action);
 void AddModelFileCommands(CLI::App& app, TCliAction& action);
 void AddImportDbCommand(CLI::App& app, TCliAction& action);
+void AddPreviewCommand(CLI::App& app, TCliAction& action);
 
 // Lookups by name shared by the commands; TRefused when there is none.
 int FindProjectId(const std::string& projectName);

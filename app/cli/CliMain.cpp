@@ -101,6 +101,7 @@ int Run(int argc, char** argv)
     AddGenerateCommand(app, action);
     AddModelFileCommands(app, action);
     AddImportDbCommand(app, action);
+    AddPreviewCommand(app, action);
     GroupHelpFlags(app);
 
     try {

@@ -1,0 +1,82 @@
+// javagen-cli preview: the files a run would write for one class, printed
+// as UTF-8, nothing written.
+#include "CliApp.h"
+
+#include "ClassDAO.h"
+#include "EntryRules.h"
+#include "Preview.h"
+
+#include <iostream>
+#include <memory>
+
+namespace {
+
+struct TPreviewArgs {
+    std::string project;
+    std::string className;
+    std::string file;
+    std::string packageName = "velmorantis";
+    std::string templates = "template";
+};
+
+// The model checks' first two reports, as the other commands print them.
+class TCheckReport : public IModelCheckReport {
+public:
+    void SetErrorClassId(int classId) override { classId_ = classId; }
+    void PrimaryMemberError() override
+    {
+        message = TClassDAO().GetClassName(classId_) + "表主键设置错误，每个类只能设置一个主键!";
+    }
+    void DisplayMemberError() override
+    {
+        message = TClassDAO().GetClassName(classId_) + "表显示成员设置错误，每个类有且只能设置一个显示成员!";
+    }
+    std::string message;
+
+private:
+    int classId_ = 0;
+};
+
+int Preview(const TPreviewArgs& a)
+{
+    TVerdict package = CheckPackageName(a.packageName);
+    if (!package.Accepted())
+        throw TRefused(package.message);
+    TRunLocations locations;
+    locations.templateDir = a.templates;
+    TCheckReport report;
+    std::string refusal;
+    auto preview
+        = PreviewClass(FindProjectId(a.project), a.project, a.packageName, locations, a.className, report, refusal);
+    if (!preview)
+        throw TRefused(report.message.empty() ? refusal : report.message);
+    for (size_t i = 0; i < 4; ++i) {
+        if (!a.file.empty() && a.file != kPreviewKinds[i])
+            continue;
+        const TOutputFile& file = preview->files[i];
+        if (a.file.empty())
+            std::cout << "==> " << file.displayPath << " <==\n";
+        std::cout << PreviewText(file);
+        if (a.file.empty())
+            std::cout << '\n';
+    }
+    return 0;
+}
+
+} // namespace
+
+void AddPreviewCommand(CLI::App& app, TCliAction& action)
+{
+    auto a = std::make_shared<TPreviewArgs>();
+    CLI::App* command = app.add_subcommand("preview",
+        "预览一个类生成的代码(映射文件、领域类、DAO 类、Action 类)，以 UTF-8 打印，不写入任何文件");
+    command->group("命令");
+    command->add_option("PROJECT", a->project, "工程名称")->required()->type_name("");
+    command->add_option("CLASS", a->className, "类英文名称")->required()->type_name("");
+    command->add_option("--file", a->file, "只打印其中一个: mapping、domain、dao 或 action")
+        ->type_name("KIND")
+        ->check(CLI::IsMember({ "mapping", "domain", "dao", "action" }));
+    command->add_option("--package", a->packageName, "包名，默认 velmorantis")->type_name("NAME");
+    command->add_option("--templates", a->templates, "模板目录，默认 ./template")->type_name("DIR");
+    command->callback([&action, a] { action = [a] { return Preview(*a); }; });
+}

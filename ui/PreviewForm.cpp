@@ -1,0 +1,47 @@
+#include "PreviewForm.h"
+
+#include "CodeView.h"
+#include "UiText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+TPreviewForm::TPreviewForm(QWidget* owner, const QString& className, const TClassPreview& preview)
+    : QDialog(owner)
+{
+    setObjectName("PreviewForm");
+    setWindowTitle(Text("预览代码 - ") + className);
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
+    resize(900, 640);
+    auto* layout = new QVBoxLayout(this);
+    Tabs = new QTabWidget(this);
+    Tabs->setObjectName("Tabs");
+    for (const auto& file : preview.files) {
+        auto* view = new TCodeView(Tabs);
+        QString name = QFileInfo(Text(file.displayPath)).fileName();
+        auto language = name.endsWith(".xml") ? TCodeHighlighter::TLanguage::Xml : TCodeHighlighter::TLanguage::Java;
+        new TCodeHighlighter(view->document(), language);
+        texts_ << Text(PreviewText(file));
+        view->setPlainText(texts_.back());
+        view->setToolTip(Text(file.displayPath));
+        Tabs->addTab(view, name);
+    }
+    layout->addWidget(Tabs, 1);
+    auto* buttons = new QHBoxLayout;
+    Btn_Copy = new QPushButton(Text("复制本页(&C)"), this);
+    Btn_Copy->setObjectName("Btn_Copy");
+    Btn_Close = new QPushButton(Text("关闭"), this);
+    Btn_Close->setObjectName("Btn_Close");
+    buttons->addWidget(Btn_Copy);
+    buttons->addStretch(1);
+    buttons->addWidget(Btn_Close);
+    layout->addLayout(buttons);
+    connect(Btn_Copy, &QPushButton::clicked, this,
+        [this] { QApplication::clipboard()->setText(TabText(Tabs->currentIndex())); });
+    connect(Btn_Close, &QPushButton::clicked, this, &QDialog::accept);
+}
