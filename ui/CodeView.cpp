@@ -118,8 +118,8 @@ void TCodeHighlighter::HighlightJava(const QString& text)
     static const QRegularExpression strings("\"(\\\\.|[^\"\\\\])*\"");
     static const QRegularExpression annotations("@\\w+");
     static const QRegularExpression lineComment("//[^\\n]*");
-    auto set = static_cast<void (QSyntaxHighlighter::*)(int, int, const QTextCharFormat&)>(
-        &QSyntaxHighlighter::setFormat);
+    auto set =
+        static_cast<void (QSyntaxHighlighter::*)(int, int, const QTextCharFormat&)>(&QSyntaxHighlighter::setFormat);
     Apply(*this, text, keywords, Format(QColor(0, 0, 160), true), set);
     Apply(*this, text, annotations, Format(QColor(128, 128, 0)), set);
     Apply(*this, text, strings, Format(QColor(0, 128, 0)), set);
@@ -145,8 +145,8 @@ void TCodeHighlighter::HighlightXml(const QString& text)
     static const QRegularExpression tags("</?[\\w:-]+|/?>|<\\?xml|\\?>|<!DOCTYPE");
     static const QRegularExpression attributes("\\b[\\w:-]+(?==)");
     static const QRegularExpression values("\"[^\"]*\"");
-    auto set = static_cast<void (QSyntaxHighlighter::*)(int, int, const QTextCharFormat&)>(
-        &QSyntaxHighlighter::setFormat);
+    auto set =
+        static_cast<void (QSyntaxHighlighter::*)(int, int, const QTextCharFormat&)>(&QSyntaxHighlighter::setFormat);
     Apply(*this, text, tags, Format(QColor(0, 0, 160), true), set);
     Apply(*this, text, attributes, Format(QColor(160, 0, 160)), set);
     Apply(*this, text, values, Format(QColor(0, 128, 0)), set);

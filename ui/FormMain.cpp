@@ -16,16 +16,15 @@
 #include "ProjectDAO.h"
 
 #include <QComboBox>
-#include <QDesktopServices>
-#include <QFileInfo>
-#include <QKeyEvent>
-#include <QUrl>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -35,6 +34,7 @@
 #include <QTableWidget>
 #include <QThread>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <filesystem>

@@ -43,6 +43,8 @@ public:
     }
 
     IDialogs& Dialogs() { return *dialogs_; }
+    // What a dialog opened now needs of the window.
+    TFormContext FormContext(std::function<void()> reload);
     void RunDialog(QDialog& dialog);
 
     // The three refresh operations every command reuses.
@@ -163,8 +165,6 @@ private:
     void ShowClassError(const char* text);
     // Starts a generation run of the project on its own thread.
     void StartRun(int projectId, const std::string& projectName, TRunKind kind);
-    // What a dialog opened now needs of the window.
-    TFormContext FormContext(std::function<void()> reload);
     // Appends the progress lines received since the last flush.
     void FlushProgress();
 

@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QStatusBar>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,6 +14,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -49,16 +49,17 @@ void TFormMain::BuildControls()
     GroupBox1 = new QGroupBox(Text("项目操作区"), client);
     GroupBox1->setObjectName("GroupBox1");
     auto* areaFrame = new QVBoxLayout;
-    areaFrame->setContentsMargins(6, 4, 6, 6);
+    areaFrame->setContentsMargins(3, 4, 3, 4);
     areaFrame->addWidget(GroupBox1);
     clientLayout->addLayout(areaFrame, 1);
     auto* areaLayout = new QHBoxLayout(GroupBox1);
-    areaLayout->setContentsMargins(8, 6, 8, 8);
-    areaLayout->setSpacing(8);
+    areaLayout->setContentsMargins(4, 6, 4, 6);
+    areaLayout->setSpacing(6);
 
     // Left: the project selector above the class list.
     auto* left = new QWidget(GroupBox1);
-    left->setFixedWidth(190);
+    // Narrow enough that every column of the member table fits beside it.
+    left->setFixedWidth(130);
     auto* leftLayout = new QVBoxLayout(left);
     leftLayout->setContentsMargins(0, 0, 0, 0);
     leftLayout->setSpacing(4);
