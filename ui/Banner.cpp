@@ -135,3 +135,29 @@ QPixmap DrawBanner(QSize size)
     painter.drawLine(QPointF(0, area.height() - 1), QPointF(area.width(), area.height() - 1));
     return pixmap;
 }
+
+QPixmap DrawAppIcon(int size)
+{
+    QPixmap icon(size, size);
+    icon.fill(Qt::transparent);
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 64.0, size / 64.0);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x1f, 0x5f, 0x9f));
+    painter.drawRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
+    painter.setBrush(Qt::white);
+    painter.drawRoundedRect(QRectF(16, 28, 26, 24), 4, 8);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::white, 3));
+    painter.drawArc(QRectF(38, 31, 12, 12), -90 * 16, 180 * 16);
+    painter.setPen(QPen(QColor(0xff, 0xd2, 0x4d), 2.5, Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < 3; ++i) {
+        QPainterPath steam;
+        qreal x = 22 + i * 7;
+        steam.moveTo(x, 22);
+        steam.cubicTo(x + 4, 19, x - 4, 15, x, 11);
+        painter.drawPath(steam);
+    }
+    return icon;
+}

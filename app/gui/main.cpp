@@ -1,7 +1,9 @@
 // javagen: the workbench window.
+#include "Banner.h"
 #include "FormMain.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -14,6 +16,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8("VelmorantisJava代码生成器2.0版"));
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    QApplication::setWindowIcon(QIcon(DrawAppIcon(64)));
 
     // Qt's own Chinese texts, so that the standard buttons read 确定 / 取消.
     QTranslator qtTranslator;
