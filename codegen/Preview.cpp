@@ -31,9 +31,8 @@ public:
 
 } // namespace
 
-std::optional<TClassPreview> PreviewClass(int projectId, const std::string& projectName,
-    const std::string& packageName, const TRunLocations& locations, const std::string& className,
-    IModelCheckReport& report, std::string& refusal)
+std::optional<TClassPreview> PreviewClass(int projectId, const std::string& projectName, const std::string& packageName,
+    const TRunLocations& locations, const std::string& className, IModelCheckReport& report, std::string& refusal)
 {
     auto prepared = PrepareRun(projectId, projectName, packageName, locations.templateDir, report, refusal);
     if (!prepared)

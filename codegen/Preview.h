@@ -21,9 +21,8 @@ extern const char* const kPreviewKinds[4];
 // check refuses the model (the primary and display checks report through
 // report, the others leave their message in refusal; a class the project
 // does not have is refused the same way). Throws on a database error.
-std::optional<TClassPreview> PreviewClass(int projectId, const std::string& projectName,
-    const std::string& packageName, const TRunLocations& locations, const std::string& className,
-    IModelCheckReport& report, std::string& refusal);
+std::optional<TClassPreview> PreviewClass(int projectId, const std::string& projectName, const std::string& packageName,
+    const TRunLocations& locations, const std::string& className, IModelCheckReport& report, std::string& refusal);
 
 // The text of a generated file as UTF-8: a byte-order mark is dropped, GBK
 // is converted.

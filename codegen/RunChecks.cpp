@@ -1,5 +1,6 @@
 #include "RunChecks.h"
 
+#include "ClassDAO.h"
 #include "FileOperate.h"
 #include "JavaWords.h"
 #include "TextCodec.h"
@@ -44,6 +45,16 @@ size_t LongestFileName(const std::string& className)
 }
 
 } // namespace
+
+std::string PrimaryMemberErrorText(int classId)
+{
+    return TClassDAO().GetClassName(classId) + "表主键设置错误，每个类只能设置一个主键!";
+}
+
+std::string DisplayMemberErrorText(int classId)
+{
+    return TClassDAO().GetClassName(classId) + "表显示成员设置错误，每个类有且只能设置一个显示成员!";
+}
 
 bool CheckPrimaryMembers(const TModelSnapshot& snapshot, IModelCheckReport& report)
 {

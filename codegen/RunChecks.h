@@ -13,6 +13,11 @@ bool CheckPrimaryMembers(const TModelSnapshot& snapshot, IModelCheckReport& repo
 // The same for display members.
 bool CheckDisplayMembers(const TModelSnapshot& snapshot, IModelCheckReport& report);
 
+// What the window and javagen-cli show for the first two: the faulty class's
+// name (GetClassName of the reported id) followed by the fault.
+std::string PrimaryMemberErrorText(int classId);
+std::string DisplayMemberErrorText(int classId);
+
 // The rest answer with the message naming the first fault, or empty.
 
 // Every reference member names a class of the project, and that class has a

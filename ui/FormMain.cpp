@@ -14,6 +14,7 @@
 #include "MemberDAO.h"
 #include "ModelCommands.h"
 #include "ProjectDAO.h"
+#include "RunChecks.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -437,14 +438,23 @@ void TFormMain::SetPackageName()
     });
 }
 
+bool TFormMain::ReadyToRun()
+{
+    if (runGoing_)
+        return false;
+    if (SelectedProjectId() < 0) {
+        Message(Text("没有一个工程被选中！"));
+        return false;
+    }
+    return true;
+}
+
 void TFormMain::GenerateCode()
 {
     Guarded([this] {
-        if (runGoing_)
+        if (!ReadyToRun())
             return;
         int projectId = SelectedProjectId();
-        if (projectId < 0)
-            return Message(Text("没有一个工程被选中！"));
         Message(Text("如果以前生成了该项目，最好先删除原来的目录!"));
         Memo_State->clear();
         Lbl_Written->clear();
@@ -483,19 +493,14 @@ void TFormMain::ShowAbout()
 
 // ---- reports of a generation run ----------------------------------------
 
-void TFormMain::ShowClassError(const char* text)
-{
-    Guarded([this, text] { Message(Text(TClassDAO().GetClassName(ErrorClassId)) + Text(text)); });
-}
-
 void TFormMain::HandlePrimaryMemberError()
 {
-    ShowClassError("表主键设置错误，每个类只能设置一个主键!");
+    Guarded([this] { Message(Text(PrimaryMemberErrorText(ErrorClassId))); });
 }
 
 void TFormMain::HandleDisplayMemberError()
 {
-    ShowClassError("表显示成员设置错误，每个类有且只能设置一个显示成员!");
+    Guarded([this] { Message(Text(DisplayMemberErrorText(ErrorClassId))); });
 }
 
 void TFormMain::HandleProgress(const QString& line)

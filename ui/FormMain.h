@@ -162,7 +162,8 @@ private:
     // Runs a command or a step of one, showing any error that escapes it.
     void Guarded(const std::function<void()>& command);
     void Message(const QString& text);
-    void ShowClassError(const char* text);
+    // No run going and a project selected (else says so): a run may start.
+    bool ReadyToRun();
     // Starts a generation run of the project on its own thread.
     void StartRun(int projectId, const std::string& projectName, TRunKind kind);
     // Appends the progress lines received since the last flush.

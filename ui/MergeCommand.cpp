@@ -44,11 +44,9 @@ private:
 void TFormMain::MergeGenerate()
 {
     Guarded([this] {
-        if (runGoing_)
+        if (!ReadyToRun())
             return;
         int projectId = SelectedProjectId();
-        if (projectId < 0)
-            return Message(Text("没有一个工程被选中！"));
         std::string projectName = SelectedProjectName().toStdString();
         TPlanListener planner(*this);
         QApplication::setOverrideCursor(Qt::WaitCursor);

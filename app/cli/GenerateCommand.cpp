@@ -1,8 +1,8 @@
 #include "CliApp.h"
 
 #include "AutoCode.h"
-#include "ClassDAO.h"
 #include "EntryRules.h"
+#include "RunChecks.h"
 
 #include <condition_variable>
 #include <cstdio>
@@ -17,14 +17,8 @@ namespace {
 class TConsoleListener : public IGenerationListener {
 public:
     void SetErrorClassId(int classId) override { errorClassId_ = classId; }
-    void PrimaryMemberError() override
-    {
-        Refuse(TClassDAO().GetClassName(errorClassId_) + "表主键设置错误，每个类只能设置一个主键!");
-    }
-    void DisplayMemberError() override
-    {
-        Refuse(TClassDAO().GetClassName(errorClassId_) + "表显示成员设置错误，每个类有且只能设置一个显示成员!");
-    }
+    void PrimaryMemberError() override { Refuse(PrimaryMemberErrorText(errorClassId_)); }
+    void DisplayMemberError() override { Refuse(DisplayMemberErrorText(errorClassId_)); }
     void ModelRefused(const std::string& message) override { Refuse(message); }
     // Buffered by the C library: a line at a time on a terminal, in blocks
     // into a pipe or file.

@@ -2,9 +2,9 @@
 // as UTF-8, nothing written.
 #include "CliApp.h"
 
-#include "ClassDAO.h"
 #include "EntryRules.h"
 #include "Preview.h"
+#include "RunChecks.h"
 
 #include <iostream>
 #include <memory>
@@ -23,14 +23,8 @@ struct TPreviewArgs {
 class TCheckReport : public IModelCheckReport {
 public:
     void SetErrorClassId(int classId) override { classId_ = classId; }
-    void PrimaryMemberError() override
-    {
-        message = TClassDAO().GetClassName(classId_) + "表主键设置错误，每个类只能设置一个主键!";
-    }
-    void DisplayMemberError() override
-    {
-        message = TClassDAO().GetClassName(classId_) + "表显示成员设置错误，每个类有且只能设置一个显示成员!";
-    }
+    void PrimaryMemberError() override { message = PrimaryMemberErrorText(classId_); }
+    void DisplayMemberError() override { message = DisplayMemberErrorText(classId_); }
     std::string message;
 
 private:
@@ -46,8 +40,8 @@ int Preview(const TPreviewArgs& a)
     locations.templateDir = a.templates;
     TCheckReport report;
     std::string refusal;
-    auto preview
-        = PreviewClass(FindProjectId(a.project), a.project, a.packageName, locations, a.className, report, refusal);
+    auto preview =
+        PreviewClass(FindProjectId(a.project), a.project, a.packageName, locations, a.className, report, refusal);
     if (!preview)
         throw TRefused(report.message.empty() ? refusal : report.message);
     for (size_t i = 0; i < 4; ++i) {
@@ -68,8 +62,8 @@ int Preview(const TPreviewArgs& a)
 void AddPreviewCommand(CLI::App& app, TCliAction& action)
 {
     auto a = std::make_shared<TPreviewArgs>();
-    CLI::App* command = app.add_subcommand("preview",
-        "预览一个类生成的代码(映射文件、领域类、DAO 类、Action 类)，以 UTF-8 打印，不写入任何文件");
+    CLI::App* command = app.add_subcommand(
+        "preview", "预览一个类生成的代码(映射文件、领域类、DAO 类、Action 类)，以 UTF-8 打印，不写入任何文件");
     command->group("命令");
     command->add_option("PROJECT", a->project, "工程名称")->required()->type_name("");
     command->add_option("CLASS", a->className, "类英文名称")->required()->type_name("");
