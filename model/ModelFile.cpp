@@ -8,6 +8,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstdint>
+#include <limits>
+#include <type_traits>
 #include <utility>
 
 using nlohmann::ordered_json;
@@ -81,6 +84,18 @@ private:
     std::string fileName_;
 };
 
+// Whether a value is a whole number an int holds: get<int>() alone would
+// take true as 1, 1.9 as 1 and wrap numbers that do not fit.
+bool IsInt(const ordered_json& value)
+{
+    if (value.is_number_unsigned())
+        return value.get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<int>::max());
+    if (!value.is_number_integer())
+        return false;
+    std::int64_t number = value.get<std::int64_t>();
+    return number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max();
+}
+
 // A value of the expected JSON type, or a refusal naming it.
 template<class T> bool Read(const ordered_json& object, const char* key, T& value, std::string& fault)
 {
@@ -88,6 +103,12 @@ template<class T> bool Read(const ordered_json& object, const char* key, T& valu
     if (found == object.end()) {
         fault = std::string("缺少“") + key + "”";
         return false;
+    }
+    if constexpr (std::is_same_v<T, int>) {
+        if (!IsInt(*found)) {
+            fault = std::string("“") + key + "”的值类型不对";
+            return false;
+        }
     }
     try {
         value = found->get<T>();

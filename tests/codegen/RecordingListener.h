@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,12 @@ public:
         progress.push_back(line);
     }
     void Done() override { Record("done"); }
+    void MergeDone(const TMergeSummary& summary) override
+    {
+        Record("merged");
+        std::lock_guard<std::mutex> guard(lock_);
+        this->summary = summary;
+    }
     void Failed(const std::string& message) override { Record("failed:" + message); }
     void Finished() override
     {
@@ -45,14 +52,18 @@ public:
     bool RunAndWait(int projectId, const std::string& projectName, const std::string& packageName,
         const TRunLocations& locations, std::chrono::seconds limit = std::chrono::seconds(120))
     {
-        TAutoCode::Start(new TAutoCode(projectId, projectName, packageName, *this, locations));
+        TAutoCode::Start(new TAutoCode(projectId, projectName, packageName, *this, locations, runKind));
         std::unique_lock<std::mutex> guard(lock_);
         return ended_.wait_for(guard, limit, [this] { return finished_; });
     }
 
+    // What RunAndWait starts: a plain run unless set otherwise.
+    TRunKind runKind = TRunKind::Plain;
     std::vector<std::string> events;
     std::vector<std::string> progress;
     int errorClassId = 0;
+    // What a merging generation (or its dry run) reported at its end.
+    std::optional<TMergeSummary> summary;
 
 private:
     void Record(const std::string& event)

@@ -2,12 +2,9 @@
 // could enter), generates each one and writes a description of it beside its tree.
 //   random_models --seed S --count N --root DIR --templates DIR
 #include "AutoCode.h"
-#include "ClassDAO.h"
 #include "DbHelper.h"
-#include "EntryRules.h"
-#include "MemberTypes.h"
 #include "ModelBuilder.h"
-#include "ModelCommands.h"
+#include "RandomModel.h"
 
 #include <condition_variable>
 #include <cstdlib>
@@ -15,9 +12,7 @@
 #include <fstream>
 #include <iostream>
 #include <mutex>
-#include <random>
 #include <sstream>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -51,103 +46,6 @@ private:
     std::condition_variable ended_;
     bool finished_ = false;
     std::string error_;
-};
-
-// Texts that must survive every place a comment lands.
-const std::vector<std::string> kAwkward = { "*/", "/*", "--", "-", "\"", "'", "\\", "\\u0041", "\\u002a/", "\\\\u0022",
-    "<", ">", "&", "]]>", "$className", "$packageName", "图书", "名称", "\t", "%", ";", "//", "${x}", "?", "注释*",
-    "*" };
-
-class TModelMaker {
-public:
-    TModelMaker(unsigned seed, std::ostream& description)
-        : random_(seed)
-        , out_(description)
-    {
-    }
-
-    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
-    bool Chance(int percent) { return Pick(1, 100) <= percent; }
-
-    std::string Identifier(char first)
-    {
-        static const std::string rest = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789_";
-        std::string name(1, first);
-        int length = Pick(0, 9);
-        for (int i = 0; i < length; ++i)
-            name += rest[static_cast<size_t>(Pick(0, static_cast<int>(rest.size()) - 1))];
-        return name;
-    }
-
-    std::string Comment()
-    {
-        std::string text;
-        int parts = Pick(0, 4);
-        for (int i = 0; i < parts; ++i)
-            text += kAwkward[static_cast<size_t>(Pick(0, static_cast<int>(kAwkward.size()) - 1))];
-        if (Chance(20))
-            text += "-";
-        return text;
-    }
-
-    void Build(int projectId)
-    {
-        int classCount = Pick(1, 5);
-        std::vector<int> classIds;
-        for (int i = 0; i < classCount; ++i) {
-            for (int attempt = 0; attempt < 50; ++attempt) {
-                std::string name = Identifier(static_cast<char>('A' + Pick(0, 25)));
-                std::string friendName = Chance(50) ? "类" + std::to_string(i) : Comment() + "x";
-                TCommandResult added = TModelCommands::AddClass(projectId, name, friendName);
-                if (!added.Done())
-                    continue;
-                classIds.push_back(added.id);
-                out_ << "class " << name << "\n";
-                break;
-            }
-        }
-        // Keys and display members first, so references always find a key.
-        for (int classId : classIds)
-            AddMember(projectId, classId, Chance(50) ? kTypeInteger : kTypeString, true, true);
-        for (int classId : classIds) {
-            int count = Pick(0, 7);
-            for (int i = 0; i < count; ++i) {
-                auto types = MemberTypeChoices(projectId, classId);
-                std::string type;
-                if (types.size() > 4 && Chance(40))
-                    type = types[static_cast<size_t>(Pick(4, static_cast<int>(types.size()) - 1))];
-                else
-                    type = types[static_cast<size_t>(Pick(0, 3))];
-                AddMember(projectId, classId, type, false, false);
-            }
-        }
-    }
-
-private:
-    void AddMember(int projectId, int classId, const std::string& type, bool primary, bool display)
-    {
-        for (int attempt = 0; attempt < 50; ++attempt) {
-            TMemberEntry e;
-            e.name = Identifier(static_cast<char>('a' + Pick(0, 25)));
-            e.type = type;
-            e.lengthText = std::to_string(Pick(1, 300));
-            e.isPri = primary;
-            e.isDisplay = display;
-            e.isMust = type != kTypeString || Chance(50);
-            e.queryFlag = type != kTypeInteger && type != kTypeFloat && Chance(50);
-            e.queryDisplay = Chance(70);
-            e.comment = Comment();
-            if (!TModelCommands::AddMember(projectId, classId, e).Done())
-                continue;
-            out_ << "  " << TClassDAO().GetClassName(classId) << "." << e.name << " : " << e.type
-                 << (e.isPri ? " primary" : "") << (e.isDisplay ? " display" : "") << (e.queryFlag ? " query" : "")
-                 << " /*" << e.comment << "*/\n";
-            return;
-        }
-    }
-
-    std::mt19937 random_;
-    std::ostream& out_;
 };
 
 std::string Argument(int argc, char** argv, const std::string& name, const std::string& fallback)

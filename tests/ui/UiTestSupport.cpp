@@ -7,29 +7,52 @@
 
 void TScriptedDialogs::ShowMessage(QWidget*, const QString& text, const QString& title, TMessageIcon icon)
 {
-    shown.push_back({ TShownBox::Message, title, text, icon, {} });
+    shown.push_back({ TShownBox::Message, title, text, icon, {}, {} });
     if (onShow)
         onShow(shown.back());
 }
 
 bool TScriptedDialogs::Confirm(QWidget*, const QString& text, const QString& title)
 {
-    shown.push_back({ TShownBox::Confirm, title, text, TMessageIcon::Information, {} });
+    shown.push_back({ TShownBox::Confirm, title, text, TMessageIcon::Information, {}, {} });
     bool answer = !confirmAnswers.empty() && confirmAnswers.front();
     if (!confirmAnswers.empty())
         confirmAnswers.pop_front();
     return answer;
 }
 
+namespace {
+
+// The next answer of a queue; no value when the test gave none.
+std::optional<QString> NextAnswer(std::deque<std::optional<QString>>& answers)
+{
+    if (answers.empty())
+        return std::nullopt;
+    std::optional<QString> answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
+
 std::optional<QString> TScriptedDialogs::InputText(
     QWidget*, const QString& title, const QString& prompt, const QString& defaultText)
 {
-    shown.push_back({ TShownBox::Input, title, prompt, TMessageIcon::None, defaultText });
-    if (inputAnswers.empty())
-        return std::nullopt;
-    std::optional<QString> answer = inputAnswers.front();
-    inputAnswers.pop_front();
-    return answer;
+    shown.push_back({ TShownBox::Input, title, prompt, TMessageIcon::None, defaultText, {} });
+    return NextAnswer(inputAnswers);
+}
+
+std::optional<QString> TScriptedDialogs::SaveFileName(
+    QWidget*, const QString& title, const QString& suggested, const QString& filter)
+{
+    shown.push_back({ TShownBox::SaveFile, title, suggested, TMessageIcon::None, {}, filter });
+    return NextAnswer(saveAnswers);
+}
+
+std::optional<QString> TScriptedDialogs::OpenFileName(QWidget*, const QString& title, const QString& filter)
+{
+    shown.push_back({ TShownBox::OpenFile, title, {}, TMessageIcon::None, {}, filter });
+    return NextAnswer(openAnswers);
 }
 
 QStringList TScriptedDialogs::Messages() const

@@ -15,22 +15,26 @@
 
 // One box the window asked for.
 struct TShownBox {
-    enum Kind { Message, Confirm, Input } kind;
+    enum Kind { Message, Confirm, Input, SaveFile, OpenFile } kind;
     QString title;
-    QString text; // the message, or the input box's prompt
+    QString text; // the message, the input box's prompt, or the suggested file name
     TMessageIcon icon = TMessageIcon::None;
     QString defaultText;
+    QString filter; // the file dialogs' file types
 };
 
 // Answers the window's boxes from queues filled by the test and records every
 // box shown; an unanswered confirmation is cancelled, an unanswered input box
-// gives no value.
+// or file dialog gives no value.
 class TScriptedDialogs : public IDialogs {
 public:
     void ShowMessage(QWidget*, const QString& text, const QString& title, TMessageIcon icon) override;
     bool Confirm(QWidget*, const QString& text, const QString& title) override;
     std::optional<QString> InputText(
         QWidget*, const QString& title, const QString& prompt, const QString& defaultText) override;
+    std::optional<QString> SaveFileName(
+        QWidget*, const QString& title, const QString& suggested, const QString& filter) override;
+    std::optional<QString> OpenFileName(QWidget*, const QString& title, const QString& filter) override;
 
     // Texts of the messages (not confirmations or input boxes), in order.
     QStringList Messages() const;
@@ -39,6 +43,8 @@ public:
     std::vector<TShownBox> shown;
     std::deque<bool> confirmAnswers;
     std::deque<std::optional<QString>> inputAnswers;
+    std::deque<std::optional<QString>> saveAnswers;
+    std::deque<std::optional<QString>> openAnswers;
     std::function<void(const TShownBox&)> onShow;
 };
 

@@ -1,0 +1,112 @@
+// javagen-cli export and import: a project as a model file and back, with
+// the file's refusals on stderr and exit status 1.
+#include "ModelBuilder.h"
+#include "RawSqlite.h"
+#include "RunCommand.h"
+#include "TempModelTest.h"
+
+#include "ModelFile.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::string Slurp(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+}
+
+// The library model is entered by the test itself, in the database that
+// javagen-cli opens by default in the temporary directory.
+class CliModelFileTest : public TempModelTest {
+protected:
+    void SetUp() override
+    {
+        TempModelTest::SetUp();
+        library_ = BuildLibraryModel("图书馆");
+    }
+    TProcessResult Cli(const std::vector<std::string>& args) { return RunCommand(JAVAGEN_CLI, args, dir_.string()); }
+    void Write(const std::string& name, const std::string& text)
+    {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
+    }
+
+    int library_ = 0;
+};
+
+} // namespace
+
+TEST_F(CliModelFileTest, ExportsToStandardOutputAndToAFile)
+{
+    std::string expected = ExportModel(library_);
+    auto out = Cli({ "export", "图书馆" });
+    EXPECT_EQ(out.status, 0);
+    EXPECT_EQ(out.out, expected);
+    EXPECT_EQ(out.err, "");
+    EXPECT_EQ(Cli({ "export", "图书馆", "-" }).out, expected);
+
+    auto file = Cli({ "export", "图书馆", "library.json" });
+    EXPECT_EQ(file.status, 0);
+    EXPECT_EQ(file.out, "");
+    EXPECT_EQ(file.err, "工程“图书馆”的模型已导出到 library.json\n");
+    EXPECT_EQ(Slurp(dir_ / "library.json"), expected);
+
+    auto missing = Cli({ "export", "没有" });
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err, "找不到工程: 没有\n");
+}
+
+TEST_F(CliModelFileTest, ImportUnderANewName)
+{
+    ASSERT_EQ(Cli({ "export", "图书馆", "library.json" }).status, 0);
+    std::string before = ModelContents(dbPath_);
+    auto taken = Cli({ "import", "library.json" });
+    EXPECT_EQ(taken.status, 1);
+    EXPECT_EQ(taken.out, "");
+    EXPECT_EQ(taken.err, "导入 library.json 失败：工程“图书馆”：该工程名称已经存在!\n");
+    EXPECT_EQ(ModelContents(dbPath_), before);
+
+    auto renamed = Cli({ "import", "library.json", "--name", "图书馆二" });
+    EXPECT_EQ(renamed.status, 0);
+    EXPECT_EQ(renamed.out, "模型已导入为工程“图书馆二”!\n");
+    EXPECT_EQ(renamed.err, "");
+    std::string original = Slurp(dir_ / "library.json");
+    std::string copy = Cli({ "export", "图书馆二" }).out;
+    std::string renamedLine = "  \"project\": \"图书馆二\",\n";
+    ASSERT_NE(copy.find(renamedLine), std::string::npos) << copy;
+    copy.replace(copy.find(renamedLine), renamedLine.size(), "  \"project\": \"图书馆\",\n");
+    EXPECT_EQ(copy, original);
+    EXPECT_EQ(Cli({ "project", "list" }).out, "1\t图书馆\n2\t图书馆二\n");
+}
+
+TEST_F(CliModelFileTest, RefusedFileExitsWithOneAndWritesNothing)
+{
+    std::string text = ExportModel(library_);
+    text.replace(text.find("\"BookType\","), std::string("\"BookType\",").size(), "\"bookType\",");
+    Write("lower.json", text);
+    Write("broken.json", "{\n  \"format\": \"javagen-model\",\n  \"version\": 1,\n  \"project\": \"新\",\n  [\n}\n");
+    std::string before = ModelContents(dbPath_);
+
+    auto lower = Cli({ "import", "lower.json", "--name", "新" });
+    EXPECT_EQ(lower.status, 1);
+    EXPECT_EQ(lower.out, "");
+    EXPECT_EQ(lower.err, "导入 lower.json 失败：类 bookType：类名首个字母必须大写\n");
+
+    auto broken = Cli({ "import", "broken.json" });
+    EXPECT_EQ(broken.status, 1);
+    EXPECT_EQ(broken.out, "");
+    EXPECT_EQ(broken.err, "导入 broken.json 失败：第 5 行第 3 列：不是正确的 JSON 文本\n");
+
+    // Standard input is the file "-"; here it is empty.
+    auto empty = Cli({ "import", "-", "--name", "新" });
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.err, "导入 标准输入 失败：第 1 行第 1 列：不是正确的 JSON 文本\n");
+
+    auto absent = Cli({ "import", "absent.json", "--name", "新" });
+    EXPECT_EQ(absent.status, 3);
+    EXPECT_NE(absent.err.find("absent.json"), std::string::npos) << absent.err;
+    EXPECT_EQ(ModelContents(dbPath_), before);
+}

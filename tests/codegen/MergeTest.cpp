@@ -1,0 +1,341 @@
+// The merging generation's pieces: the three-way merge on the files' own
+// bytes, the merge sink's decisions (and its dry run), and the bases a plain
+// run refreshes but never makes. The whole command through javagen-cli is
+// tests/app/merge_generation.sh.
+#include "TempModelTest.h"
+
+#include "ModelBuilder.h"
+#include "RecordingListener.h"
+#include "TreeCompare.h"
+
+#include "BaseStore.h"
+#include "DbHelper.h"
+#include "ModelCommands.h"
+#include "TextCodec.h"
+#include "ThreeWayMerge.h"
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The labels the merge sink writes after the conflict markers.
+const char* const kOursLabel = "手工修改(磁盘上的文件)";
+const char* const kTheirsLabel = "模型生成的新代码";
+
+// True when every line of the text ends in CR LF.
+bool OnlyCrLf(const std::string& text)
+{
+    for (size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1))
+        if (i == 0 || text[i - 1] != '\r')
+            return false;
+    return true;
+}
+
+// Plain labels for the merge on its own.
+const TMergeLabels kLabels = { "base", "mine", "model" };
+
+// Shop: Customer, Purchase referring to it, and Note, each with its key.
+class MergeRunTest : public TempModelTest {
+protected:
+    void SetUp() override
+    {
+        TempModelTest::SetUp();
+        shop_ = EnterProject("Shop");
+        int customer = EnterClass(shop_, "Customer", "客户");
+        int purchase = EnterClass(shop_, "Purchase", "订单");
+        int note = EnterClass(shop_, "Note", "便条");
+        EnterMember(shop_, customer, "customerId", "整型", "pm");
+        EnterMember(shop_, customer, "name", "字符串", "dq", 40, "姓名");
+        EnterMember(shop_, purchase, "purchaseNo", "字符串", "pd", 20);
+        EnterMember(shop_, purchase, "customer", "Customer", "mq");
+        EnterMember(shop_, note, "noteId", "整型", "pmd");
+        root_ = dir_ / "out" / "projects" / "Shop";
+        package_ = root_ / "src" / "com" / "velmorantis";
+    }
+
+    struct TRunResult {
+        std::vector<std::string> events;
+        std::vector<std::string> progress;
+        TMergeSummary summary;
+    };
+    TRunResult Run(TRunKind kind)
+    {
+        TRecordingListener listener;
+        listener.runKind = kind;
+        TRunLocations locations { JAVAGEN_TEMPLATES, (dir_ / "out").string() };
+        EXPECT_TRUE(listener.RunAndWait(shop_, "Shop", "velmorantis", locations));
+        return { listener.events, listener.progress, listener.summary.value_or(TMergeSummary {}) };
+    }
+
+    // Replaces the first occurrence of a text in a file (both UTF-8; in GBK
+    // when the file is).
+    void Edit(const fs::path& file, const std::string& from, const std::string& to, bool gbk)
+    {
+        std::string bytes = ReadFileBytes(file);
+        std::string was = gbk ? Utf8ToGbk(from) : from;
+        size_t at = bytes.find(was);
+        ASSERT_NE(at, std::string::npos) << file << ": " << from;
+        bytes.replace(at, was.size(), gbk ? Utf8ToGbk(to) : to);
+        std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
+    }
+
+    // Changes the comment and the length of Customer.name.
+    void ChangeCustomerName(const std::string& comment, int length)
+    {
+        TDbHelper().ExecuteSql(
+            "update t_member set memberComment=?, memberLength=? where memberName='name'", { comment, length });
+    }
+
+    // Every file below the output root (bases included) with its bytes.
+    std::map<std::string, std::string> Tree() const
+    {
+        std::map<std::string, std::string> files;
+        if (!fs::exists(dir_ / "out"))
+            return files;
+        for (const auto& entry : fs::recursive_directory_iterator(dir_ / "out"))
+            if (entry.is_regular_file())
+                files[fs::relative(entry.path(), dir_ / "out").generic_string()] = ReadFileBytes(entry.path());
+        return files;
+    }
+
+    // The generated files' paths relative to the output root, bases left out.
+    std::set<std::string> GeneratedFiles() const
+    {
+        std::set<std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(root_ / "src"))
+            if (entry.is_regular_file())
+                files.insert(fs::relative(entry.path(), root_).generic_string());
+        return files;
+    }
+
+    std::string Display(const std::string& relative) const { return "projects/Shop/src/com/velmorantis/" + relative; }
+
+    int shop_ = 0;
+    fs::path root_;
+    fs::path package_;
+};
+
+// An entry of a summary as one comparable line.
+std::vector<std::string> Entries(const TMergeSummary& summary)
+{
+    std::vector<std::string> lines;
+    for (const auto& entry : summary.entries)
+        lines.push_back(
+            std::string(MergeActionWord(entry.action)) + " " + entry.displayPath + (entry.deleted ? " deleted" : ""));
+    return lines;
+}
+
+// A conflict resolved by taking one side: the text between the markers of
+// the other side goes with the marker lines.
+std::string TakeSide(const std::string& bytes, bool ours)
+{
+    std::string out;
+    enum { Outside, Ours, Theirs } where = Outside;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t end = bytes.find('\n', start);
+        end = end == std::string::npos ? bytes.size() : end + 1;
+        std::string line = bytes.substr(start, end - start);
+        start = end;
+        if (line.rfind("<<<<<<< ", 0) == 0)
+            where = Ours;
+        else if (line == "=======\r\n" && where == Ours)
+            where = Theirs;
+        else if (line.rfind(">>>>>>> ", 0) == 0 && where == Theirs)
+            where = Outside;
+        else if (where == Outside || (where == Ours) == ours)
+            out += line;
+    }
+    return out;
+}
+
+} // namespace
+
+// ---- the three-way merge on its own ----------------------------------------
+
+TEST(ThreeWayMergeTest, KeepsBothSidesChangesOnCrLfText)
+{
+    std::string base = "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\nseven\r\n";
+    std::string ours = "one\r\ntwo edited\r\nthree\r\nfour\r\nfive\r\nsix\r\nseven\r\n";
+    std::string theirs = "one\r\ntwo\r\nthree\r\nfour\r\nfive\r\nsix\r\nsix and a half\r\nseven\r\n";
+    TMergedText merged = MergeThreeWays(base, ours, theirs, kLabels);
+    EXPECT_TRUE(merged.clean);
+    EXPECT_EQ(merged.bytes, "one\r\ntwo edited\r\nthree\r\nfour\r\nfive\r\nsix\r\nsix and a half\r\nseven\r\n");
+
+    // A line removed on one side and one added on the other.
+    TMergedText removed = MergeThreeWays(base, "one\r\nthree\r\nfour\r\nfive\r\nsix\r\nseven\r\n", theirs, kLabels);
+    EXPECT_TRUE(removed.clean);
+    EXPECT_EQ(removed.bytes, "one\r\nthree\r\nfour\r\nfive\r\nsix\r\nsix and a half\r\nseven\r\n");
+
+    // The same change on both sides is no conflict.
+    TMergedText same = MergeThreeWays(base, ours, ours, kLabels);
+    EXPECT_TRUE(same.clean);
+    EXPECT_EQ(same.bytes, ours);
+}
+
+TEST(ThreeWayMergeTest, ConflictIsMarkedWithCrLfLinesAndTheLabels)
+{
+    std::string base = "a\r\nb\r\nc\r\nd\r\n";
+    TMergedText merged = MergeThreeWays(base, "a\r\nb mine\r\nc\r\nd\r\n", "a\r\nb model\r\nc\r\nd\r\n", kLabels);
+    EXPECT_FALSE(merged.clean);
+    EXPECT_EQ(merged.bytes, "a\r\n<<<<<<< mine\r\nb mine\r\n=======\r\nb model\r\n>>>>>>> model\r\nc\r\nd\r\n");
+
+    // Labels are written as given, bytes that are no UTF-8 included.
+    TMergeLabels gbk = { Utf8ToGbk("上次生成的代码"), Utf8ToGbk(kOursLabel), Utf8ToGbk(kTheirsLabel) };
+    TMergedText labelled = MergeThreeWays(base, "a\r\nx\r\nc\r\nd\r\n", "a\r\ny\r\nc\r\nd\r\n", gbk);
+    EXPECT_FALSE(labelled.clean);
+    EXPECT_EQ(labelled.bytes,
+        "a\r\n<<<<<<< " + gbk.ours + "\r\nx\r\n=======\r\ny\r\n>>>>>>> " + gbk.theirs + "\r\nc\r\nd\r\n");
+}
+
+// ---- runs -----------------------------------------------------------------
+
+TEST_F(MergeRunTest, ConflictsAreMarkedInTheEncodingOfEachFile)
+{
+    ASSERT_EQ(Run(TRunKind::Merge).events, std::vector<std::string> { "merged" });
+    fs::path java = package_ / "domain" / "Customer.java"; // GBK, no BOM
+    fs::path mapping = package_ / "domain" / "Customer.hbm.xml"; // UTF-8 with BOM
+    ASSERT_EQ(ReadFileBytes(mapping).substr(0, 3), "\xEF\xBB\xBF");
+    Edit(java, "    /*姓名*/\r\n", "    /*顾客的姓名*/\r\n", true);
+    Edit(mapping, "length=\"40\"", "length=\"60\" <!-- 手工 -->", false);
+    ChangeCustomerName("客户名称", 80);
+
+    auto run = Run(TRunKind::Merge);
+    EXPECT_EQ(run.events, std::vector<std::string> { "merged" });
+    EXPECT_EQ(run.summary.Conflicts(),
+        (std::vector<std::string> { Display("domain/Customer.hbm.xml"), Display("domain/Customer.java") }));
+    for (const char* file : { "domain/Customer.hbm.xml", "domain/Customer.java" }) {
+        std::string line = Display(file) + "有冲突，请手工解决!";
+        EXPECT_NE(std::find(run.progress.begin(), run.progress.end(), line), run.progress.end()) << line;
+    }
+
+    std::string javaBytes = ReadFileBytes(java);
+    EXPECT_TRUE(OnlyCrLf(javaBytes));
+    EXPECT_NE(javaBytes.find(Utf8ToGbk(std::string("<<<<<<< ") + kOursLabel + "\r\n    /*顾客的姓名*/\r\n=======\r\n" +
+                  "    /*客户名称*/\r\n>>>>>>> " + kTheirsLabel + "\r\n")),
+        std::string::npos)
+        << javaBytes;
+    EXPECT_EQ(javaBytes.find(kOursLabel), std::string::npos); // no UTF-8 in the GBK file
+    EXPECT_EQ(javaBytes.find(kTheirsLabel), std::string::npos);
+
+    std::string mappingBytes = ReadFileBytes(mapping);
+    EXPECT_TRUE(OnlyCrLf(mappingBytes));
+    EXPECT_EQ(mappingBytes.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_NE(
+        mappingBytes.find(std::string("<<<<<<< ") + kOursLabel + "\r\n            length=\"60\" <!-- 手工 -->\r\n" +
+            "=======\r\n            length=\"80\"\r\n>>>>>>> " + kTheirsLabel + "\r\n"),
+        std::string::npos)
+        << mappingBytes;
+    EXPECT_EQ(mappingBytes.find(Utf8ToGbk(kOursLabel)), std::string::npos);
+
+    // Outside the markers each file is the new text: taking the model's side
+    // gives exactly what the program wrote as the new base, and the comment
+    // line, untouched by the user, follows the model in the mapping.
+    TBaseStore bases(root_.string());
+    EXPECT_EQ(TakeSide(javaBytes, false), bases.Read("src/com/velmorantis/domain/Customer.java").value_or(""));
+    EXPECT_EQ(TakeSide(mappingBytes, false), bases.Read("src/com/velmorantis/domain/Customer.hbm.xml").value_or(""));
+    EXPECT_NE(TakeSide(mappingBytes, true).find("简单字符串属性: 客户名称"), std::string::npos);
+}
+
+TEST_F(MergeRunTest, DryRunWritesNothingAndPlansWhatTheMergeThenDoes)
+{
+    // Without any earlier run: every file would be new, and nothing is made.
+    auto first = Run(TRunKind::MergeDryRun);
+    EXPECT_EQ(first.events, std::vector<std::string> { "merged" });
+    EXPECT_FALSE(fs::exists(dir_ / "out"));
+    ASSERT_FALSE(first.summary.entries.empty());
+    EXPECT_EQ(first.summary.Count(TMergeAction::New), static_cast<int>(first.summary.entries.size()));
+
+    ASSERT_EQ(Run(TRunKind::Merge).events, std::vector<std::string> { "merged" });
+    // One file for each thing a merge can do.
+    fs::remove(package_ / "action" / "PurchaseAction.java"); // new
+    std::ofstream(package_ / "utils" / "HibernateUtil.java", std::ios::app) << "// kept\r\n"; // keep
+    Edit(package_ / "dao" / "CustomerDAO.java", "import java.util.ArrayList;\r\n",
+        "import java.util.ArrayList;\r\n// 手工添加的注释\r\n", true); // merge
+    Edit(package_ / "domain" / "Customer.java", "    /*姓名*/\r\n", "    /*顾客的姓名*/\r\n", true); // conflict
+    fs::remove(root_ / ".javagen" / "base" / "src" / "com" / "velmorantis" / "test" / "TestUtil.java");
+    std::ofstream(package_ / "test" / "TestUtil.java", std::ios::app) << "// mine\r\n"; // beside
+    std::ofstream(package_ / "action" / "NoteAction.java", std::ios::app) << "// mine\r\n"; // obsolete, kept
+    ChangeCustomerName("客户名称", 40);
+    TMemberEntry email;
+    email.name = "email";
+    email.type = "字符串";
+    email.lengthText = "60";
+    email.queryFlag = true;
+    ASSERT_TRUE(TModelCommands::AddMember(shop_, ClassIdOf(shop_, "Customer"), email).Done());
+    ASSERT_TRUE(TModelCommands::DeleteClass(ClassIdOf(shop_, "Note")).Done());
+
+    auto before = Tree();
+    auto dry = Run(TRunKind::MergeDryRun);
+    EXPECT_EQ(dry.events, std::vector<std::string> { "merged" });
+    EXPECT_TRUE(Tree() == before) << "the dry run changed the tree";
+
+    auto merge = Run(TRunKind::Merge);
+    EXPECT_EQ(merge.events, std::vector<std::string> { "merged" });
+    EXPECT_EQ(Entries(dry.summary), Entries(merge.summary));
+    // A dry run's progress line is the action's word and the file.
+    std::vector<std::string> words;
+    for (const auto& entry : merge.summary.entries)
+        words.push_back(std::string(MergeActionWord(entry.action)) + " " + entry.displayPath);
+    EXPECT_EQ(dry.progress, words);
+    EXPECT_EQ(merge.progress.size(), merge.summary.entries.size());
+
+    const std::vector<std::pair<TMergeAction, std::string>> expected = { { TMergeAction::New,
+                                                                             "action/PurchaseAction.java" },
+        { TMergeAction::Keep, "utils/HibernateUtil.java" }, { TMergeAction::Merge, "dao/CustomerDAO.java" },
+        { TMergeAction::Conflict, "domain/Customer.java" }, { TMergeAction::Beside, "test/TestUtil.java" },
+        { TMergeAction::Replace, "domain/Customer.hbm.xml" }, { TMergeAction::Unchanged, "domain/Purchase.java" },
+        { TMergeAction::Obsolete, "action/NoteAction.java" }, { TMergeAction::Obsolete, "domain/Note.java" } };
+    for (const auto& [action, file] : expected) {
+        bool found = false;
+        for (const auto& entry : merge.summary.entries)
+            found = found || (entry.action == action && entry.displayPath == Display(file));
+        EXPECT_TRUE(found) << MergeActionWord(action) << " " << file;
+    }
+    for (const auto& entry : merge.summary.entries) {
+        if (entry.action == TMergeAction::Obsolete) {
+            EXPECT_EQ(entry.deleted, entry.displayPath != Display("action/NoteAction.java")) << entry.displayPath;
+        }
+    }
+    EXPECT_FALSE(fs::exists(package_ / "domain" / "Note.java"));
+    EXPECT_TRUE(fs::exists(package_ / "action" / "NoteAction.java"));
+    EXPECT_TRUE(fs::exists(package_ / "test" / "TestUtil.java.new"));
+}
+
+TEST_F(MergeRunTest, PlainRunNeverMakesBases)
+{
+    EXPECT_EQ(Run(TRunKind::Plain).events, std::vector<std::string> { "done" });
+    EXPECT_TRUE(fs::exists(package_ / "domain" / "Customer.java"));
+    EXPECT_FALSE(fs::exists(root_ / ".javagen"));
+    ChangeCustomerName("客户名称", 80);
+    EXPECT_EQ(Run(TRunKind::Plain).events, std::vector<std::string> { "done" });
+    EXPECT_FALSE(fs::exists(root_ / ".javagen"));
+}
+
+TEST_F(MergeRunTest, PlainRunRefreshesBasesThatExist)
+{
+    ASSERT_EQ(Run(TRunKind::Merge).events, std::vector<std::string> { "merged" });
+    Edit(package_ / "domain" / "Customer.java", "    /*姓名*/\r\n", "    /*顾客的姓名*/\r\n", true);
+    ChangeCustomerName("客户名称", 80);
+    ASSERT_EQ(Run(TRunKind::Plain).events, std::vector<std::string> { "done" });
+
+    // Each base is what the plain run wrote, edited file included.
+    TBaseStore bases(root_.string());
+    EXPECT_EQ(bases.List(), GeneratedFiles());
+    for (const auto& file : bases.List())
+        EXPECT_EQ(bases.Read(file).value_or("(none)"), ReadFileBytes(root_ / file)) << file;
+    EXPECT_EQ(GbkToUtf8(ReadFileBytes(package_ / "domain" / "Customer.java")).find("顾客的姓名"), std::string::npos);
+    auto manifest = nlohmann::json::parse(ReadFileBytes(root_ / ".javagen" / "manifest.json"));
+    EXPECT_EQ(manifest["files"].get<std::set<std::string>>(), GeneratedFiles());
+
+    // So a merge now finds nothing edited and nothing to change.
+    auto merge = Run(TRunKind::Merge);
+    EXPECT_EQ(merge.summary.Count(TMergeAction::Unchanged), static_cast<int>(merge.summary.entries.size()))
+        << merge.summary.Counts();
+}

@@ -1,0 +1,422 @@
+// Model files: a project exported as canonical JSON text and imported again
+// through the entry rules, whole or not at all.
+#include "TempModelTest.h"
+
+#include "ModelBuilder.h"
+#include "RandomModel.h"
+#include "RawSqlite.h"
+
+#include "ClassDAO.h"
+#include "MemberDAO.h"
+#include "ModelFile.h"
+#include "ProjectDAO.h"
+
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+
+namespace {
+
+// The text without its "project" line, the one line two exports of one
+// model under two names differ in.
+std::string WithoutProjectLine(const std::string& text)
+{
+    std::istringstream in(text);
+    std::string line, kept;
+    while (std::getline(in, line))
+        if (line.rfind("  \"project\": ", 0) != 0)
+            kept += line + "\n";
+    return kept;
+}
+
+// A model file of the given project holding the given classes (the text
+// inside the "classes" brackets).
+std::string ModelText(const std::string& classes, const std::string& project = "导入")
+{
+    return "{\n  \"format\": \"javagen-model\",\n  \"version\": 1,\n  \"project\": \"" + project +
+        "\",\n  \"classes\": [\n" + classes + "\n  ]\n}\n";
+}
+
+// One class with its members (each a JSON object text).
+std::string ClassText(const std::string& name, const std::string& friendName, const std::vector<std::string>& members)
+{
+    std::string text = "    {\"name\": \"" + name + "\", \"friendName\": \"" + friendName + "\", \"members\": [";
+    for (size_t i = 0; i < members.size(); ++i)
+        text += (i ? ",\n      " : "\n      ") + members[i];
+    return text + "]}";
+}
+
+// A member object as the export writes it; flags are letters as in
+// ModelBuilder (p primary, m required, q query, d display, h hidden on the
+// query page).
+std::string MemberText(const std::string& name, const std::string& type, int length, const std::string& flags,
+    const std::string& comment = "")
+{
+    auto flag = [&](char letter) { return flags.find(letter) != std::string::npos ? "true" : "false"; };
+    return "{\"name\":\"" + name + "\",\"type\":\"" + type + "\",\"length\":" + std::to_string(length) +
+        ",\"primary\":" + flag('p') + ",\"required\":" + flag('m') + ",\"query\":" + flag('q') +
+        ",\"display\":" + flag('d') + ",\"queryDisplay\":" + (flags.find('h') != std::string::npos ? "false" : "true") +
+        ",\"comment\":\"" + comment + "\"}";
+}
+
+// A class a refusal test can build on: a key, a display member and a
+// reference to the class Shelf.
+std::string GoodBook()
+{
+    return ClassText("Book", "图书",
+        { MemberText("isbn", "字符串", 13, "pd", "书号"), MemberText("shelf", "Shelf", 0, "m", "书架") });
+}
+std::string GoodShelf()
+{
+    return ClassText("Shelf", "书架", { MemberText("shelfNo", "字符串", 10, "pd") });
+}
+
+class ModelFileTest : public TempModelTest {
+protected:
+    // A model already in the database, so that a refused import has rows
+    // and key sequences it could disturb.
+    void SetUp() override
+    {
+        TempModelTest::SetUp();
+        library_ = BuildLibraryModel("图书馆");
+    }
+
+    // Imports under the new name and exports the new project.
+    std::string ReimportedText(const std::string& text, const std::string& newName)
+    {
+        TCommandResult result = ImportModel(text, "model.json", newName);
+        EXPECT_TRUE(result.Done()) << result.message;
+        EXPECT_EQ(result.message, "模型已导入为工程“" + newName + "”!");
+        return result.Done() ? ExportModel(result.id) : std::string();
+    }
+
+    // The import is refused with the message and the database is as it was:
+    // no project, class or member, not even a used key.
+    void ExpectRefused(const std::string& text, const std::string& message, const std::string& newName = "")
+    {
+        std::string before = ModelContents(dbPath_);
+        TCommandResult result = ImportModel(text, "model.json", newName);
+        EXPECT_FALSE(result.Done());
+        EXPECT_EQ(result.message, message);
+        EXPECT_EQ(ModelContents(dbPath_), before) << message;
+    }
+
+    int library_ = 0;
+};
+
+} // namespace
+
+// ---- round trip ---------------------------------------------------------
+
+TEST_F(ModelFileTest, LibraryAndTrickyModelsComeBackTheSame)
+{
+    int tricky = BuildTrickyModel("公司");
+    for (int project : { library_, tricky }) {
+        std::string text = ExportModel(project);
+        std::string again = ReimportedText(text, "副本" + std::to_string(project));
+        EXPECT_EQ(WithoutProjectLine(again), WithoutProjectLine(text));
+        EXPECT_NE(again.find("  \"project\": \"副本" + std::to_string(project) + "\",\n"), std::string::npos);
+    }
+}
+
+TEST_F(ModelFileTest, RandomModelsComeBackTheSame)
+{
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        std::ostringstream description;
+        int project = EnterProject("随机" + std::to_string(seed));
+        TModelMaker(seed * 7919u, description).Build(project);
+        std::string text = ExportModel(project);
+        std::string again = ReimportedText(text, "副本" + std::to_string(seed));
+        EXPECT_EQ(WithoutProjectLine(again), WithoutProjectLine(text)) << description.str();
+    }
+}
+
+// The awkward comments land in the database unchanged, not just in the text.
+TEST_F(ModelFileTest, ImportedCommentsAreTheEnteredOnes)
+{
+    int p = EnterProject("注释");
+    int c = EnterClass(p, "Note", "便条");
+    const std::vector<std::string> comments = { "\"引号\"", "反斜杠\\", "*/ 结束", "-- 注释", "\\u0041", "制表\t符",
+        "中文", "'单引号'", "" };
+    EnterMember(p, c, "noteId", "整型", "pmd", 20, comments[0]);
+    for (size_t i = 1; i < comments.size(); ++i)
+        EnterMember(p, c, "note" + std::to_string(i), "字符串", "", 20, comments[i]);
+    TCommandResult result = ImportModel(ExportModel(p), "m.json", "注释副本");
+    ASSERT_TRUE(result.Done()) << result.message;
+    std::string rows = SqlRows(dbPath_,
+        "select memberComment from t_member where projectId=" + std::to_string(result.id) + " order by memberId");
+    std::string expected;
+    for (const auto& comment : comments)
+        expected += comment + "\n";
+    EXPECT_EQ(rows, expected);
+}
+
+// ---- layout -------------------------------------------------------------
+
+TEST_F(ModelFileTest, ExportIsCanonicalText)
+{
+    int p = EnterProject("书店");
+    int shelf = EnterClass(p, "Shelf", "书架");
+    int book = EnterClass(p, "Book", "图书");
+    EnterClass(p, "Spare", "备用");
+    EnterMember(p, book, "isbn", "字符串", "pd", 13, "书号 \"ISBN\"");
+    EnterMember(p, book, "shelf", "Shelf", "mqh", 20, "路径\\ */\t尾");
+    EnterMember(p, shelf, "shelfId", "整型", "pmd", 20, "");
+    EXPECT_EQ(ExportModel(p),
+        "{\n"
+        "  \"format\": \"javagen-model\",\n"
+        "  \"version\": 1,\n"
+        "  \"project\": \"书店\",\n"
+        "  \"classes\": [\n"
+        "    {\n"
+        "      \"name\": \"Shelf\",\n"
+        "      \"friendName\": \"书架\",\n"
+        "      \"members\": [\n"
+        "        "
+        "{\"name\":\"shelfId\",\"type\":\"整型\",\"length\":0,\"primary\":true,\"required\":true,\"query\":false,"
+        "\"display\":true,\"queryDisplay\":true,\"comment\":\"\"}\n"
+        "      ]\n"
+        "    },\n"
+        "    {\n"
+        "      \"name\": \"Book\",\n"
+        "      \"friendName\": \"图书\",\n"
+        "      \"members\": [\n"
+        "        "
+        "{\"name\":\"isbn\",\"type\":\"字符串\",\"length\":13,\"primary\":true,\"required\":false,\"query\":false,"
+        "\"display\":true,\"queryDisplay\":true,\"comment\":\"书号 \\\"ISBN\\\"\"},\n"
+        "        "
+        "{\"name\":\"shelf\",\"type\":\"Shelf\",\"length\":0,\"primary\":false,\"required\":true,\"query\":true,"
+        "\"display\":false,\"queryDisplay\":false,\"comment\":\"路径\\\\ */\\t尾\"}\n"
+        "      ]\n"
+        "    },\n"
+        "    {\n"
+        "      \"name\": \"Spare\",\n"
+        "      \"friendName\": \"备用\",\n"
+        "      \"members\": []\n"
+        "    }\n"
+        "  ]\n"
+        "}\n");
+    EXPECT_EQ(ExportModel(EnterProject("空工程")),
+        "{\n  \"format\": \"javagen-model\",\n  \"version\": 1,\n  \"project\": \"空工程\",\n  \"classes\": []\n}\n");
+}
+
+TEST_F(ModelFileTest, ExportHoldsNoDatabaseIds)
+{
+    // Every object has exactly its keys, in file order: none for an id.
+    auto keys = [](const nlohmann::ordered_json& object) {
+        std::vector<std::string> names;
+        for (const auto& item : object.items())
+            names.push_back(item.key());
+        return names;
+    };
+    auto document = nlohmann::ordered_json::parse(ExportModel(library_));
+    EXPECT_EQ(keys(document), (std::vector<std::string> { "format", "version", "project", "classes" }));
+    ASSERT_EQ(document["classes"].size(), 3u);
+    size_t members = 0;
+    for (const auto& c : document["classes"]) {
+        EXPECT_EQ(keys(c), (std::vector<std::string> { "name", "friendName", "members" }));
+        for (const auto& m : c["members"]) {
+            ++members;
+            EXPECT_EQ(keys(m),
+                (std::vector<std::string> {
+                    "name", "type", "length", "primary", "required", "query", "display", "queryDisplay", "comment" }));
+        }
+    }
+    EXPECT_EQ(members, 12u);
+}
+
+// ---- references ---------------------------------------------------------
+
+TEST_F(ModelFileTest, ReferenceMayNameALaterClass)
+{
+    TCommandResult result = ImportModel(ModelText(GoodBook() + ",\n" + GoodShelf()), "m.json", "");
+    ASSERT_TRUE(result.Done()) << result.message;
+    EXPECT_EQ(result.message, "模型已导入为工程“导入”!");
+    int book = ClassIdOf(result.id, "Book");
+    auto shelf = TMemberDAO().GetMember(MemberIdOf(book, "shelf"));
+    ASSERT_TRUE(shelf.has_value());
+    EXPECT_EQ(shelf->GetMemberType(), "Shelf");
+    EXPECT_EQ(shelf->GetMemberIsMust(), 1);
+    EXPECT_EQ(shelf->GetMemberComment(), "书架");
+    EXPECT_EQ(TClassDAO().GetClassName(ClassIdOf(result.id, "Shelf")), "Shelf");
+}
+
+// ---- refusals -----------------------------------------------------------
+
+TEST_F(ModelFileTest, SyntaxErrorGivesLineAndColumnInCharacters)
+{
+    // Line 7: six blanks, "名": and a blank, then '#' as the twelfth
+    // character (the fourteenth byte, 名 being three).
+    std::string text = "{\n"
+                       "  \"format\": \"javagen-model\",\n"
+                       "  \"version\": 1,\n"
+                       "  \"project\": \"导入\",\n"
+                       "  \"classes\": [\n"
+                       "    {\n"
+                       "      \"名\": #\n"
+                       "    }\n"
+                       "  ]\n"
+                       "}\n";
+    ExpectRefused(text, "导入 model.json 失败：第 7 行第 12 列：不是正确的 JSON 文本");
+    // Tabs and Chinese on the first line count one column each.
+    ExpectRefused("{\t\"工程\"\t]", "导入 model.json 失败：第 1 行第 8 列：不是正确的 JSON 文本");
+    ExpectRefused("{\"a\": 1}\n\nx", "导入 model.json 失败：第 3 行第 1 列：不是正确的 JSON 文本");
+}
+
+TEST_F(ModelFileTest, TruncatedOrEmptyTextIsASyntaxError)
+{
+    // Cut after line 7: the text ends where line 8 would begin.
+    std::string text = ExportModel(library_);
+    std::string cut = text.substr(0, text.find("      \"friendName\""));
+    ExpectRefused(cut, "导入 model.json 失败：第 8 行第 1 列：不是正确的 JSON 文本", "新名");
+    ExpectRefused("", "导入 model.json 失败：第 1 行第 1 列：不是正确的 JSON 文本");
+}
+
+TEST_F(ModelFileTest, ClassRefusedByARuleNamesTheClass)
+{
+    ExpectRefused(ModelText(GoodShelf() + ",\n" + ClassText("book", "图书", {})),
+        "导入 model.json 失败：类 book：类名首个字母必须大写");
+    ExpectRefused(ModelText(GoodShelf() + ",\n" + ClassText("BookDAO", "图书", {})),
+        "导入 model.json 失败：类 BookDAO：类名称不能以 DAO 或 Action 结尾(生成的代码用这些名称命名 DAO 类和 Action "
+        "类)!");
+    ExpectRefused(
+        ModelText(GoodShelf() + ",\n" + ClassText("Book", "", {})), "导入 model.json 失败：类 Book：友好名称不能为空");
+    ExpectRefused(ModelText(GoodShelf() + ",\n" + GoodShelf()), "导入 model.json 失败：类 Shelf：该类名称已经存在!");
+    TCommandResult result = ImportModel(ModelText(ClassText("book", "图书", {})), "m.json", "");
+    EXPECT_EQ(result.refusal, TRefusal::Name);
+}
+
+TEST_F(ModelFileTest, MemberRefusedByARuleNamesClassAndMember)
+{
+    // Each faulty member comes last, after the rest of the model went in.
+    auto withLastMember = [](const std::string& member) {
+        return ModelText(
+            GoodBook() + ",\n" + ClassText("Shelf", "书架", { MemberText("shelfNo", "字符串", 10, "pd"), member }));
+    };
+    ExpectRefused(withLastMember(MemberText("Floor", "字符串", 10, "")),
+        "导入 model.json 失败：类 Shelf 的成员 Floor：成员属性首个字母必须小写");
+    ExpectRefused(withLastMember(MemberText("floor", "整型", 0, "")),
+        "导入 model.json 失败：类 Shelf 的成员 floor：除了字符串类型外其他类型必须勾选是否必填标志!");
+    ExpectRefused(withLastMember(MemberText("floor", "字符串", 0, "")),
+        "导入 model.json 失败：类 Shelf 的成员 floor：字符串类型的长度必须是 1 到 65535 之间的整数!");
+    ExpectRefused(withLastMember(MemberText("room", "Room", 0, "m")),
+        "导入 model.json 失败：类 Shelf 的成员 room：请选择成员类型(四种简单类型之一或本项目的其他类)!");
+    ExpectRefused(withLastMember(MemberText("shelf", "Shelf", 0, "m")),
+        "导入 model.json 失败：类 Shelf 的成员 shelf：请选择成员类型(四种简单类型之一或本项目的其他类)!");
+    ExpectRefused(withLastMember(MemberText("shelfNo", "字符串", 10, "")),
+        "导入 model.json 失败：类 Shelf 的成员 shelfNo：该成员名称已经存在!");
+    ExpectRefused(withLastMember(MemberText("price", "浮点型", 0, "mq")),
+        "导入 model.json 失败：类 Shelf 的成员 price：参与查询的字段不要设置整型或浮点型");
+    ExpectRefused(withLastMember(MemberText("note", "字符串", 10, "", "换\\n行")),
+        "导入 model.json 失败：类 Shelf 的成员 note：成员注释不能包含换行等控制字符!");
+    TCommandResult result = ImportModel(withLastMember(MemberText("floor", "整型", 0, "")), "m.json", "");
+    EXPECT_EQ(result.refusal, TRefusal::Flags);
+}
+
+TEST_F(ModelFileTest, MissingKeysAndWrongTypesAreNamed)
+{
+    const std::string header = "{\"format\": \"javagen-model\", \"version\": 1, ";
+    ExpectRefused("[1, 2]", "导入 model.json 失败：不是 javagen 的模型文件");
+    ExpectRefused(
+        "{\"version\": 1, \"project\": \"p\", \"classes\": []}", "导入 model.json 失败：不是 javagen 的模型文件");
+    ExpectRefused("{\"format\": \"other\", \"version\": 1, \"project\": \"p\", \"classes\": []}",
+        "导入 model.json 失败：不是 javagen 的模型文件");
+    ExpectRefused(
+        "{\"format\": \"javagen-model\", \"project\": \"p\", \"classes\": []}", "导入 model.json 失败：缺少“version”");
+    ExpectRefused("{\"format\": \"javagen-model\", \"version\": \"1\", \"project\": \"p\", \"classes\": []}",
+        "导入 model.json 失败：“version”的值类型不对");
+    // A number must be a whole one an int holds: neither true, nor 1.5, nor
+    // one that would wrap round.
+    for (const char* version : { "true", "1.5", "4294967297" })
+        ExpectRefused(std::string("{\"format\": \"javagen-model\", \"version\": ") + version +
+                ", \"project\": \"p\", \"classes\": []}",
+            "导入 model.json 失败：“version”的值类型不对");
+    ExpectRefused(header + "\"classes\": []}", "导入 model.json 失败：缺少“project”");
+    ExpectRefused(header + "\"project\": 7, \"classes\": []}", "导入 model.json 失败：“project”的值类型不对");
+    ExpectRefused(header + "\"project\": \"p\"}", "导入 model.json 失败：缺少“classes”");
+    ExpectRefused(header + "\"project\": \"p\", \"classes\": {}}", "导入 model.json 失败：“classes”应是一个数组");
+
+    ExpectRefused(ModelText(GoodShelf() + ",\n    [\"Book\"]"), "导入 model.json 失败：第 2 个类：应是一个对象");
+    ExpectRefused(
+        ModelText("    {\"name\": \"Book\", \"members\": []}"), "导入 model.json 失败：第 1 个类：缺少“friendName”");
+    ExpectRefused(ModelText("    {\"name\": [], \"friendName\": \"图书\", \"members\": []}"),
+        "导入 model.json 失败：第 1 个类：“name”的值类型不对");
+    ExpectRefused(ModelText(GoodShelf() + ",\n    {\"name\": \"Book\", \"friendName\": \"图书\"}"),
+        "导入 model.json 失败：类 Book：缺少“members”");
+    ExpectRefused(ModelText(GoodShelf() + ",\n    {\"name\": \"Book\", \"friendName\": \"图书\", \"members\": 3}"),
+        "导入 model.json 失败：类 Book：“members”应是一个数组");
+
+    auto shelfWith = [](const std::string& member) {
+        return ModelText(ClassText("Shelf", "书架", { MemberText("shelfNo", "字符串", 10, "pd"), member }));
+    };
+    ExpectRefused(shelfWith("\"floor\""), "导入 model.json 失败：类 Shelf 的第 2 个成员：应是一个对象");
+    ExpectRefused(shelfWith("{\"name\":\"floor\",\"type\":\"字符串\",\"comment\":\"\"}"),
+        "导入 model.json 失败：类 Shelf 的第 2 个成员：缺少“length”");
+    ExpectRefused(shelfWith("{\"name\":\"floor\",\"type\":\"字符串\",\"length\":\"10\",\"comment\":\"\"}"),
+        "导入 model.json 失败：类 Shelf 的第 2 个成员：“length”的值类型不对");
+    for (const char* length : { "true", "20.5", "4294967316", "-4294967276" }) {
+        std::string member = MemberText("floor", "字符串", 20, "");
+        member.replace(
+            member.find("\"length\":20"), std::string("\"length\":20").size(), std::string("\"length\":") + length);
+        ExpectRefused(shelfWith(member), "导入 model.json 失败：类 Shelf 的第 2 个成员：“length”的值类型不对");
+    }
+    std::string noQuery = MemberText("floor", "字符串", 10, "");
+    noQuery.replace(noQuery.find("\"query\":false,"), std::string("\"query\":false,").size(), "");
+    ExpectRefused(shelfWith(noQuery), "导入 model.json 失败：类 Shelf 的第 2 个成员：缺少“query”");
+    std::string numberFlag = MemberText("floor", "字符串", 10, "");
+    numberFlag.replace(numberFlag.find("\"display\":false"), std::string("\"display\":false").size(), "\"display\":0");
+    ExpectRefused(shelfWith(numberFlag), "导入 model.json 失败：类 Shelf 的第 2 个成员：“display”的值类型不对");
+}
+
+TEST_F(ModelFileTest, NewerFileVersionIsRefusedNamingIt)
+{
+    std::string text = ExportModel(library_);
+    std::string newer = text;
+    newer.replace(newer.find("\"version\": 1"), std::string("\"version\": 1").size(), "\"version\": 2");
+    ExpectRefused(
+        newer, "导入 model.json 失败：文件的格式版本为 2，本程序只能读取版本 1，请使用更新的程序导入", "新名");
+    std::string zero = text;
+    zero.replace(zero.find("\"version\": 1"), std::string("\"version\": 1").size(), "\"version\": 0");
+    ExpectRefused(zero, "导入 model.json 失败：文件的格式版本为 0，本程序只能读取版本 1，请使用更新的程序导入", "新名");
+}
+
+TEST_F(ModelFileTest, ExistingProjectNameNeedsANewName)
+{
+    std::string text = ExportModel(library_);
+    ExpectRefused(text, "导入 model.json 失败：工程“图书馆”：该工程名称已经存在!");
+    EXPECT_EQ(ImportModel(text, "model.json", "").refusal, TRefusal::Duplicate);
+    ExpectRefused(text, "导入 model.json 失败：工程“图书馆”：该工程名称已经存在!", "图书馆");
+    ExpectRefused(text, "导入 model.json 失败：工程“a/b”：工程名称不能包含“/”或“\\”!", "a/b");
+    ExpectRefused(text, "导入 model.json 失败：工程“ 图书馆”：工程名称的开头和结尾不能是空格!", " 图书馆");
+
+    std::string again = ReimportedText(text, "图书馆二");
+    EXPECT_EQ(WithoutProjectLine(again), WithoutProjectLine(text));
+    ExpectRefused(text, "导入 model.json 失败：工程“图书馆二”：该工程名称已经存在!", "图书馆二");
+    std::vector<std::string> names;
+    for (const auto& entry : TProjectDAO().ListProjects())
+        names.push_back(entry.text);
+    EXPECT_EQ(names, (std::vector<std::string> { "图书馆", "图书馆二" }));
+}
+
+// A refusal after many rows went in takes every one of them back, the key
+// sequences included: the next import gets the ids a first one would.
+TEST_F(ModelFileTest, RefusedImportLeavesNoTrace)
+{
+    std::string text = ExportModel(library_);
+    std::string faulty = text;
+    // The last member of the last class gets a name that breaks a rule.
+    faulty.replace(faulty.rfind("\"name\":\"book\""), std::string("\"name\":\"book\"").size(), "\"name\":\"Book\"");
+    long long projects = SqlNumber(dbPath_, "select count(*) from t_project");
+    long long classes = SqlNumber(dbPath_, "select count(*) from t_class");
+    long long members = SqlNumber(dbPath_, "select count(*) from t_member");
+    ExpectRefused(faulty, "导入 model.json 失败：类 Reader 的成员 Book：成员属性首个字母必须小写", "新名");
+    EXPECT_EQ(SqlNumber(dbPath_, "select count(*) from t_project"), projects);
+    EXPECT_EQ(SqlNumber(dbPath_, "select count(*) from t_class"), classes);
+    EXPECT_EQ(SqlNumber(dbPath_, "select count(*) from t_member"), members);
+
+    TCommandResult result = ImportModel(text, "model.json", "新名");
+    ASSERT_TRUE(result.Done()) << result.message;
+    EXPECT_EQ(result.id, library_ + 1);
+    EXPECT_EQ(SqlNumber(dbPath_, "select min(memberId) from t_member where projectId=" + std::to_string(result.id)),
+        members + 1);
+}

@@ -1,0 +1,389 @@
+// The window's tools menu: the merging generation with its plan, and the
+// model exported to and imported from a file through the file dialogs.
+#include "UiTestSupport.h"
+
+#include "MergePlanForm.h"
+
+#include "DbHelper.h"
+#include "ModelFile.h"
+#include "ProjectDAO.h"
+#include "RawSqlite.h"
+#include "TextCodec.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <fstream>
+#include <iterator>
+
+namespace {
+
+std::string Slurp(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+}
+
+void Spill(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// A menu's entries as shown, a separator as "-".
+QStringList ActionTexts(const QList<QAction*>& actions)
+{
+    QStringList texts;
+    for (QAction* action : actions)
+        texts << (action->isSeparator() ? QString("-") : action->text());
+    return texts;
+}
+
+QStringList ListEntries(const QListWidget* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << list->item(i)->text();
+    return texts;
+}
+
+// The text without its "project" line.
+std::string WithoutProjectLine(std::string text)
+{
+    size_t at = text.find("  \"project\": ");
+    if (at != std::string::npos)
+        text.erase(at, text.find('\n', at) + 1 - at);
+    return text;
+}
+
+const char* const kModelFilter = "javagen 模型文件 (*.json);;所有文件 (*)";
+const char* const kNoProject = "没有一个工程被选中！";
+
+} // namespace
+
+class ToolsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        model_ = std::make_unique<TTempModel>();
+        shop_ = PlantProject("Shop");
+        int customer = PlantClass(shop_, "Customer", "客户");
+        PlantMember(shop_, customer, "customerId", "整型", "pm");
+        PlantMember(shop_, customer, "name", "字符串", "dq", 40, "姓名");
+        int purchase = PlantClass(shop_, "Purchase", "订单");
+        PlantMember(shop_, purchase, "purchaseNo", "字符串", "pd", 20);
+        PlantMember(shop_, purchase, "customer", "Customer", "mq");
+    }
+    void cleanup() { model_.reset(); }
+
+    void MenusInTheirOrderWithTheirItems();
+    void CommandsNeedASelectedProject();
+    void MergePlanIsShownAndCancelWritesNothing();
+    void MergeRunsAfterOkWithTheCommandsHeldBack();
+    void ConflictingEditIsNamedInTheFinalBox();
+    void ExportWritesTheModelFile();
+    void ImportUnderATakenNameAsksForANewOne();
+    void CancelledOrRefusedImportWritesNothing();
+
+private:
+    // The run writes below out/ of the temporary directory.
+    void UseOutput(TWindowUnderTest& t) const
+    {
+        t.window->SetRunLocations({ JAVAGEN_TEMPLATES, model_->Path("out").string() });
+    }
+    // Starts a merging generation, answers its plan with OK and waits until
+    // the run has ended.
+    void MergeToTheEnd(TWindowUnderTest& t)
+    {
+        t.OnDialog([](QDialog& dialog) { dialog.accept(); });
+        t.window->Act_MergeGenerate->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(t.window->Act_Generate->isEnabled(), 60000);
+    }
+    static QStringList Lines(const TFormMain& w) { return w.Memo_State->toPlainText().split('\n', Qt::SkipEmptyParts); }
+    std::filesystem::path Package() const { return model_->Path("out/projects/Shop/src/com/velmorantis"); }
+
+    std::unique_ptr<TTempModel> model_;
+    int shop_ = 0;
+};
+
+void ToolsTest::MenusInTheirOrderWithTheirItems()
+{
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    QCOMPARE(ActionTexts(w.menuBar()->actions()), QStringList({ "项目操作(&P)", "代码管理(&A)", "工具(&T)" }));
+    QCOMPARE(w.menuBar()->actions().value(0)->menu(), w.Menu_Project);
+    QCOMPARE(w.menuBar()->actions().value(1)->menu(), w.Menu_Code);
+    QCOMPARE(w.menuBar()->actions().value(2)->menu(), w.Menu_Tools);
+    QCOMPARE(ActionTexts(w.Menu_Project->actions()),
+        QStringList({ "新建项目(&F)", "修改项目名称(&X)", "删除当前项目(&D)", "添加类(&A)", "修改类名(&B)",
+            "删除类(&S)", "添加成员(&M)", "修改成员属性(&E)", "删除成员(&C)" }));
+    QCOMPARE(ActionTexts(w.Menu_Code->actions()), QStringList({ "设置包名(&S)", "自动生成代码(&A)" }));
+    // The tools menu holds the merging generation and the model's way in and
+    // out, in this order (other tools may stand around them).
+    const QList<QAction*> tools = w.Menu_Tools->actions();
+    const QList<QAction*> ours = { w.Act_MergeGenerate, w.Act_ExportModel, w.Act_ImportModel, w.Act_ImportDb };
+    QCOMPARE(ActionTexts(ours),
+        QStringList({ "合并生成代码(保留手工修改)(&M)", "导出模型(&E)...", "导入模型(&I)...", "从数据库导入(&D)..." }));
+    for (int i = 0; i < ours.size(); ++i) {
+        QVERIFY2(tools.contains(ours[i]), qPrintable(ours[i]->text()));
+        if (i > 0)
+            QVERIFY(tools.indexOf(ours[i - 1]) < tools.indexOf(ours[i]));
+    }
+    // A separator divides the generation from the model files.
+    QVERIFY(tools.value(tools.indexOf(w.Act_ExportModel) - 1)->isSeparator());
+    QVERIFY(t.dialogs.shown.empty());
+}
+
+void ToolsTest::CommandsNeedASelectedProject()
+{
+    model_.reset();
+    model_ = std::make_unique<TTempModel>(); // no project at all
+    TWindowUnderTest t;
+    UseOutput(t);
+    t.window->Act_MergeGenerate->trigger();
+    t.window->Act_ExportModel->trigger();
+    QCOMPARE(t.dialogs.Messages(), QStringList({ kNoProject, kNoProject }));
+    QCOMPARE(t.dialogs.shown.size(), size_t(2)); // no file dialog came first
+    QCOMPARE(t.dialogsRun, 0);
+    QVERIFY(t.window->Act_MergeGenerate->isEnabled());
+    QVERIFY(!QDir(QtPath(model_->Path("out"))).exists());
+}
+
+void ToolsTest::MergePlanIsShownAndCancelWritesNothing()
+{
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    UseOutput(t);
+    w.Memo_State->setPlainText("上一次的进度");
+    QString objectName, title, summary;
+    QStringList plan;
+    bool isPlanForm = false;
+    t.OnDialog([&](QDialog& dialog) {
+        objectName = dialog.objectName();
+        title = dialog.windowTitle();
+        auto* form = qobject_cast<TMergePlanForm*>(&dialog);
+        isPlanForm = form != nullptr;
+        if (form) {
+            plan = ListEntries(form->LB_Plan);
+            summary = form->Lbl_Summary->text();
+        }
+        dialog.reject();
+    });
+    w.Act_MergeGenerate->trigger();
+
+    QCOMPARE(t.dialogsRun, 1);
+    QVERIFY(isPlanForm);
+    QCOMPARE(objectName, QString("MergePlanForm"));
+    QCOMPARE(title, QString("合并生成预览"));
+    QCOMPARE(plan.size(), 21);
+    QCOMPARE(plan.first(), QString("新建\tprojects/Shop/src/struts.xml"));
+    QCOMPARE(plan.filter(QRegularExpression("^新建\tprojects/Shop/src/")).size(), 21);
+    QVERIFY(plan.contains("新建\tprojects/Shop/src/com/velmorantis/dao/PurchaseDAO.java"));
+    QCOMPARE(summary,
+        QString("写入 21 个文件，合并 0 个，保留手工修改 0 个，冲突 0 个，另存为 .new 0 个，未改动 0 个，过时 0 个。"));
+
+    // Cancelled: no file, no progress, no box, and the commands stay usable.
+    QVERIFY(!QDir(QtPath(model_->Path("out"))).exists());
+    QCOMPARE(w.Memo_State->toPlainText(), QString("上一次的进度"));
+    QVERIFY(t.dialogs.shown.empty());
+    QVERIFY(w.Act_Generate->isEnabled());
+    QVERIFY(w.Act_MergeGenerate->isEnabled());
+}
+
+void ToolsTest::MergeRunsAfterOkWithTheCommandsHeldBack()
+{
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    UseOutput(t);
+    w.Memo_State->setPlainText("上一次的进度");
+    // While the final box is shown the run still goes: both commands are held
+    // back and starting either does nothing.
+    bool generateAtEnd = true, mergeAtEnd = true;
+    int boxesBefore = -1;
+    t.dialogs.onShow = [&](const TShownBox& box) {
+        if (!box.text.startsWith("合并生成完毕："))
+            return;
+        generateAtEnd = w.Act_Generate->isEnabled();
+        mergeAtEnd = w.Act_MergeGenerate->isEnabled();
+        boxesBefore = static_cast<int>(t.dialogs.shown.size());
+        w.Act_MergeGenerate->trigger();
+        w.Act_Generate->trigger();
+    };
+    t.OnDialog([](QDialog& dialog) { dialog.accept(); });
+    w.Act_MergeGenerate->trigger();
+    QVERIFY(!w.Act_Generate->isEnabled());
+    QVERIFY(!w.Act_MergeGenerate->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(w.Act_Generate->isEnabled(), 60000);
+    QVERIFY(w.Act_MergeGenerate->isEnabled());
+    QVERIFY(!generateAtEnd);
+    QVERIFY(!mergeAtEnd);
+    QCOMPARE(boxesBefore, 1);
+    QCOMPARE(t.dialogsRun, 1); // the start during the run showed no plan
+
+    QCOMPARE(t.dialogs.Messages(),
+        QStringList({ "合并生成完毕：写入 21 个文件，合并 0 个，保留手工修改 0 个，冲突 0 个，另存为 .new 0 个，"
+                      "未改动 0 个，过时 0 个。" }));
+    QCOMPARE(t.dialogs.shown.back().title, QString("任务提示"));
+    QCOMPARE(t.dialogs.shown.back().icon, TMessageIcon::Information);
+
+    const QString src = "projects/Shop/src/", package = src + "com/velmorantis/";
+    QStringList expected = { src + "struts.xml生成完成!", src + "hibernate.cfg.xml生成完成!",
+        package + "domain/Customer.hbm.xml生成完成!", package + "domain/Purchase.hbm.xml生成完成!" };
+    for (const char* file : { "test/TestUtil.java", "utils/HibernateUtil.java", "utils/CardIdFieldValidator.java",
+             "action/LoginAction.java", "action/LoginAction-login_CheckLogin-validation.xml", "action/UserAction.java",
+             "action/ChangePasswordAction.java", "dao/AdminDAO.java", "domain/Admin.java", "domain/Admin.hbm.xml",
+             "domain/Admin-admin-validation.xml" })
+        expected << package + file + "移动完毕!";
+    for (const char* file : { "domain/Customer.java", "domain/Purchase.java", "action/CustomerAction.java",
+             "action/PurchaseAction.java", "dao/CustomerDAO.java", "dao/PurchaseDAO.java" })
+        expected << package + file + "生成完毕!";
+    QCOMPARE(Lines(w), expected);
+    const QString root = QtPath(model_->Path("out"));
+    for (const QString& line : expected)
+        QVERIFY2(QFile::exists(root + "/" + line.chopped(5)), qPrintable(line));
+    QVERIFY(QFile::exists(root + "/projects/Shop/.javagen/manifest.json"));
+}
+
+void ToolsTest::ConflictingEditIsNamedInTheFinalBox()
+{
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    UseOutput(t);
+    MergeToTheEnd(t);
+    QVERIFY(t.dialogs.LastMessage().startsWith("合并生成完毕："));
+
+    // The user and the model change the same line.
+    std::filesystem::path java = Package() / "domain" / "Customer.java";
+    std::string bytes = Slurp(java);
+    std::string line = Utf8ToGbk("    /*姓名*/\r\n");
+    QVERIFY(bytes.find(line) != std::string::npos);
+    bytes.replace(bytes.find(line), line.size(), Utf8ToGbk("    /*顾客的姓名*/\r\n"));
+    Spill(java, bytes);
+    TDbHelper().ExecuteSql("update t_member set memberComment='客户名称' where memberName='name'");
+
+    QStringList plan;
+    t.OnDialog([&](QDialog& dialog) {
+        if (auto* form = qobject_cast<TMergePlanForm*>(&dialog))
+            plan = ListEntries(form->LB_Plan);
+        dialog.accept();
+    });
+    t.dialogs.shown.clear();
+    w.Act_MergeGenerate->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(w.Act_Generate->isEnabled(), 60000);
+
+    const QString conflicted = "projects/Shop/src/com/velmorantis/domain/Customer.java";
+    QVERIFY2(plan.contains("冲突\t" + conflicted), qPrintable(plan.join('\n')));
+    // Files that change come before the unchanged ones.
+    QVERIFY(plan.indexOf("冲突\t" + conflicted) < plan.indexOf("未改动\tprojects/Shop/src/struts.xml"));
+    QVERIFY(Lines(w).contains(conflicted + "有冲突，请手工解决!"));
+
+    QCOMPARE(t.dialogs.Messages().size(), 1);
+    const QString text = t.dialogs.LastMessage();
+    QVERIFY2(text.startsWith("合并生成完毕：写入 "), qPrintable(text));
+    QVERIFY2(text.contains("，冲突 1 个，"), qPrintable(text));
+    QVERIFY2(text.endsWith("。\n\n以下文件有冲突，请手工解决（冲突处已用 <<<<<<< 和 >>>>>>> 标出）：\n" + conflicted),
+        qPrintable(text));
+    QCOMPARE(t.dialogs.shown.back().icon, TMessageIcon::Warning);
+    QCOMPARE(t.dialogs.shown.back().title, QString("任务提示"));
+    QVERIFY(Slurp(java).find("<<<<<<< ") != std::string::npos);
+}
+
+void ToolsTest::ExportWritesTheModelFile()
+{
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    const std::filesystem::path file = model_->Path("商店.json");
+    t.dialogs.saveAnswers = { QtPath(file) };
+    w.Act_ExportModel->trigger();
+    QCOMPARE(t.dialogs.shown.size(), size_t(2));
+    const TShownBox& save = t.dialogs.shown[0];
+    QCOMPARE(save.kind, TShownBox::SaveFile);
+    QCOMPARE(save.title, QString("导出模型"));
+    QCOMPARE(save.text, QString("Shop.json"));
+    QCOMPARE(save.filter, QString(kModelFilter));
+    QCOMPARE(t.dialogs.LastMessage(), "工程“Shop”的模型已导出到 " + QtPath(file));
+    QCOMPARE(QString::fromStdString(Slurp(file)), QString::fromStdString(ExportModel(shop_)));
+
+    // A cancelled dialog writes nothing and says nothing.
+    std::filesystem::remove(file);
+    t.dialogs.shown.clear();
+    w.Act_ExportModel->trigger();
+    QCOMPARE(t.dialogs.shown.size(), size_t(1));
+    QCOMPARE(t.dialogs.shown[0].kind, TShownBox::SaveFile);
+    QVERIFY(!std::filesystem::exists(file));
+}
+
+void ToolsTest::ImportUnderATakenNameAsksForANewOne()
+{
+    const std::filesystem::path file = model_->Path("shop.json");
+    Spill(file, ExportModel(shop_));
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    t.dialogs.openAnswers = { QtPath(file) };
+    // The first name given is taken as well: the box comes again.
+    t.dialogs.inputAnswers = { QString("Shop"), QString("商店二") };
+    w.Act_ImportModel->trigger();
+
+    QCOMPARE(t.dialogs.shown.size(), size_t(4));
+    QCOMPARE(t.dialogs.shown[0].kind, TShownBox::OpenFile);
+    QCOMPARE(t.dialogs.shown[0].title, QString("导入模型"));
+    QCOMPARE(t.dialogs.shown[0].filter, QString(kModelFilter));
+    const QString prompt = "导入 shop.json 失败：工程“Shop”：该工程名称已经存在!\n请为导入的工程输入一个新名称:";
+    for (int i : { 1, 2 }) {
+        QCOMPARE(t.dialogs.shown[i].kind, TShownBox::Input);
+        QCOMPARE(t.dialogs.shown[i].title, QString("请输入工程名称"));
+        QCOMPARE(t.dialogs.shown[i].text, prompt);
+    }
+    QCOMPARE(t.dialogs.Messages(), QStringList({ "模型已导入为工程“商店二”!" }));
+
+    QCOMPARE(ProjectEntries(w), QStringList({ "Shop", "商店二" }));
+    QCOMPARE(w.SelectedProjectName(), QString("商店二"));
+    QCOMPARE(ClassEntries(w), QStringList({ "Customer", "Purchase" }));
+    QCOMPARE(MemberColumn(w, 1), QStringList({ "customerId", "name" }));
+    QCOMPARE(QString::fromStdString(WithoutProjectLine(ExportModel(w.SelectedProjectId()))),
+        QString::fromStdString(WithoutProjectLine(ExportModel(shop_))));
+}
+
+void ToolsTest::CancelledOrRefusedImportWritesNothing()
+{
+    const std::filesystem::path file = model_->Path("shop.json");
+    Spill(file, ExportModel(shop_));
+    const std::filesystem::path broken = model_->Path("broken.json");
+    Spill(broken, "{\n  \"format\": @\n}\n");
+    const std::string before = ModelContents(model_->DbPath());
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+
+    // The file dialog cancelled.
+    w.Act_ImportModel->trigger();
+    QCOMPARE(t.dialogs.shown.size(), size_t(1));
+    QCOMPARE(t.dialogs.shown[0].kind, TShownBox::OpenFile);
+
+    // The name box cancelled.
+    t.dialogs.openAnswers = { QtPath(file) };
+    w.Act_ImportModel->trigger();
+    QCOMPARE(t.dialogs.shown.size(), size_t(3));
+    QCOMPARE(t.dialogs.shown[2].kind, TShownBox::Input);
+    QVERIFY(t.dialogs.Messages().isEmpty());
+
+    // A file the import refuses: its message, naming the place.
+    t.dialogs.openAnswers = { QtPath(broken) };
+    w.Act_ImportModel->trigger();
+    QCOMPARE(t.dialogs.Messages(), QStringList({ "导入 broken.json 失败：第 2 行第 13 列：不是正确的 JSON 文本" }));
+
+    QCOMPARE(ModelContents(model_->DbPath()), before);
+    QCOMPARE(ProjectEntries(w), QStringList({ "Shop" }));
+}
+
+QTEST_MAIN(ToolsTest)
+#include "ToolsTest.moc"
