@@ -43,8 +43,9 @@ public:
     static std::string ReadFileBytes(const std::string& path, bool missingIsEmpty = false);
 
     // Temporary files are named <file>.javagen-<pid>-<n>.tmp; the longest
-    // output file name that leaves room for that within 255 bytes.
-    static constexpr size_t kMaxOutputNameBytes = 255 - 34;
+    // output file name that leaves room for that, and for the ".new" a
+    // merging generation may add, within 255 bytes.
+    static constexpr size_t kMaxOutputNameBytes = 255 - 34 - 4;
     // Removes from directory the temporary files that a run killed while
     // writing left behind (those of processes that no longer run), and
     // nothing else. Returns how many it removed.

@@ -152,9 +152,13 @@ void TMergeSink::Put(const TOutputFile& file, const std::string& suffix)
         // next merge sees the new text on both sides and merges cleanly.
         if (write)
             WriteFile(file.path, written);
+        // The base is what the program last wrote to the path: for a file
+        // it left alone and wrote beside, there is none yet, and the next
+        // merge offers NAME.new again until the user's file matches.
         if (action == TMergeAction::Beside)
             WriteFile(besidePath, next);
-        bases_.Write(relative, next);
+        else
+            bases_.Write(relative, next);
     }
 
     switch (action) {

@@ -6,6 +6,7 @@
 #include "TextCodec.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace {
@@ -102,6 +103,8 @@ std::string CheckJavaNames(const TModelSnapshot& snapshot)
     }
     for (const auto& c : snapshot.Classes()) {
         std::unordered_set<std::string> memberNames;
+        // name and Name would both get getName() and setName().
+        std::unordered_map<std::string, std::string> accessors;
         for (const auto& row : c.members) {
             const std::string& name = row.member.GetMemberName();
             std::string fault = IdentifierFault(name);
@@ -109,6 +112,10 @@ std::string CheckJavaNames(const TModelSnapshot& snapshot)
                 return c.className + "表的成员“" + name + "”" + fault + "，无法生成代码!";
             if (!memberNames.insert(name).second)
                 return c.className + "表中有两个名为“" + name + "”的成员，无法生成代码!";
+            auto accessor = accessors.emplace(CapitalizedName(name), name);
+            if (!accessor.second)
+                return c.className + "表的成员“" + accessor.first->second + "”和“" + name +
+                    "”的 get/set 方法同名，无法生成代码!";
         }
     }
     return "";

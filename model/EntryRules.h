@@ -18,6 +18,7 @@ enum class TRefusal {
     Comment,
     QueryLimit, // the class has as many query members as its DAO can take
     Stale, // the project, class or member is gone (deleted elsewhere)
+    ProjectNameTaken, // an imported model's project name exists already
 };
 
 // The entry rules of the workbench dialogs and of javagen-cli, as plain

@@ -187,7 +187,8 @@ TCommandResult ImportModel(const std::string& text, const std::string& fileName,
         };
         TCommandResult project = TModelCommands::NewProject(projectName);
         if (!project.Done())
-            return fail(refuse(project.refusal, "工程“" + projectName + "”", project.message));
+            return fail(refuse(project.refusal == TRefusal::Duplicate ? TRefusal::ProjectNameTaken : project.refusal,
+                "工程“" + projectName + "”", project.message));
         int projectId = project.id;
         std::vector<std::pair<int, const ordered_json*>> added;
         for (size_t c = 0; c < classes.size(); ++c) {

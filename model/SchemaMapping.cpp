@@ -46,12 +46,27 @@ std::string Camel(const std::string& name, bool upperFirst)
         p[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(p[0])));
         out += p;
     }
-    if (!out.empty() && !upperFirst) {
+    if (!out.empty() && !upperFirst)
         out[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(out[0])));
-        // Hibernate finds no getter for a name whose second letter is upper case.
-        if (out.size() > 1 && std::isupper(static_cast<unsigned char>(out[1])))
-            out[1] = static_cast<char>(std::tolower(static_cast<unsigned char>(out[1])));
-    }
+    return out;
+}
+
+bool IsAsciiName(const std::string& name)
+{
+    return !name.empty() && std::isalpha(static_cast<unsigned char>(name[0])) &&
+        std::all_of(
+            name.begin(), name.end(), [](unsigned char c) { return c < 0x80 && (std::isalnum(c) || c == '_'); });
+}
+
+// The fixed renames before the suffixes: a name that is not made of English
+// letters and digits (a Chinese column name) becomes the stand-in, and a
+// second letter in upper case becomes lower case (Hibernate finds no getter
+// for xPos).
+std::string Renamed(const std::string& name, const std::string& standIn, bool member)
+{
+    std::string out = IsAsciiName(name) ? name : standIn;
+    if (member && out.size() > 1 && std::isupper(static_cast<unsigned char>(out[1])))
+        out[1] = static_cast<char>(std::tolower(static_cast<unsigned char>(out[1])));
     return out;
 }
 
@@ -111,7 +126,7 @@ long long LengthOf(const TDbColumn& column)
 }
 
 // A name the rules accept: the name itself, or with "_", "_2", "_3"...
-// Empty when none is.
+// Empty when none is (a name too long, say).
 std::string Acceptable(const std::string& name, const std::function<bool(const std::string&)>& accepted)
 {
     if (accepted(name))
@@ -173,7 +188,8 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
             continue;
         }
         std::string wanted = ClassNameOf(table->name);
-        std::string name = Acceptable(wanted, [&](const std::string& candidate) {
+        std::string standIn = "Table" + std::to_string(table - schema.tables.data() + 1);
+        std::string name = Acceptable(Renamed(wanted, standIn, false), [&](const std::string& candidate) {
             return !classNames.count(candidate) && CheckClassNameOnly(candidate).Accepted();
         });
         if (name.empty()) {
@@ -182,7 +198,7 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
         }
         if (name != wanted)
             plan.notes.push_back("改名 表 " + table->name + " 的类名 " + wanted + " → " + name + "：" +
-                CheckClassNameOnly(wanted).message);
+                (IsAsciiName(wanted) ? CheckClassNameOnly(wanted).message : std::string("名称不是英文字母和数字")));
         classNames.insert(name);
         classOf[table->name] = name;
         imported.push_back(table);
@@ -238,7 +254,8 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
                 entry.queryFlag = textQueryMembers && entry.type == kTypeString && !isKey;
             }
             entry.isPri = isKey;
-            std::string name = Acceptable(wanted, [&](const std::string& candidate) {
+            std::string standIn = "field" + std::to_string(&column - table->columns.data() + 1);
+            std::string name = Acceptable(Renamed(wanted, standIn, true), [&](const std::string& candidate) {
                 return !memberNames.count(candidate) && CheckMemberNameText(candidate, planned.className).Accepted();
             });
             if (name.empty()) {
@@ -254,8 +271,9 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
             if (name != wanted)
                 plan.notes.push_back("改名 列 " + table->name + "." + column.name + " 的成员名 " + wanted + " → " +
                     name + "：" +
-                    (memberNames.count(wanted) ? std::string("与同一类的其他成员重名")
-                                               : CheckMemberNameText(wanted, planned.className).message));
+                    (!IsAsciiName(wanted)               ? std::string("名称不是英文字母和数字")
+                            : memberNames.count(wanted) ? std::string("与同一类的其他成员重名")
+                                                        : CheckMemberNameText(wanted, planned.className).message));
             memberNames.insert(name);
             entry.name = name;
             planned.members.push_back({ column.name, entry });

@@ -30,11 +30,13 @@
 //           title or whose comment says 名称 or 标题; else the first text
 //           column; else the key.
 // query:    none, unless text columns are asked for as query members.
-// names an entry rule refuses (a Java keyword, a reserved word, a clash with
-//           the generated code, a name taken) get "_" at the end, then "_2",
-//           "_3"...; a second letter in upper case becomes lower case; each
-//           rename is reported. A name that no rename can save (not made of
-//           English letters and digits) skips its table or column, reported.
+// names:    a name not made of English letters and digits (a Chinese table
+//           or column name) becomes TableN / fieldN (N its place among the
+//           database's tables, by name, or the table's columns); a
+//           second letter in upper case becomes lower case; a name an entry
+//           rule still refuses (a Java keyword, a reserved word, a clash with
+//           the generated code, a name taken) gets "_" at the end, then "_2",
+//           "_3"...; every rename is reported, no name is dropped.
 
 struct TPlannedMember {
     std::string column;

@@ -465,13 +465,16 @@ void TFormMain::GenerateCode()
 void TFormMain::StartRun(int projectId, const std::string& projectName, TRunKind kind)
 {
     linesThisRun_ = 0;
+    runKind_ = kind;
+    runProjectId_ = projectId;
+    runProjectName_ = projectName;
     // One run at a time: two runs would write the same files at once.
     runGoing_ = true;
     Act_Generate->setEnabled(false);
     Act_MergeGenerate->setEnabled(false);
     // The listener frees itself with the run's last report; it is freed here
     // only when no run could be started.
-    auto* listener = new TWindowListener(this);
+    auto* listener = new TWindowListener(this, kind == TRunKind::MergeDryRun);
     try {
         TAutoCode::Start(new TAutoCode(projectId, projectName, packageName_, *listener, runLocations_, kind));
     } catch (...) {
@@ -531,6 +534,7 @@ void TFormMain::HandleModelRefused(const QString& message)
 void TFormMain::HandleDone()
 {
     FlushProgress();
+    Lbl_Written->setText(Text("共写入 ") + QString::number(linesThisRun_) + Text(" 个文件"));
     dialogs_->ShowMessage(this, Text("所有代码生成完毕!"), Text("任务提示"), TMessageIcon::Information);
 }
 
@@ -543,11 +547,15 @@ void TFormMain::HandleFailed(const QString& message)
 void TFormMain::HandleFinished()
 {
     FlushProgress();
-    if (linesThisRun_ > 0)
-        Lbl_Written->setText(Text("共写入 ") + QString::number(linesThisRun_) + Text(" 个文件"));
     runGoing_ = false;
     Act_Generate->setEnabled(true);
     Act_MergeGenerate->setEnabled(true);
+    // The plan was accepted: now the merge itself.
+    if (runKind_ == TRunKind::MergeDryRun && pendingMerge_) {
+        pendingMerge_ = false;
+        Memo_State->clear();
+        Guarded([this] { StartRun(runProjectId_, runProjectName_, TRunKind::Merge); });
+    }
 }
 
 // ---- where the user is --------------------------------------------------

@@ -105,6 +105,9 @@ public:
     void HandleModelRefused(const QString& message);
     void HandleDone();
     void HandleMergeDone(const TMergeSummary& summary);
+    // The plan of a merging generation (its dry run): shown, then started
+    // once the dry run has ended, when the user agrees.
+    void HandleMergePlan(const TMergeSummary& plan);
     void HandleFailed(const QString& message);
     void HandleFinished();
 
@@ -178,6 +181,10 @@ private:
     bool runGoing_ = false;
     QStringList pendingLines_;
     int linesThisRun_ = 0;
+    TRunKind runKind_ = TRunKind::Plain;
+    int runProjectId_ = -1;
+    std::string runProjectName_;
+    bool pendingMerge_ = false;
     TFolderOpener folderOpener_;
     // Set while the lists are filled or changed by the program, so that only
     // the user's own selection changes load members.

@@ -1,76 +1,42 @@
 // "合并生成代码(保留手工修改)(&M)": the merging generation from the window.
-// Its plan is shown first; the run itself goes on a worker thread like the
-// plain generation.
+// A dry run on a worker thread makes its plan, which the user sees before
+// anything is written; the merge itself then runs on a worker thread like
+// the plain generation. The generate commands stay disabled throughout.
 #include "FormMain.h"
 
 #include "MergePlanForm.h"
 #include "UiText.h"
-#include "WindowListener.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QLabel>
 #include <QPlainTextEdit>
-
-#include <optional>
-
-namespace {
-
-// The dry run's reports, on the window's thread: refusals go to the window's
-// own handlers, the plan is kept.
-class TPlanListener : public IGenerationListener {
-public:
-    explicit TPlanListener(TFormMain& window)
-        : window_(window)
-    {
-    }
-    void SetErrorClassId(int classId) override { window_.ErrorClassId = classId; }
-    void PrimaryMemberError() override { window_.HandlePrimaryMemberError(); }
-    void DisplayMemberError() override { window_.HandleDisplayMemberError(); }
-    void ModelRefused(const std::string& message) override { window_.HandleModelRefused(Text(message)); }
-    void Progress(const std::string&) override { }
-    void Done() override { }
-    void MergeDone(const TMergeSummary& summary) override { plan = summary; }
-    void Failed(const std::string& message) override { window_.HandleFailed(Text(message)); }
-    void Finished() override { }
-
-    std::optional<TMergeSummary> plan;
-
-private:
-    TFormMain& window_;
-};
-
-} // namespace
 
 void TFormMain::MergeGenerate()
 {
     Guarded([this] {
         if (!ReadyToRun())
             return;
-        int projectId = SelectedProjectId();
-        std::string projectName = SelectedProjectName().toStdString();
-        TPlanListener planner(*this);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        try {
-            TAutoCode(projectId, projectName, packageName_, planner, runLocations_, TRunKind::MergeDryRun).Execute();
-        } catch (...) {
-            QApplication::restoreOverrideCursor();
-            throw;
-        }
-        QApplication::restoreOverrideCursor();
-        if (!planner.plan)
-            return;
-        TMergePlanForm form(this, *planner.plan);
-        RunDialog(form);
-        if (form.result() != QDialog::Accepted)
-            return;
-        Memo_State->clear();
-        StartRun(projectId, projectName, TRunKind::Merge);
+        pendingMerge_ = false;
+        Lbl_Written->clear();
+        StartRun(SelectedProjectId(), SelectedProjectName().toStdString(), TRunKind::MergeDryRun);
     });
+}
+
+void TFormMain::HandleMergePlan(const TMergeSummary& plan)
+{
+    // The dry run waits here until the user has decided.
+    TMergePlanForm form(this, plan);
+    RunDialog(form);
+    pendingMerge_ = form.result() == QDialog::Accepted;
 }
 
 void TFormMain::HandleMergeDone(const TMergeSummary& summary)
 {
     FlushProgress();
+    int written = summary.Count(TMergeAction::New) + summary.Count(TMergeAction::Replace) +
+        summary.Count(TMergeAction::Merge) + summary.Count(TMergeAction::Conflict) +
+        summary.Count(TMergeAction::Beside);
+    Lbl_Written->setText(Text("共写入 ") + QString::number(written) + Text(" 个文件"));
     QString text = Text("合并生成完毕：") + Text(summary.Counts());
     std::vector<std::string> conflicts = summary.Conflicts();
     if (!conflicts.empty()) {

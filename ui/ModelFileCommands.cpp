@@ -47,7 +47,7 @@ void TFormMain::ImportModelFile()
         TCommandResult result = ImportModel(text, fileName, "");
         // A project of that name exists already: the model comes in under a
         // name the user gives.
-        while (result.refusal == TRefusal::Duplicate && result.message.find("工程“") != std::string::npos) {
+        while (result.refusal == TRefusal::ProjectNameTaken) {
             auto name = dialogs_->InputText(this, Text("请输入工程名称"),
                 Text(result.message) + Text("\n请为导入的工程输入一个新名称:"), QString());
             if (!name)

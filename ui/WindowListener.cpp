@@ -6,8 +6,9 @@
 #include <QCoreApplication>
 #include <QThread>
 
-TWindowListener::TWindowListener(TFormMain* window)
+TWindowListener::TWindowListener(TFormMain* window, bool planOnly)
     : window_(window)
+    , planOnly_(planOnly)
 {
 }
 
@@ -28,6 +29,8 @@ void TWindowListener::DisplayMemberError()
 
 void TWindowListener::Progress(const std::string& line)
 {
+    if (planOnly_)
+        return;
     OnWindowThread([text = Text(line)](TFormMain& w) { w.HandleProgress(text); }, Qt::QueuedConnection);
 }
 
@@ -43,7 +46,10 @@ void TWindowListener::Done()
 
 void TWindowListener::MergeDone(const TMergeSummary& summary)
 {
-    OnWindowThread([summary](TFormMain& w) { w.HandleMergeDone(summary); });
+    if (planOnly_)
+        OnWindowThread([summary](TFormMain& w) { w.HandleMergePlan(summary); });
+    else
+        OnWindowThread([summary](TFormMain& w) { w.HandleMergeDone(summary); });
 }
 
 void TWindowListener::Failed(const std::string& message)

@@ -17,7 +17,9 @@ class TFormMain;
 // than any window. The last report of a run, Finished, frees the listener.
 class TWindowListener : public IGenerationListener {
 public:
-    explicit TWindowListener(TFormMain* window);
+    // planOnly: the run is a merge's dry run; its lines are the plan, not
+    // progress, and its end shows the plan.
+    explicit TWindowListener(TFormMain* window, bool planOnly = false);
 
     void SetErrorClassId(int classId) override;
     void PrimaryMemberError() override;
@@ -33,4 +35,5 @@ private:
     void OnWindowThread(std::function<void(TFormMain&)> action, Qt::ConnectionType type = Qt::BlockingQueuedConnection);
 
     QPointer<TFormMain> window_;
+    bool planOnly_;
 };

@@ -29,14 +29,27 @@ bool EndsWith(const std::string& text, const std::string& tail)
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// The word given where a command was expected, when it names none: the
+// first word the deepest command given could not take.
+std::string UnknownCommand(const CLI::App& app)
+{
+    const CLI::App* at = &app;
+    while (!at->get_subcommands().empty())
+        at = at->get_subcommands().front();
+    for (const std::string& word : at->remaining())
+        if (!word.empty() && word[0] != '-')
+            return word;
+    return "";
+}
+
 // One line saying, in Chinese, what is wrong with the command line; the
 // parser's own words are kept where they name the arguments.
-std::string UsageLine(const CLI::ParseError& e)
+std::string UsageLine(const CLI::ParseError& e, const std::string& unknownCommand)
 {
     std::string name = e.get_name();
     std::string detail = e.what();
     if (name == "RequiredError" && detail.find("subcommand") != std::string::npos)
-        return "缺少命令。";
+        return unknownCommand.empty() ? "缺少命令。" : "未知命令: " + unknownCommand + "。";
     if (name == "RequiredError" && EndsWith(detail, " is required"))
         return "缺少参数 " + detail.substr(0, detail.size() - std::string(" is required").size()) + "。";
     size_t extras = detail.find("expected: ");
@@ -117,7 +130,7 @@ int Run(int argc, char** argv)
         std::cout << e.what() << '\n';
         return 0;
     } catch (const CLI::ParseError& e) {
-        std::cerr << UsageLine(e) << ' ' << kHelpHint << '\n';
+        std::cerr << UsageLine(e, UnknownCommand(app)) << ' ' << kHelpHint << '\n';
         return 2;
     }
 

@@ -21,6 +21,7 @@ struct TImportDbArgs {
     std::string tables;
     bool dryRun = false;
     bool textQuery = false;
+    bool tablesGiven = false;
 };
 
 // The password from JAVAGEN_DB_PASSWORD, or asked for on the terminal
@@ -70,8 +71,12 @@ std::vector<std::string> SplitTables(const std::string& list)
 
 int ImportDb(TImportDbArgs a)
 {
+    std::vector<std::string> tables = SplitTables(a.tables);
+    // An empty list would mean every table.
+    if (a.tablesGiven && tables.empty())
+        throw TUsageError("--tables 没有给出表名。");
     a.connection.password = Password();
-    TImportPlan plan = PlanSchemaImport(ReadDbSchema(a.connection), SplitTables(a.tables), a.textQuery);
+    TImportPlan plan = PlanSchemaImport(ReadDbSchema(a.connection), tables, a.textQuery);
     for (const auto& line : plan.Report())
         std::cout << line << '\n';
     if (plan.classes.empty())
@@ -103,5 +108,8 @@ void AddImportDbCommand(CLI::App& app, TCliAction& action)
     command->add_option("--tables", a->tables, "只导入这些表(以逗号分隔)，默认全部")->type_name("t1,t2,...");
     command->add_flag("--query-text", a->textQuery, "文本列设为参与查询的成员");
     command->add_flag("--dry-run", a->dryRun, "只列出将创建的类和成员、改名和跳过的表和列，不写入任何东西");
-    command->callback([&action, a] { action = [a] { return ImportDb(*a); }; });
+    command->callback([&action, a, command] {
+        a->tablesGiven = command->count("--tables") > 0;
+        action = [a] { return ImportDb(*a); };
+    });
 }

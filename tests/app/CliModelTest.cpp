@@ -101,6 +101,12 @@ TEST_F(CliModelTest, UsageAndDatabaseErrorsHaveTheirOwnStatus)
     EXPECT_EQ(Cli({ "project", "add" }).status, 2);
     EXPECT_EQ(Cli({ "member", "add", "p", "C", "n", "string", "--bogus" }).status, 2);
     EXPECT_EQ(Cli({ "member", "update", "p", "C", "n", "--query", "--no-query" }).status, 2);
+    auto unknown = Cli({ "project", "frob" });
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, "未知命令: frob。 运行 javagen-cli --help 查看用法。\n");
+    auto noTables = Cli({ "import-db", "--host", "h", "--user", "u", "--database", "d", "--tables", ",", "P" });
+    EXPECT_EQ(noTables.status, 2);
+    EXPECT_EQ(noTables.err, "--tables 没有给出表名。 运行 javagen-cli --help 查看用法。\n");
     auto help = Cli({ "--help" });
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("用法: javagen-cli [选项] 命令"), std::string::npos);

@@ -273,9 +273,14 @@ TEST_F(GenerationRunTest, PlantedNamesAreRefusedBeforeWriting)
 TEST_F(GenerationRunTest, DuplicateNamesAreRefused)
 {
     int p = BuildLibraryModel("Library");
-    PlantMember(p, ClassIdOf(p, "BookType"), "typeName", "字符串", "");
+    int member = PlantMember(p, ClassIdOf(p, "BookType"), "typeName", "字符串", "");
     EXPECT_EQ(Run(p, "Library").events,
         std::vector<std::string> { "error:BookType表中有两个名为“typeName”的成员，无法生成代码!" });
+    // Two names, one getter: getTypeName.
+    TDbHelper().ExecuteSql("update t_member set memberName='TypeName' where memberId=?", { member });
+    EXPECT_EQ(Run(p, "Library").events,
+        std::vector<std::string> { "error:BookType表的成员“typeName”和“TypeName”的 get/set 方法同名，无法生成代码!" });
+    TDbHelper().ExecuteSql("delete from t_member where memberId=?", { member });
     PlantMember(p, PlantClass(p, "Reader", "again"), "readerId", "整型", "pmd");
     EXPECT_EQ(
         Run(p, "Library").events, std::vector<std::string> { "error:工程中有两个名为“Reader”的类，无法生成代码!" });

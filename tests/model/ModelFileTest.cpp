@@ -384,7 +384,7 @@ TEST_F(ModelFileTest, ExistingProjectNameNeedsANewName)
 {
     std::string text = ExportModel(library_);
     ExpectRefused(text, "导入 model.json 失败：工程“图书馆”：该工程名称已经存在!");
-    EXPECT_EQ(ImportModel(text, "model.json", "").refusal, TRefusal::Duplicate);
+    EXPECT_EQ(ImportModel(text, "model.json", "").refusal, TRefusal::ProjectNameTaken);
     ExpectRefused(text, "导入 model.json 失败：工程“图书馆”：该工程名称已经存在!", "图书馆");
     ExpectRefused(text, "导入 model.json 失败：工程“a/b”：工程名称不能包含“/”或“\\”!", "a/b");
     ExpectRefused(text, "导入 model.json 失败：工程“ 图书馆”：工程名称的开头和结尾不能是空格!", " 图书馆");

@@ -180,8 +180,10 @@ void ToolsTest::MergePlanIsShownAndCancelWritesNothing()
         dialog.reject();
     });
     w.Act_MergeGenerate->trigger();
-
-    QCOMPARE(t.dialogsRun, 1);
+    // The plan is made on a worker thread, the commands held back meanwhile.
+    QVERIFY(!w.Act_MergeGenerate->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(t.dialogsRun, 1, 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(w.Act_MergeGenerate->isEnabled(), 60000);
     QVERIFY(isPlanForm);
     QCOMPARE(objectName, QString("MergePlanForm"));
     QCOMPARE(title, QString("合并生成预览"));

@@ -1,0 +1,140 @@
+// The rules that turn tables into classes, on schemas written as literals.
+#include "SchemaMapping.h"
+
+#include "TempModelTest.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+TDbColumn Column(const std::string& name, const std::string& type, long long length = -1, bool nullable = true,
+    const std::string& comment = "")
+{
+    return { name, type, length, nullable, comment };
+}
+
+const TPlannedMember* Member(const TPlannedClass& c, const std::string& name)
+{
+    for (const auto& m : c.members)
+        if (m.entry.name == name)
+            return &m;
+    return nullptr;
+}
+
+bool Noted(const TImportPlan& plan, const std::string& start)
+{
+    return std::any_of(
+        plan.notes.begin(), plan.notes.end(), [&](const std::string& note) { return note.rfind(start, 0) == 0; });
+}
+
+TDbSchema Library()
+{
+    TDbSchema schema;
+    schema.tables.push_back({ "t_book_type", "图书类型",
+        { Column("book_type_id", "int", -1, false), Column("type_name", "varchar", 30, false, "类型名称") },
+        { "book_type_id" }, {} });
+    schema.tables.push_back({ "tb_book", "",
+        { Column("isbn", "varchar", 20, false, "书号"), Column("remark", "varchar", 100),
+            Column("book_title", "varchar", 80, false), Column("book_type_id", "int", -1, false),
+            Column("price", "decimal"), Column("pages", "smallint"), Column("published", "datetime"),
+            Column("intro", "longtext"), Column("cover", "blob"), Column("class", "char", 0), Column("xPos", "int"),
+            Column("出版社", "varchar", 40), Column("book", "varchar", 10) },
+        { "isbn" }, { { "book_type_id", "t_book_type", "book_type_id" } } });
+    schema.tables.push_back({ "loan_item", "", { Column("a", "int"), Column("b", "int") }, { "a", "b" }, {} });
+    schema.tables.push_back({ "no_key", "", { Column("x", "int") }, {}, {} });
+    schema.tables.push_back({ "date_key", "", { Column("d", "date") }, { "d" }, {} });
+    schema.tables.push_back({ "用户", "", { Column("id", "int", -1, false) }, { "id" }, {} });
+    return schema;
+}
+
+} // namespace
+
+TEST(SchemaMappingTest, TablesBecomeClassesAndColumnsMembers)
+{
+    TImportPlan plan = PlanSchemaImport(Library(), {}, false);
+    ASSERT_EQ(plan.classes.size(), 3u);
+    EXPECT_EQ(plan.classes[0].className, "BookType");
+    EXPECT_EQ(plan.classes[0].friendName, "图书类型");
+    const TPlannedClass& book = plan.classes[1];
+    EXPECT_EQ(book.className, "Book");
+    EXPECT_EQ(book.friendName, "Book"); // no table comment
+
+    const TPlannedMember* isbn = Member(book, "isbn");
+    ASSERT_TRUE(isbn);
+    EXPECT_TRUE(isbn->entry.isPri);
+    EXPECT_TRUE(isbn->entry.isMust);
+    EXPECT_EQ(isbn->entry.lengthText, "20");
+    EXPECT_EQ(isbn->entry.comment, "书号");
+    EXPECT_FALSE(Member(book, "remark")->entry.isMust); // a nullable string
+    EXPECT_TRUE(Member(book, "bookTitle")->entry.isMust);
+    EXPECT_EQ(Member(book, "bookType")->entry.type, "BookType");
+    EXPECT_TRUE(Member(book, "bookType")->entry.isMust);
+    EXPECT_EQ(Member(book, "price")->entry.type, "浮点型");
+    EXPECT_EQ(Member(book, "pages")->entry.type, "整型");
+    EXPECT_TRUE(Member(book, "pages")->entry.isMust); // every non-string is required
+    EXPECT_EQ(Member(book, "published")->entry.type, "日期型");
+    EXPECT_EQ(Member(book, "intro")->entry.lengthText, "65535");
+    EXPECT_EQ(Member(book, "class_")->entry.lengthText, "1");
+    EXPECT_FALSE(Member(book, "cover"));
+    for (const auto& m : book.members)
+        EXPECT_FALSE(m.entry.queryFlag) << m.entry.name;
+
+    // The display member: the first text column saying title, not the
+    // first text column.
+    EXPECT_TRUE(Member(book, "bookTitle")->entry.isDisplay);
+    EXPECT_EQ(
+        std::count_if(book.members.begin(), book.members.end(), [](const auto& m) { return m.entry.isDisplay; }), 1);
+    // A table with only its key shows the key.
+    EXPECT_EQ(plan.classes[2].className, "Table6");
+    EXPECT_TRUE(plan.classes[2].members[0].entry.isDisplay);
+}
+
+TEST(SchemaMappingTest, EveryRenameAndSkipIsReported)
+{
+    TImportPlan plan = PlanSchemaImport(Library(), {}, false);
+    const TPlannedClass& book = plan.classes[1];
+    EXPECT_TRUE(Member(book, "class_"));
+    EXPECT_TRUE(Noted(plan, "改名 列 tb_book.class 的成员名 class → class_："));
+    EXPECT_TRUE(Member(book, "xpos"));
+    EXPECT_TRUE(Noted(plan, "改名 列 tb_book.xPos 的成员名 xPos → xpos："));
+    EXPECT_TRUE(Member(book, "field12"));
+    EXPECT_TRUE(Noted(plan, "改名 列 tb_book.出版社 的成员名 出版社 → field12：名称不是英文字母和数字"));
+    // "book" is the class's own variable name.
+    EXPECT_TRUE(Member(book, "book_"));
+    EXPECT_TRUE(Noted(plan, "改名 列 tb_book.book 的成员名 book → book_："));
+    EXPECT_TRUE(Noted(plan, "改名 表 用户 的类名 用户 → Table6：名称不是英文字母和数字"));
+    EXPECT_TRUE(Noted(plan, "跳过列 tb_book.cover：类型 blob 不受支持"));
+    EXPECT_TRUE(Noted(plan, "跳过表 loan_item：主键由多个列组成"));
+    EXPECT_TRUE(Noted(plan, "跳过表 no_key：没有主键"));
+    EXPECT_TRUE(Noted(plan, "跳过表 date_key：主键 d 不是整数或文本列"));
+}
+
+TEST(SchemaMappingTest, ChosenTablesAndTextQueryMembers)
+{
+    TImportPlan plan = PlanSchemaImport(Library(), { "tb_book", "missing" }, true);
+    ASSERT_EQ(plan.classes.size(), 1u);
+    const TPlannedClass& book = plan.classes[0];
+    // The referenced table is not imported: the key column stays a number.
+    EXPECT_EQ(Member(book, "bookTypeId")->entry.type, "整型");
+    EXPECT_TRUE(Noted(plan, "外键 tb_book.book_type_id 指向的表 t_book_type 未导入"));
+    EXPECT_TRUE(Noted(plan, "跳过表 missing：数据库中没有这个表"));
+    EXPECT_TRUE(Member(book, "bookTitle")->entry.queryFlag);
+    EXPECT_FALSE(Member(book, "isbn")->entry.queryFlag); // the key
+    EXPECT_FALSE(Member(book, "pages")->entry.queryFlag);
+}
+
+using SchemaImportTest = TempModelTest;
+
+// The plan passes every entry rule: the project is created whole.
+TEST_F(SchemaImportTest, ThePlanIsStoredThroughTheEntryRules)
+{
+    TImportPlan plan = PlanSchemaImport(Library(), {}, false);
+    TCommandResult result = ApplyImportPlan(plan, "导入");
+    ASSERT_TRUE(result.Done()) << result.message;
+    EXPECT_EQ(result.message, "已从数据库导入工程“导入”：3 个类。");
+    TCommandResult again = ApplyImportPlan(plan, "导入");
+    EXPECT_FALSE(again.Done());
+    EXPECT_EQ(again.message, "从数据库导入失败：该工程名称已经存在!");
+}
