@@ -63,8 +63,12 @@ std::optional<TPreparedRun> PrepareRun(int projectId, const std::string& project
             return std::nullopt;
         }
     try {
-        TPreparedRun prepared { snapshot.ListClasses(), BuildClassData(snapshot), TTemplates::Load(templateDir) };
-        return prepared;
+        // The class data points into the snapshot, which moves along with it
+        // (a vector's elements stay where they are when the vector moves).
+        TIdList classList = snapshot.ListClasses();
+        std::vector<TClassData> classes = BuildClassData(snapshot);
+        return TPreparedRun { std::move(snapshot), std::move(classList), std::move(classes),
+            TTemplates::Load(templateDir) };
     } catch (const TFileError& e) {
         refusal = e.what();
         return std::nullopt;

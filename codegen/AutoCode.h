@@ -2,6 +2,7 @@
 #include "ClassData.h"
 #include "GenerationListener.h"
 #include "IdList.h"
+#include "ModelSnapshot.h"
 #include "OutputPaths.h"
 #include "RunContext.h"
 #include "Templates.h"
@@ -49,8 +50,9 @@ private:
 // What a run has once every check has passed: one snapshot of the model as
 // the generators' input, and the templates.
 struct TPreparedRun {
+    TModelSnapshot snapshot;
     TIdList classList;
-    std::vector<TClassData> classes;
+    std::vector<TClassData> classes; // pointing into snapshot
     TTemplates templates;
 };
 

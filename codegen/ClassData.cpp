@@ -56,13 +56,13 @@ TClassData ClassData(const TModelSnapshot& snapshot, const TSnapshotClass& c)
     data.primary = *primary;
     for (const auto& row : c.members) {
         const TMember& m = row.member;
-        data.members.push_back(m);
+        data.members.push_back(&m);
         if (row.isNonPrimary) {
             std::string key;
             if (!IsSimpleType(m.GetMemberType()))
                 if (const TMember* target = snapshot.PrimaryMemberByClassName(m.GetMemberType()))
                     key = target->GetMemberName();
-            data.nonPrimaryMembers.push_back({ m, key });
+            data.nonPrimaryMembers.push_back({ &m, key });
         }
         if (row.isQuery)
             data.queryMembers.push_back(QueryMember(snapshot, c, m));

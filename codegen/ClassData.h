@@ -30,17 +30,18 @@ struct TReferenceMember {
 // A member of the mapping file: a non-primary member and, for a reference,
 // the name of the referenced class's key (its foreign-key column).
 struct TMappedMember {
-    TMember member;
+    const TMember* member;
     std::string referencedKey;
 };
 
 // One class as the generators see it: everything they write about the class
-// is read from here, nothing from the database.
+// is read from here, nothing from the database. Members are the snapshot's
+// own rows, which outlive it.
 struct TClassData {
     int classId = 0;
     std::string name;
     std::string friendName;
-    std::vector<TMember> members; // all members, in the store's order
+    std::vector<const TMember*> members; // all members, in the store's order
     TMember primary; // the first primary member
     std::vector<TMappedMember> nonPrimaryMembers; // memberIsPri 0
     std::vector<TQueryMember> queryMembers; // queryFlag 1
@@ -48,7 +49,8 @@ struct TClassData {
     bool cascade = false; // many-to-one lines carry cascade="save-update"
 };
 
-// The generators' input for every class of a snapshot, in class order.
-// Call after the run's checks have passed: every class has its primary
-// member and every reference member's class has one.
+// The generators' input for every class of a snapshot, in class order; it
+// points into the snapshot, which must live as long. Call after the run's
+// checks have passed: every class has its primary member and every
+// reference member's class has one.
 std::vector<TClassData> BuildClassData(const TModelSnapshot& snapshot);

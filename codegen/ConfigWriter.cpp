@@ -39,7 +39,7 @@ void AddIdentifier(TMappingText& out, const TMember& key)
 
 void AddProperty(TMappingText& out, const TMappedMember& mapped, std::set<std::string>& columns, bool cascade)
 {
-    const TMember& m = mapped.member;
+    const TMember& m = *mapped.member;
     const std::string& name = m.GetMemberName();
     const std::string& type = m.GetMemberType();
     std::string comment = XmlCommentText(m.GetMemberComment());
@@ -145,8 +145,8 @@ std::string BuildMappingContent(const TClassData& c)
     AddIdentifier(out, c.primary);
     columns.insert(c.primary.GetMemberName());
     for (const auto& mapped : c.nonPrimaryMembers)
-        if (IsSimpleType(mapped.member.GetMemberType()))
-            columns.insert(mapped.member.GetMemberName());
+        if (IsSimpleType(mapped.member->GetMemberType()))
+            columns.insert(mapped.member->GetMemberName());
     for (const auto& mapped : c.nonPrimaryMembers)
         AddProperty(out, mapped, columns, c.cascade);
     return out.Str();

@@ -17,7 +17,8 @@ std::string TDomainOperate::BuildDomainClass(const std::string& packageName, con
     out.Line("package com." + packageName + ".domain;");
     out.Empty();
     out.Line("public class " + c.name + " {");
-    for (const auto& member : c.members) {
+    for (const TMember* row : c.members) {
+        const TMember& member = *row;
         const std::string& m = member.GetMemberName();
         std::string t = JavaTypeOf(member.GetMemberType());
         std::string M = CapitalizedName(m);

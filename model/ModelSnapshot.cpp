@@ -111,6 +111,9 @@ TModelSnapshot TModelSnapshot::Read(int projectId)
                 classes[owner->second].members.push_back(std::move(m));
         }
     });
+    // A large model is held whole: no spare room in the member lists.
+    for (auto& c : classes)
+        c.members.shrink_to_fit();
     return TModelSnapshot(projectId, std::move(classes));
 }
 
