@@ -6,17 +6,6 @@
 #include <unicode/uchar.h>
 #include <unicode/utf8.h>
 
-bool IsJavaKeyword(const std::string& word)
-{
-    static const std::set<std::string> words = { "abstract", "assert", "boolean", "break", "byte", "case", "catch",
-        "char", "class", "const", "continue", "default", "do", "double", "else", "enum", "extends", "final", "finally",
-        "float", "for", "goto", "if", "implements", "import", "instanceof", "int", "interface", "long", "native", "new",
-        "package", "private", "protected", "public", "return", "short", "static", "strictfp", "super", "switch",
-        "synchronized", "this", "throw", "throws", "transient", "try", "void", "volatile", "while", "true", "false",
-        "null", "var", "record", "yield", "_" };
-    return words.count(word) > 0;
-}
-
 bool IsReservedJavaWord(const std::string& word)
 {
     static const std::set<std::string> words = { "abstract", "assert", "boolean", "break", "byte", "case", "catch",
@@ -26,6 +15,11 @@ bool IsReservedJavaWord(const std::string& word)
         "synchronized", "this", "throw", "throws", "transient", "try", "void", "volatile", "while", "true", "false",
         "null", "_" };
     return words.count(word) > 0;
+}
+
+bool IsJavaKeyword(const std::string& word)
+{
+    return IsReservedJavaWord(word) || word == "var" || word == "record" || word == "yield";
 }
 
 bool IsRestrictedTypeName(const std::string& word)
