@@ -1,5 +1,7 @@
 #include "MemberForm.h"
 
+#include "UiText.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -7,15 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-
-namespace {
-
-QString Text(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
 
 TMemberForm::TMemberForm(
     const TFormContext& context, const char* objectName, const char* caption, int width, int height, int memberId)

@@ -21,13 +21,6 @@ step() { echo "import-db: $*"; }
 fail() { echo "import-db: FAILED: $*" >&2; exit 1; }
 # shellcheck source=mariadb_server.sh
 source "$here/mariadb_server.sh"
-cleanup() {
-    stop_server
-    rm -rf "$work"
-    if [ -n "$db_dir" ]; then rm -rf "$db_dir"; fi
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
 
 start_mariadb || fail "the server did not start"
 sql() { mariadb --no-defaults --socket="$sock" -uroot --default-character-set=utf8mb4 "$@"; }

@@ -7,8 +7,8 @@
 #   stop_server     stops it by its PID (hard after 20 s)
 # A watchdog stops the server should the script be killed outright. The
 # script sets script_pid=$$ and work (a directory of its own, removed by the
-# watchdog too) before calling start_mariadb, and calls stop_server and
-# removes db_dir when it ends.
+# watchdog too) before it sources this file; on exit the server is stopped
+# and work and db_dir are removed.
 db_dir="${db_dir:-}"
 server_pid=""
 watchdog_pid=""
@@ -121,3 +121,11 @@ start_mariadb() {
     fi
     return 0
 }
+
+cleanup() {
+    stop_server
+    rm -rf "$work"
+    if [ -n "$db_dir" ]; then rm -rf "$db_dir"; fi
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM

@@ -62,13 +62,6 @@ db_dir=""
 # shellcheck source=mariadb_server.sh
 source "$here/mariadb_server.sh"
 
-cleanup() {
-    stop_server
-    rm -rf "$work"
-    if [ -n "$db_dir" ]; then rm -rf "$db_dir"; fi
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
 
 step() { echo "roundtrip: $*"; }
 

@@ -76,16 +76,7 @@ void GenerationTest::RunEndsWithTheCompletionMessageAndItsLinesInOrder()
     QVERIFY(!enabledAtDone);
 
     const QString src = "projects/Shop/src/", package = src + "com/org/example/";
-    QStringList expected = { src + "struts.xml生成完成!", src + "hibernate.cfg.xml生成完成!",
-        package + "domain/Customer.hbm.xml生成完成!", package + "domain/Purchase.hbm.xml生成完成!" };
-    for (const char* file : { "test/TestUtil.java", "utils/HibernateUtil.java", "utils/CardIdFieldValidator.java",
-             "action/LoginAction.java", "action/LoginAction-login_CheckLogin-validation.xml", "action/UserAction.java",
-             "action/ChangePasswordAction.java", "dao/AdminDAO.java", "domain/Admin.java", "domain/Admin.hbm.xml",
-             "domain/Admin-admin-validation.xml" })
-        expected << package + file + "移动完毕!";
-    for (const char* file : { "domain/Customer.java", "domain/Purchase.java", "action/CustomerAction.java",
-             "action/PurchaseAction.java", "dao/CustomerDAO.java", "dao/PurchaseDAO.java" })
-        expected << package + file + "生成完毕!";
+    QStringList expected = ShopProgressLines(src, package);
     QCOMPARE(Lines(w), expected);
     QCOMPARE(linesAtDone, expected.size());
     for (const QString& line : expected) // every line names a file the run wrote

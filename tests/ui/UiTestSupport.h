@@ -65,6 +65,10 @@ struct TWindowUnderTest {
     void OnDialog(std::function<void(QDialog&)> runner);
 };
 
+// The progress lines of a run of the Shop model (classes Customer and
+// Purchase) in their order; src and package end in "/".
+QStringList ShopProgressLines(const QString& src, const QString& package);
+
 QStringList ProjectEntries(const TFormMain& window);
 QStringList ClassEntries(const TFormMain& window);
 QStringList MemberColumn(const TFormMain& window, int column);
