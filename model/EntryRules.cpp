@@ -3,6 +3,7 @@
 #include "ClassDAO.h"
 #include "JavaWords.h"
 #include "MemberDAO.h"
+#include "MemberFields.h"
 #include "MemberTypes.h"
 #include "ProjectDAO.h"
 #include "TextCodec.h"
@@ -341,20 +342,12 @@ TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId,
     member.SetMemberType(entry.type);
     if (entry.type == kTypeString)
         member.SetMemberLength(static_cast<int>(std::strtol(entry.lengthText.c_str(), nullptr, 10)));
-    if (entry.isPri)
-        member.SetMemberIsPri(1);
     if (entry.type == kTypeInteger)
         member.SetMemberIsInteger(1);
     if (entry.type == kTypeFloat)
         member.SetMemberIsFloat(1);
-    if (entry.isMust)
-        member.SetMemberIsMust(1);
-    if (entry.queryFlag)
-        member.SetQueryFlag(1);
-    if (entry.isDisplay)
-        member.SetMemberIsDisplay(1);
-    if (!entry.queryDisplay)
-        member.SetMemberQueryDisplay(0);
+    for (const TMemberField* flag : EntryFlagFields())
+        (member.*flag->setInt)(entry.*flag->entryFlag ? 1 : 0);
     member.SetMemberComment(entry.comment);
     return member;
 }

@@ -1,15 +1,30 @@
 #include "MemberDAO.h"
 
 #include "ClassDAO.h"
+#include "MemberFields.h"
 #include "MemberTypes.h"
 
 namespace {
 
+// The value columns of a record, in MemberFields() order.
 TSqlValues ValueColumns(const TMember& m)
 {
-    return { m.GetMemberName(), m.GetMemberType(), m.GetMemberLength(), m.GetMemberIsPri(), m.GetMemberComment(),
-        m.GetMemberIsMust(), m.GetMemberIsInteger(), m.GetMemberIsFloat(), m.GetQueryFlag(), m.GetMemberIsDisplay(),
-        m.GetMemberQueryDisplay() };
+    TSqlValues values;
+    for (const auto& field : MemberFields()) {
+        if (field.kind == TFieldKind::Text)
+            values.emplace_back((m.*field.getText)());
+        else
+            values.emplace_back(static_cast<long long>((m.*field.getInt)()));
+    }
+    return values;
+}
+
+std::string Placeholders(size_t count)
+{
+    std::string list;
+    for (size_t i = 0; i < count; ++i)
+        list += i ? ",?" : "?";
+    return list;
 }
 
 } // namespace
@@ -18,9 +33,8 @@ void TMemberDAO::AddMember(const TMember& member)
 {
     TSqlValues values = ValueColumns(member);
     values.insert(values.begin(), { member.GetProjectId(), member.GetClassId() });
-    db_.ExecuteSql("insert into t_member(projectId,classId,memberName,memberType,memberLength,memberIsPri,"
-                   "memberComment,memberIsMust,memberIsInteger,memberIsFloat,queryFlag,memberIsDisplay,"
-                   "memberQueryDisplay) values (?,?,?,?,?,?,?,?,?,?,?,?,?)",
+    db_.ExecuteSql("insert into t_member(projectId,classId," + MemberValueColumnList() + ") values (" +
+            Placeholders(values.size()) + ")",
         values);
 }
 
@@ -28,10 +42,10 @@ void TMemberDAO::UpdateMember(const TMember& member)
 {
     TSqlValues values = ValueColumns(member);
     values.emplace_back(std::in_place_index<0>, member.GetMemberId());
-    db_.ExecuteSql("update t_member set memberName=?,memberType=?,memberLength=?,memberIsPri=?,memberComment=?,"
-                   "memberIsMust=?,memberIsInteger=?,memberIsFloat=?,queryFlag=?,memberIsDisplay=?,"
-                   "memberQueryDisplay=? where memberId=?",
-        values);
+    std::string assignments;
+    for (const auto& field : MemberFields())
+        assignments += (assignments.empty() ? "" : ",") + std::string(field.column) + "=?";
+    db_.ExecuteSql("update t_member set " + assignments + " where memberId=?", values);
 }
 
 void TMemberDAO::DeleteMember(int memberId)
@@ -67,17 +81,12 @@ TMember TMemberDAO::ReadMember(const TResultSet& rows)
     m.SetMemberId(rows.AsInteger("memberId"));
     m.SetProjectId(rows.AsInteger("projectId"));
     m.SetClassId(rows.AsInteger("classId"));
-    m.SetMemberName(rows.AsText("memberName"));
-    m.SetMemberType(rows.AsText("memberType"));
-    m.SetMemberLength(rows.AsInteger("memberLength"));
-    m.SetMemberIsPri(rows.AsInteger("memberIsPri"));
-    m.SetMemberComment(rows.AsText("memberComment"));
-    m.SetMemberIsMust(rows.AsInteger("memberIsMust"));
-    m.SetMemberIsInteger(rows.AsInteger("memberIsInteger"));
-    m.SetMemberIsFloat(rows.AsInteger("memberIsFloat"));
-    m.SetQueryFlag(rows.AsInteger("queryFlag"));
-    m.SetMemberIsDisplay(rows.AsInteger("memberIsDisplay"));
-    m.SetMemberQueryDisplay(rows.AsInteger("memberQueryDisplay"));
+    for (const auto& field : MemberFields()) {
+        if (field.kind == TFieldKind::Text)
+            (m.*field.setText)(rows.AsText(field.column));
+        else
+            (m.*field.setInt)(rows.AsInteger(field.column));
+    }
     return m;
 }
 

@@ -2,6 +2,7 @@
 
 #include "ClassDAO.h"
 #include "DbHelper.h"
+#include "MemberFields.h"
 #include "MemberTypes.h"
 #include "ModelSnapshot.h"
 #include "ProjectDAO.h"
@@ -19,20 +20,6 @@ namespace {
 
 const char* const kFormat = "javagen-model";
 
-// The five flags of a member and their keys, in file order.
-struct TFlagKey {
-    const char* key;
-    int (TMember::*get)() const;
-    bool TMemberEntry::*set;
-};
-const TFlagKey kFlags[] = {
-    { "primary", &TMember::GetMemberIsPri, &TMemberEntry::isPri },
-    { "required", &TMember::GetMemberIsMust, &TMemberEntry::isMust },
-    { "query", &TMember::GetQueryFlag, &TMemberEntry::queryFlag },
-    { "display", &TMember::GetMemberIsDisplay, &TMemberEntry::isDisplay },
-    { "queryDisplay", &TMember::GetMemberQueryDisplay, &TMemberEntry::queryDisplay },
-};
-
 std::string ProjectName(int projectId)
 {
     for (const auto& entry : TProjectDAO().ListProjects())
@@ -47,8 +34,8 @@ ordered_json MemberObject(const TMember& m)
     object["name"] = m.GetMemberName();
     object["type"] = m.GetMemberType();
     object["length"] = m.GetMemberLength();
-    for (const auto& flag : kFlags)
-        object[flag.key] = (m.*flag.get)() == 1;
+    for (const TMemberField* flag : EntryFlagFields())
+        object[flag->jsonKey] = (m.*flag->getInt)() == 1;
     object["comment"] = m.GetMemberComment();
     return object;
 }
@@ -216,8 +203,8 @@ TCommandResult ImportModel(const std::string& text, const std::string& fileName,
                     !Read(member, "type", entry.type, fault) || !Read(member, "length", length, fault) ||
                     !Read(member, "comment", entry.comment, fault))
                     return fail(refuse(TRefusal::Name, where, fault.empty() ? "应是一个对象" : fault));
-                for (const auto& flag : kFlags)
-                    if (!Read(member, flag.key, entry.*flag.set, fault))
+                for (const TMemberField* flag : EntryFlagFields())
+                    if (!Read(member, flag->jsonKey, entry.*flag->entryFlag, fault))
                         return fail(refuse(TRefusal::Flags, where, fault));
                 entry.lengthText = std::to_string(length);
                 TCommandResult added_member = TModelCommands::AddMember(projectId, classId, entry);

@@ -2,6 +2,7 @@
 
 #include "DbError.h"
 #include "DbHelper.h"
+#include "MemberFields.h"
 #include "MemberTypes.h"
 #include "ResultSet.h"
 #include "Statement.h"
@@ -48,36 +49,45 @@ const char* const kClassQuery = "select classId,className,friendName from t_clas
 
 // Every column of t_member, then the store's filters as the database
 // evaluates them.
-const char* const kMemberQuery =
-    "select memberId,projectId,classId,memberName,memberType,memberLength,memberIsPri,memberComment,"
-    "memberIsMust,memberIsInteger,memberIsFloat,queryFlag,memberIsDisplay,memberQueryDisplay,"
-    "memberIsPri=1,memberIsPri=0,queryFlag = 1,memberIsDisplay=1,"
-    "memberType<>? and memberType<>? and memberType<>? and memberType<>? "
-    "from t_member where classId in (select classId from t_class where projectId=?) order by memberId";
+std::string MemberQuery()
+{
+    return "select memberId,projectId,classId," + MemberValueColumnList() +
+        ",memberIsPri=1 as isPrimary,memberIsPri=0 as isNonPrimary,queryFlag = 1 as isQuery,"
+        "memberIsDisplay=1 as isDisplay,"
+        "memberType<>? and memberType<>? and memberType<>? and memberType<>? as isReference "
+        "from t_member where classId in (select classId from t_class where projectId=?) order by memberId";
+}
 
-TSnapshotMember ReadMemberRow(const TRowReader& row)
+// Positions of the member query's columns, found by name once.
+struct TMemberColumns {
+    explicit TMemberColumns(const TStatement& statement)
+    {
+        std::vector<std::string> names = statement.ColumnNames();
+        for (size_t i = 0; i < names.size(); ++i)
+            index.emplace(names[i], static_cast<int>(i));
+    }
+    int operator[](const std::string& name) const { return index.at(name); }
+    std::unordered_map<std::string, int> index;
+};
+
+TSnapshotMember ReadMemberRow(const TRowReader& row, const TMemberColumns& at)
 {
     TSnapshotMember m;
     TMember& r = m.member;
-    r.SetMemberId(row.Integer(0));
-    r.SetProjectId(row.Integer(1));
-    r.SetClassId(row.Integer(2));
-    r.SetMemberName(row.Text(3));
-    r.SetMemberType(row.Text(4));
-    r.SetMemberLength(row.Integer(5));
-    r.SetMemberIsPri(row.Integer(6));
-    r.SetMemberComment(row.Text(7));
-    r.SetMemberIsMust(row.Integer(8));
-    r.SetMemberIsInteger(row.Integer(9));
-    r.SetMemberIsFloat(row.Integer(10));
-    r.SetQueryFlag(row.Integer(11));
-    r.SetMemberIsDisplay(row.Integer(12));
-    r.SetMemberQueryDisplay(row.Integer(13));
-    m.isPrimary = row.Holds(14);
-    m.isNonPrimary = row.Holds(15);
-    m.isQuery = row.Holds(16);
-    m.isDisplay = row.Holds(17);
-    m.isReference = row.Holds(18);
+    r.SetMemberId(row.Integer(at["memberId"]));
+    r.SetProjectId(row.Integer(at["projectId"]));
+    r.SetClassId(row.Integer(at["classId"]));
+    for (const auto& field : MemberFields()) {
+        if (field.kind == TFieldKind::Text)
+            (r.*field.setText)(row.Text(at[field.column]));
+        else
+            (r.*field.setInt)(row.Integer(at[field.column]));
+    }
+    m.isPrimary = row.Holds(at["isPrimary"]);
+    m.isNonPrimary = row.Holds(at["isNonPrimary"]);
+    m.isQuery = row.Holds(at["isQuery"]);
+    m.isDisplay = row.Holds(at["isDisplay"]);
+    m.isReference = row.Holds(at["isReference"]);
     return m;
 }
 
@@ -102,10 +112,11 @@ TModelSnapshot TModelSnapshot::Read(int projectId)
             byId.emplace(c.classId, classes.size());
             classes.push_back(std::move(c));
         }
-        TStatement memberRows(db, kMemberQuery);
+        TStatement memberRows(db, MemberQuery());
         memberRows.Bind({ kTypeString, kTypeInteger, kTypeFloat, kTypeDate, projectId });
+        TMemberColumns columns(memberRows);
         while (memberRows.Step()) {
-            TSnapshotMember m = ReadMemberRow(TRowReader(memberRows.Handle()));
+            TSnapshotMember m = ReadMemberRow(TRowReader(memberRows.Handle()), columns);
             auto owner = byId.find(m.member.GetClassId());
             if (owner != byId.end())
                 classes[owner->second].members.push_back(std::move(m));

@@ -1,63 +1,20 @@
 #include "Schema.h"
 
 #include "DbError.h"
+#include "SchemaLayout.h"
 #include "Statement.h"
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
-
-struct TTableSpec {
-    const char* name;
-    std::vector<const char*> columns;
-};
-
-const std::vector<TTableSpec>& Tables()
-{
-    static const std::vector<TTableSpec> tables = {
-        { "t_project", { "projectId", "projectName" } },
-        { "t_class", { "classId", "projectId", "className", "friendName" } },
-        { "t_member",
-            { "memberId", "projectId", "classId", "memberName", "memberType", "memberLength", "memberIsPri",
-                "memberComment", "memberIsMust", "memberIsInteger", "memberIsFloat", "queryFlag", "memberIsDisplay",
-                "memberQueryDisplay" } },
-    };
-    return tables;
-}
-
-const char* const kCreateSchema = R"SQL(
-create table t_project(
-    projectId integer primary key autoincrement,
-    projectName text not null default '');
-create table t_class(
-    classId integer primary key autoincrement,
-    projectId integer not null default 0,
-    className text not null default '',
-    friendName text not null default '');
-create table t_member(
-    memberId integer primary key autoincrement,
-    projectId integer not null default 0,
-    classId integer not null default 0,
-    memberName text not null default '',
-    memberType text not null default '',
-    memberLength integer not null default 0,
-    memberIsPri integer not null default 0,
-    memberComment text not null default '',
-    memberIsMust integer not null default 0,
-    memberIsInteger integer not null default 0,
-    memberIsFloat integer not null default 0,
-    queryFlag integer not null default 0,
-    memberIsDisplay integer not null default 0,
-    memberQueryDisplay integer not null default 1);
-create index ix_class_project on t_class(projectId, className);
-create index ix_member_class on t_member(classId);
-)SQL";
 
 bool FileExists(const std::string& path)
 {
@@ -90,7 +47,7 @@ void CreateModelDatabase(const std::string& path)
     }
     std::string message;
     char* error = nullptr;
-    rc = sqlite3_exec(db, (std::string("begin;") + kCreateSchema + "commit;").c_str(), nullptr, nullptr, &error);
+    rc = sqlite3_exec(db, ("begin;" + CreateSchemaSql() + "commit;").c_str(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
         message = error ? error : sqlite3_errstr(rc);
         sqlite3_free(error);
@@ -145,22 +102,49 @@ void CheckFileKind(const std::string& path)
         throw TDbError("文件 " + path + " 不是 SQLite 3 数据库，无法作为模型数据库打开");
 }
 
-void CheckTables(sqlite3* db, const std::string& path)
+// The columns of the file's own version must all be there; later ones are
+// added by the migrations.
+void CheckTables(sqlite3* db, const std::string& path, int version)
 {
-    for (const auto& table : Tables()) {
-        TStatement info(db, std::string("pragma table_info(") + table.name + ")");
-        std::set<std::string> present;
-        while (info.Step()) {
-            auto row = info.Row();
-            if (row.size() > 1 && row[1])
-                present.insert(*row[1]);
+    std::map<std::string, std::set<std::string>> present;
+    for (const auto& spec : SchemaColumns()) {
+        if (spec.since > version)
+            continue;
+        auto found = present.find(spec.table);
+        if (found == present.end()) {
+            std::set<std::string> columns;
+            TStatement info(db, "pragma table_info(" + spec.table + ")");
+            while (info.Step()) {
+                auto row = info.Row();
+                if (row.size() > 1 && row[1])
+                    columns.insert(*row[1]);
+            }
+            if (columns.empty())
+                throw TDbError("数据库文件 " + path + " 缺少表 " + spec.table + "，不是本程序的模型数据库");
+            found = present.emplace(spec.table, std::move(columns)).first;
         }
-        if (present.empty())
-            throw TDbError("数据库文件 " + path + " 缺少表 " + table.name + "，不是本程序的模型数据库");
-        for (const char* column : table.columns)
-            if (!present.count(column))
-                throw TDbError("数据库文件 " + path + " 的表 " + table.name + " 缺少列 " + column);
+        if (!found->second.count(spec.column))
+            throw TDbError("数据库文件 " + path + " 的表 " + spec.table + " 缺少列 " + spec.column);
     }
+}
+
+int UserVersion(sqlite3* db)
+{
+    TStatement pragma(db, "pragma user_version");
+    return pragma.Step() ? std::stoi(pragma.Row()[0].value_or("0")) : 0;
+}
+
+// A copy of the file as it was, beside it, under a name not yet taken.
+void KeepCopy(const std::string& path, int version)
+{
+    std::string copy = path + ".bak-" + std::to_string(version);
+    for (int n = 2; FileExists(copy); ++n)
+        copy = path + ".bak-" + std::to_string(version) + "-" + std::to_string(n);
+    std::error_code ec;
+    std::filesystem::copy_file(path, copy, ec);
+    if (ec)
+        throw TDbError(
+            "无法升级数据库文件 " + path + "：无法保存它的副本 " + copy + "(" + ec.message() + ")，文件未作任何修改");
 }
 
 } // namespace
@@ -196,10 +180,39 @@ sqlite3* OpenModelDatabase(const std::string& path)
     }
     try {
         sqlite3_busy_timeout(db, 10000);
-        CheckTables(db, path);
+        int version = UserVersion(db);
+        if (version > CurrentSchemaVersion())
+            throw TDbError("数据库文件 " + path + " 由更新版本的程序创建(结构版本 " + std::to_string(version) +
+                "，本程序只支持到版本 " + std::to_string(CurrentSchemaVersion()) +
+                ")，请使用更新的程序打开。文件未作任何修改。");
+        CheckTables(db, path, version);
+        if (version < CurrentSchemaVersion())
+            MigrateModelDatabase(db, path, SchemaMigrations());
     } catch (...) {
         sqlite3_close_v2(db);
         throw;
     }
     return db;
+}
+
+void MigrateModelDatabase(sqlite3* db, const std::string& path, const std::vector<TMigration>& migrations)
+{
+    TTransaction transaction(db);
+    // Another program may have migrated the file since it was opened.
+    int version = UserVersion(db);
+    bool copied = false;
+    for (const auto& migration : migrations) {
+        if (migration.version <= version)
+            continue;
+        if (!copied)
+            KeepCopy(path, version);
+        copied = true;
+        for (const auto& sql : migration.statements) {
+            TStatement statement(db, sql);
+            while (statement.Step()) { }
+        }
+        TStatement pragma(db, "pragma user_version = " + std::to_string(migration.version));
+        pragma.Step();
+    }
+    transaction.Commit();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 struct sqlite3;
 
@@ -12,3 +13,11 @@ sqlite3* OpenModelDatabase(const std::string& path);
 // and ":memory:" (SQLite would keep the model in a temporary or in-memory
 // database and lose it), and a path ending in "/" (a directory).
 std::string DatabasePathFault(const std::string& path);
+
+struct TMigration;
+
+// Brings the open database up to the last of migrations, in one write
+// transaction, after keeping a copy of the file beside it as
+// <path>.bak-<old version>. A failure rolls everything back and leaves the
+// file as it was. OpenModelDatabase runs it with the program's migrations.
+void MigrateModelDatabase(sqlite3* db, const std::string& path, const std::vector<TMigration>& migrations);

@@ -13,6 +13,7 @@
 #include "EntryRules.h"
 #include "MemberDAO.h"
 #include "ModelCommands.h"
+#include "ModelReads.h"
 #include "ProjectDAO.h"
 #include "RunChecks.h"
 
@@ -183,7 +184,7 @@ void TFormMain::ReloadProjects()
 {
     TFillingScope filling(filling_);
     CB_Project->clear();
-    TIdList projects = TProjectDAO().ListProjects();
+    TIdList projects = ReadProjects();
     for (const auto& entry : projects)
         CB_Project->addItem(Text(entry.text), entry.id);
     LB_Object->clear();
@@ -199,9 +200,10 @@ void TFormMain::ReloadClasses(int projectId)
 {
     TFillingScope filling(filling_);
     LB_Object->clear();
-    for (const auto& entry : TClassDAO().ListClasses(projectId)) {
-        auto* item = new QListWidgetItem(Text(entry.text), LB_Object);
-        item->setData(Qt::UserRole, entry.id);
+    for (const TClassRow& row : ReadClasses(projectId)) {
+        auto* item = new QListWidgetItem(Text(row.className), LB_Object);
+        item->setData(Qt::UserRole, row.classId);
+        item->setData(Qt::UserRole + 1, Text(row.friendName));
     }
     if (LB_Object->count() == 0)
         return;
@@ -214,23 +216,18 @@ void TFormMain::ReloadMembers(int classId)
 {
     LV_Member->clearContents();
     LV_Member->setRowCount(0);
-    auto rows = TMemberDAO().OpenClassMembers(classId);
-    const char* flags[] = { "memberIsPri", "memberIsMust", "queryFlag", "memberIsDisplay", "memberQueryDisplay" };
-    for (; !rows->Eof(); rows->Next()) {
+    for (const TMemberRow& member : ReadClassMembers(classId)) {
         int row = LV_Member->rowCount();
         LV_Member->insertRow(row);
         int column = 0;
         auto put = [&](const QString& text) { LV_Member->setItem(row, column++, new QTableWidgetItem(text)); };
-        put(Text(rows->AsText("memberId")));
-        put(Text(rows->AsText("memberName")));
-        put(Text(rows->AsText("memberType")));
-        put(Text(rows->AsText("memberLength")));
-        for (const char* flag : flags) {
-            bool isNumber = false;
-            int value = Text(rows->AsText(flag)).trimmed().toInt(&isNumber);
-            put(Text(isNumber && value == 1 ? "是" : "否"));
-        }
-        put(Text(rows->AsText("memberComment")));
+        put(QString::number(member.memberId));
+        put(Text(member.name));
+        put(Text(member.type));
+        put(Text(member.length));
+        for (bool flag : member.flags)
+            put(Text(flag ? "是" : "否"));
+        put(Text(member.comment));
     }
 }
 

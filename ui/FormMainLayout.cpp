@@ -3,6 +3,7 @@
 #include "FormMain.h"
 
 #include "Banner.h"
+#include "MemberFields.h"
 #include "UiText.h"
 
 #include <QComboBox>
@@ -17,6 +18,9 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -88,24 +92,27 @@ void TFormMain::BuildControls()
     // Right: the member table above the progress box.
     auto* right = new QVBoxLayout;
     right->setSpacing(6);
-    LV_Member = new QTableWidget(0, 10, GroupBox1);
+    // 编号, 成员名称, 成员类型, 长度, one column per entry flag, 注释. 长度 and
+    // the flags without a width of their own get 50, the width list views
+    // traditionally give a column, so that every column fits the window.
+    std::vector<std::pair<const char*, int>> columns = { { "编号", 1 }, { "成员名称", 90 }, { "成员类型", 80 },
+        { "长度", 50 } };
+    for (const TMemberField* flag : EntryFlagFields())
+        columns.emplace_back(flag->tableCaption, flag->tableWidth ? flag->tableWidth : 50);
+    columns.emplace_back("注释", 120);
+    LV_Member = new QTableWidget(0, static_cast<int>(columns.size()), GroupBox1);
     LV_Member->setObjectName("LV_Member");
-    const char* captions[] = { "编号", "成员名称", "成员类型", "长度", "主键", "必填", "参与查询", "下拉框显示",
-        "界面显示", "注释" };
     QStringList headers;
-    for (const char* caption : captions)
-        headers << Text(caption);
+    for (const auto& column : columns)
+        headers << Text(column.first);
     LV_Member->setHorizontalHeaderLabels(headers);
     QHeaderView* header = LV_Member->horizontalHeader();
     header->setMinimumSectionSize(1);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setHighlightSections(false);
     header->setStretchLastSection(false);
-    // Widths of the columns; 长度, 主键 and 必填 get 50, the width list views
-    // traditionally give a column, so that every column fits the window.
-    const int widths[] = { 1, 90, 80, 50, 50, 50, 60, 75, 80, 120 };
-    for (int column = 0; column < 10; ++column)
-        header->resizeSection(column, widths[column]);
+    for (int column = 0; column < static_cast<int>(columns.size()); ++column)
+        header->resizeSection(column, columns[column].second);
     LV_Member->verticalHeader()->hide();
     LV_Member->verticalHeader()->setDefaultSectionSize(LV_Member->fontMetrics().height() + 8);
     LV_Member->setShowGrid(true);

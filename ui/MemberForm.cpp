@@ -1,5 +1,6 @@
 #include "MemberForm.h"
 
+#include "MemberFields.h"
 #include "UiText.h"
 
 #include <QCheckBox>
@@ -43,17 +44,12 @@ TMemberForm::TMemberForm(
     Edt_MemberLength = new QLineEdit(Text("20"), this);
     Edt_MemberLength->setObjectName("Edt_MemberLength");
     Label4 = new QLabel(Text("(字符串类型有效)"), this);
-    CB_MemberIsPri = new QCheckBox(Text("是否主键"), this);
-    CB_MemberIsPri->setObjectName("CB_MemberIsPri");
-    CB_MemberIsMust = new QCheckBox(Text("是否必填"), this);
-    CB_MemberIsMust->setObjectName("CB_MemberIsMust");
-    CB_QueryFlag = new QCheckBox(Text("是否参与查询"), this);
-    CB_QueryFlag->setObjectName("CB_QueryFlag");
-    CB_MemberIsDisplay = new QCheckBox(Text("下拉框显示字段"), this);
-    CB_MemberIsDisplay->setObjectName("CB_MemberIsDisplay");
-    CB_MemberQueryDisplay = new QCheckBox(Text("查询界面是否显示"), this);
-    CB_MemberQueryDisplay->setObjectName("CB_MemberQueryDisplay");
-    CB_MemberQueryDisplay->setChecked(true);
+    for (const TMemberField* flag : EntryFlagFields()) {
+        auto* box = new QCheckBox(Text(flag->checkCaption), this);
+        box->setObjectName(flag->checkBox);
+        box->setChecked(flag->newValue == 1);
+        FlagBoxes.push_back(box);
+    }
     Label5 = new QLabel(Text("成员注释："), this);
     Edt_MemberComment = new QLineEdit(this);
     Edt_MemberComment->setObjectName("Edt_MemberComment");
@@ -80,21 +76,24 @@ TMemberForm::TMemberForm(
     grid->addWidget(Label3, 2, 0);
     grid->addWidget(Edt_MemberLength, 2, 1);
     grid->addWidget(Label4, 2, 2);
-    grid->addWidget(CB_MemberIsPri, 3, 1);
-    grid->addWidget(CB_MemberIsMust, 3, 2);
-    grid->addWidget(CB_QueryFlag, 4, 1);
-    grid->addWidget(CB_MemberIsDisplay, 4, 2);
-    grid->addWidget(CB_MemberQueryDisplay, 5, 1, 1, 2);
-    grid->addWidget(Label5, 6, 0);
-    grid->addWidget(Edt_MemberComment, 6, 1, 1, 2);
-    grid->setRowStretch(7, 1);
+    // Two check boxes a row; the last alone spans the row.
+    int flagRows = static_cast<int>((FlagBoxes.size() + 1) / 2);
+    for (size_t i = 0; i < FlagBoxes.size(); ++i) {
+        int row = 3 + static_cast<int>(i / 2);
+        bool alone = i + 1 == FlagBoxes.size() && i % 2 == 0;
+        grid->addWidget(FlagBoxes[i], row, 1 + static_cast<int>(i % 2), 1, alone ? 2 : 1);
+    }
+    const int commentRow = 3 + flagRows;
+    grid->addWidget(Label5, commentRow, 0);
+    grid->addWidget(Edt_MemberComment, commentRow, 1, 1, 2);
+    grid->setRowStretch(commentRow + 1, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(Button1);
     buttons->addSpacing(16);
     buttons->addWidget(Button2);
     buttons->addStretch(1);
-    grid->addLayout(buttons, 8, 0, 1, 3);
+    grid->addLayout(buttons, commentRow + 2, 0, 1, 3);
 
     connect(
         Button1, &QPushButton::clicked, this, [this] { RunGuarded(*context_.dialogs, this, [this] { Accept(); }); });
@@ -115,13 +114,19 @@ TMemberEntry TMemberForm::Entry() const
     entry.name = Edt_MemberName->text().toStdString();
     entry.type = CB_MemberType->currentIndex() < 0 ? std::string() : CB_MemberType->currentText().toStdString();
     entry.lengthText = Edt_MemberLength->text().toStdString();
-    entry.isPri = CB_MemberIsPri->isChecked();
-    entry.isMust = CB_MemberIsMust->isChecked();
-    entry.queryFlag = CB_QueryFlag->isChecked();
-    entry.isDisplay = CB_MemberIsDisplay->isChecked();
-    entry.queryDisplay = CB_MemberQueryDisplay->isChecked();
+    std::vector<const TMemberField*> flags = EntryFlagFields();
+    for (size_t i = 0; i < flags.size(); ++i)
+        entry.*flags[i]->entryFlag = FlagBoxes[i]->isChecked();
     entry.comment = Edt_MemberComment->text().toStdString();
     return entry;
+}
+
+QCheckBox* TMemberForm::FlagBox(const std::string& objectName) const
+{
+    for (QCheckBox* box : FlagBoxes)
+        if (box->objectName().toStdString() == objectName)
+            return box;
+    return nullptr;
 }
 
 void TMemberForm::Accept()

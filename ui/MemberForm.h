@@ -5,6 +5,9 @@
 
 #include <QDialog>
 
+#include <string>
+#include <vector>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -31,11 +34,10 @@ public:
     QLabel* Label3 = nullptr;
     QLineEdit* Edt_MemberLength = nullptr;
     QLabel* Label4 = nullptr;
-    QCheckBox* CB_MemberIsPri = nullptr;
-    QCheckBox* CB_MemberIsMust = nullptr;
-    QCheckBox* CB_QueryFlag = nullptr;
-    QCheckBox* CB_MemberIsDisplay = nullptr;
-    QCheckBox* CB_MemberQueryDisplay = nullptr;
+    // The check box of each entry flag (CB_MemberIsPri, CB_MemberIsMust, ...),
+    // in the order of EntryFlagFields().
+    std::vector<QCheckBox*> FlagBoxes;
+    QCheckBox* FlagBox(const std::string& objectName) const;
     QLabel* Label5 = nullptr;
     QLineEdit* Edt_MemberComment = nullptr;
     QPushButton* Button1 = nullptr;

@@ -1,6 +1,7 @@
 #include "UpdateMemberForm.h"
 
 #include "MemberDAO.h"
+#include "MemberFields.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,11 +27,9 @@ void TUpdateMemberForm::Fill(const TMember& member)
     CB_MemberType->setCurrentIndex(CB_MemberType->findText(
         QString::fromStdString(member.GetMemberType()), Qt::MatchExactly | Qt::MatchCaseSensitive));
     Edt_MemberLength->setText(QString::number(member.GetMemberLength()));
-    CB_MemberIsMust->setChecked(member.GetMemberIsMust() == 1);
-    CB_QueryFlag->setChecked(member.GetQueryFlag() == 1);
-    CB_MemberIsPri->setChecked(member.GetMemberIsPri() == 1);
-    CB_MemberIsDisplay->setChecked(member.GetMemberIsDisplay() == 1);
-    CB_MemberQueryDisplay->setChecked(member.GetMemberQueryDisplay() == 1);
+    std::vector<const TMemberField*> flags = EntryFlagFields();
+    for (size_t i = 0; i < flags.size(); ++i)
+        FlagBoxes[i]->setChecked((member.*flags[i]->getInt)() == 1);
     Edt_MemberComment->setText(QString::fromStdString(member.GetMemberComment()));
 }
 

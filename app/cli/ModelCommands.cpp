@@ -4,10 +4,13 @@
 
 #include "ClassDAO.h"
 #include "MemberDAO.h"
+#include "MemberFields.h"
 #include "MemberTypes.h"
 #include "ModelCommands.h"
+#include "ModelReads.h"
 #include "ProjectDAO.h"
 
+#include <deque>
 #include <iostream>
 #include <memory>
 
@@ -24,20 +27,18 @@ int Report(const TCommandResult& result)
 
 int FindMemberId(int classId, const std::string& memberName)
 {
-    auto rows = TMemberDAO().OpenClassMembers(classId);
-    for (; !rows->Eof(); rows->Next())
-        if (rows->AsText("memberName") == memberName)
-            return rows->AsInteger("memberId");
-    throw TRefused("找不到成员: " + memberName);
+    int memberId = FindMemberIdByName(classId, memberName);
+    if (memberId == -1)
+        throw TRefused("找不到成员: " + memberName);
+    return memberId;
 }
 
-void PrintMember(const TResultSet& rows)
+void PrintMember(const TMemberRow& row)
 {
-    std::cout << rows.AsText("memberId") << '\t' << rows.AsText("memberName") << '\t' << rows.AsText("memberType")
-              << '\t' << rows.AsText("memberLength");
-    for (const char* flag : { "memberIsPri", "memberIsMust", "queryFlag", "memberIsDisplay", "memberQueryDisplay" })
-        std::cout << '\t' << (rows.AsInteger(flag) == 1 ? 1 : 0);
-    std::cout << '\t' << rows.AsText("memberComment") << '\n';
+    std::cout << row.memberId << '\t' << row.name << '\t' << row.type << '\t' << row.length;
+    for (bool flag : row.flags)
+        std::cout << '\t' << (flag ? 1 : 0);
+    std::cout << '\t' << row.comment << '\n';
 }
 
 CLI::App* Command(CLI::App& parent, const std::string& name, const std::string& description)
@@ -79,7 +80,7 @@ void AddProjectCommands(CLI::App& app, TCliAction& action)
     CLI::App* list = Command(*project, "list", "列出工程，每行: 编号<TAB>工程名称");
     list->callback([&action] {
         action = [] {
-            for (const auto& entry : TProjectDAO().ListProjects())
+            for (const auto& entry : ReadProjects())
                 std::cout << entry.id << '\t' << entry.text << '\n';
             return 0;
         };
@@ -129,38 +130,43 @@ void AddClassCommands(CLI::App& app, TCliAction& action)
     list->callback([&action, a] {
         action = [a] {
             int projectId = FindProjectId(a->project);
-            TClassDAO classes;
-            for (const auto& entry : classes.ListClasses(projectId))
-                std::cout << entry.id << '\t' << entry.text << '\t' << classes.GetFriendName(entry.id) << '\n';
+            for (const auto& row : ReadClasses(projectId))
+                std::cout << row.classId << '\t' << row.className << '\t' << row.friendName << '\n';
             return 0;
         };
     });
 }
 
 // The member options of add and update: a flag pair sets a flag one way or
-// the other, neither keeps it.
+// the other, neither keeps it. One pair per entry flag, in its order.
 struct TMemberArgs {
     std::string project, className, name, type, newName, newType, length, comment;
     bool hasLength = false, hasComment = false;
-    bool on[5] = {}, off[5] = {};
+    std::deque<bool> on, off; // never resized after construction: options hold references
+    TMemberArgs()
+        : on(EntryFlagFields().size())
+        , off(EntryFlagFields().size())
+    {
+    }
 };
-
-const char* const kFlagNames[5] = { "primary", "required", "query", "display", "query-display" };
-const char* const kFlagTexts[5] = { "主键", "必填", "参与查询", "下拉框显示", "查询界面显示" };
 
 void AddMemberOptions(CLI::App* command, TMemberArgs& a, bool update)
 {
     command->add_option("--length", a.length, "长度(字符串类型有效)")->type_name("N");
     command->add_option("--comment", a.comment, "成员注释")->type_name("TEXT");
-    for (int i = 0; i < 5; ++i) {
-        std::string name = kFlagNames[i];
-        if (!update && name == "query-display") {
-            command->add_flag("--no-query-display", a.off[i], "查询界面不显示");
+    std::vector<const TMemberField*> flags = EntryFlagFields();
+    for (size_t i = 0; i < flags.size(); ++i) {
+        std::string name = flags[i]->cliOption;
+        std::string text = flags[i]->tableCaption;
+        // A new member starts as the add dialog does: only the option that
+        // changes the start value is offered.
+        if (!update && flags[i]->newValue == 1) {
+            command->add_flag("--no-" + name, a.off[i], "取消" + text);
             continue;
         }
-        CLI::Option* on = command->add_flag("--" + name, a.on[i], std::string("设为") + kFlagTexts[i]);
+        CLI::Option* on = command->add_flag("--" + name, a.on[i], "设为" + text);
         if (update) {
-            CLI::Option* off = command->add_flag("--no-" + name, a.off[i], std::string("取消") + kFlagTexts[i]);
+            CLI::Option* off = command->add_flag("--no-" + name, a.off[i], "取消" + text);
             on->excludes(off);
         }
     }
@@ -168,12 +174,12 @@ void AddMemberOptions(CLI::App* command, TMemberArgs& a, bool update)
 
 void ApplyFlags(const TMemberArgs& a, TMemberEntry& entry)
 {
-    bool* flags[5] = { &entry.isPri, &entry.isMust, &entry.queryFlag, &entry.isDisplay, &entry.queryDisplay };
-    for (int i = 0; i < 5; ++i) {
+    std::vector<const TMemberField*> flags = EntryFlagFields();
+    for (size_t i = 0; i < flags.size(); ++i) {
         if (a.on[i])
-            *flags[i] = true;
+            entry.*flags[i]->entryFlag = true;
         if (a.off[i])
-            *flags[i] = false;
+            entry.*flags[i]->entryFlag = false;
     }
 }
 
@@ -231,11 +237,8 @@ void AddMemberCommands(CLI::App& app, TCliAction& action)
             entry.type = MemberTypeWord(hasType ? a->newType : stored->GetMemberType());
             entry.lengthText = a->hasLength ? a->length : std::to_string(stored->GetMemberLength());
             entry.comment = a->hasComment ? a->comment : stored->GetMemberComment();
-            entry.isPri = stored->GetMemberIsPri() == 1;
-            entry.isMust = stored->GetMemberIsMust() == 1;
-            entry.queryFlag = stored->GetQueryFlag() == 1;
-            entry.isDisplay = stored->GetMemberIsDisplay() == 1;
-            entry.queryDisplay = stored->GetMemberQueryDisplay() == 1;
+            for (const TMemberField* flag : EntryFlagFields())
+                entry.*flag->entryFlag = (*stored.*flag->getInt)() == 1;
             ApplyFlags(*a, entry);
             return Report(TModelCommands::ChangeMember(memberId, entry));
         };
@@ -258,9 +261,8 @@ void AddMemberCommands(CLI::App& app, TCliAction& action)
     Positional(list, "CLASS", a->className, "类英文名称");
     list->callback([&action, a] {
         action = [a] {
-            auto rows = TMemberDAO().OpenClassMembers(FindClassId(FindProjectId(a->project), a->className));
-            for (; !rows->Eof(); rows->Next())
-                PrintMember(*rows);
+            for (const auto& row : ReadClassMembers(FindClassId(FindProjectId(a->project), a->className)))
+                PrintMember(row);
             return 0;
         };
     });

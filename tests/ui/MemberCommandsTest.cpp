@@ -34,9 +34,9 @@ int Submit(TMemberForm& form, const std::vector<TEntry>& entries)
         form.Edt_MemberName->setText(QString::fromUtf8(entry.name));
         form.CB_MemberType->setCurrentIndex(form.CB_MemberType->findText(QString::fromUtf8(entry.type)));
         form.Edt_MemberLength->setText(entry.length);
-        form.CB_MemberIsMust->setChecked(has('m'));
-        form.CB_MemberIsPri->setChecked(has('p'));
-        form.CB_QueryFlag->setChecked(has('q'));
+        form.FlagBox("CB_MemberIsMust")->setChecked(has('m'));
+        form.FlagBox("CB_MemberIsPri")->setChecked(has('p'));
+        form.FlagBox("CB_QueryFlag")->setChecked(has('q'));
         QTest::mouseClick(form.Button1, Qt::LeftButton);
         closed += form.result() == QDialog::Accepted ? 1 : 0;
     }
@@ -47,8 +47,8 @@ int Submit(TMemberForm& form, const std::vector<TEntry>& entries)
 QString Fields(const TMemberForm& form)
 {
     QString flags;
-    for (const QCheckBox* box : { form.CB_MemberIsPri, form.CB_MemberIsMust, form.CB_QueryFlag, form.CB_MemberIsDisplay,
-             form.CB_MemberQueryDisplay })
+    for (const QCheckBox* box : { form.FlagBox("CB_MemberIsPri"), form.FlagBox("CB_MemberIsMust"),
+             form.FlagBox("CB_QueryFlag"), form.FlagBox("CB_MemberIsDisplay"), form.FlagBox("CB_MemberQueryDisplay") })
         flags += box->isChecked() ? "x" : "-";
     return QStringList({ form.Edt_MemberName->text(), QString::number(form.CB_MemberType->currentIndex()),
                            form.Edt_MemberLength->text(), flags, form.Edt_MemberComment->text() })
@@ -105,8 +105,8 @@ void MemberCommandsTest::AddDialogRefusesInOrderThenStores()
         QCOMPARE(TypeList(*form), QStringList({ "字符串", "整型", "浮点型", "日期型", "Author" }));
         QCOMPARE(Fields(*form), QString("|0|20|----x|"));
         form->Edt_MemberComment->setText("页数");
-        form->CB_MemberIsDisplay->setChecked(true);
-        form->CB_MemberQueryDisplay->setChecked(false);
+        form->FlagBox("CB_MemberIsDisplay")->setChecked(true);
+        form->FlagBox("CB_MemberQueryDisplay")->setChecked(false);
         closed = Submit(*form,
             { { "", "日期型" }, { "Title", "日期型" }, { "published", "日期型" }, { "author", "Author" },
                 { "price", "浮点型", "mp" }, { "published", "日期型", "mp" }, { "pages", "整型", "mq" },

@@ -58,7 +58,7 @@ int main(int argc, char** argv)
     TAddMemberForm member(w.FormContext([] {}));
     member.Edt_MemberName->setText("publisher");
     member.Edt_MemberLength->setText("40");
-    member.CB_QueryFlag->setChecked(true);
+    member.FlagBox("CB_QueryFlag")->setChecked(true);
     member.Edt_MemberComment->setText("出版社");
     Save(member, out + "/member-dialog.png");
     member.hide();

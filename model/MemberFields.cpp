@@ -1,0 +1,87 @@
+#include "MemberFields.h"
+
+#include "EntryRules.h"
+
+namespace {
+
+TMemberField Text(const char* column, const std::string& (TMember::*get)() const,
+    void (TMember::*set)(const std::string&), const char* jsonKey)
+{
+    return { column, TFieldKind::Text, "''", 0, get, set, nullptr, nullptr, jsonKey, nullptr, nullptr, 0, nullptr,
+        nullptr, nullptr, 0 };
+}
+
+TMemberField Integer(const char* column, int (TMember::*get)() const, void (TMember::*set)(int), const char* jsonKey)
+{
+    return { column, TFieldKind::Integer, "0", 0, nullptr, nullptr, get, set, jsonKey, nullptr, nullptr, 0, nullptr,
+        nullptr, nullptr, 0 };
+}
+
+// A flag the user sets with a check box of the dialogs, an option of
+// javagen-cli and a key of the model file, shown in the member table.
+TMemberField EntryFlag(const char* column, int (TMember::*get)() const, void (TMember::*set)(int), const char* jsonKey,
+    const char* cliOption, const char* tableCaption, int tableWidth, const char* checkBox, const char* checkCaption,
+    bool TMemberEntry::*entryFlag, int newValue = 0)
+{
+    return { column, TFieldKind::Flag, newValue ? "1" : "0", 0, nullptr, nullptr, get, set, jsonKey, cliOption,
+        tableCaption, tableWidth, checkBox, checkCaption, entryFlag, newValue };
+}
+
+// A flag that follows another field (memberIsInteger mirrors the type).
+TMemberField DerivedFlag(const char* column, int (TMember::*get)() const, void (TMember::*set)(int))
+{
+    return { column, TFieldKind::Flag, "0", 0, nullptr, nullptr, get, set, nullptr, nullptr, nullptr, 0, nullptr,
+        nullptr, nullptr, 0 };
+}
+
+} // namespace
+
+const std::vector<TMemberField>& MemberFields()
+{
+    using M = TMember;
+    using E = TMemberEntry;
+    static const std::vector<TMemberField> fields = {
+        Text("memberName", &M::GetMemberName, &M::SetMemberName, "name"),
+        Text("memberType", &M::GetMemberType, &M::SetMemberType, "type"),
+        Integer("memberLength", &M::GetMemberLength, &M::SetMemberLength, "length"),
+        EntryFlag("memberIsPri", &M::GetMemberIsPri, &M::SetMemberIsPri, "primary", "primary", "主键", 0,
+            "CB_MemberIsPri", "是否主键", &E::isPri),
+        Text("memberComment", &M::GetMemberComment, &M::SetMemberComment, "comment"),
+        EntryFlag("memberIsMust", &M::GetMemberIsMust, &M::SetMemberIsMust, "required", "required", "必填", 0,
+            "CB_MemberIsMust", "是否必填", &E::isMust),
+        DerivedFlag("memberIsInteger", &M::GetMemberIsInteger, &M::SetMemberIsInteger),
+        DerivedFlag("memberIsFloat", &M::GetMemberIsFloat, &M::SetMemberIsFloat),
+        EntryFlag("queryFlag", &M::GetQueryFlag, &M::SetQueryFlag, "query", "query", "参与查询", 60, "CB_QueryFlag",
+            "是否参与查询", &E::queryFlag),
+        EntryFlag("memberIsDisplay", &M::GetMemberIsDisplay, &M::SetMemberIsDisplay, "display", "display", "下拉框显示",
+            75, "CB_MemberIsDisplay", "下拉框显示字段", &E::isDisplay),
+        EntryFlag("memberQueryDisplay", &M::GetMemberQueryDisplay, &M::SetMemberQueryDisplay, "queryDisplay",
+            "query-display", "界面显示", 80, "CB_MemberQueryDisplay", "查询界面是否显示", &E::queryDisplay, 1),
+    };
+    return fields;
+}
+
+std::vector<const TMemberField*> EntryFlagFields()
+{
+    std::vector<const TMemberField*> flags;
+    for (const auto& field : MemberFields())
+        if (field.entryFlag)
+            flags.push_back(&field);
+    return flags;
+}
+
+const TMemberField* FindMemberField(const std::string& column)
+{
+    for (const auto& field : MemberFields())
+        if (column == field.column)
+            return &field;
+    return nullptr;
+}
+
+std::string MemberValueColumnList()
+{
+    std::string list;
+    for (const auto& field : MemberFields())
+        list += (list.empty() ? "" : ",") + std::string(field.column);
+    return list;
+}

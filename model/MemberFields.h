@@ -1,0 +1,54 @@
+#pragma once
+#include "Member.h"
+
+#include <string>
+#include <vector>
+
+struct TMemberEntry;
+
+// The value columns of t_member, described once. The schema and its
+// migrations, the store's SQL, the snapshot's read, the record the dialogs
+// build, the model file, javagen-cli's options and listing, and the
+// window's member table and check boxes all walk this table, so a new
+// member field is a row here, a field of TMember and, when the user enters
+// it, a field of TMemberEntry.
+enum class TFieldKind {
+    Text,
+    Integer,
+    Flag, // an integer holding 0 or 1
+};
+
+struct TMemberField {
+    const char* column; // column of t_member
+    TFieldKind kind;
+    const char* sqlDefault; // the column's default in the schema
+    int since; // schema version that added the column (0: the original table)
+
+    // Access to the record's value: the text accessors for Text, the
+    // integer ones otherwise.
+    const std::string& (TMember::*getText)() const;
+    void (TMember::*setText)(const std::string&);
+    int (TMember::*getInt)() const;
+    void (TMember::*setInt)(int);
+
+    const char* jsonKey; // key in a model file; null when derived from another field
+    const char* cliOption; // javagen-cli option ("primary" gives --primary and --no-primary); null when none
+    const char* tableCaption; // column of the window's member table; null when not shown
+    int tableWidth; // its width in pixels; 0 for the toolkit's default
+    const char* checkBox; // object name of the dialogs' check box; null when none
+    const char* checkCaption; // its caption
+    bool TMemberEntry::*entryFlag; // what the check box or option sets in the entry; null when none
+    int newValue; // what a new record holds
+};
+
+// Every value column, in the order of the store's insert statement.
+const std::vector<TMemberField>& MemberFields();
+
+// The flags the user sets (check boxes, options, model file), in dialog order.
+std::vector<const TMemberField*> EntryFlagFields();
+
+// The field of a column; null when there is none.
+const TMemberField* FindMemberField(const std::string& column);
+
+// "memberName,memberType,..." in table order.
+std::string MemberValueColumnList();

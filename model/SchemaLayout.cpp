@@ -1,0 +1,77 @@
+#include "SchemaLayout.h"
+
+#include "MemberFields.h"
+
+#include <algorithm>
+
+namespace {
+
+const char* const kTables[] = { "t_project", "t_class", "t_member" };
+
+std::string ColumnType(TFieldKind kind)
+{
+    return kind == TFieldKind::Text ? "text" : "integer";
+}
+
+} // namespace
+
+const std::vector<TColumnSpec>& SchemaColumns()
+{
+    static const std::vector<TColumnSpec> columns = [] {
+        const std::string key = "integer primary key autoincrement";
+        std::vector<TColumnSpec> list = {
+            { "t_project", "projectId", key, 0 },
+            { "t_project", "projectName", "text not null default ''", 0 },
+            { "t_class", "classId", key, 0 },
+            { "t_class", "projectId", "integer not null default 0", 0 },
+            { "t_class", "className", "text not null default ''", 0 },
+            { "t_class", "friendName", "text not null default ''", 0 },
+            { "t_member", "memberId", key, 0 },
+            { "t_member", "projectId", "integer not null default 0", 0 },
+            { "t_member", "classId", "integer not null default 0", 0 },
+        };
+        for (const auto& field : MemberFields())
+            list.push_back({ "t_member", field.column, ColumnType(field.kind) + " not null default " + field.sqlDefault,
+                field.since });
+        return list;
+    }();
+    return columns;
+}
+
+int CurrentSchemaVersion()
+{
+    int version = 0;
+    for (const auto& column : SchemaColumns())
+        version = std::max(version, column.since);
+    return version;
+}
+
+std::string CreateSchemaSql()
+{
+    std::string sql;
+    for (const char* table : kTables) {
+        std::string columns;
+        for (const auto& column : SchemaColumns())
+            if (column.table == table)
+                columns += (columns.empty() ? "\n    " : ",\n    ") + column.column + " " + column.definition;
+        sql += "create table " + std::string(table) + "(" + columns + ");\n";
+    }
+    sql += "create index ix_class_project on t_class(projectId, className);\n";
+    sql += "create index ix_member_class on t_member(classId);\n";
+    sql += "pragma user_version = " + std::to_string(CurrentSchemaVersion()) + ";\n";
+    return sql;
+}
+
+std::vector<TMigration> SchemaMigrations()
+{
+    std::vector<TMigration> migrations;
+    for (int version = 1; version <= CurrentSchemaVersion(); ++version) {
+        TMigration migration { version, {} };
+        for (const auto& column : SchemaColumns())
+            if (column.since == version)
+                migration.statements.push_back(
+                    "alter table " + column.table + " add column " + column.column + " " + column.definition);
+        migrations.push_back(std::move(migration));
+    }
+    return migrations;
+}
