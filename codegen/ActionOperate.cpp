@@ -130,8 +130,28 @@ std::string TActionOperate::BuildActionClass(const std::string& packageName, con
     return out.Str();
 }
 
-void TActionOperate::WriteActionClasses(const TRunContext& run, const std::vector<TClassData>& classes)
+namespace {
+
+class TActionClassGenerator : public IGenerator {
+public:
+    const char* Name() const override { return "action"; }
+    void ClassFiles(const TGenInput& in, const TClassData& c, TFiles& out) const override
+    {
+        out.push_back({ in.KindDir("action"), c.name + "Action.java",
+            TActionOperate::BuildActionClass(in.packageName, c), TEncoding::Gbk, "生成完毕!" });
+    }
+    std::vector<std::string> ClassFileNames(const std::string& className) const override
+    {
+        return { className + "Action.java" };
+    }
+    std::vector<std::string> Directories(const TGenInput& in) const override { return { in.KindDir("action") }; }
+    int PreviewRank() const override { return 4; }
+};
+
+} // namespace
+
+const IGenerator& ActionClassGenerator()
 {
-    for (const auto& c : classes)
-        run.PutKindFile("action", c.name + "Action.java", BuildActionClass(run.packageName, c), false, "生成完毕!");
+    static const TActionClassGenerator generator;
+    return generator;
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include "ClassData.h"
-#include "RunContext.h"
+#include "Generator.h"
 
 #include <string>
 #include <vector>
@@ -9,7 +9,6 @@
 // field and six action methods.
 class TActionOperate {
 public:
-    static void WriteActionClasses(const TRunContext& run, const std::vector<TClassData>& classes);
     static std::string BuildActionClass(const std::string& packageName, const TClassData& c);
 
     static std::string BuildAddViewAction(const TClassData& c);
@@ -19,3 +18,5 @@ public:
     static std::string BuildModifyAction(const TClassData& c);
     static std::string BuildDeleteAction(const TClassData& c);
 };
+
+const IGenerator& ActionClassGenerator();

@@ -1,22 +1,16 @@
 #include "AutoCode.h"
 
-#include "ActionOperate.h"
-#include "ClassData.h"
-#include "ConfigWriter.h"
-#include "DaoOperate.h"
-#include "DomainOperate.h"
 #include "EntryRules.h"
 #include "FileOperate.h"
 #include "FileSink.h"
 #include "GenerationError.h"
-#include "MergeSink.h"
+#include "MergePlan.h"
 #include "ModelSnapshot.h"
 #include "RunChecks.h"
-#include "SupportFiles.h"
 
 #include <exception>
 #include <filesystem>
-#include <memory>
+#include <set>
 #include <thread>
 
 std::string ProgramDirectory()
@@ -39,13 +33,20 @@ TAutoCode::TAutoCode(int projectId, std::string projectName, std::string package
 {
 }
 
+TAutoCode::TAutoCode(std::shared_ptr<const TMergePlan> plan, IGenerationListener& listener)
+    : listener_(listener)
+    , kind_(TRunKind::MergeApply)
+    , plan_(std::move(plan))
+{
+}
+
 void TAutoCode::Start(TAutoCode* run)
 {
     std::thread([owned = std::unique_ptr<TAutoCode>(run)] { owned->Execute(); }).detach();
 }
 
-std::optional<TPreparedRun> PrepareRun(int projectId, const std::string& projectName, const std::string& packageName,
-    const std::string& templateDir, IModelCheckReport& report, std::string& refusal)
+TCheckResult PrepareRun(int projectId, const std::string& projectName, const std::string& packageName,
+    const std::string& templateDir, std::optional<TPreparedRun>& prepared)
 {
     // A database edited by another tool could hold a name that leads out of
     // the projects directory.
@@ -54,88 +55,110 @@ std::optional<TPreparedRun> PrepareRun(int projectId, const std::string& project
         throw TGenerationError("工程名称“" + projectName + "”不能用作目录名：" +
             (name.Accepted() ? std::string("名称为空") : name.message));
     TModelSnapshot snapshot = TModelSnapshot::Read(projectId);
-    if (!CheckPrimaryMembers(snapshot, report) || !CheckDisplayMembers(snapshot, report))
-        return std::nullopt;
-    for (const auto& check :
-        { CheckReferenceMembers(snapshot), CheckJavaNames(snapshot), CheckOutputPaths(snapshot, packageName) })
-        if (!check.empty()) {
-            refusal = check;
-            return std::nullopt;
-        }
+    // The project was chosen by name before the snapshot was read: deleted
+    // or renamed meanwhile, it is not the project the user asked for.
+    if (snapshot.ProjectName() != projectName)
+        return TCheckResult::Refuse("工程“" + projectName + "”已不存在或已被改名，没有生成任何文件!");
+    TCheckResult check = CheckModel(snapshot, packageName);
+    if (!check.Passed())
+        return check;
     try {
-        // The class data points into the snapshot, which moves along with it
-        // (a vector's elements stay where they are when the vector moves).
-        TIdList classList = snapshot.ListClasses();
-        std::vector<TClassData> classes = BuildClassData(snapshot);
-        return TPreparedRun { std::move(snapshot), std::move(classList), std::move(classes),
-            TTemplates::Load(templateDir) };
+        TTemplates templates = TTemplates::Load(templateDir, AllTemplatesUsed());
+        prepared = TPreparedRun { BuildClassData(std::move(snapshot)), std::move(templates) };
     } catch (const TFileError& e) {
-        refusal = e.what();
-        return std::nullopt;
+        return TCheckResult::Refuse(e.what());
+    }
+    return {};
+}
+
+TGenInput GeneratorInput(const TPreparedRun& prepared, const std::string& packageName, bool webapp)
+{
+    TGenInput in { packageName, TOutputPaths("", "", packageName).PackagePath(), prepared.templates, prepared.classes,
+        webapp };
+    return in;
+}
+
+void ForEachGeneratedFile(const TGenInput& in, const std::function<void(const TGeneratedFile&)>& take)
+{
+    TFiles files;
+    for (const IGenerator* generator : Generators()) {
+        if (!generator->Enabled(in))
+            continue;
+        files.clear();
+        generator->ProjectFiles(in, files);
+        for (const auto& file : files)
+            take(file);
+        for (const auto& c : in.classes) {
+            files.clear();
+            generator->ClassFiles(in, c, files);
+            for (const auto& file : files)
+                take(file);
+        }
     }
 }
 
-void PutAllFiles(const TRunContext& run, const TPreparedRun& prepared)
+void RemoveRunLeftovers(const TOutputPaths& paths, const TGenInput& in)
 {
-    WriteStrutsConfig(run, prepared.classList);
-    WriteHibernateConfig(run, prepared.classes);
-    CopySupportFiles(run);
-    TDomainOperate::WriteDomainClasses(run, prepared.classes);
-    TActionOperate::WriteActionClasses(run, prepared.classes);
-    TDaoOperate::WriteDaoClasses(run, prepared.classes);
+    // The directories a run writes, and their bases of a merging generation.
+    std::set<std::string> directories;
+    for (const IGenerator* generator : Generators())
+        for (const auto& dir : generator->Directories(in))
+            directories.insert(dir);
+    for (const auto& dir : directories) {
+        TFileOperate::RemoveLeftovers(paths.Directory(dir));
+        TFileOperate::RemoveLeftovers(paths.Directory(".javagen/base/" + dir));
+    }
+    TFileOperate::RemoveLeftovers(paths.Directory(".javagen"));
+}
+
+void TAutoCode::Generate()
+{
+    std::optional<TPreparedRun> prepared;
+    TCheckResult check = PrepareRun(projectId_, projectName_, packageName_, locations_.templateDir, prepared);
+    if (!check.Passed())
+        return listener_.CheckFailed(check);
+    checked_ = true;
+    std::string root = locations_.rootDir.empty() ? ProgramDirectory() : locations_.rootDir;
+    TOutputPaths paths(root, projectName_, packageName_);
+    TGenInput in = GeneratorInput(*prepared, packageName_, locations_.webapp);
+    if (kind_ == TRunKind::Plain) {
+        TBaseStore bases(paths.OutputRoot());
+        bool merged = bases.Exists();
+        TFileSink sink(listener_, merged ? &bases : nullptr);
+        RemoveRunLeftovers(paths, in);
+        ForEachGeneratedFile(in, [&](const TGeneratedFile& file) { sink.Put(paths.Place(file), file.suffix); });
+        sink.Finish();
+        if (merged)
+            bases.WriteManifest();
+        return listener_.Done();
+    }
+    TMergePlanner planner(paths.OutputRoot(), projectName_);
+    ForEachGeneratedFile(in, [&](const TGeneratedFile& file) { planner.Put(paths.Place(file), file.suffix); });
+    auto plan = std::make_shared<const TMergePlan>(planner.Finish());
+    if (kind_ == TRunKind::MergeDryRun) {
+        ReportMergePlan(*plan, listener_);
+        return listener_.MergePlanned(plan);
+    }
+    RemoveRunLeftovers(paths, in);
+    listener_.MergeDone(ApplyMergePlan(*plan, listener_));
 }
 
 void TAutoCode::Execute()
 {
-    bool checked = false;
     try {
-        std::string refusal;
-        auto prepared = PrepareRun(projectId_, projectName_, packageName_, locations_.templateDir, listener_, refusal);
-        if (!refusal.empty()) {
-            listener_.ModelRefused(refusal);
-        } else if (prepared) {
-            checked = true;
-            std::string root = locations_.rootDir.empty() ? ProgramDirectory() : locations_.rootDir;
-            TOutputPaths paths(root, projectName_, packageName_);
-            if (kind_ == TRunKind::Plain) {
-                TBaseStore bases(paths.OutputRoot());
-                bool merged = bases.Exists();
-                TFileSink sink(listener_, merged ? &bases : nullptr);
-                TRunContext run { projectName_, packageName_, prepared->templates, paths, listener_, sink };
-                RemoveRunLeftovers(paths);
-                PutAllFiles(run, *prepared);
-                sink.Finish();
-                if (merged)
-                    bases.WriteManifest();
-                listener_.Done();
-            } else {
-                bool dryRun = kind_ == TRunKind::MergeDryRun;
-                TMergeSink sink(listener_, paths.OutputRoot(), projectName_, dryRun);
-                TRunContext run { projectName_, packageName_, prepared->templates, paths, listener_, sink };
-                if (!dryRun)
-                    RemoveRunLeftovers(paths);
-                PutAllFiles(run, *prepared);
-                sink.FinishObsolete();
-                listener_.MergeDone(sink.Summary());
+        if (kind_ != TRunKind::MergeApply) {
+            Generate();
+        } else {
+            checked_ = true;
+            try {
+                listener_.MergeDone(ApplyMergePlan(*plan_, listener_));
+            } catch (const TStalePlan& stale) {
+                listener_.PlanStale(stale.what());
             }
         }
     } catch (const std::exception& e) {
         // Files already written stay; the user is told what stopped the run.
-        listener_.Failed(checked ? e.what() : std::string("检查模型时出错：") + e.what());
+        listener_.Failed(checked_ ? e.what() : std::string("检查模型时出错：") + e.what());
     }
     listener_.Finished();
-}
-
-void RemoveRunLeftovers(const TOutputPaths& paths)
-{
-    // The directories a run writes, and their bases of a merging generation.
-    std::string root = paths.OutputRoot();
-    std::vector<std::string> directories = { paths.SourceDir() };
-    for (const char* kind : { "action", "dao", "domain", "test", "utils" })
-        directories.push_back(paths.KindDir(kind));
-    for (const auto& directory : directories) {
-        TFileOperate::RemoveLeftovers(directory);
-        TFileOperate::RemoveLeftovers(root + "/.javagen/base" + directory.substr(root.size()));
-    }
-    TFileOperate::RemoveLeftovers(root + "/.javagen");
 }

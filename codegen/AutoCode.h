@@ -1,27 +1,34 @@
 #pragma once
 #include "ClassData.h"
 #include "GenerationListener.h"
-#include "IdList.h"
-#include "ModelSnapshot.h"
+#include "Generator.h"
+#include "ModelChecks.h"
 #include "OutputPaths.h"
-#include "RunContext.h"
+#include "OutputSink.h"
 #include "Templates.h"
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+struct TMergePlan;
+
 // What a run does with the files it generates.
 enum class TRunKind {
     Plain, // writes every file, as the generate command always has
-    Merge, // keeps the user's edits: see TMergeSink
-    MergeDryRun, // reports what Merge would do, writes nothing
+    Merge, // keeps the user's edits: plans, then applies the plan
+    MergeDryRun, // makes the plan and reports it, writes nothing
+    MergeApply, // applies a plan made earlier (and approved), deciding nothing again
 };
 
-// Where a run reads its templates and writes its tree.
+// Where a run reads its templates and writes its tree, and what it makes
+// beside what every run makes.
 struct TRunLocations {
     std::string templateDir = "template"; // read relative to the current directory
     std::string rootDir; // output goes to rootDir/projects/<project>; empty: program directory
+    bool webapp = false; // the pages, web.xml and build too
 };
 
 // One generation run. Start() launches Execute on a worker thread of its
@@ -31,6 +38,8 @@ class TAutoCode {
 public:
     TAutoCode(int projectId, std::string projectName, std::string packageName, IGenerationListener& listener,
         TRunLocations locations = {}, TRunKind kind = TRunKind::Plain);
+    // Applies an approved plan (TRunKind::MergeApply).
+    TAutoCode(std::shared_ptr<const TMergePlan> plan, IGenerationListener& listener);
 
     // Takes ownership: the run deletes itself when its thread ends.
     static void Start(TAutoCode* run);
@@ -39,39 +48,42 @@ public:
     void Execute();
 
 private:
-    int projectId_;
+    void Generate();
+
+    int projectId_ = 0;
     std::string projectName_;
     std::string packageName_;
     IGenerationListener& listener_;
     TRunLocations locations_;
     TRunKind kind_;
+    std::shared_ptr<const TMergePlan> plan_;
+    bool checked_ = false; // the model passed its checks: failures are the files'
 };
 
-// What a run has once every check has passed: one snapshot of the model as
-// the generators' input, and the templates.
+// What a run has once every check has passed: the generators' input, read
+// from one snapshot of the model, and the templates.
 struct TPreparedRun {
-    TModelSnapshot snapshot;
-    TIdList classList;
-    std::vector<TClassData> classes; // pointing into snapshot
+    std::vector<TClassData> classes;
     TTemplates templates;
 };
 
 // Everything a run does before its first write: the project name check, one
-// snapshot of the model, the model checks (the primary and display checks
-// report through report), the name and path checks, and the templates.
-// Returns nothing when a check failed; refusal then holds the message of a
-// check that does not report through report. Throws on a database error.
-std::optional<TPreparedRun> PrepareRun(int projectId, const std::string& projectName, const std::string& packageName,
-    const std::string& templateDir, IModelCheckReport& report, std::string& refusal);
+// snapshot of the model (which must still be the project of that id and
+// name), the model, name and path checks, and the templates. Fills prepared
+// and returns passed, or returns the first fault. Throws on a database error.
+TCheckResult PrepareRun(int projectId, const std::string& projectName, const std::string& packageName,
+    const std::string& templateDir, std::optional<TPreparedRun>& prepared);
+
+// The generators' input of a prepared run.
+TGenInput GeneratorInput(const TPreparedRun& prepared, const std::string& packageName, bool webapp);
+
+// Every file of a run, in the run's order: each generator of the list, its
+// project files, then its files for each class.
+void ForEachGeneratedFile(const TGenInput& in, const std::function<void(const TGeneratedFile&)>& take);
 
 // Removes the temporary files that an earlier run killed while writing left
-// in the directories a run writes.
-void RemoveRunLeftovers(const TOutputPaths& paths);
-
-// Every file of a prepared run, in the run's order, put through run.output:
-// struts.xml, hibernate.cfg.xml and the mapping files, the support files,
-// then the domain, Action and DAO classes.
-void PutAllFiles(const TRunContext& run, const TPreparedRun& prepared);
+// in the directories the generators write.
+void RemoveRunLeftovers(const TOutputPaths& paths, const TGenInput& in);
 
 // The directory of the running executable, without a trailing slash.
 std::string ProgramDirectory();

@@ -44,7 +44,8 @@ TReferenceMember ReferenceMember(const TModelSnapshot& snapshot, const TSnapshot
     return m;
 }
 
-TClassData ClassData(const TModelSnapshot& snapshot, const TSnapshotClass& c)
+// Everything but the members' own rows, which the caller copies or moves in.
+TClassData ClassFrame(const TModelSnapshot& snapshot, const TSnapshotClass& c)
 {
     TClassData data;
     data.classId = c.classId;
@@ -54,16 +55,15 @@ TClassData ClassData(const TModelSnapshot& snapshot, const TSnapshotClass& c)
     if (!primary)
         throw TGenerationError(c.className + "表没有主键!");
     data.primary = *primary;
+    data.members.reserve(c.members.size());
     for (const auto& row : c.members) {
         const TMember& m = row.member;
-        data.members.push_back(&m);
-        if (row.isNonPrimary) {
-            std::string key;
-            if (!IsSimpleType(m.GetMemberType()))
-                if (const TMember* target = snapshot.PrimaryMemberByClassName(m.GetMemberType()))
-                    key = target->GetMemberName();
-            data.nonPrimaryMembers.push_back({ &m, key });
-        }
+        TClassMember member;
+        member.isNonPrimary = row.isNonPrimary;
+        if (row.isNonPrimary && !IsSimpleType(m.GetMemberType()))
+            if (const TMember* target = snapshot.PrimaryMemberByClassName(m.GetMemberType()))
+                member.referencedKey = target->GetMemberName();
+        data.members.push_back(std::move(member));
         if (row.isQuery)
             data.queryMembers.push_back(QueryMember(snapshot, c, m));
         if (row.isReference)
@@ -86,14 +86,29 @@ std::vector<std::vector<int>> ReferenceGraph(const TModelSnapshot& snapshot)
 
 } // namespace
 
-std::vector<TClassData> BuildClassData(const TModelSnapshot& snapshot)
+std::vector<TClassData> BuildClassData(TModelSnapshot snapshot)
 {
     std::vector<bool> cascade = CascadingClasses(ReferenceGraph(snapshot));
+    // Every key is looked up while the snapshot is whole; then its rows move.
     std::vector<TClassData> classes;
     classes.reserve(snapshot.Classes().size());
     for (size_t i = 0; i < snapshot.Classes().size(); ++i) {
-        classes.push_back(ClassData(snapshot, snapshot.Classes()[i]));
+        classes.push_back(ClassFrame(snapshot, snapshot.Classes()[i]));
         classes.back().cascade = cascade[i];
     }
+    std::vector<TSnapshotClass> rows = snapshot.TakeClasses();
+    for (size_t i = 0; i < classes.size(); ++i)
+        for (size_t m = 0; m < rows[i].members.size(); ++m)
+            classes[i].members[m].member = std::move(rows[i].members[m].member);
     return classes;
+}
+
+TClassData BuildOneClassData(const TModelSnapshot& snapshot, size_t index)
+{
+    const TSnapshotClass& c = snapshot.Classes().at(index);
+    TClassData data = ClassFrame(snapshot, c);
+    data.cascade = CascadingClasses(ReferenceGraph(snapshot))[index];
+    for (size_t m = 0; m < c.members.size(); ++m)
+        data.members[m].member = c.members[m].member;
+    return data;
 }

@@ -27,30 +27,32 @@ struct TReferenceMember {
     std::string keyCapital;
 };
 
-// A member of the mapping file: a non-primary member and, for a reference,
-// the name of the referenced class's key (its foreign-key column).
-struct TMappedMember {
-    const TMember* member;
+// A member of the class, with what the mapping file needs: whether it is
+// mapped as a property (memberIsPri 0) and, for a reference, the name of
+// the referenced class's key (its foreign-key column).
+struct TClassMember {
+    TMember member;
+    bool isNonPrimary = false;
     std::string referencedKey;
 };
 
 // One class as the generators see it: everything they write about the class
-// is read from here, nothing from the database. Members are the snapshot's
-// own rows, which outlive it.
+// is read from here, nothing from the database, and it owns all of it.
 struct TClassData {
     int classId = 0;
     std::string name;
     std::string friendName;
-    std::vector<const TMember*> members; // all members, in the store's order
+    std::vector<TClassMember> members; // all members, in the store's order
     TMember primary; // the first primary member
-    std::vector<TMappedMember> nonPrimaryMembers; // memberIsPri 0
     std::vector<TQueryMember> queryMembers; // queryFlag 1
     std::vector<TReferenceMember> references; // member type not a simple type
     bool cascade = false; // many-to-one lines carry cascade="save-update"
 };
 
-// The generators' input for every class of a snapshot, in class order; it
-// points into the snapshot, which must live as long. Call after the run's
-// checks have passed: every class has its primary member and every
-// reference member's class has one.
-std::vector<TClassData> BuildClassData(const TModelSnapshot& snapshot);
+// The generators' input for every class of a snapshot, in class order; the
+// snapshot's rows move into it. Call after the run's checks have passed:
+// every class has its primary member and every reference member's class
+// has one. Throws TGenerationError otherwise.
+std::vector<TClassData> BuildClassData(TModelSnapshot snapshot);
+// The same for the class at one position of the snapshot only (a preview).
+TClassData BuildOneClassData(const TModelSnapshot& snapshot, size_t index);

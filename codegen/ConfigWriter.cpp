@@ -37,9 +37,9 @@ void AddIdentifier(TMappingText& out, const TMember& key)
     out.Empty();
 }
 
-void AddProperty(TMappingText& out, const TMappedMember& mapped, std::set<std::string>& columns, bool cascade)
+void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::string>& columns, bool cascade)
 {
-    const TMember& m = *mapped.member;
+    const TMember& m = mapped.member;
     const std::string& name = m.GetMemberName();
     const std::string& type = m.GetMemberType();
     std::string comment = XmlCommentText(m.GetMemberComment());
@@ -144,44 +144,100 @@ std::string BuildMappingContent(const TClassData& c)
     std::set<std::string> columns; // of the key and the simple properties
     AddIdentifier(out, c.primary);
     columns.insert(c.primary.GetMemberName());
-    for (const auto& mapped : c.nonPrimaryMembers)
-        if (IsSimpleType(mapped.member->GetMemberType()))
-            columns.insert(mapped.member->GetMemberName());
-    for (const auto& mapped : c.nonPrimaryMembers)
-        AddProperty(out, mapped, columns, c.cascade);
+    for (const auto& mapped : c.members)
+        if (mapped.isNonPrimary && IsSimpleType(mapped.member.GetMemberType()))
+            columns.insert(mapped.member.GetMemberName());
+    for (const auto& mapped : c.members)
+        if (mapped.isNonPrimary)
+            AddProperty(out, mapped, columns, c.cascade);
     return out.Str();
 }
 
-void WriteStrutsConfig(const TRunContext& run, const TIdList& classes)
-{
-    std::string text = run.templates.Text(TTemplates::kStruts);
-    text = ReplaceAll(text, "$struts2ConfigString", BuildStrutsBlock(run.packageName, classes));
-    text = run.SubstitutePackage(text);
-    run.PutSourceFile("struts.xml", text, true, "生成完成!");
-}
+namespace {
 
-void WriteHibernateConfig(const TRunContext& run, const std::vector<TClassData>& classes)
+const char* const kStrutsTemplate = "src/struts.xml";
+const char* const kHibernateTemplate = "src/hibernate.cfg.xml";
+const char* const kMappingTemplate = "src/com/packageName/domain/className.hbm.xml";
+
+TIdList ClassList(const std::vector<TClassData>& classes)
 {
     TIdList list;
     for (const auto& c : classes)
         list.push_back({ c.name, c.classId });
-    std::string text = run.templates.Text(TTemplates::kHibernate);
-    text = ReplaceAll(text, "$hibernateConfigString", BuildHibernateMappingLines(run.paths.PackagePath(), list));
-    text = run.SubstitutePackage(text);
-    run.PutSourceFile("hibernate.cfg.xml", text, false, "生成完成!");
-    for (const auto& c : classes)
-        WriteMappingFile(run, c);
+    return list;
 }
 
-std::string BuildMappingFile(const TRunContext& run, const TClassData& c)
+// struts.xml: one package block per class in its template.
+class TStrutsConfigGenerator : public IGenerator {
+public:
+    const char* Name() const override { return "struts"; }
+    void ProjectFiles(const TGenInput& in, TFiles& out) const override
+    {
+        std::string text = in.templates.Text(kStrutsTemplate);
+        text = ReplaceAll(text, "$struts2ConfigString", BuildStrutsBlock(in.packageName, ClassList(in.classes)));
+        out.push_back({ in.SourceDir(), "struts.xml", in.SubstitutePackage(text), TEncoding::Utf8Bom, "生成完成!" });
+    }
+    std::vector<std::string> Directories(const TGenInput& in) const override { return { in.SourceDir() }; }
+    std::vector<TTemplateUse> TemplatesUsed() const override { return { { kStrutsTemplate } }; }
+};
+
+// hibernate.cfg.xml: one mapping line per class.
+class THibernateConfigGenerator : public IGenerator {
+public:
+    const char* Name() const override { return "hibernate"; }
+    void ProjectFiles(const TGenInput& in, TFiles& out) const override
+    {
+        std::string text = in.templates.Text(kHibernateTemplate);
+        text = ReplaceAll(
+            text, "$hibernateConfigString", BuildHibernateMappingLines(in.packagePath, ClassList(in.classes)));
+        out.push_back({ in.SourceDir(), "hibernate.cfg.xml", in.SubstitutePackage(text), TEncoding::Gbk, "生成完成!" });
+    }
+    std::vector<std::string> Directories(const TGenInput& in) const override { return { in.SourceDir() }; }
+    std::vector<TTemplateUse> TemplatesUsed() const override { return { { kHibernateTemplate } }; }
+};
+
+// One Hibernate mapping file per class.
+class TMappingFileGenerator : public IGenerator {
+public:
+    const char* Name() const override { return "mapping"; }
+    void ClassFiles(const TGenInput& in, const TClassData& c, TFiles& out) const override
+    {
+        out.push_back(
+            { in.KindDir("domain"), c.name + ".hbm.xml", BuildMappingFile(in, c), TEncoding::Utf8Bom, "生成完成!" });
+    }
+    std::vector<std::string> ClassFileNames(const std::string& className) const override
+    {
+        return { className + ".hbm.xml" };
+    }
+    std::vector<std::string> Directories(const TGenInput& in) const override { return { in.KindDir("domain") }; }
+    std::vector<TTemplateUse> TemplatesUsed() const override { return { { kMappingTemplate } }; }
+    int PreviewRank() const override { return 1; }
+};
+
+} // namespace
+
+std::string BuildMappingFile(const TGenInput& in, const TClassData& c)
 {
-    std::string text = run.templates.Text(TTemplates::kMapping);
+    std::string text = in.templates.Text(kMappingTemplate);
     text = ReplaceAll(text, "$hibernateContentConfigString", BuildMappingContent(c));
-    text = run.SubstitutePackage(text);
+    text = in.SubstitutePackage(text);
     return ReplaceAll(text, "$className", c.name);
 }
 
-void WriteMappingFile(const TRunContext& run, const TClassData& c)
+const IGenerator& StrutsConfigGenerator()
 {
-    run.PutKindFile("domain", c.name + ".hbm.xml", BuildMappingFile(run, c), true, "生成完成!");
+    static const TStrutsConfigGenerator generator;
+    return generator;
+}
+
+const IGenerator& HibernateConfigGenerator()
+{
+    static const THibernateConfigGenerator generator;
+    return generator;
+}
+
+const IGenerator& MappingFileGenerator()
+{
+    static const TMappingFileGenerator generator;
+    return generator;
 }

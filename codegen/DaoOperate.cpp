@@ -286,8 +286,28 @@ std::string TDaoOperate::BuildDaoClass(const std::string& packageName, const TCl
     return out.Str();
 }
 
-void TDaoOperate::WriteDaoClasses(const TRunContext& run, const std::vector<TClassData>& classes)
+namespace {
+
+class TDaoClassGenerator : public IGenerator {
+public:
+    const char* Name() const override { return "dao"; }
+    void ClassFiles(const TGenInput& in, const TClassData& c, TFiles& out) const override
+    {
+        out.push_back({ in.KindDir("dao"), c.name + "DAO.java", TDaoOperate::BuildDaoClass(in.packageName, c),
+            TEncoding::Gbk, "生成完毕!" });
+    }
+    std::vector<std::string> ClassFileNames(const std::string& className) const override
+    {
+        return { className + "DAO.java" };
+    }
+    std::vector<std::string> Directories(const TGenInput& in) const override { return { in.KindDir("dao") }; }
+    int PreviewRank() const override { return 3; }
+};
+
+} // namespace
+
+const IGenerator& DaoClassGenerator()
 {
-    for (const auto& c : classes)
-        run.PutKindFile("dao", c.name + "DAO.java", BuildDaoClass(run.packageName, c), false, "生成完毕!");
+    static const TDaoClassGenerator generator;
+    return generator;
 }

@@ -1,6 +1,6 @@
 #pragma once
 #include "ClassData.h"
-#include "RunContext.h"
+#include "Generator.h"
 
 #include <string>
 #include <vector>
@@ -9,7 +9,6 @@
 // over Hibernate (add, paged query, all rows, count, lookup, update, delete).
 class TDaoOperate {
 public:
-    static void WriteDaoClasses(const TRunContext& run, const std::vector<TClassData>& classes);
     static std::string BuildDaoClass(const std::string& packageName, const TClassData& c);
 
     static std::string BuildAddMethod(const std::string& className);
@@ -20,3 +19,5 @@ public:
     static std::string BuildUpdateMethod(const std::string& className);
     static std::string BuildDeleteMethod(const TClassData& c);
 };
+
+const IGenerator& DaoClassGenerator();

@@ -17,8 +17,8 @@ std::string TDomainOperate::BuildDomainClass(const std::string& packageName, con
     out.Line("package com." + packageName + ".domain;");
     out.Empty();
     out.Line("public class " + c.name + " {");
-    for (const TMember* row : c.members) {
-        const TMember& member = *row;
+    for (const TClassMember& row : c.members) {
+        const TMember& member = row.member;
         const std::string& m = member.GetMemberName();
         std::string t = JavaTypeOf(member.GetMemberType());
         std::string M = CapitalizedName(m);
@@ -36,8 +36,28 @@ std::string TDomainOperate::BuildDomainClass(const std::string& packageName, con
     return out.Str();
 }
 
-void TDomainOperate::WriteDomainClasses(const TRunContext& run, const std::vector<TClassData>& classes)
+namespace {
+
+class TDomainClassGenerator : public IGenerator {
+public:
+    const char* Name() const override { return "domain"; }
+    void ClassFiles(const TGenInput& in, const TClassData& c, TFiles& out) const override
+    {
+        out.push_back({ in.KindDir("domain"), c.name + ".java", TDomainOperate::BuildDomainClass(in.packageName, c),
+            TEncoding::Gbk, "生成完毕!" });
+    }
+    std::vector<std::string> ClassFileNames(const std::string& className) const override
+    {
+        return { className + ".java" };
+    }
+    std::vector<std::string> Directories(const TGenInput& in) const override { return { in.KindDir("domain") }; }
+    int PreviewRank() const override { return 2; }
+};
+
+} // namespace
+
+const IGenerator& DomainClassGenerator()
 {
-    for (const auto& c : classes)
-        run.PutKindFile("domain", c.name + ".java", BuildDomainClass(run.packageName, c), false, "生成完毕!");
+    static const TDomainClassGenerator generator;
+    return generator;
 }

@@ -1,5 +1,7 @@
 #include "OutputPaths.h"
 
+#include "FileOperate.h"
+#include "Generator.h"
 #include "TextEscape.h"
 
 TOutputPaths::TOutputPaths(std::string rootDir, std::string projectName, std::string packageName)
@@ -42,4 +44,28 @@ std::string TOutputPaths::DisplaySource(const std::string& fileName) const
 std::string TOutputPaths::DisplayKind(const std::string& kind, const std::string& fileName) const
 {
     return "projects/" + projectName_ + "/src/com/" + packagePath_ + "/" + kind + "/" + fileName;
+}
+
+std::string TOutputPaths::Directory(const std::string& relativeDir) const
+{
+    return OutputRoot() + "/" + relativeDir;
+}
+
+TOutputFile TOutputPaths::Place(const TGeneratedFile& file) const
+{
+    std::string directory = Directory(file.dir);
+    std::string path = directory + "/" + file.name;
+    std::string bytes;
+    switch (file.encoding) {
+    case TEncoding::Gbk:
+        bytes = TFileOperate::EncodeGbk(path, file.text);
+        break;
+    case TEncoding::Utf8Bom:
+        bytes = "\xEF\xBB\xBF" + file.text;
+        break;
+    case TEncoding::Bytes:
+        bytes = file.text;
+        break;
+    }
+    return { directory, path, "projects/" + projectName_ + "/" + file.Relative(), std::move(bytes) };
 }

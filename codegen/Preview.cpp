@@ -1,66 +1,66 @@
 #include "Preview.h"
 
-#include "ActionOperate.h"
-#include "ConfigWriter.h"
-#include "DaoOperate.h"
-#include "DomainOperate.h"
+#include "RunChecks.h"
 #include "TextCodec.h"
-
-const char* const kPreviewKinds[4] = { "mapping", "domain", "dao", "action" };
 
 namespace {
 
-// Keeps what the generators put, writes nothing, reports nothing.
-class TMemorySink : public IOutputSink {
-public:
-    void Put(const TOutputFile& file, const std::string&) override { files.push_back(file); }
-    std::vector<TOutputFile> files;
-};
-
-class TSilentListener : public IGenerationListener {
-public:
-    void SetErrorClassId(int) override { }
-    void PrimaryMemberError() override { }
-    void DisplayMemberError() override { }
-    void Progress(const std::string&) override { }
-    void ModelRefused(const std::string&) override { }
-    void Done() override { }
-    void Failed(const std::string&) override { }
-    void Finished() override { }
-};
+// Only what the shown generators read.
+std::vector<TTemplateUse> PreviewTemplates(const std::vector<const IGenerator*>& generators)
+{
+    std::vector<TTemplateUse> uses;
+    for (const IGenerator* generator : generators)
+        for (const auto& use : generator->TemplatesUsed())
+            uses.push_back(use);
+    return uses;
+}
 
 } // namespace
 
-std::optional<TClassPreview> PreviewClass(int projectId, const std::string& projectName, const std::string& packageName,
-    const TRunLocations& locations, const std::string& className, IModelCheckReport& report, std::string& refusal)
+std::vector<std::string> PreviewKinds(bool webapp)
 {
-    auto prepared = PrepareRun(projectId, projectName, packageName, locations.templateDir, report, refusal);
-    if (!prepared)
-        return std::nullopt;
-    std::vector<TClassData> one;
-    for (const auto& c : prepared->classes)
-        if (c.name == className && one.empty())
-            one.push_back(c);
-    if (one.empty()) {
-        refusal = "工程中没有类 " + className + "!";
-        return std::nullopt;
-    }
-    std::string root = locations.rootDir.empty() ? ProgramDirectory() : locations.rootDir;
-    TMemorySink sink;
-    TSilentListener silent;
-    TRunContext run { projectName, packageName, prepared->templates, TOutputPaths(root, projectName, packageName),
-        silent, sink };
-    // The same writers a run calls, for a list of this one class.
-    WriteMappingFile(run, one.front());
-    TDomainOperate::WriteDomainClasses(run, one);
-    TDaoOperate::WriteDaoClasses(run, one);
-    TActionOperate::WriteActionClasses(run, one);
-    return TClassPreview { sink.files };
+    TTemplates none;
+    std::vector<TClassData> noClasses;
+    TGenInput in { "", "", none, noClasses, webapp };
+    std::vector<std::string> kinds;
+    for (const IGenerator* generator : PreviewGenerators(in))
+        kinds.push_back(generator->Name());
+    return kinds;
 }
 
-std::string PreviewText(const TOutputFile& file)
+TCheckResult PreviewClass(int projectId, const std::string& projectName, const std::string& packageName,
+    const TRunLocations& locations, const std::string& className, std::optional<TClassPreview>& preview)
 {
-    if (file.bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        return file.bytes.substr(3);
-    return GbkToUtf8(file.bytes);
+    TModelSnapshot snapshot = TModelSnapshot::Read(projectId);
+    TCheckResult check = CheckModel(snapshot, packageName);
+    if (!check.Passed())
+        return check;
+    const TSnapshotClass* found = snapshot.FindClass(className);
+    if (!found)
+        return TCheckResult::Refuse("工程中没有类 " + className + "!");
+    std::vector<TClassData> one = { BuildOneClassData(snapshot, snapshot.IndexOf(*found)) };
+
+    TTemplates empty;
+    TGenInput probe { packageName, "", empty, one, locations.webapp };
+    std::vector<const IGenerator*> generators = PreviewGenerators(probe);
+    TTemplates templates;
+    try {
+        templates = TTemplates::Load(locations.templateDir, PreviewTemplates(generators));
+    } catch (const std::exception& e) {
+        return TCheckResult::Refuse(e.what());
+    }
+    TOutputPaths paths("", projectName, packageName);
+    TGenInput in { packageName, paths.PackagePath(), templates, one, locations.webapp };
+    TClassPreview shown;
+    for (const IGenerator* generator : generators) {
+        TFiles files;
+        generator->ClassFiles(in, one.front(), files);
+        for (auto& file : files) {
+            std::string text = file.encoding == TEncoding::Bytes ? GbkToUtf8(file.text) : std::move(file.text);
+            shown.files.push_back(
+                { generator->Name(), "projects/" + projectName + "/" + file.Relative(), file.name, std::move(text) });
+        }
+    }
+    preview = std::move(shown);
+    return {};
 }

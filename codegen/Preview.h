@@ -1,29 +1,31 @@
 #pragma once
 #include "AutoCode.h"
-#include "ModelCheckReport.h"
-#include "OutputSink.h"
+#include "ModelChecks.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
-// The four files a run writes for one class (mapping file, domain, DAO and
-// Action class), made by the same checks, snapshot and generators as a run,
-// kept in memory: nothing is written.
-struct TClassPreview {
-    std::vector<TOutputFile> files; // mapping, domain, DAO, Action
+// One file of a preview: where a run would write it and its text as UTF-8.
+struct TPreviewFile {
+    std::string kind; // the generator's name: "mapping", "domain", "dao", "action", ...
+    std::string displayPath; // "projects/<project>/src/..."
+    std::string name;
+    std::string text;
 };
 
-// Which of the four files: "mapping", "domain", "dao", "action".
-extern const char* const kPreviewKinds[4];
+// The files a run writes for one class (mapping file, domain, DAO and Action
+// class, ...), made by the same checks and generators as a run, for that
+// class alone, kept in memory: nothing is written.
+struct TClassPreview {
+    std::vector<TPreviewFile> files;
+};
 
-// The preview of the class className of the project, or nothing when a
-// check refuses the model (the primary and display checks report through
-// report, the others leave their message in refusal; a class the project
-// does not have is refused the same way). Throws on a database error.
-std::optional<TClassPreview> PreviewClass(int projectId, const std::string& projectName, const std::string& packageName,
-    const TRunLocations& locations, const std::string& className, IModelCheckReport& report, std::string& refusal);
+// The kinds a preview shows, in its order: what `preview --file` takes.
+std::vector<std::string> PreviewKinds(bool webapp = false);
 
-// The text of a generated file as UTF-8: a byte-order mark is dropped, GBK
-// is converted.
-std::string PreviewText(const TOutputFile& file);
+// The preview of the class className of the project, or the first fault
+// the run's checks find (a class the project does not have is refused the
+// same way). Throws on a database error.
+TCheckResult PreviewClass(int projectId, const std::string& projectName, const std::string& packageName,
+    const TRunLocations& locations, const std::string& className, std::optional<TClassPreview>& preview);

@@ -1,7 +1,7 @@
 #include "RunChecks.h"
 
-#include "ClassDAO.h"
 #include "FileOperate.h"
+#include "Generator.h"
 #include "JavaWords.h"
 #include "TextCodec.h"
 
@@ -10,21 +10,6 @@
 #include <unordered_set>
 
 namespace {
-
-template<class Test>
-bool CheckEveryClassHasOne(
-    const TModelSnapshot& snapshot, IModelCheckReport& report, Test test, void (IModelCheckReport::*error)())
-{
-    for (const auto& c : snapshot.Classes()) {
-        auto count = std::count_if(c.members.begin(), c.members.end(), test);
-        if (count != 1) {
-            report.SetErrorClassId(c.classId);
-            (report.*error)();
-            return false;
-        }
-    }
-    return true;
-}
 
 // Why a name cannot be a Java identifier written in a GBK file, or empty.
 std::string IdentifierFault(const std::string& name)
@@ -38,38 +23,24 @@ std::string IdentifierFault(const std::string& name)
     return "";
 }
 
-// Longest name the run gives a file of this class, "Action.java" being the
-// longest suffix.
+// Longest name a generator gives a file of this class.
 size_t LongestFileName(const std::string& className)
 {
-    return className.size() + std::string("Action.java").size();
+    size_t longest = 0;
+    for (const IGenerator* generator : Generators())
+        for (const auto& name : generator->ClassFileNames(className))
+            longest = std::max(longest, name.size());
+    return longest;
+}
+
+TCheckResult Refuse(const std::string& message)
+{
+    return TCheckResult::Refuse(message);
 }
 
 } // namespace
 
-std::string PrimaryMemberErrorText(int classId)
-{
-    return TClassDAO().GetClassName(classId) + "表主键设置错误，每个类只能设置一个主键!";
-}
-
-std::string DisplayMemberErrorText(int classId)
-{
-    return TClassDAO().GetClassName(classId) + "表显示成员设置错误，每个类有且只能设置一个显示成员!";
-}
-
-bool CheckPrimaryMembers(const TModelSnapshot& snapshot, IModelCheckReport& report)
-{
-    return CheckEveryClassHasOne(
-        snapshot, report, [](const TSnapshotMember& m) { return m.isPrimary; }, &IModelCheckReport::PrimaryMemberError);
-}
-
-bool CheckDisplayMembers(const TModelSnapshot& snapshot, IModelCheckReport& report)
-{
-    return CheckEveryClassHasOne(
-        snapshot, report, [](const TSnapshotMember& m) { return m.isDisplay; }, &IModelCheckReport::DisplayMemberError);
-}
-
-std::string CheckReferenceMembers(const TModelSnapshot& snapshot)
+TCheckResult CheckReferenceMembers(const TModelSnapshot& snapshot)
 {
     for (const auto& c : snapshot.Classes())
         for (const auto& row : c.members) {
@@ -78,28 +49,28 @@ std::string CheckReferenceMembers(const TModelSnapshot& snapshot)
             const std::string& type = row.member.GetMemberType();
             std::string prefix = c.className + "表的成员" + row.member.GetMemberName() + "引用的类" + type;
             if (!snapshot.FindClass(type))
-                return prefix + "不存在!";
+                return Refuse(prefix + "不存在!");
             if (!snapshot.PrimaryMemberByClassName(type))
-                return prefix + "没有主键!";
+                return Refuse(prefix + "没有主键!");
         }
-    return "";
+    return {};
 }
 
-std::string CheckJavaNames(const TModelSnapshot& snapshot)
+TCheckResult CheckJavaNames(const TModelSnapshot& snapshot)
 {
     std::unordered_set<std::string> classNames;
     for (const auto& c : snapshot.Classes()) {
         const std::string& name = c.className;
         std::string fault = IdentifierFault(name);
         if (!fault.empty())
-            return "类名“" + name + "”" + fault + "，无法生成代码!";
+            return Refuse("类名“" + name + "”" + fault + "，无法生成代码!");
         if (IsRestrictedTypeName(name))
-            return "类名“" + name + "”不能用作 Java 类名，无法生成代码!";
+            return Refuse("类名“" + name + "”不能用作 Java 类名，无法生成代码!");
         std::string variable = ClassVariableName(name);
         if (IsReservedJavaWord(variable))
-            return "类名“" + name + "”的变量名“" + variable + "”是 Java 关键字，无法生成代码!";
+            return Refuse("类名“" + name + "”的变量名“" + variable + "”是 Java 关键字，无法生成代码!");
         if (!classNames.insert(name).second)
-            return "工程中有两个名为“" + name + "”的类，无法生成代码!";
+            return Refuse("工程中有两个名为“" + name + "”的类，无法生成代码!");
     }
     for (const auto& c : snapshot.Classes()) {
         std::unordered_set<std::string> memberNames;
@@ -109,19 +80,19 @@ std::string CheckJavaNames(const TModelSnapshot& snapshot)
             const std::string& name = row.member.GetMemberName();
             std::string fault = IdentifierFault(name);
             if (!fault.empty())
-                return c.className + "表的成员“" + name + "”" + fault + "，无法生成代码!";
+                return Refuse(c.className + "表的成员“" + name + "”" + fault + "，无法生成代码!");
             if (!memberNames.insert(name).second)
-                return c.className + "表中有两个名为“" + name + "”的成员，无法生成代码!";
+                return Refuse(c.className + "表中有两个名为“" + name + "”的成员，无法生成代码!");
             auto accessor = accessors.emplace(CapitalizedName(name), name);
             if (!accessor.second)
-                return c.className + "表的成员“" + accessor.first->second + "”和“" + name +
-                    "”的 get/set 方法同名，无法生成代码!";
+                return Refuse(c.className + "表的成员“" + accessor.first->second + "”和“" + name +
+                    "”的 get/set 方法同名，无法生成代码!");
         }
     }
-    return "";
+    return {};
 }
 
-std::string CheckOutputPaths(const TModelSnapshot& snapshot, const std::string& packageName)
+TCheckResult CheckOutputPaths(const TModelSnapshot& snapshot, const std::string& packageName)
 {
     const size_t limit = TFileOperate::kMaxOutputNameBytes;
     size_t start = 0;
@@ -129,13 +100,23 @@ std::string CheckOutputPaths(const TModelSnapshot& snapshot, const std::string& 
         size_t dot = packageName.find('.', start);
         std::string segment = packageName.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
         if (segment.size() > limit)
-            return "包名中的“" + segment + "”太长，目录名会超过文件系统允许的 255 字节!";
+            return Refuse("包名中的“" + segment + "”太长，目录名会超过文件系统允许的 255 字节!");
         if (dot == std::string::npos)
             break;
         start = dot + 1;
     }
     for (const auto& c : snapshot.Classes())
         if (LongestFileName(c.className) > limit)
-            return "类名“" + c.className + "”太长，生成的文件名会超过文件系统允许的 255 字节!";
-    return "";
+            return Refuse("类名“" + c.className + "”太长，生成的文件名会超过文件系统允许的 255 字节!");
+    return {};
+}
+
+TCheckResult CheckModel(const TModelSnapshot& snapshot, const std::string& packageName)
+{
+    for (auto check : { CheckPrimaryMembers, CheckDisplayMembers, CheckReferenceMembers, CheckJavaNames }) {
+        TCheckResult result = check(snapshot);
+        if (!result.Passed())
+            return result;
+    }
+    return CheckOutputPaths(snapshot, packageName);
 }

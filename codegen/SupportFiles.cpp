@@ -18,15 +18,44 @@ const std::vector<TSupportFile>& SupportFileList()
     return files;
 }
 
-void CopySupportFiles(const TRunContext& run)
-{
-    for (const auto& file : SupportFileList()) {
-        // The templates were read before the run began, so a copy can only
-        // fail in writing, which ends the run like any other write.
-        if (file.copied)
-            run.PutKindBytes(file.kind, file.fileName, run.templates.Bytes(file.TemplatePath()), "移动完毕!");
-        else
-            run.PutKindFile(file.kind, file.fileName, run.SubstitutePackage(run.templates.Text(file.TemplatePath())),
-                false, "移动完毕!");
+namespace {
+
+class TSupportFileGenerator : public IGenerator {
+public:
+    const char* Name() const override { return "support"; }
+    void ProjectFiles(const TGenInput& in, TFiles& out) const override
+    {
+        for (const auto& file : SupportFileList()) {
+            // The templates were read before the run began, so a copy can
+            // only fail in writing, which ends the run like any other write.
+            if (file.copied)
+                out.push_back({ in.KindDir(file.kind), file.fileName, in.templates.Bytes(file.TemplatePath()),
+                    TEncoding::Bytes, "移动完毕!" });
+            else
+                out.push_back({ in.KindDir(file.kind), file.fileName,
+                    in.SubstitutePackage(in.templates.Text(file.TemplatePath())), TEncoding::Gbk, "移动完毕!" });
+        }
     }
+    std::vector<std::string> Directories(const TGenInput& in) const override
+    {
+        std::vector<std::string> dirs;
+        for (const char* kind : { "test", "utils", "action", "dao", "domain" })
+            dirs.push_back(in.KindDir(kind));
+        return dirs;
+    }
+    std::vector<TTemplateUse> TemplatesUsed() const override
+    {
+        std::vector<TTemplateUse> uses;
+        for (const auto& file : SupportFileList())
+            uses.push_back({ file.TemplatePath(), file.copied });
+        return uses;
+    }
+};
+
+} // namespace
+
+const IGenerator& SupportFileGenerator()
+{
+    static const TSupportFileGenerator generator;
+    return generator;
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "RunContext.h"
+#include "Generator.h"
 
 #include <string>
 #include <vector>
@@ -18,4 +18,4 @@ struct TSupportFile {
 const std::vector<TSupportFile>& SupportFileList();
 
 // Places the eleven fixed support files of every generated project.
-void CopySupportFiles(const TRunContext& run);
+const IGenerator& SupportFileGenerator();

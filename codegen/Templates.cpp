@@ -1,7 +1,6 @@
 #include "Templates.h"
 
 #include "FileOperate.h"
-#include "SupportFiles.h"
 #include "TextCodec.h"
 
 #include <filesystem>
@@ -24,7 +23,7 @@ std::string Absolute(const std::string& path)
 
 } // namespace
 
-TTemplates TTemplates::Load(const std::string& templateDir)
+TTemplates TTemplates::Load(const std::string& templateDir, const std::vector<TTemplateUse>& uses)
 {
     struct stat info;
     if (stat(templateDir.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
@@ -46,14 +45,11 @@ TTemplates TTemplates::Load(const std::string& templateDir)
             throw TFileError("模板文件 " + Absolute(templateDir + "/" + relative) + " 不是 GBK 编码的文本。");
         }
     };
-    readText(kStruts);
-    readText(kHibernate);
-    readText(kMapping);
-    for (const auto& file : SupportFileList()) {
-        if (file.copied)
-            templates.bytes_[file.TemplatePath()] = read(file.TemplatePath());
+    for (const auto& use : uses) {
+        if (use.bytes)
+            templates.bytes_[use.path] = read(use.path);
         else
-            readText(file.TemplatePath());
+            readText(use.path);
     }
     return templates;
 }

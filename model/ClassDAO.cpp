@@ -1,5 +1,7 @@
 #include "ClassDAO.h"
 
+#include "ModelChecks.h"
+
 std::string TClassDAO::GetClassName(int classId)
 {
     return db_.QueryText("select className from t_class where classId=?", { classId });
@@ -71,27 +73,29 @@ TIdList TClassDAO::ListOtherClasses(int projectId, int classId)
         { classId, projectId });
 }
 
+namespace {
+
+// The rule is the one the generation run applies to its snapshot.
+bool Report(const TCheckResult& result, IModelCheckReport& report)
+{
+    if (result.Passed())
+        return true;
+    report.SetErrorClassId(result.classId);
+    if (result.kind == TCheckKind::PrimaryMember)
+        report.PrimaryMemberError();
+    else
+        report.DisplayMemberError();
+    return false;
+}
+
+} // namespace
+
 bool TClassDAO::CheckPrimaryMembers(const TIdList& classes, IModelCheckReport& report)
 {
-    for (const auto& entry : classes) {
-        if (db_.QueryInteger("select count(*) from t_member where classId=? and memberIsPri=1", { entry.id }) != 1) {
-            report.SetErrorClassId(entry.id);
-            report.PrimaryMemberError();
-            return false;
-        }
-    }
-    return true;
+    return Report(::CheckPrimaryMembers(TModelSnapshot::ReadClassList(classes)), report);
 }
 
 bool TClassDAO::CheckDisplayMembers(const TIdList& classes, IModelCheckReport& report)
 {
-    for (const auto& entry : classes) {
-        if (db_.QueryInteger("select count(*) from t_member where classId=? and memberIsDisplay=1", { entry.id }) !=
-            1) {
-            report.SetErrorClassId(entry.id);
-            report.DisplayMemberError();
-            return false;
-        }
-    }
-    return true;
+    return Report(::CheckDisplayMembers(TModelSnapshot::ReadClassList(classes)), report);
 }

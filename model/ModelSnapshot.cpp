@@ -8,6 +8,7 @@
 #include "Statement.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -55,7 +56,7 @@ std::string MemberQuery()
         ",memberIsPri=1 as isPrimary,memberIsPri=0 as isNonPrimary,queryFlag = 1 as isQuery,"
         "memberIsDisplay=1 as isDisplay,"
         "memberType<>? and memberType<>? and memberType<>? and memberType<>? as isReference "
-        "from t_member where classId in (select classId from t_class where projectId=?) order by memberId";
+        "from t_member where ";
 }
 
 // Positions of the member query's columns, found by name once.
@@ -91,15 +92,23 @@ TSnapshotMember ReadMemberRow(const TRowReader& row, const TMemberColumns& at)
     return m;
 }
 
-} // namespace
-
-TModelSnapshot TModelSnapshot::Read(int projectId)
+// The classes that classWhere selects (with its values) and their members,
+// in one read transaction; with projectId, the project's name in the same
+// transaction (nothing when there is no such project).
+std::vector<TSnapshotClass> ReadClasses(const std::string& classWhere, const TSqlValues& values, int projectId = 0,
+    std::optional<std::string>* projectName = nullptr)
 {
     std::vector<TSnapshotClass> classes;
     TDbHelper().ReadConsistently([&](sqlite3* db) {
+        if (projectName) {
+            TStatement project(db, "select projectName from t_project where projectId=?");
+            project.Bind({ projectId });
+            if (project.Step())
+                *projectName = TRowReader(project.Handle()).Text(0);
+        }
         std::unordered_map<int, size_t> byId;
-        TStatement classRows(db, kClassQuery);
-        classRows.Bind({ projectId });
+        TStatement classRows(db, "select classId,className,friendName from t_class where " + classWhere);
+        classRows.Bind(values);
         while (classRows.Step()) {
             TRowReader row(classRows.Handle());
             TSnapshotClass c;
@@ -112,8 +121,11 @@ TModelSnapshot TModelSnapshot::Read(int projectId)
             byId.emplace(c.classId, classes.size());
             classes.push_back(std::move(c));
         }
-        TStatement memberRows(db, MemberQuery());
-        memberRows.Bind({ kTypeString, kTypeInteger, kTypeFloat, kTypeDate, projectId });
+        TStatement memberRows(
+            db, MemberQuery() + "classId in (select classId from t_class where " + classWhere + ") order by memberId");
+        TSqlValues memberValues = { kTypeString, kTypeInteger, kTypeFloat, kTypeDate };
+        memberValues.insert(memberValues.end(), values.begin(), values.end());
+        memberRows.Bind(memberValues);
         TMemberColumns columns(memberRows);
         while (memberRows.Step()) {
             TSnapshotMember m = ReadMemberRow(TRowReader(memberRows.Handle()), columns);
@@ -125,6 +137,44 @@ TModelSnapshot TModelSnapshot::Read(int projectId)
     // A large model is held whole: no spare room in the member lists.
     for (auto& c : classes)
         c.members.shrink_to_fit();
+    return classes;
+}
+
+} // namespace
+
+TSnapshotMember TSnapshotMember::Of(const TMember& member)
+{
+    TSnapshotMember m;
+    m.member = member;
+    m.isPrimary = member.GetMemberIsPri() == 1;
+    m.isNonPrimary = member.GetMemberIsPri() == 0;
+    m.isQuery = member.GetQueryFlag() == 1;
+    m.isDisplay = member.GetMemberIsDisplay() == 1;
+    m.isReference = IsReferenceType(member.GetMemberType());
+    return m;
+}
+
+TModelSnapshot TModelSnapshot::Read(int projectId)
+{
+    std::optional<std::string> name;
+    TModelSnapshot snapshot(projectId, ReadClasses("projectId=? order by classId", { projectId }, projectId, &name));
+    snapshot.projectName_ = std::move(name);
+    return snapshot;
+}
+
+TModelSnapshot TModelSnapshot::ReadClassList(const TIdList& list)
+{
+    std::vector<TSnapshotClass> classes;
+    int projectId = 0;
+    for (const auto& entry : list) {
+        std::vector<TSnapshotClass> one = ReadClasses("classId=?", { entry.id });
+        // A class that is gone has no members: the checks count none.
+        if (one.empty())
+            one.push_back({ entry.id, entry.text, "", {} });
+        if (projectId == 0 && !one.front().members.empty())
+            projectId = one.front().members.front().member.GetProjectId();
+        classes.push_back(std::move(one.front()));
+    }
     return TModelSnapshot(projectId, std::move(classes));
 }
 
@@ -168,6 +218,14 @@ const TMember* TModelSnapshot::PrimaryMemberByClassName(const std::string& class
         if (m.isPrimary && m.member.GetProjectId() == projectId_)
             return &m.member;
     return nullptr;
+}
+
+std::vector<TSnapshotClass> TModelSnapshot::TakeClasses()
+{
+    firstByName_.clear();
+    std::vector<TSnapshotClass> classes;
+    classes.swap(classes_);
+    return classes;
 }
 
 size_t TModelSnapshot::IndexOf(const TSnapshotClass& snapshotClass) const

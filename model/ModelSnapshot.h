@@ -2,6 +2,7 @@
 #include "IdList.h"
 #include "Member.h"
 
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -17,6 +18,10 @@ struct TSnapshotMember {
     bool isQuery = false; // queryFlag = 1
     bool isDisplay = false; // memberIsDisplay=1
     bool isReference = false; // memberType none of the four simple types
+
+    // A row built in memory (tests, imported models), the filters evaluated
+    // as the database evaluates them on integer flags.
+    static TSnapshotMember Of(const TMember& member);
 };
 
 struct TSnapshotClass {
@@ -32,10 +37,15 @@ struct TSnapshotClass {
 class TModelSnapshot {
 public:
     static TModelSnapshot Read(int projectId);
+    // The classes of the list, in its order; one that is gone has no members.
+    static TModelSnapshot ReadClassList(const TIdList& classes);
     // Built from rows already read (tests, imported models).
     TModelSnapshot(int projectId, std::vector<TSnapshotClass> classes);
 
     int ProjectId() const { return projectId_; }
+    // The project's name as read with its classes (Read only); nothing
+    // when the project no longer exists.
+    const std::optional<std::string>& ProjectName() const { return projectName_; }
     // In ListClasses order.
     const std::vector<TSnapshotClass>& Classes() const { return classes_; }
     TIdList ListClasses() const;
@@ -47,11 +57,14 @@ public:
     // GetPrimaryMemberByClassName: the first primary member of the class of
     // that name whose own row belongs to the project, or null.
     const TMember* PrimaryMemberByClassName(const std::string& className) const;
+    // The classes, moved out; the snapshot is empty afterwards.
+    std::vector<TSnapshotClass> TakeClasses();
     // Position of a class in Classes().
     size_t IndexOf(const TSnapshotClass& snapshotClass) const;
 
 private:
     int projectId_;
+    std::optional<std::string> projectName_;
     std::vector<TSnapshotClass> classes_;
     std::unordered_map<std::string, size_t> firstByName_;
 };

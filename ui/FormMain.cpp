@@ -14,8 +14,8 @@
 #include "MemberDAO.h"
 #include "ModelCommands.h"
 #include "ModelReads.h"
+#include "Preview.h"
 #include "ProjectDAO.h"
-#include "RunChecks.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -481,6 +481,23 @@ void TFormMain::StartRun(int projectId, const std::string& projectName, TRunKind
     }
 }
 
+void TFormMain::StartApply(std::shared_ptr<const TMergePlan> plan)
+{
+    linesThisRun_ = 0;
+    runKind_ = TRunKind::MergeApply;
+    runGoing_ = true;
+    Act_Generate->setEnabled(false);
+    Act_MergeGenerate->setEnabled(false);
+    auto* listener = new TWindowListener(this);
+    try {
+        TAutoCode::Start(new TAutoCode(std::move(plan), *listener));
+    } catch (...) {
+        delete listener;
+        HandleFinished();
+        throw;
+    }
+}
+
 void TFormMain::ShowAbout()
 {
     QString text = Text("Velmorantis Java代码生成器2.0版\n"
@@ -493,14 +510,12 @@ void TFormMain::ShowAbout()
 
 // ---- reports of a generation run ----------------------------------------
 
-void TFormMain::HandlePrimaryMemberError()
+void TFormMain::HandleCheckFailed(const TCheckResult& result)
 {
-    Guarded([this] { Message(Text(PrimaryMemberErrorText(ErrorClassId))); });
-}
-
-void TFormMain::HandleDisplayMemberError()
-{
-    Guarded([this] { Message(Text(DisplayMemberErrorText(ErrorClassId))); });
+    FlushProgress();
+    if (result.kind == TCheckKind::PrimaryMember || result.kind == TCheckKind::DisplayMember)
+        ErrorClassId = result.classId;
+    Message(Text(result.message));
 }
 
 void TFormMain::HandleProgress(const QString& line)
@@ -522,12 +537,6 @@ void TFormMain::FlushProgress()
     pendingLines_.clear();
 }
 
-void TFormMain::HandleModelRefused(const QString& message)
-{
-    FlushProgress();
-    Message(message);
-}
-
 void TFormMain::HandleDone()
 {
     FlushProgress();
@@ -547,11 +556,15 @@ void TFormMain::HandleFinished()
     runGoing_ = false;
     Act_Generate->setEnabled(true);
     Act_MergeGenerate->setEnabled(true);
-    // The plan was accepted: now the merge itself.
-    if (runKind_ == TRunKind::MergeDryRun && pendingMerge_) {
-        pendingMerge_ = false;
+    // The plan was accepted: now it is applied as it stands; or it was
+    // stale, and a new one is made.
+    if (runKind_ == TRunKind::MergeDryRun && approvedPlan_) {
         Memo_State->clear();
-        Guarded([this] { StartRun(runProjectId_, runProjectName_, TRunKind::Merge); });
+        Guarded([this] { StartApply(std::move(approvedPlan_)); });
+        approvedPlan_.reset();
+    } else if (runKind_ == TRunKind::MergeApply && replan_) {
+        replan_ = false;
+        Guarded([this] { StartRun(runProjectId_, runProjectName_, TRunKind::MergeDryRun); });
     }
 }
 
@@ -605,25 +618,11 @@ void TFormMain::PreviewCode()
         if (classId < 0 || !LB_Object->currentItem())
             return Message(Text("没有类被选中!"));
         QString className = LB_Object->currentItem()->text();
-        std::string refusal;
-        // The model checks report as a run's do: the class with its fault.
-        struct TReport : IModelCheckReport {
-            TFormMain& window;
-            explicit TReport(TFormMain& w)
-                : window(w)
-            {
-            }
-            void SetErrorClassId(int id) override { window.ErrorClassId = id; }
-            void PrimaryMemberError() override { window.HandlePrimaryMemberError(); }
-            void DisplayMemberError() override { window.HandleDisplayMemberError(); }
-        } report(*this);
-        auto preview = PreviewClass(SelectedProjectId(), SelectedProjectName().toStdString(), packageName_,
-            runLocations_, className.toStdString(), report, refusal);
-        if (!preview) {
-            if (!refusal.empty())
-                Message(Text(refusal));
-            return;
-        }
+        std::optional<TClassPreview> preview;
+        TCheckResult check = PreviewClass(SelectedProjectId(), SelectedProjectName().toStdString(), packageName_,
+            runLocations_, className.toStdString(), preview);
+        if (!check.Passed())
+            return HandleCheckFailed(check);
         TPreviewForm form(this, className, *preview);
         RunDialog(form);
     });

@@ -99,15 +99,17 @@ public:
 
     // What a generation run reports, handled on the window's thread while
     // the run waits.
-    void HandlePrimaryMemberError();
-    void HandleDisplayMemberError();
+    // A faulty class is kept in ErrorClassId and named with its fault.
+    void HandleCheckFailed(const TCheckResult& result);
     void HandleProgress(const QString& line);
-    void HandleModelRefused(const QString& message);
     void HandleDone();
     void HandleMergeDone(const TMergeSummary& summary);
-    // The plan of a merging generation (its dry run): shown, then started
-    // once the dry run has ended, when the user agrees.
-    void HandleMergePlan(const TMergeSummary& plan);
+    // The plan of a merging generation (its dry run): shown, then applied
+    // as it stands once the dry run has ended, when the user agrees.
+    void HandleMergePlan(const std::shared_ptr<const TMergePlan>& plan);
+    // The approved plan no longer matched the files: said so, and a new plan
+    // is made.
+    void HandlePlanStale(const QString& message);
     void HandleFailed(const QString& message);
     void HandleFinished();
 
@@ -169,6 +171,8 @@ private:
     bool ReadyToRun();
     // Starts a generation run of the project on its own thread.
     void StartRun(int projectId, const std::string& projectName, TRunKind kind);
+    // Starts applying an approved plan on its own thread.
+    void StartApply(std::shared_ptr<const TMergePlan> plan);
     // Appends the progress lines received since the last flush.
     void FlushProgress();
 
@@ -184,7 +188,8 @@ private:
     TRunKind runKind_ = TRunKind::Plain;
     int runProjectId_ = -1;
     std::string runProjectName_;
-    bool pendingMerge_ = false;
+    std::shared_ptr<const TMergePlan> approvedPlan_;
+    bool replan_ = false;
     TFolderOpener folderOpener_;
     // Set while the lists are filled or changed by the program, so that only
     // the user's own selection changes load members.

@@ -4,6 +4,7 @@
 // the plain generation. The generate commands stay disabled throughout.
 #include "FormMain.h"
 
+#include "MergePlan.h"
 #include "MergePlanForm.h"
 #include "UiText.h"
 
@@ -16,18 +17,26 @@ void TFormMain::MergeGenerate()
     Guarded([this] {
         if (!ReadyToRun())
             return;
-        pendingMerge_ = false;
+        approvedPlan_.reset();
         Lbl_Written->clear();
         StartRun(SelectedProjectId(), SelectedProjectName().toStdString(), TRunKind::MergeDryRun);
     });
 }
 
-void TFormMain::HandleMergePlan(const TMergeSummary& plan)
+void TFormMain::HandleMergePlan(const std::shared_ptr<const TMergePlan>& plan)
 {
     // The dry run waits here until the user has decided.
-    TMergePlanForm form(this, plan);
+    TMergePlanForm form(this, plan->Summary());
     RunDialog(form);
-    pendingMerge_ = form.result() == QDialog::Accepted;
+    if (form.result() == QDialog::Accepted)
+        approvedPlan_ = plan;
+}
+
+void TFormMain::HandlePlanStale(const QString& message)
+{
+    FlushProgress();
+    Message(message + Text("\n\n将重新做出合并计划。"));
+    replan_ = true;
 }
 
 void TFormMain::HandleMergeDone(const TMergeSummary& summary)

@@ -23,10 +23,11 @@ TPreviewForm::TPreviewForm(QWidget* owner, const QString& className, const TClas
     Tabs->setObjectName("Tabs");
     for (const auto& file : preview.files) {
         auto* view = new TCodeView(Tabs);
-        QString name = QFileInfo(Text(file.displayPath)).fileName();
-        auto language = name.endsWith(".xml") ? TCodeHighlighter::TLanguage::Xml : TCodeHighlighter::TLanguage::Java;
-        new TCodeHighlighter(view->document(), language);
-        texts_ << Text(PreviewText(file));
+        QString name = Text(file.name);
+        bool markup = name.endsWith(".xml") || name.endsWith(".jsp");
+        new TCodeHighlighter(
+            view->document(), markup ? TCodeHighlighter::TLanguage::Xml : TCodeHighlighter::TLanguage::Java);
+        texts_ << Text(file.text);
         view->setPlainText(texts_.back());
         view->setToolTip(Text(file.displayPath));
         Tabs->addTab(view, name);

@@ -12,21 +12,6 @@ TWindowListener::TWindowListener(TFormMain* window, bool planOnly)
 {
 }
 
-void TWindowListener::SetErrorClassId(int classId)
-{
-    OnWindowThread([classId](TFormMain& w) { w.ErrorClassId = classId; });
-}
-
-void TWindowListener::PrimaryMemberError()
-{
-    OnWindowThread([](TFormMain& w) { w.HandlePrimaryMemberError(); });
-}
-
-void TWindowListener::DisplayMemberError()
-{
-    OnWindowThread([](TFormMain& w) { w.HandleDisplayMemberError(); });
-}
-
 void TWindowListener::Progress(const std::string& line)
 {
     if (planOnly_)
@@ -34,9 +19,9 @@ void TWindowListener::Progress(const std::string& line)
     OnWindowThread([text = Text(line)](TFormMain& w) { w.HandleProgress(text); }, Qt::QueuedConnection);
 }
 
-void TWindowListener::ModelRefused(const std::string& message)
+void TWindowListener::CheckFailed(const TCheckResult& result)
 {
-    OnWindowThread([text = Text(message)](TFormMain& w) { w.HandleModelRefused(text); });
+    OnWindowThread([result](TFormMain& w) { w.HandleCheckFailed(result); });
 }
 
 void TWindowListener::Done()
@@ -46,10 +31,17 @@ void TWindowListener::Done()
 
 void TWindowListener::MergeDone(const TMergeSummary& summary)
 {
-    if (planOnly_)
-        OnWindowThread([summary](TFormMain& w) { w.HandleMergePlan(summary); });
-    else
-        OnWindowThread([summary](TFormMain& w) { w.HandleMergeDone(summary); });
+    OnWindowThread([summary](TFormMain& w) { w.HandleMergeDone(summary); });
+}
+
+void TWindowListener::MergePlanned(const std::shared_ptr<const TMergePlan>& plan)
+{
+    OnWindowThread([plan](TFormMain& w) { w.HandleMergePlan(plan); });
+}
+
+void TWindowListener::PlanStale(const std::string& message)
+{
+    OnWindowThread([text = Text(message)](TFormMain& w) { w.HandlePlanStale(text); });
 }
 
 void TWindowListener::Failed(const std::string& message)

@@ -21,13 +21,12 @@ public:
     // progress, and its end shows the plan.
     explicit TWindowListener(TFormMain* window, bool planOnly = false);
 
-    void SetErrorClassId(int classId) override;
-    void PrimaryMemberError() override;
-    void DisplayMemberError() override;
     void Progress(const std::string& line) override;
-    void ModelRefused(const std::string& message) override;
+    void CheckFailed(const TCheckResult& result) override;
     void Done() override;
     void MergeDone(const TMergeSummary& summary) override;
+    void MergePlanned(const std::shared_ptr<const TMergePlan>& plan) override;
+    void PlanStale(const std::string& message) override;
     void Failed(const std::string& message) override;
     void Finished() override;
 

@@ -2,7 +2,6 @@
 
 #include "AutoCode.h"
 #include "EntryRules.h"
-#include "RunChecks.h"
 
 #include <condition_variable>
 #include <cstdio>
@@ -16,10 +15,7 @@ namespace {
 // everything else on standard error; remembers how the run ended.
 class TConsoleListener : public IGenerationListener {
 public:
-    void SetErrorClassId(int classId) override { errorClassId_ = classId; }
-    void PrimaryMemberError() override { Refuse(PrimaryMemberErrorText(errorClassId_)); }
-    void DisplayMemberError() override { Refuse(DisplayMemberErrorText(errorClassId_)); }
-    void ModelRefused(const std::string& message) override { Refuse(message); }
+    void CheckFailed(const TCheckResult& result) override { Refuse(result.message); }
     // Buffered by the C library: a line at a time on a terminal, in blocks
     // into a pipe or file.
     void Progress(const std::string& line) override
@@ -65,7 +61,6 @@ private:
         status_ = 1;
     }
 
-    int errorClassId_ = 0;
     int status_ = 0;
     bool dryRun_ = false;
     bool finished_ = false;

@@ -4,7 +4,6 @@
 
 #include "EntryRules.h"
 #include "Preview.h"
-#include "RunChecks.h"
 
 #include <iostream>
 #include <memory>
@@ -19,18 +18,6 @@ struct TPreviewArgs {
     std::string templates = "template";
 };
 
-// The model checks' first two reports, as the other commands print them.
-class TCheckReport : public IModelCheckReport {
-public:
-    void SetErrorClassId(int classId) override { classId_ = classId; }
-    void PrimaryMemberError() override { message = PrimaryMemberErrorText(classId_); }
-    void DisplayMemberError() override { message = DisplayMemberErrorText(classId_); }
-    std::string message;
-
-private:
-    int classId_ = 0;
-};
-
 int Preview(const TPreviewArgs& a)
 {
     TVerdict package = CheckPackageName(a.packageName);
@@ -38,19 +25,17 @@ int Preview(const TPreviewArgs& a)
         throw TRefused(package.message);
     TRunLocations locations;
     locations.templateDir = a.templates;
-    TCheckReport report;
-    std::string refusal;
-    auto preview =
-        PreviewClass(FindProjectId(a.project), a.project, a.packageName, locations, a.className, report, refusal);
-    if (!preview)
-        throw TRefused(report.message.empty() ? refusal : report.message);
-    for (size_t i = 0; i < 4; ++i) {
-        if (!a.file.empty() && a.file != kPreviewKinds[i])
+    std::optional<TClassPreview> preview;
+    TCheckResult check =
+        PreviewClass(FindProjectId(a.project), a.project, a.packageName, locations, a.className, preview);
+    if (!check.Passed())
+        throw TRefused(check.message);
+    for (const auto& file : preview->files) {
+        if (!a.file.empty() && a.file != file.kind)
             continue;
-        const TOutputFile& file = preview->files[i];
         if (a.file.empty())
             std::cout << "==> " << file.displayPath << " <==\n";
-        std::cout << PreviewText(file);
+        std::cout << file.text;
         if (a.file.empty())
             std::cout << '\n';
     }
@@ -67,9 +52,13 @@ void AddPreviewCommand(CLI::App& app, TCliAction& action)
     command->group("命令");
     command->add_option("PROJECT", a->project, "工程名称")->required()->type_name("");
     command->add_option("CLASS", a->className, "类英文名称")->required()->type_name("");
-    command->add_option("--file", a->file, "只打印其中一个: mapping、domain、dao 或 action")
+    std::vector<std::string> kinds = PreviewKinds(true);
+    std::string choices;
+    for (size_t i = 0; i < kinds.size(); ++i)
+        choices += (i == 0 ? "" : i + 1 == kinds.size() ? " 或 " : "、") + kinds[i];
+    command->add_option("--file", a->file, "只打印其中一个: " + choices)
         ->type_name("KIND")
-        ->check(CLI::IsMember({ "mapping", "domain", "dao", "action" }));
+        ->check(CLI::IsMember(kinds));
     command->add_option("--package", a->packageName, "包名，默认 velmorantis")->type_name("NAME");
     command->add_option("--templates", a->templates, "模板目录，默认 ./template")->type_name("DIR");
     command->callback([&action, a] { action = [a] { return Preview(*a); }; });

@@ -8,8 +8,6 @@
 #include "ModelBuilder.h"
 #include "TextEscape.h"
 
-#include <list>
-
 #include "ClassDAO.h"
 #include "MemberDAO.h"
 #include "ModelSnapshot.h"
@@ -24,10 +22,7 @@ bool Contains(const std::string& text, const std::string& part)
 // A class of the model as a run hands it to the generators.
 TClassData Load(int projectId, const std::string& className)
 {
-    // The class data points into its snapshot: the snapshots live on.
-    static std::list<TModelSnapshot> snapshots;
-    snapshots.push_back(TModelSnapshot::Read(projectId));
-    for (auto& c : BuildClassData(snapshots.back()))
+    for (auto& c : BuildClassData(TModelSnapshot::Read(projectId)))
         if (c.name == className)
             return c;
     throw std::runtime_error("no class " + className);

@@ -1,6 +1,5 @@
 #pragma once
 #include "AutoCode.h"
-#include "ClassDAO.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -12,21 +11,14 @@
 // Records what a run reports, in order, as the window would see it.
 class TRecordingListener : public IGenerationListener {
 public:
-    void SetErrorClassId(int classId) override
+    void CheckFailed(const TCheckResult& result) override
     {
-        Record("id:" + std::to_string(classId));
-        errorClassId = classId;
+        if (result.kind == TCheckKind::PrimaryMember || result.kind == TCheckKind::DisplayMember) {
+            Record("id:" + std::to_string(result.classId));
+            errorClassId = result.classId;
+        }
+        Record("error:" + result.message);
     }
-    void PrimaryMemberError() override
-    {
-        Record("error:" + TClassDAO().GetClassName(errorClassId) + "表主键设置错误，每个类只能设置一个主键!");
-    }
-    void DisplayMemberError() override
-    {
-        Record(
-            "error:" + TClassDAO().GetClassName(errorClassId) + "表显示成员设置错误，每个类有且只能设置一个显示成员!");
-    }
-    void ModelRefused(const std::string& message) override { Record("error:" + message); }
     void Progress(const std::string& line) override
     {
         std::lock_guard<std::mutex> guard(lock_);

@@ -20,10 +20,7 @@ namespace {
 
 class TWaitingListener : public IGenerationListener {
 public:
-    void SetErrorClassId(int) override { }
-    void PrimaryMemberError() override { Fail("primary member check failed"); }
-    void DisplayMemberError() override { Fail("display member check failed"); }
-    void ModelRefused(const std::string& m) override { Fail(m); }
+    void CheckFailed(const TCheckResult& result) override { Fail(result.message); }
     void Progress(const std::string&) override { }
     void Done() override { }
     void Failed(const std::string& m) override { Fail(m); }

@@ -1,0 +1,271 @@
+#include "MergePlan.h"
+
+#include "FileOperate.h"
+#include "TextCodec.h"
+#include "ThreeWayMerge.h"
+
+#include <filesystem>
+#include <functional>
+#include <string_view>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kOursLabel = "手工修改(磁盘上的文件)";
+const char* const kTheirsLabel = "模型生成的新代码";
+const char* const kBaseLabel = "上次生成的代码";
+
+bool IsUtf8WithBom(const std::string& bytes)
+{
+    return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
+}
+
+// Labels in the encoding of the file they land in.
+TMergeLabels LabelsFor(const std::string& bytes)
+{
+    if (IsUtf8WithBom(bytes))
+        return { kBaseLabel, kOursLabel, kTheirsLabel };
+    return { Utf8ToGbk(kBaseLabel), Utf8ToGbk(kOursLabel), Utf8ToGbk(kTheirsLabel) };
+}
+
+// A conflict of ours the user has not resolved yet.
+bool HasConflictMarkers(const std::string& bytes)
+{
+    return bytes.find("\n<<<<<<< ") != std::string::npos || bytes.compare(0, 8, "<<<<<<< ") == 0;
+}
+
+std::optional<std::string> ReadIfPresent(const std::string& path)
+{
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(path, ec)))
+        return std::nullopt;
+    return TFileOperate::ReadFileBytes(path);
+}
+
+} // namespace
+
+const char* MergeActionWord(TMergeAction action)
+{
+    switch (action) {
+    case TMergeAction::New:
+        return "new";
+    case TMergeAction::Replace:
+        return "replace";
+    case TMergeAction::Unchanged:
+        return "unchanged";
+    case TMergeAction::Keep:
+        return "keep";
+    case TMergeAction::Merge:
+        return "merge";
+    case TMergeAction::Conflict:
+        return "conflict";
+    case TMergeAction::Beside:
+        return "beside";
+    case TMergeAction::Obsolete:
+        return "obsolete";
+    }
+    return "";
+}
+
+int TMergeSummary::Count(TMergeAction action) const
+{
+    int n = 0;
+    for (const auto& entry : entries)
+        n += entry.action == action ? 1 : 0;
+    return n;
+}
+
+std::vector<std::string> TMergeSummary::Conflicts() const
+{
+    std::vector<std::string> paths;
+    for (const auto& entry : entries)
+        if (entry.action == TMergeAction::Conflict)
+            paths.push_back(entry.displayPath);
+    return paths;
+}
+
+std::string TMergeSummary::Counts() const
+{
+    auto n = [this](TMergeAction action) { return std::to_string(Count(action)); };
+    return "写入 " + std::to_string(Count(TMergeAction::New) + Count(TMergeAction::Replace)) + " 个文件，合并 " +
+        n(TMergeAction::Merge) + " 个，保留手工修改 " + n(TMergeAction::Keep) + " 个，冲突 " +
+        n(TMergeAction::Conflict) + " 个，另存为 .new " + n(TMergeAction::Beside) + " 个，未改动 " +
+        n(TMergeAction::Unchanged) + " 个，过时 " + n(TMergeAction::Obsolete) + " 个。";
+}
+
+TFileState TFileState::Of(const std::optional<std::string>& bytes)
+{
+    if (!bytes)
+        return {};
+    return { true, std::hash<std::string_view>()(*bytes), bytes->size() };
+}
+
+std::string TMergeStep::Outcome(const std::string& plainSuffix) const
+{
+    switch (action) {
+    case TMergeAction::New:
+    case TMergeAction::Replace:
+        return plainSuffix;
+    case TMergeAction::Unchanged:
+        return "未改动!";
+    case TMergeAction::Keep:
+        return "已保留手工修改!";
+    case TMergeAction::Merge:
+        return "已合并!";
+    case TMergeAction::Conflict:
+        return "有冲突，请手工解决!";
+    case TMergeAction::Beside:
+        return "与生成的代码不同且没有基准，已保留，新代码写入" + fs::path(besidePath).filename().string() + "!";
+    case TMergeAction::Obsolete:
+        return unedited ? "已过时，已删除!" : "已过时，有手工修改，已保留!";
+    }
+    return "";
+}
+
+TMergeSummary TMergePlan::Summary() const
+{
+    TMergeSummary summary;
+    for (const auto& step : steps)
+        if (step.action != TMergeAction::Obsolete || step.disk.exists)
+            summary.entries.push_back(
+                { step.action, step.displayPath, step.action == TMergeAction::Obsolete && step.unedited });
+    return summary;
+}
+
+TMergePlanner::TMergePlanner(const std::string& outputRoot, const std::string& projectName)
+    : bases_(outputRoot)
+    , displayRoot_("projects/" + projectName + "/")
+{
+    plan_.outputRoot = outputRoot;
+}
+
+void TMergePlanner::Put(const TOutputFile& file, const std::string& suffix)
+{
+    TMergeStep step;
+    step.relative = bases_.Relative(file.path);
+    step.path = file.path;
+    step.displayPath = file.displayPath;
+    step.newText = file.bytes;
+    step.suffix = suffix;
+    produced_.insert(step.relative);
+    std::optional<std::string> base = bases_.Read(step.relative);
+    std::optional<std::string> disk = ReadIfPresent(file.path);
+    step.disk = TFileState::Of(disk);
+    step.base = TFileState::Of(base);
+    const std::string& next = file.bytes;
+
+    if (!disk) {
+        step.action = TMergeAction::New;
+        step.writeFile = true;
+    } else if (*disk == next) {
+        step.action = TMergeAction::Unchanged;
+    } else if (!base) {
+        step.action = TMergeAction::Beside;
+        step.besidePath = file.path + ".new";
+    } else if (*disk == *base) {
+        step.action = TMergeAction::Replace;
+        step.writeFile = true;
+    } else if (next == *base) {
+        step.action = HasConflictMarkers(*disk) ? TMergeAction::Conflict : TMergeAction::Keep;
+    } else {
+        TMergedText merged = MergeThreeWays(*base, *disk, next, LabelsFor(next));
+        step.action = merged.clean ? TMergeAction::Merge : TMergeAction::Conflict;
+        step.writeFile = true;
+        step.merged = std::move(merged.bytes);
+    }
+    plan_.steps.push_back(std::move(step));
+}
+
+TMergePlan TMergePlanner::Finish()
+{
+    for (const auto& relative : bases_.List()) {
+        if (produced_.count(relative))
+            continue;
+        TMergeStep step;
+        step.action = TMergeAction::Obsolete;
+        step.relative = relative;
+        step.path = bases_.FilePath(relative);
+        step.displayPath = displayRoot_ + relative;
+        std::optional<std::string> disk = ReadIfPresent(step.path);
+        std::optional<std::string> base = bases_.Read(relative);
+        step.disk = TFileState::Of(disk);
+        step.base = TFileState::Of(base);
+        step.unedited = disk && disk == base;
+        plan_.steps.push_back(std::move(step));
+    }
+    return std::move(plan_);
+}
+
+namespace {
+
+// The plan was made from what the files and bases held then; a plan whose
+// files have changed since would undo the change.
+void CheckStillCurrent(const TMergePlan& plan, const TBaseStore& bases)
+{
+    for (const auto& step : plan.steps) {
+        if (TFileState::Of(ReadIfPresent(step.path)) == step.disk &&
+            TFileState::Of(bases.Read(step.relative)) == step.base)
+            continue;
+        throw TStalePlan(step.displayPath + " 在合并计划做出后已被修改，计划没有执行，请重新合并生成!");
+    }
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    TFileOperate::MakeDirectory(fs::path(path).parent_path().string());
+    TFileOperate::WriteBytes(path, bytes);
+}
+
+} // namespace
+
+TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listener)
+{
+    TBaseStore bases(plan.outputRoot);
+    CheckStillCurrent(plan, bases);
+    TMergeSummary summary;
+    for (const auto& step : plan.steps) {
+        if (step.action == TMergeAction::Obsolete) {
+            // A base whose file is gone is simply dropped.
+            if (!step.disk.exists) {
+                bases.Remove(step.relative);
+                continue;
+            }
+            if (step.unedited) {
+                std::error_code ec;
+                fs::remove(step.path, ec);
+                bases.Remove(step.relative);
+            }
+        } else {
+            // The file first, then its base: interrupted between the two,
+            // the next merge sees the new text on both sides and merges
+            // cleanly.
+            if (step.writeFile)
+                WriteFile(step.path, step.merged ? *step.merged : step.newText);
+            // The base is what the program last wrote to the path: for a
+            // file it left alone and wrote beside, there is none yet, and the
+            // next merge offers NAME.new again until the user's file matches.
+            if (step.action == TMergeAction::Beside)
+                WriteFile(step.besidePath, step.newText);
+            else
+                bases.Write(step.relative, step.newText);
+        }
+        summary.entries.push_back(
+            { step.action, step.displayPath, step.action == TMergeAction::Obsolete && step.unedited });
+        listener.Progress(step.displayPath + step.Outcome(step.suffix));
+    }
+    bases.WriteManifest();
+    return summary;
+}
+
+void ReportMergePlan(const TMergePlan& plan, IGenerationListener& listener)
+{
+    for (const auto& step : plan.steps)
+        if (step.action != TMergeAction::Obsolete || step.disk.exists)
+            listener.Progress(std::string(MergeActionWord(step.action)) + " " + step.displayPath);
+}
+
+void IGenerationListener::MergePlanned(const std::shared_ptr<const TMergePlan>& plan)
+{
+    MergeDone(plan->Summary());
+}
