@@ -39,11 +39,12 @@ int main(int argc, char** argv)
     TFormMain window(&dialogs);
     window.SetRunLocations({ argv[3], argv[4] });
     window.show();
-    window.CB_Project->setCurrentIndex(window.CB_Project->findText(QString::fromUtf8(argv[2])));
+    window.findChild<QComboBox*>("CB_Project")
+        ->setCurrentIndex(window.findChild<QComboBox*>("CB_Project")->findText(QString::fromUtf8(argv[2])));
     QElapsedTimer timer;
     timer.start();
-    window.Act_Generate->trigger();
-    while (!window.Act_Generate->isEnabled())
+    window.findChild<QAction*>("Act_Generate")->trigger();
+    while (!window.findChild<QAction*>("Act_Generate")->isEnabled())
         QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     std::printf("%.3f\n", timer.elapsed() / 1000.0);
     return 0;

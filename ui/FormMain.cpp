@@ -1,21 +1,13 @@
 #include "FormMain.h"
 
-#include "AddClassForm.h"
-#include "AddMemberForm.h"
-#include "PreviewForm.h"
+#include "FillingScope.h"
+
+#include "RunController.h"
 #include "UiText.h"
-#include "UpdateClassForm.h"
-#include "UpdateMemberForm.h"
-#include "WindowListener.h"
 
 #include "ClassDAO.h"
 #include "DbHelper.h"
-#include "EntryRules.h"
-#include "MemberDAO.h"
-#include "ModelCommands.h"
 #include "ModelReads.h"
-#include "Preview.h"
-#include "ProjectDAO.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -49,22 +41,6 @@ namespace {
 
 const char* const kCaption = "VelmorantisJava代码生成器2.0版";
 
-// Marks the lists as being filled by the program for as long as it lives.
-class TFillingScope {
-public:
-    explicit TFillingScope(bool& flag)
-        : flag_(flag)
-        , old_(flag)
-    {
-        flag_ = true;
-    }
-    ~TFillingScope() { flag_ = old_; }
-
-private:
-    bool& flag_;
-    bool old_;
-};
-
 } // namespace
 
 TFormMain::TFormMain(IDialogs* dialogs, QWidget* parent)
@@ -84,6 +60,7 @@ TFormMain::TFormMain(IDialogs* dialogs, QWidget* parent)
     BuildControls();
     BuildMenu();
     BuildStatusBar();
+    runs_ = new TRunController(*this, Memo_State, Lbl_Written, Act_Generate, Act_MergeGenerate);
     folderOpener_ = [](const QString& folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
     // The client area below the menu keeps its size; the window follows it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -93,6 +70,22 @@ TFormMain::TFormMain(IDialogs* dialogs, QWidget* parent)
 }
 
 TFormMain::~TFormMain() = default;
+
+void TFormMain::SetRunLocations(const TRunLocations& locations)
+{
+    runLocations_ = locations;
+    RefreshStatus();
+}
+
+bool TFormMain::RunGoing() const
+{
+    return runs_->Going();
+}
+
+int TFormMain::ErrorClassId() const
+{
+    return runs_->ErrorClassId();
+}
 
 bool TFormMain::HandleKey(QObject* watched, int key)
 {
@@ -176,6 +169,16 @@ void TFormMain::ReloadSelectedMembers()
 {
     if (SelectedClassId() >= 0)
         ReloadMembers(SelectedClassId());
+}
+
+void TFormMain::ShowAbout()
+{
+    QString text = Text("Velmorantis Java代码生成器2.0版\n"
+                        "版本 " JAVAGEN_VERSION "\n\n"
+                        "根据工程、类和成员的模型生成 Struts 2 + Hibernate 3 的 Java Web 应用源代码：\n"
+                        "struts.xml、hibernate.cfg.xml，每个类的 Hibernate 映射文件、领域类、DAO 类和 Action 类，\n"
+                        "以及登录、管理员等支持文件。");
+    dialogs_->ShowMessage(this, text, Text("关于"), TMessageIcon::Information);
 }
 
 // ---- refresh operations -------------------------------------------------
@@ -267,307 +270,6 @@ void TFormMain::SetSelectedClassText(const QString& className)
     RefreshStatus();
 }
 
-// ---- project commands ---------------------------------------------------
-
-void TFormMain::NewProject()
-{
-    Guarded([this] {
-        std::string name =
-            dialogs_->InputText(this, Text("请输入工程名称"), QString(), QString()).value_or(QString()).toStdString();
-        TCommandResult result = TModelCommands::NewProject(name);
-        if (!result.Done())
-            return Message(Text(result.message));
-        ReloadProjects();
-        Message(Text(result.message));
-    });
-}
-
-void TFormMain::RenameProject()
-{
-    Guarded([this] {
-        int projectId = SelectedProjectId();
-        if (projectId < 0)
-            return Message(Text("当前未有任何项目被选中!"));
-        std::string name =
-            dialogs_->InputText(this, Text("请输入项目名称"), QString(), QString()).value_or(QString()).toStdString();
-        TCommandResult result = TModelCommands::RenameProject(projectId, name);
-        if (!result.Done()) {
-            Message(Text(result.message));
-            if (result.refusal == TRefusal::Stale)
-                ReloadProjects();
-            return;
-        }
-        rememberedProjectIndex_ = CB_Project->currentIndex();
-        Message(Text(result.message));
-        ReloadProjects();
-    });
-}
-
-void TFormMain::DeleteProject()
-{
-    Guarded([this] {
-        int projectId = SelectedProjectId();
-        if (projectId < 0)
-            return Message(Text("未有任何项目被选中!"));
-        if (!dialogs_->Confirm(this, Text("确认删除当前项目吗?"), Text("删除提示")))
-            return;
-        TCommandResult result = TModelCommands::DeleteProject(projectId);
-        rememberedProjectIndex_ = -1;
-        Message(Text(result.message));
-        ReloadProjects();
-    });
-}
-
-// ---- class commands -----------------------------------------------------
-
-void TFormMain::AddClass()
-{
-    Guarded([this] {
-        if (SelectedProjectId() < 0)
-            return Message(Text("当前未有任何项目被选中!"));
-        int projectId = SelectedProjectId();
-        TAddClassForm form(FormContext([this, projectId] { ReloadClasses(projectId); }));
-        RunDialog(form);
-    });
-}
-
-void TFormMain::ChangeClass()
-{
-    Guarded([this] {
-        int classId = SelectedClassId();
-        if (classId < 0)
-            return Message(Text("没有类被选中!"));
-        QListWidgetItem* entry = LB_Object->currentItem();
-        TUpdateClassForm form(FormContext([] {}), entry ? entry->text() : QString(),
-            [this](const QString& className) { SetSelectedClassText(className); });
-        RunDialog(form);
-    });
-}
-
-void TFormMain::DeleteClass()
-{
-    Guarded([this] {
-        int classId = SelectedClassId();
-        if (classId < 0)
-            return Message(Text("没有类被选中!"));
-        if (!dialogs_->Confirm(this, Text("确认删除此类对象！"), Text("提示")))
-            return;
-        TCommandResult result = TModelCommands::DeleteClass(classId);
-        {
-            // The member table keeps showing the deleted class's members and
-            // no other class becomes the selected one.
-            TFillingScope filling(filling_);
-            delete LB_Object->takeItem(LB_Object->currentRow());
-            LB_Object->setCurrentItem(nullptr);
-            LB_Object->clearSelection();
-        }
-        RefreshStatus();
-        Message(Text(result.message));
-    });
-}
-
-// ---- member commands ----------------------------------------------------
-
-void TFormMain::AddMember()
-{
-    Guarded([this] {
-        int classId = SelectedClassId();
-        if (classId < 0)
-            return Message(Text("请先选择类对象"));
-        TAddMemberForm form(FormContext([this] { ReloadSelectedMembers(); }));
-        RunDialog(form);
-    });
-}
-
-void TFormMain::ChangeMember()
-{
-    Guarded([this] {
-        int memberId = SelectedMemberId();
-        if (memberId < 0)
-            return Message(Text("请先选择一个成员"));
-        // A row of a member deleted meanwhile (elsewhere, or with its class)
-        // opens no dialog.
-        TCommandResult exists = TModelCommands::MemberToChange(memberId);
-        if (!exists.Done()) {
-            Message(Text(exists.message));
-            ReloadSelectedMembers();
-            return;
-        }
-        TUpdateMemberForm form(FormContext([this] { ReloadSelectedMembers(); }), memberId);
-        RunDialog(form);
-    });
-}
-
-void TFormMain::DeleteMember()
-{
-    Guarded([this] {
-        int memberId = SelectedMemberId();
-        if (memberId < 0)
-            return Message(Text("请先选择一个成员"));
-        if (!dialogs_->Confirm(this, Text("确定删除当前成员属性?"), Text("删除提示")))
-            return;
-        TCommandResult result = TModelCommands::DeleteMember(memberId);
-        Message(Text(result.message));
-        int classId = SelectedClassId();
-        if (classId >= 0) {
-            ReloadMembers(classId);
-        } else {
-            // No class is selected (its class was deleted): drop just the row.
-            LV_Member->removeRow(LV_Member->selectedItems().first()->row());
-        }
-    });
-}
-
-// ---- code commands ------------------------------------------------------
-
-void TFormMain::SetPackageName()
-{
-    Guarded([this] {
-        std::string name =
-            dialogs_->InputText(this, Text("包名输入框"), Text("请输入一个包名如:           "), Text(packageName_))
-                .value_or(QString())
-                .toStdString();
-        TVerdict verdict = CheckPackageName(name);
-        if (!verdict.Accepted())
-            return Message(Text(verdict.message));
-        packageName_ = name;
-        RefreshStatus();
-    });
-}
-
-bool TFormMain::ReadyToRun()
-{
-    if (runGoing_)
-        return false;
-    if (SelectedProjectId() < 0) {
-        Message(Text("没有一个工程被选中！"));
-        return false;
-    }
-    return true;
-}
-
-void TFormMain::GenerateCode()
-{
-    Guarded([this] {
-        if (!ReadyToRun())
-            return;
-        int projectId = SelectedProjectId();
-        Message(Text("如果以前生成了该项目，最好先删除原来的目录!"));
-        Memo_State->clear();
-        Lbl_Written->clear();
-        StartRun(projectId, SelectedProjectName().toStdString(), TRunKind::Plain);
-    });
-}
-
-void TFormMain::StartRun(int projectId, const std::string& projectName, TRunKind kind)
-{
-    linesThisRun_ = 0;
-    runKind_ = kind;
-    runProjectId_ = projectId;
-    runProjectName_ = projectName;
-    // One run at a time: two runs would write the same files at once.
-    runGoing_ = true;
-    Act_Generate->setEnabled(false);
-    Act_MergeGenerate->setEnabled(false);
-    // The listener frees itself with the run's last report; it is freed here
-    // only when no run could be started.
-    auto* listener = new TWindowListener(this, kind == TRunKind::MergeDryRun);
-    try {
-        TAutoCode::Start(new TAutoCode(projectId, projectName, packageName_, *listener, runLocations_, kind));
-    } catch (...) {
-        delete listener;
-        HandleFinished();
-        throw;
-    }
-}
-
-void TFormMain::StartApply(std::shared_ptr<const TMergePlan> plan)
-{
-    linesThisRun_ = 0;
-    runKind_ = TRunKind::MergeApply;
-    runGoing_ = true;
-    Act_Generate->setEnabled(false);
-    Act_MergeGenerate->setEnabled(false);
-    auto* listener = new TWindowListener(this);
-    try {
-        TAutoCode::Start(new TAutoCode(std::move(plan), *listener));
-    } catch (...) {
-        delete listener;
-        HandleFinished();
-        throw;
-    }
-}
-
-void TFormMain::ShowAbout()
-{
-    QString text = Text("Velmorantis Java代码生成器2.0版\n"
-                        "版本 " JAVAGEN_VERSION "\n\n"
-                        "根据工程、类和成员的模型生成 Struts 2 + Hibernate 3 的 Java Web 应用源代码：\n"
-                        "struts.xml、hibernate.cfg.xml，每个类的 Hibernate 映射文件、领域类、DAO 类和 Action 类，\n"
-                        "以及登录、管理员等支持文件。");
-    dialogs_->ShowMessage(this, text, Text("关于"), TMessageIcon::Information);
-}
-
-// ---- reports of a generation run ----------------------------------------
-
-void TFormMain::HandleCheckFailed(const TCheckResult& result)
-{
-    FlushProgress();
-    if (result.kind == TCheckKind::PrimaryMember || result.kind == TCheckKind::DisplayMember)
-        ErrorClassId = result.classId;
-    Message(Text(result.message));
-}
-
-void TFormMain::HandleProgress(const QString& line)
-{
-    ++linesThisRun_;
-    // Lines arriving together are appended together: one layout of the box
-    // per batch instead of per line keeps a large run from waiting on the
-    // window.
-    pendingLines_.append(line);
-    if (pendingLines_.size() == 1)
-        QTimer::singleShot(40, this, [this] { FlushProgress(); });
-}
-
-void TFormMain::FlushProgress()
-{
-    if (pendingLines_.isEmpty())
-        return;
-    Memo_State->appendPlainText(pendingLines_.join('\n'));
-    pendingLines_.clear();
-}
-
-void TFormMain::HandleDone()
-{
-    FlushProgress();
-    Lbl_Written->setText(Text("共写入 ") + QString::number(linesThisRun_) + Text(" 个文件"));
-    dialogs_->ShowMessage(this, Text("所有代码生成完毕!"), Text("任务提示"), TMessageIcon::Information);
-}
-
-void TFormMain::HandleFailed(const QString& message)
-{
-    FlushProgress();
-    dialogs_->ShowMessage(this, Text("代码生成失败：") + message, Text(kErrorTitle), TMessageIcon::Critical);
-}
-
-void TFormMain::HandleFinished()
-{
-    FlushProgress();
-    runGoing_ = false;
-    Act_Generate->setEnabled(true);
-    Act_MergeGenerate->setEnabled(true);
-    // The plan was accepted: now it is applied as it stands; or it was
-    // stale, and a new one is made.
-    if (runKind_ == TRunKind::MergeDryRun && approvedPlan_) {
-        Memo_State->clear();
-        Guarded([this] { StartApply(std::move(approvedPlan_)); });
-        approvedPlan_.reset();
-    } else if (runKind_ == TRunKind::MergeApply && replan_) {
-        replan_ = false;
-        Guarded([this] { StartRun(runProjectId_, runProjectName_, TRunKind::MergeDryRun); });
-    }
-}
-
 // ---- where the user is --------------------------------------------------
 
 QString TFormMain::OutputFolder() const
@@ -609,33 +311,4 @@ void TFormMain::RefreshStatus()
     std::string friendName;
     RunGuarded(*dialogs_, this, [&] { friendName = TClassDAO().GetFriendName(classId); });
     Lbl_CurrentClass->setText(Text("当前类: ") + entry->text() + Text("（") + Text(friendName) + Text("）"));
-}
-
-void TFormMain::PreviewCode()
-{
-    Guarded([this] {
-        int classId = SelectedClassId();
-        if (classId < 0 || !LB_Object->currentItem())
-            return Message(Text("没有类被选中!"));
-        QString className = LB_Object->currentItem()->text();
-        std::optional<TClassPreview> preview;
-        TCheckResult check = PreviewClass(SelectedProjectId(), SelectedProjectName().toStdString(), packageName_,
-            runLocations_, className.toStdString(), preview);
-        if (!check.Passed())
-            return HandleCheckFailed(check);
-        TPreviewForm form(this, className, *preview);
-        RunDialog(form);
-    });
-}
-
-void TFormMain::OpenOutputFolder()
-{
-    Guarded([this] {
-        if (SelectedProjectId() < 0)
-            return Message(Text("没有一个工程被选中！"));
-        QString folder = OutputFolder();
-        if (!QFileInfo(folder).isDir())
-            return Message(Text("生成目录还不存在，生成代码后才会有:\n") + folder);
-        folderOpener_(folder);
-    });
 }

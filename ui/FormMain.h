@@ -5,7 +5,6 @@
 
 #include <QMainWindow>
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -20,9 +19,13 @@ class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QTableWidget;
+class TRunController;
 
 // The workbench: banner, project selector, class list, member table and the
-// progress box of generation runs, with the menu of every command.
+// progress box of generation runs, with the menu of every command. The
+// commands of each menu are in a file of their own (ProjectMenu, CodeMenu,
+// ToolsMenu, ModelFileCommands), the controls in FormMainLayout, the runs
+// in TRunController. Controls are reached by their object names.
 class TFormMain : public QMainWindow {
     Q_OBJECT
 
@@ -36,11 +39,8 @@ public:
     using TDialogRunner = std::function<void(QDialog&)>;
     void SetDialogRunner(TDialogRunner runner);
     // Where generation runs read templates and write their tree.
-    void SetRunLocations(const TRunLocations& locations)
-    {
-        runLocations_ = locations;
-        RefreshStatus();
-    }
+    void SetRunLocations(const TRunLocations& locations);
+    const TRunLocations& RunLocations() const { return runLocations_; }
 
     IDialogs& Dialogs() { return *dialogs_; }
     // What a dialog opened now needs of the window.
@@ -66,7 +66,9 @@ public:
 
     const std::string& PackageName() const { return packageName_; }
     int RememberedProjectIndex() const { return rememberedProjectIndex_; }
-    bool RunGoing() const { return runGoing_; }
+    bool RunGoing() const;
+    // The class the last run's failed check named.
+    int ErrorClassId() const;
 
     // Commands of the menu.
     void NewProject();
@@ -97,63 +99,6 @@ public:
     void SetFolderOpener(TFolderOpener opener) { folderOpener_ = std::move(opener); }
     void ShowAbout();
 
-    // What a generation run reports, handled on the window's thread while
-    // the run waits.
-    // A faulty class is kept in ErrorClassId and named with its fault.
-    void HandleCheckFailed(const TCheckResult& result);
-    void HandleProgress(const QString& line);
-    void HandleDone();
-    void HandleMergeDone(const TMergeSummary& summary);
-    // The plan of a merging generation (its dry run): shown, then applied
-    // as it stands once the dry run has ended, when the user agrees.
-    void HandleMergePlan(const std::shared_ptr<const TMergePlan>& plan);
-    // The approved plan no longer matched the files: said so, and a new plan
-    // is made.
-    void HandlePlanStale(const QString& message);
-    void HandleFailed(const QString& message);
-    void HandleFinished();
-
-    // Set by a generation run before it reports a faulty class.
-    int ErrorClassId = 0;
-
-    QLabel* Image1 = nullptr;
-    QGroupBox* GroupBox1 = nullptr;
-    QLabel* Label1 = nullptr;
-    QComboBox* CB_Project = nullptr;
-    QLabel* Label2 = nullptr;
-    QListWidget* LB_Object = nullptr;
-    QTableWidget* LV_Member = nullptr;
-    QGroupBox* GroupBox2 = nullptr;
-    QPlainTextEdit* Memo_State = nullptr;
-
-    QMenu* Menu_Project = nullptr;
-    QAction* Act_NewProject = nullptr;
-    QAction* Act_RenameProject = nullptr;
-    QAction* Act_DeleteProject = nullptr;
-    QAction* Act_AddClass = nullptr;
-    QAction* Act_UpdateClass = nullptr;
-    QAction* Act_DeleteClass = nullptr;
-    QAction* Act_AddMember = nullptr;
-    QAction* Act_UpdateMember = nullptr;
-    QAction* Act_DeleteMember = nullptr;
-    QMenu* Menu_Code = nullptr;
-    QAction* Act_SetPackage = nullptr;
-    QAction* Act_Generate = nullptr;
-    QMenu* Menu_Tools = nullptr;
-    QAction* Act_MergeGenerate = nullptr;
-    QAction* Act_ExportModel = nullptr;
-    QAction* Act_ImportModel = nullptr;
-    QAction* Act_ImportDb = nullptr;
-    QAction* Act_Preview = nullptr;
-    QAction* Act_OpenOutput = nullptr;
-
-    QLabel* Lbl_CurrentClass = nullptr;
-    QLabel* Lbl_ModelFile = nullptr;
-    QLabel* Lbl_Package = nullptr;
-    QLabel* Lbl_Output = nullptr;
-    QLabel* Lbl_Written = nullptr;
-    QLabel* Lbl_TemplateWarning = nullptr;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -169,12 +114,27 @@ private:
     void Message(const QString& text);
     // No run going and a project selected (else says so): a run may start.
     bool ReadyToRun();
-    // Starts a generation run of the project on its own thread.
-    void StartRun(int projectId, const std::string& projectName, TRunKind kind);
-    // Starts applying an approved plan on its own thread.
-    void StartApply(std::shared_ptr<const TMergePlan> plan);
-    // Appends the progress lines received since the last flush.
-    void FlushProgress();
+
+    QLabel* Image1 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QComboBox* CB_Project = nullptr;
+    QLabel* Label2 = nullptr;
+    QListWidget* LB_Object = nullptr;
+    QTableWidget* LV_Member = nullptr;
+    QGroupBox* GroupBox2 = nullptr;
+    QPlainTextEdit* Memo_State = nullptr;
+    QMenu* Menu_Project = nullptr;
+    QMenu* Menu_Code = nullptr;
+    QMenu* Menu_Tools = nullptr;
+    QAction* Act_Generate = nullptr;
+    QAction* Act_MergeGenerate = nullptr;
+    QLabel* Lbl_CurrentClass = nullptr;
+    QLabel* Lbl_ModelFile = nullptr;
+    QLabel* Lbl_Package = nullptr;
+    QLabel* Lbl_Output = nullptr;
+    QLabel* Lbl_Written = nullptr;
+    QLabel* Lbl_TemplateWarning = nullptr;
 
     std::unique_ptr<IDialogs> ownDialogs_;
     IDialogs* dialogs_;
@@ -182,14 +142,7 @@ private:
     TRunLocations runLocations_;
     int rememberedProjectIndex_ = -1;
     std::string packageName_ = "velmorantis";
-    bool runGoing_ = false;
-    QStringList pendingLines_;
-    int linesThisRun_ = 0;
-    TRunKind runKind_ = TRunKind::Plain;
-    int runProjectId_ = -1;
-    std::string runProjectName_;
-    std::shared_ptr<const TMergePlan> approvedPlan_;
-    bool replan_ = false;
+    TRunController* runs_ = nullptr;
     TFolderOpener folderOpener_;
     // Set while the lists are filled or changed by the program, so that only
     // the user's own selection changes load members.

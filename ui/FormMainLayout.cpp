@@ -172,33 +172,33 @@ void TFormMain::BuildMenu()
 {
     Menu_Project = menuBar()->addMenu(Text("项目操作(&P)"));
     Menu_Project->setObjectName("Menu_Project");
-    Act_NewProject = AddCommand(Menu_Project, "Act_NewProject", "新建项目(&F)", &TFormMain::NewProject);
-    Act_RenameProject = AddCommand(Menu_Project, "Act_RenameProject", "修改项目名称(&X)", &TFormMain::RenameProject);
-    Act_DeleteProject = AddCommand(Menu_Project, "Act_DeleteProject", "删除当前项目(&D)", &TFormMain::DeleteProject);
-    Act_AddClass = AddCommand(Menu_Project, "Act_AddClass", "添加类(&A)", &TFormMain::AddClass);
-    Act_UpdateClass = AddCommand(Menu_Project, "Act_UpdateClass", "修改类名(&B)", &TFormMain::ChangeClass);
-    Act_DeleteClass = AddCommand(Menu_Project, "Act_DeleteClass", "删除类(&S)", &TFormMain::DeleteClass);
-    Act_AddMember = AddCommand(Menu_Project, "Act_AddMember", "添加成员(&M)", &TFormMain::AddMember);
-    Act_UpdateMember = AddCommand(Menu_Project, "Act_UpdateMember", "修改成员属性(&E)", &TFormMain::ChangeMember);
-    Act_DeleteMember = AddCommand(Menu_Project, "Act_DeleteMember", "删除成员(&C)", &TFormMain::DeleteMember);
+    AddCommand(Menu_Project, "Act_NewProject", "新建项目(&F)", &TFormMain::NewProject);
+    AddCommand(Menu_Project, "Act_RenameProject", "修改项目名称(&X)", &TFormMain::RenameProject);
+    AddCommand(Menu_Project, "Act_DeleteProject", "删除当前项目(&D)", &TFormMain::DeleteProject);
+    AddCommand(Menu_Project, "Act_AddClass", "添加类(&A)", &TFormMain::AddClass);
+    AddCommand(Menu_Project, "Act_UpdateClass", "修改类名(&B)", &TFormMain::ChangeClass);
+    AddCommand(Menu_Project, "Act_DeleteClass", "删除类(&S)", &TFormMain::DeleteClass);
+    AddCommand(Menu_Project, "Act_AddMember", "添加成员(&M)", &TFormMain::AddMember);
+    AddCommand(Menu_Project, "Act_UpdateMember", "修改成员属性(&E)", &TFormMain::ChangeMember);
+    AddCommand(Menu_Project, "Act_DeleteMember", "删除成员(&C)", &TFormMain::DeleteMember);
 
     Menu_Code = menuBar()->addMenu(Text("代码管理(&A)"));
     Menu_Code->setObjectName("Menu_Code");
-    Act_SetPackage = AddCommand(Menu_Code, "Act_SetPackage", "设置包名(&S)", &TFormMain::SetPackageName);
+    AddCommand(Menu_Code, "Act_SetPackage", "设置包名(&S)", &TFormMain::SetPackageName);
     Act_Generate = AddCommand(Menu_Code, "Act_Generate", "自动生成代码(&A)", &TFormMain::GenerateCode);
 
     // Commands beyond the two menus above, which keep exactly their items.
     Menu_Tools = menuBar()->addMenu(Text("工具(&T)"));
     Menu_Tools->setObjectName("Menu_Tools");
-    Act_Preview = AddCommand(Menu_Tools, "Act_Preview", "预览代码(&V)", &TFormMain::PreviewCode);
-    Act_OpenOutput = AddCommand(Menu_Tools, "Act_OpenOutput", "打开生成目录(&O)", &TFormMain::OpenOutputFolder);
+    AddCommand(Menu_Tools, "Act_Preview", "预览代码(&V)", &TFormMain::PreviewCode);
+    AddCommand(Menu_Tools, "Act_OpenOutput", "打开生成目录(&O)", &TFormMain::OpenOutputFolder);
     Menu_Tools->addSeparator();
     Act_MergeGenerate =
         AddCommand(Menu_Tools, "Act_MergeGenerate", "合并生成代码(保留手工修改)(&M)", &TFormMain::MergeGenerate);
     Menu_Tools->addSeparator();
-    Act_ExportModel = AddCommand(Menu_Tools, "Act_ExportModel", "导出模型(&E)...", &TFormMain::ExportModelFile);
-    Act_ImportModel = AddCommand(Menu_Tools, "Act_ImportModel", "导入模型(&I)...", &TFormMain::ImportModelFile);
-    Act_ImportDb = AddCommand(Menu_Tools, "Act_ImportDb", "从数据库导入(&D)...", &TFormMain::ImportFromDatabase);
+    AddCommand(Menu_Tools, "Act_ExportModel", "导出模型(&E)...", &TFormMain::ExportModelFile);
+    AddCommand(Menu_Tools, "Act_ImportModel", "导入模型(&I)...", &TFormMain::ImportModelFile);
+    AddCommand(Menu_Tools, "Act_ImportDb", "从数据库导入(&D)...", &TFormMain::ImportFromDatabase);
 }
 
 void TFormMain::BuildStatusBar()

@@ -1,70 +1,67 @@
 #include "WindowListener.h"
 
-#include "FormMain.h"
+#include "RunController.h"
 #include "UiText.h"
 
 #include <QCoreApplication>
 #include <QThread>
 
-TWindowListener::TWindowListener(TFormMain* window, bool planOnly)
-    : window_(window)
-    , planOnly_(planOnly)
+TWindowListener::TWindowListener(TRunController* runs)
+    : runs_(runs)
 {
 }
 
 void TWindowListener::Progress(const std::string& line)
 {
-    if (planOnly_)
-        return;
-    OnWindowThread([text = Text(line)](TFormMain& w) { w.HandleProgress(text); }, Qt::QueuedConnection);
+    OnWindowThread([text = Text(line)](TRunController& r) { r.Progress(text); }, Qt::QueuedConnection);
 }
 
 void TWindowListener::CheckFailed(const TCheckResult& result)
 {
-    OnWindowThread([result](TFormMain& w) { w.HandleCheckFailed(result); });
+    OnWindowThread([result](TRunController& r) { r.CheckFailed(result); });
 }
 
 void TWindowListener::Done()
 {
-    OnWindowThread([](TFormMain& w) { w.HandleDone(); });
+    OnWindowThread([](TRunController& r) { r.Done(); });
 }
 
 void TWindowListener::MergeDone(const TMergeSummary& summary)
 {
-    OnWindowThread([summary](TFormMain& w) { w.HandleMergeDone(summary); });
+    OnWindowThread([summary](TRunController& r) { r.MergeDone(summary); });
 }
 
 void TWindowListener::MergePlanned(const std::shared_ptr<const TMergePlan>& plan)
 {
-    OnWindowThread([plan](TFormMain& w) { w.HandleMergePlan(plan); });
+    OnWindowThread([plan](TRunController& r) { r.MergePlanned(plan); });
 }
 
 void TWindowListener::PlanStale(const std::string& message)
 {
-    OnWindowThread([text = Text(message)](TFormMain& w) { w.HandlePlanStale(text); });
+    OnWindowThread([text = Text(message)](TRunController& r) { r.PlanStale(text); });
 }
 
 void TWindowListener::Failed(const std::string& message)
 {
-    OnWindowThread([text = Text(message)](TFormMain& w) { w.HandleFailed(text); });
+    OnWindowThread([text = Text(message)](TRunController& r) { r.Failed(text); });
 }
 
 void TWindowListener::Finished()
 {
-    OnWindowThread([](TFormMain& w) { w.HandleFinished(); });
+    OnWindowThread([](TRunController& r) { r.Finished(); });
     delete this; // the run makes no call after this one
 }
 
-void TWindowListener::OnWindowThread(std::function<void(TFormMain&)> action, Qt::ConnectionType type)
+void TWindowListener::OnWindowThread(std::function<void(TRunController&)> action, Qt::ConnectionType type)
 {
     QCoreApplication* app = QCoreApplication::instance();
     if (!app)
         return;
     // A queued call may run after the listener is gone: it holds its own
-    // guarded pointer to the window.
-    auto call = [window = window_, action = std::move(action)] {
-        if (window)
-            action(*window);
+    // guarded pointer to the controller.
+    auto call = [runs = runs_, action = std::move(action)] {
+        if (runs)
+            action(*runs);
     };
     if (QThread::currentThread() == app->thread())
         call();

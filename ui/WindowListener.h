@@ -6,20 +6,19 @@
 
 #include <functional>
 
-class TFormMain;
+class TRunController;
 
 // Receives one generation run's reports on the run's thread and hands each
 // to the window's thread. Progress lines are queued without waiting (they
 // still arrive in order, through the one event queue); every other report
 // waits until the window has dealt with it, message box included. It
-// outlives the window if need be: the window is reached through a guarded
-// pointer, and calls go through the application object, which lives longer
-// than any window. The last report of a run, Finished, frees the listener.
+// outlives the window if need be: the window's run controller is reached
+// through a guarded pointer, and calls go through the application object,
+// which lives longer than any window. The last report of a run, Finished,
+// frees the listener.
 class TWindowListener : public IGenerationListener {
 public:
-    // planOnly: the run is a merge's dry run; its lines are the plan, not
-    // progress, and its end shows the plan.
-    explicit TWindowListener(TFormMain* window, bool planOnly = false);
+    explicit TWindowListener(TRunController* runs);
 
     void Progress(const std::string& line) override;
     void CheckFailed(const TCheckResult& result) override;
@@ -31,8 +30,8 @@ public:
     void Finished() override;
 
 private:
-    void OnWindowThread(std::function<void(TFormMain&)> action, Qt::ConnectionType type = Qt::BlockingQueuedConnection);
+    void OnWindowThread(
+        std::function<void(TRunController&)> action, Qt::ConnectionType type = Qt::BlockingQueuedConnection);
 
-    QPointer<TFormMain> window_;
-    bool planOnly_;
+    QPointer<TRunController> runs_;
 };

@@ -1,16 +1,18 @@
-#include "TempModelTest.h"
+#include "LiteralModel.h"
+
+#include <gtest/gtest.h>
 
 #include "ActionOperate.h"
 #include "ConfigWriter.h"
 #include "DaoOperate.h"
 #include "DomainOperate.h"
 #include "JavaNames.h"
-#include "ModelBuilder.h"
 #include "TextEscape.h"
 
-#include "ClassDAO.h"
-#include "MemberDAO.h"
 #include "ModelSnapshot.h"
+
+#include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -19,13 +21,18 @@ bool Contains(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-// A class of the model as a run hands it to the generators.
-TClassData Load(int projectId, const std::string& className)
+// A class of a literal model as a run hands it to the generators.
+TClassData Load(const TLiteralModel& model, const std::string& className)
 {
-    for (auto& c : BuildClassData(TModelSnapshot::Read(projectId)))
+    for (auto& c : BuildClassData(LiteralSnapshot(model)))
         if (c.name == className)
             return c;
     throw std::runtime_error("no class " + className);
+}
+
+TLiteralClass& ClassOf(TLiteralModel& model, const std::string& name)
+{
+    return *std::find_if(model.begin(), model.end(), [&](const TLiteralClass& c) { return c.name == name; });
 }
 
 size_t Count(const std::string& text, const std::string& part)
@@ -82,9 +89,7 @@ TEST(JavaNamesTest, TypesOfMembers)
     EXPECT_EQ(KeyTypeOf("整型"), "int");
 }
 
-using GeneratorTest = TempModelTest;
-
-TEST_F(GeneratorTest, ConfigurationBlocks)
+TEST(GeneratorTest, ConfigurationBlocks)
 {
     TIdList classes = { { "Student", 1 }, { "ClassInfo", 2 } };
     std::string struts = BuildStrutsBlock("velmorantis", classes);
@@ -99,11 +104,11 @@ TEST_F(GeneratorTest, ConfigurationBlocks)
         "        <mapping resource=\"com/org/example/domain/ClassInfo.hbm.xml\" />\r\n");
 }
 
-TEST_F(GeneratorTest, MappingOfAClassWithOnlyItsKey)
+TEST(GeneratorTest, MappingOfAClassWithOnlyItsKey)
 {
-    int p = BuildLibraryModel("Library");
-    TMemberDAO().DeleteMember(MemberIdOf(ClassIdOf(p, "BookType"), "typeName"));
-    EXPECT_EQ(BuildMappingContent(Load(p, "BookType")),
+    TLiteralModel model = LibraryLiteral();
+    ClassOf(model, "BookType").members.pop_back();
+    EXPECT_EQ(BuildMappingContent(Load(model, "BookType")),
         "          <!-- 主键类型编号 -->\r\n"
         "          <id name=\"bookTypeId\" column=\"bookTypeId\">\r\n"
         "            <generator class=\"native\"/>\r\n"
@@ -111,7 +116,7 @@ TEST_F(GeneratorTest, MappingOfAClassWithOnlyItsKey)
         "\r\n");
 }
 
-TEST_F(GeneratorTest, DomainClassWithoutMembersIsFourLines)
+TEST(GeneratorTest, DomainClassWithoutMembersIsFourLines)
 {
     TClassData bare;
     bare.name = "Bare";
@@ -120,9 +125,9 @@ TEST_F(GeneratorTest, DomainClassWithoutMembersIsFourLines)
 }
 
 // Search values are bound as named parameters, never spliced into the HQL.
-TEST_F(GeneratorTest, QueryConditionsBindTheirValues)
+TEST(GeneratorTest, QueryConditionsBindTheirValues)
 {
-    int p = BuildLibraryModel("Library");
+    TLiteralModel p = LibraryLiteral();
     std::string query = TDaoOperate::BuildQueryMethod(Load(p, "Book"));
     EXPECT_TRUE(Contains(query, "Info(String bookName,BookType bookType,String publishDate,int currentPage) { \r\n"));
     EXPECT_TRUE(Contains(
@@ -149,24 +154,24 @@ TEST_F(GeneratorTest, QueryConditionsBindTheirValues)
     EXPECT_TRUE(Contains(TDaoOperate::BuildCalculateMethod(bookType), "CalculateTotalPageAndRecordNumber() {\r\n"));
 }
 
-TEST_F(GeneratorTest, ReferenceMembersThatAreNotQueryMembersGetImportsAndProperties)
+TEST(GeneratorTest, ReferenceMembersThatAreNotQueryMembersGetImportsAndProperties)
 {
-    int p = BuildTrickyModel("T");
+    TLiteralModel p = TrickyLiteral();
     std::string action = TActionOperate::BuildActionClass("x", Load(p, "Person"));
     EXPECT_EQ(Count(action, "import com.x.dao.DeptDAO;\r\nimport com.x.domain.Dept;\r\n"), 2u);
     EXPECT_TRUE(Contains(action, "    /*关联对象属性: 所属部门 *\\/*/\r\n    private Dept homeDept;\r\n"));
     EXPECT_EQ(Count(action, "    private Dept workDept;\r\n"), 1u);
 
     // Without the trigger: every reference is a query member, imports as before.
-    int bp = BuildLibraryModel("L");
+    TLiteralModel bp = LibraryLiteral();
     std::string book = TActionOperate::BuildActionClass("x", Load(bp, "Book"));
     EXPECT_FALSE(Contains(book, "关联对象属性"));
     EXPECT_EQ(Count(book, "import com.x.dao.BookTypeDAO;\r\n"), 1u);
 }
 
-TEST_F(GeneratorTest, SecondReferenceToTheSameClassDeclaresNothingTwice)
+TEST(GeneratorTest, SecondReferenceToTheSameClassDeclaresNothingTwice)
 {
-    int p = BuildTrickyModel("T");
+    TLiteralModel p = TrickyLiteral();
     TClassData person = Load(p, "Person");
     std::string addView = TActionOperate::BuildAddViewAction(person);
     EXPECT_EQ(Count(addView, "DeptDAO deptDAO = new DeptDAO();"), 1u);
@@ -185,9 +190,9 @@ TEST_F(GeneratorTest, SecondReferenceToTheSameClassDeclaresNothingTwice)
     EXPECT_EQ(Count(query, "List<Dept> deptList"), 1u);
 }
 
-TEST_F(GeneratorTest, PrimaryCommentIsEscapedInCommentAndLiteral)
+TEST(GeneratorTest, PrimaryCommentIsEscapedInCommentAndLiteral)
 {
-    int p = BuildTrickyModel("T");
+    TLiteralModel p = TrickyLiteral();
     std::string add = TActionOperate::BuildAddAction(Load(p, "Dept"));
     EXPECT_TRUE(Contains(add, "        /*验证部门\"编号\" \\ 路径 \\\\u0041是否已经存在*/\r\n"));
     EXPECT_TRUE(Contains(add, "java.net.URLEncoder.encode(\"该部门\\\"编号\\\" \\\\ 路径 \\\\u0041已经存在!\"));\r\n"));
@@ -195,13 +200,13 @@ TEST_F(GeneratorTest, PrimaryCommentIsEscapedInCommentAndLiteral)
 
 // Hibernate refuses two properties on one column; the second reference to a
 // class takes its own member name as column, the first keeps the key's name.
-TEST_F(GeneratorTest, SecondReferenceToOneClassGetsItsOwnColumn)
+TEST(GeneratorTest, SecondReferenceToOneClassGetsItsOwnColumn)
 {
-    int p = BuildTrickyModel("T");
+    TLiteralModel p = TrickyLiteral();
     std::string mapping = BuildMappingContent(Load(p, "Person"));
     EXPECT_TRUE(Contains(mapping, "<many-to-one name=\"homeDept\"\r\n            column=\"deptNo\"\r\n"));
     EXPECT_TRUE(Contains(mapping, "<many-to-one name=\"workDept\"\r\n            column=\"workDept\"\r\n"));
-    int lp = BuildLibraryModel("L");
+    TLiteralModel lp = LibraryLiteral();
     EXPECT_TRUE(Contains(BuildMappingContent(Load(lp, "Book")),
         "<many-to-one name=\"bookType\"\r\n            column=\"bookTypeId\"\r\n"));
 }
@@ -209,15 +214,16 @@ TEST_F(GeneratorTest, SecondReferenceToOneClassGetsItsOwnColumn)
 // Saving cascades along many-to-one members only where no row can be reached
 // twice: a class with two references (or a cycle of single references)
 // would make Hibernate refuse the save.
-TEST_F(GeneratorTest, CascadeOnlyAlongSingleReferenceChains)
+TEST(GeneratorTest, CascadeOnlyAlongSingleReferenceChains)
 {
-    int lp = BuildLibraryModel("L");
+    TLiteralModel lp = LibraryLiteral();
     EXPECT_TRUE(Contains(BuildMappingContent(Load(lp, "Reader")), "cascade=\"save-update\""));
-    int p = BuildTrickyModel("T");
+    TLiteralModel p = TrickyLiteral();
     EXPECT_FALSE(Contains(BuildMappingContent(Load(p, "Person")), "cascade"));
 
     // A -> B -> A: a cycle of single references
-    PlantMember(p, ClassIdOf(p, "Dept"), "boss", "Person", "");
-    TMemberDAO().DeleteMember(MemberIdOf(ClassIdOf(p, "Person"), "homeDept"));
+    ClassOf(p, "Dept").members.push_back({ "boss", "Person", "", 0, "" });
+    auto& person = ClassOf(p, "Person").members;
+    person.erase(person.begin() + 2); // homeDept
     EXPECT_FALSE(Contains(BuildMappingContent(Load(p, "Dept")), "cascade"));
 }

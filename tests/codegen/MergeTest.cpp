@@ -339,3 +339,36 @@ TEST_F(MergeRunTest, PlainRunRefreshesBasesThatExist)
     EXPECT_EQ(merge.summary.Count(TMergeAction::Unchanged), static_cast<int>(merge.summary.entries.size()))
         << merge.summary.Counts();
 }
+
+// What the user approved is what is written: a model change after the plan
+// does not slip in, and a file changed after the plan stops it whole.
+TEST_F(MergeRunTest, ApprovedPlanIsAppliedAsItStandsOrNotAtAll)
+{
+    ASSERT_EQ(Run(TRunKind::Merge).events, std::vector<std::string> { "merged" });
+    ChangeCustomerName("计划中的注释", 40);
+    TRecordingListener planning;
+    planning.runKind = TRunKind::MergeDryRun;
+    ASSERT_TRUE(planning.RunAndWait(shop_, "Shop", "velmorantis", { JAVAGEN_TEMPLATES, (dir_ / "out").string() }));
+    ASSERT_TRUE(planning.plan);
+    ChangeCustomerName("计划之后的注释", 40);
+    TRecordingListener applying;
+    ASSERT_TRUE(applying.ApplyAndWait(planning.plan));
+    EXPECT_EQ(applying.events, std::vector<std::string> { "merged" });
+    std::string java = GbkToUtf8(ReadFileBytes(package_ / "domain" / "Customer.java"));
+    EXPECT_NE(java.find("计划中的注释"), std::string::npos);
+    EXPECT_EQ(java.find("计划之后的注释"), std::string::npos);
+
+    TRecordingListener again;
+    again.runKind = TRunKind::MergeDryRun;
+    ASSERT_TRUE(again.RunAndWait(shop_, "Shop", "velmorantis", { JAVAGEN_TEMPLATES, (dir_ / "out").string() }));
+    Edit(package_ / "dao" / "CustomerDAO.java", "import java.util.ArrayList;\r\n",
+        "import java.util.ArrayList;\r\n// 计划之后的修改\r\n", true);
+    auto before = Tree();
+    TRecordingListener stale;
+    ASSERT_TRUE(stale.ApplyAndWait(again.plan));
+    ASSERT_EQ(stale.events.size(), 1u);
+    EXPECT_EQ(stale.events[0],
+        "stale:projects/Shop/src/com/velmorantis/dao/CustomerDAO.java "
+        "在合并计划做出后已被修改，计划没有执行，请重新合并生成!");
+    EXPECT_TRUE(Tree() == before) << "a stale plan wrote something";
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include "AutoCode.h"
+#include "MergePlan.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -31,6 +32,15 @@ public:
         std::lock_guard<std::mutex> guard(lock_);
         this->summary = summary;
     }
+    void MergePlanned(const std::shared_ptr<const TMergePlan>& made) override
+    {
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            plan = made;
+        }
+        IGenerationListener::MergePlanned(made);
+    }
+    void PlanStale(const std::string& message) override { Record("stale:" + message); }
     void Failed(const std::string& message) override { Record("failed:" + message); }
     void Finished() override
     {
@@ -49,6 +59,14 @@ public:
         return ended_.wait_for(guard, limit, [this] { return finished_; });
     }
 
+    // Applies a plan made earlier and waits for the end.
+    bool ApplyAndWait(std::shared_ptr<const TMergePlan> approved)
+    {
+        TAutoCode::Start(new TAutoCode(std::move(approved), *this));
+        std::unique_lock<std::mutex> guard(lock_);
+        return ended_.wait_for(guard, std::chrono::seconds(120), [this] { return finished_; });
+    }
+
     // What RunAndWait starts: a plain run unless set otherwise.
     TRunKind runKind = TRunKind::Plain;
     std::vector<std::string> events;
@@ -56,6 +74,8 @@ public:
     int errorClassId = 0;
     // What a merging generation (or its dry run) reported at its end.
     std::optional<TMergeSummary> summary;
+    // The plan a dry run made.
+    std::shared_ptr<const TMergePlan> plan;
 
 private:
     void Record(const std::string& event)

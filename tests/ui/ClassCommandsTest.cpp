@@ -61,14 +61,14 @@ void ClassCommandsTest::AddClassRefusalsInOrder()
             { { "", "" }, { "", "图书" }, { "Book", "" }, { "book", "图书" }, { "1Book", "图书" },
                 { "Existing", "已有" }, { "BookDAO", "图书" }, { "Book", "图书" } });
     });
-    t.window->Act_AddClass->trigger();
+    Find<QAction>(*t.window, "Act_AddClass")->trigger();
     QCOMPARE(t.dialogs.Messages(),
         QStringList({ "类名称不能为空!", "类名称不能为空!", "友好名称不能为空", "类名首个字母必须大写",
             "类名首个字母必须大写", "该类名称已经存在!",
             "类名称不能以 DAO 或 Action 结尾(生成的代码用这些名称命名 DAO 类和 Action 类)!", "类名称添加成功！" }));
     QCOMPARE(closedAfter, QStringList({ "Book" }));
     QCOMPARE(ClassEntries(*t.window), QStringList({ "Existing", "Book" }));
-    QCOMPARE(t.window->LB_Object->currentRow(), 0);
+    QCOMPARE(Find<QListWidget>(*t.window, "LB_Object")->currentRow(), 0);
     QCOMPARE(TClassDAO().GetFriendName(TClassDAO().GetClassId(p, "Book")), std::string("图书"));
 }
 
@@ -113,19 +113,19 @@ void ClassCommandsTest::DeleteClassKeepsTheMemberTable()
     TWindowUnderTest t;
     TFormMain& w = *t.window;
     t.dialogs.confirmAnswers = { false, true };
-    w.Act_DeleteClass->trigger();
+    Find<QAction>(w, "Act_DeleteClass")->trigger();
     QCOMPARE(t.dialogs.shown.size(), size_t(1));
     QCOMPARE(t.dialogs.shown[0].text + "|" + t.dialogs.shown[0].title, QString("确认删除此类对象！|提示"));
     QCOMPARE(ClassEntries(w).size(), 2);
 
-    w.Act_DeleteClass->trigger();
+    Find<QAction>(w, "Act_DeleteClass")->trigger();
     QCOMPARE(t.dialogs.LastMessage(), QString("类对象删除成功!"));
     QCOMPARE(ClassEntries(w), QStringList({ "Order" }));
     QCOMPARE(TMemberDAO().OpenClassMembers(customer)->RecordCount(), 0);
     // The table still shows the deleted class's members, and no class is
     // selected until the user chooses one.
     QCOMPARE(MemberColumn(w, 1), QStringList({ "name" }));
-    w.Act_DeleteClass->trigger();
+    Find<QAction>(w, "Act_DeleteClass")->trigger();
     QCOMPARE(t.dialogs.LastMessage(), QString("没有类被选中!"));
 }
 

@@ -35,13 +35,17 @@ void FormMainTest::EmptyModelRefusesEveryCommandThatNeedsASelection()
 {
     TWindowUnderTest t;
     TFormMain& w = *t.window;
-    QCOMPARE(w.CB_Project->count() + w.LB_Object->count() + w.LV_Member->rowCount(), 0);
+    QCOMPARE(Find<QComboBox>(w, "CB_Project")->count() + Find<QListWidget>(w, "LB_Object")->count() +
+            Find<QTableWidget>(w, "LV_Member")->rowCount(),
+        0);
     QVERIFY(t.dialogs.shown.empty());
     QCOMPARE(w.centralWidget()->size(), QSize(828, 547));
-    QCOMPARE(w.Image1->size(), QSize(828, 97));
+    QCOMPARE(Find<QLabel>(w, "Image1")->size(), QSize(828, 97));
 
-    for (QAction* command : { w.Act_RenameProject, w.Act_DeleteProject, w.Act_AddClass, w.Act_UpdateClass,
-             w.Act_DeleteClass, w.Act_AddMember, w.Act_UpdateMember, w.Act_DeleteMember, w.Act_Generate })
+    for (QAction* command : { Find<QAction>(w, "Act_RenameProject"), Find<QAction>(w, "Act_DeleteProject"),
+             Find<QAction>(w, "Act_AddClass"), Find<QAction>(w, "Act_UpdateClass"), Find<QAction>(w, "Act_DeleteClass"),
+             Find<QAction>(w, "Act_AddMember"), Find<QAction>(w, "Act_UpdateMember"),
+             Find<QAction>(w, "Act_DeleteMember"), Find<QAction>(w, "Act_Generate") })
         command->trigger();
     QCOMPARE(t.dialogs.Messages(),
         QStringList({ "当前未有任何项目被选中!", "未有任何项目被选中!", "当前未有任何项目被选中!", "没有类被选中!",
@@ -49,7 +53,7 @@ void FormMainTest::EmptyModelRefusesEveryCommandThatNeedsASelection()
     // Only the messages: no input box, confirmation or dialog came first.
     QCOMPARE(t.dialogs.shown.size(), size_t(9));
     QCOMPARE(t.dialogsRun, 0);
-    QVERIFY(w.Act_Generate->isEnabled());
+    QVERIFY(Find<QAction>(w, "Act_Generate")->isEnabled());
 }
 
 void FormMainTest::FilledModelShowsTheFirstProjectAndFollowsTheSelection()
@@ -76,7 +80,7 @@ void FormMainTest::FilledModelShowsTheFirstProjectAndFollowsTheSelection()
     QCOMPARE(w.SelectedClassId(), customer);
     QStringList first;
     for (int c = 0; c < 10; ++c)
-        first << w.LV_Member->item(0, c)->text();
+        first << Find<QTableWidget>(w, "LV_Member")->item(0, c)->text();
     QCOMPARE(
         first, QStringList({ QString::number(id), "customerId", "整型", "0", "是", "是", "否", "是", "是", "编号" }));
     QCOMPARE(MemberColumn(w, 6), QStringList({ "否", "是" }));
@@ -86,7 +90,7 @@ void FormMainTest::FilledModelShowsTheFirstProjectAndFollowsTheSelection()
     ClickClass(w, 1);
     QCOMPARE(w.SelectedClassId(), order);
     QCOMPARE(MemberColumn(w, 1), QStringList({ "orderId" }));
-    QTest::keyClick(w.LB_Object, Qt::Key_Up);
+    QTest::keyClick(Find<QListWidget>(w, "LB_Object"), Qt::Key_Up);
     QCOMPARE(MemberColumn(w, 1), QStringList({ "customerId", "name" }));
 
     NextProject(w);
@@ -103,14 +107,14 @@ void FormMainTest::NewProjectRefusalsAndSuccess()
     TWindowUnderTest t;
     t.dialogs.inputAnswers = { std::nullopt, QString(""), QString("Shop"), QString("a/b"), QString("新工程") };
     for (int i = 0; i < 5; ++i)
-        t.window->Act_NewProject->trigger();
+        Find<QAction>(*t.window, "Act_NewProject")->trigger();
     QCOMPARE(t.dialogs.Messages(),
         QStringList({ "工程名称不能为空!", "工程名称不能为空!", "该工程名称已经存在!", "工程名称不能包含“/”或“\\”!",
             "工程名称添加成功！" }));
     QCOMPARE(t.dialogs.shown[0].title, QString("请输入工程名称"));
     QCOMPARE(t.dialogs.shown[0].text + t.dialogs.shown[0].defaultText, QString());
     QCOMPARE(ProjectEntries(*t.window), QStringList({ "Shop", "新工程" }));
-    QCOMPARE(t.window->CB_Project->currentIndex(), 0); // the new project is not selected
+    QCOMPARE(Find<QComboBox>(*t.window, "CB_Project")->currentIndex(), 0); // the new project is not selected
 }
 
 void FormMainTest::RenameAndDeleteRememberThePosition()
@@ -125,28 +129,28 @@ void FormMainTest::RenameAndDeleteRememberThePosition()
     NextProject(w);
     t.dialogs.inputAnswers = { QString(""), QString("C"), QString("乙"), QString("D") };
     for (int i = 0; i < 3; ++i)
-        w.Act_RenameProject->trigger();
+        Find<QAction>(w, "Act_RenameProject")->trigger();
     QCOMPARE(t.dialogs.shown[0].title, QString("请输入项目名称"));
     QCOMPARE(
         t.dialogs.Messages(), QStringList({ "工程项目名称不能为空!", "该工程名称已经存在!", "工程名称修改成功！" }));
     QCOMPARE(ProjectEntries(w), QStringList({ "A", "乙", "C" }));
-    QCOMPARE(w.CB_Project->currentIndex(), 1);
+    QCOMPARE(Find<QComboBox>(w, "CB_Project")->currentIndex(), 1);
     QCOMPARE(ClassEntries(w), QStringList({ "Beta" }));
     // The position stays remembered when another project is added.
-    w.Act_NewProject->trigger();
+    Find<QAction>(w, "Act_NewProject")->trigger();
     QCOMPARE(w.SelectedProjectId(), b);
 
     t.dialogs.shown.clear();
     t.dialogs.confirmAnswers = { false, true };
-    w.Act_DeleteProject->trigger();
+    Find<QAction>(w, "Act_DeleteProject")->trigger();
     QCOMPARE(t.dialogs.shown.size(), size_t(1));
     QCOMPARE(t.dialogs.shown[0].kind, TShownBox::Confirm);
     QCOMPARE(t.dialogs.shown[0].text + "|" + t.dialogs.shown[0].title, QString("确认删除当前项目吗?|删除提示"));
     QCOMPARE(ProjectEntries(w).size(), 4);
-    w.Act_DeleteProject->trigger();
+    Find<QAction>(w, "Act_DeleteProject")->trigger();
     QCOMPARE(t.dialogs.LastMessage(), QString("删除成功!"));
     QCOMPARE(ProjectEntries(w), QStringList({ "A", "C", "D" }));
-    QCOMPARE(w.CB_Project->currentIndex(), 0);
+    QCOMPARE(Find<QComboBox>(w, "CB_Project")->currentIndex(), 0);
     QCOMPARE(w.RememberedProjectIndex(), -1);
     QCOMPARE(ClassEntries(w), QStringList({ "Alpha" }));
     QVERIFY(TClassDAO().ListClasses(b).empty());
@@ -157,7 +161,7 @@ void FormMainTest::PackageNameIsCheckedAndKept()
     TWindowUnderTest t;
     t.dialogs.inputAnswers = { std::nullopt, QString(""), QString("1abc"), QString("org.example"), QString("x.class") };
     for (int i = 0; i < 5; ++i)
-        t.window->Act_SetPackage->trigger();
+        Find<QAction>(*t.window, "Act_SetPackage")->trigger();
     QCOMPARE(t.dialogs.shown[0].title, QString("包名输入框"));
     QCOMPARE(t.dialogs.shown[0].text, QString("请输入一个包名如:           "));
     QStringList messages = t.dialogs.Messages();
@@ -184,7 +188,7 @@ void FormMainTest::DatabaseErrorIsShownAndTheWindowGoesOn()
     QCOMPARE(t.dialogs.shown[0].icon, TMessageIcon::Critical);
     QVERIFY(t.dialogs.shown[0].text.contains("projects.mdb"));
     t.dialogs.inputAnswers = { QString("X") };
-    t.window->Act_NewProject->trigger();
+    Find<QAction>(*t.window, "Act_NewProject")->trigger();
     QCOMPARE(t.dialogs.shown.back().title, QString("错误"));
     QVERIFY(t.window->isVisible());
 }
@@ -192,7 +196,7 @@ void FormMainTest::DatabaseErrorIsShownAndTheWindowGoesOn()
 void FormMainTest::BannerShowsTheAboutBox()
 {
     TWindowUnderTest t;
-    QTest::mouseClick(t.window->Image1, Qt::LeftButton, {}, QPoint(400, 50));
+    QTest::mouseClick(Find<QLabel>(*t.window, "Image1"), Qt::LeftButton, {}, QPoint(400, 50));
     QCOMPARE(t.dialogs.shown.size(), size_t(1));
     QCOMPARE(t.dialogs.shown[0].title, QString("关于"));
     QVERIFY(t.dialogs.shown[0].text.startsWith("Velmorantis Java代码生成器2.0版\n版本 2.0.0"));

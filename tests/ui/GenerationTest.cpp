@@ -36,10 +36,13 @@ private:
     void RunToTheEnd(TWindowUnderTest& t, const QString& root)
     {
         t.window->SetRunLocations({ JAVAGEN_TEMPLATES, root.toStdString() });
-        t.window->Act_Generate->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(t.window->Act_Generate->isEnabled(), 60000);
+        Find<QAction>(*t.window, "Act_Generate")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(*t.window, "Act_Generate")->isEnabled(), 60000);
     }
-    static QStringList Lines(const TFormMain& w) { return w.Memo_State->toPlainText().split('\n', Qt::SkipEmptyParts); }
+    static QStringList Lines(const TFormMain& w)
+    {
+        return Find<QPlainTextEdit>(w, "Memo_State")->toPlainText().split('\n', Qt::SkipEmptyParts);
+    }
 
     std::unique_ptr<TTempModel> model_;
     int shop_ = 0, purchase_ = 0;
@@ -50,25 +53,25 @@ void GenerationTest::RunEndsWithTheCompletionMessageAndItsLinesInOrder()
     TWindowUnderTest t;
     TFormMain& w = *t.window;
     t.dialogs.inputAnswers = { QString("org.example") };
-    w.Act_SetPackage->trigger();
-    w.Memo_State->setPlainText("上一次的进度");
+    Find<QAction>(w, "Act_SetPackage")->trigger();
+    Find<QPlainTextEdit>(w, "Memo_State")->setPlainText("上一次的进度");
     // While the completion box is shown the run waits for it: the command is
     // still held back, so a second start does nothing.
     bool enabledAtDone = true;
     int linesAtDone = -1;
     t.dialogs.onShow = [&](const TShownBox& box) {
         if (box.text == "所有代码生成完毕!") {
-            enabledAtDone = w.Act_Generate->isEnabled();
+            enabledAtDone = Find<QAction>(w, "Act_Generate")->isEnabled();
             linesAtDone = Lines(w).size();
-            w.Act_Generate->trigger();
+            Find<QAction>(w, "Act_Generate")->trigger();
         }
     };
     const QString root = QtPath(model_->Path("out"));
     w.SetRunLocations({ JAVAGEN_TEMPLATES, root.toStdString() });
-    w.Act_Generate->trigger();
-    QVERIFY(!w.Act_Generate->isEnabled());
+    Find<QAction>(w, "Act_Generate")->trigger();
+    QVERIFY(!Find<QAction>(w, "Act_Generate")->isEnabled());
     QCOMPARE(t.dialogs.Messages(), QStringList({ "如果以前生成了该项目，最好先删除原来的目录!" }));
-    QTRY_VERIFY_WITH_TIMEOUT(w.Act_Generate->isEnabled(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(w, "Act_Generate")->isEnabled(), 60000);
 
     QCOMPARE(t.dialogs.Messages(), QStringList({ "如果以前生成了该项目，最好先删除原来的目录!", "所有代码生成完毕!" }));
     QCOMPARE(t.dialogs.shown.back().title, QString("任务提示"));
@@ -121,7 +124,7 @@ void GenerationTest::FaultyModelIsReportedAndNothingWritten()
     RunToTheEnd(t, QtPath(model_->Path("out")));
     QCOMPARE(t.dialogs.Messages(), QStringList({ "如果以前生成了该项目，最好先删除原来的目录!", message }));
     if (!errorClass.isEmpty())
-        QCOMPARE(QString::fromStdString(TClassDAO().GetClassName(t.window->ErrorClassId)), errorClass);
+        QCOMPARE(QString::fromStdString(TClassDAO().GetClassName(t.window->ErrorClassId())), errorClass);
     QVERIFY(Lines(*t.window).isEmpty());
     QVERIFY(!QDir(QtPath(model_->Path("out"))).exists());
 }

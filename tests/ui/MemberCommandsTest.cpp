@@ -113,7 +113,7 @@ void MemberCommandsTest::AddDialogRefusesInOrderThenStores()
                 { "price", "浮点型", "mq" }, { "title", "字符串", "", "0" }, { "class", "字符串" },
                 { "pages", "整型", "mp", "50" } });
     });
-    w.Act_AddMember->trigger();
+    Find<QAction>(w, "Act_AddMember")->trigger();
     QCOMPARE(t.dialogs.Messages(),
         QStringList({ "成员名称输入不能为空!", "成员属性首个字母必须小写",
             "除了字符串类型外其他类型必须勾选是否必填标志!", "除了字符串类型外其他类型必须勾选是否必填标志!",
@@ -123,10 +123,11 @@ void MemberCommandsTest::AddDialogRefusesInOrderThenStores()
     QCOMPARE(closed, 1);
     QStringList row;
     for (int c = 1; c < 10; ++c)
-        row << w.LV_Member->item(0, c)->text();
+        row << Find<QTableWidget>(w, "LV_Member")->item(0, c)->text();
     // An integer member keeps length 0 whatever the field held.
     QCOMPARE(row, QStringList({ "pages", "整型", "0", "是", "是", "否", "是", "否", "页数" }));
-    std::optional<TMember> pages = TMemberDAO().GetMember(w.LV_Member->item(0, 0)->text().toInt());
+    std::optional<TMember> pages =
+        TMemberDAO().GetMember(Find<QTableWidget>(w, "LV_Member")->item(0, 0)->text().toInt());
     QCOMPARE(pages->GetMemberIsInteger(), 1);
     QCOMPARE(pages->GetMemberQueryDisplay(), 0);
     QCOMPARE(pages->GetClassId(), book_);
@@ -148,7 +149,7 @@ void MemberCommandsTest::EmptyNameTakesTheFocus()
         QTest::mouseClick(form.Button2, Qt::LeftButton);
         QCOMPARE(form.result(), int(QDialog::Rejected));
     });
-    t.window->Act_AddMember->trigger();
+    Find<QAction>(*t.window, "Act_AddMember")->trigger();
     QCOMPARE(t.dialogs.Messages(), QStringList({ "成员名称输入不能为空!" }));
     QCOMPARE(TMemberDAO().OpenClassMembers(book_)->RecordCount(), 0);
 }
@@ -174,10 +175,10 @@ void MemberCommandsTest::ChangeDialogIsFilledFromTheMember()
         QCOMPARE(TypeList(*form), QStringList({ "字符串", "整型", "浮点型", "日期型", "Author" }));
         seen << Fields(*form);
     });
-    t.window->Act_UpdateMember->trigger(); // no row selected yet
+    Find<QAction>(*t.window, "Act_UpdateMember")->trigger(); // no row selected yet
     ClickMember(w, 0, true);
     ClickMember(w, 1);
-    w.Act_UpdateMember->trigger();
+    Find<QAction>(w, "Act_UpdateMember")->trigger();
     ClickMember(w, 2, true);
     QCOMPARE(t.dialogs.Messages(), QStringList({ "请先选择一个成员" }));
     // A type that is not in the list selects nothing; a flag of 2 is unchecked.
@@ -197,7 +198,7 @@ void MemberCommandsTest::ChangeDialogRulesUpdateAndDelete()
                 { "price", "字符串" }, { "name", "字符串", "p", "80" } });
     });
     ClickMember(w, 0);
-    w.Act_UpdateMember->trigger();
+    Find<QAction>(w, "Act_UpdateMember")->trigger();
     QCOMPARE(closed, 1);
     QCOMPARE(t.dialogs.Messages(),
         QStringList(
@@ -214,17 +215,17 @@ void MemberCommandsTest::ChangeDialogRulesUpdateAndDelete()
         closed = Submit(static_cast<TMemberForm&>(dialog), { { "price", "浮点型", "mp" } });
     });
     ClickMember(w, 1);
-    w.Act_UpdateMember->trigger();
+    Find<QAction>(w, "Act_UpdateMember")->trigger();
     QCOMPARE(closed, 0);
     QCOMPARE(t.dialogs.Messages(), QStringList({ "主键字段必须是整型或字符串型!" }));
 
     t.dialogs.shown.clear();
     t.dialogs.confirmAnswers = { false, true };
-    w.Act_DeleteMember->trigger();
+    Find<QAction>(w, "Act_DeleteMember")->trigger();
     QCOMPARE(t.dialogs.shown[0].kind, TShownBox::Confirm);
     QCOMPARE(t.dialogs.shown[0].text + "|" + t.dialogs.shown[0].title, QString("确定删除当前成员属性?|删除提示"));
-    QCOMPARE(w.LV_Member->rowCount(), 2);
-    w.Act_DeleteMember->trigger();
+    QCOMPARE(Find<QTableWidget>(w, "LV_Member")->rowCount(), 2);
+    Find<QAction>(w, "Act_DeleteMember")->trigger();
     QCOMPARE(t.dialogs.LastMessage(), QString("成员属性删除成功"));
     QCOMPARE(MemberColumn(w, 1), QStringList({ "name" }));
     QVERIFY(!TMemberDAO().GetMember(price));
@@ -245,7 +246,7 @@ void MemberCommandsTest::RealModalDialogIsCentredAndWorks()
         form->Edt_MemberName->setText("isbn");
         QTest::mouseClick(form->Button1, Qt::LeftButton);
     });
-    window.Act_AddMember->trigger();
+    Find<QAction>(window, "Act_AddMember")->trigger();
     QCOMPARE(dialogs.Messages(), QStringList({ "类成员属性添加成功!" }));
     QCOMPARE(MemberColumn(window, 1), QStringList({ "isbn" }));
     QVERIFY(offCentre.manhattanLength() <= 30);
@@ -267,10 +268,10 @@ void MemberCommandsTest::MemberDeletedElsewhereOpensNoDialog()
 
     TModelCommands::DeleteMember(price);
     ClickMember(w, 0);
-    w.Act_UpdateMember->trigger();
+    Find<QAction>(w, "Act_UpdateMember")->trigger();
     QCOMPARE(t.dialogsRun, 0);
     QCOMPARE(t.dialogs.Messages(), QStringList({ "该成员已不存在，请重新选择!", "该成员已不存在，请重新选择!" }));
-    QCOMPARE(w.LV_Member->rowCount(), 0);
+    QCOMPARE(Find<QTableWidget>(w, "LV_Member")->rowCount(), 0);
 }
 
 void MemberCommandsTest::MemberDeletedWhileItsDialogIsOpenIsNotStored()
@@ -290,7 +291,7 @@ void MemberCommandsTest::MemberDeletedWhileItsDialogIsOpenIsNotStored()
         QCOMPARE(form.result(), int(QDialog::Rejected));
     });
     ClickMember(w, 0);
-    w.Act_UpdateMember->trigger();
+    Find<QAction>(w, "Act_UpdateMember")->trigger();
     QCOMPARE(t.dialogsRun, 1);
     QCOMPARE(closed, 0);
     QVERIFY(!visibleAfter);
@@ -308,14 +309,14 @@ void MemberCommandsTest::RowsOfADeletedClassAreStale()
     TWindowUnderTest t;
     TFormMain& w = *t.window;
     t.dialogs.confirmAnswers = { true };
-    w.Act_DeleteClass->trigger();
+    Find<QAction>(w, "Act_DeleteClass")->trigger();
     QCOMPARE(t.dialogs.LastMessage(), QString("类对象删除成功!"));
     QCOMPARE(MemberColumn(w, 1), QStringList({ "title" }));
 
     ClickMember(w, 0, true);
     QCOMPARE(t.dialogsRun, 0);
     QCOMPARE(t.dialogs.LastMessage(), QString("该成员已不存在，请重新选择!"));
-    w.Act_UpdateMember->trigger();
+    Find<QAction>(w, "Act_UpdateMember")->trigger();
     QCOMPARE(t.dialogsRun, 0);
     QCOMPARE(t.dialogs.LastMessage(), QString("该成员已不存在，请重新选择!"));
 }

@@ -52,7 +52,7 @@ int main(int argc, char** argv)
     int library = BuildLibraryModel("图书馆");
     (void)library;
     w.ReloadProjects();
-    w.LB_Object->setCurrentRow(1); // Book
+    Find<QListWidget>(w, "LB_Object")->setCurrentRow(1); // Book
     w.ReloadMembers(w.SelectedClassId());
 
     TAddMemberForm member(w.FormContext([] {}));
@@ -69,10 +69,10 @@ int main(int argc, char** argv)
             Save(*preview, out + "/preview.png");
         }
     });
-    w.Act_Preview->trigger();
+    Find<QAction>(w, "Act_Preview")->trigger();
 
-    w.Act_Generate->trigger();
-    for (int i = 0; i < 600 && !w.Act_Generate->isEnabled(); ++i)
+    Find<QAction>(w, "Act_Generate")->trigger();
+    for (int i = 0; i < 600 && !Find<QAction>(w, "Act_Generate")->isEnabled(); ++i)
         QTest::qWait(50);
     Save(w, out + "/screenshot.png");
     return 0;

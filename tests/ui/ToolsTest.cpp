@@ -106,10 +106,13 @@ private:
     void MergeToTheEnd(TWindowUnderTest& t)
     {
         t.OnDialog([](QDialog& dialog) { dialog.accept(); });
-        t.window->Act_MergeGenerate->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(t.window->Act_Generate->isEnabled(), 60000);
+        Find<QAction>(*t.window, "Act_MergeGenerate")->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(*t.window, "Act_Generate")->isEnabled(), 60000);
     }
-    static QStringList Lines(const TFormMain& w) { return w.Memo_State->toPlainText().split('\n', Qt::SkipEmptyParts); }
+    static QStringList Lines(const TFormMain& w)
+    {
+        return Find<QPlainTextEdit>(w, "Memo_State")->toPlainText().split('\n', Qt::SkipEmptyParts);
+    }
     std::filesystem::path Package() const { return model_->Path("out/projects/Shop/src/com/velmorantis"); }
 
     std::unique_ptr<TTempModel> model_;
@@ -121,17 +124,18 @@ void ToolsTest::MenusInTheirOrderWithTheirItems()
     TWindowUnderTest t;
     TFormMain& w = *t.window;
     QCOMPARE(ActionTexts(w.menuBar()->actions()), QStringList({ "项目操作(&P)", "代码管理(&A)", "工具(&T)" }));
-    QCOMPARE(w.menuBar()->actions().value(0)->menu(), w.Menu_Project);
-    QCOMPARE(w.menuBar()->actions().value(1)->menu(), w.Menu_Code);
-    QCOMPARE(w.menuBar()->actions().value(2)->menu(), w.Menu_Tools);
-    QCOMPARE(ActionTexts(w.Menu_Project->actions()),
+    QCOMPARE(w.menuBar()->actions().value(0)->menu(), Find<QMenu>(w, "Menu_Project"));
+    QCOMPARE(w.menuBar()->actions().value(1)->menu(), Find<QMenu>(w, "Menu_Code"));
+    QCOMPARE(w.menuBar()->actions().value(2)->menu(), Find<QMenu>(w, "Menu_Tools"));
+    QCOMPARE(ActionTexts(Find<QMenu>(w, "Menu_Project")->actions()),
         QStringList({ "新建项目(&F)", "修改项目名称(&X)", "删除当前项目(&D)", "添加类(&A)", "修改类名(&B)",
             "删除类(&S)", "添加成员(&M)", "修改成员属性(&E)", "删除成员(&C)" }));
-    QCOMPARE(ActionTexts(w.Menu_Code->actions()), QStringList({ "设置包名(&S)", "自动生成代码(&A)" }));
+    QCOMPARE(ActionTexts(Find<QMenu>(w, "Menu_Code")->actions()), QStringList({ "设置包名(&S)", "自动生成代码(&A)" }));
     // The tools menu holds the merging generation and the model's way in and
     // out, in this order (other tools may stand around them).
-    const QList<QAction*> tools = w.Menu_Tools->actions();
-    const QList<QAction*> ours = { w.Act_MergeGenerate, w.Act_ExportModel, w.Act_ImportModel, w.Act_ImportDb };
+    const QList<QAction*> tools = Find<QMenu>(w, "Menu_Tools")->actions();
+    const QList<QAction*> ours = { Find<QAction>(w, "Act_MergeGenerate"), Find<QAction>(w, "Act_ExportModel"),
+        Find<QAction>(w, "Act_ImportModel"), Find<QAction>(w, "Act_ImportDb") };
     QCOMPARE(ActionTexts(ours),
         QStringList({ "合并生成代码(保留手工修改)(&M)", "导出模型(&E)...", "导入模型(&I)...", "从数据库导入(&D)..." }));
     for (int i = 0; i < ours.size(); ++i) {
@@ -140,7 +144,7 @@ void ToolsTest::MenusInTheirOrderWithTheirItems()
             QVERIFY(tools.indexOf(ours[i - 1]) < tools.indexOf(ours[i]));
     }
     // A separator divides the generation from the model files.
-    QVERIFY(tools.value(tools.indexOf(w.Act_ExportModel) - 1)->isSeparator());
+    QVERIFY(tools.value(tools.indexOf(Find<QAction>(w, "Act_ExportModel")) - 1)->isSeparator());
     QVERIFY(t.dialogs.shown.empty());
 }
 
@@ -150,12 +154,12 @@ void ToolsTest::CommandsNeedASelectedProject()
     model_ = std::make_unique<TTempModel>(); // no project at all
     TWindowUnderTest t;
     UseOutput(t);
-    t.window->Act_MergeGenerate->trigger();
-    t.window->Act_ExportModel->trigger();
+    Find<QAction>(*t.window, "Act_MergeGenerate")->trigger();
+    Find<QAction>(*t.window, "Act_ExportModel")->trigger();
     QCOMPARE(t.dialogs.Messages(), QStringList({ kNoProject, kNoProject }));
     QCOMPARE(t.dialogs.shown.size(), size_t(2)); // no file dialog came first
     QCOMPARE(t.dialogsRun, 0);
-    QVERIFY(t.window->Act_MergeGenerate->isEnabled());
+    QVERIFY(Find<QAction>(*t.window, "Act_MergeGenerate")->isEnabled());
     QVERIFY(!QDir(QtPath(model_->Path("out"))).exists());
 }
 
@@ -164,7 +168,7 @@ void ToolsTest::MergePlanIsShownAndCancelWritesNothing()
     TWindowUnderTest t;
     TFormMain& w = *t.window;
     UseOutput(t);
-    w.Memo_State->setPlainText("上一次的进度");
+    Find<QPlainTextEdit>(w, "Memo_State")->setPlainText("上一次的进度");
     QString objectName, title, summary;
     QStringList plan;
     bool isPlanForm = false;
@@ -179,11 +183,11 @@ void ToolsTest::MergePlanIsShownAndCancelWritesNothing()
         }
         dialog.reject();
     });
-    w.Act_MergeGenerate->trigger();
+    Find<QAction>(w, "Act_MergeGenerate")->trigger();
     // The plan is made on a worker thread, the commands held back meanwhile.
-    QVERIFY(!w.Act_MergeGenerate->isEnabled());
+    QVERIFY(!Find<QAction>(w, "Act_MergeGenerate")->isEnabled());
     QTRY_COMPARE_WITH_TIMEOUT(t.dialogsRun, 1, 60000);
-    QTRY_VERIFY_WITH_TIMEOUT(w.Act_MergeGenerate->isEnabled(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(w, "Act_MergeGenerate")->isEnabled(), 60000);
     QVERIFY(isPlanForm);
     QCOMPARE(objectName, QString("MergePlanForm"));
     QCOMPARE(title, QString("合并生成预览"));
@@ -196,10 +200,10 @@ void ToolsTest::MergePlanIsShownAndCancelWritesNothing()
 
     // Cancelled: no file, no progress, no box, and the commands stay usable.
     QVERIFY(!QDir(QtPath(model_->Path("out"))).exists());
-    QCOMPARE(w.Memo_State->toPlainText(), QString("上一次的进度"));
+    QCOMPARE(Find<QPlainTextEdit>(w, "Memo_State")->toPlainText(), QString("上一次的进度"));
     QVERIFY(t.dialogs.shown.empty());
-    QVERIFY(w.Act_Generate->isEnabled());
-    QVERIFY(w.Act_MergeGenerate->isEnabled());
+    QVERIFY(Find<QAction>(w, "Act_Generate")->isEnabled());
+    QVERIFY(Find<QAction>(w, "Act_MergeGenerate")->isEnabled());
 }
 
 void ToolsTest::MergeRunsAfterOkWithTheCommandsHeldBack()
@@ -207,7 +211,7 @@ void ToolsTest::MergeRunsAfterOkWithTheCommandsHeldBack()
     TWindowUnderTest t;
     TFormMain& w = *t.window;
     UseOutput(t);
-    w.Memo_State->setPlainText("上一次的进度");
+    Find<QPlainTextEdit>(w, "Memo_State")->setPlainText("上一次的进度");
     // While the final box is shown the run still goes: both commands are held
     // back and starting either does nothing.
     bool generateAtEnd = true, mergeAtEnd = true;
@@ -215,18 +219,18 @@ void ToolsTest::MergeRunsAfterOkWithTheCommandsHeldBack()
     t.dialogs.onShow = [&](const TShownBox& box) {
         if (!box.text.startsWith("合并生成完毕："))
             return;
-        generateAtEnd = w.Act_Generate->isEnabled();
-        mergeAtEnd = w.Act_MergeGenerate->isEnabled();
+        generateAtEnd = Find<QAction>(w, "Act_Generate")->isEnabled();
+        mergeAtEnd = Find<QAction>(w, "Act_MergeGenerate")->isEnabled();
         boxesBefore = static_cast<int>(t.dialogs.shown.size());
-        w.Act_MergeGenerate->trigger();
-        w.Act_Generate->trigger();
+        Find<QAction>(w, "Act_MergeGenerate")->trigger();
+        Find<QAction>(w, "Act_Generate")->trigger();
     };
     t.OnDialog([](QDialog& dialog) { dialog.accept(); });
-    w.Act_MergeGenerate->trigger();
-    QVERIFY(!w.Act_Generate->isEnabled());
-    QVERIFY(!w.Act_MergeGenerate->isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(w.Act_Generate->isEnabled(), 60000);
-    QVERIFY(w.Act_MergeGenerate->isEnabled());
+    Find<QAction>(w, "Act_MergeGenerate")->trigger();
+    QVERIFY(!Find<QAction>(w, "Act_Generate")->isEnabled());
+    QVERIFY(!Find<QAction>(w, "Act_MergeGenerate")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(w, "Act_Generate")->isEnabled(), 60000);
+    QVERIFY(Find<QAction>(w, "Act_MergeGenerate")->isEnabled());
     QVERIFY(!generateAtEnd);
     QVERIFY(!mergeAtEnd);
     QCOMPARE(boxesBefore, 1);
@@ -271,8 +275,8 @@ void ToolsTest::ConflictingEditIsNamedInTheFinalBox()
         dialog.accept();
     });
     t.dialogs.shown.clear();
-    w.Act_MergeGenerate->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(w.Act_Generate->isEnabled(), 60000);
+    Find<QAction>(w, "Act_MergeGenerate")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(w, "Act_Generate")->isEnabled(), 60000);
 
     const QString conflicted = "projects/Shop/src/com/velmorantis/domain/Customer.java";
     QVERIFY2(plan.contains("冲突\t" + conflicted), qPrintable(plan.join('\n')));
@@ -297,7 +301,7 @@ void ToolsTest::ExportWritesTheModelFile()
     TFormMain& w = *t.window;
     const std::filesystem::path file = model_->Path("商店.json");
     t.dialogs.saveAnswers = { QtPath(file) };
-    w.Act_ExportModel->trigger();
+    Find<QAction>(w, "Act_ExportModel")->trigger();
     QCOMPARE(t.dialogs.shown.size(), size_t(2));
     const TShownBox& save = t.dialogs.shown[0];
     QCOMPARE(save.kind, TShownBox::SaveFile);
@@ -310,7 +314,7 @@ void ToolsTest::ExportWritesTheModelFile()
     // A cancelled dialog writes nothing and says nothing.
     std::filesystem::remove(file);
     t.dialogs.shown.clear();
-    w.Act_ExportModel->trigger();
+    Find<QAction>(w, "Act_ExportModel")->trigger();
     QCOMPARE(t.dialogs.shown.size(), size_t(1));
     QCOMPARE(t.dialogs.shown[0].kind, TShownBox::SaveFile);
     QVERIFY(!std::filesystem::exists(file));
@@ -325,7 +329,7 @@ void ToolsTest::ImportUnderATakenNameAsksForANewOne()
     t.dialogs.openAnswers = { QtPath(file) };
     // The first name given is taken as well: the box comes again.
     t.dialogs.inputAnswers = { QString("Shop"), QString("商店二") };
-    w.Act_ImportModel->trigger();
+    Find<QAction>(w, "Act_ImportModel")->trigger();
 
     QCOMPARE(t.dialogs.shown.size(), size_t(4));
     QCOMPARE(t.dialogs.shown[0].kind, TShownBox::OpenFile);
@@ -358,20 +362,20 @@ void ToolsTest::CancelledOrRefusedImportWritesNothing()
     TFormMain& w = *t.window;
 
     // The file dialog cancelled.
-    w.Act_ImportModel->trigger();
+    Find<QAction>(w, "Act_ImportModel")->trigger();
     QCOMPARE(t.dialogs.shown.size(), size_t(1));
     QCOMPARE(t.dialogs.shown[0].kind, TShownBox::OpenFile);
 
     // The name box cancelled.
     t.dialogs.openAnswers = { QtPath(file) };
-    w.Act_ImportModel->trigger();
+    Find<QAction>(w, "Act_ImportModel")->trigger();
     QCOMPARE(t.dialogs.shown.size(), size_t(3));
     QCOMPARE(t.dialogs.shown[2].kind, TShownBox::Input);
     QVERIFY(t.dialogs.Messages().isEmpty());
 
     // A file the import refuses: its message, naming the place.
     t.dialogs.openAnswers = { QtPath(broken) };
-    w.Act_ImportModel->trigger();
+    Find<QAction>(w, "Act_ImportModel")->trigger();
     QCOMPARE(t.dialogs.Messages(), QStringList({ "导入 broken.json 失败：第 2 行第 13 列：不是正确的 JSON 文本" }));
 
     QCOMPARE(ModelContents(model_->DbPath()), before);

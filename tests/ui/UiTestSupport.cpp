@@ -99,24 +99,24 @@ QStringList ShopProgressLines(const QString& src, const QString& package)
 QStringList ProjectEntries(const TFormMain& window)
 {
     QStringList texts;
-    for (int i = 0; i < window.CB_Project->count(); ++i)
-        texts << window.CB_Project->itemText(i);
+    for (int i = 0; i < Find<QComboBox>(window, "CB_Project")->count(); ++i)
+        texts << Find<QComboBox>(window, "CB_Project")->itemText(i);
     return texts;
 }
 
 QStringList ClassEntries(const TFormMain& window)
 {
     QStringList texts;
-    for (int i = 0; i < window.LB_Object->count(); ++i)
-        texts << window.LB_Object->item(i)->text();
+    for (int i = 0; i < Find<QListWidget>(window, "LB_Object")->count(); ++i)
+        texts << Find<QListWidget>(window, "LB_Object")->item(i)->text();
     return texts;
 }
 
 QStringList MemberColumn(const TFormMain& window, int column)
 {
     QStringList texts;
-    for (int row = 0; row < window.LV_Member->rowCount(); ++row)
-        texts << window.LV_Member->item(row, column)->text();
+    for (int row = 0; row < Find<QTableWidget>(window, "LV_Member")->rowCount(); ++row)
+        texts << Find<QTableWidget>(window, "LV_Member")->item(row, column)->text();
     return texts;
 }
 
@@ -134,18 +134,18 @@ void Click(QWidget* viewport, QPoint position, bool doubleClick)
 
 void ClickClass(TFormMain& window, int row, bool doubleClick)
 {
-    QListWidget* list = window.LB_Object;
+    QListWidget* list = Find<QListWidget>(window, "LB_Object");
     Click(list->viewport(), list->visualItemRect(list->item(row)).center(), doubleClick);
 }
 
 void ClickMember(TFormMain& window, int row, bool doubleClick)
 {
-    QTableWidget* table = window.LV_Member;
+    QTableWidget* table = Find<QTableWidget>(window, "LV_Member");
     Click(table->viewport(), table->visualItemRect(table->item(row, 1)).center(), doubleClick);
 }
 
 void NextProject(TFormMain& window)
 {
-    window.CB_Project->setFocus();
-    QTest::keyClick(window.CB_Project, Qt::Key_Down);
+    Find<QComboBox>(window, "CB_Project")->setFocus();
+    QTest::keyClick(Find<QComboBox>(window, "CB_Project"), Qt::Key_Down);
 }

@@ -48,6 +48,16 @@ public:
     std::function<void(const TShownBox&)> onShow;
 };
 
+// The window's (or a dialog's) control of that object name; the test fails
+// at once when there is none.
+template<class T> T* Find(const QObject& parent, const char* name)
+{
+    T* found = parent.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+
 // A path as Qt takes it.
 inline QString QtPath(const std::filesystem::path& path)
 {

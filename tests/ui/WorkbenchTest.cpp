@@ -71,42 +71,44 @@ void WorkbenchTest::StatusBarSaysWhereTheUserWorks()
     QVERIFY(w.height() > 547 + w.menuBar()->height());
     QString model =
         QString::fromStdString(std::filesystem::absolute(TDbHelper::DatabasePath()).lexically_normal().string());
-    QCOMPARE(w.Lbl_ModelFile->text(), "模型文件: " + model);
-    QCOMPARE(w.Lbl_Package->text(), QString("包名: velmorantis"));
+    QCOMPARE(Find<QLabel>(w, "Lbl_ModelFile")->text(), "模型文件: " + model);
+    QCOMPARE(Find<QLabel>(w, "Lbl_Package")->text(), QString("包名: velmorantis"));
 
     w.SetRunLocations({ (model_->Dir() / "no-template").string(), Out().toStdString() });
-    QCOMPARE(w.Lbl_Output->text(), "生成目录: " + Out() + "/projects/Shop");
-    QVERIFY(w.Lbl_TemplateWarning->text().startsWith("当前目录下没有 template 目录，生成代码时将找不到模板!"));
-    QVERIFY(!w.Lbl_TemplateWarning->isHidden());
+    QCOMPARE(Find<QLabel>(w, "Lbl_Output")->text(), "生成目录: " + Out() + "/projects/Shop");
+    QVERIFY(Find<QLabel>(w, "Lbl_TemplateWarning")
+                ->text()
+                .startsWith("当前目录下没有 template 目录，生成代码时将找不到模板!"));
+    QVERIFY(!Find<QLabel>(w, "Lbl_TemplateWarning")->isHidden());
     w.SetRunLocations({ JAVAGEN_TEMPLATES, Out().toStdString() });
-    QVERIFY(w.Lbl_TemplateWarning->isHidden());
+    QVERIFY(Find<QLabel>(w, "Lbl_TemplateWarning")->isHidden());
 
     t.dialogs.inputAnswers = { QString("org.example") };
-    w.Act_SetPackage->trigger();
-    QCOMPARE(w.Lbl_Package->text(), QString("包名: org.example"));
+    Find<QAction>(w, "Act_SetPackage")->trigger();
+    QCOMPARE(Find<QLabel>(w, "Lbl_Package")->text(), QString("包名: org.example"));
     NextProject(w);
-    QCOMPARE(w.Lbl_Output->text(), "生成目录: " + Out() + "/projects/图书馆");
+    QCOMPARE(Find<QLabel>(w, "Lbl_Output")->text(), "生成目录: " + Out() + "/projects/图书馆");
 
     // After a run: how many files it wrote; the completion box keeps its text.
-    w.CB_Project->setCurrentIndex(0);
-    w.Act_Generate->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(w.Act_Generate->isEnabled(), 60000);
+    Find<QComboBox>(w, "CB_Project")->setCurrentIndex(0);
+    Find<QAction>(w, "Act_Generate")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(w, "Act_Generate")->isEnabled(), 60000);
     QCOMPARE(t.dialogs.LastMessage(), QString("所有代码生成完毕!"));
-    int lines = w.Memo_State->toPlainText().split('\n', Qt::SkipEmptyParts).size();
+    int lines = Find<QPlainTextEdit>(w, "Memo_State")->toPlainText().split('\n', Qt::SkipEmptyParts).size();
     QCOMPARE(lines, 2 + 2 + 11 + 6);
-    QCOMPARE(w.Lbl_Written->text(), QString("共写入 %1 个文件").arg(lines));
+    QCOMPARE(Find<QLabel>(w, "Lbl_Written")->text(), QString("共写入 %1 个文件").arg(lines));
 }
 
 void WorkbenchTest::ClassLineFollowsEverySelection()
 {
     TWindowUnderTest t;
     TFormMain& w = *t.window;
-    QCOMPARE(w.Lbl_CurrentClass->text(), QString("当前类: Customer（客户）"));
+    QCOMPARE(Find<QLabel>(w, "Lbl_CurrentClass")->text(), QString("当前类: Customer（客户）"));
     ClickClass(w, 1);
-    QCOMPARE(w.Lbl_CurrentClass->text(), QString("当前类: Purchase（订单）"));
+    QCOMPARE(Find<QLabel>(w, "Lbl_CurrentClass")->text(), QString("当前类: Purchase（订单）"));
     NextProject(w);
-    QCOMPARE(w.Lbl_CurrentClass->text(), QString("当前类: Book（图书）"));
-    QTest::keyClick(w.CB_Project, Qt::Key_Up); // back to Shop, by the user
+    QCOMPARE(Find<QLabel>(w, "Lbl_CurrentClass")->text(), QString("当前类: Book（图书）"));
+    QTest::keyClick(Find<QComboBox>(w, "CB_Project"), Qt::Key_Up); // back to Shop, by the user
     ClickClass(w, 1);
 
     // Adding a class selects the first class again: the line says so.
@@ -116,9 +118,9 @@ void WorkbenchTest::ClassLineFollowsEverySelection()
         form->Edt_FriendName->setText("供应商");
         QTest::mouseClick(form->Button1, Qt::LeftButton);
     });
-    w.Act_AddClass->trigger();
+    Find<QAction>(w, "Act_AddClass")->trigger();
     QCOMPARE(ClassEntries(w), QStringList({ "Customer", "Purchase", "Supplier" }));
-    QCOMPARE(w.Lbl_CurrentClass->text(), QString("当前类: Customer（客户）"));
+    QCOMPARE(Find<QLabel>(w, "Lbl_CurrentClass")->text(), QString("当前类: Customer（客户）"));
 
     t.OnDialog([](QDialog& dialog) {
         auto* form = qobject_cast<TUpdateClassForm*>(&dialog);
@@ -126,12 +128,12 @@ void WorkbenchTest::ClassLineFollowsEverySelection()
         form->Edt_FriendName->setText("顾客");
         QTest::mouseClick(form->Button1, Qt::LeftButton);
     });
-    w.Act_UpdateClass->trigger();
-    QCOMPARE(w.Lbl_CurrentClass->text(), QString("当前类: Client（顾客）"));
+    Find<QAction>(w, "Act_UpdateClass")->trigger();
+    QCOMPARE(Find<QLabel>(w, "Lbl_CurrentClass")->text(), QString("当前类: Client（顾客）"));
 
     t.dialogs.confirmAnswers = { true };
-    w.Act_DeleteClass->trigger();
-    QCOMPARE(w.Lbl_CurrentClass->text(), QString());
+    Find<QAction>(w, "Act_DeleteClass")->trigger();
+    QCOMPARE(Find<QLabel>(w, "Lbl_CurrentClass")->text(), QString());
 }
 
 void WorkbenchTest::PreviewShowsWhatARunWritesAndWritesNothing()
@@ -150,13 +152,13 @@ void WorkbenchTest::PreviewShowsWhatARunWritesAndWritesNothing()
         }
     });
     ClickClass(w, 1);
-    w.Act_Preview->trigger();
+    Find<QAction>(w, "Act_Preview")->trigger();
     QCOMPARE(tabs, QStringList({ "Purchase.hbm.xml", "Purchase.java", "PurchaseDAO.java", "PurchaseAction.java" }));
     QVERIFY(!QDir(Out()).exists());
 
     // Byte for byte (after decoding) what the run writes.
-    w.Act_Generate->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(w.Act_Generate->isEnabled(), 60000);
+    Find<QAction>(w, "Act_Generate")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(w, "Act_Generate")->isEnabled(), 60000);
     const QString package = Out() + "/projects/Shop/src/com/velmorantis/";
     const char* files[] = { "domain/Purchase.hbm.xml", "domain/Purchase.java", "dao/PurchaseDAO.java",
         "action/PurchaseAction.java" };
@@ -170,9 +172,9 @@ void WorkbenchTest::PreviewShowsWhatARunWritesAndWritesNothing()
 
     // No class selected, as in the other class commands.
     t.dialogs.confirmAnswers = { true };
-    w.Act_DeleteClass->trigger();
+    Find<QAction>(w, "Act_DeleteClass")->trigger();
     int shown = t.dialogsRun;
-    w.Act_Preview->trigger();
+    Find<QAction>(w, "Act_Preview")->trigger();
     QCOMPARE(t.dialogs.LastMessage(), QString("没有类被选中!"));
     QCOMPARE(t.dialogsRun, shown);
 }
@@ -184,12 +186,12 @@ void WorkbenchTest::OutputFolderIsOpenedOnceItExists()
     w.SetRunLocations({ JAVAGEN_TEMPLATES, Out().toStdString() });
     QStringList opened;
     w.SetFolderOpener([&](const QString& folder) { opened << folder; });
-    w.Act_OpenOutput->trigger();
+    Find<QAction>(w, "Act_OpenOutput")->trigger();
     QCOMPARE(t.dialogs.LastMessage(), "生成目录还不存在，生成代码后才会有:\n" + Out() + "/projects/Shop");
     QVERIFY(opened.isEmpty());
-    w.Act_Generate->trigger();
-    QTRY_VERIFY_WITH_TIMEOUT(w.Act_Generate->isEnabled(), 60000);
-    w.Act_OpenOutput->trigger();
+    Find<QAction>(w, "Act_Generate")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(w, "Act_Generate")->isEnabled(), 60000);
+    Find<QAction>(w, "Act_OpenOutput")->trigger();
     QCOMPARE(opened, QStringList({ Out() + "/projects/Shop" }));
 }
 
@@ -199,41 +201,41 @@ void WorkbenchTest::KeysOfTheListsRunTheMenuCommands()
     TFormMain& w = *t.window;
     QStringList dialogs;
     t.OnDialog([&](QDialog& dialog) { dialogs << dialog.objectName(); });
-    w.LB_Object->setFocus();
+    Find<QListWidget>(w, "LB_Object")->setFocus();
     for (int key : { Qt::Key_F2, Qt::Key_Return, Qt::Key_Enter })
-        QTest::keyClick(w.LB_Object, static_cast<Qt::Key>(key));
+        QTest::keyClick(Find<QListWidget>(w, "LB_Object"), static_cast<Qt::Key>(key));
     QCOMPARE(dialogs, QStringList({ "UpdateClassForm", "UpdateClassForm", "UpdateClassForm" }));
-    QTest::keyClick(w.LB_Object, Qt::Key_Delete); // cancelled: the confirmation is not answered
+    QTest::keyClick(Find<QListWidget>(w, "LB_Object"), Qt::Key_Delete); // cancelled: the confirmation is not answered
     QCOMPARE(t.dialogs.shown.back().text, QString("确认删除此类对象！"));
     QCOMPARE(ClassEntries(w).size(), 2);
 
     dialogs.clear();
-    w.LV_Member->setFocus();
-    QTest::keyClick(w.LV_Member, Qt::Key_Insert);
+    Find<QTableWidget>(w, "LV_Member")->setFocus();
+    QTest::keyClick(Find<QTableWidget>(w, "LV_Member"), Qt::Key_Insert);
     QCOMPARE(dialogs, QStringList({ "AddMemberForm" }));
-    QTest::keyClick(w.LV_Member, Qt::Key_F2); // no row selected yet
+    QTest::keyClick(Find<QTableWidget>(w, "LV_Member"), Qt::Key_F2); // no row selected yet
     QCOMPARE(t.dialogs.LastMessage(), QString("请先选择一个成员"));
     ClickMember(w, 0);
-    QTest::keyClick(w.LV_Member, Qt::Key_F2);
-    QTest::keyClick(w.LV_Member, Qt::Key_Return);
+    QTest::keyClick(Find<QTableWidget>(w, "LV_Member"), Qt::Key_F2);
+    QTest::keyClick(Find<QTableWidget>(w, "LV_Member"), Qt::Key_Return);
     QCOMPARE(dialogs, QStringList({ "AddMemberForm", "UpdateMemberForm", "UpdateMemberForm" }));
     t.dialogs.confirmAnswers = { true };
-    QTest::keyClick(w.LV_Member, Qt::Key_Delete);
+    QTest::keyClick(Find<QTableWidget>(w, "LV_Member"), Qt::Key_Delete);
     QCOMPARE(t.dialogs.LastMessage(), QString("成员属性删除成功"));
-    QCOMPARE(w.LV_Member->rowCount(), 1);
+    QCOMPARE(Find<QTableWidget>(w, "LV_Member")->rowCount(), 1);
 }
 
 void WorkbenchTest::EveryMemberColumnFitsTheWindow()
 {
     TWindowUnderTest t;
-    QHeaderView* header = t.window->LV_Member->horizontalHeader();
+    QHeaderView* header = Find<QTableWidget>(*t.window, "LV_Member")->horizontalHeader();
     const int widths[] = { 1, 90, 80, 50, 50, 50, 60, 75, 80, 120 };
     int total = 0;
     for (int column = 0; column < 10; ++column) {
         QCOMPARE(header->sectionSize(column), widths[column]);
         total += widths[column];
     }
-    QVERIFY(total <= t.window->LV_Member->viewport()->width());
+    QVERIFY(total <= Find<QTableWidget>(*t.window, "LV_Member")->viewport()->width());
 }
 
 QTEST_MAIN(WorkbenchTest)

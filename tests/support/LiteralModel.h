@@ -1,0 +1,32 @@
+#pragma once
+#include "ModelSnapshot.h"
+
+#include <string>
+#include <vector>
+
+// Models written as literals, for tests of the checks and generators that
+// need no database. Flags are letters as in ModelBuilder: p primary,
+// m required, q query, d display, h hidden on the query page.
+struct TLiteralMember {
+    std::string name;
+    std::string type;
+    std::string flags;
+    int length = 0;
+    std::string comment;
+};
+
+struct TLiteralClass {
+    std::string name;
+    std::vector<TLiteralMember> members;
+    std::string friendName = "友好";
+};
+
+using TLiteralModel = std::vector<TLiteralClass>;
+
+// Project 1; classes numbered from 1 and members from 1 in literal order,
+// memberIsInteger and memberIsFloat following the type as the dialogs set them.
+TModelSnapshot LiteralSnapshot(const TLiteralModel& classes);
+
+// The rows BuildLibraryModel and BuildTrickyModel enter.
+TLiteralModel LibraryLiteral();
+TLiteralModel TrickyLiteral();

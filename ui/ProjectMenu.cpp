@@ -1,0 +1,165 @@
+// The commands of "项目操作(&P)": projects, classes and members.
+#include "FormMain.h"
+
+#include "FillingScope.h"
+
+#include "AddClassForm.h"
+#include "AddMemberForm.h"
+#include "UiText.h"
+#include "UpdateClassForm.h"
+#include "UpdateMemberForm.h"
+
+#include "ModelCommands.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QTableWidget>
+
+void TFormMain::NewProject()
+{
+    Guarded([this] {
+        std::string name =
+            dialogs_->InputText(this, Text("请输入工程名称"), QString(), QString()).value_or(QString()).toStdString();
+        TCommandResult result = TModelCommands::NewProject(name);
+        if (!result.Done())
+            return Message(Text(result.message));
+        ReloadProjects();
+        Message(Text(result.message));
+    });
+}
+
+void TFormMain::RenameProject()
+{
+    Guarded([this] {
+        int projectId = SelectedProjectId();
+        if (projectId < 0)
+            return Message(Text("当前未有任何项目被选中!"));
+        std::string name =
+            dialogs_->InputText(this, Text("请输入项目名称"), QString(), QString()).value_or(QString()).toStdString();
+        TCommandResult result = TModelCommands::RenameProject(projectId, name);
+        if (!result.Done()) {
+            Message(Text(result.message));
+            if (result.refusal == TRefusal::Stale)
+                ReloadProjects();
+            return;
+        }
+        rememberedProjectIndex_ = CB_Project->currentIndex();
+        Message(Text(result.message));
+        ReloadProjects();
+    });
+}
+
+void TFormMain::DeleteProject()
+{
+    Guarded([this] {
+        int projectId = SelectedProjectId();
+        if (projectId < 0)
+            return Message(Text("未有任何项目被选中!"));
+        if (!dialogs_->Confirm(this, Text("确认删除当前项目吗?"), Text("删除提示")))
+            return;
+        TCommandResult result = TModelCommands::DeleteProject(projectId);
+        rememberedProjectIndex_ = -1;
+        Message(Text(result.message));
+        ReloadProjects();
+    });
+}
+
+// ---- class commands -----------------------------------------------------
+
+void TFormMain::AddClass()
+{
+    Guarded([this] {
+        if (SelectedProjectId() < 0)
+            return Message(Text("当前未有任何项目被选中!"));
+        int projectId = SelectedProjectId();
+        TAddClassForm form(FormContext([this, projectId] { ReloadClasses(projectId); }));
+        RunDialog(form);
+    });
+}
+
+void TFormMain::ChangeClass()
+{
+    Guarded([this] {
+        int classId = SelectedClassId();
+        if (classId < 0)
+            return Message(Text("没有类被选中!"));
+        QListWidgetItem* entry = LB_Object->currentItem();
+        TUpdateClassForm form(FormContext([] {}), entry ? entry->text() : QString(),
+            [this](const QString& className) { SetSelectedClassText(className); });
+        RunDialog(form);
+    });
+}
+
+void TFormMain::DeleteClass()
+{
+    Guarded([this] {
+        int classId = SelectedClassId();
+        if (classId < 0)
+            return Message(Text("没有类被选中!"));
+        if (!dialogs_->Confirm(this, Text("确认删除此类对象！"), Text("提示")))
+            return;
+        TCommandResult result = TModelCommands::DeleteClass(classId);
+        {
+            // The member table keeps showing the deleted class's members and
+            // no other class becomes the selected one.
+            TFillingScope filling(filling_);
+            delete LB_Object->takeItem(LB_Object->currentRow());
+            LB_Object->setCurrentItem(nullptr);
+            LB_Object->clearSelection();
+        }
+        RefreshStatus();
+        Message(Text(result.message));
+    });
+}
+
+// ---- member commands ----------------------------------------------------
+
+void TFormMain::AddMember()
+{
+    Guarded([this] {
+        int classId = SelectedClassId();
+        if (classId < 0)
+            return Message(Text("请先选择类对象"));
+        TAddMemberForm form(FormContext([this] { ReloadSelectedMembers(); }));
+        RunDialog(form);
+    });
+}
+
+void TFormMain::ChangeMember()
+{
+    Guarded([this] {
+        int memberId = SelectedMemberId();
+        if (memberId < 0)
+            return Message(Text("请先选择一个成员"));
+        // A row of a member deleted meanwhile (elsewhere, or with its class)
+        // opens no dialog.
+        TCommandResult exists = TModelCommands::MemberToChange(memberId);
+        if (!exists.Done()) {
+            Message(Text(exists.message));
+            ReloadSelectedMembers();
+            return;
+        }
+        TUpdateMemberForm form(FormContext([this] { ReloadSelectedMembers(); }), memberId);
+        RunDialog(form);
+    });
+}
+
+void TFormMain::DeleteMember()
+{
+    Guarded([this] {
+        int memberId = SelectedMemberId();
+        if (memberId < 0)
+            return Message(Text("请先选择一个成员"));
+        if (!dialogs_->Confirm(this, Text("确定删除当前成员属性?"), Text("删除提示")))
+            return;
+        TCommandResult result = TModelCommands::DeleteMember(memberId);
+        Message(Text(result.message));
+        int classId = SelectedClassId();
+        if (classId >= 0) {
+            ReloadMembers(classId);
+        } else {
+            // No class is selected (its class was deleted): drop just the row.
+            LV_Member->removeRow(LV_Member->selectedItems().first()->row());
+        }
+    });
+}

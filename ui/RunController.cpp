@@ -1,0 +1,159 @@
+#include "RunController.h"
+
+#include "FormMain.h"
+#include "MergePlanForm.h"
+#include "UiText.h"
+#include "WindowListener.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+TRunController::TRunController(
+    TFormMain& window, QPlainTextEdit* progress, QLabel* written, QAction* generate, QAction* merge)
+    : QObject(&window)
+    , window_(window)
+    , progress_(progress)
+    , written_(written)
+    , generate_(generate)
+    , merge_(merge)
+{
+}
+
+void TRunController::Message(const QString& text)
+{
+    ShowPlainMessage(window_.Dialogs(), &window_, text);
+}
+
+void TRunController::Start(int projectId, const std::string& projectName, TRunKind kind)
+{
+    projectId_ = projectId;
+    projectName_ = projectName;
+    std::string packageName = window_.PackageName();
+    TRunLocations locations = window_.RunLocations();
+    Launch(
+        [&](IGenerationListener& listener) {
+            return new TAutoCode(projectId, projectName, packageName, listener, locations, kind);
+        },
+        kind);
+}
+
+void TRunController::Launch(const std::function<TAutoCode*(IGenerationListener&)>& make, TRunKind kind)
+{
+    lines_ = 0;
+    kind_ = kind;
+    // One run at a time: two runs would write the same files at once.
+    going_ = true;
+    generate_->setEnabled(false);
+    merge_->setEnabled(false);
+    // The listener frees itself with the run's last report; it is freed here
+    // only when no run could be started.
+    auto* listener = new TWindowListener(this);
+    try {
+        TAutoCode::Start(make(*listener));
+    } catch (...) {
+        delete listener;
+        Finished();
+        throw;
+    }
+}
+
+void TRunController::CheckFailed(const TCheckResult& result)
+{
+    Flush();
+    if (result.kind == TCheckKind::PrimaryMember || result.kind == TCheckKind::DisplayMember)
+        errorClassId_ = result.classId;
+    Message(Text(result.message));
+}
+
+void TRunController::Progress(const QString& line)
+{
+    // A dry run's lines are its plan, shown in the plan's dialog.
+    if (kind_ == TRunKind::MergeDryRun)
+        return;
+    ++lines_;
+    // Lines arriving together are appended together: one layout of the box
+    // per batch instead of per line keeps a large run from waiting on the
+    // window.
+    pending_.append(line);
+    if (pending_.size() == 1)
+        QTimer::singleShot(40, this, [this] { Flush(); });
+}
+
+void TRunController::Flush()
+{
+    if (pending_.isEmpty())
+        return;
+    progress_->appendPlainText(pending_.join('\n'));
+    pending_.clear();
+}
+
+void TRunController::Done()
+{
+    Flush();
+    written_->setText(Text("共写入 ") + QString::number(lines_) + Text(" 个文件"));
+    window_.Dialogs().ShowMessage(&window_, Text("所有代码生成完毕!"), Text("任务提示"), TMessageIcon::Information);
+}
+
+void TRunController::MergeDone(const TMergeSummary& summary)
+{
+    Flush();
+    int written = summary.Count(TMergeAction::New) + summary.Count(TMergeAction::Replace) +
+        summary.Count(TMergeAction::Merge) + summary.Count(TMergeAction::Conflict) +
+        summary.Count(TMergeAction::Beside);
+    written_->setText(Text("共写入 ") + QString::number(written) + Text(" 个文件"));
+    QString text = Text("合并生成完毕：") + Text(summary.Counts());
+    std::vector<std::string> conflicts = summary.Conflicts();
+    if (!conflicts.empty()) {
+        text += Text("\n\n以下文件有冲突，请手工解决（冲突处已用 <<<<<<< 和 >>>>>>> 标出）：");
+        for (const auto& path : conflicts)
+            text += Text("\n") + Text(path);
+    }
+    window_.Dialogs().ShowMessage(
+        &window_, text, Text("任务提示"), conflicts.empty() ? TMessageIcon::Information : TMessageIcon::Warning);
+}
+
+void TRunController::MergePlanned(const std::shared_ptr<const TMergePlan>& plan)
+{
+    // The dry run waits here until the user has decided.
+    TMergePlanForm form(&window_, plan->Summary());
+    window_.RunDialog(form);
+    if (form.result() == QDialog::Accepted)
+        approved_ = plan;
+}
+
+void TRunController::PlanStale(const QString& message)
+{
+    Flush();
+    Message(message + Text("\n\n将重新做出合并计划。"));
+    replan_ = true;
+}
+
+void TRunController::Failed(const QString& message)
+{
+    Flush();
+    window_.Dialogs().ShowMessage(
+        &window_, Text("代码生成失败：") + message, Text(kErrorTitle), TMessageIcon::Critical);
+}
+
+void TRunController::Finished()
+{
+    Flush();
+    going_ = false;
+    generate_->setEnabled(true);
+    merge_->setEnabled(true);
+    // The plan was accepted: now it is applied as it stands; or it was
+    // stale, and a new one is made.
+    if (kind_ == TRunKind::MergeDryRun && approved_) {
+        progress_->clear();
+        std::shared_ptr<const TMergePlan> plan = std::move(approved_);
+        approved_.reset();
+        RunGuarded(window_.Dialogs(), &window_, [&] {
+            Launch([&](IGenerationListener& listener) { return new TAutoCode(plan, listener); }, TRunKind::MergeApply);
+        });
+    } else if (kind_ == TRunKind::MergeApply && replan_) {
+        replan_ = false;
+        RunGuarded(window_.Dialogs(), &window_, [&] { Start(projectId_, projectName_, TRunKind::MergeDryRun); });
+    }
+}

@@ -1,0 +1,66 @@
+#pragma once
+#include "AutoCode.h"
+#include "MergePlan.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QAction;
+class QLabel;
+class QPlainTextEdit;
+class TFormMain;
+
+// The window's generation runs: starts them on their own threads (one at a
+// time, the generate commands disabled meanwhile), shows their progress
+// lines, their three messages and their failures, and takes a merging
+// generation from its plan through the user's approval to applying it.
+// The reports arrive on the window's thread through TWindowListener.
+class TRunController : public QObject {
+    Q_OBJECT
+
+public:
+    // progress: the progress box; written: the status bar's file count;
+    // generate and merge: the commands disabled while a run goes.
+    TRunController(TFormMain& window, QPlainTextEdit* progress, QLabel* written, QAction* generate, QAction* merge);
+
+    bool Going() const { return going_; }
+    // The class the last failed check named.
+    int ErrorClassId() const { return errorClassId_; }
+    void Start(int projectId, const std::string& projectName, TRunKind kind);
+
+    // What a run reports.
+    void CheckFailed(const TCheckResult& result);
+    void Progress(const QString& line);
+    void Done();
+    void MergeDone(const TMergeSummary& summary);
+    void MergePlanned(const std::shared_ptr<const TMergePlan>& plan);
+    void PlanStale(const QString& message);
+    void Failed(const QString& message);
+    void Finished();
+
+private:
+    // Starts the run that make creates for a listener of this controller.
+    void Launch(const std::function<TAutoCode*(IGenerationListener&)>& make, TRunKind kind);
+    void Flush();
+    void Message(const QString& text);
+
+    TFormMain& window_;
+    QPlainTextEdit* progress_;
+    QLabel* written_;
+    QAction* generate_;
+    QAction* merge_;
+    bool going_ = false;
+    TRunKind kind_ = TRunKind::Plain;
+    int projectId_ = -1;
+    std::string projectName_;
+    QStringList pending_;
+    int lines_ = 0;
+    int errorClassId_ = 0;
+    std::shared_ptr<const TMergePlan> approved_;
+    bool replan_ = false;
+};
