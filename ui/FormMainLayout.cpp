@@ -92,36 +92,7 @@ void TFormMain::BuildControls()
     // Right: the member table above the progress box.
     auto* right = new QVBoxLayout;
     right->setSpacing(6);
-    // 编号, 成员名称, 成员类型, 长度, one column per entry flag, 注释. 长度 and
-    // the flags without a width of their own get 50, the width list views
-    // traditionally give a column, so that every column fits the window.
-    std::vector<std::pair<const char*, int>> columns = { { "编号", 1 }, { "成员名称", 90 }, { "成员类型", 80 },
-        { "长度", 50 } };
-    for (const TMemberField* flag : EntryFlagFields())
-        columns.emplace_back(flag->tableCaption, flag->tableWidth ? flag->tableWidth : 50);
-    columns.emplace_back("注释", 120);
-    LV_Member = new QTableWidget(0, static_cast<int>(columns.size()), GroupBox1);
-    LV_Member->setObjectName("LV_Member");
-    QStringList headers;
-    for (const auto& column : columns)
-        headers << Text(column.first);
-    LV_Member->setHorizontalHeaderLabels(headers);
-    QHeaderView* header = LV_Member->horizontalHeader();
-    header->setMinimumSectionSize(1);
-    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    header->setHighlightSections(false);
-    header->setStretchLastSection(false);
-    for (int column = 0; column < static_cast<int>(columns.size()); ++column)
-        header->resizeSection(column, columns[column].second);
-    LV_Member->verticalHeader()->hide();
-    LV_Member->verticalHeader()->setDefaultSectionSize(LV_Member->fontMetrics().height() + 8);
-    LV_Member->setShowGrid(true);
-    LV_Member->setSelectionBehavior(QAbstractItemView::SelectRows);
-    LV_Member->setSelectionMode(QAbstractItemView::SingleSelection);
-    LV_Member->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    LV_Member->setWordWrap(false);
-    LV_Member->viewport()->installEventFilter(this);
-    LV_Member->installEventFilter(this);
+    BuildMemberTable();
     // Which class the member commands work on, with its friendly name.
     Lbl_CurrentClass = new QLabel(GroupBox1);
     Lbl_CurrentClass->setObjectName("Lbl_CurrentClass");
@@ -158,6 +129,40 @@ void TFormMain::BuildControls()
     });
     connect(LB_Object, &QListWidget::itemClicked, this,
         [this](QListWidgetItem*) { Guarded([this] { ReloadMembers(SelectedClassId()); }); });
+}
+
+// 编号, 成员名称, 成员类型, 长度, one column per entry flag, 注释. 长度 and
+// the flags without a width of their own get 50, the width list views
+// traditionally give a column, so that every column fits the window.
+void TFormMain::BuildMemberTable()
+{
+    std::vector<std::pair<const char*, int>> columns = { { "编号", 1 }, { "成员名称", 90 }, { "成员类型", 80 },
+        { "长度", 50 } };
+    for (const TMemberField* flag : EntryFlagFields())
+        columns.emplace_back(flag->tableCaption, flag->tableWidth ? flag->tableWidth : 50);
+    columns.emplace_back("注释", 120);
+    LV_Member = new QTableWidget(0, static_cast<int>(columns.size()), GroupBox1);
+    LV_Member->setObjectName("LV_Member");
+    QStringList headers;
+    for (const auto& column : columns)
+        headers << Text(column.first);
+    LV_Member->setHorizontalHeaderLabels(headers);
+    QHeaderView* header = LV_Member->horizontalHeader();
+    header->setMinimumSectionSize(1);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    header->setHighlightSections(false);
+    header->setStretchLastSection(false);
+    for (int column = 0; column < static_cast<int>(columns.size()); ++column)
+        header->resizeSection(column, columns[column].second);
+    LV_Member->verticalHeader()->hide();
+    LV_Member->verticalHeader()->setDefaultSectionSize(LV_Member->fontMetrics().height() + 8);
+    LV_Member->setShowGrid(true);
+    LV_Member->setSelectionBehavior(QAbstractItemView::SelectRows);
+    LV_Member->setSelectionMode(QAbstractItemView::SingleSelection);
+    LV_Member->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LV_Member->setWordWrap(false);
+    LV_Member->viewport()->installEventFilter(this);
+    LV_Member->installEventFilter(this);
 }
 
 QAction* TFormMain::AddCommand(QMenu* menu, const char* objectName, const char* caption, void (TFormMain::*command)())
