@@ -64,7 +64,8 @@ TCheckResult PrepareRun(int projectId, const std::string& projectName, const std
         return check;
     try {
         TTemplates templates = TTemplates::Load(templateDir, AllTemplatesUsed());
-        prepared = TPreparedRun { BuildClassData(std::move(snapshot)), std::move(templates) };
+        TProjectDatabase database = snapshot.Database();
+        prepared = TPreparedRun { BuildClassData(std::move(snapshot)), std::move(templates), database };
     } catch (const TFileError& e) {
         return TCheckResult::Refuse(e.what());
     }
@@ -74,7 +75,7 @@ TCheckResult PrepareRun(int projectId, const std::string& projectName, const std
 TGenInput GeneratorInput(const TPreparedRun& prepared, const std::string& packageName, bool webapp)
 {
     TGenInput in { packageName, TOutputPaths("", "", packageName).PackagePath(), prepared.templates, prepared.classes,
-        webapp };
+        webapp, prepared.database };
     return in;
 }
 

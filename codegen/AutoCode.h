@@ -65,6 +65,7 @@ private:
 struct TPreparedRun {
     std::vector<TClassData> classes;
     TTemplates templates;
+    TProjectDatabase database;
 };
 
 // Everything a run does before its first write: the project name check, one

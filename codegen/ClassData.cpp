@@ -25,7 +25,8 @@ TQueryMember QueryMember(const TModelSnapshot& snapshot, const TSnapshotClass& o
     m.textLike = IsTextLikeType(m.type);
     if (!m.textLike) {
         const TMember& key = ReferencedKey(snapshot, owner, member);
-        m.integerKey = key.GetMemberType() == kTypeInteger;
+        m.integerKey = key.GetMemberType() == kTypeInteger || key.GetMemberType() == kTypeLong;
+        m.longKey = key.GetMemberType() == kTypeLong;
         m.keyName = key.GetMemberName();
         m.keyCapital = CapitalizedName(m.keyName);
     }
@@ -39,8 +40,11 @@ TReferenceMember ReferenceMember(const TModelSnapshot& snapshot, const TSnapshot
     m.type = member.GetMemberType();
     m.queryFlag = member.GetQueryFlag();
     m.comment = member.GetMemberComment();
-    m.keyName = ReferencedKey(snapshot, owner, member).GetMemberName();
+    const TMember& key = ReferencedKey(snapshot, owner, member);
+    m.keyName = key.GetMemberName();
     m.keyCapital = CapitalizedName(m.keyName);
+    m.optional = member.GetMemberNullable() == 1;
+    m.textKey = key.GetMemberType() == kTypeString;
     return m;
 }
 
@@ -51,6 +55,7 @@ TClassData ClassFrame(const TModelSnapshot& snapshot, const TSnapshotClass& c)
     data.classId = c.classId;
     data.name = c.className;
     data.friendName = c.friendName;
+    data.tableName = c.tableName;
     const TMember* primary = TModelSnapshot::PrimaryMember(c);
     if (!primary)
         throw TGenerationError(c.className + "表没有主键!");

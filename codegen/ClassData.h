@@ -12,7 +12,8 @@ struct TQueryMember {
     std::string type;
     std::string comment;
     bool textLike = false; // 字符串 or 日期型: String parameter, like condition
-    bool integerKey = false; // reference whose class has an 整型 key
+    bool integerKey = false; // reference whose class has an 整型 (or 长整型) key
+    bool longKey = false; // that key is 长整型
     std::string keyName; // member name of the referenced primary member
     std::string keyCapital; // its capitalised form
 };
@@ -25,6 +26,8 @@ struct TReferenceMember {
     std::string comment;
     std::string keyName;
     std::string keyCapital;
+    bool optional = false; // its column may hold NULL: an empty selection stores none
+    bool textKey = false; // the referenced key is 字符串
 };
 
 // A member of the class, with what the mapping file needs: whether it is
@@ -47,6 +50,7 @@ struct TClassData {
     std::vector<TQueryMember> queryMembers; // queryFlag 1
     std::vector<TReferenceMember> references; // member type not a simple type
     bool cascade = false; // many-to-one lines carry cascade="save-update"
+    std::string tableName; // imported from a database: the table it maps to
 };
 
 // The generators' input for every class of a snapshot, in class order; the

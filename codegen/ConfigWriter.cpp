@@ -23,19 +23,36 @@ private:
     TText text_;
 };
 
+// The column of a member: its own name, unless it came from a database.
+std::string ColumnOf(const TMember& m)
+{
+    return m.GetColumnName().empty() ? m.GetMemberName() : m.GetColumnName();
+}
+
 void AddIdentifier(TMappingText& out, const TMember& key)
 {
     out.Line("<!-- 主键" + XmlCommentText(key.GetMemberComment()) + " -->");
-    if (key.GetMemberIsInteger() == 1) {
-        out.Line("<id name=\"" + key.GetMemberName() + "\" column=\"" + key.GetMemberName() + "\">");
-        out.Line("  <generator class=\"native\"/>");
+    const std::string& p = key.GetMemberName();
+    bool number = key.GetMemberIsInteger() == 1 || key.GetMemberType() == kTypeLong;
+    // An imported key says how it is made; otherwise memberIsInteger does.
+    std::string generator = key.GetKeyGenerator().empty() ? (number ? "native" : "assigned") : key.GetKeyGenerator();
+    if (number) {
+        out.Line("<id name=\"" + p + "\" column=\"" + ColumnOf(key) + "\">");
+    } else if (key.GetColumnName().empty()) {
+        out.Line("<id name=\"" + p + "\" type=\"string\" length=\"20\">");
     } else {
-        out.Line("<id name=\"" + key.GetMemberName() + "\" type=\"string\" length=\"20\">");
-        out.Line("  <generator class=\"assigned\"/>");
+        int length = key.GetMemberLength() > 0 ? key.GetMemberLength() : 20;
+        out.Line("<id name=\"" + p + "\" column=\"" + key.GetColumnName() + "\" type=\"string\" length=\"" +
+            std::to_string(length) + "\">");
     }
+    out.Line("  <generator class=\"" + generator + "\"/>");
     out.Line("</id>");
     out.Empty();
 }
+
+// The longest text a VARCHAR of MariaDB holds in a row is shorter than
+// this: a column imported as TEXT is mapped as text.
+const int kTextLength = 65535;
 
 void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::string>& columns, bool cascade)
 {
@@ -43,20 +60,26 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
     const std::string& name = m.GetMemberName();
     const std::string& type = m.GetMemberType();
     std::string comment = XmlCommentText(m.GetMemberComment());
+    bool imported = !m.GetColumnName().empty();
+    std::string column = ColumnOf(m);
     if (type == kTypeString) {
         out.Line("<!-- 简单字符串属性: " + comment + " -->");
         out.Line("<property");
         out.Line("  name=\"" + name + "\"");
-        out.Line("  column=\"" + name + "\"");
-        out.Line("  type=\"string\"");
-        out.Line("  length=\"" + std::to_string(m.GetMemberLength()) + "\"");
+        out.Line("  column=\"" + column + "\"");
+        if (imported && m.GetMemberLength() >= kTextLength) {
+            out.Line("  type=\"text\"");
+        } else {
+            out.Line("  type=\"string\"");
+            out.Line("  length=\"" + std::to_string(m.GetMemberLength()) + "\"");
+        }
         out.Line("/>");
         out.Empty();
     } else if (type == kTypeInteger) {
         out.Line("<!-- 简单整型属性: " + comment + " -->");
         out.Line("<property");
         out.Line("  name=\"" + name + "\"");
-        out.Line("  column=\"" + name + "\"");
+        out.Line("  column=\"" + column + "\"");
         out.Line("  type=\"int\"");
         out.Empty();
         out.Line("/>");
@@ -65,7 +88,7 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
         out.Line("<!-- 简单浮点型属性: " + comment + " -->");
         out.Line("<property");
         out.Line("  name=\"" + name + "\"");
-        out.Line("  column=\"" + name + "\"");
+        out.Line("  column=\"" + column + "\"");
         out.Line("  type=\"float\"");
         out.Line("/>");
         out.Empty();
@@ -73,21 +96,46 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
         out.Line("<!-- 简单日期型属性: " + comment + " -->");
         out.Line("<property");
         out.Line("  name=\"" + name + "\"");
-        out.Line("  column=\"" + name + "\"");
+        out.Line("  column=\"" + column + "\"");
         out.Line("  \ttype=\"string\"");
-        out.Line("  \tlength=\"10\"");
+        // A DATETIME column's text is 19 characters, a TIME's 8.
+        int length = imported && m.GetMemberLength() > 0 ? m.GetMemberLength() : 10;
+        out.Line("  \tlength=\"" + std::to_string(length) + "\"");
+        out.Line("/>");
+        out.Empty();
+    } else if (type == kTypeLong) {
+        out.Line("<!-- 简单长整型属性: " + comment + " -->");
+        out.Line("<property");
+        out.Line("  name=\"" + name + "\"");
+        out.Line("  column=\"" + column + "\"");
+        out.Line("  type=\"long\"");
+        out.Line("/>");
+        out.Empty();
+    } else if (type == kTypeDecimal) {
+        out.Line("<!-- 简单定点数属性: " + comment + " -->");
+        out.Line("<property");
+        out.Line("  name=\"" + name + "\"");
+        out.Line("  column=\"" + column + "\"");
+        out.Line("  type=\"big_decimal\"");
+        if (m.GetMemberPrecision() > 0) {
+            out.Line("  precision=\"" + std::to_string(m.GetMemberPrecision()) + "\"");
+            out.Line("  scale=\"" + std::to_string(m.GetMemberScale()) + "\"");
+        }
         out.Line("/>");
         out.Empty();
     } else {
         // The run has checked that the referenced class and its key exist.
-        std::string column = mapped.referencedKey.empty() ? name : mapped.referencedKey;
-        // Two properties of one class cannot share a column: a second
-        // reference to the same class, or a key name that another member of
-        // this class has, takes the member's own name.
-        if (columns.count(column))
-            column = name;
-        while (columns.count(column))
-            column += "_";
+        // An imported foreign key names its own column.
+        if (!imported) {
+            column = mapped.referencedKey.empty() ? name : mapped.referencedKey;
+            // Two properties of one class cannot share a column: a second
+            // reference to the same class, or a key name that another member
+            // of this class has, takes the member's own name.
+            if (columns.count(column))
+                column = name;
+            while (columns.count(column))
+                column += "_";
+        }
         columns.insert(column);
         out.Line("<!-- 多对一属性: " + comment + " -->");
         out.Line("<many-to-one name=\"" + name + "\"");
@@ -143,13 +191,15 @@ std::string BuildMappingContent(const TClassData& c)
     TMappingText out;
     std::set<std::string> columns; // of the key and the simple properties
     AddIdentifier(out, c.primary);
-    columns.insert(c.primary.GetMemberName());
+    columns.insert(ColumnOf(c.primary));
     for (const auto& mapped : c.members)
         if (mapped.isNonPrimary && IsSimpleType(mapped.member.GetMemberType()))
-            columns.insert(mapped.member.GetMemberName());
+            columns.insert(ColumnOf(mapped.member));
+    // Saving an imported object never writes the rows it refers to.
+    bool cascade = c.cascade && c.tableName.empty();
     for (const auto& mapped : c.members)
         if (mapped.isNonPrimary)
-            AddProperty(out, mapped, columns, c.cascade);
+            AddProperty(out, mapped, columns, cascade);
     return out.Str();
 }
 
@@ -181,6 +231,48 @@ public:
     std::vector<TTemplateUse> TemplatesUsed() const override { return { { kStrutsTemplate } }; }
 };
 
+// The connection of hibernate.cfg.xml: the template's example database, or
+// the one an imported project came from, with the password left to fill in.
+std::string ConnectionLines(const TProjectDatabase& database)
+{
+    const std::string in(8, ' ');
+    TText out;
+    if (database.Empty()) {
+        out.Line(in + "<!-- 数据库连接: 请把数据库名 javaweb、用户名和密码改为实际的值 -->");
+        out.Line(in + "<property name=\"hibernate.connection.driver_class\">com.mysql.jdbc.Driver</property>");
+        out.Line(in +
+            "<property name=\"hibernate.connection.url\">jdbc:mysql://localhost:3306/"
+            "javaweb?useUnicode=true&amp;characterEncoding=UTF-8</property>");
+        out.Line(in + "<property name=\"hibernate.connection.username\">root</property>");
+        out.Append(in + "<property name=\"hibernate.connection.password\">123456</property>");
+        return out.Str();
+    }
+    out.Line(in + "<!-- 数据库连接: 工程导入自这个数据库; 请在 password 中填写用户 " + XmlCommentText(database.user) +
+        " 的密码 -->");
+    out.Line(in + "<property name=\"hibernate.connection.driver_class\">" + database.driver + "</property>");
+    out.Line(
+        in + "<property name=\"hibernate.connection.url\">" + ReplaceAll(database.url, "&", "&amp;") + "</property>");
+    out.Line(in + "<property name=\"hibernate.connection.username\">" + database.user + "</property>");
+    out.Append(in + "<property name=\"hibernate.connection.password\"></property>");
+    return out.Str();
+}
+
+// Whether Hibernate may create tables: in a database of its own, yes; in
+// the database a project was imported from, never.
+std::string SchemaLines(const TProjectDatabase& database)
+{
+    const std::string in(8, ' ');
+    TText out;
+    if (database.Empty()) {
+        out.Line(in + "<!-- 启动时按映射文件创建或补齐数据表 -->");
+        out.Append(in + "<property name=\"hibernate.hbm2ddl.auto\">update</property>");
+    } else {
+        out.Append(
+            in + "<!-- 数据表已在数据库中: 不设置 hibernate.hbm2ddl.auto, Hibernate 不会创建或修改任何数据表 -->");
+    }
+    return out.Str();
+}
+
 // hibernate.cfg.xml: one mapping line per class.
 class THibernateConfigGenerator : public IGenerator {
 public:
@@ -190,6 +282,10 @@ public:
         std::string text = in.templates.Text(kHibernateTemplate);
         text = ReplaceAll(
             text, "$hibernateConfigString", BuildHibernateMappingLines(in.packagePath, ClassList(in.classes)));
+        text = ReplaceAll(text, "$hibernateConnectionConfigString", ConnectionLines(in.database));
+        text = ReplaceAll(text, "$hibernateDialect",
+            in.database.dialect.empty() ? "org.hibernate.dialect.MySQL5InnoDBDialect" : in.database.dialect);
+        text = ReplaceAll(text, "$hibernateSchemaConfigString", SchemaLines(in.database));
         out.push_back({ in.SourceDir(), "hibernate.cfg.xml", in.SubstitutePackage(text), TEncoding::Gbk, "生成完成!" });
     }
     std::vector<std::string> Directories(const TGenInput& in) const override { return { in.SourceDir() }; }
@@ -221,6 +317,7 @@ std::string BuildMappingFile(const TGenInput& in, const TClassData& c)
     std::string text = in.templates.Text(kMappingTemplate);
     text = ReplaceAll(text, "$hibernateContentConfigString", BuildMappingContent(c));
     text = in.SubstitutePackage(text);
+    text = ReplaceAll(text, "$tableName", c.tableName.empty() ? "t_" + c.name : c.tableName);
     return ReplaceAll(text, "$className", c.name);
 }
 

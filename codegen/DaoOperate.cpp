@@ -25,8 +25,8 @@ std::string BindingLine(const TQueryMember& m)
     if (m.textLike)
         return "            if(!" + n + ".equals(\"\")) q.setString(\"" + n + "\", \"%\" + " + n + " + \"%\");";
     if (m.integerKey)
-        return "            if(null != " + n + " && " + n + ".get" + m.keyCapital + "()!=0) q.setInteger(\"" + n +
-            "\", " + n + ".get" + m.keyCapital + "());";
+        return "            if(null != " + n + " && " + n + ".get" + m.keyCapital + "()!=0) q." +
+            (m.longKey ? "setLong" : "setInteger") + "(\"" + n + "\", " + n + ".get" + m.keyCapital + "());";
     return "            if(null != " + n + " && !" + n + ".get" + m.keyCapital + "().equals(\"\")) q.setString(\"" + n +
         "\", " + n + ".get" + m.keyCapital + "());";
 }

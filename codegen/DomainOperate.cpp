@@ -20,7 +20,7 @@ std::string TDomainOperate::BuildDomainClass(const std::string& packageName, con
     for (const TClassMember& row : c.members) {
         const TMember& member = row.member;
         const std::string& m = member.GetMemberName();
-        std::string t = JavaTypeOf(member.GetMemberType());
+        std::string t = FieldTypeOf(member);
         std::string M = CapitalizedName(m);
         out.Line("    /*" + JavaCommentText(member.GetMemberComment()) + "*/");
         out.Line("    private " + t + " " + m + ";");

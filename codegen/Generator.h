@@ -1,5 +1,6 @@
 #pragma once
 #include "ClassData.h"
+#include "ProjectDatabase.h"
 #include "Templates.h"
 
 #include <string>
@@ -33,6 +34,7 @@ struct TGenInput {
     const TTemplates& templates;
     const std::vector<TClassData>& classes;
     bool webapp = false; // the pages, web.xml and build are made too
+    TProjectDatabase database = {}; // the database of an imported project; empty otherwise
 
     // "src" and "src/com/<package path>/<kind>".
     std::string SourceDir() const { return "src"; }

@@ -10,7 +10,26 @@ std::string JavaTypeOf(const std::string& memberType)
         return "int";
     if (memberType == kTypeFloat)
         return "float";
+    if (memberType == kTypeLong)
+        return "long";
+    if (memberType == kTypeDecimal)
+        return "java.math.BigDecimal";
     return memberType;
+}
+
+std::string FieldTypeOf(const TMember& member)
+{
+    const std::string& type = member.GetMemberType();
+    // A column that may hold NULL needs an object to hold it.
+    if (member.GetMemberNullable() == 1) {
+        if (type == kTypeInteger)
+            return "Integer";
+        if (type == kTypeFloat)
+            return "Float";
+        if (type == kTypeLong)
+            return "Long";
+    }
+    return JavaTypeOf(type);
 }
 
 std::string QueryTypeOf(const std::string& memberType)
@@ -20,5 +39,7 @@ std::string QueryTypeOf(const std::string& memberType)
 
 std::string KeyTypeOf(const std::string& memberType)
 {
-    return memberType == kTypeString ? "String" : "int";
+    if (memberType == kTypeString)
+        return "String";
+    return memberType == kTypeLong ? "long" : "int";
 }

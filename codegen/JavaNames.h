@@ -1,13 +1,18 @@
 #pragma once
 #include "JavaWords.h"
+#include "Member.h"
 
 #include <string>
 
 // Java type of a domain field: String for 字符串 and 日期型, int, float, or
 // the referenced class name itself.
 std::string JavaTypeOf(const std::string& memberType);
+// Java type of a domain field of the member: JavaTypeOf its type, or the
+// wrapper (Integer, Float, Long) of a number whose column may hold NULL.
+std::string FieldTypeOf(const TMember& member);
 // Type of a query parameter or query property: String for the text-like
 // types, otherwise the member type text (a referenced class).
 std::string QueryTypeOf(const std::string& memberType);
-// Type of the primary key in DAO signatures: String for 字符串, else int.
+// Type of the primary key in DAO signatures: String for 字符串, long for
+// 长整型, else int.
 std::string KeyTypeOf(const std::string& memberType);

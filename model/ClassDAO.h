@@ -22,6 +22,9 @@ public:
     // project whose type named the old class name.
     void UpdateClass(int projectId, int classId, const std::string& className, const std::string& friendName);
     TIdList ListClasses(int projectId);
+    // The table an imported class maps to; empty for a class of the dialogs.
+    std::string GetTableName(int classId);
+    void SetTableName(int classId, const std::string& tableName);
     TIdList ListOtherClasses(int projectId, int classId);
 
     // True when every class of the list has exactly one primary member;

@@ -9,6 +9,7 @@
 #include "TextCodec.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <set>
@@ -274,20 +275,76 @@ TVerdict CheckMemberNameRules(const std::string& name, const std::string& classN
     return TVerdict::Accept();
 }
 
+bool IsSqlIdentifier(const std::string& name)
+{
+    if (name.empty() || name.size() > 64 * 4 || (name[0] >= '0' && name[0] <= '9'))
+        return false;
+    size_t characters = 0;
+    for (unsigned char c : name) {
+        if ((c & 0xC0) != 0x80)
+            ++characters;
+        // Letters of any script (the database accepts them unquoted), digits, _ and $.
+        if (c < 0x80 && !std::isalnum(c) && c != '_' && c != '$')
+            return false;
+    }
+    return characters <= 64 && IsGbkEncodable(name);
+}
+
+namespace {
+
+bool ParseCount(const std::string& text, long& value)
+{
+    if (text.empty()) {
+        value = 0;
+        return true;
+    }
+    return ParseLength(text, value);
+}
+
+} // namespace
+
+// The rules on what an import knows of a member's column.
+TVerdict CheckColumnData(const TMemberEntry& entry)
+{
+    if (!entry.columnName.empty() && !IsSqlIdentifier(entry.columnName))
+        return TVerdict::Refuse(TRefusal::Column,
+            "列名“" + entry.columnName +
+                "”不是普通的 SQL 标识符(只能由字母、数字、下划线和 $ 组成，不以数字开头，最长 64 个字符)!");
+    if (entry.nullable && entry.isPri)
+        return TVerdict::Refuse(TRefusal::Flags, "主键字段不能允许为空!");
+    const std::string& generator = entry.keyGenerator;
+    if (!generator.empty() && generator != "native" && generator != "assigned")
+        return TVerdict::Refuse(TRefusal::Column, "主键的生成方式只能是 native(由数据库生成)或 assigned(由程序给出)!");
+    if (!generator.empty() && !entry.isPri)
+        return TVerdict::Refuse(TRefusal::Column, "只有主键字段可以设置生成方式!");
+    if (generator == "native" && entry.type == kTypeString)
+        return TVerdict::Refuse(TRefusal::Column, "字符串类型的主键不能由数据库生成(native)!");
+    long precision = 0, scale = 0;
+    if (!ParseCount(entry.precision, precision) || !ParseCount(entry.scale, scale) || precision > 65 || scale > 30 ||
+        (precision > 0 && scale > precision) || (precision == 0 && scale > 0))
+        return TVerdict::Refuse(
+            TRefusal::Length, "定点数的精度必须是 1 到 65 之间的整数，小数位数必须是 0 到 30 之间且不大于精度的整数!");
+    if ((precision > 0 || scale > 0) && entry.type != kTypeDecimal)
+        return TVerdict::Refuse(TRefusal::Length, "只有定点数类型可以设置精度和小数位数!");
+    return TVerdict::Accept();
+}
+
 TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int memberId, const TMemberEntry& entry)
 {
     const std::string& name = entry.name;
     const std::string& type = entry.type;
-    bool keyTypeAllowed = type == kTypeString || type == kTypeInteger;
+    // A long integer key holds what an 整型 key cannot (a BIGINT key).
+    bool keyTypeAllowed = type == kTypeString || type == kTypeInteger || type == kTypeLong;
     if (name.empty())
         return TVerdict::Refuse(TRefusal::EmptyName, "成员名称输入不能为空!");
     if (!IsLowerAscii(name[0]))
         return TVerdict::Refuse(TRefusal::Name, "成员属性首个字母必须小写");
-    if (type != kTypeString && !entry.isMust)
+    // A column that may hold NULL (imported) is optional whatever its type.
+    if (type != kTypeString && !entry.isMust && !entry.nullable)
         return TVerdict::Refuse(TRefusal::Flags, "除了字符串类型外其他类型必须勾选是否必填标志!");
     if (dialog == TMemberDialog::Add && entry.isPri && !keyTypeAllowed)
         return TVerdict::Refuse(TRefusal::Flags, "主键字段必须是整型或字符串型!");
-    if (entry.queryFlag && (type == kTypeInteger || type == kTypeFloat))
+    if (entry.queryFlag && IsNumberType(type))
         return TVerdict::Refuse(TRefusal::Flags, "参与查询的字段不要设置整型或浮点型");
 
     // Stricter rules: what the generated Java and database need.
@@ -307,6 +364,9 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
         return TVerdict::Refuse(TRefusal::Comment, "成员注释不能包含换行等控制字符!");
     if (!IsGbkEncodable(entry.comment))
         return TVerdict::Refuse(TRefusal::Comment, "成员注释含有无法用 GBK 编码保存的字符!");
+    TVerdict column = CheckColumnData(entry);
+    if (!column.Accepted())
+        return column;
     if (entry.queryFlag && TMemberDAO().CountOtherQueryMembers(classId, memberId) >= kMaxQueryMembers)
         return TVerdict::Refuse(TRefusal::QueryLimit,
             "该类已有 " + std::to_string(kMaxQueryMembers) +
@@ -348,13 +408,20 @@ TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId,
         member.SetMemberIsFloat(1);
     for (const TMemberField* flag : EntryFlagFields())
         (member.*flag->setInt)(entry.*flag->entryFlag ? 1 : 0);
+    for (const TMemberField* field : EntryTextFields()) {
+        const std::string& text = entry.*field->entryText;
+        if (field->kind == TFieldKind::Text)
+            (member.*field->setText)(text);
+        else
+            (member.*field->setInt)(static_cast<int>(std::strtol(text.c_str(), nullptr, 10)));
+    }
     member.SetMemberComment(entry.comment);
     return member;
 }
 
 std::vector<std::string> MemberTypeChoices(int projectId, int classId)
 {
-    std::vector<std::string> types = { kTypeString, kTypeInteger, kTypeFloat, kTypeDate };
+    std::vector<std::string> types = SimpleTypes();
     for (const auto& entry : TClassDAO().ListOtherClasses(projectId, classId))
         types.push_back(entry.text);
     return types;

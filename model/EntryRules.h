@@ -17,6 +17,7 @@ enum class TRefusal {
     Length,
     Comment,
     QueryLimit, // the class has as many query members as its DAO can take
+    Column, // what an import knows of the column (its name, the key's generator)
     Stale, // the project, class or member is gone (deleted elsewhere)
     ProjectNameTaken, // an imported model's project name exists already
 };
@@ -56,6 +57,13 @@ struct TMemberEntry {
     bool isDisplay = false;
     bool queryDisplay = true;
     std::string comment;
+    // What an import (or a model file) knows of the member's column; empty
+    // for the dialogs.
+    std::string columnName;
+    bool nullable = false;
+    std::string keyGenerator; // "", "native" or "assigned"
+    std::string precision; // 定点数 only; empty or "0" when not given
+    std::string scale;
 };
 
 enum class TMemberDialog { Add, Change };
@@ -67,6 +75,14 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
 // have it (no database is asked): for those who make names themselves.
 TVerdict CheckClassNameOnly(const std::string& className);
 TVerdict CheckMemberNameText(const std::string& name, const std::string& className);
+
+// The rules on the column data an import gives a member: a plain SQL
+// identifier as column name, no nullable key, a key generator only for a
+// key, precision and scale only for a 定点数 and within range.
+TVerdict CheckColumnData(const TMemberEntry& entry);
+// A name the database takes without quotes: letters (of any script),
+// digits, "_" and "$", not starting with a digit, at most 64 characters.
+bool IsSqlIdentifier(const std::string& name);
 
 // The record the dialogs store: only what differs from a new record is set.
 // Call after CheckMemberEntry accepted the entry.

@@ -34,6 +34,22 @@ public:
     int GetMemberQueryDisplay() const { return memberQueryDisplay_; }
     void SetMemberQueryDisplay(int value) { memberQueryDisplay_ = value; }
 
+    // What a member imported from a database knows of its column; empty or
+    // 0 for a member entered in the dialogs, which generates as it always has.
+    const std::string& GetColumnName() const { return columnName_; }
+    void SetColumnName(const std::string& value) { columnName_ = value; }
+    int GetMemberNullable() const { return memberNullable_; }
+    void SetMemberNullable(int value) { memberNullable_ = value; }
+    // For a key: "native" (the database assigns it), "assigned" (the
+    // application does), or empty (memberIsInteger decides).
+    const std::string& GetKeyGenerator() const { return keyGenerator_; }
+    void SetKeyGenerator(const std::string& value) { keyGenerator_ = value; }
+    // For a 定点数: digits in all and after the point; 0 when not given.
+    int GetMemberPrecision() const { return memberPrecision_; }
+    void SetMemberPrecision(int value) { memberPrecision_ = value; }
+    int GetMemberScale() const { return memberScale_; }
+    void SetMemberScale(int value) { memberScale_ = value; }
+
 private:
     int memberId_ = 0;
     int projectId_ = 0;
@@ -49,4 +65,9 @@ private:
     int queryFlag_ = 0;
     int memberIsDisplay_ = 0;
     int memberQueryDisplay_ = 1;
+    std::string columnName_;
+    int memberNullable_ = 0;
+    std::string keyGenerator_;
+    int memberPrecision_ = 0;
+    int memberScale_ = 0;
 };

@@ -60,9 +60,10 @@ std::unique_ptr<TResultSet> TMemberDAO::OpenClassMembers(int classId)
 
 std::unique_ptr<TResultSet> TMemberDAO::OpenReferenceMembers(int classId)
 {
-    return db_.OpenQuery("select * from t_member where memberType<>? and memberType<>? and memberType<>? and "
-                         "memberType<>? and classId=? order by memberId",
-        { kTypeString, kTypeInteger, kTypeFloat, kTypeDate, classId });
+    TSqlValues values(SimpleTypes().begin(), SimpleTypes().end());
+    values.emplace_back(std::in_place_index<0>, classId);
+    return db_.OpenQuery(
+        "select * from t_member where " + NotSimpleTypeCondition() + " and classId=? order by memberId", values);
 }
 
 std::unique_ptr<TResultSet> TMemberDAO::OpenQueryMembers(int classId)

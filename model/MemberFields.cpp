@@ -27,11 +27,43 @@ TMemberField EntryFlag(const char* column, int (TMember::*get)() const, void (TM
         tableCaption, tableWidth, checkBox, checkCaption, entryFlag, newValue };
 }
 
+// A value of a column imported from a database (version 1 of the schema),
+// entered as text.
+TMemberField ColumnText(const char* column, const std::string& (TMember::*get)() const,
+    void (TMember::*set)(const std::string&), const char* key, std::string TMemberEntry::*entryText)
+{
+    TMemberField field = Text(column, get, set, key);
+    field.since = 1;
+    field.cliOption = key;
+    field.entryText = entryText;
+    return field;
+}
+
+TMemberField ColumnInteger(const char* column, int (TMember::*get)() const, void (TMember::*set)(int), const char* key,
+    std::string TMemberEntry::*entryText)
+{
+    TMemberField field = Integer(column, get, set, key);
+    field.since = 1;
+    field.cliOption = key;
+    field.entryText = entryText;
+    return field;
+}
+
 // A flag that follows another field (memberIsInteger mirrors the type).
 TMemberField DerivedFlag(const char* column, int (TMember::*get)() const, void (TMember::*set)(int))
 {
     return { column, TFieldKind::Flag, "0", 0, nullptr, nullptr, get, set, nullptr, nullptr, nullptr, 0, nullptr,
         nullptr, nullptr, 0 };
+}
+
+// Whether the column may hold NULL: a check box of its own, not shown in
+// the member table.
+TMemberField NullableFlag()
+{
+    TMemberField field = EntryFlag("memberNullable", &TMember::GetMemberNullable, &TMember::SetMemberNullable,
+        "nullable", "nullable", nullptr, 0, "CB_MemberNullable", "可为空", &TMemberEntry::nullable);
+    field.since = 1;
+    return field;
 }
 
 } // namespace
@@ -57,6 +89,11 @@ const std::vector<TMemberField>& MemberFields()
             75, "CB_MemberIsDisplay", "下拉框显示字段", &E::isDisplay),
         EntryFlag("memberQueryDisplay", &M::GetMemberQueryDisplay, &M::SetMemberQueryDisplay, "queryDisplay",
             "query-display", "界面显示", 80, "CB_MemberQueryDisplay", "查询界面是否显示", &E::queryDisplay, 1),
+        ColumnText("columnName", &M::GetColumnName, &M::SetColumnName, "column", &E::columnName),
+        NullableFlag(),
+        ColumnText("keyGenerator", &M::GetKeyGenerator, &M::SetKeyGenerator, "generator", &E::keyGenerator),
+        ColumnInteger("memberPrecision", &M::GetMemberPrecision, &M::SetMemberPrecision, "precision", &E::precision),
+        ColumnInteger("memberScale", &M::GetMemberScale, &M::SetMemberScale, "scale", &E::scale),
     };
     return fields;
 }
@@ -68,6 +105,24 @@ std::vector<const TMemberField*> EntryFlagFields()
         if (field.entryFlag)
             flags.push_back(&field);
     return flags;
+}
+
+std::vector<const TMemberField*> ListedFlagFields()
+{
+    std::vector<const TMemberField*> flags;
+    for (const TMemberField* field : EntryFlagFields())
+        if (field->tableCaption)
+            flags.push_back(field);
+    return flags;
+}
+
+std::vector<const TMemberField*> EntryTextFields()
+{
+    std::vector<const TMemberField*> fields;
+    for (const auto& field : MemberFields())
+        if (field.entryText)
+            fields.push_back(&field);
+    return fields;
 }
 
 const TMemberField* FindMemberField(const std::string& column)

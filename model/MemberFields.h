@@ -39,6 +39,10 @@ struct TMemberField {
     const char* checkCaption; // its caption
     bool TMemberEntry::*entryFlag; // what the check box or option sets in the entry; null when none
     int newValue; // what a new record holds
+    // A value beside the flags that an entry carries as text (an option
+    // --<cliOption> VALUE, a model-file key); null for the fields the
+    // entry rules handle themselves (name, type, length, comment).
+    std::string TMemberEntry::*entryText = nullptr;
 };
 
 // Every value column, in the order of the store's insert statement.
@@ -46,6 +50,10 @@ const std::vector<TMemberField>& MemberFields();
 
 // The flags the user sets (check boxes, options, model file), in dialog order.
 std::vector<const TMemberField*> EntryFlagFields();
+// The flags the member table and javagen-cli's member list show.
+std::vector<const TMemberField*> ListedFlagFields();
+// The fields an entry carries as text beside the flags, in table order.
+std::vector<const TMemberField*> EntryTextFields();
 
 // The field of a column; null when there is none.
 const TMemberField* FindMemberField(const std::string& column);

@@ -1,16 +1,32 @@
 #pragma once
 #include <string>
+#include <vector>
 
-// The four simple member types; any other member type names a class of the
-// same project (a reference member).
+// The simple member types; any other member type names a class of the same
+// project (a reference member). The first four are the original ones; the
+// long integer and the fixed-point number hold what int and float cannot
+// (BIGINT, DECIMAL of a database).
 inline const char* const kTypeString = "字符串";
 inline const char* const kTypeInteger = "整型";
 inline const char* const kTypeFloat = "浮点型";
 inline const char* const kTypeDate = "日期型";
+inline const char* const kTypeLong = "长整型";
+inline const char* const kTypeDecimal = "定点数";
+
+// In the order the member dialogs list them.
+inline const std::vector<std::string>& SimpleTypes()
+{
+    static const std::vector<std::string> types = { kTypeString, kTypeInteger, kTypeFloat, kTypeDate, kTypeLong,
+        kTypeDecimal };
+    return types;
+}
 
 inline bool IsSimpleType(const std::string& type)
 {
-    return type == kTypeString || type == kTypeInteger || type == kTypeFloat || type == kTypeDate;
+    for (const auto& simple : SimpleTypes())
+        if (type == simple)
+            return true;
+    return false;
 }
 
 inline bool IsReferenceType(const std::string& type)
@@ -22,4 +38,20 @@ inline bool IsReferenceType(const std::string& type)
 inline bool IsTextLikeType(const std::string& type)
 {
     return type == kTypeString || type == kTypeDate;
+}
+
+// Numbers: never query members.
+inline bool IsNumberType(const std::string& type)
+{
+    return type == kTypeInteger || type == kTypeFloat || type == kTypeLong || type == kTypeDecimal;
+}
+
+// "memberType<>? and ..." for every simple type: the store's test of a
+// reference member, with its values.
+inline std::string NotSimpleTypeCondition()
+{
+    std::string condition;
+    for (size_t i = 0; i < SimpleTypes().size(); ++i)
+        condition += i ? " and memberType<>?" : "memberType<>?";
+    return condition;
 }

@@ -4,6 +4,7 @@
 #include "DbHelper.h"
 #include "MemberDAO.h"
 #include "ProjectDAO.h"
+#include "TextCodec.h"
 
 #include <functional>
 
@@ -116,6 +117,34 @@ TCommandResult TModelCommands::DeleteClass(int classId)
     return Atomically([&] {
         TClassDAO().DeleteClass(classId);
         return Done("类对象删除成功!", classId);
+    });
+}
+
+TCommandResult TModelCommands::SetProjectDatabase(int projectId, const TProjectDatabase& database)
+{
+    return Atomically([&] {
+        if (!ProjectExists(projectId))
+            return Refused(kProjectGone);
+        for (const std::string* text : { &database.url, &database.user, &database.driver, &database.dialect })
+            if (text->find_first_of("\r\n\t<>&\"") != std::string::npos || !IsGbkEncodable(*text))
+                return Refused(TVerdict::Refuse(TRefusal::Column,
+                    "数据库连接的设置(" + *text + ")不能含有控制字符、<、>、&、双引号或无法用 GBK 编码的字符!"));
+        TProjectDAO().SetDatabase(projectId, database);
+        return Done("工程的数据库连接已设置!", projectId);
+    });
+}
+
+TCommandResult TModelCommands::SetClassTable(int classId, const std::string& tableName)
+{
+    return Atomically([&] {
+        if (!ClassExists(classId))
+            return Refused(kClassGone);
+        if (!tableName.empty() && !IsSqlIdentifier(tableName))
+            return Refused(TVerdict::Refuse(TRefusal::Column,
+                "表名“" + tableName +
+                    "”不是普通的 SQL 标识符(只能由字母、数字、下划线和 $ 组成，不以数字开头，最长 64 个字符)!"));
+        TClassDAO().SetTableName(classId, tableName);
+        return Done("类的数据表已设置!", classId);
     });
 }
 

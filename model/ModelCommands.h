@@ -1,5 +1,6 @@
 #pragma once
 #include "EntryRules.h"
+#include "ProjectDatabase.h"
 
 #include <string>
 
@@ -31,6 +32,11 @@ public:
         int projectId, int classId, const std::string& className, const std::string& friendName);
     // Removes the class with its members.
     static TCommandResult DeleteClass(int classId);
+
+    // What an import knows beside the dialogs' fields: the database of the
+    // project and the table of a class (each an SQL identifier or empty).
+    static TCommandResult SetProjectDatabase(int projectId, const TProjectDatabase& database);
+    static TCommandResult SetClassTable(int classId, const std::string& tableName);
 
     static TCommandResult AddMember(int projectId, int classId, const TMemberEntry& entry);
     // The member keeps its class; the rules are those of its class.

@@ -18,28 +18,6 @@ using nlohmann::ordered_json;
 
 namespace {
 
-const char* const kFormat = "javagen-model";
-
-std::string ProjectName(int projectId)
-{
-    for (const auto& entry : TProjectDAO().ListProjects())
-        if (entry.id == projectId)
-            return entry.text;
-    return "";
-}
-
-ordered_json MemberObject(const TMember& m)
-{
-    ordered_json object;
-    object["name"] = m.GetMemberName();
-    object["type"] = m.GetMemberType();
-    object["length"] = m.GetMemberLength();
-    for (const TMemberField* flag : EntryFlagFields())
-        object[flag->jsonKey] = (m.*flag->getInt)() == 1;
-    object["comment"] = m.GetMemberComment();
-    return object;
-}
-
 // Line and column (from 1) of a byte offset, for a syntax error.
 std::pair<size_t, size_t> Position(const std::string& text, size_t offset)
 {
@@ -106,36 +84,48 @@ template<class T> bool Read(const ordered_json& object, const char* key, T& valu
     }
 }
 
-} // namespace
-
-std::string ExportModel(int projectId)
+// A key a later version added: absent is fine, present it must have the type.
+template<class T> bool ReadOptional(const ordered_json& object, const char* key, T& value, std::string& fault)
 {
-    TModelSnapshot snapshot = TModelSnapshot::Read(projectId);
-    // Written by hand around nlohmann's own text for each value, so that the
-    // layout is fixed: two-space indent, one member object per line.
-    auto value = [](const ordered_json& v) { return v.dump(-1, ' ', false, ordered_json::error_handler_t::replace); };
-    std::string out = "{\n";
-    out += "  \"format\": " + value(kFormat) + ",\n";
-    out += "  \"version\": " + std::to_string(kModelFileVersion) + ",\n";
-    out += "  \"project\": " + value(ProjectName(projectId)) + ",\n";
-    out += "  \"classes\": [";
-    const auto& classes = snapshot.Classes();
-    for (size_t c = 0; c < classes.size(); ++c) {
-        out += c == 0 ? "\n" : ",\n";
-        out += "    {\n";
-        out += "      \"name\": " + value(classes[c].className) + ",\n";
-        out += "      \"friendName\": " + value(classes[c].friendName) + ",\n";
-        out += "      \"members\": [";
-        const auto& members = classes[c].members;
-        for (size_t m = 0; m < members.size(); ++m)
-            out += (m == 0 ? "\n        " : ",\n        ") + value(MemberObject(members[m].member));
-        out += members.empty() ? "]\n" : "\n      ]\n";
-        out += "    }";
-    }
-    out += classes.empty() ? "]\n" : "\n  ]\n";
-    out += "}\n";
-    return out;
+    return object.find(key) == object.end() || Read(object, key, value, fault);
 }
+
+// The keys version 2 adds to a member.
+bool ReadColumnData(const ordered_json& member, TMemberEntry& entry, std::string& fault)
+{
+    for (const auto& field : MemberFields()) {
+        if (field.since == 0 || !field.jsonKey)
+            continue;
+        if (field.kind == TFieldKind::Flag) {
+            if (!ReadOptional(member, field.jsonKey, entry.*field.entryFlag, fault))
+                return false;
+        } else if (field.kind == TFieldKind::Integer) {
+            int number = 0;
+            if (!ReadOptional(member, field.jsonKey, number, fault))
+                return false;
+            entry.*field.entryText = number == 0 ? "" : std::to_string(number);
+        } else if (!ReadOptional(member, field.jsonKey, entry.*field.entryText, fault)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ReadDatabase(const ordered_json& document, TProjectDatabase& database, std::string& fault)
+{
+    auto found = document.find("database");
+    if (found == document.end())
+        return true;
+    if (!found->is_object()) {
+        fault = "“database”应是一个对象";
+        return false;
+    }
+    return ReadOptional(*found, "url", database.url, fault) && ReadOptional(*found, "user", database.user, fault) &&
+        ReadOptional(*found, "driver", database.driver, fault) &&
+        ReadOptional(*found, "dialect", database.dialect, fault);
+}
+
+} // namespace
 
 TCommandResult ImportModel(const std::string& text, const std::string& fileName, const std::string& newName)
 {
@@ -150,7 +140,7 @@ TCommandResult ImportModel(const std::string& text, const std::string& fileName,
     }
     std::string fault, format, projectName;
     int version = 0;
-    if (!document.is_object() || !Read(document, "format", format, fault) || format != kFormat)
+    if (!document.is_object() || !Read(document, "format", format, fault) || format != kModelFileFormat)
         return refuse(TRefusal::Name, "", "不是 javagen 的模型文件");
     if (!Read(document, "version", version, fault))
         return refuse(TRefusal::Name, "", fault);
@@ -165,6 +155,9 @@ TCommandResult ImportModel(const std::string& text, const std::string& fileName,
         return refuse(TRefusal::Name, "", fault.empty() ? "“classes”应是一个数组" : fault);
     if (!newName.empty())
         projectName = newName;
+    TProjectDatabase database;
+    if (version >= 2 && !ReadDatabase(document, database, fault))
+        return refuse(TRefusal::Name, "", fault);
 
     TCommandResult result;
     TDbHelper().WriteAtomically([&] {
@@ -177,6 +170,11 @@ TCommandResult ImportModel(const std::string& text, const std::string& fileName,
             return fail(refuse(project.refusal == TRefusal::Duplicate ? TRefusal::ProjectNameTaken : project.refusal,
                 "工程“" + projectName + "”", project.message));
         int projectId = project.id;
+        if (!database.Empty()) {
+            TCommandResult set = TModelCommands::SetProjectDatabase(projectId, database);
+            if (!set.Done())
+                return fail(refuse(set.refusal, "工程“" + projectName + "”", set.message));
+        }
         std::vector<std::pair<int, const ordered_json*>> added;
         for (size_t c = 0; c < classes.size(); ++c) {
             const ordered_json& object = classes[c];
@@ -184,7 +182,12 @@ TCommandResult ImportModel(const std::string& text, const std::string& fileName,
             if (!object.is_object() || !Read(object, "name", name, fault) ||
                 !Read(object, "friendName", friendName, fault))
                 return fail(refuse(TRefusal::Name, where, fault.empty() ? "应是一个对象" : fault));
+            std::string table;
+            if (version >= 2 && !ReadOptional(object, "table", table, fault))
+                return fail(refuse(TRefusal::Name, "类 " + name, fault));
             TCommandResult added_class = TModelCommands::AddClass(projectId, name, friendName);
+            if (added_class.Done() && !table.empty())
+                added_class = TModelCommands::SetClassTable(added_class.id, table);
             if (!added_class.Done())
                 return fail(refuse(added_class.refusal, "类 " + name, added_class.message));
             added.push_back({ added_class.id, &object });
@@ -204,8 +207,10 @@ TCommandResult ImportModel(const std::string& text, const std::string& fileName,
                     !Read(member, "comment", entry.comment, fault))
                     return fail(refuse(TRefusal::Name, where, fault.empty() ? "应是一个对象" : fault));
                 for (const TMemberField* flag : EntryFlagFields())
-                    if (!Read(member, flag->jsonKey, entry.*flag->entryFlag, fault))
+                    if (flag->since == 0 && !Read(member, flag->jsonKey, entry.*flag->entryFlag, fault))
                         return fail(refuse(TRefusal::Flags, where, fault));
+                if (version >= 2 && !ReadColumnData(member, entry, fault))
+                    return fail(refuse(TRefusal::Flags, where, fault));
                 entry.lengthText = std::to_string(length);
                 TCommandResult added_member = TModelCommands::AddMember(projectId, classId, entry);
                 if (!added_member.Done())

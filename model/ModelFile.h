@@ -24,8 +24,14 @@
 //   ]
 // }
 
-// The version this program writes and the newest it reads.
-const int kModelFileVersion = 1;
+// The newest version this program reads. It writes version 1 for a model
+// that version 1 holds whole (made in the dialogs), version 2 for one with
+// what an import knows (the database, tables, columns) or the types version
+// 1 did not have; version 2 adds to a project "database": {"url", "user",
+// "driver", "dialect"}, to a class "table", to a member "column",
+// "nullable", "generator", "precision", "scale", each only when set.
+const int kModelFileVersion = 2;
+inline const char* const kModelFileFormat = "javagen-model";
 
 // The project's model as text. TDbError on a database failure.
 std::string ExportModel(int projectId);

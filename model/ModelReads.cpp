@@ -43,7 +43,7 @@ std::vector<TMemberRow> ReadClassMembers(int classId)
 {
     std::vector<TMemberRow> list;
     auto rows = TDbHelper().OpenQuery("select * from t_member where classId=? order by memberId", { classId });
-    std::vector<const TMemberField*> flags = EntryFlagFields();
+    std::vector<const TMemberField*> flags = ListedFlagFields();
     for (; !rows->Eof(); rows->Next()) {
         TMemberRow row;
         row.memberId = rows->AsInteger("memberId");

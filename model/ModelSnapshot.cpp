@@ -54,8 +54,9 @@ std::string MemberQuery()
 {
     return "select memberId,projectId,classId," + MemberValueColumnList() +
         ",memberIsPri=1 as isPrimary,memberIsPri=0 as isNonPrimary,queryFlag = 1 as isQuery,"
-        "memberIsDisplay=1 as isDisplay,"
-        "memberType<>? and memberType<>? and memberType<>? and memberType<>? as isReference "
+        "memberIsDisplay=1 as isDisplay," +
+        NotSimpleTypeCondition() +
+        " as isReference "
         "from t_member where ";
 }
 
@@ -92,22 +93,31 @@ TSnapshotMember ReadMemberRow(const TRowReader& row, const TMemberColumns& at)
     return m;
 }
 
+// The project a snapshot reads with its classes.
+struct TProjectRow {
+    std::optional<std::string> name; // nothing when there is no such project
+    TProjectDatabase database;
+};
+
 // The classes that classWhere selects (with its values) and their members,
-// in one read transaction; with projectId, the project's name in the same
-// transaction (nothing when there is no such project).
-std::vector<TSnapshotClass> ReadClasses(const std::string& classWhere, const TSqlValues& values, int projectId = 0,
-    std::optional<std::string>* projectName = nullptr)
+// in one read transaction; with project, the project's row in the same
+// transaction.
+std::vector<TSnapshotClass> ReadClasses(
+    const std::string& classWhere, const TSqlValues& values, int projectId = 0, TProjectRow* project = nullptr)
 {
     std::vector<TSnapshotClass> classes;
     TDbHelper().ReadConsistently([&](sqlite3* db) {
-        if (projectName) {
-            TStatement project(db, "select projectName from t_project where projectId=?");
-            project.Bind({ projectId });
-            if (project.Step())
-                *projectName = TRowReader(project.Handle()).Text(0);
+        if (project) {
+            TStatement row(db, "select projectName,dbUrl,dbUser,dbDriver,dbDialect from t_project where projectId=?");
+            row.Bind({ projectId });
+            if (row.Step()) {
+                TRowReader read(row.Handle());
+                project->name = read.Text(0);
+                project->database = { read.Text(1), read.Text(2), read.Text(3), read.Text(4) };
+            }
         }
         std::unordered_map<int, size_t> byId;
-        TStatement classRows(db, "select classId,className,friendName from t_class where " + classWhere);
+        TStatement classRows(db, "select classId,className,friendName,tableName from t_class where " + classWhere);
         classRows.Bind(values);
         while (classRows.Step()) {
             TRowReader row(classRows.Handle());
@@ -118,12 +128,13 @@ std::vector<TSnapshotClass> ReadClasses(const std::string& classWhere, const TSq
             // one is no reason to refuse the model.
             if (sqlite3_column_type(classRows.Handle(), 2) != SQLITE_NULL)
                 c.friendName = row.Text(2);
+            c.tableName = row.Text(3);
             byId.emplace(c.classId, classes.size());
             classes.push_back(std::move(c));
         }
         TStatement memberRows(
             db, MemberQuery() + "classId in (select classId from t_class where " + classWhere + ") order by memberId");
-        TSqlValues memberValues = { kTypeString, kTypeInteger, kTypeFloat, kTypeDate };
+        TSqlValues memberValues(SimpleTypes().begin(), SimpleTypes().end());
         memberValues.insert(memberValues.end(), values.begin(), values.end());
         memberRows.Bind(memberValues);
         TMemberColumns columns(memberRows);
@@ -156,9 +167,10 @@ TSnapshotMember TSnapshotMember::Of(const TMember& member)
 
 TModelSnapshot TModelSnapshot::Read(int projectId)
 {
-    std::optional<std::string> name;
-    TModelSnapshot snapshot(projectId, ReadClasses("projectId=? order by classId", { projectId }, projectId, &name));
-    snapshot.projectName_ = std::move(name);
+    TProjectRow project;
+    TModelSnapshot snapshot(projectId, ReadClasses("projectId=? order by classId", { projectId }, projectId, &project));
+    snapshot.projectName_ = std::move(project.name);
+    snapshot.database_ = project.database;
     return snapshot;
 }
 
@@ -170,7 +182,7 @@ TModelSnapshot TModelSnapshot::ReadClassList(const TIdList& list)
         std::vector<TSnapshotClass> one = ReadClasses("classId=?", { entry.id });
         // A class that is gone has no members: the checks count none.
         if (one.empty())
-            one.push_back({ entry.id, entry.text, "", {} });
+            one.push_back({ entry.id, entry.text, "", {}, "" });
         if (projectId == 0 && !one.front().members.empty())
             projectId = one.front().members.front().member.GetProjectId();
         classes.push_back(std::move(one.front()));

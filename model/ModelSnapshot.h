@@ -1,6 +1,7 @@
 #pragma once
 #include "IdList.h"
 #include "Member.h"
+#include "ProjectDatabase.h"
 
 #include <optional>
 #include <string>
@@ -29,6 +30,7 @@ struct TSnapshotClass {
     std::string className;
     std::string friendName;
     std::vector<TSnapshotMember> members; // in the store's order
+    std::string tableName; // imported classes only
 };
 
 // The whole model of one project, read in one read transaction, so that it
@@ -46,6 +48,9 @@ public:
     // The project's name as read with its classes (Read only); nothing
     // when the project no longer exists.
     const std::optional<std::string>& ProjectName() const { return projectName_; }
+    // The database of an imported project (Read only; empty otherwise).
+    const TProjectDatabase& Database() const { return database_; }
+    void SetDatabase(const TProjectDatabase& database) { database_ = database; }
     // In ListClasses order.
     const std::vector<TSnapshotClass>& Classes() const { return classes_; }
     TIdList ListClasses() const;
@@ -65,6 +70,7 @@ public:
 private:
     int projectId_;
     std::optional<std::string> projectName_;
+    TProjectDatabase database_;
     std::vector<TSnapshotClass> classes_;
     std::unordered_map<std::string, size_t> firstByName_;
 };

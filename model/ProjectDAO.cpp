@@ -40,3 +40,17 @@ TIdList TProjectDAO::ListProjects()
         list.push_back({ rows->AsText("projectName"), rows->AsInteger("projectId") });
     return list;
 }
+
+TProjectDatabase TProjectDAO::GetDatabase(int projectId)
+{
+    auto rows = db_.OpenQuery("select dbUrl,dbUser,dbDriver,dbDialect from t_project where projectId=?", { projectId });
+    if (rows->Eof())
+        return {};
+    return { rows->AsText("dbUrl"), rows->AsText("dbUser"), rows->AsText("dbDriver"), rows->AsText("dbDialect") };
+}
+
+void TProjectDAO::SetDatabase(int projectId, const TProjectDatabase& d)
+{
+    db_.ExecuteSql("update t_project set dbUrl=?,dbUser=?,dbDriver=?,dbDialect=? where projectId=?",
+        { d.url, d.user, d.driver, d.dialect, projectId });
+}

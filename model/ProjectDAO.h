@@ -1,6 +1,7 @@
 #pragma once
 #include "DbHelper.h"
 #include "IdList.h"
+#include "ProjectDatabase.h"
 
 #include <string>
 
@@ -13,6 +14,8 @@ public:
     // Removes the project, its classes and their members in one transaction.
     void DeleteProject(int projectId);
     TIdList ListProjects();
+    TProjectDatabase GetDatabase(int projectId);
+    void SetDatabase(int projectId, const TProjectDatabase& database);
     // Projects with that name other than the given one.
     int CountOtherProjectsByName(int projectId, const std::string& projectName);
 

@@ -26,6 +26,14 @@ const std::vector<TColumnSpec>& SchemaColumns()
             { "t_class", "projectId", "integer not null default 0", 0 },
             { "t_class", "className", "text not null default ''", 0 },
             { "t_class", "friendName", "text not null default ''", 0 },
+            // The database an imported project's application talks to, and
+            // the tables its classes map to: empty for models made in the
+            // dialogs.
+            { "t_project", "dbUrl", "text not null default ''", 1 },
+            { "t_project", "dbUser", "text not null default ''", 1 },
+            { "t_project", "dbDriver", "text not null default ''", 1 },
+            { "t_project", "dbDialect", "text not null default ''", 1 },
+            { "t_class", "tableName", "text not null default ''", 1 },
             { "t_member", "memberId", key, 0 },
             { "t_member", "projectId", "integer not null default 0", 0 },
             { "t_member", "classId", "integer not null default 0", 0 },

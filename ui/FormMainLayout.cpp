@@ -138,7 +138,7 @@ void TFormMain::BuildMemberTable()
 {
     std::vector<std::pair<const char*, int>> columns = { { "编号", 1 }, { "成员名称", 90 }, { "成员类型", 80 },
         { "长度", 50 } };
-    for (const TMemberField* flag : EntryFlagFields())
+    for (const TMemberField* flag : ListedFlagFields())
         columns.emplace_back(flag->tableCaption, flag->tableWidth ? flag->tableWidth : 50);
     columns.emplace_back("注释", 120);
     LV_Member = new QTableWidget(0, static_cast<int>(columns.size()), GroupBox1);

@@ -157,7 +157,7 @@ void AddMemberOptions(CLI::App* command, TMemberArgs& a, bool update)
     std::vector<const TMemberField*> flags = EntryFlagFields();
     for (size_t i = 0; i < flags.size(); ++i) {
         std::string name = flags[i]->cliOption;
-        std::string text = flags[i]->tableCaption;
+        std::string text = flags[i]->tableCaption ? flags[i]->tableCaption : flags[i]->checkCaption;
         // A new member starts as the add dialog does: only the option that
         // changes the start value is offered.
         if (!update && flags[i]->newValue == 1) {

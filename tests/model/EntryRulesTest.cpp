@@ -193,7 +193,7 @@ TEST_F(EntryRulesTest, MemberRecordSetsOnlyWhatDiffers)
 TEST_F(EntryRulesTest, TypeChoicesExcludeTheOwnClass)
 {
     EXPECT_EQ(MemberTypeChoices(project_, book_),
-        (std::vector<std::string> { "字符串", "整型", "浮点型", "日期型", "BookType" }));
+        (std::vector<std::string> { "字符串", "整型", "浮点型", "日期型", "长整型", "定点数", "BookType" }));
 }
 
 TEST(NamesTest, CasingChangesOnlyAnAsciiFirstLetter)

@@ -372,12 +372,12 @@ TEST_F(ModelFileTest, NewerFileVersionIsRefusedNamingIt)
 {
     std::string text = ExportModel(library_);
     std::string newer = text;
-    newer.replace(newer.find("\"version\": 1"), std::string("\"version\": 1").size(), "\"version\": 2");
+    newer.replace(newer.find("\"version\": 1"), std::string("\"version\": 1").size(), "\"version\": 3");
     ExpectRefused(
-        newer, "导入 model.json 失败：文件的格式版本为 2，本程序只能读取版本 1，请使用更新的程序导入", "新名");
+        newer, "导入 model.json 失败：文件的格式版本为 3，本程序只能读取版本 2，请使用更新的程序导入", "新名");
     std::string zero = text;
     zero.replace(zero.find("\"version\": 1"), std::string("\"version\": 1").size(), "\"version\": 0");
-    ExpectRefused(zero, "导入 model.json 失败：文件的格式版本为 0，本程序只能读取版本 1，请使用更新的程序导入", "新名");
+    ExpectRefused(zero, "导入 model.json 失败：文件的格式版本为 0，本程序只能读取版本 2，请使用更新的程序导入", "新名");
 }
 
 TEST_F(ModelFileTest, ExistingProjectNameNeedsANewName)

@@ -2,11 +2,22 @@
 
 #include "MemberTypes.h"
 
+#include <utility>
+
 namespace {
 
 bool Has(const std::string& flags, char flag)
 {
     return flags.find(flag) != std::string::npos;
+}
+
+// "name@extra" as its two parts; no "@" gives an empty second part.
+std::pair<std::string, std::string> Split(const std::string& text)
+{
+    size_t at = text.find('@');
+    if (at == std::string::npos)
+        return { text, "" };
+    return { text.substr(0, at), text.substr(at + 1) };
 }
 
 } // namespace
@@ -16,14 +27,26 @@ TModelSnapshot LiteralSnapshot(const TLiteralModel& classes)
     std::vector<TSnapshotClass> rows;
     int classId = 0, memberId = 0;
     for (const auto& c : classes) {
-        TSnapshotClass row { ++classId, c.name, c.friendName, {} };
+        auto [name, table] = Split(c.name);
+        TSnapshotClass row { ++classId, name, c.friendName, {}, table };
         for (const auto& m : c.members) {
             TMember member;
             member.SetMemberId(++memberId);
             member.SetProjectId(1);
             member.SetClassId(classId);
-            member.SetMemberName(m.name);
-            member.SetMemberType(m.type);
+            auto [memberName, column] = Split(m.name);
+            member.SetMemberName(memberName);
+            member.SetColumnName(column);
+            std::string type = m.type;
+            size_t open = type.find('(');
+            if (open != std::string::npos) {
+                member.SetMemberPrecision(std::stoi(type.substr(open + 1)));
+                member.SetMemberScale(std::stoi(type.substr(type.find(',') + 1)));
+                type = type.substr(0, open);
+            }
+            member.SetMemberType(type);
+            member.SetMemberNullable(Has(m.flags, 'n') ? 1 : 0);
+            member.SetKeyGenerator(Has(m.flags, 'g') ? "native" : Has(m.flags, 'a') ? "assigned" : "");
             member.SetMemberLength(m.length);
             member.SetMemberComment(m.comment);
             member.SetMemberIsPri(Has(m.flags, 'p') ? 1 : 0);
@@ -31,8 +54,8 @@ TModelSnapshot LiteralSnapshot(const TLiteralModel& classes)
             member.SetQueryFlag(Has(m.flags, 'q') ? 1 : 0);
             member.SetMemberIsDisplay(Has(m.flags, 'd') ? 1 : 0);
             member.SetMemberQueryDisplay(Has(m.flags, 'h') ? 0 : 1);
-            member.SetMemberIsInteger(m.type == kTypeInteger ? 1 : 0);
-            member.SetMemberIsFloat(m.type == kTypeFloat ? 1 : 0);
+            member.SetMemberIsInteger(type == kTypeInteger ? 1 : 0);
+            member.SetMemberIsFloat(type == kTypeFloat ? 1 : 0);
             row.members.push_back(TSnapshotMember::Of(member));
         }
         rows.push_back(std::move(row));

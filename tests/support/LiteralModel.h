@@ -6,7 +6,11 @@
 
 // Models written as literals, for tests of the checks and generators that
 // need no database. Flags are letters as in ModelBuilder: p primary,
-// m required, q query, d display, h hidden on the query page.
+// m required, q query, d display, h hidden on the query page; and n for a
+// column that may hold NULL, g and a for a key the database generates or the
+// program assigns. What an import knows is written into the names: a class
+// "Book@book" maps to the table book, a member "bookName@book_name" to the
+// column book_name; a type "定点数(10,2)" has its precision and scale.
 struct TLiteralMember {
     std::string name;
     std::string type;

@@ -1,0 +1,117 @@
+// Export of a project as a model file: the canonical text of ModelFile.h.
+#include "ModelFile.h"
+
+#include "MemberFields.h"
+#include "MemberTypes.h"
+#include "ModelSnapshot.h"
+#include "ProjectDAO.h"
+
+#include <nlohmann/json.hpp>
+
+using nlohmann::ordered_json;
+
+namespace {
+
+std::string ProjectName(int projectId)
+{
+    for (const auto& entry : TProjectDAO().ListProjects())
+        if (entry.id == projectId)
+            return entry.text;
+    return "";
+}
+
+// Whether a field of a later version holds anything but its default.
+bool HasValue(const TMember& m, const TMemberField& field)
+{
+    if (field.kind == TFieldKind::Text)
+        return !(m.*field.getText)().empty();
+    return (m.*field.getInt)() != 0;
+}
+
+ordered_json MemberObject(const TMember& m)
+{
+    ordered_json object;
+    object["name"] = m.GetMemberName();
+    object["type"] = m.GetMemberType();
+    object["length"] = m.GetMemberLength();
+    for (const TMemberField* flag : EntryFlagFields())
+        if (flag->since == 0)
+            object[flag->jsonKey] = (m.*flag->getInt)() == 1;
+    object["comment"] = m.GetMemberComment();
+    // What an import knows of the column, only where there is something.
+    for (const auto& field : MemberFields()) {
+        if (field.since == 0 || !field.jsonKey || !HasValue(m, field))
+            continue;
+        if (field.kind == TFieldKind::Text)
+            object[field.jsonKey] = (m.*field.getText)();
+        else if (field.kind == TFieldKind::Flag)
+            object[field.jsonKey] = (m.*field.getInt)() == 1;
+        else
+            object[field.jsonKey] = (m.*field.getInt)();
+    }
+    return object;
+}
+
+// A model a program that reads only version 1 would read wrongly: column
+// data, tables, a database, or the types version 1 did not have.
+bool NeedsVersion2(const TModelSnapshot& snapshot)
+{
+    if (!snapshot.Database().Empty())
+        return true;
+    for (const auto& c : snapshot.Classes()) {
+        if (!c.tableName.empty())
+            return true;
+        for (const auto& row : c.members) {
+            const TMember& m = row.member;
+            if (m.GetMemberType() == kTypeLong || m.GetMemberType() == kTypeDecimal)
+                return true;
+            for (const auto& field : MemberFields())
+                if (field.since > 0 && HasValue(m, field))
+                    return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::string ExportModel(int projectId)
+{
+    TModelSnapshot snapshot = TModelSnapshot::Read(projectId);
+    // Written by hand around nlohmann's own text for each value, so that the
+    // layout is fixed: two-space indent, one member object per line.
+    auto value = [](const ordered_json& v) { return v.dump(-1, ' ', false, ordered_json::error_handler_t::replace); };
+    std::string out = "{\n";
+    out += "  \"format\": " + value(kModelFileFormat) + ",\n";
+    bool second = NeedsVersion2(snapshot);
+    out += "  \"version\": " + std::to_string(second ? 2 : 1) + ",\n";
+    out += "  \"project\": " + value(ProjectName(projectId)) + ",\n";
+    const TProjectDatabase& database = snapshot.Database();
+    if (!database.Empty()) {
+        ordered_json object;
+        object["url"] = database.url;
+        object["user"] = database.user;
+        object["driver"] = database.driver;
+        object["dialect"] = database.dialect;
+        out += "  \"database\": " + value(object) + ",\n";
+    }
+    out += "  \"classes\": [";
+    const auto& classes = snapshot.Classes();
+    for (size_t c = 0; c < classes.size(); ++c) {
+        out += c == 0 ? "\n" : ",\n";
+        out += "    {\n";
+        out += "      \"name\": " + value(classes[c].className) + ",\n";
+        out += "      \"friendName\": " + value(classes[c].friendName) + ",\n";
+        if (!classes[c].tableName.empty())
+            out += "      \"table\": " + value(classes[c].tableName) + ",\n";
+        out += "      \"members\": [";
+        const auto& members = classes[c].members;
+        for (size_t m = 0; m < members.size(); ++m)
+            out += (m == 0 ? "\n        " : ",\n        ") + value(MemberObject(members[m].member));
+        out += members.empty() ? "]\n" : "\n      ]\n";
+        out += "    }";
+    }
+    out += classes.empty() ? "]\n" : "\n  ]\n";
+    out += "}\n";
+    return out;
+}
