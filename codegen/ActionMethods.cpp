@@ -20,6 +20,30 @@ private:
     std::set<std::string> names_;
 };
 
+// An optional reference (its column may hold NULL): an empty selection,
+// which the pages send as key 0 or "", stores none; a key that names no
+// object is refused.
+void AddOptionalReferenceLoad(TText& out, const TReferenceMember& ref, const std::string& c)
+{
+    const std::string& R = ref.type;
+    std::string r = ClassVariableName(R);
+    const std::string& m = ref.name;
+    std::string M = CapitalizedName(m);
+    const std::string& Q = ref.keyCapital;
+    std::string key = c + ".get" + M + "().get" + Q + "()";
+    std::string given = ref.textKey ? "null != " + key + " && !" + key + ".equals(\"\")" : key + " != 0";
+    out.Line("            if(null != " + c + ".get" + M + "() && " + given + ") {");
+    out.Line("                " + m + " = " + r + "DAO.Get" + R + "By" + Q + "(" + key + ");");
+    out.Line("                if(null == " + m + ") {");
+    out.Line("                    ctx.put(\"error\",  java.net.URLEncoder.encode(\"所选的" + R + "不存在!\"));");
+    out.Line("                    return \"error\";");
+    out.Line("                }");
+    out.Line("            } else {");
+    out.Line("                " + m + " = null;");
+    out.Line("            }");
+    out.Line("            " + c + ".set" + M + "(" + m + ");");
+}
+
 // Add and Modify: each reference member's object is read back through the
 // referenced class's DAO by the key the submitted object carries, stored in
 // the member's property and set into the object.
@@ -34,6 +58,10 @@ void AddReferenceLoads(TText& out, const TClassData& data, const std::string& c)
         const std::string& Q = ref.keyCapital;
         if (declared.First(R))
             out.Line("            " + R + "DAO " + r + "DAO = new " + R + "DAO();");
+        if (ref.optional) {
+            AddOptionalReferenceLoad(out, ref, c);
+            continue;
+        }
         out.Line(
             "            " + m + " = " + r + "DAO.Get" + R + "By" + Q + "(" + c + ".get" + M + "().get" + Q + "());");
         out.Line("            " + c + ".set" + M + "(" + m + ");");

@@ -1,6 +1,7 @@
 #include "ActionOperate.h"
 
 #include "JavaNames.h"
+#include "MemberTypes.h"
 #include "TextBuilder.h"
 #include "TextEscape.h"
 
@@ -83,6 +84,8 @@ std::string TActionOperate::BuildActionClass(const std::string& packageName, con
     std::string U;
     if (key.GetMemberIsInteger() == 1)
         U = "int";
+    else if (key.GetMemberType() == kTypeLong)
+        U = "long";
     else if (key.GetQueryFlag() == 0)
         U = "String";
     if (!U.empty()) {

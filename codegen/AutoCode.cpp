@@ -46,7 +46,7 @@ void TAutoCode::Start(TAutoCode* run)
 }
 
 TCheckResult PrepareRun(int projectId, const std::string& projectName, const std::string& packageName,
-    const std::string& templateDir, std::optional<TPreparedRun>& prepared)
+    const std::string& templateDir, bool webapp, std::optional<TPreparedRun>& prepared)
 {
     // A database edited by another tool could hold a name that leads out of
     // the projects directory.
@@ -62,13 +62,18 @@ TCheckResult PrepareRun(int projectId, const std::string& projectName, const std
     TCheckResult check = CheckModel(snapshot, packageName);
     if (!check.Passed())
         return check;
+    TProjectDatabase database = snapshot.Database();
+    TPreparedRun run { BuildClassData(std::move(snapshot)), {}, database };
     try {
-        TTemplates templates = TTemplates::Load(templateDir, AllTemplatesUsed());
-        TProjectDatabase database = snapshot.Database();
-        prepared = TPreparedRun { BuildClassData(std::move(snapshot)), std::move(templates), database };
+        // Only what this run's generators read: an optional output's
+        // template is not needed for a project that does not make it.
+        TTemplates none;
+        TGenInput probe { packageName, "", none, run.classes, webapp, database };
+        run.templates = TTemplates::Load(templateDir, TemplatesUsed(probe));
     } catch (const TFileError& e) {
         return TCheckResult::Refuse(e.what());
     }
+    prepared = std::move(run);
     return {};
 }
 
@@ -115,7 +120,8 @@ void RemoveRunLeftovers(const TOutputPaths& paths, const TGenInput& in)
 void TAutoCode::Generate()
 {
     std::optional<TPreparedRun> prepared;
-    TCheckResult check = PrepareRun(projectId_, projectName_, packageName_, locations_.templateDir, prepared);
+    TCheckResult check =
+        PrepareRun(projectId_, projectName_, packageName_, locations_.templateDir, locations_.webapp, prepared);
     if (!check.Passed())
         return listener_.CheckFailed(check);
     checked_ = true;

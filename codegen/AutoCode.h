@@ -73,7 +73,7 @@ struct TPreparedRun {
 // name), the model, name and path checks, and the templates. Fills prepared
 // and returns passed, or returns the first fault. Throws on a database error.
 TCheckResult PrepareRun(int projectId, const std::string& projectName, const std::string& packageName,
-    const std::string& templateDir, std::optional<TPreparedRun>& prepared);
+    const std::string& templateDir, bool webapp, std::optional<TPreparedRun>& prepared);
 
 // The generators' input of a prepared run.
 TGenInput GeneratorInput(const TPreparedRun& prepared, const std::string& packageName, bool webapp);

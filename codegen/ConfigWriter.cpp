@@ -1,5 +1,7 @@
 #include "ConfigWriter.h"
 
+#include "DateTextType.h"
+#include "JavaWords.h"
 #include "MemberTypes.h"
 #include "TextBuilder.h"
 #include "TextEscape.h"
@@ -23,10 +25,18 @@ private:
     TText text_;
 };
 
+// A table or column name of a database as a mapping writes it: a reserved
+// word (a column named order) in the back quotes Hibernate turns into the
+// database's own quotes.
+std::string Quoted(const std::string& name)
+{
+    return IsSqlReservedWord(name) ? "`" + name + "`" : name;
+}
+
 // The column of a member: its own name, unless it came from a database.
 std::string ColumnOf(const TMember& m)
 {
-    return m.GetColumnName().empty() ? m.GetMemberName() : m.GetColumnName();
+    return m.GetColumnName().empty() ? m.GetMemberName() : Quoted(m.GetColumnName());
 }
 
 void AddIdentifier(TMappingText& out, const TMember& key)
@@ -42,7 +52,7 @@ void AddIdentifier(TMappingText& out, const TMember& key)
         out.Line("<id name=\"" + p + "\" type=\"string\" length=\"20\">");
     } else {
         int length = key.GetMemberLength() > 0 ? key.GetMemberLength() : 20;
-        out.Line("<id name=\"" + p + "\" column=\"" + key.GetColumnName() + "\" type=\"string\" length=\"" +
+        out.Line("<id name=\"" + p + "\" column=\"" + ColumnOf(key) + "\" type=\"string\" length=\"" +
             std::to_string(length) + "\">");
     }
     out.Line("  <generator class=\"" + generator + "\"/>");
@@ -97,7 +107,9 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
         out.Line("<property");
         out.Line("  name=\"" + name + "\"");
         out.Line("  column=\"" + column + "\"");
-        out.Line("  \ttype=\"string\"");
+        // An imported date reads its column as the text it was written with;
+        // "$packageName" is replaced once the content is in its template.
+        out.Line(UsesDateTextType(m) ? "  \ttype=\"com.$packageName.utils.DateTextType\"" : "  \ttype=\"string\"");
         // A DATETIME column's text is 19 characters, a TIME's 8.
         int length = imported && m.GetMemberLength() > 0 ? m.GetMemberLength() : 10;
         out.Line("  \tlength=\"" + std::to_string(length) + "\"");
@@ -231,6 +243,12 @@ public:
     std::vector<TTemplateUse> TemplatesUsed() const override { return { { kStrutsTemplate } }; }
 };
 
+// Text inside an XML element.
+std::string XmlText(const std::string& text)
+{
+    return ReplaceAll(ReplaceAll(ReplaceAll(text, "&", "&amp;"), "<", "&lt;"), ">", "&gt;");
+}
+
 // The connection of hibernate.cfg.xml: the template's example database, or
 // the one an imported project came from, with the password left to fill in.
 std::string ConnectionLines(const TProjectDatabase& database)
@@ -249,10 +267,9 @@ std::string ConnectionLines(const TProjectDatabase& database)
     }
     out.Line(in + "<!-- 数据库连接: 工程导入自这个数据库; 请在 password 中填写用户 " + XmlCommentText(database.user) +
         " 的密码 -->");
-    out.Line(in + "<property name=\"hibernate.connection.driver_class\">" + database.driver + "</property>");
-    out.Line(
-        in + "<property name=\"hibernate.connection.url\">" + ReplaceAll(database.url, "&", "&amp;") + "</property>");
-    out.Line(in + "<property name=\"hibernate.connection.username\">" + database.user + "</property>");
+    out.Line(in + "<property name=\"hibernate.connection.driver_class\">" + XmlText(database.driver) + "</property>");
+    out.Line(in + "<property name=\"hibernate.connection.url\">" + XmlText(database.url) + "</property>");
+    out.Line(in + "<property name=\"hibernate.connection.username\">" + XmlText(database.user) + "</property>");
     out.Append(in + "<property name=\"hibernate.connection.password\"></property>");
     return out.Str();
 }
@@ -317,7 +334,7 @@ std::string BuildMappingFile(const TGenInput& in, const TClassData& c)
     std::string text = in.templates.Text(kMappingTemplate);
     text = ReplaceAll(text, "$hibernateContentConfigString", BuildMappingContent(c));
     text = in.SubstitutePackage(text);
-    text = ReplaceAll(text, "$tableName", c.tableName.empty() ? "t_" + c.name : c.tableName);
+    text = ReplaceAll(text, "$tableName", c.tableName.empty() ? "t_" + c.name : Quoted(c.tableName));
     return ReplaceAll(text, "$className", c.name);
 }
 

@@ -3,6 +3,7 @@
 #include "ActionOperate.h"
 #include "ConfigWriter.h"
 #include "DaoOperate.h"
+#include "DateTextType.h"
 #include "DomainOperate.h"
 #include "SupportFiles.h"
 #include "TextEscape.h"
@@ -25,6 +26,7 @@ const std::vector<const IGenerator*>& Generators()
         &DomainClassGenerator(),
         &ActionClassGenerator(),
         &DaoClassGenerator(),
+        &DateTextTypeGenerator(),
     };
     return list;
 }
@@ -38,6 +40,18 @@ std::vector<const IGenerator*> PreviewGenerators(const TGenInput& in)
     std::stable_sort(shown.begin(), shown.end(),
         [](const IGenerator* a, const IGenerator* b) { return a->PreviewRank() < b->PreviewRank(); });
     return shown;
+}
+
+std::vector<TTemplateUse> TemplatesUsed(const TGenInput& in)
+{
+    std::vector<TTemplateUse> uses;
+    std::set<std::string> seen;
+    for (const IGenerator* generator : Generators())
+        if (generator->Enabled(in))
+            for (const auto& use : generator->TemplatesUsed())
+                if (seen.insert(use.path).second)
+                    uses.push_back(use);
+    return uses;
 }
 
 std::vector<TTemplateUse> AllTemplatesUsed()

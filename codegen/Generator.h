@@ -97,3 +97,5 @@ std::vector<const IGenerator*> PreviewGenerators(const TGenInput& in);
 
 // Every template any generator reads.
 std::vector<TTemplateUse> AllTemplatesUsed();
+// The templates the generators a run of that input calls read.
+std::vector<TTemplateUse> TemplatesUsed(const TGenInput& in);

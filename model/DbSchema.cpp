@@ -5,6 +5,7 @@
 #include <mysqld_error.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <memory>
 
@@ -84,20 +85,27 @@ TDbSchema ReadDbSchema(const TDbConnection& connection)
     TServer server(connection);
     std::string schema = server.Quote(connection.database);
     TDbSchema result;
-    for (const auto& row : server.Rows("select TABLE_NAME, TABLE_COMMENT from information_schema.TABLES "
+    for (const auto& row : server.Rows("select TABLE_NAME, TABLE_COMMENT, TABLE_TYPE from information_schema.TABLES "
                                        "where TABLE_SCHEMA = " +
-             schema + " and TABLE_TYPE = 'BASE TABLE'"))
-        result.tables.push_back({ row[0].first, row[1].first, {}, {}, {} });
+             schema)) {
+        if (row[2].first == "BASE TABLE")
+            result.tables.push_back({ row[0].first, row[1].first, {}, {}, {} });
+        else if (row[2].first == "VIEW" || row[2].first == "SYSTEM VIEW")
+            result.views.push_back(row[0].first);
+    }
+    std::sort(result.views.begin(), result.views.end());
     // By name, byte by byte: the same order whatever the server's collation.
     std::sort(result.tables.begin(), result.tables.end(),
         [](const TDbTable& a, const TDbTable& b) { return a.name < b.name; });
     std::map<std::string, size_t> index;
     for (size_t i = 0; i < result.tables.size(); ++i)
         index[result.tables[i].name] = i;
-    for (const auto& row : server.Rows("select TABLE_NAME, COLUMN_NAME, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, "
-                                       "IS_NULLABLE, COLUMN_COMMENT from information_schema.COLUMNS "
-                                       "where TABLE_SCHEMA = " +
-             schema + " order by TABLE_NAME, ORDINAL_POSITION")) {
+    for (const auto& row :
+        server.Rows("select TABLE_NAME, COLUMN_NAME, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, "
+                    "IS_NULLABLE, COLUMN_COMMENT, COLUMN_TYPE, NUMERIC_PRECISION, NUMERIC_SCALE, EXTRA "
+                    "from information_schema.COLUMNS "
+                    "where TABLE_SCHEMA = " +
+            schema + " order by TABLE_NAME, ORDINAL_POSITION")) {
         auto table = index.find(row[0].first);
         if (table == index.end())
             continue; // a view
@@ -109,6 +117,15 @@ TDbSchema ReadDbSchema(const TDbConnection& connection)
         column.length = row[3].second ? std::stoll(row[3].first) : -1;
         column.nullable = row[4].first == "YES";
         column.comment = row[5].first;
+        column.columnType = row[6].first;
+        for (char& c : column.columnType)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        column.precision = row[7].second ? std::stoi(row[7].first) : -1;
+        column.scale = row[8].second ? std::stoi(row[8].first) : -1;
+        std::string extra = row[9].first;
+        for (char& c : extra)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        column.autoIncrement = extra.find("auto_increment") != std::string::npos;
         result.tables[table->second].columns.push_back(column);
     }
     for (const auto& row : server.Rows("select TABLE_NAME, COLUMN_NAME from information_schema.KEY_COLUMN_USAGE "

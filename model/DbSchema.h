@@ -11,6 +11,12 @@ struct TDbColumn {
     long long length = -1; // CHARACTER_MAXIMUM_LENGTH, -1 when there is none
     bool nullable = true;
     std::string comment;
+    std::string columnType; // COLUMN_TYPE, lower case: "int(10) unsigned", "decimal(8,2)", ...
+    int precision = -1; // NUMERIC_PRECISION, -1 when there is none
+    int scale = -1; // NUMERIC_SCALE
+    bool autoIncrement = false; // EXTRA holds auto_increment
+
+    bool Unsigned() const { return columnType.find("unsigned") != std::string::npos; }
 };
 
 struct TDbForeignKey {
@@ -29,6 +35,7 @@ struct TDbTable {
 
 struct TDbSchema {
     std::vector<TDbTable> tables; // by name
+    std::vector<std::string> views; // by name: never imported, always reported
 };
 
 struct TDbConnection {

@@ -392,6 +392,26 @@ TVerdict CheckClassNameOnly(const std::string& className)
     return CheckClassNameText(className, className);
 }
 
+TMemberEntry EntryOf(const TMember& member)
+{
+    TMemberEntry entry;
+    entry.name = member.GetMemberName();
+    entry.type = member.GetMemberType();
+    entry.lengthText = std::to_string(member.GetMemberLength());
+    entry.comment = member.GetMemberComment();
+    for (const TMemberField* flag : EntryFlagFields())
+        entry.*flag->entryFlag = (member.*flag->getInt)() == 1;
+    for (const TMemberField* field : EntryTextFields()) {
+        if (field->kind == TFieldKind::Text)
+            entry.*field->entryText = (member.*field->getText)();
+        else {
+            int value = (member.*field->getInt)();
+            entry.*field->entryText = value == 0 ? "" : std::to_string(value);
+        }
+    }
+    return entry;
+}
+
 TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId, int memberId)
 {
     TMember member;
@@ -400,7 +420,10 @@ TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId,
     member.SetClassId(classId);
     member.SetMemberName(entry.name);
     member.SetMemberType(entry.type);
-    if (entry.type == kTypeString)
+    // An imported date keeps the length of its column's text (19 for a
+    // DATETIME); a date of the dialogs has none.
+    bool importedDate = entry.type == kTypeDate && !entry.columnName.empty();
+    if (entry.type == kTypeString || importedDate)
         member.SetMemberLength(static_cast<int>(std::strtol(entry.lengthText.c_str(), nullptr, 10)));
     if (entry.type == kTypeInteger)
         member.SetMemberIsInteger(1);

@@ -84,6 +84,11 @@ TVerdict CheckColumnData(const TMemberEntry& entry);
 // digits, "_" and "$", not starting with a digit, at most 64 characters.
 bool IsSqlIdentifier(const std::string& name);
 
+// A stored member as an entry, as the change dialog starts: every field,
+// those the dialog does not show included, so that changing what it shows
+// keeps the rest.
+TMemberEntry EntryOf(const TMember& member);
+
 // The record the dialogs store: only what differs from a new record is set.
 // Call after CheckMemberEntry accepted the entry.
 TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId, int memberId);

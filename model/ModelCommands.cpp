@@ -6,6 +6,7 @@
 #include "ProjectDAO.h"
 #include "TextCodec.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -126,9 +127,10 @@ TCommandResult TModelCommands::SetProjectDatabase(int projectId, const TProjectD
         if (!ProjectExists(projectId))
             return Refused(kProjectGone);
         for (const std::string* text : { &database.url, &database.user, &database.driver, &database.dialect })
-            if (text->find_first_of("\r\n\t<>&\"") != std::string::npos || !IsGbkEncodable(*text))
-                return Refused(TVerdict::Refuse(TRefusal::Column,
-                    "数据库连接的设置(" + *text + ")不能含有控制字符、<、>、&、双引号或无法用 GBK 编码的字符!"));
+            if (std::any_of(text->begin(), text->end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; }) ||
+                !IsGbkEncodable(*text))
+                return Refused(TVerdict::Refuse(
+                    TRefusal::Column, "数据库连接的设置(" + *text + ")不能含有控制字符或无法用 GBK 编码的字符!"));
         TProjectDAO().SetDatabase(projectId, database);
         return Done("工程的数据库连接已设置!", projectId);
     });

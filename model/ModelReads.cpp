@@ -53,6 +53,9 @@ std::vector<TMemberRow> ReadClassMembers(int classId)
         row.comment = rows->AsText("memberComment");
         for (const TMemberField* flag : flags)
             row.flags.push_back(IsOne(rows->AsText(flag->column)));
+        for (const auto& field : MemberFields())
+            if (field.since > 0)
+                row.columnData.push_back(rows->AsText(field.column));
         list.push_back(std::move(row));
     }
     return list;

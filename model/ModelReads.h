@@ -22,6 +22,9 @@ struct TMemberRow {
     std::string comment;
     // Per field of EntryFlagFields(): whether the stored value is the integer 1.
     std::vector<bool> flags;
+    // Per field that an import adds (column, nullable, generator,
+    // precision, scale), its stored value as text.
+    std::vector<std::string> columnData;
 };
 
 TIdList ReadProjects();

@@ -103,19 +103,34 @@ const char* TypeOf(const TDbColumn& column)
 {
     static const std::set<std::string> text = { "char", "varchar", "tinytext", "text", "mediumtext", "longtext", "enum",
         "set" };
-    static const std::set<std::string> integer = { "tinyint", "smallint", "mediumint", "int", "integer", "bigint",
-        "year", "bit" };
-    static const std::set<std::string> floating = { "float", "double", "decimal", "numeric", "real" };
+    static const std::set<std::string> integer = { "tinyint", "smallint", "mediumint", "int", "integer", "year",
+        "bit" };
+    static const std::set<std::string> floating = { "float", "double", "real" };
+    static const std::set<std::string> decimal = { "decimal", "numeric" };
     static const std::set<std::string> date = { "date", "datetime", "timestamp", "time" };
-    if (text.count(column.dataType))
+    const std::string& type = column.dataType;
+    if (text.count(type))
         return kTypeString;
-    if (integer.count(column.dataType))
+    // An unsigned INT holds more than a Java int.
+    if (type == "bigint" || ((type == "int" || type == "integer") && column.Unsigned()))
+        return kTypeLong;
+    if (integer.count(type))
         return kTypeInteger;
-    if (floating.count(column.dataType))
+    if (floating.count(type))
         return kTypeFloat;
-    if (date.count(column.dataType))
+    if (decimal.count(type))
+        return kTypeDecimal;
+    if (date.count(type))
         return kTypeDate;
     return nullptr;
+}
+
+// The text of a date column: "2024-01-02 03:04:05", "03:04:05", "2024-01-02".
+int DateLengthOf(const TDbColumn& column)
+{
+    if (column.dataType == "datetime" || column.dataType == "timestamp")
+        return 19;
+    return column.dataType == "time" ? 8 : 10;
 }
 
 long long LengthOf(const TDbColumn& column)
@@ -148,25 +163,98 @@ bool Says(const TDbColumn& column, const TMemberEntry& entry)
 
 } // namespace
 
+namespace {
+
+// The tables asked for (all of them when none is named), noting views and
+// names the database does not have.
+std::vector<const TDbTable*> ChooseTables(
+    const TDbSchema& schema, const std::vector<std::string>& tables, std::vector<std::string>& notes)
+{
+    std::map<std::string, const TDbTable*> byName;
+    for (const auto& table : schema.tables)
+        byName[table.name] = &table;
+    std::set<std::string> views(schema.views.begin(), schema.views.end());
+    std::vector<const TDbTable*> chosen;
+    if (tables.empty()) {
+        for (const auto& table : schema.tables)
+            chosen.push_back(&table);
+        for (const auto& view : schema.views)
+            notes.push_back("跳过视图 " + view + "：视图没有自己的数据行和主键，不能作为类导入");
+        return chosen;
+    }
+    for (const auto& name : tables) {
+        auto found = byName.find(name);
+        if (found != byName.end())
+            chosen.push_back(found->second);
+        else if (views.count(name))
+            notes.push_back("跳过表 " + name + "：它是视图，视图没有自己的数据行和主键，不能作为类导入");
+        else
+            notes.push_back("跳过表 " + name + "：数据库中没有这个表");
+    }
+    return chosen;
+}
+
+const TDbColumn* ColumnNamed(const TDbTable& table, const std::string& name)
+{
+    for (const auto& column : table.columns)
+        if (column.name == name)
+            return &column;
+    return nullptr;
+}
+
+// What the member knows of its column, beside the dialogs' fields.
+void TakeColumnData(const TDbColumn& column, bool isKey, TMemberEntry& entry)
+{
+    entry.columnName = column.name;
+    entry.nullable = column.nullable && !isKey;
+    if (isKey)
+        entry.keyGenerator = entry.type != kTypeString && column.autoIncrement ? "native" : "assigned";
+    if (entry.type == kTypeDecimal && column.precision > 0) {
+        entry.precision = std::to_string(std::min(column.precision, 65));
+        entry.scale = std::to_string(std::clamp(column.scale, 0, std::min(column.precision, 30)));
+    }
+    if (entry.type == kTypeDate)
+        entry.lengthText = std::to_string(DateLengthOf(column));
+}
+
+// A foreign key column's member name: the column without a trailing _id.
+std::string ReferenceName(const std::string& column)
+{
+    std::string base = column;
+    for (const char* tail : { "_id", "_ID", "Id", "ID" })
+        if (EndsWith(base, tail) && base.size() > std::string(tail).size()) {
+            base = base.substr(0, base.size() - std::string(tail).size());
+            break;
+        }
+    return Camel(base, false);
+}
+
+// The display member: the first text column after the key whose name or
+// comment says name or title; else the first text column; else the key.
+void ChooseDisplay(const TDbTable& table, TPlannedClass& planned)
+{
+    TMemberEntry* display = nullptr;
+    for (auto& m : planned.members)
+        if (!display && !m.entry.isPri && m.entry.type == kTypeString && Says(*ColumnNamed(table, m.column), m.entry))
+            display = &m.entry;
+    for (auto& m : planned.members)
+        if (!display && !m.entry.isPri && m.entry.type == kTypeString)
+            display = &m.entry;
+    for (auto& m : planned.members)
+        if (!display && m.entry.isPri)
+            display = &m.entry;
+    display->isDisplay = true;
+}
+
+} // namespace
+
 TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::string>& tables, bool textQueryMembers)
 {
     TImportPlan plan;
     std::map<std::string, const TDbTable*> byName;
     for (const auto& table : schema.tables)
         byName[table.name] = &table;
-    std::vector<const TDbTable*> chosen;
-    if (tables.empty()) {
-        for (const auto& table : schema.tables)
-            chosen.push_back(&table);
-    } else {
-        for (const auto& name : tables) {
-            auto found = byName.find(name);
-            if (found == byName.end())
-                plan.notes.push_back("跳过表 " + name + "：数据库中没有这个表");
-            else
-                chosen.push_back(found->second);
-        }
-    }
+    std::vector<const TDbTable*> chosen = ChooseTables(schema, tables, plan.notes);
 
     // First the tables that become classes, and their class names.
     std::map<std::string, std::string> classOf; // table -> class
@@ -178,13 +266,14 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
                 (table->primaryKey.empty() ? std::string("没有主键") : std::string("主键由多个列组成")));
             continue;
         }
-        const TDbColumn* key = nullptr;
-        for (const auto& column : table->columns)
-            if (column.name == table->primaryKey[0])
-                key = &column;
-        const char* keyType = key ? TypeOf(*key) : nullptr;
-        if (!keyType || (std::string(keyType) != kTypeInteger && std::string(keyType) != kTypeString)) {
+        const TDbColumn* key = ColumnNamed(*table, table->primaryKey[0]);
+        std::string keyType = key && TypeOf(*key) ? TypeOf(*key) : "";
+        if (keyType != kTypeInteger && keyType != kTypeString && keyType != kTypeLong) {
             plan.notes.push_back("跳过表 " + table->name + "：主键 " + table->primaryKey[0] + " 不是整数或文本列");
+            continue;
+        }
+        if (!IsSqlIdentifier(table->name)) {
+            plan.notes.push_back("跳过表 " + table->name + "：表名不是普通的 SQL 标识符");
             continue;
         }
         std::string wanted = ClassNameOf(table->name);
@@ -218,6 +307,16 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
             TMemberEntry entry;
             entry.comment = CleanText(column.comment);
             bool isKey = column.name == table->primaryKey[0];
+            if (!IsSqlIdentifier(column.name)) {
+                if (isKey) {
+                    plan.notes.push_back(
+                        "跳过表 " + table->name + "：主键列名 " + column.name + " 不是普通的 SQL 标识符");
+                    planned.members.clear();
+                    break;
+                }
+                plan.notes.push_back("跳过列 " + table->name + "." + column.name + "：列名不是普通的 SQL 标识符");
+                continue;
+            }
             std::string wanted;
             auto fk = foreignKeys.find(column.name);
             const TDbTable* target = nullptr;
@@ -231,15 +330,10 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
                         fk->second->referencedTable + " 未导入或不是指向它的主键，按普通列导入");
             }
             if (target) {
-                std::string base = column.name;
-                for (const char* tail : { "_id", "_ID", "Id", "ID" })
-                    if (EndsWith(base, tail) && base.size() > std::string(tail).size()) {
-                        base = base.substr(0, base.size() - std::string(tail).size());
-                        break;
-                    }
-                wanted = Camel(base, false);
+                wanted = ReferenceName(column.name);
                 entry.type = classOf[target->name];
-                entry.isMust = true;
+                // A foreign key that may be NULL is an optional reference.
+                entry.isMust = !column.nullable;
             } else {
                 const char* type = TypeOf(column);
                 if (!type) {
@@ -249,11 +343,12 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
                 }
                 wanted = Camel(column.name, false);
                 entry.type = type;
-                entry.isMust = entry.type != kTypeString || !column.nullable;
+                entry.isMust = !column.nullable || isKey;
                 entry.lengthText = entry.type == kTypeString ? std::to_string(LengthOf(column)) : "0";
                 entry.queryFlag = textQueryMembers && entry.type == kTypeString && !isKey;
             }
             entry.isPri = isKey;
+            TakeColumnData(column, isKey, entry);
             std::string standIn = "field" + std::to_string(&column - table->columns.data() + 1);
             std::string name = Acceptable(Renamed(wanted, standIn, true), [&](const std::string& candidate) {
                 return !memberNames.count(candidate) && CheckMemberNameText(candidate, planned.className).Accepted();
@@ -280,22 +375,7 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
         }
         if (planned.members.empty())
             continue;
-        // The display member.
-        TMemberEntry* display = nullptr;
-        for (auto& m : planned.members)
-            if (!display && !m.entry.isPri && m.entry.type == kTypeString) {
-                auto column = std::find_if(table->columns.begin(), table->columns.end(),
-                    [&](const TDbColumn& c) { return c.name == m.column; });
-                if (Says(*column, m.entry))
-                    display = &m.entry;
-            }
-        for (auto& m : planned.members)
-            if (!display && !m.entry.isPri && m.entry.type == kTypeString)
-                display = &m.entry;
-        for (auto& m : planned.members)
-            if (!display && m.entry.isPri)
-                display = &m.entry;
-        display->isDisplay = true;
+        ChooseDisplay(*table, planned);
         plan.classes.push_back(planned);
     }
     return plan;
@@ -310,10 +390,14 @@ std::vector<std::string> TImportPlan::Report() const
             std::string line = "    成员 " + m.entry.name + " " + m.entry.type;
             if (m.entry.type == kTypeString)
                 line += "(" + m.entry.lengthText + ")";
+            if (m.entry.type == kTypeDecimal && !m.entry.precision.empty())
+                line += "(" + m.entry.precision + "," + m.entry.scale + ")";
             if (m.entry.isPri)
                 line += " 主键";
             if (m.entry.isMust)
                 line += " 必填";
+            if (m.entry.nullable)
+                line += " 可为空";
             if (m.entry.queryFlag)
                 line += " 参与查询";
             if (m.entry.isDisplay)
@@ -336,9 +420,14 @@ TCommandResult ApplyImportPlan(const TImportPlan& plan, const std::string& proje
         TCommandResult project = TModelCommands::NewProject(projectName);
         if (!project.Done())
             return fail("", project);
+        TCommandResult database = TModelCommands::SetProjectDatabase(project.id, plan.database);
+        if (!database.Done())
+            return fail("", database);
         std::vector<int> classIds;
         for (const auto& c : plan.classes) {
             TCommandResult added = TModelCommands::AddClass(project.id, c.className, c.friendName);
+            if (added.Done())
+                added = TModelCommands::SetClassTable(added.id, c.table);
             if (!added.Done())
                 return fail("表 " + c.table + "(类 " + c.className + ")：", added);
             classIds.push_back(added.id);
@@ -355,4 +444,11 @@ TCommandResult ApplyImportPlan(const TImportPlan& plan, const std::string& proje
         return true;
     });
     return result;
+}
+
+TProjectDatabase DatabaseOf(const TDbConnection& c)
+{
+    return { "jdbc:mysql://" + c.host + ":" + std::to_string(c.port) + "/" + c.database +
+            "?useUnicode=true&characterEncoding=UTF-8",
+        c.user, "com.mysql.jdbc.Driver", "org.hibernate.dialect.MySQL5InnoDBDialect" };
 }

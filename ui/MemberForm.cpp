@@ -118,6 +118,8 @@ TMemberEntry TMemberForm::Entry() const
     for (size_t i = 0; i < flags.size(); ++i)
         entry.*flags[i]->entryFlag = FlagBoxes[i]->isChecked();
     entry.comment = Edt_MemberComment->text().toStdString();
+    for (const TMemberField* field : EntryTextFields())
+        entry.*field->entryText = unshown_.*field->entryText;
     return entry;
 }
 

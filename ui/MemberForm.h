@@ -53,6 +53,10 @@ protected:
     // Runs the dialog's command on what the fields hold.
     virtual TCommandResult Store(const TMemberEntry& entry) = 0;
 
+    // What the stored member holds that the dialog does not show (its
+    // column, key generator, precision and scale): kept as it is.
+    void KeepUnshown(const TMemberEntry& stored) { unshown_ = stored; }
+
     void SetContext(int projectId, int classId)
     {
         projectId_ = projectId;
@@ -64,6 +68,7 @@ private:
     void Message(const QString& text);
 
     TFormContext context_;
+    TMemberEntry unshown_;
     int projectId_;
     int classId_;
     int memberId_;

@@ -70,6 +70,7 @@ void TFormMain::ImportFromDatabase()
         if (form.result() != QDialog::Accepted || !form.Schema())
             return;
         TImportPlan plan = PlanSchemaImport(*form.Schema(), form.CheckedTables(), form.CB_TextQuery->isChecked());
+        plan.database = DatabaseOf(form.Connection());
         if (plan.classes.empty())
             return Message(Text("没有可以导入的表。"));
         QStringList lines;

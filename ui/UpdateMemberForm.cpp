@@ -31,6 +31,7 @@ void TUpdateMemberForm::Fill(const TMember& member)
     for (size_t i = 0; i < flags.size(); ++i)
         FlagBoxes[i]->setChecked((member.*flags[i]->getInt)() == 1);
     Edt_MemberComment->setText(QString::fromStdString(member.GetMemberComment()));
+    KeepUnshown(EntryOf(member));
 }
 
 TCommandResult TUpdateMemberForm::Store(const TMemberEntry& entry)

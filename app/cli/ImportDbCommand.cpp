@@ -77,6 +77,7 @@ int ImportDb(TImportDbArgs a)
         throw TUsageError("--tables 没有给出表名。");
     a.connection.password = Password();
     TImportPlan plan = PlanSchemaImport(ReadDbSchema(a.connection), tables, a.textQuery);
+    plan.database = DatabaseOf(a.connection);
     for (const auto& line : plan.Report())
         std::cout << line << '\n';
     if (plan.classes.empty())

@@ -3,6 +3,7 @@
 #include "CliApp.h"
 
 #include "ClassDAO.h"
+#include "DbHelper.h"
 #include "MemberDAO.h"
 #include "MemberFields.h"
 #include "MemberTypes.h"
@@ -33,12 +34,16 @@ int FindMemberId(int classId, const std::string& memberName)
     return memberId;
 }
 
-void PrintMember(const TMemberRow& row)
+void PrintMember(const TMemberRow& row, bool all)
 {
     std::cout << row.memberId << '\t' << row.name << '\t' << row.type << '\t' << row.length;
     for (bool flag : row.flags)
         std::cout << '\t' << (flag ? 1 : 0);
-    std::cout << '\t' << row.comment << '\n';
+    std::cout << '\t' << row.comment;
+    if (all)
+        for (const auto& value : row.columnData)
+            std::cout << '\t' << value;
+    std::cout << '\n';
 }
 
 CLI::App* Command(CLI::App& parent, const std::string& name, const std::string& description)
@@ -77,6 +82,34 @@ void AddProjectCommands(CLI::App& app, TCliAction& action)
     remove->callback(
         [&action, name] { action = [name] { return Report(TModelCommands::DeleteProject(FindProjectId(*name))); }; });
 
+    struct TDatabaseArgs {
+        TProjectDatabase database;
+        bool given = false;
+    };
+    auto db = std::make_shared<TDatabaseArgs>();
+    CLI::App* database = Command(*project, "database",
+        "工程的应用程序使用的已有数据库(从数据库导入时自动设置): 不给选项时列出 url、user、driver、dialect");
+    Positional(database, "NAME", *name, "工程名称");
+    database->add_option("--url", db->database.url, "JDBC URL")->type_name("URL");
+    database->add_option("--user", db->database.user, "数据库用户名")->type_name("USER");
+    database->add_option("--driver", db->database.driver, "JDBC 驱动类")->type_name("CLASS");
+    database->add_option("--dialect", db->database.dialect, "Hibernate 方言类")->type_name("CLASS");
+    database->callback([&action, name, db, database] {
+        db->given = database->count("--url") + database->count("--user") + database->count("--driver") +
+                database->count("--dialect") >
+            0;
+        action = [name, db] {
+            int projectId = FindProjectId(*name);
+            TProjectDatabase stored = TProjectDAO().GetDatabase(projectId);
+            if (!db->given) {
+                std::cout << "url\t" << stored.url << "\nuser\t" << stored.user << "\ndriver\t" << stored.driver
+                          << "\ndialect\t" << stored.dialect << '\n';
+                return 0;
+            }
+            return Report(TModelCommands::SetProjectDatabase(projectId, db->database));
+        };
+    });
+
     CLI::App* list = Command(*project, "list", "列出工程，每行: 编号<TAB>工程名称");
     list->callback([&action] {
         action = [] {
@@ -93,7 +126,7 @@ void AddClassCommands(CLI::App& app, TCliAction& action)
         "类: add PROJECT CLASS FRIEND | update PROJECT CLASS NEWCLASS NEWFRIEND | delete PROJECT CLASS | list PROJECT");
     cls->require_subcommand(1);
     struct TArgs {
-        std::string project, name, friendName, newName, newFriend;
+        std::string project, name, friendName, newName, newFriend, table;
     };
     auto a = std::make_shared<TArgs>();
 
@@ -101,8 +134,23 @@ void AddClassCommands(CLI::App& app, TCliAction& action)
     Positional(add, "PROJECT", a->project, "工程名称");
     Positional(add, "CLASS", a->name, "类英文名称");
     Positional(add, "FRIEND", a->friendName, "中文友好名称");
+    add->add_option("--table", a->table, "类对应的已有数据表的表名(默认 t_类名，由 Hibernate 创建)")
+        ->type_name("TABLE");
     add->callback([&action, a] {
-        action = [a] { return Report(TModelCommands::AddClass(FindProjectId(a->project), a->name, a->friendName)); };
+        action = [a] {
+            // One transaction: the class with its table, or nothing.
+            TCommandResult result;
+            TDbHelper().WriteAtomically([&] {
+                result = TModelCommands::AddClass(FindProjectId(a->project), a->name, a->friendName);
+                if (result.Done() && !a->table.empty()) {
+                    std::string message = result.message;
+                    result = TModelCommands::SetClassTable(result.id, a->table);
+                    result.message = message;
+                }
+                return result.Done();
+            });
+            return Report(result);
+        };
     });
 
     CLI::App* update = Command(*cls, "update", "修改类名和友好名称(引用该类的成员随之改名)");
@@ -141,11 +189,15 @@ void AddClassCommands(CLI::App& app, TCliAction& action)
 // the other, neither keeps it. One pair per entry flag, in its order.
 struct TMemberArgs {
     std::string project, className, name, type, newName, newType, length, comment;
-    bool hasLength = false, hasComment = false;
+    bool hasLength = false, hasComment = false, all = false;
     std::deque<bool> on, off; // never resized after construction: options hold references
+    std::deque<std::string> texts; // per entry text field
+    std::vector<bool> hasText;
     TMemberArgs()
         : on(EntryFlagFields().size())
         , off(EntryFlagFields().size())
+        , texts(EntryTextFields().size())
+        , hasText(EntryTextFields().size())
     {
     }
 };
@@ -154,6 +206,12 @@ void AddMemberOptions(CLI::App* command, TMemberArgs& a, bool update)
 {
     command->add_option("--length", a.length, "长度(字符串类型有效)")->type_name("N");
     command->add_option("--comment", a.comment, "成员注释")->type_name("TEXT");
+    const char* const texts[] = { "列名(从数据库导入的成员)", "主键生成方式: native 或 assigned",
+        "定点数的精度(总位数)", "定点数的小数位数" };
+    std::vector<const TMemberField*> fields = EntryTextFields();
+    for (size_t i = 0; i < fields.size(); ++i)
+        command->add_option(std::string("--") + fields[i]->cliOption, a.texts[i], i < 4 ? texts[i] : "")
+            ->type_name("VALUE");
     std::vector<const TMemberField*> flags = EntryFlagFields();
     for (size_t i = 0; i < flags.size(); ++i) {
         std::string name = flags[i]->cliOption;
@@ -174,6 +232,10 @@ void AddMemberOptions(CLI::App* command, TMemberArgs& a, bool update)
 
 void ApplyFlags(const TMemberArgs& a, TMemberEntry& entry)
 {
+    std::vector<const TMemberField*> fields = EntryTextFields();
+    for (size_t i = 0; i < fields.size(); ++i)
+        if (a.hasText[i])
+            entry.*fields[i]->entryText = a.texts[i];
     std::vector<const TMemberField*> flags = EntryFlagFields();
     for (size_t i = 0; i < flags.size(); ++i) {
         if (a.on[i])
@@ -181,6 +243,14 @@ void ApplyFlags(const TMemberArgs& a, TMemberEntry& entry)
         if (a.off[i])
             entry.*flags[i]->entryFlag = false;
     }
+}
+
+// Which of the text options were given.
+void NoteTexts(CLI::App& command, TMemberArgs& a)
+{
+    std::vector<const TMemberField*> fields = EntryTextFields();
+    for (size_t i = 0; i < fields.size(); ++i)
+        a.hasText[i] = command.count(std::string("--") + fields[i]->cliOption) > 0;
 }
 
 void AddMemberCommands(CLI::App& app, TCliAction& action)
@@ -199,6 +269,7 @@ void AddMemberCommands(CLI::App& app, TCliAction& action)
     AddMemberOptions(add, *a, false);
     add->callback([&action, a, add] {
         a->hasLength = add->count("--length") > 0;
+        NoteTexts(*add, *a);
         action = [a] {
             int projectId = FindProjectId(a->project);
             int classId = FindClassId(projectId, a->className);
@@ -221,6 +292,7 @@ void AddMemberCommands(CLI::App& app, TCliAction& action)
     AddMemberOptions(update, *a, true);
     update->callback([&action, a, update] {
         a->hasLength = update->count("--length") > 0;
+        NoteTexts(*update, *a);
         a->hasComment = update->count("--comment") > 0;
         bool hasName = update->count("--name") > 0;
         bool hasType = update->count("--type") > 0;
@@ -232,13 +304,14 @@ void AddMemberCommands(CLI::App& app, TCliAction& action)
             if (!stored)
                 throw TRefused("找不到成员: " + a->name);
             // As the change dialog starts: from the stored member.
-            TMemberEntry entry;
-            entry.name = hasName ? a->newName : stored->GetMemberName();
+            TMemberEntry entry = EntryOf(*stored);
+            if (hasName)
+                entry.name = a->newName;
             entry.type = MemberTypeWord(hasType ? a->newType : stored->GetMemberType());
-            entry.lengthText = a->hasLength ? a->length : std::to_string(stored->GetMemberLength());
-            entry.comment = a->hasComment ? a->comment : stored->GetMemberComment();
-            for (const TMemberField* flag : EntryFlagFields())
-                entry.*flag->entryFlag = (*stored.*flag->getInt)() == 1;
+            if (a->hasLength)
+                entry.lengthText = a->length;
+            if (a->hasComment)
+                entry.comment = a->comment;
             ApplyFlags(*a, entry);
             return Report(TModelCommands::ChangeMember(memberId, entry));
         };
@@ -259,10 +332,11 @@ void AddMemberCommands(CLI::App& app, TCliAction& action)
         "列出类的成员，每行: 编号 名称 类型 长度 主键 必填 参与查询 下拉框显示 界面显示 注释(以 TAB 分隔，标志为 0/1)");
     Positional(list, "PROJECT", a->project, "工程名称");
     Positional(list, "CLASS", a->className, "类英文名称");
+    list->add_flag("--all", a->all, "每行最后再列出从数据库导入的信息: 列名 可为空 主键生成方式 精度 小数位数");
     list->callback([&action, a] {
         action = [a] {
             for (const auto& row : ReadClassMembers(FindClassId(FindProjectId(a->project), a->className)))
-                PrintMember(row);
+                PrintMember(row, a->all);
             return 0;
         };
     });
@@ -280,6 +354,10 @@ std::string MemberTypeWord(const std::string& word)
         return kTypeFloat;
     if (word == "date")
         return kTypeDate;
+    if (word == "long")
+        return kTypeLong;
+    if (word == "decimal")
+        return kTypeDecimal;
     return word;
 }
 

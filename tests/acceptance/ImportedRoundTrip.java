@@ -47,7 +47,7 @@ public final class ImportedRoundTrip {
         book.setIsbn("978-7-5366-9293-0");
         book.setBookTitle("三体");
         book.setBookType(novel);
-        book.setPrice(23.5f);
+        book.setPrice(new java.math.BigDecimal("23.50"));
         book.setPages(302);
         book.setPublished("2008-01-01");
         book.setIntro("地球往事 'O''Neil' 100%");

@@ -83,7 +83,7 @@ step "dry run"
 "$cli" import-db "${connect[@]}" --dry-run 图书馆 > dry.txt 2> dry.err || fail "dry run: $(cat dry.err)"
 for line in "类 Book(图书) ← 表 tb_book" "类 BookType(图书类型) ← 表 t_book_type" \
     "    成员 bookType BookType 必填 ← 列 book_type_id" "    成员 bookTitle 字符串(80) 必填 下拉框显示 ← 列 book_title" \
-    "    成员 intro 字符串(200) ← 列 intro" "    成员 price 浮点型 必填 ← 列 price" \
+    "    成员 intro 字符串(200) 可为空 ← 列 intro" "    成员 price 定点数(8,2) 必填 ← 列 price" \
     "    成员 content 字符串(65535) 必填 下拉框显示 ← 列 content" \
     "    成员 loanId 整型 主键 必填 下拉框显示 ← 列 loan_id" "    成员 isbn Book 必填 ← 列 isbn" \
     "跳过表 loan_item：主键由多个列组成" "跳过表 no_key：没有主键" "跳过列 tb_book.cover：类型 blob 不受支持"; do

@@ -227,3 +227,63 @@ TEST(GeneratorTest, CascadeOnlyAlongSingleReferenceChains)
     person.erase(person.begin() + 2); // homeDept
     EXPECT_FALSE(Contains(BuildMappingContent(Load(p, "Dept")), "cascade"));
 }
+
+// A model imported from a database: what the generators write where the
+// column data is present (a model without it is pinned by the golden trees).
+TEST(GeneratorTest, ImportedModelMapsTheRealTablesAndTypes)
+{
+    TLiteralModel shop = {
+        { "Supplier@supplier",
+            { { "supplierId@supplier_id", "长整型", "pmg", 0, "编号" },
+                { "name@supplier_name", "字符串", "d", 60, "" } } },
+        { "Goods@goods",
+            { { "goodsId@goods_id", "整型", "pma", 0, "编号" }, { "title@goods_title", "字符串", "dq", 80, "" },
+                { "stock@stock", "整型", "n", 0, "" }, { "views@view_count", "长整型", "n", 0, "" },
+                { "price@price", "定点数(10,2)", "n", 0, "" }, { "note@note", "字符串", "n", 65535, "" },
+                { "listed@listed_at", "日期型", "m", 19, "" }, { "order@order", "字符串", "", 10, "" },
+                { "supplier@supplier_id", "Supplier", "n", 0, "" } } },
+    };
+    TClassData goods = Load(shop, "Goods");
+    std::string mapping = BuildMappingContent(goods);
+    const char* const mapped[] = {
+        "<id name=\"goodsId\" column=\"goods_id\">\r\n            <generator class=\"assigned\"/>\r\n",
+        "  name=\"title\"\r\n            column=\"goods_title\"\r\n            type=\"string\"\r\n",
+        "<!-- 简单长整型属性:  -->\r\n          <property\r\n            name=\"views\"\r\n            "
+        "column=\"view_count\"\r\n"
+        "            type=\"long\"\r\n          />\r\n",
+        "            type=\"big_decimal\"\r\n            precision=\"10\"\r\n            scale=\"2\"\r\n",
+        "            column=\"note\"\r\n            type=\"text\"\r\n          />\r\n",
+        "            \ttype=\"com.$packageName.utils.DateTextType\"\r\n            \tlength=\"19\"\r\n",
+        "            column=\"`order`\"\r\n",
+        "<many-to-one name=\"supplier\"\r\n            column=\"supplier_id\"\r\n            class=\"Supplier\"\r\n"
+        "            lazy=\"false\"\r\n            outer-join=\"true\"\r\n          />\r\n",
+    };
+    for (const char* part : mapped)
+        EXPECT_TRUE(Contains(mapping, part)) << part << "\nin\n" << mapping;
+    EXPECT_FALSE(Contains(mapping, "cascade"));
+    EXPECT_TRUE(Contains(BuildMappingContent(Load(shop, "Supplier")),
+        "<id name=\"supplierId\" column=\"supplier_id\">\r\n            <generator class=\"native\"/>\r\n"));
+
+    std::string domain = TDomainOperate::BuildDomainClass("shop", goods);
+    for (const char* field : { "    private Integer stock;", "    private Long views;",
+             "    private java.math.BigDecimal price;", "    private Supplier supplier;", "    private int goodsId;" })
+        EXPECT_TRUE(Contains(domain, field)) << field;
+    EXPECT_TRUE(Contains(TDaoOperate::BuildGetByMethod(Load(shop, "Supplier")),
+        "public Supplier GetSupplierBySupplierId(long supplierId) {"));
+    EXPECT_TRUE(
+        Contains(TActionOperate::BuildActionClass("shop", Load(shop, "Supplier")), "    private long supplierId;"));
+
+    // An optional reference: an empty selection stores none, an unknown key is refused.
+    EXPECT_TRUE(Contains(TActionOperate::BuildAddAction(goods),
+        "            SupplierDAO supplierDAO = new SupplierDAO();\r\n"
+        "            if(null != goods.getSupplier() && goods.getSupplier().getSupplierId() != 0) {\r\n"
+        "                supplier = supplierDAO.GetSupplierBySupplierId(goods.getSupplier().getSupplierId());\r\n"
+        "                if(null == supplier) {\r\n"
+        "                    ctx.put(\"error\",  java.net.URLEncoder.encode(\"所选的Supplier不存在!\"));\r\n"
+        "                    return \"error\";\r\n"
+        "                }\r\n"
+        "            } else {\r\n"
+        "                supplier = null;\r\n"
+        "            }\r\n"
+        "            goods.setSupplier(supplier);\r\n"));
+}

@@ -241,3 +241,52 @@ TEST_F(EntryRulesTest, NamesHaveALengthLimit)
     EXPECT_EQ(Add(Entry("a" + std::string(64, 'b'), "字符串")), "成员名称不能超过 64 个字符!");
     EXPECT_EQ(CheckNewProject(std::string(201, 'p')).message, "工程名称太长!");
 }
+
+// The rules on what an import knows of a column, in their order.
+TEST_F(EntryRulesTest, ColumnDataOfImportedMembers)
+{
+    struct TCase {
+        const char* type;
+        bool key;
+        bool nullable;
+        const char* column;
+        const char* generator;
+        const char* precision;
+        const char* scale;
+        const char* message;
+    };
+    const TCase cases[] = {
+        { "整型", false, true, "stock", "", "", "", "" }, // a nullable number needs no 必填
+        { "Book", false, true, "book_id", "", "", "", "" },
+        { "定点数", false, false, "price", "", "10", "2", "" },
+        { "长整型", true, false, "big_id", "native", "", "", "" },
+        { "字符串", false, false, "bad name", "", "", "",
+            "列名“bad name”不是普通的 SQL 标识符(只能由字母、数字、下划线和 $ 组成，不以数字开头，最长 64 个字符)!" },
+        { "字符串", false, false, "1st", "", "", "",
+            "列名“1st”不是普通的 SQL 标识符(只能由字母、数字、下划线和 $ 组成，不以数字开头，最长 64 个字符)!" },
+        { "整型", true, true, "id", "", "", "", "主键字段不能允许为空!" },
+        { "整型", true, false, "id", "auto", "", "",
+            "主键的生成方式只能是 native(由数据库生成)或 assigned(由程序给出)!" },
+        { "整型", false, false, "n", "native", "", "", "只有主键字段可以设置生成方式!" },
+        { "字符串", true, false, "code", "native", "", "", "字符串类型的主键不能由数据库生成(native)!" },
+        { "定点数", false, false, "p", "", "66", "2",
+            "定点数的精度必须是 1 到 65 之间的整数，小数位数必须是 0 到 30 之间且不大于精度的整数!" },
+        { "定点数", false, false, "p", "", "5", "6",
+            "定点数的精度必须是 1 到 65 之间的整数，小数位数必须是 0 到 30 之间且不大于精度的整数!" },
+        { "定点数", false, false, "p", "", "x", "",
+            "定点数的精度必须是 1 到 65 之间的整数，小数位数必须是 0 到 30 之间且不大于精度的整数!" },
+        { "浮点型", false, false, "p", "", "10", "2", "只有定点数类型可以设置精度和小数位数!" },
+    };
+    PlantMember(project_, bookType_, "typeId", "整型", "pm");
+    for (const auto& c : cases) {
+        TMemberEntry e = Entry(c.key ? "newKey" : "extra", c.type, !c.nullable);
+        e.isPri = c.key;
+        e.nullable = c.nullable;
+        e.columnName = c.column;
+        e.keyGenerator = c.generator;
+        e.precision = c.precision;
+        e.scale = c.scale;
+        EXPECT_EQ(CheckMemberEntry(TMemberDialog::Change, project_, bookType_, 0, e).message, c.message)
+            << c.type << " " << c.column;
+    }
+}

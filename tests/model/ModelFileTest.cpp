@@ -108,6 +108,43 @@ protected:
 
 // ---- round trip ---------------------------------------------------------
 
+// What an import knows (database, tables, columns, new types) makes a
+// version 2 file that comes back whole; a model without it stays version 1.
+TEST_F(ModelFileTest, ColumnDataComesBackInVersion2)
+{
+    EXPECT_NE(ExportModel(library_).find("  \"version\": 1,\n"), std::string::npos);
+    int shop = PlantProject("商店");
+    TProjectDAO().SetDatabase(shop,
+        { "jdbc:mysql://db:3306/shop?useUnicode=true&characterEncoding=UTF-8", "shopper", "com.mysql.jdbc.Driver",
+            "org.hibernate.dialect.MySQL5InnoDBDialect" });
+    int goods = PlantClass(shop, "Goods", "商品");
+    TClassDAO().SetTableName(goods, "goods");
+    TMember key = MakeMember(shop, goods, "goodsId", "长整型");
+    key.SetMemberIsPri(1);
+    key.SetMemberIsMust(1);
+    key.SetMemberIsDisplay(1);
+    key.SetColumnName("goods_id");
+    key.SetKeyGenerator("native");
+    PlantMember(key);
+    TMember price = MakeMember(shop, goods, "price", "定点数");
+    price.SetColumnName("price");
+    price.SetMemberNullable(1);
+    price.SetMemberPrecision(10);
+    price.SetMemberScale(2);
+    PlantMember(price);
+
+    std::string text = ExportModel(shop);
+    for (const char* part : { "  \"version\": 2,\n",
+             "  \"database\": {\"url\":\"jdbc:mysql://db:3306/shop?useUnicode=true&characterEncoding=UTF-8\","
+             "\"user\":\"shopper\",\"driver\":\"com.mysql.jdbc.Driver\","
+             "\"dialect\":\"org.hibernate.dialect.MySQL5InnoDBDialect\"},\n",
+             "      \"table\": \"goods\",\n", "\"comment\":\"\",\"column\":\"goods_id\",\"generator\":\"native\"}",
+             "\"column\":\"price\",\"nullable\":true,\"precision\":10,\"scale\":2}" })
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\nin\n" << text;
+    std::string again = ReimportedText(text, "商店二");
+    EXPECT_EQ(WithoutProjectLine(again), WithoutProjectLine(text));
+}
+
 TEST_F(ModelFileTest, LibraryAndTrickyModelsComeBackTheSame)
 {
     int tricky = BuildTrickyModel("公司");

@@ -12,7 +12,14 @@ namespace {
 TDbColumn Column(const std::string& name, const std::string& type, long long length = -1, bool nullable = true,
     const std::string& comment = "")
 {
-    return { name, type, length, nullable, comment };
+    TDbColumn column;
+    column.name = name;
+    column.dataType = type;
+    column.columnType = type;
+    column.length = length;
+    column.nullable = nullable;
+    column.comment = comment;
+    return column;
 }
 
 const TPlannedMember* Member(const TPlannedClass& c, const std::string& name)
@@ -71,9 +78,10 @@ TEST(SchemaMappingTest, TablesBecomeClassesAndColumnsMembers)
     EXPECT_TRUE(Member(book, "bookTitle")->entry.isMust);
     EXPECT_EQ(Member(book, "bookType")->entry.type, "BookType");
     EXPECT_TRUE(Member(book, "bookType")->entry.isMust);
-    EXPECT_EQ(Member(book, "price")->entry.type, "浮点型");
+    EXPECT_EQ(Member(book, "price")->entry.type, "定点数");
     EXPECT_EQ(Member(book, "pages")->entry.type, "整型");
-    EXPECT_TRUE(Member(book, "pages")->entry.isMust); // every non-string is required
+    EXPECT_FALSE(Member(book, "pages")->entry.isMust); // its column may hold NULL
+    EXPECT_TRUE(Member(book, "pages")->entry.nullable);
     EXPECT_EQ(Member(book, "published")->entry.type, "日期型");
     EXPECT_EQ(Member(book, "intro")->entry.lengthText, "65535");
     EXPECT_EQ(Member(book, "class_")->entry.lengthText, "1");
@@ -137,4 +145,69 @@ TEST_F(SchemaImportTest, ThePlanIsStoredThroughTheEntryRules)
     TCommandResult again = ApplyImportPlan(plan, "导入");
     EXPECT_FALSE(again.Done());
     EXPECT_EQ(again.message, "从数据库导入失败：该工程名称已经存在!");
+}
+
+// What an import keeps of each column, so that the generated application
+// reads and writes the very tables it came from.
+TEST(SchemaMappingTest, MembersKeepTheirColumnsTypesAndNullability)
+{
+    TDbSchema schema;
+    TDbColumn unsignedId = Column("order_id", "int", -1, false);
+    unsignedId.columnType = "int(10) unsigned";
+    unsignedId.autoIncrement = true;
+    TDbColumn amount = Column("total_amount", "decimal", -1, true, "金额");
+    amount.precision = 12;
+    amount.scale = 2;
+    schema.tables.push_back({ "shop_order", "订单",
+        { unsignedId, Column("buyer_name", "varchar", 40, false), Column("big_count", "bigint"), amount,
+            Column("created_at", "datetime", -1, false), Column("pay_time", "time"), Column("paid_on", "date"),
+            Column("note", "text"), Column("buyer_id", "bigint") },
+        { "order_id" }, { { "buyer_id", "buyer", "buyer_id" } } });
+    schema.tables.push_back({ "buyer", "", { Column("buyer_id", "bigint", -1, false), Column("name", "varchar", 20) },
+        { "buyer_id" }, {} });
+    schema.views = { "order_view" };
+
+    TImportPlan plan = PlanSchemaImport(schema, {}, false);
+    ASSERT_EQ(plan.classes.size(), 2u);
+    const TPlannedClass& order = plan.classes[0];
+    EXPECT_EQ(order.table, "shop_order");
+    struct TExpected {
+        const char* member;
+        const char* column;
+        const char* type;
+        bool nullable;
+        bool required;
+        const char* length;
+        const char* precision;
+        const char* generator;
+    };
+    const TExpected expected[] = {
+        { "orderId", "order_id", "长整型", false, true, "0", "", "native" },
+        { "buyerName", "buyer_name", "字符串", false, true, "40", "", "" },
+        { "bigCount", "big_count", "长整型", true, false, "0", "", "" },
+        { "totalAmount", "total_amount", "定点数", true, false, "0", "12", "" },
+        { "createdAt", "created_at", "日期型", false, true, "19", "", "" },
+        { "payTime", "pay_time", "日期型", true, false, "8", "", "" },
+        { "paidOn", "paid_on", "日期型", true, false, "10", "", "" },
+        { "note", "note", "字符串", true, false, "65535", "", "" },
+        { "buyer", "buyer_id", "Buyer", true, false, "", "", "" },
+    };
+    for (const auto& e : expected) {
+        const TPlannedMember* m = Member(order, e.member);
+        ASSERT_TRUE(m) << e.member;
+        EXPECT_EQ(m->entry.columnName, e.column) << e.member;
+        EXPECT_EQ(m->entry.type, e.type) << e.member;
+        EXPECT_EQ(m->entry.nullable, e.nullable) << e.member;
+        EXPECT_EQ(m->entry.isMust, e.required) << e.member;
+        EXPECT_EQ(m->entry.lengthText, e.length) << e.member;
+        EXPECT_EQ(m->entry.precision, e.precision) << e.member;
+        EXPECT_EQ(m->entry.keyGenerator, e.generator) << e.member;
+    }
+    EXPECT_EQ(Member(order, "totalAmount")->entry.scale, "2");
+    EXPECT_EQ(Member(plan.classes[1], "buyerId")->entry.keyGenerator, "assigned"); // no AUTO_INCREMENT
+    EXPECT_TRUE(Noted(plan, "跳过视图 order_view："));
+
+    TImportPlan named = PlanSchemaImport(schema, { "order_view" }, false);
+    EXPECT_TRUE(named.classes.empty());
+    EXPECT_TRUE(Noted(named, "跳过表 order_view：它是视图"));
 }
