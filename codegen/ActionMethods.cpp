@@ -65,6 +65,11 @@ void AddReferenceLoads(TText& out, const TClassData& data, const std::string& c)
         out.Line(
             "            " + m + " = " + r + "DAO.Get" + R + "By" + Q + "(" + c + ".get" + M + "().get" + Q + "());");
         out.Line("            " + c + ".set" + M + "(" + m + ");");
+        // A key that names no object is refused instead of stored as NULL.
+        out.Line("            if(null == " + m + ") {");
+        out.Line("                ctx.put(\"error\",  java.net.URLEncoder.encode(\"所选的" + R + "不存在!\"));");
+        out.Line("                return \"error\";");
+        out.Line("            }");
     }
 }
 
@@ -108,6 +113,12 @@ std::string TActionOperate::BuildAddAction(const TClassData& data)
     out.Line("    public String Add" + C + "() {");
     out.Line("        ActionContext ctx = ActionContext.getContext();");
     if (key.GetMemberType() == kTypeString) {
+        // A request without the object (no parameters at all) is refused
+        // before its key is read.
+        out.Line("        if(null == " + c + ") {");
+        out.Line("            ctx.put(\"error\",  java.net.URLEncoder.encode(\"" + C + "添加失败!\"));");
+        out.Line("            return \"error\";");
+        out.Line("        }");
         out.Line("        /*验证" + JavaCommentText(d) + "是否已经存在*/");
         out.Line("        String " + p + " = " + c + ".get" + P + "();");
         out.Line("        " + C + " db_" + c + " = " + c + "DAO.Get" + C + "By" + P + "(" + p + ");");

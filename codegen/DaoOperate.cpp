@@ -31,12 +31,19 @@ std::string BindingLine(const TQueryMember& m)
         "\", " + n + ".get" + m.keyCapital + "());";
 }
 
-// The condition lines, the query, and the values bound to it.
-void AddConditions(TText& out, const std::string& c, const std::vector<TQueryMember>& members)
+// The condition lines, the query (with its first lines, an order or a
+// count), and the values bound to it.
+void AddConditions(
+    TText& out, const std::string& c, const std::vector<TQueryMember>& members, const std::string& orderKey, bool count)
 {
     for (const auto& m : members)
         out.Line(ConditionLine(c, m));
-    out.Line("            Query q = s.createQuery(hql);");
+    // Pages of a table that changes meanwhile neither repeat nor skip rows.
+    if (!orderKey.empty())
+        out.Line("            hql += \" order by " + c + "." + orderKey + "\";");
+    // The database counts; the rows are not loaded.
+    out.Line(count ? "            Query q = s.createQuery(\"select count(*) \" + hql);"
+                   : "            Query q = s.createQuery(hql);");
     for (const auto& m : members)
         out.Line(BindingLine(m));
 }
@@ -83,7 +90,7 @@ std::string TDaoOperate::BuildQueryMethod(const TClassData& data)
     out.Line("        try {");
     out.Line("            s = HibernateUtil.getSession();");
     out.Line("            String hql = \"From " + C + " " + c + " where 1=1\";");
-    AddConditions(out, c, members);
+    AddConditions(out, c, members, data.primary.GetMemberName(), false);
     out.Line("            /*计算当前显示页码的开始记录*/");
     out.Line("            int startIndex = (currentPage-1) * this.PAGE_SIZE;");
     out.Line("            q.setFirstResult(startIndex);");
@@ -137,9 +144,8 @@ std::string TDaoOperate::BuildCalculateMethod(const TClassData& data)
     out.Line("        try {");
     out.Line("            s = HibernateUtil.getSession();");
     out.Line("            String hql = \"From " + C + " " + c + " where 1=1\";");
-    AddConditions(out, c, members);
-    out.Line("            List " + c + "List = q.list();");
-    out.Line("            recordNumber = " + c + "List.size();");
+    AddConditions(out, c, members, "", true);
+    out.Line("            recordNumber = ((Number) q.uniqueResult()).intValue();");
     out.Line("            int mod = recordNumber % this.PAGE_SIZE;");
     out.Line("            totalPage = recordNumber / this.PAGE_SIZE;");
     out.Line("            if(mod != 0) totalPage++;");

@@ -180,6 +180,10 @@ TEST(GeneratorTest, SecondReferenceToTheSameClassDeclaresNothingTwice)
     EXPECT_TRUE(Contains(add,
         "            homeDept = deptDAO.GetDeptByDeptNo(person.getHomeDept().getDeptNo());\r\n"
         "            person.setHomeDept(homeDept);\r\n"
+        "            if(null == homeDept) {\r\n"
+        "                ctx.put(\"error\",  java.net.URLEncoder.encode(\"所选的Dept不存在!\"));\r\n"
+        "                return \"error\";\r\n"
+        "            }\r\n"
         "            workDept = deptDAO.GetDeptByDeptNo(person.getWorkDept().getDeptNo());\r\n"
         "            person.setWorkDept(workDept);\r\n"));
     std::string modify = TActionOperate::BuildModifyAction(person);

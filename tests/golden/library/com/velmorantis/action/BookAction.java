@@ -99,6 +99,10 @@ public class BookAction extends ActionSupport {
     @SuppressWarnings("deprecation")
     public String AddBook() {
         ActionContext ctx = ActionContext.getContext();
+        if(null == book) {
+            ctx.put("error",  java.net.URLEncoder.encode("Book添加失败!"));
+            return "error";
+        }
         /*验证书号是否已经存在*/
         String isbn = book.getIsbn();
         Book db_book = bookDAO.GetBookByIsbn(isbn);
@@ -110,6 +114,10 @@ public class BookAction extends ActionSupport {
             BookTypeDAO bookTypeDAO = new BookTypeDAO();
             bookType = bookTypeDAO.GetBookTypeByBookTypeId(book.getBookType().getBookTypeId());
             book.setBookType(bookType);
+            if(null == bookType) {
+                ctx.put("error",  java.net.URLEncoder.encode("所选的BookType不存在!"));
+                return "error";
+            }
             bookDAO.AddBook(book);
             ctx.put("message",  java.net.URLEncoder.encode("Book添加成功!"));
             return "add_success";
@@ -166,6 +174,10 @@ public class BookAction extends ActionSupport {
             BookTypeDAO bookTypeDAO = new BookTypeDAO();
             bookType = bookTypeDAO.GetBookTypeByBookTypeId(book.getBookType().getBookTypeId());
             book.setBookType(bookType);
+            if(null == bookType) {
+                ctx.put("error",  java.net.URLEncoder.encode("所选的BookType不存在!"));
+                return "error";
+            }
             bookDAO.UpdateBook(book);
             ctx.put("message",  java.net.URLEncoder.encode("Book信息更新成功!"));
             return "modify_success";

@@ -82,6 +82,10 @@ public class ReaderAction extends ActionSupport {
     @SuppressWarnings("deprecation")
     public String AddReader() {
         ActionContext ctx = ActionContext.getContext();
+        if(null == reader) {
+            ctx.put("error",  java.net.URLEncoder.encode("Reader添加失败!"));
+            return "error";
+        }
         /*验证读者编号是否已经存在*/
         String readerNo = reader.getReaderNo();
         Reader db_reader = readerDAO.GetReaderByReaderNo(readerNo);
@@ -93,6 +97,10 @@ public class ReaderAction extends ActionSupport {
             BookDAO bookDAO = new BookDAO();
             book = bookDAO.GetBookByIsbn(reader.getBook().getIsbn());
             reader.setBook(book);
+            if(null == book) {
+                ctx.put("error",  java.net.URLEncoder.encode("所选的Book不存在!"));
+                return "error";
+            }
             readerDAO.AddReader(reader);
             ctx.put("message",  java.net.URLEncoder.encode("Reader添加成功!"));
             return "add_success";
@@ -147,6 +155,10 @@ public class ReaderAction extends ActionSupport {
             BookDAO bookDAO = new BookDAO();
             book = bookDAO.GetBookByIsbn(reader.getBook().getIsbn());
             reader.setBook(book);
+            if(null == book) {
+                ctx.put("error",  java.net.URLEncoder.encode("所选的Book不存在!"));
+                return "error";
+            }
             readerDAO.UpdateReader(reader);
             ctx.put("message",  java.net.URLEncoder.encode("Reader信息更新成功!"));
             return "modify_success";

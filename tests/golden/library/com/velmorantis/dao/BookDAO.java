@@ -64,6 +64,7 @@ public class BookDAO {
             if(!bookName.equals("")) hql = hql + " and book.bookName like :bookName";
             if(null != bookType && bookType.getBookTypeId()!=0) hql += " and book.bookType.bookTypeId=:bookType";
             if(!publishDate.equals("")) hql = hql + " and book.publishDate like :publishDate";
+            hql += " order by book.isbn";
             Query q = s.createQuery(hql);
             if(!bookName.equals("")) q.setString("bookName", "%" + bookName + "%");
             if(null != bookType && bookType.getBookTypeId()!=0) q.setInteger("bookType", bookType.getBookTypeId());
@@ -102,12 +103,11 @@ public class BookDAO {
             if(!bookName.equals("")) hql = hql + " and book.bookName like :bookName";
             if(null != bookType && bookType.getBookTypeId()!=0) hql += " and book.bookType.bookTypeId=:bookType";
             if(!publishDate.equals("")) hql = hql + " and book.publishDate like :publishDate";
-            Query q = s.createQuery(hql);
+            Query q = s.createQuery("select count(*) " + hql);
             if(!bookName.equals("")) q.setString("bookName", "%" + bookName + "%");
             if(null != bookType && bookType.getBookTypeId()!=0) q.setInteger("bookType", bookType.getBookTypeId());
             if(!publishDate.equals("")) q.setString("publishDate", "%" + publishDate + "%");
-            List bookList = q.list();
-            recordNumber = bookList.size();
+            recordNumber = ((Number) q.uniqueResult()).intValue();
             int mod = recordNumber % this.PAGE_SIZE;
             totalPage = recordNumber / this.PAGE_SIZE;
             if(mod != 0) totalPage++;

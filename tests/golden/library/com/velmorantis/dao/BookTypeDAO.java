@@ -60,6 +60,7 @@ public class BookTypeDAO {
         try {
             s = HibernateUtil.getSession();
             String hql = "From BookType bookType where 1=1";
+            hql += " order by bookType.bookTypeId";
             Query q = s.createQuery(hql);
             /*计算当前显示页码的开始记录*/
             int startIndex = (currentPage-1) * this.PAGE_SIZE;
@@ -92,9 +93,8 @@ public class BookTypeDAO {
         try {
             s = HibernateUtil.getSession();
             String hql = "From BookType bookType where 1=1";
-            Query q = s.createQuery(hql);
-            List bookTypeList = q.list();
-            recordNumber = bookTypeList.size();
+            Query q = s.createQuery("select count(*) " + hql);
+            recordNumber = ((Number) q.uniqueResult()).intValue();
             int mod = recordNumber % this.PAGE_SIZE;
             totalPage = recordNumber / this.PAGE_SIZE;
             if(mod != 0) totalPage++;

@@ -63,6 +63,7 @@ public class ReaderDAO {
             String hql = "From Reader reader where 1=1";
             if(!readerNo.equals("")) hql = hql + " and reader.readerNo like :readerNo";
             if(null != book && !book.getIsbn().equals("")) hql += " and reader.book.isbn=:book";
+            hql += " order by reader.readerNo";
             Query q = s.createQuery(hql);
             if(!readerNo.equals("")) q.setString("readerNo", "%" + readerNo + "%");
             if(null != book && !book.getIsbn().equals("")) q.setString("book", book.getIsbn());
@@ -99,11 +100,10 @@ public class ReaderDAO {
             String hql = "From Reader reader where 1=1";
             if(!readerNo.equals("")) hql = hql + " and reader.readerNo like :readerNo";
             if(null != book && !book.getIsbn().equals("")) hql += " and reader.book.isbn=:book";
-            Query q = s.createQuery(hql);
+            Query q = s.createQuery("select count(*) " + hql);
             if(!readerNo.equals("")) q.setString("readerNo", "%" + readerNo + "%");
             if(null != book && !book.getIsbn().equals("")) q.setString("book", book.getIsbn());
-            List readerList = q.list();
-            recordNumber = readerList.size();
+            recordNumber = ((Number) q.uniqueResult()).intValue();
             int mod = recordNumber % this.PAGE_SIZE;
             totalPage = recordNumber / this.PAGE_SIZE;
             if(mod != 0) totalPage++;

@@ -75,6 +75,10 @@ public class DeptAction extends ActionSupport {
     @SuppressWarnings("deprecation")
     public String AddDept() {
         ActionContext ctx = ActionContext.getContext();
+        if(null == dept) {
+            ctx.put("error",  java.net.URLEncoder.encode("Dept添加失败!"));
+            return "error";
+        }
         /*验证部门"编号" \ 路径 \\u0041是否已经存在*/
         String deptNo = dept.getDeptNo();
         Dept db_dept = deptDAO.GetDeptByDeptNo(deptNo);

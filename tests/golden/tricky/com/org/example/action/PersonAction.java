@@ -105,8 +105,16 @@ public class PersonAction extends ActionSupport {
             DeptDAO deptDAO = new DeptDAO();
             homeDept = deptDAO.GetDeptByDeptNo(person.getHomeDept().getDeptNo());
             person.setHomeDept(homeDept);
+            if(null == homeDept) {
+                ctx.put("error",  java.net.URLEncoder.encode("所选的Dept不存在!"));
+                return "error";
+            }
             workDept = deptDAO.GetDeptByDeptNo(person.getWorkDept().getDeptNo());
             person.setWorkDept(workDept);
+            if(null == workDept) {
+                ctx.put("error",  java.net.URLEncoder.encode("所选的Dept不存在!"));
+                return "error";
+            }
             personDAO.AddPerson(person);
             ctx.put("message",  java.net.URLEncoder.encode("Person添加成功!"));
             return "add_success";
@@ -161,8 +169,16 @@ public class PersonAction extends ActionSupport {
             DeptDAO deptDAO = new DeptDAO();
             homeDept = deptDAO.GetDeptByDeptNo(person.getHomeDept().getDeptNo());
             person.setHomeDept(homeDept);
+            if(null == homeDept) {
+                ctx.put("error",  java.net.URLEncoder.encode("所选的Dept不存在!"));
+                return "error";
+            }
             workDept = deptDAO.GetDeptByDeptNo(person.getWorkDept().getDeptNo());
             person.setWorkDept(workDept);
+            if(null == workDept) {
+                ctx.put("error",  java.net.URLEncoder.encode("所选的Dept不存在!"));
+                return "error";
+            }
             personDAO.UpdatePerson(person);
             ctx.put("message",  java.net.URLEncoder.encode("Person信息更新成功!"));
             return "modify_success";

@@ -61,6 +61,7 @@ public class DeptDAO {
             s = HibernateUtil.getSession();
             String hql = "From Dept dept where 1=1";
             if(!deptName.equals("")) hql = hql + " and dept.deptName like :deptName";
+            hql += " order by dept.deptNo";
             Query q = s.createQuery(hql);
             if(!deptName.equals("")) q.setString("deptName", "%" + deptName + "%");
             /*计算当前显示页码的开始记录*/
@@ -95,10 +96,9 @@ public class DeptDAO {
             s = HibernateUtil.getSession();
             String hql = "From Dept dept where 1=1";
             if(!deptName.equals("")) hql = hql + " and dept.deptName like :deptName";
-            Query q = s.createQuery(hql);
+            Query q = s.createQuery("select count(*) " + hql);
             if(!deptName.equals("")) q.setString("deptName", "%" + deptName + "%");
-            List deptList = q.list();
-            recordNumber = deptList.size();
+            recordNumber = ((Number) q.uniqueResult()).intValue();
             int mod = recordNumber % this.PAGE_SIZE;
             totalPage = recordNumber / this.PAGE_SIZE;
             if(mod != 0) totalPage++;

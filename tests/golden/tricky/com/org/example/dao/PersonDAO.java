@@ -64,6 +64,7 @@ public class PersonDAO {
             String hql = "From Person person where 1=1";
             if(!personName.equals("")) hql = hql + " and person.personName like :personName";
             if(null != workDept && !workDept.getDeptNo().equals("")) hql += " and person.workDept.deptNo=:workDept";
+            hql += " order by person.personId";
             Query q = s.createQuery(hql);
             if(!personName.equals("")) q.setString("personName", "%" + personName + "%");
             if(null != workDept && !workDept.getDeptNo().equals("")) q.setString("workDept", workDept.getDeptNo());
@@ -100,11 +101,10 @@ public class PersonDAO {
             String hql = "From Person person where 1=1";
             if(!personName.equals("")) hql = hql + " and person.personName like :personName";
             if(null != workDept && !workDept.getDeptNo().equals("")) hql += " and person.workDept.deptNo=:workDept";
-            Query q = s.createQuery(hql);
+            Query q = s.createQuery("select count(*) " + hql);
             if(!personName.equals("")) q.setString("personName", "%" + personName + "%");
             if(null != workDept && !workDept.getDeptNo().equals("")) q.setString("workDept", workDept.getDeptNo());
-            List personList = q.list();
-            recordNumber = personList.size();
+            recordNumber = ((Number) q.uniqueResult()).intValue();
             int mod = recordNumber % this.PAGE_SIZE;
             totalPage = recordNumber / this.PAGE_SIZE;
             if(mod != 0) totalPage++;
