@@ -59,7 +59,7 @@ TCheckResult PrepareRun(int projectId, const std::string& projectName, const std
     // or renamed meanwhile, it is not the project the user asked for.
     if (snapshot.ProjectName() != projectName)
         return TCheckResult::Refuse("工程“" + projectName + "”已不存在或已被改名，没有生成任何文件!");
-    TCheckResult check = CheckModel(snapshot, packageName);
+    TCheckResult check = CheckModel(snapshot, packageName, webapp);
     if (!check.Passed())
         return check;
     TProjectDatabase database = snapshot.Database();
@@ -68,7 +68,7 @@ TCheckResult PrepareRun(int projectId, const std::string& projectName, const std
         // Only what this run's generators read: an optional output's
         // template is not needed for a project that does not make it.
         TTemplates none;
-        TGenInput probe { packageName, "", none, run.classes, webapp, database };
+        TGenInput probe { packageName, "", none, run.classes, webapp, database, projectName };
         run.templates = TTemplates::Load(templateDir, TemplatesUsed(probe));
     } catch (const TFileError& e) {
         return TCheckResult::Refuse(e.what());
@@ -77,10 +77,11 @@ TCheckResult PrepareRun(int projectId, const std::string& projectName, const std
     return {};
 }
 
-TGenInput GeneratorInput(const TPreparedRun& prepared, const std::string& packageName, bool webapp)
+TGenInput GeneratorInput(
+    const TPreparedRun& prepared, const std::string& projectName, const std::string& packageName, bool webapp)
 {
     TGenInput in { packageName, TOutputPaths("", "", packageName).PackagePath(), prepared.templates, prepared.classes,
-        webapp, prepared.database };
+        webapp, prepared.database, projectName };
     return in;
 }
 
@@ -127,7 +128,7 @@ void TAutoCode::Generate()
     checked_ = true;
     std::string root = locations_.rootDir.empty() ? ProgramDirectory() : locations_.rootDir;
     TOutputPaths paths(root, projectName_, packageName_);
-    TGenInput in = GeneratorInput(*prepared, packageName_, locations_.webapp);
+    TGenInput in = GeneratorInput(*prepared, projectName_, packageName_, locations_.webapp);
     if (kind_ == TRunKind::Plain) {
         TBaseStore bases(paths.OutputRoot());
         bool merged = bases.Exists();

@@ -76,7 +76,8 @@ TCheckResult PrepareRun(int projectId, const std::string& projectName, const std
     const std::string& templateDir, bool webapp, std::optional<TPreparedRun>& prepared);
 
 // The generators' input of a prepared run.
-TGenInput GeneratorInput(const TPreparedRun& prepared, const std::string& packageName, bool webapp);
+TGenInput GeneratorInput(
+    const TPreparedRun& prepared, const std::string& projectName, const std::string& packageName, bool webapp);
 
 // Every file of a run, in the run's order: each generator of the list, its
 // project files, then its files for each class.

@@ -16,6 +16,20 @@ const TMember& ReferencedKey(const TModelSnapshot& snapshot, const TSnapshotClas
     return *key;
 }
 
+// The display member of the class of that name, shown where its objects are
+// listed; its key when it has none.
+std::string DisplayName(const TModelSnapshot& snapshot, const std::string& className)
+{
+    const TSnapshotClass* target = snapshot.FindClass(className);
+    if (!target)
+        return "";
+    for (const auto& m : target->members)
+        if (m.isDisplay)
+            return m.member.GetMemberName();
+    const TMember* key = TModelSnapshot::PrimaryMember(*target);
+    return key ? key->GetMemberName() : "";
+}
+
 TQueryMember QueryMember(const TModelSnapshot& snapshot, const TSnapshotClass& owner, const TMember& member)
 {
     TQueryMember m;
@@ -29,6 +43,7 @@ TQueryMember QueryMember(const TModelSnapshot& snapshot, const TSnapshotClass& o
         m.longKey = key.GetMemberType() == kTypeLong;
         m.keyName = key.GetMemberName();
         m.keyCapital = CapitalizedName(m.keyName);
+        m.displayName = DisplayName(snapshot, m.type);
     }
     return m;
 }
@@ -45,6 +60,7 @@ TReferenceMember ReferenceMember(const TModelSnapshot& snapshot, const TSnapshot
     m.keyCapital = CapitalizedName(m.keyName);
     m.optional = member.GetMemberNullable() == 1;
     m.textKey = key.GetMemberType() == kTypeString;
+    m.displayName = DisplayName(snapshot, m.type);
     return m;
 }
 
@@ -116,4 +132,16 @@ TClassData BuildOneClassData(const TModelSnapshot& snapshot, size_t index)
     for (size_t m = 0; m < c.members.size(); ++m)
         data.members[m].member = c.members[m].member;
     return data;
+}
+
+bool IsNumberKey(const TMember& key)
+{
+    return key.GetMemberIsInteger() == 1 || key.GetMemberType() == kTypeLong;
+}
+
+std::string KeyGeneratorOf(const TMember& key)
+{
+    if (!key.GetKeyGenerator().empty())
+        return key.GetKeyGenerator();
+    return IsNumberKey(key) ? "native" : "assigned";
 }

@@ -16,6 +16,7 @@ struct TQueryMember {
     bool longKey = false; // that key is 长整型
     std::string keyName; // member name of the referenced primary member
     std::string keyCapital; // its capitalised form
+    std::string displayName; // the referenced class's display member, shown for its objects
 };
 
 // A reference member and its referenced class's key.
@@ -28,6 +29,7 @@ struct TReferenceMember {
     std::string keyCapital;
     bool optional = false; // its column may hold NULL: an empty selection stores none
     bool textKey = false; // the referenced key is 字符串
+    std::string displayName; // the referenced class's display member, shown for its objects
 };
 
 // A member of the class, with what the mapping file needs: whether it is
@@ -52,6 +54,12 @@ struct TClassData {
     bool cascade = false; // many-to-one lines carry cascade="save-update"
     std::string tableName; // imported from a database: the table it maps to
 };
+
+// Whether a key is a number, and how it is made: "native" (the database
+// assigns it) or "assigned" (the program gives it): an imported key says so,
+// otherwise memberIsInteger decides, as the mapping file's identifier does.
+bool IsNumberKey(const TMember& key);
+std::string KeyGeneratorOf(const TMember& key);
 
 // The generators' input for every class of a snapshot, in class order; the
 // snapshot's rows move into it. Call after the run's checks have passed:

@@ -43,9 +43,8 @@ void AddIdentifier(TMappingText& out, const TMember& key)
 {
     out.Line("<!-- 主键" + XmlCommentText(key.GetMemberComment()) + " -->");
     const std::string& p = key.GetMemberName();
-    bool number = key.GetMemberIsInteger() == 1 || key.GetMemberType() == kTypeLong;
-    // An imported key says how it is made; otherwise memberIsInteger does.
-    std::string generator = key.GetKeyGenerator().empty() ? (number ? "native" : "assigned") : key.GetKeyGenerator();
+    bool number = IsNumberKey(key);
+    std::string generator = KeyGeneratorOf(key);
     if (number) {
         out.Line("<id name=\"" + p + "\" column=\"" + ColumnOf(key) + "\">");
     } else if (key.GetColumnName().empty()) {

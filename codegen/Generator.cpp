@@ -7,6 +7,7 @@
 #include "DomainOperate.h"
 #include "SupportFiles.h"
 #include "TextEscape.h"
+#include "WebPages.h"
 
 #include <algorithm>
 #include <set>
@@ -27,6 +28,8 @@ const std::vector<const IGenerator*>& Generators()
         &ActionClassGenerator(),
         &DaoClassGenerator(),
         &DateTextTypeGenerator(),
+        &WebAppGenerator(),
+        &ValidationGenerator(),
     };
     return list;
 }

@@ -10,6 +10,7 @@
 enum class TEncoding {
     Gbk, // the text's GBK bytes, no byte-order mark
     Utf8Bom, // EF BB BF, then the text's UTF-8 bytes
+    Utf8, // the text's UTF-8 bytes, no byte-order mark (pages, web.xml)
     Bytes, // the text is the file's bytes, written unchanged
 };
 
@@ -17,13 +18,13 @@ enum class TEncoding {
 // relative to the output root projects/<project>, forward slashes), its text
 // and encoding, and the suffix of its progress line.
 struct TGeneratedFile {
-    std::string dir; // "src", "src/com/velmorantis/dao", "WebRoot", ...
+    std::string dir; // "src", "src/com/velmorantis/dao", "WebRoot", ..., "" for the output root
     std::string name;
     std::string text; // UTF-8, or the bytes themselves for TEncoding::Bytes
     TEncoding encoding = TEncoding::Gbk;
     std::string suffix; // "生成完成!", "生成完毕!" or "移动完毕!"
 
-    std::string Relative() const { return dir + "/" + name; }
+    std::string Relative() const { return dir.empty() ? name : dir + "/" + name; }
 };
 
 // What every generator is given: the project's classes, the package, the
@@ -35,6 +36,7 @@ struct TGenInput {
     const std::vector<TClassData>& classes;
     bool webapp = false; // the pages, web.xml and build are made too
     TProjectDatabase database = {}; // the database of an imported project; empty otherwise
+    std::string projectName = {}; // names the web application and its war
 
     // "src" and "src/com/<package path>/<kind>".
     std::string SourceDir() const { return "src"; }

@@ -48,7 +48,7 @@ std::string TOutputPaths::DisplayKind(const std::string& kind, const std::string
 
 std::string TOutputPaths::Directory(const std::string& relativeDir) const
 {
-    return OutputRoot() + "/" + relativeDir;
+    return relativeDir.empty() ? OutputRoot() : OutputRoot() + "/" + relativeDir;
 }
 
 TOutputFile TOutputPaths::Place(const TGeneratedFile& file) const
@@ -63,6 +63,7 @@ TOutputFile TOutputPaths::Place(const TGeneratedFile& file) const
     case TEncoding::Utf8Bom:
         bytes = "\xEF\xBB\xBF" + file.text;
         break;
+    case TEncoding::Utf8:
     case TEncoding::Bytes:
         bytes = file.text;
         break;

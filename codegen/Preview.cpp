@@ -21,7 +21,7 @@ std::vector<std::string> PreviewKinds(bool webapp)
 {
     TTemplates none;
     std::vector<TClassData> noClasses;
-    TGenInput in { "", "", none, noClasses, webapp, {} };
+    TGenInput in { "", "", none, noClasses, webapp, {}, "" };
     std::vector<std::string> kinds;
     for (const IGenerator* generator : PreviewGenerators(in))
         kinds.push_back(generator->Name());
@@ -32,7 +32,7 @@ TCheckResult PreviewClass(int projectId, const std::string& projectName, const s
     const TRunLocations& locations, const std::string& className, std::optional<TClassPreview>& preview)
 {
     TModelSnapshot snapshot = TModelSnapshot::Read(projectId);
-    TCheckResult check = CheckModel(snapshot, packageName);
+    TCheckResult check = CheckModel(snapshot, packageName, locations.webapp);
     if (!check.Passed())
         return check;
     const TSnapshotClass* found = snapshot.FindClass(className);
@@ -41,7 +41,7 @@ TCheckResult PreviewClass(int projectId, const std::string& projectName, const s
     std::vector<TClassData> one = { BuildOneClassData(snapshot, snapshot.IndexOf(*found)) };
 
     TTemplates empty;
-    TGenInput probe { packageName, "", empty, one, locations.webapp, {} };
+    TGenInput probe { packageName, "", empty, one, locations.webapp, {}, projectName };
     std::vector<const IGenerator*> generators = PreviewGenerators(probe);
     TTemplates templates;
     try {
@@ -50,7 +50,8 @@ TCheckResult PreviewClass(int projectId, const std::string& projectName, const s
         return TCheckResult::Refuse(e.what());
     }
     TOutputPaths paths("", projectName, packageName);
-    TGenInput in { packageName, paths.PackagePath(), templates, one, locations.webapp, snapshot.Database() };
+    TGenInput in { packageName, paths.PackagePath(), templates, one, locations.webapp, snapshot.Database(),
+        projectName };
     TClassPreview shown;
     for (const IGenerator* generator : generators) {
         TFiles files;

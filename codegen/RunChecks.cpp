@@ -23,13 +23,17 @@ std::string IdentifierFault(const std::string& name)
     return "";
 }
 
-// Longest name a generator gives a file of this class.
-size_t LongestFileName(const std::string& className)
+// Longest name a generator of the run gives a file of this class.
+size_t LongestFileName(const std::string& className, bool webapp)
 {
+    TTemplates none;
+    std::vector<TClassData> noClasses;
+    TGenInput in { "", "", none, noClasses, webapp, {}, "" };
     size_t longest = 0;
     for (const IGenerator* generator : Generators())
-        for (const auto& name : generator->ClassFileNames(className))
-            longest = std::max(longest, name.size());
+        if (generator->Enabled(in))
+            for (const auto& name : generator->ClassFileNames(className))
+                longest = std::max(longest, name.size());
     return longest;
 }
 
@@ -92,7 +96,7 @@ TCheckResult CheckJavaNames(const TModelSnapshot& snapshot)
     return {};
 }
 
-TCheckResult CheckOutputPaths(const TModelSnapshot& snapshot, const std::string& packageName)
+TCheckResult CheckOutputPaths(const TModelSnapshot& snapshot, const std::string& packageName, bool webapp)
 {
     const size_t limit = TFileOperate::kMaxOutputNameBytes;
     size_t start = 0;
@@ -106,17 +110,17 @@ TCheckResult CheckOutputPaths(const TModelSnapshot& snapshot, const std::string&
         start = dot + 1;
     }
     for (const auto& c : snapshot.Classes())
-        if (LongestFileName(c.className) > limit)
+        if (LongestFileName(c.className, webapp) > limit)
             return Refuse("类名“" + c.className + "”太长，生成的文件名会超过文件系统允许的 255 字节!");
     return {};
 }
 
-TCheckResult CheckModel(const TModelSnapshot& snapshot, const std::string& packageName)
+TCheckResult CheckModel(const TModelSnapshot& snapshot, const std::string& packageName, bool webapp)
 {
     for (auto check : { CheckPrimaryMembers, CheckDisplayMembers, CheckReferenceMembers, CheckJavaNames }) {
         TCheckResult result = check(snapshot);
         if (!result.Passed())
             return result;
     }
-    return CheckOutputPaths(snapshot, packageName);
+    return CheckOutputPaths(snapshot, packageName, webapp);
 }

@@ -18,8 +18,8 @@ TCheckResult CheckJavaNames(const TModelSnapshot& snapshot);
 // No file or directory name of the output, temporary files included, is
 // longer than a file system allows: the names every generator gives the
 // files of each class.
-TCheckResult CheckOutputPaths(const TModelSnapshot& snapshot, const std::string& packageName);
+TCheckResult CheckOutputPaths(const TModelSnapshot& snapshot, const std::string& packageName, bool webapp = false);
 
 // All the checks of a run in their order, the primary and display checks
 // first.
-TCheckResult CheckModel(const TModelSnapshot& snapshot, const std::string& packageName);
+TCheckResult CheckModel(const TModelSnapshot& snapshot, const std::string& packageName, bool webapp = false);

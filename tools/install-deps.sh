@@ -3,7 +3,9 @@
 #   install-deps.sh           what building and running the workbench needs
 #   install-deps.sh --tests   that, and what the tests need besides (GoogleTest,
 #                             a JDK with Hibernate and JDBC drivers, a MariaDB
-#                             server, Xvfb, clang-format)
+#                             server, Xvfb, clang-format, and for the page
+#                             tests Jetty 9 with its JSP engine, JSTL 1.2,
+#                             ant and headless Chromium with ChromeDriver)
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
@@ -16,6 +18,8 @@ if [ "${1:-}" = "--tests" ]; then
     default-jdk-headless libhibernate3-java libjavassist-java libhsqldb-java libmariadb-java
     mariadb-server-core mariadb-client-core
     xvfb xauth
+    libservlet3.1-java libjetty9-java libtomcat9-java libeclipse-jdt-core-java
+    libtaglibs-standard-impl-java libtaglibs-standard-spec-java ant chromium chromium-driver curl
   )
 fi
 missing=()

@@ -79,6 +79,7 @@ struct TGenerateArgs {
     std::string root;
     bool merge = false;
     bool dryRun = false;
+    bool webapp = false;
 };
 
 int Generate(const TGenerateArgs& args)
@@ -93,6 +94,7 @@ int Generate(const TGenerateArgs& args)
     while (locations.templateDir.size() > 1 && locations.templateDir.back() == '/')
         locations.templateDir.pop_back();
     locations.rootDir = args.root;
+    locations.webapp = args.webapp;
 
     if (args.dryRun && !args.merge)
         throw TUsageError("--dry-run 只能与 --merge 一起使用。");
@@ -118,6 +120,8 @@ void AddGenerateCommand(CLI::App& app, TCliAction& action)
     generate->add_option("--root", a->root, "输出到 ROOT/projects/PROJECT，ROOT 默认为程序所在目录")->type_name("DIR");
     generate->add_flag(
         "--merge", a->merge, "合并生成: 保留对生成文件的手工修改，模型的改动合并进去；冲突处加标记，退出状态 4");
+    generate->add_flag("--webapp", a->webapp,
+        "同时生成网页: WebRoot/ 下 struts.xml 用到的全部 JSP 页面和 WEB-INF/web.xml、过滤器、校验文件、build.xml");
     generate->add_flag("--dry-run", a->dryRun, "与 --merge 一起用: 每个文件一行列出将做的事(动作和路径)，不写任何文件");
     generate->callback([&action, a] { action = [a] { return Generate(*a); }; });
 }

@@ -16,6 +16,7 @@ struct TPreviewArgs {
     std::string file;
     std::string packageName = "velmorantis";
     std::string templates = "template";
+    bool webapp = false;
 };
 
 int Preview(const TPreviewArgs& a)
@@ -25,6 +26,7 @@ int Preview(const TPreviewArgs& a)
         throw TRefused(package.message);
     TRunLocations locations;
     locations.templateDir = a.templates;
+    locations.webapp = a.webapp || a.file == "pages" || a.file == "validation";
     std::optional<TClassPreview> preview;
     TCheckResult check =
         PreviewClass(FindProjectId(a.project), a.project, a.packageName, locations, a.className, preview);
@@ -60,6 +62,7 @@ void AddPreviewCommand(CLI::App& app, TCliAction& action)
         ->type_name("KIND")
         ->check(CLI::IsMember(kinds));
     command->add_option("--package", a->packageName, "包名，默认 velmorantis")->type_name("NAME");
+    command->add_flag("--webapp", a->webapp, "也预览这个类的网页和校验文件");
     command->add_option("--templates", a->templates, "模板目录，默认 ./template")->type_name("DIR");
     command->callback([&action, a] { action = [a] { return Preview(*a); }; });
 }

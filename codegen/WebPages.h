@@ -1,0 +1,17 @@
+#pragma once
+#include "ClassData.h"
+#include "Generator.h"
+
+#include <string>
+
+// The web application struts.xml names, asked for with --webapp: the pages
+// under WebRoot/ (UTF-8, JSP with EL and JSTL 1.2 only, so that they run on
+// any Struts 2), WEB-INF/web.xml, the filters, the build, and per class its
+// three pages and the validation files beside its Action.
+const IGenerator& WebAppGenerator();
+const IGenerator& ValidationGenerator();
+
+// The pages of one class; field names are what its Action binds.
+std::string BuildAddPage(const TGenInput& in, const TClassData& c);
+std::string BuildModifyPage(const TGenInput& in, const TClassData& c);
+std::string BuildQueryPage(const TGenInput& in, const TClassData& c);

@@ -1,0 +1,115 @@
+// C_query_result.jsp: the query form, one page of objects, the record count
+// and the paging links of a class.
+#include "WebPages.h"
+
+#include "JavaNames.h"
+#include "JspText.h"
+#include "TextEscape.h"
+
+namespace {
+
+// The request parameter of a query member and the value it has now.
+std::string QueryField(const TQueryMember& m)
+{
+    return m.textLike ? m.name : m.name + "." + m.keyName;
+}
+
+// One input of the query form.
+std::string QueryInput(const TQueryMember& m, const std::string& label)
+{
+    if (m.textLike)
+        return "<label>" + label + ": <input type=\"text\" name=\"" + m.name + "\" value=\"<c:out value='${" + m.name +
+            "}'/>\"></label>";
+    std::string r = ClassVariableName(m.type);
+    std::string field = QueryField(m);
+    // A key of 0 (or the empty text) asks for no condition.
+    std::string all = std::string("<option value=\"") + (m.integerKey ? "0" : "") + "\">全部</option>";
+    return "<label>" + label + ": <select name=\"" + field + "\">" + all + "<c:forEach items=\"${" + r +
+        "List}\" var=\"item\"><option value=\"<c:out value='${item." + m.keyName + "}'/>\"<c:if test=\"${item." +
+        m.keyName + " == " + field + "}\"> selected</c:if>><c:out value=\"${item." + m.displayName +
+        "}\"/></option></c:forEach></select></label>";
+}
+
+// A link to a page of the same query: <c:url var="name"> with the page
+// number and every query value.
+void AddPageUrl(TText& out, const TClassData& data, const std::string& var, const std::string& page)
+{
+    const std::string& C = data.name;
+    out.Line("<c:url var=\"" + var + "\" value=\"/" + C + "/" + C + "_Query" + C + ".action\">");
+    out.Line("<c:param name=\"currentPage\" value=\"" + page + "\"/>");
+    // No reference chosen sends key 0 (or the empty text): a number key
+    // sent empty would be a conversion error, and the Action would not run.
+    for (const auto& m : data.queryMembers) {
+        std::string value = m.textLike || !m.integerKey ? "${" + QueryField(m) + "}"
+                                                        : "${empty " + m.name + " ? 0 : " + QueryField(m) + "}";
+        out.Line("<c:param name=\"" + QueryField(m) + "\" value=\"" + value + "\"/>");
+    }
+    out.Line("</c:url>");
+}
+
+std::string LabelOfQuery(const TClassData& data, const TQueryMember& m)
+{
+    for (const auto& member : data.members)
+        if (member.member.GetMemberName() == m.name)
+            return LabelOf(member.member);
+    return HtmlText(m.name);
+}
+
+} // namespace
+
+std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
+{
+    (void)in;
+    const std::string& C = data.name;
+    std::string c = ClassVariableName(C);
+    const std::string& p = data.primary.GetMemberName();
+    std::string friendName = HtmlText(data.friendName);
+    TText out;
+    JspHead(out, friendName + "列表");
+    out.Line("<h1>" + friendName + "列表</h1>");
+    out.Line("<p><a href=\"${ctx}/main.jsp\">返回主页</a> | <a href=\"${ctx}/" + C + "/" + C +
+        "_AddView.action\">添加" + friendName + "</a></p>");
+    out.Line("<form method=\"get\" action=\"${ctx}/" + C + "/" + C + "_Query" + C + ".action\">");
+    for (const auto& m : data.queryMembers)
+        out.Line(QueryInput(m, LabelOfQuery(data, m)));
+    out.Line("<input type=\"submit\" value=\"查询\">");
+    out.Line("</form>");
+    out.Line("<c:set var=\"pages\" value=\"${totalPage > 0 ? totalPage : 1}\"/>");
+    out.Line("<p>共 ${recordNumber} 条记录，第 ${currentPage} / ${pages} 页</p>");
+    out.Line("<table>");
+    std::string headers;
+    for (const auto& member : data.members)
+        if (member.member.GetMemberQueryDisplay() == 1)
+            headers += "<th>" + LabelOf(member.member) + "</th>";
+    out.Line("<tr>" + headers + "<th>操作</th></tr>");
+    out.Line("<c:forEach items=\"${" + c + "List}\" var=\"row\">");
+    out.Line("<c:url var=\"modifyUrl\" value=\"/" + C + "/" + C + "_Modify" + C + "Query.action\"><c:param name=\"" +
+        p + "\" value=\"${row." + p + "}\"/></c:url>");
+    out.Line("<c:url var=\"deleteUrl\" value=\"/" + C + "/" + C + "_Delete" + C + ".action\"><c:param name=\"" + p +
+        "\" value=\"${row." + p + "}\"/></c:url>");
+    std::string cells;
+    for (const auto& member : data.members) {
+        const TMember& m = member.member;
+        if (m.GetMemberQueryDisplay() != 1)
+            continue;
+        std::string value = "row." + m.GetMemberName();
+        for (const auto& ref : data.references)
+            if (ref.name == m.GetMemberName())
+                value += "." + ref.displayName;
+        cells += "<td><c:out value=\"${" + value + "}\"/></td>";
+    }
+    out.Line("<tr>" + cells +
+        "<td><a href=\"${modifyUrl}\">修改</a> <a href=\"${deleteUrl}\" onclick=\"return confirm('确定删除这条" +
+        ReplaceAll(ReplaceAll(friendName, "\\", "\\\\"), "'", "\\'") + "记录吗?')\">删除</a></td></tr>");
+    out.Line("</c:forEach>");
+    out.Line("</table>");
+    AddPageUrl(out, data, "firstUrl", "1");
+    AddPageUrl(out, data, "previousUrl", "${currentPage > 1 ? currentPage - 1 : 1}");
+    AddPageUrl(out, data, "nextUrl", "${currentPage < pages ? currentPage + 1 : pages}");
+    AddPageUrl(out, data, "lastUrl", "${pages}");
+    out.Line(
+        "<p><a href=\"${firstUrl}\">首页</a> <a href=\"${previousUrl}\">上一页</a> <a href=\"${nextUrl}\">下一页</a> "
+        "<a href=\"${lastUrl}\">末页</a></p>");
+    JspTail(out);
+    return out.Str();
+}
