@@ -136,6 +136,29 @@ TCommandResult TModelCommands::SetProjectDatabase(int projectId, const TProjectD
     });
 }
 
+TCommandResult TModelCommands::SetProjectPackage(int projectId, const std::string& packageName)
+{
+    return Atomically([&] {
+        TVerdict verdict = CheckPackageName(packageName);
+        if (!verdict.Accepted())
+            return Refused(verdict);
+        if (!ProjectExists(projectId))
+            return Refused(kProjectGone);
+        TProjectDAO().SetPackageName(projectId, packageName);
+        return Done("", projectId);
+    });
+}
+
+TCommandResult TModelCommands::SetProjectWebapp(int projectId, bool webapp)
+{
+    return Atomically([&] {
+        if (!ProjectExists(projectId))
+            return Refused(kProjectGone);
+        TProjectDAO().SetWebapp(projectId, webapp);
+        return Done("", projectId);
+    });
+}
+
 TCommandResult TModelCommands::SetClassTable(int classId, const std::string& tableName)
 {
     return Atomically([&] {

@@ -37,6 +37,10 @@ public:
     // project and the table of a class (each an SQL identifier or empty).
     static TCommandResult SetProjectDatabase(int projectId, const TProjectDatabase& database);
     static TCommandResult SetClassTable(int classId, const std::string& tableName);
+    // What the window remembers per project: the package name (checked as
+    // the set-package command checks it) and whether the pages are made.
+    static TCommandResult SetProjectPackage(int projectId, const std::string& packageName);
+    static TCommandResult SetProjectWebapp(int projectId, bool webapp);
 
     static TCommandResult AddMember(int projectId, int classId, const TMemberEntry& entry);
     // The member keeps its class; the rules are those of its class.

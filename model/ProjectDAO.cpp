@@ -54,3 +54,23 @@ void TProjectDAO::SetDatabase(int projectId, const TProjectDatabase& d)
     db_.ExecuteSql("update t_project set dbUrl=?,dbUser=?,dbDriver=?,dbDialect=? where projectId=?",
         { d.url, d.user, d.driver, d.dialect, projectId });
 }
+
+std::string TProjectDAO::GetPackageName(int projectId)
+{
+    return db_.QueryText("select packageName from t_project where projectId=?", { projectId });
+}
+
+void TProjectDAO::SetPackageName(int projectId, const std::string& packageName)
+{
+    db_.ExecuteSql("update t_project set packageName=? where projectId=?", { packageName, projectId });
+}
+
+bool TProjectDAO::GetWebapp(int projectId)
+{
+    return db_.QueryInteger("select webapp from t_project where projectId=?", { projectId }) == 1;
+}
+
+void TProjectDAO::SetWebapp(int projectId, bool webapp)
+{
+    db_.ExecuteSql("update t_project set webapp=? where projectId=?", { webapp ? 1 : 0, projectId });
+}

@@ -14,6 +14,12 @@ public:
     // Removes the project, its classes and their members in one transaction.
     void DeleteProject(int projectId);
     TIdList ListProjects();
+    // The package name a project was last generated with; empty when none.
+    std::string GetPackageName(int projectId);
+    void SetPackageName(int projectId, const std::string& packageName);
+    // Whether the window generates the project's pages too.
+    bool GetWebapp(int projectId);
+    void SetWebapp(int projectId, bool webapp);
     TProjectDatabase GetDatabase(int projectId);
     void SetDatabase(int projectId, const TProjectDatabase& database);
     // Projects with that name other than the given one.

@@ -34,6 +34,10 @@ const std::vector<TColumnSpec>& SchemaColumns()
             { "t_project", "dbDriver", "text not null default ''", 1 },
             { "t_project", "dbDialect", "text not null default ''", 1 },
             { "t_class", "tableName", "text not null default ''", 1 },
+            // What the window remembers of a project between sessions: the
+            // package of its last generation and whether it makes the pages.
+            { "t_project", "packageName", "text not null default ''", 2 },
+            { "t_project", "webapp", "integer not null default 0", 2 },
             { "t_member", "memberId", key, 0 },
             { "t_member", "projectId", "integer not null default 0", 0 },
             { "t_member", "classId", "integer not null default 0", 0 },

@@ -7,6 +7,7 @@
 #include "UiText.h"
 
 #include "EntryRules.h"
+#include "ModelCommands.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -22,6 +23,10 @@ void TFormMain::SetPackageName()
         if (!verdict.Accepted())
             return Message(Text(verdict.message));
         packageName_ = name;
+        // Remembered for the project, so that a later merge (after a
+        // restart too) uses the package the tree was generated with.
+        if (SelectedProjectId() >= 0)
+            TModelCommands::SetProjectPackage(SelectedProjectId(), name);
         RefreshStatus();
     });
 }
@@ -46,6 +51,7 @@ void TFormMain::GenerateCode()
         Message(Text("如果以前生成了该项目，最好先删除原来的目录!"));
         Memo_State->clear();
         Lbl_Written->clear();
+        TModelCommands::SetProjectPackage(projectId, packageName_);
         runs_->Start(projectId, SelectedProjectName().toStdString(), TRunKind::Plain);
     });
 }
@@ -56,6 +62,7 @@ void TFormMain::MergeGenerate()
         if (!ReadyToRun())
             return;
         Lbl_Written->clear();
+        TModelCommands::SetProjectPackage(SelectedProjectId(), packageName_);
         runs_->Start(SelectedProjectId(), SelectedProjectName().toStdString(), TRunKind::MergeDryRun);
     });
 }

@@ -7,8 +7,11 @@
 
 #include "ClassDAO.h"
 #include "DbHelper.h"
+#include "ModelCommands.h"
 #include "ModelReads.h"
+#include "ProjectDAO.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -201,6 +204,7 @@ void TFormMain::ReloadProjects()
 
 void TFormMain::ReloadClasses(int projectId)
 {
+    LoadProjectSettings();
     TFillingScope filling(filling_);
     LB_Object->clear();
     for (const TClassRow& row : ReadClasses(projectId)) {
@@ -311,4 +315,29 @@ void TFormMain::RefreshStatus()
     std::string friendName;
     RunGuarded(*dialogs_, this, [&] { friendName = TClassDAO().GetFriendName(classId); });
     Lbl_CurrentClass->setText(Text("当前类: ") + entry->text() + Text("（") + Text(friendName) + Text("）"));
+}
+
+void TFormMain::LoadProjectSettings()
+{
+    int projectId = SelectedProjectId();
+    if (projectId < 0)
+        return;
+    std::string stored = TProjectDAO().GetPackageName(projectId);
+    if (!stored.empty())
+        packageName_ = stored;
+    bool webapp = TProjectDAO().GetWebapp(projectId);
+    webapp_ = webapp;
+    TFillingScope filling(filling_);
+    CB_WebApp->setChecked(webapp);
+    RefreshStatus();
+}
+
+void TFormMain::RememberWebapp(bool webapp)
+{
+    webapp_ = webapp;
+    if (filling_ || SelectedProjectId() < 0)
+        return;
+    TCommandResult result = TModelCommands::SetProjectWebapp(SelectedProjectId(), webapp);
+    if (!result.Done())
+        Message(Text(result.message));
 }

@@ -11,6 +11,7 @@
 #include <string>
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QDialog;
 class QGroupBox;
@@ -40,7 +41,13 @@ public:
     void SetDialogRunner(TDialogRunner runner);
     // Where generation runs read templates and write their tree.
     void SetRunLocations(const TRunLocations& locations);
-    const TRunLocations& RunLocations() const { return runLocations_; }
+    // The locations with what the selected project asks for (its pages).
+    TRunLocations RunLocations() const
+    {
+        TRunLocations locations = runLocations_;
+        locations.webapp = webapp_;
+        return locations;
+    }
 
     IDialogs& Dialogs() { return *dialogs_; }
     // What a dialog opened now needs of the window.
@@ -115,6 +122,10 @@ private:
     void Message(const QString& text);
     // No run going and a project selected (else says so): a run may start.
     bool ReadyToRun();
+    // What the window remembers of the selected project: its package name
+    // (when it has one) and whether its pages are made.
+    void LoadProjectSettings();
+    void RememberWebapp(bool webapp);
 
     QLabel* Image1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;
@@ -125,6 +136,7 @@ private:
     QTableWidget* LV_Member = nullptr;
     QGroupBox* GroupBox2 = nullptr;
     QPlainTextEdit* Memo_State = nullptr;
+    QCheckBox* CB_WebApp = nullptr;
     QMenu* Menu_Project = nullptr;
     QMenu* Menu_Code = nullptr;
     QMenu* Menu_Tools = nullptr;
@@ -141,6 +153,7 @@ private:
     IDialogs* dialogs_;
     TDialogRunner dialogRunner_;
     TRunLocations runLocations_;
+    bool webapp_ = false;
     int rememberedProjectIndex_ = -1;
     std::string packageName_ = "velmorantis";
     TRunController* runs_ = nullptr;

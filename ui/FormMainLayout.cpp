@@ -6,6 +6,7 @@
 #include "MemberFields.h"
 #include "UiText.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -99,6 +100,14 @@ void TFormMain::BuildControls()
     Lbl_CurrentClass->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     right->addWidget(Lbl_CurrentClass);
     right->addWidget(LV_Member, 3);
+
+    // Beside the menus: whether the next runs of this project make the pages.
+    CB_WebApp = new QCheckBox(Text("同时生成网页(JSP)和 web.xml"), GroupBox1);
+    CB_WebApp->setObjectName("CB_WebApp");
+    CB_WebApp->setToolTip(
+        Text("生成 WebRoot/ 下 struts.xml 用到的全部 JSP 页面、WEB-INF/web.xml、校验文件和 build.xml"));
+    right->addWidget(CB_WebApp);
+    connect(CB_WebApp, &QCheckBox::toggled, this, [this](bool on) { Guarded([this, on] { RememberWebapp(on); }); });
 
     GroupBox2 = new QGroupBox(Text("生成进度"), GroupBox1);
     GroupBox2->setObjectName("GroupBox2");

@@ -19,7 +19,7 @@ void TFormMain::PreviewCode()
         QString className = LB_Object->currentItem()->text();
         std::optional<TClassPreview> preview;
         TCheckResult check = PreviewClass(SelectedProjectId(), SelectedProjectName().toStdString(), packageName_,
-            runLocations_, className.toStdString(), preview);
+            RunLocations(), className.toStdString(), preview);
         if (!check.Passed())
             return Message(Text(check.message));
         TPreviewForm form(this, className, *preview);

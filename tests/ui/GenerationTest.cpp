@@ -4,6 +4,7 @@
 
 #include "ClassDAO.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
@@ -30,6 +31,7 @@ private slots:
     void FaultyModelIsReportedAndNothingWritten_data();
     void FaultyModelIsReportedAndNothingWritten();
     void FailedRunIsReportedAndGenerateComesBack();
+    void PackageAndPagesAreRememberedPerProject();
 
 private:
     // Runs read the repository's templates and write below root.
@@ -146,3 +148,23 @@ void GenerationTest::FailedRunIsReportedAndGenerateComesBack()
 
 QTEST_MAIN(GenerationTest)
 #include "GenerationTest.moc"
+
+// The package and the pages check box belong to the project: a new window
+// (a restart) finds them again, and the run makes the pages.
+void GenerationTest::PackageAndPagesAreRememberedPerProject()
+{
+    QString root = QtPath(model_->Path("out"));
+    {
+        TWindowUnderTest t;
+        t.dialogs.inputAnswers = { QString("org.shop") };
+        Find<QAction>(*t.window, "Act_SetPackage")->trigger();
+        Find<QCheckBox>(*t.window, "CB_WebApp")->setChecked(true);
+    }
+    TWindowUnderTest t;
+    QCOMPARE(t.window->PackageName(), std::string("org.shop"));
+    QVERIFY(Find<QCheckBox>(*t.window, "CB_WebApp")->isChecked());
+    RunToTheEnd(t, root);
+    QVERIFY(QFile::exists(root + "/projects/Shop/WebRoot/Customer_query_result.jsp"));
+    QVERIFY(QFile::exists(root + "/projects/Shop/src/com/org/shop/domain/Customer.java"));
+    QVERIFY(QFile::exists(root + "/projects/Shop/WebRoot/WEB-INF/web.xml"));
+}
