@@ -1,9 +1,11 @@
 #include "MergePlan.h"
 
 #include "FileOperate.h"
+#include "StructuralMerge.h"
 #include "TextCodec.h"
 #include "ThreeWayMerge.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string_view>
@@ -64,6 +66,8 @@ const char* MergeActionWord(TMergeAction action)
         return "beside";
     case TMergeAction::Obsolete:
         return "obsolete";
+    case TMergeAction::Unresolved:
+        return "unresolved";
     }
     return "";
 }
@@ -80,7 +84,7 @@ std::vector<std::string> TMergeSummary::Conflicts() const
 {
     std::vector<std::string> paths;
     for (const auto& entry : entries)
-        if (entry.action == TMergeAction::Conflict)
+        if (entry.action == TMergeAction::Conflict || entry.action == TMergeAction::Unresolved)
             paths.push_back(entry.displayPath);
     return paths;
 }
@@ -91,7 +95,9 @@ std::string TMergeSummary::Counts() const
     return "写入 " + std::to_string(Count(TMergeAction::New) + Count(TMergeAction::Replace)) + " 个文件，合并 " +
         n(TMergeAction::Merge) + " 个，保留手工修改 " + n(TMergeAction::Keep) + " 个，冲突 " +
         n(TMergeAction::Conflict) + " 个，另存为 .new " + n(TMergeAction::Beside) + " 个，未改动 " +
-        n(TMergeAction::Unchanged) + " 个，过时 " + n(TMergeAction::Obsolete) + " 个。";
+        n(TMergeAction::Unchanged) + " 个，过时 " + n(TMergeAction::Obsolete) + " 个" +
+        (Count(TMergeAction::Unresolved) ? "，仍有未解决的冲突而未合并 " + n(TMergeAction::Unresolved) + " 个" : "") +
+        "。";
 }
 
 TFileState TFileState::Of(const std::optional<std::string>& bytes)
@@ -112,9 +118,11 @@ std::string TMergeStep::Outcome(const std::string& plainSuffix) const
     case TMergeAction::Keep:
         return "已保留手工修改!";
     case TMergeAction::Merge:
-        return "已合并!";
+        return "已合并!" + note;
     case TMergeAction::Conflict:
-        return "有冲突，请手工解决!";
+        return "有冲突，请手工解决!" + note;
+    case TMergeAction::Unresolved:
+        return "仍有未解决的冲突，本次未合并!";
     case TMergeAction::Beside:
         return "与生成的代码不同且没有基准，已保留，新代码写入" + fs::path(besidePath).filename().string() + "!";
     case TMergeAction::Obsolete:
@@ -138,47 +146,107 @@ TMergePlanner::TMergePlanner(const std::string& outputRoot, const std::string& p
     , displayRoot_("projects/" + projectName + "/")
 {
     plan_.outputRoot = outputRoot;
+    unsigned count = std::max(2u, std::min(4u, std::thread::hardware_concurrency()));
+    for (unsigned i = 0; i < count; ++i)
+        workers_.emplace_back([this] { Work(); });
+}
+
+TMergePlanner::~TMergePlanner()
+{
+    Stop();
+}
+
+void TMergePlanner::Stop()
+{
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        closing_ = true;
+    }
+    changed_.notify_all();
+    for (auto& worker : workers_)
+        worker.join();
+    workers_.clear();
+}
+
+void TMergePlanner::Work()
+{
+    for (;;) {
+        TJob job;
+        {
+            std::unique_lock<std::mutex> guard(lock_);
+            changed_.wait(guard, [this] { return closing_ || !jobs_.empty(); });
+            if (jobs_.empty() || failure_)
+                return;
+            job = std::move(jobs_.front());
+            jobs_.pop_front();
+        }
+        try {
+            Decide(*job.step, job.bytes);
+        } catch (...) {
+            std::lock_guard<std::mutex> guard(lock_);
+            if (!failure_)
+                failure_ = std::current_exception();
+        }
+    }
 }
 
 void TMergePlanner::Put(const TOutputFile& file, const std::string& suffix)
 {
-    TMergeStep step;
+    std::lock_guard<std::mutex> guard(lock_);
+    if (failure_)
+        std::rethrow_exception(failure_);
+    steps_.emplace_back();
+    TMergeStep& step = steps_.back();
     step.relative = bases_.Relative(file.path);
     step.path = file.path;
     step.displayPath = file.displayPath;
-    step.newText = file.bytes;
     step.suffix = suffix;
     produced_.insert(step.relative);
+    jobs_.push_back({ &step, file.bytes });
+    changed_.notify_one();
+}
+
+void TMergePlanner::Decide(TMergeStep& step, const std::string& next) const
+{
+    step.newText = next;
     std::optional<std::string> base = bases_.Read(step.relative);
-    std::optional<std::string> disk = ReadIfPresent(file.path);
+    std::optional<std::string> disk = ReadIfPresent(step.path);
     step.disk = TFileState::Of(disk);
     step.base = TFileState::Of(base);
-    const std::string& next = file.bytes;
 
     if (!disk) {
         step.action = TMergeAction::New;
         step.writeFile = true;
     } else if (*disk == next) {
         step.action = TMergeAction::Unchanged;
+    } else if (HasConflictMarkers(*disk)) {
+        // Merged again, its markers would nest inside new ones.
+        step.action = TMergeAction::Unresolved;
     } else if (!base) {
         step.action = TMergeAction::Beside;
-        step.besidePath = file.path + ".new";
+        step.besidePath = step.path + ".new";
     } else if (*disk == *base) {
         step.action = TMergeAction::Replace;
         step.writeFile = true;
     } else if (next == *base) {
-        step.action = HasConflictMarkers(*disk) ? TMergeAction::Conflict : TMergeAction::Keep;
+        step.action = TMergeAction::Keep;
     } else {
-        TMergedText merged = MergeThreeWays(*base, *disk, next, LabelsFor(next));
-        step.action = merged.clean ? TMergeAction::Merge : TMergeAction::Conflict;
+        TStructuralMerge merged = MergeStructurally(step.path, *base, *disk, next, LabelsFor(next));
+        step.action = merged.merged.clean ? TMergeAction::Merge : TMergeAction::Conflict;
         step.writeFile = true;
-        step.merged = std::move(merged.bytes);
+        step.merged = std::move(merged.merged.bytes);
+        step.note = merged.note;
     }
-    plan_.steps.push_back(std::move(step));
 }
 
 TMergePlan TMergePlanner::Finish()
 {
+    Stop();
+    if (failure_)
+        std::rethrow_exception(failure_);
+    for (auto& step : steps_)
+        plan_.steps.push_back(std::move(step));
+    steps_.clear();
     for (const auto& relative : bases_.List()) {
         if (produced_.count(relative))
             continue;
@@ -247,7 +315,7 @@ TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listen
             // next merge offers NAME.new again until the user's file matches.
             if (step.action == TMergeAction::Beside)
                 WriteFile(step.besidePath, step.newText);
-            else
+            else if (step.action != TMergeAction::Unresolved)
                 bases.Write(step.relative, step.newText);
         }
         summary.entries.push_back(

@@ -4,12 +4,17 @@
 #include "MergeSummary.h"
 #include "OutputSink.h"
 
+#include <condition_variable>
 #include <cstdint>
+#include <deque>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 // What a file on disk (or its base) held when a plan was made: enough to
@@ -44,6 +49,7 @@ struct TMergeStep {
     // The text after the display path in the progress line of the applied plan.
     std::string Outcome(const std::string& suffix) const;
     std::string suffix; // the plain run's progress suffix of the file
+    std::string note; // how a merge was made when not by structure
 };
 
 // A merging generation's decisions for every file, made without writing
@@ -56,21 +62,43 @@ struct TMergePlan {
 };
 
 // Builds a plan file by file: for each file it compares the base (what the
-// program last wrote there), the file on disk and the new text.
+// program last wrote there), the file on disk and the new text. The files
+// are decided on worker threads of the planner's own (merging takes far
+// longer than generating), and the plan keeps the order they were put in.
 class TMergePlanner : public IOutputSink {
 public:
     TMergePlanner(const std::string& outputRoot, const std::string& projectName);
+    // Stops the workers; files not yet decided are dropped.
+    ~TMergePlanner() override;
+    TMergePlanner(const TMergePlanner&) = delete;
+    TMergePlanner& operator=(const TMergePlanner&) = delete;
 
     void Put(const TOutputFile& file, const std::string& suffix) override;
-    // After the last Put: adds the files of an earlier generation that this
-    // one did not produce, and hands over the plan.
+    // After the last Put: waits for every decision (throwing the first
+    // failure), adds the files of an earlier generation that this one did
+    // not produce, and hands over the plan.
     TMergePlan Finish();
 
 private:
+    struct TJob {
+        TMergeStep* step;
+        std::string bytes;
+    };
+    void Decide(TMergeStep& step, const std::string& next) const;
+    void Work();
+    void Stop();
+
     TBaseStore bases_;
     std::string displayRoot_; // "projects/<project>/"
     std::set<std::string> produced_;
     TMergePlan plan_;
+    std::deque<TMergeStep> steps_; // stable while workers fill them in
+    std::mutex lock_;
+    std::condition_variable changed_;
+    std::deque<TJob> jobs_;
+    bool closing_ = false;
+    std::exception_ptr failure_;
+    std::vector<std::thread> workers_;
 };
 
 // Thrown by ApplyMergePlan, before anything is written, when a file or base

@@ -12,6 +12,7 @@ enum class TMergeAction {
     Conflict, // edited and changed by the model in the same lines: markers
     Beside, // on disk without a base and different: new text in NAME.new
     Obsolete, // written earlier, no longer produced by the model
+    Unresolved, // still holds the conflict markers of an earlier merge: left alone
 };
 
 // The word a dry run prints for an action.
@@ -27,6 +28,7 @@ struct TMergeEntry {
 struct TMergeSummary {
     std::vector<TMergeEntry> entries;
     int Count(TMergeAction action) const;
+    // The files in conflict, and those whose earlier conflict is unresolved.
     std::vector<std::string> Conflicts() const;
     // How many files were written, merged, kept, in conflict...: one line.
     std::string Counts() const;

@@ -5,6 +5,7 @@
 struct TMergedText {
     std::string bytes;
     bool clean = true; // false: bytes hold conflict markers
+    bool linesMerged = false; // a structural merge merged some piece by lines
 };
 
 // The labels written after the conflict markers, in the file's own encoding.

@@ -10,6 +10,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   libsqlite3-dev libicu-dev libcli11-dev nlohmann-json3-dev libgit2-dev libmariadb-dev
+  libtree-sitter-dev libpugixml-dev
   qt6-base-dev qt6-translations-l10n fonts-wqy-microhei
 )
 if [ "${1:-}" = "--tests" ]; then
@@ -31,4 +32,23 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -eq 0 ] || SUDO="sudo"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The Java grammar of tree-sitter (its generated C parser) comes from its npm
+# package, unpacked into .deps/ where the build looks for it.
+grammar=".deps/tree-sitter-java-0.20.2"
+cd "$(dirname "$0")/.."
+if [ ! -f "$grammar/src/parser.c" ]; then
+  if ! command -v npm > /dev/null 2>&1; then
+    SUDO=""
+    [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends npm
+  fi
+  tmp="$(mktemp -d)"
+  (cd "$tmp" && npm pack --silent tree-sitter-java@0.20.2 > /dev/null)
+  mkdir -p .deps
+  tar xzf "$tmp"/tree-sitter-java-0.20.2.tgz -C "$tmp"
+  rm -rf "$grammar"
+  mv "$tmp/package" "$grammar"
+  rm -rf "$tmp"
 fi

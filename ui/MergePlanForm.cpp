@@ -27,6 +27,8 @@ QString MergeActionText(TMergeAction action)
         return Text("保留，新代码另存为 .new");
     case TMergeAction::Obsolete:
         return Text("过时");
+    case TMergeAction::Unresolved:
+        return Text("仍有未解决的冲突，不合并");
     }
     return QString();
 }
