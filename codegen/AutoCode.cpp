@@ -7,6 +7,7 @@
 #include "MergePlan.h"
 #include "ModelSnapshot.h"
 #include "RunChecks.h"
+#include "TreeLock.h"
 
 #include <exception>
 #include <filesystem>
@@ -129,15 +130,19 @@ void TAutoCode::Generate()
     std::string root = locations_.rootDir.empty() ? ProgramDirectory() : locations_.rootDir;
     TOutputPaths paths(root, projectName_, packageName_);
     TGenInput in = GeneratorInput(*prepared, projectName_, packageName_, locations_.webapp);
+    // A dry run writes nothing, not even the lock: an apply checks its plan.
+    std::optional<TTreeLock> lock;
+    if (kind_ != TRunKind::MergeDryRun)
+        lock.emplace(paths.OutputRoot());
     if (kind_ == TRunKind::Plain) {
+        // Every run records what it wrote, so that a later merge tells the
+        // user's edits from the model's changes.
         TBaseStore bases(paths.OutputRoot());
-        bool merged = bases.Exists();
-        TFileSink sink(listener_, merged ? &bases : nullptr);
+        TFileSink sink(listener_, &bases);
         RemoveRunLeftovers(paths, in);
         ForEachGeneratedFile(in, [&](const TGeneratedFile& file) { sink.Put(paths.Place(file), file.suffix); });
         sink.Finish();
-        if (merged)
-            bases.WriteManifest();
+        bases.WriteManifest();
         return listener_.Done();
     }
     TMergePlanner planner(paths.OutputRoot(), projectName_);
@@ -159,6 +164,7 @@ void TAutoCode::Execute()
         } else {
             checked_ = true;
             try {
+                TTreeLock lock(plan_->outputRoot);
                 listener_.MergeDone(ApplyMergePlan(*plan_, listener_));
             } catch (const TStalePlan& stale) {
                 listener_.PlanStale(stale.what());

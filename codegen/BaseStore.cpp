@@ -1,6 +1,7 @@
 #include "BaseStore.h"
 
 #include "FileOperate.h"
+#include "TreeGuard.h"
 
 #include <nlohmann/json.hpp>
 
@@ -16,8 +17,10 @@ TBaseStore::TBaseStore(std::string outputRoot)
 
 bool TBaseStore::Exists() const
 {
+    // A planted link is no store of ours: it is never followed.
     std::error_code ec;
-    return fs::is_directory(baseDir_, ec);
+    return UnsafeInTree(outputRoot_, ".javagen/base", true).empty() &&
+        fs::is_directory(fs::symlink_status(baseDir_, ec));
 }
 
 std::string TBaseStore::BasePath(const std::string& relative) const
@@ -34,13 +37,17 @@ std::string TBaseStore::Relative(const std::string& path) const
 std::optional<std::string> TBaseStore::Read(const std::string& relative) const
 {
     std::error_code ec;
-    if (!fs::is_regular_file(BasePath(relative), ec))
+    if (!UnsafeInTree(outputRoot_, ".javagen/base/" + relative).empty() ||
+        !fs::is_regular_file(fs::symlink_status(BasePath(relative), ec)))
         return std::nullopt;
     return TFileOperate::ReadFileBytes(BasePath(relative));
 }
 
 void TBaseStore::Write(const std::string& relative, const std::string& bytes)
 {
+    std::string unsafe = UnsafeInTree(outputRoot_, ".javagen/base/" + relative);
+    if (!unsafe.empty())
+        throw TFileError("无法写入基准文件：" + unsafe);
     std::string path = BasePath(relative);
     TFileOperate::MakeDirectory(fs::path(path).parent_path().string());
     TFileOperate::WriteBytes(path, bytes);
@@ -58,13 +65,29 @@ std::set<std::string> TBaseStore::List() const
     std::error_code ec;
     if (!Exists())
         return files;
+    // Links are not followed (the iterator does not enter linked
+    // directories, and a linked file is no base).
     for (fs::recursive_directory_iterator it(baseDir_, ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
         // Temporary files of an interrupted write are not bases.
-        if (it->is_regular_file(ec) && name.find(".javagen-") == std::string::npos)
-            files.insert(fs::relative(it->path(), baseDir_).generic_string());
+        if (it->symlink_status(ec).type() == fs::file_type::regular && name.find(".javagen-") == std::string::npos)
+            files.insert(it->path().lexically_relative(baseDir_).generic_string());
     }
     return files;
+}
+
+std::set<std::string> TBaseStore::Strays() const
+{
+    std::set<std::string> strays;
+    std::error_code ec;
+    if (!Exists())
+        return strays;
+    for (fs::recursive_directory_iterator it(baseDir_, ec), end; !ec && it != end; it.increment(ec)) {
+        fs::file_type type = it->symlink_status(ec).type();
+        if (type != fs::file_type::regular && type != fs::file_type::directory)
+            strays.insert(it->path().lexically_relative(baseDir_).generic_string());
+    }
+    return strays;
 }
 
 void TBaseStore::WriteManifest() const
@@ -75,5 +98,8 @@ void TBaseStore::WriteManifest() const
     manifest["files"] = nlohmann::json::array();
     for (const auto& file : List())
         manifest["files"].push_back(file);
+    std::string unsafe = UnsafeInTree(outputRoot_, ".javagen/manifest.json");
+    if (!unsafe.empty())
+        throw TFileError("无法写入基准文件清单：" + unsafe);
     TFileOperate::WriteBytes(outputRoot_ + "/.javagen/manifest.json", manifest.dump(2) + "\n");
 }

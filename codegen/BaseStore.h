@@ -21,8 +21,13 @@ public:
     // Replaces the base of a file, never leaving a torn one.
     void Write(const std::string& relative, const std::string& bytes);
     void Remove(const std::string& relative);
-    // Every file that has a base.
+    // Every file that has a base (regular files only: links are never
+    // followed).
     std::set<std::string> List() const;
+    // What lies in the store and is neither a regular file nor a directory
+    // (a planted link, a pipe): never read, reported.
+    std::set<std::string> Strays() const;
+    const std::string& OutputRoot() const { return outputRoot_; }
     // Rewrites manifest.json from the bases present.
     void WriteManifest() const;
 

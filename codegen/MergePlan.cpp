@@ -4,6 +4,7 @@
 #include "StructuralMerge.h"
 #include "TextCodec.h"
 #include "ThreeWayMerge.h"
+#include "TreeGuard.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -22,6 +23,8 @@ bool IsUtf8WithBom(const std::string& bytes)
 {
     return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
 }
+
+} // namespace
 
 // Labels in the encoding of the file they land in.
 TMergeLabels LabelsFor(const std::string& bytes)
@@ -45,8 +48,6 @@ std::optional<std::string> ReadIfPresent(const std::string& path)
     return TFileOperate::ReadFileBytes(path);
 }
 
-} // namespace
-
 const char* MergeActionWord(TMergeAction action)
 {
     switch (action) {
@@ -68,6 +69,8 @@ const char* MergeActionWord(TMergeAction action)
         return "obsolete";
     case TMergeAction::Unresolved:
         return "unresolved";
+    case TMergeAction::Refused:
+        return "refused";
     }
     return "";
 }
@@ -97,7 +100,7 @@ std::string TMergeSummary::Counts() const
         n(TMergeAction::Conflict) + " 个，另存为 .new " + n(TMergeAction::Beside) + " 个，未改动 " +
         n(TMergeAction::Unchanged) + " 个，过时 " + n(TMergeAction::Obsolete) + " 个" +
         (Count(TMergeAction::Unresolved) ? "，仍有未解决的冲突而未合并 " + n(TMergeAction::Unresolved) + " 个" : "") +
-        "。";
+        (Count(TMergeAction::Refused) ? "，跳过不安全的路径 " + n(TMergeAction::Refused) + " 个" : "") + "。";
 }
 
 TFileState TFileState::Of(const std::optional<std::string>& bytes)
@@ -124,7 +127,9 @@ std::string TMergeStep::Outcome(const std::string& plainSuffix) const
     case TMergeAction::Unresolved:
         return "仍有未解决的冲突，本次未合并!";
     case TMergeAction::Beside:
-        return "与生成的代码不同且没有基准，已保留，新代码写入" + fs::path(besidePath).filename().string() + "!";
+        return "与生成的代码不同且没有基准，已保留，新代码写入" + fs::path(besidePath).filename().string() + "!" + note;
+    case TMergeAction::Refused:
+        return "未处理：" + note + "，已跳过!";
     case TMergeAction::Obsolete:
         return unedited ? "已过时，已删除!" : "已过时，有手工修改，已保留!";
     }
@@ -206,39 +211,6 @@ void TMergePlanner::Put(const TOutputFile& file, const std::string& suffix)
     changed_.notify_one();
 }
 
-void TMergePlanner::Decide(TMergeStep& step, const std::string& next) const
-{
-    step.newText = next;
-    std::optional<std::string> base = bases_.Read(step.relative);
-    std::optional<std::string> disk = ReadIfPresent(step.path);
-    step.disk = TFileState::Of(disk);
-    step.base = TFileState::Of(base);
-
-    if (!disk) {
-        step.action = TMergeAction::New;
-        step.writeFile = true;
-    } else if (*disk == next) {
-        step.action = TMergeAction::Unchanged;
-    } else if (HasConflictMarkers(*disk)) {
-        // Merged again, its markers would nest inside new ones.
-        step.action = TMergeAction::Unresolved;
-    } else if (!base) {
-        step.action = TMergeAction::Beside;
-        step.besidePath = step.path + ".new";
-    } else if (*disk == *base) {
-        step.action = TMergeAction::Replace;
-        step.writeFile = true;
-    } else if (next == *base) {
-        step.action = TMergeAction::Keep;
-    } else {
-        TStructuralMerge merged = MergeStructurally(step.path, *base, *disk, next, LabelsFor(next));
-        step.action = merged.merged.clean ? TMergeAction::Merge : TMergeAction::Conflict;
-        step.writeFile = true;
-        step.merged = std::move(merged.merged.bytes);
-        step.note = merged.note;
-    }
-}
-
 TMergePlan TMergePlanner::Finish()
 {
     Stop();
@@ -255,11 +227,27 @@ TMergePlan TMergePlanner::Finish()
         step.relative = relative;
         step.path = bases_.FilePath(relative);
         step.displayPath = displayRoot_ + relative;
+        std::string unsafe = UnsafeInTree(plan_.outputRoot, relative);
+        if (!unsafe.empty()) {
+            step.action = TMergeAction::Refused;
+            step.note = unsafe;
+            plan_.steps.push_back(std::move(step));
+            continue;
+        }
         std::optional<std::string> disk = ReadIfPresent(step.path);
         std::optional<std::string> base = bases_.Read(relative);
         step.disk = TFileState::Of(disk);
         step.base = TFileState::Of(base);
         step.unedited = disk && disk == base;
+        plan_.steps.push_back(std::move(step));
+    }
+    for (const auto& stray : bases_.Strays()) {
+        TMergeStep step;
+        step.action = TMergeAction::Refused;
+        step.relative = ".javagen/base/" + stray;
+        step.path = bases_.OutputRoot() + "/" + step.relative;
+        step.displayPath = displayRoot_ + step.relative;
+        step.note = "基准目录中的这一项是符号链接或不是普通文件";
         plan_.steps.push_back(std::move(step));
     }
     return std::move(plan_);
@@ -272,11 +260,26 @@ namespace {
 void CheckStillCurrent(const TMergePlan& plan, const TBaseStore& bases)
 {
     for (const auto& step : plan.steps) {
+        if (step.action == TMergeAction::Refused)
+            continue;
+        if (!UnsafeInTree(plan.outputRoot, step.relative).empty())
+            throw TStalePlan(
+                step.displayPath + " 在合并计划做出后变成了符号链接或其他文件，计划没有执行，请重新合并生成!");
         if (TFileState::Of(ReadIfPresent(step.path)) == step.disk &&
             TFileState::Of(bases.Read(step.relative)) == step.base)
             continue;
         throw TStalePlan(step.displayPath + " 在合并计划做出后已被修改，计划没有执行，请重新合并生成!");
     }
+}
+
+// A NAME.new the user took over (the file now equals it) and its record.
+void RemoveBeside(const std::string& root, const std::string& relative)
+{
+    if (!UnsafeInTree(root, relative).empty() || !UnsafeInTree(root, ".javagen/beside/" + relative).empty())
+        return;
+    std::error_code ec;
+    fs::remove(root + "/" + relative, ec);
+    fs::remove(root + "/.javagen/beside/" + relative, ec);
 }
 
 void WriteFile(const std::string& path, const std::string& bytes)
@@ -293,13 +296,16 @@ TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listen
     CheckStillCurrent(plan, bases);
     TMergeSummary summary;
     for (const auto& step : plan.steps) {
-        if (step.action == TMergeAction::Obsolete) {
+        if (step.action == TMergeAction::Refused) {
+            // Nothing of it is touched.
+        } else if (step.action == TMergeAction::Obsolete) {
             // A base whose file is gone is simply dropped.
             if (!step.disk.exists) {
                 bases.Remove(step.relative);
                 continue;
             }
-            if (step.unedited) {
+            // Only a regular file inside the tree that still is its base.
+            if (step.unedited && UnsafeInTree(plan.outputRoot, step.relative).empty()) {
                 std::error_code ec;
                 fs::remove(step.path, ec);
                 bases.Remove(step.relative);
@@ -313,10 +319,16 @@ TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listen
             // The base is what the program last wrote to the path: for a
             // file it left alone and wrote beside, there is none yet, and the
             // next merge offers NAME.new again until the user's file matches.
-            if (step.action == TMergeAction::Beside)
+            if (step.action == TMergeAction::Beside) {
                 WriteFile(step.besidePath, step.newText);
-            else if (step.action != TMergeAction::Unresolved)
+                // What the program put there, so that a later merge knows the
+                // file for its own.
+                WriteFile(plan.outputRoot + "/.javagen/" + step.besideRecord, step.newText);
+            } else if (step.action != TMergeAction::Unresolved) {
                 bases.Write(step.relative, step.newText);
+            }
+            if (!step.adopted.empty())
+                RemoveBeside(plan.outputRoot, step.adopted);
         }
         summary.entries.push_back(
             { step.action, step.displayPath, step.action == TMergeAction::Obsolete && step.unedited });

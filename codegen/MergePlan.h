@@ -3,6 +3,7 @@
 #include "GenerationListener.h"
 #include "MergeSummary.h"
 #include "OutputSink.h"
+#include "ThreeWayMerge.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -42,6 +43,8 @@ struct TMergeStep {
     std::optional<std::string> merged; // what the file gets when it is not newText
     bool writeFile = false;
     std::string besidePath; // Beside: where newText goes
+    std::string besideRecord; // relative path below .javagen/ of the copy of what went beside
+    std::string adopted; // a NAME.new the user took over: removed once the file is replaced
     bool unedited = false; // Obsolete: the file equals its base, and is deleted
     TFileState disk; // the file when the plan was made
     TFileState base; // its base then
@@ -85,6 +88,9 @@ private:
         std::string bytes;
     };
     void Decide(TMergeStep& step, const std::string& next) const;
+    // Where the new text of a file that has no base goes: NAME.new, or the
+    // next free NAME.new2... when NAME.new is the user's own file.
+    void PlaceBeside(TMergeStep& step, const std::string& next) const;
     void Work();
     void Stop();
 
@@ -112,6 +118,11 @@ public:
 // unedited obsolete files; rewrites the manifest. Every step reports its
 // progress line to listener. Returns what was done.
 TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listener);
+
+// The pieces the planner's decisions share.
+std::optional<std::string> ReadIfPresent(const std::string& path);
+TMergeLabels LabelsFor(const std::string& bytes);
+bool HasConflictMarkers(const std::string& bytes);
 
 // The dry run's lines: the action word and the display path of every step.
 void ReportMergePlan(const TMergePlan& plan, IGenerationListener& listener);

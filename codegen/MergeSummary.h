@@ -13,6 +13,7 @@ enum class TMergeAction {
     Beside, // on disk without a base and different: new text in NAME.new
     Obsolete, // written earlier, no longer produced by the model
     Unresolved, // still holds the conflict markers of an earlier merge: left alone
+    Refused, // a link, a file of another kind or a path out of the tree: never touched
 };
 
 // The word a dry run prints for an action.

@@ -29,6 +29,8 @@ QString MergeActionText(TMergeAction action)
         return Text("过时");
     case TMergeAction::Unresolved:
         return Text("仍有未解决的冲突，不合并");
+    case TMergeAction::Refused:
+        return Text("不安全(符号链接或不是普通文件)，跳过");
     }
     return QString();
 }

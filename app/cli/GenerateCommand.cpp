@@ -31,8 +31,11 @@ public:
         std::cerr << (dryRun_ ? "合并生成预览：" : "合并生成完毕：") << summary.Counts() << '\n';
         for (const auto& path : summary.Conflicts())
             std::cerr << "有冲突: " << path << '\n';
-        if (!summary.Conflicts().empty() && !dryRun_)
-            status_ = 4;
+        int skipped = summary.Count(TMergeAction::Refused);
+        if (skipped > 0)
+            std::cerr << "有 " << skipped << " 个路径是符号链接或不是普通文件，未处理。\n";
+        if (!dryRun_)
+            status_ = !summary.Conflicts().empty() ? 4 : skipped > 0 ? 3 : status_;
     }
     void SetDryRun(bool dryRun) { dryRun_ = dryRun; }
     void Failed(const std::string& message) override

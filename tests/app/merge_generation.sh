@@ -36,7 +36,8 @@ gen --merge > merge1.txt 2> merge1.err || fail "first merge: $(cat merge1.err)"
 [ -f out/projects/图书馆/.javagen/manifest.json ] || fail "no manifest"
 "$cli" generate 图书馆 --templates "$templates" --root plain > /dev/null 2>&1
 [ "$(tree_hash out/projects/图书馆)" = "$(tree_hash plain/projects/图书馆)" ] || fail "first merge differs from a plain run"
-[ ! -e plain/projects/图书馆/.javagen ] || fail "a plain run made a base directory"
+# Every run records its bases, the plain one too.
+[ -f plain/projects/图书馆/.javagen/manifest.json ] || fail "a plain run recorded no bases"
 
 # 2. A hand edit survives a model change, which arrives in the edited file too.
 # A method added before the class's closing brace (a GBK comment "手工添加").
@@ -80,9 +81,11 @@ gen --merge > merge4.txt 2>/dev/null || true
 grep -qx "projects/图书馆/src/com/velmorantis/action/ShelfAction.java已过时，有手工修改，已保留!" merge4.txt || fail "obsolete line"
 grep -qx "projects/图书馆/src/com/velmorantis/domain/Shelf.java已过时，已删除!" merge4.txt || fail "obsolete deleted line"
 
-# 5. A file without a base that differs gets NAME.new beside it.
+# 5. A file without a base that differs (a tree an older program made,
+#    without bases) gets NAME.new beside it.
 rm -rf out2 && mkdir -p out2
 "$cli" generate 图书馆 --templates "$templates" --root out2 > /dev/null 2>&1
+rm -rf out2/projects/图书馆/.javagen
 echo "// by hand" >> out2/projects/图书馆/src/com/velmorantis/domain/Book.java
 "$cli" generate 图书馆 --merge --templates "$templates" --root out2 > merge5.txt 2>/dev/null
 [ -e out2/projects/图书馆/src/com/velmorantis/domain/Book.java.new ] || fail "no NAME.new"

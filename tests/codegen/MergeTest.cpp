@@ -309,14 +309,19 @@ TEST_F(MergeRunTest, DryRunWritesNothingAndPlansWhatTheMergeThenDoes)
     EXPECT_TRUE(fs::exists(package_ / "test" / "TestUtil.java.new"));
 }
 
-TEST_F(MergeRunTest, PlainRunNeverMakesBases)
+// So that the order generate, edit, merge merges: the first merge after a
+// plain run finds the bases of what the plain run wrote.
+TEST_F(MergeRunTest, PlainRunRecordsBases)
 {
     EXPECT_EQ(Run(TRunKind::Plain).events, std::vector<std::string> { "done" });
-    EXPECT_TRUE(fs::exists(package_ / "domain" / "Customer.java"));
-    EXPECT_FALSE(fs::exists(root_ / ".javagen"));
+    EXPECT_EQ(TBaseStore(root_.string()).List(), GeneratedFiles());
+    Edit(package_ / "dao" / "CustomerDAO.java", "import java.util.ArrayList;\r\n",
+        "import java.util.ArrayList;\r\n// 手工添加的注释\r\n", true);
     ChangeCustomerName("客户名称", 80);
-    EXPECT_EQ(Run(TRunKind::Plain).events, std::vector<std::string> { "done" });
-    EXPECT_FALSE(fs::exists(root_ / ".javagen"));
+    auto merge = Run(TRunKind::Merge);
+    EXPECT_EQ(merge.summary.Count(TMergeAction::Beside), 0) << merge.summary.Counts();
+    EXPECT_NE(
+        GbkToUtf8(ReadFileBytes(package_ / "dao" / "CustomerDAO.java")).find("手工添加的注释"), std::string::npos);
 }
 
 TEST_F(MergeRunTest, PlainRunRefreshesBasesThatExist)
@@ -372,4 +377,61 @@ TEST_F(MergeRunTest, ApprovedPlanIsAppliedAsItStandsOrNotAtAll)
         "stale:projects/Shop/src/com/velmorantis/dao/CustomerDAO.java "
         "在合并计划做出后已被修改，计划没有执行，请重新合并生成!");
     EXPECT_TRUE(Tree() == before) << "a stale plan wrote something";
+}
+
+// A tree that others had their hands on: links planted among the bases and
+// the files, a NAME.new of the user's own, a file that is no text. The
+// merge follows no link, touches nothing outside the tree, overwrites no
+// file it did not write and empties no file.
+TEST_F(MergeRunTest, HostileTreesAreNeverFollowedNorOverwritten)
+{
+    ASSERT_EQ(Run(TRunKind::Merge).events, std::vector<std::string> { "merged" });
+    fs::path outside = dir_ / "outside";
+    fs::create_directories(outside);
+    std::ofstream(outside / "precious.txt") << "keep me";
+    std::ofstream(outside / "TestUtil.java") << "outside";
+    // A base that is a link to a file outside, and its file a copy of it.
+    fs::path baseDir = root_ / ".javagen" / "base" / "src" / "com" / "velmorantis" / "action";
+    fs::create_symlink(outside / "precious.txt", baseDir / "Evil.java");
+    std::ofstream(package_ / "action" / "Evil.java") << "keep me";
+    // A kind directory swapped for a link to a directory outside.
+    fs::remove_all(package_ / "test");
+    fs::create_directory_symlink(outside, package_ / "test");
+    // A file without base whose NAME.new is the user's.
+    fs::remove(root_ / ".javagen" / "base" / "src" / "com" / "velmorantis" / "domain" / "Note.java");
+    std::ofstream(package_ / "domain" / "Note.java", std::ios::app) << "// mine\r\n";
+    std::ofstream(package_ / "domain" / "Note.java.new") << "my own notes";
+    // A hand-edited file that is no text any more.
+    std::string binary = ReadFileBytes(package_ / "domain" / "Customer.java") + std::string("\0\x01\x02", 3);
+    std::ofstream(package_ / "domain" / "Customer.java", std::ios::binary) << binary;
+    ChangeCustomerName("客户名称", 40);
+    TMemberEntry note;
+    note.name = "text";
+    note.type = "字符串";
+    note.lengthText = "20";
+    ASSERT_TRUE(TModelCommands::AddMember(shop_, ClassIdOf(shop_, "Note"), note).Done());
+
+    auto run = Run(TRunKind::Merge);
+    EXPECT_EQ(run.events, std::vector<std::string> { "merged" });
+    EXPECT_EQ(ReadFileBytes(outside / "precious.txt"), "keep me");
+    EXPECT_EQ(ReadFileBytes(outside / "TestUtil.java"), "outside");
+    EXPECT_TRUE(fs::exists(package_ / "action" / "Evil.java"));
+    EXPECT_TRUE(fs::is_symlink(fs::symlink_status(package_ / "test")));
+    auto has = [&](const std::string& line) {
+        return std::find(run.progress.begin(), run.progress.end(), line) != run.progress.end();
+    };
+    EXPECT_TRUE(
+        has(Display("test/TestUtil.java") + "未处理：" + (package_ / "test").string() + " 是符号链接，已跳过!"));
+    EXPECT_TRUE(
+        has("projects/Shop/.javagen/base/src/com/velmorantis/action/Evil.java未处理：基准目录中的这一项是符号链接或"
+            "不是普通文件，已跳过!"));
+    EXPECT_EQ(ReadFileBytes(package_ / "domain" / "Note.java.new"), "my own notes");
+    EXPECT_NE(GbkToUtf8(ReadFileBytes(package_ / "domain" / "Note.java.new2")).find("private String text;"),
+        std::string::npos);
+    EXPECT_TRUE(has(Display("domain/Note.java") +
+        "与生成的代码不同且没有基准，已保留，新代码写入Note.java.new2!(Note.java.new 不是本程序写的文件，未改动)"));
+    EXPECT_EQ(ReadFileBytes(package_ / "domain" / "Customer.java"), binary);
+    EXPECT_TRUE(fs::exists(package_ / "domain" / "Customer.java.new"));
+    EXPECT_TRUE(has(Display("domain/Customer.java") +
+        "与生成的代码不同且没有基准，已保留，新代码写入Customer.java.new!(文件含有二进制内容或不是文本，未合并)"));
 }

@@ -1,0 +1,90 @@
+// What the merging generation does to one file: the decision from its base,
+// the file on disk and the new text.
+#include "MergePlan.h"
+
+#include "StructuralMerge.h"
+#include "TreeGuard.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+void TMergePlanner::Decide(TMergeStep& step, const std::string& next) const
+{
+    step.newText = next;
+    const std::string& root = bases_.OutputRoot();
+    // Nothing is read through a link, nor outside the tree.
+    std::string unsafe = UnsafeInTree(root, step.relative);
+    if (unsafe.empty())
+        unsafe = UnsafeInTree(root, ".javagen/base/" + step.relative);
+    if (!unsafe.empty()) {
+        step.action = TMergeAction::Refused;
+        step.note = unsafe;
+        return;
+    }
+    std::optional<std::string> base = bases_.Read(step.relative);
+    std::optional<std::string> disk = ReadIfPresent(step.path);
+    step.disk = TFileState::Of(disk);
+    step.base = TFileState::Of(base);
+
+    // The user took NAME.new over: it is the base the file grew from.
+    if (disk && !base && *disk != next && UnsafeInTree(root, step.relative + ".new").empty() &&
+        ReadIfPresent(step.path + ".new") == disk) {
+        base = disk;
+        step.adopted = step.relative + ".new";
+    }
+
+    if (!disk) {
+        step.action = TMergeAction::New;
+        step.writeFile = true;
+    } else if (*disk == next) {
+        step.action = TMergeAction::Unchanged;
+    } else if (HasConflictMarkers(*disk)) {
+        // Merged again, its markers would nest inside new ones.
+        step.action = TMergeAction::Unresolved;
+    } else if (!base) {
+        PlaceBeside(step, next);
+    } else if (*disk == *base) {
+        step.action = TMergeAction::Replace;
+        step.writeFile = true;
+    } else if (next == *base) {
+        step.action = TMergeAction::Keep;
+    } else if (IsBinaryText(*disk) || IsBinaryText(*base)) {
+        // No line of it can be merged: the user's bytes stay as they are.
+        PlaceBeside(step, next);
+        step.note = "(文件含有二进制内容或不是文本，未合并)";
+    } else {
+        TStructuralMerge merged = MergeStructurally(step.path, *base, *disk, next, LabelsFor(next));
+        if (merged.merged.bytes.empty() && !disk->empty()) {
+            PlaceBeside(step, next);
+            step.note = "(合并结果为空，未合并)";
+            return;
+        }
+        step.action = merged.merged.clean ? TMergeAction::Merge : TMergeAction::Conflict;
+        step.writeFile = true;
+        step.merged = std::move(merged.merged.bytes);
+        step.note = merged.note;
+    }
+}
+
+void TMergePlanner::PlaceBeside(TMergeStep& step, const std::string& next) const
+{
+    const std::string& root = bases_.OutputRoot();
+    step.action = TMergeAction::Beside;
+    for (int n = 1; n < 1000; ++n) {
+        std::string name = step.relative + ".new" + (n == 1 ? "" : std::to_string(n));
+        if (!UnsafeInTree(root, name).empty() || !UnsafeInTree(root, ".javagen/beside/" + name).empty())
+            continue;
+        std::optional<std::string> there = ReadIfPresent(root + "/" + name);
+        // Free, or what the program put there last: it may be replaced.
+        if (there && there != next && there != ReadIfPresent(root + "/.javagen/beside/" + name))
+            continue;
+        step.besidePath = root + "/" + name;
+        step.besideRecord = "beside/" + name;
+        if (n > 1)
+            step.note = "(" + fs::path(step.relative).filename().string() + ".new 不是本程序写的文件，未改动)";
+        return;
+    }
+    step.action = TMergeAction::Refused;
+    step.note = "没有可用的 .new 文件名";
+}

@@ -1,0 +1,72 @@
+#include "TreeGuard.h"
+
+#include "TextCodec.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+std::string UnsafeInTree(const std::string& root, const std::string& relative, bool directory)
+{
+    fs::path rel(relative);
+    if (relative.empty() || rel.is_absolute())
+        return relative + " 不在工程目录中";
+    fs::path at(root);
+    std::error_code ec;
+    size_t parts = static_cast<size_t>(std::distance(rel.begin(), rel.end()));
+    size_t index = 0;
+    for (const auto& part : rel) {
+        ++index;
+        std::string name = part.string();
+        if (name.empty() || name == "." || name == "..")
+            return relative + " 不在工程目录中";
+        at /= part;
+        fs::file_status status = fs::symlink_status(at, ec);
+        if (ec || !fs::exists(status))
+            return ""; // what does not exist yet is made as a plain directory or file
+        if (fs::is_symlink(status))
+            return at.string() + " 是符号链接";
+        bool last = index == parts;
+        if ((!last || directory) && !fs::is_directory(status))
+            return at.string() + " 不是目录";
+        if (last && !directory && !fs::is_regular_file(status))
+            return at.string() + " 不是普通文件";
+    }
+    return "";
+}
+
+namespace {
+
+bool IsUtf8(const std::string& text)
+{
+    size_t i = 0;
+    while (i < text.size()) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        if (length == 0 || i + length > text.size())
+            return false;
+        for (size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
+                return false;
+        i += length;
+    }
+    return true;
+}
+
+} // namespace
+
+bool IsBinaryText(const std::string& bytes)
+{
+    if (bytes.find('\0') != std::string::npos)
+        return true;
+    if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0)
+        return true;
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        return !IsUtf8(bytes.substr(3));
+    try {
+        GbkToUtf8(bytes);
+        return false;
+    } catch (const TEncodingError&) {
+        return true;
+    }
+}
