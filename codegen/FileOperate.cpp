@@ -293,3 +293,24 @@ bool TFileOperate::CopyFile(const std::string& source, const std::string& target
         return false;
     }
 }
+
+void TFileOperate::WriteDocument(const std::string& path, const std::string& bytes)
+{
+    struct stat info;
+    if (lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        const char* kind = S_ISDIR(info.st_mode)             ? "是一个目录"
+            : S_ISFIFO(info.st_mode)                         ? "是一个命名管道"
+            : S_ISLNK(info.st_mode)                          ? "是一个符号链接"
+            : S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode) ? "是一个设备"
+                                                             : "不是普通文件";
+        throw TFileError("无法写入 " + path + "：它" + std::string(kind) + "，只能写入普通文件或新文件");
+    }
+    std::string directory = path.find('/') == std::string::npos ? "." : path.substr(0, path.rfind('/'));
+    if (directory.empty())
+        directory = "/";
+    if (stat(directory.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        throw TFileError("无法写入 " + path + "：目录 " + directory + " 不存在");
+    if (access(directory.c_str(), W_OK) != 0)
+        throw TFileError("无法写入 " + path + "：目录 " + directory + " 不可写(" + SystemError() + ")");
+    WriteBytes(path, bytes);
+}

@@ -37,6 +37,12 @@ public:
     // over path, so a failure never leaves a half-written file.
     static void WriteBytes(const std::string& path, const std::string& bytes);
 
+    // Writes a document the user names (an exported model): path must be a
+    // regular file or not exist yet, in a directory that exists; the text
+    // goes through a temporary file renamed over it. TFileError otherwise,
+    // naming what path is.
+    static void WriteDocument(const std::string& path, const std::string& bytes);
+
     // The whole file, read only when it is a regular file (a named pipe
     // would block, a device could act): TFileError otherwise, or when it is
     // missing and missingIsEmpty is false.

@@ -5,6 +5,7 @@
 #include "Statement.h"
 
 #include <mutex>
+#include <unordered_map>
 
 namespace {
 
@@ -26,6 +27,38 @@ sqlite3*& SharedConnection()
     return connection;
 }
 
+// Statements of the shared connection, prepared once and reused: an import
+// runs the same few statements for every class and member. Bounded, since
+// a caller may put values into the text.
+std::unordered_map<std::string, sqlite3_stmt*>& PreparedStatements()
+{
+    static std::unordered_map<std::string, sqlite3_stmt*> statements;
+    return statements;
+}
+
+void FinalizePrepared()
+{
+    for (auto& [sql, statement] : PreparedStatements())
+        sqlite3_finalize(statement);
+    PreparedStatements().clear();
+}
+
+sqlite3_stmt* Prepared(sqlite3* db, const std::string& sql)
+{
+    auto found = PreparedStatements().find(sql);
+    if (found != PreparedStatements().end())
+        return found->second;
+    if (PreparedStatements().size() >= 256)
+        FinalizePrepared();
+    sqlite3_stmt* statement = nullptr;
+    CheckSqlite(db,
+        sqlite3_prepare_v3(
+            db, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr),
+        TDbAccess::Read);
+    PreparedStatements()[sql] = statement;
+    return statement;
+}
+
 } // namespace
 
 void TDbHelper::SetDatabasePath(const std::string& path)
@@ -45,6 +78,7 @@ void TDbHelper::CloseSharedConnection()
 {
     std::lock_guard<std::recursive_mutex> guard(DbLock());
     if (SharedConnection()) {
+        FinalizePrepared();
         sqlite3_close_v2(SharedConnection());
         SharedConnection() = nullptr;
     }
@@ -61,7 +95,7 @@ sqlite3* TDbHelper::GetConnection()
 std::unique_ptr<TResultSet> TDbHelper::OpenQuery(const std::string& sql, const TSqlValues& values)
 {
     std::lock_guard<std::recursive_mutex> guard(DbLock());
-    TStatement statement(GetConnection(), sql);
+    TStatement statement(GetConnection(), Prepared(GetConnection(), sql));
     statement.Bind(values);
     std::vector<std::string> columns = statement.ColumnNames();
     std::vector<TResultSet::TRow> rows;
@@ -73,7 +107,7 @@ std::unique_ptr<TResultSet> TDbHelper::OpenQuery(const std::string& sql, const T
 void TDbHelper::ExecuteSql(const std::string& sql, const TSqlValues& values)
 {
     std::lock_guard<std::recursive_mutex> guard(DbLock());
-    TStatement statement(GetConnection(), sql);
+    TStatement statement(GetConnection(), Prepared(GetConnection(), sql));
     statement.Bind(values);
     while (statement.Step()) { }
 }
@@ -83,7 +117,7 @@ void TDbHelper::ExecuteBatch(const std::vector<TSqlStatement>& statements)
     std::lock_guard<std::recursive_mutex> guard(DbLock());
     TTransaction transaction(GetConnection());
     for (const auto& item : statements) {
-        TStatement statement(GetConnection(), item.text);
+        TStatement statement(GetConnection(), Prepared(GetConnection(), item.text));
         statement.Bind(item.values);
         while (statement.Step()) { }
     }

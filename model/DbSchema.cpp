@@ -11,16 +11,23 @@
 
 namespace {
 
+constexpr unsigned kConnectSeconds = 10;
+constexpr unsigned kReadSeconds = 30;
+
 // One connection to the server, closed when it goes out of scope.
 class TServer {
 public:
     explicit TServer(const TDbConnection& c)
         : mysql_(mysql_init(nullptr))
+        , server_(c.host + ":" + std::to_string(c.port))
     {
         if (!mysql_)
             throw TDbImportError("无法初始化数据库连接");
-        unsigned timeout = 10;
-        mysql_options(mysql_, MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
+        // A server that stops answering must not hold the import for ever.
+        unsigned connectTimeout = kConnectSeconds, readTimeout = kReadSeconds;
+        mysql_options(mysql_, MYSQL_OPT_CONNECT_TIMEOUT, &connectTimeout);
+        mysql_options(mysql_, MYSQL_OPT_READ_TIMEOUT, &readTimeout);
+        mysql_options(mysql_, MYSQL_OPT_WRITE_TIMEOUT, &readTimeout);
         mysql_options(mysql_, MYSQL_SET_CHARSET_NAME, "utf8mb4");
         if (!mysql_real_connect(
                 mysql_, c.host.c_str(), c.user.c_str(), c.password.c_str(), c.database.c_str(), c.port, nullptr, 0))
@@ -42,10 +49,10 @@ public:
     std::vector<std::vector<std::pair<std::string, bool>>> Rows(const std::string& sql) const
     {
         if (mysql_real_query(mysql_, sql.data(), sql.size()) != 0)
-            throw TDbImportError(std::string("读取数据库结构失败：") + mysql_error(mysql_));
+            throw TDbImportError(ReadFailure());
         std::unique_ptr<MYSQL_RES, void (*)(MYSQL_RES*)> result(mysql_store_result(mysql_), mysql_free_result);
         if (!result)
-            throw TDbImportError(std::string("读取数据库结构失败：") + mysql_error(mysql_));
+            throw TDbImportError(ReadFailure());
         unsigned fields = mysql_num_fields(result.get());
         std::vector<std::vector<std::pair<std::string, bool>>> rows;
         while (MYSQL_ROW row = mysql_fetch_row(result.get())) {
@@ -60,6 +67,15 @@ public:
     }
 
 private:
+    std::string ReadFailure() const
+    {
+        unsigned code = mysql_errno(mysql_);
+        if (code == CR_SERVER_LOST || code == CR_SERVER_GONE_ERROR)
+            return "数据库服务器 " + server_ + " 在 " + std::to_string(kReadSeconds) +
+                " 秒内没有应答或断开了连接，导入已取消。\n" + mysql_error(mysql_);
+        return std::string("读取数据库结构失败：") + mysql_error(mysql_);
+    }
+
     std::string ConnectFailure(const TDbConnection& c) const
     {
         unsigned code = mysql_errno(mysql_);
@@ -76,12 +92,17 @@ private:
     }
 
     MYSQL* mysql_;
+    std::string server_;
 };
 
 } // namespace
 
 TDbSchema ReadDbSchema(const TDbConnection& connection)
 {
+    // The client library would take 0 as its default 3306 and a larger
+    // number modulo 65536: another server either way.
+    if (connection.port < 1 || connection.port > 65535)
+        throw TDbImportError("端口必须是 1 到 65535 之间的整数!");
     TServer server(connection);
     std::string schema = server.Quote(connection.database);
     TDbSchema result;

@@ -148,10 +148,8 @@ bool IsSelectableType(int projectId, int classId, const std::string& type)
 {
     if (IsSimpleType(type))
         return true;
-    for (const auto& entry : TClassDAO().ListOtherClasses(projectId, classId))
-        if (entry.text == type)
-            return true;
-    return false;
+    // One lookup by name (an import adds many members to many classes).
+    return TClassDAO().CountOtherClassesByName(projectId, classId, type) > 0;
 }
 
 bool ParseLength(const std::string& text, long& value)

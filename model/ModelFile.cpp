@@ -4,11 +4,13 @@
 #include "DbHelper.h"
 #include "MemberFields.h"
 #include "MemberTypes.h"
+#include "ModelFileText.h"
 #include "ModelSnapshot.h"
 #include "ProjectDAO.h"
 
 #include <nlohmann/json.hpp>
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <type_traits>
@@ -17,21 +19,6 @@
 using nlohmann::ordered_json;
 
 namespace {
-
-// Line and column (from 1) of a byte offset, for a syntax error.
-std::pair<size_t, size_t> Position(const std::string& text, size_t offset)
-{
-    size_t line = 1, column = 1;
-    for (size_t i = 0; i < offset && i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            column = 1;
-        } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            ++column; // a character, not a continuation byte
-        }
-    }
-    return { line, column };
-}
 
 // A refusal naming the file (and where in it).
 class TFileRefusal {
@@ -49,14 +36,12 @@ private:
     std::string fileName_;
 };
 
-// Whether a value is a whole number an int holds: get<int>() alone would
-// take true as 1, 1.9 as 1 and wrap numbers that do not fit.
-bool IsInt(const ordered_json& value)
+// Whether a whole number is one an int holds: get<int>() alone would wrap
+// numbers that do not fit (and take true as 1 and 1.9 as 1).
+bool FitsInt(const ordered_json& value)
 {
     if (value.is_number_unsigned())
         return value.get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<int>::max());
-    if (!value.is_number_integer())
-        return false;
     std::int64_t number = value.get<std::int64_t>();
     return number >= std::numeric_limits<int>::min() && number <= std::numeric_limits<int>::max();
 }
@@ -70,8 +55,14 @@ template<class T> bool Read(const ordered_json& object, const char* key, T& valu
         return false;
     }
     if constexpr (std::is_same_v<T, int>) {
-        if (!IsInt(*found)) {
+        // 1e10 and a number past 64 bits are whole but parsed as doubles.
+        bool wholeDouble = found->is_number_float() && std::floor(found->get<double>()) == found->get<double>();
+        if (!found->is_number_integer() && !wholeDouble) {
             fault = std::string("“") + key + "”的值类型不对";
+            return false;
+        }
+        if (wholeDouble || !FitsInt(*found)) {
+            fault = std::string("“") + key + "”的值 " + found->dump() + " 超出范围";
             return false;
         }
     }
@@ -127,17 +118,34 @@ bool ReadDatabase(const ordered_json& document, TProjectDatabase& database, std:
 
 } // namespace
 
-TCommandResult ImportModel(const std::string& text, const std::string& fileName, const std::string& newName)
+TCommandResult ImportModel(
+    std::string_view text, const std::string& fileName, const std::optional<std::string>& newName)
 {
     TFileRefusal refuse(fileName);
+    if (auto fault = RefuseEncoding(text))
+        return refuse(TRefusal::Name, "", *fault);
+    auto at = [&](size_t offset) {
+        auto [line, column] = TextPosition(text, offset);
+        return "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列";
+    };
+    TTextLayout layout;
+    if (auto fault = ScanModelText(text, layout))
+        return refuse(TRefusal::Name, at(fault->offset), fault->message);
     ordered_json document;
     try {
-        document = ordered_json::parse(text);
+        document = ordered_json::parse(text.begin(), text.end());
     } catch (const nlohmann::json::parse_error& e) {
-        auto [line, column] = Position(text, e.byte == 0 ? 0 : e.byte - 1);
-        return refuse(TRefusal::Name, "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列",
-            "不是正确的 JSON 文本");
+        return refuse(TRefusal::Name, at(e.byte == 0 ? 0 : e.byte - 1), "不是正确的 JSON 文本");
+    } catch (const nlohmann::json::exception&) {
+        return refuse(TRefusal::Name, "", "不是正确的 JSON 文本");
     }
+    // Where a class or member object starts, for a refusal's message.
+    auto line = [&](size_t offset) { return "第 " + std::to_string(TextPosition(text, offset).first) + " 行，"; };
+    auto classAt = [&](size_t c) { return c < layout.classes.size() ? line(layout.classes[c]) : std::string(); };
+    auto memberAt = [&](size_t c, size_t m) {
+        return c < layout.members.size() && m < layout.members[c].size() ? line(layout.members[c][m]) : std::string();
+    };
+
     std::string fault, format, projectName;
     int version = 0;
     if (!document.is_object() || !Read(document, "format", format, fault) || format != kModelFileFormat)
@@ -153,8 +161,8 @@ TCommandResult ImportModel(const std::string& text, const std::string& fileName,
     ordered_json classes;
     if (!Read(document, "classes", classes, fault) || !classes.is_array())
         return refuse(TRefusal::Name, "", fault.empty() ? "“classes”应是一个数组" : fault);
-    if (!newName.empty())
-        projectName = newName;
+    if (newName)
+        projectName = *newName;
     TProjectDatabase database;
     if (version >= 2 && !ReadDatabase(document, database, fault))
         return refuse(TRefusal::Name, "", fault);
@@ -165,57 +173,79 @@ TCommandResult ImportModel(const std::string& text, const std::string& fileName,
             result = refusal;
             return false; // rolls the whole import back
         };
+        std::string shownProject = "工程“" + ShownName(projectName) + "”";
         TCommandResult project = TModelCommands::NewProject(projectName);
         if (!project.Done())
             return fail(refuse(project.refusal == TRefusal::Duplicate ? TRefusal::ProjectNameTaken : project.refusal,
-                "工程“" + projectName + "”", project.message));
+                shownProject, project.message));
         int projectId = project.id;
         if (!database.Empty()) {
             TCommandResult set = TModelCommands::SetProjectDatabase(projectId, database);
             if (!set.Done())
-                return fail(refuse(set.refusal, "工程“" + projectName + "”", set.message));
+                return fail(refuse(set.refusal, shownProject, set.message));
         }
-        std::vector<std::pair<int, const ordered_json*>> added;
+        struct TAdded {
+            int classId;
+            size_t index;
+            std::string name;
+        };
+        std::vector<TAdded> added;
         for (size_t c = 0; c < classes.size(); ++c) {
             const ordered_json& object = classes[c];
-            std::string name, friendName, where = "第 " + std::to_string(c + 1) + " 个类";
+            std::string name, friendName;
+            // Built only for a refusal: finding a line reads the text up to
+            // it. Only objects have their start noted.
+            bool named = false;
+            auto where = [&] {
+                return named ? classAt(c) + "类 " + ShownName(name)
+                             : (object.is_object() ? classAt(c) : "") + "第 " + std::to_string(c + 1) + " 个类";
+            };
             if (!object.is_object() || !Read(object, "name", name, fault) ||
                 !Read(object, "friendName", friendName, fault))
-                return fail(refuse(TRefusal::Name, where, fault.empty() ? "应是一个对象" : fault));
+                return fail(refuse(TRefusal::Name, where(), fault.empty() ? "应是一个对象" : fault));
+            named = true;
             std::string table;
             if (version >= 2 && !ReadOptional(object, "table", table, fault))
-                return fail(refuse(TRefusal::Name, "类 " + name, fault));
-            TCommandResult added_class = TModelCommands::AddClass(projectId, name, friendName);
-            if (added_class.Done() && !table.empty())
-                added_class = TModelCommands::SetClassTable(added_class.id, table);
-            if (!added_class.Done())
-                return fail(refuse(added_class.refusal, "类 " + name, added_class.message));
-            added.push_back({ added_class.id, &object });
+                return fail(refuse(TRefusal::Name, where(), fault));
+            TCommandResult addedClass = TModelCommands::AddClass(projectId, name, friendName);
+            if (addedClass.Done() && !table.empty())
+                addedClass = TModelCommands::SetClassTable(addedClass.id, table);
+            if (!addedClass.Done())
+                return fail(refuse(addedClass.refusal, where(), addedClass.message));
+            added.push_back({ addedClass.id, c, ShownName(name) });
         }
-        for (const auto& [classId, object] : added) {
-            std::string className = (*object)["name"].get<std::string>();
+        for (const TAdded& theClass : added) {
+            const ordered_json& object = classes[theClass.index];
             ordered_json members;
-            if (!Read(*object, "members", members, fault) || !members.is_array())
-                return fail(refuse(TRefusal::Name, "类 " + className, fault.empty() ? "“members”应是一个数组" : fault));
+            if (!Read(object, "members", members, fault) || !members.is_array())
+                return fail(refuse(TRefusal::Name, classAt(theClass.index) + "类 " + theClass.name,
+                    fault.empty() ? "“members”应是一个数组" : fault));
             for (size_t m = 0; m < members.size(); ++m) {
                 const ordered_json& member = members[m];
-                std::string where = "类 " + className + " 的第 " + std::to_string(m + 1) + " 个成员";
                 TMemberEntry entry;
                 int length = 0;
-                if (!member.is_object() || !Read(member, "name", entry.name, fault) ||
-                    !Read(member, "type", entry.type, fault) || !Read(member, "length", length, fault) ||
+                bool named = false;
+                auto where = [&] {
+                    return named
+                        ? memberAt(theClass.index, m) + "类 " + theClass.name + " 的成员 " + ShownName(entry.name)
+                        : (member.is_object() ? memberAt(theClass.index, m) : "") + "类 " + theClass.name + " 的第 " +
+                            std::to_string(m + 1) + " 个成员";
+                };
+                if (!member.is_object() || !Read(member, "name", entry.name, fault))
+                    return fail(refuse(TRefusal::Name, where(), fault.empty() ? "应是一个对象" : fault));
+                named = true;
+                if (!Read(member, "type", entry.type, fault) || !Read(member, "length", length, fault) ||
                     !Read(member, "comment", entry.comment, fault))
-                    return fail(refuse(TRefusal::Name, where, fault.empty() ? "应是一个对象" : fault));
+                    return fail(refuse(TRefusal::Name, where(), fault));
                 for (const TMemberField* flag : EntryFlagFields())
                     if (flag->since == 0 && !Read(member, flag->jsonKey, entry.*flag->entryFlag, fault))
-                        return fail(refuse(TRefusal::Flags, where, fault));
+                        return fail(refuse(TRefusal::Flags, where(), fault));
                 if (version >= 2 && !ReadColumnData(member, entry, fault))
-                    return fail(refuse(TRefusal::Flags, where, fault));
+                    return fail(refuse(TRefusal::Flags, where(), fault));
                 entry.lengthText = std::to_string(length);
-                TCommandResult added_member = TModelCommands::AddMember(projectId, classId, entry);
-                if (!added_member.Done())
-                    return fail(refuse(
-                        added_member.refusal, "类 " + className + " 的成员 " + entry.name, added_member.message));
+                TCommandResult addedMember = TModelCommands::AddMember(projectId, theClass.classId, entry);
+                if (!addedMember.Done())
+                    return fail(refuse(addedMember.refusal, where(), addedMember.message));
             }
         }
         result = { TRefusal::None, "模型已导入为工程“" + projectName + "”!", projectId };

@@ -1,7 +1,9 @@
 #pragma once
 #include "ModelCommands.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 // A project as a readable text file: one UTF-8 JSON document, canonical so
 // that a model change shows in `git diff` as the lines that changed (fixed
@@ -39,8 +41,9 @@ std::string ExportModel(int projectId);
 // Creates a project from a model file's text, through the entry rules of
 // the dialogs (classes first, then members, in file order, so a reference
 // may name a class that comes later), in one transaction: the whole project
-// or nothing. fileName names the file in messages; newName, when not empty,
+// or nothing. fileName names the file in messages; newName, when given (empty too),
 // replaces the file's project name. A refusal names the file, the class and
-// the member, and gives the rule's message (or, for a syntax error, the line
-// and column).
-TCommandResult ImportModel(const std::string& text, const std::string& fileName, const std::string& newName);
+// the member with the line its object starts on, and gives the rule's
+// message (or, for a fault in the text, the line and column).
+TCommandResult ImportModel(
+    std::string_view text, const std::string& fileName, const std::optional<std::string>& newName = std::nullopt);

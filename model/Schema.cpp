@@ -128,6 +128,38 @@ void CheckTables(sqlite3* db, const std::string& path, int version)
     }
 }
 
+// A model database is input like any other (it is passed around in teams):
+// nothing in it may run code. The engine is told not to trust the schema,
+// and a file with an object the program did not make (a trigger on
+// t_member, a view, a table of its own) is refused before anything is
+// read from or written to it.
+void Harden(sqlite3* db)
+{
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_VIEW, 0, nullptr);
+}
+
+void CheckObjects(sqlite3* db, const std::string& path)
+{
+    static const std::set<std::string> tables = { "t_project", "t_class", "t_member", "sqlite_sequence" };
+    static const std::set<std::string> indexes = { "ix_class_project", "ix_member_class" };
+    TStatement objects(db, "select type, name from sqlite_master");
+    while (objects.Step()) {
+        auto row = objects.Row();
+        std::string type = row[0].value_or(""), name = row[1].value_or("");
+        if (type == "table" && tables.count(name))
+            continue;
+        if (type == "index" && (indexes.count(name) || name.rfind("sqlite_autoindex_", 0) == 0))
+            continue;
+        const char* kind = type == "trigger" ? "触发器" : type == "view" ? "视图" : type == "index" ? "索引" : "表";
+        throw TDbError("数据库文件 " + path + " 含有本程序没有创建的" + kind + " " + name +
+            "，为安全起见拒绝打开(模型数据库中的触发器和视图可以在修改模型时执行任意语句)。文件未作任何修改。");
+    }
+}
+
 int UserVersion(sqlite3* db)
 {
     TStatement pragma(db, "pragma user_version");
@@ -180,6 +212,8 @@ sqlite3* OpenModelDatabase(const std::string& path)
     }
     try {
         sqlite3_busy_timeout(db, 10000);
+        Harden(db);
+        CheckObjects(db, path);
         int version = UserVersion(db);
         if (version > CurrentSchemaVersion())
             throw TDbError("数据库文件 " + path + " 由更新版本的程序创建(结构版本 " + std::to_string(version) +

@@ -82,8 +82,8 @@ std::string ClassNameOf(const std::string& table)
 }
 
 // A comment as the entry rules accept it: control characters become blanks,
-// characters without a GBK form become "?".
-std::string CleanText(const std::string& text)
+// characters without a GBK form become "?" (and lost says so).
+std::string CleanText(const std::string& text, bool& lost)
 {
     std::string out;
     for (size_t i = 0; i < text.size();) {
@@ -93,8 +93,12 @@ std::string CleanText(const std::string& text)
         i += length;
         if (c < 0x20 || c == 0x7F)
             out += ' ';
-        else
-            out += IsGbkEncodable(ch) ? ch : "?";
+        else if (IsGbkEncodable(ch))
+            out += ch;
+        else {
+            out += '?';
+            lost = true;
+        }
     }
     return out;
 }
@@ -259,6 +263,7 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
     // First the tables that become classes, and their class names.
     std::map<std::string, std::string> classOf; // table -> class
     std::set<std::string> classNames;
+    std::map<std::string, std::string> tableOfClass; // class -> table
     std::vector<const TDbTable*> imported;
     for (const TDbTable* table : chosen) {
         if (table->primaryKey.size() != 1) {
@@ -285,10 +290,15 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
             plan.notes.push_back("跳过表 " + table->name + "：无法得到合法的类名(" + wanted + ")");
             continue;
         }
-        if (name != wanted)
-            plan.notes.push_back("改名 表 " + table->name + " 的类名 " + wanted + " → " + name + "：" +
-                (IsAsciiName(wanted) ? CheckClassNameOnly(wanted).message : std::string("名称不是英文字母和数字")));
+        if (name != wanted) {
+            std::string base = Renamed(wanted, standIn, false);
+            std::string why = base != wanted ? "名称不是英文字母和数字"
+                : classNames.count(base)     ? "与表 " + tableOfClass[base] + " 的类名相同"
+                                             : CheckClassNameOnly(base).message;
+            plan.notes.push_back("改名 表 " + table->name + " 的类名 " + wanted + " → " + name + "：" + why);
+        }
         classNames.insert(name);
+        tableOfClass[name] = table->name;
         classOf[table->name] = name;
         imported.push_back(table);
     }
@@ -298,14 +308,20 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
         TPlannedClass planned;
         planned.table = table->name;
         planned.className = classOf[table->name];
-        planned.friendName = table->comment.empty() ? planned.className : CleanText(table->comment);
+        bool lost = false;
+        planned.friendName = table->comment.empty() ? planned.className : CleanText(table->comment, lost);
+        if (lost)
+            plan.notes.push_back(
+                "注释 表 " + table->name + "(类 " + planned.className + ")的注释中有 GBK 无法表示的字符，已换成“?”");
         std::map<std::string, const TDbForeignKey*> foreignKeys;
         for (const auto& fk : table->foreignKeys)
             foreignKeys[fk.column] = &fk;
         std::set<std::string> memberNames;
+        std::map<std::string, std::string> columnOfMember; // member -> column
         for (const auto& column : table->columns) {
             TMemberEntry entry;
-            entry.comment = CleanText(column.comment);
+            bool commentLost = false;
+            entry.comment = CleanText(column.comment, commentLost);
             bool isKey = column.name == table->primaryKey[0];
             if (!IsSqlIdentifier(column.name)) {
                 if (isKey) {
@@ -325,6 +341,9 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
                 if (referenced != byName.end() && classOf.count(referenced->first) &&
                     referenced->second->primaryKey[0] == fk->second->referencedColumn && referenced->second != table)
                     target = referenced->second;
+                else if (referenced != byName.end() && referenced->second == table)
+                    plan.notes.push_back("外键 " + table->name + "." + column.name +
+                        " 指向本表(类的成员不能是它自己的类)，按普通列导入");
                 else
                     plan.notes.push_back("外键 " + table->name + "." + column.name + " 指向的表 " +
                         fk->second->referencedTable + " 未导入或不是指向它的主键，按普通列导入");
@@ -363,13 +382,24 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
                     (wanted.empty() ? column.name : wanted) + ")");
                 continue;
             }
-            if (name != wanted)
-                plan.notes.push_back("改名 列 " + table->name + "." + column.name + " 的成员名 " + wanted + " → " +
-                    name + "：" +
-                    (!IsAsciiName(wanted)               ? std::string("名称不是英文字母和数字")
-                            : memberNames.count(wanted) ? std::string("与同一类的其他成员重名")
-                                                        : CheckMemberNameText(wanted, planned.className).message));
+            if (name != wanted) {
+                std::string base = Renamed(wanted, standIn, true);
+                std::string why = !IsAsciiName(wanted) ? "名称不是英文字母和数字"
+                    : base != wanted ? "第二个字母是大写时 Hibernate 找不到它的 get 方法，改为小写"
+                    : memberNames.count(base) ? "与列 " + columnOfMember[base] + " 的成员名相同"
+                                              : CheckMemberNameText(base, planned.className).message;
+                if (base != wanted && name != base)
+                    why += "；" +
+                        (memberNames.count(base) ? "与列 " + columnOfMember[base] + " 的成员名相同"
+                                                 : CheckMemberNameText(base, planned.className).message);
+                plan.notes.push_back(
+                    "改名 列 " + table->name + "." + column.name + " 的成员名 " + wanted + " → " + name + "：" + why);
+            }
+            if (commentLost)
+                plan.notes.push_back("注释 列 " + table->name + "." + column.name + "(成员 " + name +
+                    ")的注释中有 GBK 无法表示的字符，已换成“?”");
             memberNames.insert(name);
+            columnOfMember[name] = column.name;
             entry.name = name;
             planned.members.push_back({ column.name, entry });
         }

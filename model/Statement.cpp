@@ -24,9 +24,21 @@ TStatement::TStatement(sqlite3* db, const std::string& sql)
         db_, sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, nullptr), TDbAccess::Read);
 }
 
+TStatement::TStatement(sqlite3* db, sqlite3_stmt* prepared)
+    : db_(db)
+    , stmt_(prepared)
+    , owned_(false)
+{
+}
+
 TStatement::~TStatement()
 {
-    sqlite3_finalize(stmt_);
+    if (owned_) {
+        sqlite3_finalize(stmt_);
+    } else {
+        sqlite3_reset(stmt_);
+        sqlite3_clear_bindings(stmt_);
+    }
 }
 
 void TStatement::Bind(const TSqlValues& values)

@@ -14,6 +14,8 @@ enum class TDbAccess { Read, Write };
 class TStatement {
 public:
     TStatement(sqlite3* db, const std::string& sql);
+    // Borrows a statement prepared earlier: reset, not finalized, at the end.
+    TStatement(sqlite3* db, sqlite3_stmt* prepared);
     ~TStatement();
     TStatement(const TStatement&) = delete;
     TStatement& operator=(const TStatement&) = delete;
@@ -30,6 +32,7 @@ private:
 
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
+    bool owned_ = true;
 };
 
 // A write transaction, taken before anything is read (BEGIN IMMEDIATE), that

@@ -31,7 +31,7 @@ void TFormMain::ExportModelFile()
             dialogs_->SaveFileName(this, Text("导出模型"), SelectedProjectName() + Text(".json"), Text(kModelFilter));
         if (!path)
             return;
-        TFileOperate::WriteBytes(path->toStdString(), ExportModel(projectId));
+        TFileOperate::WriteDocument(path->toStdString(), ExportModel(projectId));
         Message(Text("工程“") + SelectedProjectName() + Text("”的模型已导出到 ") + *path);
     });
 }
@@ -44,7 +44,7 @@ void TFormMain::ImportModelFile()
             return;
         std::string text = TFileOperate::ReadFileBytes(path->toStdString());
         std::string fileName = QFileInfo(*path).fileName().toStdString();
-        TCommandResult result = ImportModel(text, fileName, "");
+        TCommandResult result = ImportModel(text, fileName);
         // A project of that name exists already: the model comes in under a
         // name the user gives.
         while (result.refusal == TRefusal::ProjectNameTaken) {

@@ -22,7 +22,17 @@ struct TImportDbArgs {
     bool dryRun = false;
     bool textQuery = false;
     bool tablesGiven = false;
+    std::string port = "3306"; // read as text: a number out of range must not wrap
 };
+
+unsigned Port(const std::string& text)
+{
+    bool digits = !text.empty() && text.size() <= 5 && text.find_first_not_of("0123456789") == std::string::npos;
+    unsigned long port = digits ? std::stoul(text) : 0;
+    if (port < 1 || port > 65535)
+        throw TUsageError("--port 必须是 1 到 65535 之间的整数: " + text);
+    return static_cast<unsigned>(port);
+}
 
 // The password from JAVAGEN_DB_PASSWORD, or asked for on the terminal
 // without echo; never from the command line, where others could read it.
@@ -71,6 +81,7 @@ std::vector<std::string> SplitTables(const std::string& list)
 
 int ImportDb(TImportDbArgs a)
 {
+    a.connection.port = Port(a.port);
     std::vector<std::string> tables = SplitTables(a.tables);
     // An empty list would mean every table.
     if (a.tablesGiven && tables.empty())
@@ -103,7 +114,7 @@ void AddImportDbCommand(CLI::App& app, TCliAction& action)
     command->group("命令");
     command->add_option("PROJECT", a->project, "新工程的名称")->required()->type_name("");
     command->add_option("--host", a->connection.host, "数据库服务器")->required()->type_name("H");
-    command->add_option("--port", a->connection.port, "端口，默认 3306")->type_name("P");
+    command->add_option("--port", a->port, "端口(1 到 65535)，默认 3306")->type_name("P");
     command->add_option("--user", a->connection.user, "用户名")->required()->type_name("U");
     command->add_option("--database", a->connection.database, "数据库名")->required()->type_name("D");
     command->add_option("--tables", a->tables, "只导入这些表(以逗号分隔)，默认全部")->type_name("t1,t2,...");

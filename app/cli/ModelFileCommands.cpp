@@ -7,13 +7,14 @@
 #include <iostream>
 #include <iterator>
 #include <memory>
+#include <optional>
 
 namespace {
 
 struct TFileArgs {
     std::string project;
     std::string file;
-    std::string newName;
+    std::optional<std::string> newName; // given, even empty, it replaces the file's
 };
 
 int Export(const TFileArgs& a)
@@ -23,7 +24,7 @@ int Export(const TFileArgs& a)
         std::cout << text;
         return 0;
     }
-    TFileOperate::WriteBytes(a.file, text);
+    TFileOperate::WriteDocument(a.file, text);
     std::cerr << "工程“" << a.project << "”的模型已导出到 " << a.file << '\n';
     return 0;
 }
@@ -55,7 +56,10 @@ void AddModelFileCommands(CLI::App& app, TCliAction& action)
         app.add_subcommand("import", "从 JSON 模型文件新建工程(经过全部输入规则，要么整个导入，要么什么也不写)");
     importCommand->group("命令");
     importCommand->add_option("FILE", a->file, "模型文件(- 为标准输入)")->required()->type_name("");
-    importCommand->add_option("--name", a->newName, "用这个名称代替文件中的工程名称(文件中的名称已存在时)")
+    importCommand
+        ->add_option_function<std::string>(
+            "--name", [a](const std::string& name) { a->newName = name; },
+            "用这个名称代替文件中的工程名称(文件中的名称已存在时)")
         ->type_name("NEW");
     importCommand->callback([&action, a] { action = [a] { return Import(*a); }; });
 }

@@ -9,6 +9,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
 
 namespace {
 
@@ -59,6 +60,23 @@ TEST_F(CliModelFileTest, ExportsToStandardOutputAndToAFile)
     EXPECT_EQ(missing.err, "找不到工程: 没有\n");
 }
 
+// Only a regular file or a new one is written: a pipe would block, a device
+// could act, a link could point anywhere.
+TEST_F(CliModelFileTest, ExportRefusesWhatIsNotARegularFile)
+{
+    ASSERT_EQ(mkfifo((dir_ / "pipe").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir_ / "folder");
+    std::filesystem::create_symlink("/dev/null", dir_ / "link");
+    for (auto [target, what] : std::vector<std::pair<std::string, std::string>> {
+             { "pipe", "是一个命名管道" }, { "folder", "是一个目录" }, { "link", "是一个符号链接" } }) {
+        auto refused = Cli({ "export", "图书馆", target });
+        EXPECT_EQ(refused.status, 3) << target;
+        EXPECT_EQ(refused.err, "无法写入 " + target + "：它" + what + "，只能写入普通文件或新文件\n");
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(dir_ / "pipe"));
+    EXPECT_EQ(Cli({ "export", "图书馆", "nowhere/m.json" }).err, "无法写入 nowhere/m.json：目录 nowhere 不存在\n");
+}
+
 TEST_F(CliModelFileTest, ImportUnderANewName)
 {
     ASSERT_EQ(Cli({ "export", "图书馆", "library.json" }).status, 0);
@@ -93,7 +111,7 @@ TEST_F(CliModelFileTest, RefusedFileExitsWithOneAndWritesNothing)
     auto lower = Cli({ "import", "lower.json", "--name", "新" });
     EXPECT_EQ(lower.status, 1);
     EXPECT_EQ(lower.out, "");
-    EXPECT_EQ(lower.err, "导入 lower.json 失败：类 bookType：类名首个字母必须大写\n");
+    EXPECT_EQ(lower.err, "导入 lower.json 失败：第 6 行，类 bookType：类名首个字母必须大写\n");
 
     auto broken = Cli({ "import", "broken.json" });
     EXPECT_EQ(broken.status, 1);

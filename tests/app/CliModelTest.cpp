@@ -107,6 +107,19 @@ TEST_F(CliModelTest, UsageAndDatabaseErrorsHaveTheirOwnStatus)
     auto noTables = Cli({ "import-db", "--host", "h", "--user", "u", "--database", "d", "--tables", ",", "P" });
     EXPECT_EQ(noTables.status, 2);
     EXPECT_EQ(noTables.err, "--tables 没有给出表名。 运行 javagen-cli --help 查看用法。\n");
+    // A port the client library would wrap or take as its default.
+    for (const char* port : { "102557", "0", "-1", "65536", "80x" }) {
+        auto wrong = Cli({ "import-db", "--host", "h", "--port", port, "--user", "u", "--database", "d", "P" });
+        EXPECT_EQ(wrong.status, 2) << port;
+        EXPECT_EQ(wrong.err,
+            std::string("--port 必须是 1 到 65535 之间的整数: ") + port + " 运行 javagen-cli --help 查看用法。\n");
+    }
+    // An empty --name is a name the rules refuse, not no name.
+    ASSERT_EQ(Cli({ "--db", "names.mdb", "project", "add", "源" }).status, 0);
+    ASSERT_EQ(Cli({ "--db", "names.mdb", "export", "源", "m.json" }).status, 0);
+    auto emptyName = Cli({ "--db", "names.mdb", "import", "--name", "", "m.json" });
+    EXPECT_EQ(emptyName.status, 1);
+    EXPECT_EQ(emptyName.err, "导入 m.json 失败：工程“”：工程名称不能为空!\n");
     auto help = Cli({ "--help" });
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("用法: javagen-cli [选项] 命令"), std::string::npos);
@@ -257,8 +270,11 @@ TEST_F(CliModelTest, ProjectNameMustNotBeginOrEndWithABlank)
 TEST_F(CliModelTest, FailedWriteNamesTheFileNotTheStatement)
 {
     ASSERT_EQ(Cli({ "project", "add", "kept" }).status, 0);
-    SqlExecute(dbPath_, "create trigger t before insert on t_project begin select raise(abort, 'boom'); end;");
-    auto result = Cli({ "project", "add", "x" });
+    ASSERT_EQ(Cli({ "class", "add", "kept", "Book", "图书" }).status, 0);
+    // An index of the program's name that makes a second class of the
+    // project fail to be written.
+    SqlExecute(dbPath_, "drop index ix_class_project; create unique index ix_class_project on t_class(projectId);");
+    auto result = Cli({ "class", "add", "kept", "Shelf", "书架" });
     EXPECT_EQ(result.status, 3);
     EXPECT_EQ(result.out, "");
     std::string file = SqlRows(dbPath_, "select file from pragma_database_list where name='main'");
@@ -267,10 +283,36 @@ TEST_F(CliModelTest, FailedWriteNamesTheFileNotTheStatement)
     ASSERT_NE(lineEnd, std::string::npos) << result.err;
     EXPECT_EQ(result.err.substr(0, lineEnd), "数据库错误：无法写入 " + file);
     std::string reason = result.err.substr(lineEnd + 1);
-    EXPECT_NE(reason.substr(0, reason.find('\n')).find("boom"), std::string::npos) << result.err;
+    EXPECT_NE(reason.substr(0, reason.find('\n')).find("UNIQUE"), std::string::npos) << result.err;
     std::string lower = result.err;
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
     EXPECT_EQ(lower.find("insert"), std::string::npos) << result.err;
-    EXPECT_EQ(lower.find("t_project"), std::string::npos) << result.err;
-    EXPECT_EQ(SqlRows(dbPath_, "select projectName from t_project"), "kept\n");
+    EXPECT_EQ(SqlRows(dbPath_, "select className from t_class"), "Book\n");
+}
+
+// A model database is input like any other: one carrying a trigger (which
+// would run on an ordinary command), a view or a table of another program
+// is refused with its name, and left as it was.
+TEST_F(CliModelTest, ModelDatabaseWithForeignObjectsIsRefusedUntouched)
+{
+    ASSERT_EQ(Cli({ "project", "add", "kept" }).status, 0);
+    const std::pair<const char*, const char*> planted[] = {
+        { "create trigger wipe after insert on t_member begin delete from t_project; end;", "触发器 wipe" },
+        { "create view v as select * from t_project;", "视图 v" },
+        { "create table extra(x);", "表 extra" },
+    };
+    for (const auto& [sql, named] : planted) {
+        SqlExecute(dbPath_, sql);
+        std::string before = ModelContents(dbPath_);
+        auto result = Cli({ "project", "add", "other" });
+        EXPECT_EQ(result.status, 3) << sql;
+        EXPECT_NE(result.err.find(std::string("含有本程序没有创建的") + named), std::string::npos) << result.err;
+        EXPECT_EQ(ModelContents(dbPath_), before);
+        SqlExecute(dbPath_,
+            std::string("drop ") +
+                (std::string(sql).find("trigger") != std::string::npos       ? "trigger wipe"
+                        : std::string(sql).find("view") != std::string::npos ? "view v"
+                                                                             : "table extra"));
+    }
+    EXPECT_EQ(Cli({ "project", "add", "other" }).status, 0);
 }

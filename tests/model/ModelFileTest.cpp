@@ -92,7 +92,8 @@ protected:
 
     // The import is refused with the message and the database is as it was:
     // no project, class or member, not even a used key.
-    void ExpectRefused(const std::string& text, const std::string& message, const std::string& newName = "")
+    void ExpectRefused(
+        const std::string& text, const std::string& message, const std::optional<std::string>& newName = std::nullopt)
     {
         std::string before = ModelContents(dbPath_);
         TCommandResult result = ImportModel(text, "model.json", newName);
@@ -266,7 +267,7 @@ TEST_F(ModelFileTest, ExportHoldsNoDatabaseIds)
 
 TEST_F(ModelFileTest, ReferenceMayNameALaterClass)
 {
-    TCommandResult result = ImportModel(ModelText(GoodBook() + ",\n" + GoodShelf()), "m.json", "");
+    TCommandResult result = ImportModel(ModelText(GoodBook() + ",\n" + GoodShelf()), "m.json");
     ASSERT_TRUE(result.Done()) << result.message;
     EXPECT_EQ(result.message, "模型已导入为工程“导入”!");
     int book = ClassIdOf(result.id, "Book");
@@ -312,14 +313,16 @@ TEST_F(ModelFileTest, TruncatedOrEmptyTextIsASyntaxError)
 TEST_F(ModelFileTest, ClassRefusedByARuleNamesTheClass)
 {
     ExpectRefused(ModelText(GoodShelf() + ",\n" + ClassText("book", "图书", {})),
-        "导入 model.json 失败：类 book：类名首个字母必须大写");
+        "导入 model.json 失败：第 8 行，类 book：类名首个字母必须大写");
     ExpectRefused(ModelText(GoodShelf() + ",\n" + ClassText("BookDAO", "图书", {})),
-        "导入 model.json 失败：类 BookDAO：类名称不能以 DAO 或 Action 结尾(生成的代码用这些名称命名 DAO 类和 Action "
+        "导入 model.json 失败：第 8 行，类 BookDAO：类名称不能以 DAO 或 Action 结尾(生成的代码用这些名称命名 DAO 类和 "
+        "Action "
         "类)!");
+    ExpectRefused(ModelText(GoodShelf() + ",\n" + ClassText("Book", "", {})),
+        "导入 model.json 失败：第 8 行，类 Book：友好名称不能为空");
     ExpectRefused(
-        ModelText(GoodShelf() + ",\n" + ClassText("Book", "", {})), "导入 model.json 失败：类 Book：友好名称不能为空");
-    ExpectRefused(ModelText(GoodShelf() + ",\n" + GoodShelf()), "导入 model.json 失败：类 Shelf：该类名称已经存在!");
-    TCommandResult result = ImportModel(ModelText(ClassText("book", "图书", {})), "m.json", "");
+        ModelText(GoodShelf() + ",\n" + GoodShelf()), "导入 model.json 失败：第 8 行，类 Shelf：该类名称已经存在!");
+    TCommandResult result = ImportModel(ModelText(ClassText("book", "图书", {})), "m.json");
     EXPECT_EQ(result.refusal, TRefusal::Name);
 }
 
@@ -331,22 +334,22 @@ TEST_F(ModelFileTest, MemberRefusedByARuleNamesClassAndMember)
             GoodBook() + ",\n" + ClassText("Shelf", "书架", { MemberText("shelfNo", "字符串", 10, "pd"), member }));
     };
     ExpectRefused(withLastMember(MemberText("Floor", "字符串", 10, "")),
-        "导入 model.json 失败：类 Shelf 的成员 Floor：成员属性首个字母必须小写");
+        "导入 model.json 失败：第 11 行，类 Shelf 的成员 Floor：成员属性首个字母必须小写");
     ExpectRefused(withLastMember(MemberText("floor", "整型", 0, "")),
-        "导入 model.json 失败：类 Shelf 的成员 floor：除了字符串类型外其他类型必须勾选是否必填标志!");
+        "导入 model.json 失败：第 11 行，类 Shelf 的成员 floor：除了字符串类型外其他类型必须勾选是否必填标志!");
     ExpectRefused(withLastMember(MemberText("floor", "字符串", 0, "")),
-        "导入 model.json 失败：类 Shelf 的成员 floor：字符串类型的长度必须是 1 到 65535 之间的整数!");
+        "导入 model.json 失败：第 11 行，类 Shelf 的成员 floor：字符串类型的长度必须是 1 到 65535 之间的整数!");
     ExpectRefused(withLastMember(MemberText("room", "Room", 0, "m")),
-        "导入 model.json 失败：类 Shelf 的成员 room：请选择成员类型(四种简单类型之一或本项目的其他类)!");
+        "导入 model.json 失败：第 11 行，类 Shelf 的成员 room：请选择成员类型(四种简单类型之一或本项目的其他类)!");
     ExpectRefused(withLastMember(MemberText("shelf", "Shelf", 0, "m")),
-        "导入 model.json 失败：类 Shelf 的成员 shelf：请选择成员类型(四种简单类型之一或本项目的其他类)!");
+        "导入 model.json 失败：第 11 行，类 Shelf 的成员 shelf：请选择成员类型(四种简单类型之一或本项目的其他类)!");
     ExpectRefused(withLastMember(MemberText("shelfNo", "字符串", 10, "")),
-        "导入 model.json 失败：类 Shelf 的成员 shelfNo：该成员名称已经存在!");
+        "导入 model.json 失败：第 11 行，类 Shelf 的成员 shelfNo：该成员名称已经存在!");
     ExpectRefused(withLastMember(MemberText("price", "浮点型", 0, "mq")),
-        "导入 model.json 失败：类 Shelf 的成员 price：参与查询的字段不要设置整型或浮点型");
+        "导入 model.json 失败：第 11 行，类 Shelf 的成员 price：参与查询的字段不要设置整型或浮点型");
     ExpectRefused(withLastMember(MemberText("note", "字符串", 10, "", "换\\n行")),
-        "导入 model.json 失败：类 Shelf 的成员 note：成员注释不能包含换行等控制字符!");
-    TCommandResult result = ImportModel(withLastMember(MemberText("floor", "整型", 0, "")), "m.json", "");
+        "导入 model.json 失败：第 11 行，类 Shelf 的成员 note：成员注释不能包含换行等控制字符!");
+    TCommandResult result = ImportModel(withLastMember(MemberText("floor", "整型", 0, "")), "m.json");
     EXPECT_EQ(result.refusal, TRefusal::Flags);
 }
 
@@ -360,49 +363,89 @@ TEST_F(ModelFileTest, MissingKeysAndWrongTypesAreNamed)
         "导入 model.json 失败：不是 javagen 的模型文件");
     ExpectRefused(
         "{\"format\": \"javagen-model\", \"project\": \"p\", \"classes\": []}", "导入 model.json 失败：缺少“version”");
-    ExpectRefused("{\"format\": \"javagen-model\", \"version\": \"1\", \"project\": \"p\", \"classes\": []}",
-        "导入 model.json 失败：“version”的值类型不对");
-    // A number must be a whole one an int holds: neither true, nor 1.5, nor
-    // one that would wrap round.
-    for (const char* version : { "true", "1.5", "4294967297" })
+    // A number must be a whole one an int holds: neither "1", true, nor 1.5,
+    // nor one that would wrap round.
+    for (auto [version, fault] : std::vector<std::pair<const char*, const char*>> {
+             { "\"1\"", "“version”的值类型不对" }, { "true", "“version”的值类型不对" },
+             { "1.5", "“version”的值类型不对" }, { "4294967297", "“version”的值 4294967297 超出范围" },
+             { "1e10", "“version”的值 10000000000.0 超出范围" }, { "1e400", "第 1 行第 40 列：数值 1e400 超出范围" } })
         ExpectRefused(std::string("{\"format\": \"javagen-model\", \"version\": ") + version +
                 ", \"project\": \"p\", \"classes\": []}",
-            "导入 model.json 失败：“version”的值类型不对");
+            std::string("导入 model.json 失败：") + fault);
     ExpectRefused(header + "\"classes\": []}", "导入 model.json 失败：缺少“project”");
     ExpectRefused(header + "\"project\": 7, \"classes\": []}", "导入 model.json 失败：“project”的值类型不对");
     ExpectRefused(header + "\"project\": \"p\"}", "导入 model.json 失败：缺少“classes”");
     ExpectRefused(header + "\"project\": \"p\", \"classes\": {}}", "导入 model.json 失败：“classes”应是一个数组");
 
     ExpectRefused(ModelText(GoodShelf() + ",\n    [\"Book\"]"), "导入 model.json 失败：第 2 个类：应是一个对象");
-    ExpectRefused(
-        ModelText("    {\"name\": \"Book\", \"members\": []}"), "导入 model.json 失败：第 1 个类：缺少“friendName”");
+    ExpectRefused(ModelText("    {\"name\": \"Book\", \"members\": []}"),
+        "导入 model.json 失败：第 6 行，第 1 个类：缺少“friendName”");
     ExpectRefused(ModelText("    {\"name\": [], \"friendName\": \"图书\", \"members\": []}"),
-        "导入 model.json 失败：第 1 个类：“name”的值类型不对");
+        "导入 model.json 失败：第 6 行，第 1 个类：“name”的值类型不对");
     ExpectRefused(ModelText(GoodShelf() + ",\n    {\"name\": \"Book\", \"friendName\": \"图书\"}"),
-        "导入 model.json 失败：类 Book：缺少“members”");
+        "导入 model.json 失败：第 8 行，类 Book：缺少“members”");
     ExpectRefused(ModelText(GoodShelf() + ",\n    {\"name\": \"Book\", \"friendName\": \"图书\", \"members\": 3}"),
-        "导入 model.json 失败：类 Book：“members”应是一个数组");
+        "导入 model.json 失败：第 8 行，类 Book：“members”应是一个数组");
 
     auto shelfWith = [](const std::string& member) {
         return ModelText(ClassText("Shelf", "书架", { MemberText("shelfNo", "字符串", 10, "pd"), member }));
     };
     ExpectRefused(shelfWith("\"floor\""), "导入 model.json 失败：类 Shelf 的第 2 个成员：应是一个对象");
     ExpectRefused(shelfWith("{\"name\":\"floor\",\"type\":\"字符串\",\"comment\":\"\"}"),
-        "导入 model.json 失败：类 Shelf 的第 2 个成员：缺少“length”");
+        "导入 model.json 失败：第 8 行，类 Shelf 的成员 floor：缺少“length”");
     ExpectRefused(shelfWith("{\"name\":\"floor\",\"type\":\"字符串\",\"length\":\"10\",\"comment\":\"\"}"),
-        "导入 model.json 失败：类 Shelf 的第 2 个成员：“length”的值类型不对");
-    for (const char* length : { "true", "20.5", "4294967316", "-4294967276" }) {
+        "导入 model.json 失败：第 8 行，类 Shelf 的成员 floor：“length”的值类型不对");
+    for (auto [length, fault] : std::vector<std::pair<const char*, const char*>> { { "true", "“length”的值类型不对" },
+             { "20.5", "“length”的值类型不对" }, { "4294967316", "“length”的值 4294967316 超出范围" },
+             { "-4294967276", "“length”的值 -4294967276 超出范围" } }) {
         std::string member = MemberText("floor", "字符串", 20, "");
         member.replace(
             member.find("\"length\":20"), std::string("\"length\":20").size(), std::string("\"length\":") + length);
-        ExpectRefused(shelfWith(member), "导入 model.json 失败：类 Shelf 的第 2 个成员：“length”的值类型不对");
+        ExpectRefused(shelfWith(member), std::string("导入 model.json 失败：第 8 行，类 Shelf 的成员 floor：") + fault);
     }
     std::string noQuery = MemberText("floor", "字符串", 10, "");
     noQuery.replace(noQuery.find("\"query\":false,"), std::string("\"query\":false,").size(), "");
-    ExpectRefused(shelfWith(noQuery), "导入 model.json 失败：类 Shelf 的第 2 个成员：缺少“query”");
+    ExpectRefused(shelfWith(noQuery), "导入 model.json 失败：第 8 行，类 Shelf 的成员 floor：缺少“query”");
     std::string numberFlag = MemberText("floor", "字符串", 10, "");
     numberFlag.replace(numberFlag.find("\"display\":false"), std::string("\"display\":false").size(), "\"display\":0");
-    ExpectRefused(shelfWith(numberFlag), "导入 model.json 失败：类 Shelf 的第 2 个成员：“display”的值类型不对");
+    ExpectRefused(shelfWith(numberFlag), "导入 model.json 失败：第 8 行，类 Shelf 的成员 floor：“display”的值类型不对");
+}
+
+// Text the parser must never be trusted with: each is refused, with where
+// it went wrong, before anything is written.
+TEST_F(ModelFileTest, HostileTextIsRefusedWithItsPosition)
+{
+    const std::string head = "{\"format\": \"javagen-model\", \"version\": 1, ";
+    const std::string deep = std::string(100000, '[') + std::string(100000, ']');
+    const std::string good = ModelText(GoodShelf());
+    // A member object with one more key at its end.
+    auto WithKey = [](std::string member, const std::string& key) {
+        return member.insert(member.size() - 1, ",\"" + key + "\":\"x\"");
+    };
+    std::vector<std::pair<std::string, std::string>> cases {
+        { std::string("\xFF\xFE{\0\"\0", 6), "文件是 UTF-16 编码，请另存为 UTF-8 后再导入" },
+        { std::string("{\0\"\0f\0", 6), "文件是 UTF-16 编码，请另存为 UTF-8 后再导入" },
+        { head + std::string("\"project\": \"p\0q\", \"classes\": []}", 34), "第 1 行第 56 列：含有 NUL 字符" },
+        { head + "\"project\": \"p\\u0000q\", \"classes\": []}", "第 1 行第 56 列：含有 NUL 字符(\\u0000)" },
+        { head + "\"project\": \"\xC3\x28\", \"classes\": []}", "第 1 行第 55 列：不是正确的 UTF-8 文本" },
+        { head + "\"project\": \"\xED\xA0\x80\", \"classes\": []}", "第 1 行第 55 列：不是正确的 UTF-8 文本" },
+        { head + "\"project\": \"\\uD800x\", \"classes\": []}", "第 1 行第 55 列：含有不成对的代理项(\\uD800)" },
+        { head + "\"project\": \"\\uDC00\", \"classes\": []}", "第 1 行第 55 列：含有不成对的代理项(\\uDC00)" },
+        { head + "\"project\": " + deep + ", \"classes\": []}", "第 1 行第 117 列：嵌套超过 64 层" },
+        { head + "\"project\": \"p\", \"classes\": [], \"version\": 2}", "第 1 行第 74 列：键“version”重复出现" },
+        { head + "\"project\": \"p\", \"classes\": [], \"vers\\u0069on\": 2}", "第 1 行第 74 列：键“version”重复出现" },
+        { ModelText(ClassText("Shelf", "书架", { WithKey(MemberText("shelfNo", "字符串", 10, "pd"), "name") })),
+            "第 7 行第 144 列：键“name”重复出现" },
+        { ModelText(ClassText("Sh\\u001belf", "书架", {})),
+            "第 6 行，类 Sh\\u001Belf：类名称只能由英文字母、数字和下划线组成!" },
+    };
+    for (const auto& [text, fault] : cases)
+        ExpectRefused(text, "导入 model.json 失败：" + fault);
+    ExpectRefused(good, "导入 model.json 失败：工程“”：工程名称不能为空!", "");
+
+    // One UTF-8 byte-order mark is allowed and dropped.
+    TCommandResult result = ImportModel("\xEF\xBB\xBF" + good, "model.json");
+    EXPECT_TRUE(result.Done()) << result.message;
 }
 
 TEST_F(ModelFileTest, NewerFileVersionIsRefusedNamingIt)
@@ -421,7 +464,7 @@ TEST_F(ModelFileTest, ExistingProjectNameNeedsANewName)
 {
     std::string text = ExportModel(library_);
     ExpectRefused(text, "导入 model.json 失败：工程“图书馆”：该工程名称已经存在!");
-    EXPECT_EQ(ImportModel(text, "model.json", "").refusal, TRefusal::ProjectNameTaken);
+    EXPECT_EQ(ImportModel(text, "model.json").refusal, TRefusal::ProjectNameTaken);
     ExpectRefused(text, "导入 model.json 失败：工程“图书馆”：该工程名称已经存在!", "图书馆");
     ExpectRefused(text, "导入 model.json 失败：工程“a/b”：工程名称不能包含“/”或“\\”!", "a/b");
     ExpectRefused(text, "导入 model.json 失败：工程“ 图书馆”：工程名称的开头和结尾不能是空格!", " 图书馆");
@@ -446,7 +489,7 @@ TEST_F(ModelFileTest, RefusedImportLeavesNoTrace)
     long long projects = SqlNumber(dbPath_, "select count(*) from t_project");
     long long classes = SqlNumber(dbPath_, "select count(*) from t_class");
     long long members = SqlNumber(dbPath_, "select count(*) from t_member");
-    ExpectRefused(faulty, "导入 model.json 失败：类 Reader 的成员 Book：成员属性首个字母必须小写", "新名");
+    ExpectRefused(faulty, "导入 model.json 失败：第 33 行，类 Reader 的成员 Book：成员属性首个字母必须小写", "新名");
     EXPECT_EQ(SqlNumber(dbPath_, "select count(*) from t_project"), projects);
     EXPECT_EQ(SqlNumber(dbPath_, "select count(*) from t_class"), classes);
     EXPECT_EQ(SqlNumber(dbPath_, "select count(*) from t_member"), members);

@@ -119,6 +119,33 @@ TEST(SchemaMappingTest, EveryRenameAndSkipIsReported)
     EXPECT_TRUE(Noted(plan, "跳过表 date_key：主键 d 不是整数或文本列"));
 }
 
+// Each rename gives its reason, a comment that lost characters to GBK is
+// named, and a key pointing at its own table is not called "not imported".
+TEST(SchemaMappingTest, RenamesLossesAndSelfReferencesSayWhy)
+{
+    TDbSchema schema = Library();
+    schema.tables.push_back({ "t_reader", "读者😀",
+        { Column("id", "int", -1, false), Column("parent_id", "int", -1, true, "上级😀"), Column("xPos", "int"),
+            Column("xpos", "int") },
+        { "id" }, { { "parent_id", "t_reader", "id" } } });
+    schema.tables.push_back({ "reader", "", { Column("id", "int", -1, false) }, { "id" }, {} });
+    TImportPlan plan = PlanSchemaImport(schema, {}, false);
+    for (const auto& note : plan.notes) {
+        if (note.rfind("改名", 0) == 0) {
+            EXPECT_NE(note.substr(note.size() - 3), "：") << note;
+        }
+    }
+    for (const char* note : { "改名 表 reader 的类名 Reader → Reader_：与表 t_reader 的类名相同",
+             "改名 列 tb_book.xPos 的成员名 xPos → xpos：第二个字母是大写时 Hibernate 找不到它的 get 方法，改为小写",
+             "改名 列 t_reader.xpos 的成员名 xpos → xpos_：与列 xPos 的成员名相同",
+             "注释 表 t_reader(类 Reader)的注释中有 GBK 无法表示的字符，已换成“?”",
+             "注释 列 t_reader.parent_id(成员 parentId)的注释中有 GBK 无法表示的字符，已换成“?”",
+             "外键 t_reader.parent_id 指向本表(类的成员不能是它自己的类)，按普通列导入" })
+        EXPECT_TRUE(std::find(plan.notes.begin(), plan.notes.end(), note) != plan.notes.end()) << note;
+    EXPECT_FALSE(Noted(plan, "外键 t_reader.parent_id 指向的表"));
+    EXPECT_EQ(plan.classes[3].friendName, "读者?");
+}
+
 TEST(SchemaMappingTest, ChosenTablesAndTextQueryMembers)
 {
     TImportPlan plan = PlanSchemaImport(Library(), { "tb_book", "missing" }, true);
