@@ -142,12 +142,14 @@ void TAutoCode::Generate()
         RemoveRunLeftovers(paths, in);
         ForEachGeneratedFile(in, [&](const TGeneratedFile& file) { sink.Put(paths.Place(file), file.suffix); });
         sink.Finish();
-        bases.WriteManifest();
+        bases.WriteManifest(packageName_);
         return listener_.Done();
     }
-    TMergePlanner planner(paths.OutputRoot(), projectName_);
+    TMergePlanner planner(paths.OutputRoot(), projectName_, packageName_);
     ForEachGeneratedFile(in, [&](const TGeneratedFile& file) { planner.Put(paths.Place(file), file.suffix); });
-    auto plan = std::make_shared<const TMergePlan>(planner.Finish());
+    TMergePlan made = planner.Finish();
+    made.deleteOldPackage = locations_.deleteOldPackage;
+    auto plan = std::make_shared<const TMergePlan>(std::move(made));
     if (kind_ == TRunKind::MergeDryRun) {
         ReportMergePlan(*plan, listener_);
         return listener_.MergePlanned(plan);

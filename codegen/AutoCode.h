@@ -29,6 +29,9 @@ struct TRunLocations {
     std::string templateDir = "template"; // read relative to the current directory
     std::string rootDir; // output goes to rootDir/projects/<project>; empty: program directory
     bool webapp = false; // the pages, web.xml and build too
+    // A merge deletes the unedited files an earlier generation wrote in
+    // another package (kept by default).
+    bool deleteOldPackage = false;
 };
 
 // One generation run. Start() launches Execute on a worker thread of its

@@ -90,11 +90,27 @@ std::set<std::string> TBaseStore::Strays() const
     return strays;
 }
 
-void TBaseStore::WriteManifest() const
+std::string TBaseStore::RecordedPackage() const
+{
+    // Input like anything in the tree: a link or a broken file tells nothing.
+    std::string relative = ".javagen/manifest.json";
+    if (!UnsafeInTree(outputRoot_, relative).empty())
+        return "";
+    try {
+        auto manifest = nlohmann::json::parse(TFileOperate::ReadFileBytes(outputRoot_ + "/" + relative));
+        auto package = manifest.find("package");
+        return package != manifest.end() && package->is_string() ? package->get<std::string>() : "";
+    } catch (const std::exception&) {
+        return "";
+    }
+}
+
+void TBaseStore::WriteManifest(const std::string& package) const
 {
     nlohmann::ordered_json manifest;
     manifest["format"] = 1;
     manifest["note"] = "javagen 合并生成所用的基准文件清单(程序上次写入各文件的内容在 base/ 下)，请勿手工修改";
+    manifest["package"] = package;
     manifest["files"] = nlohmann::json::array();
     for (const auto& file : List())
         manifest["files"].push_back(file);

@@ -28,8 +28,11 @@ public:
     // (a planted link, a pipe): never read, reported.
     std::set<std::string> Strays() const;
     const std::string& OutputRoot() const { return outputRoot_; }
-    // Rewrites manifest.json from the bases present.
-    void WriteManifest() const;
+    // Rewrites manifest.json from the bases present, with the package
+    // (dotted, without "com.") the run generated.
+    void WriteManifest(const std::string& package) const;
+    // The package the last manifest records; empty when none does.
+    std::string RecordedPackage() const;
 
     // The output-root relative path of a file below outputRoot.
     std::string Relative(const std::string& path) const;

@@ -3,6 +3,7 @@
 #include "FileOperate.h"
 #include "StructuralMerge.h"
 #include "TextCodec.h"
+#include "TextEscape.h"
 #include "ThreeWayMerge.h"
 #include "TreeGuard.h"
 
@@ -110,7 +111,7 @@ TFileState TFileState::Of(const std::optional<std::string>& bytes)
     return { true, std::hash<std::string_view>()(*bytes), bytes->size() };
 }
 
-std::string TMergeStep::Outcome(const std::string& plainSuffix) const
+std::string TMergeStep::Outcome(const std::string& plainSuffix, bool deleted) const
 {
     switch (action) {
     case TMergeAction::New:
@@ -131,9 +132,39 @@ std::string TMergeStep::Outcome(const std::string& plainSuffix) const
     case TMergeAction::Refused:
         return "未处理：" + note + "，已跳过!";
     case TMergeAction::Obsolete:
+        if (oldPackage)
+            return !unedited ? "旧包中的文件，有手工修改，已保留!"
+                             : (deleted ? "旧包中的文件，已删除!" : "旧包中的文件，已保留(删除须另行确认)!");
         return unedited ? "已过时，已删除!" : "已过时，有手工修改，已保留!";
     }
     return "";
+}
+
+std::string TMergePlan::PackageChange() const
+{
+    if (oldPackageFiles == 0)
+        return "";
+    return (previousPackage.empty() ? "包名已改为 com." + package
+                                    : "包名已由 com." + previousPackage + " 改为 com." + package) +
+        "：旧包中的文件 " + std::to_string(oldPackageFiles) + " 个，" +
+        (deleteOldPackage ? "未经手工修改的将删除" : "全部保留(删除须另行确认)");
+}
+
+bool TMergePlan::Deletes(const TMergeStep& step) const
+{
+    return step.action == TMergeAction::Obsolete && step.unedited && (!step.oldPackage || deleteOldPackage);
+}
+
+std::string TMergePlan::Why(const TMergeStep& step) const
+{
+    if (step.action != TMergeAction::Obsolete)
+        return "";
+    if (!step.unedited)
+        return "将保留：有手工修改";
+    if (step.oldPackage)
+        return deleteOldPackage ? "将删除：旧包中的文件，没有手工修改，已确认删除"
+                                : "将保留：旧包中的文件，删除须另行确认";
+    return "将删除：模型不再生成它，且没有手工修改";
 }
 
 TMergeSummary TMergePlan::Summary() const
@@ -141,16 +172,18 @@ TMergeSummary TMergePlan::Summary() const
     TMergeSummary summary;
     for (const auto& step : steps)
         if (step.action != TMergeAction::Obsolete || step.disk.exists)
-            summary.entries.push_back(
-                { step.action, step.displayPath, step.action == TMergeAction::Obsolete && step.unedited });
+            summary.entries.push_back({ step.action, step.displayPath, Deletes(step), Why(step) });
     return summary;
 }
 
-TMergePlanner::TMergePlanner(const std::string& outputRoot, const std::string& projectName)
+TMergePlanner::TMergePlanner(
+    const std::string& outputRoot, const std::string& projectName, const std::string& packageName)
     : bases_(outputRoot)
     , displayRoot_("projects/" + projectName + "/")
+    , packageDir_("src/com/" + ReplaceAll(packageName, ".", "/") + "/")
 {
     plan_.outputRoot = outputRoot;
+    plan_.package = packageName;
     unsigned count = std::max(2u, std::min(4u, std::thread::hardware_concurrency()));
     for (unsigned i = 0; i < count; ++i)
         workers_.emplace_back([this] { Work(); });
@@ -239,7 +272,25 @@ TMergePlan TMergePlanner::Finish()
         step.disk = TFileState::Of(disk);
         step.base = TFileState::Of(base);
         step.unedited = disk && disk == base;
+        // A file in a package directory other than this run's.
+        step.oldPackage = relative.rfind("src/", 0) == 0 && relative.find('/', 4) != std::string::npos &&
+            relative.rfind(packageDir_, 0) != 0;
+        if (step.oldPackage && step.disk.exists) {
+            ++plan_.oldPackageFiles;
+            // Its utils/HibernateUtil.java tells the package it was.
+            const std::string top = "src/com/", util = "/utils/HibernateUtil.java";
+            if (plan_.previousPackage.empty() && relative.rfind(top, 0) == 0 &&
+                relative.size() > top.size() + util.size() &&
+                relative.compare(relative.size() - util.size(), util.size(), util) == 0)
+                plan_.previousPackage =
+                    ReplaceAll(relative.substr(top.size(), relative.size() - util.size() - top.size()), "/", ".");
+        }
         plan_.steps.push_back(std::move(step));
+    }
+    if (plan_.oldPackageFiles > 0) {
+        std::string recorded = bases_.RecordedPackage();
+        if (!recorded.empty() && recorded != plan_.package)
+            plan_.previousPackage = recorded;
     }
     for (const auto& stray : bases_.Strays()) {
         TMergeStep step;
@@ -304,8 +355,9 @@ TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listen
                 bases.Remove(step.relative);
                 continue;
             }
-            // Only a regular file inside the tree that still is its base.
-            if (step.unedited && UnsafeInTree(plan.outputRoot, step.relative).empty()) {
+            // Only a regular file inside the tree that still is its base
+            // (and of an earlier package only when confirmed).
+            if (plan.Deletes(step) && UnsafeInTree(plan.outputRoot, step.relative).empty()) {
                 std::error_code ec;
                 fs::remove(step.path, ec);
                 bases.Remove(step.relative);
@@ -330,16 +382,17 @@ TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listen
             if (!step.adopted.empty())
                 RemoveBeside(plan.outputRoot, step.adopted);
         }
-        summary.entries.push_back(
-            { step.action, step.displayPath, step.action == TMergeAction::Obsolete && step.unedited });
-        listener.Progress(step.displayPath + step.Outcome(step.suffix));
+        summary.entries.push_back({ step.action, step.displayPath, plan.Deletes(step), plan.Why(step) });
+        listener.Progress(step.displayPath + step.Outcome(step.suffix, plan.Deletes(step)));
     }
-    bases.WriteManifest();
+    bases.WriteManifest(plan.package);
     return summary;
 }
 
 void ReportMergePlan(const TMergePlan& plan, IGenerationListener& listener)
 {
+    if (plan.oldPackageFiles > 0)
+        listener.Progress(plan.PackageChange());
     for (const auto& step : plan.steps)
         if (step.action != TMergeAction::Obsolete || step.disk.exists)
             listener.Progress(std::string(MergeActionWord(step.action)) + " " + step.displayPath);

@@ -45,12 +45,14 @@ struct TMergeStep {
     std::string besidePath; // Beside: where newText goes
     std::string besideRecord; // relative path below .javagen/ of the copy of what went beside
     std::string adopted; // a NAME.new the user took over: removed once the file is replaced
-    bool unedited = false; // Obsolete: the file equals its base, and is deleted
+    bool unedited = false; // Obsolete: the file equals its base
+    bool oldPackage = false; // Obsolete: below src/ but outside the run's package
     TFileState disk; // the file when the plan was made
     TFileState base; // its base then
 
     // The text after the display path in the progress line of the applied plan.
-    std::string Outcome(const std::string& suffix) const;
+    // deleted: an obsolete file is deleted.
+    std::string Outcome(const std::string& suffix, bool deleted = false) const;
     std::string suffix; // the plain run's progress suffix of the file
     std::string note; // how a merge was made when not by structure
 };
@@ -60,6 +62,24 @@ struct TMergeStep {
 struct TMergePlan {
     std::string outputRoot;
     std::vector<TMergeStep> steps; // the run's files in order, then the obsolete ones
+    std::string package; // the run's, dotted
+    // The package of the files an earlier generation wrote outside this
+    // one's (from the manifest, else from where they lie); empty when
+    // there are none or it cannot be told.
+    std::string previousPackage;
+    int oldPackageFiles = 0;
+    // Files of an earlier package are deleted (when unedited) only on this
+    // separate confirmation: a changed package is more often a mistake, or
+    // a restart that lost it, than a move.
+    bool deleteOldPackage = false;
+
+    // The line that heads the plan when files of an earlier package are
+    // left: which package, how many, kept or deleted. Empty otherwise.
+    std::string PackageChange() const;
+    // Whether an obsolete step's file is deleted when the plan is applied.
+    bool Deletes(const TMergeStep& step) const;
+    // Why it is deleted or kept.
+    std::string Why(const TMergeStep& step) const;
 
     TMergeSummary Summary() const;
 };
@@ -70,7 +90,7 @@ struct TMergePlan {
 // longer than generating), and the plan keeps the order they were put in.
 class TMergePlanner : public IOutputSink {
 public:
-    TMergePlanner(const std::string& outputRoot, const std::string& projectName);
+    TMergePlanner(const std::string& outputRoot, const std::string& projectName, const std::string& packageName);
     // Stops the workers; files not yet decided are dropped.
     ~TMergePlanner() override;
     TMergePlanner(const TMergePlanner&) = delete;
@@ -96,6 +116,7 @@ private:
 
     TBaseStore bases_;
     std::string displayRoot_; // "projects/<project>/"
+    std::string packageDir_; // "src/com/x/"
     std::set<std::string> produced_;
     TMergePlan plan_;
     std::deque<TMergeStep> steps_; // stable while workers fill them in

@@ -41,6 +41,14 @@ bool TMessageBoxDialogs::Confirm(QWidget* parent, const QString& text, const QSt
     return box.exec() == QMessageBox::Ok;
 }
 
+bool TMessageBoxDialogs::ConfirmDefaultNo(QWidget* parent, const QString& text, const QString& title)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 std::optional<QString> TMessageBoxDialogs::InputText(
     QWidget* parent, const QString& title, const QString& prompt, const QString& defaultText)
 {

@@ -18,6 +18,12 @@ public:
     virtual void ShowMessage(QWidget* parent, const QString& text, const QString& title, TMessageIcon icon) = 0;
     // OK and Cancel, information icon; true for OK.
     virtual bool Confirm(QWidget* parent, const QString& text, const QString& title) = 0;
+    // Yes and No for a step that cannot be undone, No the default; true for
+    // Yes. Scripted boxes answer it as a confirmation.
+    virtual bool ConfirmDefaultNo(QWidget* parent, const QString& text, const QString& title)
+    {
+        return Confirm(parent, text, title);
+    }
     // A one-line input box; no value when cancelled.
     virtual std::optional<QString> InputText(
         QWidget* parent, const QString& title, const QString& prompt, const QString& defaultText) = 0;
@@ -33,6 +39,7 @@ class TMessageBoxDialogs : public IDialogs {
 public:
     void ShowMessage(QWidget* parent, const QString& text, const QString& title, TMessageIcon icon) override;
     bool Confirm(QWidget* parent, const QString& text, const QString& title) override;
+    bool ConfirmDefaultNo(QWidget* parent, const QString& text, const QString& title) override;
     std::optional<QString> InputText(
         QWidget* parent, const QString& title, const QString& prompt, const QString& defaultText) override;
     std::optional<QString> SaveFileName(

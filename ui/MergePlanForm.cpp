@@ -35,7 +35,7 @@ QString MergeActionText(TMergeAction action)
     return QString();
 }
 
-TMergePlanForm::TMergePlanForm(QWidget* owner, const TMergeSummary& plan)
+TMergePlanForm::TMergePlanForm(QWidget* owner, const TMergeSummary& plan, const std::string& heading)
     : QDialog(owner)
 {
     setObjectName("MergePlanForm");
@@ -43,6 +43,13 @@ TMergePlanForm::TMergePlanForm(QWidget* owner, const TMergeSummary& plan)
     setModal(true);
     resize(760, 480);
     auto* layout = new QVBoxLayout(this);
+    if (!heading.empty()) {
+        Lbl_Heading = new QLabel(Text(heading), this);
+        Lbl_Heading->setObjectName("Lbl_Heading");
+        Lbl_Heading->setWordWrap(true);
+        Lbl_Heading->setStyleSheet("font-weight: bold");
+        layout->addWidget(Lbl_Heading);
+    }
     auto* intro = new QLabel(Text("合并生成将对每个文件做如下处理（手工修改会保留，冲突处会加上标记）："), this);
     layout->addWidget(intro);
     LB_Plan = new QListWidget(this);
@@ -51,7 +58,9 @@ TMergePlanForm::TMergePlanForm(QWidget* owner, const TMergeSummary& plan)
     for (bool changing : { true, false })
         for (const auto& entry : plan.entries)
             if ((entry.action != TMergeAction::Unchanged) == changing)
-                LB_Plan->addItem(MergeActionText(entry.action) + Text("\t") + Text(entry.displayPath));
+                LB_Plan->addItem(MergeActionText(entry.action) +
+                    (entry.why.empty() ? QString() : Text("（") + Text(entry.why) + Text("）")) + Text("\t") +
+                    Text(entry.displayPath));
     layout->addWidget(LB_Plan, 1);
     Lbl_Summary = new QLabel(Text(plan.Counts()), this);
     Lbl_Summary->setObjectName("Lbl_Summary");

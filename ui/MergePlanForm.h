@@ -13,8 +13,11 @@ class TMergePlanForm : public QDialog {
     Q_OBJECT
 
 public:
-    TMergePlanForm(QWidget* owner, const TMergeSummary& plan);
+    // heading: a line above the list when the plan needs one (a changed
+    // package).
+    TMergePlanForm(QWidget* owner, const TMergeSummary& plan, const std::string& heading = "");
 
+    QLabel* Lbl_Heading = nullptr;
     QLabel* Lbl_Summary = nullptr;
     QListWidget* LB_Plan = nullptr;
     QDialogButtonBox* Buttons = nullptr;

@@ -117,10 +117,21 @@ void TRunController::MergeDone(const TMergeSummary& summary)
 void TRunController::MergePlanned(const std::shared_ptr<const TMergePlan>& plan)
 {
     // The dry run waits here until the user has decided.
-    TMergePlanForm form(&window_, plan->Summary());
+    TMergePlanForm form(&window_, plan->Summary(), plan->PackageChange());
     window_.RunDialog(form);
-    if (form.result() == QDialog::Accepted)
-        approved_ = plan;
+    if (form.result() != QDialog::Accepted)
+        return;
+    approved_ = plan;
+    // Files of an earlier package go only on a question of their own,
+    // answered no unless the user says yes.
+    if (plan->oldPackageFiles > 0 &&
+        window_.Dialogs().ConfirmDefaultNo(&window_,
+            Text(plan->PackageChange()) + Text("\n\n是否删除旧包中未经手工修改的文件？(有手工修改的文件总是保留)"),
+            Text("旧包中的文件"))) {
+        auto deleting = std::make_shared<TMergePlan>(*plan);
+        deleting->deleteOldPackage = true;
+        approved_ = deleting;
+    }
 }
 
 void TRunController::PlanStale(const QString& message)

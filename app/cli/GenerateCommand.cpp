@@ -83,6 +83,7 @@ struct TGenerateArgs {
     bool merge = false;
     bool dryRun = false;
     bool webapp = false;
+    bool deleteOldPackage = false;
 };
 
 int Generate(const TGenerateArgs& args)
@@ -98,6 +99,7 @@ int Generate(const TGenerateArgs& args)
         locations.templateDir.pop_back();
     locations.rootDir = args.root;
     locations.webapp = args.webapp;
+    locations.deleteOldPackage = args.deleteOldPackage;
 
     if (args.dryRun && !args.merge)
         throw TUsageError("--dry-run 只能与 --merge 一起使用。");
@@ -126,5 +128,7 @@ void AddGenerateCommand(CLI::App& app, TCliAction& action)
     generate->add_flag("--webapp", a->webapp,
         "同时生成网页: WebRoot/ 下 struts.xml 用到的全部 JSP 页面和 WEB-INF/web.xml、过滤器、校验文件、build.xml");
     generate->add_flag("--dry-run", a->dryRun, "与 --merge 一起用: 每个文件一行列出将做的事(动作和路径)，不写任何文件");
+    generate->add_flag("--delete-old-package", a->deleteOldPackage,
+        "与 --merge 一起用: 包名改变后，删除旧包中未经手工修改的文件(默认保留)");
     generate->callback([&action, a] { action = [a] { return Generate(*a); }; });
 }

@@ -64,12 +64,13 @@ protected:
         std::vector<std::string> progress;
         TMergeSummary summary;
     };
-    TRunResult Run(TRunKind kind)
+    TRunResult Run(TRunKind kind, const std::string& package = "velmorantis", bool deleteOldPackage = false)
     {
         TRecordingListener listener;
         listener.runKind = kind;
         TRunLocations locations { JAVAGEN_TEMPLATES, (dir_ / "out").string() };
-        EXPECT_TRUE(listener.RunAndWait(shop_, "Shop", "velmorantis", locations));
+        locations.deleteOldPackage = deleteOldPackage;
+        EXPECT_TRUE(listener.RunAndWait(shop_, "Shop", package, locations));
         return { listener.events, listener.progress, listener.summary.value_or(TMergeSummary {}) };
     }
 
@@ -311,6 +312,39 @@ TEST_F(MergeRunTest, DryRunWritesNothingAndPlansWhatTheMergeThenDoes)
 
 // So that the order generate, edit, merge merges: the first merge after a
 // plain run finds the bases of what the plain run wrote.
+// A changed package (a restart that lost it, a typing slip) never costs the
+// old package's files: the plan says so first, keeps them, and deletes the
+// unedited ones only when that is asked for on its own.
+TEST_F(MergeRunTest, FilesOfAnEarlierPackageGoOnlyWhenConfirmed)
+{
+    Run(TRunKind::Plain);
+    std::ofstream(package_ / "domain" / "Note.java", std::ios::app) << "// hand edit\r\n";
+    size_t oldFiles = std::distance(fs::recursive_directory_iterator(package_), fs::recursive_directory_iterator()) -
+        std::distance(fs::directory_iterator(package_), fs::directory_iterator()); // files, not kind folders
+    auto dry = Run(TRunKind::MergeDryRun, "org.shop");
+    ASSERT_FALSE(dry.progress.empty());
+    EXPECT_EQ(dry.progress.front(),
+        "包名已由 com.velmorantis 改为 com.org.shop：旧包中的文件 " + std::to_string(oldFiles) +
+            " 个，全部保留(删除须另行确认)");
+
+    auto kept = Run(TRunKind::Merge, "org.shop");
+    EXPECT_TRUE(fs::exists(package_ / "dao" / "NoteDAO.java"));
+    EXPECT_TRUE(fs::exists(root_ / "src/com/org/shop/dao/NoteDAO.java"));
+    for (const auto& [file, line] : std::vector<std::pair<std::string, std::string>> {
+             { "dao/NoteDAO.java", "旧包中的文件，已保留(删除须另行确认)!" },
+             { "domain/Note.java", "旧包中的文件，有手工修改，已保留!" } })
+        EXPECT_NE(std::find(kept.progress.begin(), kept.progress.end(), Display(file) + line), kept.progress.end())
+            << file;
+
+    auto gone = Run(TRunKind::Merge, "org.shop", true);
+    EXPECT_NE(
+        std::find(gone.progress.begin(), gone.progress.end(), Display("dao/NoteDAO.java") + "旧包中的文件，已删除!"),
+        gone.progress.end());
+    EXPECT_FALSE(fs::exists(package_ / "dao" / "NoteDAO.java"));
+    EXPECT_TRUE(fs::exists(package_ / "domain" / "Note.java"));
+    EXPECT_EQ(nlohmann::json::parse(ReadFileBytes(root_ / ".javagen/manifest.json"))["package"], "org.shop");
+}
+
 TEST_F(MergeRunTest, PlainRunRecordsBases)
 {
     EXPECT_EQ(Run(TRunKind::Plain).events, std::vector<std::string> { "done" });
