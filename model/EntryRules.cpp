@@ -77,7 +77,7 @@ TVerdict CheckProjectNameText(const std::string& name)
         return TVerdict::Refuse(TRefusal::Name, "工程名称含有无法用 GBK 编码保存的字符!");
     // It names a directory; file names are limited to 255 bytes.
     if (name.size() > 200)
-        return TVerdict::Refuse(TRefusal::Name, "工程名称太长!");
+        return TVerdict::Refuse(TRefusal::Name, "工程名称太长(最多 200 个字节，一个汉字占 3 个字节)!");
     return TVerdict::Accept();
 }
 

@@ -64,7 +64,7 @@ TFormMain::TFormMain(IDialogs* dialogs, QWidget* parent)
     BuildMenu();
     BuildStatusBar();
     runs_ = new TRunController(*this, Memo_State, Lbl_Written, Act_Generate, Act_MergeGenerate);
-    folderOpener_ = [](const QString& folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
+    folderOpener_ = [](const QString& folder) { return QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
     // The client area below the menu keeps its size; the window follows it.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -298,7 +298,7 @@ void TFormMain::RefreshStatus()
         label->setToolTip(text);
     };
     show(Lbl_ModelFile, Text("模型文件: ") + Text(model));
-    show(Lbl_Package, Text("包名: ") + Text(packageName_));
+    show(Lbl_Package, Text("包名: com.") + Text(packageName_)); // as the code has it
     show(Lbl_Output, SelectedProjectId() < 0 ? Text("生成目录: (没有选中工程)") : Text("生成目录: ") + OutputFolder());
     bool templates = std::filesystem::is_directory(runLocations_.templateDir, ec);
     Lbl_TemplateWarning->setText(templates ? QString()

@@ -102,7 +102,8 @@ public:
     void RefreshStatus();
     // How a folder is shown to the user; the default asks the desktop's
     // file manager.
-    using TFolderOpener = std::function<void(const QString&)>;
+    // False when nothing could open the folder (no file manager).
+    using TFolderOpener = std::function<bool(const QString&)>;
     void SetFolderOpener(TFolderOpener opener) { folderOpener_ = std::move(opener); }
     void ShowAbout();
 

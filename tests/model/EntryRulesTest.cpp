@@ -239,7 +239,7 @@ TEST_F(EntryRulesTest, NamesHaveALengthLimit)
     EXPECT_EQ(CheckAddClass(project_, "A" + std::string(64, 'a'), "x").message, "类名称不能超过 64 个字符!");
     EXPECT_TRUE(CheckAddClass(project_, "A" + std::string(63, 'a'), "x").Accepted());
     EXPECT_EQ(Add(Entry("a" + std::string(64, 'b'), "字符串")), "成员名称不能超过 64 个字符!");
-    EXPECT_EQ(CheckNewProject(std::string(201, 'p')).message, "工程名称太长!");
+    EXPECT_EQ(CheckNewProject(std::string(201, 'p')).message, "工程名称太长(最多 200 个字节，一个汉字占 3 个字节)!");
 }
 
 // The rules on what an import knows of a column, in their order.

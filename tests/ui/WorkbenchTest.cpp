@@ -14,9 +14,11 @@
 #include "UpdateClassForm.h"
 #include "UpdateMemberForm.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,7 +74,7 @@ void WorkbenchTest::StatusBarSaysWhereTheUserWorks()
     QString model =
         QString::fromStdString(std::filesystem::absolute(TDbHelper::DatabasePath()).lexically_normal().string());
     QCOMPARE(Find<QLabel>(w, "Lbl_ModelFile")->text(), "模型文件: " + model);
-    QCOMPARE(Find<QLabel>(w, "Lbl_Package")->text(), QString("包名: velmorantis"));
+    QCOMPARE(Find<QLabel>(w, "Lbl_Package")->text(), QString("包名: com.velmorantis"));
 
     w.SetRunLocations({ (model_->Dir() / "no-template").string(), Out().toStdString() });
     QCOMPARE(Find<QLabel>(w, "Lbl_Output")->text(), "生成目录: " + Out() + "/projects/Shop");
@@ -85,7 +87,7 @@ void WorkbenchTest::StatusBarSaysWhereTheUserWorks()
 
     t.dialogs.inputAnswers = { QString("org.example") };
     Find<QAction>(w, "Act_SetPackage")->trigger();
-    QCOMPARE(Find<QLabel>(w, "Lbl_Package")->text(), QString("包名: org.example"));
+    QCOMPARE(Find<QLabel>(w, "Lbl_Package")->text(), QString("包名: com.org.example"));
     NextProject(w);
     QCOMPARE(Find<QLabel>(w, "Lbl_Output")->text(), "生成目录: " + Out() + "/projects/图书馆");
 
@@ -185,7 +187,11 @@ void WorkbenchTest::OutputFolderIsOpenedOnceItExists()
     TFormMain& w = *t.window;
     w.SetRunLocations({ JAVAGEN_TEMPLATES, Out().toStdString() });
     QStringList opened;
-    w.SetFolderOpener([&](const QString& folder) { opened << folder; });
+    bool opens = true;
+    w.SetFolderOpener([&](const QString& folder) {
+        opened << folder;
+        return opens;
+    });
     Find<QAction>(w, "Act_OpenOutput")->trigger();
     QCOMPARE(t.dialogs.LastMessage(), "生成目录还不存在，生成代码后才会有:\n" + Out() + "/projects/Shop");
     QVERIFY(opened.isEmpty());
@@ -193,6 +199,12 @@ void WorkbenchTest::OutputFolderIsOpenedOnceItExists()
     QTRY_VERIFY_WITH_TIMEOUT(Find<QAction>(w, "Act_Generate")->isEnabled(), 60000);
     Find<QAction>(w, "Act_OpenOutput")->trigger();
     QCOMPARE(opened, QStringList({ Out() + "/projects/Shop" }));
+    // A desktop without a file manager: the path is shown and copied.
+    opens = false;
+    Find<QAction>(w, "Act_OpenOutput")->trigger();
+    QCOMPARE(t.dialogs.LastMessage(),
+        "无法打开生成目录(没有可以打开它的文件管理器)，目录位置已复制到剪贴板:\n" + Out() + "/projects/Shop");
+    QCOMPARE(QGuiApplication::clipboard()->text(), Out() + "/projects/Shop");
 }
 
 void WorkbenchTest::KeysOfTheListsRunTheMenuCommands()
