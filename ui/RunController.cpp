@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTimer>
 
 TRunController::TRunController(
@@ -85,8 +86,17 @@ void TRunController::Flush()
 {
     if (pending_.isEmpty())
         return;
+    // The box follows the newest line unless the user has scrolled up to
+    // read an earlier one.
+    QScrollBar* bar = progress_->verticalScrollBar();
+    bool following = bar->value() >= bar->maximum();
     progress_->appendPlainText(pending_.join('\n'));
     pending_.clear();
+    if (following) {
+        // The cursor, not the bar: its maximum lags behind a large append.
+        progress_->moveCursor(QTextCursor::End);
+        progress_->ensureCursorVisible();
+    }
 }
 
 void TRunController::Done()
