@@ -145,7 +145,23 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 
 void TFormMain::Guarded(const std::function<void()>& command)
 {
+    // The list the command came from gets the keyboard back after its
+    // dialogs and boxes close: without a window manager (or with a simple
+    // one) nothing else gives it back, and the next keys went nowhere.
+    QPointer<QWidget> from = focusWidget();
     RunGuarded(*dialogs_, this, command);
+    ReturnFocus(from);
+}
+
+void TFormMain::ReturnFocus(QWidget* to)
+{
+    if (!isVisible())
+        return;
+    activateWindow();
+    if (to && to->isVisible() && to->isEnabled() && to->window() == this)
+        to->setFocus(Qt::OtherFocusReason);
+    else if (!focusWidget() || !focusWidget()->isVisible())
+        LB_Object->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormMain::Message(const QString& text)

@@ -106,6 +106,10 @@ public:
     using TFolderOpener = std::function<bool(const QString&)>;
     void SetFolderOpener(TFolderOpener opener) { folderOpener_ = std::move(opener); }
     void ShowAbout();
+    // Activates the window and gives the keyboard to the widget (when it is
+    // still there) or to the class list: after a box closes, without a
+    // window manager nothing else does.
+    void ReturnFocus(QWidget* to);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

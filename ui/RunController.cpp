@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -103,7 +104,9 @@ void TRunController::Done()
 {
     Flush();
     written_->setText(Text("共写入 ") + QString::number(lines_) + Text(" 个文件"));
+    QPointer<QWidget> from = window_.focusWidget();
     window_.Dialogs().ShowMessage(&window_, Text("所有代码生成完毕!"), Text("任务提示"), TMessageIcon::Information);
+    window_.ReturnFocus(from);
 }
 
 void TRunController::MergeDone(const TMergeSummary& summary)
@@ -120,8 +123,10 @@ void TRunController::MergeDone(const TMergeSummary& summary)
         for (const auto& path : conflicts)
             text += Text("\n") + Text(path);
     }
+    QPointer<QWidget> from = window_.focusWidget();
     window_.Dialogs().ShowMessage(
         &window_, text, Text("任务提示"), conflicts.empty() ? TMessageIcon::Information : TMessageIcon::Warning);
+    window_.ReturnFocus(from);
 }
 
 void TRunController::MergePlanned(const std::shared_ptr<const TMergePlan>& plan)
@@ -154,8 +159,10 @@ void TRunController::PlanStale(const QString& message)
 void TRunController::Failed(const QString& message)
 {
     Flush();
+    QPointer<QWidget> from = window_.focusWidget();
     window_.Dialogs().ShowMessage(
         &window_, Text("代码生成失败：") + message, Text(kErrorTitle), TMessageIcon::Critical);
+    window_.ReturnFocus(from);
 }
 
 void TRunController::Finished()

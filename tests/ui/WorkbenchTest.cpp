@@ -14,6 +14,7 @@
 #include "UpdateClassForm.h"
 #include "UpdateMemberForm.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -29,6 +30,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 
@@ -56,6 +58,7 @@ private slots:
     void PreviewShowsWhatARunWritesAndWritesNothing();
     void OutputFolderIsOpenedOnceItExists();
     void KeysOfTheListsRunTheMenuCommands();
+    void KeyboardComesBackAfterADialog();
     void EveryMemberColumnFitsTheWindow();
 
 private:
@@ -205,6 +208,31 @@ void WorkbenchTest::OutputFolderIsOpenedOnceItExists()
     QCOMPARE(t.dialogs.LastMessage(),
         "无法打开生成目录(没有可以打开它的文件管理器)，目录位置已复制到剪贴板:\n" + Out() + "/projects/Shop");
     QCOMPARE(QGuiApplication::clipboard()->text(), Out() + "/projects/Shop");
+}
+
+// Offscreen there is no window manager: nothing but the window itself gives
+// the keyboard back to the list once a real dialog has taken and closed.
+void WorkbenchTest::KeyboardComesBackAfterADialog()
+{
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    t.OnDialog([](QDialog& dialog) {
+        // The dialog had the keyboard; then it closes.
+        QTimer::singleShot(0, &dialog, [&dialog] {
+            if (QWidget* focused = QApplication::focusWidget())
+                focused->clearFocus();
+            dialog.reject();
+        });
+        dialog.exec();
+    });
+    for (const char* name : { "LB_Object", "LV_Member" }) {
+        auto* list = Find<QWidget>(w, name);
+        list->setFocus();
+        QTest::keyClick(list, name == std::string("LB_Object") ? Qt::Key_F2 : Qt::Key_Insert);
+        QCOMPARE(t.dialogsRun > 0, true);
+        QTRY_VERIFY(w.isActiveWindow());
+        QCOMPARE(QApplication::focusWidget(), list);
+    }
 }
 
 void WorkbenchTest::KeysOfTheListsRunTheMenuCommands()
