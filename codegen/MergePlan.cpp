@@ -104,6 +104,17 @@ std::string TMergeSummary::Counts() const
         (Count(TMergeAction::Refused) ? "，跳过不安全的路径 " + n(TMergeAction::Refused) + " 个" : "") + "。";
 }
 
+std::string TMergeSummary::BesideHint() const
+{
+    int beside = Count(TMergeAction::Beside);
+    if (beside == 0)
+        return "";
+    return "另存为 .new 的 " + std::to_string(beside) +
+        " 个文件与生成的代码不同，而程序没有它们的基准(不知道哪些是手工修改)：原文件保留不动，新代码写在旁边的 .new "
+        "文件中。请比较两者，把想要的内容留在原文件中，再删除 .new；下一次合并生成发现原文件与 .new "
+        "相同时会记下基准并删除 .new。";
+}
+
 TFileState TFileState::Of(const std::optional<std::string>& bytes)
 {
     if (!bytes)

@@ -34,4 +34,7 @@ struct TMergeSummary {
     std::vector<std::string> Conflicts() const;
     // How many files were written, merged, kept, in conflict...: one line.
     std::string Counts() const;
+    // What the files written beside as NAME.new are and how to finish with
+    // them; empty when there are none.
+    std::string BesideHint() const;
 };

@@ -123,6 +123,8 @@ void TRunController::MergeDone(const TMergeSummary& summary)
         for (const auto& path : conflicts)
             text += Text("\n") + Text(path);
     }
+    if (!summary.BesideHint().empty())
+        text += Text("\n\n") + Text(summary.BesideHint());
     QPointer<QWidget> from = window_.focusWidget();
     window_.Dialogs().ShowMessage(
         &window_, text, Text("任务提示"), conflicts.empty() ? TMessageIcon::Information : TMessageIcon::Warning);

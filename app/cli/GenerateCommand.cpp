@@ -31,6 +31,8 @@ public:
         std::cerr << (dryRun_ ? "合并生成预览：" : "合并生成完毕：") << summary.Counts() << '\n';
         for (const auto& path : summary.Conflicts())
             std::cerr << "有冲突: " << path << '\n';
+        if (!dryRun_ && !summary.BesideHint().empty())
+            std::cerr << summary.BesideHint() << '\n';
         int skipped = summary.Count(TMergeAction::Refused);
         if (skipped > 0)
             std::cerr << "有 " << skipped << " 个路径是符号链接或不是普通文件，未处理。\n";

@@ -87,8 +87,9 @@ rm -rf out2 && mkdir -p out2
 "$cli" generate 图书馆 --templates "$templates" --root out2 > /dev/null 2>&1
 rm -rf out2/projects/图书馆/.javagen
 echo "// by hand" >> out2/projects/图书馆/src/com/velmorantis/domain/Book.java
-"$cli" generate 图书馆 --merge --templates "$templates" --root out2 > merge5.txt 2>/dev/null
+"$cli" generate 图书馆 --merge --templates "$templates" --root out2 > merge5.txt 2> merge5.err
 [ -e out2/projects/图书馆/src/com/velmorantis/domain/Book.java.new ] || fail "no NAME.new"
+grep -q "请比较两者，把想要的内容留在原文件中，再删除 .new" merge5.err || fail "no hint how to finish with NAME.new"
 grep -q "// by hand" out2/projects/图书馆/src/com/velmorantis/domain/Book.java || fail "file without a base replaced"
 grep -q "domain/Book.java与生成的代码不同且没有基准" merge5.txt || fail "beside line"
 
