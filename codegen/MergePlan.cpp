@@ -283,9 +283,13 @@ TMergePlan TMergePlanner::Finish()
         step.disk = TFileState::Of(disk);
         step.base = TFileState::Of(base);
         step.unedited = disk && disk == base;
-        // A file in a package directory other than this run's.
+        // A file in a package directory other than this run's: outside
+        // it, or in a package below it (the run writes only KIND/FILE
+        // there; a package "shop" after "shop.admin" must not take
+        // shop/admin/ for its own).
+        bool inPackage = relative.rfind(packageDir_, 0) == 0;
         step.oldPackage = relative.rfind("src/", 0) == 0 && relative.find('/', 4) != std::string::npos &&
-            relative.rfind(packageDir_, 0) != 0;
+            (!inPackage || std::count(relative.begin() + packageDir_.size(), relative.end(), '/') > 1);
         if (step.oldPackage && step.disk.exists) {
             ++plan_.oldPackageFiles;
             // Its utils/HibernateUtil.java tells the package it was.
@@ -357,6 +361,8 @@ TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listen
     TBaseStore bases(plan.outputRoot);
     CheckStillCurrent(plan, bases);
     TMergeSummary summary;
+    if (plan.oldPackageFiles > 0)
+        listener.Progress(plan.PackageChange());
     for (const auto& step : plan.steps) {
         if (step.action == TMergeAction::Refused) {
             // Nothing of it is touched.

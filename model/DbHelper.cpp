@@ -55,7 +55,9 @@ sqlite3_stmt* Prepared(sqlite3* db, const std::string& sql)
         sqlite3_prepare_v3(
             db, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr),
         TDbAccess::Read);
-    PreparedStatements()[sql] = statement;
+    // Text without a statement (blank, a comment) prepares to nothing.
+    if (statement)
+        PreparedStatements()[sql] = statement;
     return statement;
 }
 
@@ -97,9 +99,12 @@ std::unique_ptr<TResultSet> TDbHelper::OpenQuery(const std::string& sql, const T
     std::lock_guard<std::recursive_mutex> guard(DbLock());
     TStatement statement(GetConnection(), Prepared(GetConnection(), sql));
     statement.Bind(values);
+    // The names after the first step: a reused statement is prepared again
+    // there when the schema changed meanwhile.
+    bool row = statement.Step();
     std::vector<std::string> columns = statement.ColumnNames();
     std::vector<TResultSet::TRow> rows;
-    while (statement.Step())
+    for (; row; row = statement.Step())
         rows.push_back(statement.Row());
     return std::make_unique<TResultSet>(std::move(columns), std::move(rows));
 }

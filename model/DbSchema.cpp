@@ -71,8 +71,8 @@ private:
     {
         unsigned code = mysql_errno(mysql_);
         if (code == CR_SERVER_LOST || code == CR_SERVER_GONE_ERROR)
-            return "数据库服务器 " + server_ + " 在 " + std::to_string(kReadSeconds) +
-                " 秒内没有应答或断开了连接，导入已取消。\n" + mysql_error(mysql_);
+            return "数据库服务器 " + server_ + " 超过 " + std::to_string(kReadSeconds) +
+                " 秒没有应答或断开了连接，导入已取消。\n" + mysql_error(mysql_);
         return std::string("读取数据库结构失败：") + mysql_error(mysql_);
     }
 

@@ -61,7 +61,13 @@ template<class T> bool Read(const ordered_json& object, const char* key, T& valu
             fault = std::string("“") + key + "”的值类型不对";
             return false;
         }
-        if (wholeDouble || !FitsInt(*found)) {
+        bool beyond =
+            wholeDouble ? std::fabs(found->get<double>()) > std::numeric_limits<int>::max() : !FitsInt(*found);
+        if (wholeDouble && !beyond) {
+            fault = std::string("“") + key + "”的值类型不对";
+            return false;
+        }
+        if (beyond) {
             fault = std::string("“") + key + "”的值 " + found->dump() + " 超出范围";
             return false;
         }

@@ -150,7 +150,9 @@ void CheckObjects(sqlite3* db, const std::string& path)
     while (objects.Step()) {
         auto row = objects.Row();
         std::string type = row[0].value_or(""), name = row[1].value_or("");
-        if (type == "table" && tables.count(name))
+        // sqlite_stat1..4 are what ANALYZE (or another tool's optimize)
+        // leaves: statistics, never run.
+        if (type == "table" && (tables.count(name) || name.rfind("sqlite_stat", 0) == 0))
             continue;
         if (type == "index" && (indexes.count(name) || name.rfind("sqlite_autoindex_", 0) == 0))
             continue;

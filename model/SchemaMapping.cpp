@@ -292,9 +292,13 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
         }
         if (name != wanted) {
             std::string base = Renamed(wanted, standIn, false);
-            std::string why = base != wanted ? "名称不是英文字母和数字"
-                : classNames.count(base)     ? "与表 " + tableOfClass[base] + " 的类名相同"
-                                             : CheckClassNameOnly(base).message;
+            auto taken = [&] {
+                return classNames.count(base) ? "与表 " + tableOfClass[base] + " 的类名相同"
+                                              : CheckClassNameOnly(base).message;
+            };
+            std::string why = base != wanted ? "名称不是英文字母和数字" : taken();
+            if (base != wanted && name != base)
+                why += "；" + taken();
             plan.notes.push_back("改名 表 " + table->name + " 的类名 " + wanted + " → " + name + "：" + why);
         }
         classNames.insert(name);

@@ -35,7 +35,7 @@ TStatement::~TStatement()
 {
     if (owned_) {
         sqlite3_finalize(stmt_);
-    } else {
+    } else if (stmt_) {
         sqlite3_reset(stmt_);
         sqlite3_clear_bindings(stmt_);
     }

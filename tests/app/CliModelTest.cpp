@@ -315,4 +315,7 @@ TEST_F(CliModelTest, ModelDatabaseWithForeignObjectsIsRefusedUntouched)
                                                                              : "table extra"));
     }
     EXPECT_EQ(Cli({ "project", "add", "other" }).status, 0);
+    // The statistics ANALYZE leaves are no foreign object.
+    SqlExecute(dbPath_, "analyze;");
+    EXPECT_EQ(Cli({ "project", "add", "third" }).status, 0);
 }

@@ -343,6 +343,13 @@ TEST_F(MergeRunTest, FilesOfAnEarlierPackageGoOnlyWhenConfirmed)
     EXPECT_FALSE(fs::exists(package_ / "dao" / "NoteDAO.java"));
     EXPECT_TRUE(fs::exists(package_ / "domain" / "Note.java"));
     EXPECT_EQ(nlohmann::json::parse(ReadFileBytes(root_ / ".javagen/manifest.json"))["package"], "org.shop");
+
+    // The old package below the new one is no part of it.
+    Run(TRunKind::Merge, "org.shop.admin");
+    auto up = Run(TRunKind::Merge, "org.shop");
+    EXPECT_EQ(
+        up.progress.front().substr(0, up.progress.front().find("：")), "包名已由 com.org.shop.admin 改为 com.org.shop");
+    EXPECT_TRUE(fs::exists(root_ / "src/com/org/shop/admin/dao/NoteDAO.java"));
 }
 
 TEST_F(MergeRunTest, PlainRunRecordsBases)

@@ -365,10 +365,11 @@ TEST_F(ModelFileTest, MissingKeysAndWrongTypesAreNamed)
         "{\"format\": \"javagen-model\", \"project\": \"p\", \"classes\": []}", "导入 model.json 失败：缺少“version”");
     // A number must be a whole one an int holds: neither "1", true, nor 1.5,
     // nor one that would wrap round.
-    for (auto [version, fault] : std::vector<std::pair<const char*, const char*>> {
-             { "\"1\"", "“version”的值类型不对" }, { "true", "“version”的值类型不对" },
-             { "1.5", "“version”的值类型不对" }, { "4294967297", "“version”的值 4294967297 超出范围" },
-             { "1e10", "“version”的值 10000000000.0 超出范围" }, { "1e400", "第 1 行第 40 列：数值 1e400 超出范围" } })
+    for (auto [version, fault] :
+        std::vector<std::pair<const char*, const char*>> { { "\"1\"", "“version”的值类型不对" },
+            { "true", "“version”的值类型不对" }, { "1.5", "“version”的值类型不对" }, { "1.0", "“version”的值类型不对" },
+            { "4294967297", "“version”的值 4294967297 超出范围" }, { "1e10", "“version”的值 10000000000.0 超出范围" },
+            { "1e400", "第 1 行第 40 列：数值 1e400 超出范围" } })
         ExpectRefused(std::string("{\"format\": \"javagen-model\", \"version\": ") + version +
                 ", \"project\": \"p\", \"classes\": []}",
             std::string("导入 model.json 失败：") + fault);
