@@ -426,7 +426,8 @@ TEST_F(ModelFileTest, HostileTextIsRefusedWithItsPosition)
     std::vector<std::pair<std::string, std::string>> cases {
         { std::string("\xFF\xFE{\0\"\0", 6), "文件是 UTF-16 编码，请另存为 UTF-8 后再导入" },
         { std::string("{\0\"\0f\0", 6), "文件是 UTF-16 编码，请另存为 UTF-8 后再导入" },
-        { head + std::string("\"project\": \"p\0q\", \"classes\": []}", 34), "第 1 行第 56 列：含有 NUL 字符" },
+        { head + "\"project\": \"p" + std::string(1, '\0') + "q\", \"classes\": []}",
+            "第 1 行第 56 列：含有 NUL 字符" },
         { head + "\"project\": \"p\\u0000q\", \"classes\": []}", "第 1 行第 56 列：含有 NUL 字符(\\u0000)" },
         { head + "\"project\": \"\xC3\x28\", \"classes\": []}", "第 1 行第 55 列：不是正确的 UTF-8 文本" },
         { head + "\"project\": \"\xED\xA0\x80\", \"classes\": []}", "第 1 行第 55 列：不是正确的 UTF-8 文本" },
