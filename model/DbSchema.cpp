@@ -84,7 +84,12 @@ private:
         if (code == CR_CONNECTION_ERROR || code == CR_CONN_HOST_ERROR || code == CR_UNKNOWN_HOST ||
             code == CR_SERVER_LOST || code == CR_SERVER_GONE_ERROR)
             return "无法连接到数据库服务器 " + server + "，请检查主机名、端口和服务器是否已启动。\n" + engine;
-        if (code == ER_ACCESS_DENIED_ERROR || code == ER_DBACCESS_DENIED_ERROR)
+        // A user without rights on every database is told "access denied
+        // to database" for one that does not exist: not a wrong password.
+        if (code == ER_DBACCESS_DENIED_ERROR)
+            return "数据库服务器 " + server + " 上没有数据库 " + c.database + "，或用户 " + c.user +
+                " 无权访问它，请检查数据库名。\n" + engine;
+        if (code == ER_ACCESS_DENIED_ERROR)
             return "数据库服务器 " + server + " 拒绝了用户 " + c.user + " 的登录，请检查用户名和密码。\n" + engine;
         if (code == ER_BAD_DB_ERROR)
             return "数据库服务器 " + server + " 上没有数据库 " + c.database + "。\n" + engine;

@@ -122,6 +122,25 @@ bool ReadDatabase(const ordered_json& document, TProjectDatabase& database, std:
         ReadOptional(*found, "dialect", database.dialect, fault);
 }
 
+// Where a syntax error is: the parser reports the end of the token it could
+// not take; a whole string there (after a missing comma, most often) is
+// shown from its opening quote.
+size_t ErrorOffset(std::string_view text, const nlohmann::json::parse_error& e)
+{
+    size_t offset = e.byte == 0 ? 0 : e.byte - 1;
+    if (std::string_view(e.what()).find("unexpected string literal") == std::string_view::npos ||
+        offset >= text.size() || text[offset] != '"')
+        return offset;
+    for (size_t i = offset; i-- > 0;) {
+        size_t backslashes = 0;
+        while (backslashes < i && text[i - 1 - backslashes] == '\\')
+            ++backslashes;
+        if (text[i] == '"' && backslashes % 2 == 0)
+            return i;
+    }
+    return offset;
+}
+
 } // namespace
 
 TCommandResult ImportModel(
@@ -141,7 +160,7 @@ TCommandResult ImportModel(
     try {
         document = ordered_json::parse(text.begin(), text.end());
     } catch (const nlohmann::json::parse_error& e) {
-        return refuse(TRefusal::Name, at(e.byte == 0 ? 0 : e.byte - 1), "不是正确的 JSON 文本");
+        return refuse(TRefusal::Name, at(ErrorOffset(text, e)), "不是正确的 JSON 文本");
     } catch (const nlohmann::json::exception&) {
         return refuse(TRefusal::Name, "", "不是正确的 JSON 文本");
     }

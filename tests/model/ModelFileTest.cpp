@@ -299,6 +299,8 @@ TEST_F(ModelFileTest, SyntaxErrorGivesLineAndColumnInCharacters)
     // Tabs and Chinese on the first line count one column each.
     ExpectRefused("{\t\"工程\"\t]", "导入 model.json 失败：第 1 行第 8 列：不是正确的 JSON 文本");
     ExpectRefused("{\"a\": 1}\n\nx", "导入 model.json 失败：第 3 行第 1 列：不是正确的 JSON 文本");
+    // A missing comma: the string after it is shown from its first quote.
+    ExpectRefused("{\"a\": 1 \"for\\\"mat\": 2}", "导入 model.json 失败：第 1 行第 9 列：不是正确的 JSON 文本");
 }
 
 TEST_F(ModelFileTest, TruncatedOrEmptyTextIsASyntaxError)
