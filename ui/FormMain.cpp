@@ -227,6 +227,7 @@ void TFormMain::ReloadClasses(int projectId)
         auto* item = new QListWidgetItem(Text(row.className), LB_Object);
         item->setData(Qt::UserRole, row.classId);
         item->setData(Qt::UserRole + 1, Text(row.friendName));
+        item->setToolTip(Text(row.className) + Text("（") + Text(row.friendName) + Text("）"));
     }
     if (LB_Object->count() == 0)
         return;
@@ -243,14 +244,20 @@ void TFormMain::ReloadMembers(int classId)
         int row = LV_Member->rowCount();
         LV_Member->insertRow(row);
         int column = 0;
-        auto put = [&](const QString& text) { LV_Member->setItem(row, column++, new QTableWidgetItem(text)); };
+        // Texts a narrow column cuts off show whole as a tooltip.
+        auto put = [&](const QString& text, bool whole = false) {
+            auto* item = new QTableWidgetItem(text);
+            if (whole)
+                item->setToolTip(text);
+            LV_Member->setItem(row, column++, item);
+        };
         put(QString::number(member.memberId));
-        put(Text(member.name));
-        put(Text(member.type));
+        put(Text(member.name), true);
+        put(Text(member.type), true);
         put(Text(member.length));
         for (bool flag : member.flags)
             put(Text(flag ? "是" : "否"));
-        put(Text(member.comment));
+        put(Text(member.comment), true);
     }
 }
 
@@ -326,11 +333,13 @@ void TFormMain::RefreshStatus()
     QListWidgetItem* entry = LB_Object->currentItem();
     if (classId < 0 || !entry) {
         Lbl_CurrentClass->clear();
+        Lbl_CurrentClass->setToolTip(QString());
         return;
     }
     std::string friendName;
     RunGuarded(*dialogs_, this, [&] { friendName = TClassDAO().GetFriendName(classId); });
     Lbl_CurrentClass->setText(Text("当前类: ") + entry->text() + Text("（") + Text(friendName) + Text("）"));
+    Lbl_CurrentClass->setToolTip(Lbl_CurrentClass->text());
 }
 
 void TFormMain::LoadProjectSettings()

@@ -111,6 +111,10 @@ void WorkbenchTest::ClassLineFollowsEverySelection()
     QCOMPARE(Find<QLabel>(w, "Lbl_CurrentClass")->text(), QString("当前类: Customer（客户）"));
     ClickClass(w, 1);
     QCOMPARE(Find<QLabel>(w, "Lbl_CurrentClass")->text(), QString("当前类: Purchase（订单）"));
+    // What a narrow list or column cuts off is whole in the tooltips.
+    QCOMPARE(Find<QLabel>(w, "Lbl_CurrentClass")->toolTip(), QString("当前类: Purchase（订单）"));
+    QCOMPARE(Find<QListWidget>(w, "LB_Object")->item(1)->toolTip(), QString("Purchase（订单）"));
+    QCOMPARE(Find<QTableWidget>(w, "LV_Member")->item(0, 1)->toolTip(), QString("purchaseNo"));
     NextProject(w);
     QCOMPARE(Find<QLabel>(w, "Lbl_CurrentClass")->text(), QString("当前类: Book（图书）"));
     QTest::keyClick(Find<QComboBox>(w, "CB_Project"), Qt::Key_Up); // back to Shop, by the user
