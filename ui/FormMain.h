@@ -1,5 +1,6 @@
 #pragma once
 #include "AutoCode.h"
+#include "DbSchema.h"
 #include "Dialogs.h"
 #include "FormContext.h"
 
@@ -163,6 +164,8 @@ private:
     std::string packageName_ = "velmorantis";
     TRunController* runs_ = nullptr;
     TFolderOpener folderOpener_;
+    // The last import's server, port, user and database (no password).
+    TDbConnection lastDbConnection_;
     // Set while the lists are filled or changed by the program, so that only
     // the user's own selection changes load members.
     bool filling_ = false;

@@ -1,5 +1,6 @@
 #include "ImportDbForm.h"
 
+#include "EntryRules.h"
 #include "UiText.h"
 
 #include <QApplication>
@@ -83,6 +84,14 @@ TDbConnection TImportDbForm::Connection() const
     return c;
 }
 
+void TImportDbForm::Fill(const TDbConnection& connection)
+{
+    Edt_Host->setText(Text(connection.host));
+    Edt_Port->setValue(static_cast<int>(connection.port));
+    Edt_User->setText(Text(connection.user));
+    Edt_Database->setText(Text(connection.database));
+}
+
 std::vector<std::string> TImportDbForm::CheckedTables() const
 {
     std::vector<std::string> tables;
@@ -123,5 +132,14 @@ void TImportDbForm::Import()
 {
     if (CheckedTables().empty())
         return ShowPlainMessage(dialogs_, this, Text("请至少选择一个表!"));
+    // A name the import would refuse (one taken, most often) is asked for
+    // again here, before the preview, with everything else kept.
+    TVerdict name = CheckNewProject(Edt_ProjectName->text().toStdString());
+    if (!name.Accepted()) {
+        ShowPlainMessage(dialogs_, this, Text(name.message) + Text("\n请输入另一个新工程名称。"));
+        Edt_ProjectName->setFocus();
+        Edt_ProjectName->selectAll();
+        return;
+    }
     accept();
 }

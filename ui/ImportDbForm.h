@@ -24,6 +24,8 @@ public:
     const std::optional<TDbSchema>& Schema() const { return schema_; }
     std::vector<std::string> CheckedTables() const;
     TDbConnection Connection() const;
+    // The fields of an earlier import (never its password).
+    void Fill(const TDbConnection& connection);
 
     QLineEdit* Edt_Host = nullptr;
     QSpinBox* Edt_Port = nullptr;

@@ -66,22 +66,32 @@ void TFormMain::ImportFromDatabase()
 {
     Guarded([this] {
         TImportDbForm form(this, *dialogs_);
-        RunDialog(form);
-        if (form.result() != QDialog::Accepted || !form.Schema())
-            return;
-        TImportPlan plan = PlanSchemaImport(*form.Schema(), form.CheckedTables(), form.CB_TextQuery->isChecked());
-        plan.database = DatabaseOf(form.Connection());
-        if (plan.classes.empty())
-            return Message(Text("没有可以导入的表。"));
-        QStringList lines;
-        for (const auto& line : plan.Report())
-            lines << Text(line);
-        TReportForm report(this, Text("从数据库导入预览"),
-            Text("将创建下列类和成员（改名和跳过的表、列列在最后），此时还没有写入任何东西："), lines,
-            Text("导入(&I)"));
-        RunDialog(report);
-        if (report.result() != QDialog::Accepted)
-            return;
+        form.Fill(lastDbConnection_);
+        std::optional<TImportPlan> chosen;
+        // Cancel in the preview goes back to the tables, not out of it all.
+        while (!chosen) {
+            RunDialog(form);
+            if (form.result() != QDialog::Accepted || !form.Schema())
+                return;
+            lastDbConnection_ = form.Connection();
+            lastDbConnection_.password.clear();
+            TImportPlan plan = PlanSchemaImport(*form.Schema(), form.CheckedTables(), form.CB_TextQuery->isChecked());
+            plan.database = DatabaseOf(form.Connection());
+            if (plan.classes.empty()) {
+                Message(Text("没有可以导入的表。"));
+                continue;
+            }
+            QStringList lines;
+            for (const auto& line : plan.Report())
+                lines << Text(line);
+            TReportForm report(this, Text("从数据库导入预览"),
+                Text("将创建下列类和成员（改名和跳过的表、列列在最后），此时还没有写入任何东西："), lines,
+                Text("导入(&I)"));
+            RunDialog(report);
+            if (report.result() == QDialog::Accepted)
+                chosen = std::move(plan);
+        }
+        const TImportPlan& plan = *chosen;
         TCommandResult result = ApplyImportPlan(plan, form.Edt_ProjectName->text().toStdString());
         if (!result.Done())
             return Message(Text(result.message));
