@@ -56,7 +56,7 @@ long Hex4(std::string_view text, size_t i)
 
 std::string HexText(long value)
 {
-    char buffer[8];
+    char buffer[24]; // room for any long, though an escape holds four digits
     std::snprintf(buffer, sizeof buffer, "%04lX", value);
     return buffer;
 }
