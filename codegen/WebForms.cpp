@@ -117,6 +117,16 @@ void AddLists(TText& out, const TGenInput& in, const TClassData& data)
         AddReferenceList(out, in.packageName, ref, loaded);
 }
 
+// The end of the add and modify forms: the note on required fields, save,
+// and the way back.
+void FormTail(TText& out, const std::string& C)
+{
+    out.Line("<p><span class=\"required\">*</span> 为必填项</p>");
+    out.Line("<p><input type=\"submit\" value=\"保存\"> <a href=\"${ctx}/" + C + "/" + C + "_Query" + C +
+        ".action\">返回列表</a> <a href=\"${ctx}/main.jsp\">返回主页</a></p>");
+    out.Line("</form>");
+}
+
 } // namespace
 
 // C_add.jsp: the add form; after a failed modify (forwarded here from
@@ -144,10 +154,7 @@ std::string BuildAddPage(const TGenInput& in, const TClassData& data)
     out.Line("</c:otherwise></c:choose>");
     AddRows(out, data);
     out.Line("</table>");
-    out.Line("<p><span class=\"required\">*</span> 为必填项</p>");
-    out.Line("<p><input type=\"submit\" value=\"保存\"> <a href=\"${ctx}/" + C + "/" + C + "_Query" + C +
-        ".action\">返回列表</a> <a href=\"${ctx}/main.jsp\">返回主页</a></p>");
-    out.Line("</form>");
+    FormTail(out, C);
     JspTail(out);
     return out.Str();
 }
@@ -168,10 +175,7 @@ std::string BuildModifyPage(const TGenInput& in, const TClassData& data)
     AddKeyRow(out, c, data.primary, true);
     AddRows(out, data);
     out.Line("</table>");
-    out.Line("<p><span class=\"required\">*</span> 为必填项</p>");
-    out.Line("<p><input type=\"submit\" value=\"保存\"> <a href=\"${ctx}/" + C + "/" + C + "_Query" + C +
-        ".action\">返回列表</a> <a href=\"${ctx}/main.jsp\">返回主页</a></p>");
-    out.Line("</form>");
+    FormTail(out, C);
     JspTail(out);
     return out.Str();
 }

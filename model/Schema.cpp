@@ -107,24 +107,24 @@ void CheckFileKind(const std::string& path)
 void CheckTables(sqlite3* db, const std::string& path, int version)
 {
     std::map<std::string, std::set<std::string>> present;
-    for (const auto& spec : SchemaColumns()) {
-        if (spec.since > version)
+    for (const auto& wanted : SchemaColumns()) {
+        if (wanted.since > version)
             continue;
-        auto found = present.find(spec.table);
+        auto found = present.find(wanted.table);
         if (found == present.end()) {
             std::set<std::string> columns;
-            TStatement info(db, "pragma table_info(" + spec.table + ")");
+            TStatement info(db, "pragma table_info(" + wanted.table + ")");
             while (info.Step()) {
                 auto row = info.Row();
                 if (row.size() > 1 && row[1])
                     columns.insert(*row[1]);
             }
             if (columns.empty())
-                throw TDbError("数据库文件 " + path + " 缺少表 " + spec.table + "，不是本程序的模型数据库");
-            found = present.emplace(spec.table, std::move(columns)).first;
+                throw TDbError("数据库文件 " + path + " 缺少表 " + wanted.table + "，不是本程序的模型数据库");
+            found = present.emplace(wanted.table, std::move(columns)).first;
         }
-        if (!found->second.count(spec.column))
-            throw TDbError("数据库文件 " + path + " 的表 " + spec.table + " 缺少列 " + spec.column);
+        if (!found->second.count(wanted.column))
+            throw TDbError("数据库文件 " + path + " 的表 " + wanted.table + " 缺少列 " + wanted.column);
     }
 }
 
