@@ -8,6 +8,7 @@
 #include <cctype>
 #include <map>
 #include <memory>
+#include <mutex>
 
 namespace {
 
@@ -18,7 +19,7 @@ constexpr unsigned kReadSeconds = 30;
 class TServer {
 public:
     explicit TServer(const TDbConnection& c)
-        : mysql_(mysql_init(nullptr))
+        : mysql_(Init())
         , server_(c.host + ":" + std::to_string(c.port))
     {
         if (!mysql_)
@@ -34,6 +35,15 @@ public:
             throw TDbImportError(ConnectFailure(c));
     }
     ~TServer() { mysql_close(mysql_); }
+
+    // The client library sets itself up on first use, which is not safe
+    // from two threads at once: reads may run on workers, so do it once.
+    static MYSQL* Init()
+    {
+        static std::once_flag once;
+        std::call_once(once, [] { mysql_library_init(0, nullptr, nullptr); });
+        return mysql_init(nullptr);
+    }
     TServer(const TServer&) = delete;
     TServer& operator=(const TServer&) = delete;
 

@@ -10,9 +10,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+
+#include <thread>
 
 TImportDbForm::TImportDbForm(QWidget* owner, IDialogs& dialogs)
     : QDialog(owner)
@@ -45,7 +49,19 @@ TImportDbForm::TImportDbForm(QWidget* owner, IDialogs& dialogs)
     layout->addLayout(form);
     Btn_Connect = new QPushButton(Text("连接并列出表(&L)"), this);
     Btn_Connect->setObjectName("Btn_Connect");
-    layout->addWidget(Btn_Connect, 0, Qt::AlignLeft);
+    auto* connectRow = new QHBoxLayout;
+    connectRow->addWidget(Btn_Connect);
+    Lbl_Busy = new QLabel(this);
+    Lbl_Busy->setObjectName("Lbl_Busy");
+    connectRow->addWidget(Lbl_Busy, 1);
+    PB_Busy = new QProgressBar(this);
+    PB_Busy->setObjectName("PB_Busy");
+    PB_Busy->setRange(0, 0); // no steps to count: it only shows that work goes on
+    PB_Busy->setMaximumWidth(120);
+    PB_Busy->setTextVisible(false);
+    PB_Busy->hide();
+    connectRow->addWidget(PB_Busy);
+    layout->addLayout(connectRow);
     layout->addWidget(new QLabel(Text("要导入的表："), this));
     LB_Tables = new QListWidget(this);
     LB_Tables->setObjectName("LB_Tables");
@@ -71,6 +87,20 @@ TImportDbForm::TImportDbForm(QWidget* owner, IDialogs& dialogs)
     connect(Btn_Connect, &QPushButton::clicked, this, [this] { RunGuarded(dialogs_, this, [this] { Connect(); }); });
     connect(Btn_Import, &QPushButton::clicked, this, [this] { RunGuarded(dialogs_, this, [this] { Import(); }); });
     connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TImportDbForm::~TImportDbForm()
+{
+    if (connecting_)
+        QApplication::restoreOverrideCursor();
+}
+
+void TImportDbForm::reject()
+{
+    // While connecting, 取消 (and Esc) stops the attempt and keeps the dialog.
+    if (connecting_)
+        return CancelConnect();
+    QDialog::reject();
 }
 
 TDbConnection TImportDbForm::Connection() const
@@ -106,14 +136,69 @@ void TImportDbForm::Connect()
     LB_Tables->clear();
     schema_.reset();
     Btn_Import->setEnabled(false);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    try {
-        schema_ = ReadDbSchema(Connection());
-    } catch (...) {
+    const TDbConnection connection = Connection();
+    const unsigned attempt = ++attempt_;
+    SetConnecting(true);
+    Lbl_Busy->setText(Text("正在连接 ") + Text(connection.host) + Text(":") + QString::number(connection.port) +
+        Text(" …（按“取消”停止）"));
+    // The server may take its full timeout to answer: the window keeps
+    // painting meanwhile. The answer comes back through the event loop and
+    // is dropped when the attempt was cancelled or the dialog has gone.
+    QPointer<TImportDbForm> self(this);
+    std::thread([self, connection, attempt] {
+        auto answer = std::make_shared<TAnswer>();
+        try {
+            answer->schema = ReadDbSchema(connection);
+        } catch (const std::exception& e) {
+            answer->error = e.what();
+        } catch (...) {
+            answer->error = "未知错误";
+        }
+        QMetaObject::invokeMethod(
+            qApp,
+            [self, attempt, answer] {
+                if (self)
+                    self->Answered(attempt, std::move(*answer));
+            },
+            Qt::QueuedConnection);
+    }).detach();
+}
+
+void TImportDbForm::SetConnecting(bool on)
+{
+    if (on == connecting_)
+        return;
+    connecting_ = on;
+    PB_Busy->setVisible(on);
+    for (QWidget* field : { static_cast<QWidget*>(Edt_Host), static_cast<QWidget*>(Edt_Port),
+             static_cast<QWidget*>(Edt_User), static_cast<QWidget*>(Edt_Password), static_cast<QWidget*>(Edt_Database),
+             static_cast<QWidget*>(Btn_Connect) })
+        field->setEnabled(!on);
+    if (on)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    else
         QApplication::restoreOverrideCursor();
-        throw;
+}
+
+void TImportDbForm::CancelConnect()
+{
+    ++attempt_;
+    SetConnecting(false);
+    Lbl_Busy->setText(Text("已取消连接。"));
+    Btn_Connect->setFocus();
+}
+
+void TImportDbForm::Answered(unsigned attempt, TAnswer answer)
+{
+    if (attempt != attempt_ || !connecting_)
+        return;
+    SetConnecting(false);
+    Lbl_Busy->clear();
+    if (!answer.schema) {
+        Btn_Connect->setFocus();
+        return dialogs_.ShowMessage(this, Text(answer.error), Text(kErrorTitle), TMessageIcon::Critical);
     }
-    QApplication::restoreOverrideCursor();
+    schema_ = std::move(answer.schema);
     for (const auto& table : schema_->tables) {
         QString text = Text(table.name);
         if (!table.comment.empty())
@@ -126,6 +211,7 @@ void TImportDbForm::Connect()
     if (Edt_ProjectName->text().isEmpty())
         Edt_ProjectName->setText(Edt_Database->text().trimmed());
     Btn_Import->setEnabled(true);
+    LB_Tables->setFocus();
 }
 
 void TImportDbForm::Import()

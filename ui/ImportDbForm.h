@@ -8,7 +8,9 @@
 
 class QCheckBox;
 class QLineEdit;
+class QLabel;
 class QListWidget;
+class QProgressBar;
 class QPushButton;
 class QSpinBox;
 
@@ -19,6 +21,11 @@ class TImportDbForm : public QDialog {
 
 public:
     TImportDbForm(QWidget* owner, IDialogs& dialogs);
+    ~TImportDbForm() override;
+
+    // While connecting, stops the attempt instead of closing.
+    void reject() override;
+    bool Connecting() const { return connecting_; }
 
     // What the user chose, once connected: the schema read and the checked tables.
     const std::optional<TDbSchema>& Schema() const { return schema_; }
@@ -33,6 +40,8 @@ public:
     QLineEdit* Edt_Password = nullptr;
     QLineEdit* Edt_Database = nullptr;
     QPushButton* Btn_Connect = nullptr;
+    QLabel* Lbl_Busy = nullptr; // what is being waited for, or that it was cancelled
+    QProgressBar* PB_Busy = nullptr; // moves while connecting
     QListWidget* LB_Tables = nullptr;
     QCheckBox* CB_TextQuery = nullptr;
     QLineEdit* Edt_ProjectName = nullptr;
@@ -40,9 +49,20 @@ public:
     QPushButton* Btn_Cancel = nullptr;
 
 private:
+    // What the worker thread brings back: the schema, or why there is none.
+    struct TAnswer {
+        std::optional<TDbSchema> schema;
+        std::string error;
+    };
+
     void Connect();
+    void CancelConnect();
+    void SetConnecting(bool on);
+    void Answered(unsigned attempt, TAnswer answer);
     void Import();
 
     IDialogs& dialogs_;
     std::optional<TDbSchema> schema_;
+    bool connecting_ = false;
+    unsigned attempt_ = 0; // answers of earlier (cancelled) attempts are dropped
 };

@@ -2,6 +2,7 @@
 // model exported to and imported from a file through the file dialogs.
 #include "UiTestSupport.h"
 
+#include "ImportDbForm.h"
 #include "MergePlanForm.h"
 
 #include "DbHelper.h"
@@ -15,12 +16,21 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QTest>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -64,6 +74,36 @@ std::string WithoutProjectLine(std::string text)
     return text;
 }
 
+// A TCP port on 127.0.0.1 that takes connections and never says a word, as
+// a server that hangs does; closed, its port refuses connections.
+class TSilentServer {
+public:
+    TSilentServer()
+    {
+        fd_ = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address {};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        bind(fd_, reinterpret_cast<sockaddr*>(&address), size);
+        listen(fd_, 4);
+        getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &size);
+        port_ = ntohs(address.sin_port);
+    }
+    ~TSilentServer() { Close(); }
+    void Close()
+    {
+        if (fd_ >= 0)
+            close(fd_);
+        fd_ = -1;
+    }
+    int Port() const { return port_; }
+
+private:
+    int fd_ = -1;
+    int port_ = 0;
+};
+
 const char* const kModelFilter = "javagen 模型文件 (*.json);;所有文件 (*)";
 const char* const kNoProject = "没有一个工程被选中！";
 
@@ -94,6 +134,7 @@ private slots:
     void ExportWritesTheModelFile();
     void ImportUnderATakenNameAsksForANewOne();
     void CancelledOrRefusedImportWritesNothing();
+    void DatabaseConnectWaitsOffTheWindowAndCanBeCancelled();
 
 private:
     // The run writes below out/ of the temporary directory.
@@ -380,6 +421,47 @@ void ToolsTest::CancelledOrRefusedImportWritesNothing()
 
     QCOMPARE(ModelContents(model_->DbPath()), before);
     QCOMPARE(ProjectEntries(w), QStringList({ "Shop" }));
+}
+
+void ToolsTest::DatabaseConnectWaitsOffTheWindowAndCanBeCancelled()
+{
+    TSilentServer server;
+    TScriptedDialogs dialogs;
+    TImportDbForm form(nullptr, dialogs);
+    form.show();
+    form.Edt_Port->setValue(server.Port());
+    form.Edt_User->setText("reader");
+    form.Edt_Database->setText("shop");
+
+    // The server never answers: the dialog says what it waits for and
+    // still handles events; 取消 stops the wait and keeps the dialog.
+    QTest::mouseClick(form.Btn_Connect, Qt::LeftButton);
+    QVERIFY(form.Connecting());
+    QVERIFY(form.PB_Busy->isVisible());
+    QVERIFY(!form.Btn_Connect->isEnabled() && !form.Edt_Host->isEnabled());
+    QCOMPARE(form.Lbl_Busy->text(), QString("正在连接 127.0.0.1:%1 …（按“取消”停止）").arg(server.Port()));
+    QTest::qWait(200);
+    QTest::mouseClick(form.Btn_Cancel, Qt::LeftButton);
+    QVERIFY(!form.Connecting());
+    QVERIFY(form.isVisible());
+    QVERIFY(form.Btn_Connect->isEnabled() && !form.PB_Busy->isVisible());
+    QCOMPARE(form.Lbl_Busy->text(), QString("已取消连接。"));
+    QCOMPARE(form.Edt_User->text(), QString("reader"));
+    QVERIFY(dialogs.shown.empty());
+
+    // A port nobody listens on: the refusal comes back as a message and
+    // the fields stay for another try; 取消 now closes.
+    server.Close();
+    QTest::mouseClick(form.Btn_Connect, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!form.Connecting(), 10000);
+    QCOMPARE(dialogs.Messages().size(), 1);
+    QVERIFY2(
+        dialogs.LastMessage().contains(QString("127.0.0.1:%1").arg(server.Port())), qPrintable(dialogs.LastMessage()));
+    QVERIFY(!form.Schema() && !form.Btn_Import->isEnabled());
+    QCOMPARE(form.Edt_Database->text(), QString("shop"));
+    QTest::mouseClick(form.Btn_Cancel, Qt::LeftButton);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(form.result(), int(QDialog::Rejected));
 }
 
 QTEST_MAIN(ToolsTest)

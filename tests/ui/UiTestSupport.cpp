@@ -28,9 +28,14 @@ std::optional<QString> NextAnswer(std::deque<std::optional<QString>>& answers)
 {
     if (answers.empty())
         return std::nullopt;
-    std::optional<QString> answer = answers.front();
+    // Taken apart rather than copied whole: GCC's optimiser sees a copied
+    // std::optional<QString> as maybe uninitialised.
+    const bool given = answers.front().has_value();
+    QString text = given ? *answers.front() : QString();
     answers.pop_front();
-    return answer;
+    if (!given)
+        return std::nullopt;
+    return text;
 }
 
 } // namespace
