@@ -118,6 +118,7 @@ protected:
 private:
     void BuildControls();
     void BuildMemberTable();
+    void KeepMemberColumnWidths();
     void BuildMenu();
     void BuildStatusBar();
     // F2, Enter, Delete and Insert in the class list and the member table.

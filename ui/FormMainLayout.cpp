@@ -16,6 +16,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -172,6 +173,27 @@ void TFormMain::BuildMemberTable()
     LV_Member->setWordWrap(false);
     LV_Member->viewport()->installEventFilter(this);
     LV_Member->installEventFilter(this);
+    KeepMemberColumnWidths();
+}
+
+// Widths the user dragged stay for every class and the next start. They are
+// kept by column caption, so a column added in a later version starts at its
+// own width and the others keep theirs.
+void TFormMain::KeepMemberColumnWidths()
+{
+    QHeaderView* header = LV_Member->horizontalHeader();
+    QSettings settings("javagen", "workbench");
+    settings.beginGroup("memberColumnWidths");
+    for (int column = 0; column < header->count(); ++column) {
+        QString key = LV_Member->horizontalHeaderItem(column)->text();
+        int width = settings.value(key, -1).toInt();
+        if (width >= header->minimumSectionSize() && width <= 2000)
+            header->resizeSection(column, width);
+    }
+    connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        QSettings settings("javagen", "workbench");
+        settings.setValue("memberColumnWidths/" + LV_Member->horizontalHeaderItem(column)->text(), width);
+    });
 }
 
 QAction* TFormMain::AddCommand(QMenu* menu, const char* objectName, const char* caption, void (TFormMain::*command)())

@@ -27,6 +27,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -40,6 +41,7 @@ class WorkbenchTest : public QObject {
 private slots:
     void init()
     {
+        QSettings("javagen", "workbench").clear();
         model_ = std::make_unique<TTempModel>();
         shop_ = EnterProject("Shop");
         customer_ = EnterClass(shop_, "Customer", "客户");
@@ -60,6 +62,7 @@ private slots:
     void KeysOfTheListsRunTheMenuCommands();
     void KeyboardComesBackAfterADialog();
     void EveryMemberColumnFitsTheWindow();
+    void DraggedColumnWidthsStayAcrossClassesAndRestarts();
 
 private:
     QString Out() const { return QtPath(model_->Path("out")); }
@@ -280,6 +283,23 @@ void WorkbenchTest::EveryMemberColumnFitsTheWindow()
         total += widths[column];
     }
     QVERIFY(total <= Find<QTableWidget>(*t.window, "LV_Member")->viewport()->width());
+}
+
+void WorkbenchTest::DraggedColumnWidthsStayAcrossClassesAndRestarts()
+{
+    auto header = [](TWindowUnderTest& t) { return Find<QTableWidget>(*t.window, "LV_Member")->horizontalHeader(); };
+    {
+        TWindowUnderTest t;
+        header(t)->resizeSection(1, 150);
+        header(t)->resizeSection(9, 300);
+        ClickClass(*t.window, 1);
+        QCOMPARE(header(t)->sectionSize(1), 150);
+        QCOMPARE(header(t)->sectionSize(9), 300);
+    }
+    TWindowUnderTest t;
+    QCOMPARE(header(t)->sectionSize(1), 150);
+    QCOMPARE(header(t)->sectionSize(2), 80);
+    QCOMPARE(header(t)->sectionSize(9), 300);
 }
 
 QTEST_MAIN(WorkbenchTest)
