@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 
 TMemberForm::TMemberForm(
@@ -40,6 +41,13 @@ TMemberForm::TMemberForm(
     CB_MemberType = new QComboBox(this);
     CB_MemberType->setObjectName("CB_MemberType");
     CB_MemberType->setEditable(false);
+    CB_MemberType->setMaxVisibleItems(20);
+    Edt_TypeFilter = new QLineEdit(this);
+    Edt_TypeFilter->setObjectName("Edt_TypeFilter");
+    Edt_TypeFilter->setPlaceholderText(Text("筛选类型"));
+    Edt_TypeFilter->setClearButtonEnabled(true);
+    Edt_TypeFilter->setToolTip(Text("只列出名称中含有这段文字的类型"));
+    Edt_TypeFilter->hide();
     Label3 = new QLabel(Text("长度： "), this);
     Edt_MemberLength = new QLineEdit(Text("20"), this);
     Edt_MemberLength->setObjectName("Edt_MemberLength");
@@ -73,6 +81,7 @@ TMemberForm::TMemberForm(
     grid->addWidget(Edt_MemberName, 0, 1, 1, 2);
     grid->addWidget(Label2, 1, 0);
     grid->addWidget(CB_MemberType, 1, 1, 1, 2);
+    grid->addWidget(Edt_TypeFilter, 1, 2);
     grid->addWidget(Label3, 2, 0);
     grid->addWidget(Edt_MemberLength, 2, 1);
     grid->addWidget(Label4, 2, 2);
@@ -98,7 +107,15 @@ TMemberForm::TMemberForm(
     connect(
         Button1, &QPushButton::clicked, this, [this] { RunGuarded(*context_.dialogs, this, [this] { Accept(); }); });
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Edt_TypeFilter, &QLineEdit::textChanged, this, &TMemberForm::FilterTypeList);
 }
+
+namespace {
+
+// From this many entries on, the type list is longer than a screen.
+const int kFilteredFrom = 30;
+
+} // namespace
 
 void TMemberForm::FillTypeList()
 {
@@ -106,6 +123,27 @@ void TMemberForm::FillTypeList()
     for (const std::string& type : MemberTypeChoices(projectId_, classId_))
         CB_MemberType->addItem(QString::fromStdString(type));
     CB_MemberType->setCurrentIndex(0);
+    // With many classes the list shares its row with the filter field.
+    bool filtered = CB_MemberType->count() >= kFilteredFrom;
+    auto* grid = static_cast<QGridLayout*>(layout());
+    grid->removeWidget(CB_MemberType);
+    grid->addWidget(CB_MemberType, 1, 1, 1, filtered ? 1 : 2);
+    Edt_TypeFilter->setVisible(filtered);
+}
+
+void TMemberForm::FilterTypeList(const QString& text)
+{
+    auto* view = qobject_cast<QListView*>(CB_MemberType->view());
+    int firstShown = -1;
+    for (int row = 0; row < CB_MemberType->count(); ++row) {
+        bool shown = CB_MemberType->itemText(row).contains(text, Qt::CaseInsensitive);
+        view->setRowHidden(row, !shown);
+        if (shown && firstShown < 0)
+            firstShown = row;
+    }
+    // The choice follows the filter, so that typing a name and 确定 picks it.
+    if (firstShown >= 0 && view->isRowHidden(CB_MemberType->currentIndex()))
+        CB_MemberType->setCurrentIndex(firstShown);
 }
 
 TMemberEntry TMemberForm::Entry() const

@@ -31,6 +31,9 @@ public:
     QLineEdit* Edt_MemberName = nullptr;
     QLabel* Label2 = nullptr;
     QComboBox* CB_MemberType = nullptr;
+    // Beside the type list when it is long (many classes): narrows the list
+    // to the types whose name holds the text. Hidden otherwise.
+    QLineEdit* Edt_TypeFilter = nullptr;
     QLabel* Label3 = nullptr;
     QLineEdit* Edt_MemberLength = nullptr;
     QLabel* Label4 = nullptr;
@@ -50,6 +53,7 @@ protected:
         const TFormContext& context, const char* objectName, const char* caption, int width, int height, int memberId);
     // The four simple types, then the project's other classes.
     void FillTypeList();
+    void FilterTypeList(const QString& text);
     // Runs the dialog's command on what the fields hold.
     virtual TCommandResult Store(const TMemberEntry& entry) = 0;
 

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -86,6 +87,7 @@ private slots:
     void MemberDeletedElsewhereOpensNoDialog();
     void MemberDeletedWhileItsDialogIsOpenIsNotStored();
     void RowsOfADeletedClassAreStale();
+    void LongTypeListGetsAFilter();
 
 private:
     std::unique_ptr<TTempModel> model_;
@@ -319,6 +321,33 @@ void MemberCommandsTest::RowsOfADeletedClassAreStale()
     Find<QAction>(w, "Act_UpdateMember")->trigger();
     QCOMPARE(t.dialogsRun, 0);
     QCOMPARE(t.dialogs.LastMessage(), QString("该成员已不存在，请重新选择!"));
+}
+
+void MemberCommandsTest::LongTypeListGetsAFilter()
+{
+    TWindowUnderTest t;
+    QStringList seen;
+    t.OnDialog([&](QDialog& dialog) {
+        auto& form = static_cast<TMemberForm&>(dialog);
+        if (!form.Edt_TypeFilter->isVisibleTo(&form)) {
+            seen << "none";
+            return;
+        }
+        auto* view = qobject_cast<QListView*>(form.CB_MemberType->view());
+        form.Edt_TypeFilter->setText("shelf2");
+        QStringList shown;
+        for (int row = 0; row < form.CB_MemberType->count(); ++row)
+            if (!view->isRowHidden(row))
+                shown << form.CB_MemberType->itemText(row);
+        seen << shown.join(',') + "|" + form.CB_MemberType->currentText();
+        form.Edt_TypeFilter->clear();
+        seen << QString::number(form.CB_MemberType->currentIndex()) + "|" + QString::number(view->isRowHidden(0));
+    });
+    Find<QAction>(*t.window, "Act_AddMember")->trigger(); // 6 types and Author
+    for (int i = 0; i < 25; ++i)
+        PlantClass(project_, "Shelf" + std::to_string(i));
+    Find<QAction>(*t.window, "Act_AddMember")->trigger();
+    QCOMPARE(seen, QStringList({ "none", "Shelf2,Shelf20,Shelf21,Shelf22,Shelf23,Shelf24|Shelf2", "9|0" }));
 }
 
 QTEST_MAIN(MemberCommandsTest)
