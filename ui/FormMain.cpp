@@ -143,6 +143,13 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+void TFormMain::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange)
+        RefreshStatus();
+    QMainWindow::changeEvent(event);
+}
+
 void TFormMain::Guarded(const std::function<void()>& command)
 {
     // The list the command came from gets the keyboard back after its
@@ -322,6 +329,8 @@ void TFormMain::RefreshStatus()
     };
     show(Lbl_ModelFile, Text("模型文件: ") + Text(model));
     show(Lbl_Package, Text("包名: com.") + Text(packageName_)); // as the code has it
+    if (runs_)
+        runs_->ShowProject(SelectedProjectId());
     show(Lbl_Output, SelectedProjectId() < 0 ? Text("生成目录: (没有选中工程)") : Text("生成目录: ") + OutputFolder());
     bool templates = std::filesystem::is_directory(runLocations_.templateDir, ec);
     Lbl_TemplateWarning->setText(templates ? QString()

@@ -114,6 +114,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Coming back to the window (after making template/ in a file manager,
+    // say) shows the status as it now is.
+    void changeEvent(QEvent* event) override;
 
 private:
     void BuildControls();

@@ -30,6 +30,7 @@ void TRunController::Message(const QString& text)
 
 void TRunController::Start(int projectId, const std::string& projectName, TRunKind kind)
 {
+    ShowProject(projectId);
     projectId_ = projectId;
     projectName_ = projectName;
     std::string packageName = window_.PackageName();
@@ -39,6 +40,27 @@ void TRunController::Start(int projectId, const std::string& projectName, TRunKi
             return new TAutoCode(projectId, projectName, packageName, listener, locations, kind);
         },
         kind);
+}
+
+void TRunController::ShowProject(int projectId)
+{
+    if (going_ || projectId == shownProject_)
+        return;
+    Flush();
+    if (shownProject_ >= 0)
+        otherRuns_[shownProject_] = { progress_->toPlainText(), written_->text() };
+    shownProject_ = projectId;
+    auto kept = otherRuns_.find(projectId);
+    if (kept == otherRuns_.end()) {
+        progress_->clear();
+        written_->clear();
+        return;
+    }
+    progress_->setPlainText(kept->second.progress);
+    written_->setText(kept->second.written);
+    otherRuns_.erase(kept);
+    progress_->moveCursor(QTextCursor::End);
+    progress_->ensureCursorVisible();
 }
 
 void TRunController::Launch(const std::function<TAutoCode*(IGenerationListener&)>& make, TRunKind kind)
@@ -104,6 +126,7 @@ void TRunController::Done()
 {
     Flush();
     written_->setText(Text("共写入 ") + QString::number(lines_) + Text(" 个文件"));
+    written_->setToolTip(QString());
     QPointer<QWidget> from = window_.focusWidget();
     window_.Dialogs().ShowMessage(&window_, Text("所有代码生成完毕!"), Text("任务提示"), TMessageIcon::Information);
     window_.ReturnFocus(from);
@@ -112,10 +135,14 @@ void TRunController::Done()
 void TRunController::MergeDone(const TMergeSummary& summary)
 {
     Flush();
-    int written = summary.Count(TMergeAction::New) + summary.Count(TMergeAction::Replace) +
-        summary.Count(TMergeAction::Merge) + summary.Count(TMergeAction::Conflict) +
-        summary.Count(TMergeAction::Beside);
-    written_->setText(Text("共写入 ") + QString::number(written) + Text(" 个文件"));
+    // In the final box's own words, so that the two never disagree on what
+    // "写入" counts (new and replaced files; merged ones are counted apart).
+    auto n = [&summary](TMergeAction action) { return QString::number(summary.Count(action)); };
+    written_->setText(Text("合并生成：写入 ") +
+        QString::number(summary.Count(TMergeAction::New) + summary.Count(TMergeAction::Replace)) +
+        Text(" 个文件，合并 ") + n(TMergeAction::Merge) + Text(" 个，冲突 ") + n(TMergeAction::Conflict) +
+        Text(" 个，另存为 .new ") + n(TMergeAction::Beside) + Text(" 个"));
+    written_->setToolTip(Text(summary.Counts()));
     QString text = Text("合并生成完毕：") + Text(summary.Counts());
     std::vector<std::string> conflicts = summary.Conflicts();
     if (!conflicts.empty()) {
@@ -186,4 +213,7 @@ void TRunController::Finished()
         replan_ = false;
         RunGuarded(window_.Dialogs(), &window_, [&] { Start(projectId_, projectName_, TRunKind::MergeDryRun); });
     }
+    // The user may have chosen another project while the run went.
+    if (!going_)
+        ShowProject(window_.SelectedProjectId());
 }

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -32,6 +33,10 @@ public:
     // The class the last failed check named.
     int ErrorClassId() const { return errorClassId_; }
     void Start(int projectId, const std::string& projectName, TRunKind kind);
+    // The window now shows projectId: the progress box and the file count
+    // show that project's last run (kept per project while the program
+    // runs), or nothing. Left alone while a run goes.
+    void ShowProject(int projectId);
 
     // What a run reports.
     void CheckFailed(const TCheckResult& result);
@@ -58,6 +63,13 @@ private:
     TRunKind kind_ = TRunKind::Plain;
     int projectId_ = -1;
     std::string projectName_;
+    // The project whose last run the box shows, and the other projects'.
+    int shownProject_ = -1;
+    struct TShownRun {
+        QString progress;
+        QString written;
+    };
+    std::map<int, TShownRun> otherRuns_;
     QStringList pending_;
     int lines_ = 0;
     int errorClassId_ = 0;

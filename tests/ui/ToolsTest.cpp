@@ -334,6 +334,10 @@ void ToolsTest::ConflictingEditIsNamedInTheFinalBox()
     QCOMPARE(t.dialogs.shown.back().icon, TMessageIcon::Warning);
     QCOMPARE(t.dialogs.shown.back().title, QString("任务提示"));
     QVERIFY(Slurp(java).find("<<<<<<< ") != std::string::npos);
+    // The status bar counts as the box does.
+    QString written = QRegularExpression("^合并生成完毕：(写入 \\d+ 个文件，合并 \\d+ 个)").match(text).captured(1);
+    QVERIFY(!written.isEmpty());
+    QCOMPARE(Find<QLabel>(w, "Lbl_Written")->text(), "合并生成：" + written + "，冲突 1 个，另存为 .new 0 个");
 }
 
 void ToolsTest::ExportWritesTheModelFile()

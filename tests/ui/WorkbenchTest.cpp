@@ -105,6 +105,24 @@ void WorkbenchTest::StatusBarSaysWhereTheUserWorks()
     int lines = Find<QPlainTextEdit>(w, "Memo_State")->toPlainText().split('\n', Qt::SkipEmptyParts).size();
     QCOMPARE(lines, 2 + 2 + 11 + 6);
     QCOMPARE(Find<QLabel>(w, "Lbl_Written")->text(), QString("共写入 %1 个文件").arg(lines));
+
+    // The box and the count belong to the project that ran.
+    const QString shopRun = Find<QPlainTextEdit>(w, "Memo_State")->toPlainText();
+    NextProject(w);
+    QCOMPARE(Find<QPlainTextEdit>(w, "Memo_State")->toPlainText(), QString());
+    QCOMPARE(Find<QLabel>(w, "Lbl_Written")->text(), QString());
+    Find<QComboBox>(w, "CB_Project")->setCurrentIndex(0);
+    QCOMPARE(Find<QPlainTextEdit>(w, "Memo_State")->toPlainText(), shopRun);
+    QCOMPARE(Find<QLabel>(w, "Lbl_Written")->text(), QString("共写入 %1 个文件").arg(lines));
+
+    // template/ made while the window was in the background.
+    const std::filesystem::path made = model_->Dir() / "made-later";
+    w.SetRunLocations({ made.string(), Out().toStdString() });
+    QVERIFY(!Find<QLabel>(w, "Lbl_TemplateWarning")->isHidden());
+    std::filesystem::create_directory(made);
+    QEvent activated(QEvent::ActivationChange);
+    QApplication::sendEvent(&w, &activated);
+    QVERIFY(Find<QLabel>(w, "Lbl_TemplateWarning")->isHidden());
 }
 
 void WorkbenchTest::ClassLineFollowsEverySelection()
