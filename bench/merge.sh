@@ -21,7 +21,7 @@ run --merge > /dev/null
 # A hand edit in every file: a comment line before the last line of each
 # Java class, an XML comment before the last line of each XML file.
 find "$work/out" -path '*/.javagen' -prune -o -type f \( -name '*.java' -o -name '*.xml' \) -print0 |
-  xargs -0 perl -0pi -e 's/\r\n(\}[^\r\n]*)\z/\r\n    \/\/ hand edit\r\n$1/s; s/\r\n(<\/[a-z-]+>\r\n)\z/\r\n<!-- hand edit -->\r\n$1/s'
+  xargs -0 perl -0pi -e 's/\r\n(\}[^\r\n]*(?:\r\n)?)\z/\r\n    \/\/ hand edit\r\n$1/s; s/\r\n(<\/[a-z-]+>\r\n)\z/\r\n<!-- hand edit -->\r\n$1/s'
 # First the model unchanged (every edit kept), then changed in every class
 # (every domain class and mapping file merged, the lines colliding at the
 # class's end, so each is merged by its structure).
