@@ -1,7 +1,6 @@
 #include "BaseStore.h"
 
 #include "FileOperate.h"
-#include "TreeGuard.h"
 
 #include <nlohmann/json.hpp>
 
@@ -12,6 +11,7 @@ namespace fs = std::filesystem;
 TBaseStore::TBaseStore(std::string outputRoot)
     : outputRoot_(std::move(outputRoot))
     , baseDir_(outputRoot_ + "/.javagen/base")
+    , guard_(outputRoot_)
 {
 }
 
@@ -19,8 +19,7 @@ bool TBaseStore::Exists() const
 {
     // A planted link is no store of ours: it is never followed.
     std::error_code ec;
-    return UnsafeInTree(outputRoot_, ".javagen/base", true).empty() &&
-        fs::is_directory(fs::symlink_status(baseDir_, ec));
+    return guard_.Unsafe(".javagen/base", true).empty() && fs::is_directory(fs::symlink_status(baseDir_, ec));
 }
 
 std::string TBaseStore::BasePath(const std::string& relative) const
@@ -34,18 +33,19 @@ std::string TBaseStore::Relative(const std::string& path) const
     return path.compare(0, prefix.size(), prefix) == 0 ? path.substr(prefix.size()) : path;
 }
 
-std::optional<std::string> TBaseStore::Read(const std::string& relative) const
+std::optional<std::string> TBaseStore::Read(const std::string& relative, TFileStamp* stamp) const
 {
     std::error_code ec;
-    if (!UnsafeInTree(outputRoot_, ".javagen/base/" + relative).empty() ||
+    if (!guard_.Unsafe(".javagen/base/" + relative).empty() ||
         !fs::is_regular_file(fs::symlink_status(BasePath(relative), ec)))
         return std::nullopt;
-    return TFileOperate::ReadFileBytes(BasePath(relative));
+    TFileStamp ignored;
+    return TFileOperate::ReadFileBytes(BasePath(relative), false, stamp ? *stamp : ignored);
 }
 
 void TBaseStore::Write(const std::string& relative, const std::string& bytes)
 {
-    std::string unsafe = UnsafeInTree(outputRoot_, ".javagen/base/" + relative);
+    std::string unsafe = guard_.Unsafe(".javagen/base/" + relative);
     if (!unsafe.empty())
         throw TFileError("无法写入基准文件：" + unsafe);
     std::string path = BasePath(relative);
@@ -94,7 +94,7 @@ std::string TBaseStore::RecordedPackage() const
 {
     // Input like anything in the tree: a link or a broken file tells nothing.
     std::string relative = ".javagen/manifest.json";
-    if (!UnsafeInTree(outputRoot_, relative).empty())
+    if (!guard_.Unsafe(relative).empty())
         return "";
     try {
         auto manifest = nlohmann::json::parse(TFileOperate::ReadFileBytes(outputRoot_ + "/" + relative));
@@ -114,7 +114,7 @@ void TBaseStore::WriteManifest(const std::string& package) const
     manifest["files"] = nlohmann::json::array();
     for (const auto& file : List())
         manifest["files"].push_back(file);
-    std::string unsafe = UnsafeInTree(outputRoot_, ".javagen/manifest.json");
+    std::string unsafe = guard_.Unsafe(".javagen/manifest.json");
     if (!unsafe.empty())
         throw TFileError("无法写入基准文件清单：" + unsafe);
     TFileOperate::WriteBytes(outputRoot_ + "/.javagen/manifest.json", manifest.dump(2) + "\n");

@@ -1,4 +1,7 @@
 #pragma once
+#include "FileOperate.h"
+#include "TreeGuard.h"
+
 #include <optional>
 #include <set>
 #include <string>
@@ -17,7 +20,8 @@ public:
     bool Exists() const;
     // The base of a file (path relative to the output root, e.g.
     // "src/struts.xml"); nothing when the program has none.
-    std::optional<std::string> Read(const std::string& relative) const;
+    // With stamp, also which file was read.
+    std::optional<std::string> Read(const std::string& relative, TFileStamp* stamp = nullptr) const;
     // Replaces the base of a file, never leaving a torn one.
     void Write(const std::string& relative, const std::string& bytes);
     void Remove(const std::string& relative);
@@ -37,10 +41,13 @@ public:
     // The output-root relative path of a file below outputRoot.
     std::string Relative(const std::string& path) const;
     std::string FilePath(const std::string& relative) const { return outputRoot_ + "/" + relative; }
+    // Where the base of a file lies.
+    std::string BasePath(const std::string& relative) const;
+    // Checks paths below the output root for the whole run.
+    const TTreeGuard& Guard() const { return guard_; }
 
 private:
-    std::string BasePath(const std::string& relative) const;
-
     std::string outputRoot_;
     std::string baseDir_;
+    TTreeGuard guard_;
 };

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
@@ -64,8 +65,49 @@ std::string TFileOperate::NormalizeLines(const std::string& bytes)
     return out;
 }
 
+namespace {
+
+int64_t Nanoseconds(const timespec& t)
+{
+    return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
+// Longer than any clock tick of file times (1/HZ, at most 10 ms).
+constexpr int64_t kSettledNs = 100 * 1000000LL;
+
+TFileStamp StampOf(const struct stat& info, int64_t readAtNs)
+{
+    TFileStamp stamp;
+    stamp.device = static_cast<uint64_t>(info.st_dev);
+    stamp.inode = static_cast<uint64_t>(info.st_ino);
+    stamp.size = static_cast<int64_t>(info.st_size);
+    stamp.mtimeNs = Nanoseconds(info.st_mtim);
+    stamp.ctimeNs = Nanoseconds(info.st_ctim);
+    stamp.settled = stamp.ctimeNs < readAtNs - kSettledNs;
+    return stamp;
+}
+
+} // namespace
+
+bool TFileStamp::Unchanged(const std::string& path) const
+{
+    struct stat info;
+    if (!settled || lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    TFileStamp now = StampOf(info, 0);
+    return now.device == device && now.inode == inode && now.size == size && now.mtimeNs == mtimeNs &&
+        now.ctimeNs == ctimeNs;
+}
+
 std::string TFileOperate::ReadFileBytes(const std::string& path, bool missingIsEmpty)
 {
+    TFileStamp ignored;
+    return ReadFileBytes(path, missingIsEmpty, ignored);
+}
+
+std::string TFileOperate::ReadFileBytes(const std::string& path, bool missingIsEmpty, TFileStamp& stamp)
+{
+    stamp = {};
     struct stat info;
     if (stat(path.c_str(), &info) != 0) {
         if (errno == ENOENT && missingIsEmpty)
@@ -79,11 +121,16 @@ std::string TFileOperate::ReadFileBytes(const std::string& path, bool missingIsE
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         throw TFileError("无法读取文件 " + path + "：" + SystemError());
+    // The clock before the stamp, the stamp before the bytes: a write
+    // between them leaves a stamp that no longer matches.
+    timespec now;
+    clock_gettime(CLOCK_REALTIME, &now);
     struct stat opened;
     if (fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
         ::close(fd);
         throw TFileError("文件 " + path + " 不是普通文件，无法读取");
     }
+    stamp = StampOf(opened, Nanoseconds(now));
     std::string bytes;
     bytes.reserve(static_cast<size_t>(opened.st_size));
     char buffer[65536];

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -6,6 +7,24 @@
 class TFileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// Which file a read saw: its inode, size and times, taken as it was opened.
+// A later look tells by one lstat that the file is untouched since, without
+// reading it again: any write or time change moves its ctime. Only a file
+// whose ctime was well before the read can be told that way (a write in
+// the same clock tick may keep the times); for others, Unchanged is false
+// and the caller compares contents.
+struct TFileStamp {
+    bool settled = false;
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    int64_t size = 0;
+    int64_t mtimeNs = 0;
+    int64_t ctimeNs = 0;
+
+    // True when path is still the same regular file, untouched since.
+    bool Unchanged(const std::string& path) const;
 };
 
 // Text-file operations of a generation run. Text in memory is UTF-8;
@@ -47,6 +66,8 @@ public:
     // would block, a device could act): TFileError otherwise, or when it is
     // missing and missingIsEmpty is false.
     static std::string ReadFileBytes(const std::string& path, bool missingIsEmpty = false);
+    // The same, with the stamp of the file read (missing: an unsettled one).
+    static std::string ReadFileBytes(const std::string& path, bool missingIsEmpty, TFileStamp& stamp);
 
     // Temporary files are named <file>.javagen-<pid>-<n>.tmp; the longest
     // output file name that leaves room for that, and for the ".new" a

@@ -12,23 +12,25 @@ namespace fs = std::filesystem;
 void TMergePlanner::Decide(TMergeStep& step, const std::string& next) const
 {
     step.newText = next;
-    const std::string& root = bases_.OutputRoot();
+    const TTreeGuard& guard = bases_.Guard();
     // Nothing is read through a link, nor outside the tree.
-    std::string unsafe = UnsafeInTree(root, step.relative);
+    std::string unsafe = guard.Unsafe(step.relative);
     if (unsafe.empty())
-        unsafe = UnsafeInTree(root, ".javagen/base/" + step.relative);
+        unsafe = guard.Unsafe(".javagen/base/" + step.relative);
     if (!unsafe.empty()) {
         step.action = TMergeAction::Refused;
         step.note = unsafe;
         return;
     }
-    std::optional<std::string> base = bases_.Read(step.relative);
-    std::optional<std::string> disk = ReadIfPresent(step.path);
-    step.disk = TFileState::Of(disk);
-    step.base = TFileState::Of(base);
+    TFileStamp baseStamp, diskStamp;
+    std::optional<std::string> base = bases_.Read(step.relative, &baseStamp);
+    std::optional<std::string> disk = ReadIfPresent(step.path, &diskStamp);
+    step.disk = TFileState::Of(disk, diskStamp);
+    step.base = TFileState::Of(base, baseStamp);
+    step.baseCurrent = base && *base == next;
 
     // The user took NAME.new over: it is the base the file grew from.
-    if (disk && !base && *disk != next && UnsafeInTree(root, step.relative + ".new").empty() &&
+    if (disk && !base && *disk != next && guard.Unsafe(step.relative + ".new").empty() &&
         ReadIfPresent(step.path + ".new") == disk) {
         base = disk;
         step.adopted = step.relative + ".new";
@@ -70,10 +72,11 @@ void TMergePlanner::Decide(TMergeStep& step, const std::string& next) const
 void TMergePlanner::PlaceBeside(TMergeStep& step, const std::string& next) const
 {
     const std::string& root = bases_.OutputRoot();
+    const TTreeGuard& guard = bases_.Guard();
     step.action = TMergeAction::Beside;
     for (int n = 1; n < 1000; ++n) {
         std::string name = step.relative + ".new" + (n == 1 ? "" : std::to_string(n));
-        if (!UnsafeInTree(root, name).empty() || !UnsafeInTree(root, ".javagen/beside/" + name).empty())
+        if (!guard.Unsafe(name).empty() || !guard.Unsafe(".javagen/beside/" + name).empty())
             continue;
         std::optional<std::string> there = ReadIfPresent(root + "/" + name);
         // Free, or what the program put there last: it may be replaced.

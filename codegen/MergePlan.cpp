@@ -41,12 +41,13 @@ bool HasConflictMarkers(const std::string& bytes)
     return bytes.find("\n<<<<<<< ") != std::string::npos || bytes.compare(0, 8, "<<<<<<< ") == 0;
 }
 
-std::optional<std::string> ReadIfPresent(const std::string& path)
+std::optional<std::string> ReadIfPresent(const std::string& path, TFileStamp* stamp)
 {
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(path, ec)))
         return std::nullopt;
-    return TFileOperate::ReadFileBytes(path);
+    TFileStamp ignored;
+    return TFileOperate::ReadFileBytes(path, false, stamp ? *stamp : ignored);
 }
 
 const char* MergeActionWord(TMergeAction action)
@@ -115,11 +116,16 @@ std::string TMergeSummary::BesideHint() const
         "相同时会记下基准并删除 .new。";
 }
 
-TFileState TFileState::Of(const std::optional<std::string>& bytes)
+TFileState TFileState::Of(const std::optional<std::string>& bytes, const TFileStamp& stamp)
 {
     if (!bytes)
         return {};
-    return { true, std::hash<std::string_view>()(*bytes), bytes->size() };
+    return { true, std::hash<std::string_view>()(*bytes), bytes->size(), stamp };
+}
+
+bool TFileState::Still(const std::string& path, const std::function<std::optional<std::string>()>& read) const
+{
+    return (exists && stamp.Unchanged(path)) || Of(read()) == *this;
 }
 
 std::string TMergeStep::Outcome(const std::string& plainSuffix, bool deleted) const
@@ -271,17 +277,18 @@ TMergePlan TMergePlanner::Finish()
         step.relative = relative;
         step.path = bases_.FilePath(relative);
         step.displayPath = displayRoot_ + relative;
-        std::string unsafe = UnsafeInTree(plan_.outputRoot, relative);
+        std::string unsafe = bases_.Guard().Unsafe(relative);
         if (!unsafe.empty()) {
             step.action = TMergeAction::Refused;
             step.note = unsafe;
             plan_.steps.push_back(std::move(step));
             continue;
         }
-        std::optional<std::string> disk = ReadIfPresent(step.path);
-        std::optional<std::string> base = bases_.Read(relative);
-        step.disk = TFileState::Of(disk);
-        step.base = TFileState::Of(base);
+        TFileStamp diskStamp, baseStamp;
+        std::optional<std::string> disk = ReadIfPresent(step.path, &diskStamp);
+        std::optional<std::string> base = bases_.Read(relative, &baseStamp);
+        step.disk = TFileState::Of(disk, diskStamp);
+        step.base = TFileState::Of(base, baseStamp);
         step.unedited = disk && disk == base;
         // A file in a package directory other than this run's: outside
         // it, or in a package below it (the run writes only KIND/FILE
@@ -328,21 +335,22 @@ void CheckStillCurrent(const TMergePlan& plan, const TBaseStore& bases)
     for (const auto& step : plan.steps) {
         if (step.action == TMergeAction::Refused)
             continue;
-        if (!UnsafeInTree(plan.outputRoot, step.relative).empty())
+        if (!bases.Guard().Unsafe(step.relative).empty())
             throw TStalePlan(
                 step.displayPath + " 在合并计划做出后变成了符号链接或其他文件，计划没有执行，请重新合并生成!");
-        if (TFileState::Of(ReadIfPresent(step.path)) == step.disk &&
-            TFileState::Of(bases.Read(step.relative)) == step.base)
+        if (step.disk.Still(step.path, [&] { return ReadIfPresent(step.path); }) &&
+            step.base.Still(bases.BasePath(step.relative), [&] { return bases.Read(step.relative); }))
             continue;
         throw TStalePlan(step.displayPath + " 在合并计划做出后已被修改，计划没有执行，请重新合并生成!");
     }
 }
 
 // A NAME.new the user took over (the file now equals it) and its record.
-void RemoveBeside(const std::string& root, const std::string& relative)
+void RemoveBeside(const TTreeGuard& guard, const std::string& relative)
 {
-    if (!UnsafeInTree(root, relative).empty() || !UnsafeInTree(root, ".javagen/beside/" + relative).empty())
+    if (!guard.Unsafe(relative).empty() || !guard.Unsafe(".javagen/beside/" + relative).empty())
         return;
+    const std::string& root = guard.Root();
     std::error_code ec;
     fs::remove(root + "/" + relative, ec);
     fs::remove(root + "/.javagen/beside/" + relative, ec);
@@ -374,7 +382,7 @@ TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listen
             }
             // Only a regular file inside the tree that still is its base
             // (and of an earlier package only when confirmed).
-            if (plan.Deletes(step) && UnsafeInTree(plan.outputRoot, step.relative).empty()) {
+            if (plan.Deletes(step) && bases.Guard().Unsafe(step.relative).empty()) {
                 std::error_code ec;
                 fs::remove(step.path, ec);
                 bases.Remove(step.relative);
@@ -393,11 +401,11 @@ TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listen
                 // What the program put there, so that a later merge knows the
                 // file for its own.
                 WriteFile(plan.outputRoot + "/.javagen/" + step.besideRecord, step.newText);
-            } else if (step.action != TMergeAction::Unresolved) {
+            } else if (step.action != TMergeAction::Unresolved && !step.baseCurrent) {
                 bases.Write(step.relative, step.newText);
             }
             if (!step.adopted.empty())
-                RemoveBeside(plan.outputRoot, step.adopted);
+                RemoveBeside(bases.Guard(), step.adopted);
         }
         summary.entries.push_back({ step.action, step.displayPath, plan.Deletes(step), plan.Why(step) });
         listener.Progress(step.displayPath + step.Outcome(step.suffix, plan.Deletes(step)));

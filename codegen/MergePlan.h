@@ -1,5 +1,6 @@
 #pragma once
 #include "BaseStore.h"
+#include "FileOperate.h"
 #include "GenerationListener.h"
 #include "MergeSummary.h"
 #include "OutputSink.h"
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -24,8 +26,12 @@ struct TFileState {
     bool exists = false;
     uint64_t hash = 0;
     size_t size = 0;
+    TFileStamp stamp; // which file was read: a quick look before reading it again
 
-    static TFileState Of(const std::optional<std::string>& bytes);
+    static TFileState Of(const std::optional<std::string>& bytes, const TFileStamp& stamp = {});
+    // True when path holds what this state saw: by the stamp alone when it
+    // can tell, by the bytes read now otherwise.
+    bool Still(const std::string& path, const std::function<std::optional<std::string>()>& read) const;
     bool operator==(const TFileState& other) const
     {
         return exists == other.exists && hash == other.hash && size == other.size;
@@ -46,6 +52,7 @@ struct TMergeStep {
     std::string besideRecord; // relative path below .javagen/ of the copy of what went beside
     std::string adopted; // a NAME.new the user took over: removed once the file is replaced
     bool unedited = false; // Obsolete: the file equals its base
+    bool baseCurrent = false; // the base already holds the new text: not written again
     bool oldPackage = false; // Obsolete: below src/ but outside the run's package
     TFileState disk; // the file when the plan was made
     TFileState base; // its base then
@@ -141,7 +148,7 @@ public:
 TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listener);
 
 // The pieces the planner's decisions share.
-std::optional<std::string> ReadIfPresent(const std::string& path);
+std::optional<std::string> ReadIfPresent(const std::string& path, TFileStamp* stamp = nullptr);
 TMergeLabels LabelsFor(const std::string& bytes);
 bool HasConflictMarkers(const std::string& bytes);
 

@@ -3,36 +3,60 @@
 #include "TextCodec.h"
 
 #include <filesystem>
+#include <mutex>
 
 namespace fs = std::filesystem;
 
 std::string UnsafeInTree(const std::string& root, const std::string& relative, bool directory)
 {
+    return TTreeGuard(root).Unsafe(relative, directory);
+}
+
+std::string TTreeGuard::Unsafe(const std::string& relative, bool directory) const
+{
     fs::path rel(relative);
     if (relative.empty() || rel.is_absolute())
         return relative + " 不在工程目录中";
-    fs::path at(root);
+    fs::path at(root_);
     std::error_code ec;
     size_t parts = static_cast<size_t>(std::distance(rel.begin(), rel.end()));
     size_t index = 0;
+    std::string prefix;
     for (const auto& part : rel) {
         ++index;
         std::string name = part.string();
         if (name.empty() || name == "." || name == "..")
             return relative + " 不在工程目录中";
         at /= part;
+        prefix += prefix.empty() ? name : "/" + name;
+        bool last = index == parts;
+        if (!last && Trusted(prefix))
+            continue;
         fs::file_status status = fs::symlink_status(at, ec);
         if (ec || !fs::exists(status))
             return ""; // what does not exist yet is made as a plain directory or file
         if (fs::is_symlink(status))
             return at.string() + " 是符号链接";
-        bool last = index == parts;
         if ((!last || directory) && !fs::is_directory(status))
             return at.string() + " 不是目录";
         if (last && !directory && !fs::is_regular_file(status))
             return at.string() + " 不是普通文件";
+        if (!last)
+            Trust(prefix);
     }
     return "";
+}
+
+bool TTreeGuard::Trusted(const std::string& directory) const
+{
+    std::shared_lock lock(mutex_);
+    return directories_.count(directory) > 0;
+}
+
+void TTreeGuard::Trust(const std::string& directory) const
+{
+    std::unique_lock lock(mutex_);
+    directories_.insert(directory);
 }
 
 namespace {

@@ -1,5 +1,7 @@
 #pragma once
+#include <shared_mutex>
 #include <string>
+#include <unordered_set>
 
 // The merging generation reads, writes and deletes only below the output
 // root projects/<project>/, and trusts nothing it finds there: a file, a
@@ -12,6 +14,34 @@
 // exists and is no regular file.
 // With directory, the entry itself must be a directory instead.
 std::string UnsafeInTree(const std::string& root, const std::string& relative, bool directory = false);
+
+// The same check for the many paths of one run below one root: a directory
+// on the way found to be a real directory is not looked at again (a run
+// looks up every file and its base several times). Safe to share between
+// the run's threads.
+class TTreeGuard {
+public:
+    explicit TTreeGuard(std::string root)
+        : root_(std::move(root))
+    {
+    }
+    TTreeGuard(const TTreeGuard& other)
+        : root_(other.root_)
+    {
+    }
+    TTreeGuard& operator=(const TTreeGuard&) = delete;
+
+    std::string Unsafe(const std::string& relative, bool directory = false) const;
+    const std::string& Root() const { return root_; }
+
+private:
+    bool Trusted(const std::string& directory) const;
+    void Trust(const std::string& directory) const;
+
+    std::string root_;
+    mutable std::shared_mutex mutex_;
+    mutable std::unordered_set<std::string> directories_; // relative to root, found to be real directories
+};
 
 // True when the bytes cannot be merged as text: a NUL byte, a UTF-16
 // byte-order mark, or bytes that are not valid in the file's encoding

@@ -14,11 +14,16 @@
 #include "TextCodec.h"
 #include "ThreeWayMerge.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -418,6 +423,26 @@ TEST_F(MergeRunTest, ApprovedPlanIsAppliedAsItStandsOrNotAtAll)
         "stale:projects/Shop/src/com/velmorantis/dao/CustomerDAO.java "
         "在合并计划做出后已被修改，计划没有执行，请重新合并生成!");
     EXPECT_TRUE(Tree() == before) << "a stale plan wrote something";
+
+    // A file long untouched is looked at by its times, not read again: an
+    // edit of the same size that puts the old modification time back still
+    // stops the plan.
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    TRecordingListener settled;
+    settled.runKind = TRunKind::MergeDryRun;
+    ASSERT_TRUE(settled.RunAndWait(shop_, "Shop", "velmorantis", { JAVAGEN_TEMPLATES, (dir_ / "out").string() }));
+    const std::filesystem::path dao = package_ / "dao" / "CustomerDAO.java";
+    struct stat was;
+    ASSERT_EQ(stat(dao.c_str(), &was), 0);
+    std::string bytes = ReadFileBytes(dao);
+    bytes[bytes.find(Utf8ToGbk("计划之后的修改")) - 1] = '#';
+    std::ofstream(dao, std::ios::binary | std::ios::trunc) << bytes;
+    const timespec times[2] = { was.st_atim, was.st_mtim };
+    ASSERT_EQ(utimensat(AT_FDCWD, dao.c_str(), times, 0), 0);
+    TRecordingListener sameSize;
+    ASSERT_TRUE(sameSize.ApplyAndWait(settled.plan));
+    ASSERT_EQ(sameSize.events.size(), 1u);
+    EXPECT_EQ(sameSize.events[0].rfind("stale:", 0), 0u) << sameSize.events[0];
 }
 
 // A tree that others had their hands on: links planted among the bases and
