@@ -17,25 +17,49 @@ std::string NodeText(const std::string& text, TSNode node)
     return text.substr(ts_node_start_byte(node), ts_node_end_byte(node) - ts_node_start_byte(node));
 }
 
-std::string WithoutBlanks(std::string text)
+std::string WithoutBlanks(const std::string& text, TSNode node)
 {
     std::string out;
-    for (char c : text)
+    for (uint32_t i = ts_node_start_byte(node), end = ts_node_end_byte(node); i < end; ++i) {
+        char c = text[i];
         if (c != ' ' && c != '\t' && c != '\r' && c != '\n')
             out += c;
+    }
     return out;
+}
+
+bool Is(TSNode node, const char* type)
+{
+    return std::strcmp(ts_node_type(node), type) == 0;
 }
 
 bool IsComment(TSNode node)
 {
-    std::string type = ts_node_type(node);
-    return type == "line_comment" || type == "block_comment" || type == "comment";
+    return Is(node, "line_comment") || Is(node, "block_comment") || Is(node, "comment");
 }
 
-bool IsTypeDeclaration(const std::string& type)
+bool IsTypeDeclaration(TSNode node)
 {
-    return type == "class_declaration" || type == "interface_declaration" || type == "enum_declaration" ||
-        type == "annotation_type_declaration" || type == "record_declaration";
+    return Is(node, "class_declaration") || Is(node, "interface_declaration") || Is(node, "enum_declaration") ||
+        Is(node, "annotation_type_declaration") || Is(node, "record_declaration");
+}
+
+// The grammar's field ids, looked up once: by name, tree-sitter compares
+// the name with every field name of the grammar at each call.
+struct TFields {
+    TSFieldId name, parameters, type, body;
+};
+
+const TFields& Fields()
+{
+    static const TFields fields = [] {
+        const TSLanguage* language = tree_sitter_java();
+        auto id = [language](const char* name) {
+            return ts_language_field_id_for_name(language, name, static_cast<uint32_t>(std::strlen(name)));
+        };
+        return TFields { id("name"), id("parameters"), id("type"), id("body") };
+    }();
+    return fields;
 }
 
 // The named children of a node, walked with a cursor (ts_node_named_child
@@ -59,33 +83,31 @@ std::vector<TSNode> NamedChildren(TSNode node)
 // parameter types too (overloads are different members).
 std::string MemberKey(const std::string& text, TSNode member, size_t index)
 {
-    std::string type = ts_node_type(member);
-    auto field = [&](const char* name) { return ts_node_child_by_field_name(member, name, std::strlen(name)); };
-    if (type == "field_declaration" || type == "constant_declaration") {
+    const TFields& fields = Fields();
+    if (Is(member, "field_declaration") || Is(member, "constant_declaration")) {
         std::string names;
         for (TSNode child : NamedChildren(member)) {
-            if (std::string(ts_node_type(child)) == "variable_declarator") {
-                TSNode name = ts_node_child_by_field_name(child, "name", 4);
-                names += (names.empty() ? "" : ",") + NodeText(text, name);
-            }
+            if (Is(child, "variable_declarator"))
+                names += (names.empty() ? "" : ",") + NodeText(text, ts_node_child_by_field_id(child, fields.name));
         }
         return "field:" + names;
     }
-    if (type == "method_declaration" || type == "constructor_declaration") {
-        std::string key =
-            (type == "method_declaration" ? "method:" : "constructor:") + NodeText(text, field("name")) + "(";
+    bool method = Is(member, "method_declaration");
+    if (method || Is(member, "constructor_declaration")) {
+        std::string key = (method ? "method:" : "constructor:") +
+            NodeText(text, ts_node_child_by_field_id(member, fields.name)) + "(";
         bool first = true;
-        for (TSNode parameter : NamedChildren(field("parameters"))) {
-            TSNode parameterType = ts_node_child_by_field_name(parameter, "type", 4);
+        for (TSNode parameter : NamedChildren(ts_node_child_by_field_id(member, fields.parameters))) {
+            TSNode parameterType = ts_node_child_by_field_id(parameter, fields.type);
             if (!ts_node_is_null(parameterType))
-                key += (first ? "" : ",") + WithoutBlanks(NodeText(text, parameterType));
+                key += (first ? "" : ",") + WithoutBlanks(text, parameterType);
             first = false;
         }
         return key + ")";
     }
-    if (IsTypeDeclaration(type))
-        return "type:" + NodeText(text, field("name"));
-    return type + "#" + std::to_string(index);
+    if (IsTypeDeclaration(member))
+        return "type:" + NodeText(text, ts_node_child_by_field_id(member, fields.name));
+    return ts_node_type(member) + std::string("#") + std::to_string(index);
 }
 
 } // namespace
@@ -126,13 +148,12 @@ std::optional<TChunks> ChunkTree(const std::string& text, const TSTree* tree)
     for (TSNode child : NamedChildren(root)) {
         if (found)
             break;
-        std::string type = ts_node_type(child);
-        if (type == "package_declaration")
+        if (Is(child, "package_declaration"))
             units.push_back({ "package", ts_node_end_byte(child) });
-        else if (type == "import_declaration")
-            units.push_back({ "import:" + WithoutBlanks(NodeText(text, child)), ts_node_end_byte(child) });
-        else if (IsTypeDeclaration(type)) {
-            body = ts_node_child_by_field_name(child, "body", 4);
+        else if (Is(child, "import_declaration"))
+            units.push_back({ "import:" + WithoutBlanks(text, child), ts_node_end_byte(child) });
+        else if (IsTypeDeclaration(child)) {
+            body = ts_node_child_by_field_id(child, Fields().body);
             found = !ts_node_is_null(body);
         }
     }
