@@ -19,7 +19,8 @@ constexpr unsigned kReadSeconds = 30;
 class TServer {
 public:
     explicit TServer(const TDbConnection& c)
-        : mysql_(Init())
+        : handle_(Init(), mysql_close)
+        , mysql_(handle_.get())
         , server_(c.host + ":" + std::to_string(c.port))
     {
         if (!mysql_)
@@ -34,8 +35,6 @@ public:
                 mysql_, c.host.c_str(), c.user.c_str(), c.password.c_str(), c.database.c_str(), c.port, nullptr, 0))
             throw TDbImportError(ConnectFailure(c));
     }
-    ~TServer() { mysql_close(mysql_); }
-
     // The client library sets itself up on first use, which is not safe
     // from two threads at once: reads may run on workers, so do it once.
     static MYSQL* Init()
@@ -106,6 +105,9 @@ private:
         return "无法连接到数据库服务器 " + server + "。\n" + engine;
     }
 
+    // Owned from the start: a connect that fails throws from the
+    // constructor, where no destructor would close it.
+    std::unique_ptr<MYSQL, void (*)(MYSQL*)> handle_;
     MYSQL* mysql_;
     std::string server_;
 };
