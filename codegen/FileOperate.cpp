@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -72,10 +73,34 @@ int64_t Nanoseconds(const timespec& t)
     return static_cast<int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
-// Longer than any clock tick of file times (1/HZ, at most 10 ms).
+// Longer than any clock tick of file times on a local file system that
+// keeps nanoseconds (1/HZ, at most 10 ms); file systems that keep whole
+// seconds or two (FAT, old ext) show a zero nanosecond part and need a
+// wider margin.
 constexpr int64_t kSettledNs = 100 * 1000000LL;
+constexpr int64_t kSettledCoarseNs = 3 * 1000000000LL;
 
-TFileStamp StampOf(const struct stat& info, int64_t readAtNs)
+// Network and user-space file systems may answer lstat from a cache that
+// opening the file would refresh: their files are always read again.
+bool TimesAreTrusted(int fd)
+{
+    struct statfs fs;
+    if (fstatfs(fd, &fs) != 0)
+        return false;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0x6969: // NFS
+    case 0x517B: // SMB
+    case 0xFF534D42: // CIFS
+    case 0xFE534D42: // SMB2
+    case 0x65735546: // FUSE
+    case 0x01021997: // 9P
+        return false;
+    default:
+        return true;
+    }
+}
+
+TFileStamp StampOf(const struct stat& info, int64_t readAtNs, bool trusted)
 {
     TFileStamp stamp;
     stamp.device = static_cast<uint64_t>(info.st_dev);
@@ -83,7 +108,8 @@ TFileStamp StampOf(const struct stat& info, int64_t readAtNs)
     stamp.size = static_cast<int64_t>(info.st_size);
     stamp.mtimeNs = Nanoseconds(info.st_mtim);
     stamp.ctimeNs = Nanoseconds(info.st_ctim);
-    stamp.settled = stamp.ctimeNs < readAtNs - kSettledNs;
+    int64_t margin = info.st_ctim.tv_nsec == 0 ? kSettledCoarseNs : kSettledNs;
+    stamp.settled = trusted && stamp.ctimeNs < readAtNs - margin;
     return stamp;
 }
 
@@ -94,7 +120,7 @@ bool TFileStamp::Unchanged(const std::string& path) const
     struct stat info;
     if (!settled || lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return false;
-    TFileStamp now = StampOf(info, 0);
+    TFileStamp now = StampOf(info, 0, false);
     return now.device == device && now.inode == inode && now.size == size && now.mtimeNs == mtimeNs &&
         now.ctimeNs == ctimeNs;
 }
@@ -130,7 +156,7 @@ std::string TFileOperate::ReadFileBytes(const std::string& path, bool missingIsE
         ::close(fd);
         throw TFileError("文件 " + path + " 不是普通文件，无法读取");
     }
-    stamp = StampOf(opened, Nanoseconds(now));
+    stamp = StampOf(opened, Nanoseconds(now), TimesAreTrusted(fd));
     std::string bytes;
     bytes.reserve(static_cast<size_t>(opened.st_size));
     char buffer[65536];

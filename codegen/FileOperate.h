@@ -12,9 +12,10 @@ public:
 // Which file a read saw: its inode, size and times, taken as it was opened.
 // A later look tells by one lstat that the file is untouched since, without
 // reading it again: any write or time change moves its ctime. Only a file
-// whose ctime was well before the read can be told that way (a write in
-// the same clock tick may keep the times); for others, Unchanged is false
-// and the caller compares contents.
+// on a local file system whose ctime was well before the read can be told
+// that way (a write in the same clock tick may keep the times, a network
+// file system may answer from a cache); for others, Unchanged is false and
+// the caller compares contents.
 struct TFileStamp {
     bool settled = false;
     uint64_t device = 0;
