@@ -137,7 +137,8 @@ void TAutoCode::Generate()
     if (kind_ == TRunKind::Plain) {
         // Every run records what it wrote, so that a later merge tells the
         // user's edits from the model's changes.
-        TBaseStore bases(paths.OutputRoot());
+        // Each base write checks its way into the tree just before it acts.
+        TBaseStore bases(paths.OutputRoot(), false);
         TFileSink sink(listener_, &bases);
         RemoveRunLeftovers(paths, in);
         ForEachGeneratedFile(in, [&](const TGeneratedFile& file) { sink.Put(paths.Place(file), file.suffix); });

@@ -8,10 +8,10 @@
 
 namespace fs = std::filesystem;
 
-TBaseStore::TBaseStore(std::string outputRoot)
+TBaseStore::TBaseStore(std::string outputRoot, bool rememberDirectories)
     : outputRoot_(std::move(outputRoot))
     , baseDir_(outputRoot_ + "/.javagen/base")
-    , guard_(outputRoot_)
+    , guard_(outputRoot_, rememberDirectories)
 {
 }
 

@@ -13,8 +13,10 @@
 // from the model's changes.
 class TBaseStore {
 public:
-    // outputRoot: projects/<project>.
-    explicit TBaseStore(std::string outputRoot);
+    // outputRoot: projects/<project>. rememberDirectories: its guard checks
+    // each directory on the way once (a plan's many reads) or at every
+    // call (an apply's writes and deletes).
+    explicit TBaseStore(std::string outputRoot, bool rememberDirectories = true);
 
     // True once a merging generation has made the store.
     bool Exists() const;

@@ -102,15 +102,16 @@ public:
         , bases_(bases)
         , done_(plan.steps.size(), false)
     {
-        for (int i = 0; i < 2; ++i)
-            threads_.emplace_back([this] { Work(); });
+        try {
+            for (int i = 0; i < 2; ++i)
+                threads_.emplace_back([this] { Work(); });
+        } catch (...) {
+            // No thread to be had: the ones started stop, the run fails.
+            Stop();
+            throw;
+        }
     }
-    ~TStepWriters()
-    {
-        stop_ = true;
-        for (auto& thread : threads_)
-            thread.join();
-    }
+    ~TStepWriters() { Stop(); }
     TStepWriters(const TStepWriters&) = delete;
     TStepWriters& operator=(const TStepWriters&) = delete;
 
@@ -124,6 +125,13 @@ public:
     }
 
 private:
+    void Stop()
+    {
+        stop_ = true;
+        for (auto& thread : threads_)
+            thread.join();
+    }
+
     void Work()
     {
         for (size_t index = next_++; index < done_.size() && !stop_; index = next_++) {
@@ -158,8 +166,9 @@ private:
 
 TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listener)
 {
-    TBaseStore bases(plan.outputRoot);
-    CheckStillCurrent(plan, bases);
+    CheckStillCurrent(plan, TBaseStore(plan.outputRoot));
+    // Each write and delete checks its way into the tree just before it acts.
+    TBaseStore bases(plan.outputRoot, false);
     TMergeSummary summary;
     if (plan.oldPackageFiles > 0)
         listener.Progress(plan.PackageChange());

@@ -9,7 +9,7 @@ namespace fs = std::filesystem;
 
 std::string UnsafeInTree(const std::string& root, const std::string& relative, bool directory)
 {
-    return TTreeGuard(root).Unsafe(relative, directory);
+    return TTreeGuard(root, false).Unsafe(relative, directory);
 }
 
 std::string TTreeGuard::Unsafe(const std::string& relative, bool directory) const
@@ -49,12 +49,16 @@ std::string TTreeGuard::Unsafe(const std::string& relative, bool directory) cons
 
 bool TTreeGuard::Trusted(const std::string& directory) const
 {
+    if (!remember_)
+        return false;
     std::shared_lock lock(mutex_);
     return directories_.count(directory) > 0;
 }
 
 void TTreeGuard::Trust(const std::string& directory) const
 {
+    if (!remember_)
+        return;
     std::unique_lock lock(mutex_);
     directories_.insert(directory);
 }

@@ -21,12 +21,16 @@ std::string UnsafeInTree(const std::string& root, const std::string& relative, b
 // the run's threads.
 class TTreeGuard {
 public:
-    explicit TTreeGuard(std::string root)
+    // remember false: every call checks every part (for the writes and
+    // deletes of an apply, each checked just before it acts).
+    explicit TTreeGuard(std::string root, bool remember = true)
         : root_(std::move(root))
+        , remember_(remember)
     {
     }
     TTreeGuard(const TTreeGuard& other)
         : root_(other.root_)
+        , remember_(other.remember_)
     {
     }
     TTreeGuard& operator=(const TTreeGuard&) = delete;
@@ -39,6 +43,7 @@ private:
     void Trust(const std::string& directory) const;
 
     std::string root_;
+    bool remember_;
     mutable std::shared_mutex mutex_;
     mutable std::unordered_set<std::string> directories_; // relative to root, found to be real directories
 };
