@@ -72,7 +72,18 @@ TFormMain::TFormMain(IDialogs* dialogs, QWidget* parent)
     RefreshStatus();
 }
 
-TFormMain::~TFormMain() = default;
+TFormMain::~TFormMain()
+{
+    if (widthSaver_ && widthSaver_->isActive())
+        SaveMemberColumnWidths();
+}
+
+void TFormMain::closeEvent(QCloseEvent* event)
+{
+    if (widthSaver_->isActive())
+        SaveMemberColumnWidths();
+    QMainWindow::closeEvent(event);
+}
 
 void TFormMain::SetRunLocations(const TRunLocations& locations)
 {
@@ -145,8 +156,10 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 
 void TFormMain::changeEvent(QEvent* event)
 {
+    // Only the file system is looked at: a model read that fails would show
+    // a box, whose closing activates the window again.
     if (event->type() == QEvent::ActivationChange)
-        RefreshStatus();
+        RefreshTemplateWarning();
     QMainWindow::changeEvent(event);
 }
 
@@ -317,6 +330,18 @@ QString TFormMain::OutputFolder() const
     return folder + Text("/projects/") + SelectedProjectName();
 }
 
+void TFormMain::RefreshTemplateWarning()
+{
+    if (!Lbl_TemplateWarning)
+        return; // still being built
+    std::error_code ec;
+    bool templates = std::filesystem::is_directory(runLocations_.templateDir, ec);
+    Lbl_TemplateWarning->setText(templates ? QString()
+                                           : Text("当前目录下没有 template 目录，生成代码时将找不到模板! (") +
+                Text(std::filesystem::absolute(runLocations_.templateDir, ec).string()) + Text(")"));
+    Lbl_TemplateWarning->setVisible(!templates);
+}
+
 void TFormMain::RefreshStatus()
 {
     if (!Lbl_ModelFile)
@@ -332,11 +357,7 @@ void TFormMain::RefreshStatus()
     if (runs_)
         runs_->ShowProject(SelectedProjectId());
     show(Lbl_Output, SelectedProjectId() < 0 ? Text("生成目录: (没有选中工程)") : Text("生成目录: ") + OutputFolder());
-    bool templates = std::filesystem::is_directory(runLocations_.templateDir, ec);
-    Lbl_TemplateWarning->setText(templates ? QString()
-                                           : Text("当前目录下没有 template 目录，生成代码时将找不到模板! (") +
-                Text(std::filesystem::absolute(runLocations_.templateDir, ec).string()) + Text(")"));
-    Lbl_TemplateWarning->setVisible(!templates);
+    RefreshTemplateWarning();
 
     int classId = SelectedClassId();
     QListWidgetItem* entry = LB_Object->currentItem();

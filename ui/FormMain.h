@@ -21,6 +21,7 @@ class QListWidget;
 class QMenu;
 class QPlainTextEdit;
 class QTableWidget;
+class QTimer;
 class TRunController;
 
 // The workbench: banner, project selector, class list, member table and the
@@ -101,6 +102,7 @@ public:
     // status bar and class line brought up to date.
     QString OutputFolder() const;
     void RefreshStatus();
+    void RefreshTemplateWarning();
     // How a folder is shown to the user; the default asks the desktop's
     // file manager.
     // False when nothing could open the folder (no file manager).
@@ -115,13 +117,16 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Coming back to the window (after making template/ in a file manager,
-    // say) shows the status as it now is.
+    // say) shows the template warning as it now is.
     void changeEvent(QEvent* event) override;
+    // Keeps what is still to be saved (the member column widths).
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void BuildControls();
     void BuildMemberTable();
     void KeepMemberColumnWidths();
+    void SaveMemberColumnWidths();
     void BuildMenu();
     void BuildStatusBar();
     // F2, Enter, Delete and Insert in the class list and the member table.
@@ -158,6 +163,7 @@ private:
     QLabel* Lbl_Output = nullptr;
     QLabel* Lbl_Written = nullptr;
     QLabel* Lbl_TemplateWarning = nullptr;
+    QTimer* widthSaver_ = nullptr; // saves the member column widths once a drag stops
 
     std::unique_ptr<IDialogs> ownDialogs_;
     IDialogs* dialogs_;

@@ -19,6 +19,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -190,10 +191,23 @@ void TFormMain::KeepMemberColumnWidths()
         if (width >= header->minimumSectionSize() && width <= 2000)
             header->resizeSection(column, width);
     }
-    connect(header, &QHeaderView::sectionResized, this, [this](int column, int, int width) {
-        QSettings settings("javagen", "workbench");
-        settings.setValue("memberColumnWidths/" + LV_Member->horizontalHeaderItem(column)->text(), width);
-    });
+    // Written once the dragging stops (and when the window closes), not at
+    // every pixel of it.
+    widthSaver_ = new QTimer(this);
+    widthSaver_->setSingleShot(true);
+    widthSaver_->setInterval(400);
+    connect(widthSaver_, &QTimer::timeout, this, &TFormMain::SaveMemberColumnWidths);
+    connect(header, &QHeaderView::sectionResized, widthSaver_, qOverload<>(&QTimer::start));
+}
+
+void TFormMain::SaveMemberColumnWidths()
+{
+    widthSaver_->stop();
+    QHeaderView* header = LV_Member->horizontalHeader();
+    QSettings settings("javagen", "workbench");
+    settings.beginGroup("memberColumnWidths");
+    for (int column = 0; column < header->count(); ++column)
+        settings.setValue(LV_Member->horizontalHeaderItem(column)->text(), header->sectionSize(column));
 }
 
 QAction* TFormMain::AddCommand(QMenu* menu, const char* objectName, const char* caption, void (TFormMain::*command)())

@@ -141,8 +141,11 @@ void TMemberForm::FilterTypeList(const QString& text)
         if (shown && firstShown < 0)
             firstShown = row;
     }
-    // The choice follows the filter, so that typing a name and 确定 picks it.
-    if (firstShown >= 0 && view->isRowHidden(CB_MemberType->currentIndex()))
+    // The choice follows the filter, so that typing a name and 确定 picks it;
+    // with nothing left there is no choice (确定 then asks for a type).
+    if (firstShown < 0)
+        CB_MemberType->setCurrentIndex(-1);
+    else if (CB_MemberType->currentIndex() < 0 || view->isRowHidden(CB_MemberType->currentIndex()))
         CB_MemberType->setCurrentIndex(firstShown);
 }
 

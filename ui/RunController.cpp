@@ -48,16 +48,18 @@ void TRunController::ShowProject(int projectId)
         return;
     Flush();
     if (shownProject_ >= 0)
-        otherRuns_[shownProject_] = { progress_->toPlainText(), written_->text() };
+        otherRuns_[shownProject_] = { progress_->toPlainText(), written_->text(), written_->toolTip() };
     shownProject_ = projectId;
     auto kept = otherRuns_.find(projectId);
     if (kept == otherRuns_.end()) {
         progress_->clear();
         written_->clear();
+        written_->setToolTip(QString());
         return;
     }
     progress_->setPlainText(kept->second.progress);
     written_->setText(kept->second.written);
+    written_->setToolTip(kept->second.writtenTip);
     otherRuns_.erase(kept);
     progress_->moveCursor(QTextCursor::End);
     progress_->ensureCursorVisible();
@@ -141,7 +143,10 @@ void TRunController::MergeDone(const TMergeSummary& summary)
     written_->setText(Text("合并生成：写入 ") +
         QString::number(summary.Count(TMergeAction::New) + summary.Count(TMergeAction::Replace)) +
         Text(" 个文件，合并 ") + n(TMergeAction::Merge) + Text(" 个，冲突 ") + n(TMergeAction::Conflict) +
-        Text(" 个，另存为 .new ") + n(TMergeAction::Beside) + Text(" 个"));
+        Text(" 个，另存为 .new ") + n(TMergeAction::Beside) + Text(" 个") +
+        (summary.Count(TMergeAction::Unresolved)
+                ? Text("，仍有未解决的冲突而未合并 ") + n(TMergeAction::Unresolved) + Text(" 个")
+                : QString()));
     written_->setToolTip(Text(summary.Counts()));
     QString text = Text("合并生成完毕：") + Text(summary.Counts());
     std::vector<std::string> conflicts = summary.Conflicts();

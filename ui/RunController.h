@@ -68,6 +68,7 @@ private:
     struct TShownRun {
         QString progress;
         QString written;
+        QString writtenTip;
     };
     std::map<int, TShownRun> otherRuns_;
     QStringList pending_;
