@@ -39,8 +39,7 @@ std::optional<std::string> TBaseStore::Read(const std::string& relative, TFileSt
     if (!guard_.Unsafe(".javagen/base/" + relative).empty() ||
         !fs::is_regular_file(fs::symlink_status(BasePath(relative), ec)))
         return std::nullopt;
-    TFileStamp ignored;
-    return TFileOperate::ReadFileBytes(BasePath(relative), false, stamp ? *stamp : ignored);
+    return TFileOperate::ReadFileBytes(BasePath(relative), false, stamp);
 }
 
 void TBaseStore::Write(const std::string& relative, const std::string& bytes)

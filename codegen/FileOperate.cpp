@@ -125,15 +125,10 @@ bool TFileStamp::Unchanged(const std::string& path) const
         now.ctimeNs == ctimeNs;
 }
 
-std::string TFileOperate::ReadFileBytes(const std::string& path, bool missingIsEmpty)
+std::string TFileOperate::ReadFileBytes(const std::string& path, bool missingIsEmpty, TFileStamp* stamp)
 {
-    TFileStamp ignored;
-    return ReadFileBytes(path, missingIsEmpty, ignored);
-}
-
-std::string TFileOperate::ReadFileBytes(const std::string& path, bool missingIsEmpty, TFileStamp& stamp)
-{
-    stamp = {};
+    if (stamp)
+        *stamp = {};
     struct stat info;
     if (stat(path.c_str(), &info) != 0) {
         if (errno == ENOENT && missingIsEmpty)
@@ -156,7 +151,8 @@ std::string TFileOperate::ReadFileBytes(const std::string& path, bool missingIsE
         ::close(fd);
         throw TFileError("文件 " + path + " 不是普通文件，无法读取");
     }
-    stamp = StampOf(opened, Nanoseconds(now), TimesAreTrusted(fd));
+    if (stamp)
+        *stamp = StampOf(opened, Nanoseconds(now), TimesAreTrusted(fd));
     std::string bytes;
     bytes.reserve(static_cast<size_t>(opened.st_size));
     char buffer[65536];

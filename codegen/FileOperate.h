@@ -66,9 +66,8 @@ public:
     // The whole file, read only when it is a regular file (a named pipe
     // would block, a device could act): TFileError otherwise, or when it is
     // missing and missingIsEmpty is false.
-    static std::string ReadFileBytes(const std::string& path, bool missingIsEmpty = false);
-    // The same, with the stamp of the file read (missing: an unsettled one).
-    static std::string ReadFileBytes(const std::string& path, bool missingIsEmpty, TFileStamp& stamp);
+    // With stamp, also which file was read (missing: an unsettled stamp).
+    static std::string ReadFileBytes(const std::string& path, bool missingIsEmpty = false, TFileStamp* stamp = nullptr);
 
     // Temporary files are named <file>.javagen-<pid>-<n>.tmp; the longest
     // output file name that leaves room for that, and for the ".new" a

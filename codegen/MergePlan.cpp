@@ -46,8 +46,7 @@ std::optional<std::string> ReadIfPresent(const std::string& path, TFileStamp* st
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(path, ec)))
         return std::nullopt;
-    TFileStamp ignored;
-    return TFileOperate::ReadFileBytes(path, false, stamp ? *stamp : ignored);
+    return TFileOperate::ReadFileBytes(path, false, stamp);
 }
 
 const char* MergeActionWord(TMergeAction action)
