@@ -181,6 +181,9 @@ std::string BuildStrutsBlock(const std::string& packageName, const TIdList& clas
         out.Line(in + "    <result name=\"error\">/error.jsp</result>");
         out.Line(in + "    <result name=\"query_view\">/" + c + "_query_result.jsp</result>");
         out.Line(in + "    <result name=\"modify_view\">/" + c + "_modify.jsp</result>");
+        // Only the Action's operations may be called through the wildcard.
+        out.Line(in + "    <allowed-methods>AddView,Add" + c + ",Query" + c + ",Modify" + c + "Query,Modify" + c +
+            ",Delete" + c + "</allowed-methods>");
         out.Line(in + "  </action>");
         out.Line(in + "</package>");
         out.Empty();

@@ -8,6 +8,7 @@ import com.velmorantis.domain.Admin;
 /**
  * 修改当前登录管理员的密码: 请求 changePassword_ChangePassword.
  * 表单有原密码、新密码和确认密码; 出错时返回 input 并给出字段错误.
+ * changePassword_input 只显示表单. 新密码以加盐散列保存(LoginAction.hashPassword).
  */
 public class ChangePasswordAction extends ActionSupport {
     private static final long serialVersionUID = 1L;
@@ -71,12 +72,17 @@ public class ChangePasswordAction extends ActionSupport {
                 ctx.getSession().remove(LoginAction.SESSION_USERNAME);
                 return LOGIN;
             }
-            if (!oldPassword.equals(admin.getPassword())) {
+            if (!LoginAction.passwordMatches(oldPassword, admin.getPassword())) {
                 addFieldError("oldPassword", "原密码不正确!");
                 return INPUT;
             }
-            admin.setPassword(newPassword);
+            if (LoginAction.passwordMatches(newPassword, admin.getPassword())) {
+                addFieldError("newPassword", "新密码不能与原密码相同!");
+                return INPUT;
+            }
+            admin.setPassword(LoginAction.hashPassword(newPassword));
             adminDAO.UpdateAdmin(admin);
+            ctx.getSession().remove(LoginAction.SESSION_MUST_CHANGE);
             ctx.put("message",  java.net.URLEncoder.encode("密码修改成功!"));
             return SUCCESS;
         } catch (Exception e) {

@@ -55,10 +55,16 @@ public class UserAction extends ActionSupport {
         return SUCCESS;
     }
 
-    /*注销: 从会话中去掉登录信息*/
+    /*注销: 从会话中去掉登录信息, 并使整个会话失效*/
     public String Logout() {
         Map<String, Object> session = ActionContext.getContext().getSession();
         session.remove(LoginAction.SESSION_USERNAME);
+        session.remove(LoginAction.SESSION_MUST_CHANGE);
+        javax.servlet.http.HttpServletRequest request = org.apache.struts2.ServletActionContext.getRequest();
+        javax.servlet.http.HttpSession http = request == null ? null : request.getSession(false);
+        if (http != null) {
+            http.invalidate();
+        }
         return "logout";
     }
 }
