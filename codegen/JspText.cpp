@@ -18,27 +18,56 @@ std::string LabelOf(const TMember& member)
 // <%@ page ... %>
 // <%@ taglib prefix="c" ... %>
 // <!DOCTYPE html> <html> <head> ... <title>title</title> ... <body>
-void JspHead(TText& out, const std::string& title)
+void JspDirectives(TText& out)
 {
     out.Line("<%@ page contentType=\"text/html; charset=UTF-8\" pageEncoding=\"UTF-8\" %>");
     out.Line("<%@ taglib prefix=\"c\" uri=\"http://java.sun.com/jsp/jstl/core\" %>");
     out.Line("<%@ taglib prefix=\"fn\" uri=\"http://java.sun.com/jsp/jstl/functions\" %>");
     out.Line("<c:set var=\"ctx\" value=\"${pageContext.request.contextPath}\"/>");
+}
+
+namespace {
+
+void HtmlHead(TText& out, const std::string& title)
+{
     out.Line("<!DOCTYPE html>");
-    out.Line("<html>");
+    out.Line("<html lang=\"zh-CN\">");
     out.Line("<head>");
     out.Line("<meta charset=\"UTF-8\">");
+    out.Line("<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">");
     out.Line("<title>" + title + "</title>");
-    out.Line("<style>");
-    out.Line("body { font-family: sans-serif; margin: 2em; }");
-    out.Line("table { border-collapse: collapse; }");
-    out.Line("th, td { border: 1px solid #999; padding: 4px 8px; text-align: left; }");
-    out.Line(".required { color: #c00; }");
-    out.Line(".error { color: #c00; margin-left: 1em; }");
-    out.Line(".errors { color: #c00; }");
-    out.Line("</style>");
+    out.Line("<link rel=\"stylesheet\" href=\"${ctx}/static/app.css\">");
+    out.Line("<script src=\"${ctx}/static/app.js\" defer></script>");
     out.Line("</head>");
     out.Line("<body>");
+}
+
+} // namespace
+
+void JspHead(TText& out, const std::string& title)
+{
+    JspDirectives(out);
+    HtmlHead(out, title);
+}
+
+// <body> ... <%@ include file="/WEB-INF/jspf/frame.jspf" %>
+// <main class="content"> <div class="crumbs"> 首页 / ... </div>
+void JspFramedHead(TText& out, bool directives, const std::string& title, const std::string& crumbs)
+{
+    if (directives)
+        JspDirectives(out);
+    HtmlHead(out, title);
+    out.Line("<%@ include file=\"/WEB-INF/jspf/frame.jspf\" %>");
+    out.Line("<main class=\"content\">");
+    out.Line("<div class=\"crumbs\"><a href=\"${ctx}/user_ShowUser.action\">首页</a>" +
+        (crumbs.empty() ? std::string() : " / " + crumbs) + "</div>");
+}
+
+void JspFramedTail(TText& out)
+{
+    out.Line("</main>");
+    out.Line("</div>");
+    JspTail(out);
 }
 
 void JspTail(TText& out)
@@ -60,4 +89,9 @@ std::string JspFieldErrors(const std::string& field)
 {
     return "<c:forEach items=\"${fieldErrors['" + field +
         "']}\" var=\"e\"><span class=\"error\"><c:out value=\"${e}\"/></span></c:forEach>";
+}
+
+std::string JspInputValue(const std::string& field, const std::string& property)
+{
+    return "<c:out value='${not empty paramValues[\"" + field + "\"] ? param[\"" + field + "\"] : " + property + "}'/>";
 }

@@ -4,20 +4,31 @@
 
 #include <string>
 
-// What every generated page shares: its head with the tag libraries and a
-// small style sheet, its end, and the escaping of model text placed in it.
+// What every generated page shares: its head with the tag libraries and the
+// application's style sheet, the frame of the signed-in pages (top bar, menu
+// and breadcrumbs), its end, and the escaping of model text placed in it.
 
 // Text in HTML or XML: &, <, > and " as entities.
 std::string HtmlText(const std::string& text);
 // What a page calls a member: its comment, or its name when it has none.
 std::string LabelOf(const TMember& member);
 
-// The page directive, the JSTL core and functions tag libraries, ${ctx} (the
-// context path) and the HTML head with the title, up to and with <body>.
+// The page directive, the JSTL core and functions tag libraries and ${ctx}
+// (the context path).
+void JspDirectives(TText& out);
+// JspDirectives, then the HTML head with the title, up to and with <body>.
 void JspHead(TText& out, const std::string& title);
+// JspHead (without the directives when the page has written them), then the frame of a signed-in page: the top bar and the menu
+// (WEB-INF/jspf/frame.jspf) and the breadcrumbs after 首页 (HTML already).
+void JspFramedHead(TText& out, bool directives, const std::string& title, const std::string& crumbs);
+// The end of the frame, then JspTail.
+void JspFramedTail(TText& out);
 // </body> and </html>.
 void JspTail(TText& out);
 // The action errors of the request, as a list.
 void JspActionErrors(TText& out);
 // The field errors of one field (a request parameter name), after its input.
 std::string JspFieldErrors(const std::string& field);
+// The value an input shows: what the user sent when the form came back to
+// them, otherwise the property (an EL expression without ${}).
+std::string JspInputValue(const std::string& field, const std::string& property);

@@ -1,45 +1,103 @@
 // The validation of a class's add and modify requests, beside its Action:
-// CAction-C_AddC-validation.xml and CAction-C_ModifyC-validation.xml (the
-// required text and date members, and a text key, must not be blank), and
-// CAction.properties (the message of a number that is no number).
+// CAction-C_AddC-validation.xml and CAction-C_ModifyC-validation.xml (every
+// field checked as it was sent, before anything is converted or stored:
+// required, numbers, dates, lengths), and CAction.properties (the message
+// of a number that is no number).
 #include "WebPages.h"
 
+#include "ClassData.h"
 #include "JavaNames.h"
 #include "JspText.h"
 #include "MemberTypes.h"
 
 namespace {
 
-// The members whose value must not be blank: required texts and dates,
-// and the key when it is text (the modify form sends it back unchanged).
-std::vector<const TMember*> RequiredTexts(const TClassData& data)
+// One check of a field: the rule of the "input" validator, its message.
+struct TFieldRule {
+    std::string rule;
+    std::string message;
+    int maxLength = 0;
+};
+
+struct TFieldChecks {
+    std::string field; // the request parameter: c.m, or c.m.key of a reference
+    std::vector<TFieldRule> rules;
+};
+
+const TReferenceMember* ReferenceNamed(const TClassData& data, const std::string& name)
 {
-    std::vector<const TMember*> members;
-    for (const auto& member : data.members) {
-        const TMember& m = member.member;
-        bool text = IsTextLikeType(m.GetMemberType());
-        if (text && (m.GetMemberIsMust() == 1 || m.GetMemberIsPri() == 1))
-            members.push_back(&m);
-    }
-    return members;
+    for (const auto& ref : data.references)
+        if (ref.name == name)
+            return &ref;
+    return nullptr;
 }
 
-std::string BuildValidationFile(const TClassData& data, const std::string& what)
+// The rule of a date by the length of its text: 8 a time, over 10 a date
+// and time, otherwise a date.
+TFieldRule DateRule(const TMember& m, const std::string& label)
+{
+    if (m.GetMemberLength() == 8)
+        return { "time", label + "必须是有效的时间(时:分:秒)!" };
+    if (m.GetMemberLength() > 10)
+        return { "datetime", label + "必须是有效的日期和时间(yyyy-MM-dd HH:mm:ss)!" };
+    return { "date", label + "必须是有效的日期(yyyy-MM-dd)!" };
+}
+
+// The checks of every field the form sends. A key the database makes is
+// not sent on add; on modify it comes back unchanged and is checked too.
+std::vector<TFieldChecks> FieldChecks(const TClassData& data, bool modify)
 {
     std::string c = ClassVariableName(data.name);
+    std::vector<TFieldChecks> checks;
+    for (const auto& member : data.members) {
+        const TMember& m = member.member;
+        const std::string& type = m.GetMemberType();
+        bool key = m.GetMemberIsPri() == 1;
+        if (key && !modify && KeyGeneratorOf(m) == "native")
+            continue;
+        std::string label = LabelOf(m);
+        const TReferenceMember* ref = ReferenceNamed(data, m.GetMemberName());
+        TFieldChecks field { c + "." + m.GetMemberName() + (ref ? "." + ref->keyName : ""), {} };
+        if (key || m.GetMemberIsMust() == 1)
+            field.rules.push_back({ "required", (ref ? "请选择" : "请输入") + label + "!" });
+        if (type == kTypeInteger)
+            field.rules.push_back({ "int", label + "必须是整数!" });
+        else if (type == kTypeLong)
+            field.rules.push_back({ "long", label + "必须是整数!" });
+        else if (type == kTypeFloat)
+            field.rules.push_back({ "float", label + "必须是数字!" });
+        else if (type == kTypeDecimal)
+            field.rules.push_back({ "decimal", label + "必须是数字!" });
+        else if (type == kTypeDate)
+            field.rules.push_back(DateRule(m, label));
+        else if (type == kTypeString && m.GetMemberLength() > 0)
+            field.rules.push_back({ "maxlength", label + "不能超过" + std::to_string(m.GetMemberLength()) + "个字符!",
+                m.GetMemberLength() });
+        if (!field.rules.empty())
+            checks.push_back(field);
+    }
+    return checks;
+}
+
+std::string BuildValidationFile(const TClassData& data, const std::string& what, bool modify)
+{
     TText out;
     out.Line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
     out.Line("<!DOCTYPE validators PUBLIC");
     out.Line("    \"-//Apache Struts//XWork Validator 1.0.2//EN\"");
     out.Line("    \"http://struts.apache.org/dtds/xwork-validator-1.0.2.dtd\">");
-    out.Line("<!-- " + what + HtmlText(data.friendName) + "的校验: 必填的成员不能为空 -->");
+    out.Line("<!-- " + what + HtmlText(data.friendName) + "的校验: 按提交的原文检查必填、数字、日期和长度 -->");
     out.Line("<validators>");
-    for (const TMember* m : RequiredTexts(data)) {
-        out.Line("    <field name=\"" + c + "." + m->GetMemberName() + "\">");
-        out.Line("        <field-validator type=\"requiredstring\">");
-        out.Line("            <param name=\"trim\">true</param>");
-        out.Line("            <message>请输入" + LabelOf(*m) + "!</message>");
-        out.Line("        </field-validator>");
+    for (const auto& field : FieldChecks(data, modify)) {
+        out.Line("    <field name=\"" + field.field + "\">");
+        for (const auto& rule : field.rules) {
+            out.Line("        <field-validator type=\"input\" short-circuit=\"true\">");
+            out.Line("            <param name=\"rule\">" + rule.rule + "</param>");
+            if (rule.rule == "maxlength")
+                out.Line("            <param name=\"maxLength\">" + std::to_string(rule.maxLength) + "</param>");
+            out.Line("            <message>" + rule.message + "</message>");
+            out.Line("        </field-validator>");
+        }
         out.Line("    </field>");
     }
     out.Line("</validators>");
@@ -115,12 +173,12 @@ public:
     {
         const std::string& C = c.name;
         // XWork refuses a validation file without a validator.
-        if (!RequiredTexts(c).empty()) {
+        if (!FieldChecks(c, false).empty())
             out.push_back({ in.KindDir("action"), C + "Action-" + C + "_Add" + C + "-validation.xml",
-                BuildValidationFile(c, "添加"), TEncoding::Utf8, "生成完成!" });
+                BuildValidationFile(c, "添加", false), TEncoding::Utf8, "生成完成!" });
+        if (!FieldChecks(c, true).empty())
             out.push_back({ in.KindDir("action"), C + "Action-" + C + "_Modify" + C + "-validation.xml",
-                BuildValidationFile(c, "修改"), TEncoding::Utf8, "生成完成!" });
-        }
+                BuildValidationFile(c, "修改", true), TEncoding::Utf8, "生成完成!" });
         out.push_back({ in.KindDir("action"), C + "Action.properties", BuildConversionMessages(c), TEncoding::Utf8,
             "生成完成!" });
     }

@@ -15,38 +15,138 @@ void AddFieldRow(TText& out, const std::string& label, const std::string& type, 
         "</td></tr>");
 }
 
-// message.jsp and error.jsp: the Actions put their texts URL-encoded (with
-// the platform's encoding, java.net.URLEncoder.encode) under "message" or
-// "error"; they are decoded the same way and shown.
-std::string BuildTextPage(const std::string& key, const std::string& title)
+// The text the Actions put URL-encoded (java.net.URLEncoder.encode, the
+// JVM's default charset, which the application checks at start is
+// Chinese-capable) under "message" or "error", decoded into ${text}.
+void DecodeText(TText& out, const std::string& key)
 {
-    TText out;
-    JspHead(out, title);
     out.Line("<%");
     out.Line("    Object text = request.getAttribute(\"" + key + "\");");
     out.Line(
         "    pageContext.setAttribute(\"text\", text == null ? \"\" : java.net.URLDecoder.decode(text.toString()));");
     out.Line("%>");
-    out.Line("<h1>" + title + "</h1>");
-    out.Line("<p class=\"" + key + "\"><c:out value=\"${text}\"/></p>");
-    out.Line("<p><a href=\"javascript:history.back()\">返回</a> | <a href=\"${ctx}/main.jsp\">返回主页</a></p>");
+}
+
+// message.jsp: what an Action did, and the way back to the list it came from.
+std::string BuildMessagePage()
+{
+    TText out;
+    JspFramedHead(out, true, "操作成功", "操作结果");
+    DecodeText(out, "message");
+    out.Line("<div class=\"card\">");
+    out.Line("<h1>操作成功</h1>");
+    out.Line("<p class=\"message\"><c:out value=\"${text}\"/></p>");
+    out.Line("<p><a class=\"btn\" href=\"javascript:history.back()\">返回</a> <a class=\"btn\" "
+             "href=\"${ctx}/user_ShowUser.action\">返回主页</a></p>");
+    out.Line("</div>");
+    JspFramedTail(out);
+    return out.Str();
+}
+
+// error.jsp: a refused add or modify of a class shows that class's form
+// again, with what the user typed and the reason; anything else the reason.
+std::string BuildErrorPage(const TGenInput& in)
+{
+    TText out;
+    JspDirectives(out);
+    out.Line("<c:set var=\"origin\" value=\"${requestScope['javax.servlet.forward.servlet_path']}\"/>");
+    out.Line("<c:choose>");
+    for (const auto& c : in.classes) {
+        const std::string& C = c.name;
+        out.Line("<c:when test=\"${origin == '/" + C + "/" + C + "_Add" + C + ".action' or origin == '/" + C + "/" + C +
+            "_Modify" + C + ".action'}\"><jsp:include page=\"/" + C + "_add.jsp\"/></c:when>");
+    }
+    out.Line("<c:otherwise>");
+    JspFramedHead(out, false, "操作失败", "操作结果");
+    DecodeText(out, "error");
+    out.Line("<div class=\"card\">");
+    out.Line("<h1>操作失败</h1>");
+    out.Line("<p class=\"error\"><c:out value=\"${text}\"/></p>");
+    out.Line("<p><a class=\"btn\" href=\"javascript:history.back()\">返回</a> <a class=\"btn\" "
+             "href=\"${ctx}/user_ShowUser.action\">返回主页</a></p>");
+    out.Line("</div>");
+    JspFramedTail(out);
+    out.Line("</c:otherwise>");
+    out.Line("</c:choose>");
+    return out.Str();
+}
+
+// WEB-INF/jspf/frame.jspf, included by every signed-in page: the top bar
+// (project, user, 修改密码, 注销) and the menu of the classes by friendly
+// name. It opens <div class="layout">, which the page closes.
+std::string BuildFrame(const TGenInput& in)
+{
+    TText out;
+    out.Line("<%@ page pageEncoding=\"UTF-8\" %>");
+    out.Line("<header class=\"topbar\">");
+    out.Line("<a class=\"brand\" href=\"${ctx}/user_ShowUser.action\">" + HtmlText(in.projectName) + "</a>");
+    out.Line("<span class=\"user\">当前用户: <c:out value=\"${sessionScope.username}\"/></span>");
+    out.Line("<a href=\"${ctx}/changePassword_input.action\">修改密码</a>");
+    out.Line("<a href=\"${ctx}/user_Logout.action\">注销</a>");
+    out.Line("</header>");
+    out.Line("<div class=\"layout\">");
+    out.Line("<nav class=\"menu\">");
+    out.Line("<a href=\"${ctx}/user_ShowUser.action\">首页</a>");
+    for (const auto& c : in.classes) {
+        const std::string& C = c.name;
+        out.Line("<div class=\"menu-group\">" + HtmlText(c.friendName) + "</div>");
+        out.Line("<a href=\"${ctx}/" + C + "/" + C + "_Query" + C + ".action\">" + HtmlText(c.friendName) +
+            "列表</a>");
+        out.Line("<a href=\"${ctx}/" + C + "/" + C + "_AddView.action\">添加" + HtmlText(c.friendName) + "</a>");
+    }
+    out.Line("</nav>");
+    return out.Str();
+}
+
+// WEB-INF/fault.jsp: the error page of web.xml: a Chinese message for the
+// status, no stack trace and no source.
+std::string BuildFaultPage()
+{
+    TText out;
+    out.Line("<%@ page contentType=\"text/html; charset=UTF-8\" pageEncoding=\"UTF-8\" isErrorPage=\"true\" %>");
+    out.Line("<%@ taglib prefix=\"c\" uri=\"http://java.sun.com/jsp/jstl/core\" %>");
+    out.Line("<c:set var=\"ctx\" value=\"${pageContext.request.contextPath}\"/>");
+    out.Line("<c:set var=\"status\" value=\"${requestScope['javax.servlet.error.status_code']}\"/>");
+    out.Line("<!DOCTYPE html>");
+    out.Line("<html lang=\"zh-CN\">");
+    out.Line("<head>");
+    out.Line("<meta charset=\"UTF-8\">");
+    out.Line("<title>出错了</title>");
+    out.Line("<link rel=\"stylesheet\" href=\"${ctx}/static/app.css\">");
+    out.Line("</head>");
+    out.Line("<body class=\"plain\">");
+    out.Line("<div class=\"card narrow\">");
+    out.Line("<h1>出错了</h1>");
+    out.Line("<p class=\"error\"><c:choose>");
+    out.Line("<c:when test=\"${status == 404}\">您访问的页面不存在。</c:when>");
+    out.Line("<c:when test=\"${status == 400}\">请求的参数不正确。</c:when>");
+    out.Line("<c:when test=\"${status == 401 or status == 403}\">没有权限访问，请先登录。</c:when>");
+    out.Line("<c:when test=\"${status == 405}\">不支持这种请求方式。</c:when>");
+    out.Line("<c:when test=\"${status == 415}\">不接受这种请求内容（本系统没有文件上传）。</c:when>");
+    out.Line("<c:otherwise>服务器处理请求时出错，请稍后再试或联系管理员。</c:otherwise>");
+    out.Line("</c:choose></p>");
+    out.Line("<p><a class=\"btn\" href=\"${ctx}/user_ShowUser.action\">返回主页</a></p>");
+    out.Line("</div>");
     JspTail(out);
     return out.Str();
 }
 
-std::string BuildLoginPage()
+std::string BuildLoginPage(const TGenInput& in)
 {
     TText out;
     JspHead(out, "系统登录");
-    out.Line("<h1>系统登录</h1>");
+    out.Line("<div class=\"login\">");
+    out.Line("<form class=\"card narrow\" method=\"post\" action=\"${ctx}/login_CheckLogin.action\">");
+    out.Line("<h1>" + HtmlText(in.projectName) + "</h1>");
+    out.Line("<h2>系统登录</h2>");
     JspActionErrors(out);
-    out.Line("<form method=\"post\" action=\"${ctx}/login_CheckLogin.action\">");
-    out.Line("<table>");
+    out.Line("<table class=\"form\">");
     AddFieldRow(out, "用户名", "text", "username");
     AddFieldRow(out, "密码", "password", "password");
     out.Line("</table>");
-    out.Line("<p><input type=\"submit\" value=\"登录\"></p>");
+    out.Line("<p><input class=\"btn primary\" type=\"submit\" value=\"登录\"></p>");
     out.Line("</form>");
+    out.Line("</div>");
     JspTail(out);
     return out.Str();
 }
@@ -54,19 +154,24 @@ std::string BuildLoginPage()
 std::string BuildChangePasswordPage()
 {
     TText out;
-    JspHead(out, "修改密码");
+    JspFramedHead(out, true, "修改密码", "修改密码");
+    out.Line("<div class=\"card\">");
     out.Line("<h1>修改密码</h1>");
+    out.Line("<c:if test=\"${not empty sessionScope.passwordMustChange}\"><p class=\"notice\">"
+             "这是初始密码，请先设置新密码再使用系统。</p></c:if>");
     out.Line("<p>当前用户: <c:out value=\"${sessionScope.username}\"/></p>");
     JspActionErrors(out);
     out.Line("<form method=\"post\" action=\"${ctx}/changePassword_ChangePassword.action\">");
-    out.Line("<table>");
+    out.Line("<table class=\"form\">");
     AddFieldRow(out, "原密码", "password", "oldPassword");
     AddFieldRow(out, "新密码", "password", "newPassword");
     AddFieldRow(out, "确认新密码", "password", "confirmPassword");
     out.Line("</table>");
-    out.Line("<p><input type=\"submit\" value=\"修改\"> <a href=\"${ctx}/main.jsp\">返回主页</a></p>");
+    out.Line("<p><input class=\"btn primary\" type=\"submit\" value=\"修改\"> <a class=\"btn\" "
+             "href=\"${ctx}/user_ShowUser.action\">返回主页</a></p>");
     out.Line("</form>");
-    JspTail(out);
+    out.Line("</div>");
+    JspFramedTail(out);
     return out.Str();
 }
 
@@ -75,12 +180,13 @@ std::string BuildChangePasswordPage()
 std::string BuildMainPage(const TGenInput& in)
 {
     TText out;
-    JspHead(out, HtmlText(in.projectName));
+    JspFramedHead(out, true, HtmlText(in.projectName), "");
+    out.Line("<div class=\"card\">");
     out.Line("<h1>" + HtmlText(in.projectName) + "</h1>");
     out.Line("<p>当前用户: <c:out value=\"${sessionScope.username}\"/> | <a "
-             "href=\"${ctx}/changePassword.jsp\">修改密码</a> | "
+             "href=\"${ctx}/changePassword_input.action\">修改密码</a> | "
              "<a href=\"${ctx}/user_Logout.action\">注销</a></p>");
-    out.Line("<table>");
+    out.Line("<table class=\"grid\">");
     out.Line("<tr><th>业务</th><th>操作</th></tr>");
     for (const auto& c : in.classes) {
         const std::string& C = c.name;
@@ -88,7 +194,8 @@ std::string BuildMainPage(const TGenInput& in)
             ".action\">查询</a> <a href=\"${ctx}/" + C + "/" + C + "_AddView.action\">添加</a></td></tr>");
     }
     out.Line("</table>");
-    JspTail(out);
+    out.Line("</div>");
+    JspFramedTail(out);
     return out.Str();
 }
 
@@ -97,17 +204,21 @@ std::string BuildWebXml(const TGenInput& in)
     const std::string utils = "com." + in.packageName + ".utils.";
     TText out;
     out.Line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
-    out.Line("<web-app xmlns=\"http://java.sun.com/xml/ns/javaee\" "
+    out.Line("<web-app xmlns=\"http://xmlns.jcp.org/xml/ns/javaee\" "
              "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"");
-    out.Line("    xsi:schemaLocation=\"http://java.sun.com/xml/ns/javaee "
-             "http://java.sun.com/xml/ns/javaee/web-app_2_5.xsd\" version=\"2.5\">");
+    out.Line("    xsi:schemaLocation=\"http://xmlns.jcp.org/xml/ns/javaee "
+             "http://xmlns.jcp.org/xml/ns/javaee/web-app_3_1.xsd\" version=\"3.1\">");
     out.Line("    <display-name>" + HtmlText(in.projectName) + "</display-name>");
+    out.Line("    <!-- 启动时检查 JVM 的字符集, 没有管理员时创建初始管理员 -->");
+    out.Line("    <listener>");
+    out.Line("        <listener-class>" + utils + "AppStartup</listener-class>");
+    out.Line("    </listener>");
     out.Line("    <!-- 请求参数按 UTF-8 读取 -->");
     out.Line("    <filter>");
     out.Line("        <filter-name>encoding</filter-name>");
     out.Line("        <filter-class>" + utils + "EncodingFilter</filter-class>");
     out.Line("    </filter>");
-    out.Line("    <!-- 未登录时访问各业务类的动作转到登录页面 -->");
+    out.Line("    <!-- 未登录时除登录外的一切请求都转到登录页面; 页面不能直接打开; 拒绝上传和可疑参数 -->");
     out.Line("    <filter>");
     out.Line("        <filter-name>login</filter-name>");
     out.Line("        <filter-class>" + utils + "LoginFilter</filter-class>");
@@ -121,11 +232,31 @@ std::string BuildWebXml(const TGenInput& in)
         out.Line("    <filter-mapping>");
         out.Line(std::string("        <filter-name>") + name + "</filter-name>");
         out.Line("        <url-pattern>/*</url-pattern>");
+        out.Line("        <dispatcher>REQUEST</dispatcher>");
         out.Line("    </filter-mapping>");
     }
+    out.Line("    <!-- 会话: 30 分钟, 只用 Cookie(不把会话编号放进网址), 脚本不能读取 -->");
+    out.Line("    <session-config>");
+    out.Line("        <session-timeout>30</session-timeout>");
+    out.Line("        <cookie-config>");
+    out.Line("            <http-only>true</http-only>");
+    out.Line("        </cookie-config>");
+    out.Line("        <tracking-mode>COOKIE</tracking-mode>");
+    out.Line("    </session-config>");
     out.Line("    <welcome-file-list>");
     out.Line("        <welcome-file>login.jsp</welcome-file>");
     out.Line("    </welcome-file-list>");
+    out.Line("    <!-- 出错时显示中文说明, 不显示异常和源代码 -->");
+    for (const char* code : { "400", "401", "403", "404", "405", "415", "500" }) {
+        out.Line("    <error-page>");
+        out.Line(std::string("        <error-code>") + code + "</error-code>");
+        out.Line("        <location>/WEB-INF/fault.jsp</location>");
+        out.Line("    </error-page>");
+    }
+    out.Line("    <error-page>");
+    out.Line("        <exception-type>java.lang.Throwable</exception-type>");
+    out.Line("        <location>/WEB-INF/fault.jsp</location>");
+    out.Line("    </error-page>");
     out.Line("</web-app>");
     return out.Str();
 }
@@ -142,77 +273,19 @@ std::string BuildValidatorsXml(const TGenInput& in)
     out.Line("<validators>");
     out.Line("    <!-- 身份证号码校验器: <field-validator type=\"cardid\"> -->");
     out.Line("    <validator name=\"cardid\" class=\"com." + in.packageName + ".utils.CardIdFieldValidator\"/>");
+    out.Line("    <!-- 按提交的原文校验(必填、数字、日期、长度): <field-validator type=\"input\"> -->");
+    out.Line("    <validator name=\"input\" class=\"com." + in.packageName + ".utils.InputFieldValidator\"/>");
     out.Line("</validators>");
-    return out.Str();
-}
-
-// WEB-INF/lib/README.txt: the jars the application needs, which the
-// generator does not ship.
-std::string BuildLibReadme()
-{
-    TText out;
-    out.Line("本目录存放应用程序需要的 jar 文件(生成器不附带, 请自行下载后放在这里):");
-    out.Line("");
-    out.Line("Struts 2 (2.3 系列, 如 2.3.37):");
-    out.Line("  struts2-core-2.3.37.jar, xwork-core-2.3.37.jar, ognl-3.0.21.jar, freemarker-2.3.28.jar,");
-    out.Line("  commons-lang3-3.2.jar, commons-io-2.2.jar, commons-fileupload-1.4.jar, javassist-3.11.0.GA.jar");
-    out.Line("Hibernate 3.6 (如 3.6.10.Final) 及其依赖:");
-    out.Line("  hibernate3.jar, antlr-2.7.6.jar, commons-collections-3.1.jar, dom4j-1.6.1.jar,");
-    out.Line("  hibernate-jpa-2.0-api-1.0.1.Final.jar, jta-1.1.jar, slf4j-api-1.6.1.jar (及一个 slf4j 实现)");
-    out.Line("JSTL 1.2:");
-    out.Line("  jstl-1.2.jar (或 taglibs-standard-impl-1.2.5.jar 与 taglibs-standard-spec-1.2.5.jar)");
-    out.Line("MySQL Connector/J 5.1 (生成的 DAO 类引用它的 com.mysql.jdbc.Statement):");
-    out.Line("  mysql-connector-java-5.1.49.jar");
-    out.Line("");
-    out.Line("Servlet API (servlet-api.jar) 由 Web 容器(Tomcat、Jetty)提供, 不要放在这里;");
-    out.Line("编译时用 ant -Dcontainer.lib=容器的 lib 目录 指明它的位置.");
-    return out.Str();
-}
-
-// build.xml: compiles src (GBK) against WEB-INF/lib, copies the
-// configuration and mapping files, and builds dist/NAME.war.
-std::string BuildAntFile(const TGenInput& in)
-{
-    TText out;
-    out.Line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
-    out.Line("<!-- 编译并打包: ant (或 ant -Dcontainer.lib=Tomcat 的 lib 目录), 结果为 dist/" +
-        HtmlText(in.projectName) + ".war -->");
-    out.Line("<project name=\"" + HtmlText(in.projectName) + "\" default=\"war\" basedir=\".\">");
-    out.Line("    <property name=\"src\" location=\"src\"/>");
-    out.Line("    <property name=\"web\" location=\"WebRoot\"/>");
-    out.Line("    <property name=\"build\" location=\"build/classes\"/>");
-    out.Line("    <property name=\"dist\" location=\"dist\"/>");
-    out.Line("    <property name=\"container.lib\" location=\"container-lib\"/>");
-    out.Line("    <path id=\"classpath\">");
-    out.Line("        <fileset dir=\"${web}/WEB-INF/lib\" includes=\"*.jar\"/>");
-    out.Line("        <fileset dir=\"${container.lib}\" includes=\"*servlet-api*.jar\" erroronmissingdir=\"false\"/>");
-    out.Line("    </path>");
-    out.Line("    <target name=\"compile\">");
-    out.Line("        <mkdir dir=\"${build}\"/>");
-    out.Line("        <javac srcdir=\"${src}\" destdir=\"${build}\" encoding=\"GBK\" classpathref=\"classpath\"");
-    out.Line("               includeantruntime=\"false\" source=\"1.8\" target=\"1.8\" debug=\"true\"/>");
-    out.Line("        <copy todir=\"${build}\">");
-    out.Line("            <fileset dir=\"${src}\" excludes=\"**/*.java\"/>");
-    out.Line("        </copy>");
-    out.Line("    </target>");
-    out.Line("    <target name=\"war\" depends=\"compile\">");
-    out.Line("        <mkdir dir=\"${dist}\"/>");
-    out.Line(
-        "        <war destfile=\"${dist}/" + HtmlText(in.projectName) + ".war\" webxml=\"${web}/WEB-INF/web.xml\">");
-    out.Line("            <fileset dir=\"${web}\" excludes=\"WEB-INF/web.xml WEB-INF/lib/README.txt\"/>");
-    out.Line("            <classes dir=\"${build}\"/>");
-    out.Line("        </war>");
-    out.Line("    </target>");
-    out.Line("    <target name=\"clean\">");
-    out.Line("        <delete dir=\"build\"/>");
-    out.Line("        <delete dir=\"${dist}\"/>");
-    out.Line("    </target>");
-    out.Line("</project>");
     return out.Str();
 }
 
 const char* const kEncodingFilter = "src/com/packageName/utils/EncodingFilter.java";
 const char* const kLoginFilter = "src/com/packageName/utils/LoginFilter.java";
+const char* const kAppStartup = "src/com/packageName/utils/AppStartup.java";
+const char* const kInputValidator = "src/com/packageName/utils/InputFieldValidator.java";
+const char* const kStyleSheet = "WebRoot/static/app.css";
+const char* const kScript = "WebRoot/static/app.js";
+const char* const kStaticLicence = "WebRoot/static/LICENSE.txt";
 
 // The pages, web.xml, the filters and the build: asked for with --webapp.
 class TWebAppGenerator : public IGenerator {
@@ -225,20 +298,25 @@ public:
         auto page = [&](const std::string& name, std::string text) {
             out.push_back({ "WebRoot", name, std::move(text), TEncoding::Utf8, done });
         };
-        page("login.jsp", BuildLoginPage());
+        page("login.jsp", BuildLoginPage(in));
         page("main.jsp", BuildMainPage(in));
-        page("message.jsp", BuildTextPage("message", "操作成功"));
-        page("error.jsp", BuildTextPage("error", "操作失败"));
+        page("message.jsp", BuildMessagePage());
+        page("error.jsp", BuildErrorPage(in));
         page("changePassword.jsp", BuildChangePasswordPage());
         out.push_back({ "WebRoot/WEB-INF", "web.xml", BuildWebXml(in), TEncoding::Utf8, "生成完成!" });
-        out.push_back({ "WebRoot/WEB-INF/lib", "README.txt", BuildLibReadme(), TEncoding::Utf8, "生成完成!" });
+        out.push_back({ "WebRoot/WEB-INF", "fault.jsp", BuildFaultPage(), TEncoding::Utf8, done });
+        out.push_back({ "WebRoot/WEB-INF/jspf", "frame.jspf", BuildFrame(in), TEncoding::Utf8, done });
+        for (const char* file : { kStyleSheet, kScript, kStaticLicence }) {
+            std::string name = std::string(file).substr(std::string(file).rfind('/') + 1);
+            out.push_back({ "WebRoot/static", name, in.templates.Bytes(file), TEncoding::Bytes, "移动完毕!" });
+        }
         out.push_back({ in.SourceDir(), "validators.xml", BuildValidatorsXml(in), TEncoding::Utf8, "生成完成!" });
-        for (const char* filter : { kEncodingFilter, kLoginFilter }) {
-            std::string name = std::string(filter).substr(std::string(filter).rfind('/') + 1);
-            out.push_back({ in.KindDir("utils"), name, in.SubstitutePackage(in.templates.Text(filter)), TEncoding::Gbk,
+        for (const char* file : { kEncodingFilter, kLoginFilter, kAppStartup, kInputValidator }) {
+            std::string name = std::string(file).substr(std::string(file).rfind('/') + 1);
+            out.push_back({ in.KindDir("utils"), name, in.SubstitutePackage(in.templates.Text(file)), TEncoding::Gbk,
                 "移动完毕!" });
         }
-        out.push_back({ "", "build.xml", BuildAntFile(in), TEncoding::Utf8, "生成完成!" });
+        AddBuildFiles(in, out);
     }
     void ClassFiles(const TGenInput& in, const TClassData& c, TFiles& out) const override
     {
@@ -252,9 +330,14 @@ public:
     }
     std::vector<std::string> Directories(const TGenInput& in) const override
     {
-        return { "WebRoot", "WebRoot/WEB-INF", "WebRoot/WEB-INF/lib", in.SourceDir(), in.KindDir("utils"), "" };
+        return { "WebRoot", "WebRoot/WEB-INF", "WebRoot/WEB-INF/jspf", "WebRoot/WEB-INF/lib", "WebRoot/static",
+            in.SourceDir(), in.KindDir("utils"), "", ".mvn" };
     }
-    std::vector<TTemplateUse> TemplatesUsed() const override { return { { kEncodingFilter }, { kLoginFilter } }; }
+    std::vector<TTemplateUse> TemplatesUsed() const override
+    {
+        return { { kEncodingFilter }, { kLoginFilter }, { kAppStartup }, { kInputValidator }, { kStyleSheet, true },
+            { kScript, true }, { kStaticLicence, true } };
+    }
     int PreviewRank() const override { return 5; }
 };
 

@@ -23,7 +23,7 @@ std::string SimpleInput(const std::string& c, const TMember& m)
 {
     const std::string& type = m.GetMemberType();
     std::string field = c + "." + m.GetMemberName();
-    std::string value = "<c:out value='${" + field + "}'/>";
+    std::string value = JspInputValue(field, field);
     if (type == kTypeInteger || type == kTypeLong)
         return "<input type=\"number\" step=\"1\" name=\"" + field + "\" value=\"" + value + "\">";
     if (type == kTypeFloat || type == kTypeDecimal)
@@ -38,7 +38,8 @@ std::string SimpleInput(const std::string& c, const TMember& m)
         return "<input type=\"date\" name=\"" + field + "\" value=\"" + value + "\">";
     }
     if (m.GetMemberLength() > 255)
-        return "<textarea name=\"" + field + "\" rows=\"4\" cols=\"60\">" + value + "</textarea>";
+        return "<textarea name=\"" + field + "\" rows=\"4\" cols=\"60\" maxlength=\"" +
+            std::to_string(m.GetMemberLength()) + "\">" + value + "</textarea>";
     return "<input type=\"text\" name=\"" + field + "\" maxlength=\"" + std::to_string(m.GetMemberLength()) +
         "\" value=\"" + value + "\">";
 }
@@ -67,9 +68,10 @@ std::string ReferenceSelect(const std::string& c, const TReferenceMember& ref)
     std::string field = c + "." + ref.name + "." + ref.keyName;
     std::string none =
         ref.optional ? std::string("<option value=\"") + (ref.textKey ? "" : "0") + "\">（无）</option>" : "";
+    std::string chosen = "(not empty paramValues['" + field + "'] ? param['" + field + "'] : " + field + ")";
     return "<select name=\"" + field + "\">" + none + "<c:forEach items=\"${" + r +
-        "List}\" var=\"item\"><option value=\"<c:out value='${item." + ref.keyName + "}'/>\"<c:if test=\"${item." +
-        ref.keyName + " == " + field + "}\"> selected</c:if>><c:out value=\"${item." + ref.displayName +
+        "List}\" var=\"item\"><option value=\"<c:out value='${item." + ref.keyName + "}'/>\"<c:if test=\"${fn:trim(item." +
+        ref.keyName + ") == fn:trim(" + chosen + ")}\"> selected</c:if>><c:out value=\"${item." + ref.displayName +
         "}\"/></option></c:forEach></select>";
 }
 
@@ -122,31 +124,60 @@ void AddLists(TText& out, const TGenInput& in, const TClassData& data)
 void FormTail(TText& out, const std::string& C)
 {
     out.Line("<p><span class=\"required\">*</span> 为必填项</p>");
-    out.Line("<p><input type=\"submit\" value=\"保存\"> <a href=\"${ctx}/" + C + "/" + C + "_Query" + C +
-        ".action\">返回列表</a> <a href=\"${ctx}/main.jsp\">返回主页</a></p>");
+    out.Line("<p><input class=\"btn primary\" type=\"submit\" value=\"保存\"> <a class=\"btn\" href=\"${ctx}/" + C +
+        "/" + C + "_Query" + C + ".action\">返回列表</a> <a class=\"btn\" href=\"${ctx}/user_ShowUser.action\">返回主页</a></p>");
     out.Line("</form>");
+}
+
+// The breadcrumbs of a class's page: its list, then the page.
+std::string Crumbs(const TClassData& data, const std::string& page)
+{
+    const std::string& C = data.name;
+    return "<a href=\"${ctx}/" + C + "/" + C + "_Query" + C + ".action\">" + HtmlText(data.friendName) + "</a> / " + page;
+}
+
+// Why an add or modify the Action refused (error.jsp shows this form again):
+// the Action's text, URL-encoded under "error", after the class's name.
+void AddRefusal(TText& out, const std::string& friendName)
+{
+    out.Line("<c:if test=\"${not empty requestScope.error}\">");
+    out.Line("<%");
+    out.Line("    pageContext.setAttribute(\"refusal\", java.net.URLDecoder.decode(request.getAttribute(\"error\").toString()));");
+    out.Line("%>");
+    out.Line("<ul class=\"errors\"><li>" + friendName + "未保存: <c:out value=\"${refusal}\"/></li></ul>");
+    out.Line("</c:if>");
 }
 
 } // namespace
 
 // C_add.jsp: the add form; after a failed modify (forwarded here from
-// C_ModifyC.action) the modify form with the user's input.
+// C_ModifyC.action) the modify form with the user's input. A conversion
+// error of any other request of the class (a page or key that is no number)
+// also lands here: it goes back to the list.
 std::string BuildAddPage(const TGenInput& in, const TClassData& data)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
     std::string friendName = HtmlText(data.friendName);
     TText out;
-    JspHead(out, "添加" + friendName);
-    out.Line("<c:set var=\"modifying\" value=\"${fn:endsWith(requestScope['javax.servlet.forward.request_uri'], '/" +
-        C + "_Modify" + C + ".action')}\"/>");
+    JspDirectives(out);
+    out.Line("<c:set var=\"origin\" value=\"${requestScope['javax.servlet.forward.servlet_path']}\"/>");
+    out.Line("<c:if test=\"${origin != '/" + C + "/" + C + "_AddView.action' and origin != '/" + C + "/" + C + "_Add" +
+        C + ".action' and origin != '/" + C + "/" + C + "_Modify" + C + ".action'}\">");
+    out.Line("<c:redirect url=\"/" + C + "/" + C + "_Query" + C + ".action\"><c:param name=\"refused\" value=\"1\"/></c:redirect>");
+    out.Line("</c:if>");
+    out.Line("<c:set var=\"modifying\" value=\"${origin == '/" + C + "/" + C + "_Modify" + C + ".action'}\"/>");
+    JspFramedHead(out, false, "<c:choose><c:when test=\"${modifying}\">修改" + friendName + "</c:when><c:otherwise>添加" +
+        friendName + "</c:otherwise></c:choose>", Crumbs(data, "<c:choose><c:when test=\"${modifying}\">修改</c:when><c:otherwise>添加</c:otherwise></c:choose>"));
     AddLists(out, in, data);
+    out.Line("<div class=\"card\">");
     out.Line("<h1><c:choose><c:when test=\"${modifying}\">修改" + friendName + "</c:when><c:otherwise>添加" +
         friendName + "</c:otherwise></c:choose></h1>");
     JspActionErrors(out);
+    AddRefusal(out, friendName);
     out.Line("<form method=\"post\" action=\"${ctx}/" + C + "/${modifying ? '" + C + "_Modify" + C + "' : '" + C +
         "_Add" + C + "'}.action\">");
-    out.Line("<table>");
+    out.Line("<table class=\"form\">");
     out.Line("<c:choose><c:when test=\"${modifying}\">");
     AddKeyRow(out, c, data.primary, true);
     out.Line("</c:when><c:otherwise>");
@@ -155,7 +186,8 @@ std::string BuildAddPage(const TGenInput& in, const TClassData& data)
     AddRows(out, data);
     out.Line("</table>");
     FormTail(out, C);
-    JspTail(out);
+    out.Line("</div>");
+    JspFramedTail(out);
     return out.Str();
 }
 
@@ -166,16 +198,20 @@ std::string BuildModifyPage(const TGenInput& in, const TClassData& data)
     std::string c = ClassVariableName(C);
     std::string friendName = HtmlText(data.friendName);
     TText out;
-    JspHead(out, "修改" + friendName);
+    JspFramedHead(out, true, "修改" + friendName, Crumbs(data, "修改"));
+    out.Line("<c:if test=\"${empty " + c + "}\"><c:redirect url=\"/" + C + "/" + C + "_Query" + C +
+        ".action\"><c:param name=\"refused\" value=\"1\"/></c:redirect></c:if>");
     AddLists(out, in, data);
+    out.Line("<div class=\"card\">");
     out.Line("<h1>修改" + friendName + "</h1>");
     JspActionErrors(out);
     out.Line("<form method=\"post\" action=\"${ctx}/" + C + "/" + C + "_Modify" + C + ".action\">");
-    out.Line("<table>");
+    out.Line("<table class=\"form\">");
     AddKeyRow(out, c, data.primary, true);
     AddRows(out, data);
     out.Line("</table>");
     FormTail(out, C);
-    JspTail(out);
+    out.Line("</div>");
+    JspFramedTail(out);
     return out.Str();
 }

@@ -11,6 +11,10 @@
 const IGenerator& WebAppGenerator();
 const IGenerator& ValidationGenerator();
 
+// The build files of the application: pom.xml, .mvn/jvm.config, build.xml,
+// the offline list of jars and README.txt.
+void AddBuildFiles(const TGenInput& in, TFiles& out);
+
 // The pages of one class; field names are what its Action binds.
 std::string BuildAddPage(const TGenInput& in, const TClassData& c);
 std::string BuildModifyPage(const TGenInput& in, const TClassData& c);

@@ -65,18 +65,24 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
     const std::string& p = data.primary.GetMemberName();
     std::string friendName = HtmlText(data.friendName);
     TText out;
-    JspHead(out, friendName + "列表");
+    JspFramedHead(out, true, friendName + "列表", friendName + " / 列表");
+    // A page past the last one (the query found fewer rows meanwhile, or the
+    // link was typed) shows the last page instead.
+    out.Line("<c:set var=\"pages\" value=\"${totalPage > 0 ? totalPage : 1}\"/>");
+    AddPageUrl(out, data, "lastUrl", "${pages}");
+    out.Line("<c:if test=\"${currentPage > pages}\"><c:redirect url=\"${lastUrl}\"/></c:if>");
+    out.Line("<div class=\"card\">");
     out.Line("<h1>" + friendName + "列表</h1>");
-    out.Line("<p><a href=\"${ctx}/main.jsp\">返回主页</a> | <a href=\"${ctx}/" + C + "/" + C +
-        "_AddView.action\">添加" + friendName + "</a></p>");
-    out.Line("<form method=\"get\" action=\"${ctx}/" + C + "/" + C + "_Query" + C + ".action\">");
+    out.Line("<c:if test=\"${not empty param.refused}\"><p class=\"notice\">请求的参数不正确或记录不存在，"
+             "已返回列表。</p></c:if>");
+    out.Line("<form class=\"query\" method=\"get\" action=\"${ctx}/" + C + "/" + C + "_Query" + C + ".action\">");
     for (const auto& m : data.queryMembers)
         out.Line(QueryInput(m, LabelOfQuery(data, m)));
     out.Line("<input type=\"submit\" value=\"查询\">");
+    out.Line("<a class=\"btn\" href=\"${ctx}/" + C + "/" + C + "_AddView.action\">添加" + friendName + "</a>");
     out.Line("</form>");
-    out.Line("<c:set var=\"pages\" value=\"${totalPage > 0 ? totalPage : 1}\"/>");
     out.Line("<p>共 ${recordNumber} 条记录，第 ${currentPage} / ${pages} 页</p>");
-    out.Line("<table>");
+    out.Line("<table class=\"grid\">");
     std::string headers;
     for (const auto& member : data.members)
         if (member.member.GetMemberQueryDisplay() == 1)
@@ -99,17 +105,25 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
         cells += "<td><c:out value=\"${" + value + "}\"/></td>";
     }
     out.Line("<tr>" + cells +
-        "<td><a href=\"${modifyUrl}\">修改</a> <a href=\"${deleteUrl}\" onclick=\"return confirm('确定删除这条" +
+        "<td><a href=\"${modifyUrl}\">修改</a> <a class=\"danger\" href=\"${deleteUrl}\" onclick=\"return confirm('确定删除这条" +
         ReplaceAll(ReplaceAll(friendName, "\\", "\\\\"), "'", "\\'") + "记录吗?')\">删除</a></td></tr>");
     out.Line("</c:forEach>");
     out.Line("</table>");
     AddPageUrl(out, data, "firstUrl", "1");
     AddPageUrl(out, data, "previousUrl", "${currentPage > 1 ? currentPage - 1 : 1}");
     AddPageUrl(out, data, "nextUrl", "${currentPage < pages ? currentPage + 1 : pages}");
-    AddPageUrl(out, data, "lastUrl", "${pages}");
-    out.Line(
-        "<p><a href=\"${firstUrl}\">首页</a> <a href=\"${previousUrl}\">上一页</a> <a href=\"${nextUrl}\">下一页</a> "
-        "<a href=\"${lastUrl}\">末页</a></p>");
-    JspTail(out);
+    out.Line("<div class=\"pages\">");
+    out.Line("<a href=\"${firstUrl}\">首页</a> <a href=\"${previousUrl}\">上一页</a>");
+    // The numbered links: up to five pages either side of this one.
+    out.Line("<c:forEach var=\"n\" begin=\"${currentPage > 5 ? currentPage - 5 : 1}\" end=\"${currentPage + 5 < pages ? "
+             "currentPage + 5 : pages}\">");
+    out.Line("<c:choose><c:when test=\"${n == currentPage}\"><span class=\"current\">${n}</span></c:when><c:otherwise>");
+    AddPageUrl(out, data, "pageUrl", "${n}");
+    out.Line("<a href=\"${pageUrl}\">${n}</a></c:otherwise></c:choose>");
+    out.Line("</c:forEach>");
+    out.Line("<a href=\"${nextUrl}\">下一页</a> <a href=\"${lastUrl}\">末页</a>");
+    out.Line("</div>");
+    out.Line("</div>");
+    JspFramedTail(out);
     return out.Str();
 }
