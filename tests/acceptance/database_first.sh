@@ -104,7 +104,6 @@ classes="$work/classes"
 bash "$java_dir/compile_tree.sh" "$src" "$classes" > /dev/null
 javac -encoding UTF-8 --release 8 -nowarn -Xlint:none -proc:none \
     -cp "$classes:fill:$compile_cp" -d "$classes" "$here/dbfirst/DatabaseFirst.java"
-rm -rf "$classes/com/opensymphony" "$classes/com/mysql"
 cp -R "$src/." "$work/resources"
 find "$work/resources" -name '*.java' -delete
 

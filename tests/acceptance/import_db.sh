@@ -119,7 +119,6 @@ compile_cp="$(bash "$java_dir/classpath.sh")"
 run_cp="$(bash "$java_dir/classpath.sh" --run)"
 javac -encoding UTF-8 --release 8 -nowarn -Xlint:none -proc:none \
     -cp "$classes:$compile_cp" -d "$classes" "$here/ImportedRoundTrip.java"
-rm -rf "$classes/com/opensymphony" "$classes/com/mysql"
 cp -R "$src/." "$work/resources"
 find "$work/resources" -name '*.java' -delete
 

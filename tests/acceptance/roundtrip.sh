@@ -113,8 +113,8 @@ src="$work/gen/projects/$project/src"
 [ -f "$src/hibernate.cfg.xml" ] || { echo "roundtrip.sh: no hibernate.cfg.xml in $src" >&2; exit 1; }
 
 # ---------------------------------------------------------------- compile
-# The generated tree (GBK sources, with the Struts 2 stand-ins its Action
-# classes need to compile) and then the test program (UTF-8) against it.
+# The generated tree (GBK sources) against the real framework jars, and then
+# the test program (UTF-8) against it.
 step "compiling"
 classes="$work/classes"
 bash "$java_dir/compile_tree.sh" "$src" "$classes"
@@ -124,8 +124,7 @@ javac -encoding UTF-8 --release 8 -nowarn -Xlint:none -proc:none \
     -cp "$classes:$compile_cp" -d "$classes" "$here/RoundTrip.java"
 
 # Mapping files and hibernate.cfg.xml are read from the class path as they
-# were generated; the stand-ins are left out so nothing of them can run.
-rm -rf "$classes/com/opensymphony" "$classes/com/mysql"
+# were generated.
 cp -R "$src/." "$work/resources"
 find "$work/resources" -name '*.java' -delete
 

@@ -1,75 +1,59 @@
 #!/usr/bin/env bash
-# Prints the class path for compiling (and, with --run, running) a generated
-# Java tree: Debian's Hibernate 3 jars and what they need. The one place that
-# names these jars; other test scripts call it instead of listing them again.
+# Prints the class path for compiling (and, with --run, running; with --web,
+# serving) a generated Java tree: the real framework jars its users deploy
+# with, as tests/java/pom.xml pins them and Maven resolves them (through
+# resolve.sh, which caches the result). That pom and this script are the one
+# place that names these jars; other test scripts call this instead.
 #
-#   classpath.sh          compile class path
-#   classpath.sh --run    compile class path plus an SLF4J binding and the
-#                         HSQLDB and MariaDB JDBC drivers, for running code
-#   classpath.sh --web    run class path plus Jetty 9 with its JSP engine and
-#                         JSTL 1.2, for serving generated pages
+#   classpath.sh          compile class path: Struts 2.3, Hibernate 3.6 and
+#                         what they need, Connector/J 5.1, the Servlet 3.1 API
+#   classpath.sh --run    that, plus the HSQLDB and MariaDB JDBC drivers and
+#                         an SLF4J binding that silences logging
+#   classpath.sh --web    the run class path, plus an embedded Tomcat 9 with
+#                         its JSP engine, JSTL 1.2 and Selenium; the servlet
+#                         API is then Tomcat's own (Servlet 4.0), not 3.1
 #
-# JAVA_LIB_DIR overrides the jar directory (default /usr/share/java).
-# Exits 1, naming every missing jar, when one is not installed.
+# Exits 1 with Maven's message when the pom cannot be resolved.
 set -euo pipefail
 
-lib_dir="${JAVA_LIB_DIR:-/usr/share/java}"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
-# Unversioned names: Debian keeps them as links to the installed versions.
-# The two Geronimo API jars are matched by pattern (first match wins).
-jars=(
-    hibernate3.jar                     # libhibernate3-java
-    dom4j.jar                          # libdom4j-java
-    commons-collections3.jar           # libcommons-collections3-java
-    antlr.jar                          # libantlr-java
-    javassist.jar                      # libjavassist-java
-    slf4j-api.jar                      # libslf4j-java
-    geronimo-jta-1.2-*.jar             # JTA API, pulled in by libhibernate3-java
-    geronimo-jpa_2.0_*.jar             # JPA 2.0 API, pulled in by libhibernate3-java
-    hibernate-commons-annotations.jar  # libhibernate-commons-annotations-java
-    servlet-api-3.1.jar                # libservlet3.1-java: the generated web filters
-)
-
-case "${1:-}" in
-    "") ;;
-    --run)
-        jars+=(
-            slf4j-nop.jar                  # libslf4j-java: silences logging
-            hsqldb.jar                     # libhsqldb-java
-            mariadb-java-client.jar        # libmariadb-java
-        )
-        ;;
-    --web)
-        jars+=(
-            slf4j-nop.jar hsqldb.jar mariadb-java-client.jar
-            jetty9-server.jar jetty9-servlet.jar jetty9-util.jar jetty9-http.jar jetty9-io.jar
-            jetty9-security.jar jetty9-apache-jsp.jar # libjetty9-java
-            tomcat9-jasper.jar tomcat9-jasper-el.jar tomcat9-api.jar tomcat9-util.jar tomcat9-util-scan.jar
-            tomcat9-juli.jar                          # libtomcat9-java: the JSP engine
-            el-api.jar jsp-api.jar eclipse-jdt-core.jar # libel-api-java, libjsp-api-java, libeclipse-jdt-core-java
-            taglibs-standard-impl.jar taglibs-standard-spec.jar  # libtaglibs-standard-*-java: JSTL 1.2
-        )
-        ;;
+mode="${1:-}"
+case "$mode" in
+    ""|--run|--web) ;;
     *)
         echo "usage: $0 [--run|--web]" >&2
         exit 2
         ;;
 esac
 
-missing=0
-path=""
-shopt -s nullglob
-for jar in "${jars[@]}"; do
-    matches=("$lib_dir"/$jar)
-    file="${matches[0]:-$lib_dir/$jar}"
-    if [ ! -f "$file" ]; then
-        echo "classpath.sh: missing jar: $file" >&2
-        missing=1
-    fi
-    path="${path:+$path:}$file"
-done
-if [ "$missing" -ne 0 ]; then
-    echo "classpath.sh: install libhibernate3-java libjavassist-java (and for --run libhsqldb-java libmariadb-java)" >&2
-    exit 1
-fi
-printf '%s\n' "$path"
+dir="$(bash "$here/resolve.sh")"
+
+# Joins the entries of the given class path files, in order, each jar once,
+# leaving out those whose path matches the pattern in $skip.
+join() {
+    local file jar jars path=""
+    declare -A seen=()
+    for file in "$@"; do
+        IFS=: read -r -a jars < "$file" || true  # the file ends without a newline
+        for jar in "${jars[@]}"; do
+            [ -n "${seen[$jar]:-}" ] && continue
+            [ -n "$skip" ] && [[ "$jar" == $skip ]] && continue
+            seen[$jar]=1
+            path="${path:+$path:}$jar"
+        done
+    done
+    printf '%s\n' "$path"
+}
+
+skip=""
+case "$mode" in
+    "")    join "$dir/compile.classpath" ;;
+    --run) join "$dir/compile.classpath" "$dir/runtime.classpath" ;;
+    --web)
+        # Tomcat 9 carries the Servlet 4.0 API; the 3.1 jar ahead of it
+        # would hide the newer classes Tomcat itself needs.
+        skip="*/javax/servlet/javax.servlet-api/*"
+        join "$dir/runtime.classpath" "$dir/test.classpath"
+        ;;
+esac

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Compiles every .java file below SRC_DIR (a generated "src" tree) together
-# with the compile-only Struts 2 / Connector-J stand-ins, against Debian's
-# Hibernate 3 jars, into OUT_DIR. Sources are read as GBK, as generated.
-# On failure prints javac's output and exits non-zero.
+# Compiles every .java file below SRC_DIR (a generated "src" tree) against the
+# real Struts 2, Hibernate 3 and Connector/J jars (classpath.sh) into OUT_DIR.
+# Sources are read as GBK, as generated. On failure prints javac's output and
+# exits non-zero.
 #
 #   compile_tree.sh SRC_DIR OUT_DIR
 #
@@ -41,16 +41,15 @@ if [ "${#sources[@]}" -eq 0 ]; then
     echo "compile_tree.sh: no .java file below $src_dir" >&2
     exit 1
 fi
-mapfile -d '' standins < <(find "$here/standins" -name '*.java' -type f -print0 | sort -z)
 
 mkdir -p "$out_dir"
 log="$(mktemp)"
 trap 'rm -f "$log"' EXIT
 
 if ! "$javac_cmd" -encoding GBK --release "$release" -nowarn -Xlint:none -proc:none \
-        -cp "$class_path" -d "$out_dir" "${sources[@]}" "${standins[@]}" >"$log" 2>&1; then
+        -cp "$class_path" -d "$out_dir" "${sources[@]}" >"$log" 2>&1; then
     cat "$log" >&2
     echo "compile_tree.sh: javac failed for $src_dir" >&2
     exit 1
 fi
-echo "compile_tree.sh: compiled ${#sources[@]} generated and ${#standins[@]} stand-in sources into $out_dir"
+echo "compile_tree.sh: compiled ${#sources[@]} generated sources into $out_dir"

@@ -12,7 +12,6 @@ trap 'rm -rf "$work"' EXIT
 "$maker" --seed "$seed" --count "$count" --root "$work" --templates "$templates"
 
 class_path="$("$here/../java/classpath.sh")"
-mapfile -t standins < <(find "$here/../java/standins" -name '*.java' | sort)
 failed=0
 for ((start = 0; start < count; start += batch)); do
   sources=()
@@ -20,7 +19,7 @@ for ((start = 0; start < count; start += batch)); do
     mapfile -t -O "${#sources[@]}" sources < <(find "$work/projects/m$i/src" -name '*.java')
   done
   if ! javac -encoding GBK --release 8 -nowarn -Xlint:none -proc:none -cp "$class_path" \
-       -d "$work/classes-$start" "${sources[@]}" "${standins[@]}" > "$work/javac.log" 2>&1; then
+       -d "$work/classes-$start" "${sources[@]}" > "$work/javac.log" 2>&1; then
     failed=1
     echo "javac failed for models $start..$((start + batch - 1)):"
     head -40 "$work/javac.log"
