@@ -2,10 +2,12 @@
 # Installs the Debian 12 packages javagen needs.
 #   install-deps.sh           what building and running the workbench needs
 #   install-deps.sh --tests   that, and what the tests need besides (GoogleTest,
-#                             a JDK with Hibernate and JDBC drivers, a MariaDB
-#                             server, Xvfb, clang-format, and for the page
-#                             tests Jetty 9 with its JSP engine, JSTL 1.2,
-#                             ant and headless Chromium with ChromeDriver)
+#                             a JDK and Maven, a MariaDB server, Xvfb,
+#                             clang-format, and for the page tests ant and
+#                             headless Chromium with ChromeDriver), then has
+#                             Maven fetch the Java frameworks generated code
+#                             runs on (tests/java/pom.xml: Struts 2, Hibernate
+#                             3.6, JDBC drivers, Tomcat 9, JSTL, Selenium)
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
@@ -16,11 +18,14 @@ packages=(
 if [ "${1:-}" = "--tests" ]; then
   packages+=(
     libgtest-dev clang-format
-    default-jdk-headless libhibernate3-java libjavassist-java libhsqldb-java libmariadb-java
+    default-jdk-headless maven
     mariadb-server-core mariadb-client-core
     xvfb xauth
+    ant chromium chromium-driver curl
+    # Still read from /usr/share/java by tests/acceptance/webapp.sh (Jetty
+    # with its JSP engine and JSTL, and the servlet API for ant's build).
     libservlet3.1-java libjetty9-java libtomcat9-java libeclipse-jdt-core-java
-    libtaglibs-standard-impl-java libtaglibs-standard-spec-java ant chromium chromium-driver curl
+    libtaglibs-standard-impl-java libtaglibs-standard-spec-java
   )
 fi
 missing=()
@@ -51,4 +56,11 @@ if [ ! -f "$grammar/src/parser.c" ]; then
   rm -rf "$grammar"
   mv "$tmp/package" "$grammar"
   rm -rf "$tmp"
+fi
+
+# The Java frameworks the tests compile and run generated code against come
+# from Maven, resolved once here into ~/.m2 (and their class paths
+# cached) so that the tests themselves need not wait on the network.
+if [ "${1:-}" = "--tests" ]; then
+  bash tests/java/resolve.sh > /dev/null
 fi
