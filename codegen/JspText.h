@@ -29,6 +29,11 @@ void JspTail(TText& out);
 void JspActionErrors(TText& out);
 // The field errors of one field (a request parameter name), after its input.
 std::string JspFieldErrors(const std::string& field);
+// Where a referenced class has more objects than a drop-down can offer
+// (over 200 in listVar), a search-as-you-type field (WEB-INF's pick.json)
+// sending the key as field instead of the drop-down select.
+std::string JspReferenceChoice(const std::string& listVar, const std::string& select, const std::string& field,
+    const std::string& keyExpr, const std::string& textExpr, const std::string& entity, const std::string& display);
 // The value an input shows: what the user sent when the form came back to
 // them, otherwise the property (an EL expression without ${}).
 std::string JspInputValue(const std::string& field, const std::string& property);

@@ -236,6 +236,15 @@ std::string BuildWebXml(const TGenInput& in)
         out.Line("    </filter-mapping>");
     }
     out.Line("    <!-- 会话: 30 分钟, 只用 Cookie(不把会话编号放进网址), 脚本不能读取 -->");
+    out.Line("    <!-- 引用对象很多时, 输入框边输入边取候选 -->");
+    out.Line("    <servlet>");
+    out.Line("        <servlet-name>pick</servlet-name>");
+    out.Line("        <servlet-class>" + utils + "PickServlet</servlet-class>");
+    out.Line("    </servlet>");
+    out.Line("    <servlet-mapping>");
+    out.Line("        <servlet-name>pick</servlet-name>");
+    out.Line("        <url-pattern>/pick.json</url-pattern>");
+    out.Line("    </servlet-mapping>");
     out.Line("    <session-config>");
     out.Line("        <session-timeout>30</session-timeout>");
     out.Line("        <cookie-config>");
@@ -283,6 +292,7 @@ const char* const kEncodingFilter = "src/com/packageName/utils/EncodingFilter.ja
 const char* const kLoginFilter = "src/com/packageName/utils/LoginFilter.java";
 const char* const kAppStartup = "src/com/packageName/utils/AppStartup.java";
 const char* const kInputValidator = "src/com/packageName/utils/InputFieldValidator.java";
+const char* const kPickServlet = "src/com/packageName/utils/PickServlet.java";
 const char* const kStyleSheet = "WebRoot/static/app.css";
 const char* const kScript = "WebRoot/static/app.js";
 const char* const kStaticLicence = "WebRoot/static/LICENSE.txt";
@@ -311,7 +321,7 @@ public:
             out.push_back({ "WebRoot/static", name, in.templates.Bytes(file), TEncoding::Bytes, "移动完毕!" });
         }
         out.push_back({ in.SourceDir(), "validators.xml", BuildValidatorsXml(in), TEncoding::Utf8, "生成完成!" });
-        for (const char* file : { kEncodingFilter, kLoginFilter, kAppStartup, kInputValidator }) {
+        for (const char* file : { kEncodingFilter, kLoginFilter, kAppStartup, kInputValidator, kPickServlet }) {
             std::string name = std::string(file).substr(std::string(file).rfind('/') + 1);
             out.push_back({ in.KindDir("utils"), name, in.SubstitutePackage(in.templates.Text(file)), TEncoding::Gbk,
                 "移动完毕!" });
@@ -335,7 +345,7 @@ public:
     }
     std::vector<TTemplateUse> TemplatesUsed() const override
     {
-        return { { kEncodingFilter }, { kLoginFilter }, { kAppStartup }, { kInputValidator }, { kStyleSheet, true },
+        return { { kEncodingFilter }, { kLoginFilter }, { kAppStartup }, { kInputValidator }, { kPickServlet }, { kStyleSheet, true },
             { kScript, true }, { kStaticLicence, true } };
     }
     int PreviewRank() const override { return 5; }

@@ -69,10 +69,12 @@ std::string ReferenceSelect(const std::string& c, const TReferenceMember& ref)
     std::string none =
         ref.optional ? std::string("<option value=\"") + (ref.textKey ? "" : "0") + "\">（无）</option>" : "";
     std::string chosen = "(not empty paramValues['" + field + "'] ? param['" + field + "'] : " + field + ")";
-    return "<select name=\"" + field + "\">" + none + "<c:forEach items=\"${" + r +
+    std::string select = "<select name=\"" + field + "\">" + none + "<c:forEach items=\"${" + r +
         "List}\" var=\"item\"><option value=\"<c:out value='${item." + ref.keyName + "}'/>\"<c:if test=\"${fn:trim(item." +
         ref.keyName + ") == fn:trim(" + chosen + ")}\"> selected</c:if>><c:out value=\"${item." + ref.displayName +
         "}\"/></option></c:forEach></select>";
+    return JspReferenceChoice(r + "List", select, field, chosen, c + "." + ref.name + "." + ref.displayName, ref.type,
+        ref.displayName);
 }
 
 std::string Required(const TMember& m)

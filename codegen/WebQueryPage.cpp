@@ -24,10 +24,13 @@ std::string QueryInput(const TQueryMember& m, const std::string& label)
     std::string field = QueryField(m);
     // A key of 0 (or the empty text) asks for no condition.
     std::string all = std::string("<option value=\"") + (m.integerKey ? "0" : "") + "\">全部</option>";
-    return "<label>" + label + ": <select name=\"" + field + "\">" + all + "<c:forEach items=\"${" + r +
+    std::string select = "<select name=\"" + field + "\">" + all + "<c:forEach items=\"${" + r +
         "List}\" var=\"item\"><option value=\"<c:out value='${item." + m.keyName + "}'/>\"<c:if test=\"${item." +
         m.keyName + " == " + field + "}\"> selected</c:if>><c:out value=\"${item." + m.displayName +
-        "}\"/></option></c:forEach></select></label>";
+        "}\"/></option></c:forEach></select>";
+    return "<label>" + label + ": " +
+        JspReferenceChoice(r + "List", select, field, field, m.name + "." + m.displayName, m.type, m.displayName) +
+        "</label>";
 }
 
 // A link to a page of the same query: <c:url var="name"> with the page

@@ -17,7 +17,7 @@
       });
       function search() {
         var url = picker.getAttribute('data-url') + '?entity=' + encodeURIComponent(picker.getAttribute('data-entity'))
-          + '&term=' + encodeURIComponent(input.value);
+          + '&display=' + encodeURIComponent(picker.getAttribute('data-display')) + '&term=' + encodeURIComponent(input.value);
         fetch(url, { credentials: 'same-origin' }).then(function (r) { return r.json(); }).then(function (rows) {
           list.innerHTML = '';
           rows.forEach(function (row) {

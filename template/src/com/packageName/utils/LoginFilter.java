@@ -64,7 +64,7 @@ public class LoginFilter implements Filter {
         }
         HttpSession session = http.getSession(false);
         if (!signedIn(session)) {
-            if (path.equals("/pickOptions.action")) {
+            if (path.equals("/pick.json")) {
                 out.sendError(HttpServletResponse.SC_UNAUTHORIZED);
             } else {
                 out.sendRedirect(home + "/login.jsp");
