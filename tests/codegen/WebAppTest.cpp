@@ -1,0 +1,131 @@
+// The files of --webapp where a fault would open the application: the
+// checks of each field, the guards of web.xml, the build's pinned versions.
+#include "LiteralModel.h"
+
+#include <gtest/gtest.h>
+
+#include "ConfigWriter.h"
+#include "Generator.h"
+#include "Templates.h"
+#include "WebPages.h"
+
+#include "ModelSnapshot.h"
+
+#include <map>
+
+namespace {
+
+// Every file --webapp writes for the library model, by its path.
+std::map<std::string, std::string> WebFiles()
+{
+    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
+    static const std::vector<TClassData> classes = BuildClassData(LiteralSnapshot(LibraryLiteral()));
+    TGenInput in { "velmorantis", "velmorantis", templates, classes, true, {}, "图书馆" };
+    TFiles files;
+    for (const IGenerator* generator : { &WebAppGenerator(), &ValidationGenerator() }) {
+        generator->ProjectFiles(in, files);
+        for (const auto& c : classes)
+            generator->ClassFiles(in, c, files);
+    }
+    std::map<std::string, std::string> byPath;
+    for (const auto& file : files)
+        byPath[file.Relative()] = file.text;
+    return byPath;
+}
+
+// The rules of one field in a validation file, in order: "required int".
+std::string RulesOf(const std::string& file, const std::string& field)
+{
+    size_t at = file.find("<field name=\"" + field + "\">");
+    if (at == std::string::npos)
+        return "(none)";
+    size_t end = file.find("</field>", at);
+    std::string rules;
+    for (size_t p = file.find("name=\"rule\">", at); p < end; p = file.find("name=\"rule\">", p + 1)) {
+        size_t from = p + 12;
+        rules += (rules.empty() ? "" : " ") + file.substr(from, file.find('<', from) - from);
+    }
+    return rules;
+}
+
+} // namespace
+
+TEST(WebAppTest, EveryFieldIsCheckedAsSentBeforeAnythingIsStored)
+{
+    auto files = WebFiles();
+    const std::string dir = "src/com/velmorantis/action/";
+    struct TCase {
+        const char* file;
+        const char* field;
+        const char* rules;
+    };
+    const TCase cases[] = {
+        // A required number left empty is an error, never 0.
+        { "BookAction-Book_AddBook-validation.xml", "book.price", "required float" },
+        { "BookAction-Book_AddBook-validation.xml", "book.stock", "required int" },
+        { "BookAction-Book_AddBook-validation.xml", "book.publishDate", "required date" },
+        // A text key: required, within the model's length.
+        { "BookAction-Book_AddBook-validation.xml", "book.isbn", "required maxlength" },
+        { "BookAction-Book_AddBook-validation.xml", "book.bookType.bookTypeId", "required" },
+        // An optional text is only bounded.
+        { "BookAction-Book_AddBook-validation.xml", "book.introduction", "maxlength" },
+        // A key the database makes is not sent on add, and comes back on modify.
+        { "BookTypeAction-BookType_AddBookType-validation.xml", "bookType.bookTypeId", "(none)" },
+        { "BookTypeAction-BookType_ModifyBookType-validation.xml", "bookType.bookTypeId", "required int" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RulesOf(files[dir + c.file], c.field), c.rules) << c.file << " " << c.field;
+    EXPECT_NE(files[dir + "BookAction-Book_AddBook-validation.xml"].find(
+                  "<param name=\"maxLength\">13</param>\r\n            <message>书号不能超过13个字符!</message>"),
+        std::string::npos);
+    EXPECT_NE(files["src/validators.xml"].find(
+                  "<validator name=\"input\" class=\"com.velmorantis.utils.InputFieldValidator\"/>"),
+        std::string::npos);
+}
+
+TEST(WebAppTest, TheApplicationIsGuardedAndBuiltWithPinnedFrameworks)
+{
+    auto files = WebFiles();
+    struct TCase {
+        const char* file;
+        const char* part;
+    };
+    const TCase cases[] = {
+        { "WebRoot/WEB-INF/web.xml", "<listener-class>com.velmorantis.utils.AppStartup</listener-class>" },
+        { "WebRoot/WEB-INF/web.xml",
+            "<filter-name>login</filter-name>\r\n        <url-pattern>/*</url-pattern>\r\n        "
+            "<dispatcher>REQUEST</dispatcher>" },
+        { "WebRoot/WEB-INF/web.xml", "<error-code>500</error-code>\r\n        <location>/WEB-INF/fault.jsp</location>" },
+        { "WebRoot/WEB-INF/web.xml", "<exception-type>java.lang.Throwable</exception-type>" },
+        { "WebRoot/WEB-INF/web.xml", "<http-only>true</http-only>" },
+        { "WebRoot/WEB-INF/web.xml", "<tracking-mode>COOKIE</tracking-mode>" },
+        { "WebRoot/WEB-INF/fault.jsp", "isErrorPage=\"true\"" },
+        { "pom.xml", "<artifactId>struts2-core</artifactId>\r\n            <version>2.3.37</version>" },
+        { "pom.xml", "<artifactId>hibernate-core</artifactId>\r\n            <version>3.6.10.Final</version>" },
+        { "pom.xml", "<artifactId>mysql-connector-java</artifactId>\r\n            <version>5.1.49</version>" },
+        { "pom.xml", "<project.build.sourceEncoding>GBK</project.build.sourceEncoding>" },
+        { ".mvn/jvm.config", "-Dfile.encoding=UTF-8" },
+        { "build.xml", "encoding=\"GBK\"" },
+        { "README.txt", "用户名 admin, 密码 admin123" },
+        // Every text input says how long it may be.
+        { "WebRoot/Book_add.jsp", "name=\"book.introduction\" rows=\"4\" cols=\"60\" maxlength=\"500\"" },
+        { "WebRoot/Book_add.jsp", "name=\"book.isbn\" maxlength=\"13\"" },
+        // A refused add shows the form again with the reason.
+        { "WebRoot/error.jsp", "<jsp:include page=\"/Book_add.jsp\"/>" },
+    };
+    for (const auto& c : cases)
+        EXPECT_NE(files[c.file].find(c.part), std::string::npos) << c.file << " lacks " << c.part;
+    // No page reaches a CDN: the look comes with the application.
+    for (const auto& [path, text] : files)
+        EXPECT_EQ(text.find("//cdn"), std::string::npos) << path;
+}
+
+TEST(WebAppTest, OnlyTheOperationsOfAnActionCanBeCalled)
+{
+    std::string struts = BuildStrutsBlock("velmorantis", { { "Book", 1 } });
+    EXPECT_NE(struts.find("           <result name=\"modify_view\">/Book_modify.jsp</result>\r\n"
+                          "             <allowed-methods>AddView,AddBook,QueryBook,ModifyBookQuery,ModifyBook,DeleteBook"
+                          "</allowed-methods>\r\n"
+                          "           </action>\r\n"),
+        std::string::npos);
+}
