@@ -23,7 +23,7 @@ struct TMergeEntry {
     TMergeAction action;
     std::string displayPath;
     bool deleted = false; // Obsolete: the file was unedited and is gone
-    std::string why; // Obsolete: whether it is deleted or kept, and why
+    std::string why; // Obsolete: whether it is deleted or kept, and why; Beside: why it was not merged
 };
 
 // How a merging generation ended.

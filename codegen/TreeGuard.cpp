@@ -91,6 +91,9 @@ bool IsBinaryText(const std::string& bytes)
         return true;
     if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
         return !IsUtf8(bytes.substr(3));
+    // The pages and web.xml are UTF-8 without a BOM; the Java sources GBK.
+    if (IsUtf8(bytes))
+        return false;
     try {
         GbkToUtf8(bytes);
         return false;

@@ -49,6 +49,6 @@ private:
 };
 
 // True when the bytes cannot be merged as text: a NUL byte, a UTF-16
-// byte-order mark, or bytes that are not valid in the file's encoding
-// (UTF-8 after a byte-order mark, GBK otherwise).
+// byte-order mark, or bytes valid in none of the output encodings (UTF-8
+// with or without a byte-order mark, GBK).
 bool IsBinaryText(const std::string& bytes);

@@ -75,6 +75,7 @@ protected:
         listener.runKind = kind;
         TRunLocations locations { JAVAGEN_TEMPLATES, (dir_ / "out").string() };
         locations.deleteOldPackage = deleteOldPackage;
+        locations.webapp = webapp_;
         EXPECT_TRUE(listener.RunAndWait(shop_, "Shop", package, locations));
         return { listener.events, listener.progress, listener.summary.value_or(TMergeSummary {}) };
     }
@@ -124,6 +125,7 @@ protected:
 
     int shop_ = 0;
     fs::path root_;
+    bool webapp_ = false;
     fs::path package_;
 };
 
@@ -370,6 +372,24 @@ TEST_F(MergeRunTest, PlainRunRecordsBases)
         GbkToUtf8(ReadFileBytes(package_ / "dao" / "CustomerDAO.java")).find("手工添加的注释"), std::string::npos);
 }
 
+// The pages and web.xml are UTF-8 without a BOM, with Chinese in them: text
+// like any other, merged, never set aside as binary.
+TEST_F(MergeRunTest, EditedPagesMergeLikeAnyText)
+{
+    webapp_ = true;
+    ASSERT_EQ(Run(TRunKind::Plain).events, std::vector<std::string> { "done" });
+    Edit(root_ / "WebRoot" / "Customer_add.jsp", "<div class=\"card\">\r\n", "<div class=\"card\">\r\n<p>手工添加的说明</p>\r\n",
+        false);
+    Edit(root_ / "WebRoot" / "WEB-INF" / "web.xml", "</web-app>", "    <!-- 手工添加 -->\r\n</web-app>", false);
+    ChangeCustomerName("客户名称", 80);
+    auto merge = Run(TRunKind::Merge);
+    EXPECT_EQ(merge.summary.Count(TMergeAction::Beside), 0) << merge.summary.Counts();
+    std::string page = ReadFileBytes(root_ / "WebRoot" / "Customer_add.jsp");
+    EXPECT_NE(page.find("手工添加的说明"), std::string::npos);
+    EXPECT_NE(page.find("客户名称"), std::string::npos);
+    EXPECT_NE(ReadFileBytes(root_ / "WebRoot" / "WEB-INF" / "web.xml").find("手工添加"), std::string::npos);
+}
+
 TEST_F(MergeRunTest, PlainRunRefreshesBasesThatExist)
 {
     ASSERT_EQ(Run(TRunKind::Merge).events, std::vector<std::string> { "merged" });
@@ -498,6 +518,8 @@ TEST_F(MergeRunTest, HostileTreesAreNeverFollowedNorOverwritten)
         "与生成的代码不同且没有基准，已保留，新代码写入Note.java.new2!(Note.java.new 不是本程序写的文件，未改动)"));
     EXPECT_EQ(ReadFileBytes(package_ / "domain" / "Customer.java"), binary);
     EXPECT_TRUE(fs::exists(package_ / "domain" / "Customer.java.new"));
+    // It has a base: the reason is that it is no text.
     EXPECT_TRUE(has(Display("domain/Customer.java") +
-        "与生成的代码不同且没有基准，已保留，新代码写入Customer.java.new!(文件含有二进制内容或不是文本，未合并)"));
+        "有手工修改但无法合并(磁盘上的文件含有 NUL 字节、UTF-16 或 GBK/UTF-8 以外的字节，不是可以逐行合并的文本)，已保留，"
+        "新代码写入Customer.java.new!"));
 }
