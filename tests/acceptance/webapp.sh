@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# The generated web application, end to end: a library model generated with
-# --webapp; its tree compiles; Jetty 9 (with its JSP engine and JSTL 1.2)
-# serves every page, with PageServer standing in for Struts 2 and the DAO
-# layer on an in-memory HSQLDB; headless Chromium (BrowserCheck, through
-# ChromeDriver) signs in, adds, lists, pages, searches, modifies, deletes and
-# sends bad requests; ant builds the war with stand-in jars for what Debian
-# does not ship.
+# The generated web application, end to end on the real frameworks: a
+# library model generated with --webapp is built the way its README says
+# (mvn package), its war is deployed on an embedded Tomcat 9 (WarServer, with
+# the application on an in-memory HSQLDB that an HSQLDB server publishes for
+# the checks), and headless Chromium, driven by Selenium (BrowserSuite),
+# signs in, changes the first password, adds, lists, pages, searches,
+# modifies and deletes, and sends bad requests, checking the pages and the
+# database after each case. Then the offline route: ant builds the war from
+# jars put where WEB-INF/lib/README.txt says.
 #   webapp.sh JAVAGEN_CLI TEMPLATE_DIR
+# Needs default-jdk-headless, maven, ant, chromium, chromium-driver.
 set -euo pipefail
 cli="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 templates="$(cd "$2" && pwd)"
@@ -14,9 +17,9 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 java_dir="$here/../java"
 if locale -a 2>/dev/null | grep -qix 'c\.utf-\?8'; then export LC_ALL=C.UTF-8; fi
 work="$(mktemp -d "${TMPDIR:-/tmp}/webapp.XXXXXX")"
-pids=()
+server=""
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  if [ -n "$server" ]; then kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -37,68 +40,83 @@ step "a model, generated with --webapp"
 "$cli" member add 图书馆 Book published date --required --comment 出版日期 > /dev/null
 "$cli" generate 图书馆 --webapp --templates "$templates" --root . > gen.out 2> gen.err || fail "generate: $(cat gen.err)"
 root="$work/projects/图书馆"
-for page in login main message error changePassword BookType_add BookType_query_result BookType_modify \
-    Book_add Book_query_result Book_modify; do
-  [ -f "$root/WebRoot/$page.jsp" ] || fail "no $page.jsp"
-done
-[ -f "$root/WebRoot/WEB-INF/web.xml" ] && [ -f "$root/build.xml" ] || fail "no web.xml or build.xml"
-grep -q "org.apache.struts2.dispatcher.ng.filter.StrutsPrepareAndExecuteFilter" "$root/WebRoot/WEB-INF/web.xml" \
-  || fail "web.xml has no Struts filter"
-
-step "compile"
-bash "$java_dir/compile_tree.sh" "$root/src" classes > /dev/null
-rm -rf classes/com/opensymphony classes/com/mysql
-mkdir -p server resources
-javac -encoding UTF-8 --release 8 -nowarn -d server $(find "$here/webapp/xwork" -name '*.java') \
-  "$java_dir"/standins/com/opensymphony/xwork2/validator/*.java \
-  "$java_dir"/standins/com/opensymphony/xwork2/validator/validators/*.java "$java_dir"/standins/com/mysql/jdbc/*.java
-cp -R "$root/src/." resources
-find resources -name '*.java' -delete
-web_cp="$(bash "$java_dir/classpath.sh" --web)"
-cp_all="server:classes:resources:$web_cp"
-javac -encoding UTF-8 --release 11 -nowarn -proc:none -cp "$cp_all" -d server \
-  "$here/webapp/PageServer.java" "$here/webapp/BrowserCheck.java"
-
-step "serve the pages on Jetty"
-java -XX:+UseSerialGC -Dhibernate.connection.driver_class=org.hsqldb.jdbcDriver \
-  -Dhibernate.connection.url=jdbc:hsqldb:mem:web -Dhibernate.connection.username=sa \
-  -Dhibernate.connection.password= -Dhibernate.dialect=org.hibernate.dialect.HSQLDialect \
-  -Dhibernate.hbm2ddl.auto=create -Dhibernate.show_sql=false \
-  -cp "$cp_all" javagen.acceptance.PageServer "$root/WebRoot" velmorantis "$work/port" > server.log 2>&1 &
-pids+=($!)
-for _ in $(seq 1 300); do [ -f "$work/port.ready" ] && break; sleep 0.1; done
-[ -f "$work/port.ready" ] || { cat server.log; fail "the server did not start"; }
-app="http://127.0.0.1:$(cat "$work/port")/app"
-# Every page compiles and renders, without the Action's values too.
-for page in login main message error changePassword BookType_add BookType_query_result BookType_modify \
-    Book_add Book_query_result Book_modify; do
-  status="$(curl -s -o page.html -w '%{http_code}' "$app/$page.jsp")"
-  [ "$status" = 200 ] || [ "$status" = 302 ] || { cat page.html; fail "$page.jsp: HTTP $status"; }
+for file in pom.xml build.xml WebRoot/WEB-INF/web.xml src/struts.xml src/hibernate.cfg.xml; do
+  [ -f "$root/$file" ] || fail "no $file"
 done
 
-step "use them in headless Chromium"
-driver_port=$((20000 + RANDOM % 40000))
-chromedriver --port="$driver_port" > chromedriver.log 2>&1 &
-pids+=($!)
-for _ in $(seq 1 100); do curl -s "http://127.0.0.1:$driver_port/status" | grep -q '"ready": *true' && break; sleep 0.1; done
-java -cp server javagen.acceptance.BrowserCheck "$app" "http://127.0.0.1:$driver_port" > browser.out 2>&1 \
-  || { cat browser.out; tail -30 server.log; fail "browser checks"; }
-tail -1 browser.out
-
-step "ant builds the war"
-lib="$root/WebRoot/WEB-INF/lib"
-IFS=: read -r -a jars <<< "$(bash "$java_dir/classpath.sh")"
-for jar in "${jars[@]}"; do case "$jar" in *servlet-api*) ;; *) ln -s "$jar" "$lib/";; esac; done
-mkdir -p standins
-javac -encoding UTF-8 --release 8 -nowarn -d standins $(find "$java_dir/standins" -name '*.java')
-jar cf "$lib/struts-and-connector-standins.jar" -C standins .
-(cd "$root" && ant -q -Dcontainer.lib=/usr/share/java > "$work/ant.out" 2>&1) || { cat ant.out; fail "ant"; }
-war="$root/dist/图书馆.war"
-[ -f "$war" ] || fail "no war"
+step "mvn package"
+(cd "$root" && mvn -q -B package > "$work/mvn.out" 2>&1) || { cat mvn.out; fail "mvn package"; }
+war="$(ls "$root"/target/*.war)"
 jar tf "$war" > war.txt
-for entry in WEB-INF/web.xml login.jsp Book_add.jsp WEB-INF/classes/struts.xml WEB-INF/classes/hibernate.cfg.xml \
-    WEB-INF/classes/com/velmorantis/action/BookAction.class WEB-INF/classes/com/velmorantis/domain/Book.hbm.xml \
-    WEB-INF/classes/com/velmorantis/action/BookAction-Book_AddBook-validation.xml WEB-INF/classes/validators.xml; do
+for entry in WEB-INF/web.xml login.jsp Book_add.jsp static/app.css WEB-INF/classes/struts.xml \
+    WEB-INF/classes/hibernate.cfg.xml WEB-INF/classes/com/velmorantis/action/BookAction.class \
+    WEB-INF/classes/com/velmorantis/domain/Book.hbm.xml WEB-INF/lib/struts2-core-2.3.37.jar \
+    WEB-INF/lib/hibernate-core-3.6.10.Final.jar WEB-INF/lib/jstl-1.2.jar; do
   grep -qxF "$entry" war.txt || fail "the war lacks $entry"
 done
+! grep -q 'servlet-api' war.txt || fail "the war carries the servlet API"
+
+step "deploy the war on Tomcat 9"
+web_cp="$(bash "$java_dir/classpath.sh" --web)"
+# The container: Tomcat with its JSP engine, and the HSQLDB driver the
+# application finds through its parent class loader. Nothing of the
+# application's own frameworks: those come from the war.
+launch_cp="$(tr ':' '\n' <<< "$web_cp" | grep -E '/(tomcat-embed-[a-z]+|tomcat-annotations-api|ecj|hsqldb)-[0-9][^/]*\.jar$' | paste -sd:)"
+mkdir -p launcher suite
+javac -encoding UTF-8 -nowarn -d launcher -cp "$launch_cp" "$here/webapp/WarServer.java"
+javac -encoding UTF-8 -nowarn -d suite -cp "$web_cp" "$here/webapp/BrowserSuite.java"
+# --add-opens: what Tomcat's own catalina.sh passes on Java 9 and later.
+java -XX:+UseSerialGC -Dfile.encoding=UTF-8 \
+  --add-opens=java.base/java.lang=ALL-UNNAMED --add-opens=java.base/java.io=ALL-UNNAMED \
+  --add-opens=java.base/java.util=ALL-UNNAMED --add-opens=java.base/java.util.concurrent=ALL-UNNAMED \
+  -Dhibernate.connection.driver_class=org.hsqldb.jdbc.JDBCDriver -Dhibernate.connection.url=jdbc:hsqldb:mem:web \
+  -Dhibernate.connection.username=SA -Dhibernate.connection.password= \
+  -Dhibernate.dialect=org.hibernate.dialect.HSQLDialect -Dhibernate.hbm2ddl.auto=create -Dhibernate.show_sql=false \
+  -cp "launcher:$launch_cp" javagen.acceptance.WarServer "$war" "$work" "$work/ports" > server.log 2>&1 &
+server=$!
+for _ in $(seq 1 600); do
+  [ -f ports ] && break
+  kill -0 "$server" 2>/dev/null || break
+  sleep 0.1
+done
+[ -f ports ] || { tail -40 server.log; fail "Tomcat did not start"; }
+read -r http_port db_port < ports
+app="http://127.0.0.1:$http_port/app"
+if grep -E 'SEVERE|ERROR|Exception' server.log > startup-errors.txt; then
+  head -20 startup-errors.txt
+  fail "the application logged errors while starting"
+fi
+
+step "use it in headless Chromium"
+export SE_OFFLINE=true  # Selenium Manager downloads nothing
+status=0
+java -Dfile.encoding=UTF-8 -cp "suite:$web_cp" javagen.acceptance.BrowserSuite "$app" \
+  "jdbc:hsqldb:hsql://127.0.0.1:$db_port/web" "$work/profile" > browser.out 2> browser.err || status=$?
+cat browser.out
+if [ "$status" != 0 ]; then
+  grep -q ' passed, ' browser.out || tail -30 browser.err
+  echo "--- server log: the errors ---"
+  grep -E 'SEVERE|ERROR|Exception:' server.log | sed 's/^[0-9]* \[[^]]*\] //' | sort | uniq -c | sort -rn | head -15 || true
+  fail "browser checks"
+fi
+kill "$server" 2>/dev/null || true
+wait "$server" 2>/dev/null || true
+server=""
+
+step "ant builds the war from jars put in WEB-INF/lib"
+(cd "$root" && rm -rf target &&
+  mvn -q -B dependency:copy-dependencies -DincludeScope=runtime -DoutputDirectory=WebRoot/WEB-INF/lib &&
+  mvn -q -B dependency:copy -Dartifact=javax.servlet:javax.servlet-api:3.1.0 -DoutputDirectory=lib/provided) \
+  > mvn-copy.out 2>&1 || { cat mvn-copy.out; fail "copying the jars"; }
+(cd "$root" && ant -q > "$work/ant.out" 2>&1) || { cat ant.out; fail "ant"; }
+ant_war="$root/dist/$(basename "$war")"
+[ -f "$ant_war" ] || fail "ant wrote no $(basename "$war")"
+jar tf "$ant_war" > ant-war.txt
+for entry in WEB-INF/web.xml login.jsp Book_add.jsp WEB-INF/classes/struts.xml WEB-INF/classes/hibernate.cfg.xml \
+    WEB-INF/classes/com/velmorantis/action/BookAction.class WEB-INF/classes/com/velmorantis/domain/Book.hbm.xml \
+    WEB-INF/classes/com/velmorantis/action/BookAction-Book_AddBook-validation.xml WEB-INF/classes/validators.xml \
+    WEB-INF/lib/struts2-core-2.3.37.jar WEB-INF/lib/jstl-1.2.jar; do
+  grep -qxF "$entry" ant-war.txt || fail "the ant war lacks $entry"
+done
+! grep -q 'servlet-api' ant-war.txt || fail "the ant war carries the servlet API"
 step "all checks passed"

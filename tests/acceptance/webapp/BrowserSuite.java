@@ -1,0 +1,593 @@
+package javagen.acceptance;
+
+import java.io.File;
+import java.sql.Connection;
+import java.sql.DriverManager;
+import java.sql.PreparedStatement;
+import java.sql.ResultSet;
+import java.time.Duration;
+import java.util.LinkedHashMap;
+import java.util.List;
+import java.util.Map;
+
+import org.openqa.selenium.By;
+import org.openqa.selenium.Cookie;
+import org.openqa.selenium.JavascriptExecutor;
+import org.openqa.selenium.WebDriver;
+import org.openqa.selenium.WebElement;
+import org.openqa.selenium.chrome.ChromeDriver;
+import org.openqa.selenium.chrome.ChromeDriverService;
+import org.openqa.selenium.chrome.ChromeOptions;
+import org.openqa.selenium.support.ui.ExpectedConditions;
+import org.openqa.selenium.support.ui.WebDriverWait;
+
+/**
+ * The generated library application, deployed on Tomcat, used in headless
+ * Chromium: signing in, the forced change of the first password, adding,
+ * listing, paging, searching, modifying and deleting books, refused input,
+ * bad requests and stored passwords. Every case checks what the page shows
+ * and what the database holds afterwards (read through the HSQLDB server
+ * that WarServer runs next to the application).
+ *
+ *   BrowserSuite APP_URL JDBC_URL PROFILE_DIR
+ *
+ * Prints one line per failed case, then "N passed, M failed"; exits 1 when
+ * a case failed.
+ */
+public final class BrowserSuite {
+    private final String app;
+    private final WebDriver d;
+    private final Connection db;
+    private int passed;
+    private int failed;
+
+    private BrowserSuite(String app, WebDriver d, Connection db) {
+        this.app = app;
+        this.d = d;
+        this.db = db;
+    }
+
+    public static void main(String[] args) throws Exception {
+        if (args.length != 3) {
+            System.err.println("usage: BrowserSuite APP_URL JDBC_URL PROFILE_DIR");
+            System.exit(2);
+        }
+        System.setProperty("webdriver.chrome.driver", "/usr/bin/chromedriver");
+        ChromeOptions options = new ChromeOptions();
+        options.setBinary("/usr/bin/chromium");
+        options.addArguments("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                "--disable-dev-shm-usage", "--lang=zh-CN", "--user-data-dir=" + new File(args[2]).getAbsolutePath());
+        ChromeDriverService service = new ChromeDriverService.Builder()
+                .usingDriverExecutable(new File("/usr/bin/chromedriver")).usingAnyFreePort().build();
+        WebDriver driver = new ChromeDriver(service, options);
+        int failed;
+        try (Connection db = DriverManager.getConnection(args[1], "SA", "")) {
+            driver.manage().timeouts().pageLoadTimeout(Duration.ofSeconds(30));
+            driver.manage().timeouts().scriptTimeout(Duration.ofSeconds(30));
+            BrowserSuite suite = new BrowserSuite(args[0], driver, db);
+            suite.run();
+            System.out.println(suite.passed + " passed, " + suite.failed + " failed");
+            failed = suite.failed;
+        } finally {
+            driver.quit();
+        }
+        System.exit(failed == 0 ? 0 : 1);
+    }
+
+    private interface Check {
+        void run() throws Exception;
+    }
+
+    private void check(String group, String name, Check body) {
+        try {
+            body.run();
+            passed++;
+        } catch (Throwable e) {
+            failed++;
+            String where;
+            try {
+                where = here();
+            } catch (Throwable ignored) {
+                where = "?";
+            }
+            String why = String.valueOf(e.getMessage()).split("\n", 2)[0];
+            System.out.println("FAILED " + group + " / " + name + ": " + why + " (at " + where + ")");
+        }
+    }
+
+    private void run() {
+        check("setup", "the groups run", () -> {
+            signedOut();
+            firstSignIn();
+            bookTypes();
+            addingBooks();
+            listing();
+            modifyingAndDeleting();
+            badRequests();
+            storedPasswords();
+        });
+    }
+
+    // ---- the cases ----
+
+    private void signedOut() {
+        for (String path : new String[] {"/Book/Book_QueryBook.action", "/Book/Book_AddView.action",
+                "/user_ShowUser.action", "/changePassword_input.action", "/main.jsp", "/Book_add.jsp",
+                "/Book/Book_QueryBook"}) {
+            check("signed out", path + " goes to the login page", () -> {
+                open(path);
+                expectAt("/login.jsp");
+                expectText("系统登录");
+                expect(scalar("select count(*) from t_admin").equals(1L), "t_admin holds one administrator");
+            });
+        }
+        check("signed out", "the first administrator has a hashed password to change", () -> {
+            String stored = (String) scalar("select password from t_admin where username = 'admin'");
+            expect(stored != null && stored.startsWith("!pbkdf2$"), "admin password is stored as !pbkdf2$..., not "
+                    + stored);
+        });
+        for (String path : new String[] {"/", "/login.jsp"}) {
+            check("signed out", path + " shows the login form", () -> {
+                open(path);
+                expectAt(path);
+                expectText("用户名");
+                expect(!d.findElements(By.name("password")).isEmpty(), "a password field");
+            });
+        }
+        check("signed out", "/static/app.css is served", () -> {
+            open("/login.jsp");
+            Object[] r = fetch("/static/app.css", "GET", false);
+            expect(r[0].equals(200L), "HTTP 200, got " + r[0]);
+            String bg = (String) js("return getComputedStyle(document.body).fontFamily");
+            expect(bg != null && !bg.isEmpty(), "the style sheet applies");
+        });
+    }
+
+    private void firstSignIn() {
+        check("first sign-in", "a wrong password is refused", () -> {
+            String before = (String) scalar("select password from t_admin where username = 'admin'");
+            login("admin", "wrong-password");
+            expectAt("/login_CheckLogin.action");
+            expectText("用户名或密码错误!");
+            expect(before.equals(scalar("select password from t_admin where username = 'admin'")),
+                    "the stored password is unchanged");
+        });
+        check("first sign-in", "admin/admin123 signs in with a new session and must change the password", () -> {
+            open("/login.jsp");
+            Cookie old = d.manage().getCookieNamed("JSESSIONID");
+            login("admin", "admin123");
+            expectAt("/changePassword_input.action");
+            expectText("这是初始密码");
+            Cookie now = d.manage().getCookieNamed("JSESSIONID");
+            expect(old != null && now != null && !old.getValue().equals(now.getValue()),
+                    "JSESSIONID changes at login");
+            expect(((String) scalar("select password from t_admin where username = 'admin'")).startsWith("!pbkdf2$"),
+                    "still the initial password");
+        });
+        for (String path : new String[] {"/Book/Book_QueryBook.action", "/user_ShowUser.action", "/main.jsp"}) {
+            check("first sign-in", path + " waits for the new password", () -> {
+                open(path);
+                expectAt("/changePassword_input.action");
+                expectText("修改密码");
+            });
+        }
+        String[][] changes = {
+            // old, new, confirm, what the page says, whether the password is then changed
+            {"admin123", "abc", "abc", "新密码长度必须在6到20个字符之间!", "no"},
+            {"admin123", "abcdefghijklmnopqrstu", "abcdefghijklmnopqrstu", "新密码长度必须在6到20个字符之间!", "no"},
+            {"admin123", "secret123", "secret124", "两次输入的新密码不一致!", "no"},
+            {"wrong-old", "secret123", "secret123", "原密码不正确!", "no"},
+            {"admin123", "secret123", "secret123", "密码修改成功!", "yes"},
+        };
+        for (String[] c : changes) {
+            check("change password", c[3] + " (" + c[1] + ")", () -> {
+                open("/changePassword_input.action");
+                expectAt("/changePassword_input.action");
+                fill("changePassword_ChangePassword.action",
+                        fields("oldPassword", c[0], "newPassword", c[1], "confirmPassword", c[2]));
+                expectText(c[3]);
+                String stored = (String) scalar("select password from t_admin where username = 'admin'");
+                if (c[4].equals("yes")) {
+                    expect(stored.startsWith("pbkdf2$") && !stored.contains("secret123"),
+                            "the new password is stored hashed: " + stored);
+                } else {
+                    expect(stored.startsWith("!pbkdf2$"), "the initial password is kept: " + stored);
+                }
+            });
+        }
+        String[][] pages = {
+            {"/user_ShowUser.action", "/user_ShowUser.action"},
+            {"/main.jsp", "/user_ShowUser.action"},
+            {"/Book_add.jsp", "/user_ShowUser.action"},
+        };
+        for (String[] p : pages) {
+            check("signed in", p[0] + " shows the main page", () -> {
+                open(p[0]);
+                expectAt(p[1]);
+                expectText("当前用户: admin");
+                expectText("图书类型");
+                expect("UTF-8".equals(js("return document.characterSet")), "the page is UTF-8");
+            });
+        }
+    }
+
+    private void bookTypes() {
+        for (String name : new String[] {"计算机", "文学"}) {
+            check("book types", "add " + name, () -> {
+                open("/BookType/BookType_AddView.action");
+                fill("BookType_AddBookType.action", fields("bookType.typeName", name));
+                expectText("BookType添加成功!");
+                expect(scalar("select count(*) from t_BookType where typeName = ?", name).equals(1L),
+                        "t_BookType holds " + name);
+            });
+        }
+        check("book types", "the list shows them", () -> {
+            open("/BookType/BookType_QueryBookType.action");
+            expectText("计算机");
+            expectText("文学");
+            expect(scalar("select count(*) from t_BookType").equals(2L), "two rows in t_BookType");
+        });
+    }
+
+    private void addingBooks() throws Exception {
+        String computing = String.valueOf(scalar("select bookTypeId from t_BookType where typeName = '计算机'"));
+        String literature = String.valueOf(scalar("select bookTypeId from t_BookType where typeName = '文学'"));
+        String[][] rows = {
+            // case, isbn, title, type, price, published, what the page says, rows with that isbn afterwards
+            {"a valid book", "9787111000001", "深入理解计算机系统", computing, "99.5", "2016-11-01", "Book添加成功!", "1"},
+            {"markup in a title", "9787111000002", "<script>x</script>", literature, "10", "2020-01-02", "Book添加成功!", "1"},
+            {"no price", "9787111000003", "无价之书", computing, "", "2020-01-02", "请输入价格!", "0"},
+            {"a price that is no number", "9787111000003", "无价之书", computing, "abc", "2020-01-02", "价格必须是数字!", "0"},
+            {"an impossible date", "9787111000003", "无价之书", computing, "12", "2020-13-45",
+                "出版日期必须是有效的日期(yyyy-MM-dd)!", "0"},
+            {"a key too long", "97871110000031", "无价之书", computing, "12", "2020-01-02", "书号不能超过13个字符!", "0"},
+            {"a duplicate key", "9787111000001", "另一本书", computing, "12", "2020-01-02", "图书未保存: 该书号已经存在!", "1"},
+            {"an unknown type", "9787111000004", "无类之书", "999", "12", "2020-01-02",
+                "图书未保存: 所选的BookType不存在!", "0"},
+        };
+        for (String[] r : rows) {
+            check("add a book", r[0], () -> {
+                open("/Book/Book_AddView.action");
+                fill("Book_AddBook.action", fields("book.isbn", r[1], "book.title", r[2],
+                        "book.bookType.bookTypeId", r[3], "book.price", r[4], "book.published", r[5]));
+                expectText(r[6]);
+                expect(scalar("select count(*) from t_Book where isbn = ?", r[1]).equals(Long.valueOf(r[7])),
+                        r[7] + " row(s) with isbn " + r[1]);
+                if (r[6].endsWith("添加成功!")) {
+                    expect(r[2].equals(scalar("select title from t_Book where isbn = ?", r[1])), "the title is stored");
+                    expect(Double.valueOf(r[4]).equals(((Number) scalar("select price from t_Book where isbn = ?",
+                            r[1])).doubleValue()), "the price is stored");
+                    expect(r[5].equals(String.valueOf(scalar("select published from t_Book where isbn = ?", r[1]))),
+                            "the date is stored");
+                } else {
+                    expect(!d.findElements(By.cssSelector("form[action$='Book_AddBook.action']")).isEmpty(),
+                            "the add form is shown again");
+                    expect(r[2].equals(d.findElement(By.name("book.title")).getAttribute("value")),
+                            "the title entered is kept");
+                }
+            });
+        }
+        check("add a book", "the duplicate left the stored book alone", () -> {
+            expect("深入理解计算机系统".equals(scalar("select title from t_Book where isbn = '9787111000001'")),
+                    "the first title is kept");
+        });
+    }
+
+    private void listing() throws Exception {
+        // The books the add cases store, put in directly when those failed,
+        // so that the cases below still show what they check.
+        seedBook("9787111000001", "深入理解计算机系统", "计算机", 99.5, "2016-11-01");
+        seedBook("9787111000002", "<script>x</script>", "文学", 10, "2020-01-02");
+        try (PreparedStatement insert = db.prepareStatement(
+                "insert into t_Book (isbn, title, bookTypeId, price, published) values (?, ?, ?, 1.5, DATE '2021-03-04')")) {
+            for (int i = 0; i < 10; i++) {
+                insert.setObject(3, scalar("select bookTypeId from t_BookType where typeName = '文学'"));
+                insert.setString(1, "P" + i);
+                insert.setString(2, "分页测试" + i);
+                insert.executeUpdate();
+            }
+        }
+        String[][] rows = {
+            // case, query, where the browser ends, texts the page shows
+            {"all books, page 1", "", "/Book/Book_QueryBook.action", "共 12 条记录，第 1 / 2 页"},
+            {"page 2", "?currentPage=2", "/Book/Book_QueryBook.action", "共 12 条记录，第 2 / 2 页"},
+            {"a page past the end goes to the last", "?currentPage=999", "/Book/Book_QueryBook.action",
+                "第 2 / 2 页", "currentPage=2"},
+            {"a page that is no number", "?currentPage=abc", "/Book/Book_QueryBook.action",
+                "请求的参数不正确或记录不存在"},
+            {"search by title", "?title=" + enc("深入"), "/Book/Book_QueryBook.action", "共 1 条记录",
+                "深入理解计算机系统"},
+            {"search by type", "?bookType.bookTypeId=" + scalar("select bookTypeId from t_BookType where typeName = '文学'"), "/Book/Book_QueryBook.action", "共 11 条记录"},
+        };
+        for (String[] r : rows) {
+            check("list books", r[0], () -> {
+                open("/Book/Book_QueryBook.action" + r[1]);
+                expectAt(r[2]);
+                for (int i = 3; i < r.length; i++) {
+                    if (r[i].startsWith("currentPage=")) {
+                        expect(d.getCurrentUrl().contains(r[i]), "the address has " + r[i]);
+                    } else {
+                        expectText(r[i]);
+                    }
+                }
+                expect(scalar("select count(*) from t_Book").equals(12L), "listing changes nothing: 12 rows");
+            });
+        }
+        check("list books", "markup in a title is shown as text", () -> {
+            open("/Book/Book_QueryBook.action?title=" + enc("script"));
+            expectText("<script>x</script>");
+            expect(Long.valueOf(0).equals(js("return Array.prototype.filter.call(document.scripts,"
+                    + " function (s) { return s.text === 'x'; }).length")), "no script element from the data");
+            expect("<script>x</script>".equals(scalar("select title from t_Book where isbn = '9787111000002'")),
+                    "stored as entered");
+        });
+    }
+
+    private void modifyingAndDeleting() {
+        check("modify a book", "change title and price", () -> {
+            open("/Book/Book_QueryBook.action?title=" + enc("深入"));
+            d.findElement(By.linkText("修改")).click();
+            expectAt("/Book/Book_ModifyBookQuery.action");
+            expect("深入理解计算机系统".equals(d.findElement(By.name("book.title")).getAttribute("value")),
+                    "the form holds the stored title");
+            fill("Book_ModifyBook.action", fields("book.title", "深入理解计算机系统第三版", "book.price", "88"));
+            expectText("Book信息更新成功!");
+            expect("深入理解计算机系统第三版".equals(scalar("select title from t_Book where isbn = '9787111000001'")),
+                    "the title is updated");
+            expect(((Number) scalar("select price from t_Book where isbn = '9787111000001'")).doubleValue() == 88.0,
+                    "the price is updated");
+            expect(scalar("select count(*) from t_Book").equals(12L), "still 12 rows");
+        });
+        String[][] refused = {
+            // case, request, table, rows it must still hold
+            {"modify a book that does not exist", "/Book/Book_ModifyBookQuery.action?isbn=nope", "t_Book", "12"},
+            {"delete a type with a key that is no number", "/BookType/BookType_DeleteBookType.action?bookTypeId=abc",
+                "t_BookType", "2"},
+            {"modify a type with a key that is no number", "/BookType/BookType_ModifyBookTypeQuery.action?bookTypeId=x",
+                "t_BookType", "2"},
+        };
+        for (String[] r : refused) {
+            check("modify and delete", r[0], () -> {
+                open(r[1]);
+                expectAt(r[1].substring(0, r[1].indexOf('_')) + "_Query");
+                expectText("请求的参数不正确或记录不存在");
+                expect(scalar("select count(*) from " + r[2]).equals(Long.valueOf(r[3])), r[3] + " rows in " + r[2]);
+            });
+        }
+        check("modify and delete", "delete a book from the list", () -> {
+            open("/Book/Book_QueryBook.action?title=" + enc("分页测试0"));
+            d.findElement(By.linkText("删除")).click();
+            d.switchTo().alert().accept();
+            waitForText("Book删除成功!");
+            expect(scalar("select count(*) from t_Book where isbn = 'P0'").equals(0L), "P0 is gone");
+            expect(scalar("select count(*) from t_Book").equals(11L), "11 rows left");
+        });
+    }
+
+    private void badRequests() {
+        String[][] rows = {
+            // request, method, status, what the page says
+            {"/Book/Book_getBookDAO.action", "GET", "404", "您访问的页面不存在"},
+            {"/Book/Book_toString.action", "GET", "404", "您访问的页面不存在"},
+            {"/Book/Book_clearErrorsAndMessages.action", "GET", "404", "您访问的页面不存在"},
+            {"/Book/Book_QueryBook", "GET", "404", "您访问的页面不存在"},
+            {"/Book/Book_QueryBook;x=1", "GET", "404", "您访问的页面不存在"},
+            {"/Book/Book_QueryBook.action?actionErrors=" + enc("伪造"), "GET", "400", "请求的参数不正确"},
+            {"/Book/Book_QueryBook.action?class.x=1", "GET", "400", "请求的参数不正确"},
+            {"/Book/Book_AddBook.action", "POST class.x", "400", "请求的参数不正确"},
+            {"/Book/Book_AddBook.action", "POST multipart", "415", "不接受这种请求内容"},
+        };
+        for (String[] r : rows) {
+            check("bad requests", r[1] + " " + r[0] + " → " + r[2], () -> {
+                open("/user_ShowUser.action");
+                Map<String, String> book = fields("book.isbn", "9787111000009", "book.title", "不该保存",
+                        "book.price", "1", "book.published", "2020-01-01");
+                if (r[1].equals("GET")) {
+                    Object[] got = fetch(r[0], "GET", false);
+                    expect(String.valueOf(got[0]).equals(r[2]), "HTTP " + r[2] + ", got " + got[0]);
+                    open(r[0]);
+                } else {
+                    if (r[1].endsWith("class.x")) {
+                        book.put("class.x", "1");
+                    }
+                    boolean multipart = r[1].endsWith("multipart");
+                    Object[] got = fetch(r[0], "POST", multipart);
+                    expect(String.valueOf(got[0]).equals(r[2]), "HTTP " + r[2] + ", got " + got[0]);
+                    post(r[0], book, multipart);
+                }
+                expectText(r[3]);
+                String page = d.getPageSource();
+                for (String leak : new String[] {"Exception", "com.velmorantis", "org.apache", "at java.",
+                        "深入理解计算机系统", "分页测试"}) {
+                    expect(!page.contains(leak), "the page does not show " + leak);
+                }
+                expect(scalar("select count(*) from t_Book").equals(11L), "still 11 books");
+                expect(scalar("select count(*) from t_Book where isbn = '9787111000009'").equals(0L),
+                        "nothing was stored");
+            });
+        }
+    }
+
+    private void storedPasswords() throws Exception {
+        try (PreparedStatement insert = db.prepareStatement("insert into t_admin (username, password) values (?, ?)")) {
+            insert.setString(1, "clerk");
+            insert.setString(2, "secret99");
+            insert.executeUpdate();
+        }
+        String[][] rows = {
+            // user, password, where the browser ends, what the page says
+            {"clerk", "secret99", "/user_ShowUser.action", "当前用户: clerk"},
+            {"clerk", "secret99", "/user_ShowUser.action", "当前用户: clerk"},
+            {"clerk", "wrong-password", "/login_CheckLogin.action", "用户名或密码错误!"},
+            {"admin", "admin123", "/login_CheckLogin.action", "用户名或密码错误!"},
+            {"admin", "secret123", "/user_ShowUser.action", "当前用户: admin"},
+        };
+        for (String[] r : rows) {
+            check("stored passwords", r[0] + "/" + r[1], () -> {
+                open("/user_Logout.action");
+                expectAt("/login.jsp");
+                login(r[0], r[1]);
+                expectAt(r[2]);
+                expectText(r[3]);
+                String stored = (String) scalar("select password from t_admin where username = ?", r[0]);
+                expect(stored.startsWith("pbkdf2$"), r[0] + "'s password is stored hashed: " + stored);
+                expect(scalar("select count(*) from t_admin where password not like 'pbkdf2$%'"
+                        + " and password not like '!pbkdf2$%'").equals(0L), "no clear-text password is left");
+            });
+        }
+    }
+
+    private void seedBook(String isbn, String title, String type, double price, String published) throws Exception {
+        if (scalar("select count(*) from t_Book where isbn = ?", isbn).equals(0L)) {
+            try (PreparedStatement insert = db.prepareStatement("insert into t_Book (isbn, title, bookTypeId, price, published)"
+                    + " values (?, ?, (select bookTypeId from t_BookType where typeName = ?), ?, ?)")) {
+                insert.setString(1, isbn);
+                insert.setString(2, title);
+                insert.setString(3, type);
+                insert.setDouble(4, price);
+                insert.setDate(5, java.sql.Date.valueOf(published));
+                insert.executeUpdate();
+            }
+        }
+    }
+
+    // ---- the browser ----
+
+    private void open(String path) {
+        d.get(app + path);
+    }
+
+    /** The current address, from the application's root, without the query. */
+    private String here() {
+        String url = d.getCurrentUrl();
+        String path = url.startsWith(app) ? url.substring(app.length()) : url;
+        int q = path.indexOf('?');
+        return q < 0 ? path : path.substring(0, q);
+    }
+
+    private void expectAt(String path) {
+        String at = here();
+        expect(path.equals("/") ? at.equals("/") || at.isEmpty() : at.startsWith(path),
+                "expected to be at " + path + ", at " + at);
+    }
+
+    private void expectText(String text) {
+        String body = d.findElement(By.tagName("body")).getText();
+        expect(body.contains(text), "the page shows \"" + text + "\"; it shows: "
+                + body.replaceAll("\\s+", " ").substring(0, Math.min(300, body.replaceAll("\\s+", " ").length())));
+    }
+
+    private void waitForText(String text) {
+        new WebDriverWait(d, Duration.ofSeconds(15)).until(
+                ExpectedConditions.textToBePresentInElementLocated(By.tagName("body"), text));
+    }
+
+    private Object js(String script, Object... args) {
+        return ((JavascriptExecutor) d).executeScript(script, args);
+    }
+
+    private void login(String user, String password) {
+        open("/login.jsp");
+        WebElement name = d.findElement(By.name("username"));
+        name.clear();
+        name.sendKeys(user);
+        d.findElement(By.name("password")).sendKeys(password);
+        WebElement html = d.findElement(By.tagName("html"));
+        d.findElement(By.cssSelector("input[type=submit]")).click();
+        new WebDriverWait(d, Duration.ofSeconds(15)).until(ExpectedConditions.stalenessOf(html));
+    }
+
+    /**
+     * Fills the form whose action ends with ACTION and submits it with its
+     * button. Values go in as they are: number and date fields become text
+     * fields, a select gains an option it lacks, the browser's own checks are
+     * off, so that the server's checks are the ones that answer.
+     */
+    private void fill(String action, Map<String, String> values) {
+        WebElement form = d.findElement(By.cssSelector("form[action$='" + action + "']"));
+        js("var form = arguments[0], values = arguments[1]; form.noValidate = true;"
+                + "for (var name in values) {"
+                + "  var field = form.elements[name];"
+                + "  if (field.tagName === 'SELECT') {"
+                + "    if (!Array.prototype.some.call(field.options, function (o) { return o.value === values[name]; })) {"
+                + "      var o = document.createElement('option'); o.value = values[name]; o.text = values[name];"
+                + "      field.appendChild(o);"
+                + "    }"
+                + "  } else if (field.type === 'number' || field.type === 'date') {"
+                + "    field.type = 'text';"
+                + "  }"
+                + "  field.removeAttribute('maxlength'); field.value = values[name];"
+                + "}", form, values);
+        WebElement html = d.findElement(By.tagName("html"));
+        form.findElement(By.cssSelector("input[type=submit]")).click();
+        new WebDriverWait(d, Duration.ofSeconds(15)).until(ExpectedConditions.stalenessOf(html));
+    }
+
+    /** Posts a form of its own making, as a page with such a form would. */
+    private void post(String path, Map<String, String> values, boolean multipart) {
+        WebElement html = d.findElement(By.tagName("html"));
+        js("var form = document.createElement('form'); form.method = 'post'; form.action = arguments[0];"
+                + "if (arguments[2]) form.enctype = 'multipart/form-data';"
+                + "for (var name in arguments[1]) {"
+                + "  var f = document.createElement('input'); f.type = 'hidden'; f.name = name;"
+                + "  f.value = arguments[1][name]; form.appendChild(f);"
+                + "}"
+                + "document.body.appendChild(form); form.submit();", app + path, values, multipart);
+        new WebDriverWait(d, Duration.ofSeconds(15)).until(ExpectedConditions.stalenessOf(html));
+    }
+
+    /** The browser's request with its session: {status, body}; a redirect is 302. */
+    private Object[] fetch(String path, String method, boolean multipart) {
+        Object result = ((JavascriptExecutor) d).executeAsyncScript(
+                "var done = arguments[arguments.length - 1];"
+                + "var init = {method: arguments[1], redirect: 'manual', credentials: 'same-origin'};"
+                + "if (arguments[1] === 'POST') {"
+                + "  var data = new FormData(); data.append('book.isbn', '9787111000009'); data.append('class.x', '1');"
+                + "  init.body = arguments[2] ? data : new URLSearchParams(data);"
+                + "}"
+                + "fetch(arguments[0], init).then(function (r) {"
+                + "  return r.text().then(function (t) { done([r.type === 'opaqueredirect' ? 302 : r.status, t]); });"
+                + "}).catch(function (e) { done([-1, String(e)]); });", app + path, method, multipart);
+        List<?> list = (List<?>) result;
+        return new Object[] {list.get(0), list.get(1)};
+    }
+
+    // ---- the database ----
+
+    private Object scalar(String sql, Object... args) throws Exception {
+        try (PreparedStatement st = db.prepareStatement(sql)) {
+            for (int i = 0; i < args.length; i++) {
+                st.setObject(i + 1, args[i]);
+            }
+            try (ResultSet rs = st.executeQuery()) {
+                if (!rs.next()) {
+                    return null;
+                }
+                Object value = rs.getObject(1);
+                return value instanceof Number && !(value instanceof Double || value instanceof Float
+                        || value instanceof java.math.BigDecimal) ? (Object) ((Number) value).longValue() : value;
+            }
+        }
+    }
+
+    // ---- small helpers ----
+
+    private static void expect(boolean condition, String what) {
+        if (!condition) {
+            throw new AssertionError(what);
+        }
+    }
+
+    private static Map<String, String> fields(String... pairs) {
+        Map<String, String> map = new LinkedHashMap<String, String>();
+        for (int i = 0; i < pairs.length; i += 2) {
+            map.put(pairs[i], pairs[i + 1]);
+        }
+        return map;
+    }
+
+    private static String enc(String text) {
+        return java.net.URLEncoder.encode(text, java.nio.charset.StandardCharsets.UTF_8);
+    }
+}
