@@ -99,8 +99,10 @@ std::string JspInputValue(const std::string& field, const std::string& property)
 std::string JspReferenceChoice(const std::string& listVar, const std::string& select, const std::string& field,
     const std::string& keyExpr, const std::string& textExpr, const std::string& entity, const std::string& display)
 {
-    return "<c:choose><c:when test=\"${fn:length(" + listVar + ") > 200}\"><span class=\"picker\" data-url=\"${ctx}/pick.json\" "
-        "data-entity=\"" + entity + "\" data-display=\"" + display + "\"><input type=\"hidden\" name=\"" + field +
+    return "<c:choose><c:when test=\"${fn:length(" + listVar +
+        ") > 200}\"><span class=\"picker\" data-url=\"${ctx}/pick.json\" "
+        "data-entity=\"" +
+        entity + "\" data-display=\"" + display + "\"><input type=\"hidden\" name=\"" + field +
         "\" value=\"<c:out value='${" + keyExpr + "}'/>\"><input type=\"text\" value=\"<c:out value='${" + textExpr +
         "}'/>\" placeholder=\"输入以搜索\"></span></c:when><c:otherwise>" + select + "</c:otherwise></c:choose>";
 }

@@ -18,8 +18,8 @@ std::string LabelOf(const TMember& member);
 void JspDirectives(TText& out);
 // JspDirectives, then the HTML head with the title, up to and with <body>.
 void JspHead(TText& out, const std::string& title);
-// JspHead (without the directives when the page has written them), then the frame of a signed-in page: the top bar and the menu
-// (WEB-INF/jspf/frame.jspf) and the breadcrumbs after 首页 (HTML already).
+// JspHead (without the directives when the page has written them), then the frame of a signed-in page: the top bar and
+// the menu (WEB-INF/jspf/frame.jspf) and the breadcrumbs after 首页 (HTML already).
 void JspFramedHead(TText& out, bool directives, const std::string& title, const std::string& crumbs);
 // The end of the frame, then JspTail.
 void JspFramedTail(TText& out);

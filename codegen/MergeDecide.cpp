@@ -54,8 +54,9 @@ void TMergePlanner::Decide(TMergeStep& step, const std::string& next) const
     } else if (IsBinaryText(*disk) || IsBinaryText(*base)) {
         // No line of it can be merged: the user's bytes stay as they are.
         PlaceBeside(step, next);
-        step.note = IsBinaryText(*disk) ? "(磁盘上的文件含有 NUL 字节、UTF-16 或 GBK/UTF-8 以外的字节，不是可以逐行合并的文本)"
-                                        : "(基准不是可以逐行合并的文本)";
+        step.note = IsBinaryText(*disk)
+            ? "(磁盘上的文件含有 NUL 字节、UTF-16 或 GBK/UTF-8 以外的字节，不是可以逐行合并的文本)"
+            : "(基准不是可以逐行合并的文本)";
     } else {
         TStructuralMerge merged = MergeStructurally(step.path, *base, *disk, next, LabelsFor(next));
         if (merged.merged.bytes.empty() && !disk->empty()) {

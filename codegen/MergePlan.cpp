@@ -118,7 +118,8 @@ std::string TMergeSummary::BesideHint() const
     std::string hint;
     if (withoutBase > 0)
         hint = "另存为 .new 的 " + std::to_string(withoutBase) +
-            " 个文件与生成的代码不同，而程序没有它们的基准(不知道哪些是手工修改)：原文件保留不动，新代码写在旁边的 .new "
+            " 个文件与生成的代码不同，而程序没有它们的基准(不知道哪些是手工修改)：原文件保留不动，新代码写在旁边的 "
+            ".new "
             "文件中。请比较两者，把想要的内容留在原文件中，再删除 .new；下一次合并生成发现原文件与 .new "
             "相同时会记下基准并删除 .new。";
     if (!unmerged.empty()) {
@@ -160,7 +161,8 @@ std::string TMergeStep::Outcome(const std::string& plainSuffix, bool deleted) co
         return "仍有未解决的冲突，本次未合并!";
     case TMergeAction::Beside:
         if (base.exists)
-            return "有手工修改但无法合并" + note + "，已保留，新代码写入" + fs::path(besidePath).filename().string() + "!";
+            return "有手工修改但无法合并" + note + "，已保留，新代码写入" + fs::path(besidePath).filename().string() +
+                "!";
         return "与生成的代码不同且没有基准，已保留，新代码写入" + fs::path(besidePath).filename().string() + "!" + note;
     case TMergeAction::Refused:
         return "未处理：" + note + "，已跳过!";
@@ -191,8 +193,8 @@ bool TMergePlan::Deletes(const TMergeStep& step) const
 std::string TMergePlan::Why(const TMergeStep& step) const
 {
     if (step.action == TMergeAction::Beside)
-        return step.base.exists ? "有基准，但" + (step.note.size() > 2 ? step.note.substr(1, step.note.size() - 2)
-                                                                  : std::string("无法合并"))
+        return step.base.exists ? "有基准，但" +
+                (step.note.size() > 2 ? step.note.substr(1, step.note.size() - 2) : std::string("无法合并"))
                                 : "没有基准，不知道哪些是手工修改";
     if (step.action != TMergeAction::Obsolete)
         return "";

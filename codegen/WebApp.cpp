@@ -90,8 +90,7 @@ std::string BuildFrame(const TGenInput& in)
     for (const auto& c : in.classes) {
         const std::string& C = c.name;
         out.Line("<div class=\"menu-group\">" + HtmlText(c.friendName) + "</div>");
-        out.Line("<a href=\"${ctx}/" + C + "/" + C + "_Query" + C + ".action\">" + HtmlText(c.friendName) +
-            "列表</a>");
+        out.Line("<a href=\"${ctx}/" + C + "/" + C + "_Query" + C + ".action\">" + HtmlText(c.friendName) + "列表</a>");
         out.Line("<a href=\"${ctx}/" + C + "/" + C + "_AddView.action\">添加" + HtmlText(c.friendName) + "</a>");
     }
     out.Line("</nav>");
@@ -345,8 +344,8 @@ public:
     }
     std::vector<TTemplateUse> TemplatesUsed() const override
     {
-        return { { kEncodingFilter }, { kLoginFilter }, { kAppStartup }, { kInputValidator }, { kPickServlet }, { kStyleSheet, true },
-            { kScript, true }, { kStaticLicence, true } };
+        return { { kEncodingFilter }, { kLoginFilter }, { kAppStartup }, { kInputValidator }, { kPickServlet },
+            { kStyleSheet, true }, { kScript, true }, { kStaticLicence, true } };
     }
     int PreviewRank() const override { return 5; }
 };

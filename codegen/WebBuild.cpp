@@ -38,8 +38,9 @@ std::string BuildPom(const TGenInput& in)
 {
     TText out;
     out.Line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
-    out.Line("<!-- 构建: mvn package (得到 target/" + ArtifactId(in) + ".war); 本机运行: mvn jetty:run, 然后打开 "
-             "http://localhost:8080/ -->");
+    out.Line("<!-- 构建: mvn package (得到 target/" + ArtifactId(in) +
+        ".war); 本机运行: mvn jetty:run, 然后打开 "
+        "http://localhost:8080/ -->");
     out.Line("<project xmlns=\"http://maven.apache.org/POM/4.0.0\" "
              "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"");
     out.Line("         xsi:schemaLocation=\"http://maven.apache.org/POM/4.0.0 "
@@ -173,7 +174,8 @@ std::string BuildAntFile(const TGenInput& in)
     out.Line("        <fileset dir=\"${container.lib}\" includes=\"*servlet-api*.jar\" erroronmissingdir=\"false\"/>");
     out.Line("    </path>");
     out.Line("    <target name=\"check\">");
-    out.Line("        <available property=\"servlet.api\" classname=\"javax.servlet.Filter\" classpathref=\"classpath\"/>");
+    out.Line(
+        "        <available property=\"servlet.api\" classname=\"javax.servlet.Filter\" classpathref=\"classpath\"/>");
     out.Line("        <fail unless=\"servlet.api\" message=\"找不到 Servlet API: 请把 javax.servlet-api-3.1.0.jar 放入 "
              "lib/provided, 或用 ant -Dcontainer.lib=容器的 lib 目录\"/>");
     out.Line("        <available property=\"struts\" classname=\"com.opensymphony.xwork2.ActionSupport\" "

@@ -70,11 +70,11 @@ std::string ReferenceSelect(const std::string& c, const TReferenceMember& ref)
         ref.optional ? std::string("<option value=\"") + (ref.textKey ? "" : "0") + "\">（无）</option>" : "";
     std::string chosen = "(not empty paramValues['" + field + "'] ? param['" + field + "'] : " + field + ")";
     std::string select = "<select name=\"" + field + "\">" + none + "<c:forEach items=\"${" + r +
-        "List}\" var=\"item\"><option value=\"<c:out value='${item." + ref.keyName + "}'/>\"<c:if test=\"${fn:trim(item." +
-        ref.keyName + ") == fn:trim(" + chosen + ")}\"> selected</c:if>><c:out value=\"${item." + ref.displayName +
-        "}\"/></option></c:forEach></select>";
-    return JspReferenceChoice(r + "List", select, field, chosen, c + "." + ref.name + "." + ref.displayName, ref.type,
-        ref.displayName);
+        "List}\" var=\"item\"><option value=\"<c:out value='${item." + ref.keyName +
+        "}'/>\"<c:if test=\"${fn:trim(item." + ref.keyName + ") == fn:trim(" + chosen +
+        ")}\"> selected</c:if>><c:out value=\"${item." + ref.displayName + "}\"/></option></c:forEach></select>";
+    return JspReferenceChoice(
+        r + "List", select, field, chosen, c + "." + ref.name + "." + ref.displayName, ref.type, ref.displayName);
 }
 
 std::string Required(const TMember& m)
@@ -127,7 +127,8 @@ void FormTail(TText& out, const std::string& C)
 {
     out.Line("<p><span class=\"required\">*</span> 为必填项</p>");
     out.Line("<p><input class=\"btn primary\" type=\"submit\" value=\"保存\"> <a class=\"btn\" href=\"${ctx}/" + C +
-        "/" + C + "_Query" + C + ".action\">返回列表</a> <a class=\"btn\" href=\"${ctx}/user_ShowUser.action\">返回主页</a></p>");
+        "/" + C + "_Query" + C +
+        ".action\">返回列表</a> <a class=\"btn\" href=\"${ctx}/user_ShowUser.action\">返回主页</a></p>");
     out.Line("</form>");
 }
 
@@ -135,7 +136,8 @@ void FormTail(TText& out, const std::string& C)
 std::string Crumbs(const TClassData& data, const std::string& page)
 {
     const std::string& C = data.name;
-    return "<a href=\"${ctx}/" + C + "/" + C + "_Query" + C + ".action\">" + HtmlText(data.friendName) + "</a> / " + page;
+    return "<a href=\"${ctx}/" + C + "/" + C + "_Query" + C + ".action\">" + HtmlText(data.friendName) + "</a> / " +
+        page;
 }
 
 // Why an add or modify the Action refused (error.jsp shows this form again):
@@ -144,7 +146,8 @@ void AddRefusal(TText& out, const std::string& friendName)
 {
     out.Line("<c:if test=\"${not empty requestScope.error}\">");
     out.Line("<%");
-    out.Line("    pageContext.setAttribute(\"refusal\", java.net.URLDecoder.decode(request.getAttribute(\"error\").toString()));");
+    out.Line("    pageContext.setAttribute(\"refusal\", "
+             "java.net.URLDecoder.decode(request.getAttribute(\"error\").toString()));");
     out.Line("%>");
     out.Line("<ul class=\"errors\"><li>" + friendName + "未保存: <c:out value=\"${refusal}\"/></li></ul>");
     out.Line("</c:if>");
@@ -166,11 +169,15 @@ std::string BuildAddPage(const TGenInput& in, const TClassData& data)
     out.Line("<c:set var=\"origin\" value=\"${requestScope['javax.servlet.forward.servlet_path']}\"/>");
     out.Line("<c:if test=\"${origin != '/" + C + "/" + C + "_AddView.action' and origin != '/" + C + "/" + C + "_Add" +
         C + ".action' and origin != '/" + C + "/" + C + "_Modify" + C + ".action'}\">");
-    out.Line("<c:redirect url=\"/" + C + "/" + C + "_Query" + C + ".action\"><c:param name=\"refused\" value=\"1\"/></c:redirect>");
+    out.Line("<c:redirect url=\"/" + C + "/" + C + "_Query" + C +
+        ".action\"><c:param name=\"refused\" value=\"1\"/></c:redirect>");
     out.Line("</c:if>");
     out.Line("<c:set var=\"modifying\" value=\"${origin == '/" + C + "/" + C + "_Modify" + C + ".action'}\"/>");
-    JspFramedHead(out, false, "<c:choose><c:when test=\"${modifying}\">修改" + friendName + "</c:when><c:otherwise>添加" +
-        friendName + "</c:otherwise></c:choose>", Crumbs(data, "<c:choose><c:when test=\"${modifying}\">修改</c:when><c:otherwise>添加</c:otherwise></c:choose>"));
+    JspFramedHead(out, false,
+        "<c:choose><c:when test=\"${modifying}\">修改" + friendName + "</c:when><c:otherwise>添加" + friendName +
+            "</c:otherwise></c:choose>",
+        Crumbs(
+            data, "<c:choose><c:when test=\"${modifying}\">修改</c:when><c:otherwise>添加</c:otherwise></c:choose>"));
     AddLists(out, in, data);
     out.Line("<div class=\"card\">");
     out.Line("<h1><c:choose><c:when test=\"${modifying}\">修改" + friendName + "</c:when><c:otherwise>添加" +

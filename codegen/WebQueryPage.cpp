@@ -108,7 +108,8 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
         cells += "<td><c:out value=\"${" + value + "}\"/></td>";
     }
     out.Line("<tr>" + cells +
-        "<td><a href=\"${modifyUrl}\">修改</a> <a class=\"danger\" href=\"${deleteUrl}\" onclick=\"return confirm('确定删除这条" +
+        "<td><a href=\"${modifyUrl}\">修改</a> <a class=\"danger\" href=\"${deleteUrl}\" onclick=\"return "
+        "confirm('确定删除这条" +
         ReplaceAll(ReplaceAll(friendName, "\\", "\\\\"), "'", "\\'") + "记录吗?')\">删除</a></td></tr>");
     out.Line("</c:forEach>");
     out.Line("</table>");
@@ -118,9 +119,11 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
     out.Line("<div class=\"pages\">");
     out.Line("<a href=\"${firstUrl}\">首页</a> <a href=\"${previousUrl}\">上一页</a>");
     // The numbered links: up to five pages either side of this one.
-    out.Line("<c:forEach var=\"n\" begin=\"${currentPage > 5 ? currentPage - 5 : 1}\" end=\"${currentPage + 5 < pages ? "
-             "currentPage + 5 : pages}\">");
-    out.Line("<c:choose><c:when test=\"${n == currentPage}\"><span class=\"current\">${n}</span></c:when><c:otherwise>");
+    out.Line(
+        "<c:forEach var=\"n\" begin=\"${currentPage > 5 ? currentPage - 5 : 1}\" end=\"${currentPage + 5 < pages ? "
+        "currentPage + 5 : pages}\">");
+    out.Line(
+        "<c:choose><c:when test=\"${n == currentPage}\"><span class=\"current\">${n}</span></c:when><c:otherwise>");
     AddPageUrl(out, data, "pageUrl", "${n}");
     out.Line("<a href=\"${pageUrl}\">${n}</a></c:otherwise></c:choose>");
     out.Line("</c:forEach>");

@@ -95,7 +95,8 @@ TEST(WebAppTest, TheApplicationIsGuardedAndBuiltWithPinnedFrameworks)
         { "WebRoot/WEB-INF/web.xml",
             "<filter-name>login</filter-name>\r\n        <url-pattern>/*</url-pattern>\r\n        "
             "<dispatcher>REQUEST</dispatcher>" },
-        { "WebRoot/WEB-INF/web.xml", "<error-code>500</error-code>\r\n        <location>/WEB-INF/fault.jsp</location>" },
+        { "WebRoot/WEB-INF/web.xml",
+            "<error-code>500</error-code>\r\n        <location>/WEB-INF/fault.jsp</location>" },
         { "WebRoot/WEB-INF/web.xml", "<exception-type>java.lang.Throwable</exception-type>" },
         { "WebRoot/WEB-INF/web.xml", "<http-only>true</http-only>" },
         { "WebRoot/WEB-INF/web.xml", "<tracking-mode>COOKIE</tracking-mode>" },
@@ -123,9 +124,10 @@ TEST(WebAppTest, TheApplicationIsGuardedAndBuiltWithPinnedFrameworks)
 TEST(WebAppTest, OnlyTheOperationsOfAnActionCanBeCalled)
 {
     std::string struts = BuildStrutsBlock("velmorantis", { { "Book", 1 } });
-    EXPECT_NE(struts.find("           <result name=\"modify_view\">/Book_modify.jsp</result>\r\n"
-                          "             <allowed-methods>AddView,AddBook,QueryBook,ModifyBookQuery,ModifyBook,DeleteBook"
-                          "</allowed-methods>\r\n"
-                          "           </action>\r\n"),
+    EXPECT_NE(
+        struts.find("           <result name=\"modify_view\">/Book_modify.jsp</result>\r\n"
+                    "             <allowed-methods>AddView,AddBook,QueryBook,ModifyBookQuery,ModifyBook,DeleteBook"
+                    "</allowed-methods>\r\n"
+                    "           </action>\r\n"),
         std::string::npos);
 }
