@@ -10,6 +10,7 @@
 #include "ModelCommands.h"
 #include "ModelReads.h"
 #include "ProjectDAO.h"
+#include "ProjectSettings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -230,8 +231,11 @@ void TFormMain::ReloadProjects()
     for (const auto& entry : projects)
         CB_Project->addItem(Text(entry.text), entry.id);
     LB_Object->clear();
-    if (projects.empty())
+    if (projects.empty()) {
+        ClearMembers();
+        RefreshStatus();
         return;
+    }
     CB_Project->setCurrentIndex(0);
     if (rememberedProjectIndex_ != -1 && rememberedProjectIndex_ < CB_Project->count())
         CB_Project->setCurrentIndex(rememberedProjectIndex_);
@@ -249,17 +253,26 @@ void TFormMain::ReloadClasses(int projectId)
         item->setData(Qt::UserRole + 1, Text(row.friendName));
         item->setToolTip(Text(row.className) + Text("（") + Text(row.friendName) + Text("）"));
     }
-    if (LB_Object->count() == 0)
+    if (LB_Object->count() == 0) {
+        // No class, no members: nothing of another project stays editable.
+        ClearMembers();
+        RefreshStatus();
         return;
+    }
     LB_Object->setCurrentRow(0);
     ReloadMembers(SelectedClassId());
     RefreshStatus();
 }
 
-void TFormMain::ReloadMembers(int classId)
+void TFormMain::ClearMembers()
 {
     LV_Member->clearContents();
     LV_Member->setRowCount(0);
+}
+
+void TFormMain::ReloadMembers(int classId)
+{
+    ClearMembers();
     for (const TMemberRow& member : ReadClassMembers(classId)) {
         int row = LV_Member->rowCount();
         LV_Member->insertRow(row);
@@ -377,10 +390,11 @@ void TFormMain::LoadProjectSettings()
     int projectId = SelectedProjectId();
     if (projectId < 0)
         return;
-    std::string stored = TProjectDAO().GetPackageName(projectId);
-    if (!stored.empty())
-        packageName_ = stored;
-    bool webapp = TProjectDAO().GetWebapp(projectId);
+    // A project without a stored package has the default one, never the
+    // package of the project shown before it.
+    TProjectSettings settings = ReadProjectSettings(projectId);
+    packageName_ = settings.packageName;
+    bool webapp = settings.webapp;
     webapp_ = webapp;
     TFillingScope filling(filling_);
     CB_WebApp->setChecked(webapp);

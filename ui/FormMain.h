@@ -3,6 +3,7 @@
 #include "DbSchema.h"
 #include "Dialogs.h"
 #include "FormContext.h"
+#include "ProjectSettings.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -59,6 +60,7 @@ public:
     // The three refresh operations every command reuses.
     void ReloadProjects();
     void ReloadClasses(int projectId);
+    void ClearMembers();
     void ReloadMembers(int classId);
     // The members of the selected class, when a class is selected.
     void ReloadSelectedMembers();
@@ -171,7 +173,7 @@ private:
     TRunLocations runLocations_;
     bool webapp_ = false;
     int rememberedProjectIndex_ = -1;
-    std::string packageName_ = "velmorantis";
+    std::string packageName_ = kDefaultPackageName;
     TRunController* runs_ = nullptr;
     TFolderOpener folderOpener_;
     // The last import's server, port, user and database (no password).

@@ -23,7 +23,14 @@ void TFormMain::NewProject()
         TCommandResult result = TModelCommands::NewProject(name);
         if (!result.Done())
             return Message(Text(result.message));
+        // The new project is the one the next class goes into.
+        rememberedProjectIndex_ = -1;
         ReloadProjects();
+        int index = CB_Project->findText(Text(name), Qt::MatchExactly);
+        if (index >= 0 && index != CB_Project->currentIndex()) {
+            CB_Project->setCurrentIndex(index);
+            ReloadClasses(SelectedProjectId());
+        }
         Message(Text(result.message));
     });
 }
@@ -55,7 +62,8 @@ void TFormMain::DeleteProject()
         int projectId = SelectedProjectId();
         if (projectId < 0)
             return Message(Text("未有任何项目被选中!"));
-        if (!dialogs_->Confirm(this, Text("确认删除当前项目吗?"), Text("删除提示")))
+        if (!dialogs_->Confirm(
+                this, Text("确认删除当前项目吗?") + Text("\n\n项目: ") + SelectedProjectName(), Text("删除提示")))
             return;
         TCommandResult result = TModelCommands::DeleteProject(projectId);
         rememberedProjectIndex_ = -1;
@@ -96,16 +104,22 @@ void TFormMain::DeleteClass()
         int classId = SelectedClassId();
         if (classId < 0)
             return Message(Text("没有类被选中!"));
-        if (!dialogs_->Confirm(this, Text("确认删除此类对象！"), Text("提示")))
+        QListWidgetItem* entry = LB_Object->currentItem();
+        QString className = entry ? entry->text() : QString();
+        if (!dialogs_->Confirm(this,
+                Text("确认删除此类对象！") + Text("\n\n类: ") + className + Text("（项目 ") + SelectedProjectName() +
+                    Text("）"),
+                Text("提示")))
             return;
         TCommandResult result = TModelCommands::DeleteClass(classId);
         {
-            // The member table keeps showing the deleted class's members and
-            // no other class becomes the selected one.
+            // No other class becomes the selected one, and the deleted
+            // class's members leave the table: no command can reach them.
             TFillingScope filling(filling_);
             delete LB_Object->takeItem(LB_Object->currentRow());
             LB_Object->setCurrentItem(nullptr);
             LB_Object->clearSelection();
+            ClearMembers();
         }
         RefreshStatus();
         Message(Text(result.message));
@@ -128,7 +142,7 @@ void TFormMain::AddMember()
 void TFormMain::ChangeMember()
 {
     Guarded([this] {
-        int memberId = SelectedMemberId();
+        int memberId = SelectedClassId() < 0 ? -1 : SelectedMemberId();
         if (memberId < 0)
             return Message(Text("请先选择一个成员"));
         // A row of a member deleted meanwhile (elsewhere, or with its class)
@@ -147,19 +161,19 @@ void TFormMain::ChangeMember()
 void TFormMain::DeleteMember()
 {
     Guarded([this] {
-        int memberId = SelectedMemberId();
+        int classId = SelectedClassId();
+        int memberId = classId < 0 ? -1 : SelectedMemberId();
         if (memberId < 0)
             return Message(Text("请先选择一个成员"));
-        if (!dialogs_->Confirm(this, Text("确定删除当前成员属性?"), Text("删除提示")))
+        QTableWidgetItem* name = LV_Member->item(LV_Member->selectedItems().first()->row(), 1);
+        QListWidgetItem* entry = LB_Object->currentItem();
+        if (!dialogs_->Confirm(this,
+                Text("确定删除当前成员属性?") + Text("\n\n成员: ") + (name ? name->text() : QString()) + Text("（类 ") +
+                    (entry ? entry->text() : QString()) + Text("）"),
+                Text("删除提示")))
             return;
         TCommandResult result = TModelCommands::DeleteMember(memberId);
         Message(Text(result.message));
-        int classId = SelectedClassId();
-        if (classId >= 0) {
-            ReloadMembers(classId);
-        } else {
-            // No class is selected (its class was deleted): drop just the row.
-            LV_Member->removeRow(LV_Member->selectedItems().first()->row());
-        }
+        ReloadMembers(classId);
     });
 }

@@ -35,3 +35,21 @@ int FindClassId(int projectId, const std::string& className);
 
 // The four simple member types may be given by their English words.
 std::string MemberTypeWord(const std::string& word);
+
+// The package and the page setting of one run: what the project stores (the
+// window's per-project settings, the default package when none is stored),
+// unless the command line gives them for this run; an override is said on
+// standard error.
+struct TRunSettingsArgs {
+    CLI::Option* package = nullptr; // --package NAME
+    CLI::Option* webapp = nullptr; // --webapp
+    CLI::Option* noWebapp = nullptr; // --no-webapp
+};
+struct TRunSettings {
+    std::string packageName;
+    bool webapp = false;
+};
+TRunSettings ResolveRunSettings(
+    int projectId, const std::string& projectName, const TRunSettingsArgs& given, const std::string& packageName);
+// Adds --package, --webapp and --no-webapp to a command.
+TRunSettingsArgs AddRunSettingsOptions(CLI::App& command, std::string& packageName, const std::string& webappHelp);

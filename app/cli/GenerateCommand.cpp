@@ -79,28 +79,26 @@ namespace {
 
 struct TGenerateArgs {
     std::string project;
-    std::string packageName = "velmorantis";
+    std::string packageName;
+    TRunSettingsArgs settings;
     std::string templates = "template";
     std::string root;
     bool merge = false;
     bool dryRun = false;
-    bool webapp = false;
     bool deleteOldPackage = false;
 };
 
 int Generate(const TGenerateArgs& args)
 {
-    TVerdict package = CheckPackageName(args.packageName);
-    if (!package.Accepted())
-        throw TRefused(package.message);
     int projectId = FindProjectId(args.project);
+    TRunSettings settings = ResolveRunSettings(projectId, args.project, args.settings, args.packageName);
 
     TRunLocations locations;
     locations.templateDir = args.templates;
     while (locations.templateDir.size() > 1 && locations.templateDir.back() == '/')
         locations.templateDir.pop_back();
     locations.rootDir = args.root;
-    locations.webapp = args.webapp;
+    locations.webapp = settings.webapp;
     locations.deleteOldPackage = args.deleteOldPackage;
 
     if (args.dryRun && !args.merge)
@@ -108,7 +106,7 @@ int Generate(const TGenerateArgs& args)
     TRunKind kind = !args.merge ? TRunKind::Plain : args.dryRun ? TRunKind::MergeDryRun : TRunKind::Merge;
     TConsoleListener listener;
     listener.SetDryRun(args.dryRun);
-    TAutoCode::Start(new TAutoCode(projectId, args.project, args.packageName, listener, locations, kind));
+    TAutoCode::Start(new TAutoCode(projectId, args.project, settings.packageName, listener, locations, kind));
     return listener.WaitForEnd();
 }
 
@@ -121,14 +119,13 @@ void AddGenerateCommand(CLI::App& app, TCliAction& action)
         app.add_subcommand("generate", "生成代码: 标准输出只有进度行，完成提示、模型检查错误和失败原因写到标准错误");
     generate->group("命令");
     generate->add_option("PROJECT", a->project, "工程名称")->required()->type_name("");
-    generate->add_option("--package", a->packageName, "包名，默认 velmorantis(可以是 org.example 这样以点分隔的名称)")
-        ->type_name("NAME");
+    a->settings = AddRunSettingsOptions(*generate, a->packageName,
+        "同时生成网页: WebRoot/ 下 struts.xml 用到的全部 JSP 页面和 "
+        "WEB-INF/web.xml、过滤器、校验文件、pom.xml、build.xml");
     generate->add_option("--templates", a->templates, "模板目录，默认 ./template")->type_name("DIR");
     generate->add_option("--root", a->root, "输出到 ROOT/projects/PROJECT，ROOT 默认为程序所在目录")->type_name("DIR");
     generate->add_flag(
         "--merge", a->merge, "合并生成: 保留对生成文件的手工修改，模型的改动合并进去；冲突处加标记，退出状态 4");
-    generate->add_flag("--webapp", a->webapp,
-        "同时生成网页: WebRoot/ 下 struts.xml 用到的全部 JSP 页面和 WEB-INF/web.xml、过滤器、校验文件、build.xml");
     generate->add_flag("--dry-run", a->dryRun, "与 --merge 一起用: 每个文件一行列出将做的事(动作和路径)，不写任何文件");
     generate->add_flag("--delete-old-package", a->deleteOldPackage,
         "与 --merge 一起用: 包名改变后，删除旧包中未经手工修改的文件(默认保留)");

@@ -2,6 +2,8 @@
 // of the command layer the workbench uses too.
 #include "CliApp.h"
 
+#include "ProjectSettings.h"
+
 #include "ClassDAO.h"
 #include "DbHelper.h"
 #include "MemberDAO.h"
@@ -61,7 +63,8 @@ void Positional(CLI::App* command, const std::string& name, std::string& value, 
 
 void AddProjectCommands(CLI::App& app, TCliAction& action)
 {
-    CLI::App* project = Command(app, "project", "工程: add NAME | rename NAME NEW | delete NAME | list");
+    CLI::App* project = Command(
+        app, "project", "工程: add NAME | rename NAME NEW | delete NAME | list | database NAME | settings NAME");
     project->require_subcommand(1);
     auto name = std::make_shared<std::string>();
     auto newName = std::make_shared<std::string>();
@@ -107,6 +110,38 @@ void AddProjectCommands(CLI::App& app, TCliAction& action)
                 return 0;
             }
             return Report(TModelCommands::SetProjectDatabase(projectId, db->database));
+        };
+    });
+
+    struct TSettingsArgs {
+        std::string packageName;
+        CLI::Option* package = nullptr;
+        CLI::Option* webapp = nullptr;
+        CLI::Option* noWebapp = nullptr;
+    };
+    auto set = std::make_shared<TSettingsArgs>();
+    CLI::App* settings = Command(*project, "settings",
+        "工程保存的设置(与工作台共用，generate 和 preview 默认使用): 不给选项时列出 package、webapp");
+    Positional(settings, "NAME", *name, "工程名称");
+    set->package = settings->add_option("--package", set->packageName, "保存包名")->type_name("NAME");
+    set->webapp = settings->add_flag("--webapp", "保存: 同时生成网页");
+    set->noWebapp = settings->add_flag("--no-webapp", "保存: 不生成网页");
+    set->webapp->excludes(set->noWebapp);
+    settings->callback([&action, name, set] {
+        action = [name, set] {
+            int projectId = FindProjectId(*name);
+            if (set->package->count() == 0 && set->webapp->count() == 0 && set->noWebapp->count() == 0) {
+                TProjectSettings stored = ReadProjectSettings(projectId);
+                std::cout << "package\tcom." << stored.packageName << (stored.packageStored ? "" : "\t(默认)")
+                          << "\nwebapp\t" << (stored.webapp ? 1 : 0) << '\n';
+                return 0;
+            }
+            int status = 0;
+            if (set->package->count() > 0)
+                status = Report(TModelCommands::SetProjectPackage(projectId, set->packageName));
+            if (status == 0 && set->webapp->count() + set->noWebapp->count() > 0)
+                status = Report(TModelCommands::SetProjectWebapp(projectId, set->webapp->count() > 0));
+            return status;
         };
     });
 

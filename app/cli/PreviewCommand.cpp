@@ -14,22 +14,20 @@ struct TPreviewArgs {
     std::string project;
     std::string className;
     std::string file;
-    std::string packageName = "velmorantis";
+    std::string packageName;
+    TRunSettingsArgs settings;
     std::string templates = "template";
-    bool webapp = false;
 };
 
 int Preview(const TPreviewArgs& a)
 {
-    TVerdict package = CheckPackageName(a.packageName);
-    if (!package.Accepted())
-        throw TRefused(package.message);
+    int projectId = FindProjectId(a.project);
+    TRunSettings settings = ResolveRunSettings(projectId, a.project, a.settings, a.packageName);
     TRunLocations locations;
     locations.templateDir = a.templates;
-    locations.webapp = a.webapp || a.file == "pages" || a.file == "validation";
+    locations.webapp = settings.webapp || a.file == "pages" || a.file == "validation";
     std::optional<TClassPreview> preview;
-    TCheckResult check =
-        PreviewClass(FindProjectId(a.project), a.project, a.packageName, locations, a.className, preview);
+    TCheckResult check = PreviewClass(projectId, a.project, settings.packageName, locations, a.className, preview);
     if (!check.Passed())
         throw TRefused(check.message);
     for (const auto& file : preview->files) {
@@ -61,8 +59,7 @@ void AddPreviewCommand(CLI::App& app, TCliAction& action)
     command->add_option("--file", a->file, "只打印其中一个: " + choices)
         ->type_name("KIND")
         ->check(CLI::IsMember(kinds));
-    command->add_option("--package", a->packageName, "包名，默认 velmorantis")->type_name("NAME");
-    command->add_flag("--webapp", a->webapp, "也预览这个类的网页和校验文件");
+    a->settings = AddRunSettingsOptions(*command, a->packageName, "也预览这个类的网页和校验文件");
     command->add_option("--templates", a->templates, "模板目录，默认 ./template")->type_name("DIR");
     command->callback([&action, a] { action = [a] { return Preview(*a); }; });
 }

@@ -157,6 +157,54 @@ TEST_F(CliModelTest, GenerateRefusesAFaultyModelAndWritesNothing)
     EXPECT_EQ(failed.err.rfind("代码生成失败", 0), 0u) << failed.err;
 }
 
+// generate and preview use what the project stores (the window's settings):
+// its package and whether the pages are made; options override them for one
+// run and say so; a project without a stored package gets the default.
+TEST_F(CliModelTest, RunsUseTheSettingsTheProjectStores)
+{
+    for (const char* project : { "edu", "other" }) {
+        ASSERT_EQ(Cli({ "project", "add", project }).status, 0);
+        ASSERT_EQ(Cli({ "class", "add", project, "Course", "课程" }).status, 0);
+        ASSERT_EQ(Cli({ "member", "add", project, "Course", "courseId", "int", "--primary", "--required" }).status, 0);
+        ASSERT_EQ(Cli({ "member", "add", project, "Course", "title", "string", "--display" }).status, 0);
+    }
+    ASSERT_EQ(Cli({ "project", "settings", "edu", "--package", "edu", "--webapp" }).status, 0);
+    EXPECT_EQ(Cli({ "project", "settings", "edu" }).out, "package\tcom.edu\nwebapp\t1\n");
+    EXPECT_EQ(Cli({ "project", "settings", "other" }).out, "package\tcom.velmorantis\t(默认)\nwebapp\t0\n");
+    struct TCase {
+        std::vector<std::string> args;
+        std::string firstLine; // of standard output
+        std::string note; // on standard error
+    };
+    const TCase cases[] = {
+        { { "preview", "edu", "Course", "--file", "domain", "--templates", JAVAGEN_TEMPLATES },
+            "package com.edu.domain;\r", "" },
+        { { "preview", "other", "Course", "--file", "domain", "--templates", JAVAGEN_TEMPLATES },
+            "package com.velmorantis.domain;\r", "" },
+        { { "preview", "edu", "Course", "--file", "domain", "--package", "x", "--templates", JAVAGEN_TEMPLATES },
+            "package com.x.domain;\r", "本次使用包名 com.x(工程 edu 保存的包名为 com.edu)\n" },
+        { { "generate", "edu", "--root", "out", "--templates", JAVAGEN_TEMPLATES },
+            "projects/edu/src/struts.xml生成完成!", "所有代码生成完毕!\n" },
+        { { "generate", "edu", "--root", "out", "--templates", JAVAGEN_TEMPLATES, "--merge", "--dry-run",
+              "--no-webapp" },
+            "", "本次不生成网页(工程 edu 保存的设置为生成网页)\n" },
+    };
+    for (const auto& c : cases) {
+        auto run = Cli(c.args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        if (!c.firstLine.empty()) {
+            EXPECT_EQ(run.out.substr(0, run.out.find('\n')), c.firstLine) << c.args[0];
+        }
+        EXPECT_EQ(run.err.substr(0, c.note.size()), c.note) << c.args[0];
+    }
+    // The stored page setting was used: the pages exist, under the stored package.
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "out/projects/edu/WebRoot/Course_add.jsp"));
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "out/projects/edu/src/com/edu/domain/Course.java"));
+    // Without the pages for one run, the dry run plans them as obsolete: it says so first.
+    auto dry = Cli({ "generate", "edu", "--root", "out", "--templates", JAVAGEN_TEMPLATES, "--merge", "--dry-run" });
+    EXPECT_EQ(dry.out.find("obsolete"), std::string::npos) << dry.out;
+}
+
 // A database path that is a named pipe, a directory or a device is refused
 // before it is opened (opening a pipe would block), naming what it is, and
 // nothing is made beside it.

@@ -114,7 +114,8 @@ void FormMainTest::NewProjectRefusalsAndSuccess()
     QCOMPARE(t.dialogs.shown[0].title, QString("请输入工程名称"));
     QCOMPARE(t.dialogs.shown[0].text + t.dialogs.shown[0].defaultText, QString());
     QCOMPARE(ProjectEntries(*t.window), QStringList({ "Shop", "新工程" }));
-    QCOMPARE(Find<QComboBox>(*t.window, "CB_Project")->currentIndex(), 0); // the new project is not selected
+    // The new project is selected: the next class goes into it.
+    QCOMPARE(Find<QComboBox>(*t.window, "CB_Project")->currentIndex(), 1);
 }
 
 void FormMainTest::RenameAndDeleteRememberThePosition()
@@ -136,8 +137,12 @@ void FormMainTest::RenameAndDeleteRememberThePosition()
     QCOMPARE(ProjectEntries(w), QStringList({ "A", "乙", "C" }));
     QCOMPARE(Find<QComboBox>(w, "CB_Project")->currentIndex(), 1);
     QCOMPARE(ClassEntries(w), QStringList({ "Beta" }));
-    // The position stays remembered when another project is added.
+    // A new project becomes the selected one.
     Find<QAction>(w, "Act_NewProject")->trigger();
+    QCOMPARE(w.SelectedProjectId(), 4);
+    QVERIFY(ClassEntries(w).isEmpty());
+    Find<QComboBox>(w, "CB_Project")->setCurrentIndex(1);
+    emit Find<QComboBox>(w, "CB_Project")->activated(1);
     QCOMPARE(w.SelectedProjectId(), b);
 
     t.dialogs.shown.clear();
@@ -145,7 +150,8 @@ void FormMainTest::RenameAndDeleteRememberThePosition()
     Find<QAction>(w, "Act_DeleteProject")->trigger();
     QCOMPARE(t.dialogs.shown.size(), size_t(1));
     QCOMPARE(t.dialogs.shown[0].kind, TShownBox::Confirm);
-    QCOMPARE(t.dialogs.shown[0].text + "|" + t.dialogs.shown[0].title, QString("确认删除当前项目吗?|删除提示"));
+    QCOMPARE(
+        t.dialogs.shown[0].text + "|" + t.dialogs.shown[0].title, QString("确认删除当前项目吗?\n\n项目: 乙|删除提示"));
     QCOMPARE(ProjectEntries(w).size(), 4);
     Find<QAction>(w, "Act_DeleteProject")->trigger();
     QCOMPARE(t.dialogs.LastMessage(), QString("删除成功!"));

@@ -10,12 +10,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -86,7 +89,7 @@ private slots:
     void RealModalDialogIsCentredAndWorks();
     void MemberDeletedElsewhereOpensNoDialog();
     void MemberDeletedWhileItsDialogIsOpenIsNotStored();
-    void RowsOfADeletedClassAreStale();
+    void NoMemberOfAnotherClassStaysEditable();
     void LongTypeListGetsAFilter();
 
 private:
@@ -225,7 +228,8 @@ void MemberCommandsTest::ChangeDialogRulesUpdateAndDelete()
     t.dialogs.confirmAnswers = { false, true };
     Find<QAction>(w, "Act_DeleteMember")->trigger();
     QCOMPARE(t.dialogs.shown[0].kind, TShownBox::Confirm);
-    QCOMPARE(t.dialogs.shown[0].text + "|" + t.dialogs.shown[0].title, QString("确定删除当前成员属性?|删除提示"));
+    QCOMPARE(t.dialogs.shown[0].text + "|" + t.dialogs.shown[0].title,
+        QString("确定删除当前成员属性?\n\n成员: price（类 Book）|删除提示"));
     QCOMPARE(Find<QTableWidget>(w, "LV_Member")->rowCount(), 2);
     Find<QAction>(w, "Act_DeleteMember")->trigger();
     QCOMPARE(t.dialogs.LastMessage(), QString("成员属性删除成功"));
@@ -305,22 +309,43 @@ void MemberCommandsTest::MemberDeletedWhileItsDialogIsOpenIsNotStored()
 
 // After "删除类(&S)" the table keeps the deleted class's rows; they can no
 // longer be changed.
-void MemberCommandsTest::RowsOfADeletedClassAreStale()
+// After 删除类, or on a project without classes, the member table is empty
+// and no member command reaches a member of another class or project.
+void MemberCommandsTest::NoMemberOfAnotherClassStaysEditable()
 {
-    PlantMember(project_, book_, "title", "字符串", "pd", 60);
-    TWindowUnderTest t;
-    TFormMain& w = *t.window;
-    t.dialogs.confirmAnswers = { true };
-    Find<QAction>(w, "Act_DeleteClass")->trigger();
-    QCOMPARE(t.dialogs.LastMessage(), QString("类对象删除成功!"));
-    QCOMPARE(MemberColumn(w, 1), QStringList({ "title" }));
-
-    ClickMember(w, 0, true);
-    QCOMPARE(t.dialogsRun, 0);
-    QCOMPARE(t.dialogs.LastMessage(), QString("该成员已不存在，请重新选择!"));
-    Find<QAction>(w, "Act_UpdateMember")->trigger();
-    QCOMPARE(t.dialogsRun, 0);
-    QCOMPARE(t.dialogs.LastMessage(), QString("该成员已不存在，请重新选择!"));
+    int title = PlantMember(project_, book_, "title", "字符串", "pd", 60);
+    PlantProject("Empty");
+    struct TCase {
+        const char* name;
+        std::function<void(TWindowUnderTest&)> leave;
+        bool memberStays;
+    };
+    const TCase cases[] = {
+        { "switch to a project without classes", [](TWindowUnderTest& t) { NextProject(*t.window); }, true },
+        { "delete the class",
+            [](TWindowUnderTest& t) {
+                t.dialogs.confirmAnswers = { true };
+                Find<QAction>(*t.window, "Act_DeleteClass")->trigger();
+            },
+            false },
+    };
+    for (const auto& c : cases) {
+        TWindowUnderTest t;
+        TFormMain& w = *t.window;
+        QCOMPARE(MemberColumn(w, 1), QStringList({ "title" }));
+        ClickMember(w, 0);
+        c.leave(t);
+        QVERIFY2(MemberColumn(w, 1).isEmpty(), c.name);
+        QVERIFY2(Find<QLabel>(w, "Lbl_CurrentClass")->text().isEmpty(), c.name);
+        t.dialogs.confirmAnswers = { true, true };
+        int shown = t.dialogs.shown.size();
+        Find<QAction>(w, "Act_UpdateMember")->trigger();
+        Find<QAction>(w, "Act_DeleteMember")->trigger();
+        QCOMPARE(t.dialogsRun, 0);
+        QCOMPARE(t.dialogs.shown.size(), shown + 2); // two messages, no confirmation
+        QCOMPARE(t.dialogs.LastMessage(), QString("请先选择一个成员"));
+        QCOMPARE(TMemberDAO().GetMember(title).has_value(), c.memberStays);
+    }
 }
 
 void MemberCommandsTest::LongTypeListGetsAFilter()

@@ -271,7 +271,7 @@ void WorkbenchTest::KeysOfTheListsRunTheMenuCommands()
         QTest::keyClick(Find<QListWidget>(w, "LB_Object"), static_cast<Qt::Key>(key));
     QCOMPARE(dialogs, QStringList({ "UpdateClassForm", "UpdateClassForm", "UpdateClassForm" }));
     QTest::keyClick(Find<QListWidget>(w, "LB_Object"), Qt::Key_Delete); // cancelled: the confirmation is not answered
-    QCOMPARE(t.dialogs.shown.back().text, QString("确认删除此类对象！"));
+    QCOMPARE(t.dialogs.shown.back().text, QString("确认删除此类对象！\n\n类: Customer（项目 Shop）"));
     QCOMPARE(ClassEntries(w).size(), 2);
 
     dialogs.clear();
