@@ -237,19 +237,14 @@ public:
     const char* Name() const override { return "struts"; }
     void ProjectFiles(const TGenInput& in, TFiles& out) const override
     {
-        std::string text = in.templates.Text(kStrutsTemplate);
-        text = ReplaceAll(text, "$struts2ConfigString", BuildStrutsBlock(in.packageName, ClassList(in.classes)));
-        out.push_back({ in.SourceDir(), "struts.xml", in.SubstitutePackage(text), TEncoding::Utf8Bom, "生成完成!" });
+        std::string text = FillTemplate(in.templates.Text(kStrutsTemplate),
+            { { "$struts2ConfigString", BuildStrutsBlock(in.packageName, ClassList(in.classes)) },
+                { "$packageName", in.packageName }, { "$packagePath", in.packagePath } });
+        out.push_back({ in.SourceDir(), "struts.xml", text, TEncoding::Utf8Bom, "生成完成!" });
     }
     std::vector<std::string> Directories(const TGenInput& in) const override { return { in.SourceDir() }; }
     std::vector<TTemplateUse> TemplatesUsed() const override { return { { kStrutsTemplate } }; }
 };
-
-// Text inside an XML element.
-std::string XmlText(const std::string& text)
-{
-    return ReplaceAll(ReplaceAll(ReplaceAll(text, "&", "&amp;"), "<", "&lt;"), ">", "&gt;");
-}
 
 // The connection of hibernate.cfg.xml: the template's example database, or
 // the one an imported project came from, with the password left to fill in.
@@ -298,14 +293,16 @@ public:
     const char* Name() const override { return "hibernate"; }
     void ProjectFiles(const TGenInput& in, TFiles& out) const override
     {
-        std::string text = in.templates.Text(kHibernateTemplate);
-        text = ReplaceAll(
-            text, "$hibernateConfigString", BuildHibernateMappingLines(in.packagePath, ClassList(in.classes)));
-        text = ReplaceAll(text, "$hibernateConnectionConfigString", ConnectionLines(in.database));
-        text = ReplaceAll(text, "$hibernateDialect",
-            in.database.dialect.empty() ? "org.hibernate.dialect.MySQL5InnoDBDialect" : in.database.dialect);
-        text = ReplaceAll(text, "$hibernateSchemaConfigString", SchemaLines(in.database));
-        out.push_back({ in.SourceDir(), "hibernate.cfg.xml", in.SubstitutePackage(text), TEncoding::Gbk, "生成完成!" });
+        // One pass: the database's texts are never searched for placeholders.
+        std::string text = FillTemplate(in.templates.Text(kHibernateTemplate),
+            { { "$hibernateConfigString", BuildHibernateMappingLines(in.packagePath, ClassList(in.classes)) },
+                { "$hibernateConnectionConfigString", ConnectionLines(in.database) },
+                { "$hibernateDialect",
+                    XmlText(in.database.dialect.empty() ? "org.hibernate.dialect.MySQL5InnoDBDialect"
+                                                        : in.database.dialect) },
+                { "$hibernateSchemaConfigString", SchemaLines(in.database) }, { "$packageName", in.packageName },
+                { "$packagePath", in.packagePath } });
+        out.push_back({ in.SourceDir(), "hibernate.cfg.xml", text, TEncoding::Gbk, "生成完成!" });
     }
     std::vector<std::string> Directories(const TGenInput& in) const override { return { in.SourceDir() }; }
     std::vector<TTemplateUse> TemplatesUsed() const override { return { { kHibernateTemplate } }; }
@@ -333,11 +330,14 @@ public:
 
 std::string BuildMappingFile(const TGenInput& in, const TClassData& c)
 {
-    std::string text = in.templates.Text(kMappingTemplate);
-    text = ReplaceAll(text, "$hibernateContentConfigString", BuildMappingContent(c));
-    text = in.SubstitutePackage(text);
-    text = ReplaceAll(text, "$tableName", c.tableName.empty() ? "t_" + c.name : Quoted(c.tableName));
-    return ReplaceAll(text, "$className", c.name);
+    // The content's only placeholder is the package of the date type, on a
+    // line of its own; comments (model text) are never searched.
+    std::string content = ReplaceAll(BuildMappingContent(c), "\r\n" + kMappingIndent + "  \ttype=\"com.$packageName.",
+        "\r\n" + kMappingIndent + "  \ttype=\"com." + in.packageName + ".");
+    return FillTemplate(in.templates.Text(kMappingTemplate),
+        { { "$hibernateContentConfigString", content }, { "$packageName", in.packageName },
+            { "$packagePath", in.packagePath },
+            { "$tableName", c.tableName.empty() ? "t_" + c.name : Quoted(c.tableName) }, { "$className", c.name } });
 }
 
 const IGenerator& StrutsConfigGenerator()

@@ -4,10 +4,7 @@
 
 std::string HtmlText(const std::string& text)
 {
-    std::string out = ReplaceAll(text, "&", "&amp;");
-    out = ReplaceAll(out, "<", "&lt;");
-    out = ReplaceAll(out, ">", "&gt;");
-    return ReplaceAll(out, "\"", "&quot;");
+    return JspTemplateText(text);
 }
 
 std::string LabelOf(const TMember& member)
@@ -80,7 +77,7 @@ void JspActionErrors(TText& out)
 {
     out.Line("<c:if test=\"${not empty actionErrors}\">");
     out.Line("<ul class=\"errors\">");
-    out.Line("<c:forEach items=\"${actionErrors}\" var=\"e\"><li><c:out value=\"${e}\"/></li></c:forEach>");
+    out.Line("<c:forEach items=\"${actionErrors}\" var=\"_e\"><li><c:out value=\"${_e}\"/></li></c:forEach>");
     out.Line("</ul>");
     out.Line("</c:if>");
 }
@@ -88,7 +85,7 @@ void JspActionErrors(TText& out)
 std::string JspFieldErrors(const std::string& field)
 {
     return "<c:forEach items=\"${fieldErrors['" + field +
-        "']}\" var=\"e\"><span class=\"error\"><c:out value=\"${e}\"/></span></c:forEach>";
+        "']}\" var=\"_e\"><span class=\"error\"><c:out value=\"${_e}\"/></span></c:forEach>";
 }
 
 std::string JspInputValue(const std::string& field, const std::string& property)

@@ -8,7 +8,8 @@
 // application's style sheet, the frame of the signed-in pages (top bar, menu
 // and breadcrumbs), its end, and the escaping of model text placed in it.
 
-// Text in HTML or XML: &, <, > and " as entities.
+// Model text in a page or an XML file: &, <, > and " as entities, and "$"
+// and "#" as character references (no "${" or "#{" reaches the JSP engine).
 std::string HtmlText(const std::string& text);
 // What a page calls a member: its comment, or its name when it has none.
 std::string LabelOf(const TMember& member);

@@ -81,3 +81,70 @@ std::string XmlCommentText(const std::string& text)
         out += ' ';
     return out;
 }
+
+std::string XmlText(const std::string& text)
+{
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string JspTemplateText(const std::string& text)
+{
+    return ReplaceAll(ReplaceAll(XmlText(text), "$", "&#36;"), "#", "&#35;");
+}
+
+std::string OgnlMessageText(const std::string& text)
+{
+    std::string out = text;
+    for (const char* opener : { "${", "%{", "#{" }) {
+        std::string broken = std::string(1, opener[0]) + "\u200B{";
+        out = ReplaceAll(out, opener, broken);
+    }
+    return out;
+}
+
+std::string FillTemplate(const std::string& text, const std::vector<std::pair<std::string, std::string>>& values)
+{
+    std::string out;
+    size_t at = 0;
+    while (at < text.size()) {
+        size_t next = text.find('$', at);
+        if (next == std::string::npos) {
+            out.append(text, at, std::string::npos);
+            break;
+        }
+        out.append(text, at, next - at);
+        // The longest placeholder that starts here ($packageName before $package).
+        const std::pair<std::string, std::string>* found = nullptr;
+        for (const auto& value : values)
+            if (text.compare(next, value.first.size(), value.first) == 0 &&
+                (!found || value.first.size() > found->first.size()))
+                found = &value;
+        if (found) {
+            out += found->second;
+            at = next + found->first.size();
+        } else {
+            out += '$';
+            at = next + 1;
+        }
+    }
+    return out;
+}

@@ -9,6 +9,7 @@
 #include "JavaNames.h"
 #include "JspText.h"
 #include "MemberTypes.h"
+#include "TextEscape.h"
 
 namespace {
 
@@ -55,7 +56,9 @@ std::vector<TFieldChecks> FieldChecks(const TClassData& data, bool modify)
         bool key = m.GetMemberIsPri() == 1;
         if (key && !modify && KeyGeneratorOf(m) == "native")
             continue;
-        std::string label = LabelOf(m);
+        // Struts evaluates "${" and "%{" in a message: never in model text.
+        std::string label =
+            XmlText(OgnlMessageText(m.GetMemberComment().empty() ? m.GetMemberName() : m.GetMemberComment()));
         const TReferenceMember* ref = ReferenceNamed(data, m.GetMemberName());
         TFieldChecks field { c + "." + m.GetMemberName() + (ref ? "." + ref->keyName : ""), {} };
         if (key || m.GetMemberIsMust() == 1)
@@ -86,7 +89,8 @@ std::string BuildValidationFile(const TClassData& data, const std::string& what,
     out.Line("<!DOCTYPE validators PUBLIC");
     out.Line("    \"-//Apache Struts//XWork Validator 1.0.2//EN\"");
     out.Line("    \"http://struts.apache.org/dtds/xwork-validator-1.0.2.dtd\">");
-    out.Line("<!-- " + what + HtmlText(data.friendName) + "的校验: 按提交的原文检查必填、数字、日期和长度 -->");
+    out.Line("<!-- " + what + XmlCommentText(OgnlMessageText(data.friendName)) +
+        "的校验: 按提交的原文检查必填、数字、日期和长度 -->");
     out.Line("<validators>");
     for (const auto& field : FieldChecks(data, modify)) {
         out.Line("    <field name=\"" + field.field + "\">");
@@ -157,11 +161,12 @@ std::string BuildConversionMessages(const TClassData& data)
         const TMember& m = member.member;
         std::string label = m.GetMemberComment().empty() ? m.GetMemberName() : m.GetMemberComment();
         if (IsNumberType(m.GetMemberType()))
-            out.Line("invalid.fieldvalue." + c + "." + m.GetMemberName() + "=" + PropertiesText(label + "必须是数字!"));
+            out.Line("invalid.fieldvalue." + c + "." + m.GetMemberName() + "=" +
+                PropertiesText(OgnlMessageText(label) + "必须是数字!"));
     }
     for (const auto& ref : data.references)
         out.Line("invalid.fieldvalue." + c + "." + ref.name + "." + ref.keyName + "=" +
-            PropertiesText("请选择" + (ref.comment.empty() ? ref.name : ref.comment) + "!"));
+            PropertiesText("请选择" + OgnlMessageText(ref.comment.empty() ? ref.name : ref.comment) + "!"));
     return out.Str();
 }
 

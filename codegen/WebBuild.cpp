@@ -4,6 +4,7 @@
 #include "WebPages.h"
 
 #include "JspText.h"
+#include "TextEscape.h"
 
 namespace {
 
@@ -50,7 +51,8 @@ std::string BuildPom(const TGenInput& in)
     out.Line("    <artifactId>" + ArtifactId(in) + "</artifactId>");
     out.Line("    <version>1.0</version>");
     out.Line("    <packaging>war</packaging>");
-    out.Line("    <name>" + HtmlText(in.projectName) + "</name>");
+    // Maven expands ${...} in element text: the name is the artifact's, not the project's.
+    out.Line("    <name>" + ArtifactId(in) + "</name>");
     out.Line("    <properties>");
     out.Line("        <!-- 生成的 Java 源文件和配置文件是 GBK 编码 -->");
     out.Line("        <project.build.sourceEncoding>GBK</project.build.sourceEncoding>");

@@ -70,9 +70,9 @@ std::string ReferenceSelect(const std::string& c, const TReferenceMember& ref)
         ref.optional ? std::string("<option value=\"") + (ref.textKey ? "" : "0") + "\">（无）</option>" : "";
     std::string chosen = "(not empty paramValues['" + field + "'] ? param['" + field + "'] : " + field + ")";
     std::string select = "<select name=\"" + field + "\">" + none + "<c:forEach items=\"${" + r +
-        "List}\" var=\"item\"><option value=\"<c:out value='${item." + ref.keyName +
-        "}'/>\"<c:if test=\"${fn:trim(item." + ref.keyName + ") == fn:trim(" + chosen +
-        ")}\"> selected</c:if>><c:out value=\"${item." + ref.displayName + "}\"/></option></c:forEach></select>";
+        "List}\" var=\"_item\"><option value=\"<c:out value='${_item." + ref.keyName +
+        "}'/>\"<c:if test=\"${fn:trim(_item." + ref.keyName + ") == fn:trim(" + chosen +
+        ")}\"> selected</c:if>><c:out value=\"${_item." + ref.displayName + "}\"/></option></c:forEach></select>";
     return JspReferenceChoice(
         r + "List", select, field, chosen, c + "." + ref.name + "." + ref.displayName, ref.type, ref.displayName);
 }
@@ -146,10 +146,10 @@ void AddRefusal(TText& out, const std::string& friendName)
 {
     out.Line("<c:if test=\"${not empty requestScope.error}\">");
     out.Line("<%");
-    out.Line("    pageContext.setAttribute(\"refusal\", "
+    out.Line("    pageContext.setAttribute(\"_refusal\", "
              "java.net.URLDecoder.decode(request.getAttribute(\"error\").toString()));");
     out.Line("%>");
-    out.Line("<ul class=\"errors\"><li>" + friendName + "未保存: <c:out value=\"${refusal}\"/></li></ul>");
+    out.Line("<ul class=\"errors\"><li>" + friendName + "未保存: <c:out value=\"${_refusal}\"/></li></ul>");
     out.Line("</c:if>");
 }
 
@@ -166,28 +166,28 @@ std::string BuildAddPage(const TGenInput& in, const TClassData& data)
     std::string friendName = HtmlText(data.friendName);
     TText out;
     JspDirectives(out);
-    out.Line("<c:set var=\"origin\" value=\"${requestScope['javax.servlet.forward.servlet_path']}\"/>");
-    out.Line("<c:if test=\"${origin != '/" + C + "/" + C + "_AddView.action' and origin != '/" + C + "/" + C + "_Add" +
-        C + ".action' and origin != '/" + C + "/" + C + "_Modify" + C + ".action'}\">");
+    out.Line("<c:set var=\"_origin\" value=\"${requestScope['javax.servlet.forward.servlet_path']}\"/>");
+    out.Line("<c:if test=\"${_origin != '/" + C + "/" + C + "_AddView.action' and _origin != '/" + C + "/" + C +
+        "_Add" + C + ".action' and _origin != '/" + C + "/" + C + "_Modify" + C + ".action'}\">");
     out.Line("<c:redirect url=\"/" + C + "/" + C + "_Query" + C +
         ".action\"><c:param name=\"refused\" value=\"1\"/></c:redirect>");
     out.Line("</c:if>");
-    out.Line("<c:set var=\"modifying\" value=\"${origin == '/" + C + "/" + C + "_Modify" + C + ".action'}\"/>");
+    out.Line("<c:set var=\"_modifying\" value=\"${_origin == '/" + C + "/" + C + "_Modify" + C + ".action'}\"/>");
     JspFramedHead(out, false,
-        "<c:choose><c:when test=\"${modifying}\">修改" + friendName + "</c:when><c:otherwise>添加" + friendName +
+        "<c:choose><c:when test=\"${_modifying}\">修改" + friendName + "</c:when><c:otherwise>添加" + friendName +
             "</c:otherwise></c:choose>",
         Crumbs(
-            data, "<c:choose><c:when test=\"${modifying}\">修改</c:when><c:otherwise>添加</c:otherwise></c:choose>"));
+            data, "<c:choose><c:when test=\"${_modifying}\">修改</c:when><c:otherwise>添加</c:otherwise></c:choose>"));
     AddLists(out, in, data);
     out.Line("<div class=\"card\">");
-    out.Line("<h1><c:choose><c:when test=\"${modifying}\">修改" + friendName + "</c:when><c:otherwise>添加" +
+    out.Line("<h1><c:choose><c:when test=\"${_modifying}\">修改" + friendName + "</c:when><c:otherwise>添加" +
         friendName + "</c:otherwise></c:choose></h1>");
     JspActionErrors(out);
     AddRefusal(out, friendName);
-    out.Line("<form method=\"post\" action=\"${ctx}/" + C + "/${modifying ? '" + C + "_Modify" + C + "' : '" + C +
+    out.Line("<form method=\"post\" action=\"${ctx}/" + C + "/${_modifying ? '" + C + "_Modify" + C + "' : '" + C +
         "_Add" + C + "'}.action\">");
     out.Line("<table class=\"form\">");
-    out.Line("<c:choose><c:when test=\"${modifying}\">");
+    out.Line("<c:choose><c:when test=\"${_modifying}\">");
     AddKeyRow(out, c, data.primary, true);
     out.Line("</c:when><c:otherwise>");
     AddKeyRow(out, c, data.primary, false);

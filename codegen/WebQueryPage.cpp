@@ -25,8 +25,8 @@ std::string QueryInput(const TQueryMember& m, const std::string& label)
     // A key of 0 (or the empty text) asks for no condition.
     std::string all = std::string("<option value=\"") + (m.integerKey ? "0" : "") + "\">全部</option>";
     std::string select = "<select name=\"" + field + "\">" + all + "<c:forEach items=\"${" + r +
-        "List}\" var=\"item\"><option value=\"<c:out value='${item." + m.keyName + "}'/>\"<c:if test=\"${item." +
-        m.keyName + " == " + field + "}\"> selected</c:if>><c:out value=\"${item." + m.displayName +
+        "List}\" var=\"_item\"><option value=\"<c:out value='${_item." + m.keyName + "}'/>\"<c:if test=\"${_item." +
+        m.keyName + " == " + field + "}\"> selected</c:if>><c:out value=\"${_item." + m.displayName +
         "}\"/></option></c:forEach></select>";
     return "<label>" + label + ": " +
         JspReferenceChoice(r + "List", select, field, field, m.name + "." + m.displayName, m.type, m.displayName) +
@@ -71,9 +71,9 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
     JspFramedHead(out, true, friendName + "列表", friendName + " / 列表");
     // A page past the last one (the query found fewer rows meanwhile, or the
     // link was typed) shows the last page instead.
-    out.Line("<c:set var=\"pages\" value=\"${totalPage > 0 ? totalPage : 1}\"/>");
-    AddPageUrl(out, data, "lastUrl", "${pages}");
-    out.Line("<c:if test=\"${currentPage > pages}\"><c:redirect url=\"${lastUrl}\"/></c:if>");
+    out.Line("<c:set var=\"_pages\" value=\"${totalPage > 0 ? totalPage : 1}\"/>");
+    AddPageUrl(out, data, "lastUrl", "${_pages}");
+    out.Line("<c:if test=\"${currentPage > _pages}\"><c:redirect url=\"${lastUrl}\"/></c:if>");
     out.Line("<div class=\"card\">");
     out.Line("<h1>" + friendName + "列表</h1>");
     out.Line("<c:if test=\"${not empty param.refused}\"><p class=\"notice\">请求的参数不正确或记录不存在，"
@@ -84,24 +84,24 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
     out.Line("<input type=\"submit\" value=\"查询\">");
     out.Line("<a class=\"btn\" href=\"${ctx}/" + C + "/" + C + "_AddView.action\">添加" + friendName + "</a>");
     out.Line("</form>");
-    out.Line("<p>共 ${recordNumber} 条记录，第 ${currentPage} / ${pages} 页</p>");
+    out.Line("<p>共 ${recordNumber} 条记录，第 ${currentPage} / ${_pages} 页</p>");
     out.Line("<table class=\"grid\">");
     std::string headers;
     for (const auto& member : data.members)
         if (member.member.GetMemberQueryDisplay() == 1)
             headers += "<th>" + LabelOf(member.member) + "</th>";
     out.Line("<tr>" + headers + "<th>操作</th></tr>");
-    out.Line("<c:forEach items=\"${" + c + "List}\" var=\"row\">");
+    out.Line("<c:forEach items=\"${" + c + "List}\" var=\"_row\">");
     out.Line("<c:url var=\"modifyUrl\" value=\"/" + C + "/" + C + "_Modify" + C + "Query.action\"><c:param name=\"" +
-        p + "\" value=\"${row." + p + "}\"/></c:url>");
+        p + "\" value=\"${_row." + p + "}\"/></c:url>");
     out.Line("<c:url var=\"deleteUrl\" value=\"/" + C + "/" + C + "_Delete" + C + ".action\"><c:param name=\"" + p +
-        "\" value=\"${row." + p + "}\"/></c:url>");
+        "\" value=\"${_row." + p + "}\"/></c:url>");
     std::string cells;
     for (const auto& member : data.members) {
         const TMember& m = member.member;
         if (m.GetMemberQueryDisplay() != 1)
             continue;
-        std::string value = "row." + m.GetMemberName();
+        std::string value = "_row." + m.GetMemberName();
         for (const auto& ref : data.references)
             if (ref.name == m.GetMemberName())
                 value += "." + ref.displayName;
@@ -115,17 +115,17 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
     out.Line("</table>");
     AddPageUrl(out, data, "firstUrl", "1");
     AddPageUrl(out, data, "previousUrl", "${currentPage > 1 ? currentPage - 1 : 1}");
-    AddPageUrl(out, data, "nextUrl", "${currentPage < pages ? currentPage + 1 : pages}");
+    AddPageUrl(out, data, "nextUrl", "${currentPage < _pages ? currentPage + 1 : _pages}");
     out.Line("<div class=\"pages\">");
     out.Line("<a href=\"${firstUrl}\">首页</a> <a href=\"${previousUrl}\">上一页</a>");
     // The numbered links: up to five pages either side of this one.
     out.Line(
-        "<c:forEach var=\"n\" begin=\"${currentPage > 5 ? currentPage - 5 : 1}\" end=\"${currentPage + 5 < pages ? "
-        "currentPage + 5 : pages}\">");
+        "<c:forEach var=\"_n\" begin=\"${currentPage > 5 ? currentPage - 5 : 1}\" end=\"${currentPage + 5 < _pages ? "
+        "currentPage + 5 : _pages}\">");
     out.Line(
-        "<c:choose><c:when test=\"${n == currentPage}\"><span class=\"current\">${n}</span></c:when><c:otherwise>");
-    AddPageUrl(out, data, "pageUrl", "${n}");
-    out.Line("<a href=\"${pageUrl}\">${n}</a></c:otherwise></c:choose>");
+        "<c:choose><c:when test=\"${_n == currentPage}\"><span class=\"current\">${_n}</span></c:when><c:otherwise>");
+    AddPageUrl(out, data, "pageUrl", "${_n}");
+    out.Line("<a href=\"${pageUrl}\">${_n}</a></c:otherwise></c:choose>");
     out.Line("</c:forEach>");
     out.Line("<a href=\"${nextUrl}\">下一页</a> <a href=\"${lastUrl}\">末页</a>");
     out.Line("</div>");

@@ -123,6 +123,10 @@ TVerdict CheckClassNameText(const std::string& className, const std::string& fri
         return TVerdict::Refuse(TRefusal::Name,
             "类名称 " + className + " 的变量名 " + variable +
                 " 是 Hibernate 查询语言的关键字，生成的查询无法执行，请换一个名称!");
+    if (IsPageWord(variable))
+        return TVerdict::Refuse(TRefusal::Name,
+            "类名称 " + className + " 的变量名 " + variable +
+                " 是 JSP 表达式语言或 Struts(OGNL)的保留字，生成的页面无法使用，请换一个名称!");
     if (EndsWith(className, "DAO") || EndsWith(className, "Action"))
         return TVerdict::Refuse(
             TRefusal::Name, "类名称不能以 DAO 或 Action 结尾(生成的代码用这些名称命名 DAO 类和 Action 类)!");
@@ -270,6 +274,9 @@ TVerdict CheckMemberNameRules(const std::string& name, const std::string& classN
                 "不能是类变量名，不能以 DAO 或 List 结尾，不能以 db_ 开头)，请换一个名称!");
     if (IsSqlReservedWord(name))
         return TVerdict::Refuse(TRefusal::Name, "成员名称 " + name + " 是数据库保留字，不能作为列名!");
+    if (IsPageWord(name))
+        return TVerdict::Refuse(TRefusal::Name,
+            "成员名称 " + name + " 是 JSP 表达式语言或 Struts(OGNL)的保留字，生成的页面无法使用，请换一个名称!");
     return TVerdict::Accept();
 }
 
@@ -446,4 +453,43 @@ std::vector<std::string> MemberTypeChoices(int projectId, int classId)
     for (const auto& entry : TClassDAO().ListOtherClasses(projectId, classId))
         types.push_back(entry.text);
     return types;
+}
+
+namespace {
+
+// A qualified Java class name: identifiers separated by dots.
+bool IsJavaClassName(const std::string& text)
+{
+    size_t start = 0;
+    while (true) {
+        size_t dot = text.find('.', start);
+        std::string part = text.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+        // Inner classes have a "$" in their binary name.
+        std::string plain = part;
+        std::replace(plain.begin(), plain.end(), '$', '_');
+        if (!IsAsciiIdentifier(plain))
+            return false;
+        if (dot == std::string::npos)
+            return true;
+        start = dot + 1;
+    }
+}
+
+} // namespace
+
+TVerdict CheckProjectDatabase(const TProjectDatabase& database)
+{
+    auto refuse = [](const std::string& what, const std::string& text, const std::string& rule) {
+        return TVerdict::Refuse(TRefusal::Column, "数据库连接的" + what + "(" + text + ")" + rule + "!");
+    };
+    if (!database.driver.empty() && !IsJavaClassName(database.driver))
+        return refuse("驱动类", database.driver, "必须是 Java 类名，如 com.mysql.jdbc.Driver");
+    if (!database.dialect.empty() && !IsJavaClassName(database.dialect))
+        return refuse("方言", database.dialect, "必须是 Java 类名，如 org.hibernate.dialect.MySQL5InnoDBDialect");
+    if (!database.url.empty() &&
+        (database.url.rfind("jdbc:", 0) != 0 || database.url.find_first_of(" \t<>\"'`") != std::string::npos))
+        return refuse("URL", database.url, "必须是以 jdbc: 开头、不含空格、引号和尖括号的 JDBC URL");
+    if (database.user.find_first_of("<>&\"'") != std::string::npos)
+        return refuse("用户名", database.user, "不能含有 < > & 和引号");
+    return TVerdict::Accept();
 }

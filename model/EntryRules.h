@@ -1,5 +1,6 @@
 #pragma once
 #include "Member.h"
+#include "ProjectDatabase.h"
 
 #include <string>
 #include <vector>
@@ -96,3 +97,8 @@ TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId,
 // The dialog's type list: the four simple types, then the other classes of
 // the project (a class cannot be the type of its own member).
 std::vector<std::string> MemberTypeChoices(int projectId, int classId);
+
+// The database of a project's application: the driver and the dialect Java
+// class names, the URL a JDBC URL without blanks, quotes or markup, the user
+// without markup (they land in hibernate.cfg.xml). Empty texts are allowed.
+TVerdict CheckProjectDatabase(const TProjectDatabase& database);

@@ -76,6 +76,22 @@ bool IsHqlKeyword(const std::string& word)
     return words.count(lower) > 0;
 }
 
+bool IsPageWord(const std::string& word)
+{
+    static const std::set<std::string> words = { // EL reserved words
+        "and", "or", "not", "eq", "ne", "lt", "gt", "le", "ge", "true", "false", "null", "instanceof", "empty", "div",
+        "mod",
+        // EL implicit objects
+        "pageContext", "pageScope", "requestScope", "sessionScope", "applicationScope", "param", "paramValues",
+        "header", "headerValues", "initParam", "cookie",
+        // OGNL words
+        "in", "shl", "shr", "ushr", "band", "bor", "xor", "neq", "lte", "gte",
+        // the context path every generated page sets
+        "ctx"
+    };
+    return words.count(word) > 0;
+}
+
 bool IsAsciiIdentifier(const std::string& text)
 {
     if (text.empty() || std::isdigit(static_cast<unsigned char>(text[0])))

@@ -21,6 +21,10 @@ bool IsSqlReservedWord(const std::string& word);
 // Words of Hibernate's query language, compared without regard to case: a
 // class variable name is the alias of the generated queries.
 bool IsHqlKeyword(const std::string& word);
+// Words a generated page or Struts reads as something else than a property:
+// EL reserved words and implicit objects, OGNL words and ctx (the pages'
+// context path) (a member named lt breaks ${book.lt}; param shows the request).
+bool IsPageWord(const std::string& word);
 // Whole text made of ASCII letters, digits and "_", not starting with a digit.
 bool IsAsciiIdentifier(const std::string& text);
 

@@ -131,6 +131,9 @@ TCommandResult TModelCommands::SetProjectDatabase(int projectId, const TProjectD
                 !IsGbkEncodable(*text))
                 return Refused(TVerdict::Refuse(
                     TRefusal::Column, "数据库连接的设置(" + *text + ")不能含有控制字符或无法用 GBK 编码的字符!"));
+        TVerdict verdict = CheckProjectDatabase(database);
+        if (!verdict.Accepted())
+            return Refused(verdict);
         TProjectDAO().SetDatabase(projectId, database);
         return Done("工程的数据库连接已设置!", projectId);
     });

@@ -378,8 +378,8 @@ TEST_F(MergeRunTest, EditedPagesMergeLikeAnyText)
 {
     webapp_ = true;
     ASSERT_EQ(Run(TRunKind::Plain).events, std::vector<std::string> { "done" });
-    Edit(root_ / "WebRoot" / "Customer_add.jsp", "<div class=\"card\">\r\n", "<div class=\"card\">\r\n<p>手工添加的说明</p>\r\n",
-        false);
+    Edit(root_ / "WebRoot" / "Customer_add.jsp", "<div class=\"card\">\r\n",
+        "<div class=\"card\">\r\n<p>手工添加的说明</p>\r\n", false);
     Edit(root_ / "WebRoot" / "WEB-INF" / "web.xml", "</web-app>", "    <!-- 手工添加 -->\r\n</web-app>", false);
     ChangeCustomerName("客户名称", 80);
     auto merge = Run(TRunKind::Merge);
@@ -520,6 +520,7 @@ TEST_F(MergeRunTest, HostileTreesAreNeverFollowedNorOverwritten)
     EXPECT_TRUE(fs::exists(package_ / "domain" / "Customer.java.new"));
     // It has a base: the reason is that it is no text.
     EXPECT_TRUE(has(Display("domain/Customer.java") +
-        "有手工修改但无法合并(磁盘上的文件含有 NUL 字节、UTF-16 或 GBK/UTF-8 以外的字节，不是可以逐行合并的文本)，已保留，"
+        "有手工修改但无法合并(磁盘上的文件含有 NUL 字节、UTF-16 或 GBK/UTF-8 "
+        "以外的字节，不是可以逐行合并的文本)，已保留，"
         "新代码写入Customer.java.new!"));
 }

@@ -12,17 +12,22 @@
 #include "ModelSnapshot.h"
 
 #include <map>
+#include <pugixml.hpp>
 
 namespace {
 
-// Every file --webapp writes for the library model, by its path.
-std::map<std::string, std::string> WebFiles()
+// Every file a --webapp run writes for a model (the library model by
+// default), by its path.
+std::map<std::string, std::string> WebFiles(const TLiteralModel& model = LibraryLiteral(),
+    const TProjectDatabase& database = {}, const std::string& projectName = "图书馆")
 {
     static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
-    static const std::vector<TClassData> classes = BuildClassData(LiteralSnapshot(LibraryLiteral()));
-    TGenInput in { "velmorantis", "velmorantis", templates, classes, true, {}, "图书馆" };
+    const std::vector<TClassData> classes = BuildClassData(LiteralSnapshot(model));
+    TGenInput in { "velmorantis", "velmorantis", templates, classes, true, database, projectName };
     TFiles files;
-    for (const IGenerator* generator : { &WebAppGenerator(), &ValidationGenerator() }) {
+    for (const IGenerator* generator : Generators()) {
+        if (!generator->Enabled(in))
+            continue;
         generator->ProjectFiles(in, files);
         for (const auto& c : classes)
             generator->ClassFiles(in, c, files);
@@ -130,4 +135,52 @@ TEST(WebAppTest, OnlyTheOperationsOfAnActionCanBeCalled)
                     "</allowed-methods>\r\n"
                     "           </action>\r\n"),
         std::string::npos);
+}
+
+// Model text from any way in (the dialogs, the CLI, a model file, a
+// database's comments) is shown, never evaluated: no "${" or "#{" reaches
+// the JSP engine, no "${" or "%{" a Struts message, no markup or placeholder
+// changes a configuration file.
+TEST(WebAppTest, HostileModelTextIsShownNeverEvaluated)
+{
+    const std::string hostile[] = { "${7*6}", "#{7*6}", "%{#application}", "-- $packageName $className --",
+        "</property><property name=\"hibernate.hbm2ddl.auto\">create</property>", "${user.home}" };
+    for (const std::string& text : hostile) {
+        TLiteralModel model = LibraryLiteral();
+        for (auto& c : model) {
+            c.friendName = text;
+            for (auto& m : c.members)
+                m.comment = text;
+        }
+        TProjectDatabase database { "jdbc:mysql://localhost/x?a=1&b=" + text, "u" + text, "com.mysql.jdbc.Driver",
+            "org.hibernate.dialect.MySQLDialect" + text };
+        for (const auto& [path, file] : WebFiles(model, database, "工程" + text)) {
+            auto endsWith = [&](const std::string& end) {
+                return path.size() >= end.size() && path.compare(path.size() - end.size(), end.size(), end) == 0;
+            };
+            // Where an engine evaluates text: the pages (JSP EL), Struts'
+            // messages (OGNL), Maven and Ant (${property}).
+            std::vector<const char*> openers;
+            if (endsWith(".jsp") || endsWith(".jspf"))
+                openers = { "${7", "#{7", "${user.home" };
+            else if (endsWith("-validation.xml") || endsWith(".properties"))
+                openers = { "${7", "%{#", "${user.home" };
+            else if (endsWith("pom.xml") || endsWith("build.xml"))
+                openers = { "${user.home" };
+            for (const char* opener : openers)
+                EXPECT_EQ(file.find(opener), std::string::npos) << text << " reaches " << path;
+            bool xml = endsWith(".xml");
+            if (xml) {
+                pugi::xml_document document;
+                pugi::xml_parse_result parsed = document.load_buffer(file.data(), file.size(),
+                    pugi::parse_default | pugi::parse_comments | pugi::parse_doctype, pugi::encoding_utf8);
+                EXPECT_TRUE(parsed) << text << ": " << path << " is not well-formed: " << parsed.description();
+            }
+        }
+        auto files = WebFiles(model, database);
+        pugi::xml_document config;
+        config.load_string(files["src/hibernate.cfg.xml"].c_str());
+        EXPECT_FALSE(config.select_node("//property[@name='hibernate.hbm2ddl.auto']")) << text;
+        EXPECT_EQ(files["src/com/velmorantis/domain/Book.hbm.xml"].find("-- velmorantis"), std::string::npos) << text;
+    }
 }

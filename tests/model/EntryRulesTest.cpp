@@ -142,6 +142,10 @@ TEST_F(EntryRulesTest, StricterMemberRules)
              "mod", "e", "book", "bookDAO", "bookList", "bookTypeList", "db_book" })
         EXPECT_NE(Add(Entry(clash, "字符串")).find("冲突"), std::string::npos) << clash;
     EXPECT_NE(Add(Entry("order", "字符串")).find("保留字"), std::string::npos);
+    // Words the pages' expression language or Struts read as something else.
+    for (const char* word : { "lt", "gt", "le", "ge", "eq", "ne", "empty", "param", "header", "cookie", "pageContext",
+             "sessionScope", "bor", "gte" })
+        EXPECT_NE(Add(Entry(word, "字符串")).find("JSP 表达式语言或 Struts(OGNL)的保留字"), std::string::npos) << word;
     EXPECT_EQ(Add(Entry("title", "字符串")), "该成员名称已经存在!");
     EXPECT_TRUE(Change(Entry("title", "字符串")).empty());
 
@@ -289,4 +293,29 @@ TEST_F(EntryRulesTest, ColumnDataOfImportedMembers)
         EXPECT_EQ(CheckMemberEntry(TMemberDialog::Change, project_, bookType_, 0, e).message, c.message)
             << c.type << " " << c.column;
     }
+}
+
+// The database settings land in hibernate.cfg.xml: class names for the
+// driver and the dialect, a JDBC URL, no markup.
+TEST(ProjectDatabaseRulesTest, OnlyClassNamesAndJdbcUrls)
+{
+    struct TCase {
+        TProjectDatabase database;
+        bool accepted;
+    };
+    const TCase cases[] = {
+        { { "jdbc:mysql://h:3306/d?useUnicode=true&characterEncoding=UTF-8", "root", "com.mysql.jdbc.Driver",
+              "org.hibernate.dialect.MySQL5InnoDBDialect" },
+            true },
+        { {}, true },
+        { { "", "", "", "x</property><property name=\"hibernate.hbm2ddl.auto\">create" }, false },
+        { { "", "", "com.mysql.jdbc.Driver;", "" }, false },
+        { { "mysql://h/d", "", "", "" }, false },
+        { { "jdbc:mysql://h/d\"><x", "", "", "" }, false },
+        { { "jdbc:mysql://h/d", "a<b", "", "" }, false },
+        { { "", "", "org.example.Outer$Driver", "" }, true },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CheckProjectDatabase(c.database).Accepted(), c.accepted)
+            << c.database.url << c.database.driver << c.database.dialect;
 }
