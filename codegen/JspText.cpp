@@ -103,3 +103,8 @@ std::string JspReferenceChoice(const std::string& listVar, const std::string& se
         "\" value=\"<c:out value='${" + keyExpr + "}'/>\"><input type=\"text\" value=\"<c:out value='${" + textExpr +
         "}'/>\" placeholder=\"输入以搜索\"></span></c:when><c:otherwise>" + select + "</c:otherwise></c:choose>";
 }
+
+std::string JspCsrfField()
+{
+    return "<input type=\"hidden\" name=\"_csrf\" value=\"<c:out value='${sessionScope.csrfToken}'/>\">";
+}

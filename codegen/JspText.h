@@ -35,6 +35,9 @@ std::string JspFieldErrors(const std::string& field);
 // sending the key as field instead of the drop-down select.
 std::string JspReferenceChoice(const std::string& listVar, const std::string& select, const std::string& field,
     const std::string& keyExpr, const std::string& textExpr, const std::string& entity, const std::string& display);
+// The hidden field that carries the session's anti-forgery token in every
+// form that changes data (the login filter refuses such a request without it).
+std::string JspCsrfField();
 // The value an input shows: what the user sent when the form came back to
 // them, otherwise the property (an EL expression without ${}).
 std::string JspInputValue(const std::string& field, const std::string& property);

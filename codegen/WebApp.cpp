@@ -136,6 +136,7 @@ std::string BuildLoginPage(const TGenInput& in)
     JspHead(out, "系统登录");
     out.Line("<div class=\"login\">");
     out.Line("<form class=\"card narrow\" method=\"post\" action=\"${ctx}/login_CheckLogin.action\">");
+    out.Line(JspCsrfField());
     out.Line("<h1>" + HtmlText(in.projectName) + "</h1>");
     out.Line("<h2>系统登录</h2>");
     JspActionErrors(out);
@@ -161,6 +162,7 @@ std::string BuildChangePasswordPage()
     out.Line("<p>当前用户: <c:out value=\"${sessionScope.username}\"/></p>");
     JspActionErrors(out);
     out.Line("<form method=\"post\" action=\"${ctx}/changePassword_ChangePassword.action\">");
+    out.Line(JspCsrfField());
     out.Line("<table class=\"form\">");
     AddFieldRow(out, "原密码", "password", "oldPassword");
     AddFieldRow(out, "新密码", "password", "newPassword");
@@ -295,6 +297,7 @@ const char* const kPickServlet = "src/com/packageName/utils/PickServlet.java";
 const char* const kStyleSheet = "WebRoot/static/app.css";
 const char* const kScript = "WebRoot/static/app.js";
 const char* const kStaticLicence = "WebRoot/static/LICENSE.txt";
+const char* const kTomcatContext = "WebRoot/META-INF/context.xml";
 
 // The pages, web.xml, the filters and the build: asked for with --webapp.
 class TWebAppGenerator : public IGenerator {
@@ -319,6 +322,8 @@ public:
             std::string name = std::string(file).substr(std::string(file).rfind('/') + 1);
             out.push_back({ "WebRoot/static", name, in.templates.Bytes(file), TEncoding::Bytes, "移动完毕!" });
         }
+        out.push_back(
+            { "WebRoot/META-INF", "context.xml", in.templates.Bytes(kTomcatContext), TEncoding::Bytes, "移动完毕!" });
         out.push_back({ in.SourceDir(), "validators.xml", BuildValidatorsXml(in), TEncoding::Utf8, "生成完成!" });
         for (const char* file : { kEncodingFilter, kLoginFilter, kAppStartup, kInputValidator, kPickServlet }) {
             std::string name = std::string(file).substr(std::string(file).rfind('/') + 1);
@@ -340,12 +345,12 @@ public:
     std::vector<std::string> Directories(const TGenInput& in) const override
     {
         return { "WebRoot", "WebRoot/WEB-INF", "WebRoot/WEB-INF/jspf", "WebRoot/WEB-INF/lib", "WebRoot/static",
-            in.SourceDir(), in.KindDir("utils"), "", ".mvn" };
+            "WebRoot/META-INF", in.SourceDir(), in.KindDir("utils"), "", ".mvn" };
     }
     std::vector<TTemplateUse> TemplatesUsed() const override
     {
         return { { kEncodingFilter }, { kLoginFilter }, { kAppStartup }, { kInputValidator }, { kPickServlet },
-            { kStyleSheet, true }, { kScript, true }, { kStaticLicence, true } };
+            { kStyleSheet, true }, { kScript, true }, { kStaticLicence, true }, { kTomcatContext, true } };
     }
     int PreviewRank() const override { return 5; }
 };

@@ -186,6 +186,7 @@ std::string BuildAddPage(const TGenInput& in, const TClassData& data)
     AddRefusal(out, friendName);
     out.Line("<form method=\"post\" action=\"${ctx}/" + C + "/${_modifying ? '" + C + "_Modify" + C + "' : '" + C +
         "_Add" + C + "'}.action\">");
+    out.Line(JspCsrfField());
     out.Line("<table class=\"form\">");
     out.Line("<c:choose><c:when test=\"${_modifying}\">");
     AddKeyRow(out, c, data.primary, true);
@@ -215,6 +216,7 @@ std::string BuildModifyPage(const TGenInput& in, const TClassData& data)
     out.Line("<h1>修改" + friendName + "</h1>");
     JspActionErrors(out);
     out.Line("<form method=\"post\" action=\"${ctx}/" + C + "/" + C + "_Modify" + C + ".action\">");
+    out.Line(JspCsrfField());
     out.Line("<table class=\"form\">");
     AddKeyRow(out, c, data.primary, true);
     AddRows(out, data);

@@ -107,10 +107,12 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
                 value += "." + ref.displayName;
         cells += "<td><c:out value=\"${" + value + "}\"/></td>";
     }
+    // Deleting changes data: a POST with the anti-forgery token, after a confirmation.
     out.Line("<tr>" + cells +
-        "<td><a href=\"${modifyUrl}\">修改</a> <a class=\"danger\" href=\"${deleteUrl}\" onclick=\"return "
-        "confirm('确定删除这条" +
-        ReplaceAll(ReplaceAll(friendName, "\\", "\\\\"), "'", "\\'") + "记录吗?')\">删除</a></td></tr>");
+        "<td><a href=\"${modifyUrl}\">修改</a> <form class=\"inline\" method=\"post\" action=\"${deleteUrl}\" "
+        "onsubmit=\"return confirm('确定删除这条" +
+        ReplaceAll(ReplaceAll(friendName, "\\", "\\\\"), "'", "\\'") + "记录吗?')\">" + JspCsrfField() +
+        "<button class=\"link danger\" type=\"submit\">删除</button></form></td></tr>");
     out.Line("</c:forEach>");
     out.Line("</table>");
     AddPageUrl(out, data, "firstUrl", "1");

@@ -1,6 +1,8 @@
 package com.$packageName.utils;
 
 import java.io.IOException;
+import java.security.MessageDigest;
+import java.security.SecureRandom;
 import java.util.Enumeration;
 import java.util.HashMap;
 import java.util.Map;
@@ -24,7 +26,9 @@ import com.$packageName.action.LoginAction;
  * 1. 拒绝文件上传(应用没有上传字段)和名称可疑的请求参数(框架内部属性、OGNL 表达式);
  * 2. 未登录时, 除登录页面、登录动作和静态文件外一律转到登录页面, 与请求路径怎样书写无关;
  * 3. 页面(.jsp)不能直接打开: 转到主页动作, 由动作准备好数据后再显示页面;
- * 4. 初始密码尚未修改时, 只能修改密码或注销.
+ * 4. 初始密码尚未修改时, 只能修改密码或注销;
+ * 5. 修改数据的请求(登录、添加、修改、删除、修改密码)只接受 POST, 并且必须带有会话中的防伪令牌 _csrf;
+ * 6. 每个响应都禁止被其他网站嵌入框架, 禁止浏览器猜测内容类型.
  */
 public class LoginFilter implements Filter {
 
@@ -37,6 +41,11 @@ public class LoginFilter implements Filter {
             + "|request|application|parameters|servletRequest|servletResponse|struts|dojo|top|context)(\\..*)?"
             + "|.*\\.class(\\..*)?");
 
+    /*会话中保存防伪令牌的键, 页面中的表单以隐藏字段 _csrf 提交它*/
+    public static final String SESSION_CSRF = "csrfToken";
+
+    private static final SecureRandom RANDOM = new SecureRandom();
+
     public void init(FilterConfig config) throws ServletException {
     }
 
@@ -44,6 +53,10 @@ public class LoginFilter implements Filter {
             throws IOException, ServletException {
         HttpServletRequest http = (HttpServletRequest) request;
         HttpServletResponse out = (HttpServletResponse) response;
+        out.setHeader("X-Frame-Options", "DENY");
+        out.setHeader("Content-Security-Policy", "frame-ancestors 'none'");
+        out.setHeader("X-Content-Type-Options", "nosniff");
+        out.setHeader("Referrer-Policy", "same-origin");
         String contentType = http.getContentType();
         if (contentType != null && contentType.toLowerCase().startsWith("multipart/")) {
             out.sendError(HttpServletResponse.SC_UNSUPPORTED_MEDIA_TYPE);
@@ -58,6 +71,29 @@ public class LoginFilter implements Filter {
         }
         String path = http.getServletPath() + (http.getPathInfo() == null ? "" : http.getPathInfo());
         String home = http.getContextPath();
+        if (changesData(path)) {
+            if (!"POST".equals(http.getMethod())) {
+                out.sendError(HttpServletResponse.SC_METHOD_NOT_ALLOWED);
+                return;
+            }
+            HttpSession current = http.getSession(false);
+            Object token = current == null ? null : current.getAttribute(SESSION_CSRF);
+            String sent = http.getParameter("_csrf");
+            if (!(token instanceof String) || sent == null
+                    || !MessageDigest.isEqual(((String) token).getBytes("UTF-8"), sent.getBytes("UTF-8"))) {
+                out.sendError(HttpServletResponse.SC_FORBIDDEN);
+                return;
+            }
+        }
+        /*页面中的表单要用到令牌: 登录页面开始会话, 以后每个请求都在会话中找得到它*/
+        HttpSession page = path.equals("/login.jsp") || path.equals("/") ? http.getSession(true) : http.getSession(false);
+        if (page != null && !path.startsWith("/static/")) {
+            if (page.getAttribute(SESSION_CSRF) == null) {
+                byte[] bytes = new byte[24];
+                RANDOM.nextBytes(bytes);
+                page.setAttribute(SESSION_CSRF, java.util.Base64.getUrlEncoder().withoutPadding().encodeToString(bytes));
+            }
+        }
         if (isPublic(path)) {
             chain.doFilter(request, response);
             return;
@@ -106,6 +142,21 @@ public class LoginFilter implements Filter {
         public Map<String, String[]> getParameterMap() {
             return java.util.Collections.unmodifiableMap(parameters);
         }
+    }
+
+    /*修改数据的动作: 登录、修改密码, 以及各业务类的添加、修改、删除(AddView 和 ModifyXxxQuery 只是显示)*/
+    private static boolean changesData(String path) {
+        if (path.equals("/login_CheckLogin.action") || path.equals("/changePassword_ChangePassword.action")) {
+            return true;
+        }
+        int slash = path.lastIndexOf('/');
+        int underscore = path.indexOf('_', slash);
+        if (slash <= 0 || underscore < 0 || !path.endsWith(".action")) {
+            return false;
+        }
+        String method = path.substring(underscore + 1, path.length() - ".action".length());
+        return (method.startsWith("Add") && !method.equals("AddView"))
+                || (method.startsWith("Modify") && !method.endsWith("Query")) || method.startsWith("Delete");
     }
 
     /*不登录也能访问的: 登录页面、登录动作、样式和脚本*/

@@ -5,6 +5,7 @@ import java.security.SecureRandom;
 import java.security.spec.KeySpec;
 import java.util.Base64;
 import java.util.Map;
+import java.util.concurrent.ConcurrentHashMap;
 
 import javax.crypto.SecretKeyFactory;
 import javax.crypto.spec.PBEKeySpec;
@@ -23,6 +24,7 @@ import com.velmorantis.domain.Admin;
  * LoginAction-login_CheckLogin-validation.xml 校验用户名和密码不为空.
  * 登录成功后换一个新的会话编号, 会话中以 SESSION_USERNAME 为键保存管理员的用户名.
  * 密码以加盐的 PBKDF2 散列保存(见 hashPassword); 以前保存的明文密码在登录成功时改存为散列.
+ * 同一用户名连续 5 次登录失败后锁定 5 分钟; 每次登录成功或失败都记入服务器日志.
  */
 public class LoginAction extends ActionSupport {
     private static final long serialVersionUID = 1L;
@@ -37,6 +39,13 @@ public class LoginAction extends ActionSupport {
     private static final String SCHEME = "pbkdf2";
     private static final String MUST_CHANGE = "!";
     private static final int ITERATIONS = 120000;
+
+    /*连续失败多少次后锁定, 锁定多久*/
+    private static final int MAX_FAILURES = 5;
+    private static final long LOCK_MILLIS = 5 * 60 * 1000L;
+
+    /*每个用户名连续失败的次数和最后一次失败的时间*/
+    private static final Map<String, long[]> FAILURES = new ConcurrentHashMap<String, long[]>();
 
     /*登录表单: 用户名*/
     private String username;
@@ -62,6 +71,12 @@ public class LoginAction extends ActionSupport {
     /*校验用户名和密码, 成功后记入会话*/
     public String CheckLogin() {
         String name = username == null ? "" : username.trim();
+        long[] failures = FAILURES.get(name);
+        if (failures != null && failures[0] >= MAX_FAILURES && System.currentTimeMillis() - failures[1] < LOCK_MILLIS) {
+            log("登录被拒绝(失败次数过多, 已锁定): " + name);
+            addActionError("登录失败次数过多, 请 5 分钟后再试!");
+            return INPUT;
+        }
         Admin admin;
         try {
             admin = adminDAO.GetAdminByUsername(name);
@@ -71,9 +86,18 @@ public class LoginAction extends ActionSupport {
             return INPUT;
         }
         if (admin == null || !passwordMatches(password, admin.getPassword())) {
+            long[] count = FAILURES.get(name);
+            long now = System.currentTimeMillis();
+            if (count == null || now - count[1] >= LOCK_MILLIS) {
+                count = new long[] { 0, now };
+            }
+            FAILURES.put(name, new long[] { count[0] + 1, now });
+            log("登录失败: " + name);
             addActionError("用户名或密码错误!");
             return INPUT;
         }
+        FAILURES.remove(name);
+        log("登录成功: " + name);
         if (!isHashed(admin.getPassword())) {
             /*以前保存的明文密码: 改存为散列*/
             try {
@@ -95,6 +119,17 @@ public class LoginAction extends ActionSupport {
             session.put(SESSION_MUST_CHANGE, Boolean.TRUE);
         }
         return SUCCESS;
+    }
+
+    /*写入服务器日志: 时间由容器记录, 这里加上来访地址*/
+    private static void log(String text) {
+        HttpServletRequest request = ServletActionContext.getRequest();
+        String from = request == null ? "" : " (来自 " + request.getRemoteAddr() + ")";
+        if (ServletActionContext.getServletContext() != null) {
+            ServletActionContext.getServletContext().log(text + from);
+        } else {
+            System.out.println(text + from);
+        }
     }
 
     /*密码的加盐散列, 保存到数据库中的就是它*/
