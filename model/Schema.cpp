@@ -6,10 +6,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -168,17 +170,49 @@ int UserVersion(sqlite3* db)
     return pragma.Step() ? std::stoi(pragma.Row()[0].value_or("0")) : 0;
 }
 
-// A copy of the file as it was, beside it, under a name not yet taken.
-void KeepCopy(const std::string& path, int version)
+// A copy of the database as it was, beside it, under a name not yet taken.
+// Made through the connection itself (SQLite's online backup) into a
+// temporary file that is renamed when complete: no second descriptor is ever
+// opened on the live file (closing one would drop SQLite's POSIX locks), and
+// a kill or a full disk never leaves a truncated copy under the backup name.
+void KeepCopy(sqlite3* db, const std::string& path, int version)
 {
     std::string copy = path + ".bak-" + std::to_string(version);
     for (int n = 2; FileExists(copy); ++n)
         copy = path + ".bak-" + std::to_string(version) + "-" + std::to_string(n);
+    auto refuse = [&](const std::string& why) {
+        return TDbError(
+            "无法升级数据库文件 " + path + "：无法保存它的副本 " + copy + "(" + why + ")，文件未作任何修改");
+    };
     std::error_code ec;
-    std::filesystem::copy_file(path, copy, ec);
-    if (ec)
-        throw TDbError(
-            "无法升级数据库文件 " + path + "：无法保存它的副本 " + copy + "(" + ec.message() + ")，文件未作任何修改");
+    std::filesystem::path folder = std::filesystem::absolute(path, ec).parent_path();
+    std::filesystem::space_info space = std::filesystem::space(folder, ec);
+    std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && space.available < size + size / 10 + 65536)
+        throw refuse("磁盘空间不足：需要约 " + std::to_string(size / 1024 + 64) + " KB，只剩 " +
+            std::to_string(space.available / 1024) + " KB");
+    std::string temporary = copy + ".tmp-" + std::to_string(getpid());
+    sqlite3* target = nullptr;
+    int rc = sqlite3_open_v2(SqliteName(temporary).c_str(), &target,
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_backup* backup = sqlite3_backup_init(target, "main", db, "main");
+        if (!backup) {
+            rc = sqlite3_errcode(target);
+        } else {
+            rc = sqlite3_backup_step(backup, -1);
+            int finished = sqlite3_backup_finish(backup);
+            rc = rc == SQLITE_DONE ? finished : rc;
+        }
+    }
+    std::string engine = target ? sqlite3_errmsg(target) : sqlite3_errstr(rc);
+    int closed = sqlite3_close_v2(target);
+    if (rc == SQLITE_OK && closed == SQLITE_OK)
+        std::filesystem::rename(temporary, copy, ec);
+    if (rc != SQLITE_OK || closed != SQLITE_OK || ec) {
+        std::filesystem::remove(temporary, ec);
+        throw refuse(rc != SQLITE_OK ? engine : "无法改名为 " + copy);
+    }
 }
 
 } // namespace
@@ -233,16 +267,38 @@ sqlite3* OpenModelDatabase(const std::string& path)
 
 void MigrateModelDatabase(sqlite3* db, const std::string& path, const std::vector<TMigration>& migrations)
 {
-    TTransaction transaction(db);
+    // Programs opening one old file at once migrate it one after the other:
+    // the lock is a file of its own, so that no descriptor on the database
+    // itself is opened or closed (closing one drops SQLite's POSIX locks).
+    // Where the file system has no flock (ENOLCK), the migration goes on
+    // under SQLite's own lock alone.
+    std::string lockPath = path + ".migrate-lock";
+    int lock = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (lock >= 0 && flock(lock, LOCK_EX) != 0) {
+        close(lock);
+        lock = -1;
+    }
+    struct TUnlock {
+        int fd;
+        ~TUnlock()
+        {
+            if (fd >= 0)
+                close(fd);
+        }
+    } unlock { lock };
     // Another program may have migrated the file since it was opened.
     int version = UserVersion(db);
-    bool copied = false;
+    bool needed = false;
+    for (const auto& migration : migrations)
+        needed = needed || migration.version > version;
+    if (!needed)
+        return;
+    KeepCopy(db, path, version);
+    TTransaction transaction(db);
+    version = UserVersion(db);
     for (const auto& migration : migrations) {
         if (migration.version <= version)
             continue;
-        if (!copied)
-            KeepCopy(path, version);
-        copied = true;
         for (const auto& sql : migration.statements) {
             TStatement statement(db, sql);
             while (statement.Step()) { }

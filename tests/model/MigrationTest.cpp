@@ -24,6 +24,38 @@ std::string ReadBytes(const fs::path& path)
     return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
 }
 
+// What a database holds: its version, its schema and every row, as text. A
+// backup holds the same, though not the same bytes (SQLite's online backup
+// writes its own header counters).
+std::string Content(const fs::path& path)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return "(cannot open)";
+    }
+    std::string out;
+    auto rows = [&](const std::string& sql) {
+        sqlite3_stmt* statement = nullptr;
+        sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr);
+        while (statement && sqlite3_step(statement) == SQLITE_ROW) {
+            for (int i = 0; i < sqlite3_column_count(statement); ++i) {
+                const unsigned char* text = sqlite3_column_text(statement, i);
+                out += text ? reinterpret_cast<const char*>(text) : "NULL";
+                out += '|';
+            }
+            out += '\n';
+        }
+        sqlite3_finalize(statement);
+    };
+    rows("pragma user_version");
+    rows("select type, name, sql from sqlite_master order by name");
+    for (const char* table : { "t_project", "t_class", "t_member" })
+        rows(std::string("select * from ") + table);
+    sqlite3_close(db);
+    return out;
+}
+
 // The three tables exactly as the first program made them (version 0),
 // with one project, class and member.
 void MakeVersionZeroFile(const std::string& path)
@@ -73,13 +105,14 @@ TEST_F(MigrationTest, FileOfTheFirstLayoutOpensWithItsRows)
 {
     MakeVersionZeroFile(dbPath_);
     std::string original = ReadBytes(dbPath_);
+    std::string originalContent = Content(dbPath_);
     EXPECT_EQ(TDbHelper().QueryText("select memberName from t_member where classId=1"), "isbn");
     TDbHelper::CloseSharedConnection();
     EXPECT_EQ(SqlNumber(dbPath_, "pragma user_version"), CurrentSchemaVersion());
     if (CurrentSchemaVersion() == 0)
         EXPECT_EQ(ReadBytes(dbPath_), original) << "a file of the current layout was changed by opening it";
     else
-        EXPECT_EQ(ReadBytes(dbPath_ + ".bak-0"), original) << "no copy of the file as it was";
+        EXPECT_EQ(Content(dbPath_ + ".bak-0"), originalContent) << "no copy of the file as it was";
 }
 
 TEST_F(MigrationTest, NewerFileIsRefusedAndLeftAlone)
@@ -87,6 +120,7 @@ TEST_F(MigrationTest, NewerFileIsRefusedAndLeftAlone)
     MakeVersionZeroFile(dbPath_);
     SqlExecute(dbPath_, "pragma user_version = " + std::to_string(CurrentSchemaVersion() + 1));
     std::string original = ReadBytes(dbPath_);
+    std::string originalContent = Content(dbPath_);
     EXPECT_EQ(OpenFailure(),
         "数据库文件 " + dbPath_ + " 由更新版本的程序创建(结构版本 " + std::to_string(CurrentSchemaVersion() + 1) +
             "，本程序只支持到版本 " + std::to_string(CurrentSchemaVersion()) +
@@ -99,6 +133,7 @@ TEST_F(MigrationTest, MigrationsKeepACopyAndRunAsOneTransaction)
 {
     MakeVersionZeroFile(dbPath_);
     std::string original = ReadBytes(dbPath_);
+    std::string originalContent = Content(dbPath_);
     const std::vector<TMigration> good = {
         { 1, { "alter table t_member add column extra text not null default ''" } },
         { 2, { "create table t_more(x integer)" } },
@@ -108,15 +143,15 @@ TEST_F(MigrationTest, MigrationsKeepACopyAndRunAsOneTransaction)
     sqlite3_close(db);
     EXPECT_EQ(SqlNumber(dbPath_, "pragma user_version"), 2);
     EXPECT_EQ(SqlRows(dbPath_, "select memberName, extra from t_member"), "isbn|\n");
-    EXPECT_EQ(ReadBytes(dbPath_ + ".bak-0"), original);
+    EXPECT_EQ(Content(dbPath_ + ".bak-0"), originalContent);
 
     // A second migration of the same file keeps the first copy and makes another.
-    std::string second = ReadBytes(dbPath_);
+    std::string second = Content(dbPath_);
     db = OpenRaw(dbPath_);
     MigrateModelDatabase(db, dbPath_, { { 3, { "create table t_third(x integer)" } } });
     sqlite3_close(db);
-    EXPECT_EQ(ReadBytes(dbPath_ + ".bak-2"), second);
-    EXPECT_EQ(ReadBytes(dbPath_ + ".bak-0"), original);
+    EXPECT_EQ(Content(dbPath_ + ".bak-2"), second);
+    EXPECT_EQ(Content(dbPath_ + ".bak-0"), originalContent);
 }
 
 // A migration that fails half-way (here a statement the engine refuses;
