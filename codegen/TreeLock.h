@@ -22,5 +22,7 @@ public:
     TTreeLock& operator=(const TTreeLock&) = delete;
 
 private:
+    void TakeLockFile(const std::string& outputRoot, const std::string& path);
     int fd_ = -1;
+    std::string lockFile_; // where flock is not supported
 };

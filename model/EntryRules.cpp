@@ -107,6 +107,17 @@ bool IsReservedClassName(const std::string& name)
 
 } // namespace
 
+namespace {
+
+// Characters of UTF-8 text (its bytes that do not continue a character).
+size_t CharacterCount(const std::string& text)
+{
+    return static_cast<size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+} // namespace
+
 TVerdict CheckClassNameText(const std::string& className, const std::string& friendName)
 {
     if (!IsAsciiIdentifier(className))
@@ -134,6 +145,9 @@ TVerdict CheckClassNameText(const std::string& className, const std::string& fri
         return TVerdict::Refuse(TRefusal::FriendName, "友好名称不能包含控制字符!");
     if (!IsGbkEncodable(friendName))
         return TVerdict::Refuse(TRefusal::FriendName, "友好名称含有无法用 GBK 编码保存的字符!");
+    if (CharacterCount(friendName) > kMaxCommentLength)
+        return TVerdict::Refuse(TRefusal::FriendName,
+            "友好名称不能超过 " + std::to_string(kMaxCommentLength) + " 个字符(生成的 Java 代码容纳不下)!");
     return TVerdict::Accept();
 }
 
@@ -242,6 +256,10 @@ TVerdict CheckPackageName(const std::string& packageName)
         return TVerdict::Refuse(TRefusal::EmptyName, "包名输入不能为空!");
     static const char* const rule = "包名必须由以“.”分隔的 Java 标识符组成(英文字母、数字和下划线，不以数字开头，不用 "
                                     "Java 关键字)，如 velmorantis 或 org.example!";
+    // Checked whole before anything is written: it becomes a folder per part.
+    if (packageName.size() > kMaxPackageLength)
+        return TVerdict::Refuse(
+            TRefusal::Name, "包名不能超过 " + std::to_string(kMaxPackageLength) + " 个字符(它的每一段都是一层目录)!");
     size_t start = 0;
     for (;;) {
         size_t dot = packageName.find('.', start);
@@ -369,6 +387,9 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
         return TVerdict::Refuse(TRefusal::Comment, "成员注释不能包含换行等控制字符!");
     if (!IsGbkEncodable(entry.comment))
         return TVerdict::Refuse(TRefusal::Comment, "成员注释含有无法用 GBK 编码保存的字符!");
+    if (CharacterCount(entry.comment) > kMaxCommentLength)
+        return TVerdict::Refuse(TRefusal::Comment,
+            "成员注释不能超过 " + std::to_string(kMaxCommentLength) + " 个字符(生成的 Java 代码容纳不下)!");
     TVerdict column = CheckColumnData(entry);
     if (!column.Accepted())
         return column;

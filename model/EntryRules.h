@@ -98,6 +98,11 @@ TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId,
 // the project (a class cannot be the type of its own member).
 std::vector<std::string> MemberTypeChoices(int projectId, int classId);
 
+// A comment or friendly name lands in Java string constants (at most 65,535
+// bytes each); a package name becomes one folder per part.
+inline const size_t kMaxCommentLength = 4000;
+inline const size_t kMaxPackageLength = 255;
+
 // The database of a project's application: the driver and the dialect Java
 // class names, the URL a JDBC URL without blanks, quotes or markup, the user
 // without markup (they land in hibernate.cfg.xml). Empty texts are allowed.

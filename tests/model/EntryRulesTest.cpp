@@ -142,6 +142,12 @@ TEST_F(EntryRulesTest, StricterMemberRules)
              "mod", "e", "book", "bookDAO", "bookList", "bookTypeList", "db_book" })
         EXPECT_NE(Add(Entry(clash, "字符串")).find("冲突"), std::string::npos) << clash;
     EXPECT_NE(Add(Entry("order", "字符串")).find("保留字"), std::string::npos);
+    // What the output cannot carry is refused with its limit.
+    auto longComment = Entry("subtitle", "字符串");
+    longComment.comment = std::string(4001, 'x');
+    EXPECT_EQ(Add(longComment), "成员注释不能超过 4000 个字符(生成的 Java 代码容纳不下)!");
+    EXPECT_FALSE(CheckPackageName(std::string(128, 'a') + "." + std::string(127, 'b')).Accepted());
+    EXPECT_TRUE(CheckPackageName(std::string(127, 'a') + "." + std::string(127, 'b')).Accepted());
     // Words the pages' expression language or Struts read as something else.
     for (const char* word : { "lt", "gt", "le", "ge", "eq", "ne", "empty", "param", "header", "cookie", "pageContext",
              "sessionScope", "bor", "gte" })
