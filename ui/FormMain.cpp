@@ -58,16 +58,16 @@ TFormMain::TFormMain(IDialogs* dialogs, QWidget* parent)
     }
     setObjectName("FormMain");
     setWindowTitle(Text(kCaption));
-    // Fixed border with the system menu and the minimise button only.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-        Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // Resizable and maximisable: a fixed 828x547 left controls out of reach
+    // on small screens and at larger scale factors.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+        Qt::WindowCloseButtonHint);
     BuildControls();
     BuildMenu();
     BuildStatusBar();
     runs_ = new TRunController(*this, Memo_State, Lbl_Written, Act_Generate, Act_MergeGenerate);
     folderOpener_ = [](const QString& folder) { return QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
-    // The client area below the menu keeps its size; the window follows it.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    FitToScreen();
 
     Guarded([this] { ReloadProjects(); });
     RefreshStatus();

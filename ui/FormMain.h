@@ -61,6 +61,7 @@ public:
     void ReloadProjects();
     void ReloadClasses(int projectId);
     void ClearMembers();
+    void FitToScreen();
     void ReloadMembers(int classId);
     // The members of the selected class, when a class is selected.
     void ReloadSelectedMembers();

@@ -16,6 +16,8 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -33,12 +35,33 @@ const int kBannerHeight = 97;
 
 } // namespace
 
+void TFormMain::FitToScreen()
+{
+    QSize wanted(kClientWidth, kClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    QSize room = wanted;
+    if (QScreen* screen = this->screen())
+        room = screen->availableGeometry().size();
+    // Where the screen has room the window starts at, and keeps at least,
+    // the client area's size; otherwise it takes the screen and scrolls.
+    QSize start = wanted.boundedTo(room);
+    setMinimumSize(start);
+    resize(start);
+}
+
 void TFormMain::BuildControls()
 {
-    auto* client = new QWidget(this);
+    // The client area is 828x547 at the start and never smaller; the window
+    // may grow (the lists, the member table and the progress box grow with
+    // it), and on a screen too small for it the area scrolls.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("ClientScroll");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    auto* client = new QWidget(scroll);
     client->setObjectName("ClientArea");
-    client->setFixedSize(kClientWidth, kClientHeight);
-    setCentralWidget(client);
+    client->setMinimumSize(kClientWidth, kClientHeight);
+    scroll->setWidget(client);
+    setCentralWidget(scroll);
     auto* clientLayout = new QVBoxLayout(client);
     clientLayout->setContentsMargins(0, 0, 0, 0);
     clientLayout->setSpacing(0);
@@ -46,6 +69,7 @@ void TFormMain::BuildControls()
     Image1 = new QLabel(client);
     Image1->setObjectName("Image1");
     Image1->setFixedHeight(kBannerHeight);
+    Image1->setMinimumWidth(kClientWidth);
     Image1->setScaledContents(true);
     Image1->setPixmap(DrawBanner(QSize(kClientWidth, kBannerHeight)));
     Image1->setCursor(Qt::PointingHandCursor);
@@ -282,5 +306,5 @@ void TFormMain::BuildStatusBar()
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
     statusBar()->addWidget(bar, 1);
-    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setSizeGripEnabled(true);
 }
