@@ -81,6 +81,12 @@ TFormMain::~TFormMain()
 
 void TFormMain::closeEvent(QCloseEvent* event)
 {
+    if (runs_ && runs_->Going() &&
+        !dialogs_->ConfirmDefaultNo(this,
+            Text("正在生成代码。现在关闭窗口会使生成中途停止，部分文件不会写出。\n确定要关闭吗?"), Text("提示"))) {
+        event->ignore();
+        return;
+    }
     if (widthSaver_->isActive())
         SaveMemberColumnWidths();
     QMainWindow::closeEvent(event);
@@ -262,6 +268,17 @@ void TFormMain::ReloadClasses(int projectId)
     LB_Object->setCurrentRow(0);
     ReloadMembers(SelectedClassId());
     RefreshStatus();
+}
+
+void TFormMain::SelectClass(int classId)
+{
+    for (int row = 0; row < LB_Object->count(); ++row)
+        if (LB_Object->item(row)->data(Qt::UserRole).toInt() == classId) {
+            LB_Object->setCurrentRow(row);
+            ReloadMembers(classId);
+            RefreshStatus();
+            return;
+        }
 }
 
 void TFormMain::ClearMembers()

@@ -61,6 +61,8 @@ public:
     void ReloadProjects();
     void ReloadClasses(int projectId);
     void ClearMembers();
+    // Makes the class with this id the selected one, when the list shows it.
+    void SelectClass(int classId);
     void FitToScreen();
     void ReloadMembers(int classId);
     // The members of the selected class, when a class is selected.

@@ -18,8 +18,10 @@
 void TFormMain::NewProject()
 {
     Guarded([this] {
-        std::string name =
-            dialogs_->InputText(this, Text("请输入工程名称"), QString(), QString()).value_or(QString()).toStdString();
+        std::optional<QString> answer = dialogs_->InputText(this, Text("请输入工程名称"), QString(), QString());
+        if (!answer)
+            return; // cancelled
+        std::string name = answer->toStdString();
         TCommandResult result = TModelCommands::NewProject(name);
         if (!result.Done())
             return Message(Text(result.message));
@@ -41,8 +43,10 @@ void TFormMain::RenameProject()
         int projectId = SelectedProjectId();
         if (projectId < 0)
             return Message(Text("当前未有任何项目被选中!"));
-        std::string name =
-            dialogs_->InputText(this, Text("请输入项目名称"), QString(), QString()).value_or(QString()).toStdString();
+        std::optional<QString> answer = dialogs_->InputText(this, Text("请输入项目名称"), QString(), QString());
+        if (!answer)
+            return; // cancelled
+        std::string name = answer->toStdString();
         TCommandResult result = TModelCommands::RenameProject(projectId, name);
         if (!result.Done()) {
             Message(Text(result.message));

@@ -90,6 +90,9 @@ void TRunController::CheckFailed(const TCheckResult& result)
     Flush();
     if (result.kind == TCheckKind::PrimaryMember || result.kind == TCheckKind::DisplayMember)
         errorClassId_ = result.classId;
+    // The class to mend is the one the member table then shows.
+    if (result.classId > 0 && window_.SelectedProjectId() == projectId_)
+        window_.SelectClass(result.classId);
     Message(Text(result.message));
 }
 

@@ -125,8 +125,11 @@ void GenerationTest::FaultyModelIsReportedAndNothingWritten()
     TWindowUnderTest t;
     RunToTheEnd(t, QtPath(model_->Path("out")));
     QCOMPARE(t.dialogs.Messages(), QStringList({ "如果以前生成了该项目，最好先删除原来的目录!", message }));
-    if (!errorClass.isEmpty())
+    if (!errorClass.isEmpty()) {
         QCOMPARE(QString::fromStdString(TClassDAO().GetClassName(t.window->ErrorClassId())), errorClass);
+        // The class to mend is the selected one.
+        QCOMPARE(t.window->SelectedClassId(), t.window->ErrorClassId());
+    }
     QVERIFY(Lines(*t.window).isEmpty());
     QVERIFY(!QDir(QtPath(model_->Path("out"))).exists());
 }
