@@ -5,10 +5,13 @@
 #include "DbHelper.h"
 #include "Schema.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <sstream>
+#include <vector>
 
 #ifndef JAVAGEN_VERSION
 #define JAVAGEN_VERSION "2.0.0"
@@ -42,6 +45,49 @@ std::string UnknownCommand(const CLI::App& app)
     return "";
 }
 
+// Edit distance of two short words (a misspelt option against the real ones).
+size_t Distance(const std::string& a, const std::string& b)
+{
+    std::vector<size_t> row(b.size() + 1);
+    for (size_t j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (size_t i = 1; i <= a.size(); ++i) {
+        size_t diagonal = row[0];
+        row[0] = i;
+        for (size_t j = 1; j <= b.size(); ++j) {
+            size_t up = row[j];
+            row[j] = std::min({ row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1) });
+            diagonal = up;
+        }
+    }
+    return row[b.size()];
+}
+
+// "你是不是想用 --length?" for a word close to an option or a command of the
+// deepest command given.
+std::string Suggestion(const CLI::App& app, const std::string& word)
+{
+    const CLI::App* at = &app;
+    while (!at->get_subcommands().empty())
+        at = at->get_subcommands().front();
+    std::vector<std::string> names;
+    for (const CLI::Option* option : at->get_options())
+        for (const std::string& name : option->get_lnames())
+            names.push_back("--" + name);
+    for (const CLI::App* sub : at->get_subcommands([](const CLI::App*) { return true; }))
+        names.push_back(sub->get_name());
+    std::string best;
+    size_t bestDistance = 3; // at most two letters off
+    for (const std::string& name : names) {
+        size_t d = Distance(word, name);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = name;
+        }
+    }
+    return best.empty() ? "" : "你是不是想用 " + best + "? ";
+}
+
 // One line saying, in Chinese, what is wrong with the command line; the
 // parser's own words are kept where they name the arguments.
 std::string UsageLine(const CLI::ParseError& e, const std::string& unknownCommand)
@@ -53,8 +99,17 @@ std::string UsageLine(const CLI::ParseError& e, const std::string& unknownComman
     if (name == "RequiredError" && EndsWith(detail, " is required"))
         return "缺少参数 " + detail.substr(0, detail.size() - std::string(" is required").size()) + "。";
     size_t extras = detail.find("expected: ");
-    if (extras != std::string::npos)
-        return "无法识别的参数: " + detail.substr(extras + 10) + "。";
+    if (extras != std::string::npos) {
+        // The parser lists them last first.
+        std::vector<std::string> words;
+        std::istringstream list(detail.substr(extras + 10));
+        for (std::string word; list >> word;)
+            words.insert(words.begin(), word);
+        std::string text;
+        for (const std::string& word : words)
+            text += (text.empty() ? "" : " ") + word;
+        return "无法识别的参数: " + text + "。";
+    }
     if (name == "ExcludesError") {
         size_t excludes = detail.find(" excludes ");
         if (excludes != std::string::npos)
@@ -62,6 +117,18 @@ std::string UsageLine(const CLI::ParseError& e, const std::string& unknownComman
     }
     if (name == "ArgumentMismatch")
         return "选项缺少取值(" + detail + ")。";
+    size_t notIn = detail.find(" not in {");
+    if (name == "ValidationError" && notIn != std::string::npos) {
+        size_t colon = detail.rfind(": ", notIn);
+        std::string value = detail.substr(
+            colon == std::string::npos ? 0 : colon + 2, notIn - (colon == std::string::npos ? 0 : colon + 2));
+        return "取值 " + value + " 不在可选的 " + detail.substr(notIn + 8) + " 之中。";
+    }
+    size_t atMost = detail.find("At Most ");
+    size_t received = detail.find(" required but received ");
+    if (atMost != std::string::npos && received != std::string::npos)
+        return "最多只能给出 " + detail.substr(atMost + 8, received - atMost - 8) + " 个，却给出了 " +
+            detail.substr(received + 23) + " 个。";
     return "命令行有误(" + detail + ")。";
 }
 
@@ -117,8 +184,16 @@ int Run(int argc, char** argv)
     AddPreviewCommand(app, action);
     GroupHelpFlags(app);
 
+    // "help COMMAND ..." is "COMMAND ... --help"; "help" alone is "--help".
+    std::vector<std::string> words(argv + 1, argv + argc);
+    if (!words.empty() && words.front() == "help") {
+        words.erase(words.begin());
+        words.push_back("--help");
+    }
+    std::reverse(words.begin(), words.end()); // CLI11 takes the words last first
+
     try {
-        app.parse(argc, argv);
+        app.parse(words);
     } catch (const CLI::CallForHelp&) {
         // The help of the command it follows, or of the program.
         const CLI::App* shown = &app;
@@ -130,7 +205,27 @@ int Run(int argc, char** argv)
         std::cout << e.what() << '\n';
         return 0;
     } catch (const CLI::ParseError& e) {
-        std::cerr << UsageLine(e, UnknownCommand(app)) << ' ' << kHelpHint << '\n';
+        std::string unknown = UnknownCommand(app);
+        std::string misspelt = unknown;
+        if (misspelt.empty())
+            for (const std::string& word : app.remaining())
+                if (word.rfind("--", 0) == 0) {
+                    misspelt = word.substr(0, word.find('='));
+                    break;
+                }
+        std::string deepestWord;
+        const CLI::App* at = &app;
+        while (!at->get_subcommands().empty())
+            at = at->get_subcommands().front();
+        for (const std::string& word : at->remaining())
+            if (word.rfind("--", 0) == 0) {
+                deepestWord = word.substr(0, word.find('='));
+                break;
+            }
+        if (!deepestWord.empty())
+            misspelt = deepestWord;
+        std::cerr << UsageLine(e, unknown) << ' ' << (misspelt.empty() ? "" : Suggestion(app, misspelt)) << kHelpHint
+                  << '\n';
         return 2;
     }
 

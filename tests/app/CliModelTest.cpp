@@ -157,6 +157,34 @@ TEST_F(CliModelTest, GenerateRefusesAFaultyModelAndWritesNothing)
     EXPECT_EQ(failed.err.rfind("代码生成失败", 0), 0u) << failed.err;
 }
 
+// Usage errors are said in Chinese, with a suggestion for a misspelt word;
+// "help COMMAND" shows that command's help.
+TEST_F(CliModelTest, UsageIsExplainedInChinese)
+{
+    ASSERT_EQ(Cli({ "project", "add", "p" }).status, 0);
+    ASSERT_EQ(Cli({ "class", "add", "p", "Book", "图书" }).status, 0);
+    struct TCase {
+        std::vector<std::string> args;
+        int status;
+        std::string start; // of standard error, or of standard output for help
+    };
+    const TCase cases[] = {
+        { { "member", "add", "p", "Book", "x", "string", "--lenght", "3" }, 2,
+            "无法识别的参数: --lenght 3。 你是不是想用 --length? " },
+        { { "genrate" }, 2, "未知命令: genrate。 你是不是想用 generate? " },
+        { { "preview", "p", "Book", "--file", "java" }, 2,
+            "取值 java 不在可选的 {mapping,domain,dao,action,pages,validation} 之中。" },
+        { { "help", "generate" }, 0, "生成代码" },
+        { { "--version" }, 0, "javagen-cli " },
+    };
+    for (const auto& c : cases) {
+        auto run = Cli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args[0];
+        const std::string& text = c.status == 0 ? run.out : run.err;
+        EXPECT_EQ(text.substr(0, c.start.size()), c.start) << c.args[0];
+    }
+}
+
 // generate and preview use what the project stores (the window's settings):
 // its package and whether the pages are made; options override them for one
 // run and say so; a project without a stored package gets the default.
