@@ -10,6 +10,7 @@
 #include "UpdateMemberForm.h"
 
 #include "ModelCommands.h"
+#include "OutputFolder.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -55,8 +56,22 @@ void TFormMain::RenameProject()
             return;
         }
         rememberedProjectIndex_ = CB_Project->currentIndex();
+        std::string oldName = SelectedProjectName().toStdString();
         Message(Text(result.message));
         ReloadProjects();
+        // The generated tree (and the bases a merge needs) follows the name.
+        std::string root = runLocations_.rootDir.empty() ? ProgramDirectory() : runLocations_.rootDir;
+        TFolderMove move = PlanFolderMove(root, oldName, name);
+        if (move.possible &&
+            dialogs_->Confirm(this,
+                Text("是否把生成目录\n  ") + Text(move.from) + Text("\n改名为\n  ") + Text(move.to) +
+                    Text("?\n(合并生成要在原来的目录中找到手工修改和 .javagen 中的基准)"),
+                Text("生成目录")))
+            MoveFolder(move);
+        else if (!move.why.empty())
+            Message(Text("生成目录 ") + Text(move.from) + Text(" 没有改名：") + Text(move.why) +
+                Text("。合并生成将写到新目录，原来目录中的手工修改不会带过去。"));
+        RefreshStatus();
     });
 }
 

@@ -2,6 +2,8 @@
 // of the command layer the workbench uses too.
 #include "CliApp.h"
 
+#include "AutoCode.h"
+#include "OutputFolder.h"
 #include "ProjectSettings.h"
 
 #include "ClassDAO.h"
@@ -73,11 +75,26 @@ void AddProjectCommands(CLI::App& app, TCliAction& action)
     Positional(add, "NAME", *name, "工程名称");
     add->callback([&action, name] { action = [name] { return Report(TModelCommands::NewProject(*name)); }; });
 
-    CLI::App* rename = Command(*project, "rename", "修改工程名称");
+    auto renameRoot = std::make_shared<std::string>();
+    CLI::App* rename = Command(
+        *project, "rename", "修改工程名称；ROOT/projects/NAME 存在时一同改名(合并生成需要其中的手工修改和基准)");
     Positional(rename, "NAME", *name, "工程名称");
     Positional(rename, "NEW", *newName, "新的工程名称");
-    rename->callback([&action, name, newName] {
-        action = [name, newName] { return Report(TModelCommands::RenameProject(FindProjectId(*name), *newName)); };
+    rename->add_option("--root", *renameRoot, "生成目录所在的 ROOT，默认为程序所在目录")->type_name("DIR");
+    rename->callback([&action, name, newName, renameRoot] {
+        action = [name, newName, renameRoot] {
+            int status = Report(TModelCommands::RenameProject(FindProjectId(*name), *newName));
+            if (status != 0)
+                return status;
+            TFolderMove move = PlanFolderMove(renameRoot->empty() ? ProgramDirectory() : *renameRoot, *name, *newName);
+            if (move.possible) {
+                MoveFolder(move);
+                std::cerr << "生成目录 " << move.from << " 已改名为 " << move.to << '\n';
+            } else if (!move.why.empty()) {
+                std::cerr << "生成目录 " << move.from << " 没有改名：" << move.why << '\n';
+            }
+            return 0;
+        };
     });
 
     CLI::App* remove = Command(*project, "delete", "删除工程(连同它的类和成员)");

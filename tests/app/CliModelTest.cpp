@@ -157,6 +157,23 @@ TEST_F(CliModelTest, GenerateRefusesAFaultyModelAndWritesNothing)
     EXPECT_EQ(failed.err.rfind("代码生成失败", 0), 0u) << failed.err;
 }
 
+// Renaming a project takes its generated tree (and the bases a merge needs)
+// along, so that the next merge finds the hand edits.
+TEST_F(CliModelTest, RenamedProjectKeepsItsGeneratedTree)
+{
+    ASSERT_EQ(Cli({ "project", "add", "p" }).status, 0);
+    ASSERT_EQ(Cli({ "class", "add", "p", "Book", "图书" }).status, 0);
+    ASSERT_EQ(Cli({ "member", "add", "p", "Book", "isbn", "string", "--primary", "--display" }).status, 0);
+    ASSERT_EQ(Cli({ "generate", "p", "--root", "out", "--templates", JAVAGEN_TEMPLATES }).status, 0);
+    auto renamed = Cli({ "project", "rename", "p", "q", "--root", "out" });
+    EXPECT_EQ(renamed.status, 0);
+    EXPECT_NE(renamed.err.find("已改名为"), std::string::npos) << renamed.err;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out/projects/p"));
+    EXPECT_TRUE(std::filesystem::exists(dir_ / "out/projects/q/.javagen"));
+    auto merge = Cli({ "generate", "q", "--root", "out", "--templates", JAVAGEN_TEMPLATES, "--merge", "--dry-run" });
+    EXPECT_EQ(merge.out.find("new "), std::string::npos) << merge.out;
+}
+
 // Usage errors are said in Chinese, with a suggestion for a misspelt word;
 // "help COMMAND" shows that command's help.
 TEST_F(CliModelTest, UsageIsExplainedInChinese)
