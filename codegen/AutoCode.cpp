@@ -119,6 +119,48 @@ void RemoveRunLeftovers(const TOutputPaths& paths, const TGenInput& in)
     TFileOperate::RemoveLeftovers(paths.Directory(".javagen"));
 }
 
+namespace {
+
+// The run's classes by id, as the manifest records them.
+std::map<int, std::string> ClassNames(const TGenInput& in)
+{
+    std::map<int, std::string> classes;
+    for (const auto& c : in.classes)
+        classes[c.classId] = c.name;
+    return classes;
+}
+
+// The files of every class renamed since the last run (same id, another
+// name): the path each generator now writes -> the path it wrote for the
+// old name.
+std::map<std::string, std::string> RenamedFiles(const TGenInput& in, const std::map<int, std::string>& recorded)
+{
+    std::map<int, std::string> now = ClassNames(in);
+    std::set<std::string> names;
+    for (const auto& entry : now)
+        names.insert(entry.second);
+    std::map<std::string, std::string> renamed;
+    for (const auto& c : in.classes) {
+        auto was = recorded.find(c.classId);
+        if (was == recorded.end() || was->second == c.name || names.count(was->second))
+            continue;
+        TClassData old = c;
+        old.name = was->second;
+        for (const IGenerator* generator : Generators()) {
+            if (!generator->Enabled(in))
+                continue;
+            TFiles newFiles, oldFiles;
+            generator->ClassFiles(in, c, newFiles);
+            generator->ClassFiles(in, old, oldFiles);
+            for (size_t i = 0; i < newFiles.size() && i < oldFiles.size(); ++i)
+                renamed[newFiles[i].Relative()] = oldFiles[i].Relative();
+        }
+    }
+    return renamed;
+}
+
+} // namespace
+
 void TAutoCode::Generate()
 {
     std::optional<TPreparedRun> prepared;
@@ -143,13 +185,15 @@ void TAutoCode::Generate()
         RemoveRunLeftovers(paths, in);
         ForEachGeneratedFile(in, [&](const TGeneratedFile& file) { sink.Put(paths.Place(file), file.suffix); });
         sink.Finish();
-        bases.WriteManifest(packageName_);
+        bases.WriteManifest(packageName_, ClassNames(in));
         return listener_.Done();
     }
     TMergePlanner planner(paths.OutputRoot(), projectName_, packageName_);
+    planner.SetRenamed(RenamedFiles(in, TBaseStore(paths.OutputRoot()).RecordedClasses()));
     ForEachGeneratedFile(in, [&](const TGeneratedFile& file) { planner.Put(paths.Place(file), file.suffix); });
     TMergePlan made = planner.Finish();
     made.deleteOldPackage = locations_.deleteOldPackage;
+    made.classes = ClassNames(in);
     auto plan = std::make_shared<const TMergePlan>(std::move(made));
     if (kind_ == TRunKind::MergeDryRun) {
         ReportMergePlan(*plan, listener_);

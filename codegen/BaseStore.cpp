@@ -104,12 +104,34 @@ std::string TBaseStore::RecordedPackage() const
     }
 }
 
-void TBaseStore::WriteManifest(const std::string& package) const
+std::map<int, std::string> TBaseStore::RecordedClasses() const
+{
+    std::map<int, std::string> classes;
+    std::string relative = ".javagen/manifest.json";
+    if (!guard_.Unsafe(relative).empty())
+        return classes;
+    try {
+        auto manifest = nlohmann::json::parse(TFileOperate::ReadFileBytes(outputRoot_ + "/" + relative));
+        auto recorded = manifest.find("classes");
+        if (recorded != manifest.end() && recorded->is_object())
+            for (const auto& [id, name] : recorded->items())
+                if (name.is_string())
+                    classes[std::stoi(id)] = name.get<std::string>();
+    } catch (const std::exception&) {
+        classes.clear();
+    }
+    return classes;
+}
+
+void TBaseStore::WriteManifest(const std::string& package, const std::map<int, std::string>& classes) const
 {
     nlohmann::ordered_json manifest;
     manifest["format"] = 1;
     manifest["note"] = "javagen 合并生成所用的基准文件清单(程序上次写入各文件的内容在 base/ 下)，请勿手工修改";
     manifest["package"] = package;
+    manifest["classes"] = nlohmann::ordered_json::object();
+    for (const auto& [id, name] : classes)
+        manifest["classes"][std::to_string(id)] = name;
     manifest["files"] = nlohmann::json::array();
     for (const auto& file : List())
         manifest["files"].push_back(file);

@@ -2,6 +2,7 @@
 #include "FileOperate.h"
 #include "TreeGuard.h"
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -35,10 +36,13 @@ public:
     std::set<std::string> Strays() const;
     const std::string& OutputRoot() const { return outputRoot_; }
     // Rewrites manifest.json from the bases present, with the package
-    // (dotted, without "com.") the run generated.
-    void WriteManifest(const std::string& package) const;
+    // (dotted, without "com.") the run generated and its classes by id (so
+    // that the next merge can tell a renamed class).
+    void WriteManifest(const std::string& package, const std::map<int, std::string>& classes) const;
     // The package the last manifest records; empty when none does.
     std::string RecordedPackage() const;
+    // The classes the last manifest records by id; empty when none does.
+    std::map<int, std::string> RecordedClasses() const;
 
     // The output-root relative path of a file below outputRoot.
     std::string Relative(const std::string& path) const;

@@ -184,6 +184,6 @@ TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listen
             listener.Progress(step.displayPath + step.Outcome(step.suffix, plan.Deletes(step)));
         }
     }
-    bases.WriteManifest(plan.package);
+    bases.WriteManifest(plan.package, plan.classes);
     return summary;
 }

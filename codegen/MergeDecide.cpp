@@ -36,6 +36,24 @@ void TMergePlanner::Decide(TMergeStep& step, const std::string& next) const
         step.adopted = step.relative + ".new";
     }
 
+    // A renamed class's file, not yet on disk: the old file's edits come along.
+    auto renamed = renamed_.find(step.relative);
+    if (!disk && renamed != renamed_.end() && guard.Unsafe(renamed->second).empty() &&
+        guard.Unsafe(".javagen/base/" + renamed->second).empty()) {
+        std::optional<std::string> oldBase = bases_.Read(renamed->second);
+        std::optional<std::string> oldDisk = ReadIfPresent(bases_.FilePath(renamed->second));
+        if (oldBase && oldDisk && *oldBase != *oldDisk && !IsBinaryText(*oldDisk) && !IsBinaryText(*oldBase) &&
+            !HasConflictMarkers(*oldDisk)) {
+            TStructuralMerge merged = MergeStructurally(step.path, *oldBase, *oldDisk, next, LabelsFor(next));
+            step.action = merged.merged.clean ? TMergeAction::Merge : TMergeAction::Conflict;
+            step.writeFile = true;
+            step.merged = std::move(merged.merged.bytes);
+            step.carriedFrom = renamed->second;
+            step.note =
+                "(类已改名，手工修改从 " + fs::path(renamed->second).filename().string() + " 带入)" + merged.note;
+            return;
+        }
+    }
     if (!disk) {
         step.action = TMergeAction::New;
         step.writeFile = true;

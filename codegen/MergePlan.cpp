@@ -167,6 +167,8 @@ std::string TMergeStep::Outcome(const std::string& plainSuffix, bool deleted) co
     case TMergeAction::Refused:
         return "未处理：" + note + "，已跳过!";
     case TMergeAction::Obsolete:
+        if (!carriedTo.empty())
+            return deleted ? "类已改名，手工修改已带入" + carriedTo + "，已删除!" : "类已改名，已保留!";
         if (oldPackage)
             return !unedited ? "旧包中的文件，有手工修改，已保留!"
                              : (deleted ? "旧包中的文件，已删除!" : "旧包中的文件，已保留(删除须另行确认)!");
@@ -187,7 +189,8 @@ std::string TMergePlan::PackageChange() const
 
 bool TMergePlan::Deletes(const TMergeStep& step) const
 {
-    return step.action == TMergeAction::Obsolete && step.unedited && (!step.oldPackage || deleteOldPackage);
+    return step.action == TMergeAction::Obsolete && (step.unedited || !step.carriedTo.empty()) &&
+        (!step.oldPackage || deleteOldPackage);
 }
 
 std::string TMergePlan::Why(const TMergeStep& step) const
@@ -198,6 +201,8 @@ std::string TMergePlan::Why(const TMergeStep& step) const
                                 : "没有基准，不知道哪些是手工修改";
     if (step.action != TMergeAction::Obsolete)
         return "";
+    if (!step.carriedTo.empty())
+        return "将删除：类已改名，手工修改已带入 " + step.carriedTo;
     if (!step.unedited)
         return "将保留：有手工修改";
     if (step.oldPackage)
@@ -288,6 +293,12 @@ TMergePlan TMergePlanner::Finish()
     Stop();
     if (failure_)
         std::rethrow_exception(failure_);
+    // The old files of renamed classes whose edits were merged cleanly into
+    // the new ones.
+    std::map<std::string, std::string> carried;
+    for (const auto& step : steps_)
+        if (!step.carriedFrom.empty() && step.action == TMergeAction::Merge)
+            carried[step.carriedFrom] = step.displayPath;
     for (auto& step : steps_)
         plan_.steps.push_back(std::move(step));
     steps_.clear();
@@ -312,6 +323,8 @@ TMergePlan TMergePlanner::Finish()
         step.disk = TFileState::Of(disk, diskStamp);
         step.base = TFileState::Of(base, baseStamp);
         step.unedited = disk && disk == base;
+        if (carried.count(relative) && disk)
+            step.carriedTo = carried[relative];
         // A file in a package directory other than this run's: outside
         // it, or in a package below it (the run writes only KIND/FILE
         // there; a package "shop" after "shop.admin" must not take

@@ -11,6 +11,7 @@
 #include <deque>
 #include <exception>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -54,6 +55,8 @@ struct TMergeStep {
     bool unedited = false; // Obsolete: the file equals its base
     bool baseCurrent = false; // the base already holds the new text: not written again
     bool oldPackage = false; // Obsolete: below src/ but outside the run's package
+    std::string carriedFrom; // a renamed class's file: the old file whose edits it takes
+    std::string carriedTo; // Obsolete: the old file's edits went there (display path); it goes
     TFileState disk; // the file when the plan was made
     TFileState base; // its base then
 
@@ -79,6 +82,7 @@ struct TMergePlan {
     // separate confirmation: a changed package is more often a mistake, or
     // a restart that lost it, than a move.
     bool deleteOldPackage = false;
+    std::map<int, std::string> classes; // the run's, by id: recorded in the manifest
 
     // The line that heads the plan when files of an earlier package are
     // left: which package, how many, kept or deleted. Empty otherwise.
@@ -103,6 +107,10 @@ public:
     TMergePlanner(const TMergePlanner&) = delete;
     TMergePlanner& operator=(const TMergePlanner&) = delete;
 
+    // The files of renamed classes: new path -> the old class's path (both
+    // relative to the output root). A new file whose old one was edited
+    // gets those edits merged in, and the old file goes.
+    void SetRenamed(std::map<std::string, std::string> renamed) { renamed_ = std::move(renamed); }
     void Put(const TOutputFile& file, const std::string& suffix) override;
     // After the last Put: waits for every decision (throwing the first
     // failure), adds the files of an earlier generation that this one did
@@ -125,6 +133,7 @@ private:
     std::string displayRoot_; // "projects/<project>/"
     std::string packageDir_; // "src/com/x/"
     std::set<std::string> produced_;
+    std::map<std::string, std::string> renamed_;
     TMergePlan plan_;
     std::deque<TMergeStep> steps_; // stable while workers fill them in
     std::mutex lock_;

@@ -359,6 +359,30 @@ TEST_F(MergeRunTest, FilesOfAnEarlierPackageGoOnlyWhenConfirmed)
     EXPECT_TRUE(fs::exists(root_ / "src/com/org/shop/admin/dao/NoteDAO.java"));
 }
 
+// A renamed class's files take the hand edits of the old ones, which go; an
+// old file whose edits could not be merged cleanly stays.
+TEST_F(MergeRunTest, RenamedClassTakesItsHandEditsAlong)
+{
+    ASSERT_EQ(Run(TRunKind::Plain).events, std::vector<std::string> { "done" });
+    Edit(package_ / "domain" / "Note.java", "public class Note {\r\n",
+        "public class Note {\r\n    // 手工添加的说明\r\n", true);
+    TDbHelper().ExecuteSql("update t_class set className='Memo' where className='Note'", {});
+    auto merge = Run(TRunKind::Merge);
+    EXPECT_EQ(merge.summary.Count(TMergeAction::Beside), 0) << merge.summary.Counts();
+    std::string memo = GbkToUtf8(ReadFileBytes(package_ / "domain" / "Memo.java"));
+    EXPECT_NE(memo.find("手工添加的说明"), std::string::npos) << memo;
+    EXPECT_NE(memo.find("public class Memo"), std::string::npos);
+    EXPECT_FALSE(fs::exists(package_ / "domain" / "Note.java"));
+    // The unedited files of the old name go as before.
+    EXPECT_FALSE(fs::exists(package_ / "dao" / "NoteDAO.java"));
+    auto has = [&](const std::string& part) {
+        return std::any_of(merge.progress.begin(), merge.progress.end(),
+            [&](const std::string& line) { return line.find(part) != std::string::npos; });
+    };
+    EXPECT_TRUE(has("domain/Memo.java已合并!(类已改名，手工修改从 Note.java 带入)"));
+    EXPECT_TRUE(has("domain/Note.java类已改名，手工修改已带入"));
+}
+
 TEST_F(MergeRunTest, PlainRunRecordsBases)
 {
     EXPECT_EQ(Run(TRunKind::Plain).events, std::vector<std::string> { "done" });
