@@ -194,6 +194,7 @@ void TAutoCode::Generate()
     TMergePlan made = planner.Finish();
     made.deleteOldPackage = locations_.deleteOldPackage;
     made.classes = ClassNames(in);
+    made.webapp = locations_.webapp;
     auto plan = std::make_shared<const TMergePlan>(std::move(made));
     if (kind_ == TRunKind::MergeDryRun) {
         ReportMergePlan(*plan, listener_);

@@ -177,6 +177,25 @@ std::string TMergeStep::Outcome(const std::string& plainSuffix, bool deleted) co
     return "";
 }
 
+namespace {
+
+// A file only a run that makes the pages writes.
+bool IsWebFile(const std::string& relative)
+{
+    auto ends = [&](const std::string& tail) {
+        return relative.size() >= tail.size() &&
+            relative.compare(relative.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    for (const char* name : { "pom.xml", "build.xml", "README.txt", ".mvn/jvm.config", "src/validators.xml" })
+        if (relative == name)
+            return true;
+    return relative.rfind("WebRoot/", 0) == 0 || ends("-validation.xml") || ends("Action.properties") ||
+        ends("/utils/LoginFilter.java") || ends("/utils/EncodingFilter.java") || ends("/utils/AppStartup.java") ||
+        ends("/utils/InputFieldValidator.java") || ends("/utils/PickServlet.java");
+}
+
+} // namespace
+
 std::string TMergePlan::PackageChange() const
 {
     if (oldPackageFiles == 0)
@@ -203,6 +222,8 @@ std::string TMergePlan::Why(const TMergeStep& step) const
         return "";
     if (!step.carriedTo.empty())
         return "将删除：类已改名，手工修改已带入 " + step.carriedTo;
+    if (!webapp && step.unedited && !step.oldPackage && IsWebFile(step.relative))
+        return "将删除：这次不生成网页(没有勾选“同时生成网页”或用了 --no-webapp)，且没有手工修改";
     if (!step.unedited)
         return "将保留：有手工修改";
     if (step.oldPackage)

@@ -83,6 +83,7 @@ struct TMergePlan {
     // a restart that lost it, than a move.
     bool deleteOldPackage = false;
     std::map<int, std::string> classes; // the run's, by id: recorded in the manifest
+    bool webapp = false; // the run makes the pages: else their files are obsolete, and the plan says why
 
     // The line that heads the plan when files of an earlier package are
     // left: which package, how many, kept or deleted. Empty otherwise.

@@ -178,6 +178,8 @@ void TFormMain::BuildMemberTable()
     columns.emplace_back("注释", 120);
     LV_Member = new QTableWidget(0, static_cast<int>(columns.size()), GroupBox1);
     LV_Member->setObjectName("LV_Member");
+    // Tab leaves the table for the next control instead of walking its cells.
+    LV_Member->setTabKeyNavigation(false);
     QStringList headers;
     for (const auto& column : columns)
         headers << Text(column.first);

@@ -1,5 +1,8 @@
 #include "RunController.h"
 
+#include <QApplication>
+#include <QStatusBar>
+
 #include "FormMain.h"
 #include "MergePlanForm.h"
 #include "UiText.h"
@@ -76,6 +79,13 @@ void TRunController::Launch(const std::function<TAutoCode*(IGenerationListener&)
     // The listener frees itself with the run's last report; it is freed here
     // only when no run could be started.
     auto* listener = new TWindowListener(this);
+    // Planning a merge of a large project takes seconds with nothing to
+    // show: say so, and show a busy cursor until the plan is there.
+    if (kind == TRunKind::MergeDryRun && !planning_) {
+        planning_ = true;
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        window_.statusBar()->showMessage(Text("正在制定合并计划(比较每个文件和它的基准)，请稍候…"));
+    }
     try {
         TAutoCode::Start(make(*listener));
     } catch (...) {
@@ -166,8 +176,18 @@ void TRunController::MergeDone(const TMergeSummary& summary)
     window_.ReturnFocus(from);
 }
 
+void TRunController::EndPlanning()
+{
+    if (!planning_)
+        return;
+    planning_ = false;
+    QApplication::restoreOverrideCursor();
+    window_.statusBar()->clearMessage();
+}
+
 void TRunController::MergePlanned(const std::shared_ptr<const TMergePlan>& plan)
 {
+    EndPlanning();
     // The dry run waits here until the user has decided.
     TMergePlanForm form(&window_, plan->Summary(), plan->PackageChange());
     window_.RunDialog(form);
@@ -204,6 +224,7 @@ void TRunController::Failed(const QString& message)
 
 void TRunController::Finished()
 {
+    EndPlanning();
     Flush();
     going_ = false;
     generate_->setEnabled(true);

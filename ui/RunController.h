@@ -60,6 +60,8 @@ private:
     QAction* generate_;
     QAction* merge_;
     bool going_ = false;
+    bool planning_ = false; // a merge plan is being made: busy cursor shown
+    void EndPlanning();
     TRunKind kind_ = TRunKind::Plain;
     int projectId_ = -1;
     std::string projectName_;

@@ -412,6 +412,15 @@ TEST_F(MergeRunTest, EditedPagesMergeLikeAnyText)
     EXPECT_NE(page.find("手工添加的说明"), std::string::npos);
     EXPECT_NE(page.find("客户名称"), std::string::npos);
     EXPECT_NE(ReadFileBytes(root_ / "WebRoot" / "WEB-INF" / "web.xml").find("手工添加"), std::string::npos);
+
+    // Without the pages, their files are obsolete, and the plan says why.
+    webapp_ = false;
+    auto plan = Run(TRunKind::MergeDryRun);
+    bool said = false;
+    for (const auto& entry : plan.summary.entries)
+        if (entry.displayPath.find("WebRoot/Customer_query_result.jsp") != std::string::npos)
+            said = entry.why.find("这次不生成网页") != std::string::npos;
+    EXPECT_TRUE(said);
 }
 
 TEST_F(MergeRunTest, PlainRunRefreshesBasesThatExist)
