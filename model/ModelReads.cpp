@@ -66,3 +66,16 @@ int FindMemberIdByName(int classId, const std::string& memberName)
     return TDbHelper().QueryInteger(
         "select memberId from t_member where classId=? and memberName=? order by memberId", { classId, memberName });
 }
+
+std::vector<std::string> ReadReferencesTo(int classId)
+{
+    std::vector<std::string> list;
+    auto rows = TDbHelper().OpenQuery(
+        "select c.className as className, m.memberName as memberName from t_member m join t_class c on "
+        "m.classId = c.classId join t_class target on target.classId = ? where m.projectId = target.projectId and "
+        "m.memberType = target.className and m.classId <> target.classId order by m.memberId",
+        { classId });
+    for (; !rows->Eof(); rows->Next())
+        list.push_back(rows->AsText("className") + "." + rows->AsText("memberName"));
+    return list;
+}

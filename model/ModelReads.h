@@ -32,5 +32,8 @@ TIdList ReadProjects();
 std::vector<TClassRow> ReadClasses(int projectId);
 // The members of the class in the store's order.
 std::vector<TMemberRow> ReadClassMembers(int classId);
+// The members of other classes of the project that refer to this class, as
+// "Class.member" (deleting the class leaves them referring to nothing).
+std::vector<std::string> ReadReferencesTo(int classId);
 // The member of that name in the class, or -1.
 int FindMemberIdByName(int classId, const std::string& memberName);

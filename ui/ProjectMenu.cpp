@@ -10,6 +10,7 @@
 #include "UpdateMemberForm.h"
 
 #include "ModelCommands.h"
+#include "ModelReads.h"
 #include "OutputFolder.h"
 
 #include <QComboBox>
@@ -125,9 +126,16 @@ void TFormMain::DeleteClass()
             return Message(Text("没有类被选中!"));
         QListWidgetItem* entry = LB_Object->currentItem();
         QString className = entry ? entry->text() : QString();
+        // Members of other classes that refer to it would refer to nothing.
+        QString referring;
+        for (const std::string& reference : ReadReferencesTo(classId))
+            referring += (referring.isEmpty() ? QString() : Text("、")) + Text(reference);
+        if (!referring.isEmpty())
+            referring =
+                Text("\n\n注意：") + referring + Text(" 引用这个类；删除后请先修改或删除这些成员，否则无法生成代码。");
         if (!dialogs_->Confirm(this,
                 Text("确认删除此类对象！") + Text("\n\n类: ") + className + Text("（项目 ") + SelectedProjectName() +
-                    Text("）"),
+                    Text("）") + referring,
                 Text("提示")))
             return;
         TCommandResult result = TModelCommands::DeleteClass(classId);

@@ -272,7 +272,9 @@ void WorkbenchTest::KeysOfTheListsRunTheMenuCommands()
         QTest::keyClick(Find<QListWidget>(w, "LB_Object"), static_cast<Qt::Key>(key));
     QCOMPARE(dialogs, QStringList({ "UpdateClassForm", "UpdateClassForm", "UpdateClassForm" }));
     QTest::keyClick(Find<QListWidget>(w, "LB_Object"), Qt::Key_Delete); // cancelled: the confirmation is not answered
-    QCOMPARE(t.dialogs.shown.back().text, QString("确认删除此类对象！\n\n类: Customer（项目 Shop）"));
+    QCOMPARE(t.dialogs.shown.back().text,
+        QString("确认删除此类对象！\n\n类: Customer（项目 Shop）\n\n注意：Purchase.customer "
+                "引用这个类；删除后请先修改或删除这些成员，否则无法生成代码。"));
     QCOMPARE(ClassEntries(w).size(), 2);
 
     dialogs.clear();
