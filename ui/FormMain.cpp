@@ -24,6 +24,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -259,6 +260,7 @@ void TFormMain::ReloadClasses(int projectId)
         item->setData(Qt::UserRole + 1, Text(row.friendName));
         item->setToolTip(Text(row.className) + Text("（") + Text(row.friendName) + Text("）"));
     }
+    FilterClasses(Edt_ClassFilter->text());
     if (LB_Object->count() == 0) {
         // No class, no members: nothing of another project stays editable.
         ClearMembers();
@@ -279,6 +281,16 @@ void TFormMain::SelectClass(int classId)
             RefreshStatus();
             return;
         }
+}
+
+void TFormMain::FilterClasses(const QString& text)
+{
+    for (int row = 0; row < LB_Object->count(); ++row) {
+        QListWidgetItem* item = LB_Object->item(row);
+        bool shown = text.isEmpty() || item->text().contains(text, Qt::CaseInsensitive) ||
+            item->data(Qt::UserRole + 1).toString().contains(text, Qt::CaseInsensitive);
+        item->setHidden(!shown);
+    }
 }
 
 void TFormMain::ClearMembers()

@@ -18,6 +18,7 @@ class QComboBox;
 class QDialog;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
@@ -61,6 +62,8 @@ public:
     void ReloadProjects();
     void ReloadClasses(int projectId);
     void ClearMembers();
+    // Hides the classes whose class and friendly name do not contain the text.
+    void FilterClasses(const QString& text);
     // Makes the class with this id the selected one, when the list shows it.
     void SelectClass(int classId);
     void FitToScreen();
@@ -153,6 +156,7 @@ private:
     QComboBox* CB_Project = nullptr;
     QLabel* Label2 = nullptr;
     QListWidget* LB_Object = nullptr;
+    QLineEdit* Edt_ClassFilter = nullptr;
     QTableWidget* LV_Member = nullptr;
     QGroupBox* GroupBox2 = nullptr;
     QPlainTextEdit* Memo_State = nullptr;

@@ -13,6 +13,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -108,8 +109,16 @@ void TFormMain::BuildControls()
     Label2 = new QLabel(Text("该项目所有类如下:"), left);
     Label2->setObjectName("Label2");
     leftLayout->addWidget(Label2);
+    // For large projects: typing narrows the list to matching classes (by
+    // class or friendly name); the list keeps its order.
+    Edt_ClassFilter = new QLineEdit(left);
+    Edt_ClassFilter->setObjectName("Edt_ClassFilter");
+    Edt_ClassFilter->setPlaceholderText(Text("筛选类…"));
+    Edt_ClassFilter->setClearButtonEnabled(true);
+    leftLayout->addWidget(Edt_ClassFilter);
     LB_Object = new QListWidget(left);
     LB_Object->setObjectName("LB_Object");
+    connect(Edt_ClassFilter, &QLineEdit::textChanged, this, [this](const QString& text) { FilterClasses(text); });
     LB_Object->setSelectionMode(QAbstractItemView::SingleSelection);
     LB_Object->viewport()->installEventFilter(this);
     LB_Object->installEventFilter(this);

@@ -41,6 +41,7 @@ private slots:
     void AddClassRefusalsInOrder();
     void ChangeDialogIsFilledAndRenamesReferences();
     void DeleteClassEmptiesTheMemberTable();
+    void FilterNarrowsTheClassList();
 
 private:
     std::unique_ptr<TTempModel> model_;
@@ -128,6 +129,36 @@ void ClassCommandsTest::DeleteClassEmptiesTheMemberTable()
     QVERIFY(MemberColumn(w, 1).isEmpty());
     Find<QAction>(w, "Act_DeleteClass")->trigger();
     QCOMPARE(t.dialogs.LastMessage(), QString("没有类被选中!"));
+}
+
+// Typing in the filter shows the classes whose class or friendly name holds
+// the text, in their order; clearing it shows them all.
+void ClassCommandsTest::FilterNarrowsTheClassList()
+{
+    int p = PlantProject("Shop");
+    PlantClass(p, "Customer", "客户");
+    PlantClass(p, "Order", "订单");
+    PlantClass(p, "CustomerGroup", "客户组");
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    auto shown = [&] {
+        QStringList names;
+        auto* list = Find<QListWidget>(w, "LB_Object");
+        for (int row = 0; row < list->count(); ++row)
+            if (!list->item(row)->isHidden())
+                names << list->item(row)->text();
+        return names;
+    };
+    struct TCase {
+        const char* filter;
+        QStringList expected;
+    };
+    const TCase cases[] = { { "cust", { "Customer", "CustomerGroup" } }, { "订单", { "Order" } },
+        { "", { "Customer", "Order", "CustomerGroup" } } };
+    for (const auto& c : cases) {
+        Find<QLineEdit>(w, "Edt_ClassFilter")->setText(QString::fromUtf8(c.filter));
+        QCOMPARE(shown(), c.expected);
+    }
 }
 
 QTEST_MAIN(ClassCommandsTest)
