@@ -203,13 +203,16 @@ std::string TMergePlan::PackageChange() const
     return (previousPackage.empty() ? "包名已改为 com." + package
                                     : "包名已由 com." + previousPackage + " 改为 com." + package) +
         "：旧包中的文件 " + std::to_string(oldPackageFiles) + " 个，" +
-        (deleteOldPackage ? "未经手工修改的将删除" : "全部保留(删除须另行确认)");
+        (deleteOldPackage && oldPackageEdited > 0
+                ? "其中 " + std::to_string(oldPackageEdited) + " 个有手工修改，它们可能用到其他文件，所以全部保留"
+                : deleteOldPackage ? "未经手工修改的将删除"
+                                   : "全部保留(删除须另行确认)");
 }
 
 bool TMergePlan::Deletes(const TMergeStep& step) const
 {
     return step.action == TMergeAction::Obsolete && (step.unedited || !step.carriedTo.empty()) &&
-        (!step.oldPackage || deleteOldPackage);
+        (!step.oldPackage || (deleteOldPackage && oldPackageEdited == 0));
 }
 
 std::string TMergePlan::Why(const TMergeStep& step) const
@@ -226,6 +229,8 @@ std::string TMergePlan::Why(const TMergeStep& step) const
         return "将删除：这次不生成网页(没有勾选“同时生成网页”或用了 --no-webapp)，且没有手工修改";
     if (!step.unedited)
         return "将保留：有手工修改";
+    if (step.oldPackage && deleteOldPackage && oldPackageEdited > 0)
+        return "将保留：旧包中有手工修改的文件，它们可能用到这个文件，整个旧包都保留";
     if (step.oldPackage)
         return deleteOldPackage ? "将删除：旧包中的文件，没有手工修改，已确认删除"
                                 : "将保留：旧包中的文件，删除须另行确认";
@@ -355,6 +360,8 @@ TMergePlan TMergePlanner::Finish()
             (!inPackage || std::count(relative.begin() + packageDir_.size(), relative.end(), '/') > 1);
         if (step.oldPackage && step.disk.exists) {
             ++plan_.oldPackageFiles;
+            if (!step.unedited)
+                ++plan_.oldPackageEdited;
             // Its utils/HibernateUtil.java tells the package it was.
             const std::string top = "src/com/", util = "/utils/HibernateUtil.java";
             if (plan_.previousPackage.empty() && relative.rfind(top, 0) == 0 &&

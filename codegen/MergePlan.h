@@ -78,6 +78,9 @@ struct TMergePlan {
     // there are none or it cannot be told.
     std::string previousPackage;
     int oldPackageFiles = 0;
+    // Edited files among them: they may use their unedited siblings, so
+    // then nothing of the old package is deleted.
+    int oldPackageEdited = 0;
     // Files of an earlier package are deleted (when unedited) only on this
     // separate confirmation: a changed package is more often a mistake, or
     // a restart that lost it, than a move.

@@ -343,12 +343,18 @@ TEST_F(MergeRunTest, FilesOfAnEarlierPackageGoOnlyWhenConfirmed)
         EXPECT_NE(std::find(kept.progress.begin(), kept.progress.end(), Display(file) + line), kept.progress.end())
             << file;
 
+    // An edited file may use its unedited siblings: confirmed or not,
+    // the old package stays whole while one of its files is edited.
+    auto whole = Run(TRunKind::Merge, "org.shop", true);
+    EXPECT_NE(whole.progress.front().find("其中 1 个有手工修改，它们可能用到其他文件，所以全部保留"), std::string::npos)
+        << whole.progress.front();
+    EXPECT_TRUE(fs::exists(package_ / "dao" / "NoteDAO.java"));
+    fs::remove(package_ / "domain" / "Note.java");
     auto gone = Run(TRunKind::Merge, "org.shop", true);
     EXPECT_NE(
         std::find(gone.progress.begin(), gone.progress.end(), Display("dao/NoteDAO.java") + "旧包中的文件，已删除!"),
         gone.progress.end());
     EXPECT_FALSE(fs::exists(package_ / "dao" / "NoteDAO.java"));
-    EXPECT_TRUE(fs::exists(package_ / "domain" / "Note.java"));
     EXPECT_EQ(nlohmann::json::parse(ReadFileBytes(root_ / ".javagen/manifest.json"))["package"], "org.shop");
 
     // The old package below the new one is no part of it.
