@@ -73,8 +73,10 @@ std::string ReferenceSelect(const std::string& c, const TReferenceMember& ref)
         "List}\" var=\"_item\"><option value=\"<c:out value='${_item." + ref.keyName +
         "}'/>\"<c:if test=\"${fn:trim(_item." + ref.keyName + ") == fn:trim(" + chosen +
         ")}\"> selected</c:if>><c:out value=\"${_item." + ref.displayName + "}\"/></option></c:forEach></select>";
+    // Inside the picker's value='...' the quotes of the expression are double.
+    std::string chosenDouble = "(not empty paramValues[\"" + field + "\"] ? param[\"" + field + "\"] : " + field + ")";
     return JspReferenceChoice(
-        r + "List", select, field, chosen, c + "." + ref.name + "." + ref.displayName, ref.type, ref.displayName);
+        r + "List", select, field, chosenDouble, c + "." + ref.name + "." + ref.displayName, ref.type, ref.displayName);
 }
 
 std::string Required(const TMember& m)

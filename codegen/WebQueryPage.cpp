@@ -38,7 +38,9 @@ std::string QueryInput(const TQueryMember& m, const std::string& label)
 void AddPageUrl(TText& out, const TClassData& data, const std::string& var, const std::string& page)
 {
     const std::string& C = data.name;
-    out.Line("<c:url var=\"" + var + "\" value=\"/" + C + "/" + C + "_Query" + C + ".action\">");
+    // No var: a redirect to that page (c:redirect adds the context path itself).
+    out.Line(var.empty() ? "<c:redirect url=\"/" + C + "/" + C + "_Query" + C + ".action\">"
+                         : "<c:url var=\"" + var + "\" value=\"/" + C + "/" + C + "_Query" + C + ".action\">");
     out.Line("<c:param name=\"currentPage\" value=\"" + page + "\"/>");
     // No reference chosen sends key 0 (or the empty text): a number key
     // sent empty would be a conversion error, and the Action would not run.
@@ -47,7 +49,7 @@ void AddPageUrl(TText& out, const TClassData& data, const std::string& var, cons
                                                         : "${empty " + m.name + " ? 0 : " + QueryField(m) + "}";
         out.Line("<c:param name=\"" + QueryField(m) + "\" value=\"" + value + "\"/>");
     }
-    out.Line("</c:url>");
+    out.Line(var.empty() ? "</c:redirect>" : "</c:url>");
 }
 
 std::string LabelOfQuery(const TClassData& data, const TQueryMember& m)
@@ -72,8 +74,10 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
     // A page past the last one (the query found fewer rows meanwhile, or the
     // link was typed) shows the last page instead.
     out.Line("<c:set var=\"_pages\" value=\"${totalPage > 0 ? totalPage : 1}\"/>");
+    out.Line("<c:if test=\"${currentPage > _pages}\">");
+    AddPageUrl(out, data, "", "${_pages}");
+    out.Line("</c:if>");
     AddPageUrl(out, data, "lastUrl", "${_pages}");
-    out.Line("<c:if test=\"${currentPage > _pages}\"><c:redirect url=\"${lastUrl}\"/></c:if>");
     out.Line("<div class=\"card\">");
     out.Line("<h1>" + friendName + "列表</h1>");
     out.Line("<c:if test=\"${not empty param.refused}\"><p class=\"notice\">请求的参数不正确或记录不存在，"

@@ -119,7 +119,7 @@ public class LoginFilter implements Filter {
         chain.doFilter(http.getParameter("currentPage") == null ? http : new PageNumberRequest(http), response);
     }
 
-    /*页码参数 currentPage 不是正整数时按第 1 页处理, 不让它成为转换错误或负的起始行*/
+    /*页码参数 currentPage 为 0 或负数时按第 1 页处理, 不让它成为负的起始行*/
     private static final class PageNumberRequest extends HttpServletRequestWrapper {
         private final Map<String, String[]> parameters = new HashMap<String, String[]>();
 
@@ -127,7 +127,8 @@ public class LoginFilter implements Filter {
             super(request);
             parameters.putAll(request.getParameterMap());
             String page = request.getParameter("currentPage").trim();
-            parameters.put("currentPage", new String[] { page.matches("[0-9]{1,9}") && Integer.parseInt(page) > 0 ? page : "1" });
+            /*不是数字的页码照原样交给 Struts: 转换错误时回到列表并说明*/
+            parameters.put("currentPage", new String[] { page.matches("-?[0-9]{1,9}") && Integer.parseInt(page) < 1 ? "1" : page });
         }
 
         public String getParameter(String name) {
