@@ -349,7 +349,15 @@ public final class BrowserSuite {
         };
         for (String[] r : refused) {
             check("modify and delete", r[0], () -> {
-                open(r[1]);
+                if (r[1].contains("_Delete")) {
+                    // Deleting is a POST carrying the session's token, as the list's button sends it.
+                    open("/BookType/BookType_QueryBookType.action");
+                    Map<String, String> values = new java.util.LinkedHashMap<>();
+                    values.put("_csrf", String.valueOf(js("return document.querySelector(\"input[name='_csrf']\").value;")));
+                    post(r[1], values, false);
+                } else {
+                    open(r[1]);
+                }
                 expectAt(r[1].substring(0, r[1].indexOf('_')) + "_Query");
                 expectText("请求的参数不正确或记录不存在");
                 expect(scalar("select count(*) from " + r[2]).equals(Long.valueOf(r[3])), r[3] + " rows in " + r[2]);
@@ -357,11 +365,24 @@ public final class BrowserSuite {
         }
         check("modify and delete", "delete a book from the list", () -> {
             open("/Book/Book_QueryBook.action?title=" + enc("分页测试0"));
-            d.findElement(By.linkText("删除")).click();
-            d.switchTo().alert().accept();
+            d.findElement(By.xpath("//button[normalize-space()='删除']")).click();
+            new WebDriverWait(d, Duration.ofSeconds(10)).until(ExpectedConditions.alertIsPresent()).accept();
             waitForText("Book删除成功!");
             expect(scalar("select count(*) from t_Book where isbn = 'P0'").equals(0L), "P0 is gone");
             expect(scalar("select count(*) from t_Book").equals(11L), "11 rows left");
+        });
+        check("modify and delete", "a forged delete (a link, or a post without the token) is refused", () -> {
+            open("/Book/Book_QueryBook.action");
+            Object[] link = fetch("/Book/Book_DeleteBook.action?isbn=9787111000001", "GET", false);
+            expect(String.valueOf(link[0]).equals("405"), "GET is refused with 405, got " + link[0]);
+            Object status = ((JavascriptExecutor) d).executeAsyncScript(
+                    "var done = arguments[arguments.length - 1];"
+                    + "fetch(arguments[0], {method: 'POST', credentials: 'same-origin', redirect: 'manual',"
+                    + " body: new URLSearchParams('isbn=9787111000001')})"
+                    + ".then(function (r) { done(r.status); }).catch(function (e) { done(-1); });",
+                    app + "/Book/Book_DeleteBook.action");
+            expect(String.valueOf(status).equals("403"), "a POST without the token is refused with 403, got " + status);
+            expect(scalar("select count(*) from t_Book where isbn = '9787111000001'").equals(1L), "the book is kept");
         });
     }
 
