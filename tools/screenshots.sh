@@ -15,3 +15,8 @@ cd "$work"
 LANG=zh_CN.UTF-8 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" \
     "$OLDPWD/$build/bin/ui_screenshots" "$out"
 ls -l "$out"/*.png
+# The generated application's pages, taken by the browser suite on the real
+# frameworks (needs what tools/run-tests.sh installs).
+cd "$OLDPWD"
+WEBAPP_SCREENSHOTS="$out" bash tests/acceptance/webapp.sh "$build/bin/javagen-cli" template > /dev/null
+ls -l "$out"/webapp-*.png

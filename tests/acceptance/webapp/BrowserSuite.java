@@ -67,6 +67,17 @@ public final class BrowserSuite {
             driver.manage().timeouts().scriptTimeout(Duration.ofSeconds(30));
             BrowserSuite suite = new BrowserSuite(args[0], driver, db);
             suite.run();
+            // tools/screenshots.sh asks for the README's pictures of the application.
+            String shots = System.getenv("WEBAPP_SCREENSHOTS");
+            if (shots != null && !shots.isEmpty()) {
+                driver.manage().window().setSize(new org.openqa.selenium.Dimension(1200, 720));
+                driver.get(args[0] + "/Book/Book_QueryBook.action");
+                java.nio.file.Files.write(new File(shots, "webapp-list.png").toPath(),
+                        ((org.openqa.selenium.TakesScreenshot) driver).getScreenshotAs(org.openqa.selenium.OutputType.BYTES));
+                driver.get(args[0] + "/Book/Book_AddView.action");
+                java.nio.file.Files.write(new File(shots, "webapp-add.png").toPath(),
+                        ((org.openqa.selenium.TakesScreenshot) driver).getScreenshotAs(org.openqa.selenium.OutputType.BYTES));
+            }
             System.out.println(suite.passed + " passed, " + suite.failed + " failed");
             failed = suite.failed;
         } finally {
