@@ -22,10 +22,6 @@ if [ "${1:-}" = "--tests" ]; then
     mariadb-server-core mariadb-client-core
     xvfb xauth
     ant chromium chromium-driver curl
-    # Still read from /usr/share/java by tests/acceptance/webapp.sh (Jetty
-    # with its JSP engine and JSTL, and the servlet API for ant's build).
-    libservlet3.1-java libjetty9-java libtomcat9-java libeclipse-jdt-core-java
-    libtaglibs-standard-impl-java libtaglibs-standard-spec-java
   )
 fi
 missing=()
