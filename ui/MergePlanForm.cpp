@@ -54,10 +54,24 @@ TMergePlanForm::TMergePlanForm(QWidget* owner, const TMergeSummary& plan, const 
     layout->addWidget(intro);
     LB_Plan = new QListWidget(this);
     LB_Plan->setObjectName("LB_Plan");
-    // Files that change come first; unchanged ones after them.
-    for (bool changing : { true, false })
+    // What needs the user comes first (conflicts, unresolved, set beside
+    // as .new, skipped), then the other files that change, unchanged last.
+    auto rank = [](TMergeAction action) {
+        switch (action) {
+        case TMergeAction::Conflict:
+        case TMergeAction::Unresolved:
+        case TMergeAction::Beside:
+        case TMergeAction::Refused:
+            return 0;
+        case TMergeAction::Unchanged:
+            return 2;
+        default:
+            return 1;
+        }
+    };
+    for (int group : { 0, 1, 2 })
         for (const auto& entry : plan.entries)
-            if ((entry.action != TMergeAction::Unchanged) == changing)
+            if (rank(entry.action) == group)
                 LB_Plan->addItem(MergeActionText(entry.action) +
                     (entry.why.empty() ? QString() : Text("（") + Text(entry.why) + Text("）")) + Text("\t") +
                     Text(entry.displayPath));
