@@ -1,5 +1,7 @@
 #include "EntryRules.h"
 
+#include "ClosestWord.h"
+
 #include "ClassDAO.h"
 #include "JavaWords.h"
 #include "MemberDAO.h"
@@ -168,6 +170,23 @@ bool IsSelectableType(int projectId, int classId, const std::string& type)
         return true;
     // One lookup by name (an import adds many members to many classes).
     return TClassDAO().CountOtherClassesByName(projectId, classId, type) > 0;
+}
+
+// "成员类型“整形”不存在，…你是不是想用 整型?": the wrong value, the choices
+// and the nearest of them.
+std::string UnknownTypeMessage(int projectId, int classId, const std::string& type)
+{
+    std::string simple;
+    for (const std::string& choice : SimpleTypes())
+        simple += (simple.empty() ? "" : "、") + choice;
+    std::string choices = "简单类型(" + simple + ")之一或本项目的其他类";
+    if (type.empty())
+        return "请选择成员类型(" + choices + ")!";
+    if (type == TClassDAO().GetClassName(classId))
+        return "成员类型不能是本类 " + type + "(类不能引用自身)，请选择" + choices + "!";
+    std::string closest = ClosestWord(type, MemberTypeChoices(projectId, classId), 1);
+    return "成员类型“" + type + "”不存在，请选择" + choices + "!" +
+        (closest.empty() ? "" : " 你是不是想用 " + closest + "?");
 }
 
 bool ParseLength(const std::string& text, long& value)
@@ -362,6 +381,10 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
         return TVerdict::Refuse(TRefusal::EmptyName, "成员名称输入不能为空!");
     if (!IsLowerAscii(name[0]))
         return TVerdict::Refuse(TRefusal::Name, "成员属性首个字母必须小写");
+    // A type that is none of the choices is answered as such before any rule
+    // that reads the type.
+    if (!IsSelectableType(projectId, classId, type))
+        return TVerdict::Refuse(TRefusal::Type, UnknownTypeMessage(projectId, classId, type));
     // A column that may hold NULL (imported) is optional whatever its type.
     if (type != kTypeString && !entry.isMust && !entry.nullable)
         return TVerdict::Refuse(TRefusal::Flags, "除了字符串类型外其他类型必须勾选是否必填标志!");
@@ -373,8 +396,6 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
     // Stricter rules: what the generated Java and database need.
     if (entry.isPri && !keyTypeAllowed)
         return TVerdict::Refuse(TRefusal::Flags, "主键字段必须是整型或字符串型!");
-    if (!IsSelectableType(projectId, classId, type))
-        return TVerdict::Refuse(TRefusal::Type, "请选择成员类型(四种简单类型之一或本项目的其他类)!");
     TVerdict text = CheckMemberNameRules(name, TClassDAO().GetClassName(classId));
     if (!text.Accepted())
         return text;

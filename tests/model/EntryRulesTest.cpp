@@ -130,8 +130,15 @@ TEST_F(EntryRulesTest, MemberChecksInTheDialogsOrder)
 
 TEST_F(EntryRulesTest, StricterMemberRules)
 {
-    EXPECT_NE(Add(Entry("self", "Book")).find("请选择成员类型"), std::string::npos);
-    EXPECT_NE(Add(Entry("ghost", "Ghost")).find("请选择成员类型"), std::string::npos);
+    const std::string choices = "简单类型(字符串、整型、浮点型、日期型、长整型、定点数)之一或本项目的其他类!";
+    // The wrong type is named, and comes before the rules that read the type.
+    for (const auto& [type, message] : std::vector<std::pair<std::string, std::string>> {
+             { "", "请选择成员类型(" + choices.substr(0, choices.size() - 1) + ")!" },
+             { "Book", "成员类型不能是本类 Book(类不能引用自身)，请选择" + choices },
+             { "Ghost", "成员类型“Ghost”不存在，请选择" + choices },
+             { "整形", "成员类型“整形”不存在，请选择" + choices + " 你是不是想用 整型?" },
+             { "BookTyp", "成员类型“BookTyp”不存在，请选择" + choices + " 你是不是想用 BookType?" } })
+        EXPECT_EQ(Add(Entry("thing", type, false)), message) << type;
     EXPECT_EQ(Add(Entry("na-me", "字符串")), "成员名称只能由英文字母、数字和下划线组成!");
     EXPECT_EQ(Add(Entry("名字", "字符串")), "成员属性首个字母必须小写");
     EXPECT_EQ(Add(Entry("n名", "字符串")), "成员名称只能由英文字母、数字和下划线组成!");
