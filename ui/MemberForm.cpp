@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -46,7 +47,7 @@ TMemberForm::TMemberForm(
     Edt_TypeFilter->setObjectName("Edt_TypeFilter");
     Edt_TypeFilter->setPlaceholderText(Text("筛选类型"));
     Edt_TypeFilter->setClearButtonEnabled(true);
-    Edt_TypeFilter->setToolTip(Text("只列出名称中含有这段文字的类型"));
+    Edt_TypeFilter->setToolTip(Text("只列出名称中含有这段文字的类型，回车打开列表"));
     Edt_TypeFilter->hide();
     Label3 = new QLabel(Text("长度： "), this);
     Edt_MemberLength = new QLineEdit(Text("20"), this);
@@ -108,6 +109,7 @@ TMemberForm::TMemberForm(
         Button1, &QPushButton::clicked, this, [this] { RunGuarded(*context_.dialogs, this, [this] { Accept(); }); });
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
     connect(Edt_TypeFilter, &QLineEdit::textChanged, this, &TMemberForm::FilterTypeList);
+    Edt_TypeFilter->installEventFilter(this);
 }
 
 namespace {
@@ -134,19 +136,22 @@ void TMemberForm::FillTypeList()
 void TMemberForm::FilterTypeList(const QString& text)
 {
     auto* view = qobject_cast<QListView*>(CB_MemberType->view());
-    int firstShown = -1;
-    for (int row = 0; row < CB_MemberType->count(); ++row) {
-        bool shown = CB_MemberType->itemText(row).contains(text, Qt::CaseInsensitive);
-        view->setRowHidden(row, !shown);
-        if (shown && firstShown < 0)
-            firstShown = row;
+    for (int row = 0; row < CB_MemberType->count(); ++row)
+        view->setRowHidden(row, !CB_MemberType->itemText(row).contains(text, Qt::CaseInsensitive));
+    // The choice stays what the user picked: the filter only narrows the
+    // list, which Enter or Down in the filter opens.
+}
+
+bool TMemberForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Edt_TypeFilter && event->type() == QEvent::KeyPress) {
+        int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) {
+            CB_MemberType->showPopup();
+            return true;
+        }
     }
-    // The choice follows the filter, so that typing a name and 确定 picks it;
-    // with nothing left there is no choice (确定 then asks for a type).
-    if (firstShown < 0)
-        CB_MemberType->setCurrentIndex(-1);
-    else if (CB_MemberType->currentIndex() < 0 || view->isRowHidden(CB_MemberType->currentIndex()))
-        CB_MemberType->setCurrentIndex(firstShown);
+    return QDialog::eventFilter(watched, event);
 }
 
 TMemberEntry TMemberForm::Entry() const

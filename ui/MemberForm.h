@@ -54,6 +54,7 @@ protected:
     // The four simple types, then the project's other classes.
     void FillTypeList();
     void FilterTypeList(const QString& text);
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // Runs the dialog's command on what the fields hold.
     virtual TCommandResult Store(const TMemberEntry& entry) = 0;
 
