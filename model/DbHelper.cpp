@@ -6,6 +6,7 @@
 
 #include <mutex>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -19,6 +20,12 @@ std::string& SharedPath()
 {
     static std::string path = "projects.mdb";
     return path;
+}
+
+std::string& UpgradeNotice()
+{
+    static std::string notice;
+    return notice;
 }
 
 sqlite3*& SharedConnection()
@@ -76,6 +83,12 @@ std::string TDbHelper::DatabasePath()
     return SharedPath();
 }
 
+std::string TDbHelper::TakeUpgradeNotice()
+{
+    std::lock_guard<std::recursive_mutex> guard(DbLock());
+    return std::exchange(UpgradeNotice(), std::string());
+}
+
 void TDbHelper::CloseSharedConnection()
 {
     std::lock_guard<std::recursive_mutex> guard(DbLock());
@@ -90,7 +103,7 @@ sqlite3* TDbHelper::GetConnection()
 {
     std::lock_guard<std::recursive_mutex> guard(DbLock());
     if (!SharedConnection())
-        SharedConnection() = OpenModelDatabase(SharedPath());
+        SharedConnection() = OpenModelDatabase(SharedPath(), &UpgradeNotice());
     return SharedConnection();
 }
 

@@ -41,6 +41,9 @@ public:
     static void SetDatabasePath(const std::string& path);
     static std::string DatabasePath();
     static void CloseSharedConnection();
+    // Once, after the shared connection upgraded an older file: the line
+    // telling the user so and naming the copy kept. Empty otherwise.
+    static std::string TakeUpgradeNotice();
 
     // Runs reads inside one read transaction on the shared connection, with
     // other threads' statements kept out, so that everything they read is

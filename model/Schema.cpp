@@ -175,7 +175,7 @@ int UserVersion(sqlite3* db)
 // temporary file that is renamed when complete: no second descriptor is ever
 // opened on the live file (closing one would drop SQLite's POSIX locks), and
 // a kill or a full disk never leaves a truncated copy under the backup name.
-void KeepCopy(sqlite3* db, const std::string& path, int version)
+std::string KeepCopy(sqlite3* db, const std::string& path, int version)
 {
     std::string copy = path + ".bak-" + std::to_string(version);
     for (int n = 2; FileExists(copy); ++n)
@@ -213,6 +213,7 @@ void KeepCopy(sqlite3* db, const std::string& path, int version)
         std::filesystem::remove(temporary, ec);
         throw refuse(rc != SQLITE_OK ? engine : "无法改名为 " + copy);
     }
+    return copy;
 }
 
 } // namespace
@@ -228,7 +229,7 @@ std::string DatabasePathFault(const std::string& path)
     return "";
 }
 
-sqlite3* OpenModelDatabase(const std::string& path)
+sqlite3* OpenModelDatabase(const std::string& path, std::string* upgraded)
 {
     std::string fault = DatabasePathFault(path);
     if (!fault.empty())
@@ -256,8 +257,13 @@ sqlite3* OpenModelDatabase(const std::string& path)
                 "，本程序只支持到版本 " + std::to_string(CurrentSchemaVersion()) +
                 ")，请使用更新的程序打开。文件未作任何修改。");
         CheckTables(db, path, version);
+        std::string copy;
         if (version < CurrentSchemaVersion())
-            MigrateModelDatabase(db, path, SchemaMigrations());
+            copy = MigrateModelDatabase(db, path, SchemaMigrations());
+        if (upgraded && !copy.empty())
+            *upgraded = "模型数据库文件 " + path + " 已从结构版本 " + std::to_string(version) + " 升级到版本 " +
+                std::to_string(CurrentSchemaVersion()) + "，升级前的文件保存为 " + copy +
+                "。旧版本的程序打不开升级后的文件，需要时请用这个副本。";
     } catch (...) {
         sqlite3_close_v2(db);
         throw;
@@ -265,7 +271,7 @@ sqlite3* OpenModelDatabase(const std::string& path)
     return db;
 }
 
-void MigrateModelDatabase(sqlite3* db, const std::string& path, const std::vector<TMigration>& migrations)
+std::string MigrateModelDatabase(sqlite3* db, const std::string& path, const std::vector<TMigration>& migrations)
 {
     // Programs opening one old file at once migrate it one after the other:
     // the lock is a file of its own, so that no descriptor on the database
@@ -292,8 +298,8 @@ void MigrateModelDatabase(sqlite3* db, const std::string& path, const std::vecto
     for (const auto& migration : migrations)
         needed = needed || migration.version > version;
     if (!needed)
-        return;
-    KeepCopy(db, path, version);
+        return "";
+    std::string copy = KeepCopy(db, path, version);
     TTransaction transaction(db);
     version = UserVersion(db);
     for (const auto& migration : migrations) {
@@ -307,4 +313,5 @@ void MigrateModelDatabase(sqlite3* db, const std::string& path, const std::vecto
         pragma.Step();
     }
     transaction.Commit();
+    return copy;
 }

@@ -7,7 +7,9 @@ struct sqlite3;
 // Opens the model database at path: creates it with the three tables when
 // the file is missing; refuses (TDbError naming the file) a file that is not
 // an SQLite 3 database or lacks a table or column, and never alters it.
-sqlite3* OpenModelDatabase(const std::string& path);
+// An older file is upgraded; upgraded (when given) then receives a line
+// for the user naming the copy kept of the file as it was.
+sqlite3* OpenModelDatabase(const std::string& path, std::string* upgraded = nullptr);
 
 // Why a path cannot name a model database at all, or empty: the empty name
 // and ":memory:" (SQLite would keep the model in a temporary or in-memory
@@ -20,4 +22,5 @@ struct TMigration;
 // transaction, after keeping a copy of the file beside it as
 // <path>.bak-<old version>. A failure rolls everything back and leaves the
 // file as it was. OpenModelDatabase runs it with the program's migrations.
-void MigrateModelDatabase(sqlite3* db, const std::string& path, const std::vector<TMigration>& migrations);
+// Returns the copy's path; empty when the file needed no migration.
+std::string MigrateModelDatabase(sqlite3* db, const std::string& path, const std::vector<TMigration>& migrations);

@@ -1,4 +1,5 @@
 #include "FormMain.h"
+#include "DesktopOpen.h"
 
 #include "FillingScope.h"
 
@@ -15,7 +16,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QEvent>
 #include <QFileInfo>
@@ -67,11 +67,26 @@ TFormMain::TFormMain(IDialogs* dialogs, QWidget* parent)
     BuildMenu();
     BuildStatusBar();
     runs_ = new TRunController(*this, Memo_State, Lbl_Written, Act_Generate, Act_MergeGenerate);
-    folderOpener_ = [](const QString& folder) { return QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); };
+    folderOpener_ = [this](const QString& folder, std::function<void()> failed) {
+        OpenFolderOnDesktop(this, folder, std::move(failed));
+    };
     FitToScreen();
 
-    Guarded([this] { ReloadProjects(); });
+    bool opened = false;
+    Guarded([this, &opened] {
+        ReloadProjects();
+        opened = true;
+    });
+    modelRefused_ = !opened;
     RefreshStatus();
+    if (modelRefused_)
+        Memo_State->appendPlainText(Text("模型数据库文件无法打开(原因见启动时的提示)，工程、类和成员都不可用。"
+                                         "处理好该文件后请重新启动程序。"));
+    std::string upgraded = TDbHelper::TakeUpgradeNotice();
+    if (!upgraded.empty()) {
+        Memo_State->appendPlainText(Text(upgraded));
+        Message(Text(upgraded));
+    }
 }
 
 TFormMain::~TFormMain()
@@ -394,7 +409,8 @@ void TFormMain::RefreshStatus()
         label->setText(text);
         label->setToolTip(text);
     };
-    show(Lbl_ModelFile, Text("模型文件: ") + Text(model));
+    show(Lbl_ModelFile, Text(modelRefused_ ? "模型文件无法打开: " : "模型文件: ") + Text(model));
+    Lbl_ModelFile->setStyleSheet(modelRefused_ ? "color: #c00000;" : "");
     show(Lbl_Package, Text("包名: com.") + Text(packageName_)); // as the code has it
     if (runs_)
         runs_->ShowProject(SelectedProjectId());

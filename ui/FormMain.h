@@ -112,9 +112,8 @@ public:
     void RefreshStatus();
     void RefreshTemplateWarning();
     // How a folder is shown to the user; the default asks the desktop's
-    // file manager.
-    // False when nothing could open the folder (no file manager).
-    using TFolderOpener = std::function<bool(const QString&)>;
+    // file manager. failed runs when nothing could open the folder.
+    using TFolderOpener = std::function<void(const QString& folder, std::function<void()> failed)>;
     void SetFolderOpener(TFolderOpener opener) { folderOpener_ = std::move(opener); }
     void ShowAbout();
     // Activates the window and gives the keyboard to the widget (when it is
@@ -179,6 +178,9 @@ private:
     TDialogRunner dialogRunner_;
     TRunLocations runLocations_;
     bool webapp_ = false;
+    // The model database could not be opened at start (a newer or foreign
+    // file): said in the status bar and the progress box, not only once.
+    bool modelRefused_ = false;
     int rememberedProjectIndex_ = -1;
     std::string packageName_ = kDefaultPackageName;
     TRunController* runs_ = nullptr;

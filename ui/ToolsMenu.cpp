@@ -37,10 +37,10 @@ void TFormMain::OpenOutputFolder()
         QString folder = OutputFolder();
         if (!QFileInfo(folder).isDir())
             return Message(Text("生成目录还不存在，生成代码后才会有:\n") + folder);
-        if (folderOpener_(folder))
-            return;
-        // Nothing opened it: the path is there to paste into a terminal.
-        QGuiApplication::clipboard()->setText(folder);
-        Message(Text("无法打开生成目录(没有可以打开它的文件管理器)，目录位置已复制到剪贴板:\n") + folder);
+        folderOpener_(folder, [this, folder] {
+            // Nothing opened it: the path is there to paste into a terminal.
+            QGuiApplication::clipboard()->setText(folder);
+            Message(Text("无法打开生成目录(没有可以打开它的文件管理器)，目录位置已复制到剪贴板:\n") + folder);
+        });
     });
 }

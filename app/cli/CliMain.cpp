@@ -1,5 +1,6 @@
 // javagen-cli: the model commands and the generation run without a window.
 #include "CliApp.h"
+#include "ClosestWord.h"
 
 #include "DbError.h"
 #include "DbHelper.h"
@@ -45,24 +46,6 @@ std::string UnknownCommand(const CLI::App& app)
     return "";
 }
 
-// Edit distance of two short words (a misspelt option against the real ones).
-size_t Distance(const std::string& a, const std::string& b)
-{
-    std::vector<size_t> row(b.size() + 1);
-    for (size_t j = 0; j <= b.size(); ++j)
-        row[j] = j;
-    for (size_t i = 1; i <= a.size(); ++i) {
-        size_t diagonal = row[0];
-        row[0] = i;
-        for (size_t j = 1; j <= b.size(); ++j) {
-            size_t up = row[j];
-            row[j] = std::min({ row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1) });
-            diagonal = up;
-        }
-    }
-    return row[b.size()];
-}
-
 // "你是不是想用 --length?" for a word close to an option or a command of the
 // deepest command given.
 std::string Suggestion(const CLI::App& app, const std::string& word)
@@ -76,15 +59,7 @@ std::string Suggestion(const CLI::App& app, const std::string& word)
             names.push_back("--" + name);
     for (const CLI::App* sub : at->get_subcommands([](const CLI::App*) { return true; }))
         names.push_back(sub->get_name());
-    std::string best;
-    size_t bestDistance = 3; // at most two letters off
-    for (const std::string& name : names) {
-        size_t d = Distance(word, name);
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = name;
-        }
-    }
+    std::string best = ClosestWord(word, names, 2);
     return best.empty() ? "" : "你是不是想用 " + best + "? ";
 }
 
@@ -252,6 +227,10 @@ int Run(int argc, char** argv)
 int main(int argc, char** argv)
 {
     int status = Run(argc, argv);
+    // An older model file was upgraded on the way: say so, with its copy.
+    std::string upgraded = TDbHelper::TakeUpgradeNotice();
+    if (!upgraded.empty())
+        std::cerr << "提示: " << upgraded << '\n';
     // A generation run's thread may still be ending after its last report;
     // leave without running static destructors under it.
     std::cout.flush();

@@ -113,6 +113,11 @@ TEST_F(MigrationTest, FileOfTheFirstLayoutOpensWithItsRows)
         EXPECT_EQ(ReadBytes(dbPath_), original) << "a file of the current layout was changed by opening it";
     else
         EXPECT_EQ(Content(dbPath_ + ".bak-0"), originalContent) << "no copy of the file as it was";
+    // The user is told once, with the copy's name.
+    std::string notice = TDbHelper::TakeUpgradeNotice();
+    EXPECT_EQ(notice.empty(), CurrentSchemaVersion() == 0);
+    EXPECT_EQ(notice.find(dbPath_ + ".bak-0") == std::string::npos, CurrentSchemaVersion() == 0) << notice;
+    EXPECT_EQ(TDbHelper::TakeUpgradeNotice(), "");
 }
 
 TEST_F(MigrationTest, NewerFileIsRefusedAndLeftAlone)

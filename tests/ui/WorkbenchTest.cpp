@@ -6,10 +6,12 @@
 #include "ClassDAO.h"
 #include "DbHelper.h"
 #include "ModelBuilder.h"
+#include "RawSqlite.h"
 #include "TextCodec.h"
 
 #include "AddClassForm.h"
 #include "AddMemberForm.h"
+#include "DesktopOpen.h"
 #include "PreviewForm.h"
 #include "UpdateClassForm.h"
 #include "UpdateMemberForm.h"
@@ -60,6 +62,8 @@ private slots:
     void ClassLineFollowsEverySelection();
     void PreviewShowsWhatARunWritesAndWritesNothing();
     void OutputFolderIsOpenedOnceItExists();
+    void DesktopOpenerReportsAFolderNothingOpened();
+    void RefusedModelFileStaysVisible();
     void KeysOfTheListsRunTheMenuCommands();
     void KeyboardComesBackAfterADialog();
     void EveryMemberColumnFitsTheWindow();
@@ -217,9 +221,10 @@ void WorkbenchTest::OutputFolderIsOpenedOnceItExists()
     w.SetRunLocations({ JAVAGEN_TEMPLATES, Out().toStdString() });
     QStringList opened;
     bool opens = true;
-    w.SetFolderOpener([&](const QString& folder) {
+    w.SetFolderOpener([&](const QString& folder, std::function<void()> failed) {
         opened << folder;
-        return opens;
+        if (!opens)
+            failed();
     });
     Find<QAction>(w, "Act_OpenOutput")->trigger();
     QCOMPARE(t.dialogs.LastMessage(), "生成目录还不存在，生成代码后才会有:\n" + Out() + "/projects/Shop");
@@ -234,6 +239,40 @@ void WorkbenchTest::OutputFolderIsOpenedOnceItExists()
     QCOMPARE(t.dialogs.LastMessage(),
         "无法打开生成目录(没有可以打开它的文件管理器)，目录位置已复制到剪贴板:\n" + Out() + "/projects/Shop");
     QCOMPARE(QGuiApplication::clipboard()->text(), Out() + "/projects/Shop");
+}
+
+// A real xdg-open answers 3 or 4 when no program handles folders.
+void WorkbenchTest::DesktopOpenerReportsAFolderNothingOpened()
+{
+    QString bin = QtPath(model_->Path("bin"));
+    QDir().mkpath(bin);
+    QByteArray path = qgetenv("PATH");
+    qputenv("PATH", (bin + ":").toUtf8() + path);
+    for (const auto& [script, fails] :
+        std::vector<std::pair<QByteArray, bool>> { { "exit 0", false }, { "exit 3", true }, { "exit 4", true } }) {
+        QFile tool(bin + "/xdg-open");
+        QVERIFY(tool.open(QIODevice::WriteOnly));
+        tool.write("#!/bin/sh\n" + script + "\n");
+        tool.close();
+        tool.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QObject owner;
+        int failures = 0;
+        OpenFolderOnDesktop(&owner, Out(), [&] { ++failures; });
+        QTest::qWait(1000);
+        QCOMPARE(failures, fails ? 1 : 0);
+    }
+    qputenv("PATH", path);
+}
+
+// A file of a newer program: refused once in a box, then still said.
+void WorkbenchTest::RefusedModelFileStaysVisible()
+{
+    TDbHelper::CloseSharedConnection();
+    SqlExecute(model_->DbPath(), "pragma user_version = 999");
+    TWindowUnderTest t;
+    QVERIFY(t.dialogs.LastMessage().contains("由更新版本的程序创建"));
+    QVERIFY(Find<QLabel>(*t.window, "Lbl_ModelFile")->text().startsWith("模型文件无法打开: "));
+    QVERIFY(Find<QPlainTextEdit>(*t.window, "Memo_State")->toPlainText().contains("模型数据库文件无法打开"));
 }
 
 // Offscreen there is no window manager: nothing but the window itself gives
