@@ -118,7 +118,7 @@ public:
         label("SUBCOMMANDS", "命令");
         label("Positionals", "参数");
         label("REQUIRED", "");
-        label("Excludes", "不能与之同用:");
+        label("Excludes", "不能与之同用");
         column_width(34);
     }
     std::string make_usage(const CLI::App* app, std::string name) const override
@@ -161,8 +161,11 @@ int Run(int argc, char** argv)
 
     // "help COMMAND ..." is "COMMAND ... --help"; "help" alone is "--help".
     std::vector<std::string> words(argv + 1, argv + argc);
-    if (!words.empty() && words.front() == "help") {
-        words.erase(words.begin());
+    size_t first = 0; // the first word after the program's own options
+    while (first < words.size() && (words[first] == "--db" || words[first].rfind("--db=", 0) == 0))
+        first += words[first] == "--db" ? 2 : 1;
+    if (first < words.size() && words[first] == "help") {
+        words.erase(words.begin() + static_cast<std::ptrdiff_t>(first));
         words.push_back("--help");
     }
     std::reverse(words.begin(), words.end()); // CLI11 takes the words last first

@@ -192,6 +192,8 @@ TEST_F(CliModelTest, UsageIsExplainedInChinese)
         { { "preview", "p", "Book", "--file", "java" }, 2,
             "取值 java 不在可选的 {mapping,domain,dao,action,pages,validation} 之中。" },
         { { "help", "generate" }, 0, "生成代码" },
+        { { "--db", "projects.mdb", "help", "member", "add" }, 0, "添加成员" },
+        { { "member", "add", "p", "Book", "y", "整形" }, 1, "成员类型“整形”不存在" },
         { { "--version" }, 0, "javagen-cli " },
     };
     for (const auto& c : cases) {
