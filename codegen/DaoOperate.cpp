@@ -22,8 +22,11 @@ std::string ConditionLine(const std::string& c, const TQueryMember& m)
 std::string BindingLine(const TQueryMember& m)
 {
     const std::string& n = m.name;
+    // The value's own % and _ are matched as themselves: escaped with the
+    // backslash, MySQL's default LIKE escape, so the condition stays as it is.
     if (m.textLike)
-        return "            if(!" + n + ".equals(\"\")) q.setString(\"" + n + "\", \"%\" + " + n + " + \"%\");";
+        return "            if(!" + n + ".equals(\"\")) q.setString(\"" + n + "\", \"%\" + " + n +
+            R"(.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");)";
     if (m.integerKey)
         return "            if(null != " + n + " && " + n + ".get" + m.keyCapital + "()!=0) q." +
             (m.longKey ? "setLong" : "setInteger") + "(\"" + n + "\", " + n + ".get" + m.keyCapital + "());";

@@ -137,7 +137,9 @@ TEST(GeneratorTest, QueryConditionsBindTheirValues)
         "book.bookType.bookTypeId=:bookType\";\r\n"));
     EXPECT_TRUE(Contains(query,
         "            Query q = s.createQuery(hql);\r\n"
-        "            if(!bookName.equals(\"\")) q.setString(\"bookName\", \"%\" + bookName + \"%\");\r\n"
+        "            if(!bookName.equals(\"\")) q.setString(\"bookName\", \"%\" + "
+        R"(bookName.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");)"
+        "\r\n"
         "            if(null != bookType && bookType.getBookTypeId()!=0) q.setInteger(\"bookType\", "
         "bookType.getBookTypeId());\r\n"));
     EXPECT_FALSE(Contains(query, "'%"));

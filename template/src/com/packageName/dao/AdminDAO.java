@@ -162,7 +162,7 @@ public class AdminDAO {
         String hql = head + (byName ? " where admin.username like :username" : "") + tail;
         Query q = s.createQuery(hql);
         if (byName) {
-            q.setString("username", "%" + username + "%");
+            q.setString("username", "%" + username.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");
         }
         return q;
     }

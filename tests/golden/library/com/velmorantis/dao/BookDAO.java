@@ -66,9 +66,9 @@ public class BookDAO {
             if(!publishDate.equals("")) hql = hql + " and book.publishDate like :publishDate";
             hql += " order by book.isbn";
             Query q = s.createQuery(hql);
-            if(!bookName.equals("")) q.setString("bookName", "%" + bookName + "%");
+            if(!bookName.equals("")) q.setString("bookName", "%" + bookName.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");
             if(null != bookType && bookType.getBookTypeId()!=0) q.setInteger("bookType", bookType.getBookTypeId());
-            if(!publishDate.equals("")) q.setString("publishDate", "%" + publishDate + "%");
+            if(!publishDate.equals("")) q.setString("publishDate", "%" + publishDate.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");
             /*计算当前显示页码的开始记录*/
             int startIndex = (currentPage-1) * this.PAGE_SIZE;
             q.setFirstResult(startIndex);
@@ -104,9 +104,9 @@ public class BookDAO {
             if(null != bookType && bookType.getBookTypeId()!=0) hql += " and book.bookType.bookTypeId=:bookType";
             if(!publishDate.equals("")) hql = hql + " and book.publishDate like :publishDate";
             Query q = s.createQuery("select count(*) " + hql);
-            if(!bookName.equals("")) q.setString("bookName", "%" + bookName + "%");
+            if(!bookName.equals("")) q.setString("bookName", "%" + bookName.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");
             if(null != bookType && bookType.getBookTypeId()!=0) q.setInteger("bookType", bookType.getBookTypeId());
-            if(!publishDate.equals("")) q.setString("publishDate", "%" + publishDate + "%");
+            if(!publishDate.equals("")) q.setString("publishDate", "%" + publishDate.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");
             recordNumber = ((Number) q.uniqueResult()).intValue();
             int mod = recordNumber % this.PAGE_SIZE;
             totalPage = recordNumber / this.PAGE_SIZE;

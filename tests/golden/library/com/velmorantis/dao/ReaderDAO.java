@@ -65,7 +65,7 @@ public class ReaderDAO {
             if(null != book && !book.getIsbn().equals("")) hql += " and reader.book.isbn=:book";
             hql += " order by reader.readerNo";
             Query q = s.createQuery(hql);
-            if(!readerNo.equals("")) q.setString("readerNo", "%" + readerNo + "%");
+            if(!readerNo.equals("")) q.setString("readerNo", "%" + readerNo.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");
             if(null != book && !book.getIsbn().equals("")) q.setString("book", book.getIsbn());
             /*计算当前显示页码的开始记录*/
             int startIndex = (currentPage-1) * this.PAGE_SIZE;
@@ -101,7 +101,7 @@ public class ReaderDAO {
             if(!readerNo.equals("")) hql = hql + " and reader.readerNo like :readerNo";
             if(null != book && !book.getIsbn().equals("")) hql += " and reader.book.isbn=:book";
             Query q = s.createQuery("select count(*) " + hql);
-            if(!readerNo.equals("")) q.setString("readerNo", "%" + readerNo + "%");
+            if(!readerNo.equals("")) q.setString("readerNo", "%" + readerNo.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");
             if(null != book && !book.getIsbn().equals("")) q.setString("book", book.getIsbn());
             recordNumber = ((Number) q.uniqueResult()).intValue();
             int mod = recordNumber % this.PAGE_SIZE;

@@ -63,7 +63,7 @@ public class DeptDAO {
             if(!deptName.equals("")) hql = hql + " and dept.deptName like :deptName";
             hql += " order by dept.deptNo";
             Query q = s.createQuery(hql);
-            if(!deptName.equals("")) q.setString("deptName", "%" + deptName + "%");
+            if(!deptName.equals("")) q.setString("deptName", "%" + deptName.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");
             /*计算当前显示页码的开始记录*/
             int startIndex = (currentPage-1) * this.PAGE_SIZE;
             q.setFirstResult(startIndex);
@@ -97,7 +97,7 @@ public class DeptDAO {
             String hql = "From Dept dept where 1=1";
             if(!deptName.equals("")) hql = hql + " and dept.deptName like :deptName";
             Query q = s.createQuery("select count(*) " + hql);
-            if(!deptName.equals("")) q.setString("deptName", "%" + deptName + "%");
+            if(!deptName.equals("")) q.setString("deptName", "%" + deptName.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");
             recordNumber = ((Number) q.uniqueResult()).intValue();
             int mod = recordNumber % this.PAGE_SIZE;
             totalPage = recordNumber / this.PAGE_SIZE;

@@ -66,7 +66,7 @@ public class PersonDAO {
             if(null != workDept && !workDept.getDeptNo().equals("")) hql += " and person.workDept.deptNo=:workDept";
             hql += " order by person.personId";
             Query q = s.createQuery(hql);
-            if(!personName.equals("")) q.setString("personName", "%" + personName + "%");
+            if(!personName.equals("")) q.setString("personName", "%" + personName.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");
             if(null != workDept && !workDept.getDeptNo().equals("")) q.setString("workDept", workDept.getDeptNo());
             /*计算当前显示页码的开始记录*/
             int startIndex = (currentPage-1) * this.PAGE_SIZE;
@@ -102,7 +102,7 @@ public class PersonDAO {
             if(!personName.equals("")) hql = hql + " and person.personName like :personName";
             if(null != workDept && !workDept.getDeptNo().equals("")) hql += " and person.workDept.deptNo=:workDept";
             Query q = s.createQuery("select count(*) " + hql);
-            if(!personName.equals("")) q.setString("personName", "%" + personName + "%");
+            if(!personName.equals("")) q.setString("personName", "%" + personName.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");
             if(null != workDept && !workDept.getDeptNo().equals("")) q.setString("workDept", workDept.getDeptNo());
             recordNumber = ((Number) q.uniqueResult()).intValue();
             int mod = recordNumber % this.PAGE_SIZE;
