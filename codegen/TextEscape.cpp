@@ -108,7 +108,8 @@ std::string XmlText(const std::string& text)
 
 std::string JspTemplateText(const std::string& text)
 {
-    return ReplaceAll(ReplaceAll(XmlText(text), "$", "&#36;"), "#", "&#35;");
+    // '#' first: the '$' entity holds one.
+    return ReplaceAll(ReplaceAll(XmlText(text), "#", "&#35;"), "$", "&#36;");
 }
 
 std::string OgnlMessageText(const std::string& text)

@@ -178,10 +178,10 @@ TDbSchema ReadDbSchema(const TDbConnection& connection)
     // Foreign keys of one column to a table of the same database. Counted
     // here, not by a correlated count in the query: information_schema has
     // no index for it, and on a thousand tables the server took a minute.
-    std::vector<std::vector<std::pair<std::string, bool>>> keyRows =
-        server.Rows("select TABLE_NAME, COLUMN_NAME, REFERENCED_TABLE_NAME, REFERENCED_COLUMN_NAME, CONSTRAINT_NAME, "
-                    "REFERENCED_TABLE_SCHEMA, TABLE_SCHEMA from information_schema.KEY_COLUMN_USAGE where TABLE_SCHEMA = " +
-            schema + " and REFERENCED_TABLE_NAME is not null order by TABLE_NAME, COLUMN_NAME");
+    std::vector<std::vector<std::pair<std::string, bool>>> keyRows = server.Rows(
+        "select TABLE_NAME, COLUMN_NAME, REFERENCED_TABLE_NAME, REFERENCED_COLUMN_NAME, CONSTRAINT_NAME, "
+        "REFERENCED_TABLE_SCHEMA, TABLE_SCHEMA from information_schema.KEY_COLUMN_USAGE where TABLE_SCHEMA = " +
+        schema + " and REFERENCED_TABLE_NAME is not null order by TABLE_NAME, COLUMN_NAME");
     std::map<std::pair<std::string, std::string>, int> columnsOfKey;
     for (const auto& row : keyRows)
         ++columnsOfKey[{ row[0].first, row[4].first }];

@@ -59,6 +59,9 @@ TEST(TextEscapeTest, CommentsAndLiteralsAreOnlyChangedWhereNeeded)
     EXPECT_EQ(XmlCommentText("fine - here"), "fine - here");
     EXPECT_EQ(ReplaceAll("$className $classNames $CLASSNAME", "$className", "Book"), "Book Books $CLASSNAME");
     EXPECT_EQ(ReplaceAll("$a$a", "$a", "$a$a"), "$a$a$a$a");
+    // Pages and messages: each entity or break stays whole.
+    EXPECT_EQ(JspTemplateText("${7*6}#{x}&<\""), "&#36;{7*6}&#35;{x}&amp;&lt;&quot;");
+    EXPECT_EQ(OgnlMessageText("${a}%{b}#{c}"), "$\u200B{a}%\u200B{b}#\u200B{c}");
 }
 
 // Eight megabytes of placeholders, replaced in one pass.
