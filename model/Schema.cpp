@@ -1,6 +1,7 @@
 #include "Schema.h"
 
 #include "DbError.h"
+#include "MigrationLock.h"
 #include "SchemaLayout.h"
 #include "Statement.h"
 
@@ -11,7 +12,6 @@
 #include <fstream>
 #include <map>
 #include <set>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -257,13 +257,13 @@ sqlite3* OpenModelDatabase(const std::string& path, std::string* upgraded)
                 "，本程序只支持到版本 " + std::to_string(CurrentSchemaVersion()) +
                 ")，请使用更新的程序打开。文件未作任何修改。");
         CheckTables(db, path, version);
-        std::string copy;
+        std::string copy, lockNotice;
         if (version < CurrentSchemaVersion())
-            copy = MigrateModelDatabase(db, path, SchemaMigrations());
+            copy = MigrateModelDatabase(db, path, SchemaMigrations(), &lockNotice);
         if (upgraded && !copy.empty())
             *upgraded = "模型数据库文件 " + path + " 已从结构版本 " + std::to_string(version) + " 升级到版本 " +
                 std::to_string(CurrentSchemaVersion()) + "，升级前的文件保存为 " + copy +
-                "。旧版本的程序打不开升级后的文件，需要时请用这个副本。";
+                "。旧版本的程序打不开升级后的文件，需要时请用这个副本。" + lockNotice;
     } catch (...) {
         sqlite3_close_v2(db);
         throw;
@@ -271,27 +271,12 @@ sqlite3* OpenModelDatabase(const std::string& path, std::string* upgraded)
     return db;
 }
 
-std::string MigrateModelDatabase(sqlite3* db, const std::string& path, const std::vector<TMigration>& migrations)
+std::string MigrateModelDatabase(
+    sqlite3* db, const std::string& path, const std::vector<TMigration>& migrations, std::string* lockNotice)
 {
-    // Programs opening one old file at once migrate it one after the other:
-    // the lock is a file of its own, so that no descriptor on the database
-    // itself is opened or closed (closing one drops SQLite's POSIX locks).
-    // Where the file system has no flock (ENOLCK), the migration goes on
-    // under SQLite's own lock alone.
-    std::string lockPath = path + ".migrate-lock";
-    int lock = open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
-    if (lock >= 0 && flock(lock, LOCK_EX) != 0) {
-        close(lock);
-        lock = -1;
-    }
-    struct TUnlock {
-        int fd;
-        ~TUnlock()
-        {
-            if (fd >= 0)
-                close(fd);
-        }
-    } unlock { lock };
+    TMigrationLock lock(path);
+    if (lockNotice)
+        *lockNotice = lock.Notice();
     // Another program may have migrated the file since it was opened.
     int version = UserVersion(db);
     bool needed = false;

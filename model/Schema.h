@@ -23,4 +23,7 @@ struct TMigration;
 // <path>.bak-<old version>. A failure rolls everything back and leaves the
 // file as it was. OpenModelDatabase runs it with the program's migrations.
 // Returns the copy's path; empty when the file needed no migration.
-std::string MigrateModelDatabase(sqlite3* db, const std::string& path, const std::vector<TMigration>& migrations);
+// lockNotice (when given) receives a line for the user when the file system
+// had no flock and a pid file stood in (see TMigrationLock).
+std::string MigrateModelDatabase(
+    sqlite3* db, const std::string& path, const std::vector<TMigration>& migrations, std::string* lockNotice = nullptr);
