@@ -249,6 +249,8 @@ std::string BuildWebXml(const TGenInput& in)
     out.Line("    <session-config>");
     out.Line("        <session-timeout>30</session-timeout>");
     out.Line("        <cookie-config>");
+    out.Line("            <!-- Jetty 9.4: SameSite=Lax (Tomcat: META-INF/context.xml) -->");
+    out.Line("            <comment>__SAME_SITE_LAX__</comment>");
     out.Line("            <http-only>true</http-only>");
     out.Line("        </cookie-config>");
     out.Line("        <tracking-mode>COOKIE</tracking-mode>");
