@@ -527,7 +527,7 @@ public final class BrowserSuite {
         d.findElement(By.name("password")).sendKeys(password);
         WebElement html = d.findElement(By.tagName("html"));
         d.findElement(By.cssSelector("input[type=submit]")).click();
-        new WebDriverWait(d, Duration.ofSeconds(15)).until(ExpectedConditions.stalenessOf(html));
+        settle(html);
     }
 
     /**
@@ -536,6 +536,17 @@ public final class BrowserSuite {
      * fields, a select gains an option it lacks, the browser's own checks are
      * off, so that the server's checks are the ones that answer.
      */
+    /**
+     * Waits until the page that replaces the one whose root was html has
+     * loaded: the old root gone stale is not enough on a busy machine, where
+     * the new document may still be parsing when the next check reads it.
+     */
+    private void settle(WebElement html) {
+        WebDriverWait wait = new WebDriverWait(d, Duration.ofSeconds(15));
+        wait.until(ExpectedConditions.stalenessOf(html));
+        wait.until(driver -> "complete".equals(((JavascriptExecutor) driver).executeScript("return document.readyState")));
+    }
+
     private void fill(String action, Map<String, String> values) {
         WebElement form = d.findElement(By.cssSelector("form[action$='" + action + "']"));
         js("var form = arguments[0], values = arguments[1]; form.noValidate = true;"
@@ -553,7 +564,7 @@ public final class BrowserSuite {
                 + "}", form, values);
         WebElement html = d.findElement(By.tagName("html"));
         form.findElement(By.cssSelector("input[type=submit]")).click();
-        new WebDriverWait(d, Duration.ofSeconds(15)).until(ExpectedConditions.stalenessOf(html));
+        settle(html);
     }
 
     /** Posts a form of its own making, as a page with such a form would. */
@@ -566,7 +577,7 @@ public final class BrowserSuite {
                 + "  f.value = arguments[1][name]; form.appendChild(f);"
                 + "}"
                 + "document.body.appendChild(form); form.submit();", app + path, values, multipart);
-        new WebDriverWait(d, Duration.ofSeconds(15)).until(ExpectedConditions.stalenessOf(html));
+        settle(html);
     }
 
     /** The browser's request with its session: {status, body}; a redirect is 302. */
