@@ -1,10 +1,15 @@
 #pragma once
 #include "Generator.h"
 
-// utils/DateTextType.java: the Hibernate type of a date member imported from
-// a database, which reads a DATETIME as the text it was written with. Made
-// only for a project that has such a member.
+// The Hibernate types of members imported from a database, each in utils/
+// and made only for a project that has such a member:
+// DateTextType.java reads and writes a date or time column as the text it
+// holds (no time zone, fraction kept) and an empty date as NULL;
+// OptionalTextType.java stores an empty optional text as NULL.
 const IGenerator& DateTextTypeGenerator();
+const IGenerator& OptionalTextTypeGenerator();
 
 // Whether the member maps through DateTextType.
 bool UsesDateTextType(const TMember& member);
+// Whether the member maps through OptionalTextType.
+bool UsesOptionalTextType(const TMember& member);

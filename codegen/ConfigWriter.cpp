@@ -1,6 +1,6 @@
 #include "ConfigWriter.h"
 
-#include "DateTextType.h"
+#include "ColumnTypes.h"
 #include "JavaWords.h"
 #include "MemberTypes.h"
 #include "TextBuilder.h"
@@ -62,6 +62,8 @@ void AddIdentifier(TMappingText& out, const TMember& key)
 // The longest text a VARCHAR of MariaDB holds in a row is shorter than
 // this: a column imported as TEXT is mapped as text.
 const int kTextLength = 65535;
+// The longest VARCHAR HSQLDB creates in the tests (16 MB).
+const int kLongestVarchar = 16777215;
 
 void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::string>& columns, bool cascade)
 {
@@ -76,7 +78,13 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
         out.Line("<property");
         out.Line("  name=\"" + name + "\"");
         out.Line("  column=\"" + column + "\"");
-        if (imported && m.GetMemberLength() >= kTextLength) {
+        if (UsesOptionalTextType(m)) {
+            // An empty optional text is stored as NULL; "$packageName" is
+            // replaced once the content is in its template. A TEXT column
+            // gets a length HSQLDB can create (MariaDB's table is as it is).
+            out.Line("  \ttype=\"com.$packageName.utils.OptionalTextType\"");
+            out.Line("  length=\"" + std::to_string(std::min(m.GetMemberLength(), kLongestVarchar)) + "\"");
+        } else if (imported && m.GetMemberLength() >= kTextLength) {
             out.Line("  type=\"text\"");
         } else {
             out.Line("  type=\"string\"");
@@ -330,14 +338,17 @@ public:
 
 std::string BuildMappingFile(const TGenInput& in, const TClassData& c)
 {
-    // The content's only placeholder is the package of the date type, on a
-    // line of its own; comments (model text) are never searched.
+    // The content's only placeholder is the package of the column types, on
+    // a line of its own; comments (model text) are never searched.
     std::string content = ReplaceAll(BuildMappingContent(c), "\r\n" + kMappingIndent + "  \ttype=\"com.$packageName.",
         "\r\n" + kMappingIndent + "  \ttype=\"com." + in.packageName + ".");
     return FillTemplate(in.templates.Text(kMappingTemplate),
         { { "$hibernateContentConfigString", content }, { "$packageName", in.packageName },
             { "$packagePath", in.packagePath },
-            { "$tableName", c.tableName.empty() ? "t_" + c.name : Quoted(c.tableName) }, { "$className", c.name } });
+            { "$tableName", c.tableName.empty() ? "t_" + c.name : Quoted(c.tableName) }, { "$className", c.name },
+            // A table of the user's: only the columns a save changes are
+            // written, and a column left empty on add gets its default.
+            { "$classAttributes", c.tableName.empty() ? "" : " dynamic-insert=\"true\" dynamic-update=\"true\"" } });
 }
 
 const IGenerator& StrutsConfigGenerator()

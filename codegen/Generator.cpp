@@ -1,9 +1,9 @@
 #include "Generator.h"
 
 #include "ActionOperate.h"
+#include "ColumnTypes.h"
 #include "ConfigWriter.h"
 #include "DaoOperate.h"
-#include "DateTextType.h"
 #include "DomainOperate.h"
 #include "SupportFiles.h"
 #include "TextEscape.h"
@@ -28,6 +28,7 @@ const std::vector<const IGenerator*>& Generators()
         &ActionClassGenerator(),
         &DaoClassGenerator(),
         &DateTextTypeGenerator(),
+        &OptionalTextTypeGenerator(),
         &WebAppGenerator(),
         &ValidationGenerator(),
     };

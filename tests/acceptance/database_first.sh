@@ -51,6 +51,7 @@ CREATE TABLE goods (
   view_count BIGINT NULL COMMENT '浏览次数',
   description TEXT NULL COMMENT '描述',
   listed_at DATETIME NOT NULL COMMENT '上架时间',
+  expires DATE NULL COMMENT '过期日期',
   CONSTRAINT fk_goods_category FOREIGN KEY (category_id) REFERENCES category (category_id),
   CONSTRAINT fk_goods_supplier FOREIGN KEY (supplier_id) REFERENCES supplier (supplier_id)
 ) COMMENT='商品';

@@ -261,7 +261,9 @@ TEST(GeneratorTest, ImportedModelMapsTheRealTablesAndTypes)
         "column=\"view_count\"\r\n"
         "            type=\"long\"\r\n          />\r\n",
         "            type=\"big_decimal\"\r\n            precision=\"10\"\r\n            scale=\"2\"\r\n",
-        "            column=\"note\"\r\n            type=\"text\"\r\n          />\r\n",
+        // An optional text stores an empty field as NULL.
+        "            column=\"note\"\r\n            \ttype=\"com.$packageName.utils.OptionalTextType\"\r\n"
+        "            length=\"65535\"\r\n          />\r\n",
         "            \ttype=\"com.$packageName.utils.DateTextType\"\r\n            \tlength=\"19\"\r\n",
         "            column=\"`order`\"\r\n",
         "<many-to-one name=\"supplier\"\r\n            column=\"supplier_id\"\r\n            class=\"Supplier\"\r\n"

@@ -104,6 +104,21 @@ public final class DatabaseFirst {
             && bare.getSupplier() == null && bare.getDescription() == null, "NULLs read back as null");
         check(bare != null && bare.getCategory() != null && "水果".equals(bare.getCategory().getCategoryName()),
             "the required reference is loaded");
+        // What the modify page posts for that row: "" for its NULL text and
+        // date. An unchanged save leaves the row as it was.
+        String bareRow = rows("select * from goods where goods_id = " + bare.getGoodsId());
+        Goods posted = new Goods();
+        posted.setGoodsId(bare.getGoodsId());
+        posted.setGoodsName(bare.getGoodsName());
+        posted.setCategory(bare.getCategory());
+        posted.setListedAt(bare.getListedAt());
+        posted.setDescription("");
+        posted.setExpires("");
+        goodsDAO.UpdateGoods(posted);
+        check(bareRow.equals(rows("select * from goods where goods_id = " + bare.getGoodsId())),
+            "an unchanged save keeps NULLs:\n" + bareRow + rows("select * from goods where goods_id = "
+                + bare.getGoodsId()));
+
         Goods big = byName(goodsDAO, "大苹果");
         check(big != null, "the goods with large values is found");
         Goods found = big == null ? null : goodsDAO.GetGoodsByGoodsId(big.getGoodsId());
@@ -136,8 +151,12 @@ public final class DatabaseFirst {
         added.setCategory(categoryDAO.GetCategoryByCategoryId(2));
         added.setListedAt("2025-06-07 08:09:10");
         added.setPrice(new BigDecimal("0.01"));
+        added.setDescription("");
+        added.setExpires("");
         goodsDAO.AddGoods(added);
         check(added.getGoodsId() != 0, "the database assigns the new goods' key");
+        check(rows("select description, expires from goods where goods_id = " + added.getGoodsId())
+            .equals("description=null;expires=null;\n"), "empty optional text and date are stored as NULL");
         Goods back = goodsDAO.GetGoodsByGoodsId(added.getGoodsId());
         check(back != null && back.getSupplier() == null && back.getStock() == null
             && back.getPrice().compareTo(new BigDecimal("0.01")) == 0, "the added goods reads back");

@@ -4,10 +4,7 @@ import java.io.Serializable;
 import java.sql.PreparedStatement;
 import java.sql.ResultSet;
 import java.sql.SQLException;
-import java.sql.Time;
-import java.sql.Timestamp;
 import java.sql.Types;
-import java.text.SimpleDateFormat;
 
 import org.hibernate.HibernateException;
 import org.hibernate.usertype.UserType;
@@ -15,8 +12,7 @@ import org.hibernate.usertype.UserType;
 /**
  * 日期型成员的 Hibernate 类型: 数据库中的 DATETIME、TIMESTAMP、DATE、TIME 列
  * 在程序中是 "2024-01-02 03:04:05"、"2024-01-02"、"03:04:05" 这样的文字.
- * JDBC 驱动把 DATETIME 读成文字时会带上小数秒(".0"), 这里按列的类型格式化,
- * 读出的文字与写入的文字相同.
+ * 读写都按文字进行, 读出的文字与写入的文字相同; 空文字保存为 NULL.
  */
 public class DateTextType implements UserType {
 
@@ -28,33 +24,36 @@ public class DateTextType implements UserType {
         return String.class;
     }
 
+    /* 空文字与 NULL 相同: 原来为 NULL 的日期没有改动时不会被重写 */
     public boolean equals(Object x, Object y) throws HibernateException {
-        return x == null ? y == null : x.equals(y);
+        return text(x).equals(text(y));
+    }
+
+    private static String text(Object value) {
+        return value == null ? "" : (String) value;
     }
 
     public int hashCode(Object x) throws HibernateException {
-        return x == null ? 0 : x.hashCode();
+        return text(x).hashCode();
     }
 
     public Object nullSafeGet(ResultSet rs, String[] names, Object owner) throws HibernateException, SQLException {
-        Object value = rs.getObject(names[0]);
-        if (value == null) {
+        // 按文字读出, 不经过 JVM 的时区: 小数秒、超过 24 小时的 TIME、零日期都原样保留;
+        // 只有全为 0 的小数秒(有的驱动加上的 ".0")去掉, 写回时是同一个值.
+        String text = rs.getString(names[0]);
+        if (text == null) {
             return null;
         }
-        if (value instanceof Timestamp) {
-            return new SimpleDateFormat("yyyy-MM-dd HH:mm:ss").format((Timestamp) value);
+        int dot = text.lastIndexOf('.');
+        if (dot > 0 && text.indexOf(':') > 0 && text.substring(dot + 1).matches("0+")) {
+            text = text.substring(0, dot);
         }
-        if (value instanceof Time) {
-            return new SimpleDateFormat("HH:mm:ss").format((Time) value);
-        }
-        if (value instanceof java.sql.Date) {
-            return new SimpleDateFormat("yyyy-MM-dd").format((java.sql.Date) value);
-        }
-        return value.toString();
+        return text;
     }
 
     public void nullSafeSet(PreparedStatement st, Object value, int index) throws HibernateException, SQLException {
-        if (value == null) {
+        // 页面上空着的日期保存为 NULL, 数据库不接受空文字作为日期
+        if (value == null || ((String) value).length() == 0) {
             st.setNull(index, Types.VARCHAR);
         } else {
             st.setString(index, (String) value);
