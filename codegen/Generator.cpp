@@ -1,6 +1,7 @@
 #include "Generator.h"
 
 #include "ActionOperate.h"
+#include "AdminTableScript.h"
 #include "ColumnTypes.h"
 #include "ConfigWriter.h"
 #include "DaoOperate.h"
@@ -29,6 +30,7 @@ const std::vector<const IGenerator*>& Generators()
         &DaoClassGenerator(),
         &DateTextTypeGenerator(),
         &OptionalTextTypeGenerator(),
+        &AdminTableScriptGenerator(),
         &WebAppGenerator(),
         &ValidationGenerator(),
     };

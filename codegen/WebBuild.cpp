@@ -220,6 +220,10 @@ std::string BuildProjectReadme(const TGenInput& in)
     out.Line("不用 Maven 时: 按 WebRoot/WEB-INF/lib/README.txt 放好 jar, 然后 ant, 得到 dist/" + war + ".");
     out.Line("");
     out.Line("数据库: 连接写在 src/hibernate.cfg.xml 中, 请改为实际的数据库、用户名和密码.");
+    if (!in.database.url.empty()) {
+        out.Line("本工程从已有的数据库导入, 程序不在其中建表: 登录用的管理员表 t_admin 请先建好,");
+        out.Line("在该数据库中执行一次 sql/t_admin.sql 即可.");
+    }
     out.Line("");
     out.Line("第一次启动时, 如果还没有任何管理员, 会创建初始管理员:");
     out.Line("  用户名 admin, 密码 admin123; 第一次登录后必须先修改密码.");

@@ -259,6 +259,11 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
     for (const auto& table : schema.tables)
         byName[table.name] = &table;
     std::vector<const TDbTable*> chosen = ChooseTables(schema, tables, plan.notes);
+    // The login reads t_admin, which the program never creates in the
+    // user's database.
+    if (!byName.count("t_admin"))
+        plan.notes.push_back("提示 登录用的管理员表 t_admin 不在这个数据库中：生成代码后，在数据库中执行一次生成的 "
+                             "sql/t_admin.sql 建表，应用第一次启动时创建初始管理员 admin(密码 admin123)");
 
     // First the tables that become classes, and their class names.
     std::map<std::string, std::string> classOf; // table -> class

@@ -101,6 +101,10 @@ grep -q '<property name="hibernate.connection.url">jdbc:mysql://127.0.0.1:'"$por
 ! grep -q 'hbm2ddl.auto">' "$src/hibernate.cfg.xml" || fail "hibernate.cfg.xml lets Hibernate change tables"
 grep -q 'table="goods"' "$src/com/shop/domain/Goods.hbm.xml" || fail "the mapping names another table"
 ! grep -q 'cascade' "$src/com/shop/domain/Goods.hbm.xml" || fail "an imported many-to-one cascades"
+grep -q "提示 登录用的管理员表 t_admin 不在这个数据库中" import.txt || fail "the import does not say how to log in"
+[ -f gen/projects/商店/sql/t_admin.sql ] || fail "no sql/t_admin.sql"
+sql shop < gen/projects/商店/sql/t_admin.sql || fail "sql/t_admin.sql does not run"
+tables_before="$(sql -N -e 'SHOW FULL TABLES' shop)"
 classes="$work/classes"
 bash "$java_dir/compile_tree.sh" "$src" "$classes" > /dev/null
 javac -encoding UTF-8 --release 8 -nowarn -Xlint:none -proc:none \

@@ -9,9 +9,11 @@ import java.util.HashSet;
 import java.util.List;
 import java.util.Set;
 
+import com.shop.dao.AdminDAO;
 import com.shop.dao.CategoryDAO;
 import com.shop.dao.GoodsDAO;
 import com.shop.dao.SupplierDAO;
+import com.shop.domain.Admin;
 import com.shop.domain.Category;
 import com.shop.domain.Goods;
 import com.shop.domain.Supplier;
@@ -180,6 +182,11 @@ public final class DatabaseFirst {
             supplier.getSupplierId()) == null, "the category and the supplier are deleted");
         goodsDAO.CalculateTotalPageAndRecordNumber("", "");
         check(goodsDAO.getRecordNumber() == 25, "25 goods again");
+
+        // The login's table, made by sql/t_admin.sql on MariaDB.
+        AdminDAO adminDAO = new AdminDAO();
+        adminDAO.AddAdmin(new Admin("admin", "pbkdf2$1$salt$hash"));
+        check(adminDAO.GetAdminByUsername("admin") != null, "an administrator is stored and found");
     }
 
     public static void main(String[] args) {

@@ -37,7 +37,10 @@ public class AppStartup implements ServletContextListener {
                         + ", 第一次登录后必须修改密码.");
             }
         } catch (Exception e) {
-            event.getServletContext().log("无法检查或创建初始管理员(请确认数据库可以连接, 且有管理员表 t_admin): " + e, e);
+            String text = "无法检查或创建初始管理员: 请确认数据库可以连接, 且其中有管理员表 t_admin"
+                    + "(从数据库导入的工程不建表, 请在数据库中执行一次生成的 sql/t_admin.sql, 然后重新启动应用).";
+            event.getServletContext().setAttribute(LoginAction.ADMIN_PROBLEM, text);
+            event.getServletContext().log(text + " " + e, e);
         }
     }
 

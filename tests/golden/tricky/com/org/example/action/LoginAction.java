@@ -35,6 +35,9 @@ public class LoginAction extends ActionSupport {
     /*会话中表示"必须先修改初始密码"的键, 与 LoginFilter 一致*/
     public static final String SESSION_MUST_CHANGE = "passwordMustChange";
 
+    /*应用属性: 启动时发现的管理员表问题(AppStartup 写入), 登录失败时告诉用户*/
+    public static final String ADMIN_PROBLEM = "adminProblem";
+
     /*散列的格式: pbkdf2$迭代次数$盐$散列值(Base64); 以 ! 开头表示初始密码, 登录后必须修改*/
     private static final String SCHEME = "pbkdf2";
     private static final String MUST_CHANGE = "!";
@@ -82,7 +85,9 @@ public class LoginAction extends ActionSupport {
             admin = adminDAO.GetAdminByUsername(name);
         } catch (Exception e) {
             e.printStackTrace();
-            addActionError("访问数据库失败, 请稍后再试!");
+            // 启动时已查明的原因(如数据库中没有管理员表)比笼统的提示更有用
+            Object problem = ServletActionContext.getServletContext().getAttribute(ADMIN_PROBLEM);
+            addActionError(problem != null ? problem.toString() : "访问数据库失败, 请稍后再试!");
             return INPUT;
         }
         if (admin == null || !passwordMatches(password, admin.getPassword())) {
