@@ -58,7 +58,7 @@ TReferenceMember ReferenceMember(const TModelSnapshot& snapshot, const TSnapshot
     const TMember& key = ReferencedKey(snapshot, owner, member);
     m.keyName = key.GetMemberName();
     m.keyCapital = CapitalizedName(m.keyName);
-    m.optional = member.GetMemberNullable() == 1;
+    m.optional = member.GetMemberNullable() == 1 || !member.GetColumnFilled().empty();
     m.textKey = key.GetMemberType() == kTypeString;
     m.displayName = DisplayName(snapshot, m.type);
     return m;

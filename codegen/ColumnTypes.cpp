@@ -49,6 +49,17 @@ bool UsesOptionalTextType(const TMember& member)
     return member.GetMemberType() == kTypeString && !member.GetColumnName().empty() && member.GetMemberNullable();
 }
 
+bool InsertedByApplication(const TMember& member)
+{
+    const std::string& filled = member.GetColumnFilled();
+    return filled.empty() || (filled == "default" && !IsTextLikeType(member.GetMemberType()));
+}
+
+bool UpdatedByApplication(const TMember& member)
+{
+    return member.GetColumnFilled() != "always";
+}
+
 const IGenerator& DateTextTypeGenerator()
 {
     static const TColumnTypeGenerator generator("datetext", "DateTextType.java", UsesDateTextType);

@@ -13,3 +13,10 @@ const IGenerator& OptionalTextTypeGenerator();
 bool UsesDateTextType(const TMember& member);
 // Whether the member maps through OptionalTextType.
 bool UsesOptionalTextType(const TMember& member);
+
+// Whether the application writes the member's column when it adds a row:
+// not a column the database always fills, nor a text or date whose default
+// must win (an empty number or reference is left out by dynamic-insert).
+bool InsertedByApplication(const TMember& member);
+// Whether it writes the column when it saves a changed row.
+bool UpdatedByApplication(const TMember& member);

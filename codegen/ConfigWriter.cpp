@@ -65,6 +65,17 @@ const int kTextLength = 65535;
 // The longest VARCHAR HSQLDB creates in the tests (16 MB).
 const int kLongestVarchar = 16777215;
 
+// The end of a property: what the database fills is not written by the
+// application.
+void CloseProperty(TMappingText& out, const TMember& m)
+{
+    if (!InsertedByApplication(m))
+        out.Line("  insert=\"false\"");
+    if (!UpdatedByApplication(m))
+        out.Line("  update=\"false\"");
+    out.Line("/>");
+}
+
 void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::string>& columns, bool cascade)
 {
     const TMember& m = mapped.member;
@@ -90,7 +101,7 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
             out.Line("  type=\"string\"");
             out.Line("  length=\"" + std::to_string(m.GetMemberLength()) + "\"");
         }
-        out.Line("/>");
+        CloseProperty(out, m);
         out.Empty();
     } else if (type == kTypeInteger) {
         out.Line("<!-- 简单整型属性: " + comment + " -->");
@@ -99,7 +110,7 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
         out.Line("  column=\"" + column + "\"");
         out.Line("  type=\"int\"");
         out.Empty();
-        out.Line("/>");
+        CloseProperty(out, m);
         out.Empty();
     } else if (type == kTypeFloat) {
         out.Line("<!-- 简单浮点型属性: " + comment + " -->");
@@ -107,7 +118,7 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
         out.Line("  name=\"" + name + "\"");
         out.Line("  column=\"" + column + "\"");
         out.Line("  type=\"float\"");
-        out.Line("/>");
+        CloseProperty(out, m);
         out.Empty();
     } else if (type == kTypeDate) {
         out.Line("<!-- 简单日期型属性: " + comment + " -->");
@@ -120,7 +131,7 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
         // A DATETIME column's text is 19 characters, a TIME's 8.
         int length = imported && m.GetMemberLength() > 0 ? m.GetMemberLength() : 10;
         out.Line("  \tlength=\"" + std::to_string(length) + "\"");
-        out.Line("/>");
+        CloseProperty(out, m);
         out.Empty();
     } else if (type == kTypeLong) {
         out.Line("<!-- 简单长整型属性: " + comment + " -->");
@@ -128,7 +139,7 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
         out.Line("  name=\"" + name + "\"");
         out.Line("  column=\"" + column + "\"");
         out.Line("  type=\"long\"");
-        out.Line("/>");
+        CloseProperty(out, m);
         out.Empty();
     } else if (type == kTypeDecimal) {
         out.Line("<!-- 简单定点数属性: " + comment + " -->");
@@ -140,7 +151,7 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
             out.Line("  precision=\"" + std::to_string(m.GetMemberPrecision()) + "\"");
             out.Line("  scale=\"" + std::to_string(m.GetMemberScale()) + "\"");
         }
-        out.Line("/>");
+        CloseProperty(out, m);
         out.Empty();
     } else {
         // The run has checked that the referenced class and its key exist.
@@ -164,7 +175,7 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
         out.Line("  outer-join=\"true\"");
         if (cascade)
             out.Line("  cascade=\"save-update\"");
-        out.Line("/>");
+        CloseProperty(out, m);
         out.Empty();
     }
 }

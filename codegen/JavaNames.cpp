@@ -20,8 +20,9 @@ std::string JavaTypeOf(const std::string& memberType)
 std::string FieldTypeOf(const TMember& member)
 {
     const std::string& type = member.GetMemberType();
-    // A column that may hold NULL needs an object to hold it.
-    if (member.GetMemberNullable() == 1) {
+    // A column that may hold NULL, or that the database fills, needs an
+    // object to hold it.
+    if (member.GetMemberNullable() == 1 || !member.GetColumnFilled().empty()) {
         if (type == kTypeInteger)
             return "Integer";
         if (type == kTypeFloat)

@@ -2,6 +2,7 @@
 // one "input" result of struts.xml also sends there) and C_modify.jsp.
 #include "WebPages.h"
 
+#include "ColumnTypes.h"
 #include "JavaNames.h"
 #include "JspText.h"
 #include "MemberTypes.h"
@@ -108,12 +109,22 @@ void AddKeyRow(TText& out, const std::string& c, const TMember& key, bool modify
     }
 }
 
-void AddRows(TText& out, const TClassData& data)
+// The rows of the members the application writes; on the add page a
+// member whose default must win shows only when a failed modify comes back.
+void AddRows(TText& out, const TClassData& data, bool addPage)
 {
     std::string c = ClassVariableName(data.name);
-    for (const auto& member : data.members)
-        if (member.member.GetMemberIsPri() != 1)
-            AddMemberRow(out, c, data, member.member);
+    for (const auto& member : data.members) {
+        const TMember& m = member.member;
+        if (m.GetMemberIsPri() == 1 || !UpdatedByApplication(m))
+            continue;
+        bool onlyModifying = addPage && !InsertedByApplication(m);
+        if (onlyModifying)
+            out.Line("<c:if test=\"${_modifying}\">");
+        AddMemberRow(out, c, data, m);
+        if (onlyModifying)
+            out.Line("</c:if>");
+    }
 }
 
 void AddLists(TText& out, const TGenInput& in, const TClassData& data)
@@ -195,7 +206,7 @@ std::string BuildAddPage(const TGenInput& in, const TClassData& data)
     out.Line("</c:when><c:otherwise>");
     AddKeyRow(out, c, data.primary, false);
     out.Line("</c:otherwise></c:choose>");
-    AddRows(out, data);
+    AddRows(out, data, true);
     out.Line("</table>");
     FormTail(out, C);
     out.Line("</div>");
@@ -221,7 +232,7 @@ std::string BuildModifyPage(const TGenInput& in, const TClassData& data)
     out.Line(JspCsrfField());
     out.Line("<table class=\"form\">");
     AddKeyRow(out, c, data.primary, true);
-    AddRows(out, data);
+    AddRows(out, data, false);
     out.Line("</table>");
     FormTail(out, C);
     out.Line("</div>");

@@ -140,7 +140,7 @@ TDbSchema ReadDbSchema(const TDbConnection& connection)
         index[result.tables[i].name] = i;
     for (const auto& row :
         server.Rows("select TABLE_NAME, COLUMN_NAME, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, "
-                    "IS_NULLABLE, COLUMN_COMMENT, COLUMN_TYPE, NUMERIC_PRECISION, NUMERIC_SCALE, EXTRA "
+                    "IS_NULLABLE, COLUMN_COMMENT, COLUMN_TYPE, NUMERIC_PRECISION, NUMERIC_SCALE, EXTRA, COLUMN_DEFAULT "
                     "from information_schema.COLUMNS "
                     "where TABLE_SCHEMA = " +
             schema + " order by TABLE_NAME, ORDINAL_POSITION")) {
@@ -164,6 +164,15 @@ TDbSchema ReadDbSchema(const TDbConnection& connection)
         for (char& c : extra)
             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         column.autoIncrement = extra.find("auto_increment") != std::string::npos;
+        column.onUpdate = extra.find("on update") != std::string::npos;
+        // MySQL writes DEFAULT_GENERATED for a default like CURRENT_TIMESTAMP:
+        // that column is an ordinary one.
+        column.generated = extra.find("virtual generated") != std::string::npos ||
+            extra.find("stored generated") != std::string::npos ||
+            extra.find("persistent generated") != std::string::npos;
+        // MariaDB shows a nullable column without a default as the text NULL
+        // (a default of the string 'NULL' is quoted), MySQL as SQL NULL.
+        column.hasDefault = row[10].second && row[10].first != "NULL";
         result.tables[table->second].columns.push_back(column);
     }
     for (const auto& row : server.Rows("select TABLE_NAME, COLUMN_NAME from information_schema.KEY_COLUMN_USAGE "

@@ -15,6 +15,9 @@ struct TDbColumn {
     int precision = -1; // NUMERIC_PRECISION, -1 when there is none
     int scale = -1; // NUMERIC_SCALE
     bool autoIncrement = false; // EXTRA holds auto_increment
+    bool hasDefault = false; // COLUMN_DEFAULT holds a value (not NULL)
+    bool onUpdate = false; // EXTRA holds "on update ..."
+    bool generated = false; // a virtual, stored or persistent generated column
 
     bool Unsigned() const { return columnType.find("unsigned") != std::string::npos; }
 };

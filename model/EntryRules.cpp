@@ -368,6 +368,14 @@ TVerdict CheckColumnData(const TMemberEntry& entry)
             TRefusal::Length, "定点数的精度必须是 1 到 65 之间的整数，小数位数必须是 0 到 30 之间且不大于精度的整数!");
     if ((precision > 0 || scale > 0) && entry.type != kTypeDecimal)
         return TVerdict::Refuse(TRefusal::Length, "只有定点数类型可以设置精度和小数位数!");
+    if (!entry.filled.empty() && entry.filled != "default" && entry.filled != "always")
+        return TVerdict::Refuse(TRefusal::Column,
+            "由数据库填写的方式只能是 default(页面空着时用数据库的默认值)或 always(ON UPDATE 或生成列，程序从不写入)!");
+    if (!entry.filled.empty() && entry.columnName.empty())
+        return TVerdict::Refuse(TRefusal::Column, "只有对应数据库列(设置了列名)的成员可以由数据库填写!");
+    if (entry.filled == "always" && entry.isPri)
+        return TVerdict::Refuse(
+            TRefusal::Column, "主键不能设置为总是由数据库填写(always)，数据库生成的主键请用 native!");
     return TVerdict::Accept();
 }
 
@@ -385,8 +393,9 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
     // that reads the type.
     if (!IsSelectableType(projectId, classId, type))
         return TVerdict::Refuse(TRefusal::Type, UnknownTypeMessage(projectId, classId, type));
-    // A column that may hold NULL (imported) is optional whatever its type.
-    if (type != kTypeString && !entry.isMust && !entry.nullable)
+    // A column that may hold NULL, or that the database fills (imported),
+    // is optional whatever its type.
+    if (type != kTypeString && !entry.isMust && !entry.nullable && entry.filled.empty())
         return TVerdict::Refuse(TRefusal::Flags, "除了字符串类型外其他类型必须勾选是否必填标志!");
     if (dialog == TMemberDialog::Add && entry.isPri && !keyTypeAllowed)
         return TVerdict::Refuse(TRefusal::Flags, "主键字段必须是整型或字符串型!");

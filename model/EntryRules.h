@@ -65,6 +65,7 @@ struct TMemberEntry {
     std::string keyGenerator; // "", "native" or "assigned"
     std::string precision; // 定点数 only; empty or "0" when not given
     std::string scale;
+    std::string filled; // "", "default" or "always": see TMember::GetColumnFilled
 };
 
 enum class TMemberDialog { Add, Change };

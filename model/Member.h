@@ -49,6 +49,11 @@ public:
     void SetMemberPrecision(int value) { memberPrecision_ = value; }
     int GetMemberScale() const { return memberScale_; }
     void SetMemberScale(int value) { memberScale_ = value; }
+    // Whether the database fills the column: "default" (its default when
+    // the page leaves it empty), "always" (ON UPDATE or a generated column:
+    // the application never writes it), or empty.
+    const std::string& GetColumnFilled() const { return columnFilled_; }
+    void SetColumnFilled(const std::string& value) { columnFilled_ = value; }
 
 private:
     int memberId_ = 0;
@@ -70,4 +75,5 @@ private:
     std::string keyGenerator_;
     int memberPrecision_ = 0;
     int memberScale_ = 0;
+    std::string columnFilled_;
 };

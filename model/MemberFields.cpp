@@ -36,6 +36,7 @@ TMemberField ColumnText(const char* column, const std::string& (TMember::*get)()
     field.since = 1;
     field.cliOption = key;
     field.entryText = entryText;
+    field.fileVersion = 2;
     return field;
 }
 
@@ -46,6 +47,7 @@ TMemberField ColumnInteger(const char* column, int (TMember::*get)() const, void
     field.since = 1;
     field.cliOption = key;
     field.entryText = entryText;
+    field.fileVersion = 2;
     return field;
 }
 
@@ -63,6 +65,18 @@ TMemberField NullableFlag()
     TMemberField field = EntryFlag("memberNullable", &TMember::GetMemberNullable, &TMember::SetMemberNullable,
         "nullable", "nullable", nullptr, 0, "CB_MemberNullable", "可为空", &TMemberEntry::nullable);
     field.since = 1;
+    field.fileVersion = 2;
+    return field;
+}
+
+// Whether the database fills the column (schema version 3, model file
+// version 3): "default" or "always".
+TMemberField FilledText()
+{
+    TMemberField field = ColumnText(
+        "columnFilled", &TMember::GetColumnFilled, &TMember::SetColumnFilled, "filled", &TMemberEntry::filled);
+    field.since = 3;
+    field.fileVersion = 3;
     return field;
 }
 
@@ -94,6 +108,7 @@ const std::vector<TMemberField>& MemberFields()
         ColumnText("keyGenerator", &M::GetKeyGenerator, &M::SetKeyGenerator, "generator", &E::keyGenerator),
         ColumnInteger("memberPrecision", &M::GetMemberPrecision, &M::SetMemberPrecision, "precision", &E::precision),
         ColumnInteger("memberScale", &M::GetMemberScale, &M::SetMemberScale, "scale", &E::scale),
+        FilledText(),
     };
     return fields;
 }

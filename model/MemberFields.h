@@ -43,6 +43,8 @@ struct TMemberField {
     // --<cliOption> VALUE, a model-file key); null for the fields the
     // entry rules handle themselves (name, type, length, comment).
     std::string TMemberEntry::*entryText = nullptr;
+    // The model file version that carries the field's key.
+    int fileVersion = 1;
 };
 
 // Every value column, in the order of the store's insert statement.

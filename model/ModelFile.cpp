@@ -87,11 +87,12 @@ template<class T> bool ReadOptional(const ordered_json& object, const char* key,
     return object.find(key) == object.end() || Read(object, key, value, fault);
 }
 
-// The keys version 2 adds to a member.
-bool ReadColumnData(const ordered_json& member, TMemberEntry& entry, std::string& fault)
+// The keys versions 2 and later add to a member, as far as the file's
+// version carries them.
+bool ReadColumnData(const ordered_json& member, int version, TMemberEntry& entry, std::string& fault)
 {
     for (const auto& field : MemberFields()) {
-        if (field.since == 0 || !field.jsonKey)
+        if (field.since == 0 || !field.jsonKey || field.fileVersion > version)
             continue;
         if (field.kind == TFieldKind::Flag) {
             if (!ReadOptional(member, field.jsonKey, entry.*field.entryFlag, fault))
@@ -265,7 +266,7 @@ TCommandResult ImportModel(
                 for (const TMemberField* flag : EntryFlagFields())
                     if (flag->since == 0 && !Read(member, flag->jsonKey, entry.*flag->entryFlag, fault))
                         return fail(refuse(TRefusal::Flags, where(), fault));
-                if (version >= 2 && !ReadColumnData(member, entry, fault))
+                if (version >= 2 && !ReadColumnData(member, version, entry, fault))
                     return fail(refuse(TRefusal::Flags, where(), fault));
                 entry.lengthText = std::to_string(length);
                 TCommandResult addedMember = TModelCommands::AddMember(projectId, theClass.classId, entry);

@@ -32,7 +32,7 @@
 // 1 did not have; version 2 adds to a project "database": {"url", "user",
 // "driver", "dialect"}, to a class "table", to a member "column",
 // "nullable", "generator", "precision", "scale", each only when set.
-const int kModelFileVersion = 2;
+const int kModelFileVersion = 3;
 inline const char* const kModelFileFormat = "javagen-model";
 
 // The project's model as text. TDbError on a database failure.

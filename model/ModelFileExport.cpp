@@ -8,6 +8,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+
 using nlohmann::ordered_json;
 
 namespace {
@@ -52,25 +54,26 @@ ordered_json MemberObject(const TMember& m)
     return object;
 }
 
-// A model a program that reads only version 1 would read wrongly: column
-// data, tables, a database, or the types version 1 did not have.
-bool NeedsVersion2(const TModelSnapshot& snapshot)
+// The oldest version that carries everything the model holds, so that an
+// older program refuses a file it would read wrongly: 2 for column data,
+// tables, a database or the types version 1 did not have; a field's own
+// version for its value.
+int VersionNeeded(const TModelSnapshot& snapshot)
 {
-    if (!snapshot.Database().Empty())
-        return true;
+    int version = snapshot.Database().Empty() ? 1 : 2;
     for (const auto& c : snapshot.Classes()) {
         if (!c.tableName.empty())
-            return true;
+            version = std::max(version, 2);
         for (const auto& row : c.members) {
             const TMember& m = row.member;
             if (m.GetMemberType() == kTypeLong || m.GetMemberType() == kTypeDecimal)
-                return true;
+                version = std::max(version, 2);
             for (const auto& field : MemberFields())
                 if (field.since > 0 && HasValue(m, field))
-                    return true;
+                    version = std::max(version, field.fileVersion);
         }
     }
-    return false;
+    return version;
 }
 
 } // namespace
@@ -83,8 +86,7 @@ std::string ExportModel(int projectId)
     auto value = [](const ordered_json& v) { return v.dump(-1, ' ', false, ordered_json::error_handler_t::replace); };
     std::string out = "{\n";
     out += "  \"format\": " + value(kModelFileFormat) + ",\n";
-    bool second = NeedsVersion2(snapshot);
-    out += "  \"version\": " + std::to_string(second ? 2 : 1) + ",\n";
+    out += "  \"version\": " + std::to_string(VersionNeeded(snapshot)) + ",\n";
     out += "  \"project\": " + value(ProjectName(projectId)) + ",\n";
     const TProjectDatabase& database = snapshot.Database();
     if (!database.Empty()) {

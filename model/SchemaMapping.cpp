@@ -219,6 +219,13 @@ void TakeColumnData(const TDbColumn& column, bool isKey, TMemberEntry& entry)
     }
     if (entry.type == kTypeDate)
         entry.lengthText = std::to_string(DateLengthOf(column));
+    // What the database fills is optional on the pages.
+    if (!isKey && (column.onUpdate || column.generated))
+        entry.filled = "always";
+    else if (!isKey && !column.nullable && column.hasDefault)
+        entry.filled = "default";
+    if (!entry.filled.empty())
+        entry.isMust = false;
 }
 
 // A foreign key column's member name: the column without a trailing _id.
@@ -327,6 +334,14 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
             foreignKeys[fk.column] = &fk;
         std::set<std::string> memberNames;
         std::map<std::string, std::string> columnOfMember; // member -> column
+        // A skipped column the database cannot fill makes every add fail.
+        auto skipped = [&](const TDbColumn& column, const std::string& why) {
+            plan.notes.push_back("跳过列 " + table->name + "." + column.name + "：" + why);
+            if (!column.nullable && !column.hasDefault && !column.autoIncrement && !column.generated)
+                plan.notes.push_back("注意 列 " + table->name + "." + column.name +
+                    " 不能为空且没有默认值，却没有导入：类 " + planned.className +
+                    " 添加对象时数据库会拒绝(需要给该列设默认值或允许为空)");
+        };
         for (const auto& column : table->columns) {
             TMemberEntry entry;
             bool commentLost = false;
@@ -339,7 +354,7 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
                     planned.members.clear();
                     break;
                 }
-                plan.notes.push_back("跳过列 " + table->name + "." + column.name + "：列名不是普通的 SQL 标识符");
+                skipped(column, "列名不是普通的 SQL 标识符");
                 continue;
             }
             std::string wanted;
@@ -365,8 +380,7 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
             } else {
                 const char* type = TypeOf(column);
                 if (!type) {
-                    plan.notes.push_back(
-                        "跳过列 " + table->name + "." + column.name + "：类型 " + column.dataType + " 不受支持");
+                    skipped(column, "类型 " + column.dataType + " 不受支持");
                     continue;
                 }
                 wanted = Camel(column.name, false);
@@ -387,8 +401,7 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
                     planned.members.clear();
                     break;
                 }
-                plan.notes.push_back("跳过列 " + table->name + "." + column.name + "：无法得到合法的成员名(" +
-                    (wanted.empty() ? column.name : wanted) + ")");
+                skipped(column, "无法得到合法的成员名(" + (wanted.empty() ? column.name : wanted) + ")");
                 continue;
             }
             if (name != wanted) {
@@ -441,6 +454,10 @@ std::vector<std::string> TImportPlan::Report() const
                 line += " 参与查询";
             if (m.entry.isDisplay)
                 line += " 下拉框显示";
+            if (m.entry.filled == "default")
+                line += " 空着时用数据库默认值";
+            if (m.entry.filled == "always")
+                line += " 由数据库填写(只读)";
             lines.push_back(line + " ← 列 " + m.column);
         }
     }

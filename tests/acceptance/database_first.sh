@@ -52,6 +52,10 @@ CREATE TABLE goods (
   description TEXT NULL COMMENT '描述',
   listed_at DATETIME NOT NULL COMMENT '上架时间',
   expires DATE NULL COMMENT '过期日期',
+  status INT NOT NULL DEFAULT 1 COMMENT '状态',
+  created_at DATETIME NOT NULL DEFAULT CURRENT_TIMESTAMP COMMENT '创建时间',
+  updated_at TIMESTAMP NOT NULL DEFAULT CURRENT_TIMESTAMP ON UPDATE CURRENT_TIMESTAMP COMMENT '修改时间',
+  photo MEDIUMBLOB NULL COMMENT '照片',
   CONSTRAINT fk_goods_category FOREIGN KEY (category_id) REFERENCES category (category_id),
   CONSTRAINT fk_goods_supplier FOREIGN KEY (supplier_id) REFERENCES supplier (supplier_id)
 ) COMMENT='商品';
@@ -80,17 +84,19 @@ connect=(--host 127.0.0.1 --port "$port" --user shopper --database shop --query-
 for line in "    成员 viewCount 长整型 可为空 ← 列 view_count" "    成员 price 定点数(10,2) 可为空 ← 列 price" \
     "    成员 supplier Supplier 可为空 ← 列 supplier_id" "    成员 category Category 必填 ← 列 category_id" \
     "    成员 supplierId 长整型 主键 必填 ← 列 supplier_id" "    成员 listedAt 日期型 必填 ← 列 listed_at" \
-    "跳过视图 goods_view：视图没有自己的数据行和主键，不能作为类导入" "跳过表 goods_tag：主键由多个列组成"; do
+    "跳过视图 goods_view：视图没有自己的数据行和主键，不能作为类导入" "跳过表 goods_tag：主键由多个列组成" \
+    "    成员 status 整型 空着时用数据库默认值 ← 列 status" "    成员 createdAt 日期型 空着时用数据库默认值 ← 列 created_at" \
+    "    成员 updatedAt 日期型 由数据库填写(只读) ← 列 updated_at"; do
   grep -qxF "$line" import.txt || fail "the import report lacks: $line"$'\n'"$(cat import.txt)"
 done
 status=0; "$cli" import-db "${connect[@]}" --tables goods_view 其他 > view.txt 2>&1 || status=$?
 grep -q "跳过表 goods_view：它是视图" view.txt || fail "--tables naming a view: $(cat view.txt)"
 "$cli" member list 商店 Goods --all | cut -f2- > goods.txt
-grep -qxF "$(printf 'goodsId\t整型\t0\t1\t1\t0\t0\t1\t商品编号\tgoods_id\t0\tnative\t0\t0')" goods.txt \
+grep -qxF "$(printf 'goodsId\t整型\t0\t1\t1\t0\t0\t1\t商品编号\tgoods_id\t0\tnative\t0\t0\t')" goods.txt \
   || fail "goodsId: $(cat goods.txt)"
-grep -qxF "$(printf 'price\t定点数\t0\t0\t0\t0\t0\t1\t价格\tprice\t1\t\t10\t2')" goods.txt || fail "price: $(cat goods.txt)"
+grep -qxF "$(printf 'price\t定点数\t0\t0\t0\t0\t0\t1\t价格\tprice\t1\t\t10\t2\t')" goods.txt || fail "price: $(cat goods.txt)"
 "$cli" export 商店 shop.json
-grep -q '"version": 2' shop.json && grep -q '"table": "goods"' shop.json || fail "the model file: $(head -20 shop.json)"
+grep -q '"version": 3' shop.json && grep -q '"table": "goods"' shop.json || fail "the model file: $(head -20 shop.json)"
 
 step "generate and compile"
 "$cli" generate 商店 --package shop --templates "$templates" --root gen > gen.out 2> gen.err \

@@ -64,7 +64,8 @@ CREATE TABLE loan (
   FOREIGN KEY (reader_no) REFERENCES reader (reader_no)
 );
 CREATE TABLE no_key (x INT);
-CREATE TABLE t_notice (notice_id INT PRIMARY KEY, content MEDIUMTEXT NOT NULL COMMENT '内容');
+CREATE TABLE t_notice (notice_id INT PRIMARY KEY, content MEDIUMTEXT NOT NULL COMMENT '内容',
+  attachment LONGBLOB NOT NULL);
 SQL
 
 cd "$work"
@@ -86,7 +87,9 @@ for line in "类 Book(图书) ← 表 tb_book" "类 BookType(图书类型) ← �
     "    成员 intro 字符串(200) 可为空 ← 列 intro" "    成员 price 定点数(8,2) 必填 ← 列 price" \
     "    成员 content 字符串(65535) 必填 下拉框显示 ← 列 content" \
     "    成员 loanId 整型 主键 必填 下拉框显示 ← 列 loan_id" "    成员 isbn Book 必填 ← 列 isbn" \
-    "跳过表 loan_item：主键由多个列组成" "跳过表 no_key：没有主键" "跳过列 tb_book.cover：类型 blob 不受支持"; do
+    "跳过表 loan_item：主键由多个列组成" "跳过表 no_key：没有主键" "跳过列 tb_book.cover：类型 blob 不受支持" \
+    "注意 列 t_notice.attachment 不能为空且没有默认值，却没有导入：类 Notice 添加对象时数据库会拒绝(需要给该列设默认值或允许为空)" \
+    "提示 登录用的管理员表 t_admin 不在这个数据库中：生成代码后，在数据库中执行一次生成的 sql/t_admin.sql 建表，应用第一次启动时创建初始管理员 admin(密码 admin123)"; do
   grep -qxF "$line" dry.txt || fail "dry run lacks: $line"$'\n'"$(cat dry.txt)"
 done
 grep -q "^改名 列 tb_book.class 的成员名 class → class_：" dry.txt || fail "no rename of class"

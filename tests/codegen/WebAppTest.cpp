@@ -184,3 +184,26 @@ TEST(WebAppTest, HostileModelTextIsShownNeverEvaluated)
         EXPECT_EQ(files["src/com/velmorantis/domain/Book.hbm.xml"].find("-- velmorantis"), std::string::npos) << text;
     }
 }
+
+// Columns the database fills: a default that must win shows on the add page
+// only for a failed modify coming back; an ON UPDATE column on no form. A
+// project from a database gets the administrators' table script.
+TEST(WebAppTest, ColumnsTheDatabaseFillsAreLeftToIt)
+{
+    TLiteralModel shop = { { "Goods@goods",
+        { { "goodsId@goods_id", "整型", "pmag", 0, "编号" }, { "title@title", "字符串", "dm", 20, "名称" },
+            { "created@created_at", "日期型", "f", 19, "创建时间" },
+            { "updated@updated_at", "日期型", "F", 19, "修改时间" } } } };
+    auto files = WebFiles(shop, { "jdbc:mysql://db/shop", "u", "com.mysql.jdbc.Driver", "x" }, "商店");
+    const std::string& add = files["WebRoot/Goods_add.jsp"];
+    const std::string& modify = files["WebRoot/Goods_modify.jsp"];
+    size_t created = add.find("name=\"goods.created\"");
+    ASSERT_NE(created, std::string::npos);
+    EXPECT_LT(add.rfind("<c:if test=\"${_modifying}\">", created), created);
+    EXPECT_GT(add.rfind("<c:if test=\"${_modifying}\">", created), add.rfind("</c:if>", created));
+    EXPECT_NE(modify.find("name=\"goods.created\""), std::string::npos);
+    for (const std::string* page : { &add, &modify })
+        EXPECT_EQ(page->find("goods.updated"), std::string::npos);
+    EXPECT_NE(files["sql/t_admin.sql"].find("CREATE TABLE IF NOT EXISTS t_admin ("), std::string::npos);
+    EXPECT_EQ(WebFiles().count("sql/t_admin.sql"), 0u);
+}

@@ -144,6 +144,18 @@ TEST_F(ModelFileTest, ColumnDataComesBackInVersion2)
         EXPECT_NE(text.find(part), std::string::npos) << part << "\nin\n" << text;
     std::string again = ReimportedText(text, "商店二");
     EXPECT_EQ(WithoutProjectLine(again), WithoutProjectLine(text));
+
+    // A column the database fills needs version 3, which an older program
+    // refuses instead of dropping the value.
+    TMember updated = MakeMember(shop, goods, "updatedAt", "日期型");
+    updated.SetColumnName("updated_at");
+    updated.SetColumnFilled("always");
+    PlantMember(updated);
+    text = ExportModel(shop);
+    EXPECT_NE(text.find("  \"version\": 3,\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"column\":\"updated_at\",\"filled\":\"always\"}"), std::string::npos) << text;
+    again = ReimportedText(text, "商店三");
+    EXPECT_EQ(WithoutProjectLine(again), WithoutProjectLine(text));
 }
 
 TEST_F(ModelFileTest, LibraryAndTrickyModelsComeBackTheSame)
@@ -459,12 +471,12 @@ TEST_F(ModelFileTest, NewerFileVersionIsRefusedNamingIt)
 {
     std::string text = ExportModel(library_);
     std::string newer = text;
-    newer.replace(newer.find("\"version\": 1"), std::string("\"version\": 1").size(), "\"version\": 3");
+    newer.replace(newer.find("\"version\": 1"), std::string("\"version\": 1").size(), "\"version\": 4");
     ExpectRefused(
-        newer, "导入 model.json 失败：文件的格式版本为 3，本程序只能读取版本 2，请使用更新的程序导入", "新名");
+        newer, "导入 model.json 失败：文件的格式版本为 4，本程序只能读取版本 3，请使用更新的程序导入", "新名");
     std::string zero = text;
     zero.replace(zero.find("\"version\": 1"), std::string("\"version\": 1").size(), "\"version\": 0");
-    ExpectRefused(zero, "导入 model.json 失败：文件的格式版本为 0，本程序只能读取版本 2，请使用更新的程序导入", "新名");
+    ExpectRefused(zero, "导入 model.json 失败：文件的格式版本为 0，本程序只能读取版本 3，请使用更新的程序导入", "新名");
 }
 
 TEST_F(ModelFileTest, ExistingProjectNameNeedsANewName)

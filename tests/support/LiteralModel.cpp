@@ -47,6 +47,7 @@ TModelSnapshot LiteralSnapshot(const TLiteralModel& classes)
             member.SetMemberType(type);
             member.SetMemberNullable(Has(m.flags, 'n') ? 1 : 0);
             member.SetKeyGenerator(Has(m.flags, 'g') ? "native" : Has(m.flags, 'a') ? "assigned" : "");
+            member.SetColumnFilled(Has(m.flags, 'f') ? "default" : Has(m.flags, 'F') ? "always" : "");
             member.SetMemberLength(m.length);
             member.SetMemberComment(m.comment);
             member.SetMemberIsPri(Has(m.flags, 'p') ? 1 : 0);

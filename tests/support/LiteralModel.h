@@ -8,7 +8,8 @@
 // need no database. Flags are letters as in ModelBuilder: p primary,
 // m required, q query, d display, h hidden on the query page; and n for a
 // column that may hold NULL, g and a for a key the database generates or the
-// program assigns. What an import knows is written into the names: a class
+// program assigns, f and F for a column the database fills by default or
+// always. What an import knows is written into the names: a class
 // "Book@book" maps to the table book, a member "bookName@book_name" to the
 // column book_name; a type "定点数(10,2)" has its precision and scale.
 struct TLiteralMember {

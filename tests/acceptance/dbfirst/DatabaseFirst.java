@@ -116,6 +116,8 @@ public final class DatabaseFirst {
         posted.setListedAt(bare.getListedAt());
         posted.setDescription("");
         posted.setExpires("");
+        posted.setStatus(bare.getStatus());
+        posted.setCreatedAt(bare.getCreatedAt());
         goodsDAO.UpdateGoods(posted);
         check(bareRow.equals(rows("select * from goods where goods_id = " + bare.getGoodsId())),
             "an unchanged save keeps NULLs:\n" + bareRow + rows("select * from goods where goods_id = "
@@ -142,7 +144,8 @@ public final class DatabaseFirst {
         goodsDAO.UpdateGoods(found);
         String after = rows("select * from goods" + where);
         check(after.contains("stock=42;"), "the update is stored");
-        check(before.replaceAll("stock=[^;]*;", "").equals(after.replaceAll("stock=[^;]*;", "")),
+        // updated_at is the database's (ON UPDATE CURRENT_TIMESTAMP).
+        check(before.replaceAll("(stock|updated_at)=[^;]*;", "").equals(after.replaceAll("(stock|updated_at)=[^;]*;", "")),
             "no other column of the row changed:\n" + before + after);
         check(others.equals(rows("select * from category order by category_id")
                 + rows("select * from supplier order by supplier_id")),
@@ -159,6 +162,11 @@ public final class DatabaseFirst {
         check(added.getGoodsId() != 0, "the database assigns the new goods' key");
         check(rows("select description, expires from goods where goods_id = " + added.getGoodsId())
             .equals("description=null;expires=null;\n"), "empty optional text and date are stored as NULL");
+        if (System.getProperty("hibernate.connection.url", "").startsWith("jdbc:mysql:")) {
+            check(rows("select status, created_at is not null as c, updated_at is not null as u from goods"
+                + " where goods_id = " + added.getGoodsId()).equals("status=1;c=1;u=1;\n"),
+                "columns left empty get the database's defaults");
+        }
         Goods back = goodsDAO.GetGoodsByGoodsId(added.getGoodsId());
         check(back != null && back.getSupplier() == null && back.getStock() == null
             && back.getPrice().compareTo(new BigDecimal("0.01")) == 0, "the added goods reads back");
