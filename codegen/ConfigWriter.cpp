@@ -141,6 +141,14 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
         out.Line("  type=\"long\"");
         CloseProperty(out, m);
         out.Empty();
+    } else if (type == kTypeDouble) {
+        out.Line("<!-- 简单双精度属性: " + comment + " -->");
+        out.Line("<property");
+        out.Line("  name=\"" + name + "\"");
+        out.Line("  column=\"" + column + "\"");
+        out.Line("  type=\"double\"");
+        CloseProperty(out, m);
+        out.Empty();
     } else if (type == kTypeDecimal) {
         out.Line("<!-- 简单定点数属性: " + comment + " -->");
         out.Line("<property");

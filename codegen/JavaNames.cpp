@@ -14,6 +14,8 @@ std::string JavaTypeOf(const std::string& memberType)
         return "long";
     if (memberType == kTypeDecimal)
         return "java.math.BigDecimal";
+    if (memberType == kTypeDouble)
+        return "double";
     return memberType;
 }
 
@@ -27,6 +29,8 @@ std::string FieldTypeOf(const TMember& member)
             return "Integer";
         if (type == kTypeFloat)
             return "Float";
+        if (type == kTypeDouble)
+            return "Double";
         if (type == kTypeLong)
             return "Long";
     }

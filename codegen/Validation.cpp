@@ -71,6 +71,8 @@ std::vector<TFieldChecks> FieldChecks(const TClassData& data, bool modify)
             field.rules.push_back({ "float", label + "必须是数字!" });
         else if (type == kTypeDecimal)
             field.rules.push_back({ "decimal", label + "必须是数字!" });
+        else if (type == kTypeDouble)
+            field.rules.push_back({ "double", label + "必须是数字!" });
         else if (type == kTypeDate)
             field.rules.push_back(DateRule(m, label));
         else if (type == kTypeString && m.GetMemberLength() > 0)

@@ -27,7 +27,7 @@ std::string SimpleInput(const std::string& c, const TMember& m)
     std::string value = JspInputValue(field, field);
     if (type == kTypeInteger || type == kTypeLong)
         return "<input type=\"number\" step=\"1\" name=\"" + field + "\" value=\"" + value + "\">";
-    if (type == kTypeFloat || type == kTypeDecimal)
+    if (type == kTypeFloat || type == kTypeDecimal || type == kTypeDouble)
         return "<input type=\"number\" step=\"any\" name=\"" + field + "\" value=\"" + value + "\">";
     if (type == kTypeDate) {
         // A date is held as its text: yyyy-MM-dd, HH:mm:ss, or both.

@@ -12,12 +12,15 @@ inline const char* const kTypeFloat = "浮点型";
 inline const char* const kTypeDate = "日期型";
 inline const char* const kTypeLong = "长整型";
 inline const char* const kTypeDecimal = "定点数";
+// A DOUBLE of a database: float would round it (0.30000000000000004 → 0.3,
+// 1e300 → Infinity).
+inline const char* const kTypeDouble = "双精度";
 
 // In the order the member dialogs list them.
 inline const std::vector<std::string>& SimpleTypes()
 {
     static const std::vector<std::string> types = { kTypeString, kTypeInteger, kTypeFloat, kTypeDate, kTypeLong,
-        kTypeDecimal };
+        kTypeDecimal, kTypeDouble };
     return types;
 }
 
@@ -43,7 +46,8 @@ inline bool IsTextLikeType(const std::string& type)
 // Numbers: never query members.
 inline bool IsNumberType(const std::string& type)
 {
-    return type == kTypeInteger || type == kTypeFloat || type == kTypeLong || type == kTypeDecimal;
+    return type == kTypeInteger || type == kTypeFloat || type == kTypeLong || type == kTypeDecimal ||
+        type == kTypeDouble;
 }
 
 // "memberType<>? and ..." for every simple type: the store's test of a

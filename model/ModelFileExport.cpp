@@ -68,6 +68,8 @@ int VersionNeeded(const TModelSnapshot& snapshot)
             const TMember& m = row.member;
             if (m.GetMemberType() == kTypeLong || m.GetMemberType() == kTypeDecimal)
                 version = std::max(version, 2);
+            if (m.GetMemberType() == kTypeDouble)
+                version = std::max(version, 3);
             for (const auto& field : MemberFields())
                 if (field.since > 0 && HasValue(m, field))
                     version = std::max(version, field.fileVersion);

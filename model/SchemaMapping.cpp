@@ -107,14 +107,22 @@ const char* TypeOf(const TDbColumn& column)
 {
     static const std::set<std::string> text = { "char", "varchar", "tinytext", "text", "mediumtext", "longtext", "enum",
         "set" };
-    static const std::set<std::string> integer = { "tinyint", "smallint", "mediumint", "int", "integer", "year",
-        "bit" };
-    static const std::set<std::string> floating = { "float", "double", "real" };
+    static const std::set<std::string> integer = { "tinyint", "smallint", "mediumint", "int", "integer", "year" };
+    static const std::set<std::string> floating = { "float" };
+    static const std::set<std::string> doubles = { "double", "real" };
     static const std::set<std::string> decimal = { "decimal", "numeric" };
     static const std::set<std::string> date = { "date", "datetime", "timestamp", "time" };
     const std::string& type = column.dataType;
     if (text.count(type))
         return kTypeString;
+    // BIT(1) is a 0 or 1; a wider BIT reads through the driver as a signed
+    // byte (b'10100101' as -91) that it cannot write back.
+    if (type == "bit")
+        return column.precision == 1 ? kTypeInteger : nullptr;
+    // An unsigned BIGINT holds more than a Java long: exact as a DECIMAL(20)
+    // (a key stays a long integer, see KeyTypeOf).
+    if (type == "bigint" && column.Unsigned())
+        return kTypeDecimal;
     // An unsigned INT holds more than a Java int.
     if (type == "bigint" || ((type == "int" || type == "integer") && column.Unsigned()))
         return kTypeLong;
@@ -122,11 +130,20 @@ const char* TypeOf(const TDbColumn& column)
         return kTypeInteger;
     if (floating.count(type))
         return kTypeFloat;
+    if (doubles.count(type))
+        return kTypeDouble;
     if (decimal.count(type))
         return kTypeDecimal;
     if (date.count(type))
         return kTypeDate;
     return nullptr;
+}
+
+// The member type of a key column: a BIGINT, signed or not, is a long
+// integer (keys are integers or texts).
+const char* KeyTypeOf(const TDbColumn& column)
+{
+    return column.dataType == "bigint" ? kTypeLong : TypeOf(column);
 }
 
 // The text of a date column: "2024-01-02 03:04:05", "03:04:05", "2024-01-02".
@@ -284,7 +301,7 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
             continue;
         }
         const TDbColumn* key = ColumnNamed(*table, table->primaryKey[0]);
-        std::string keyType = key && TypeOf(*key) ? TypeOf(*key) : "";
+        std::string keyType = key && KeyTypeOf(*key) ? KeyTypeOf(*key) : "";
         if (keyType != kTypeInteger && keyType != kTypeString && keyType != kTypeLong) {
             plan.notes.push_back("跳过表 " + table->name + "：主键 " + table->primaryKey[0] + " 不是整数或文本列");
             continue;
@@ -378,7 +395,7 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
                 // A foreign key that may be NULL is an optional reference.
                 entry.isMust = !column.nullable;
             } else {
-                const char* type = TypeOf(column);
+                const char* type = isKey ? KeyTypeOf(column) : TypeOf(column);
                 if (!type) {
                     skipped(column, "类型 " + column.dataType + " 不受支持");
                     continue;

@@ -410,6 +410,8 @@ std::string MemberTypeWord(const std::string& word)
         return kTypeLong;
     if (word == "decimal")
         return kTypeDecimal;
+    if (word == "double")
+        return kTypeDouble;
     return word;
 }
 

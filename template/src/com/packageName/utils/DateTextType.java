@@ -40,7 +40,14 @@ public class DateTextType implements UserType {
     public Object nullSafeGet(ResultSet rs, String[] names, Object owner) throws HibernateException, SQLException {
         // 按文字读出, 不经过 JVM 的时区: 小数秒、超过 24 小时的 TIME、零日期都原样保留;
         // 只有全为 0 的小数秒(有的驱动加上的 ".0")去掉, 写回时是同一个值.
-        String text = rs.getString(names[0]);
+        String text;
+        try {
+            text = rs.getString(names[0]);
+        } catch (SQLException e) {
+            // Connector/J 5.1 不能把超过 24 小时的 TIME 或零日期读成文字, 列的字节就是那段文字
+            byte[] bytes = rs.getBytes(names[0]);
+            text = bytes == null ? null : new String(bytes, java.nio.charset.StandardCharsets.UTF_8);
+        }
         if (text == null) {
             return null;
         }

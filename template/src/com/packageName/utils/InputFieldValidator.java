@@ -71,6 +71,14 @@ public class InputFieldValidator extends FieldValidatorSupport {
                 return false;
             }
         }
+        if ("double".equals(rule)) {
+            try {
+                double number = Double.parseDouble(value);
+                return !Double.isNaN(number) && !Double.isInfinite(number) && value.matches("[-+]?[0-9.eE+-]+");
+            } catch (NumberFormatException e) {
+                return false;
+            }
+        }
         if ("decimal".equals(rule)) {
             try {
                 new BigDecimal(value);
