@@ -22,7 +22,12 @@ std::string TDomainOperate::BuildDomainClass(const std::string& packageName, con
         const std::string& m = member.GetMemberName();
         std::string t = FieldTypeOf(member);
         std::string M = CapitalizedName(m);
-        out.Line("    /*" + JavaCommentText(member.GetMemberComment()) + "*/");
+        // An imported column's comment is Javadoc, with the column it maps.
+        if (member.GetColumnName().empty())
+            out.Line("    /*" + JavaCommentText(member.GetMemberComment()) + "*/");
+        else
+            out.Line("    /** " + JavaCommentText(member.GetMemberComment()) +
+                (member.GetMemberComment().empty() ? "" : " ") + "(列 " + member.GetColumnName() + ") */");
         out.Line("    private " + t + " " + m + ";");
         out.Line("    public " + t + " get" + M + "() {");
         out.Line("        return " + m + ";");

@@ -284,9 +284,9 @@ TEST(GeneratorTest, ImportedModelMapsTheRealTablesAndTypes)
         "<id name=\"supplierId\" column=\"supplier_id\">\r\n            <generator class=\"native\"/>\r\n"));
 
     std::string domain = TDomainOperate::BuildDomainClass("shop", goods);
-    for (const char* field :
-        { "    private Integer stock;", "    private Long views;", "    private java.math.BigDecimal price;",
-            "    private Supplier supplier;", "    private int goodsId;", "    private Integer status;" })
+    for (const char* field : { "    private Integer stock;", "    private Long views;",
+             "    private java.math.BigDecimal price;", "    private Supplier supplier;", "    private int goodsId;",
+             "    private Integer status;", "    /** 编号 (列 goods_id) */\r\n    private int goodsId;" })
         EXPECT_TRUE(Contains(domain, field)) << field;
     EXPECT_TRUE(Contains(TDaoOperate::BuildGetByMethod(Load(shop, "Supplier")),
         "public Supplier GetSupplierBySupplierId(long supplierId) {"));
