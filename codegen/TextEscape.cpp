@@ -1,5 +1,7 @@
 #include "TextEscape.h"
 
+#include <cctype>
+
 namespace {
 
 // A run of backslashes of odd length before "u" would start a Java unicode
@@ -110,6 +112,22 @@ std::string JspTemplateText(const std::string& text)
 {
     // '#' first: the '$' entity holds one.
     return ReplaceAll(ReplaceAll(XmlText(text), "#", "&#35;"), "$", "&#36;");
+}
+
+std::string PercentText(const std::string& text)
+{
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : text) {
+        if (std::isalnum(c) || c == '-' || c == '_' || c == '.' || c == '~') {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 0xF];
+        }
+    }
+    return out;
 }
 
 std::string OgnlMessageText(const std::string& text)

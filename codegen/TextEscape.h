@@ -19,6 +19,9 @@ std::string XmlText(const std::string& text);
 // "$" and "#" as character references, so that no "${" or "#{" reaches the
 // JSP engine as an expression.
 std::string JspTemplateText(const std::string& text);
+// Percent-encoded UTF-8 (only letters, digits and -_.~ kept): a value that
+// no configuration parser may read as markup or an expression.
+std::string PercentText(const std::string& text);
 // A message Struts evaluates (validation and conversion messages): "${",
 // "%{" and "#{" broken by a zero-width space, so that OGNL never sees them.
 std::string OgnlMessageText(const std::string& text);

@@ -18,6 +18,7 @@ struct TFieldRule {
     std::string rule;
     std::string message;
     int maxLength = 0;
+    std::string choices = ""; // the "choice" rule's values, percent-encoded, joined by ","
 };
 
 struct TFieldChecks {
@@ -75,7 +76,12 @@ std::vector<TFieldChecks> FieldChecks(const TClassData& data, bool modify)
             field.rules.push_back({ "double", label + "必须是数字!" });
         else if (type == kTypeDate)
             field.rules.push_back(DateRule(m, label));
-        else if (type == kTypeString && m.GetMemberLength() > 0)
+        if (!m.GetMemberChoices().empty()) {
+            std::string encoded;
+            for (const std::string& value : SplitChoices(m.GetMemberChoices()))
+                encoded += (encoded.empty() ? "" : ",") + PercentText(value);
+            field.rules.push_back({ "choice", "请从列表中选择" + label + "!", 0, encoded });
+        } else if (type == kTypeString && m.GetMemberLength() > 0)
             field.rules.push_back({ "maxlength", label + "不能超过" + std::to_string(m.GetMemberLength()) + "个字符!",
                 m.GetMemberLength() });
         if (!field.rules.empty())
@@ -101,6 +107,8 @@ std::string BuildValidationFile(const TClassData& data, const std::string& what,
             out.Line("            <param name=\"rule\">" + rule.rule + "</param>");
             if (rule.rule == "maxlength")
                 out.Line("            <param name=\"maxLength\">" + std::to_string(rule.maxLength) + "</param>");
+            if (rule.rule == "choice")
+                out.Line("            <param name=\"choices\">" + rule.choices + "</param>");
             out.Line("            <message>" + rule.message + "</message>");
             out.Line("        </field-validator>");
         }

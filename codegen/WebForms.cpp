@@ -6,6 +6,7 @@
 #include "JavaNames.h"
 #include "JspText.h"
 #include "MemberTypes.h"
+#include "TextEscape.h"
 
 #include <set>
 
@@ -17,6 +18,22 @@ const TReferenceMember* ReferenceOf(const TClassData& c, const std::string& memb
         if (ref.name == member)
             return &ref;
     return nullptr;
+}
+
+// A text with choices (an ENUM): a drop-down of them, the value shown or
+// posted selected; "（无）" first when the text is optional. The values are
+// Java strings of a scriptlet, so that none is ever inside an expression.
+std::string ChoiceInput(const std::string& field, const TMember& m)
+{
+    std::string values;
+    for (const std::string& value : SplitChoices(m.GetMemberChoices()))
+        values += (values.empty() ? "\"" : ", \"") + ReplaceAll(JavaStringText(value), "%>", "%\\>") + "\"";
+    return "<c:set var=\"_choice\" value='${not empty paramValues[\"" + field + "\"] ? param[\"" + field +
+        "\"] : " + field + "}'/><select name=\"" + field + "\">" +
+        (m.GetMemberIsMust() != 1 ? "<option value=\"\">（无）</option>" : "") + "<% for (String _v : new String[] { " +
+        values +
+        " }) { pageContext.setAttribute(\"_v\", _v); %><option value=\"<c:out value='${_v}'/>\"${_choice == _v ? ' "
+        "selected' : ''}><c:out value=\"${_v}\"/></option><% } %></select>";
 }
 
 // The input of a simple member, named as the Action binds it (c.m).
@@ -38,6 +55,8 @@ std::string SimpleInput(const std::string& c, const TMember& m)
                 "\" placeholder=\"yyyy-MM-dd HH:mm:ss\" maxlength=\"" + std::to_string(m.GetMemberLength()) + "\">";
         return "<input type=\"date\" name=\"" + field + "\" value=\"" + value + "\">";
     }
+    if (!m.GetMemberChoices().empty())
+        return ChoiceInput(field, m);
     if (m.GetMemberLength() > 255)
         return "<textarea name=\"" + field + "\" rows=\"4\" cols=\"60\" maxlength=\"" +
             std::to_string(m.GetMemberLength()) + "\">" + value + "</textarea>";

@@ -346,6 +346,28 @@ bool ParseCount(const std::string& text, long& value)
 } // namespace
 
 // The rules on what an import knows of a member's column.
+TVerdict CheckChoices(const TMemberEntry& entry)
+{
+    if (entry.type != kTypeString)
+        return TVerdict::Refuse(TRefusal::Column, "只有字符串类型的成员可以设置可选值!");
+    long length = 0;
+    ParseLength(entry.lengthText, length);
+    std::set<std::string> seen;
+    for (const std::string& value : SplitChoices(entry.choices)) {
+        if (value.empty() || !seen.insert(value).second)
+            return TVerdict::Refuse(TRefusal::Column, "可选值以“|”分隔，不能有空值或重复的值!");
+        if (HasControlCharacter(value, true) || !IsGbkEncodable(value))
+            return TVerdict::Refuse(TRefusal::Column, "可选值“" + value + "”含有控制字符或无法用 GBK 编码保存的字符!");
+        if (static_cast<long>(CharacterCount(value)) > length)
+            return TVerdict::Refuse(
+                TRefusal::Column, "可选值“" + value + "”超过了成员的长度 " + entry.lengthText + "!");
+    }
+    if (CharacterCount(entry.choices) > kMaxCommentLength)
+        return TVerdict::Refuse(
+            TRefusal::Column, "可选值合起来不能超过 " + std::to_string(kMaxCommentLength) + " 个字符!");
+    return TVerdict::Accept();
+}
+
 TVerdict CheckColumnData(const TMemberEntry& entry)
 {
     if (!entry.columnName.empty() && !IsSqlIdentifier(entry.columnName))
@@ -373,6 +395,11 @@ TVerdict CheckColumnData(const TMemberEntry& entry)
             "由数据库填写的方式只能是 default(页面空着时用数据库的默认值)或 always(ON UPDATE 或生成列，程序从不写入)!");
     if (!entry.filled.empty() && entry.columnName.empty())
         return TVerdict::Refuse(TRefusal::Column, "只有对应数据库列(设置了列名)的成员可以由数据库填写!");
+    if (!entry.choices.empty()) {
+        TVerdict choices = CheckChoices(entry);
+        if (!choices.Accepted())
+            return choices;
+    }
     if (entry.filled == "always" && entry.isPri)
         return TVerdict::Refuse(
             TRefusal::Column, "主键不能设置为总是由数据库填写(always)，数据库生成的主键请用 native!");

@@ -66,9 +66,15 @@ struct TMemberEntry {
     std::string precision; // 定点数 only; empty or "0" when not given
     std::string scale;
     std::string filled; // "", "default" or "always": see TMember::GetColumnFilled
+    std::string choices; // "red|green" or empty: see TMember::GetMemberChoices
 };
 
 enum class TMemberDialog { Add, Change };
+
+// The values a text may take (entry.choices, "red|green"), each shown in a
+// drop-down and checked when posted: a text member's, none empty or twice,
+// each within the member's length.
+TVerdict CheckChoices(const TMemberEntry& entry);
 
 // memberId is 0 for a new member.
 TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int memberId, const TMemberEntry& entry);

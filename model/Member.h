@@ -54,6 +54,10 @@ public:
     // the application never writes it), or empty.
     const std::string& GetColumnFilled() const { return columnFilled_; }
     void SetColumnFilled(const std::string& value) { columnFilled_ = value; }
+    // For a text: the values it may take ("red|green", from an ENUM), or
+    // empty for any text.
+    const std::string& GetMemberChoices() const { return memberChoices_; }
+    void SetMemberChoices(const std::string& value) { memberChoices_ = value; }
 
 private:
     int memberId_ = 0;
@@ -76,4 +80,5 @@ private:
     int memberPrecision_ = 0;
     int memberScale_ = 0;
     std::string columnFilled_;
+    std::string memberChoices_;
 };

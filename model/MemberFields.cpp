@@ -69,12 +69,12 @@ TMemberField NullableFlag()
     return field;
 }
 
-// Whether the database fills the column (schema version 3, model file
-// version 3): "default" or "always".
-TMemberField FilledText()
+// Texts of schema version 3 and model file version 3: whether the database
+// fills the column ("default" or "always"), and a text's choices.
+TMemberField Version3Text(const char* column, const std::string& (TMember::*get)() const,
+    void (TMember::*set)(const std::string&), const char* key, std::string TMemberEntry::*entryText)
 {
-    TMemberField field = ColumnText(
-        "columnFilled", &TMember::GetColumnFilled, &TMember::SetColumnFilled, "filled", &TMemberEntry::filled);
+    TMemberField field = ColumnText(column, get, set, key, entryText);
     field.since = 3;
     field.fileVersion = 3;
     return field;
@@ -108,7 +108,8 @@ const std::vector<TMemberField>& MemberFields()
         ColumnText("keyGenerator", &M::GetKeyGenerator, &M::SetKeyGenerator, "generator", &E::keyGenerator),
         ColumnInteger("memberPrecision", &M::GetMemberPrecision, &M::SetMemberPrecision, "precision", &E::precision),
         ColumnInteger("memberScale", &M::GetMemberScale, &M::SetMemberScale, "scale", &E::scale),
-        FilledText(),
+        Version3Text("columnFilled", &M::GetColumnFilled, &M::SetColumnFilled, "filled", &E::filled),
+        Version3Text("memberChoices", &M::GetMemberChoices, &M::SetMemberChoices, "choices", &E::choices),
     };
     return fields;
 }

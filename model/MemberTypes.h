@@ -50,6 +50,20 @@ inline bool IsNumberType(const std::string& type)
         type == kTypeDouble;
 }
 
+// The values of a text's choices, "red|green": red, green.
+inline std::vector<std::string> SplitChoices(const std::string& choices)
+{
+    std::vector<std::string> values;
+    for (size_t start = 0; start <= choices.size();) {
+        size_t bar = choices.find('|', start);
+        if (bar == std::string::npos)
+            bar = choices.size();
+        values.push_back(choices.substr(start, bar - start));
+        start = bar + 1;
+    }
+    return values;
+}
+
 // "memberType<>? and ..." for every simple type: the store's test of a
 // reference member, with its values.
 inline std::string NotSimpleTypeCondition()

@@ -139,6 +139,34 @@ const char* TypeOf(const TDbColumn& column)
     return nullptr;
 }
 
+// The values of an ENUM column from its COLUMN_TYPE, enum('a','it''s','c\\d'):
+// empty when the text is not of that form.
+std::vector<std::string> EnumValues(const std::string& columnType)
+{
+    std::vector<std::string> values;
+    if (columnType.rfind("enum(", 0) != 0)
+        return {};
+    size_t at = 5;
+    while (at < columnType.size() && columnType[at] == '\'') {
+        std::string value;
+        for (++at; at < columnType.size(); ++at) {
+            if (columnType[at] == '\\' && at + 1 < columnType.size())
+                value += columnType[++at]; // the server shows a backslash doubled
+            else if (columnType[at] == '\'' && at + 1 < columnType.size() && columnType[at + 1] == '\'')
+                value += columnType[++at];
+            else if (columnType[at] == '\'')
+                break;
+            else
+                value += columnType[at];
+        }
+        values.push_back(value);
+        ++at; // the closing quote
+        if (at < columnType.size() && columnType[at] == ',')
+            ++at;
+    }
+    return at < columnType.size() && columnType[at] == ')' ? values : std::vector<std::string> {};
+}
+
 // The member type of a key column: a BIGINT, signed or not, is a long
 // integer (keys are integers or texts).
 const char* KeyTypeOf(const TDbColumn& column)
@@ -224,7 +252,8 @@ const TDbColumn* ColumnNamed(const TDbTable& table, const std::string& name)
 }
 
 // What the member knows of its column, beside the dialogs' fields.
-void TakeColumnData(const TDbColumn& column, bool isKey, TMemberEntry& entry)
+void TakeColumnData(
+    const TDbColumn& column, bool isKey, TMemberEntry& entry, const std::string& table, std::vector<std::string>& notes)
 {
     entry.columnName = column.name;
     entry.nullable = column.nullable && !isKey;
@@ -243,6 +272,20 @@ void TakeColumnData(const TDbColumn& column, bool isKey, TMemberEntry& entry)
         entry.filled = "default";
     if (!entry.filled.empty())
         entry.isMust = false;
+    // An ENUM's values are the text's choices, where the rules take them.
+    std::vector<std::string> values = EnumValues(column.columnType);
+    if (entry.type == kTypeString && !values.empty()) {
+        for (const std::string& value : values)
+            entry.choices += (entry.choices.empty() ? "" : "|") + value;
+        bool bar = std::any_of(
+            values.begin(), values.end(), [](const std::string& v) { return v.find('|') != std::string::npos; });
+        TVerdict verdict = bar ? TVerdict::Accept() : CheckChoices(entry);
+        if (bar || !verdict.Accepted()) {
+            notes.push_back("可选值 列 " + table + "." + column.name + " 的 ENUM 值不能作为下拉框的选项(" +
+                (bar ? std::string("值中含有“|”") : verdict.message) + ")，按普通文本导入");
+            entry.choices.clear();
+        }
+    }
 }
 
 // A foreign key column's member name: the column without a trailing _id.
@@ -407,7 +450,7 @@ TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::str
                 entry.queryFlag = textQueryMembers && entry.type == kTypeString && !isKey;
             }
             entry.isPri = isKey;
-            TakeColumnData(column, isKey, entry);
+            TakeColumnData(column, isKey, entry, table->name, plan.notes);
             std::string standIn = "field" + std::to_string(&column - table->columns.data() + 1);
             std::string name = Acceptable(Renamed(wanted, standIn, true), [&](const std::string& candidate) {
                 return !memberNames.count(candidate) && CheckMemberNameText(candidate, planned.className).Accepted();
@@ -475,6 +518,8 @@ std::vector<std::string> TImportPlan::Report() const
                 line += " 空着时用数据库默认值";
             if (m.entry.filled == "always")
                 line += " 由数据库填写(只读)";
+            if (!m.entry.choices.empty())
+                line += " 可选 " + m.entry.choices;
             lines.push_back(line + " ← 列 " + m.column);
         }
     }

@@ -43,7 +43,7 @@ types=(
   "c_varchar_null VARCHAR(20) NULL|NULL|字符串(20) 可为空"
   "c_varchar_empty VARCHAR(20) NULL|''|字符串(20) 可为空"
   "c_text TEXT NULL|'长文本'|字符串(65535) 可为空"
-  "c_enum ENUM('red','green') NOT NULL|'green'|字符串(5) 必填"
+  "c_enum ENUM('red','green') NOT NULL|'green'|字符串(5) 必填 可选 red|green"
   "c_set SET('x','y') NOT NULL|'x,y'|字符串(3) 必填"
   "c_date DATE NULL|'2024-02-29'|日期型 可为空"
   "c_date_null DATE NULL|NULL|日期型 可为空"
@@ -80,7 +80,7 @@ for row in "${types[@]}"; do
   if [ "$member" = skip ]; then
     grep -q "^跳过列 kinds.$column：" import.txt || fail "$column is not skipped:"$'\n'"$(cat import.txt)"
   else
-    grep -qE "^    成员 [A-Za-z0-9]+ $(printf "%s" "$member" | sed "s/[()]/\\\\&/g")( 下拉框显示)? ← 列 $column\$" import.txt \
+    grep -qE "^    成员 [A-Za-z0-9]+ $(printf "%s" "$member" | sed "s/[()|]/\\\\&/g")( 下拉框显示)? ← 列 $column\$" import.txt \
       || fail "$column is not imported as $member:"$'\n'"$(cat import.txt)"
   fi
 done

@@ -90,9 +90,13 @@ quote() { local t="${1//\\/\\\\}"; printf "'%s'" "${t//\'/\'\'}"; }
     echo "CREATE TABLE t_$i (id INT PRIMARY KEY COMMENT $c, title VARCHAR(20) NOT NULL COMMENT $d,"
     echo "  amount DOUBLE NOT NULL COMMENT $c) COMMENT=$c;"
   done
+  # An ENUM's values become the options of a drop-down.
+  echo "CREATE TABLE t_enum (id INT PRIMARY KEY, kind ENUM('\${7*6}', '%{#application}', 'a%>b', 'x''y\\\\z',"
+  echo "  '</select><script>alert(1)</script>', '#{7*6}') NOT NULL);"
 } | sql
 JAVAGEN_DB_PASSWORD=H-Pass.4 "$cli" --db db.mdb import-db --host 127.0.0.1 --port "$port" --user h \
   --database hostile Imported > import.txt 2> import.err || fail "import-db: $(cat import.err)"
+grep -qF '可选 ${7*6}|%{#application}|a%>b|x'"'"'y\z|</select>' import.txt || fail "the ENUM has no choices: $(grep kind import.txt)"
 stop_server
 
 for way in cli json db; do

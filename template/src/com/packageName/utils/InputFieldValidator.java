@@ -20,6 +20,7 @@ import com.opensymphony.xwork2.validator.validators.FieldValidatorSupport;
  *   int long float decimal  填写时必须是该类型范围内的数
  *   date time datetime  填写时必须是存在的日期 yyyy-MM-dd、时间 HH:mm:ss、日期时间 yyyy-MM-dd HH:mm:ss
  *   maxlength  填写时不能超过参数 maxLength 个字符
+ *   choice  填写时必须是参数 choices 中的一个(各值按 UTF-8 百分号编码, 以逗号分隔)
  */
 public class InputFieldValidator extends FieldValidatorSupport {
 
@@ -37,6 +38,14 @@ public class InputFieldValidator extends FieldValidatorSupport {
     }
     public int getMaxLength() {
         return maxLength;
+    }
+
+    private String choices = "";
+    public void setChoices(String choices) {
+        this.choices = choices;
+    }
+    public String getChoices() {
+        return choices;
     }
 
     public void validate(Object object) throws ValidationException {
@@ -98,6 +107,18 @@ public class InputFieldValidator extends FieldValidatorSupport {
         }
         if ("maxlength".equals(rule)) {
             return value.codePointCount(0, value.length()) <= maxLength;
+        }
+        if ("choice".equals(rule)) {
+            for (String choice : choices.split(",")) {
+                try {
+                    if (java.net.URLDecoder.decode(choice, "UTF-8").equals(value)) {
+                        return true;
+                    }
+                } catch (java.io.UnsupportedEncodingException e) {
+                    return false;
+                }
+            }
+            return false;
         }
         return true;
     }
