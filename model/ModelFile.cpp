@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <set>
 #include <type_traits>
 #include <utility>
 
@@ -87,6 +88,31 @@ template<class T> bool ReadOptional(const ordered_json& object, const char* key,
     return object.find(key) == object.end() || Read(object, key, value, fault);
 }
 
+// A key of the object that the file's version does not have: a newer
+// program's value that importing would silently drop. Empty when none.
+std::string UnknownKey(const ordered_json& object, const std::set<std::string>& known)
+{
+    for (const auto& item : object.items())
+        if (!known.count(item.key()))
+            return item.key();
+    return "";
+}
+
+std::string UnknownKeyMessage(const std::string& key)
+{
+    return "含有本程序不认识的键“" + key + "”(可能由更新的程序写出)，为了不丢失其中的内容，拒绝导入";
+}
+
+// The keys of a member object in a file of the version.
+std::set<std::string> MemberKeys(int version)
+{
+    std::set<std::string> keys = { "name", "type", "length", "comment" };
+    for (const auto& field : MemberFields())
+        if (field.jsonKey && field.fileVersion <= version)
+            keys.insert(field.jsonKey);
+    return keys;
+}
+
 // The keys versions 2 and later add to a member, as far as the file's
 // version carries them.
 bool ReadColumnData(const ordered_json& member, int version, TMemberEntry& entry, std::string& fault)
@@ -116,6 +142,10 @@ bool ReadDatabase(const ordered_json& document, TProjectDatabase& database, std:
         return true;
     if (!found->is_object()) {
         fault = "“database”应是一个对象";
+        return false;
+    }
+    if (std::string key = UnknownKey(*found, { "url", "user", "driver", "dialect" }); !key.empty()) {
+        fault = "“database”" + UnknownKeyMessage(key);
         return false;
     }
     return ReadOptional(*found, "url", database.url, fault) && ReadOptional(*found, "user", database.user, fault) &&
@@ -184,6 +214,15 @@ TCommandResult ImportModel(
                 std::to_string(kModelFileVersion) + "，请使用更新的程序导入");
     if (!Read(document, "project", projectName, fault))
         return refuse(TRefusal::Name, "", fault);
+    std::set<std::string> topKeys = { "format", "version", "project", "classes" };
+    if (version >= 2)
+        topKeys.insert("database");
+    if (std::string key = UnknownKey(document, topKeys); !key.empty())
+        return refuse(TRefusal::Name, "", UnknownKeyMessage(key));
+    const std::set<std::string> classKeys = version >= 2
+        ? std::set<std::string> { "name", "friendName", "members", "table" }
+        : std::set<std::string> { "name", "friendName", "members" };
+    const std::set<std::string> memberKeys = MemberKeys(version);
     ordered_json classes;
     if (!Read(document, "classes", classes, fault) || !classes.is_array())
         return refuse(TRefusal::Name, "", fault.empty() ? "“classes”应是一个数组" : fault);
@@ -230,6 +269,8 @@ TCommandResult ImportModel(
                 !Read(object, "friendName", friendName, fault))
                 return fail(refuse(TRefusal::Name, where(), fault.empty() ? "应是一个对象" : fault));
             named = true;
+            if (std::string key = UnknownKey(object, classKeys); !key.empty())
+                return fail(refuse(TRefusal::Name, where(), UnknownKeyMessage(key)));
             std::string table;
             if (version >= 2 && !ReadOptional(object, "table", table, fault))
                 return fail(refuse(TRefusal::Name, where(), fault));
@@ -260,6 +301,8 @@ TCommandResult ImportModel(
                 if (!member.is_object() || !Read(member, "name", entry.name, fault))
                     return fail(refuse(TRefusal::Name, where(), fault.empty() ? "应是一个对象" : fault));
                 named = true;
+                if (std::string key = UnknownKey(member, memberKeys); !key.empty())
+                    return fail(refuse(TRefusal::Name, where(), UnknownKeyMessage(key)));
                 if (!Read(member, "type", entry.type, fault) || !Read(member, "length", length, fault) ||
                     !Read(member, "comment", entry.comment, fault))
                     return fail(refuse(TRefusal::Name, where(), fault));

@@ -480,6 +480,25 @@ TEST_F(ModelFileTest, NewerFileVersionIsRefusedNamingIt)
     ExpectRefused(zero, "导入 model.json 失败：文件的格式版本为 0，本程序只能读取版本 3，请使用更新的程序导入", "新名");
 }
 
+// A key the file's version does not have is a newer program's value:
+// refused, never dropped.
+TEST_F(ModelFileTest, UnknownKeysAreRefusedNotDropped)
+{
+    std::string text = ExportModel(library_);
+    auto with = [&](const std::string& from, const std::string& to) {
+        std::string changed = text;
+        changed.replace(changed.find(from), from.size(), to);
+        return changed;
+    };
+    const std::string head = "导入 model.json 失败：", tail = "含有本程序不认识的键“";
+    const std::string why = "”(可能由更新的程序写出)，为了不丢失其中的内容，拒绝导入";
+    ExpectRefused(with("  \"project\"", "  \"colour\": 1,\n  \"project\""), head + tail + "colour" + why, "新名");
+    // "filled" is a key of version 3; this file is version 1.
+    for (const char* key : { "filled", "unit" })
+        ExpectRefused(with("\"comment\":\"图书名称\"", "\"comment\":\"图书名称\",\"" + std::string(key) + "\":\"x\""),
+            head + "第 19 行，类 Book 的成员 bookName：" + tail + key + why, "新名");
+}
+
 TEST_F(ModelFileTest, ExistingProjectNameNeedsANewName)
 {
     std::string text = ExportModel(library_);
