@@ -1,40 +1,15 @@
 #include "Generator.h"
 
-#include "ActionOperate.h"
-#include "AdminTableScript.h"
-#include "ColumnTypes.h"
-#include "ConfigWriter.h"
-#include "DaoOperate.h"
-#include "DomainOperate.h"
-#include "SupportFiles.h"
-#include "TextEscape.h"
-#include "WebPages.h"
+#include "LegacyTarget.h"
 
 #include <algorithm>
 #include <set>
 
-std::string TGenInput::SubstitutePackage(const std::string& text) const
-{
-    return ReplaceAll(ReplaceAll(text, "$packageName", packageName), "$packagePath", packagePath);
-}
-
+// The one target there is; a second is a folder under targets/ and a
+// choice here.
 const std::vector<const IGenerator*>& Generators()
 {
-    static const std::vector<const IGenerator*> list = {
-        &StrutsConfigGenerator(),
-        &HibernateConfigGenerator(),
-        &MappingFileGenerator(),
-        &SupportFileGenerator(),
-        &DomainClassGenerator(),
-        &ActionClassGenerator(),
-        &DaoClassGenerator(),
-        &DateTextTypeGenerator(),
-        &OptionalTextTypeGenerator(),
-        &AdminTableScriptGenerator(),
-        &WebAppGenerator(),
-        &ValidationGenerator(),
-    };
-    return list;
+    return LegacyGenerators();
 }
 
 std::vector<const IGenerator*> PreviewGenerators(const TGenInput& in)
