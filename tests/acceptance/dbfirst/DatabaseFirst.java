@@ -17,6 +17,9 @@ import com.shop.domain.Admin;
 import com.shop.domain.Category;
 import com.shop.domain.Goods;
 import com.shop.domain.Supplier;
+import com.shop.utils.HibernateUtil;
+
+import org.hibernate.Transaction;
 
 /**
  * Drives the DAO classes generated from the imported shop schema against
@@ -190,6 +193,18 @@ public final class DatabaseFirst {
             supplier.getSupplierId()) == null, "the category and the supplier are deleted");
         goodsDAO.CalculateTotalPageAndRecordNumber("", "");
         check(goodsDAO.getRecordNumber() == 25, "25 goods again");
+
+        // A delete of a missing key fails, and no transaction is left open.
+        boolean refused = false;
+        try {
+            goodsDAO.DeleteGoods(999999);
+        } catch (Exception e) {
+            refused = true;
+        }
+        check(refused, "deleting a missing goods fails");
+        Transaction open = HibernateUtil.getSession().beginTransaction();
+        HibernateUtil.closeSession();
+        check(open.wasRolledBack(), "closing the session rolls back what was not committed");
 
         // The login's table, made by sql/t_admin.sql on MariaDB.
         AdminDAO adminDAO = new AdminDAO();

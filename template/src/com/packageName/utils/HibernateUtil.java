@@ -6,6 +6,7 @@ import org.hibernate.HibernateException;
 import org.hibernate.InvalidMappingException;
 import org.hibernate.Session;
 import org.hibernate.SessionFactory;
+import org.hibernate.Transaction;
 import org.hibernate.cfg.Configuration;
 
 /**
@@ -84,12 +85,19 @@ public class HibernateUtil {
         return s;
     }
 
-    /*关闭当前线程的会话*/
+    /*关闭当前线程的会话; 未提交的事务先回滚(例如删除不存在的记录时抛出的异常不是 HibernateException, 不经过 DAO 的回滚)*/
     public static void closeSession() throws HibernateException {
         Session s = threadSession.get();
         threadSession.remove();
         if (s != null && s.isOpen()) {
-            s.close();
+            try {
+                Transaction tx = s.getTransaction();
+                if (tx != null && tx.isActive()) {
+                    tx.rollback();
+                }
+            } finally {
+                s.close();
+            }
         }
     }
 
