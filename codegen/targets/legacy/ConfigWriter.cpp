@@ -6,7 +6,9 @@
 #include "TextBuilder.h"
 #include "TextEscape.h"
 
+#include <map>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -76,116 +78,95 @@ void CloseProperty(TMappingText& out, const TMember& m)
     out.Line("/>");
 }
 
-void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::string>& columns, bool cascade)
+// The lines of a simple property between its column and its end: the
+// Hibernate type and what goes with it. An empty string is an empty line.
+std::vector<std::string> TypeLines(const TMember& m)
+{
+    const std::string& type = m.GetMemberType();
+    bool imported = !m.GetColumnName().empty();
+    if (type == kTypeString) {
+        // An empty optional text is stored as NULL; "$packageName" is
+        // replaced once the content is in its template. A TEXT column gets
+        // a length HSQLDB can create (MariaDB's table is as it is).
+        if (UsesOptionalTextType(m))
+            return { "  \ttype=\"com.$packageName.utils.OptionalTextType\"",
+                "  length=\"" + std::to_string(std::min(m.GetMemberLength(), kLongestVarchar)) + "\"" };
+        if (imported && m.GetMemberLength() >= kTextLength)
+            return { "  type=\"text\"" };
+        return { "  type=\"string\"", "  length=\"" + std::to_string(m.GetMemberLength()) + "\"" };
+    }
+    if (type == kTypeDate) {
+        // An imported date reads its column as the text it was written with.
+        // A DATETIME column's text is 19 characters, a TIME's 8.
+        int length = imported && m.GetMemberLength() > 0 ? m.GetMemberLength() : 10;
+        return { UsesDateTextType(m) ? "  \ttype=\"com.$packageName.utils.DateTextType\"" : "  \ttype=\"string\"",
+            "  \tlength=\"" + std::to_string(length) + "\"" };
+    }
+    if (type == kTypeDecimal) {
+        if (m.GetMemberPrecision() <= 0)
+            return { "  type=\"big_decimal\"" };
+        return { "  type=\"big_decimal\"", "  precision=\"" + std::to_string(m.GetMemberPrecision()) + "\"",
+            "  scale=\"" + std::to_string(m.GetMemberScale()) + "\"" };
+    }
+    // The integer's empty line is as the mapping has always had it.
+    static const std::map<std::string, std::vector<std::string>> fixed = {
+        { kTypeInteger, { "  type=\"int\"", "" } },
+        { kTypeFloat, { "  type=\"float\"" } },
+        { kTypeLong, { "  type=\"long\"" } },
+        { kTypeDouble, { "  type=\"double\"" } },
+    };
+    auto found = fixed.find(type);
+    return found != fixed.end() ? found->second : std::vector<std::string>();
+}
+
+// A many-to-one to another class; the run has checked that the referenced
+// class and its key exist.
+void AddReference(TMappingText& out, const TClassMember& mapped, std::set<std::string>& columns, bool cascade)
 {
     const TMember& m = mapped.member;
     const std::string& name = m.GetMemberName();
-    const std::string& type = m.GetMemberType();
-    std::string comment = XmlCommentText(m.GetMemberComment());
-    bool imported = !m.GetColumnName().empty();
     std::string column = ColumnOf(m);
-    if (type == kTypeString) {
-        out.Line("<!-- 简单字符串属性: " + comment + " -->");
-        out.Line("<property");
-        out.Line("  name=\"" + name + "\"");
-        out.Line("  column=\"" + column + "\"");
-        if (UsesOptionalTextType(m)) {
-            // An empty optional text is stored as NULL; "$packageName" is
-            // replaced once the content is in its template. A TEXT column
-            // gets a length HSQLDB can create (MariaDB's table is as it is).
-            out.Line("  \ttype=\"com.$packageName.utils.OptionalTextType\"");
-            out.Line("  length=\"" + std::to_string(std::min(m.GetMemberLength(), kLongestVarchar)) + "\"");
-        } else if (imported && m.GetMemberLength() >= kTextLength) {
-            out.Line("  type=\"text\"");
-        } else {
-            out.Line("  type=\"string\"");
-            out.Line("  length=\"" + std::to_string(m.GetMemberLength()) + "\"");
-        }
-        CloseProperty(out, m);
-        out.Empty();
-    } else if (type == kTypeInteger) {
-        out.Line("<!-- 简单整型属性: " + comment + " -->");
-        out.Line("<property");
-        out.Line("  name=\"" + name + "\"");
-        out.Line("  column=\"" + column + "\"");
-        out.Line("  type=\"int\"");
-        out.Empty();
-        CloseProperty(out, m);
-        out.Empty();
-    } else if (type == kTypeFloat) {
-        out.Line("<!-- 简单浮点型属性: " + comment + " -->");
-        out.Line("<property");
-        out.Line("  name=\"" + name + "\"");
-        out.Line("  column=\"" + column + "\"");
-        out.Line("  type=\"float\"");
-        CloseProperty(out, m);
-        out.Empty();
-    } else if (type == kTypeDate) {
-        out.Line("<!-- 简单日期型属性: " + comment + " -->");
-        out.Line("<property");
-        out.Line("  name=\"" + name + "\"");
-        out.Line("  column=\"" + column + "\"");
-        // An imported date reads its column as the text it was written with;
-        // "$packageName" is replaced once the content is in its template.
-        out.Line(UsesDateTextType(m) ? "  \ttype=\"com.$packageName.utils.DateTextType\"" : "  \ttype=\"string\"");
-        // A DATETIME column's text is 19 characters, a TIME's 8.
-        int length = imported && m.GetMemberLength() > 0 ? m.GetMemberLength() : 10;
-        out.Line("  \tlength=\"" + std::to_string(length) + "\"");
-        CloseProperty(out, m);
-        out.Empty();
-    } else if (type == kTypeLong) {
-        out.Line("<!-- 简单长整型属性: " + comment + " -->");
-        out.Line("<property");
-        out.Line("  name=\"" + name + "\"");
-        out.Line("  column=\"" + column + "\"");
-        out.Line("  type=\"long\"");
-        CloseProperty(out, m);
-        out.Empty();
-    } else if (type == kTypeDouble) {
-        out.Line("<!-- 简单双精度属性: " + comment + " -->");
-        out.Line("<property");
-        out.Line("  name=\"" + name + "\"");
-        out.Line("  column=\"" + column + "\"");
-        out.Line("  type=\"double\"");
-        CloseProperty(out, m);
-        out.Empty();
-    } else if (type == kTypeDecimal) {
-        out.Line("<!-- 简单定点数属性: " + comment + " -->");
-        out.Line("<property");
-        out.Line("  name=\"" + name + "\"");
-        out.Line("  column=\"" + column + "\"");
-        out.Line("  type=\"big_decimal\"");
-        if (m.GetMemberPrecision() > 0) {
-            out.Line("  precision=\"" + std::to_string(m.GetMemberPrecision()) + "\"");
-            out.Line("  scale=\"" + std::to_string(m.GetMemberScale()) + "\"");
-        }
-        CloseProperty(out, m);
-        out.Empty();
-    } else {
-        // The run has checked that the referenced class and its key exist.
-        // An imported foreign key names its own column.
-        if (!imported) {
-            column = mapped.referencedKey.empty() ? name : mapped.referencedKey;
-            // Two properties of one class cannot share a column: a second
-            // reference to the same class, or a key name that another member
-            // of this class has, takes the member's own name.
-            if (columns.count(column))
-                column = name;
-            while (columns.count(column))
-                column += "_";
-        }
-        columns.insert(column);
-        out.Line("<!-- 多对一属性: " + comment + " -->");
-        out.Line("<many-to-one name=\"" + name + "\"");
-        out.Line("  column=\"" + column + "\"");
-        out.Line("  class=\"" + type + "\"");
-        out.Line("  lazy=\"false\"");
-        out.Line("  outer-join=\"true\"");
-        if (cascade)
-            out.Line("  cascade=\"save-update\"");
-        CloseProperty(out, m);
-        out.Empty();
+    // An imported foreign key names its own column.
+    if (m.GetColumnName().empty()) {
+        column = mapped.referencedKey.empty() ? name : mapped.referencedKey;
+        // Two properties of one class cannot share a column: a second
+        // reference to the same class, or a key name that another member of
+        // this class has, takes the member's own name.
+        if (columns.count(column))
+            column = name;
+        while (columns.count(column))
+            column += "_";
     }
+    columns.insert(column);
+    out.Line("<!-- 多对一属性: " + XmlCommentText(m.GetMemberComment()) + " -->");
+    out.Line("<many-to-one name=\"" + name + "\"");
+    out.Line("  column=\"" + column + "\"");
+    out.Line("  class=\"" + m.GetMemberType() + "\"");
+    out.Line("  lazy=\"false\"");
+    out.Line("  outer-join=\"true\"");
+    if (cascade)
+        out.Line("  cascade=\"save-update\"");
+    CloseProperty(out, m);
+    out.Empty();
+}
+
+void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::string>& columns, bool cascade)
+{
+    const TMember& m = mapped.member;
+    if (!IsSimpleType(m.GetMemberType()))
+        return AddReference(out, mapped, columns, cascade);
+    out.Line("<!-- 简单" + m.GetMemberType() + "属性: " + XmlCommentText(m.GetMemberComment()) + " -->");
+    out.Line("<property");
+    out.Line("  name=\"" + m.GetMemberName() + "\"");
+    out.Line("  column=\"" + ColumnOf(m) + "\"");
+    for (const std::string& line : TypeLines(m)) {
+        if (line.empty())
+            out.Empty();
+        else
+            out.Line(line);
+    }
+    CloseProperty(out, m);
+    out.Empty();
 }
 
 } // namespace
