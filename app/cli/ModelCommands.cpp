@@ -258,11 +258,9 @@ void AddMemberOptions(CLI::App* command, TMemberArgs& a, bool update)
 {
     command->add_option("--length", a.length, "长度(字符串类型有效)")->type_name("N");
     command->add_option("--comment", a.comment, "成员注释")->type_name("TEXT");
-    const char* const texts[] = { "列名(从数据库导入的成员)", "主键生成方式: native 或 assigned",
-        "定点数的精度(总位数)", "定点数的小数位数" };
     std::vector<const TMemberField*> fields = EntryTextFields();
     for (size_t i = 0; i < fields.size(); ++i)
-        command->add_option(std::string("--") + fields[i]->cliOption, a.texts[i], i < 4 ? texts[i] : "")
+        command->add_option(std::string("--") + fields[i]->cliOption, a.texts[i], fields[i]->cliHelp)
             ->type_name("VALUE");
     std::vector<const TMemberField*> flags = EntryFlagFields();
     for (size_t i = 0; i < flags.size(); ++i) {

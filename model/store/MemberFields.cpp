@@ -30,9 +30,10 @@ TMemberField EntryFlag(const char* column, int (TMember::*get)() const, void (TM
 // A value of a column imported from a database (version 1 of the schema),
 // entered as text.
 TMemberField ColumnText(const char* column, const std::string& (TMember::*get)() const,
-    void (TMember::*set)(const std::string&), const char* key, std::string TMemberEntry::*entryText)
+    void (TMember::*set)(const std::string&), const char* key, std::string TMemberEntry::*entryText, const char* help)
 {
     TMemberField field = Text(column, get, set, key);
+    field.cliHelp = help;
     field.since = 1;
     field.cliOption = key;
     field.entryText = entryText;
@@ -41,9 +42,10 @@ TMemberField ColumnText(const char* column, const std::string& (TMember::*get)()
 }
 
 TMemberField ColumnInteger(const char* column, int (TMember::*get)() const, void (TMember::*set)(int), const char* key,
-    std::string TMemberEntry::*entryText)
+    std::string TMemberEntry::*entryText, const char* help)
 {
     TMemberField field = Integer(column, get, set, key);
+    field.cliHelp = help;
     field.since = 1;
     field.cliOption = key;
     field.entryText = entryText;
@@ -72,9 +74,9 @@ TMemberField NullableFlag()
 // Texts of schema version 3 and model file version 3: whether the database
 // fills the column ("default" or "always"), and a text's choices.
 TMemberField Version3Text(const char* column, const std::string& (TMember::*get)() const,
-    void (TMember::*set)(const std::string&), const char* key, std::string TMemberEntry::*entryText)
+    void (TMember::*set)(const std::string&), const char* key, std::string TMemberEntry::*entryText, const char* help)
 {
-    TMemberField field = ColumnText(column, get, set, key, entryText);
+    TMemberField field = ColumnText(column, get, set, key, entryText, help);
     field.since = 3;
     field.fileVersion = 3;
     return field;
@@ -103,13 +105,18 @@ const std::vector<TMemberField>& MemberFields()
             75, "CB_MemberIsDisplay", "下拉框显示字段", &E::isDisplay),
         EntryFlag("memberQueryDisplay", &M::GetMemberQueryDisplay, &M::SetMemberQueryDisplay, "queryDisplay",
             "query-display", "界面显示", 80, "CB_MemberQueryDisplay", "查询界面是否显示", &E::queryDisplay, 1),
-        ColumnText("columnName", &M::GetColumnName, &M::SetColumnName, "column", &E::columnName),
+        ColumnText(
+            "columnName", &M::GetColumnName, &M::SetColumnName, "column", &E::columnName, "列名(从数据库导入的成员)"),
         NullableFlag(),
-        ColumnText("keyGenerator", &M::GetKeyGenerator, &M::SetKeyGenerator, "generator", &E::keyGenerator),
-        ColumnInteger("memberPrecision", &M::GetMemberPrecision, &M::SetMemberPrecision, "precision", &E::precision),
-        ColumnInteger("memberScale", &M::GetMemberScale, &M::SetMemberScale, "scale", &E::scale),
-        Version3Text("columnFilled", &M::GetColumnFilled, &M::SetColumnFilled, "filled", &E::filled),
-        Version3Text("memberChoices", &M::GetMemberChoices, &M::SetMemberChoices, "choices", &E::choices),
+        ColumnText("keyGenerator", &M::GetKeyGenerator, &M::SetKeyGenerator, "generator", &E::keyGenerator,
+            "主键生成方式: native 或 assigned"),
+        ColumnInteger("memberPrecision", &M::GetMemberPrecision, &M::SetMemberPrecision, "precision", &E::precision,
+            "定点数的精度(总位数)"),
+        ColumnInteger("memberScale", &M::GetMemberScale, &M::SetMemberScale, "scale", &E::scale, "定点数的小数位数"),
+        Version3Text("columnFilled", &M::GetColumnFilled, &M::SetColumnFilled, "filled", &E::filled,
+            "列由数据库填写: default(空着时用数据库默认值) 或 always(只读)"),
+        Version3Text("memberChoices", &M::GetMemberChoices, &M::SetMemberChoices, "choices", &E::choices,
+            "可选值，用 | 分隔(如 ENUM 列的值)"),
     };
     return fields;
 }

@@ -45,6 +45,8 @@ struct TMemberField {
     std::string TMemberEntry::*entryText = nullptr;
     // The model file version that carries the field's key.
     int fileVersion = 1;
+    // The CLI's help text of --<cliOption> VALUE (entry texts only).
+    const char* cliHelp = nullptr;
 };
 
 // Every value column, in the order of the store's insert statement.
