@@ -2,6 +2,7 @@
 
 #include "ModelBuilder.h"
 #include "RecordingListener.h"
+#include "SupportFiles.h"
 #include "TreeCompare.h"
 
 #include "ClassDAO.h"
@@ -43,11 +44,8 @@ protected:
 std::vector<std::string> SupportLines(const std::string& prefix)
 {
     std::vector<std::string> lines;
-    for (const char* file : { "test/TestUtil.java", "utils/HibernateUtil.java", "utils/CardIdFieldValidator.java",
-             "action/LoginAction.java", "action/LoginAction-login_CheckLogin-validation.xml", "action/UserAction.java",
-             "action/ChangePasswordAction.java", "dao/AdminDAO.java", "domain/Admin.java", "domain/Admin.hbm.xml",
-             "domain/Admin-admin-validation.xml" })
-        lines.push_back(prefix + file + "移动完毕!");
+    for (const TSupportFile& file : SupportFileList())
+        lines.push_back(prefix + file.kind + "/" + file.fileName + "移动完毕!");
     return lines;
 }
 

@@ -1,5 +1,7 @@
 #include "UiTestSupport.h"
 
+#include "SupportFiles.h"
+
 #include <QComboBox>
 #include <QListWidget>
 #include <QTableWidget>
@@ -90,11 +92,8 @@ QStringList ShopProgressLines(const QString& src, const QString& package)
 {
     QStringList expected = { src + "struts.xml生成完成!", src + "hibernate.cfg.xml生成完成!",
         package + "domain/Customer.hbm.xml生成完成!", package + "domain/Purchase.hbm.xml生成完成!" };
-    for (const char* file : { "test/TestUtil.java", "utils/HibernateUtil.java", "utils/CardIdFieldValidator.java",
-             "action/LoginAction.java", "action/LoginAction-login_CheckLogin-validation.xml", "action/UserAction.java",
-             "action/ChangePasswordAction.java", "dao/AdminDAO.java", "domain/Admin.java", "domain/Admin.hbm.xml",
-             "domain/Admin-admin-validation.xml" })
-        expected << package + file + "移动完毕!";
+    for (const TSupportFile& file : SupportFileList())
+        expected << package + file.kind + "/" + file.fileName + "移动完毕!";
     for (const char* file : { "domain/Customer.java", "domain/Purchase.java", "action/CustomerAction.java",
              "action/PurchaseAction.java", "dao/CustomerDAO.java", "dao/PurchaseDAO.java" })
         expected << package + file + "生成完毕!";
