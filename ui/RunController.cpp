@@ -38,11 +38,8 @@ void TRunController::Start(int projectId, const std::string& projectName, TRunKi
     projectName_ = projectName;
     std::string packageName = window_.PackageName();
     TRunLocations locations = window_.RunLocations();
-    Launch(
-        [&](IGenerationListener& listener) {
-            return new TAutoCode(projectId, projectName, packageName, listener, locations, kind);
-        },
-        kind);
+    TRunRequest request { projectId, projectName, packageName, locations, kind };
+    Launch([request](IGenerationListener& listener) { RunGeneration(request, listener); }, kind);
 }
 
 void TRunController::ShowProject(int projectId)
@@ -68,10 +65,11 @@ void TRunController::ShowProject(int projectId)
     progress_->ensureCursorVisible();
 }
 
-void TRunController::Launch(const std::function<TAutoCode*(IGenerationListener&)>& make, TRunKind kind)
+void TRunController::Launch(const std::function<void(IGenerationListener&)>& run, TRunKind kind, bool applying)
 {
     lines_ = 0;
     kind_ = kind;
+    applying_ = applying;
     // One run at a time: two runs would write the same files at once.
     going_ = true;
     generate_->setEnabled(false);
@@ -87,7 +85,7 @@ void TRunController::Launch(const std::function<TAutoCode*(IGenerationListener&)
         window_.statusBar()->showMessage(Text("正在制定合并计划(比较每个文件和它的基准)，请稍候…"));
     }
     try {
-        TAutoCode::Start(make(*listener));
+        TAutoCode::Start([run, listener] { run(*listener); });
     } catch (...) {
         delete listener;
         Finished();
@@ -231,14 +229,14 @@ void TRunController::Finished()
     merge_->setEnabled(true);
     // The plan was accepted: now it is applied as it stands; or it was
     // stale, and a new one is made.
-    if (kind_ == TRunKind::MergeDryRun && approved_) {
+    if (kind_ == TRunKind::MergeDryRun && !applying_ && approved_) {
         progress_->clear();
         std::shared_ptr<const TMergePlan> plan = std::move(approved_);
         approved_.reset();
         RunGuarded(window_.Dialogs(), &window_, [&] {
-            Launch([&](IGenerationListener& listener) { return new TAutoCode(plan, listener); }, TRunKind::MergeApply);
+            Launch([plan](IGenerationListener& listener) { RunApprovedPlan(*plan, listener); }, TRunKind::Merge, true);
         });
-    } else if (kind_ == TRunKind::MergeApply && replan_) {
+    } else if (applying_ && replan_) {
         replan_ = false;
         RunGuarded(window_.Dialogs(), &window_, [&] { Start(projectId_, projectName_, TRunKind::MergeDryRun); });
     }

@@ -49,8 +49,9 @@ public:
     void Finished();
 
 private:
-    // Starts the run that make creates for a listener of this controller.
-    void Launch(const std::function<TAutoCode*(IGenerationListener&)>& make, TRunKind kind);
+    // Starts run on a worker thread, reporting to a listener of this
+    // controller; applying: the run applies an approved plan.
+    void Launch(const std::function<void(IGenerationListener&)>& run, TRunKind kind, bool applying = false);
     void Flush();
     void Message(const QString& text);
 
@@ -63,6 +64,7 @@ private:
     bool planning_ = false; // a merge plan is being made: busy cursor shown
     void EndPlanning();
     TRunKind kind_ = TRunKind::Plain;
+    bool applying_ = false; // the run applies the plan the user approved
     int projectId_ = -1;
     std::string projectName_;
     // The project whose last run the box shows, and the other projects'.

@@ -3,11 +3,9 @@
 #include "AutoCode.h"
 #include "EntryRules.h"
 
-#include <condition_variable>
 #include <cstdio>
 #include <iostream>
 #include <memory>
-#include <mutex>
 
 namespace {
 
@@ -45,19 +43,9 @@ public:
         std::cerr << "代码生成失败：" << message << '\n';
         status_ = 3;
     }
-    void Finished() override
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        finished_ = true;
-        ended_.notify_all();
-    }
-
-    int WaitForEnd()
-    {
-        std::unique_lock<std::mutex> guard(lock_);
-        ended_.wait(guard, [this] { return finished_; });
-        return status_;
-    }
+    // The run ends on this thread: nothing waits for it.
+    void Finished() override { }
+    int Status() const { return status_; }
 
 private:
     void Refuse(const std::string& message)
@@ -68,9 +56,6 @@ private:
 
     int status_ = 0;
     bool dryRun_ = false;
-    bool finished_ = false;
-    std::mutex lock_;
-    std::condition_variable ended_;
 };
 
 } // namespace
@@ -106,8 +91,8 @@ int Generate(const TGenerateArgs& args)
     TRunKind kind = !args.merge ? TRunKind::Plain : args.dryRun ? TRunKind::MergeDryRun : TRunKind::Merge;
     TConsoleListener listener;
     listener.SetDryRun(args.dryRun);
-    TAutoCode::Start(new TAutoCode(projectId, args.project, settings.packageName, listener, locations, kind));
-    return listener.WaitForEnd();
+    RunGeneration({ projectId, args.project, settings.packageName, locations, kind }, listener);
+    return listener.Status();
 }
 
 } // namespace

@@ -5,12 +5,8 @@
 #include "FileOperate.h"
 #include "TreeGuard.h"
 
-#include <atomic>
-#include <condition_variable>
 #include <exception>
 #include <filesystem>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -91,90 +87,25 @@ void ApplyStep(const TMergePlan& plan, const TMergeStep& step, TBaseStore& bases
     }
 }
 
-// Two threads apply the steps, each taking the next one not yet taken:
-// the writes are the work, and the kernel does two at once. A step's own
-// writes stay in their order. The first failure stops both; it is thrown
-// to whoever waits for a step not done.
-class TStepWriters {
-public:
-    TStepWriters(const TMergePlan& plan, TBaseStore& bases)
-        : plan_(plan)
-        , bases_(bases)
-        , done_(plan.steps.size(), false)
-    {
-        try {
-            for (int i = 0; i < 2; ++i)
-                threads_.emplace_back([this] { Work(); });
-        } catch (...) {
-            // No thread to be had: the ones started stop, the run fails.
-            Stop();
-            throw;
-        }
-    }
-    ~TStepWriters() { Stop(); }
-    TStepWriters(const TStepWriters&) = delete;
-    TStepWriters& operator=(const TStepWriters&) = delete;
-
-    // Waits until step index is applied.
-    void WaitFor(size_t index)
-    {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return done_[index] || failure_; });
-        if (!done_[index])
-            std::rethrow_exception(failure_);
-    }
-
-private:
-    void Stop()
-    {
-        stop_ = true;
-        for (auto& thread : threads_)
-            thread.join();
-    }
-
-    void Work()
-    {
-        for (size_t index = next_++; index < done_.size() && !stop_; index = next_++) {
-            try {
-                ApplyStep(plan_, plan_.steps[index], bases_);
-            } catch (...) {
-                std::lock_guard lock(mutex_);
-                if (!failure_)
-                    failure_ = std::current_exception();
-                stop_ = true;
-                changed_.notify_all();
-                return;
-            }
-            std::lock_guard lock(mutex_);
-            done_[index] = true;
-            changed_.notify_all();
-        }
-    }
-
-    const TMergePlan& plan_;
-    TBaseStore& bases_;
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<bool> done_; // under mutex_
-    std::exception_ptr failure_; // under mutex_
-    std::atomic<size_t> next_ { 0 };
-    std::atomic<bool> stop_ { false };
-    std::vector<std::thread> threads_; // last: started once the rest is ready
-};
-
 } // namespace
 
 TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listener)
 {
     CheckStillCurrent(plan, TBaseStore(plan.outputRoot));
+    for (const auto& directory : plan.runDirectories)
+        TFileOperate::RemoveLeftovers(directory);
     // Each write and delete checks its way into the tree just before it acts.
     TBaseStore bases(plan.outputRoot, false);
     TMergeSummary summary;
     if (plan.oldPackageFiles > 0)
         listener.Progress(plan.PackageChange());
     {
-        // Reported in plan order, each once it is done.
-        TStepWriters writers(plan, bases);
+        // Two steps applied at once (the writes are the work, and the kernel
+        // does two at once); a step's own writes stay in their order. Each is
+        // reported in plan order once it is done.
+        TWorkQueue writers(2);
+        for (const TMergeStep& step : plan.steps)
+            writers.Add([&plan, &step, &bases] { ApplyStep(plan, step, bases); });
         for (size_t index = 0; index < plan.steps.size(); ++index) {
             const TMergeStep& step = plan.steps[index];
             writers.WaitFor(index);

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <string_view>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -251,58 +252,14 @@ TMergePlanner::TMergePlanner(
     : bases_(outputRoot)
     , displayRoot_("projects/" + projectName + "/")
     , packageDir_("src/com/" + ReplaceAll(packageName, ".", "/") + "/")
+    , queue_(std::max(2u, std::min(4u, std::thread::hardware_concurrency())))
 {
     plan_.outputRoot = outputRoot;
     plan_.package = packageName;
-    unsigned count = std::max(2u, std::min(4u, std::thread::hardware_concurrency()));
-    for (unsigned i = 0; i < count; ++i)
-        workers_.emplace_back([this] { Work(); });
-}
-
-TMergePlanner::~TMergePlanner()
-{
-    Stop();
-}
-
-void TMergePlanner::Stop()
-{
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        closing_ = true;
-    }
-    changed_.notify_all();
-    for (auto& worker : workers_)
-        worker.join();
-    workers_.clear();
-}
-
-void TMergePlanner::Work()
-{
-    for (;;) {
-        TJob job;
-        {
-            std::unique_lock<std::mutex> guard(lock_);
-            changed_.wait(guard, [this] { return closing_ || !jobs_.empty(); });
-            if (jobs_.empty() || failure_)
-                return;
-            job = std::move(jobs_.front());
-            jobs_.pop_front();
-        }
-        try {
-            Decide(*job.step, job.bytes);
-        } catch (...) {
-            std::lock_guard<std::mutex> guard(lock_);
-            if (!failure_)
-                failure_ = std::current_exception();
-        }
-    }
 }
 
 void TMergePlanner::Put(const TOutputFile& file, const std::string& suffix)
 {
-    std::lock_guard<std::mutex> guard(lock_);
-    if (failure_)
-        std::rethrow_exception(failure_);
     steps_.emplace_back();
     TMergeStep& step = steps_.back();
     step.relative = bases_.Relative(file.path);
@@ -310,15 +267,12 @@ void TMergePlanner::Put(const TOutputFile& file, const std::string& suffix)
     step.displayPath = file.displayPath;
     step.suffix = suffix;
     produced_.insert(step.relative);
-    jobs_.push_back({ &step, file.bytes });
-    changed_.notify_one();
+    queue_.Add([this, &step, bytes = file.bytes] { Decide(step, bytes); });
 }
 
 TMergePlan TMergePlanner::Finish()
 {
-    Stop();
-    if (failure_)
-        std::rethrow_exception(failure_);
+    queue_.WaitAll();
     // The old files of renamed classes whose edits were merged cleanly into
     // the new ones.
     std::map<std::string, std::string> carried;

@@ -5,20 +5,17 @@
 #include "MergeSummary.h"
 #include "OutputSink.h"
 #include "ThreeWayMerge.h"
+#include "WorkQueue.h"
 
-#include <condition_variable>
 #include <cstdint>
 #include <deque>
-#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 // What a file on disk (or its base) held when a plan was made: enough to
@@ -87,6 +84,9 @@ struct TMergePlan {
     bool deleteOldPackage = false;
     std::map<int, std::string> classes; // the run's, by id: recorded in the manifest
     bool webapp = false; // the run makes the pages: else their files are obsolete, and the plan says why
+    // Where a run killed while writing may have left temporary files:
+    // cleared when the plan is applied, before its first write.
+    std::vector<std::string> runDirectories;
 
     // The line that heads the plan when files of an earlier package are
     // left: which package, how many, kept or deleted. Empty otherwise.
@@ -101,15 +101,11 @@ struct TMergePlan {
 
 // Builds a plan file by file: for each file it compares the base (what the
 // program last wrote there), the file on disk and the new text. The files
-// are decided on worker threads of the planner's own (merging takes far
+// are decided on the threads of a work queue (merging takes far
 // longer than generating), and the plan keeps the order they were put in.
 class TMergePlanner : public IOutputSink {
 public:
     TMergePlanner(const std::string& outputRoot, const std::string& projectName, const std::string& packageName);
-    // Stops the workers; files not yet decided are dropped.
-    ~TMergePlanner() override;
-    TMergePlanner(const TMergePlanner&) = delete;
-    TMergePlanner& operator=(const TMergePlanner&) = delete;
 
     // The files of renamed classes: new path -> the old class's path (both
     // relative to the output root). A new file whose old one was edited
@@ -122,16 +118,10 @@ public:
     TMergePlan Finish();
 
 private:
-    struct TJob {
-        TMergeStep* step;
-        std::string bytes;
-    };
     void Decide(TMergeStep& step, const std::string& next) const;
     // Where the new text of a file that has no base goes: NAME.new, or the
     // next free NAME.new2... when NAME.new is the user's own file.
     void PlaceBeside(TMergeStep& step, const std::string& next) const;
-    void Work();
-    void Stop();
 
     TBaseStore bases_;
     std::string displayRoot_; // "projects/<project>/"
@@ -139,13 +129,8 @@ private:
     std::set<std::string> produced_;
     std::map<std::string, std::string> renamed_;
     TMergePlan plan_;
-    std::deque<TMergeStep> steps_; // stable while workers fill them in
-    std::mutex lock_;
-    std::condition_variable changed_;
-    std::deque<TJob> jobs_;
-    bool closing_ = false;
-    std::exception_ptr failure_;
-    std::vector<std::thread> workers_;
+    std::deque<TMergeStep> steps_; // stable while the queue fills them in
+    TWorkQueue queue_; // last: stops before the rest goes
 };
 
 // Thrown by ApplyMergePlan, before anything is written, when a file or base
@@ -155,7 +140,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Writes the plan: each file atomically, then its base; deletes the
+// Writes the plan: clears the leftovers of a killed run, writes each file
+// atomically, then its base; deletes the
 // unedited obsolete files; rewrites the manifest. Every step reports its
 // progress line to listener. Returns what was done.
 TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listener);

@@ -7,7 +7,7 @@
 namespace {
 
 // libgit2 keeps process-wide state; it is set up once and never torn down
-// (the program leaves with quick_exit).
+// (a run of the window may still be merging when the program leaves).
 void InitLibgit2()
 {
     static const int initialised = git_libgit2_init();

@@ -23,27 +23,9 @@ std::string ProgramDirectory()
     return exe.parent_path().string();
 }
 
-TAutoCode::TAutoCode(int projectId, std::string projectName, std::string packageName, IGenerationListener& listener,
-    TRunLocations locations, TRunKind kind)
-    : projectId_(projectId)
-    , projectName_(std::move(projectName))
-    , packageName_(std::move(packageName))
-    , listener_(listener)
-    , locations_(std::move(locations))
-    , kind_(kind)
+void TAutoCode::Start(std::function<void()> body)
 {
-}
-
-TAutoCode::TAutoCode(std::shared_ptr<const TMergePlan> plan, IGenerationListener& listener)
-    : listener_(listener)
-    , kind_(TRunKind::MergeApply)
-    , plan_(std::move(plan))
-{
-}
-
-void TAutoCode::Start(TAutoCode* run)
-{
-    std::thread([owned = std::unique_ptr<TAutoCode>(run)] { owned->Execute(); }).detach();
+    std::thread(std::move(body)).detach();
 }
 
 TCheckResult PrepareRun(int projectId, const std::string& projectName, const std::string& packageName,
@@ -105,18 +87,19 @@ void ForEachGeneratedFile(const TGenInput& in, const std::function<void(const TG
     }
 }
 
-void RemoveRunLeftovers(const TOutputPaths& paths, const TGenInput& in)
+std::vector<std::string> RunDirectories(const TOutputPaths& paths, const TGenInput& in)
 {
-    // The directories a run writes, and their bases of a merging generation.
-    std::set<std::string> directories;
+    std::set<std::string> relative;
     for (const IGenerator* generator : Generators())
         for (const auto& dir : generator->Directories(in))
-            directories.insert(dir);
-    for (const auto& dir : directories) {
-        TFileOperate::RemoveLeftovers(paths.Directory(dir));
-        TFileOperate::RemoveLeftovers(paths.Directory(".javagen/base/" + dir));
+            relative.insert(dir);
+    std::vector<std::string> directories;
+    for (const auto& dir : relative) {
+        directories.push_back(paths.Directory(dir));
+        directories.push_back(paths.Directory(".javagen/base/" + dir));
     }
-    TFileOperate::RemoveLeftovers(paths.Directory(".javagen"));
+    directories.push_back(paths.Directory(".javagen"));
+    return directories;
 }
 
 namespace {
@@ -161,66 +144,89 @@ std::map<std::string, std::string> RenamedFiles(const TGenInput& in, const std::
 
 } // namespace
 
-void TAutoCode::Generate()
+namespace {
+
+// Every file replaces what is on disk; the bases record what was written.
+void WriteEveryFile(
+    const TOutputPaths& paths, const TGenInput& in, const std::string& packageName, IGenerationListener& listener)
 {
-    std::optional<TPreparedRun> prepared;
-    TCheckResult check =
-        PrepareRun(projectId_, projectName_, packageName_, locations_.templateDir, locations_.webapp, prepared);
-    if (!check.Passed())
-        return listener_.CheckFailed(check);
-    checked_ = true;
-    std::string root = locations_.rootDir.empty() ? ProgramDirectory() : locations_.rootDir;
-    TOutputPaths paths(root, projectName_, packageName_);
-    TGenInput in = GeneratorInput(*prepared, projectName_, packageName_, locations_.webapp);
-    // A dry run writes nothing, not even the lock: an apply checks its plan.
-    std::optional<TTreeLock> lock;
-    if (kind_ != TRunKind::MergeDryRun)
-        lock.emplace(paths.OutputRoot());
-    if (kind_ == TRunKind::Plain) {
-        // Every run records what it wrote, so that a later merge tells the
-        // user's edits from the model's changes.
-        // Each base write checks its way into the tree just before it acts.
-        TBaseStore bases(paths.OutputRoot(), false);
-        TFileSink sink(listener_, &bases);
-        RemoveRunLeftovers(paths, in);
-        ForEachGeneratedFile(in, [&](const TGeneratedFile& file) { sink.Put(paths.Place(file), file.suffix); });
-        sink.Finish();
-        bases.WriteManifest(packageName_, ClassNames(in));
-        return listener_.Done();
-    }
-    TMergePlanner planner(paths.OutputRoot(), projectName_, packageName_);
+    // Every run records what it wrote, so that a later merge tells the
+    // user's edits from the model's changes.
+    // Each base write checks its way into the tree just before it acts.
+    TBaseStore bases(paths.OutputRoot(), false);
+    TFileSink sink(listener, &bases);
+    for (const auto& directory : RunDirectories(paths, in))
+        TFileOperate::RemoveLeftovers(directory);
+    ForEachGeneratedFile(in, [&](const TGeneratedFile& file) { sink.Put(paths.Place(file), file.suffix); });
+    sink.Finish();
+    bases.WriteManifest(packageName, ClassNames(in));
+    listener.Done();
+}
+
+// Decides every file against its base and the disk, writing nothing.
+std::shared_ptr<const TMergePlan> PlanMerge(const TOutputPaths& paths, const TGenInput& in, const TRunRequest& request)
+{
+    TMergePlanner planner(paths.OutputRoot(), request.projectName, request.packageName);
     planner.SetRenamed(RenamedFiles(in, TBaseStore(paths.OutputRoot()).RecordedClasses()));
     ForEachGeneratedFile(in, [&](const TGeneratedFile& file) { planner.Put(paths.Place(file), file.suffix); });
     TMergePlan made = planner.Finish();
-    made.deleteOldPackage = locations_.deleteOldPackage;
+    made.deleteOldPackage = request.locations.deleteOldPackage;
     made.classes = ClassNames(in);
-    made.webapp = locations_.webapp;
-    auto plan = std::make_shared<const TMergePlan>(std::move(made));
-    if (kind_ == TRunKind::MergeDryRun) {
-        ReportMergePlan(*plan, listener_);
-        return listener_.MergePlanned(plan);
-    }
-    RemoveRunLeftovers(paths, in);
-    listener_.MergeDone(ApplyMergePlan(*plan, listener_));
+    made.webapp = request.locations.webapp;
+    made.runDirectories = RunDirectories(paths, in);
+    return std::make_shared<const TMergePlan>(std::move(made));
 }
 
-void TAutoCode::Execute()
+// The run once its checks have passed.
+void GenerateChecked(const TPreparedRun& prepared, const TRunRequest& request, IGenerationListener& listener)
 {
+    const TRunLocations& locations = request.locations;
+    std::string root = locations.rootDir.empty() ? ProgramDirectory() : locations.rootDir;
+    TOutputPaths paths(root, request.projectName, request.packageName);
+    TGenInput in = GeneratorInput(prepared, request.projectName, request.packageName, locations.webapp);
+    if (request.kind == TRunKind::MergeDryRun) {
+        // A dry run writes nothing, not even the lock: an apply checks its plan.
+        std::shared_ptr<const TMergePlan> plan = PlanMerge(paths, in, request);
+        ReportMergePlan(*plan, listener);
+        return listener.MergePlanned(plan);
+    }
+    TTreeLock lock(paths.OutputRoot());
+    if (request.kind == TRunKind::Plain)
+        return WriteEveryFile(paths, in, request.packageName, listener);
+    listener.MergeDone(ApplyMergePlan(*PlanMerge(paths, in, request), listener));
+}
+
+} // namespace
+
+void RunGeneration(const TRunRequest& request, IGenerationListener& listener)
+{
+    bool checked = false; // the model passed its checks: failures are the files'
     try {
-        if (kind_ != TRunKind::MergeApply) {
-            Generate();
+        std::optional<TPreparedRun> prepared;
+        TCheckResult check = PrepareRun(request.projectId, request.projectName, request.packageName,
+            request.locations.templateDir, request.locations.webapp, prepared);
+        if (!check.Passed()) {
+            listener.CheckFailed(check);
         } else {
-            checked_ = true;
-            try {
-                TTreeLock lock(plan_->outputRoot);
-                listener_.MergeDone(ApplyMergePlan(*plan_, listener_));
-            } catch (const TStalePlan& stale) {
-                listener_.PlanStale(stale.what());
-            }
+            checked = true;
+            GenerateChecked(*prepared, request, listener);
         }
     } catch (const std::exception& e) {
         // Files already written stay; the user is told what stopped the run.
-        listener_.Failed(checked_ ? e.what() : std::string("检查模型时出错：") + e.what());
+        listener.Failed(checked ? e.what() : std::string("检查模型时出错：") + e.what());
     }
-    listener_.Finished();
+    listener.Finished();
+}
+
+void RunApprovedPlan(const TMergePlan& plan, IGenerationListener& listener)
+{
+    try {
+        TTreeLock lock(plan.outputRoot);
+        listener.MergeDone(ApplyMergePlan(plan, listener));
+    } catch (const TStalePlan& stale) {
+        listener.PlanStale(stale.what());
+    } catch (const std::exception& e) {
+        listener.Failed(e.what());
+    }
+    listener.Finished();
 }

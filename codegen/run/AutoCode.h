@@ -20,7 +20,6 @@ enum class TRunKind {
     Plain, // writes every file, as the generate command always has
     Merge, // keeps the user's edits: plans, then applies the plan
     MergeDryRun, // makes the plan and reports it, writes nothing
-    MergeApply, // applies a plan made earlier (and approved), deciding nothing again
 };
 
 // Where a run reads its templates and writes its tree, and what it makes
@@ -34,33 +33,30 @@ struct TRunLocations {
     bool deleteOldPackage = false;
 };
 
-// One generation run. Start() launches Execute on a worker thread of its
-// own; the thread owns the run and frees it when Execute returns, so the
-// creator never waits for it or keeps a reference.
+// What one run is asked to do.
+struct TRunRequest {
+    int projectId = 0;
+    std::string projectName;
+    std::string packageName;
+    TRunLocations locations;
+    TRunKind kind = TRunKind::Plain;
+};
+
+// A run, start to end, on the calling thread: prepare (checks, one
+// snapshot, templates), then write every file (plain) or plan and apply the
+// plan (merge). Reports to listener; ends with Finished() whatever happened.
+// Both front ends call it: the CLI directly, the window through TAutoCode.
+void RunGeneration(const TRunRequest& request, IGenerationListener& listener);
+
+// Applies a plan made earlier and approved, on the calling thread, ending
+// with Finished(); a plan no longer current is refused whole (PlanStale).
+void RunApprovedPlan(const TMergePlan& plan, IGenerationListener& listener);
+
+// The window's runs: body on a worker thread of its own that owns it and
+// frees it when body returns, so the window never waits for a run.
 class TAutoCode {
 public:
-    TAutoCode(int projectId, std::string projectName, std::string packageName, IGenerationListener& listener,
-        TRunLocations locations = {}, TRunKind kind = TRunKind::Plain);
-    // Applies an approved plan (TRunKind::MergeApply).
-    TAutoCode(std::shared_ptr<const TMergePlan> plan, IGenerationListener& listener);
-
-    // Takes ownership: the run deletes itself when its thread ends.
-    static void Start(TAutoCode* run);
-
-    // The thread body: checks the model, writes every file, reports.
-    void Execute();
-
-private:
-    void Generate();
-
-    int projectId_ = 0;
-    std::string projectName_;
-    std::string packageName_;
-    IGenerationListener& listener_;
-    TRunLocations locations_;
-    TRunKind kind_;
-    std::shared_ptr<const TMergePlan> plan_;
-    bool checked_ = false; // the model passed its checks: failures are the files'
+    static void Start(std::function<void()> body);
 };
 
 // What a run has once every check has passed: the generators' input, read
@@ -86,9 +82,9 @@ TGenInput GeneratorInput(
 // project files, then its files for each class.
 void ForEachGeneratedFile(const TGenInput& in, const std::function<void(const TGeneratedFile&)>& take);
 
-// Removes the temporary files that an earlier run killed while writing left
-// in the directories the generators write.
-void RemoveRunLeftovers(const TOutputPaths& paths, const TGenInput& in);
+// The directories a run writes, and those of their bases: where a run killed
+// while writing may have left temporary files.
+std::vector<std::string> RunDirectories(const TOutputPaths& paths, const TGenInput& in);
 
 // The directory of the running executable, without a trailing slash.
 std::string ProgramDirectory();

@@ -462,9 +462,12 @@ TEST_F(MergeRunTest, ApprovedPlanIsAppliedAsItStandsOrNotAtAll)
     ASSERT_TRUE(planning.RunAndWait(shop_, "Shop", "velmorantis", { JAVAGEN_TEMPLATES, (dir_ / "out").string() }));
     ASSERT_TRUE(planning.plan);
     ChangeCustomerName("计划之后的注释", 40);
+    // A killed run's temporary file goes when the plan is applied, as in a merge.
+    std::ofstream(package_ / "dao" / "CustomerDAO.java.javagen-99999999-3.tmp") << "torn";
     TRecordingListener applying;
     ASSERT_TRUE(applying.ApplyAndWait(planning.plan));
     EXPECT_EQ(applying.events, std::vector<std::string> { "merged" });
+    EXPECT_FALSE(fs::exists(package_ / "dao" / "CustomerDAO.java.javagen-99999999-3.tmp"));
     std::string java = GbkToUtf8(ReadFileBytes(package_ / "domain" / "Customer.java"));
     EXPECT_NE(java.find("计划中的注释"), std::string::npos);
     EXPECT_EQ(java.find("计划之后的注释"), std::string::npos);

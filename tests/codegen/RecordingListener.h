@@ -54,7 +54,8 @@ public:
     bool RunAndWait(int projectId, const std::string& projectName, const std::string& packageName,
         const TRunLocations& locations, std::chrono::seconds limit = std::chrono::seconds(120))
     {
-        TAutoCode::Start(new TAutoCode(projectId, projectName, packageName, *this, locations, runKind));
+        TRunRequest request { projectId, projectName, packageName, locations, runKind };
+        TAutoCode::Start([this, request] { RunGeneration(request, *this); });
         std::unique_lock<std::mutex> guard(lock_);
         return ended_.wait_for(guard, limit, [this] { return finished_; });
     }
@@ -62,7 +63,7 @@ public:
     // Applies a plan made earlier and waits for the end.
     bool ApplyAndWait(std::shared_ptr<const TMergePlan> approved)
     {
-        TAutoCode::Start(new TAutoCode(std::move(approved), *this));
+        TAutoCode::Start([this, approved] { RunApprovedPlan(*approved, *this); });
         std::unique_lock<std::mutex> guard(lock_);
         return ended_.wait_for(guard, std::chrono::seconds(120), [this] { return finished_; });
     }

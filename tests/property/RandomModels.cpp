@@ -76,7 +76,7 @@ int main(int argc, char** argv)
 
         TWaitingListener listener;
         TRunLocations locations { templates, root.string() };
-        TAutoCode::Start(new TAutoCode(projectId, project, package, listener, locations));
+        RunGeneration({ projectId, project, package, locations }, listener);
         std::string error = listener.Wait();
         fs::create_directories(root / "projects" / project);
         std::ofstream(root / "projects" / project / "model.txt") << description.str();
