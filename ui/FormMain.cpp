@@ -6,11 +6,9 @@
 #include "RunController.h"
 #include "UiText.h"
 
-#include "ClassDAO.h"
 #include "DbHelper.h"
 #include "ModelCommands.h"
 #include "ModelReads.h"
-#include "ProjectDAO.h"
 #include "ProjectSettings.h"
 
 #include <QCheckBox>
@@ -425,7 +423,7 @@ void TFormMain::RefreshStatus()
         return;
     }
     std::string friendName;
-    RunGuarded(*dialogs_, this, [&] { friendName = TClassDAO().GetFriendName(classId); });
+    RunGuarded(*dialogs_, this, [&] { friendName = ReadFriendName(classId); });
     Lbl_CurrentClass->setText(Text("当前类: ") + entry->text() + Text("（") + Text(friendName) + Text("）"));
     Lbl_CurrentClass->setToolTip(Lbl_CurrentClass->text());
 }

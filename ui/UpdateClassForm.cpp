@@ -1,7 +1,7 @@
 #include "UpdateClassForm.h"
 
-#include "ClassDAO.h"
 #include "ModelCommands.h"
+#include "ModelReads.h"
 
 #include <QLineEdit>
 
@@ -11,7 +11,7 @@ TUpdateClassForm::TUpdateClassForm(
     , renamed_(std::move(renamed))
 {
     Edt_ClassName->setText(className);
-    Edt_FriendName->setText(QString::fromStdString(TClassDAO().GetFriendName(context_.classId)));
+    Edt_FriendName->setText(QString::fromStdString(ReadFriendName(context_.classId)));
 }
 
 void TUpdateClassForm::Accept()

@@ -1,7 +1,7 @@
 #include "UpdateMemberForm.h"
 
-#include "MemberDAO.h"
 #include "MemberFields.h"
+#include "ModelReads.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,7 +10,7 @@
 TUpdateMemberForm::TUpdateMemberForm(const TFormContext& context, int memberId)
     : TMemberForm(context, "UpdateMemberForm", "更新成员属性", 372, 320, memberId)
 {
-    std::optional<TMember> member = TMemberDAO().GetMember(memberId);
+    std::optional<TMember> member = ReadMember(memberId);
     // The member's own class decides the type list (a class cannot be the
     // type of its own member), even when the class list has no selection.
     if (member)

@@ -1,6 +1,8 @@
 #include "ModelReads.h"
 
+#include "ClassDAO.h"
 #include "DbHelper.h"
+#include "MemberDAO.h"
 #include "MemberFields.h"
 #include "ProjectDAO.h"
 
@@ -78,4 +80,14 @@ std::vector<std::string> ReadReferencesTo(int classId)
     for (; !rows->Eof(); rows->Next())
         list.push_back(rows->AsText("className") + "." + rows->AsText("memberName"));
     return list;
+}
+
+std::string ReadFriendName(int classId)
+{
+    return TClassDAO().GetFriendName(classId);
+}
+
+std::optional<TMember> ReadMember(int memberId)
+{
+    return TMemberDAO().GetMember(memberId);
 }

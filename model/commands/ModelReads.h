@@ -1,6 +1,8 @@
 #pragma once
 #include "IdList.h"
+#include "Member.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,3 +39,7 @@ std::vector<TMemberRow> ReadClassMembers(int classId);
 std::vector<std::string> ReadReferencesTo(int classId);
 // The member of that name in the class, or -1.
 int FindMemberIdByName(int classId, const std::string& memberName);
+// The friendly name of the class; empty when there is none.
+std::string ReadFriendName(int classId);
+// The member as stored; none when it is gone.
+std::optional<TMember> ReadMember(int memberId);
