@@ -1,0 +1,236 @@
+#include "SchemaColumns.h"
+#include "SchemaMapping.h"
+
+#include "EntryRules.h"
+#include "MemberTypes.h"
+
+#include <map>
+#include <set>
+
+namespace {
+
+// Plans an import: first the tables that become classes and their names,
+// then each class's members; every skip and rename is a note.
+class TSchemaPlanner {
+public:
+    TSchemaPlanner(const TDbSchema& schema, bool textQueryMembers)
+        : schema_(schema)
+        , textQueryMembers_(textQueryMembers)
+    {
+        for (const auto& table : schema.tables)
+            byName_[table.name] = &table;
+    }
+
+    TImportPlan Plan(const std::vector<std::string>& tables)
+    {
+        std::vector<const TDbTable*> chosen = ChooseTables(schema_, tables, plan_.notes);
+        // The login reads t_admin, which the program never creates in the
+        // user's database.
+        if (!byName_.count("t_admin"))
+            plan_.notes.push_back(
+                "提示 登录用的管理员表 t_admin 不在这个数据库中：生成代码后，在数据库中执行一次生成的 "
+                "sql/t_admin.sql 建表，应用第一次启动时创建初始管理员 admin(密码 admin123)");
+        for (const TDbTable* table : chosen)
+            NameClass(*table);
+        for (const TDbTable* table : imported_)
+            PlanClass(*table);
+        return std::move(plan_);
+    }
+
+private:
+    // A table with one integer or text key and a usable name becomes a class.
+    void NameClass(const TDbTable& table)
+    {
+        if (table.primaryKey.size() != 1)
+            return Note("跳过表 " + table.name + "：" +
+                (table.primaryKey.empty() ? std::string("没有主键") : std::string("主键由多个列组成")));
+        const TDbColumn* key = ColumnNamed(table, table.primaryKey[0]);
+        std::string keyType = key && KeyTypeOf(*key) ? KeyTypeOf(*key) : "";
+        if (keyType != kTypeInteger && keyType != kTypeString && keyType != kTypeLong)
+            return Note("跳过表 " + table.name + "：主键 " + table.primaryKey[0] + " 不是整数或文本列");
+        if (!IsSqlIdentifier(table.name))
+            return Note("跳过表 " + table.name + "：表名不是普通的 SQL 标识符");
+        std::string wanted = ClassNameOf(table.name);
+        std::string standIn = "Table" + std::to_string(&table - schema_.tables.data() + 1);
+        std::string base = Renamed(wanted, standIn, false);
+        std::string name = Acceptable(base, [&](const std::string& candidate) {
+            return !classNames_.count(candidate) && CheckClassNameOnly(candidate).Accepted();
+        });
+        if (name.empty())
+            return Note("跳过表 " + table.name + "：无法得到合法的类名(" + wanted + ")");
+        if (name != wanted) {
+            auto taken = [&] {
+                return classNames_.count(base) ? "与表 " + tableOfClass_[base] + " 的类名相同"
+                                               : CheckClassNameOnly(base).message;
+            };
+            std::string why = base != wanted ? "名称不是英文字母和数字" : taken();
+            if (base != wanted && name != base)
+                why += "；" + taken();
+            Note("改名 表 " + table.name + " 的类名 " + wanted + " → " + name + "：" + why);
+        }
+        classNames_.insert(name);
+        tableOfClass_[name] = table.name;
+        classOf_[table.name] = name;
+        imported_.push_back(&table);
+    }
+
+    // What is known of the class being planned.
+    struct TClassState {
+        const TDbTable& table;
+        TPlannedClass planned;
+        std::map<std::string, const TDbForeignKey*> foreignKeys;
+        std::set<std::string> memberNames;
+        std::map<std::string, std::string> columnOfMember; // member -> column
+    };
+
+    void PlanClass(const TDbTable& table)
+    {
+        TClassState state { table, {}, {}, {}, {} };
+        TPlannedClass& planned = state.planned;
+        planned.table = table.name;
+        planned.className = classOf_[table.name];
+        bool lost = false;
+        planned.friendName = table.comment.empty() ? planned.className : CleanText(table.comment, lost);
+        if (lost)
+            Note("注释 表 " + table.name + "(类 " + planned.className + ")的注释中有 GBK 无法表示的字符，已换成“?”");
+        for (const auto& fk : table.foreignKeys)
+            state.foreignKeys[fk.column] = &fk;
+        for (const auto& column : table.columns)
+            if (!PlanMember(state, column)) {
+                planned.members.clear();
+                break;
+            }
+        if (planned.members.empty())
+            return;
+        ChooseDisplay(table, planned);
+        plan_.classes.push_back(planned);
+    }
+
+    // A skipped column the database cannot fill makes every add fail.
+    void Skip(const TClassState& state, const TDbColumn& column, const std::string& why)
+    {
+        Note("跳过列 " + state.table.name + "." + column.name + "：" + why);
+        if (!column.nullable && !column.hasDefault && !column.autoIncrement && !column.generated)
+            Note("注意 列 " + state.table.name + "." + column.name + " 不能为空且没有默认值，却没有导入：类 " +
+                state.planned.className + " 添加对象时数据库会拒绝(需要给该列设默认值或允许为空)");
+    }
+
+    // The imported table a foreign key column refers to, when it becomes a
+    // reference member; else null, with a note.
+    const TDbTable* ReferenceTarget(const TClassState& state, const TDbColumn& column, bool isKey)
+    {
+        auto fk = state.foreignKeys.find(column.name);
+        if (fk == state.foreignKeys.end() || isKey)
+            return nullptr;
+        const std::string& where = state.table.name + "." + column.name;
+        auto referenced = byName_.find(fk->second->referencedTable);
+        if (referenced != byName_.end() && classOf_.count(referenced->first) &&
+            referenced->second->primaryKey[0] == fk->second->referencedColumn && referenced->second != &state.table)
+            return referenced->second;
+        if (referenced != byName_.end() && referenced->second == &state.table)
+            Note("外键 " + where + " 指向本表(类的成员不能是它自己的类)，按普通列导入");
+        else
+            Note("外键 " + where + " 指向的表 " + fk->second->referencedTable +
+                " 未导入或不是指向它的主键，按普通列导入");
+        return nullptr;
+    }
+
+    // Adds the column's member; false when the whole table is skipped.
+    bool PlanMember(TClassState& state, const TDbColumn& column)
+    {
+        const TDbTable& table = state.table;
+        TMemberEntry entry;
+        bool commentLost = false;
+        entry.comment = CleanText(column.comment, commentLost);
+        bool isKey = column.name == table.primaryKey[0];
+        if (!IsSqlIdentifier(column.name)) {
+            if (isKey) {
+                Note("跳过表 " + table.name + "：主键列名 " + column.name + " 不是普通的 SQL 标识符");
+                return false;
+            }
+            Skip(state, column, "列名不是普通的 SQL 标识符");
+            return true;
+        }
+        std::string wanted;
+        if (const TDbTable* target = ReferenceTarget(state, column, isKey)) {
+            wanted = ReferenceName(column.name);
+            entry.type = classOf_[target->name];
+            // A foreign key that may be NULL is an optional reference.
+            entry.isMust = !column.nullable;
+        } else {
+            const char* type = isKey ? KeyTypeOf(column) : TypeOf(column);
+            if (!type) {
+                Skip(state, column, "类型 " + column.dataType + " 不受支持");
+                return true;
+            }
+            wanted = Camel(column.name, false);
+            entry.type = type;
+            entry.isMust = !column.nullable || isKey;
+            entry.lengthText = entry.type == kTypeString ? std::to_string(LengthOf(column)) : "0";
+            entry.queryFlag = textQueryMembers_ && entry.type == kTypeString && !isKey;
+        }
+        entry.isPri = isKey;
+        TakeColumnData(column, isKey, entry, table.name, plan_.notes);
+        std::string standIn = "field" + std::to_string(&column - table.columns.data() + 1);
+        std::string name = MemberName(state, column, wanted, standIn);
+        if (name.empty()) {
+            if (isKey) {
+                Note("跳过表 " + table.name + "：主键列 " + column.name + " 的名称无法使用");
+                return false;
+            }
+            Skip(state, column, "无法得到合法的成员名(" + (wanted.empty() ? column.name : wanted) + ")");
+            return true;
+        }
+        if (commentLost)
+            Note("注释 列 " + table.name + "." + column.name + "(成员 " + name +
+                ")的注释中有 GBK 无法表示的字符，已换成“?”");
+        state.memberNames.insert(name);
+        state.columnOfMember[name] = column.name;
+        entry.name = name;
+        state.planned.members.push_back({ column.name, entry });
+        return true;
+    }
+
+    // The member name the rules accept, noting a rename and why; empty when
+    // there is none.
+    std::string MemberName(
+        const TClassState& state, const TDbColumn& column, const std::string& wanted, const std::string& standIn)
+    {
+        const std::string& className = state.planned.className;
+        std::string base = Renamed(wanted, standIn, true);
+        std::string name = Acceptable(base, [&](const std::string& candidate) {
+            return !state.memberNames.count(candidate) && CheckMemberNameText(candidate, className).Accepted();
+        });
+        if (name.empty() || name == wanted)
+            return name;
+        auto taken = [&] {
+            return state.memberNames.count(base) ? "与列 " + state.columnOfMember.at(base) + " 的成员名相同"
+                                                 : CheckMemberNameText(base, className).message;
+        };
+        std::string why = !IsAsciiName(wanted) ? "名称不是英文字母和数字"
+            : base != wanted ? "第二个字母是大写时 Hibernate 找不到它的 get 方法，改为小写"
+                             : taken();
+        if (base != wanted && name != base)
+            why += "；" + taken();
+        Note("改名 列 " + state.table.name + "." + column.name + " 的成员名 " + wanted + " → " + name + "：" + why);
+        return name;
+    }
+
+    void Note(const std::string& note) { plan_.notes.push_back(note); }
+
+    const TDbSchema& schema_;
+    bool textQueryMembers_;
+    TImportPlan plan_;
+    std::map<std::string, const TDbTable*> byName_;
+    std::map<std::string, std::string> classOf_; // table -> class
+    std::set<std::string> classNames_;
+    std::map<std::string, std::string> tableOfClass_; // class -> table
+    std::vector<const TDbTable*> imported_;
+};
+
+} // namespace
+
+TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::string>& tables, bool textQueryMembers)
+{
+    return TSchemaPlanner(schema, textQueryMembers).Plan(tables);
+}
