@@ -112,11 +112,6 @@ void TFormMain::SetRunLocations(const TRunLocations& locations)
     RefreshStatus();
 }
 
-bool TFormMain::RunGoing() const
-{
-    return runs_->Going();
-}
-
 int TFormMain::ErrorClassId() const
 {
     return runs_->ErrorClassId();

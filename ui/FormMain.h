@@ -83,7 +83,6 @@ public:
 
     const std::string& PackageName() const { return packageName_; }
     int RememberedProjectIndex() const { return rememberedProjectIndex_; }
-    bool RunGoing() const;
     // The class the last run's failed check named.
     int ErrorClassId() const;
 

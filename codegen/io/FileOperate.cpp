@@ -353,16 +353,6 @@ void TFileOperate::SaveUtf8(const std::string& path, const std::string& text)
     WriteBytes(path, "\xEF\xBB\xBF" + text);
 }
 
-bool TFileOperate::CopyFile(const std::string& source, const std::string& target)
-{
-    try {
-        WriteBytes(target, ReadFileBytes(source));
-        return true;
-    } catch (const TFileError&) {
-        return false;
-    }
-}
-
 void TFileOperate::WriteDocument(const std::string& path, const std::string& bytes)
 {
     struct stat info;

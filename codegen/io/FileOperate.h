@@ -42,8 +42,6 @@ public:
     static void WriteUtf8Text(const std::string& directory, const std::string& path, const std::string& text);
     // EF BB BF followed by the UTF-8 bytes of text.
     static void SaveUtf8(const std::string& path, const std::string& text);
-    // Byte-for-byte copy replacing target; false when it could not be made.
-    static bool CopyFile(const std::string& source, const std::string& target);
 
     // The GBK bytes of text; TFileError naming path when a character has
     // no GBK form.

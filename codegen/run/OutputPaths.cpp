@@ -26,16 +26,6 @@ std::string TOutputPaths::KindDir(const std::string& kind) const
     return SourceDir() + "/com/" + packagePath_ + "/" + kind;
 }
 
-std::string TOutputPaths::SourceFile(const std::string& fileName) const
-{
-    return SourceDir() + "/" + fileName;
-}
-
-std::string TOutputPaths::KindFile(const std::string& kind, const std::string& fileName) const
-{
-    return KindDir(kind) + "/" + fileName;
-}
-
 std::string TOutputPaths::DisplaySource(const std::string& fileName) const
 {
     return "projects/" + projectName_ + "/src/" + fileName;

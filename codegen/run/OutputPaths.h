@@ -18,8 +18,6 @@ public:
     std::string SourceDir() const;
     // <source>/com/<package path>/<kind>
     std::string KindDir(const std::string& kind) const;
-    std::string SourceFile(const std::string& fileName) const;
-    std::string KindFile(const std::string& kind, const std::string& fileName) const;
 
     // "projects/<project>/src/<file>"
     std::string DisplaySource(const std::string& fileName) const;

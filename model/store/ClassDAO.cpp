@@ -53,11 +53,6 @@ void TClassDAO::UpdateClass(int projectId, int classId, const std::string& class
     });
 }
 
-std::string TClassDAO::GetTableName(int classId)
-{
-    return db_.QueryText("select tableName from t_class where classId=?", { classId });
-}
-
 void TClassDAO::SetTableName(int classId, const std::string& tableName)
 {
     db_.ExecuteSql("update t_class set tableName=? where classId=?", { tableName, classId });

@@ -22,8 +22,6 @@ public:
     // project whose type named the old class name.
     void UpdateClass(int projectId, int classId, const std::string& className, const std::string& friendName);
     TIdList ListClasses(int projectId);
-    // The table an imported class maps to; empty for a class of the dialogs.
-    std::string GetTableName(int classId);
     void SetTableName(int classId, const std::string& tableName);
     TIdList ListOtherClasses(int projectId, int classId);
 

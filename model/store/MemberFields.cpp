@@ -148,14 +148,6 @@ std::vector<const TMemberField*> EntryTextFields()
     return fields;
 }
 
-const TMemberField* FindMemberField(const std::string& column)
-{
-    for (const auto& field : MemberFields())
-        if (column == field.column)
-            return &field;
-    return nullptr;
-}
-
 std::string MemberValueColumnList()
 {
     std::string list;

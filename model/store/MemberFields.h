@@ -59,8 +59,5 @@ std::vector<const TMemberField*> ListedFlagFields();
 // The fields an entry carries as text beside the flags, in table order.
 std::vector<const TMemberField*> EntryTextFields();
 
-// The field of a column; null when there is none.
-const TMemberField* FindMemberField(const std::string& column);
-
 // "memberName,memberType,..." in table order.
 std::string MemberValueColumnList();
