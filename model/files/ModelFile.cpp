@@ -174,151 +174,217 @@ size_t ErrorOffset(std::string_view text, const nlohmann::json::parse_error& e)
 
 } // namespace
 
+namespace {
+
+// One import of a model file: the document checked and read, then every
+// class and member entered through the command layer in one transaction.
+// The first fault refuses the whole file, naming where it is.
+class TModelImport {
+public:
+    TModelImport(std::string_view text, const std::string& fileName)
+        : text_(text)
+        , refuse_(fileName)
+    {
+    }
+
+    TCommandResult Run(const std::optional<std::string>& newName)
+    {
+        if (auto refusal = ReadDocument())
+            return *refusal;
+        if (newName)
+            projectName_ = *newName;
+        TCommandResult result;
+        TDbHelper().WriteAtomically([&] {
+            result = Enter();
+            return result.Done(); // a refusal rolls the whole import back
+        });
+        return result;
+    }
+
+private:
+    std::string At(size_t offset) const
+    {
+        auto [line, column] = TextPosition(text_, offset);
+        return "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列";
+    }
+    // Where a class or member object starts, for a refusal's message.
+    std::string Line(size_t offset) const
+    {
+        return "第 " + std::to_string(TextPosition(text_, offset).first) + " 行，";
+    }
+    std::string ClassAt(size_t c) const
+    {
+        return c < layout_.classes.size() ? Line(layout_.classes[c]) : std::string();
+    }
+    std::string MemberAt(size_t c, size_t m) const
+    {
+        return c < layout_.members.size() && m < layout_.members[c].size() ? Line(layout_.members[c][m])
+                                                                           : std::string();
+    }
+    TCommandResult Refuse(const std::string& where, const std::string& message) const
+    {
+        return refuse_(TRefusal::Name, where, message);
+    }
+
+    // The text, the JSON and the document's own keys; a refusal when any is wrong.
+    std::optional<TCommandResult> ReadDocument()
+    {
+        if (auto fault = RefuseEncoding(text_))
+            return Refuse("", *fault);
+        if (auto fault = ScanModelText(text_, layout_))
+            return Refuse(At(fault->offset), fault->message);
+        try {
+            document_ = ordered_json::parse(text_.begin(), text_.end());
+        } catch (const nlohmann::json::parse_error& e) {
+            return Refuse(At(ErrorOffset(text_, e)), "不是正确的 JSON 文本");
+        } catch (const nlohmann::json::exception&) {
+            return Refuse("", "不是正确的 JSON 文本");
+        }
+        std::string fault, format;
+        if (!document_.is_object() || !Read(document_, "format", format, fault) || format != kModelFileFormat)
+            return Refuse("", "不是 javagen 的模型文件");
+        if (!Read(document_, "version", version_, fault))
+            return Refuse("", fault);
+        if (version_ > kModelFileVersion || version_ < 1)
+            return Refuse("",
+                "文件的格式版本为 " + std::to_string(version_) + "，本程序只能读取版本 " +
+                    std::to_string(kModelFileVersion) + "，请使用更新的程序导入");
+        if (!Read(document_, "project", projectName_, fault))
+            return Refuse("", fault);
+        std::set<std::string> topKeys = { "format", "version", "project", "classes" };
+        if (version_ >= 2)
+            topKeys.insert("database");
+        if (std::string key = UnknownKey(document_, topKeys); !key.empty())
+            return Refuse("", UnknownKeyMessage(key));
+        if (!Read(document_, "classes", classes_, fault) || !classes_.is_array())
+            return Refuse("", fault.empty() ? "“classes”应是一个数组" : fault);
+        if (version_ >= 2 && !ReadDatabase(document_, database_, fault))
+            return Refuse("", fault);
+        return std::nullopt;
+    }
+
+    // The project, its classes, then their members.
+    TCommandResult Enter()
+    {
+        added_.clear();
+        std::string shownProject = "工程“" + ShownName(projectName_) + "”";
+        TCommandResult project = TModelCommands::NewProject(projectName_);
+        if (!project.Done())
+            return refuse_(project.refusal == TRefusal::Duplicate ? TRefusal::ProjectNameTaken : project.refusal,
+                shownProject, project.message);
+        projectId_ = project.id;
+        if (!database_.Empty()) {
+            TCommandResult set = TModelCommands::SetProjectDatabase(projectId_, database_);
+            if (!set.Done())
+                return refuse_(set.refusal, shownProject, set.message);
+        }
+        for (size_t c = 0; c < classes_.size(); ++c)
+            if (TCommandResult added = AddClass(c); !added.Done())
+                return added;
+        for (const TAdded& theClass : added_)
+            if (TCommandResult members = AddMembers(theClass); !members.Done())
+                return members;
+        return { TRefusal::None, "模型已导入为工程“" + projectName_ + "”!", projectId_ };
+    }
+
+    TCommandResult AddClass(size_t c)
+    {
+        const std::set<std::string> classKeys = version_ >= 2
+            ? std::set<std::string> { "name", "friendName", "members", "table" }
+            : std::set<std::string> { "name", "friendName", "members" };
+        const ordered_json& object = classes_[c];
+        std::string name, friendName, fault;
+        // Built only for a refusal: finding a line reads the text up to it.
+        // Only objects have their start noted.
+        bool named = false;
+        auto where = [&] {
+            return named ? ClassAt(c) + "类 " + ShownName(name)
+                         : (object.is_object() ? ClassAt(c) : "") + "第 " + std::to_string(c + 1) + " 个类";
+        };
+        if (!object.is_object() || !Read(object, "name", name, fault) || !Read(object, "friendName", friendName, fault))
+            return Refuse(where(), fault.empty() ? "应是一个对象" : fault);
+        named = true;
+        if (std::string key = UnknownKey(object, classKeys); !key.empty())
+            return Refuse(where(), UnknownKeyMessage(key));
+        std::string table;
+        if (version_ >= 2 && !ReadOptional(object, "table", table, fault))
+            return Refuse(where(), fault);
+        TCommandResult added = TModelCommands::AddClass(projectId_, name, friendName);
+        if (added.Done() && !table.empty())
+            added = TModelCommands::SetClassTable(added.id, table);
+        if (!added.Done())
+            return refuse_(added.refusal, where(), added.message);
+        added_.push_back({ added.id, c, ShownName(name) });
+        return added;
+    }
+
+    struct TAdded {
+        int classId;
+        size_t index;
+        std::string name;
+    };
+
+    TCommandResult AddMembers(const TAdded& theClass)
+    {
+        const ordered_json& object = classes_[theClass.index];
+        ordered_json members;
+        std::string fault;
+        if (!Read(object, "members", members, fault) || !members.is_array())
+            return Refuse(
+                ClassAt(theClass.index) + "类 " + theClass.name, fault.empty() ? "“members”应是一个数组" : fault);
+        for (size_t m = 0; m < members.size(); ++m)
+            if (TCommandResult added = AddMember(theClass, members[m], m); !added.Done())
+                return added;
+        return { TRefusal::None, "", theClass.classId };
+    }
+
+    TCommandResult AddMember(const TAdded& theClass, const ordered_json& member, size_t m)
+    {
+        TMemberEntry entry;
+        int length = 0;
+        std::string fault;
+        bool named = false;
+        auto where = [&] {
+            return named ? MemberAt(theClass.index, m) + "类 " + theClass.name + " 的成员 " + ShownName(entry.name)
+                         : (member.is_object() ? MemberAt(theClass.index, m) : "") + "类 " + theClass.name + " 的第 " +
+                    std::to_string(m + 1) + " 个成员";
+        };
+        if (!member.is_object() || !Read(member, "name", entry.name, fault))
+            return Refuse(where(), fault.empty() ? "应是一个对象" : fault);
+        named = true;
+        if (std::string key = UnknownKey(member, MemberKeys(version_)); !key.empty())
+            return Refuse(where(), UnknownKeyMessage(key));
+        if (!Read(member, "type", entry.type, fault) || !Read(member, "length", length, fault) ||
+            !Read(member, "comment", entry.comment, fault))
+            return Refuse(where(), fault);
+        for (const TMemberField* flag : EntryFlagFields())
+            if (flag->since == 0 && !Read(member, flag->jsonKey, entry.*flag->entryFlag, fault))
+                return refuse_(TRefusal::Flags, where(), fault);
+        if (version_ >= 2 && !ReadColumnData(member, version_, entry, fault))
+            return refuse_(TRefusal::Flags, where(), fault);
+        entry.lengthText = std::to_string(length);
+        TCommandResult added = TModelCommands::AddMember(projectId_, theClass.classId, entry);
+        if (!added.Done())
+            return refuse_(added.refusal, where(), added.message);
+        return added;
+    }
+
+    std::string_view text_;
+    TFileRefusal refuse_;
+    TTextLayout layout_;
+    ordered_json document_;
+    ordered_json classes_;
+    int version_ = 0;
+    std::string projectName_;
+    TProjectDatabase database_;
+    int projectId_ = 0;
+    std::vector<TAdded> added_;
+};
+
+} // namespace
+
 TCommandResult ImportModel(
     std::string_view text, const std::string& fileName, const std::optional<std::string>& newName)
 {
-    TFileRefusal refuse(fileName);
-    if (auto fault = RefuseEncoding(text))
-        return refuse(TRefusal::Name, "", *fault);
-    auto at = [&](size_t offset) {
-        auto [line, column] = TextPosition(text, offset);
-        return "第 " + std::to_string(line) + " 行第 " + std::to_string(column) + " 列";
-    };
-    TTextLayout layout;
-    if (auto fault = ScanModelText(text, layout))
-        return refuse(TRefusal::Name, at(fault->offset), fault->message);
-    ordered_json document;
-    try {
-        document = ordered_json::parse(text.begin(), text.end());
-    } catch (const nlohmann::json::parse_error& e) {
-        return refuse(TRefusal::Name, at(ErrorOffset(text, e)), "不是正确的 JSON 文本");
-    } catch (const nlohmann::json::exception&) {
-        return refuse(TRefusal::Name, "", "不是正确的 JSON 文本");
-    }
-    // Where a class or member object starts, for a refusal's message.
-    auto line = [&](size_t offset) { return "第 " + std::to_string(TextPosition(text, offset).first) + " 行，"; };
-    auto classAt = [&](size_t c) { return c < layout.classes.size() ? line(layout.classes[c]) : std::string(); };
-    auto memberAt = [&](size_t c, size_t m) {
-        return c < layout.members.size() && m < layout.members[c].size() ? line(layout.members[c][m]) : std::string();
-    };
-
-    std::string fault, format, projectName;
-    int version = 0;
-    if (!document.is_object() || !Read(document, "format", format, fault) || format != kModelFileFormat)
-        return refuse(TRefusal::Name, "", "不是 javagen 的模型文件");
-    if (!Read(document, "version", version, fault))
-        return refuse(TRefusal::Name, "", fault);
-    if (version > kModelFileVersion || version < 1)
-        return refuse(TRefusal::Name, "",
-            "文件的格式版本为 " + std::to_string(version) + "，本程序只能读取版本 " +
-                std::to_string(kModelFileVersion) + "，请使用更新的程序导入");
-    if (!Read(document, "project", projectName, fault))
-        return refuse(TRefusal::Name, "", fault);
-    std::set<std::string> topKeys = { "format", "version", "project", "classes" };
-    if (version >= 2)
-        topKeys.insert("database");
-    if (std::string key = UnknownKey(document, topKeys); !key.empty())
-        return refuse(TRefusal::Name, "", UnknownKeyMessage(key));
-    const std::set<std::string> classKeys = version >= 2
-        ? std::set<std::string> { "name", "friendName", "members", "table" }
-        : std::set<std::string> { "name", "friendName", "members" };
-    const std::set<std::string> memberKeys = MemberKeys(version);
-    ordered_json classes;
-    if (!Read(document, "classes", classes, fault) || !classes.is_array())
-        return refuse(TRefusal::Name, "", fault.empty() ? "“classes”应是一个数组" : fault);
-    if (newName)
-        projectName = *newName;
-    TProjectDatabase database;
-    if (version >= 2 && !ReadDatabase(document, database, fault))
-        return refuse(TRefusal::Name, "", fault);
-
-    TCommandResult result;
-    TDbHelper().WriteAtomically([&] {
-        auto fail = [&](const TCommandResult& refusal) {
-            result = refusal;
-            return false; // rolls the whole import back
-        };
-        std::string shownProject = "工程“" + ShownName(projectName) + "”";
-        TCommandResult project = TModelCommands::NewProject(projectName);
-        if (!project.Done())
-            return fail(refuse(project.refusal == TRefusal::Duplicate ? TRefusal::ProjectNameTaken : project.refusal,
-                shownProject, project.message));
-        int projectId = project.id;
-        if (!database.Empty()) {
-            TCommandResult set = TModelCommands::SetProjectDatabase(projectId, database);
-            if (!set.Done())
-                return fail(refuse(set.refusal, shownProject, set.message));
-        }
-        struct TAdded {
-            int classId;
-            size_t index;
-            std::string name;
-        };
-        std::vector<TAdded> added;
-        for (size_t c = 0; c < classes.size(); ++c) {
-            const ordered_json& object = classes[c];
-            std::string name, friendName;
-            // Built only for a refusal: finding a line reads the text up to
-            // it. Only objects have their start noted.
-            bool named = false;
-            auto where = [&] {
-                return named ? classAt(c) + "类 " + ShownName(name)
-                             : (object.is_object() ? classAt(c) : "") + "第 " + std::to_string(c + 1) + " 个类";
-            };
-            if (!object.is_object() || !Read(object, "name", name, fault) ||
-                !Read(object, "friendName", friendName, fault))
-                return fail(refuse(TRefusal::Name, where(), fault.empty() ? "应是一个对象" : fault));
-            named = true;
-            if (std::string key = UnknownKey(object, classKeys); !key.empty())
-                return fail(refuse(TRefusal::Name, where(), UnknownKeyMessage(key)));
-            std::string table;
-            if (version >= 2 && !ReadOptional(object, "table", table, fault))
-                return fail(refuse(TRefusal::Name, where(), fault));
-            TCommandResult addedClass = TModelCommands::AddClass(projectId, name, friendName);
-            if (addedClass.Done() && !table.empty())
-                addedClass = TModelCommands::SetClassTable(addedClass.id, table);
-            if (!addedClass.Done())
-                return fail(refuse(addedClass.refusal, where(), addedClass.message));
-            added.push_back({ addedClass.id, c, ShownName(name) });
-        }
-        for (const TAdded& theClass : added) {
-            const ordered_json& object = classes[theClass.index];
-            ordered_json members;
-            if (!Read(object, "members", members, fault) || !members.is_array())
-                return fail(refuse(TRefusal::Name, classAt(theClass.index) + "类 " + theClass.name,
-                    fault.empty() ? "“members”应是一个数组" : fault));
-            for (size_t m = 0; m < members.size(); ++m) {
-                const ordered_json& member = members[m];
-                TMemberEntry entry;
-                int length = 0;
-                bool named = false;
-                auto where = [&] {
-                    return named
-                        ? memberAt(theClass.index, m) + "类 " + theClass.name + " 的成员 " + ShownName(entry.name)
-                        : (member.is_object() ? memberAt(theClass.index, m) : "") + "类 " + theClass.name + " 的第 " +
-                            std::to_string(m + 1) + " 个成员";
-                };
-                if (!member.is_object() || !Read(member, "name", entry.name, fault))
-                    return fail(refuse(TRefusal::Name, where(), fault.empty() ? "应是一个对象" : fault));
-                named = true;
-                if (std::string key = UnknownKey(member, memberKeys); !key.empty())
-                    return fail(refuse(TRefusal::Name, where(), UnknownKeyMessage(key)));
-                if (!Read(member, "type", entry.type, fault) || !Read(member, "length", length, fault) ||
-                    !Read(member, "comment", entry.comment, fault))
-                    return fail(refuse(TRefusal::Name, where(), fault));
-                for (const TMemberField* flag : EntryFlagFields())
-                    if (flag->since == 0 && !Read(member, flag->jsonKey, entry.*flag->entryFlag, fault))
-                        return fail(refuse(TRefusal::Flags, where(), fault));
-                if (version >= 2 && !ReadColumnData(member, version, entry, fault))
-                    return fail(refuse(TRefusal::Flags, where(), fault));
-                entry.lengthText = std::to_string(length);
-                TCommandResult addedMember = TModelCommands::AddMember(projectId, theClass.classId, entry);
-                if (!addedMember.Done())
-                    return fail(refuse(addedMember.refusal, where(), addedMember.message));
-            }
-        }
-        result = { TRefusal::None, "模型已导入为工程“" + projectName + "”!", projectId };
-        return true;
-    });
-    return result;
+    return TModelImport(text, fileName).Run(newName);
 }
