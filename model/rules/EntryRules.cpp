@@ -1,6 +1,7 @@
 #include "EntryRules.h"
 
 #include "ClosestWord.h"
+#include "RuleText.h"
 
 #include "ClassDAO.h"
 #include "JavaWords.h"
@@ -15,56 +16,6 @@
 #include <cerrno>
 #include <cstdlib>
 #include <set>
-
-namespace {
-
-// Class and member names become file names and Java identifiers.
-const size_t kMaxNameLength = 64;
-
-// A generated DAO's paged query takes one parameter per query member and the
-// page number, and Java allows 255 parameter slots, "this" included.
-const int kMaxQueryMembers = 253;
-
-// A blank at either end of a project name makes look-alike entries and a
-// directory name that ends in blanks; ASCII and ideographic blanks count.
-bool HasBlankAtAnEnd(const std::string& name)
-{
-    const std::string ideographic = "\xE3\x80\x80"; // U+3000
-    auto startsWith = [&](const std::string& p) { return name.compare(0, p.size(), p) == 0; };
-    auto endsWith = [&](const std::string& p) {
-        return name.size() >= p.size() && name.compare(name.size() - p.size(), p.size(), p) == 0;
-    };
-    return startsWith(" ") || endsWith(" ") || startsWith(ideographic) || endsWith(ideographic);
-}
-
-TVerdict CheckProjectNameBlanks(const std::string& name)
-{
-    if (HasBlankAtAnEnd(name))
-        return TVerdict::Refuse(TRefusal::Name, "工程名称的开头和结尾不能是空格!");
-    return TVerdict::Accept();
-}
-
-bool HasControlCharacter(const std::string& text, bool allowTab)
-{
-    return std::any_of(text.begin(), text.end(),
-        [allowTab](unsigned char c) { return (c < 0x20 && !(allowTab && c == '\t')) || c == 0x7F; });
-}
-
-bool IsUpperAscii(char c)
-{
-    return c >= 'A' && c <= 'Z';
-}
-bool IsLowerAscii(char c)
-{
-    return c >= 'a' && c <= 'z';
-}
-
-bool EndsWith(const std::string& text, const std::string& tail)
-{
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-} // namespace
 
 // The project name names the output directory projects/<name>.
 TVerdict CheckProjectNameText(const std::string& name)
@@ -82,43 +33,6 @@ TVerdict CheckProjectNameText(const std::string& name)
         return TVerdict::Refuse(TRefusal::Name, "工程名称太长(最多 200 个字节，一个汉字占 3 个字节)!");
     return TVerdict::Accept();
 }
-
-namespace {
-
-// Names the generated DAO and Action classes declare themselves (fields,
-// locals, parameters, and "java" of java.net.URLEncoder), which neither a
-// member nor a class variable name may take.
-bool IsGeneratedName(const std::string& name)
-{
-    static const std::set<std::string> names = { "currentPage", "totalPage", "recordNumber", "ctx", "s", "tx", "q",
-        "hql", "startIndex", "mod", "e", "java", "locale", "texts", "actionErrors", "actionMessages", "errorMessages",
-        "errors", "fieldErrors", "container" };
-    return names.count(name) > 0;
-}
-
-// Types the generated classes use by their simple names, and the support
-// classes whose files a generated class of that name would replace.
-bool IsReservedClassName(const std::string& name)
-{
-    static const std::set<std::string> names = { "String", "Object", "Exception", "SuppressWarnings", "Override",
-        "ArrayList", "List", "Map", "HibernateException", "Query", "Session", "Transaction", "Statement",
-        "HibernateUtil", "ActionContext", "ActionSupport", "TestUtil", "CardIdFieldValidator", "Login", "User",
-        "ChangePassword", "Admin", "Configuration", "SessionFactory" };
-    return names.count(name) > 0;
-}
-
-} // namespace
-
-namespace {
-
-// Characters of UTF-8 text (its bytes that do not continue a character).
-size_t CharacterCount(const std::string& text)
-{
-    return static_cast<size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
-} // namespace
 
 TVerdict CheckClassNameText(const std::string& className, const std::string& friendName)
 {
@@ -152,54 +66,6 @@ TVerdict CheckClassNameText(const std::string& className, const std::string& fri
             "友好名称不能超过 " + std::to_string(kMaxCommentLength) + " 个字符(生成的 Java 代码容纳不下)!");
     return TVerdict::Accept();
 }
-
-namespace {
-
-bool ClashesWithGeneratedName(const std::string& name, const std::string& className)
-{
-    if (IsGeneratedName(name) || name == ClassVariableName(className))
-        return true;
-    // <class>DAO, <class>List and db_<class> are formed from this class's and
-    // the referenced classes' variable names.
-    return EndsWith(name, "DAO") || EndsWith(name, "List") || name.rfind("db_", 0) == 0;
-}
-
-bool IsSelectableType(int projectId, int classId, const std::string& type)
-{
-    if (IsSimpleType(type))
-        return true;
-    // One lookup by name (an import adds many members to many classes).
-    return TClassDAO().CountOtherClassesByName(projectId, classId, type) > 0;
-}
-
-// "成员类型“整形”不存在，…你是不是想用 整型?": the wrong value, the choices
-// and the nearest of them.
-std::string UnknownTypeMessage(int projectId, int classId, const std::string& type)
-{
-    std::string simple;
-    for (const std::string& choice : SimpleTypes())
-        simple += (simple.empty() ? "" : "、") + choice;
-    std::string choices = "简单类型(" + simple + ")之一或本项目的其他类";
-    if (type.empty())
-        return "请选择成员类型(" + choices + ")!";
-    if (type == TClassDAO().GetClassName(classId))
-        return "成员类型不能是本类 " + type + "(类不能引用自身)，请选择" + choices + "!";
-    std::string closest = ClosestWord(type, MemberTypeChoices(projectId, classId), 1);
-    return "成员类型“" + type + "”不存在，请选择" + choices + "!" +
-        (closest.empty() ? "" : " 你是不是想用 " + closest + "?");
-}
-
-bool ParseLength(const std::string& text, long& value)
-{
-    if (text.empty() || !std::all_of(text.begin(), text.end(), [](unsigned char c) { return c >= '0' && c <= '9'; }))
-        return false;
-    if (text.size() > 6)
-        return false;
-    value = std::strtol(text.c_str(), nullptr, 10);
-    return true;
-}
-
-} // namespace
 
 TVerdict CheckNewProject(const std::string& projectName)
 {
@@ -292,31 +158,6 @@ TVerdict CheckPackageName(const std::string& packageName)
     return TVerdict::Accept();
 }
 
-// The rules a member name must keep whatever else the entry holds.
-TVerdict CheckMemberNameRules(const std::string& name, const std::string& className)
-{
-    if (!IsAsciiIdentifier(name))
-        return TVerdict::Refuse(TRefusal::Name, "成员名称只能由英文字母、数字和下划线组成!");
-    if (name.size() > kMaxNameLength)
-        return TVerdict::Refuse(TRefusal::Name, "成员名称不能超过 64 个字符!");
-    if (IsJavaKeyword(name))
-        return TVerdict::Refuse(TRefusal::Name, "成员名称 " + name + " 是 Java 关键字，不能使用!");
-    if (name.size() > 1 && IsUpperAscii(name[1]))
-        return TVerdict::Refuse(TRefusal::Name,
-            "成员名称的第二个字母不能大写(如 " + name + ")，否则 Hibernate 和 Struts 找不到它的 get/set 方法!");
-    if (ClashesWithGeneratedName(name, className))
-        return TVerdict::Refuse(TRefusal::Name,
-            "成员名称 " + name +
-                " 与生成代码中的变量名冲突(不能是 currentPage、totalPage、recordNumber 等，"
-                "不能是类变量名，不能以 DAO 或 List 结尾，不能以 db_ 开头)，请换一个名称!");
-    if (IsSqlReservedWord(name))
-        return TVerdict::Refuse(TRefusal::Name, "成员名称 " + name + " 是数据库保留字，不能作为列名!");
-    if (IsPageWord(name))
-        return TVerdict::Refuse(TRefusal::Name,
-            "成员名称 " + name + " 是 JSP 表达式语言或 Struts(OGNL)的保留字，生成的页面无法使用，请换一个名称!");
-    return TVerdict::Accept();
-}
-
 bool IsSqlIdentifier(const std::string& name)
 {
     if (name.empty() || name.size() > 64 * 4 || (name[0] >= '0' && name[0] <= '9'))
@@ -332,140 +173,6 @@ bool IsSqlIdentifier(const std::string& name)
     return characters <= 64 && IsGbkEncodable(name);
 }
 
-namespace {
-
-bool ParseCount(const std::string& text, long& value)
-{
-    if (text.empty()) {
-        value = 0;
-        return true;
-    }
-    return ParseLength(text, value);
-}
-
-} // namespace
-
-// The rules on what an import knows of a member's column.
-TVerdict CheckChoices(const TMemberEntry& entry)
-{
-    if (entry.type != kTypeString)
-        return TVerdict::Refuse(TRefusal::Column, "只有字符串类型的成员可以设置可选值!");
-    long length = 0;
-    ParseLength(entry.lengthText, length);
-    std::set<std::string> seen;
-    for (const std::string& value : SplitChoices(entry.choices)) {
-        if (value.empty() || !seen.insert(value).second)
-            return TVerdict::Refuse(TRefusal::Column, "可选值以“|”分隔，不能有空值或重复的值!");
-        if (HasControlCharacter(value, true) || !IsGbkEncodable(value))
-            return TVerdict::Refuse(TRefusal::Column, "可选值“" + value + "”含有控制字符或无法用 GBK 编码保存的字符!");
-        if (static_cast<long>(CharacterCount(value)) > length)
-            return TVerdict::Refuse(
-                TRefusal::Column, "可选值“" + value + "”超过了成员的长度 " + entry.lengthText + "!");
-    }
-    if (CharacterCount(entry.choices) > kMaxCommentLength)
-        return TVerdict::Refuse(
-            TRefusal::Column, "可选值合起来不能超过 " + std::to_string(kMaxCommentLength) + " 个字符!");
-    return TVerdict::Accept();
-}
-
-TVerdict CheckColumnData(const TMemberEntry& entry)
-{
-    if (!entry.columnName.empty() && !IsSqlIdentifier(entry.columnName))
-        return TVerdict::Refuse(TRefusal::Column,
-            "列名“" + entry.columnName +
-                "”不是普通的 SQL 标识符(只能由字母、数字、下划线和 $ 组成，不以数字开头，最长 64 个字符)!");
-    if (entry.nullable && entry.isPri)
-        return TVerdict::Refuse(TRefusal::Flags, "主键字段不能允许为空!");
-    const std::string& generator = entry.keyGenerator;
-    if (!generator.empty() && generator != "native" && generator != "assigned")
-        return TVerdict::Refuse(TRefusal::Column, "主键的生成方式只能是 native(由数据库生成)或 assigned(由程序给出)!");
-    if (!generator.empty() && !entry.isPri)
-        return TVerdict::Refuse(TRefusal::Column, "只有主键字段可以设置生成方式!");
-    if (generator == "native" && entry.type == kTypeString)
-        return TVerdict::Refuse(TRefusal::Column, "字符串类型的主键不能由数据库生成(native)!");
-    long precision = 0, scale = 0;
-    if (!ParseCount(entry.precision, precision) || !ParseCount(entry.scale, scale) || precision > 65 || scale > 30 ||
-        (precision > 0 && scale > precision) || (precision == 0 && scale > 0))
-        return TVerdict::Refuse(
-            TRefusal::Length, "定点数的精度必须是 1 到 65 之间的整数，小数位数必须是 0 到 30 之间且不大于精度的整数!");
-    if ((precision > 0 || scale > 0) && entry.type != kTypeDecimal)
-        return TVerdict::Refuse(TRefusal::Length, "只有定点数类型可以设置精度和小数位数!");
-    if (!entry.filled.empty() && entry.filled != "default" && entry.filled != "always")
-        return TVerdict::Refuse(TRefusal::Column,
-            "由数据库填写的方式只能是 default(页面空着时用数据库的默认值)或 always(ON UPDATE 或生成列，程序从不写入)!");
-    if (!entry.filled.empty() && entry.columnName.empty())
-        return TVerdict::Refuse(TRefusal::Column, "只有对应数据库列(设置了列名)的成员可以由数据库填写!");
-    if (!entry.choices.empty()) {
-        TVerdict choices = CheckChoices(entry);
-        if (!choices.Accepted())
-            return choices;
-    }
-    if (entry.filled == "always" && entry.isPri)
-        return TVerdict::Refuse(
-            TRefusal::Column, "主键不能设置为总是由数据库填写(always)，数据库生成的主键请用 native!");
-    return TVerdict::Accept();
-}
-
-TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int memberId, const TMemberEntry& entry)
-{
-    const std::string& name = entry.name;
-    const std::string& type = entry.type;
-    // A long integer key holds what an 整型 key cannot (a BIGINT key).
-    bool keyTypeAllowed = type == kTypeString || type == kTypeInteger || type == kTypeLong;
-    if (name.empty())
-        return TVerdict::Refuse(TRefusal::EmptyName, "成员名称输入不能为空!");
-    if (!IsLowerAscii(name[0]))
-        return TVerdict::Refuse(TRefusal::Name, "成员属性首个字母必须小写");
-    // A type that is none of the choices is answered as such before any rule
-    // that reads the type.
-    if (!IsSelectableType(projectId, classId, type))
-        return TVerdict::Refuse(TRefusal::Type, UnknownTypeMessage(projectId, classId, type));
-    // A column that may hold NULL, or that the database fills (imported),
-    // is optional whatever its type.
-    if (type != kTypeString && !entry.isMust && !entry.nullable && entry.filled.empty())
-        return TVerdict::Refuse(TRefusal::Flags, "除了字符串类型外其他类型必须勾选是否必填标志!");
-    if (dialog == TMemberDialog::Add && entry.isPri && !keyTypeAllowed)
-        return TVerdict::Refuse(TRefusal::Flags, "主键字段必须是整型或字符串型!");
-    if (entry.queryFlag && IsNumberType(type))
-        return TVerdict::Refuse(TRefusal::Flags, "参与查询的字段不要设置整型或浮点型");
-
-    // Stricter rules: what the generated Java and database need.
-    if (entry.isPri && !keyTypeAllowed)
-        return TVerdict::Refuse(TRefusal::Flags, "主键字段必须是整型或字符串型!");
-    TVerdict text = CheckMemberNameRules(name, TClassDAO().GetClassName(classId));
-    if (!text.Accepted())
-        return text;
-    if (TMemberDAO().CountOtherMembersByName(classId, memberId, name) > 0)
-        return TVerdict::Refuse(TRefusal::Duplicate, "该成员名称已经存在!");
-    long length = 0;
-    if (type == kTypeString && (!ParseLength(entry.lengthText, length) || length < 1 || length > 65535))
-        return TVerdict::Refuse(TRefusal::Length, "字符串类型的长度必须是 1 到 65535 之间的整数!");
-    if (HasControlCharacter(entry.comment, true))
-        return TVerdict::Refuse(TRefusal::Comment, "成员注释不能包含换行等控制字符!");
-    if (!IsGbkEncodable(entry.comment))
-        return TVerdict::Refuse(TRefusal::Comment, "成员注释含有无法用 GBK 编码保存的字符!");
-    if (CharacterCount(entry.comment) > kMaxCommentLength)
-        return TVerdict::Refuse(TRefusal::Comment,
-            "成员注释不能超过 " + std::to_string(kMaxCommentLength) + " 个字符(生成的 Java 代码容纳不下)!");
-    TVerdict column = CheckColumnData(entry);
-    if (!column.Accepted())
-        return column;
-    if (entry.queryFlag && TMemberDAO().CountOtherQueryMembers(classId, memberId) >= kMaxQueryMembers)
-        return TVerdict::Refuse(TRefusal::QueryLimit,
-            "该类已有 " + std::to_string(kMaxQueryMembers) +
-                " 个参与查询的成员，生成的查询方法不能再增加参数(Java 方法最多 255 个参数)!");
-    return TVerdict::Accept();
-}
-
-TVerdict CheckMemberNameText(const std::string& name, const std::string& className)
-{
-    if (name.empty())
-        return TVerdict::Refuse(TRefusal::EmptyName, "成员名称输入不能为空!");
-    if (!IsLowerAscii(name[0]))
-        return TVerdict::Refuse(TRefusal::Name, "成员属性首个字母必须小写");
-    return CheckMemberNameRules(name, className);
-}
-
 TVerdict CheckClassNameOnly(const std::string& className)
 {
     if (className.empty())
@@ -473,64 +180,6 @@ TVerdict CheckClassNameOnly(const std::string& className)
     if (!IsUpperAscii(className[0]))
         return TVerdict::Refuse(TRefusal::Name, "类名首个字母必须大写");
     return CheckClassNameText(className, className);
-}
-
-TMemberEntry EntryOf(const TMember& member)
-{
-    TMemberEntry entry;
-    entry.name = member.GetMemberName();
-    entry.type = member.GetMemberType();
-    entry.lengthText = std::to_string(member.GetMemberLength());
-    entry.comment = member.GetMemberComment();
-    for (const TMemberField* flag : EntryFlagFields())
-        entry.*flag->entryFlag = (member.*flag->getInt)() == 1;
-    for (const TMemberField* field : EntryTextFields()) {
-        if (field->kind == TFieldKind::Text)
-            entry.*field->entryText = (member.*field->getText)();
-        else {
-            int value = (member.*field->getInt)();
-            entry.*field->entryText = value == 0 ? "" : std::to_string(value);
-        }
-    }
-    return entry;
-}
-
-TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId, int memberId)
-{
-    TMember member;
-    member.SetMemberId(memberId);
-    member.SetProjectId(projectId);
-    member.SetClassId(classId);
-    member.SetMemberName(entry.name);
-    member.SetMemberType(entry.type);
-    // An imported date keeps the length of its column's text (19 for a
-    // DATETIME); a date of the dialogs has none.
-    bool importedDate = entry.type == kTypeDate && !entry.columnName.empty();
-    if (entry.type == kTypeString || importedDate)
-        member.SetMemberLength(static_cast<int>(std::strtol(entry.lengthText.c_str(), nullptr, 10)));
-    if (entry.type == kTypeInteger)
-        member.SetMemberIsInteger(1);
-    if (entry.type == kTypeFloat)
-        member.SetMemberIsFloat(1);
-    for (const TMemberField* flag : EntryFlagFields())
-        (member.*flag->setInt)(entry.*flag->entryFlag ? 1 : 0);
-    for (const TMemberField* field : EntryTextFields()) {
-        const std::string& text = entry.*field->entryText;
-        if (field->kind == TFieldKind::Text)
-            (member.*field->setText)(text);
-        else
-            (member.*field->setInt)(static_cast<int>(std::strtol(text.c_str(), nullptr, 10)));
-    }
-    member.SetMemberComment(entry.comment);
-    return member;
-}
-
-std::vector<std::string> MemberTypeChoices(int projectId, int classId)
-{
-    std::vector<std::string> types = SimpleTypes();
-    for (const auto& entry : TClassDAO().ListOtherClasses(projectId, classId))
-        types.push_back(entry.text);
-    return types;
 }
 
 namespace {
