@@ -130,6 +130,12 @@ protected:
 
 private:
     void BuildControls();
+    // The scrolling client area with the banner; its layout takes the rest.
+    QWidget* BuildClientArea();
+    QWidget* BuildClassSide();
+    QWidget* BuildProgressBox();
+    // What a change of the project or class selection does.
+    void ConnectLists();
     void BuildMemberTable();
     void KeepMemberColumnWidths();
     void SaveMemberColumnWidths();

@@ -51,6 +51,43 @@ void TFormMain::FitToScreen()
 
 void TFormMain::BuildControls()
 {
+    QWidget* client = BuildClientArea();
+    GroupBox1 = new QGroupBox(Text("项目操作区"), client);
+    GroupBox1->setObjectName("GroupBox1");
+    auto* areaFrame = new QVBoxLayout;
+    areaFrame->setContentsMargins(3, 4, 3, 4);
+    areaFrame->addWidget(GroupBox1);
+    static_cast<QVBoxLayout*>(client->layout())->addLayout(areaFrame, 1);
+    auto* areaLayout = new QHBoxLayout(GroupBox1);
+    areaLayout->setContentsMargins(4, 6, 4, 6);
+    areaLayout->setSpacing(6);
+    areaLayout->addWidget(BuildClassSide());
+
+    // Right: the member table above the progress box.
+    auto* right = new QVBoxLayout;
+    right->setSpacing(6);
+    BuildMemberTable();
+    // Which class the member commands work on, with its friendly name.
+    Lbl_CurrentClass = new QLabel(GroupBox1);
+    Lbl_CurrentClass->setObjectName("Lbl_CurrentClass");
+    Lbl_CurrentClass->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    right->addWidget(Lbl_CurrentClass);
+    right->addWidget(LV_Member, 3);
+
+    // Beside the menus: whether the next runs of this project make the pages.
+    CB_WebApp = new QCheckBox(Text("同时生成网页(JSP)和 web.xml"), GroupBox1);
+    CB_WebApp->setObjectName("CB_WebApp");
+    CB_WebApp->setToolTip(
+        Text("生成 WebRoot/ 下 struts.xml 用到的全部 JSP 页面、WEB-INF/web.xml、校验文件和 build.xml"));
+    right->addWidget(CB_WebApp);
+    connect(CB_WebApp, &QCheckBox::toggled, this, [this](bool on) { Guarded([this, on] { RememberWebapp(on); }); });
+    right->addWidget(BuildProgressBox(), 2);
+    areaLayout->addLayout(right, 1);
+    ConnectLists();
+}
+
+QWidget* TFormMain::BuildClientArea()
+{
     // The client area is 828x547 at the start and never smaller; the window
     // may grow (the lists, the member table and the progress box grow with
     // it), and on a screen too small for it the area scrolls.
@@ -77,18 +114,12 @@ void TFormMain::BuildControls()
     Image1->setToolTip(Text("关于本程序"));
     Image1->installEventFilter(this);
     clientLayout->addWidget(Image1);
+    return client;
+}
 
-    GroupBox1 = new QGroupBox(Text("项目操作区"), client);
-    GroupBox1->setObjectName("GroupBox1");
-    auto* areaFrame = new QVBoxLayout;
-    areaFrame->setContentsMargins(3, 4, 3, 4);
-    areaFrame->addWidget(GroupBox1);
-    clientLayout->addLayout(areaFrame, 1);
-    auto* areaLayout = new QHBoxLayout(GroupBox1);
-    areaLayout->setContentsMargins(4, 6, 4, 6);
-    areaLayout->setSpacing(6);
-
-    // Left: the project selector above the class list.
+// Left: the project selector above the class list.
+QWidget* TFormMain::BuildClassSide()
+{
     auto* left = new QWidget(GroupBox1);
     // Narrow enough that every column of the member table fits beside it.
     left->setFixedWidth(130);
@@ -123,27 +154,11 @@ void TFormMain::BuildControls()
     LB_Object->viewport()->installEventFilter(this);
     LB_Object->installEventFilter(this);
     leftLayout->addWidget(LB_Object, 1);
-    areaLayout->addWidget(left);
+    return left;
+}
 
-    // Right: the member table above the progress box.
-    auto* right = new QVBoxLayout;
-    right->setSpacing(6);
-    BuildMemberTable();
-    // Which class the member commands work on, with its friendly name.
-    Lbl_CurrentClass = new QLabel(GroupBox1);
-    Lbl_CurrentClass->setObjectName("Lbl_CurrentClass");
-    Lbl_CurrentClass->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    right->addWidget(Lbl_CurrentClass);
-    right->addWidget(LV_Member, 3);
-
-    // Beside the menus: whether the next runs of this project make the pages.
-    CB_WebApp = new QCheckBox(Text("同时生成网页(JSP)和 web.xml"), GroupBox1);
-    CB_WebApp->setObjectName("CB_WebApp");
-    CB_WebApp->setToolTip(
-        Text("生成 WebRoot/ 下 struts.xml 用到的全部 JSP 页面、WEB-INF/web.xml、校验文件和 build.xml"));
-    right->addWidget(CB_WebApp);
-    connect(CB_WebApp, &QCheckBox::toggled, this, [this](bool on) { Guarded([this, on] { RememberWebapp(on); }); });
-
+QWidget* TFormMain::BuildProgressBox()
+{
     GroupBox2 = new QGroupBox(Text("生成进度"), GroupBox1);
     GroupBox2->setObjectName("GroupBox2");
     auto* progressLayout = new QVBoxLayout(GroupBox2);
@@ -158,9 +173,11 @@ void TFormMain::BuildControls()
     palette.setColor(QPalette::Text, Qt::black);
     Memo_State->setPalette(palette);
     progressLayout->addWidget(Memo_State);
-    right->addWidget(GroupBox2, 2);
-    areaLayout->addLayout(right, 1);
+    return GroupBox2;
+}
 
+void TFormMain::ConnectLists()
+{
     connect(LB_Object, &QListWidget::currentRowChanged, this, [this](int) { RefreshStatus(); });
     connect(CB_Project, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int) { RefreshStatus(); });
     connect(CB_Project, qOverload<int>(&QComboBox::activated), this,
