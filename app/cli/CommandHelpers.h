@@ -1,0 +1,54 @@
+#pragma once
+// What the model commands of javagen-cli share: confirmations, lookups,
+// the member line, and how a command and its arguments are added.
+#include "CliApp.h"
+
+#include "ModelCommands.h"
+#include "ModelReads.h"
+
+#include <iostream>
+#include <string>
+
+// Prints the confirmation of a command that was done; a refusal is thrown.
+inline int Report(const TCommandResult& result)
+{
+    if (!result.Done())
+        throw TRefused(result.message);
+    std::cout << result.message << '\n';
+    return 0;
+}
+
+inline int FindMemberId(int classId, const std::string& memberName)
+{
+    int memberId = FindMemberIdByName(classId, memberName);
+    if (memberId == -1)
+        throw TRefused("找不到成员: " + memberName);
+    return memberId;
+}
+
+inline void PrintMember(const TMemberRow& row, bool all)
+{
+    std::cout << row.memberId << '\t' << row.name << '\t' << row.type << '\t' << row.length;
+    for (bool flag : row.flags)
+        std::cout << '\t' << (flag ? 1 : 0);
+    std::cout << '\t' << row.comment;
+    if (all)
+        for (const auto& value : row.columnData)
+            std::cout << '\t' << value;
+    std::cout << '\n';
+}
+
+inline CLI::App* Command(CLI::App& parent, const std::string& name, const std::string& description)
+{
+    CLI::App* command = parent.add_subcommand(name, description);
+    command->group("命令");
+    return command;
+}
+
+// A positional argument every command of this file needs.
+inline void Positional(CLI::App* command, const std::string& name, std::string& value, const std::string& description)
+{
+    command->add_option(name, value, description)->required()->type_name("");
+}
+
+void AddMemberCommands(CLI::App& app, TCliAction& action);
