@@ -11,11 +11,15 @@ TUpdateMemberForm::TUpdateMemberForm(const TFormContext& context, int memberId)
     : TMemberForm(context, "UpdateMemberForm", "更新成员属性", 372, 320, memberId)
 {
     std::optional<TMember> member = ReadMember(memberId);
-    // The member's own class decides the type list (a class cannot be the
-    // type of its own member), even when the class list has no selection.
+    // The member's own class decides the type list (the other classes), even
+    // when the class list has no selection.
     if (member)
         SetContext(member->GetProjectId(), member->GetClassId());
     FillTypeList();
+    // A member that refers to its own class (imported, or made by the CLI)
+    // keeps that type on offer.
+    if (member && member->GetMemberType() == ReadClassName(member->GetClassId()))
+        CB_MemberType->addItem(QString::fromStdString(member->GetMemberType()));
     if (member)
         Fill(*member);
 }

@@ -82,6 +82,11 @@ std::vector<std::string> ReadReferencesTo(int classId)
     return list;
 }
 
+std::string ReadClassName(int classId)
+{
+    return TClassDAO().GetClassName(classId);
+}
+
 std::string ReadFriendName(int classId)
 {
     return TClassDAO().GetFriendName(classId);

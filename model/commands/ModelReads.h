@@ -39,6 +39,8 @@ std::vector<TMemberRow> ReadClassMembers(int classId);
 std::vector<std::string> ReadReferencesTo(int classId);
 // The member of that name in the class, or -1.
 int FindMemberIdByName(int classId, const std::string& memberName);
+// The name of the class; empty when there is none.
+std::string ReadClassName(int classId);
 // The friendly name of the class; empty when there is none.
 std::string ReadFriendName(int classId);
 // The member as stored; none when it is gone.

@@ -124,14 +124,11 @@ private:
             return nullptr;
         const std::string& where = state.table.name + "." + column.name;
         auto referenced = byName_.find(fk->second->referencedTable);
+        // A table may refer to itself (a manager, a parent category).
         if (referenced != byName_.end() && classOf_.count(referenced->first) &&
-            referenced->second->primaryKey[0] == fk->second->referencedColumn && referenced->second != &state.table)
+            referenced->second->primaryKey[0] == fk->second->referencedColumn)
             return referenced->second;
-        if (referenced != byName_.end() && referenced->second == &state.table)
-            Note("外键 " + where + " 指向本表(类的成员不能是它自己的类)，按普通列导入");
-        else
-            Note("外键 " + where + " 指向的表 " + fk->second->referencedTable +
-                " 未导入或不是指向它的主键，按普通列导入");
+        Note("外键 " + where + " 指向的表 " + fk->second->referencedTable + " 未导入或不是指向它的主键，按普通列导入");
         return nullptr;
     }
 

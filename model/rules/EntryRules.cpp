@@ -127,10 +127,6 @@ TVerdict CheckUpdateClass(int projectId, int classId, const std::string& classNa
         if (members->AsText("memberName") == variable)
             return TVerdict::Refuse(
                 TRefusal::Name, "类名称 " + className + " 与该类的成员 " + variable + " 冲突，请换一个名称!");
-        // A class cannot be the type of its own member.
-        if (members->AsText("memberType") == className)
-            return TVerdict::Refuse(TRefusal::Name,
-                "该类的成员 " + members->AsText("memberName") + " 的类型为 " + className + "，类不能引用自身!");
     }
     return TVerdict::Accept();
 }

@@ -34,8 +34,10 @@ bool IsSelectableType(int projectId, int classId, const std::string& type)
 {
     if (IsSimpleType(type))
         return true;
-    // One lookup by name (an import adds many members to many classes).
-    return TClassDAO().CountOtherClassesByName(projectId, classId, type) > 0;
+    // One lookup by name (an import adds many members to many classes). A
+    // class may refer to itself (a manager, a parent category).
+    return TClassDAO().CountOtherClassesByName(projectId, classId, type) > 0 ||
+        type == TClassDAO().GetClassName(classId);
 }
 
 // "成员类型“整形”不存在，…你是不是想用 整型?": the wrong value, the choices
@@ -48,8 +50,6 @@ std::string UnknownTypeMessage(int projectId, int classId, const std::string& ty
     std::string choices = "简单类型(" + simple + ")之一或本项目的其他类";
     if (type.empty())
         return "请选择成员类型(" + choices + ")!";
-    if (type == TClassDAO().GetClassName(classId))
-        return "成员类型不能是本类 " + type + "(类不能引用自身)，请选择" + choices + "!";
     std::string closest = ClosestWord(type, MemberTypeChoices(projectId, classId), 1);
     return "成员类型“" + type + "”不存在，请选择" + choices + "!" +
         (closest.empty() ? "" : " 你是不是想用 " + closest + "?");

@@ -34,7 +34,9 @@ GRANT ALL ON shop.* TO 'shopper'@'127.0.0.1';
 USE shop;
 CREATE TABLE category (
   category_id INT NOT NULL PRIMARY KEY COMMENT '分类编号',
-  category_name VARCHAR(40) NOT NULL COMMENT '分类名称'
+  category_name VARCHAR(40) NOT NULL COMMENT '分类名称',
+  parent_id INT NULL COMMENT '上级分类',
+  CONSTRAINT fk_category_parent FOREIGN KEY (parent_id) REFERENCES category (category_id)
 ) COMMENT='商品分类';
 CREATE TABLE supplier (
   supplier_id BIGINT NOT NULL AUTO_INCREMENT PRIMARY KEY COMMENT '供应商编号',
@@ -83,6 +85,7 @@ connect=(--host 127.0.0.1 --port "$port" --user shopper --database shop --query-
 "$cli" import-db "${connect[@]}" 商店 > import.txt 2> import.err || fail "import: $(cat import.err)"
 for line in "    成员 viewCount 长整型 可为空 ← 列 view_count" "    成员 price 定点数(10,2) 可为空 ← 列 price" \
     "    成员 supplier Supplier 可为空 ← 列 supplier_id" "    成员 category Category 必填 ← 列 category_id" \
+    "    成员 parent Category 可为空 ← 列 parent_id" \
     "    成员 supplierId 长整型 主键 必填 ← 列 supplier_id" "    成员 listedAt 日期型 必填 ← 列 listed_at" \
     "跳过视图 goods_view：视图没有自己的数据行和主键，不能作为类导入" "跳过表 goods_tag：主键由多个列组成" \
     "    成员 status 整型 空着时用数据库默认值 ← 列 status" "    成员 createdAt 日期型 空着时用数据库默认值 ← 列 created_at" \

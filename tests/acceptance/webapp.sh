@@ -33,6 +33,7 @@ step "a model, generated with --webapp"
 "$cli" class add 图书馆 Book 图书 > /dev/null
 "$cli" member add 图书馆 BookType bookTypeId int --primary --required --comment 类型编号 > /dev/null
 "$cli" member add 图书馆 BookType typeName string --display --query --comment 类型名称 > /dev/null
+"$cli" member add 图书馆 BookType parent BookType --nullable --query --comment 上级类型 > /dev/null
 "$cli" member add 图书馆 Book isbn string --primary --length 13 --comment 书号 > /dev/null
 "$cli" member add 图书馆 Book title string --display --query --required --comment 书名 > /dev/null
 "$cli" member add 图书馆 Book bookType BookType --required --query --comment 类型 > /dev/null

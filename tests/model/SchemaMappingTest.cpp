@@ -120,7 +120,7 @@ TEST(SchemaMappingTest, EveryRenameAndSkipIsReported)
 }
 
 // Each rename gives its reason, a comment that lost characters to GBK is
-// named, and a key pointing at its own table is not called "not imported".
+// named, and a key pointing at its own table refers to the class itself.
 TEST(SchemaMappingTest, RenamesLossesAndSelfReferencesSayWhy)
 {
     TDbSchema schema = Library();
@@ -139,11 +139,13 @@ TEST(SchemaMappingTest, RenamesLossesAndSelfReferencesSayWhy)
              "改名 列 tb_book.xPos 的成员名 xPos → xpos：第二个字母是大写时 Hibernate 找不到它的 get 方法，改为小写",
              "改名 列 t_reader.xpos 的成员名 xpos → xpos_：与列 xPos 的成员名相同",
              "注释 表 t_reader(类 Reader)的注释中有 GBK 无法表示的字符，已换成“?”",
-             "注释 列 t_reader.parent_id(成员 parentId)的注释中有 GBK 无法表示的字符，已换成“?”",
-             "外键 t_reader.parent_id 指向本表(类的成员不能是它自己的类)，按普通列导入" })
+             "注释 列 t_reader.parent_id(成员 parent)的注释中有 GBK 无法表示的字符，已换成“?”" })
         EXPECT_TRUE(std::find(plan.notes.begin(), plan.notes.end(), note) != plan.notes.end()) << note;
-    EXPECT_FALSE(Noted(plan, "外键 t_reader.parent_id 指向的表"));
+    EXPECT_FALSE(Noted(plan, "外键 t_reader.parent_id"));
     EXPECT_EQ(plan.classes[3].friendName, "读者?");
+    // The key pointing at its own table is a reference to the class itself.
+    EXPECT_EQ(plan.classes[3].members[1].entry.name, "parent");
+    EXPECT_EQ(plan.classes[3].members[1].entry.type, "Reader");
 }
 
 TEST(SchemaMappingTest, ChosenTablesAndTextQueryMembers)

@@ -73,6 +73,18 @@ void AddReferenceLoads(TText& out, const TClassData& data, const std::string& c)
     }
 }
 
+// The lines that put every object of the referenced class R in the context
+// for a drop-down; a class referring to itself has its DAO as a field.
+void AddChoiceList(TText& out, const std::string& C, const std::string& R)
+{
+    std::string r = ClassVariableName(R);
+    std::string list = ChoiceListName(C, R);
+    if (R != C)
+        out.Line("        " + R + "DAO " + r + "DAO = new " + R + "DAO();");
+    out.Line("        List<" + R + "> " + list + " = " + r + "DAO.QueryAll" + R + "Info();");
+    out.Line("        ctx.put(\"" + list + "\", " + list + ");");
+}
+
 } // namespace
 
 std::string TActionOperate::BuildAddViewAction(const TClassData& data)
@@ -85,13 +97,10 @@ std::string TActionOperate::BuildAddViewAction(const TClassData& data)
     TDeclared declared;
     for (const auto& ref : data.references) {
         const std::string& R = ref.type;
-        std::string r = ClassVariableName(R);
         if (!declared.First(R))
             continue;
         out.Line("        /*查询所有的" + R + "信息*/");
-        out.Line("        " + R + "DAO " + r + "DAO = new " + R + "DAO();");
-        out.Line("        List<" + R + "> " + r + "List = " + r + "DAO.QueryAll" + R + "Info();");
-        out.Line("        ctx.put(\"" + r + "List\", " + r + "List);");
+        AddChoiceList(out, C, R);
     }
     out.Line("        return \"add_view\";");
     out.Line("    }");
@@ -184,10 +193,7 @@ std::string TActionOperate::BuildQueryAction(const TClassData& data)
         out.Line("        ctx.put(\"" + m + "\", " + m + ");");
         if (row.textLike || !declared.First(R))
             continue;
-        std::string r = ClassVariableName(R);
-        out.Line("        " + R + "DAO " + r + "DAO = new " + R + "DAO();");
-        out.Line("        List<" + R + "> " + r + "List = " + r + "DAO.QueryAll" + R + "Info();");
-        out.Line("        ctx.put(\"" + r + "List\", " + r + "List);");
+        AddChoiceList(out, C, R);
     }
     out.Line("        return \"query_view\";");
     out.Line("    }");
@@ -211,12 +217,9 @@ std::string TActionOperate::BuildModifyQueryAction(const TClassData& data)
     TDeclared declared;
     for (const auto& ref : data.references) {
         const std::string& R = ref.type;
-        std::string r = ClassVariableName(R);
         if (!declared.First(R))
             continue;
-        out.Line("        " + R + "DAO " + r + "DAO = new " + R + "DAO();");
-        out.Line("        List<" + R + "> " + r + "List = " + r + "DAO.QueryAll" + R + "Info();");
-        out.Line("        ctx.put(\"" + r + "List\", " + r + "List);");
+        AddChoiceList(out, C, R);
     }
     out.Line("        ctx.put(\"" + c + "\",  " + c + ");");
     out.Line("        return \"modify_view\";");

@@ -48,3 +48,8 @@ std::string KeyTypeOf(const std::string& memberType)
         return "String";
     return memberType == kTypeLong ? "long" : "int";
 }
+
+std::string ChoiceListName(const std::string& C, const std::string& R)
+{
+    return (R == C ? "db_" : "") + ClassVariableName(R) + "List";
+}

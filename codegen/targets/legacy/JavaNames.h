@@ -13,6 +13,11 @@ std::string FieldTypeOf(const TMember& member);
 // Type of a query parameter or query property: String for the text-like
 // types, otherwise the member type text (a referenced class).
 std::string QueryTypeOf(const std::string& memberType);
+// What the Action puts in the context for a drop-down of the referenced
+// class R's objects, on a page of class C: rList, or for a class referring
+// to itself db_rList (its query page's rows are already rList; no member
+// name starts with db_).
+std::string ChoiceListName(const std::string& C, const std::string& R);
 // Type of the primary key in DAO signatures: String for 字符串, long for
 // 长整型, else int.
 std::string KeyTypeOf(const std::string& memberType);

@@ -67,36 +67,38 @@ std::string SimpleInput(const std::string& c, const TMember& m)
 // The list of a referenced class's objects: what AddView and ModifyQuery put
 // in the context, or, after a failed validation (which runs no Action
 // method), read here through the referenced class's DAO.
-void AddReferenceList(
-    TText& out, const std::string& packageName, const TReferenceMember& ref, std::set<std::string>& loaded)
+void AddReferenceList(TText& out, const std::string& packageName, const std::string& C, const TReferenceMember& ref,
+    std::set<std::string>& loaded)
 {
     std::string r = ClassVariableName(ref.type);
+    std::string list = ChoiceListName(C, ref.type);
     if (!loaded.insert(ref.type).second)
         return;
-    out.Line("<c:if test=\"${empty " + r + "List}\">");
+    out.Line("<c:if test=\"${empty " + list + "}\">");
     out.Line("<jsp:useBean id=\"" + r + "DAO\" class=\"com." + packageName + ".dao." + ref.type + "DAO\"/>");
-    out.Line("<c:set var=\"" + r + "List\" value=\"${" + r + "DAO.QueryAll" + ref.type + "Info()}\"/>");
+    out.Line("<c:set var=\"" + list + "\" value=\"${" + r + "DAO.QueryAll" + ref.type + "Info()}\"/>");
     out.Line("</c:if>");
 }
 
 // A drop-down of the referenced class's objects, showing their display
 // member and sending their key (c.m.key). An optional reference offers
 // none: key 0, or the empty text, which the Action stores as NULL.
-std::string ReferenceSelect(const std::string& c, const TReferenceMember& ref)
+std::string ReferenceSelect(const std::string& C, const TReferenceMember& ref)
 {
-    std::string r = ClassVariableName(ref.type);
+    std::string c = ClassVariableName(C);
+    std::string list = ChoiceListName(C, ref.type);
     std::string field = c + "." + ref.name + "." + ref.keyName;
     std::string none =
         ref.optional ? std::string("<option value=\"") + (ref.textKey ? "" : "0") + "\">（无）</option>" : "";
     std::string chosen = "(not empty paramValues['" + field + "'] ? param['" + field + "'] : " + field + ")";
-    std::string select = "<select name=\"" + field + "\">" + none + "<c:forEach items=\"${" + r +
-        "List}\" var=\"_item\"><option value=\"<c:out value='${_item." + ref.keyName +
+    std::string select = "<select name=\"" + field + "\">" + none + "<c:forEach items=\"${" + list +
+        "}\" var=\"_item\"><option value=\"<c:out value='${_item." + ref.keyName +
         "}'/>\"<c:if test=\"${fn:trim(_item." + ref.keyName + ") == fn:trim(" + chosen +
         ")}\"> selected</c:if>><c:out value=\"${_item." + ref.displayName + "}\"/></option></c:forEach></select>";
     // Inside the picker's value='...' the quotes of the expression are double.
     std::string chosenDouble = "(not empty paramValues[\"" + field + "\"] ? param[\"" + field + "\"] : " + field + ")";
     return JspReferenceChoice(
-        r + "List", select, field, chosenDouble, c + "." + ref.name + "." + ref.displayName, ref.type, ref.displayName);
+        list, select, field, chosenDouble, c + "." + ref.name + "." + ref.displayName, ref.type, ref.displayName);
 }
 
 std::string Required(const TMember& m)
@@ -109,7 +111,7 @@ void AddMemberRow(TText& out, const std::string& c, const TClassData& data, cons
 {
     const TReferenceMember* ref = ReferenceOf(data, m.GetMemberName());
     std::string field = ref ? c + "." + ref->name + "." + ref->keyName : c + "." + m.GetMemberName();
-    std::string input = ref ? ReferenceSelect(c, *ref) : SimpleInput(c, m);
+    std::string input = ref ? ReferenceSelect(data.name, *ref) : SimpleInput(c, m);
     out.Line("<tr><th>" + LabelOf(m) + Required(m) + "</th><td>" + input + JspFieldErrors(field) + "</td></tr>");
 }
 
@@ -150,7 +152,7 @@ void AddLists(TText& out, const TGenInput& in, const TClassData& data)
 {
     std::set<std::string> loaded;
     for (const auto& ref : data.references)
-        AddReferenceList(out, in.packageName, ref, loaded);
+        AddReferenceList(out, in.packageName, data.name, ref, loaded);
 }
 
 // The end of the add and modify forms: the note on required fields, save,

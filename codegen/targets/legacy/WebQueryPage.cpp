@@ -15,21 +15,21 @@ std::string QueryField(const TQueryMember& m)
 }
 
 // One input of the query form.
-std::string QueryInput(const TQueryMember& m, const std::string& label)
+std::string QueryInput(const std::string& C, const TQueryMember& m, const std::string& label)
 {
     if (m.textLike)
         return "<label>" + label + ": <input type=\"text\" name=\"" + m.name + "\" value=\"<c:out value='${" + m.name +
             "}'/>\"></label>";
-    std::string r = ClassVariableName(m.type);
+    std::string list = ChoiceListName(C, m.type);
     std::string field = QueryField(m);
     // A key of 0 (or the empty text) asks for no condition.
     std::string all = std::string("<option value=\"") + (m.integerKey ? "0" : "") + "\">全部</option>";
-    std::string select = "<select name=\"" + field + "\">" + all + "<c:forEach items=\"${" + r +
-        "List}\" var=\"_item\"><option value=\"<c:out value='${_item." + m.keyName + "}'/>\"<c:if test=\"${_item." +
+    std::string select = "<select name=\"" + field + "\">" + all + "<c:forEach items=\"${" + list +
+        "}\" var=\"_item\"><option value=\"<c:out value='${_item." + m.keyName + "}'/>\"<c:if test=\"${_item." +
         m.keyName + " == " + field + "}\"> selected</c:if>><c:out value=\"${_item." + m.displayName +
         "}\"/></option></c:forEach></select>";
     return "<label>" + label + ": " +
-        JspReferenceChoice(r + "List", select, field, field, m.name + "." + m.displayName, m.type, m.displayName) +
+        JspReferenceChoice(list, select, field, field, m.name + "." + m.displayName, m.type, m.displayName) +
         "</label>";
 }
 
@@ -84,7 +84,7 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
              "已返回列表。</p></c:if>");
     out.Line("<form class=\"query\" method=\"get\" action=\"${ctx}/" + C + "/" + C + "_Query" + C + ".action\">");
     for (const auto& m : data.queryMembers)
-        out.Line(QueryInput(m, LabelOfQuery(data, m)));
+        out.Line(QueryInput(C, m, LabelOfQuery(data, m)));
     out.Line("<input type=\"submit\" value=\"查询\">");
     out.Line("<a class=\"btn\" href=\"${ctx}/" + C + "/" + C + "_AddView.action\">添加" + friendName + "</a>");
     out.Line("</form>");

@@ -180,6 +180,20 @@ public final class DatabaseFirst {
         categoryDAO.AddCategory(kind);
         check("玩具".equals(categoryDAO.GetCategoryByCategoryId(100).getCategoryName()),
             "a category is added with the key the program assigns");
+
+        // A table referring to itself: the parent category is a reference.
+        Category apple = categoryDAO.GetCategoryByCategoryId(4);
+        check(apple != null && apple.getParent() != null && "水果".equals(apple.getParent().getCategoryName()),
+            "a category's parent reads back");
+        check(categoryDAO.GetCategoryByCategoryId(1).getParent() == null, "a category without a parent has none");
+        Category fuji = new Category();
+        fuji.setCategoryId(101);
+        fuji.setCategoryName("富士");
+        fuji.setParent(apple);
+        categoryDAO.AddCategory(fuji);
+        check(rows("select parent_id from category where category_id = 101").equals("parent_id=4;\n"),
+            "a category is added under its parent: " + rows("select parent_id from category where category_id = 101"));
+        categoryDAO.DeleteCategory(101);
         Supplier supplier = new Supplier();
         supplier.setSupplierName("丙供应商");
         supplierDAO.AddSupplier(supplier);

@@ -34,6 +34,7 @@ public final class FillShop {
             s.executeUpdate("insert into category (category_id, category_name) values (1, '水果')");
             s.executeUpdate("insert into category (category_id, category_name) values (2, '文具')");
             s.executeUpdate("insert into category (category_id, category_name) values (3, '书籍')");
+            s.executeUpdate("insert into category (category_id, category_name, parent_id) values (4, '苹果', 1)");
             s.executeUpdate("insert into supplier (supplier_name) values ('甲供应商')");
             s.executeUpdate("insert into supplier (supplier_name) values ('乙供应商')");
             String insert = "insert into goods (goods_name, category_id, supplier_id, stock, price, view_count,"

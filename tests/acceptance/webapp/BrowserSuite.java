@@ -19,6 +19,7 @@ import org.openqa.selenium.chrome.ChromeDriver;
 import org.openqa.selenium.chrome.ChromeDriverService;
 import org.openqa.selenium.chrome.ChromeOptions;
 import org.openqa.selenium.support.ui.ExpectedConditions;
+import org.openqa.selenium.support.ui.Select;
 import org.openqa.selenium.support.ui.WebDriverWait;
 
 /**
@@ -112,6 +113,7 @@ public final class BrowserSuite {
             signedOut();
             firstSignIn();
             bookTypes();
+            typeUnderType();
             addingBooks();
             listing();
             modifyingAndDeleting();
@@ -238,6 +240,36 @@ public final class BrowserSuite {
             expectText("计算机");
             expectText("文学");
             expect(scalar("select count(*) from t_BookType").equals(2L), "two rows in t_BookType");
+        });
+    }
+
+    /** A class referring to itself: a type under another type, picked from a drop-down of the types. */
+    private void typeUnderType() throws Exception {
+        String computing = String.valueOf(scalar("select bookTypeId from t_BookType where typeName = '计算机'"));
+        check("type under type", "add one under 计算机", () -> {
+            open("/BookType/BookType_AddView.action");
+            Select parent = new Select(d.findElement(By.name("bookType.parent.bookTypeId")));
+            expect(parent.getOptions().stream().anyMatch(o -> o.getText().equals("计算机")), "计算机 is offered");
+            parent.selectByVisibleText("计算机");
+            fill("BookType_AddBookType.action", fields("bookType.typeName", "程序设计"));
+            expectText("BookType添加成功!");
+            expect(String.valueOf(scalar("select parent from t_BookType where typeName = '程序设计'")).equals(computing),
+                    "its parent is stored");
+            expect(scalar("select count(*) from t_BookType where parent is null").equals(2L),
+                    "the others have none");
+        });
+        check("type under type", "the list finds it by its parent and shows the parent", () -> {
+            open("/BookType/BookType_QueryBookType.action?parent.bookTypeId=" + computing);
+            expectText("共 1 条记录");
+            String row = d.findElement(By.xpath("//table[contains(@class,'grid')]//tr[td]")).getText();
+            expect(row.contains("程序设计") && row.contains("计算机"), "the row names the type and its parent: " + row);
+        });
+        check("type under type", "it is deleted from the list", () -> {
+            open("/BookType/BookType_QueryBookType.action?typeName=" + enc("程序设计"));
+            d.findElement(By.xpath("//button[normalize-space()='删除']")).click();
+            new WebDriverWait(d, Duration.ofSeconds(10)).until(ExpectedConditions.alertIsPresent()).accept();
+            waitForText("BookType删除成功!");
+            expect(scalar("select count(*) from t_BookType").equals(2L), "two rows in t_BookType again");
         });
     }
 
