@@ -16,8 +16,8 @@
 void TFormMain::SetPackageName()
 {
     Guarded([this] {
-        std::optional<QString> answer =
-            dialogs_->InputText(this, Text("包名输入框"), Text("请输入一个包名如:           "), Text(packageName_));
+        std::optional<QString> answer = dialogs_->InputText(
+            this, Text("包名输入框"), Text("请输入一个包名如:           "), Text(state_.PackageName()));
         if (!answer)
             return; // cancelled: nothing to refuse
         std::string name = answer->trimmed().toStdString();
@@ -28,14 +28,9 @@ void TFormMain::SetPackageName()
                     Text("。\n是否改用 ") + Text(name.substr(4)) + Text("(即 ") + Text(name) + Text(")?"),
                 Text("包名")))
             name = name.substr(4);
-        TVerdict verdict = CheckPackageName(name);
+        TVerdict verdict = state_.SetPackageName(name);
         if (!verdict.Accepted())
             return Message(Text(verdict.message));
-        packageName_ = name;
-        // Remembered for the project, so that a later merge (after a
-        // restart too) uses the package the tree was generated with.
-        if (SelectedProjectId() >= 0)
-            TModelCommands::SetProjectPackage(SelectedProjectId(), name);
         RefreshStatus();
     });
 }
@@ -64,7 +59,7 @@ void TFormMain::GenerateCode()
         Message(Text("如果以前生成了该项目，最好先删除原来的目录!"));
         Memo_State->clear();
         Lbl_Written->clear();
-        TModelCommands::SetProjectPackage(projectId, packageName_);
+        state_.KeepPackage();
         runs_->Start(projectId, SelectedProjectName().toStdString(), TRunKind::Plain);
     });
 }
@@ -75,7 +70,7 @@ void TFormMain::MergeGenerate()
         if (!ReadyToRun())
             return;
         Lbl_Written->clear();
-        TModelCommands::SetProjectPackage(SelectedProjectId(), packageName_);
+        state_.KeepPackage();
         runs_->Start(SelectedProjectId(), SelectedProjectName().toStdString(), TRunKind::MergeDryRun);
     });
 }

@@ -247,6 +247,7 @@ void TFormMain::ReloadProjects()
         CB_Project->addItem(Text(entry.text), entry.id);
     LB_Object->clear();
     if (projects.empty()) {
+        state_.ShowProject(-1);
         ClearMembers();
         RefreshStatus();
         return;
@@ -404,7 +405,7 @@ void TFormMain::RefreshStatus()
     };
     show(Lbl_ModelFile, Text(modelRefused_ ? "模型文件无法打开: " : "模型文件: ") + Text(model));
     Lbl_ModelFile->setStyleSheet(modelRefused_ ? "color: #c00000;" : "");
-    show(Lbl_Package, Text("包名: com.") + Text(packageName_)); // as the code has it
+    show(Lbl_Package, Text("包名: com.") + Text(state_.PackageName())); // as the code has it
     if (runs_)
         runs_->ShowProject(SelectedProjectId());
     show(Lbl_Output, SelectedProjectId() < 0 ? Text("生成目录: (没有选中工程)") : Text("生成目录: ") + OutputFolder());
@@ -426,25 +427,19 @@ void TFormMain::RefreshStatus()
 void TFormMain::LoadProjectSettings()
 {
     int projectId = SelectedProjectId();
+    state_.ShowProject(projectId);
     if (projectId < 0)
         return;
-    // A project without a stored package has the default one, never the
-    // package of the project shown before it.
-    TProjectSettings settings = ReadProjectSettings(projectId);
-    packageName_ = settings.packageName;
-    bool webapp = settings.webapp;
-    webapp_ = webapp;
     TFillingScope filling(filling_);
-    CB_WebApp->setChecked(webapp);
+    CB_WebApp->setChecked(state_.Webapp());
     RefreshStatus();
 }
 
 void TFormMain::RememberWebapp(bool webapp)
 {
-    webapp_ = webapp;
-    if (filling_ || SelectedProjectId() < 0)
+    if (filling_)
         return;
-    TCommandResult result = TModelCommands::SetProjectWebapp(SelectedProjectId(), webapp);
+    TCommandResult result = state_.SetWebapp(webapp);
     if (!result.Done())
         Message(Text(result.message));
 }

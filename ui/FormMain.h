@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "FormContext.h"
 #include "ProjectSettings.h"
+#include "WorkbenchState.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -49,7 +50,7 @@ public:
     TRunLocations RunLocations() const
     {
         TRunLocations locations = runLocations_;
-        locations.webapp = webapp_;
+        locations.webapp = state_.Webapp();
         return locations;
     }
 
@@ -81,7 +82,7 @@ public:
     // The change-class dialog renames the selected entry of the class list.
     void SetSelectedClassText(const QString& className);
 
-    const std::string& PackageName() const { return packageName_; }
+    const std::string& PackageName() const { return state_.PackageName(); }
     int RememberedProjectIndex() const { return rememberedProjectIndex_; }
     // The class the last run's failed check named.
     int ErrorClassId() const;
@@ -182,12 +183,12 @@ private:
     IDialogs* dialogs_;
     TDialogRunner dialogRunner_;
     TRunLocations runLocations_;
-    bool webapp_ = false;
     // The model database could not be opened at start (a newer or foreign
     // file): said in the status bar and the progress box, not only once.
     bool modelRefused_ = false;
     int rememberedProjectIndex_ = -1;
-    std::string packageName_ = kDefaultPackageName;
+    // The shown project and its settings, without widgets.
+    TWorkbenchState state_;
     TRunController* runs_ = nullptr;
     TFolderOpener folderOpener_;
     // The last import's server, port, user and database (no password).

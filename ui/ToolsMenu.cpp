@@ -20,8 +20,8 @@ void TFormMain::PreviewCode()
             return Message(Text("没有类被选中!"));
         QString className = LB_Object->currentItem()->text();
         std::optional<TClassPreview> preview;
-        TCheckResult check = PreviewClass(SelectedProjectId(), SelectedProjectName().toStdString(), packageName_,
-            RunLocations(), className.toStdString(), preview);
+        TCheckResult check = PreviewClass(SelectedProjectId(), SelectedProjectName().toStdString(),
+            state_.PackageName(), RunLocations(), className.toStdString(), preview);
         if (!check.Passed())
             return Message(Text(check.message));
         TPreviewForm form(this, className, *preview);
