@@ -7,21 +7,8 @@
 # DAO, saves an unchanged copy as a page would post it, and adds a second row
 # from the values it read: both rows must equal the first, column by column.
 #   column_types.sh JAVAGEN_CLI TEMPLATE_DIR
-set -euo pipefail
-cli="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
-templates="$(cd "$2" && pwd)"
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-script_pid=$$
-java_dir="$here/../java"
-PATH="$PATH:/usr/sbin:/sbin"
-if locale -a 2>/dev/null | grep -qix 'c\.utf-\?8'; then export LC_ALL=C.UTF-8; fi
-
-work="$(mktemp -d "${TMPDIR:-/tmp}/column-types.XXXXXX")"
-db_dir=""
-step() { echo "column-types: $*"; }
-fail() { echo "column-types: FAILED: $*" >&2; exit 1; }
-# shellcheck source=mariadb_server.sh
-source "$here/mariadb_server.sh"
+# shellcheck source=mariadb_script.sh
+source "$(dirname "${BASH_SOURCE[0]}")/mariadb_script.sh" column-types "$@"
 
 # column definition | value of the row | member line of the report ("skip" when skipped)
 types=(

@@ -9,21 +9,8 @@
 # "${", "%{" or "#{" of the model to OGNL, Ant or Maven. Connection data with
 # markup is refused at entry.
 #   hostile_text.sh JAVAGEN_CLI TEMPLATE_DIR
-set -euo pipefail
-cli="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
-templates="$(cd "$2" && pwd)"
-here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-script_pid=$$
-java_dir="$here/../java"
-PATH="$PATH:/usr/sbin:/sbin"
-if locale -a 2>/dev/null | grep -qix 'c\.utf-\?8'; then export LC_ALL=C.UTF-8; fi
-
-work="$(mktemp -d "${TMPDIR:-/tmp}/hostile-text.XXXXXX")"
-db_dir=""
-step() { echo "hostile-text: $*"; }
-fail() { echo "hostile-text: FAILED: $*" >&2; exit 1; }
-# shellcheck source=mariadb_server.sh
-source "$here/mariadb_server.sh"
+# shellcheck source=mariadb_script.sh
+source "$(dirname "${BASH_SOURCE[0]}")/mariadb_script.sh" hostile-text "$@"
 
 texts=(
   '${7*6}'
