@@ -27,14 +27,18 @@ TMemberForm::TMemberForm(
         Qt::WindowCloseButtonHint);
     setModal(true);
     setFixedSize(width, height);
+    BuildControls();
+    LayOut();
+    connect(
+        Button1, &QPushButton::clicked, this, [this] { RunGuarded(*context_.dialogs, this, [this] { Accept(); }); });
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Edt_TypeFilter, &QLineEdit::textChanged, this, &TMemberForm::FilterTypeList);
+    Edt_TypeFilter->installEventFilter(this);
+}
 
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(24, 18, 24, 16);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(8);
-    grid->setColumnStretch(1, 1);
-    grid->setColumnStretch(2, 1);
-
+// The fields, the flags (one check box per entry flag) and the buttons.
+void TMemberForm::BuildControls()
+{
     Label1 = new QLabel(Text("成员名称："), this);
     Edt_MemberName = new QLineEdit(this);
     Edt_MemberName->setObjectName("Edt_MemberName");
@@ -77,7 +81,17 @@ TMemberForm::TMemberForm(
     Label2->setBuddy(CB_MemberType);
     Label3->setBuddy(Edt_MemberLength);
     Label5->setBuddy(Edt_MemberComment);
+}
 
+// Name, type and length above the flags, two a row; the comment; the buttons.
+void TMemberForm::LayOut()
+{
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(24, 18, 24, 16);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(8);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(Edt_MemberName, 0, 1, 1, 2);
     grid->addWidget(Label2, 1, 0);
@@ -104,12 +118,6 @@ TMemberForm::TMemberForm(
     buttons->addWidget(Button2);
     buttons->addStretch(1);
     grid->addLayout(buttons, commentRow + 2, 0, 1, 3);
-
-    connect(
-        Button1, &QPushButton::clicked, this, [this] { RunGuarded(*context_.dialogs, this, [this] { Accept(); }); });
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-    connect(Edt_TypeFilter, &QLineEdit::textChanged, this, &TMemberForm::FilterTypeList);
-    Edt_TypeFilter->installEventFilter(this);
 }
 
 namespace {

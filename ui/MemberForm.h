@@ -69,6 +69,8 @@ protected:
     }
 
 private:
+    void BuildControls();
+    void LayOut();
     void Accept();
     void Message(const QString& text);
 

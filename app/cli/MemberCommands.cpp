@@ -78,6 +78,42 @@ void NoteTexts(CLI::App& command, TMemberArgs& a)
         a.hasText[i] = command.count(std::string("--") + fields[i]->cliOption) > 0;
 }
 
+// member add: a new member, as the add dialog starts one.
+int AddMember(const TMemberArgs& a)
+{
+    int projectId = FindProjectId(a.project);
+    int classId = FindClassId(projectId, a.className);
+    TMemberEntry entry;
+    entry.name = a.name;
+    entry.type = MemberTypeWord(a.type);
+    entry.lengthText = a.hasLength ? a.length : "20";
+    entry.comment = a.comment;
+    ApplyFlags(a, entry);
+    return Report(TModelCommands::AddMember(projectId, classId, entry));
+}
+
+// member update: as the change dialog starts, from the stored member; the
+// values given replace its own.
+int UpdateMember(const TMemberArgs& a, bool hasName, bool hasType)
+{
+    int projectId = FindProjectId(a.project);
+    int classId = FindClassId(projectId, a.className);
+    int memberId = FindMemberId(classId, a.name);
+    std::optional<TMember> stored = ReadMember(memberId);
+    if (!stored)
+        throw TRefused("找不到成员: " + a.name);
+    TMemberEntry entry = EntryOf(*stored);
+    if (hasName)
+        entry.name = a.newName;
+    entry.type = MemberTypeWord(hasType ? a.newType : stored->GetMemberType());
+    if (a.hasLength)
+        entry.lengthText = a.length;
+    if (a.hasComment)
+        entry.comment = a.comment;
+    ApplyFlags(a, entry);
+    return Report(TModelCommands::ChangeMember(memberId, entry));
+}
+
 } // namespace
 
 void AddMemberCommands(CLI::App& app, TCliAction& action)
@@ -97,17 +133,7 @@ void AddMemberCommands(CLI::App& app, TCliAction& action)
     add->callback([&action, a, add] {
         a->hasLength = add->count("--length") > 0;
         NoteTexts(*add, *a);
-        action = [a] {
-            int projectId = FindProjectId(a->project);
-            int classId = FindClassId(projectId, a->className);
-            TMemberEntry entry;
-            entry.name = a->name;
-            entry.type = MemberTypeWord(a->type);
-            entry.lengthText = a->hasLength ? a->length : "20";
-            entry.comment = a->comment;
-            ApplyFlags(*a, entry);
-            return Report(TModelCommands::AddMember(projectId, classId, entry));
-        };
+        action = [a] { return AddMember(*a); };
     });
 
     CLI::App* update = Command(*member, "update", "修改成员(未给出的值保持不变)");
@@ -123,25 +149,7 @@ void AddMemberCommands(CLI::App& app, TCliAction& action)
         a->hasComment = update->count("--comment") > 0;
         bool hasName = update->count("--name") > 0;
         bool hasType = update->count("--type") > 0;
-        action = [a, hasName, hasType] {
-            int projectId = FindProjectId(a->project);
-            int classId = FindClassId(projectId, a->className);
-            int memberId = FindMemberId(classId, a->name);
-            std::optional<TMember> stored = ReadMember(memberId);
-            if (!stored)
-                throw TRefused("找不到成员: " + a->name);
-            // As the change dialog starts: from the stored member.
-            TMemberEntry entry = EntryOf(*stored);
-            if (hasName)
-                entry.name = a->newName;
-            entry.type = MemberTypeWord(hasType ? a->newType : stored->GetMemberType());
-            if (a->hasLength)
-                entry.lengthText = a->length;
-            if (a->hasComment)
-                entry.comment = a->comment;
-            ApplyFlags(*a, entry);
-            return Report(TModelCommands::ChangeMember(memberId, entry));
-        };
+        action = [a, hasName, hasType] { return UpdateMember(*a, hasName, hasType); };
     });
 
     CLI::App* remove = Command(*member, "delete", "删除成员");
@@ -159,7 +167,8 @@ void AddMemberCommands(CLI::App& app, TCliAction& action)
         "列出类的成员，每行: 编号 名称 类型 长度 主键 必填 参与查询 下拉框显示 界面显示 注释(以 TAB 分隔，标志为 0/1)");
     Positional(list, "PROJECT", a->project, "工程名称");
     Positional(list, "CLASS", a->className, "类英文名称");
-    list->add_flag("--all", a->all, "每行最后再列出从数据库导入的信息: 列名 可为空 主键生成方式 精度 小数位数");
+    list->add_flag("--all", a->all,
+        "每行最后再列出从数据库导入的信息: 列名 可为空 主键生成方式 精度 小数位数 由数据库填写 可选值");
     list->callback([&action, a] {
         action = [a] {
             for (const auto& row : ReadClassMembers(FindClassId(FindProjectId(a->project), a->className)))

@@ -22,18 +22,10 @@
 
 namespace {
 
-void AddProjectCommands(CLI::App& app, TCliAction& action)
+// project rename: the model, then the generated folder when it can move.
+void AddProjectRename(CLI::App* project, TCliAction& action, const std::shared_ptr<std::string>& name,
+    const std::shared_ptr<std::string>& newName)
 {
-    CLI::App* project = Command(
-        app, "project", "工程: add NAME | rename NAME NEW | delete NAME | list | database NAME | settings NAME");
-    project->require_subcommand(1);
-    auto name = std::make_shared<std::string>();
-    auto newName = std::make_shared<std::string>();
-
-    CLI::App* add = Command(*project, "add", "新建工程");
-    Positional(add, "NAME", *name, "工程名称");
-    add->callback([&action, name] { action = [name] { return Report(TModelCommands::NewProject(*name)); }; });
-
     auto renameRoot = std::make_shared<std::string>();
     CLI::App* rename = Command(
         *project, "rename", "修改工程名称；ROOT/projects/NAME 存在时一同改名(合并生成需要其中的手工修改和基准)");
@@ -55,12 +47,11 @@ void AddProjectCommands(CLI::App& app, TCliAction& action)
             return 0;
         };
     });
+}
 
-    CLI::App* remove = Command(*project, "delete", "删除工程(连同它的类和成员)");
-    Positional(remove, "NAME", *name, "工程名称");
-    remove->callback(
-        [&action, name] { action = [name] { return Report(TModelCommands::DeleteProject(FindProjectId(*name))); }; });
-
+// project database: show or set the database an application talks to.
+void AddProjectDatabase(CLI::App* project, TCliAction& action, const std::shared_ptr<std::string>& name)
+{
     struct TDatabaseArgs {
         TProjectDatabase database;
         bool given = false;
@@ -88,7 +79,11 @@ void AddProjectCommands(CLI::App& app, TCliAction& action)
             return Report(TModelCommands::SetProjectDatabase(projectId, db->database));
         };
     });
+}
 
+// project settings: show or set the package and the page setting.
+void AddProjectSettings(CLI::App* project, TCliAction& action, const std::shared_ptr<std::string>& name)
+{
     struct TSettingsArgs {
         std::string packageName;
         CLI::Option* package = nullptr;
@@ -120,6 +115,29 @@ void AddProjectCommands(CLI::App& app, TCliAction& action)
             return status;
         };
     });
+}
+
+void AddProjectCommands(CLI::App& app, TCliAction& action)
+{
+    CLI::App* project = Command(
+        app, "project", "工程: add NAME | rename NAME NEW | delete NAME | list | database NAME | settings NAME");
+    project->require_subcommand(1);
+    auto name = std::make_shared<std::string>();
+    auto newName = std::make_shared<std::string>();
+
+    CLI::App* add = Command(*project, "add", "新建工程");
+    Positional(add, "NAME", *name, "工程名称");
+    add->callback([&action, name] { action = [name] { return Report(TModelCommands::NewProject(*name)); }; });
+
+    AddProjectRename(project, action, name, newName);
+
+    CLI::App* remove = Command(*project, "delete", "删除工程(连同它的类和成员)");
+    Positional(remove, "NAME", *name, "工程名称");
+    remove->callback(
+        [&action, name] { action = [name] { return Report(TModelCommands::DeleteProject(FindProjectId(*name))); }; });
+
+    AddProjectDatabase(project, action, name);
+    AddProjectSettings(project, action, name);
 
     CLI::App* list = Command(*project, "list", "列出工程，每行: 编号<TAB>工程名称");
     list->callback([&action] {
