@@ -139,6 +139,50 @@ void GroupHelpFlags(CLI::App& app)
         GroupHelpFlags(*sub);
 }
 
+// "help COMMAND ..." is "COMMAND ... --help"; "help" alone is "--help".
+// Returned last word first, as CLI11 takes them.
+std::vector<std::string> CommandWords(int argc, char** argv)
+{
+    std::vector<std::string> words(argv + 1, argv + argc);
+    size_t first = 0; // the first word after the program's own options
+    while (first < words.size() && (words[first] == "--db" || words[first].rfind("--db=", 0) == 0))
+        first += words[first] == "--db" ? 2 : 1;
+    if (first < words.size() && words[first] == "help") {
+        words.erase(words.begin() + static_cast<std::ptrdiff_t>(first));
+        words.push_back("--help");
+    }
+    std::reverse(words.begin(), words.end());
+    return words;
+}
+
+// A command line CLI11 refused: the usage line, the nearest command or
+// option to a misspelt one, and where help is. Status 2.
+int RefuseCommandLine(const CLI::App& app, const CLI::ParseError& e)
+{
+    std::string unknown = UnknownCommand(app);
+    std::string misspelt = unknown;
+    if (misspelt.empty())
+        for (const std::string& word : app.remaining())
+            if (word.rfind("--", 0) == 0) {
+                misspelt = word.substr(0, word.find('='));
+                break;
+            }
+    std::string deepestWord;
+    const CLI::App* at = &app;
+    while (!at->get_subcommands().empty())
+        at = at->get_subcommands().front();
+    for (const std::string& word : at->remaining())
+        if (word.rfind("--", 0) == 0) {
+            deepestWord = word.substr(0, word.find('='));
+            break;
+        }
+    if (!deepestWord.empty())
+        misspelt = deepestWord;
+    std::cerr << UsageLine(e, unknown) << ' ' << (misspelt.empty() ? "" : Suggestion(app, misspelt)) << kHelpHint
+              << '\n';
+    return 2;
+}
+
 int Run(int argc, char** argv)
 {
     CLI::App app("javagen-cli: Java 代码生成器(命令行版)", "javagen-cli");
@@ -159,19 +203,8 @@ int Run(int argc, char** argv)
     AddPreviewCommand(app, action);
     GroupHelpFlags(app);
 
-    // "help COMMAND ..." is "COMMAND ... --help"; "help" alone is "--help".
-    std::vector<std::string> words(argv + 1, argv + argc);
-    size_t first = 0; // the first word after the program's own options
-    while (first < words.size() && (words[first] == "--db" || words[first].rfind("--db=", 0) == 0))
-        first += words[first] == "--db" ? 2 : 1;
-    if (first < words.size() && words[first] == "help") {
-        words.erase(words.begin() + static_cast<std::ptrdiff_t>(first));
-        words.push_back("--help");
-    }
-    std::reverse(words.begin(), words.end()); // CLI11 takes the words last first
-
     try {
-        app.parse(words);
+        app.parse(CommandWords(argc, argv));
     } catch (const CLI::CallForHelp&) {
         // The help of the command it follows, or of the program.
         const CLI::App* shown = &app;
@@ -183,28 +216,7 @@ int Run(int argc, char** argv)
         std::cout << e.what() << '\n';
         return 0;
     } catch (const CLI::ParseError& e) {
-        std::string unknown = UnknownCommand(app);
-        std::string misspelt = unknown;
-        if (misspelt.empty())
-            for (const std::string& word : app.remaining())
-                if (word.rfind("--", 0) == 0) {
-                    misspelt = word.substr(0, word.find('='));
-                    break;
-                }
-        std::string deepestWord;
-        const CLI::App* at = &app;
-        while (!at->get_subcommands().empty())
-            at = at->get_subcommands().front();
-        for (const std::string& word : at->remaining())
-            if (word.rfind("--", 0) == 0) {
-                deepestWord = word.substr(0, word.find('='));
-                break;
-            }
-        if (!deepestWord.empty())
-            misspelt = deepestWord;
-        std::cerr << UsageLine(e, unknown) << ' ' << (misspelt.empty() ? "" : Suggestion(app, misspelt)) << kHelpHint
-                  << '\n';
-        return 2;
+        return RefuseCommandLine(app, e);
     }
 
     try {

@@ -114,6 +114,110 @@ private:
 
 } // namespace
 
+namespace {
+
+using TRow = std::vector<std::pair<std::string, bool>>; // value, not SQL NULL
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The base tables (by name, byte by byte: the same order whatever the
+// server's collation) and the names of the views.
+void ReadTables(const TServer& server, const std::string& schema, TDbSchema& result)
+{
+    for (const TRow& row : server.Rows("select TABLE_NAME, TABLE_COMMENT, TABLE_TYPE from information_schema.TABLES "
+                                       "where TABLE_SCHEMA = " +
+             schema)) {
+        if (row[2].first == "BASE TABLE")
+            result.tables.push_back({ row[0].first, row[1].first, {}, {}, {} });
+        else if (row[2].first == "VIEW" || row[2].first == "SYSTEM VIEW")
+            result.views.push_back(row[0].first);
+    }
+    std::sort(result.views.begin(), result.views.end());
+    std::sort(result.tables.begin(), result.tables.end(),
+        [](const TDbTable& a, const TDbTable& b) { return a.name < b.name; });
+}
+
+// A column from its row of information_schema.COLUMNS (after the table name).
+TDbColumn ColumnOf(const TRow& row)
+{
+    TDbColumn column;
+    column.name = row[1].first;
+    column.dataType = Lower(row[2].first);
+    column.length = row[3].second ? std::stoll(row[3].first) : -1;
+    column.nullable = row[4].first == "YES";
+    column.comment = row[5].first;
+    column.columnType = Lower(row[6].first);
+    column.precision = row[7].second ? std::stoi(row[7].first) : -1;
+    column.scale = row[8].second ? std::stoi(row[8].first) : -1;
+    std::string extra = Lower(row[9].first);
+    column.autoIncrement = extra.find("auto_increment") != std::string::npos;
+    column.onUpdate = extra.find("on update") != std::string::npos;
+    // MySQL writes DEFAULT_GENERATED for a default like CURRENT_TIMESTAMP:
+    // that column is an ordinary one.
+    column.generated = extra.find("virtual generated") != std::string::npos ||
+        extra.find("stored generated") != std::string::npos || extra.find("persistent generated") != std::string::npos;
+    // MariaDB shows a nullable column without a default as the text NULL
+    // (a default of the string 'NULL' is quoted), MySQL as SQL NULL.
+    column.hasDefault = row[10].second && row[10].first != "NULL";
+    return column;
+}
+
+void ReadColumns(
+    const TServer& server, const std::string& schema, const std::map<std::string, size_t>& index, TDbSchema& result)
+{
+    for (const TRow& row :
+        server.Rows("select TABLE_NAME, COLUMN_NAME, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, "
+                    "IS_NULLABLE, COLUMN_COMMENT, COLUMN_TYPE, NUMERIC_PRECISION, NUMERIC_SCALE, EXTRA, COLUMN_DEFAULT "
+                    "from information_schema.COLUMNS "
+                    "where TABLE_SCHEMA = " +
+            schema + " order by TABLE_NAME, ORDINAL_POSITION")) {
+        auto table = index.find(row[0].first);
+        if (table != index.end()) // else a view's
+            result.tables[table->second].columns.push_back(ColumnOf(row));
+    }
+}
+
+void ReadPrimaryKeys(
+    const TServer& server, const std::string& schema, const std::map<std::string, size_t>& index, TDbSchema& result)
+{
+    for (const TRow& row : server.Rows("select TABLE_NAME, COLUMN_NAME from information_schema.KEY_COLUMN_USAGE "
+                                       "where TABLE_SCHEMA = " +
+             schema +
+             " and CONSTRAINT_NAME = 'PRIMARY' "
+             "order by TABLE_NAME, ORDINAL_POSITION")) {
+        auto table = index.find(row[0].first);
+        if (table != index.end())
+            result.tables[table->second].primaryKey.push_back(row[1].first);
+    }
+}
+
+// Foreign keys of one column to a table of the same database. Counted here,
+// not by a correlated count in the query: information_schema has no index
+// for it, and on a thousand tables the server took a minute.
+void ReadForeignKeys(
+    const TServer& server, const std::string& schema, const std::map<std::string, size_t>& index, TDbSchema& result)
+{
+    std::vector<TRow> keyRows = server.Rows(
+        "select TABLE_NAME, COLUMN_NAME, REFERENCED_TABLE_NAME, REFERENCED_COLUMN_NAME, CONSTRAINT_NAME, "
+        "REFERENCED_TABLE_SCHEMA, TABLE_SCHEMA from information_schema.KEY_COLUMN_USAGE where TABLE_SCHEMA = " +
+        schema + " and REFERENCED_TABLE_NAME is not null order by TABLE_NAME, COLUMN_NAME");
+    std::map<std::pair<std::string, std::string>, int> columnsOfKey;
+    for (const TRow& row : keyRows)
+        ++columnsOfKey[{ row[0].first, row[4].first }];
+    for (const TRow& row : keyRows) {
+        auto table = index.find(row[0].first);
+        if (table != index.end() && row[5].first == row[6].first && columnsOfKey[{ row[0].first, row[4].first }] == 1)
+            result.tables[table->second].foreignKeys.push_back({ row[1].first, row[2].first, row[3].first });
+    }
+}
+
+} // namespace
+
 TDbSchema ReadDbSchema(const TDbConnection& connection)
 {
     // The client library would take 0 as its default 3306 and a larger
@@ -123,81 +227,12 @@ TDbSchema ReadDbSchema(const TDbConnection& connection)
     TServer server(connection);
     std::string schema = server.Quote(connection.database);
     TDbSchema result;
-    for (const auto& row : server.Rows("select TABLE_NAME, TABLE_COMMENT, TABLE_TYPE from information_schema.TABLES "
-                                       "where TABLE_SCHEMA = " +
-             schema)) {
-        if (row[2].first == "BASE TABLE")
-            result.tables.push_back({ row[0].first, row[1].first, {}, {}, {} });
-        else if (row[2].first == "VIEW" || row[2].first == "SYSTEM VIEW")
-            result.views.push_back(row[0].first);
-    }
-    std::sort(result.views.begin(), result.views.end());
-    // By name, byte by byte: the same order whatever the server's collation.
-    std::sort(result.tables.begin(), result.tables.end(),
-        [](const TDbTable& a, const TDbTable& b) { return a.name < b.name; });
+    ReadTables(server, schema, result);
     std::map<std::string, size_t> index;
     for (size_t i = 0; i < result.tables.size(); ++i)
         index[result.tables[i].name] = i;
-    for (const auto& row :
-        server.Rows("select TABLE_NAME, COLUMN_NAME, DATA_TYPE, CHARACTER_MAXIMUM_LENGTH, "
-                    "IS_NULLABLE, COLUMN_COMMENT, COLUMN_TYPE, NUMERIC_PRECISION, NUMERIC_SCALE, EXTRA, COLUMN_DEFAULT "
-                    "from information_schema.COLUMNS "
-                    "where TABLE_SCHEMA = " +
-            schema + " order by TABLE_NAME, ORDINAL_POSITION")) {
-        auto table = index.find(row[0].first);
-        if (table == index.end())
-            continue; // a view
-        TDbColumn column;
-        column.name = row[1].first;
-        column.dataType = row[2].first;
-        for (char& c : column.dataType)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        column.length = row[3].second ? std::stoll(row[3].first) : -1;
-        column.nullable = row[4].first == "YES";
-        column.comment = row[5].first;
-        column.columnType = row[6].first;
-        for (char& c : column.columnType)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        column.precision = row[7].second ? std::stoi(row[7].first) : -1;
-        column.scale = row[8].second ? std::stoi(row[8].first) : -1;
-        std::string extra = row[9].first;
-        for (char& c : extra)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        column.autoIncrement = extra.find("auto_increment") != std::string::npos;
-        column.onUpdate = extra.find("on update") != std::string::npos;
-        // MySQL writes DEFAULT_GENERATED for a default like CURRENT_TIMESTAMP:
-        // that column is an ordinary one.
-        column.generated = extra.find("virtual generated") != std::string::npos ||
-            extra.find("stored generated") != std::string::npos ||
-            extra.find("persistent generated") != std::string::npos;
-        // MariaDB shows a nullable column without a default as the text NULL
-        // (a default of the string 'NULL' is quoted), MySQL as SQL NULL.
-        column.hasDefault = row[10].second && row[10].first != "NULL";
-        result.tables[table->second].columns.push_back(column);
-    }
-    for (const auto& row : server.Rows("select TABLE_NAME, COLUMN_NAME from information_schema.KEY_COLUMN_USAGE "
-                                       "where TABLE_SCHEMA = " +
-             schema +
-             " and CONSTRAINT_NAME = 'PRIMARY' "
-             "order by TABLE_NAME, ORDINAL_POSITION")) {
-        auto table = index.find(row[0].first);
-        if (table != index.end())
-            result.tables[table->second].primaryKey.push_back(row[1].first);
-    }
-    // Foreign keys of one column to a table of the same database. Counted
-    // here, not by a correlated count in the query: information_schema has
-    // no index for it, and on a thousand tables the server took a minute.
-    std::vector<std::vector<std::pair<std::string, bool>>> keyRows = server.Rows(
-        "select TABLE_NAME, COLUMN_NAME, REFERENCED_TABLE_NAME, REFERENCED_COLUMN_NAME, CONSTRAINT_NAME, "
-        "REFERENCED_TABLE_SCHEMA, TABLE_SCHEMA from information_schema.KEY_COLUMN_USAGE where TABLE_SCHEMA = " +
-        schema + " and REFERENCED_TABLE_NAME is not null order by TABLE_NAME, COLUMN_NAME");
-    std::map<std::pair<std::string, std::string>, int> columnsOfKey;
-    for (const auto& row : keyRows)
-        ++columnsOfKey[{ row[0].first, row[4].first }];
-    for (const auto& row : keyRows) {
-        auto table = index.find(row[0].first);
-        if (table != index.end() && row[5].first == row[6].first && columnsOfKey[{ row[0].first, row[4].first }] == 1)
-            result.tables[table->second].foreignKeys.push_back({ row[1].first, row[2].first, row[3].first });
-    }
+    ReadColumns(server, schema, index, result);
+    ReadPrimaryKeys(server, schema, index, result);
+    ReadForeignKeys(server, schema, index, result);
     return result;
 }
