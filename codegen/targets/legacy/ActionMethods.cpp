@@ -3,6 +3,7 @@
 
 #include "JavaNames.h"
 #include "MemberTypes.h"
+#include "Printer.h"
 #include "TextBuilder.h"
 #include "TextEscape.h"
 
@@ -75,14 +76,16 @@ void AddReferenceLoads(TText& out, const TClassData& data, const std::string& c)
 
 // The lines that put every object of the referenced class R in the context
 // for a drop-down; a class referring to itself has its DAO as a field.
-void AddChoiceList(TText& out, const std::string& C, const std::string& R)
+std::string ChoiceListLines(const std::string& C, const std::string& R)
 {
-    std::string r = ClassVariableName(R);
-    std::string list = ChoiceListName(C, R);
+    TPrinter out;
+    TPrinter::TVars vars = { { "R", R }, { "r", ClassVariableName(R) }, { "list", ChoiceListName(C, R) } };
     if (R != C)
-        out.Line("        " + R + "DAO " + r + "DAO = new " + R + "DAO();");
-    out.Line("        List<" + R + "> " + list + " = " + r + "DAO.QueryAll" + R + "Info();");
-    out.Line("        ctx.put(\"" + list + "\", " + list + ");");
+        out.Print(vars, "        $R$DAO $r$DAO = new $R$DAO();\n");
+    out.Print(vars,
+        "        List<$R$> $list$ = $r$DAO.QueryAll$R$Info();\n"
+        "        ctx.put(\"$list$\", $list$);\n");
+    return out.Str();
 }
 
 } // namespace
@@ -100,7 +103,7 @@ std::string TActionOperate::BuildAddViewAction(const TClassData& data)
         if (!declared.First(R))
             continue;
         out.Line("        /*查询所有的" + R + "信息*/");
-        AddChoiceList(out, C, R);
+        out.Append(ChoiceListLines(C, R));
     }
     out.Line("        return \"add_view\";");
     out.Line("    }");
@@ -193,7 +196,7 @@ std::string TActionOperate::BuildQueryAction(const TClassData& data)
         out.Line("        ctx.put(\"" + m + "\", " + m + ");");
         if (row.textLike || !declared.First(R))
             continue;
-        AddChoiceList(out, C, R);
+        out.Append(ChoiceListLines(C, R));
     }
     out.Line("        return \"query_view\";");
     out.Line("    }");
@@ -204,27 +207,25 @@ std::string TActionOperate::BuildQueryAction(const TClassData& data)
 std::string TActionOperate::BuildModifyQueryAction(const TClassData& data)
 {
     const std::string& C = data.name;
-    std::string c = ClassVariableName(C);
-    const TMember& key = data.primary;
-    std::string p = key.GetMemberName();
-    TText out;
-    out.Line("    /*查询要修改的" + C + "信息*/");
-    out.Line("    public String Modify" + C + "Query() {");
-    out.Line("        ActionContext ctx = ActionContext.getContext();");
-    out.Line("        /*根据主键" + p + "获取" + C + "对象*/");
-    out.Line("        " + C + " " + c + " = " + c + "DAO.Get" + C + "By" + CapitalizedName(p) + "(" + p + ");");
-    out.Empty();
+    const std::string& p = data.primary.GetMemberName();
+    TPrinter::TVars vars = { { "C", C }, { "c", ClassVariableName(C) }, { "p", p }, { "P", CapitalizedName(p) } };
+    TPrinter out;
+    out.Print(vars,
+        "    /*查询要修改的$C$信息*/\n"
+        "    public String Modify$C$Query() {\n"
+        "        ActionContext ctx = ActionContext.getContext();\n"
+        "        /*根据主键$p$获取$C$对象*/\n"
+        "        $C$ $c$ = $c$DAO.Get$C$By$P$($p$);\n"
+        "\n");
     TDeclared declared;
-    for (const auto& ref : data.references) {
-        const std::string& R = ref.type;
-        if (!declared.First(R))
-            continue;
-        AddChoiceList(out, C, R);
-    }
-    out.Line("        ctx.put(\"" + c + "\",  " + c + ");");
-    out.Line("        return \"modify_view\";");
-    out.Line("    }");
-    out.Empty();
+    for (const auto& ref : data.references)
+        if (declared.First(ref.type))
+            out.Append(ChoiceListLines(C, ref.type));
+    out.Print(vars,
+        "        ctx.put(\"$c$\",  $c$);\n"
+        "        return \"modify_view\";\n"
+        "    }\n"
+        "\n");
     return out.Str();
 }
 
