@@ -122,19 +122,19 @@ bool TFormMain::HandleKey(QObject* watched, int key)
     bool change = key == Qt::Key_F2 || key == Qt::Key_Return || key == Qt::Key_Enter;
     if (watched == LB_Object) {
         if (change)
-            ChangeClass();
+            projectCommands_.ChangeClass();
         else if (key == Qt::Key_Delete)
-            DeleteClass();
+            projectCommands_.DeleteClass();
         else
             return false;
         return true;
     }
     if (change)
-        ChangeMember();
+        projectCommands_.ChangeMember();
     else if (key == Qt::Key_Delete)
-        DeleteMember();
+        projectCommands_.DeleteMember();
     else if (key == Qt::Key_Insert)
-        AddMember();
+        projectCommands_.AddMember();
     else
         return false;
     return true;
@@ -159,11 +159,11 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         // The press before the double click has already chosen the entry.
         if (watched == LB_Object->viewport()) {
-            ChangeClass();
+            projectCommands_.ChangeClass();
             return true;
         }
         if (watched == LV_Member->viewport()) {
-            ChangeMember();
+            projectCommands_.ChangeMember();
             return true;
         }
     }
@@ -236,143 +236,23 @@ void TFormMain::ShowAbout()
     dialogs_->ShowMessage(this, text, Text("关于"), TMessageIcon::Information);
 }
 
-// ---- refresh operations -------------------------------------------------
-
-void TFormMain::ReloadProjects()
-{
-    TFillingScope filling(filling_);
-    CB_Project->clear();
-    TIdList projects = ReadProjects();
-    for (const auto& entry : projects)
-        CB_Project->addItem(Text(entry.text), entry.id);
-    LB_Object->clear();
-    if (projects.empty()) {
-        state_.ShowProject(-1);
-        ClearMembers();
-        RefreshStatus();
-        return;
-    }
-    CB_Project->setCurrentIndex(0);
-    if (rememberedProjectIndex_ != -1 && rememberedProjectIndex_ < CB_Project->count())
-        CB_Project->setCurrentIndex(rememberedProjectIndex_);
-    ReloadClasses(SelectedProjectId());
-}
-
-void TFormMain::ReloadClasses(int projectId)
-{
-    LoadProjectSettings();
-    TFillingScope filling(filling_);
-    LB_Object->clear();
-    for (const TClassRow& row : ReadClasses(projectId)) {
-        auto* item = new QListWidgetItem(Text(row.className), LB_Object);
-        item->setData(Qt::UserRole, row.classId);
-        item->setData(Qt::UserRole + 1, Text(row.friendName));
-        item->setToolTip(Text(row.className) + Text("（") + Text(row.friendName) + Text("）"));
-    }
-    FilterClasses(Edt_ClassFilter->text());
-    if (LB_Object->count() == 0) {
-        // No class, no members: nothing of another project stays editable.
-        ClearMembers();
-        RefreshStatus();
-        return;
-    }
-    LB_Object->setCurrentRow(0);
-    ReloadMembers(SelectedClassId());
-    RefreshStatus();
-}
-
-void TFormMain::SelectClass(int classId)
-{
-    for (int row = 0; row < LB_Object->count(); ++row)
-        if (LB_Object->item(row)->data(Qt::UserRole).toInt() == classId) {
-            LB_Object->setCurrentRow(row);
-            ReloadMembers(classId);
-            RefreshStatus();
-            return;
-        }
-}
-
-void TFormMain::FilterClasses(const QString& text)
-{
-    for (int row = 0; row < LB_Object->count(); ++row) {
-        QListWidgetItem* item = LB_Object->item(row);
-        bool shown = text.isEmpty() || item->text().contains(text, Qt::CaseInsensitive) ||
-            item->data(Qt::UserRole + 1).toString().contains(text, Qt::CaseInsensitive);
-        item->setHidden(!shown);
-    }
-}
-
-void TFormMain::ClearMembers()
-{
-    LV_Member->clearContents();
-    LV_Member->setRowCount(0);
-}
-
-void TFormMain::ReloadMembers(int classId)
-{
-    ClearMembers();
-    for (const TMemberRow& member : ReadClassMembers(classId)) {
-        int row = LV_Member->rowCount();
-        LV_Member->insertRow(row);
-        int column = 0;
-        // Texts a narrow column cuts off show whole as a tooltip.
-        auto put = [&](const QString& text, bool whole = false) {
-            auto* item = new QTableWidgetItem(text);
-            if (whole)
-                item->setToolTip(text);
-            LV_Member->setItem(row, column++, item);
-        };
-        put(QString::number(member.memberId));
-        put(Text(member.name), true);
-        put(Text(member.type), true);
-        put(Text(member.length));
-        for (bool flag : member.flags)
-            put(Text(flag ? "是" : "否"));
-        put(Text(member.comment), true);
-    }
-}
-
-// ---- selection ----------------------------------------------------------
-
-int TFormMain::SelectedProjectId() const
-{
-    int index = CB_Project->currentIndex();
-    return index < 0 ? -1 : CB_Project->itemData(index).toInt();
-}
-
-QString TFormMain::SelectedProjectName() const
-{
-    int index = CB_Project->currentIndex();
-    return index < 0 ? QString() : CB_Project->itemText(index);
-}
-
-int TFormMain::SelectedClassId() const
-{
-    QListWidgetItem* item = LB_Object->currentRow() < 0 ? nullptr : LB_Object->item(LB_Object->currentRow());
-    return item ? item->data(Qt::UserRole).toInt() : -1;
-}
-
-int TFormMain::SelectedMemberId() const
-{
-    QList<QTableWidgetItem*> selected = LV_Member->selectedItems();
-    if (selected.isEmpty())
-        return -1;
-    QTableWidgetItem* caption = LV_Member->item(selected.first()->row(), 0);
-    return caption ? caption->text().toInt() : -1;
-}
-
-void TFormMain::SetSelectedClassText(const QString& className)
-{
-    if (QListWidgetItem* item = LB_Object->currentItem())
-        item->setText(className);
-    RefreshStatus();
-}
-
 // ---- where the user is --------------------------------------------------
+
+std::string TFormMain::GeneratedRoot() const
+{
+    return runLocations_.rootDir.empty() ? ProgramDirectory() : runLocations_.rootDir;
+}
+
+void TFormMain::ClearRunOutput(bool memo)
+{
+    if (memo)
+        Memo_State->clear();
+    Lbl_Written->clear();
+}
 
 QString TFormMain::OutputFolder() const
 {
-    std::string root = runLocations_.rootDir.empty() ? ProgramDirectory() : runLocations_.rootDir;
+    std::string root = GeneratedRoot();
     std::error_code ec;
     std::filesystem::path absolute = std::filesystem::absolute(root, ec);
     QString folder = Text((ec ? std::filesystem::path(root) : absolute).lexically_normal().string());

@@ -1,9 +1,11 @@
 #pragma once
 #include "AutoCode.h"
-#include "DbSchema.h"
+#include "CodeCommands.h"
 #include "Dialogs.h"
 #include "FormContext.h"
+#include "ProjectCommands.h"
 #include "ProjectSettings.h"
+#include "ToolsCommands.h"
 #include "WorkbenchState.h"
 
 #include <QMainWindow>
@@ -28,10 +30,12 @@ class QTimer;
 class TRunController;
 
 // The workbench: banner, project selector, class list, member table and the
-// progress box of generation runs, with the menu of every command. The
-// commands of each menu are in a file of their own (ProjectMenu, CodeMenu,
-// ToolsMenu, ModelFileCommands), the controls in FormMainLayout, the runs
-// in TRunController. Controls are reached by their object names.
+// progress box of generation runs, with the menus. The window lays out and
+// wires; the commands of each menu are objects of their own
+// (TProjectCommands, TCodeCommands, TToolsCommands) that use the public
+// operations below, the runs are TRunController's, and what is shown
+// without widgets is TWorkbenchState. Controls are reached by their
+// object names.
 class TFormMain : public QMainWindow {
     Q_OBJECT
 
@@ -87,24 +91,28 @@ public:
     // The class the last run's failed check named.
     int ErrorClassId() const;
 
-    // Commands of the menu.
-    void NewProject();
-    void RenameProject();
-    void DeleteProject();
-    void AddClass();
-    void ChangeClass();
-    void DeleteClass();
-    void AddMember();
-    void ChangeMember();
-    void DeleteMember();
-    void SetPackageName();
-    void GenerateCode();
-    void MergeGenerate();
-    void ExportModelFile();
-    void ImportModelFile();
-    void ImportFromDatabase();
-    void PreviewCode();
-    void OpenOutputFolder();
+    // The selected class's and member's names as the lists show them.
+    QString SelectedClassText() const;
+    QString SelectedMemberName() const;
+    // Takes the selected class out of the list and its members out of the
+    // table; no other class becomes the selected one.
+    void RemoveSelectedClass();
+    // Shows the project of this name (after it was made), else leaves the
+    // selection as it is.
+    void ShowProjectNamed(const QString& name);
+    // Which project the next reload of the list selects: the one at the
+    // current index, or (forget) the first.
+    void RememberProjectIndex(bool forget);
+
+    TWorkbenchState& State() { return state_; }
+    TRunController& Runs() { return *runs_; }
+    // Empties the progress box (when memo) and the written-files line.
+    void ClearRunOutput(bool memo);
+    // Where generated trees go: the run root, else the program's folder.
+    std::string GeneratedRoot() const;
+    // Runs a command or a step of one, showing any error that escapes it.
+    void Guarded(const std::function<void()>& command);
+    void Message(const QString& text);
 
     // Where the selected project's generated tree goes (absolute), and the
     // status bar and class line brought up to date.
@@ -115,6 +123,7 @@ public:
     // file manager. failed runs when nothing could open the folder.
     using TFolderOpener = std::function<void(const QString& folder, std::function<void()> failed)>;
     void SetFolderOpener(TFolderOpener opener) { folderOpener_ = std::move(opener); }
+    void OpenFolder(const QString& folder, std::function<void()> failed) { folderOpener_(folder, std::move(failed)); }
     void ShowAbout();
     // Activates the window and gives the keyboard to the widget (when it is
     // still there) or to the class list: after a box closes, without a
@@ -144,12 +153,7 @@ private:
     void BuildStatusBar();
     // F2, Enter, Delete and Insert in the class list and the member table.
     bool HandleKey(QObject* watched, int key);
-    QAction* AddCommand(QMenu* menu, const char* objectName, const char* caption, void (TFormMain::*command)());
-    // Runs a command or a step of one, showing any error that escapes it.
-    void Guarded(const std::function<void()>& command);
-    void Message(const QString& text);
-    // No run going and a project selected (else says so): a run may start.
-    bool ReadyToRun();
+    QAction* AddCommand(QMenu* menu, const char* objectName, const char* caption, std::function<void()> command);
     // What the window remembers of the selected project: its package name
     // (when it has one) and whether its pages are made.
     void LoadProjectSettings();
@@ -191,8 +195,9 @@ private:
     TWorkbenchState state_;
     TRunController* runs_ = nullptr;
     TFolderOpener folderOpener_;
-    // The last import's server, port, user and database (no password).
-    TDbConnection lastDbConnection_;
+    TProjectCommands projectCommands_ { *this };
+    TCodeCommands codeCommands_ { *this };
+    TToolsCommands toolsCommands_ { *this };
     // Set while the lists are filled or changed by the program, so that only
     // the user's own selection changes load members.
     bool filling_ = false;

@@ -1,5 +1,5 @@
 // The window's controls and menus: what the window is made of and where
-// each part sits; the commands themselves are in FormMain.cpp.
+// each part sits; the commands are the command objects' own.
 #include "FormMain.h"
 
 #include "Banner.h"
@@ -262,11 +262,11 @@ void TFormMain::SaveMemberColumnWidths()
         settings.setValue(LV_Member->horizontalHeaderItem(column)->text(), header->sectionSize(column));
 }
 
-QAction* TFormMain::AddCommand(QMenu* menu, const char* objectName, const char* caption, void (TFormMain::*command)())
+QAction* TFormMain::AddCommand(QMenu* menu, const char* objectName, const char* caption, std::function<void()> command)
 {
     QAction* action = menu->addAction(Text(caption));
     action->setObjectName(objectName);
-    connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
+    connect(action, &QAction::triggered, this, [command = std::move(command)] { command(); });
     return action;
 }
 
@@ -274,33 +274,33 @@ void TFormMain::BuildMenu()
 {
     Menu_Project = menuBar()->addMenu(Text("项目操作(&P)"));
     Menu_Project->setObjectName("Menu_Project");
-    AddCommand(Menu_Project, "Act_NewProject", "新建项目(&F)", &TFormMain::NewProject);
-    AddCommand(Menu_Project, "Act_RenameProject", "修改项目名称(&X)", &TFormMain::RenameProject);
-    AddCommand(Menu_Project, "Act_DeleteProject", "删除当前项目(&D)", &TFormMain::DeleteProject);
-    AddCommand(Menu_Project, "Act_AddClass", "添加类(&A)", &TFormMain::AddClass);
-    AddCommand(Menu_Project, "Act_UpdateClass", "修改类名(&B)", &TFormMain::ChangeClass);
-    AddCommand(Menu_Project, "Act_DeleteClass", "删除类(&S)", &TFormMain::DeleteClass);
-    AddCommand(Menu_Project, "Act_AddMember", "添加成员(&M)", &TFormMain::AddMember);
-    AddCommand(Menu_Project, "Act_UpdateMember", "修改成员属性(&E)", &TFormMain::ChangeMember);
-    AddCommand(Menu_Project, "Act_DeleteMember", "删除成员(&C)", &TFormMain::DeleteMember);
+    AddCommand(Menu_Project, "Act_NewProject", "新建项目(&F)", [this] { projectCommands_.NewProject(); });
+    AddCommand(Menu_Project, "Act_RenameProject", "修改项目名称(&X)", [this] { projectCommands_.RenameProject(); });
+    AddCommand(Menu_Project, "Act_DeleteProject", "删除当前项目(&D)", [this] { projectCommands_.DeleteProject(); });
+    AddCommand(Menu_Project, "Act_AddClass", "添加类(&A)", [this] { projectCommands_.AddClass(); });
+    AddCommand(Menu_Project, "Act_UpdateClass", "修改类名(&B)", [this] { projectCommands_.ChangeClass(); });
+    AddCommand(Menu_Project, "Act_DeleteClass", "删除类(&S)", [this] { projectCommands_.DeleteClass(); });
+    AddCommand(Menu_Project, "Act_AddMember", "添加成员(&M)", [this] { projectCommands_.AddMember(); });
+    AddCommand(Menu_Project, "Act_UpdateMember", "修改成员属性(&E)", [this] { projectCommands_.ChangeMember(); });
+    AddCommand(Menu_Project, "Act_DeleteMember", "删除成员(&C)", [this] { projectCommands_.DeleteMember(); });
 
     Menu_Code = menuBar()->addMenu(Text("代码管理(&A)"));
     Menu_Code->setObjectName("Menu_Code");
-    AddCommand(Menu_Code, "Act_SetPackage", "设置包名(&S)", &TFormMain::SetPackageName);
-    Act_Generate = AddCommand(Menu_Code, "Act_Generate", "自动生成代码(&A)", &TFormMain::GenerateCode);
+    AddCommand(Menu_Code, "Act_SetPackage", "设置包名(&S)", [this] { codeCommands_.SetPackageName(); });
+    Act_Generate = AddCommand(Menu_Code, "Act_Generate", "自动生成代码(&A)", [this] { codeCommands_.GenerateCode(); });
 
     // Commands beyond the two menus above, which keep exactly their items.
     Menu_Tools = menuBar()->addMenu(Text("工具(&T)"));
     Menu_Tools->setObjectName("Menu_Tools");
-    AddCommand(Menu_Tools, "Act_Preview", "预览代码(&V)", &TFormMain::PreviewCode);
-    AddCommand(Menu_Tools, "Act_OpenOutput", "打开生成目录(&O)", &TFormMain::OpenOutputFolder);
+    AddCommand(Menu_Tools, "Act_Preview", "预览代码(&V)", [this] { toolsCommands_.PreviewCode(); });
+    AddCommand(Menu_Tools, "Act_OpenOutput", "打开生成目录(&O)", [this] { toolsCommands_.OpenOutputFolder(); });
     Menu_Tools->addSeparator();
-    Act_MergeGenerate =
-        AddCommand(Menu_Tools, "Act_MergeGenerate", "合并生成代码(保留手工修改)(&M)", &TFormMain::MergeGenerate);
+    Act_MergeGenerate = AddCommand(
+        Menu_Tools, "Act_MergeGenerate", "合并生成代码(保留手工修改)(&M)", [this] { codeCommands_.MergeGenerate(); });
     Menu_Tools->addSeparator();
-    AddCommand(Menu_Tools, "Act_ExportModel", "导出模型(&E)...", &TFormMain::ExportModelFile);
-    AddCommand(Menu_Tools, "Act_ImportModel", "导入模型(&I)...", &TFormMain::ImportModelFile);
-    AddCommand(Menu_Tools, "Act_ImportDb", "从数据库导入(&D)...", &TFormMain::ImportFromDatabase);
+    AddCommand(Menu_Tools, "Act_ExportModel", "导出模型(&E)...", [this] { toolsCommands_.ExportModelFile(); });
+    AddCommand(Menu_Tools, "Act_ImportModel", "导入模型(&I)...", [this] { toolsCommands_.ImportModelFile(); });
+    AddCommand(Menu_Tools, "Act_ImportDb", "从数据库导入(&D)...", [this] { toolsCommands_.ImportFromDatabase(); });
 }
 
 void TFormMain::BuildStatusBar()

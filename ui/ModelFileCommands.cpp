@@ -1,6 +1,7 @@
 // "导出模型(&E)...", "导入模型(&I)..." and "从数据库导入(&D)...": the model in
 // and out of the window.
 #include "FormMain.h"
+#include "ToolsCommands.h"
 
 #include "ImportDbForm.h"
 #include "ReportForm.h"
@@ -21,25 +22,27 @@ const char* const kModelFilter = "javagen 模型文件 (*.json);;所有文件 (*
 
 } // namespace
 
-void TFormMain::ExportModelFile()
+void TToolsCommands::ExportModelFile()
 {
-    Guarded([this] {
-        int projectId = SelectedProjectId();
+    TFormMain& w = window_;
+    w.Guarded([&w] {
+        int projectId = w.SelectedProjectId();
         if (projectId < 0)
-            return Message(Text("没有一个工程被选中！"));
+            return w.Message(Text("没有一个工程被选中！"));
         auto path =
-            dialogs_->SaveFileName(this, Text("导出模型"), SelectedProjectName() + Text(".json"), Text(kModelFilter));
+            w.Dialogs().SaveFileName(&w, Text("导出模型"), w.SelectedProjectName() + Text(".json"), Text(kModelFilter));
         if (!path)
             return;
         TFileOperate::WriteDocument(path->toStdString(), ExportModel(projectId));
-        Message(Text("工程“") + SelectedProjectName() + Text("”的模型已导出到 ") + *path);
+        w.Message(Text("工程“") + w.SelectedProjectName() + Text("”的模型已导出到 ") + *path);
     });
 }
 
-void TFormMain::ImportModelFile()
+void TToolsCommands::ImportModelFile()
 {
-    Guarded([this] {
-        auto path = dialogs_->OpenFileName(this, Text("导入模型"), Text(kModelFilter));
+    TFormMain& w = window_;
+    w.Guarded([&w] {
+        auto path = w.Dialogs().OpenFileName(&w, Text("导入模型"), Text(kModelFilter));
         if (!path)
             return;
         std::string text = TFileOperate::ReadFileBytes(path->toStdString());
@@ -48,29 +51,30 @@ void TFormMain::ImportModelFile()
         // A project of that name exists already: the model comes in under a
         // name the user gives.
         while (result.refusal == TRefusal::ProjectNameTaken) {
-            auto name = dialogs_->InputText(this, Text("请输入工程名称"),
-                Text(result.message) + Text("\n请为导入的工程输入一个新名称:"), QString());
+            auto name = w.Dialogs().InputText(
+                &w, Text("请输入工程名称"), Text(result.message) + Text("\n请为导入的工程输入一个新名称:"), QString());
             if (!name)
                 return;
             result = ImportModel(text, fileName, name->toStdString());
         }
         if (!result.Done())
-            return Message(Text(result.message));
-        ReloadProjects();
-        SelectProject(result.id);
-        Message(Text(result.message));
+            return w.Message(Text(result.message));
+        w.ReloadProjects();
+        w.SelectProject(result.id);
+        w.Message(Text(result.message));
     });
 }
 
-void TFormMain::ImportFromDatabase()
+void TToolsCommands::ImportFromDatabase()
 {
-    Guarded([this] {
-        TImportDbForm form(this, *dialogs_);
+    TFormMain& w = window_;
+    w.Guarded([this, &w] {
+        TImportDbForm form(&w, w.Dialogs());
         form.Fill(lastDbConnection_);
         std::optional<TImportPlan> chosen;
         // Cancel in the preview goes back to the tables, not out of it all.
         while (!chosen) {
-            RunDialog(form);
+            w.RunDialog(form);
             if (form.result() != QDialog::Accepted || !form.Schema())
                 return;
             lastDbConnection_ = form.Connection();
@@ -78,34 +82,25 @@ void TFormMain::ImportFromDatabase()
             TImportPlan plan = PlanSchemaImport(*form.Schema(), form.CheckedTables(), form.CB_TextQuery->isChecked());
             plan.database = DatabaseOf(form.Connection());
             if (plan.classes.empty()) {
-                Message(Text("没有可以导入的表。"));
+                w.Message(Text("没有可以导入的表。"));
                 continue;
             }
             QStringList lines;
             for (const auto& line : plan.Report())
                 lines << Text(line);
-            TReportForm report(this, Text("从数据库导入预览"),
+            TReportForm report(&w, Text("从数据库导入预览"),
                 Text("将创建下列类和成员（改名和跳过的表、列列在最后），此时还没有写入任何东西："), lines,
                 Text("导入(&I)"));
-            RunDialog(report);
+            w.RunDialog(report);
             if (report.result() == QDialog::Accepted)
                 chosen = std::move(plan);
         }
         const TImportPlan& plan = *chosen;
         TCommandResult result = ApplyImportPlan(plan, form.Edt_ProjectName->text().toStdString());
         if (!result.Done())
-            return Message(Text(result.message));
-        ReloadProjects();
-        SelectProject(result.id);
-        Message(Text(result.message));
+            return w.Message(Text(result.message));
+        w.ReloadProjects();
+        w.SelectProject(result.id);
+        w.Message(Text(result.message));
     });
-}
-
-void TFormMain::SelectProject(int projectId)
-{
-    int index = CB_Project->findData(projectId);
-    if (index < 0 || index == CB_Project->currentIndex())
-        return;
-    CB_Project->setCurrentIndex(index);
-    ReloadClasses(projectId);
 }
