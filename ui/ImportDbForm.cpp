@@ -203,6 +203,8 @@ void TImportDbForm::Answered(unsigned attempt, TAnswer answer)
         QString text = Text(table.name);
         if (!table.comment.empty())
             text += Text("（") + Text(table.comment) + Text("）");
+        if (table.view)
+            text += Text(" [视图，只读]");
         auto* item = new QListWidgetItem(text, LB_Tables);
         item->setData(Qt::UserRole, Text(table.name));
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

@@ -72,6 +72,7 @@ TClassData ClassFrame(const TModelSnapshot& snapshot, const TSnapshotClass& c)
     data.name = c.className;
     data.friendName = c.friendName;
     data.tableName = c.tableName;
+    data.readOnly = c.readOnly;
     const TMember* primary = TModelSnapshot::PrimaryMember(c);
     if (!primary)
         throw TGenerationError(c.className + "表没有主键!");

@@ -53,6 +53,7 @@ struct TClassData {
     std::vector<TReferenceMember> references; // member type not a simple type
     bool cascade = false; // many-to-one lines carry cascade="save-update"
     std::string tableName; // imported from a database: the table it maps to
+    bool readOnly = false; // a view: listed and queried, never written
 };
 
 // Whether a key is a number, and how it is made: "native" (the database

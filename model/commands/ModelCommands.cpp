@@ -162,7 +162,7 @@ TCommandResult TModelCommands::SetProjectWebapp(int projectId, bool webapp)
     });
 }
 
-TCommandResult TModelCommands::SetClassTable(int classId, const std::string& tableName)
+TCommandResult TModelCommands::SetClassTable(int classId, const std::string& tableName, bool readOnly)
 {
     return Atomically([&] {
         if (!ClassExists(classId))
@@ -171,7 +171,7 @@ TCommandResult TModelCommands::SetClassTable(int classId, const std::string& tab
             return Refused(TVerdict::Refuse(TRefusal::Column,
                 "表名“" + tableName +
                     "”不是普通的 SQL 标识符(只能由字母、数字、下划线和 $ 组成，不以数字开头，最长 64 个字符)!"));
-        TClassDAO().SetTableName(classId, tableName);
+        TClassDAO().SetTableName(classId, tableName, readOnly);
         return Done("类的数据表已设置!", classId);
     });
 }

@@ -34,9 +34,10 @@ public:
     static TCommandResult DeleteClass(int classId);
 
     // What an import knows beside the dialogs' fields: the database of the
-    // project and the table of a class (each an SQL identifier or empty).
+    // project and the table of a class (each an SQL identifier or empty);
+    // readOnly: the table is a view, whose rows the application only shows.
     static TCommandResult SetProjectDatabase(int projectId, const TProjectDatabase& database);
-    static TCommandResult SetClassTable(int classId, const std::string& tableName);
+    static TCommandResult SetClassTable(int classId, const std::string& tableName, bool readOnly = false);
     // What the window remembers per project: the package name (checked as
     // the set-package command checks it) and whether the pages are made.
     static TCommandResult SetProjectPackage(int projectId, const std::string& packageName);

@@ -117,7 +117,8 @@ std::vector<TSnapshotClass> ReadClasses(
             }
         }
         std::unordered_map<int, size_t> byId;
-        TStatement classRows(db, "select classId,className,friendName,tableName from t_class where " + classWhere);
+        TStatement classRows(
+            db, "select classId,className,friendName,tableName,readOnly from t_class where " + classWhere);
         classRows.Bind(values);
         while (classRows.Step()) {
             TRowReader row(classRows.Handle());
@@ -129,6 +130,7 @@ std::vector<TSnapshotClass> ReadClasses(
             if (sqlite3_column_type(classRows.Handle(), 2) != SQLITE_NULL)
                 c.friendName = row.Text(2);
             c.tableName = row.Text(3);
+            c.readOnly = row.Integer(4) != 0;
             byId.emplace(c.classId, classes.size());
             classes.push_back(std::move(c));
         }

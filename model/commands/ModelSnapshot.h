@@ -31,6 +31,7 @@ struct TSnapshotClass {
     std::string friendName;
     std::vector<TSnapshotMember> members; // in the store's order
     std::string tableName; // imported classes only
+    bool readOnly = false; // imported from a view
 };
 
 // The whole model of one project, read in one read transaction, so that it

@@ -289,9 +289,11 @@ private:
 
     TCommandResult AddClass(size_t c)
     {
-        const std::set<std::string> classKeys = version_ >= 2
-            ? std::set<std::string> { "name", "friendName", "members", "table" }
-            : std::set<std::string> { "name", "friendName", "members" };
+        std::set<std::string> classKeys = { "name", "friendName", "members" };
+        if (version_ >= 2)
+            classKeys.insert("table");
+        if (version_ >= 4)
+            classKeys.insert("readOnly");
         const ordered_json& object = classes_[c];
         std::string name, friendName, fault;
         // Built only for a refusal: finding a line reads the text up to it.
@@ -307,11 +309,13 @@ private:
         if (std::string key = UnknownKey(object, classKeys); !key.empty())
             return Refuse(where(), UnknownKeyMessage(key));
         std::string table;
-        if (version_ >= 2 && !ReadOptional(object, "table", table, fault))
+        bool readOnly = false;
+        if ((version_ >= 2 && !ReadOptional(object, "table", table, fault)) ||
+            (version_ >= 4 && !ReadOptional(object, "readOnly", readOnly, fault)))
             return Refuse(where(), fault);
         TCommandResult added = TModelCommands::AddClass(projectId_, name, friendName);
-        if (added.Done() && !table.empty())
-            added = TModelCommands::SetClassTable(added.id, table);
+        if (added.Done() && (!table.empty() || readOnly))
+            added = TModelCommands::SetClassTable(added.id, table, readOnly);
         if (!added.Done())
             return refuse_(added.refusal, where(), added.message);
         added_.push_back({ added.id, c, ShownName(name) });

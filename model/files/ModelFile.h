@@ -32,7 +32,8 @@
 // 1 did not have; version 2 adds to a project "database": {"url", "user",
 // "driver", "dialect"}, to a class "table", to a member "column",
 // "nullable", "generator", "precision", "scale", each only when set.
-const int kModelFileVersion = 3;
+// Version 3 adds the type 双精度, version 4 a class's "readOnly" (a view).
+const int kModelFileVersion = 4;
 inline const char* const kModelFileFormat = "javagen-model";
 
 // The project's model as text. TDbError on a database failure.

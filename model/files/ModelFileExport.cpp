@@ -64,6 +64,8 @@ int VersionNeeded(const TModelSnapshot& snapshot)
     for (const auto& c : snapshot.Classes()) {
         if (!c.tableName.empty())
             version = std::max(version, 2);
+        if (c.readOnly)
+            version = std::max(version, 4);
         for (const auto& row : c.members) {
             const TMember& m = row.member;
             if (m.GetMemberType() == kTypeLong || m.GetMemberType() == kTypeDecimal)
@@ -108,6 +110,8 @@ std::string ExportModel(int projectId)
         out += "      \"friendName\": " + value(classes[c].friendName) + ",\n";
         if (!classes[c].tableName.empty())
             out += "      \"table\": " + value(classes[c].tableName) + ",\n";
+        if (classes[c].readOnly)
+            out += "      \"readOnly\": true,\n";
         out += "      \"members\": [";
         const auto& members = classes[c].members;
         for (size_t m = 0; m < members.size(); ++m)

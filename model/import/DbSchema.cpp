@@ -125,19 +125,17 @@ std::string Lower(std::string text)
     return text;
 }
 
-// The base tables (by name, byte by byte: the same order whatever the
-// server's collation) and the names of the views.
+// The base tables and views, by name (byte by byte: the same order
+// whatever the server's collation). A view's comment is the text "VIEW".
 void ReadTables(const TServer& server, const std::string& schema, TDbSchema& result)
 {
     for (const TRow& row : server.Rows("select TABLE_NAME, TABLE_COMMENT, TABLE_TYPE from information_schema.TABLES "
                                        "where TABLE_SCHEMA = " +
              schema)) {
-        if (row[2].first == "BASE TABLE")
-            result.tables.push_back({ row[0].first, row[1].first, {}, {}, {} });
-        else if (row[2].first == "VIEW" || row[2].first == "SYSTEM VIEW")
-            result.views.push_back(row[0].first);
+        bool view = row[2].first == "VIEW" || row[2].first == "SYSTEM VIEW";
+        if (row[2].first == "BASE TABLE" || view)
+            result.tables.push_back({ row[0].first, view ? "" : row[1].first, {}, {}, {}, view });
     }
-    std::sort(result.views.begin(), result.views.end());
     std::sort(result.tables.begin(), result.tables.end(),
         [](const TDbTable& a, const TDbTable& b) { return a.name < b.name; });
 }
@@ -177,7 +175,7 @@ void ReadColumns(
                     "where TABLE_SCHEMA = " +
             schema + " order by TABLE_NAME, ORDINAL_POSITION")) {
         auto table = index.find(row[0].first);
-        if (table != index.end()) // else a view's
+        if (table != index.end())
             result.tables[table->second].columns.push_back(ColumnOf(row));
     }
 }

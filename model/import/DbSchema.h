@@ -34,11 +34,11 @@ struct TDbTable {
     std::vector<TDbColumn> columns; // in column order
     std::vector<std::string> primaryKey; // its columns, in key order
     std::vector<TDbForeignKey> foreignKeys; // single-column keys only
+    bool view = false; // a view: no key or foreign keys of its own
 };
 
 struct TDbSchema {
-    std::vector<TDbTable> tables; // by name
-    std::vector<std::string> views; // by name: never imported, always reported
+    std::vector<TDbTable> tables; // base tables and views, by name
 };
 
 struct TDbConnection {

@@ -212,33 +212,51 @@ std::string Acceptable(const std::string& name, const std::function<bool(const s
     return "";
 }
 
-// The tables asked for (all of them when none is named), noting views and
-// names the database does not have.
+// The tables asked for (all of them when none is named), noting names the
+// database does not have.
 std::vector<const TDbTable*> ChooseTables(
     const TDbSchema& schema, const std::vector<std::string>& tables, std::vector<std::string>& notes)
 {
     std::map<std::string, const TDbTable*> byName;
     for (const auto& table : schema.tables)
         byName[table.name] = &table;
-    std::set<std::string> views(schema.views.begin(), schema.views.end());
     std::vector<const TDbTable*> chosen;
     if (tables.empty()) {
         for (const auto& table : schema.tables)
             chosen.push_back(&table);
-        for (const auto& view : schema.views)
-            notes.push_back("跳过视图 " + view + "：视图没有自己的数据行和主键，不能作为类导入");
         return chosen;
     }
     for (const auto& name : tables) {
         auto found = byName.find(name);
         if (found != byName.end())
             chosen.push_back(found->second);
-        else if (views.count(name))
-            notes.push_back("跳过表 " + name + "：它是视图，视图没有自己的数据行和主键，不能作为类导入");
         else
             notes.push_back("跳过表 " + name + "：数据库中没有这个表");
     }
     return chosen;
+}
+
+std::string ViewKeyColumn(const TDbTable& view)
+{
+    auto lower = [](std::string text) {
+        for (char& c : text)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return text;
+    };
+    auto usable = [](const TDbColumn& column) {
+        const char* type = column.nullable ? nullptr : KeyTypeOf(column);
+        return type &&
+            (type == std::string(kTypeInteger) || type == std::string(kTypeLong) || type == std::string(kTypeString));
+    };
+    for (const auto& column : view.columns)
+        if (usable(column) && lower(column.name) == "id")
+            return column.name;
+    for (const auto& column : view.columns) {
+        std::string name = lower(column.name);
+        if (usable(column) && name.size() > 2 && name.compare(name.size() - 2, 2, "id") == 0)
+            return column.name;
+    }
+    return "";
 }
 
 const TDbColumn* ColumnNamed(const TDbTable& table, const std::string& name)

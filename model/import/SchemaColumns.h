@@ -31,11 +31,15 @@ long long LengthOf(const TDbColumn& column);
 // A name the rules accept: the name itself, or with "_", "_2", "_3"...
 // Empty when none is (a name too long, say).
 std::string Acceptable(const std::string& name, const std::function<bool(const std::string&)>& accepted);
-// The tables asked for (all of them when none is named), noting views and
-// names the database does not have.
+// The tables asked for (all of them when none is named), noting names the
+// database does not have.
 std::vector<const TDbTable*> ChooseTables(
     const TDbSchema& schema, const std::vector<std::string>& tables, std::vector<std::string>& notes);
 const TDbColumn* ColumnNamed(const TDbTable& table, const std::string& name);
+// The column of a view that serves as its key: the first NOT NULL integer
+// or text column named id, else the first whose name ends in id; empty
+// when there is none.
+std::string ViewKeyColumn(const TDbTable& view);
 // What the member knows of its column, beside the dialogs' fields.
 void TakeColumnData(const TDbColumn& column, bool isKey, TMemberEntry& entry, const std::string& table,
     std::vector<std::string>& notes);

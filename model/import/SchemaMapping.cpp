@@ -7,7 +7,8 @@ std::vector<std::string> TImportPlan::Report() const
 {
     std::vector<std::string> lines;
     for (const auto& c : classes) {
-        lines.push_back("类 " + c.className + "(" + c.friendName + ") ← 表 " + c.table);
+        lines.push_back("类 " + c.className + "(" + c.friendName + ") ← " + (c.readOnly ? "视图 " : "表 ") + c.table +
+            (c.readOnly ? " 只读(只能列表和查询)" : ""));
         for (const auto& m : c.members) {
             std::string line = "    成员 " + m.entry.name + " " + m.entry.type;
             if (m.entry.type == kTypeString)
@@ -55,7 +56,7 @@ TCommandResult ApplyImportPlan(const TImportPlan& plan, const std::string& proje
         for (const auto& c : plan.classes) {
             TCommandResult added = TModelCommands::AddClass(project.id, c.className, c.friendName);
             if (added.Done())
-                added = TModelCommands::SetClassTable(added.id, c.table);
+                added = TModelCommands::SetClassTable(added.id, c.table, c.readOnly);
             if (!added.Done())
                 return fail("表 " + c.table + "(类 " + c.className + ")：", added);
             classIds.push_back(added.id);

@@ -4,6 +4,7 @@
 #include "EntryRules.h"
 #include "MemberTypes.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -41,6 +42,9 @@ private:
     // A table with one integer or text key and a usable name becomes a class.
     void NameClass(const TDbTable& table)
     {
+        if (table.view && table.primaryKey.empty())
+            return Note("跳过视图 " + table.name +
+                "：没有可以作为键的列(不能为空、名为 id 或以 id 结尾的整数或文本列)，不能作为类导入");
         if (table.primaryKey.size() != 1)
             return Note("跳过表 " + table.name + "：" +
                 (table.primaryKey.empty() ? std::string("没有主键") : std::string("主键由多个列组成")));
@@ -88,6 +92,7 @@ private:
         TClassState state { table, {}, {}, {}, {} };
         TPlannedClass& planned = state.planned;
         planned.table = table.name;
+        planned.readOnly = table.view;
         planned.className = classOf_[table.name];
         bool lost = false;
         planned.friendName = table.comment.empty() ? planned.className : CleanText(table.comment, lost);
@@ -103,6 +108,9 @@ private:
         if (planned.members.empty())
             return;
         ChooseDisplay(table, planned);
+        if (table.view)
+            Note("只读 视图 " + table.name + " 导入为只读类 " + planned.className + "：以列 " + table.primaryKey[0] +
+                " 作为键(请确认它在视图中不重复)；生成的应用只列表和查询，不添加、修改或删除");
         plan_.classes.push_back(planned);
     }
 
@@ -229,5 +237,14 @@ private:
 
 TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::string>& tables, bool textQueryMembers)
 {
-    return TSchemaPlanner(schema, textQueryMembers).Plan(tables);
+    // A view has no key of its own: one of its columns serves as one.
+    bool views = std::any_of(schema.tables.begin(), schema.tables.end(), [](const TDbTable& t) { return t.view; });
+    if (!views)
+        return TSchemaPlanner(schema, textQueryMembers).Plan(tables);
+    TDbSchema keyed = schema;
+    for (auto& table : keyed.tables)
+        if (table.view)
+            if (std::string key = ViewKeyColumn(table); !key.empty())
+                table.primaryKey = { key };
+    return TSchemaPlanner(keyed, textQueryMembers).Plan(tables);
 }

@@ -53,9 +53,10 @@ void TClassDAO::UpdateClass(int projectId, int classId, const std::string& class
     });
 }
 
-void TClassDAO::SetTableName(int classId, const std::string& tableName)
+void TClassDAO::SetTableName(int classId, const std::string& tableName, bool readOnly)
 {
-    db_.ExecuteSql("update t_class set tableName=? where classId=?", { tableName, classId });
+    db_.ExecuteSql(
+        "update t_class set tableName=?,readOnly=? where classId=?", { tableName, readOnly ? 1 : 0, classId });
 }
 
 TIdList TClassDAO::ReadList(const std::string& sql, const TSqlValues& values)

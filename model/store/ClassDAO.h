@@ -22,7 +22,7 @@ public:
     // project whose type named the old class name.
     void UpdateClass(int projectId, int classId, const std::string& className, const std::string& friendName);
     TIdList ListClasses(int projectId);
-    void SetTableName(int classId, const std::string& tableName);
+    void SetTableName(int classId, const std::string& tableName, bool readOnly);
     TIdList ListOtherClasses(int projectId, int classId);
 
     // True when every class of the list has exactly one primary member;

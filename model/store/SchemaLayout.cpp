@@ -38,6 +38,9 @@ const std::vector<TColumnSpec>& SchemaColumns()
             // package of its last generation and whether it makes the pages.
             { "t_project", "packageName", "text not null default ''", 2 },
             { "t_project", "webapp", "integer not null default 0", 2 },
+            // A class imported from a database view: listed and queried,
+            // never written.
+            { "t_class", "readOnly", "integer not null default 0", 4 },
             { "t_member", "memberId", key, 0 },
             { "t_member", "projectId", "integer not null default 0", 0 },
             { "t_member", "classId", "integer not null default 0", 0 },

@@ -137,6 +137,37 @@ TEST(WebAppTest, OnlyTheOperationsOfAnActionCanBeCalled)
         std::string::npos);
 }
 
+// A view's class is listed and queried; nothing reaches its writing operations.
+TEST(WebAppTest, AViewsClassIsOnlyListedAndQueried)
+{
+    TLiteralModel shop = { { "Goods@goods", { { "goodsId@goods_id", "整型", "pmag", 0, "编号" } } },
+        { "Sales@sales_view!",
+            { { "goodsId@goods_id", "整型", "pmda", 0, "编号" }, { "total@total", "整型", "", 0, "" } } } };
+    auto files = WebFiles(shop, { "jdbc:mysql://db/shop", "u", "com.mysql.jdbc.Driver", "x" }, "商店");
+    const std::string& struts = files["src/struts.xml"];
+    EXPECT_NE(struts.find("<allowed-methods>QuerySales</allowed-methods>"), std::string::npos);
+    EXPECT_NE(struts.find("<allowed-methods>AddView,AddGoods,"), std::string::npos);
+    EXPECT_NE(files["src/com/velmorantis/domain/Sales.hbm.xml"].find(" mutable=\"false\""), std::string::npos);
+    EXPECT_EQ(files["src/com/velmorantis/domain/Goods.hbm.xml"].find("mutable"), std::string::npos);
+    struct TPage {
+        const char* path;
+        const char* absent; // no way to a writing operation of the view
+        const char* present;
+    } pages[] = {
+        { "WebRoot/Sales_query_result.jsp", "Sales_AddView", "Sales_QuerySales.action" },
+        { "WebRoot/Sales_query_result.jsp", "Sales_DeleteSales", "<c:out value=\"${_row.total}\"/>" },
+        { "WebRoot/Sales_query_result.jsp", "Sales_ModifySalesQuery", "</td></tr>" },
+        { "WebRoot/main.jsp", "Sales_AddView", "Sales_QuerySales.action" },
+        { "WebRoot/Goods_query_result.jsp", "Sales_", "Goods_DeleteGoods" },
+        { "WebRoot/main.jsp", "Sales_Modify", "Goods_AddView" },
+    };
+    for (const auto& page : pages) {
+        const std::string& text = files[page.path];
+        EXPECT_EQ(text.find(page.absent), std::string::npos) << page.path << " " << page.absent;
+        EXPECT_NE(text.find(page.present), std::string::npos) << page.path << " " << page.present;
+    }
+}
+
 // Model text from any way in (the dialogs, the CLI, a model file, a
 // database's comments) is shown, never evaluated: no "${" or "#{" reaches
 // the JSP engine, no "${" or "%{" a Struts message, no markup or placeholder

@@ -119,7 +119,7 @@ TEST_F(ModelFileTest, ColumnDataComesBackInVersion2)
         { "jdbc:mysql://db:3306/shop?useUnicode=true&characterEncoding=UTF-8", "shopper", "com.mysql.jdbc.Driver",
             "org.hibernate.dialect.MySQL5InnoDBDialect" });
     int goods = PlantClass(shop, "Goods", "商品");
-    TClassDAO().SetTableName(goods, "goods");
+    TClassDAO().SetTableName(goods, "goods", false);
     TMember key = MakeMember(shop, goods, "goodsId", "长整型");
     key.SetMemberIsPri(1);
     key.SetMemberIsMust(1);
@@ -156,6 +156,19 @@ TEST_F(ModelFileTest, ColumnDataComesBackInVersion2)
     EXPECT_NE(text.find("\"column\":\"updated_at\",\"filled\":\"always\"}"), std::string::npos) << text;
     again = ReimportedText(text, "商店三");
     EXPECT_EQ(WithoutProjectLine(again), WithoutProjectLine(text));
+
+    // A view's class needs version 4; in a version 3 file the key is unknown.
+    TClassDAO().SetTableName(goods, "goods_view", true);
+    text = ExportModel(shop);
+    EXPECT_NE(text.find("  \"version\": 4,\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("      \"table\": \"goods_view\",\n      \"readOnly\": true,\n"), std::string::npos) << text;
+    again = ReimportedText(text, "商店四");
+    EXPECT_EQ(WithoutProjectLine(again), WithoutProjectLine(text));
+    std::string older = text;
+    older.replace(older.find("\"version\": 4"), std::string("\"version\": 4").size(), "\"version\": 3");
+    TCommandResult refused = ImportModel(older, "model.json", "商店五");
+    EXPECT_FALSE(refused.Done());
+    EXPECT_NE(refused.message.find("readOnly"), std::string::npos) << refused.message;
 }
 
 TEST_F(ModelFileTest, LibraryAndTrickyModelsComeBackTheSame)
@@ -472,12 +485,15 @@ TEST_F(ModelFileTest, NewerFileVersionIsRefusedNamingIt)
 {
     std::string text = ExportModel(library_);
     std::string newer = text;
-    newer.replace(newer.find("\"version\": 1"), std::string("\"version\": 1").size(), "\"version\": 4");
-    ExpectRefused(
-        newer, "导入 model.json 失败：文件的格式版本为 4，本程序只能读取版本 3，请使用更新的程序导入", "新名");
+    const std::string next = std::to_string(kModelFileVersion + 1), now = std::to_string(kModelFileVersion);
+    newer.replace(newer.find("\"version\": 1"), std::string("\"version\": 1").size(), "\"version\": " + next);
+    ExpectRefused(newer,
+        "导入 model.json 失败：文件的格式版本为 " + next + "，本程序只能读取版本 " + now + "，请使用更新的程序导入",
+        "新名");
     std::string zero = text;
     zero.replace(zero.find("\"version\": 1"), std::string("\"version\": 1").size(), "\"version\": 0");
-    ExpectRefused(zero, "导入 model.json 失败：文件的格式版本为 0，本程序只能读取版本 3，请使用更新的程序导入", "新名");
+    ExpectRefused(
+        zero, "导入 model.json 失败：文件的格式版本为 0，本程序只能读取版本 " + now + "，请使用更新的程序导入", "新名");
 }
 
 // A key the file's version does not have is a newer program's value:

@@ -1,5 +1,6 @@
 // The rules that turn tables into classes, on schemas written as literals.
 #include "SchemaMapping.h"
+#include "ModelSnapshot.h"
 
 #include "TempModelTest.h"
 
@@ -176,6 +177,19 @@ TEST_F(SchemaImportTest, ThePlanIsStoredThroughTheEntryRules)
     EXPECT_EQ(again.message, "从数据库导入失败：该工程名称已经存在!");
 }
 
+TEST_F(SchemaImportTest, AViewIsStoredAsAReadOnlyClass)
+{
+    TDbSchema schema;
+    schema.tables.push_back(
+        { "book_view", "", { Column("id", "int", -1, false), Column("title", "varchar", 20) }, {}, {}, true });
+    TCommandResult result = ApplyImportPlan(PlanSchemaImport(schema, {}, false), "视图");
+    ASSERT_TRUE(result.Done()) << result.message;
+    TModelSnapshot snapshot = TModelSnapshot::Read(result.id);
+    ASSERT_EQ(snapshot.Classes().size(), 1u);
+    EXPECT_TRUE(snapshot.Classes()[0].readOnly);
+    EXPECT_EQ(snapshot.Classes()[0].tableName, "book_view");
+}
+
 // What an import keeps of each column, so that the generated application
 // reads and writes the very tables it came from.
 TEST(SchemaMappingTest, MembersKeepTheirColumnsTypesAndNullability)
@@ -194,7 +208,8 @@ TEST(SchemaMappingTest, MembersKeepTheirColumnsTypesAndNullability)
         { "order_id" }, { { "buyer_id", "buyer", "buyer_id" } } });
     schema.tables.push_back({ "buyer", "", { Column("buyer_id", "bigint", -1, false), Column("name", "varchar", 20) },
         { "buyer_id" }, {} });
-    schema.views = { "order_view" };
+    // A view without a column that can serve as its key.
+    schema.tables.push_back({ "order_view", "", { Column("total", "decimal") }, {}, {}, true });
 
     TImportPlan plan = PlanSchemaImport(schema, {}, false);
     ASSERT_EQ(plan.classes.size(), 2u);
@@ -234,9 +249,44 @@ TEST(SchemaMappingTest, MembersKeepTheirColumnsTypesAndNullability)
     }
     EXPECT_EQ(Member(order, "totalAmount")->entry.scale, "2");
     EXPECT_EQ(Member(plan.classes[1], "buyerId")->entry.keyGenerator, "assigned"); // no AUTO_INCREMENT
-    EXPECT_TRUE(Noted(plan, "跳过视图 order_view："));
+    EXPECT_TRUE(Noted(plan, "跳过视图 order_view：没有可以作为键的列"));
 
     TImportPlan named = PlanSchemaImport(schema, { "order_view" }, false);
     EXPECT_TRUE(named.classes.empty());
-    EXPECT_TRUE(Noted(named, "跳过表 order_view：它是视图"));
+    EXPECT_TRUE(Noted(named, "跳过视图 order_view："));
+}
+
+// A view becomes a read-only class keyed by a column that can serve as one.
+TEST(SchemaMappingTest, ViewsBecomeReadOnlyClassesWhenAColumnCanBeTheKey)
+{
+    struct TCase {
+        std::vector<TDbColumn> columns;
+        const char* key; // the key member's column; empty: the view is skipped
+    } cases[] = {
+        { { Column("name", "varchar", 20, false), Column("ID", "int", -1, false) }, "ID" },
+        { { Column("total", "int", -1, false), Column("order_id", "bigint", -1, false) }, "order_id" },
+        { { Column("customer_id", "int", -1, true), Column("code_id", "varchar", 8, false) }, "code_id" },
+        { { Column("id", "datetime", -1, false), Column("total", "int", -1, false) }, "" },
+    };
+    for (const auto& c : cases) {
+        TDbSchema schema;
+        schema.tables.push_back({ "sales_view", "", c.columns, {}, {}, true });
+        TImportPlan plan = PlanSchemaImport(schema, {}, false);
+        if (!*c.key) {
+            EXPECT_TRUE(plan.classes.empty());
+            EXPECT_TRUE(Noted(plan, "跳过视图 sales_view：没有可以作为键的列"));
+            continue;
+        }
+        ASSERT_EQ(plan.classes.size(), 1u) << c.key;
+        const TPlannedClass& view = plan.classes[0];
+        EXPECT_TRUE(view.readOnly);
+        const TPlannedMember* key = nullptr;
+        for (const auto& m : view.members)
+            if (m.entry.isPri)
+                key = &m;
+        ASSERT_TRUE(key) << c.key;
+        EXPECT_EQ(key->column, c.key);
+        EXPECT_EQ(key->entry.keyGenerator, "assigned");
+        EXPECT_TRUE(Noted(plan, "只读 视图 sales_view 导入为只读类 SalesView：以列 " + std::string(c.key)));
+    }
 }

@@ -28,7 +28,11 @@ TModelSnapshot LiteralSnapshot(const TLiteralModel& classes)
     int classId = 0, memberId = 0;
     for (const auto& c : classes) {
         auto [name, table] = Split(c.name);
-        TSnapshotClass row { ++classId, name, c.friendName, {}, table };
+        // "View@some_view!": a view's read-only class.
+        bool readOnly = !table.empty() && table.back() == '!';
+        if (readOnly)
+            table.pop_back();
+        TSnapshotClass row { ++classId, name, c.friendName, {}, table, readOnly };
         for (const auto& m : c.members) {
             TMember member;
             member.SetMemberId(++memberId);

@@ -11,7 +11,8 @@
 // program assigns, f and F for a column the database fills by default or
 // always. What an import knows is written into the names: a class
 // "Book@book" maps to the table book, a member "bookName@book_name" to the
-// column book_name; a type "定点数(10,2)" has its precision and scale.
+// column book_name; a type "定点数(10,2)" has its precision and scale; a
+// class "Sales@sales_view!" is a view's read-only class.
 struct TLiteralMember {
     std::string name;
     std::string type;

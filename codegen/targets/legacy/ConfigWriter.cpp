@@ -171,7 +171,8 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
 
 } // namespace
 
-std::string BuildStrutsBlock(const std::string& packageName, const TIdList& classes)
+std::string BuildStrutsBlock(
+    const std::string& packageName, const TIdList& classes, const std::set<std::string>& readOnlyClasses)
 {
     TText out;
     const std::string& in = kStrutsIndent;
@@ -190,8 +191,12 @@ std::string BuildStrutsBlock(const std::string& packageName, const TIdList& clas
         out.Line(in + "    <result name=\"query_view\">/" + c + "_query_result.jsp</result>");
         out.Line(in + "    <result name=\"modify_view\">/" + c + "_modify.jsp</result>");
         // Only the Action's operations may be called through the wildcard.
-        out.Line(in + "    <allowed-methods>AddView,Add" + c + ",Query" + c + ",Modify" + c + "Query,Modify" + c +
-            ",Delete" + c + "</allowed-methods>");
+        // A view's rows are only listed and queried.
+        if (readOnlyClasses.count(c))
+            out.Line(in + "    <allowed-methods>Query" + c + "</allowed-methods>");
+        else
+            out.Line(in + "    <allowed-methods>AddView,Add" + c + ",Query" + c + ",Modify" + c + "Query,Modify" + c +
+                ",Delete" + c + "</allowed-methods>");
         out.Line(in + "  </action>");
         out.Line(in + "</package>");
         out.Empty();
@@ -239,6 +244,15 @@ TIdList ClassList(const std::vector<TClassData>& classes)
     return list;
 }
 
+std::set<std::string> ReadOnlyClasses(const std::vector<TClassData>& classes)
+{
+    std::set<std::string> names;
+    for (const auto& c : classes)
+        if (c.readOnly)
+            names.insert(c.name);
+    return names;
+}
+
 // struts.xml: one package block per class in its template.
 class TStrutsConfigGenerator : public IGenerator {
 public:
@@ -246,7 +260,8 @@ public:
     void ProjectFiles(const TGenInput& in, TFiles& out) const override
     {
         std::string text = FillTemplate(in.templates.Text(kStrutsTemplate),
-            { { "$struts2ConfigString", BuildStrutsBlock(in.packageName, ClassList(in.classes)) },
+            { { "$struts2ConfigString",
+                  BuildStrutsBlock(in.packageName, ClassList(in.classes), ReadOnlyClasses(in.classes)) },
                 { "$packageName", in.packageName }, { "$packagePath", in.packagePath } });
         out.push_back({ in.SourceDir(), "struts.xml", text, TEncoding::Utf8Bom, "生成完成!" });
     }
@@ -348,7 +363,10 @@ std::string BuildMappingFile(const TGenInput& in, const TClassData& c)
             { "$tableName", c.tableName.empty() ? "t_" + c.name : Quoted(c.tableName) }, { "$className", c.name },
             // A table of the user's: only the columns a save changes are
             // written, and a column left empty on add gets its default.
-            { "$classAttributes", c.tableName.empty() ? "" : " dynamic-insert=\"true\" dynamic-update=\"true\"" } });
+            // A view is never written.
+            { "$classAttributes",
+                std::string(c.tableName.empty() ? "" : " dynamic-insert=\"true\" dynamic-update=\"true\"") +
+                    (c.readOnly ? " mutable=\"false\"" : "") } });
 }
 
 const IGenerator& StrutsConfigGenerator()

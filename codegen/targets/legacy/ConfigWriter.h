@@ -3,6 +3,8 @@
 #include "Generator.h"
 #include "IdList.h"
 
+#include <set>
+
 #include <string>
 
 // struts.xml, hibernate.cfg.xml and one Hibernate mapping file per class.
@@ -11,7 +13,9 @@ const IGenerator& HibernateConfigGenerator();
 const IGenerator& MappingFileGenerator();
 
 // The generated blocks and files, for the generators above and for tests.
-std::string BuildStrutsBlock(const std::string& packageName, const TIdList& classes);
+// readOnlyClasses (views) may only be queried.
+std::string BuildStrutsBlock(
+    const std::string& packageName, const TIdList& classes, const std::set<std::string>& readOnlyClasses = {});
 std::string BuildHibernateMappingLines(const std::string& packagePath, const TIdList& classes);
 std::string BuildMappingContent(const TClassData& c);
 // The whole mapping file of a class: its template filled in.

@@ -91,7 +91,8 @@ std::string BuildFrame(const TGenInput& in)
         const std::string& C = c.name;
         out.Line("<div class=\"menu-group\">" + HtmlText(c.friendName) + "</div>");
         out.Line("<a href=\"${ctx}/" + C + "/" + C + "_Query" + C + ".action\">" + HtmlText(c.friendName) + "列表</a>");
-        out.Line("<a href=\"${ctx}/" + C + "/" + C + "_AddView.action\">添加" + HtmlText(c.friendName) + "</a>");
+        if (!c.readOnly)
+            out.Line("<a href=\"${ctx}/" + C + "/" + C + "_AddView.action\">添加" + HtmlText(c.friendName) + "</a>");
     }
     out.Line("</nav>");
     return out.Str();
@@ -191,8 +192,9 @@ std::string BuildMainPage(const TGenInput& in)
     out.Line("<tr><th>业务</th><th>操作</th></tr>");
     for (const auto& c : in.classes) {
         const std::string& C = c.name;
+        std::string add = c.readOnly ? "" : " <a href=\"${ctx}/" + C + "/" + C + "_AddView.action\">添加</a>";
         out.Line("<tr><td>" + HtmlText(c.friendName) + "</td><td><a href=\"${ctx}/" + C + "/" + C + "_Query" + C +
-            ".action\">查询</a> <a href=\"${ctx}/" + C + "/" + C + "_AddView.action\">添加</a></td></tr>");
+            ".action\">查询</a>" + add + "</td></tr>");
     }
     out.Line("</table>");
     out.Line("</div>");

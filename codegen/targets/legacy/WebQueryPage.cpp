@@ -86,7 +86,8 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
     for (const auto& m : data.queryMembers)
         out.Line(QueryInput(C, m, LabelOfQuery(data, m)));
     out.Line("<input type=\"submit\" value=\"查询\">");
-    out.Line("<a class=\"btn\" href=\"${ctx}/" + C + "/" + C + "_AddView.action\">添加" + friendName + "</a>");
+    if (!data.readOnly)
+        out.Line("<a class=\"btn\" href=\"${ctx}/" + C + "/" + C + "_AddView.action\">添加" + friendName + "</a>");
     out.Line("</form>");
     out.Line("<p>共 ${recordNumber} 条记录，第 ${currentPage} / ${_pages} 页</p>");
     out.Line("<table class=\"grid\">");
@@ -94,12 +95,14 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
     for (const auto& member : data.members)
         if (member.member.GetMemberQueryDisplay() == 1)
             headers += "<th>" + LabelOf(member.member) + "</th>";
-    out.Line("<tr>" + headers + "<th>操作</th></tr>");
+    out.Line("<tr>" + headers + (data.readOnly ? "" : "<th>操作</th>") + "</tr>");
     out.Line("<c:forEach items=\"${" + c + "List}\" var=\"_row\">");
-    out.Line("<c:url var=\"modifyUrl\" value=\"/" + C + "/" + C + "_Modify" + C + "Query.action\"><c:param name=\"" +
-        p + "\" value=\"${_row." + p + "}\"/></c:url>");
-    out.Line("<c:url var=\"deleteUrl\" value=\"/" + C + "/" + C + "_Delete" + C + ".action\"><c:param name=\"" + p +
-        "\" value=\"${_row." + p + "}\"/></c:url>");
+    if (!data.readOnly) {
+        out.Line("<c:url var=\"modifyUrl\" value=\"/" + C + "/" + C + "_Modify" + C +
+            "Query.action\"><c:param name=\"" + p + "\" value=\"${_row." + p + "}\"/></c:url>");
+        out.Line("<c:url var=\"deleteUrl\" value=\"/" + C + "/" + C + "_Delete" + C + ".action\"><c:param name=\"" + p +
+            "\" value=\"${_row." + p + "}\"/></c:url>");
+    }
     std::string cells;
     for (const auto& member : data.members) {
         const TMember& m = member.member;
@@ -111,12 +114,15 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
                 value += "." + ref.displayName;
         cells += "<td><c:out value=\"${" + value + "}\"/></td>";
     }
+    if (data.readOnly)
+        out.Line("<tr>" + cells + "</tr>");
     // Deleting changes data: a POST with the anti-forgery token, after a confirmation.
-    out.Line("<tr>" + cells +
-        "<td><a href=\"${modifyUrl}\">修改</a> <form class=\"inline\" method=\"post\" action=\"${deleteUrl}\" "
-        "onsubmit=\"return confirm('确定删除这条" +
-        ReplaceAll(ReplaceAll(friendName, "\\", "\\\\"), "'", "\\'") + "记录吗?')\">" + JspCsrfField() +
-        "<button class=\"link danger\" type=\"submit\">删除</button></form></td></tr>");
+    else
+        out.Line("<tr>" + cells +
+            "<td><a href=\"${modifyUrl}\">修改</a> <form class=\"inline\" method=\"post\" action=\"${deleteUrl}\" "
+            "onsubmit=\"return confirm('确定删除这条" +
+            ReplaceAll(ReplaceAll(friendName, "\\", "\\\\"), "'", "\\'") + "记录吗?')\">" + JspCsrfField() +
+            "<button class=\"link danger\" type=\"submit\">删除</button></form></td></tr>");
     out.Line("</c:forEach>");
     out.Line("</table>");
     AddPageUrl(out, data, "firstUrl", "1");

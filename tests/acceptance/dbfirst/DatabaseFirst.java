@@ -12,6 +12,7 @@ import java.util.Set;
 import com.shop.dao.AdminDAO;
 import com.shop.dao.CategoryDAO;
 import com.shop.dao.GoodsDAO;
+import com.shop.dao.GoodsViewDAO;
 import com.shop.dao.SupplierDAO;
 import com.shop.domain.Admin;
 import com.shop.domain.Category;
@@ -96,6 +97,11 @@ public final class DatabaseFirst {
         check(goodsDAO.getRecordNumber() == 9, "9 pencils found by name");
         goodsDAO.CalculateTotalPageAndRecordNumber("", "第1");
         check(goodsDAO.getRecordNumber() == 10, "10 goods found by description: " + goodsDAO.getRecordNumber());
+        if (!Boolean.getBoolean("javagen.fill")) {
+            GoodsViewDAO viewDAO = new GoodsViewDAO();
+            viewDAO.CalculateTotalPageAndRecordNumber("");
+            check(viewDAO.getRecordNumber() == 25, "the view's rows counted: " + viewDAO.getRecordNumber());
+        }
         CategoryDAO categoryDAO = new CategoryDAO();
         categoryDAO.CalculateTotalPageAndRecordNumber("文具");
         check(categoryDAO.getRecordNumber() == 1, "a category found by its name");
