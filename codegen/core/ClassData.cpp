@@ -64,6 +64,28 @@ TReferenceMember ReferenceMember(const TModelSnapshot& snapshot, const TSnapshot
     return m;
 }
 
+TCollectionMember CollectionMember(const TModelSnapshot& snapshot, const TSnapshotClass& owner, const TMember& member)
+{
+    TCollectionMember m;
+    m.name = member.GetMemberName();
+    m.type = member.GetMemberType();
+    m.comment = member.GetMemberComment();
+    m.linkTable = member.GetLinkTable();
+    m.ownerColumn = member.GetLinkColumn();
+    m.column = member.GetColumnName();
+    const TMember& key = ReferencedKey(snapshot, owner, member);
+    m.keyName = key.GetMemberName();
+    m.keyCapital = CapitalizedName(m.keyName);
+    m.keyType = key.GetMemberType();
+    m.displayName = DisplayName(snapshot, m.type);
+    return m;
+}
+
+bool IsCollection(const TSnapshotMember& row)
+{
+    return !row.member.GetLinkTable().empty();
+}
+
 // Everything but the members' own rows, which the caller copies or moves in.
 TClassData ClassFrame(const TModelSnapshot& snapshot, const TSnapshotClass& c)
 {
@@ -80,6 +102,10 @@ TClassData ClassFrame(const TModelSnapshot& snapshot, const TSnapshotClass& c)
     data.members.reserve(c.members.size());
     for (const auto& row : c.members) {
         const TMember& m = row.member;
+        if (IsCollection(row)) {
+            data.collections.push_back(CollectionMember(snapshot, c, m));
+            continue;
+        }
         TClassMember member;
         member.isNonPrimary = row.isNonPrimary;
         if (row.isNonPrimary && !IsSimpleType(m.GetMemberType()))
@@ -100,7 +126,7 @@ std::vector<std::vector<int>> ReferenceGraph(const TModelSnapshot& snapshot)
     std::vector<std::vector<int>> targets(snapshot.Classes().size());
     for (size_t i = 0; i < snapshot.Classes().size(); ++i)
         for (const auto& row : snapshot.Classes()[i].members)
-            if (row.isReference)
+            if (row.isReference && !IsCollection(row))
                 if (const TSnapshotClass* target = snapshot.FindClass(row.member.GetMemberType()))
                     targets[i].push_back(static_cast<int>(snapshot.IndexOf(*target)));
     return targets;
@@ -120,8 +146,9 @@ std::vector<TClassData> BuildClassData(TModelSnapshot snapshot)
     }
     std::vector<TSnapshotClass> rows = snapshot.TakeClasses();
     for (size_t i = 0; i < classes.size(); ++i)
-        for (size_t m = 0; m < rows[i].members.size(); ++m)
-            classes[i].members[m].member = std::move(rows[i].members[m].member);
+        for (size_t m = 0, k = 0; m < rows[i].members.size(); ++m)
+            if (!IsCollection(rows[i].members[m]))
+                classes[i].members[k++].member = std::move(rows[i].members[m].member);
     return classes;
 }
 
@@ -130,8 +157,9 @@ TClassData BuildOneClassData(const TModelSnapshot& snapshot, size_t index)
     const TSnapshotClass& c = snapshot.Classes().at(index);
     TClassData data = ClassFrame(snapshot, c);
     data.cascade = CascadingClasses(ReferenceGraph(snapshot))[index];
-    for (size_t m = 0; m < c.members.size(); ++m)
-        data.members[m].member = c.members[m].member;
+    for (size_t m = 0, k = 0; m < c.members.size(); ++m)
+        if (!IsCollection(c.members[m]))
+            data.members[k++].member = c.members[m].member;
     return data;
 }
 

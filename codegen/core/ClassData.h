@@ -32,6 +32,21 @@ struct TReferenceMember {
     std::string displayName; // the referenced class's display member, shown for its objects
 };
 
+// A many-to-many member: a set of objects of another class, kept as pairs
+// in a link table, chosen on the pages from a multiple selection.
+struct TCollectionMember {
+    std::string name;
+    std::string type; // the other class
+    std::string comment;
+    std::string linkTable;
+    std::string ownerColumn; // the link table's column naming this class's object
+    std::string column; // the one naming the other class's object
+    std::string keyName; // the other class's key member
+    std::string keyCapital;
+    std::string keyType; // its member type
+    std::string displayName; // the other class's display member
+};
+
 // A member of the class, with what the mapping file needs: whether it is
 // mapped as a property (memberIsPri 0) and, for a reference, the name of
 // the referenced class's key (its foreign-key column).
@@ -51,6 +66,7 @@ struct TClassData {
     TMember primary; // the first primary member
     std::vector<TQueryMember> queryMembers; // queryFlag 1
     std::vector<TReferenceMember> references; // member type not a simple type
+    std::vector<TCollectionMember> collections; // many-to-many: in none of the lists above
     bool cascade = false; // many-to-one lines carry cascade="save-update"
     std::string tableName; // imported from a database: the table it maps to
     bool readOnly = false; // a view: listed and queried, never written

@@ -31,7 +31,11 @@ std::vector<std::string> TImportPlan::Report() const
                 line += " 由数据库填写(只读)";
             if (!m.entry.choices.empty())
                 line += " 可选 " + m.entry.choices;
-            lines.push_back(line + " ← 列 " + m.column);
+            if (!m.entry.linkTable.empty())
+                line += " 多对多 ← 联系表 " + m.entry.linkTable + "(" + m.entry.linkColumn + ", " + m.column + ")";
+            else
+                line += " ← 列 " + m.column;
+            lines.push_back(line);
         }
     }
     lines.insert(lines.end(), notes.begin(), notes.end());

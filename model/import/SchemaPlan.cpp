@@ -35,6 +35,8 @@ public:
             NameClass(*table);
         for (const TDbTable* table : imported_)
             PlanClass(*table);
+        for (const TDbTable* link : links_)
+            PlanLink(*link);
         return std::move(plan_);
     }
 
@@ -45,6 +47,8 @@ private:
         if (table.view && table.primaryKey.empty())
             return Note("跳过视图 " + table.name +
                 "：没有可以作为键的列(不能为空、名为 id 或以 id 结尾的整数或文本列)，不能作为类导入");
+        if (IsLinkTable(table))
+            return links_.push_back(&table);
         if (table.primaryKey.size() != 1)
             return Note("跳过表 " + table.name + "：" +
                 (table.primaryKey.empty() ? std::string("没有主键") : std::string("主键由多个列组成")));
@@ -221,6 +225,71 @@ private:
         return name;
     }
 
+    // Two columns, both the key, each a foreign key: the pairs of a
+    // many-to-many.
+    static bool IsLinkTable(const TDbTable& table)
+    {
+        if (table.view || table.primaryKey.size() != 2 || table.columns.size() != 2)
+            return false;
+        for (const std::string& column : table.primaryKey)
+            if (std::none_of(table.foreignKeys.begin(), table.foreignKeys.end(),
+                    [&](const TDbForeignKey& fk) { return fk.column == column; }))
+                return false;
+        return true;
+    }
+
+    // The imported class a link table's column refers to by its key; null
+    // when there is none.
+    const TPlannedClass* LinkTarget(const TDbTable& link, const std::string& column)
+    {
+        for (const auto& fk : link.foreignKeys) {
+            auto target = byName_.find(fk.referencedTable);
+            if (fk.column != column || target == byName_.end() || !classOf_.count(fk.referencedTable) ||
+                target->second->primaryKey.size() != 1 || target->second->primaryKey[0] != fk.referencedColumn)
+                continue;
+            for (const auto& planned : plan_.classes)
+                if (planned.table == fk.referencedTable)
+                    return &planned;
+        }
+        return nullptr;
+    }
+
+    // A link table becomes a many-to-many member of the class its first
+    // key column refers to.
+    void PlanLink(const TDbTable& link)
+    {
+        const std::string& ownerColumn = link.primaryKey[0];
+        const std::string& otherColumn = link.primaryKey[1];
+        const TPlannedClass* owner = LinkTarget(link, ownerColumn);
+        const TPlannedClass* other = LinkTarget(link, otherColumn);
+        if (!owner || !other)
+            return Note("跳过表 " + link.name + "：它是联系表，但它的外键指向的表没有作为类导入");
+        if (!IsSqlIdentifier(link.name) || !IsSqlIdentifier(ownerColumn) || !IsSqlIdentifier(otherColumn))
+            return Note("跳过表 " + link.name + "：表名或列名不是普通的 SQL 标识符");
+        TPlannedClass& planned = plan_.classes[static_cast<size_t>(owner - plan_.classes.data())];
+        std::set<std::string> taken;
+        for (const auto& m : planned.members)
+            taken.insert(m.entry.name);
+        std::string name = Acceptable(Camel(other->className, false) + "Set", [&](const std::string& candidate) {
+            return !taken.count(candidate) && CheckMemberNameText(candidate, planned.className).Accepted();
+        });
+        if (name.empty())
+            return Note("跳过表 " + link.name + "：无法得到合法的成员名");
+        TMemberEntry entry;
+        entry.name = name;
+        entry.type = other->className;
+        entry.lengthText = "0";
+        entry.queryDisplay = false;
+        bool lost = false;
+        entry.comment = CleanText(link.comment, lost);
+        entry.linkTable = link.name;
+        entry.linkColumn = ownerColumn;
+        entry.columnName = otherColumn;
+        planned.members.push_back({ otherColumn, entry });
+        Note("多对多 联系表 " + link.name + " 成为类 " + planned.className + " 的成员 " + name + "(" +
+            other->className + " 的集合，页面上多选)");
+    }
+
     void Note(const std::string& note) { plan_.notes.push_back(note); }
 
     const TDbSchema& schema_;
@@ -231,6 +300,7 @@ private:
     std::set<std::string> classNames_;
     std::map<std::string, std::string> tableOfClass_; // class -> table
     std::vector<const TDbTable*> imported_;
+    std::vector<const TDbTable*> links_;
 };
 
 } // namespace

@@ -67,6 +67,8 @@ struct TMemberEntry {
     std::string scale;
     std::string filled; // "", "default" or "always": see TMember::GetColumnFilled
     std::string choices; // "red|green" or empty: see TMember::GetMemberChoices
+    std::string linkTable; // a many-to-many member's: see TMember::GetLinkTable
+    std::string linkColumn;
 };
 
 enum class TMemberDialog { Add, Change };

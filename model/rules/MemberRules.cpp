@@ -128,6 +128,23 @@ TVerdict CheckChoices(const TMemberEntry& entry)
     return TVerdict::Accept();
 }
 
+// A many-to-many member: a class type, both link columns and the table
+// named, and none of the flags of a column of the class's own table.
+TVerdict CheckLinkData(const TMemberEntry& entry)
+{
+    for (const std::string* name : { &entry.linkTable, &entry.linkColumn, &entry.columnName })
+        if (!IsSqlIdentifier(*name))
+            return TVerdict::Refuse(TRefusal::Column,
+                "多对多成员的联系表“" + entry.linkTable + "”及其列“" + entry.linkColumn + "”、“" + entry.columnName +
+                    "”都必须是普通的 SQL 标识符!");
+    if (IsSimpleType(entry.type))
+        return TVerdict::Refuse(TRefusal::Type, "多对多成员的类型必须是本项目的类!");
+    if (entry.isPri || entry.queryFlag || entry.isDisplay || entry.nullable || !entry.filled.empty() ||
+        !entry.keyGenerator.empty())
+        return TVerdict::Refuse(TRefusal::Flags, "多对多成员不能是主键、参与查询、下拉框显示、可为空或由数据库填写!");
+    return TVerdict::Accept();
+}
+
 TVerdict CheckColumnData(const TMemberEntry& entry)
 {
     if (!entry.columnName.empty() && !IsSqlIdentifier(entry.columnName))
@@ -160,6 +177,11 @@ TVerdict CheckColumnData(const TMemberEntry& entry)
         if (!choices.Accepted())
             return choices;
     }
+    if (!entry.linkTable.empty() || !entry.linkColumn.empty()) {
+        TVerdict link = CheckLinkData(entry);
+        if (!link.Accepted())
+            return link;
+    }
     if (entry.filled == "always" && entry.isPri)
         return TVerdict::Refuse(
             TRefusal::Column, "主键不能设置为总是由数据库填写(always)，数据库生成的主键请用 native!");
@@ -182,7 +204,7 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
         return TVerdict::Refuse(TRefusal::Type, UnknownTypeMessage(projectId, classId, type));
     // A column that may hold NULL, or that the database fills (imported),
     // is optional whatever its type.
-    if (type != kTypeString && !entry.isMust && !entry.nullable && entry.filled.empty())
+    if (type != kTypeString && !entry.isMust && !entry.nullable && entry.filled.empty() && entry.linkTable.empty())
         return TVerdict::Refuse(TRefusal::Flags, "除了字符串类型外其他类型必须勾选是否必填标志!");
     if (dialog == TMemberDialog::Add && entry.isPri && !keyTypeAllowed)
         return TVerdict::Refuse(TRefusal::Flags, "主键字段必须是整型或字符串型!");

@@ -58,6 +58,13 @@ public:
     // empty for any text.
     const std::string& GetMemberChoices() const { return memberChoices_; }
     void SetMemberChoices(const std::string& value) { memberChoices_ = value; }
+    // A many-to-many member (its type a class): the link table that holds
+    // the pairs and its column that names this class's object; the column
+    // naming the other class's object is the column name. Empty otherwise.
+    const std::string& GetLinkTable() const { return linkTable_; }
+    void SetLinkTable(const std::string& value) { linkTable_ = value; }
+    const std::string& GetLinkColumn() const { return linkColumn_; }
+    void SetLinkColumn(const std::string& value) { linkColumn_ = value; }
 
 private:
     int memberId_ = 0;
@@ -81,4 +88,6 @@ private:
     int memberScale_ = 0;
     std::string columnFilled_;
     std::string memberChoices_;
+    std::string linkTable_;
+    std::string linkColumn_;
 };

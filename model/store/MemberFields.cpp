@@ -82,6 +82,19 @@ TMemberField Version3Text(const char* column, const std::string& (TMember::*get)
     return field;
 }
 
+// Texts of schema version 4 and model file version 4: a many-to-many
+// member's link table and column.
+TMemberField Version4Text(const char* column, const std::string& (TMember::*get)() const,
+    void (TMember::*set)(const std::string&), const char* key, const char* option, std::string TMemberEntry::*entryText,
+    const char* help)
+{
+    TMemberField field = ColumnText(column, get, set, key, entryText, help);
+    field.cliOption = option;
+    field.since = 4;
+    field.fileVersion = 4;
+    return field;
+}
+
 } // namespace
 
 const std::vector<TMemberField>& MemberFields()
@@ -117,6 +130,10 @@ const std::vector<TMemberField>& MemberFields()
             "列由数据库填写: default(空着时用数据库默认值) 或 always(只读)"),
         Version3Text("memberChoices", &M::GetMemberChoices, &M::SetMemberChoices, "choices", &E::choices,
             "可选值，用 | 分隔(如 ENUM 列的值)"),
+        Version4Text("memberLinkTable", &M::GetLinkTable, &M::SetLinkTable, "linkTable", "link-table", &E::linkTable,
+            "多对多成员的联系表(其列名为指向所引用类的列)"),
+        Version4Text("memberLinkColumn", &M::GetLinkColumn, &M::SetLinkColumn, "linkColumn", "link-column",
+            &E::linkColumn, "多对多成员的联系表中指向本类的列"),
     };
     return fields;
 }

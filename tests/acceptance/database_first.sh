@@ -2,8 +2,8 @@
 # Database first, end to end: a shop schema in the style users have (snake_case
 # names, Chinese comments, a key the program assigns and keys the database
 # generates, a BIGINT key, nullable INT/DECIMAL/BIGINT columns, a nullable and
-# a required foreign key, TEXT and DATETIME columns, a view, a table with a
-# composite key), filled with rows, imported, generated, compiled, and the
+# a required foreign key, TEXT and DATETIME columns, a view, a link table, a
+# table with a composite key), filled with rows, imported, generated, compiled, and the
 # generated DAO layer run against those very tables: hibernate.cfg.xml names
 # the database, and Hibernate creates nothing in it. Then the same DAO
 # checks on an in-memory HSQLDB whose tables Hibernate creates from the
@@ -52,6 +52,11 @@ CREATE TABLE goods_tag (
   goods_id INT NOT NULL, tag VARCHAR(20) NOT NULL, PRIMARY KEY (goods_id, tag)
 ) COMMENT='商品标签';
 CREATE VIEW goods_view AS SELECT goods_id, goods_name FROM goods;
+CREATE TABLE supplier_category (
+  supplier_id BIGINT NOT NULL, category_id INT NOT NULL, PRIMARY KEY (supplier_id, category_id),
+  CONSTRAINT fk_sc_supplier FOREIGN KEY (supplier_id) REFERENCES supplier (supplier_id),
+  CONSTRAINT fk_sc_category FOREIGN KEY (category_id) REFERENCES category (category_id)
+) COMMENT='供应的分类';
 SQL
 
 cd "$work"
@@ -73,6 +78,7 @@ connect=(--host 127.0.0.1 --port "$port" --user shopper --database shop --query-
 for line in "    成员 viewCount 长整型 可为空 ← 列 view_count" "    成员 price 定点数(10,2) 可为空 ← 列 price" \
     "    成员 supplier Supplier 可为空 ← 列 supplier_id" "    成员 category Category 必填 ← 列 category_id" \
     "    成员 parent Category 可为空 ← 列 parent_id" \
+    "    成员 categorySet Category 多对多 ← 联系表 supplier_category(supplier_id, category_id)" \
     "    成员 supplierId 长整型 主键 必填 ← 列 supplier_id" "    成员 listedAt 日期型 必填 ← 列 listed_at" \
     "类 GoodsView(GoodsView) ← 视图 goods_view 只读(只能列表和查询)" "跳过表 goods_tag：主键由多个列组成" \
     "    成员 status 整型 空着时用数据库默认值 ← 列 status" "    成员 createdAt 日期型 空着时用数据库默认值 ← 列 created_at" \
@@ -83,9 +89,9 @@ status=0; "$cli" import-db "${connect[@]}" --tables goods_view 其他 > view.txt
 grep -q "只读 视图 goods_view 导入为只读类 GoodsView：以列 goods_id 作为键" view.txt \
   || fail "--tables naming a view: $(cat view.txt)"
 "$cli" member list 商店 Goods --all | cut -f2- > goods.txt
-grep -qxF "$(printf 'goodsId\t整型\t0\t1\t1\t0\t0\t1\t商品编号\tgoods_id\t0\tnative\t0\t0\t\t')" goods.txt \
+grep -qxF "$(printf 'goodsId\t整型\t0\t1\t1\t0\t0\t1\t商品编号\tgoods_id\t0\tnative\t0\t0\t\t\t\t')" goods.txt \
   || fail "goodsId: $(cat goods.txt)"
-grep -qxF "$(printf 'price\t定点数\t0\t0\t0\t0\t0\t1\t价格\tprice\t1\t\t10\t2\t\t')" goods.txt || fail "price: $(cat goods.txt)"
+grep -qxF "$(printf 'price\t定点数\t0\t0\t0\t0\t0\t1\t价格\tprice\t1\t\t10\t2\t\t\t\t')" goods.txt || fail "price: $(cat goods.txt)"
 "$cli" export 商店 shop.json
 grep -q '"version": 4' shop.json && grep -q '"readOnly": true' shop.json && grep -q '"table": "goods"' shop.json || fail "the model file: $(head -20 shop.json)"
 

@@ -168,6 +168,56 @@ TEST(WebAppTest, AViewsClassIsOnlyListedAndQueried)
     }
 }
 
+// A many-to-many member is a set mapped on its link table, a field of the
+// domain class, keys the Action turns into objects, a multiple selection.
+TEST(WebAppTest, AManyToManyMemberIsASetChosenFromAMultipleSelection)
+{
+    TLiteralModel shop = {
+        { "Goods@goods",
+            { { "goodsId@goods_id", "长整型", "pmag", 0, "编号" }, { "tagSet@tag_id", "Tag", "", 0, "标签" } } },
+        { "Tag@tag", { { "tagId@tag_id", "整型", "pmag", 0, "" }, { "label@label", "字符串", "d", 20, "" } } }
+    };
+    TModelSnapshot snapshot = LiteralSnapshot(shop);
+    std::vector<TSnapshotClass> classes = snapshot.TakeClasses();
+    classes[0].members[1].member.SetLinkTable("goods_tag");
+    classes[0].members[1].member.SetLinkColumn("goods_id");
+    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
+    const std::vector<TClassData> data = BuildClassData(TModelSnapshot(1, classes));
+    ASSERT_EQ(data[0].collections.size(), 1u);
+    EXPECT_EQ(data[0].members.size(), 1u);
+    EXPECT_TRUE(data[0].references.empty());
+    TGenInput in { "velmorantis", "velmorantis", templates, data, true, { "jdbc:mysql://db/shop", "u", "d", "x" },
+        "商店" };
+    TFiles files;
+    for (const IGenerator* generator : Generators())
+        if (generator->Enabled(in))
+            generator->ClassFiles(in, data[0], files);
+    std::map<std::string, std::string> byName;
+    for (const auto& file : files)
+        byName[file.name] = file.text;
+    struct TPart {
+        const char* file;
+        const char* text;
+    } parts[] = {
+        { "Goods.hbm.xml", "<set name=\"tagSet\" table=\"goods_tag\" lazy=\"false\">" },
+        { "Goods.hbm.xml", "<key column=\"goods_id\"/>" },
+        { "Goods.hbm.xml", "<many-to-many class=\"Tag\" column=\"tag_id\"/>" },
+        { "Goods.java", "    private java.util.Set<Tag> tagSet = new java.util.HashSet<Tag>();" },
+        { "GoodsAction.java", "    private String[] tagSetKeys;" },
+        { "GoodsAction.java", "_one = _dao.GetTagByTagId(Integer.parseInt(_key.trim()));" },
+        { "GoodsAction.java", "        List<Tag> tagList = tagDAO.QueryAllTagInfo();" },
+        { "Goods_add.jsp", "<select name=\"tagSetKeys\" multiple size=\"6\"><c:forEach items=\"${tagList}\"" },
+        { "Goods_modify.jsp", "<c:forEach items=\"${goods.tagSet}\" var=\"_o\">" },
+    };
+    for (const auto& part : parts)
+        EXPECT_NE(byName[part.file].find(part.text), std::string::npos) << part.file << ": " << part.text;
+    // Add and Modify each make the set from the keys.
+    const std::string& action = byName["GoodsAction.java"];
+    size_t first = action.find("Integer.parseInt"), second = action.find("Integer.parseInt", first + 1);
+    EXPECT_NE(second, std::string::npos);
+    EXPECT_EQ(action.find("Integer.parseInt", second + 1), std::string::npos);
+}
+
 // Model text from any way in (the dialogs, the CLI, a model file, a
 // database's comments) is shown, never evaluated: no "${" or "#{" reaches
 // the JSP engine, no "${" or "%{" a Struts message, no markup or placeholder

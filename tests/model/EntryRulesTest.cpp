@@ -181,6 +181,49 @@ TEST_F(EntryRulesTest, StricterMemberRules)
     EXPECT_TRUE(Add(comment).empty());
 }
 
+// A many-to-many member names its link table and both of its columns and
+// is none of what a column of the class's own table may be.
+TEST_F(EntryRulesTest, ManyToManyMembers)
+{
+    const std::string names = "都必须是普通的 SQL 标识符!";
+    const std::string flags = "多对多成员不能是主键、参与查询、下拉框显示、可为空或由数据库填写!";
+    struct TCase {
+        const char* type;
+        const char* table;
+        const char* linkColumn;
+        const char* column;
+        bool query;
+        std::string refusal; // its end; empty: accepted
+    } cases[] = {
+        { "Book", "book_link", "book_id", "other_id", false, "" },
+        { "Book", "book-link", "book_id", "other_id", false, names },
+        { "Book", "book_link", "", "other_id", false, names },
+        { "Book", "book_link", "book_id", "", false, names },
+        { "字符串", "book_link", "book_id", "other_id", false, "多对多成员的类型必须是本项目的类!" },
+        { "Book", "book_link", "book_id", "other_id", true, flags },
+    };
+    for (const auto& c : cases) {
+        TMemberEntry e = Entry("linked", c.type, false);
+        e.linkTable = c.table;
+        e.linkColumn = c.linkColumn;
+        e.columnName = c.column;
+        e.queryFlag = c.query;
+        std::string message = Add(e);
+        if (c.refusal.empty())
+            EXPECT_EQ(message, "") << c.table;
+        else
+            EXPECT_TRUE(message.size() >= c.refusal.size() &&
+                message.compare(message.size() - c.refusal.size(), c.refusal.size(), c.refusal) == 0)
+                << message;
+    }
+    TMemberEntry nullable = Entry("linked", "Book", false);
+    nullable.linkTable = "book_link";
+    nullable.linkColumn = "book_id";
+    nullable.columnName = "other_id";
+    nullable.nullable = true;
+    EXPECT_EQ(Add(nullable), flags);
+}
+
 TEST_F(EntryRulesTest, MemberRecordSetsOnlyWhatDiffers)
 {
     auto e = Entry("pages", "整型");

@@ -256,6 +256,41 @@ TEST(SchemaMappingTest, MembersKeepTheirColumnsTypesAndNullability)
     EXPECT_TRUE(Noted(named, "跳过视图 order_view："));
 }
 
+// A table of two key columns, each a foreign key, is a many-to-many member
+// of the class its first column refers to.
+TEST(SchemaMappingTest, LinkTablesBecomeManyToManyMembers)
+{
+    auto shop = [](std::vector<TDbColumn> linkColumns, std::vector<TDbForeignKey> keys) {
+        TDbSchema schema;
+        schema.tables.push_back({ "goods", "", { Column("goods_id", "int", -1, false), Column("name", "varchar", 20) },
+            { "goods_id" }, {} });
+        schema.tables.push_back({ "goods_tag", "标签", linkColumns, { "goods_id", "tag_id" }, keys });
+        schema.tables.push_back(
+            { "tag", "", { Column("tag_id", "int", -1, false), Column("goods", "varchar", 20) }, { "tag_id" }, {} });
+        return PlanSchemaImport(schema, {}, false);
+    };
+    const std::vector<TDbColumn> pair = { Column("goods_id", "int", -1, false), Column("tag_id", "int", -1, false) };
+    const std::vector<TDbForeignKey> both = { { "goods_id", "goods", "goods_id" }, { "tag_id", "tag", "tag_id" } };
+    TImportPlan plan = shop(pair, both);
+    ASSERT_EQ(plan.classes.size(), 2u);
+    const TPlannedMember* set = Member(plan.classes[0], "tagSet");
+    ASSERT_TRUE(set);
+    EXPECT_EQ(set->entry.type, "Tag");
+    EXPECT_EQ(set->entry.linkTable, "goods_tag");
+    EXPECT_EQ(set->entry.linkColumn, "goods_id");
+    EXPECT_EQ(set->entry.columnName, "tag_id");
+    EXPECT_EQ(set->entry.comment, "标签");
+    EXPECT_TRUE(Noted(plan, "多对多 联系表 goods_tag 成为类 Goods 的成员 tagSet"));
+
+    // An extra column, a key column that is no foreign key, a target not imported.
+    std::vector<TDbColumn> extra = pair;
+    extra.push_back(Column("added_at", "datetime"));
+    EXPECT_TRUE(Noted(shop(extra, both), "跳过表 goods_tag：主键由多个列组成"));
+    EXPECT_TRUE(Noted(shop(pair, { both[0] }), "跳过表 goods_tag：主键由多个列组成"));
+    EXPECT_TRUE(Noted(shop(pair, { both[0], { "tag_id", "missing", "tag_id" } }),
+        "跳过表 goods_tag：它是联系表，但它的外键指向的表没有作为类导入"));
+}
+
 // A view becomes a read-only class keyed by a column that can serve as one.
 TEST(SchemaMappingTest, ViewsBecomeReadOnlyClassesWhenAColumnCanBeTheKey)
 {

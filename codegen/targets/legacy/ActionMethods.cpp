@@ -74,6 +74,44 @@ void AddReferenceLoads(TText& out, const TClassData& data, const std::string& c)
     }
 }
 
+// Add and Modify: each many-to-many member's set is made of the objects
+// whose keys the multiple selection sent (C.mKeys); a key that names no
+// object is refused, one sent twice counts once.
+void AddCollectionLoads(TText& out, const TClassData& data, const std::string& c)
+{
+    for (const auto& m : data.collections) {
+        TPrinter::TVars vars = { { "R", m.type }, { "m", m.name }, { "M", CapitalizedName(m.name) },
+            { "Q", m.keyCapital }, { "c", c },
+            { "key",
+                m.keyType == kTypeString     ? "_key"
+                    : m.keyType == kTypeLong ? "Long.parseLong(_key.trim())"
+                                             : "Integer.parseInt(_key.trim())" } };
+        TPrinter lines;
+        lines.Print(vars,
+            "            {\n"
+            "                $R$DAO _dao = new $R$DAO();\n"
+            "                java.util.Set<$R$> _chosen = new java.util.HashSet<$R$>();\n"
+            "                java.util.Set<String> _seen = new java.util.HashSet<String>();\n"
+            "                if(null != $m$Keys) for(String _key : $m$Keys) {\n"
+            "                    if(null == _key || _key.trim().equals(\"\") || !_seen.add(_key.trim())) continue;\n"
+            "                    $R$ _one = null;\n"
+            "                    try {\n"
+            "                        _one = _dao.Get$R$By$Q$($key$);\n"
+            "                    } catch (NumberFormatException _e) {\n"
+            "                        _one = null;\n"
+            "                    }\n"
+            "                    if(null == _one) {\n"
+            "                        ctx.put(\"error\",  java.net.URLEncoder.encode(\"所选的$R$不存在!\"));\n"
+            "                        return \"error\";\n"
+            "                    }\n"
+            "                    _chosen.add(_one);\n"
+            "                }\n"
+            "                $c$.set$M$(_chosen);\n"
+            "            }\n");
+        out.Append(lines.Str());
+    }
+}
+
 // The lines that put every object of the referenced class R in the context
 // for a drop-down; a class referring to itself has its DAO as a field.
 std::string ChoiceListLines(const std::string& C, const std::string& R)
@@ -105,6 +143,9 @@ std::string TActionOperate::BuildAddViewAction(const TClassData& data)
         out.Line("        /*查询所有的" + R + "信息*/");
         out.Append(ChoiceListLines(C, R));
     }
+    for (const auto& m : data.collections)
+        if (declared.First(m.type))
+            out.Append(ChoiceListLines(C, m.type));
     out.Line("        return \"add_view\";");
     out.Line("    }");
     out.Empty();
@@ -142,6 +183,7 @@ std::string TActionOperate::BuildAddAction(const TClassData& data)
     }
     out.Line("        try {");
     AddReferenceLoads(out, data, c);
+    AddCollectionLoads(out, data, c);
     out.Line("            " + c + "DAO.Add" + C + "(" + c + ");");
     out.Line("            ctx.put(\"message\",  java.net.URLEncoder.encode(\"" + C + "添加成功!\"));");
     out.Line("            return \"add_success\";");
@@ -221,6 +263,9 @@ std::string TActionOperate::BuildModifyQueryAction(const TClassData& data)
     for (const auto& ref : data.references)
         if (declared.First(ref.type))
             out.Append(ChoiceListLines(C, ref.type));
+    for (const auto& m : data.collections)
+        if (declared.First(m.type))
+            out.Append(ChoiceListLines(C, m.type));
     out.Print(vars,
         "        ctx.put(\"$c$\",  $c$);\n"
         "        return \"modify_view\";\n"
@@ -239,6 +284,7 @@ std::string TActionOperate::BuildModifyAction(const TClassData& data)
     out.Line("        ActionContext ctx = ActionContext.getContext();");
     out.Line("        try {");
     AddReferenceLoads(out, data, c);
+    AddCollectionLoads(out, data, c);
     out.Line("            " + c + "DAO.Update" + C + "(" + c + ");");
     out.Line("            ctx.put(\"message\",  java.net.URLEncoder.encode(\"" + C + "信息更新成功!\"));");
     out.Line("            return \"modify_success\";");

@@ -43,6 +43,10 @@ std::string TActionOperate::BuildActionClass(const std::string& packageName, con
         out.Line("import com." + packageName + ".dao." + r.type + "DAO;");
         out.Line("import com." + packageName + ".domain." + r.type + ";");
     }
+    for (const auto& m : data.collections) {
+        out.Line("import com." + packageName + ".dao." + m.type + "DAO;");
+        out.Line("import com." + packageName + ".domain." + m.type + ";");
+    }
     out.Line("import com." + packageName + ".test.TestUtil;");
     out.Empty();
     out.Line("public class " + C + "Action extends ActionSupport {");
@@ -59,6 +63,11 @@ std::string TActionOperate::BuildActionClass(const std::string& packageName, con
             continue;
         out.Line("    /*关联对象属性: " + JavaCommentText(r.comment) + "*/");
         AddProperty(out, r.type, r.name);
+    }
+    // A many-to-many member's choice arrives as the keys of the objects.
+    for (const auto& m : data.collections) {
+        out.Line("    /*多对多属性所选对象的主键: " + JavaCommentText(m.comment) + "*/");
+        AddProperty(out, "String[]", m.name + "Keys");
     }
 
     out.Line("    /*当前第几页*/");

@@ -213,6 +213,18 @@ std::string BuildHibernateMappingLines(const std::string& packagePath, const TId
     return out.Str();
 }
 
+// A many-to-many: the pairs of a link table, read with the object (in
+// batches, as the references are) and rewritten when the set changes.
+void AddCollection(TMappingText& out, const TCollectionMember& m)
+{
+    out.Line("<!-- 多对多属性: " + XmlCommentText(m.comment) + " -->");
+    out.Line("<set name=\"" + m.name + "\" table=\"" + Quoted(m.linkTable) + "\" lazy=\"false\">");
+    out.Line("  <key column=\"" + Quoted(m.ownerColumn) + "\"/>");
+    out.Line("  <many-to-many class=\"" + m.type + "\" column=\"" + Quoted(m.column) + "\"/>");
+    out.Line("</set>");
+    out.Empty();
+}
+
 std::string BuildMappingContent(const TClassData& c)
 {
     TMappingText out;
@@ -227,6 +239,8 @@ std::string BuildMappingContent(const TClassData& c)
     for (const auto& mapped : c.members)
         if (mapped.isNonPrimary)
             AddProperty(out, mapped, columns, cascade);
+    for (const auto& collection : c.collections)
+        AddCollection(out, collection);
     return out.Str();
 }
 

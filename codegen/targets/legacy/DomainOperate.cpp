@@ -37,6 +37,20 @@ std::string TDomainOperate::BuildDomainClass(const std::string& packageName, con
         out.Line("    }");
         out.Empty();
     }
+    for (const TCollectionMember& m : c.collections) {
+        std::string t = "java.util.Set<" + m.type + ">";
+        std::string M = CapitalizedName(m.name);
+        out.Line("    /** " + JavaCommentText(m.comment) + (m.comment.empty() ? "" : " ") + "(联系表 " + m.linkTable +
+            ") */");
+        out.Line("    private " + t + " " + m.name + " = new java.util.HashSet<" + m.type + ">();");
+        out.Line("    public " + t + " get" + M + "() {");
+        out.Line("        return " + m.name + ";");
+        out.Line("    }");
+        out.Line("    public void set" + M + "(" + t + " " + m.name + ") {");
+        out.Line("        this." + m.name + " = " + m.name + ";");
+        out.Line("    }");
+        out.Empty();
+    }
     out.Append("}");
     return out.Str();
 }

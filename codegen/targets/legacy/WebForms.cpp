@@ -67,16 +67,16 @@ std::string SimpleInput(const std::string& c, const TMember& m)
 // The list of a referenced class's objects: what AddView and ModifyQuery put
 // in the context, or, after a failed validation (which runs no Action
 // method), read here through the referenced class's DAO.
-void AddReferenceList(TText& out, const std::string& packageName, const std::string& C, const TReferenceMember& ref,
+void AddReferenceList(TText& out, const std::string& packageName, const std::string& C, const std::string& R,
     std::set<std::string>& loaded)
 {
-    std::string r = ClassVariableName(ref.type);
-    std::string list = ChoiceListName(C, ref.type);
-    if (!loaded.insert(ref.type).second)
+    std::string r = ClassVariableName(R);
+    std::string list = ChoiceListName(C, R);
+    if (!loaded.insert(R).second)
         return;
     out.Line("<c:if test=\"${empty " + list + "}\">");
-    out.Line("<jsp:useBean id=\"" + r + "DAO\" class=\"com." + packageName + ".dao." + ref.type + "DAO\"/>");
-    out.Line("<c:set var=\"" + list + "\" value=\"${" + r + "DAO.QueryAll" + ref.type + "Info()}\"/>");
+    out.Line("<jsp:useBean id=\"" + r + "DAO\" class=\"com." + packageName + ".dao." + R + "DAO\"/>");
+    out.Line("<c:set var=\"" + list + "\" value=\"${" + r + "DAO.QueryAll" + R + "Info()}\"/>");
     out.Line("</c:if>");
 }
 
@@ -152,7 +152,33 @@ void AddLists(TText& out, const TGenInput& in, const TClassData& data)
 {
     std::set<std::string> loaded;
     for (const auto& ref : data.references)
-        AddReferenceList(out, in.packageName, data.name, ref, loaded);
+        AddReferenceList(out, in.packageName, data.name, ref.type, loaded);
+    for (const auto& m : data.collections)
+        AddReferenceList(out, in.packageName, data.name, m.type, loaded);
+}
+
+// A many-to-many member: a multiple selection of the other class's objects,
+// sending their keys (mKeys); selected are the ones posted or, on the first
+// showing, the object's own.
+void AddCollectionRows(TText& out, const TClassData& data)
+{
+    std::string c = ClassVariableName(data.name);
+    for (const auto& m : data.collections) {
+        std::string field = m.name + "Keys";
+        std::string key = m.keyName;
+        std::string label = HtmlText(m.comment.empty() ? m.name : m.comment);
+        out.Line("<tr><th>" + label + "</th><td><select name=\"" + field + "\" multiple size=\"6\">" +
+            "<c:forEach items=\"${" + ChoiceListName(data.name, m.type) + "}\" var=\"_item\">" +
+            "<c:set var=\"_chosen\" value=\"${false}\"/>" + "<c:forEach items=\"${paramValues['" + field +
+            "']}\" var=\"_k\"><c:if test=\"${fn:trim(_k) == fn:trim(_item." + key +
+            ")}\"><c:set var=\"_chosen\" value=\"${true}\"/></c:if></c:forEach>" +
+            "<c:if test=\"${empty paramValues['" + field + "']}\"><c:forEach items=\"${" + c + "." + m.name +
+            "}\" var=\"_o\"><c:if test=\"${fn:trim(_o." + key + ") == fn:trim(_item." + key +
+            ")}\"><c:set var=\"_chosen\" value=\"${true}\"/></c:if></c:forEach></c:if>" +
+            "<option value=\"<c:out value='${_item." + key +
+            "}'/>\"${_chosen ? ' selected' : ''}><c:out value=\"${_item." + m.displayName +
+            "}\"/></option></c:forEach></select>" + JspFieldErrors(field) + "</td></tr>");
+    }
 }
 
 // The end of the add and modify forms: the note on required fields, save,
@@ -228,6 +254,7 @@ std::string BuildAddPage(const TGenInput& in, const TClassData& data)
     AddKeyRow(out, c, data.primary, false);
     out.Line("</c:otherwise></c:choose>");
     AddRows(out, data, true);
+    AddCollectionRows(out, data);
     out.Line("</table>");
     FormTail(out, C);
     out.Line("</div>");
@@ -254,6 +281,7 @@ std::string BuildModifyPage(const TGenInput& in, const TClassData& data)
     out.Line("<table class=\"form\">");
     AddKeyRow(out, c, data.primary, true);
     AddRows(out, data, false);
+    AddCollectionRows(out, data);
     out.Line("</table>");
     FormTail(out, C);
     out.Line("</div>");

@@ -204,6 +204,20 @@ public final class DatabaseFirst {
         supplier.setSupplierName("丙供应商");
         supplierDAO.AddSupplier(supplier);
         check(supplier.getSupplierId() > 0, "the database assigns a BIGINT key");
+        // A link table's pairs: the supplier's categories, stored and read back.
+        java.util.Set<Category> sold = new java.util.HashSet<Category>();
+        sold.add(categoryDAO.GetCategoryByCategoryId(1));
+        sold.add(categoryDAO.GetCategoryByCategoryId(2));
+        supplier.setCategorySet(sold);
+        supplierDAO.UpdateSupplier(supplier);
+        Supplier reread = supplierDAO.GetSupplierBySupplierId(supplier.getSupplierId());
+        check(reread != null && reread.getCategorySet().size() == 2, "the many-to-many pairs are stored");
+        reread.getCategorySet().clear();
+        supplierDAO.UpdateSupplier(reread);
+        check(supplierDAO.GetSupplierBySupplierId(supplier.getSupplierId()).getCategorySet().isEmpty(),
+            "the many-to-many pairs are removed");
+        supplier.setCategorySet(sold);
+        supplierDAO.UpdateSupplier(supplier);
 
         goodsDAO.DeleteGoods(added.getGoodsId());
         check(goodsDAO.GetGoodsByGoodsId(added.getGoodsId()) == null, "the goods is deleted");

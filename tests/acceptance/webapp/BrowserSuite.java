@@ -119,6 +119,7 @@ public final class BrowserSuite {
             modifyingAndDeleting();
             badRequests();
             storedPasswords();
+            typeSets();
         });
     }
 
@@ -270,6 +271,48 @@ public final class BrowserSuite {
             new WebDriverWait(d, Duration.ofSeconds(10)).until(ExpectedConditions.alertIsPresent()).accept();
             waitForText("BookType删除成功!");
             expect(scalar("select count(*) from t_BookType").equals(2L), "two rows in t_BookType again");
+        });
+    }
+
+    /** A many-to-many member: chosen in a multiple selection, stored as pairs of its link table. */
+    private void typeSets() throws Exception {
+        String computing = String.valueOf(scalar("select bookTypeId from t_BookType where typeName = '计算机'"));
+        String isbn = "9787111000099";
+        String pairs = "select count(*) from t_book_type_set where isbn = '" + isbn + "'";
+        check("type sets", "a book is added with two types in its set", () -> {
+            open("/Book/Book_AddView.action");
+            Select set = new Select(d.findElement(By.name("typeSetKeys")));
+            expect(set.isMultiple() && set.getOptions().size() == 2, "a multiple selection of both types");
+            set.selectByVisibleText("计算机");
+            set.selectByVisibleText("文学");
+            fill("Book_AddBook.action", fields("book.isbn", isbn, "book.title", "两类之书", "book.bookType.bookTypeId",
+                    computing, "book.price", "5", "book.published", "2021-01-01"));
+            expectText("Book添加成功!");
+            expect(scalar(pairs).equals(2L), "two pairs are stored");
+        });
+        check("type sets", "the modify page shows them chosen; a save keeps the one left", () -> {
+            open("/Book/Book_ModifyBookQuery.action?isbn=" + isbn);
+            Select set = new Select(d.findElement(By.name("typeSetKeys")));
+            expect(set.getAllSelectedOptions().size() == 2, "both are chosen");
+            set.deselectByVisibleText("文学");
+            fill("Book_ModifyBook.action", fields());
+            expectText("Book信息更新成功!");
+            expect(scalar(pairs).equals(1L), "one pair is left");
+        });
+        check("type sets", "a key that names no type is refused", () -> {
+            open("/Book/Book_ModifyBookQuery.action?isbn=" + isbn);
+            js("var o = document.createElement('option'); o.value = '999'; o.selected = true;"
+                    + "document.getElementsByName('typeSetKeys')[0].appendChild(o);");
+            fill("Book_ModifyBook.action", fields());
+            expectText("所选的BookType不存在!");
+            expect(scalar(pairs).equals(1L), "the pair is kept");
+        });
+        check("type sets", "deleting the book deletes its pairs", () -> {
+            open("/Book/Book_QueryBook.action?title=" + enc("两类之书"));
+            d.findElement(By.xpath("//button[normalize-space()='删除']")).click();
+            new WebDriverWait(d, Duration.ofSeconds(10)).until(ExpectedConditions.alertIsPresent()).accept();
+            waitForText("Book删除成功!");
+            expect(scalar(pairs).equals(0L), "no pair is left");
         });
     }
 
