@@ -44,10 +44,13 @@ struct TRunSettingsArgs {
     CLI::Option* package = nullptr; // --package NAME
     CLI::Option* webapp = nullptr; // --webapp
     CLI::Option* noWebapp = nullptr; // --no-webapp
+    CLI::Option* target = nullptr; // --target legacy|current
+    std::shared_ptr<std::string> targetName = std::make_shared<std::string>();
 };
 struct TRunSettings {
     std::string packageName;
     bool webapp = false;
+    std::string target; // kTargetLegacy or kTargetCurrent
 };
 TRunSettings ResolveRunSettings(
     int projectId, const std::string& projectName, const TRunSettingsArgs& given, const std::string& packageName);

@@ -1,4 +1,5 @@
 #include "CliApp.h"
+#include "ProjectSettings.h"
 
 #include "AutoCode.h"
 #include "EntryRules.h"
@@ -84,6 +85,7 @@ int Generate(const TGenerateArgs& args)
         locations.templateDir.pop_back();
     locations.rootDir = args.root;
     locations.webapp = settings.webapp;
+    locations.target = settings.target == kTargetCurrent ? TTarget::Current : TTarget::Legacy;
     locations.deleteOldPackage = args.deleteOldPackage;
 
     if (args.dryRun && !args.merge)

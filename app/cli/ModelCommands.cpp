@@ -89,22 +89,30 @@ void AddProjectSettings(CLI::App* project, TCliAction& action, const std::shared
         CLI::Option* package = nullptr;
         CLI::Option* webapp = nullptr;
         CLI::Option* noWebapp = nullptr;
+        std::string target;
+        CLI::Option* targetOption = nullptr;
     };
     auto set = std::make_shared<TSettingsArgs>();
     CLI::App* settings = Command(*project, "settings",
-        "工程保存的设置(与工作台共用，generate 和 preview 默认使用): 不给选项时列出 package、webapp");
+        "工程保存的设置(与工作台共用，generate 和 preview 默认使用): 不给选项时列出 package、webapp、target");
     Positional(settings, "NAME", *name, "工程名称");
     set->package = settings->add_option("--package", set->packageName, "保存包名")->type_name("NAME");
     set->webapp = settings->add_flag("--webapp", "保存: 同时生成网页");
     set->noWebapp = settings->add_flag("--no-webapp", "保存: 不生成网页");
     set->webapp->excludes(set->noWebapp);
+    set->targetOption = settings
+                            ->add_option("--target", set->target,
+                                "保存目标框架: legacy(Struts 2.3 + Hibernate 3.6，默认) 或 current(Struts 7 + "
+                                "Hibernate 7，Jakarta EE 10)")
+                            ->type_name("legacy|current");
     settings->callback([&action, name, set] {
         action = [name, set] {
             int projectId = FindProjectId(*name);
-            if (set->package->count() == 0 && set->webapp->count() == 0 && set->noWebapp->count() == 0) {
+            if (set->package->count() == 0 && set->webapp->count() == 0 && set->noWebapp->count() == 0 &&
+                set->targetOption->count() == 0) {
                 TProjectSettings stored = ReadProjectSettings(projectId);
                 std::cout << "package\tcom." << stored.packageName << (stored.packageStored ? "" : "\t(默认)")
-                          << "\nwebapp\t" << (stored.webapp ? 1 : 0) << '\n';
+                          << "\nwebapp\t" << (stored.webapp ? 1 : 0) << "\ntarget\t" << stored.target << '\n';
                 return 0;
             }
             int status = 0;
@@ -112,6 +120,8 @@ void AddProjectSettings(CLI::App* project, TCliAction& action, const std::shared
                 status = Report(TModelCommands::SetProjectPackage(projectId, set->packageName));
             if (status == 0 && set->webapp->count() + set->noWebapp->count() > 0)
                 status = Report(TModelCommands::SetProjectWebapp(projectId, set->webapp->count() > 0));
+            if (status == 0 && set->targetOption->count() > 0)
+                status = Report(TModelCommands::SetProjectTarget(projectId, set->target));
             return status;
         };
     });

@@ -1,6 +1,7 @@
 // javagen-cli preview: the files a run would write for one class, printed
 // as UTF-8, nothing written.
 #include "CliApp.h"
+#include "ProjectSettings.h"
 
 #include "EntryRules.h"
 #include "Preview.h"
@@ -26,6 +27,7 @@ int Preview(const TPreviewArgs& a)
     TRunLocations locations;
     locations.templateDir = a.templates;
     locations.webapp = settings.webapp || a.file == "pages" || a.file == "validation";
+    locations.target = settings.target == kTargetCurrent ? TTarget::Current : TTarget::Legacy;
     std::optional<TClassPreview> preview;
     TCheckResult check = PreviewClass(projectId, a.project, settings.packageName, locations, a.className, preview);
     if (!check.Passed())

@@ -19,6 +19,11 @@ TRunSettingsArgs AddRunSettingsOptions(CLI::App& command, std::string& packageNa
         command.add_flag("--webapp")->description(webappHelp + "；默认按工程保存的设置(工作台的“同时生成网页”)");
     args.noWebapp = command.add_flag("--no-webapp")->description("本次不生成网页，不论工程保存的设置");
     args.webapp->excludes(args.noWebapp);
+    args.target = command
+                      .add_option("--target", *args.targetName,
+                          "目标框架: legacy(Struts 2.3 + Hibernate 3.6) 或 current(Struts 7 + Hibernate 7，Jakarta EE "
+                          "10)；默认按工程保存的设置")
+                      ->type_name("legacy|current");
     return args;
 }
 
@@ -26,7 +31,16 @@ TRunSettings ResolveRunSettings(
     int projectId, const std::string& projectName, const TRunSettingsArgs& given, const std::string& packageName)
 {
     TProjectSettings stored = ReadProjectSettings(projectId);
-    TRunSettings run { stored.packageName, stored.webapp };
+    TRunSettings run { stored.packageName, stored.webapp, stored.target };
+    if (given.target && given.target->count() > 0) {
+        const std::string& target = *given.targetName;
+        if (TargetCaption(target).empty())
+            throw TRefused("目标框架“" + target + "”不存在：只能是 legacy 或 current");
+        if (target != stored.target)
+            std::cerr << "本次生成 " << TargetCaption(target) << " 的代码(工程 " << projectName << " 保存的目标框架为 "
+                      << TargetCaption(stored.target) << ")\n";
+        run.target = target;
+    }
     if (given.package && given.package->count() > 0) {
         TVerdict package = CheckPackageName(packageName);
         if (!package.Accepted())

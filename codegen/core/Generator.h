@@ -27,6 +27,11 @@ struct TGeneratedFile {
     std::string Relative() const { return dir.empty() ? name : dir + "/" + name; }
 };
 
+// The frameworks the output is for: the legacy ones (Struts 2.3, Hibernate
+// 3.6) or the current ones (Struts 7, Hibernate 7, Jakarta EE 10). Each is a
+// list of generators.
+enum class TTarget { Legacy, Current };
+
 // What every generator is given: the project's classes, the package, the
 // templates, and which optional outputs the run makes.
 struct TGenInput {
@@ -37,6 +42,7 @@ struct TGenInput {
     bool webapp = false; // the pages, web.xml and build are made too
     TProjectDatabase database = {}; // the database of an imported project; empty otherwise
     std::string projectName = {}; // names the web application and its war
+    TTarget target = TTarget::Legacy;
 
     // "src" and "src/com/<package path>/<kind>".
     std::string SourceDir() const { return "src"; }
@@ -92,7 +98,7 @@ public:
 // Every generator, in the order of the files of a run: struts.xml,
 // hibernate.cfg.xml, the mapping files, the support files, the domain,
 // Action and DAO classes, then the optional ones.
-const std::vector<const IGenerator*>& Generators();
+const std::vector<const IGenerator*>& Generators(TTarget target = TTarget::Legacy);
 
 // The per-class generators the preview shows, in its order.
 std::vector<const IGenerator*> PreviewGenerators(const TGenInput& in);

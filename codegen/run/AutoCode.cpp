@@ -29,8 +29,9 @@ void TAutoCode::Start(std::function<void()> body)
 }
 
 TCheckResult PrepareRun(int projectId, const std::string& projectName, const std::string& packageName,
-    const std::string& templateDir, bool webapp, std::optional<TPreparedRun>& prepared)
+    const TRunLocations& locations, std::optional<TPreparedRun>& prepared)
 {
+    bool webapp = locations.webapp;
     // A database edited by another tool could hold a name that leads out of
     // the projects directory.
     TVerdict name = CheckProjectNameText(projectName);
@@ -45,14 +46,18 @@ TCheckResult PrepareRun(int projectId, const std::string& projectName, const std
     TCheckResult check = CheckModel(snapshot, packageName, webapp);
     if (!check.Passed())
         return check;
+    if (webapp && locations.target == TTarget::Current)
+        return TCheckResult::Refuse(
+            "目标框架为 Struts 7 + Hibernate 7 时，这一版只生成 Java 代码和配置文件，还不生成网页、"
+            "web.xml 和构建文件；请不勾选“同时生成网页”(或用 --no-webapp)再生成。");
     TProjectDatabase database = snapshot.Database();
     TPreparedRun run { BuildClassData(std::move(snapshot)), {}, database };
     try {
         // Only what this run's generators read: an optional output's
         // template is not needed for a project that does not make it.
         TTemplates none;
-        TGenInput probe { packageName, "", none, run.classes, webapp, database, projectName };
-        run.templates = TTemplates::Load(templateDir, TemplatesUsed(probe));
+        TGenInput probe { packageName, "", none, run.classes, webapp, database, projectName, locations.target };
+        run.templates = TTemplates::Load(locations.templateDir, TemplatesUsed(probe));
     } catch (const TFileError& e) {
         return TCheckResult::Refuse(e.what());
     }
@@ -60,18 +65,18 @@ TCheckResult PrepareRun(int projectId, const std::string& projectName, const std
     return {};
 }
 
-TGenInput GeneratorInput(
-    const TPreparedRun& prepared, const std::string& projectName, const std::string& packageName, bool webapp)
+TGenInput GeneratorInput(const TPreparedRun& prepared, const std::string& projectName, const std::string& packageName,
+    bool webapp, TTarget target)
 {
     TGenInput in { packageName, TOutputPaths("", "", packageName).PackagePath(), prepared.templates, prepared.classes,
-        webapp, prepared.database, projectName };
+        webapp, prepared.database, projectName, target };
     return in;
 }
 
 void ForEachGeneratedFile(const TGenInput& in, const std::function<void(const TGeneratedFile&)>& take)
 {
     TFiles files;
-    for (const IGenerator* generator : Generators()) {
+    for (const IGenerator* generator : Generators(in.target)) {
         if (!generator->Enabled(in))
             continue;
         files.clear();
@@ -90,7 +95,7 @@ void ForEachGeneratedFile(const TGenInput& in, const std::function<void(const TG
 std::vector<std::string> RunDirectories(const TOutputPaths& paths, const TGenInput& in)
 {
     std::set<std::string> relative;
-    for (const IGenerator* generator : Generators())
+    for (const IGenerator* generator : Generators(in.target))
         for (const auto& dir : generator->Directories(in))
             relative.insert(dir);
     std::vector<std::string> directories;
@@ -129,7 +134,7 @@ std::map<std::string, std::string> RenamedFiles(const TGenInput& in, const std::
             continue;
         TClassData old = c;
         old.name = was->second;
-        for (const IGenerator* generator : Generators()) {
+        for (const IGenerator* generator : Generators(in.target)) {
             if (!generator->Enabled(in))
                 continue;
             TFiles newFiles, oldFiles;
@@ -183,7 +188,8 @@ void GenerateChecked(const TPreparedRun& prepared, const TRunRequest& request, I
     const TRunLocations& locations = request.locations;
     std::string root = locations.rootDir.empty() ? ProgramDirectory() : locations.rootDir;
     TOutputPaths paths(root, request.projectName, request.packageName);
-    TGenInput in = GeneratorInput(prepared, request.projectName, request.packageName, locations.webapp);
+    TGenInput in =
+        GeneratorInput(prepared, request.projectName, request.packageName, locations.webapp, locations.target);
     if (request.kind == TRunKind::MergeDryRun) {
         // A dry run writes nothing, not even the lock: an apply checks its plan.
         std::shared_ptr<const TMergePlan> plan = PlanMerge(paths, in, request);
@@ -203,8 +209,8 @@ void RunGeneration(const TRunRequest& request, IGenerationListener& listener)
     bool checked = false; // the model passed its checks: failures are the files'
     try {
         std::optional<TPreparedRun> prepared;
-        TCheckResult check = PrepareRun(request.projectId, request.projectName, request.packageName,
-            request.locations.templateDir, request.locations.webapp, prepared);
+        TCheckResult check =
+            PrepareRun(request.projectId, request.projectName, request.packageName, request.locations, prepared);
         if (!check.Passed()) {
             listener.CheckFailed(check);
         } else {

@@ -28,6 +28,7 @@ struct TRunLocations {
     std::string templateDir = "template"; // read relative to the current directory
     std::string rootDir; // output goes to rootDir/projects/<project>; empty: program directory
     bool webapp = false; // the pages, web.xml and build too
+    TTarget target = TTarget::Legacy; // the frameworks the output is for
     // A merge deletes the unedited files an earlier generation wrote in
     // another package (kept by default).
     bool deleteOldPackage = false;
@@ -72,11 +73,11 @@ struct TPreparedRun {
 // name), the model, name and path checks, and the templates. Fills prepared
 // and returns passed, or returns the first fault. Throws on a database error.
 TCheckResult PrepareRun(int projectId, const std::string& projectName, const std::string& packageName,
-    const std::string& templateDir, bool webapp, std::optional<TPreparedRun>& prepared);
+    const TRunLocations& locations, std::optional<TPreparedRun>& prepared);
 
 // The generators' input of a prepared run.
-TGenInput GeneratorInput(
-    const TPreparedRun& prepared, const std::string& projectName, const std::string& packageName, bool webapp);
+TGenInput GeneratorInput(const TPreparedRun& prepared, const std::string& projectName, const std::string& packageName,
+    bool webapp, TTarget target = TTarget::Legacy);
 
 // Every file of a run, in the run's order: each generator of the list, its
 // project files, then its files for each class.

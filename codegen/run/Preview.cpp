@@ -41,7 +41,7 @@ TCheckResult PreviewClass(int projectId, const std::string& projectName, const s
     std::vector<TClassData> one = { BuildOneClassData(snapshot, snapshot.IndexOf(*found)) };
 
     TTemplates empty;
-    TGenInput probe { packageName, "", empty, one, locations.webapp, {}, projectName };
+    TGenInput probe { packageName, "", empty, one, locations.webapp, {}, projectName, locations.target };
     std::vector<const IGenerator*> generators = PreviewGenerators(probe);
     TTemplates templates;
     try {
@@ -50,8 +50,8 @@ TCheckResult PreviewClass(int projectId, const std::string& projectName, const s
         return TCheckResult::Refuse(e.what());
     }
     TOutputPaths paths("", projectName, packageName);
-    TGenInput in { packageName, paths.PackagePath(), templates, one, locations.webapp, snapshot.Database(),
-        projectName };
+    TGenInput in { packageName, paths.PackagePath(), templates, one, locations.webapp, snapshot.Database(), projectName,
+        locations.target };
     TClassPreview shown;
     for (const IGenerator* generator : generators) {
         TFiles files;

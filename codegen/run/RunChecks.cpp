@@ -30,10 +30,11 @@ size_t LongestFileName(const std::string& className, bool webapp)
     std::vector<TClassData> noClasses;
     TGenInput in { "", "", none, noClasses, webapp, {}, "" };
     size_t longest = 0;
-    for (const IGenerator* generator : Generators())
-        if (generator->Enabled(in))
-            for (const auto& name : generator->ClassFileNames(className))
-                longest = std::max(longest, name.size());
+    for (TTarget target : { TTarget::Legacy, TTarget::Current })
+        for (const IGenerator* generator : Generators(target))
+            if (generator->Enabled(in))
+                for (const auto& name : generator->ClassFileNames(className))
+                    longest = std::max(longest, name.size());
     return longest;
 }
 

@@ -4,6 +4,7 @@
 #include "DbHelper.h"
 #include "MemberDAO.h"
 #include "ProjectDAO.h"
+#include "ProjectSettings.h"
 #include "TextCodec.h"
 
 #include <algorithm>
@@ -158,6 +159,21 @@ TCommandResult TModelCommands::SetProjectWebapp(int projectId, bool webapp)
         if (!ProjectExists(projectId))
             return Refused(kProjectGone);
         TProjectDAO().SetWebapp(projectId, webapp);
+        return Done("", projectId);
+    });
+}
+
+TCommandResult TModelCommands::SetProjectTarget(int projectId, const std::string& target)
+{
+    return Atomically([&] {
+        if (TargetCaption(target).empty())
+            return Refused(TVerdict::Refuse(TRefusal::Column,
+                "目标框架“" + target +
+                    "”不存在：只能是 legacy(Struts 2.3 + Hibernate 3.6，默认)或 current(Struts 7 + "
+                    "Hibernate 7，Jakarta EE 10)!"));
+        if (!ProjectExists(projectId))
+            return Refused(kProjectGone);
+        TProjectDAO().SetTarget(projectId, target == kTargetCurrent ? kTargetCurrent : "");
         return Done("", projectId);
     });
 }

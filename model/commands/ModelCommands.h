@@ -42,6 +42,8 @@ public:
     // the set-package command checks it) and whether the pages are made.
     static TCommandResult SetProjectPackage(int projectId, const std::string& packageName);
     static TCommandResult SetProjectWebapp(int projectId, bool webapp);
+    // kTargetLegacy or kTargetCurrent; any other name is refused.
+    static TCommandResult SetProjectTarget(int projectId, const std::string& target);
 
     static TCommandResult AddMember(int projectId, int classId, const TMemberEntry& entry);
     // The member keeps its class; the rules are those of its class.

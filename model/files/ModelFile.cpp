@@ -254,8 +254,12 @@ private:
         std::set<std::string> topKeys = { "format", "version", "project", "classes" };
         if (version_ >= 2)
             topKeys.insert("database");
+        if (version_ >= 4)
+            topKeys.insert("target");
         if (std::string key = UnknownKey(document_, topKeys); !key.empty())
             return Refuse("", UnknownKeyMessage(key));
+        if (version_ >= 4 && !ReadOptional(document_, "target", target_, fault))
+            return Refuse("", fault);
         if (!Read(document_, "classes", classes_, fault) || !classes_.is_array())
             return Refuse("", fault.empty() ? "“classes”应是一个数组" : fault);
         if (version_ >= 2 && !ReadDatabase(document_, database_, fault))
@@ -275,6 +279,11 @@ private:
         projectId_ = project.id;
         if (!database_.Empty()) {
             TCommandResult set = TModelCommands::SetProjectDatabase(projectId_, database_);
+            if (!set.Done())
+                return refuse_(set.refusal, shownProject, set.message);
+        }
+        if (!target_.empty()) {
+            TCommandResult set = TModelCommands::SetProjectTarget(projectId_, target_);
             if (!set.Done())
                 return refuse_(set.refusal, shownProject, set.message);
         }
@@ -379,6 +388,7 @@ private:
     ordered_json document_;
     ordered_json classes_;
     int version_ = 0;
+    std::string target_; // empty: the legacy frameworks
     std::string projectName_;
     TProjectDatabase database_;
     int projectId_ = 0;

@@ -5,6 +5,7 @@
 #include "MemberTypes.h"
 #include "ModelSnapshot.h"
 #include "ProjectDAO.h"
+#include "ProjectSettings.h"
 
 #include <nlohmann/json.hpp>
 
@@ -90,8 +91,12 @@ std::string ExportModel(int projectId)
     auto value = [](const ordered_json& v) { return v.dump(-1, ' ', false, ordered_json::error_handler_t::replace); };
     std::string out = "{\n";
     out += "  \"format\": " + value(kModelFileFormat) + ",\n";
-    out += "  \"version\": " + std::to_string(VersionNeeded(snapshot)) + ",\n";
+    // The frameworks, when not the legacy ones, need version 4.
+    bool current = ReadProjectSettings(projectId).target == kTargetCurrent;
+    out += "  \"version\": " + std::to_string(std::max(VersionNeeded(snapshot), current ? 4 : 1)) + ",\n";
     out += "  \"project\": " + value(ProjectName(projectId)) + ",\n";
+    if (current)
+        out += "  \"target\": " + value(kTargetCurrent) + ",\n";
     const TProjectDatabase& database = snapshot.Database();
     if (!database.Empty()) {
         ordered_json object;

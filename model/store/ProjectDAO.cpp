@@ -65,6 +65,16 @@ void TProjectDAO::SetPackageName(int projectId, const std::string& packageName)
     db_.ExecuteSql("update t_project set packageName=? where projectId=?", { packageName, projectId });
 }
 
+std::string TProjectDAO::GetTarget(int projectId)
+{
+    return db_.QueryText("select target from t_project where projectId=?", { projectId });
+}
+
+void TProjectDAO::SetTarget(int projectId, const std::string& target)
+{
+    db_.ExecuteSql("update t_project set target=? where projectId=?", { target, projectId });
+}
+
 bool TProjectDAO::GetWebapp(int projectId)
 {
     return db_.QueryInteger("select webapp from t_project where projectId=?", { projectId }) == 1;

@@ -18,6 +18,9 @@ public:
     std::string GetPackageName(int projectId);
     void SetPackageName(int projectId, const std::string& packageName);
     // Whether the window generates the project's pages too.
+    // "" (the legacy frameworks) or "current".
+    std::string GetTarget(int projectId);
+    void SetTarget(int projectId, const std::string& target);
     bool GetWebapp(int projectId);
     void SetWebapp(int projectId, bool webapp);
     TProjectDatabase GetDatabase(int projectId);

@@ -41,6 +41,9 @@ const std::vector<TColumnSpec>& SchemaColumns()
             // A class imported from a database view: listed and queried,
             // never written.
             { "t_class", "readOnly", "integer not null default 0", 4 },
+            // The frameworks a project's code is made for: empty for the
+            // legacy ones, "current" for Struts 7 and Hibernate 7.
+            { "t_project", "target", "text not null default ''", 4 },
             { "t_member", "memberId", key, 0 },
             { "t_member", "projectId", "integer not null default 0", 0 },
             { "t_member", "classId", "integer not null default 0", 0 },

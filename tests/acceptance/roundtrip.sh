@@ -5,7 +5,9 @@
 # RoundTrip against a real database through the generated mapping files,
 # HibernateUtil and DAO classes.
 #
-#   roundtrip.sh JAVAGEN_CLI TEMPLATE_DIR [mariadb|hsqldb|both]   (default both)
+#   roundtrip.sh JAVAGEN_CLI TEMPLATE_DIR [mariadb|hsqldb|both] [legacy|current]
+#   (default both, legacy: Struts 2.3 / Hibernate 3.6; current: Struts 7 /
+#   Hibernate 7, compiled and run on their own jars)
 #
 # mariadb: initialises a private data directory (in /dev/shm when there is
 #          one), starts mariadbd on 127.0.0.1 (a free port) with its socket in
@@ -21,13 +23,16 @@
 # 2 usage error.
 set -euo pipefail
 
-if [ "$#" -lt 2 ] || [ "$#" -gt 3 ]; then
-    echo "usage: $0 JAVAGEN_CLI TEMPLATE_DIR [mariadb|hsqldb|both]" >&2
+if [ "$#" -lt 2 ] || [ "$#" -gt 4 ]; then
+    echo "usage: $0 JAVAGEN_CLI TEMPLATE_DIR [mariadb|hsqldb|both] [legacy|current]" >&2
     exit 2
 fi
 cli="$1"
 templates="$2"
 which_db="${3:-both}"
+export JAVAGEN_TARGET="${4:-legacy}"
+release=8
+[ "$JAVAGEN_TARGET" = current ] && release=17
 case "$which_db" in
     mariadb|hsqldb|both) ;;
     *) echo "roundtrip.sh: unknown database '$which_db' (mariadb, hsqldb or both)" >&2; exit 2 ;;
@@ -103,7 +108,7 @@ model member add "$project" Loan loanDate date --required --query --display --co
 
 # ---------------------------------------------------------------- generate
 step "generating"
-if ! "$cli" --db "$work/projects.mdb" generate "$project" --package roundtrip \
+if ! "$cli" --db "$work/projects.mdb" generate "$project" --package roundtrip --target "$JAVAGEN_TARGET" \
         --templates "$templates" --root "$work/gen" > "$work/generate.out" 2>&1; then
     echo "roundtrip.sh: generation failed" >&2
     cat "$work/generate.out" >&2
@@ -120,7 +125,7 @@ classes="$work/classes"
 bash "$java_dir/compile_tree.sh" "$src" "$classes"
 compile_cp="$(bash "$java_dir/classpath.sh")"
 run_cp="$(bash "$java_dir/classpath.sh" --run)"
-javac -encoding UTF-8 --release 8 -nowarn -Xlint:none -proc:none \
+javac -encoding UTF-8 --release "$release" -nowarn -Xlint:none -proc:none \
     -cp "$classes:$compile_cp" -d "$classes" "$here/RoundTrip.java"
 
 # Mapping files and hibernate.cfg.xml are read from the class path as they
@@ -166,13 +171,16 @@ GRANT ALL ON roundtrip.* TO 'roundtrip'@'127.0.0.1';
 GRANT ALL ON roundtrip.* TO 'roundtrip'@'localhost';
 SQL
 
+    # Hibernate 7 asks the named driver itself, which takes its own scheme.
+    local scheme=mysql dialect=org.hibernate.dialect.MySQL5InnoDBDialect
+    [ "$JAVAGEN_TARGET" = current ] && scheme=mariadb dialect=org.hibernate.dialect.MariaDBDialect
     local status=0
     run_test mariadb \
         -Dhibernate.connection.driver_class=org.mariadb.jdbc.Driver \
-        "-Dhibernate.connection.url=jdbc:mysql://127.0.0.1:$port/roundtrip?useUnicode=true&characterEncoding=UTF-8" \
+        "-Dhibernate.connection.url=jdbc:$scheme://127.0.0.1:$port/roundtrip?useUnicode=true&characterEncoding=UTF-8" \
         -Dhibernate.connection.username=roundtrip \
         -Dhibernate.connection.password=rt-Pass.1 \
-        -Dhibernate.dialect=org.hibernate.dialect.MySQL5InnoDBDialect || status=$?
+        -Dhibernate.dialect=$dialect || status=$?
 
     # What the application wrote, seen by the server itself: the Chinese
     # title must be stored as text, not as mangled bytes.

@@ -216,8 +216,9 @@ TEST_F(CliModelTest, RunsUseTheSettingsTheProjectStores)
         ASSERT_EQ(Cli({ "member", "add", project, "Course", "title", "string", "--display" }).status, 0);
     }
     ASSERT_EQ(Cli({ "project", "settings", "edu", "--package", "edu", "--webapp" }).status, 0);
-    EXPECT_EQ(Cli({ "project", "settings", "edu" }).out, "package\tcom.edu\nwebapp\t1\n");
-    EXPECT_EQ(Cli({ "project", "settings", "other" }).out, "package\tcom.velmorantis\t(默认)\nwebapp\t0\n");
+    EXPECT_EQ(Cli({ "project", "settings", "edu" }).out, "package\tcom.edu\nwebapp\t1\ntarget\tlegacy\n");
+    EXPECT_EQ(
+        Cli({ "project", "settings", "other" }).out, "package\tcom.velmorantis\t(默认)\nwebapp\t0\ntarget\tlegacy\n");
     struct TCase {
         std::vector<std::string> args;
         std::string firstLine; // of standard output
@@ -235,6 +236,10 @@ TEST_F(CliModelTest, RunsUseTheSettingsTheProjectStores)
         { { "generate", "edu", "--root", "out", "--templates", JAVAGEN_TEMPLATES, "--merge", "--dry-run",
               "--no-webapp" },
             "", "本次不生成网页(工程 edu 保存的设置为生成网页)\n" },
+        { { "preview", "other", "Course", "--file", "domain", "--target", "current", "--templates", JAVAGEN_TEMPLATES },
+            "package com.velmorantis.domain;\r",
+            "本次生成 Struts 7 + Hibernate 7 (Jakarta EE 10) 的代码(工程 other 保存的目标框架为 Struts 2.3 + Hibernate "
+            "3.6)\n" },
     };
     for (const auto& c : cases) {
         auto run = Cli(c.args);
@@ -244,6 +249,13 @@ TEST_F(CliModelTest, RunsUseTheSettingsTheProjectStores)
         }
         EXPECT_EQ(run.err.substr(0, c.note.size()), c.note) << c.args[0];
     }
+    // The target is stored, shown and used; a name that is none is refused.
+    EXPECT_NE(Cli({ "project", "settings", "other", "--target", "newest" }).status, 0);
+    ASSERT_EQ(Cli({ "project", "settings", "other", "--target", "current" }).status, 0);
+    EXPECT_EQ(
+        Cli({ "project", "settings", "other" }).out, "package\tcom.velmorantis\t(默认)\nwebapp\t0\ntarget\tcurrent\n");
+    auto current = Cli({ "preview", "other", "Course", "--file", "domain", "--templates", JAVAGEN_TEMPLATES });
+    EXPECT_NE(current.out.find("@Entity"), std::string::npos) << current.out;
     // The stored page setting was used: the pages exist, under the stored package.
     EXPECT_TRUE(std::filesystem::exists(dir_ / "out/projects/edu/WebRoot/Course_add.jsp"));
     EXPECT_TRUE(std::filesystem::exists(dir_ / "out/projects/edu/src/com/edu/domain/Course.java"));

@@ -13,6 +13,9 @@
 #                         its JSP engine, JSTL 1.2 and Selenium; the servlet
 #                         API is then Tomcat's own (Servlet 4.0), not 3.1
 #
+# JAVAGEN_TARGET=current gives the same for the current target's frameworks
+# (Struts 7, Hibernate 7, Jakarta EE 10, an embedded Tomcat 11).
+#
 # Exits 1 with Maven's message when the pom cannot be resolved.
 set -euo pipefail
 
@@ -54,6 +57,7 @@ case "$mode" in
         # Tomcat 9 carries the Servlet 4.0 API; the 3.1 jar ahead of it
         # would hide the newer classes Tomcat itself needs.
         skip="*/javax/servlet/javax.servlet-api/*"
+        [ "${JAVAGEN_TARGET:-legacy}" = current ] && skip="*/jakarta/servlet/jakarta.servlet-api/*"
         join "$dir/runtime.classpath" "$dir/test.classpath"
         ;;
 esac

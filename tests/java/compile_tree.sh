@@ -18,6 +18,7 @@ out_dir="$2"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 javac_cmd="${JAVAC:-javac}"
 release="${JAVA_RELEASE:-8}"
+[ "${JAVAGEN_TARGET:-legacy}" = current ] && release="${JAVA_RELEASE:-17}"
 
 if [ ! -d "$src_dir" ]; then
     echo "compile_tree.sh: no such directory: $src_dir" >&2

@@ -17,7 +17,9 @@
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+# JAVAGEN_TARGET=current: the current target's frameworks (current/pom.xml).
 pom="$here/pom.xml"
+[ "${JAVAGEN_TARGET:-legacy}" = current ] && pom="$here/current/pom.xml"
 cache="${JAVAGEN_JAVA_CACHE:-${HOME:-/tmp}/.cache/javagen-tests}"
 key="$(sha256sum "$pom" | cut -d' ' -f1)"
 dir="$cache/$key"

@@ -8,6 +8,7 @@
 
 #include "ClassDAO.h"
 #include "MemberDAO.h"
+#include "ModelCommands.h"
 #include "ModelFile.h"
 #include "ProjectDAO.h"
 
@@ -164,11 +165,17 @@ TEST_F(ModelFileTest, ColumnDataComesBackInVersion2)
     EXPECT_NE(text.find("      \"table\": \"goods_view\",\n      \"readOnly\": true,\n"), std::string::npos) << text;
     again = ReimportedText(text, "商店四");
     EXPECT_EQ(WithoutProjectLine(again), WithoutProjectLine(text));
+    // The frameworks a project is made for come back with it.
+    ASSERT_TRUE(TModelCommands::SetProjectTarget(shop, "current").Done());
+    text = ExportModel(shop);
+    EXPECT_NE(text.find("  \"target\": \"current\",\n"), std::string::npos) << text;
+    again = ReimportedText(text, "商店六");
+    EXPECT_EQ(WithoutProjectLine(again), WithoutProjectLine(text));
     std::string older = text;
     older.replace(older.find("\"version\": 4"), std::string("\"version\": 4").size(), "\"version\": 3");
     TCommandResult refused = ImportModel(older, "model.json", "商店五");
     EXPECT_FALSE(refused.Done());
-    EXPECT_NE(refused.message.find("readOnly"), std::string::npos) << refused.message;
+    EXPECT_NE(refused.message.find("本程序不认识的键"), std::string::npos) << refused.message;
 }
 
 TEST_F(ModelFileTest, LibraryAndTrickyModelsComeBackTheSame)

@@ -18,44 +18,38 @@ const std::vector<TSupportFile>& SupportFileList()
     return files;
 }
 
-namespace {
+void TSupportFileGenerator::ProjectFiles(const TGenInput& in, TFiles& out) const
+{
+    for (const auto& file : files_) {
+        // The templates were read before the run began, so a copy can
+        // only fail in writing, which ends the run like any other write.
+        if (file.copied)
+            out.push_back({ in.KindDir(file.kind), file.fileName, in.templates.Bytes(file.TemplatePath()),
+                TEncoding::Bytes, "移动完毕!" });
+        else
+            out.push_back({ in.KindDir(file.kind), file.fileName,
+                in.SubstitutePackage(in.templates.Text(file.TemplatePath())), TEncoding::Gbk, "移动完毕!" });
+    }
+}
 
-class TSupportFileGenerator : public IGenerator {
-public:
-    const char* Name() const override { return "support"; }
-    void ProjectFiles(const TGenInput& in, TFiles& out) const override
-    {
-        for (const auto& file : SupportFileList()) {
-            // The templates were read before the run began, so a copy can
-            // only fail in writing, which ends the run like any other write.
-            if (file.copied)
-                out.push_back({ in.KindDir(file.kind), file.fileName, in.templates.Bytes(file.TemplatePath()),
-                    TEncoding::Bytes, "移动完毕!" });
-            else
-                out.push_back({ in.KindDir(file.kind), file.fileName,
-                    in.SubstitutePackage(in.templates.Text(file.TemplatePath())), TEncoding::Gbk, "移动完毕!" });
-        }
-    }
-    std::vector<std::string> Directories(const TGenInput& in) const override
-    {
-        std::vector<std::string> dirs;
-        for (const char* kind : { "test", "utils", "action", "dao", "domain" })
-            dirs.push_back(in.KindDir(kind));
-        return dirs;
-    }
-    std::vector<TTemplateUse> TemplatesUsed() const override
-    {
-        std::vector<TTemplateUse> uses;
-        for (const auto& file : SupportFileList())
-            uses.push_back({ file.TemplatePath(), file.copied });
-        return uses;
-    }
-};
+std::vector<std::string> TSupportFileGenerator::Directories(const TGenInput& in) const
+{
+    std::vector<std::string> dirs;
+    for (const char* kind : { "test", "utils", "action", "dao", "domain" })
+        dirs.push_back(in.KindDir(kind));
+    return dirs;
+}
 
-} // namespace
+std::vector<TTemplateUse> TSupportFileGenerator::TemplatesUsed() const
+{
+    std::vector<TTemplateUse> uses;
+    for (const auto& file : files_)
+        uses.push_back({ file.TemplatePath(), file.copied });
+    return uses;
+}
 
 const IGenerator& SupportFileGenerator()
 {
-    static const TSupportFileGenerator generator;
+    static const TSupportFileGenerator generator(SupportFileList());
     return generator;
 }

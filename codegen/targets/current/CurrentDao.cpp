@@ -1,0 +1,204 @@
+// A DAO class on Hibernate 7: the legacy target's methods and names, each
+// operation in a session and transaction of its own, typed queries with
+// bound parameters, persist/merge/remove, and a rollback on any failure.
+#include "CurrentTarget.h"
+
+#include "JavaNames.h"
+#include "Printer.h"
+
+namespace {
+
+// The condition on one query member and the value bound to it.
+void AddConditions(TPrinter& out, const std::string& c, const std::vector<TQueryMember>& members)
+{
+    for (const auto& m : members) {
+        TPrinter::TVars vars = { { "c", c }, { "n", m.name }, { "key", m.keyName }, { "Key", m.keyCapital } };
+        if (m.textLike)
+            out.Print(vars, "            if(!$n$.equals(\"\")) hql += \" and $c$.$n$ like :$n$\";\n");
+        else if (m.integerKey)
+            out.Print(vars, "            if(null != $n$ && $n$.get$Key$()!=0) hql += \" and $c$.$n$.$key$=:$n$\";\n");
+        else
+            out.Print(vars,
+                "            if(null != $n$ && !$n$.get$Key$().equals(\"\")) hql += \" and $c$.$n$.$key$=:$n$\";\n");
+    }
+}
+
+// The values of the conditions: a text's own % and _ match themselves.
+void AddBindings(TPrinter& out, const std::vector<TQueryMember>& members)
+{
+    for (const auto& m : members) {
+        TPrinter::TVars vars = { { "n", m.name }, { "Key", m.keyCapital } };
+        if (m.textLike)
+            out.Print(vars,
+                "            if(!$n$.equals(\"\")) q.setParameter(\"$n$\", \"%\" + "
+                "$n$.replace(\"\\\\\", \"\\\\\\\\\").replace(\"%\", \"\\\\%\").replace(\"_\", \"\\\\_\") + \"%\");\n");
+        else if (m.integerKey)
+            out.Print(
+                vars, "            if(null != $n$ && $n$.get$Key$()!=0) q.setParameter(\"$n$\", $n$.get$Key$());\n");
+        else
+            out.Print(vars,
+                "            if(null != $n$ && !$n$.get$Key$().equals(\"\")) q.setParameter(\"$n$\", "
+                "$n$.get$Key$());\n");
+    }
+}
+
+// A write in a transaction of its own; any failure rolls it back.
+void AddWrite(TPrinter& out, const TPrinter::TVars& vars, const std::string& comment, const std::string& signature,
+    const std::string& body)
+{
+    TPrinter::TVars all = vars;
+    all["comment"] = comment;
+    all["signature"] = signature;
+    out.Print(all,
+        "    /*$comment$*/\n"
+        "    public void $signature$ throws Exception {\n"
+        "        Session s = null;\n"
+        "        Transaction tx = null;\n"
+        "        try {\n"
+        "            s = HibernateUtil.getSession();\n"
+        "            tx = s.beginTransaction();\n");
+    out.Print(all, body);
+    out.Print(all,
+        "            tx.commit();\n"
+        "        } catch (RuntimeException e) {\n"
+        "            if(tx != null && tx.isActive())\n"
+        "                tx.rollback();\n"
+        "            throw e;\n"
+        "        } finally {\n"
+        "            HibernateUtil.closeSession();\n"
+        "        }\n"
+        "    }\n"
+        "\n");
+}
+
+} // namespace
+
+std::string BuildCurrentDaoClass(const std::string& packageName, const TClassData& data)
+{
+    const std::string& C = data.name;
+    std::string c = ClassVariableName(C);
+    const std::string& p = data.primary.GetMemberName();
+    std::string queryParameters, countParameters;
+    for (const auto& m : data.queryMembers) {
+        queryParameters += QueryTypeOf(m.type) + " " + m.name + ",";
+        countParameters += (countParameters.empty() ? "" : ",") + QueryTypeOf(m.type) + " " + m.name;
+    }
+    TPrinter::TVars vars = { { "pkg", packageName }, { "C", C }, { "c", c }, { "p", p }, { "P", CapitalizedName(p) },
+        { "k", KeyTypeOf(data.primary.GetMemberType()) }, { "queryParameters", queryParameters },
+        { "countParameters", countParameters } };
+    TPrinter out;
+    out.Print(vars,
+        "package com.$pkg$.dao;\n"
+        "\n"
+        "import java.util.ArrayList;\n"
+        "\n"
+        "import org.hibernate.HibernateException;\n"
+        "import org.hibernate.Session;\n"
+        "import org.hibernate.Transaction;\n"
+        "import org.hibernate.query.Query;\n"
+        "import com.$pkg$.utils.HibernateUtil;\n"
+        "\n");
+    for (const auto& r : data.references)
+        out.Print({ { "pkg", packageName }, { "R", r.type } }, "import com.$pkg$.domain.$R$;\n");
+    out.Print(vars,
+        "import com.$pkg$.domain.$C$;\n"
+        "\n"
+        "public class $C$DAO {\n"
+        "\n"
+        "    /*每页显示记录数目*/\n"
+        "    private final int PAGE_SIZE = 10;\n"
+        "\n"
+        "    /*保存查询后总的页数*/\n"
+        "    private int totalPage;\n"
+        "    public void setTotalPage(int totalPage) {\n"
+        "        this.totalPage = totalPage;\n"
+        "    }\n"
+        "    public int getTotalPage() {\n"
+        "        return totalPage;\n"
+        "    }\n"
+        "\n"
+        "    /*保存查询到的总记录数*/\n"
+        "    private int recordNumber;\n"
+        "    public void setRecordNumber(int recordNumber) {\n"
+        "        this.recordNumber = recordNumber;\n"
+        "    }\n"
+        "    public int getRecordNumber() {\n"
+        "        return recordNumber;\n"
+        "    }\n"
+        "\n");
+    AddWrite(out, vars, "添加" + C + "信息", "Add" + C + "(" + C + " " + c + ")", "            s.persist($c$);\n");
+
+    out.Print(vars,
+        "    /*查询$C$信息*/\n"
+        "    public ArrayList<$C$> Query$C$Info($queryParameters$int currentPage) {\n"
+        "        Session s = null;\n"
+        "        try {\n"
+        "            s = HibernateUtil.getSession();\n"
+        "            String hql = \"From $C$ $c$ where 1=1\";\n");
+    AddConditions(out, c, data.queryMembers);
+    out.Print(vars,
+        "            hql += \" order by $c$.$p$\";\n"
+        "            Query<$C$> q = s.createQuery(hql, $C$.class);\n");
+    AddBindings(out, data.queryMembers);
+    out.Print(vars,
+        "            /*计算当前显示页码的开始记录*/\n"
+        "            int startIndex = (Math.max(currentPage, 1)-1) * this.PAGE_SIZE;\n"
+        "            q.setFirstResult(startIndex);\n"
+        "            q.setMaxResults(this.PAGE_SIZE);\n"
+        "            return new ArrayList<$C$>(q.list());\n"
+        "        } finally {\n"
+        "            HibernateUtil.closeSession();\n"
+        "        }\n"
+        "    }\n"
+        "\n"
+        "    /*函数功能：查询所有的$C$记录*/\n"
+        "    public ArrayList<$C$> QueryAll$C$Info() {\n"
+        "        Session s = null;\n"
+        "        try {\n"
+        "            s = HibernateUtil.getSession();\n"
+        "            return new ArrayList<$C$>(s.createQuery(\"From $C$ $c$ order by $c$.$p$\", $C$.class).list());\n"
+        "        } finally {\n"
+        "            HibernateUtil.closeSession();\n"
+        "        }\n"
+        "    }\n"
+        "\n"
+        "    /*计算总的页数和记录数*/\n"
+        "    public void CalculateTotalPageAndRecordNumber($countParameters$) {\n"
+        "        Session s = null;\n"
+        "        try {\n"
+        "            s = HibernateUtil.getSession();\n"
+        "            String hql = \"From $C$ $c$ where 1=1\";\n");
+    AddConditions(out, c, data.queryMembers);
+    out.Print(vars, "            Query<Long> q = s.createQuery(\"select count(*) \" + hql, Long.class);\n");
+    AddBindings(out, data.queryMembers);
+    out.Print(vars,
+        "            recordNumber = q.uniqueResult().intValue();\n"
+        "            int mod = recordNumber % this.PAGE_SIZE;\n"
+        "            totalPage = recordNumber / this.PAGE_SIZE;\n"
+        "            if(mod != 0) totalPage++;\n"
+        "        } finally {\n"
+        "            HibernateUtil.closeSession();\n"
+        "        }\n"
+        "    }\n"
+        "\n"
+        "    /*根据主键获取对象, 不存在时返回 null*/\n"
+        "    public $C$ Get$C$By$P$($k$ $p$) {\n"
+        "        Session s = null;\n"
+        "        try {\n"
+        "            s = HibernateUtil.getSession();\n"
+        "            return s.find($C$.class, $p$);\n"
+        "        } finally {\n"
+        "            HibernateUtil.closeSession();\n"
+        "        }\n"
+        "    }\n"
+        "\n");
+    AddWrite(out, vars, "更新" + C + "信息", "Update" + C + "(" + C + " " + c + ")", "            s.merge($c$);\n");
+    AddWrite(out, vars, "删除" + C + "信息, 主键不存在时报告",
+        "Delete" + C + "(" + KeyTypeOf(data.primary.GetMemberType()) + " " + p + ")",
+        "            $C$ $c$ = s.find($C$.class, $p$);\n"
+        "            if($c$ == null)\n"
+        "                throw new HibernateException(\"该$C$不存在!\");\n"
+        "            s.remove($c$);\n");
+    out.Print("}\n");
+    return out.Str();
+}

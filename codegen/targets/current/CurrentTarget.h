@@ -1,0 +1,18 @@
+#pragma once
+#include "Generator.h"
+
+#include <vector>
+
+// The generators of the current target (Struts 7, Hibernate 7, Jakarta EE
+// 10), in the order a run writes their files. The classes, methods and
+// names are the legacy target's, so that a hand-edited legacy tree merges
+// into them; what the frameworks now require differs.
+const std::vector<const IGenerator*>& CurrentGenerators();
+
+// The per-class Java of the target.
+std::string BuildEntityClass(const TGenInput& in, const TClassData& c);
+std::string BuildCurrentDaoClass(const std::string& packageName, const TClassData& c);
+std::string BuildCurrentActionClass(const std::string& packageName, const TClassData& c);
+// struts.xml and hibernate.cfg.xml.
+std::string BuildCurrentStrutsConfig(const TGenInput& in);
+std::string BuildCurrentHibernateConfig(const TGenInput& in);

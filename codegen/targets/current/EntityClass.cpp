@@ -1,0 +1,165 @@
+// A domain class mapped with Jakarta Persistence annotations: what the
+// legacy target's mapping file says, on the fields themselves.
+#include "CurrentTarget.h"
+
+#include "ColumnTypes.h"
+#include "JavaNames.h"
+#include "JavaWords.h"
+#include "MemberTypes.h"
+#include "Printer.h"
+#include "TextEscape.h"
+
+#include <set>
+
+namespace {
+
+// The longest VARCHAR HSQLDB creates in the tests (16 MB); a longer text
+// column of the user's database is mapped as it is.
+const int kLongestVarchar = 16777215;
+
+std::string Quoted(const std::string& name)
+{
+    return IsSqlReservedWord(name) ? "`" + name + "`" : name;
+}
+
+std::string ColumnOf(const TMember& m)
+{
+    return m.GetColumnName().empty() ? m.GetMemberName() : Quoted(m.GetColumnName());
+}
+
+// What @Column says beside the name: length, precision, and
+// whether the application writes the column.
+std::string ColumnAttributes(const TMember& m)
+{
+    std::string attributes;
+    const std::string& type = m.GetMemberType();
+    bool imported = !m.GetColumnName().empty();
+    if (type == kTypeString) {
+        int length = m.GetMemberLength() > 0 ? m.GetMemberLength() : 20;
+        attributes += ", length = " + std::to_string(std::min(length, kLongestVarchar));
+    } else if (type == kTypeDate) {
+        attributes += ", length = " + std::to_string(imported && m.GetMemberLength() > 0 ? m.GetMemberLength() : 10);
+    } else if (type == kTypeDecimal && m.GetMemberPrecision() > 0) {
+        attributes += ", precision = " + std::to_string(m.GetMemberPrecision()) +
+            ", scale = " + std::to_string(m.GetMemberScale());
+    }
+    if (!InsertedByApplication(m))
+        attributes += ", insertable = false";
+    if (!UpdatedByApplication(m))
+        attributes += ", updatable = false";
+    return attributes;
+}
+
+void AddAccessors(TPrinter& out, const std::string& type, const std::string& name)
+{
+    out.Print({ { "t", type }, { "m", name }, { "M", CapitalizedName(name) } },
+        "    public $t$ get$M$() {\n"
+        "        return $m$;\n"
+        "    }\n"
+        "    public void set$M$($t$ $m$) {\n"
+        "        this.$m$ = $m$;\n"
+        "    }\n"
+        "\n");
+}
+
+void AddComment(TPrinter& out, const TMember& m)
+{
+    const std::string& comment = m.GetMemberComment();
+    if (m.GetColumnName().empty())
+        out.Print({ { "c", JavaCommentText(comment) } }, "    /*$c$*/\n");
+    else
+        out.Print({ { "c", JavaCommentText(comment) + (comment.empty() ? "" : " ") }, { "col", m.GetColumnName() } },
+            "    /** $c$(列 $col$) */\n");
+}
+
+// The column of a reference: an imported foreign key's own, else the
+// referenced key's name unless another property of the class has it.
+std::string ReferenceColumn(const TClassMember& mapped, std::set<std::string>& columns)
+{
+    const TMember& m = mapped.member;
+    if (!m.GetColumnName().empty())
+        return Quoted(m.GetColumnName());
+    std::string column = mapped.referencedKey.empty() ? m.GetMemberName() : mapped.referencedKey;
+    if (columns.count(column))
+        column = m.GetMemberName();
+    while (columns.count(column))
+        column += "_";
+    columns.insert(column);
+    return column;
+}
+
+} // namespace
+
+std::string BuildEntityClass(const TGenInput& in, const TClassData& c)
+{
+    TPrinter out;
+    TPrinter::TVars vars = { { "pkg", in.packageName }, { "C", c.name },
+        { "table", c.tableName.empty() ? "t_" + c.name : Quoted(c.tableName) },
+        { "friend", JavaCommentText(c.friendName) } };
+    out.Print(vars,
+        "package com.$pkg$.domain;\n"
+        "\n"
+        "import jakarta.persistence.*;\n"
+        "\n"
+        "/** $friend$ */\n"
+        "@Entity\n"
+        "@Table(name = \"$table$\")\n");
+    // A table of the user's: only the columns a save changes are written,
+    // and a column left empty on add gets its default. A view is never written.
+    if (!c.tableName.empty())
+        out.Print({}, "@org.hibernate.annotations.DynamicInsert\n@org.hibernate.annotations.DynamicUpdate\n");
+    if (c.readOnly)
+        out.Print({}, "@org.hibernate.annotations.Immutable\n");
+    out.Print(vars, "public class $C$ {\n");
+
+    std::set<std::string> columns = { ColumnOf(c.primary) };
+    for (const auto& mapped : c.members)
+        if (mapped.isNonPrimary && IsSimpleType(mapped.member.GetMemberType()))
+            columns.insert(ColumnOf(mapped.member));
+    for (const TClassMember& mapped : c.members) {
+        const TMember& m = mapped.member;
+        const std::string& type = m.GetMemberType();
+        std::string field = FieldTypeOf(m);
+        TPrinter::TVars member = { { "t", field }, { "m", m.GetMemberName() }, { "col", ColumnOf(m) },
+            { "attributes", ColumnAttributes(m) } };
+        AddComment(out, m);
+        if (!mapped.isNonPrimary) {
+            out.Print({}, "    @Id\n");
+            if (KeyGeneratorOf(m) == "native")
+                out.Print({}, "    @GeneratedValue(strategy = GenerationType.IDENTITY)\n");
+            out.Print(member, "    @Column(name = \"$col$\"$attributes$)\n");
+        } else if (!IsSimpleType(type)) {
+            // As the legacy mapping: the pages check a required reference,
+            // the column may hold NULL.
+            member["col"] = ReferenceColumn(mapped, columns);
+            member["write"] = (InsertedByApplication(m) ? "" : ", insertable = false") +
+                std::string(UpdatedByApplication(m) ? "" : ", updatable = false");
+            out.Print(member,
+                "    @ManyToOne(fetch = FetchType.EAGER)\n"
+                "    @JoinColumn(name = \"$col$\"$write$)\n");
+        } else {
+            // An empty optional text, and an empty date, are stored as NULL.
+            if (UsesOptionalTextType(m) || UsesDateTextType(m))
+                out.Print(vars, "    @Convert(converter = com.$pkg$.utils.EmptyAsNull.class)\n");
+            if (type == kTypeString && !m.GetColumnName().empty() && m.GetMemberLength() > kLongestVarchar)
+                out.Print({}, "    @Lob\n");
+            out.Print(member, "    @Column(name = \"$col$\"$attributes$)\n");
+        }
+        out.Print(member, "    private $t$ $m$;\n");
+        AddAccessors(out, field, m.GetMemberName());
+    }
+    for (const TCollectionMember& m : c.collections) {
+        std::string set = "java.util.Set<" + m.type + ">";
+        out.Print({ { "comment", JavaCommentText(m.comment) }, { "link", Quoted(m.linkTable) },
+                      { "owner", Quoted(m.ownerColumn) }, { "col", Quoted(m.column) }, { "t", set }, { "R", m.type },
+                      { "m", m.name } },
+            "    /** $comment$ (联系表 $link$) */\n"
+            "    @ManyToMany(fetch = FetchType.EAGER)\n"
+            "    @JoinTable(name = \"$link$\", joinColumns = @JoinColumn(name = \"$owner$\"),\n"
+            "        inverseJoinColumns = @JoinColumn(name = \"$col$\"))\n"
+            "    private $t$ $m$ = new java.util.HashSet<$R$>();\n");
+        AddAccessors(out, set, m.name);
+    }
+    out.Print({}, "}\n");
+    return out.Str();
+}

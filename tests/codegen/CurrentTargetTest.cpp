@@ -1,0 +1,92 @@
+// The current target (Struts 7, Hibernate 7, Jakarta EE 10): the same
+// files by the same names, in what those frameworks require.
+#include "LiteralModel.h"
+
+#include <gtest/gtest.h>
+
+#include "Generator.h"
+#include "Templates.h"
+
+#include <map>
+
+namespace {
+
+std::map<std::string, std::string> CurrentFiles(const TLiteralModel& model, const TProjectDatabase& database = {})
+{
+    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
+    const std::vector<TClassData> classes = BuildClassData(LiteralSnapshot(model));
+    TGenInput in { "shop", "shop", templates, classes, false, database, "商店", TTarget::Current };
+    TFiles files;
+    for (const IGenerator* generator : Generators(TTarget::Current)) {
+        generator->ProjectFiles(in, files);
+        for (const auto& c : classes)
+            generator->ClassFiles(in, c, files);
+    }
+    std::map<std::string, std::string> byPath;
+    for (const auto& file : files)
+        byPath[file.Relative()] = file.text;
+    return byPath;
+}
+
+} // namespace
+
+TEST(CurrentTargetTest, EachFileIsWhatTheCurrentFrameworksRequire)
+{
+    TLiteralModel shop = { { "Category",
+                               { { "categoryId", "整型", "pmg", 0, "编号" }, { "name", "字符串", "mdq", 20, "" } } },
+        { "Goods@goods",
+            { { "goodsId@goods_id", "长整型", "pmag", 0, "编号" }, { "title@title", "字符串", "mdq", 40, "名称" },
+                { "category@category_id", "Category", "mq", 0, "分类" }, { "note@note", "字符串", "n", 200, "备注" },
+                { "listed@listed_at", "日期型", "n", 19, "上架" }, { "price@price", "定点数(10,2)", "n", 0, "" },
+                { "updated@updated_at", "日期型", "F", 19, "" } } } };
+    auto files = CurrentFiles(
+        shop, { "jdbc:mysql://db/shop", "u", "com.mysql.jdbc.Driver", "org.hibernate.dialect.MySQL5InnoDBDialect" });
+    EXPECT_EQ(files.count("src/com/shop/domain/Goods.hbm.xml"), 0u);
+    struct TPart {
+        const char* file;
+        const char* text;
+    } parts[] = {
+        { "src/struts.xml", "\"-//Apache Software Foundation//DTD Struts Configuration 6.5//EN\"" },
+        { "src/struts.xml", "<constant name=\"struts.parameters.requireAnnotations\" value=\"true\" />" },
+        { "src/struts.xml", "<allowed-methods>AddView,AddGoods,QueryGoods,ModifyGoodsQuery,ModifyGoods,DeleteGoods" },
+        { "src/hibernate.cfg.xml", "<mapping class=\"com.shop.domain.Goods\" />" },
+        { "src/hibernate.cfg.xml",
+            "<property name=\"hibernate.dialect\">org.hibernate.dialect.MySQLDialect</property>" },
+        { "src/hibernate.cfg.xml", ">com.mysql.cj.jdbc.Driver</property>" },
+        { "src/com/shop/domain/Goods.java",
+            "@Entity\r\n@Table(name = \"goods\")\r\n@org.hibernate.annotations.DynamicInsert" },
+        { "src/com/shop/domain/Goods.java",
+            "    @Id\r\n    @GeneratedValue(strategy = GenerationType.IDENTITY)\r\n    @Column(name = \"goods_id\")\r\n"
+            "    private long goodsId;" },
+        { "src/com/shop/domain/Goods.java",
+            "    @ManyToOne(fetch = FetchType.EAGER)\r\n    @JoinColumn(name = \"category_id\")\r\n" },
+        { "src/com/shop/domain/Goods.java",
+            "    @Convert(converter = com.shop.utils.EmptyAsNull.class)\r\n    @Column(name = \"note\", length = "
+            "200)" },
+        { "src/com/shop/domain/Goods.java", "    @Column(name = \"price\", precision = 10, scale = 2)" },
+        { "src/com/shop/domain/Goods.java",
+            "    @Column(name = \"updated_at\", length = 19, insertable = false, updatable = false)" },
+        { "src/com/shop/domain/Category.java", "@Table(name = \"t_Category\")\r\npublic class Category {" },
+        { "src/com/shop/dao/GoodsDAO.java", "            Query<Goods> q = s.createQuery(hql, Goods.class);" },
+        { "src/com/shop/dao/GoodsDAO.java", "q.setParameter(\"category\", category.getCategoryId());" },
+        { "src/com/shop/dao/GoodsDAO.java", "Query<Long> q = s.createQuery(\"select count(*) \" + hql, Long.class);" },
+        { "src/com/shop/dao/GoodsDAO.java", "            s.persist(goods);" },
+        { "src/com/shop/dao/GoodsDAO.java", "            s.merge(goods);" },
+        { "src/com/shop/dao/GoodsDAO.java", "                throw new HibernateException(\"该Goods不存在!\");" },
+        { "src/com/shop/dao/GoodsDAO.java", "        } catch (RuntimeException e) {" },
+        { "src/com/shop/action/GoodsAction.java", "import org.apache.struts2.ActionSupport;" },
+        { "src/com/shop/action/GoodsAction.java", "    @StrutsParameter(depth = 2)\r\n    public Goods getGoods() {" },
+        { "src/com/shop/action/GoodsAction.java", "    @StrutsParameter\r\n    public void setTitle(String title) {" },
+        { "src/com/shop/action/GoodsAction.java",
+            "    @StrutsParameter(depth = 1)\r\n    public Category getCategory() {" },
+        { "src/com/shop/action/GoodsAction.java", "    @StrutsParameter\r\n    public void setCurrentPage(int" },
+        { "src/com/shop/action/GoodsAction.java", ", java.nio.charset.StandardCharsets.UTF_8)" },
+        { "src/com/shop/action/LoginAction.java", "    @StrutsParameter\r\n    public void setUsername(" },
+        { "src/com/shop/utils/HibernateUtil.java", "package com.shop.utils;" },
+    };
+    for (const auto& part : parts)
+        EXPECT_NE(files[part.file].find(part.text), std::string::npos) << part.file << ": " << part.text;
+    for (const auto& [path, text] : files)
+        for (const char* legacy : { "com.opensymphony.xwork2", "javax.servlet", "org.hibernate.Query;", "s.save(" })
+            EXPECT_EQ(text.find(legacy), std::string::npos) << path << ": " << legacy;
+}
