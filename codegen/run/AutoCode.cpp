@@ -46,10 +46,6 @@ TCheckResult PrepareRun(int projectId, const std::string& projectName, const std
     TCheckResult check = CheckModel(snapshot, packageName, webapp);
     if (!check.Passed())
         return check;
-    if (webapp && locations.target == TTarget::Current)
-        return TCheckResult::Refuse(
-            "目标框架为 Struts 7 + Hibernate 7 时，这一版只生成 Java 代码和配置文件，还不生成网页、"
-            "web.xml 和构建文件；请不勾选“同时生成网页”(或用 --no-webapp)再生成。");
     TProjectDatabase database = snapshot.Database();
     TPreparedRun run { BuildClassData(std::move(snapshot)), {}, database };
     try {

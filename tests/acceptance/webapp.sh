@@ -8,11 +8,14 @@
 # modifies and deletes, and sends bad requests, checking the pages and the
 # database after each case. Then the offline route: ant builds the war from
 # jars put where WEB-INF/lib/README.txt says.
-#   webapp.sh JAVAGEN_CLI TEMPLATE_DIR
+#   webapp.sh JAVAGEN_CLI TEMPLATE_DIR [legacy|current]
+# current: the same application on the current target (Struts 7, Hibernate
+# 7, Jakarta EE 10), deployed on an embedded Tomcat 11; it has no ant route.
 # Needs default-jdk-headless, maven, ant, chromium, chromium-driver.
 set -euo pipefail
 cli="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 templates="$(cd "$2" && pwd)"
+export JAVAGEN_TARGET="${3:-legacy}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 java_dir="$here/../java"
 if locale -a 2>/dev/null | grep -qix 'c\.utf-\?8'; then export LC_ALL=C.UTF-8; fi
@@ -41,9 +44,11 @@ step "a model, generated with --webapp"
 "$cli" member add 图书馆 Book published date --required --comment 出版日期 > /dev/null
 "$cli" member add 图书馆 Book typeSet BookType --link-table t_book_type_set --link-column isbn --column bookTypeId \
   --comment 其他类型 > /dev/null
-"$cli" generate 图书馆 --webapp --templates "$templates" --root . > gen.out 2> gen.err || fail "generate: $(cat gen.err)"
+"$cli" generate 图书馆 --webapp --target "$JAVAGEN_TARGET" --templates "$templates" --root . > gen.out 2> gen.err || fail "generate: $(cat gen.err)"
 root="$work/projects/图书馆"
-for file in pom.xml build.xml WebRoot/WEB-INF/web.xml src/struts.xml src/hibernate.cfg.xml; do
+files=(pom.xml WebRoot/WEB-INF/web.xml src/struts.xml src/hibernate.cfg.xml)
+[ "$JAVAGEN_TARGET" = legacy ] && files+=(build.xml)
+for file in "${files[@]}"; do
   [ -f "$root/$file" ] || fail "no $file"
 done
 
@@ -51,15 +56,22 @@ step "mvn package"
 (cd "$root" && mvn -q -B package > "$work/mvn.out" 2>&1) || { cat mvn.out; fail "mvn package"; }
 war="$(ls "$root"/target/*.war)"
 jar tf "$war" > war.txt
-for entry in WEB-INF/web.xml login.jsp Book_add.jsp static/app.css WEB-INF/classes/struts.xml \
-    WEB-INF/classes/hibernate.cfg.xml WEB-INF/classes/com/velmorantis/action/BookAction.class \
-    WEB-INF/classes/com/velmorantis/domain/Book.hbm.xml WEB-INF/lib/struts2-core-2.3.37.jar \
-    WEB-INF/lib/hibernate-core-3.6.10.Final.jar WEB-INF/lib/jstl-1.2.jar; do
+entries=(WEB-INF/web.xml login.jsp Book_add.jsp static/app.css WEB-INF/classes/struts.xml
+    WEB-INF/classes/hibernate.cfg.xml WEB-INF/classes/com/velmorantis/action/BookAction.class)
+if [ "$JAVAGEN_TARGET" = current ]; then
+  entries+=(WEB-INF/lib/struts2-core-7.1.1.jar WEB-INF/lib/hibernate-core-7.4.16.Final.jar
+    WEB-INF/lib/jakarta.servlet.jsp.jstl-3.0.1.jar)
+  ! grep -q '\.hbm\.xml$' war.txt || fail "the war of the current target carries mapping files"
+else
+  entries+=(WEB-INF/classes/com/velmorantis/domain/Book.hbm.xml WEB-INF/lib/struts2-core-2.3.37.jar
+    WEB-INF/lib/hibernate-core-3.6.10.Final.jar WEB-INF/lib/jstl-1.2.jar)
+fi
+for entry in "${entries[@]}"; do
   grep -qxF "$entry" war.txt || fail "the war lacks $entry"
 done
 ! grep -q 'servlet-api' war.txt || fail "the war carries the servlet API"
 
-step "deploy the war on Tomcat 9"
+step "deploy the war on Tomcat ($JAVAGEN_TARGET target)"
 web_cp="$(bash "$java_dir/classpath.sh" --web)"
 # The container: Tomcat with its JSP engine, and the HSQLDB driver the
 # application finds through its parent class loader. Nothing of the
@@ -98,6 +110,7 @@ java -Dfile.encoding=UTF-8 -cp "suite:$web_cp" javagen.acceptance.BrowserSuite "
 cat browser.out
 if [ "$status" != 0 ]; then
   grep -q ' passed, ' browser.out || tail -30 browser.err
+  [ -n "${JAVAGEN_KEEP:-}" ] && cp server.log browser.err "$JAVAGEN_KEEP"/
   echo "--- server log: the errors ---"
   grep -E 'SEVERE|ERROR|Exception:' server.log | sed 's/^[0-9]* \[[^]]*\] //' | sort | uniq -c | sort -rn | head -15 || true
   fail "browser checks"
@@ -106,6 +119,7 @@ kill "$server" 2>/dev/null || true
 wait "$server" 2>/dev/null || true
 server=""
 
+if [ "$JAVAGEN_TARGET" = current ]; then step "all checks passed"; exit 0; fi
 step "ant builds the war from jars put in WEB-INF/lib"
 (cd "$root" && rm -rf target &&
   mvn -q -B dependency:copy-dependencies -DincludeScope=runtime -DoutputDirectory=WebRoot/WEB-INF/lib &&

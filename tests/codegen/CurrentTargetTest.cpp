@@ -15,7 +15,7 @@ std::map<std::string, std::string> CurrentFiles(const TLiteralModel& model, cons
 {
     static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
     const std::vector<TClassData> classes = BuildClassData(LiteralSnapshot(model));
-    TGenInput in { "shop", "shop", templates, classes, false, database, "商店", TTarget::Current };
+    TGenInput in { "shop", "shop", templates, classes, true, database, "商店", TTarget::Current };
     TFiles files;
     for (const IGenerator* generator : Generators(TTarget::Current)) {
         generator->ProjectFiles(in, files);
@@ -41,7 +41,9 @@ TEST(CurrentTargetTest, EachFileIsWhatTheCurrentFrameworksRequire)
                 { "updated@updated_at", "日期型", "F", 19, "" } } } };
     auto files = CurrentFiles(
         shop, { "jdbc:mysql://db/shop", "u", "com.mysql.jdbc.Driver", "org.hibernate.dialect.MySQL5InnoDBDialect" });
-    EXPECT_EQ(files.count("src/com/shop/domain/Goods.hbm.xml"), 0u);
+    for (const char* legacyOnly :
+        { "src/com/shop/domain/Goods.hbm.xml", "build.xml", "WebRoot/WEB-INF/lib/README.txt" })
+        EXPECT_EQ(files.count(legacyOnly), 0u) << legacyOnly;
     struct TPart {
         const char* file;
         const char* text;
@@ -83,10 +85,21 @@ TEST(CurrentTargetTest, EachFileIsWhatTheCurrentFrameworksRequire)
         { "src/com/shop/action/GoodsAction.java", ", java.nio.charset.StandardCharsets.UTF_8)" },
         { "src/com/shop/action/LoginAction.java", "    @StrutsParameter\r\n    public void setUsername(" },
         { "src/com/shop/utils/HibernateUtil.java", "package com.shop.utils;" },
+        { "WebRoot/WEB-INF/web.xml", "https://jakarta.ee/xml/ns/jakartaee/web-app_6_0.xsd\" version=\"6.0\">" },
+        { "WebRoot/WEB-INF/web.xml",
+            "<filter-class>org.apache.struts2.dispatcher.filter.StrutsPrepareAndExecuteFilter" },
+        { "WebRoot/WEB-INF/web.xml", "<attribute-name>SameSite</attribute-name>" },
+        { "WebRoot/Goods_add.jsp", "<%@ taglib prefix=\"c\" uri=\"jakarta.tags.core\" %>" },
+        { "WebRoot/Goods_add.jsp", "requestScope['jakarta.servlet.forward.servlet_path']" },
+        { "WebRoot/Goods_add.jsp", ".toString(), java.nio.charset.StandardCharsets.UTF_8)" },
+        { "pom.xml", "<artifactId>struts2-core</artifactId>\r\n            <version>7.1.1</version>" },
+        { "pom.xml", "<maven.compiler.release>17</maven.compiler.release>" },
+        { "src/com/shop/utils/LoginFilter.java", "import jakarta.servlet.Filter;" },
     };
     for (const auto& part : parts)
         EXPECT_NE(files[part.file].find(part.text), std::string::npos) << part.file << ": " << part.text;
     for (const auto& [path, text] : files)
-        for (const char* legacy : { "com.opensymphony.xwork2", "javax.servlet", "org.hibernate.Query;", "s.save(" })
+        for (const char* legacy : { "com.opensymphony.xwork2", "javax.servlet", "org.hibernate.Query;", "s.save(",
+                 "java.sun.com/jsp/jstl", "dispatcher.ng.filter" })
             EXPECT_EQ(text.find(legacy), std::string::npos) << path << ": " << legacy;
 }

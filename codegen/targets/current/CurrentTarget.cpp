@@ -1,11 +1,14 @@
 #include "CurrentTarget.h"
 
+#include "AdminTableScript.h"
 #include "SupportFiles.h"
+#include "WebPages.h"
 
 #include <functional>
 
 const IGenerator& CurrentStrutsGenerator();
 const IGenerator& CurrentHibernateGenerator();
+const IGenerator& CurrentWebGenerator();
 
 namespace {
 
@@ -76,6 +79,9 @@ const std::vector<const IGenerator*>& CurrentGenerators()
         &domain,
         &action,
         &dao,
+        &AdminTableScriptGenerator(),
+        &CurrentWebGenerator(),
+        &ValidationGenerator(),
     };
     return list;
 }

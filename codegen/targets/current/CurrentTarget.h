@@ -16,3 +16,6 @@ std::string BuildCurrentActionClass(const std::string& packageName, const TClass
 // struts.xml and hibernate.cfg.xml.
 std::string BuildCurrentStrutsConfig(const TGenInput& in);
 std::string BuildCurrentHibernateConfig(const TGenInput& in);
+// The build: pom.xml and README.txt.
+std::string BuildCurrentPom(const TGenInput& in);
+std::string BuildCurrentReadme(const TGenInput& in);

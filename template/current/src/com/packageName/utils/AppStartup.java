@@ -1,0 +1,49 @@
+package com.$packageName.utils;
+
+import java.nio.charset.Charset;
+
+import jakarta.servlet.ServletContextEvent;
+import jakarta.servlet.ServletContextListener;
+
+import com.$packageName.action.LoginAction;
+import com.$packageName.dao.AdminDAO;
+import com.$packageName.domain.Admin;
+
+/**
+ * 应用启动时(web.xml 中登记的监听器):
+ * 1. JVM 的默认字符集必须能表示中文, 否则提示信息会变成 "????": 拒绝启动并说明原因;
+ * 2. 还没有任何管理员时创建初始管理员 admin, 初始密码 admin123, 第一次登录后必须修改.
+ */
+public class AppStartup implements ServletContextListener {
+
+    /*初始管理员的用户名和密码, 生成的 README.txt 中有说明*/
+    public static final String FIRST_ADMIN = "admin";
+    public static final String FIRST_PASSWORD = "admin123";
+
+    public void contextInitialized(ServletContextEvent event) {
+        Charset charset = Charset.defaultCharset();
+        if (!charset.newEncoder().canEncode("中文提示")) {
+            String text = "应用启动失败: JVM 的默认字符集 " + charset.name()
+                    + " 不能表示中文, 提示信息会变成问号. 请用 -Dfile.encoding=UTF-8 启动服务器(Java 18 起默认即为 UTF-8).";
+            event.getServletContext().log(text);
+            System.err.println(text);
+            throw new IllegalStateException(text);
+        }
+        try {
+            AdminDAO adminDAO = new AdminDAO();
+            if (adminDAO.QueryAllAdminInfo().isEmpty()) {
+                adminDAO.AddAdmin(new Admin(FIRST_ADMIN, LoginAction.initialPasswordHash(FIRST_PASSWORD)));
+                event.getServletContext().log("已创建初始管理员 " + FIRST_ADMIN + ", 初始密码 " + FIRST_PASSWORD
+                        + ", 第一次登录后必须修改密码.");
+            }
+        } catch (Exception e) {
+            String text = "无法检查或创建初始管理员: 请确认数据库可以连接, 且其中有管理员表 t_admin"
+                    + "(从数据库导入的工程不建表, 请在数据库中执行一次生成的 sql/t_admin.sql, 然后重新启动应用).";
+            event.getServletContext().setAttribute(LoginAction.ADMIN_PROBLEM, text);
+            event.getServletContext().log(text + " " + e, e);
+        }
+    }
+
+    public void contextDestroyed(ServletContextEvent event) {
+    }
+}

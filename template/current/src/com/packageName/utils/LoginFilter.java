@@ -1,0 +1,177 @@
+package com.$packageName.utils;
+
+import java.io.IOException;
+import java.security.MessageDigest;
+import java.security.SecureRandom;
+import java.util.Enumeration;
+import java.util.HashMap;
+import java.util.Map;
+import java.util.regex.Pattern;
+
+import jakarta.servlet.Filter;
+import jakarta.servlet.FilterChain;
+import jakarta.servlet.FilterConfig;
+import jakarta.servlet.ServletException;
+import jakarta.servlet.ServletRequest;
+import jakarta.servlet.ServletResponse;
+import jakarta.servlet.http.HttpServletRequest;
+import jakarta.servlet.http.HttpServletRequestWrapper;
+import jakarta.servlet.http.HttpServletResponse;
+import jakarta.servlet.http.HttpSession;
+
+import com.$packageName.action.LoginAction;
+
+/**
+ * 每个来自浏览器的请求都先经过这里(web.xml 中只对 REQUEST 生效, Struts 内部的转发不受影响):
+ * 1. 拒绝文件上传(应用没有上传字段)和名称可疑的请求参数(框架内部属性、OGNL 表达式);
+ * 2. 未登录时, 除登录页面、登录动作和静态文件外一律转到登录页面, 与请求路径怎样书写无关;
+ * 3. 页面(.jsp)不能直接打开: 转到主页动作, 由动作准备好数据后再显示页面;
+ * 4. 初始密码尚未修改时, 只能修改密码或注销;
+ * 5. 修改数据的请求(登录、添加、修改、删除、修改密码)只接受 POST, 并且必须带有会话中的防伪令牌 _csrf;
+ * 6. 每个响应都禁止被其他网站嵌入框架, 禁止浏览器猜测内容类型.
+ */
+public class LoginFilter implements Filter {
+
+    /*请求参数名: 最多四级的 Java 标识符, 以点分隔*/
+    private static final Pattern PARAMETER = Pattern.compile("[A-Za-z_$][A-Za-z0-9_$]{0,63}(\\.[A-Za-z_$][A-Za-z0-9_$]{0,63}){0,3}");
+
+    /*不能由请求参数设置的属性: 动作的错误和消息、框架对象*/
+    private static final Pattern INTERNAL = Pattern.compile(
+            "(actionErrors|actionMessages|fieldErrors|errorMessages|errors|texts|locale|container|class|session"
+            + "|request|application|parameters|servletRequest|servletResponse|struts|dojo|top|context)(\\..*)?"
+            + "|.*\\.class(\\..*)?");
+
+    /*会话中保存防伪令牌的键, 页面中的表单以隐藏字段 _csrf 提交它*/
+    public static final String SESSION_CSRF = "csrfToken";
+
+    private static final SecureRandom RANDOM = new SecureRandom();
+
+    public void init(FilterConfig config) throws ServletException {
+    }
+
+    public void doFilter(ServletRequest request, ServletResponse response, FilterChain chain)
+            throws IOException, ServletException {
+        HttpServletRequest http = (HttpServletRequest) request;
+        HttpServletResponse out = (HttpServletResponse) response;
+        out.setHeader("X-Frame-Options", "DENY");
+        out.setHeader("Content-Security-Policy", "frame-ancestors 'none'");
+        out.setHeader("X-Content-Type-Options", "nosniff");
+        out.setHeader("Referrer-Policy", "same-origin");
+        String contentType = http.getContentType();
+        if (contentType != null && contentType.toLowerCase().startsWith("multipart/")) {
+            out.sendError(HttpServletResponse.SC_UNSUPPORTED_MEDIA_TYPE);
+            return;
+        }
+        for (Enumeration<String> names = http.getParameterNames(); names.hasMoreElements();) {
+            String name = names.nextElement();
+            if (!PARAMETER.matcher(name).matches() || INTERNAL.matcher(name).matches()) {
+                out.sendError(HttpServletResponse.SC_BAD_REQUEST);
+                return;
+            }
+        }
+        String path = http.getServletPath() + (http.getPathInfo() == null ? "" : http.getPathInfo());
+        String home = http.getContextPath();
+        if (changesData(path)) {
+            if (!"POST".equals(http.getMethod())) {
+                out.sendError(HttpServletResponse.SC_METHOD_NOT_ALLOWED);
+                return;
+            }
+            HttpSession current = http.getSession(false);
+            Object token = current == null ? null : current.getAttribute(SESSION_CSRF);
+            String sent = http.getParameter("_csrf");
+            if (!(token instanceof String) || sent == null
+                    || !MessageDigest.isEqual(((String) token).getBytes("UTF-8"), sent.getBytes("UTF-8"))) {
+                out.sendError(HttpServletResponse.SC_FORBIDDEN);
+                return;
+            }
+        }
+        /*页面中的表单要用到令牌: 登录页面开始会话, 以后每个请求都在会话中找得到它*/
+        HttpSession page = path.equals("/login.jsp") || path.equals("/") ? http.getSession(true) : http.getSession(false);
+        if (page != null && !path.startsWith("/static/")) {
+            if (page.getAttribute(SESSION_CSRF) == null) {
+                byte[] bytes = new byte[24];
+                RANDOM.nextBytes(bytes);
+                page.setAttribute(SESSION_CSRF, java.util.Base64.getUrlEncoder().withoutPadding().encodeToString(bytes));
+            }
+        }
+        if (isPublic(path)) {
+            chain.doFilter(request, response);
+            return;
+        }
+        HttpSession session = http.getSession(false);
+        if (!signedIn(session)) {
+            if (path.equals("/pick.json")) {
+                out.sendError(HttpServletResponse.SC_UNAUTHORIZED);
+            } else {
+                out.sendRedirect(home + "/login.jsp");
+            }
+            return;
+        }
+        if (session.getAttribute(LoginAction.SESSION_MUST_CHANGE) != null && !path.startsWith("/changePassword_")
+                && !path.equals("/user_Logout.action")) {
+            out.sendRedirect(home + "/changePassword_input.action");
+            return;
+        }
+        if (path.endsWith(".jsp")) {
+            out.sendRedirect(home + "/user_ShowUser.action");
+            return;
+        }
+        chain.doFilter(http.getParameter("currentPage") == null ? http : new PageNumberRequest(http), response);
+    }
+
+    /*页码参数 currentPage 为 0 或负数时按第 1 页处理, 不让它成为负的起始行*/
+    private static final class PageNumberRequest extends HttpServletRequestWrapper {
+        private final Map<String, String[]> parameters = new HashMap<String, String[]>();
+
+        PageNumberRequest(HttpServletRequest request) {
+            super(request);
+            parameters.putAll(request.getParameterMap());
+            String page = request.getParameter("currentPage").trim();
+            /*不是数字的页码照原样交给 Struts: 转换错误时回到列表并说明*/
+            parameters.put("currentPage", new String[] { page.matches("-?[0-9]{1,9}") && Integer.parseInt(page) < 1 ? "1" : page });
+        }
+
+        public String getParameter(String name) {
+            String[] values = parameters.get(name);
+            return values == null || values.length == 0 ? null : values[0];
+        }
+
+        public String[] getParameterValues(String name) {
+            return parameters.get(name);
+        }
+
+        public Map<String, String[]> getParameterMap() {
+            return java.util.Collections.unmodifiableMap(parameters);
+        }
+    }
+
+    /*修改数据的动作: 登录、修改密码, 以及各业务类的添加、修改、删除(AddView 和 ModifyXxxQuery 只是显示)*/
+    private static boolean changesData(String path) {
+        if (path.equals("/login_CheckLogin.action") || path.equals("/changePassword_ChangePassword.action")) {
+            return true;
+        }
+        int slash = path.lastIndexOf('/');
+        int underscore = path.indexOf('_', slash);
+        if (slash <= 0 || underscore < 0 || !path.endsWith(".action")) {
+            return false;
+        }
+        String method = path.substring(underscore + 1, path.length() - ".action".length());
+        return (method.startsWith("Add") && !method.equals("AddView"))
+                || (method.startsWith("Modify") && !method.endsWith("Query")) || method.startsWith("Delete");
+    }
+
+    /*不登录也能访问的: 登录页面、登录动作、样式和脚本*/
+    private static boolean isPublic(String path) {
+        return path.equals("/") || path.equals("/login.jsp") || path.equals("/login_CheckLogin.action")
+                || (path.startsWith("/static/") && path.indexOf("..") < 0);
+    }
+
+    /*会话中记录了登录管理员的用户名*/
+    private static boolean signedIn(HttpSession session) {
+        Object name = session == null ? null : session.getAttribute(LoginAction.SESSION_USERNAME);
+        return name instanceof String && ((String) name).length() > 0;
+    }
+
+    public void destroy() {
+    }
+}
