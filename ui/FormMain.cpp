@@ -286,6 +286,7 @@ void TFormMain::RefreshStatus()
     show(Lbl_ModelFile, Text(modelRefused_ ? "模型文件无法打开: " : "模型文件: ") + Text(model));
     Lbl_ModelFile->setStyleSheet(modelRefused_ ? "color: #c00000;" : "");
     show(Lbl_Package, Text("包名: com.") + Text(state_.PackageName())); // as the code has it
+    show(Lbl_Target, Text("目标框架: ") + Text(TargetCaption(state_.Target())));
     if (runs_)
         runs_->ShowProject(SelectedProjectId());
     show(Lbl_Output, SelectedProjectId() < 0 ? Text("生成目录: (没有选中工程)") : Text("生成目录: ") + OutputFolder());
@@ -312,6 +313,20 @@ void TFormMain::LoadProjectSettings()
         return;
     TFillingScope filling(filling_);
     CB_WebApp->setChecked(state_.Webapp());
+    Act_TargetCurrent->setChecked(state_.Target() == kTargetCurrent);
+    RefreshStatus();
+}
+
+void TFormMain::RememberTarget(bool current)
+{
+    if (filling_)
+        return;
+    TCommandResult result = state_.SetTarget(current ? kTargetCurrent : kTargetLegacy);
+    if (!result.Done()) {
+        Message(Text(result.message));
+        TFillingScope filling(filling_);
+        Act_TargetCurrent->setChecked(state_.Target() == kTargetCurrent);
+    }
     RefreshStatus();
 }
 

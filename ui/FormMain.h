@@ -55,6 +55,7 @@ public:
     {
         TRunLocations locations = runLocations_;
         locations.webapp = state_.Webapp();
+        locations.target = state_.Target() == kTargetCurrent ? TTarget::Current : TTarget::Legacy;
         return locations;
     }
 
@@ -158,6 +159,9 @@ private:
     // (when it has one) and whether its pages are made.
     void LoadProjectSettings();
     void RememberWebapp(bool webapp);
+    // The target menu item checked: the shown project's code is for the
+    // current frameworks (stored for it).
+    void RememberTarget(bool current);
 
     QLabel* Image1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;
@@ -175,9 +179,11 @@ private:
     QMenu* Menu_Tools = nullptr;
     QAction* Act_Generate = nullptr;
     QAction* Act_MergeGenerate = nullptr;
+    QAction* Act_TargetCurrent = nullptr;
     QLabel* Lbl_CurrentClass = nullptr;
     QLabel* Lbl_ModelFile = nullptr;
     QLabel* Lbl_Package = nullptr;
+    QLabel* Lbl_Target = nullptr;
     QLabel* Lbl_Output = nullptr;
     QLabel* Lbl_Written = nullptr;
     QLabel* Lbl_TemplateWarning = nullptr;

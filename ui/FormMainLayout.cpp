@@ -301,6 +301,14 @@ void TFormMain::BuildMenu()
     AddCommand(Menu_Tools, "Act_ExportModel", "导出模型(&E)...", [this] { toolsCommands_.ExportModelFile(); });
     AddCommand(Menu_Tools, "Act_ImportModel", "导入模型(&I)...", [this] { toolsCommands_.ImportModelFile(); });
     AddCommand(Menu_Tools, "Act_ImportDb", "从数据库导入(&D)...", [this] { toolsCommands_.ImportFromDatabase(); });
+    Menu_Tools->addSeparator();
+    // Per project: the frameworks the generated code is for.
+    Act_TargetCurrent = Menu_Tools->addAction(Text("目标框架: Struts 7 + Hibernate 7 (Jakarta EE 10)(&J)"));
+    Act_TargetCurrent->setObjectName("Act_TargetCurrent");
+    Act_TargetCurrent->setCheckable(true);
+    Act_TargetCurrent->setToolTip(Text("不勾选时生成 Struts 2.3 + Hibernate 3.6 的代码(默认)"));
+    connect(
+        Act_TargetCurrent, &QAction::toggled, this, [this](bool on) { Guarded([this, on] { RememberTarget(on); }); });
 }
 
 void TFormMain::BuildStatusBar()
@@ -322,6 +330,7 @@ void TFormMain::BuildStatusBar()
     };
     Lbl_ModelFile = label("Lbl_ModelFile");
     Lbl_Package = label("Lbl_Package");
+    Lbl_Target = label("Lbl_Target");
     Lbl_Output = label("Lbl_Output");
     Lbl_Written = label("Lbl_Written");
     Lbl_TemplateWarning = label("Lbl_TemplateWarning");
@@ -330,7 +339,8 @@ void TFormMain::BuildStatusBar()
     grid->addWidget(Lbl_Package, 0, 1);
     grid->addWidget(Lbl_Output, 1, 0);
     grid->addWidget(Lbl_Written, 1, 1);
-    grid->addWidget(Lbl_TemplateWarning, 2, 0, 1, 2);
+    grid->addWidget(Lbl_Target, 2, 0, 1, 2);
+    grid->addWidget(Lbl_TemplateWarning, 3, 0, 1, 2);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
     statusBar()->addWidget(bar, 1);

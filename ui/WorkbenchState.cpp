@@ -8,6 +8,7 @@ void TWorkbenchState::ShowProject(int projectId)
     TProjectSettings settings = ReadProjectSettings(projectId);
     packageName_ = settings.packageName;
     webapp_ = settings.webapp;
+    target_ = settings.target;
 }
 
 TVerdict TWorkbenchState::SetPackageName(const std::string& name)
@@ -26,6 +27,16 @@ void TWorkbenchState::KeepPackage() const
 {
     if (projectId_ >= 0)
         TModelCommands::SetProjectPackage(projectId_, packageName_);
+}
+
+TCommandResult TWorkbenchState::SetTarget(const std::string& target)
+{
+    if (projectId_ < 0)
+        return { TRefusal::None, "", 0 };
+    TCommandResult result = TModelCommands::SetProjectTarget(projectId_, target);
+    if (result.Done())
+        target_ = target;
+    return result;
 }
 
 TCommandResult TWorkbenchState::SetWebapp(bool webapp)

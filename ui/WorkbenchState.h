@@ -25,8 +25,14 @@ public:
     // Whether the shown project's runs make the pages; stored for it.
     TCommandResult SetWebapp(bool webapp);
 
+    // The frameworks the shown project's code is for (kTargetLegacy or
+    // kTargetCurrent); stored for it.
+    const std::string& Target() const { return target_; }
+    TCommandResult SetTarget(const std::string& target);
+
 private:
     int projectId_ = -1;
     std::string packageName_ = kDefaultPackageName;
     bool webapp_ = false;
+    std::string target_ = kTargetLegacy;
 };

@@ -4,9 +4,11 @@
 
 #include "ClassDAO.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -32,6 +34,7 @@ private slots:
     void FaultyModelIsReportedAndNothingWritten();
     void FailedRunIsReportedAndGenerateComesBack();
     void PackageAndPagesAreRememberedPerProject();
+    void TargetIsRememberedPerProjectAndUsed();
 
 private:
     // Runs read the repository's templates and write below root.
@@ -170,4 +173,25 @@ void GenerationTest::PackageAndPagesAreRememberedPerProject()
     QVERIFY(QFile::exists(root + "/projects/Shop/WebRoot/Customer_query_result.jsp"));
     QVERIFY(QFile::exists(root + "/projects/Shop/src/com/org/shop/domain/Customer.java"));
     QVERIFY(QFile::exists(root + "/projects/Shop/WebRoot/WEB-INF/web.xml"));
+}
+
+// The target belongs to the project too: checked in the tools menu, shown
+// in the status bar, kept over a restart, and the run writes its code.
+void GenerationTest::TargetIsRememberedPerProjectAndUsed()
+{
+    QString root = QtPath(model_->Path("out"));
+    {
+        TWindowUnderTest t;
+        QVERIFY(!Find<QAction>(*t.window, "Act_TargetCurrent")->isChecked());
+        QCOMPARE(Find<QLabel>(*t.window, "Lbl_Target")->text(), QString("目标框架: Struts 2.3 + Hibernate 3.6"));
+        Find<QAction>(*t.window, "Act_TargetCurrent")->setChecked(true);
+    }
+    TWindowUnderTest t;
+    QVERIFY(Find<QAction>(*t.window, "Act_TargetCurrent")->isChecked());
+    QCOMPARE(Find<QLabel>(*t.window, "Lbl_Target")->text(), QString("目标框架: Struts 7 + Hibernate 7 (Jakarta EE 10)"));
+    RunToTheEnd(t, root);
+    QFile domain(root + "/projects/Shop/src/com/velmorantis/domain/Customer.java");
+    QVERIFY(domain.open(QIODevice::ReadOnly));
+    QVERIFY(domain.readAll().contains("@Entity"));
+    QVERIFY(!QFile::exists(root + "/projects/Shop/src/com/velmorantis/domain/Customer.hbm.xml"));
 }
