@@ -187,7 +187,7 @@ void TRunController::MergePlanned(const std::shared_ptr<const TMergePlan>& plan)
 {
     EndPlanning();
     // The dry run waits here until the user has decided.
-    TMergePlanForm form(&window_, plan->Summary(), plan->PackageChange());
+    TMergePlanForm form(&window_, plan->Summary(), plan->Heading());
     window_.RunDialog(form);
     if (form.result() != QDialog::Accepted)
         return;

@@ -31,6 +31,11 @@ struct TGeneratedFile {
 // 3.6) or the current ones (Struts 7, Hibernate 7, Jakarta EE 10). Each is a
 // list of generators.
 enum class TTarget { Legacy, Current };
+// Its name in the model, the CLI and the merge's manifest.
+inline const char* TargetName(TTarget target)
+{
+    return target == TTarget::Current ? "current" : "legacy";
+}
 
 // What every generator is given: the project's classes, the package, the
 // templates, and which optional outputs the run makes.

@@ -104,6 +104,20 @@ std::string TBaseStore::RecordedPackage() const
     }
 }
 
+std::string TBaseStore::RecordedTarget() const
+{
+    std::string relative = ".javagen/manifest.json";
+    if (!guard_.Unsafe(relative).empty())
+        return "";
+    try {
+        auto manifest = nlohmann::json::parse(TFileOperate::ReadFileBytes(outputRoot_ + "/" + relative));
+        auto target = manifest.find("target");
+        return target != manifest.end() && target->is_string() ? target->get<std::string>() : "legacy";
+    } catch (const std::exception&) {
+        return "";
+    }
+}
+
 std::map<int, std::string> TBaseStore::RecordedClasses() const
 {
     std::map<int, std::string> classes;
@@ -123,12 +137,14 @@ std::map<int, std::string> TBaseStore::RecordedClasses() const
     return classes;
 }
 
-void TBaseStore::WriteManifest(const std::string& package, const std::map<int, std::string>& classes) const
+void TBaseStore::WriteManifest(
+    const std::string& package, const std::map<int, std::string>& classes, const std::string& target) const
 {
     nlohmann::ordered_json manifest;
     manifest["format"] = 1;
     manifest["note"] = "javagen 合并生成所用的基准文件清单(程序上次写入各文件的内容在 base/ 下)，请勿手工修改";
     manifest["package"] = package;
+    manifest["target"] = target;
     manifest["classes"] = nlohmann::ordered_json::object();
     for (const auto& [id, name] : classes)
         manifest["classes"][std::to_string(id)] = name;

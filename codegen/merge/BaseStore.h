@@ -38,9 +38,14 @@ public:
     // Rewrites manifest.json from the bases present, with the package
     // (dotted, without "com.") the run generated and its classes by id (so
     // that the next merge can tell a renamed class).
-    void WriteManifest(const std::string& package, const std::map<int, std::string>& classes) const;
+    // The target ("legacy", "current") is recorded too.
+    void WriteManifest(
+        const std::string& package, const std::map<int, std::string>& classes, const std::string& target) const;
     // The package the last manifest records; empty when none does.
     std::string RecordedPackage() const;
+    // The target the last manifest records: "legacy" for a manifest of a
+    // program that had only that one; empty when there is no manifest.
+    std::string RecordedTarget() const;
     // The classes the last manifest records by id; empty when none does.
     std::map<int, std::string> RecordedClasses() const;
 

@@ -97,6 +97,8 @@ TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listen
     // Each write and delete checks its way into the tree just before it acts.
     TBaseStore bases(plan.outputRoot, false);
     TMergeSummary summary;
+    if (!plan.TargetChange().empty())
+        listener.Progress(plan.TargetChange());
     if (plan.oldPackageFiles > 0)
         listener.Progress(plan.PackageChange());
     {
@@ -115,6 +117,6 @@ TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listen
             listener.Progress(step.displayPath + step.Outcome(step.suffix, plan.Deletes(step)));
         }
     }
-    bases.WriteManifest(plan.package, plan.classes);
+    bases.WriteManifest(plan.package, plan.classes, plan.target);
     return summary;
 }

@@ -210,6 +210,27 @@ std::string TMergePlan::PackageChange() const
                                    : "全部保留(删除须另行确认)");
 }
 
+std::string TMergePlan::TargetChange() const
+{
+    if (previousTarget.empty() || previousTarget == target)
+        return "";
+    auto caption = [](const std::string& name) {
+        return name == "current" ? std::string("Struts 7 + Hibernate 7 (Jakarta EE 10)")
+                                 : std::string("Struts 2.3 + Hibernate 3.6");
+    };
+    return "目标框架已由 " + caption(previousTarget) + " 改为 " + caption(target) +
+        "：每个文件按新框架重新生成，手工加的方法、字段、import、struts.xml 中的 action 和属性带入新文件；"
+        "生成的成员被手工改过、而新框架又改写了它的，标为冲突，只限于该成员；"
+        "只有旧框架才有的文件(如映射文件 *.hbm.xml)列为过时：没有手工修改的删除，有手工修改的保留。";
+}
+
+std::string TMergePlan::Heading() const
+{
+    std::string target = TargetChange();
+    std::string package = oldPackageFiles > 0 ? PackageChange() : "";
+    return target + (!target.empty() && !package.empty() ? "\n" : "") + package;
+}
+
 bool TMergePlan::Deletes(const TMergeStep& step) const
 {
     return step.action == TMergeAction::Obsolete && (step.unedited || !step.carriedTo.empty()) &&
@@ -345,6 +366,8 @@ TMergePlan TMergePlanner::Finish()
 
 void ReportMergePlan(const TMergePlan& plan, IGenerationListener& listener)
 {
+    if (!plan.TargetChange().empty())
+        listener.Progress(plan.TargetChange());
     if (plan.oldPackageFiles > 0)
         listener.Progress(plan.PackageChange());
     for (const auto& step : plan.steps)

@@ -84,6 +84,8 @@ struct TMergePlan {
     bool deleteOldPackage = false;
     std::map<int, std::string> classes; // the run's, by id: recorded in the manifest
     bool webapp = false; // the run makes the pages: else their files are obsolete, and the plan says why
+    std::string target; // the run's ("legacy", "current")
+    std::string previousTarget; // the last run's, from the manifest; empty when none
     // Where a run killed while writing may have left temporary files:
     // cleared when the plan is applied, before its first write.
     std::vector<std::string> runDirectories;
@@ -91,6 +93,12 @@ struct TMergePlan {
     // The line that heads the plan when files of an earlier package are
     // left: which package, how many, kept or deleted. Empty otherwise.
     std::string PackageChange() const;
+    // The line that heads the plan when the target changed since the last
+    // run: from which frameworks to which, and what that means for the
+    // user's edits. Empty otherwise.
+    std::string TargetChange() const;
+    // What heads the plan: the target change, then the package change.
+    std::string Heading() const;
     // Whether an obsolete step's file is deleted when the plan is applied.
     bool Deletes(const TMergeStep& step) const;
     // Why it is deleted or kept.

@@ -160,7 +160,7 @@ void WriteEveryFile(
         TFileOperate::RemoveLeftovers(directory);
     ForEachGeneratedFile(in, [&](const TGeneratedFile& file) { sink.Put(paths.Place(file), file.suffix); });
     sink.Finish();
-    bases.WriteManifest(packageName, ClassNames(in));
+    bases.WriteManifest(packageName, ClassNames(in), TargetName(in.target));
     listener.Done();
 }
 
@@ -174,6 +174,8 @@ std::shared_ptr<const TMergePlan> PlanMerge(const TOutputPaths& paths, const TGe
     made.deleteOldPackage = request.locations.deleteOldPackage;
     made.classes = ClassNames(in);
     made.webapp = request.locations.webapp;
+    made.target = TargetName(in.target);
+    made.previousTarget = TBaseStore(paths.OutputRoot()).RecordedTarget();
     made.runDirectories = RunDirectories(paths, in);
     return std::make_shared<const TMergePlan>(std::move(made));
 }

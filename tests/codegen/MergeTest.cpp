@@ -76,6 +76,7 @@ protected:
         TRunLocations locations { JAVAGEN_TEMPLATES, (dir_ / "out").string() };
         locations.deleteOldPackage = deleteOldPackage;
         locations.webapp = webapp_;
+        locations.target = target_;
         EXPECT_TRUE(listener.RunAndWait(shop_, "Shop", package, locations));
         return { listener.events, listener.progress, listener.summary.value_or(TMergeSummary {}) };
     }
@@ -126,6 +127,7 @@ protected:
     int shop_ = 0;
     fs::path root_;
     bool webapp_ = false;
+    TTarget target_ = TTarget::Legacy;
     fs::path package_;
 };
 
@@ -565,4 +567,53 @@ TEST_F(MergeRunTest, HostileTreesAreNeverFollowedNorOverwritten)
         "有手工修改但无法合并(磁盘上的文件含有 NUL 字节、UTF-16 或 GBK/UTF-8 "
         "以外的字节，不是可以逐行合并的文本)，已保留，"
         "新代码写入Customer.java.new!"));
+}
+
+// A hand-edited legacy tree regenerated for the current target keeps the
+// edits: additions move into the new files, an edited member that the new
+// frameworks rewrote is a conflict of that member alone, and the mapping
+// files go unless edited. The plan says first what changed.
+TEST_F(MergeRunTest, RetargetingCarriesTheEditsIntoTheCurrentFrameworks)
+{
+    Run(TRunKind::Plain);
+    Edit(package_ / "action" / "CustomerAction.java", "public class CustomerAction extends ActionSupport {\r\n",
+        "public class CustomerAction extends ActionSupport {\r\n\r\n    /*手工加的*/\r\n    public String Hello() {\r\n"
+        "        return \"hello\";\r\n    }\r\n",
+        true);
+    Edit(package_ / "domain" / "Customer.java", "public class Customer {\r\n",
+        "public class Customer {\r\n    /*手工加的字段*/\r\n    private transient int visits;\r\n", true);
+    Edit(package_ / "dao" / "CustomerDAO.java", "            s.save(customer);",
+        "            s.save(customer);\r\n            s.flush();", true);
+    Edit(package_ / "domain" / "Purchase.hbm.xml", "<class ", "<!-- 手工 -->\r\n<class ", false);
+    target_ = TTarget::Current;
+    TRunResult merged = Run(TRunKind::Merge);
+    ASSERT_FALSE(merged.progress.empty());
+    EXPECT_EQ(merged.progress[0].rfind(
+                  "目标框架已由 Struts 2.3 + Hibernate 3.6 改为 Struts 7 + Hibernate 7 (Jakarta EE 10)：", 0),
+        0u)
+        << merged.progress[0];
+    struct TKept {
+        const char* file;
+        const char* text;
+    } kept[] = {
+        { "action/CustomerAction.java", "    public String Hello() {" },
+        { "action/CustomerAction.java", "import org.apache.struts2.ActionSupport;" },
+        { "domain/Customer.java", "    private transient int visits;" },
+        { "domain/Customer.java", "@Entity" },
+        { "dao/CustomerDAO.java", "            return s.find(Customer.class, customerId);" },
+    };
+    for (const auto& k : kept)
+        EXPECT_NE(GbkToUtf8(ReadFileBytes(package_ / k.file)).find(k.text), std::string::npos)
+            << k.file << ": " << k.text;
+    std::string dao = GbkToUtf8(ReadFileBytes(package_ / "dao" / "CustomerDAO.java"));
+    size_t conflict = dao.find("<<<<<<<");
+    ASSERT_NE(conflict, std::string::npos) << dao;
+    EXPECT_EQ(dao.find("<<<<<<<", conflict + 1), std::string::npos) << "one member in conflict";
+    EXPECT_LT(dao.rfind("public void AddCustomer", conflict), conflict);
+    EXPECT_TRUE(fs::exists(package_ / "domain" / "Purchase.hbm.xml")); // edited: kept
+    EXPECT_FALSE(fs::exists(package_ / "domain" / "Customer.hbm.xml")); // unedited: gone
+    // The next run of the same target says nothing of a change.
+    TRunResult again = Run(TRunKind::MergeDryRun);
+    for (const auto& line : again.progress)
+        EXPECT_EQ(line.find("目标框架已由"), std::string::npos) << line;
 }

@@ -188,7 +188,8 @@ void GenerationTest::TargetIsRememberedPerProjectAndUsed()
     }
     TWindowUnderTest t;
     QVERIFY(Find<QAction>(*t.window, "Act_TargetCurrent")->isChecked());
-    QCOMPARE(Find<QLabel>(*t.window, "Lbl_Target")->text(), QString("目标框架: Struts 7 + Hibernate 7 (Jakarta EE 10)"));
+    QCOMPARE(
+        Find<QLabel>(*t.window, "Lbl_Target")->text(), QString("目标框架: Struts 7 + Hibernate 7 (Jakarta EE 10)"));
     RunToTheEnd(t, root);
     QFile domain(root + "/projects/Shop/src/com/velmorantis/domain/Customer.java");
     QVERIFY(domain.open(QIODevice::ReadOnly));
