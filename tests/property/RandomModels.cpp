@@ -1,6 +1,6 @@
 // Builds random models through the command layer (so only models a user
 // could enter), generates each one and writes a description of it beside its tree.
-//   random_models --seed S --count N --root DIR --templates DIR
+//   random_models --seed S --count N --root DIR --templates DIR [--target legacy|current]
 #include "AutoCode.h"
 #include "DbHelper.h"
 #include "ModelBuilder.h"
@@ -61,6 +61,7 @@ int main(int argc, char** argv)
     int count = std::stoi(Argument(argc, argv, "--count", "10"));
     fs::path root = Argument(argc, argv, "--root", "random-models");
     std::string templates = Argument(argc, argv, "--templates", "template");
+    TTarget target = Argument(argc, argv, "--target", "legacy") == "current" ? TTarget::Current : TTarget::Legacy;
     fs::create_directories(root);
     TDbHelper::SetDatabasePath((root / "projects.mdb").string());
     int failures = 0;
@@ -76,6 +77,7 @@ int main(int argc, char** argv)
 
         TWaitingListener listener;
         TRunLocations locations { templates, root.string() };
+        locations.target = target;
         RunGeneration({ projectId, project, package, locations }, listener);
         std::string error = listener.Wait();
         fs::create_directories(root / "projects" / project);
