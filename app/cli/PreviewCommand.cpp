@@ -6,6 +6,7 @@
 #include "EntryRules.h"
 #include "Preview.h"
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 
@@ -32,6 +33,13 @@ int Preview(const TPreviewArgs& a)
     TCheckResult check = PreviewClass(projectId, a.project, settings.packageName, locations, a.className, preview);
     if (!check.Passed())
         throw TRefused(check.message);
+    // A kind the target does not make (the legacy mapping file on the
+    // current target, whose mapping is in the domain class) is no output.
+    if (!a.file.empty() && std::none_of(preview->files.begin(), preview->files.end(), [&](const TPreviewFile& file) {
+            return file.kind == a.file;
+        }))
+        throw TRefused("目标框架 " + TargetCaption(settings.target) + " 不生成“" + a.file + "”这种文件" +
+            (a.file == "mapping" ? "(映射写在领域类的注解中，请用 --file domain)" : "") + "!");
     for (const auto& file : preview->files) {
         if (!a.file.empty() && a.file != file.kind)
             continue;

@@ -256,6 +256,11 @@ TEST_F(CliModelTest, RunsUseTheSettingsTheProjectStores)
         Cli({ "project", "settings", "other" }).out, "package\tcom.velmorantis\t(默认)\nwebapp\t0\ntarget\tcurrent\n");
     auto current = Cli({ "preview", "other", "Course", "--file", "domain", "--templates", JAVAGEN_TEMPLATES });
     EXPECT_NE(current.out.find("@Entity"), std::string::npos) << current.out;
+    auto mapping = Cli({ "preview", "other", "Course", "--file", "mapping", "--templates", JAVAGEN_TEMPLATES });
+    EXPECT_EQ(mapping.status, 1);
+    EXPECT_NE(
+        mapping.err.find("不生成“mapping”这种文件(映射写在领域类的注解中，请用 --file domain)!"), std::string::npos)
+        << mapping.err;
     // The stored page setting was used: the pages exist, under the stored package.
     EXPECT_TRUE(std::filesystem::exists(dir_ / "out/projects/edu/WebRoot/Course_add.jsp"));
     EXPECT_TRUE(std::filesystem::exists(dir_ / "out/projects/edu/src/com/edu/domain/Course.java"));
