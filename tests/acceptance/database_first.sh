@@ -63,9 +63,9 @@ cd "$work"
 run_cp="$(bash "$java_dir/classpath.sh" --run)"
 compile_cp="$(bash "$java_dir/classpath.sh")"
 mkdir -p fill
-javac -encoding UTF-8 --release 8 -nowarn -d fill "$here/dbfirst/FillShop.java"
+javac -encoding UTF-8 --release "$java_release" -nowarn -d fill "$here/dbfirst/FillShop.java"
 mariadb_props=(-Dhibernate.connection.driver_class=org.mariadb.jdbc.Driver
-    "-Dhibernate.connection.url=jdbc:mysql://127.0.0.1:$port/shop?useUnicode=true&characterEncoding=UTF-8"
+    "-Dhibernate.connection.url=jdbc:$mariadb_scheme://127.0.0.1:$port/shop?useUnicode=true&characterEncoding=UTF-8"
     -Dhibernate.connection.username=shopper -Dhibernate.connection.password=Shop-Pass.3)
 step "fill the tables"
 java -cp "fill:$run_cp" "${mariadb_props[@]}" javagen.acceptance.FillShop > fill.out 2>&1 || { cat fill.out; fail "fill"; }
@@ -96,22 +96,28 @@ grep -qxF "$(printf 'price\t定点数\t0\t0\t0\t0\t0\t1\t价格\tprice\t1\t\t10\
 grep -q '"version": 4' shop.json && grep -q '"readOnly": true' shop.json && grep -q '"table": "goods"' shop.json || fail "the model file: $(head -20 shop.json)"
 
 step "generate and compile"
-"$cli" generate 商店 --package shop --templates "$templates" --root gen > gen.out 2> gen.err \
+"$cli" generate 商店 --package shop --target "$JAVAGEN_TARGET" --templates "$templates" --root gen > gen.out 2> gen.err \
   || fail "generate: $(cat gen.err)"
 src="$work/gen/projects/商店/src"
 grep -q '<property name="hibernate.connection.url">jdbc:mysql://127.0.0.1:'"$port"'/shop?useUnicode=true&amp;characterEncoding=UTF-8</property>' \
   "$src/hibernate.cfg.xml" || fail "hibernate.cfg.xml names another database"
 ! grep -q 'hbm2ddl.auto">' "$src/hibernate.cfg.xml" || fail "hibernate.cfg.xml lets Hibernate change tables"
-grep -q 'table="goods"' "$src/com/shop/domain/Goods.hbm.xml" || fail "the mapping names another table"
-grep -q 'mutable="false"' "$src/com/shop/domain/GoodsView.hbm.xml" || fail "the view's class is written"
-! grep -q 'cascade' "$src/com/shop/domain/Goods.hbm.xml" || fail "an imported many-to-one cascades"
+if [ "$JAVAGEN_TARGET" = current ]; then
+  grep -q '@Table(name = "goods")' "$src/com/shop/domain/Goods.java" || fail "the entity names another table"
+  grep -q '@org.hibernate.annotations.Immutable' "$src/com/shop/domain/GoodsView.java" || fail "the view's class is written"
+  ! grep -qi 'cascade' "$src/com/shop/domain/Goods.java" || fail "an imported many-to-one cascades"
+else
+  grep -q 'table="goods"' "$src/com/shop/domain/Goods.hbm.xml" || fail "the mapping names another table"
+  grep -q 'mutable="false"' "$src/com/shop/domain/GoodsView.hbm.xml" || fail "the view's class is written"
+  ! grep -q 'cascade' "$src/com/shop/domain/Goods.hbm.xml" || fail "an imported many-to-one cascades"
+fi
 grep -q "提示 登录用的管理员表 t_admin 不在这个数据库中" import.txt || fail "the import does not say how to log in"
 [ -f gen/projects/商店/sql/t_admin.sql ] || fail "no sql/t_admin.sql"
 sql shop < gen/projects/商店/sql/t_admin.sql || fail "sql/t_admin.sql does not run"
 tables_before="$(sql -N -e 'SHOW FULL TABLES' shop)"
 classes="$work/classes"
 bash "$java_dir/compile_tree.sh" "$src" "$classes" > /dev/null
-javac -encoding UTF-8 --release 8 -nowarn -Xlint:none -proc:none \
+javac -encoding UTF-8 --release "$java_release" -nowarn -Xlint:none -proc:none \
     -cp "$classes:fill:$compile_cp" -d "$classes" "$here/dbfirst/DatabaseFirst.java"
 cp -R "$src/." "$work/resources"
 find "$work/resources" -name '*.java' -delete
