@@ -22,14 +22,14 @@ bool EndsWith(const std::string& text, const std::string& tail)
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
-// The values of an ENUM column from its COLUMN_TYPE, enum('a','it''s','c\\d'):
+// The values of an ENUM or SET column from its COLUMN_TYPE, enum('a','it''s','c\\d'):
 // empty when the text is not of that form.
 std::vector<std::string> EnumValues(const std::string& columnType)
 {
     std::vector<std::string> values;
-    if (columnType.rfind("enum(", 0) != 0)
+    size_t at = columnType.rfind("enum(", 0) == 0 ? 5 : columnType.rfind("set(", 0) == 0 ? 4 : 0;
+    if (at == 0)
         return {};
-    size_t at = 5;
     while (at < columnType.size() && columnType[at] == '\'') {
         std::string value;
         for (++at; at < columnType.size(); ++at) {
@@ -297,9 +297,13 @@ void TakeColumnData(
             values.begin(), values.end(), [](const std::string& v) { return v.find('|') != std::string::npos; });
         TVerdict verdict = bar ? TVerdict::Accept() : CheckChoices(entry);
         if (bar || !verdict.Accepted()) {
-            notes.push_back("可选值 列 " + table + "." + column.name + " 的 ENUM 值不能作为下拉框的选项(" +
+            notes.push_back("可选值 列 " + table + "." + column.name + " 的 " +
+                (column.dataType == "set" ? "SET" : "ENUM") + " 值不能作为下拉框的选项(" +
                 (bar ? std::string("值中含有“|”") : verdict.message) + ")，按普通文本导入");
             entry.choices.clear();
+        } else if (column.dataType == "set") {
+            // Several values at once, joined by "," as the column holds them.
+            entry.choiceMode = "several";
         }
     }
 }

@@ -30,7 +30,7 @@ std::vector<std::string> TImportPlan::Report() const
             if (m.entry.filled == "always")
                 line += " 由数据库填写(只读)";
             if (!m.entry.choices.empty())
-                line += " 可选 " + m.entry.choices;
+                line += (m.entry.choiceMode == "several" ? " 可多选 " : " 可选 ") + m.entry.choices;
             if (!m.entry.linkTable.empty())
                 line += " 多对多 ← 联系表 " + m.entry.linkTable + "(" + m.entry.linkColumn + ", " + m.column + ")";
             else

@@ -69,6 +69,7 @@ struct TMemberEntry {
     std::string choices; // "red|green" or empty: see TMember::GetMemberChoices
     std::string linkTable; // a many-to-many member's: see TMember::GetLinkTable
     std::string linkColumn;
+    std::string choiceMode; // "" or "several": see TMember::GetChoiceMode
 };
 
 enum class TMemberDialog { Add, Change };

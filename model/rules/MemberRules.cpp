@@ -177,6 +177,11 @@ TVerdict CheckColumnData(const TMemberEntry& entry)
         if (!choices.Accepted())
             return choices;
     }
+    if (!entry.choiceMode.empty() && entry.choiceMode != "several")
+        return TVerdict::Refuse(TRefusal::Column, "可选值的选法只能是 several(可以选多个)或不写(只选一个)!");
+    if (entry.choiceMode == "several" && (entry.choices.empty() || entry.choices.find(',') != std::string::npos))
+        return TVerdict::Refuse(
+            TRefusal::Column, "可以选多个的成员必须有可选值，且可选值中不能有逗号(选中的值以逗号连接)!");
     if (!entry.linkTable.empty() || !entry.linkColumn.empty()) {
         TVerdict link = CheckLinkData(entry);
         if (!link.Accepted())

@@ -61,6 +61,10 @@ public:
     // A many-to-many member (its type a class): the link table that holds
     // the pairs and its column that names this class's object; the column
     // naming the other class's object is the column name. Empty otherwise.
+    // "several" when a text with choices holds several of them joined by
+    // "," (a SET column); empty when it holds one.
+    const std::string& GetChoiceMode() const { return choiceMode_; }
+    void SetChoiceMode(const std::string& value) { choiceMode_ = value; }
     const std::string& GetLinkTable() const { return linkTable_; }
     void SetLinkTable(const std::string& value) { linkTable_ = value; }
     const std::string& GetLinkColumn() const { return linkColumn_; }
@@ -90,4 +94,5 @@ private:
     std::string memberChoices_;
     std::string linkTable_;
     std::string linkColumn_;
+    std::string choiceMode_;
 };

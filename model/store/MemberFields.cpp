@@ -134,6 +134,8 @@ const std::vector<TMemberField>& MemberFields()
             "多对多成员的联系表(其列名为指向所引用类的列)"),
         Version4Text("memberLinkColumn", &M::GetLinkColumn, &M::SetLinkColumn, "linkColumn", "link-column",
             &E::linkColumn, "多对多成员的联系表中指向本类的列"),
+        Version4Text("memberChoiceMode", &M::GetChoiceMode, &M::SetChoiceMode, "choiceMode", "choice-mode",
+            &E::choiceMode, "可选值的选法: several 表示可以选多个(如 SET 列的值，以逗号连接)，不写为只选一个"),
     };
     return fields;
 }

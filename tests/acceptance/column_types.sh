@@ -31,7 +31,7 @@ types=(
   "c_varchar_empty VARCHAR(20) NULL|''|字符串(20) 可为空"
   "c_text TEXT NULL|'长文本'|字符串(65535) 可为空"
   "c_enum ENUM('red','green') NOT NULL|'green'|字符串(5) 必填 可选 red|green"
-  "c_set SET('x','y') NOT NULL|'x,y'|字符串(3) 必填"
+  "c_set SET('x','y') NOT NULL|'x,y'|字符串(3) 必填 可多选 x|y"
   "c_date DATE NULL|'2024-02-29'|日期型 可为空"
   "c_date_null DATE NULL|NULL|日期型 可为空"
   "c_datetime DATETIME NOT NULL|'2024-01-02 03:04:05'|日期型 必填"

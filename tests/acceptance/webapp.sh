@@ -44,6 +44,8 @@ step "a model, generated with --webapp"
 "$cli" member add 图书馆 Book published date --required --comment 出版日期 > /dev/null
 "$cli" member add 图书馆 Book typeSet BookType --link-table t_book_type_set --link-column isbn --column bookTypeId \
   --comment 其他类型 > /dev/null
+"$cli" member add 图书馆 Book tags string --length 20 --choices '新书|推荐|特价' --choice-mode several \
+  --comment 标签 > /dev/null
 "$cli" generate 图书馆 --webapp --target "$JAVAGEN_TARGET" --templates "$templates" --root . > gen.out 2> gen.err || fail "generate: $(cat gen.err)"
 root="$work/projects/图书馆"
 files=(pom.xml WebRoot/WEB-INF/web.xml src/struts.xml src/hibernate.cfg.xml)

@@ -218,6 +218,40 @@ TEST(WebAppTest, AManyToManyMemberIsASetChosenFromAMultipleSelection)
     EXPECT_EQ(action.find("Integer.parseInt", second + 1), std::string::npos);
 }
 
+// A text of several choices (a SET column): a multiple selection whose every
+// value is checked, joined by "," for the column.
+TEST(WebAppTest, ATextOfSeveralChoicesIsAMultipleSelection)
+{
+    TLiteralModel shop = { { "Goods@goods",
+        { { "goodsId@goods_id", "整型", "pmagd", 0, "编号" }, { "tags@tags", "字符串", "n", 20, "标签" } } } };
+    TModelSnapshot snapshot = LiteralSnapshot(shop);
+    std::vector<TSnapshotClass> classes = snapshot.TakeClasses();
+    classes[0].members[1].member.SetMemberChoices("新品|热卖");
+    classes[0].members[1].member.SetChoiceMode("several");
+    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
+    const std::vector<TClassData> data = BuildClassData(TModelSnapshot(1, classes));
+    TGenInput in { "velmorantis", "velmorantis", templates, data, true, { "jdbc:mysql://db/shop", "u", "d", "x" },
+        "商店" };
+    TFiles files;
+    for (const IGenerator* generator : Generators())
+        if (generator->Enabled(in))
+            generator->ClassFiles(in, data[0], files);
+    std::map<std::string, std::string> byName;
+    for (const auto& file : files)
+        byName[file.name] = file.text;
+    struct TPart {
+        const char* file;
+        const char* text;
+    } parts[] = {
+        { "Goods_add.jsp", "<select name=\"goods.tags\" multiple size=\"2\">" },
+        { "Goods_add.jsp", "fn:split(goods.tags, \",\")" },
+        { "GoodsAction-Goods_AddGoods-validation.xml", "<param name=\"rule\">choices</param>" },
+        { "GoodsAction.java", "goods.setTags(goods.getTags().trim().replaceAll(\"\\\\s*,\\\\s*\", \",\"));" },
+    };
+    for (const auto& part : parts)
+        EXPECT_NE(byName[part.file].find(part.text), std::string::npos) << part.file << ": " << part.text;
+}
+
 // Model text from any way in (the dialogs, the CLI, a model file, a
 // database's comments) is shown, never evaluated: no "${" or "#{" reaches
 // the JSP engine, no "${" or "%{" a Struts message, no markup or placeholder

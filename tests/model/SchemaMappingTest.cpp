@@ -291,6 +291,32 @@ TEST(SchemaMappingTest, LinkTablesBecomeManyToManyMembers)
         "跳过表 goods_tag：它是联系表，但它的外键指向的表没有作为类导入"));
 }
 
+// An ENUM holds one of its values, a SET several, joined by ",".
+TEST(SchemaMappingTest, EnumAndSetValuesBecomeChoices)
+{
+    struct TCase {
+        const char* columnType;
+        const char* choices;
+        const char* mode;
+    } cases[] = {
+        { "enum('red','it''s')", "red|it's", "" },
+        { "set('x','y z')", "x|y z", "several" },
+        { "varchar(20)", "", "" },
+    };
+    for (const auto& c : cases) {
+        TDbColumn column = Column("kind", std::string(c.columnType).substr(0, std::string(c.columnType).find('(')), 20);
+        column.columnType = c.columnType;
+        TDbSchema schema;
+        schema.tables.push_back({ "thing", "", { Column("id", "int", -1, false), column }, { "id" }, {} });
+        TImportPlan plan = PlanSchemaImport(schema, {}, false);
+        ASSERT_EQ(plan.classes.size(), 1u);
+        const TPlannedMember* kind = Member(plan.classes[0], "kind");
+        ASSERT_TRUE(kind) << c.columnType;
+        EXPECT_EQ(kind->entry.choices, c.choices) << c.columnType;
+        EXPECT_EQ(kind->entry.choiceMode, c.mode) << c.columnType;
+    }
+}
+
 // A view becomes a read-only class keyed by a column that can serve as one.
 TEST(SchemaMappingTest, ViewsBecomeReadOnlyClassesWhenAColumnCanBeTheKey)
 {

@@ -7,7 +7,6 @@
 #include "JavaNames.h"
 #include "TextEscape.h"
 
-#include <regex>
 
 namespace {
 
@@ -23,6 +22,25 @@ void Annotate(std::string& text, const std::string& lineStart, const std::string
         text.insert(at + 2, line);
 }
 
+// java.net.URLEncoder.encode("...") with the charset named: the call
+// without one is deprecated and takes the platform's.
+std::string EncodedAsUtf8(const std::string& text)
+{
+    const std::string call = "java.net.URLEncoder.encode(\"";
+    std::string out;
+    size_t from = 0;
+    for (size_t at = text.find(call); at != std::string::npos; at = text.find(call, from)) {
+        size_t end = at + call.size();
+        while (end < text.size() && text[end] != '"')
+            end += text[end] == '\\' ? 2 : 1;
+        if (end + 1 >= text.size() || text[end + 1] != ')')
+            break; // not a literal argument: left as it is
+        out += text.substr(from, end + 1 - from) + ", java.nio.charset.StandardCharsets.UTF_8";
+        from = end + 1;
+    }
+    return out + text.substr(from);
+}
+
 } // namespace
 
 std::string BuildCurrentActionClass(const std::string& packageName, const TClassData& data)
@@ -33,8 +51,7 @@ std::string BuildCurrentActionClass(const std::string& packageName, const TClass
     text =
         ReplaceAll(text, "import com.opensymphony.xwork2.ActionSupport;", "import org.apache.struts2.ActionSupport;");
     text = ReplaceAll(text, "    @SuppressWarnings(\"deprecation\")\r\n", "");
-    static const std::regex encode(R"(java\.net\.URLEncoder\.encode\(("(?:[^"\\]|\\.)*")\))");
-    text = std::regex_replace(text, encode, "java.net.URLEncoder.encode($1, java.nio.charset.StandardCharsets.UTF_8)");
+    text = EncodedAsUtf8(text);
 
     // What the pages send: the query conditions, the page, the key, the
     // object's fields (and its references' keys), a set's chosen keys.

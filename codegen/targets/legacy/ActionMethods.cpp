@@ -74,6 +74,20 @@ void AddReferenceLoads(TText& out, const TClassData& data, const std::string& c)
     }
 }
 
+// Add and Modify: the values of a text of several choices arrive as one
+// text joined by ", "; the column holds them joined by "," alone.
+void AddSeveralChoicesJoin(TText& out, const TClassData& data, const std::string& c)
+{
+    for (const auto& mapped : data.members) {
+        const TMember& m = mapped.member;
+        if (m.GetChoiceMode() != "several")
+            continue;
+        std::string M = CapitalizedName(m.GetMemberName());
+        out.Line("            if(null != " + c + ".get" + M + "()) " + c + ".set" + M + "(" + c + ".get" + M +
+            "().trim().replaceAll(\"\\\\s*,\\\\s*\", \",\"));");
+    }
+}
+
 // Add and Modify: each many-to-many member's set is made of the objects
 // whose keys the multiple selection sent (C.mKeys); a key that names no
 // object is refused, one sent twice counts once.
@@ -184,6 +198,7 @@ std::string TActionOperate::BuildAddAction(const TClassData& data)
     out.Line("        try {");
     AddReferenceLoads(out, data, c);
     AddCollectionLoads(out, data, c);
+    AddSeveralChoicesJoin(out, data, c);
     out.Line("            " + c + "DAO.Add" + C + "(" + c + ");");
     out.Line("            ctx.put(\"message\",  java.net.URLEncoder.encode(\"" + C + "添加成功!\"));");
     out.Line("            return \"add_success\";");
@@ -285,6 +300,7 @@ std::string TActionOperate::BuildModifyAction(const TClassData& data)
     out.Line("        try {");
     AddReferenceLoads(out, data, c);
     AddCollectionLoads(out, data, c);
+    AddSeveralChoicesJoin(out, data, c);
     out.Line("            " + c + "DAO.Update" + C + "(" + c + ");");
     out.Line("            ctx.put(\"message\",  java.net.URLEncoder.encode(\"" + C + "信息更新成功!\"));");
     out.Line("            return \"modify_success\";");

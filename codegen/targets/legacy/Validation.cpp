@@ -80,7 +80,9 @@ std::vector<TFieldChecks> FieldChecks(const TClassData& data, bool modify)
             std::string encoded;
             for (const std::string& value : SplitChoices(m.GetMemberChoices()))
                 encoded += (encoded.empty() ? "" : ",") + PercentText(value);
-            field.rules.push_back({ "choice", "请从列表中选择" + label + "!", 0, encoded });
+            // Several chosen at once (a SET column): each must be a choice.
+            bool several = m.GetChoiceMode() == "several";
+            field.rules.push_back({ several ? "choices" : "choice", "请从列表中选择" + label + "!", 0, encoded });
         } else if (type == kTypeString && m.GetMemberLength() > 0)
             field.rules.push_back({ "maxlength", label + "不能超过" + std::to_string(m.GetMemberLength()) + "个字符!",
                 m.GetMemberLength() });
@@ -107,7 +109,7 @@ std::string BuildValidationFile(const TClassData& data, const std::string& what,
             out.Line("            <param name=\"rule\">" + rule.rule + "</param>");
             if (rule.rule == "maxlength")
                 out.Line("            <param name=\"maxLength\">" + std::to_string(rule.maxLength) + "</param>");
-            if (rule.rule == "choice")
+            if (rule.rule == "choice" || rule.rule == "choices")
                 out.Line("            <param name=\"choices\">" + rule.choices + "</param>");
             out.Line("            <message>" + rule.message + "</message>");
             out.Line("        </field-validator>");

@@ -36,6 +36,27 @@ std::string ChoiceInput(const std::string& field, const TMember& m)
         "selected' : ''}><c:out value=\"${_v}\"/></option><% } %></select>";
 }
 
+// A text of which several choices are held at once (a SET column): a
+// multiple selection; chosen are the values posted, else the stored ones
+// (joined by ",").
+std::string SeveralChoicesInput(const std::string& field, const TMember& m)
+{
+    std::string values;
+    size_t count = 0;
+    for (const std::string& value : SplitChoices(m.GetMemberChoices())) {
+        values += (values.empty() ? "\"" : ", \"") + ReplaceAll(JavaStringText(value), "%>", "%\\>") + "\"";
+        ++count;
+    }
+    return "<c:set var=\"_chosen\" value='${not empty paramValues[\"" + field + "\"] ? paramValues[\"" + field +
+        "\"] : fn:split(" + field + ", \",\")}'/><select name=\"" + field + "\" multiple size=\"" +
+        std::to_string(std::min<size_t>(count, 6)) + "\"><% for (String _v : new String[] { " + values +
+        " }) { pageContext.setAttribute(\"_v\", _v); %><c:set var=\"_sel\" value=\"${false}\"/><c:forEach "
+        "items=\"${_chosen}\" var=\"_c\"><c:if test=\"${fn:trim(_c) == _v}\"><c:set var=\"_sel\" "
+        "value=\"${true}\"/></c:if></c:forEach><option value=\"<c:out value='${_v}'/>\"${_sel ? ' selected' : "
+        "''}><c:out "
+        "value=\"${_v}\"/></option><% } %></select>";
+}
+
 // The input of a simple member, named as the Action binds it (c.m).
 std::string SimpleInput(const std::string& c, const TMember& m)
 {
@@ -56,7 +77,7 @@ std::string SimpleInput(const std::string& c, const TMember& m)
         return "<input type=\"date\" name=\"" + field + "\" value=\"" + value + "\">";
     }
     if (!m.GetMemberChoices().empty())
-        return ChoiceInput(field, m);
+        return m.GetChoiceMode() == "several" ? SeveralChoicesInput(field, m) : ChoiceInput(field, m);
     if (m.GetMemberLength() > 255)
         return "<textarea name=\"" + field + "\" rows=\"4\" cols=\"60\" maxlength=\"" +
             std::to_string(m.GetMemberLength()) + "\">" + value + "</textarea>";

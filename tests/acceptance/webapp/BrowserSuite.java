@@ -285,15 +285,23 @@ public final class BrowserSuite {
             expect(set.isMultiple() && set.getOptions().size() == 2, "a multiple selection of both types");
             set.selectByVisibleText("计算机");
             set.selectByVisibleText("文学");
+            Select tags = new Select(d.findElement(By.name("book.tags")));
+            expect(tags.isMultiple(), "the tags are a multiple selection");
+            tags.selectByVisibleText("新书");
+            tags.selectByVisibleText("特价");
             fill("Book_AddBook.action", fields("book.isbn", isbn, "book.title", "两类之书", "book.bookType.bookTypeId",
                     computing, "book.price", "5", "book.published", "2021-01-01"));
             expectText("Book添加成功!");
             expect(scalar(pairs).equals(2L), "two pairs are stored");
+            expect("新书,特价".equals(scalar("select tags from t_Book where isbn = ?", isbn)),
+                    "the tags are stored joined by commas: " + scalar("select tags from t_Book where isbn = ?", isbn));
         });
         check("type sets", "the modify page shows them chosen; a save keeps the one left", () -> {
             open("/Book/Book_ModifyBookQuery.action?isbn=" + isbn);
             Select set = new Select(d.findElement(By.name("typeSetKeys")));
             expect(set.getAllSelectedOptions().size() == 2, "both are chosen");
+            expect(new Select(d.findElement(By.name("book.tags"))).getAllSelectedOptions().size() == 2,
+                    "both tags are chosen");
             set.deselectByVisibleText("文学");
             fill("Book_ModifyBook.action", fields());
             expectText("Book信息更新成功!");

@@ -21,6 +21,7 @@ import com.opensymphony.xwork2.validator.validators.FieldValidatorSupport;
  *   date time datetime  填写时必须是存在的日期 yyyy-MM-dd、时间 HH:mm:ss、日期时间 yyyy-MM-dd HH:mm:ss
  *   maxlength  填写时不能超过参数 maxLength 个字符
  *   choice  填写时必须是参数 choices 中的一个(各值按 UTF-8 百分号编码, 以逗号分隔)
+ *   choices  可以选多个(同名的多个参数), 每一个都必须是参数 choices 中的一个
  */
 public class InputFieldValidator extends FieldValidatorSupport {
 
@@ -53,6 +54,16 @@ public class InputFieldValidator extends FieldValidatorSupport {
         HttpServletRequest request = ServletActionContext.getRequest();
         String value = request == null ? null : request.getParameter(field);
         boolean blank = value == null || value.trim().length() == 0;
+        if ("choices".equals(rule)) {
+            String[] values = request == null ? null : request.getParameterValues(field);
+            for (int i = 0; values != null && i < values.length; i++) {
+                if (values[i].trim().length() > 0 && !isChoice(values[i].trim())) {
+                    addFieldError(field, object);
+                    return;
+                }
+            }
+            return;
+        }
         if ("required".equals(rule)) {
             if (blank) {
                 addFieldError(field, object);
@@ -109,18 +120,23 @@ public class InputFieldValidator extends FieldValidatorSupport {
             return value.codePointCount(0, value.length()) <= maxLength;
         }
         if ("choice".equals(rule)) {
-            for (String choice : choices.split(",")) {
-                try {
-                    if (java.net.URLDecoder.decode(choice, "UTF-8").equals(value)) {
-                        return true;
-                    }
-                } catch (java.io.UnsupportedEncodingException e) {
-                    return false;
-                }
-            }
-            return false;
+            return isChoice(value);
         }
         return true;
+    }
+
+    /*是否为参数 choices 中的一个值*/
+    boolean isChoice(String value) {
+        for (String choice : choices.split(",")) {
+            try {
+                if (java.net.URLDecoder.decode(choice, "UTF-8").equals(value)) {
+                    return true;
+                }
+            } catch (java.io.UnsupportedEncodingException e) {
+                return false;
+            }
+        }
+        return false;
     }
 
     private static boolean inRange(String value, long min, long max) {
