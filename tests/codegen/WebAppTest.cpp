@@ -53,6 +53,24 @@ std::string RulesOf(const std::string& file, const std::string& field)
     return rules;
 }
 
+// The files of the first class of the classes, by file name, on the
+// legacy target with the pages, for an imported project.
+std::map<std::string, std::string> FirstClassFiles(const std::vector<TSnapshotClass>& classes)
+{
+    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
+    const std::vector<TClassData> data = BuildClassData(TModelSnapshot(1, classes));
+    TGenInput in { "velmorantis", "velmorantis", templates, data, true, { "jdbc:mysql://db/shop", "u", "d", "x" },
+        "商店" };
+    TFiles files;
+    for (const IGenerator* generator : Generators())
+        if (generator->Enabled(in))
+            generator->ClassFiles(in, data[0], files);
+    std::map<std::string, std::string> byName;
+    for (const auto& file : files)
+        byName[file.name] = file.text;
+    return byName;
+}
+
 } // namespace
 
 TEST(WebAppTest, EveryFieldIsCheckedAsSentBeforeAnythingIsStored)
@@ -181,20 +199,11 @@ TEST(WebAppTest, AManyToManyMemberIsASetChosenFromAMultipleSelection)
     std::vector<TSnapshotClass> classes = snapshot.TakeClasses();
     classes[0].members[1].member.SetLinkTable("goods_tag");
     classes[0].members[1].member.SetLinkColumn("goods_id");
-    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
     const std::vector<TClassData> data = BuildClassData(TModelSnapshot(1, classes));
     ASSERT_EQ(data[0].collections.size(), 1u);
     EXPECT_EQ(data[0].members.size(), 1u);
     EXPECT_TRUE(data[0].references.empty());
-    TGenInput in { "velmorantis", "velmorantis", templates, data, true, { "jdbc:mysql://db/shop", "u", "d", "x" },
-        "商店" };
-    TFiles files;
-    for (const IGenerator* generator : Generators())
-        if (generator->Enabled(in))
-            generator->ClassFiles(in, data[0], files);
-    std::map<std::string, std::string> byName;
-    for (const auto& file : files)
-        byName[file.name] = file.text;
+    std::map<std::string, std::string> byName = FirstClassFiles(classes);
     struct TPart {
         const char* file;
         const char* text;
@@ -228,17 +237,7 @@ TEST(WebAppTest, ATextOfSeveralChoicesIsAMultipleSelection)
     std::vector<TSnapshotClass> classes = snapshot.TakeClasses();
     classes[0].members[1].member.SetMemberChoices("新品|热卖");
     classes[0].members[1].member.SetChoiceMode("several");
-    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
-    const std::vector<TClassData> data = BuildClassData(TModelSnapshot(1, classes));
-    TGenInput in { "velmorantis", "velmorantis", templates, data, true, { "jdbc:mysql://db/shop", "u", "d", "x" },
-        "商店" };
-    TFiles files;
-    for (const IGenerator* generator : Generators())
-        if (generator->Enabled(in))
-            generator->ClassFiles(in, data[0], files);
-    std::map<std::string, std::string> byName;
-    for (const auto& file : files)
-        byName[file.name] = file.text;
+    std::map<std::string, std::string> byName = FirstClassFiles(classes);
     struct TPart {
         const char* file;
         const char* text;

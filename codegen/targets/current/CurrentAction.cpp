@@ -7,7 +7,6 @@
 #include "JavaNames.h"
 #include "TextEscape.h"
 
-
 namespace {
 
 // Puts the annotation line before the line that starts with the text; the

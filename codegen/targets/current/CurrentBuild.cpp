@@ -3,6 +3,7 @@
 #include "CurrentTarget.h"
 
 #include "Printer.h"
+#include "WebPages.h"
 
 namespace {
 
@@ -14,12 +15,6 @@ const char* const kTags = "3.0.1";
 const char* const kServlet = "6.0.0";
 const char* const kLog4j = "2.25.2";
 const char* const kJetty = "12.1.14";
-
-std::string ArtifactId(const TGenInput& in)
-{
-    std::string id = in.packageName.substr(in.packageName.rfind('.') + 1);
-    return id.empty() ? "webapp" : id;
-}
 
 void Dependency(TPrinter& out, const std::string& group, const std::string& artifact, const std::string& version,
     const std::string& scope = "")

@@ -14,13 +14,6 @@ const char* const kHibernate = "3.6.10.Final";
 const char* const kConnector = "5.1.49";
 const char* const kJetty = "9.4.57.v20241219";
 
-// A Maven artifact id: the last part of the package name (a Java name).
-std::string ArtifactId(const TGenInput& in)
-{
-    std::string id = in.packageName.substr(in.packageName.rfind('.') + 1);
-    return id.empty() ? "webapp" : id;
-}
-
 void Dependency(TText& out, const std::string& group, const std::string& artifact, const std::string& version,
     const std::string& scope = "")
 {
@@ -239,6 +232,12 @@ std::string BuildProjectReadme(const TGenInput& in)
 }
 
 } // namespace
+
+std::string ArtifactId(const TGenInput& in)
+{
+    std::string id = in.packageName.substr(in.packageName.rfind('.') + 1);
+    return id.empty() ? "webapp" : id;
+}
 
 void AddBuildFiles(const TGenInput& in, TFiles& out)
 {

@@ -14,6 +14,9 @@ const IGenerator& ValidationGenerator();
 // The build files of the application: pom.xml, .mvn/jvm.config, build.xml,
 // the offline list of jars and README.txt.
 void AddBuildFiles(const TGenInput& in, TFiles& out);
+// The application's Maven artifact and war name: the last part of the
+// package name (a Java name, so no project name reaches Maven's ${...}).
+std::string ArtifactId(const TGenInput& in);
 
 // The pages of one class; field names are what its Action binds.
 std::string BuildAddPage(const TGenInput& in, const TClassData& c);
