@@ -8,7 +8,7 @@
 # (hostile/HostileTree.java), and no message text or build file hand a
 # "${", "%{" or "#{" of the model to OGNL, Ant or Maven. Connection data with
 # markup is refused at entry.
-#   hostile_text.sh JAVAGEN_CLI TEMPLATE_DIR
+#   hostile_text.sh JAVAGEN_CLI TEMPLATE_DIR [legacy|current]
 # shellcheck source=mariadb_script.sh
 source "$(dirname "${BASH_SOURCE[0]}")/mariadb_script.sh" hostile-text "$@"
 
@@ -89,12 +89,12 @@ stop_server
 for way in cli json db; do
   step "$way: generate, compile, check"
   name="$("$cli" --db "$way.mdb" project list | head -1 | cut -f2)"
-  "$cli" --db "$way.mdb" generate "$name" --webapp --templates "$templates" --root "out-$way" > gen.out 2> gen.err \
+  "$cli" --db "$way.mdb" generate "$name" --webapp --target "$JAVAGEN_TARGET" --templates "$templates" --root "out-$way" > gen.out 2> gen.err \
     || fail "$way: generate: $(cat gen.err)"
   dir="$work/out-$way/projects/$name"
   bash "$java_dir/compile_tree.sh" "$dir/src" "$work/classes-$way" > compile.out 2>&1 \
     || fail "$way: the Java tree does not compile: $(tail -20 compile.out)"
-  java -cp "checker:$web_cp" javagen.acceptance.HostileTree "$dir" "$work/check-$way" "$work/classes-$way:$web_cp" \
+  java -Djavagen.jsp.vm="$java_release" -cp "checker:$web_cp" javagen.acceptance.HostileTree "$dir" "$work/check-$way" "$work/classes-$way:$web_cp" \
     > check.out 2>&1 || fail "$way: $(grep -v '^[A-Z][a-z][a-z] [0-9]' check.out | tail -30)"
   # Struts messages (OGNL), Ant and Maven files never see an opener of the model.
   for file in $(find "$dir" -name '*-validation.xml' -o -name '*.properties' -o -name build.xml -o -name pom.xml); do

@@ -71,8 +71,10 @@ public final class HostileTree {
         jspc.setCompile(true);
         jspc.setFailOnError(false);
         jspc.setJavaEncoding("UTF-8");
-        jspc.setCompilerSourceVM("1.8");
-        jspc.setCompilerTargetVM("1.8");
+        // The Java level of the target: 8 for the legacy one, 17 for the current.
+        String vm = System.getProperty("javagen.jsp.vm", "8").equals("8") ? "1.8" : System.getProperty("javagen.jsp.vm");
+        jspc.setCompilerSourceVM(vm);
+        jspc.setCompilerTargetVM(vm);
         try {
             jspc.execute();
         } catch (Exception e) {
