@@ -89,9 +89,9 @@ status=0; "$cli" import-db "${connect[@]}" --tables goods_view 其他 > view.txt
 grep -q "只读 视图 goods_view 导入为只读类 GoodsView：以列 goods_id 作为键" view.txt \
   || fail "--tables naming a view: $(cat view.txt)"
 "$cli" member list 商店 Goods --all | cut -f2- > goods.txt
-grep -qxF "$(printf 'goodsId\t整型\t0\t1\t1\t0\t0\t1\t商品编号\tgoods_id\t0\tnative\t0\t0\t\t\t\t')" goods.txt \
+grep -qxF "$(printf 'goodsId\t整型\t0\t1\t1\t0\t0\t1\t商品编号\tgoods_id\t0\tnative\t0\t0\t\t\t\t\t')" goods.txt \
   || fail "goodsId: $(cat goods.txt)"
-grep -qxF "$(printf 'price\t定点数\t0\t0\t0\t0\t0\t1\t价格\tprice\t1\t\t10\t2\t\t\t\t')" goods.txt || fail "price: $(cat goods.txt)"
+grep -qxF "$(printf 'price\t定点数\t0\t0\t0\t0\t0\t1\t价格\tprice\t1\t\t10\t2\t\t\t\t\t')" goods.txt || fail "price: $(cat goods.txt)"
 "$cli" export 商店 shop.json
 grep -q '"version": 4' shop.json && grep -q '"readOnly": true' shop.json && grep -q '"table": "goods"' shop.json || fail "the model file: $(head -20 shop.json)"
 
