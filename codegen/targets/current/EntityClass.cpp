@@ -3,8 +3,8 @@
 #include "CurrentTarget.h"
 
 #include "ColumnTypes.h"
+#include "ConfigWriter.h"
 #include "JavaNames.h"
-#include "JavaWords.h"
 #include "MemberTypes.h"
 #include "Printer.h"
 #include "TextEscape.h"
@@ -16,16 +16,6 @@ namespace {
 // The longest VARCHAR HSQLDB creates in the tests (16 MB); a longer text
 // column of the user's database is mapped as it is.
 const int kLongestVarchar = 16777215;
-
-std::string Quoted(const std::string& name)
-{
-    return IsSqlReservedWord(name) ? "`" + name + "`" : name;
-}
-
-std::string ColumnOf(const TMember& m)
-{
-    return m.GetColumnName().empty() ? m.GetMemberName() : Quoted(m.GetColumnName());
-}
 
 // What @Column says beside the name: length, precision, and
 // whether the application writes the column.
@@ -70,22 +60,6 @@ void AddComment(TPrinter& out, const TMember& m)
     else
         out.Print({ { "c", JavaCommentText(comment) + (comment.empty() ? "" : " ") }, { "col", m.GetColumnName() } },
             "    /** $c$(列 $col$) */\n");
-}
-
-// The column of a reference: an imported foreign key's own, else the
-// referenced key's name unless another property of the class has it.
-std::string ReferenceColumn(const TClassMember& mapped, std::set<std::string>& columns)
-{
-    const TMember& m = mapped.member;
-    if (!m.GetColumnName().empty())
-        return Quoted(m.GetColumnName());
-    std::string column = mapped.referencedKey.empty() ? m.GetMemberName() : mapped.referencedKey;
-    if (columns.count(column))
-        column = m.GetMemberName();
-    while (columns.count(column))
-        column += "_";
-    columns.insert(column);
-    return column;
 }
 
 } // namespace

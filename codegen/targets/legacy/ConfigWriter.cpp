@@ -10,6 +10,35 @@
 #include <set>
 #include <vector>
 
+std::string Quoted(const std::string& name)
+{
+    return IsSqlReservedWord(name) ? "`" + name + "`" : name;
+}
+
+std::string ColumnOf(const TMember& m)
+{
+    return m.GetColumnName().empty() ? m.GetMemberName() : Quoted(m.GetColumnName());
+}
+
+std::string ReferenceColumn(const TClassMember& mapped, std::set<std::string>& columns)
+{
+    const TMember& m = mapped.member;
+    std::string column = ColumnOf(m);
+    // An imported foreign key names its own column.
+    if (m.GetColumnName().empty()) {
+        column = mapped.referencedKey.empty() ? m.GetMemberName() : mapped.referencedKey;
+        // Two properties of one class cannot share a column: a second
+        // reference to the same class, or a key name that another member of
+        // this class has, takes the member's own name.
+        if (columns.count(column))
+            column = m.GetMemberName();
+        while (columns.count(column))
+            column += "_";
+    }
+    columns.insert(column);
+    return column;
+}
+
 namespace {
 
 const std::string kStrutsIndent(9, ' ');
@@ -26,20 +55,6 @@ public:
 private:
     TText text_;
 };
-
-// A table or column name of a database as a mapping writes it: a reserved
-// word (a column named order) in the back quotes Hibernate turns into the
-// database's own quotes.
-std::string Quoted(const std::string& name)
-{
-    return IsSqlReservedWord(name) ? "`" + name + "`" : name;
-}
-
-// The column of a member: its own name, unless it came from a database.
-std::string ColumnOf(const TMember& m)
-{
-    return m.GetColumnName().empty() ? m.GetMemberName() : Quoted(m.GetColumnName());
-}
 
 void AddIdentifier(TMappingText& out, const TMember& key)
 {
@@ -125,19 +140,7 @@ void AddReference(TMappingText& out, const TClassMember& mapped, std::set<std::s
 {
     const TMember& m = mapped.member;
     const std::string& name = m.GetMemberName();
-    std::string column = ColumnOf(m);
-    // An imported foreign key names its own column.
-    if (m.GetColumnName().empty()) {
-        column = mapped.referencedKey.empty() ? name : mapped.referencedKey;
-        // Two properties of one class cannot share a column: a second
-        // reference to the same class, or a key name that another member of
-        // this class has, takes the member's own name.
-        if (columns.count(column))
-            column = name;
-        while (columns.count(column))
-            column += "_";
-    }
-    columns.insert(column);
+    std::string column = ReferenceColumn(mapped, columns);
     out.Line("<!-- 多对一属性: " + XmlCommentText(m.GetMemberComment()) + " -->");
     out.Line("<many-to-one name=\"" + name + "\"");
     out.Line("  column=\"" + column + "\"");

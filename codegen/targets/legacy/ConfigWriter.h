@@ -12,6 +12,16 @@ const IGenerator& StrutsConfigGenerator();
 const IGenerator& HibernateConfigGenerator();
 const IGenerator& MappingFileGenerator();
 
+// The database names both targets map to, so that the same tables serve
+// either: a table or column name with a reserved word (a column named
+// order) in the back quotes Hibernate turns into the database's own; a
+// member's column (its own name unless it came from a database); a
+// reference's column (an imported foreign key's own, else the referenced
+// key's name unless another property of the class has it), noted in columns.
+std::string Quoted(const std::string& name);
+std::string ColumnOf(const TMember& m);
+std::string ReferenceColumn(const TClassMember& mapped, std::set<std::string>& columns);
+
 // The generated blocks and files, for the generators above and for tests.
 // readOnlyClasses (views) may only be queried.
 std::string BuildStrutsBlock(
