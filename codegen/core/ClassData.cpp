@@ -106,6 +106,8 @@ TClassData ClassFrame(const TModelSnapshot& snapshot, const TSnapshotClass& c)
             data.collections.push_back(CollectionMember(snapshot, c, m));
             continue;
         }
+        if (row.isPrimary)
+            data.keys.push_back(m);
         TClassMember member;
         member.isNonPrimary = row.isNonPrimary;
         if (row.isNonPrimary && !IsSimpleType(m.GetMemberType()))
@@ -132,6 +134,19 @@ std::vector<std::vector<int>> ReferenceGraph(const TModelSnapshot& snapshot)
     return targets;
 }
 
+// The program gives every member of a composite key: none is made by the
+// database (the run's checks refuse one that says so).
+void AssignCompositeKeys(TClassData& data)
+{
+    if (!data.CompositeKey())
+        return;
+    for (TMember& key : data.keys)
+        key.SetKeyGenerator("assigned");
+    for (TClassMember& mapped : data.members)
+        if (mapped.member.GetMemberIsPri() == 1)
+            mapped.member.SetKeyGenerator("assigned");
+}
+
 } // namespace
 
 std::vector<TClassData> BuildClassData(TModelSnapshot snapshot)
@@ -149,6 +164,8 @@ std::vector<TClassData> BuildClassData(TModelSnapshot snapshot)
         for (size_t m = 0, k = 0; m < rows[i].members.size(); ++m)
             if (!IsCollection(rows[i].members[m]))
                 classes[i].members[k++].member = std::move(rows[i].members[m].member);
+    for (TClassData& data : classes)
+        AssignCompositeKeys(data);
     return classes;
 }
 
@@ -160,6 +177,7 @@ TClassData BuildOneClassData(const TModelSnapshot& snapshot, size_t index)
     for (size_t m = 0, k = 0; m < c.members.size(); ++m)
         if (!IsCollection(c.members[m]))
             data.members[k++].member = c.members[m].member;
+    AssignCompositeKeys(data);
     return data;
 }
 

@@ -64,12 +64,17 @@ struct TClassData {
     std::string friendName;
     std::vector<TClassMember> members; // all members, in the store's order
     TMember primary; // the first primary member
+    std::vector<TMember> keys; // every primary member: several for a table's composite key
     std::vector<TQueryMember> queryMembers; // queryFlag 1
     std::vector<TReferenceMember> references; // member type not a simple type
     std::vector<TCollectionMember> collections; // many-to-many: in none of the lists above
     bool cascade = false; // many-to-one lines carry cascade="save-update"
     std::string tableName; // imported from a database: the table it maps to
     bool readOnly = false; // a view: listed and queried, never written
+
+    // An imported table whose key is several columns: an object is found
+    // by an object of the class holding them.
+    bool CompositeKey() const { return keys.size() > 1; }
 };
 
 // Whether a key is a number, and how it is made: "native" (the database

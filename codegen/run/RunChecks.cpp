@@ -53,10 +53,15 @@ TCheckResult CheckReferenceMembers(const TModelSnapshot& snapshot)
                 continue;
             const std::string& type = row.member.GetMemberType();
             std::string prefix = c.className + "表的成员" + row.member.GetMemberName() + "引用的类" + type;
-            if (!snapshot.FindClass(type))
+            const TSnapshotClass* target = snapshot.FindClass(type);
+            if (!target)
                 return Refuse(prefix + "不存在!");
             if (!snapshot.PrimaryMemberByClassName(type))
                 return Refuse(prefix + "没有主键!");
+            // The pages choose an object by one key.
+            if (std::count_if(target->members.begin(), target->members.end(),
+                    [](const TSnapshotMember& m) { return m.isPrimary; }) > 1)
+                return Refuse(prefix + "的主键由多个成员组成，不能被引用!");
         }
     return {};
 }

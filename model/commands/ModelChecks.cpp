@@ -1,5 +1,7 @@
 #include "ModelChecks.h"
 
+#include "MemberTypes.h"
+
 #include <algorithm>
 
 namespace {
@@ -17,9 +19,25 @@ TCheckResult EveryClassHasOne(const TModelSnapshot& snapshot, TCheckKind kind, T
 
 TCheckResult CheckPrimaryMembers(const TModelSnapshot& snapshot)
 {
-    return EveryClassHasOne(
-        snapshot, TCheckKind::PrimaryMember, [](const TSnapshotMember& m) { return m.isPrimary; },
-        "表主键设置错误，每个类只能设置一个主键!");
+    const char* fault = "表主键设置错误，每个类只能设置一个主键!";
+    for (const auto& c : snapshot.Classes()) {
+        auto primary = std::count_if(c.members.begin(), c.members.end(), [](const auto& m) { return m.isPrimary; });
+        // A table of the user's database may have a key of several columns:
+        // its class has a composite key of simple members.
+        bool composite = primary > 1 && !c.tableName.empty();
+        if (primary != 1 && !composite)
+            return { TCheckKind::PrimaryMember, c.classId, c.className, c.className + fault };
+        for (const auto& m : c.members) {
+            if (!composite || !m.isPrimary)
+                continue;
+            std::string key = c.className + "表的主键由多个成员组成，主键成员" + m.member.GetMemberName();
+            if (!IsKeyMemberType(m.member.GetMemberType()))
+                return TCheckResult::Refuse(key + "只能是整型、长整型或字符串!");
+            if (m.member.GetKeyGenerator() == "native")
+                return TCheckResult::Refuse(key + "不能由数据库生成!");
+        }
+    }
+    return {};
 }
 
 TCheckResult CheckDisplayMembers(const TModelSnapshot& snapshot)

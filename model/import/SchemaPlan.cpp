@@ -49,13 +49,17 @@ private:
                 "：没有可以作为键的列(不能为空、名为 id 或以 id 结尾的整数或文本列)，不能作为类导入");
         if (IsLinkTable(table))
             return links_.push_back(&table);
-        if (table.primaryKey.size() != 1)
-            return Note("跳过表 " + table.name + "：" +
-                (table.primaryKey.empty() ? std::string("没有主键") : std::string("主键由多个列组成")));
-        const TDbColumn* key = ColumnNamed(table, table.primaryKey[0]);
-        std::string keyType = key && KeyTypeOf(*key) ? KeyTypeOf(*key) : "";
-        if (keyType != kTypeInteger && keyType != kTypeString && keyType != kTypeLong)
-            return Note("跳过表 " + table.name + "：主键 " + table.primaryKey[0] + " 不是整数或文本列");
+        if (table.primaryKey.empty())
+            return Note("跳过表 " + table.name + "：没有主键");
+        for (const std::string& column : table.primaryKey) {
+            const TDbColumn* key = ColumnNamed(table, column);
+            std::string keyType = key && KeyTypeOf(*key) ? KeyTypeOf(*key) : "";
+            if (keyType != kTypeInteger && keyType != kTypeString && keyType != kTypeLong)
+                return Note("跳过表 " + table.name + "：主键 " + column + " 不是整数或文本列");
+            // Hibernate generates no part of a composite key.
+            if (table.primaryKey.size() > 1 && key->autoIncrement)
+                return Note("跳过表 " + table.name + "：主键由多个列组成，其中 " + column + " 是自增列");
+        }
         if (!IsSqlIdentifier(table.name))
             return Note("跳过表 " + table.name + "：表名不是普通的 SQL 标识符");
         std::string wanted = ClassNameOf(table.name);
@@ -112,6 +116,13 @@ private:
         if (planned.members.empty())
             return;
         ChooseDisplay(table, planned);
+        if (table.primaryKey.size() > 1) {
+            std::string columns;
+            for (const std::string& column : table.primaryKey)
+                columns += (columns.empty() ? "" : "、") + column;
+            Note("复合主键 表 " + table.name + " 导入为类 " + planned.className + "：主键由列 " + columns +
+                " 组成，这些列在添加时填写、修改时不可改；页面按它们找到记录，别的类不能引用它");
+        }
         if (table.view)
             Note("只读 视图 " + table.name + " 导入为只读类 " + planned.className + "：以列 " + table.primaryKey[0] +
                 " 作为键(请确认它在视图中不重复)；生成的应用只列表和查询，不添加、修改或删除");
@@ -132,12 +143,18 @@ private:
     const TDbTable* ReferenceTarget(const TClassState& state, const TDbColumn& column, bool isKey)
     {
         auto fk = state.foreignKeys.find(column.name);
-        if (fk == state.foreignKeys.end() || isKey)
+        if (fk == state.foreignKeys.end())
             return nullptr;
         const std::string& where = state.table.name + "." + column.name;
+        if (isKey) {
+            if (state.table.primaryKey.size() > 1)
+                Note("外键 " + where + " 是复合主键的一部分，按普通列导入");
+            return nullptr;
+        }
         auto referenced = byName_.find(fk->second->referencedTable);
         // A table may refer to itself (a manager, a parent category).
         if (referenced != byName_.end() && classOf_.count(referenced->first) &&
+            referenced->second->primaryKey.size() == 1 &&
             referenced->second->primaryKey[0] == fk->second->referencedColumn)
             return referenced->second;
         Note("外键 " + where + " 指向的表 " + fk->second->referencedTable + " 未导入或不是指向它的主键，按普通列导入");
@@ -151,7 +168,7 @@ private:
         TMemberEntry entry;
         bool commentLost = false;
         entry.comment = CleanText(column.comment, commentLost);
-        bool isKey = column.name == table.primaryKey[0];
+        bool isKey = std::count(table.primaryKey.begin(), table.primaryKey.end(), column.name) > 0;
         if (!IsSqlIdentifier(column.name)) {
             if (isKey) {
                 Note("跳过表 " + table.name + "：主键列名 " + column.name + " 不是普通的 SQL 标识符");

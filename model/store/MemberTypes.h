@@ -43,6 +43,12 @@ inline bool IsTextLikeType(const std::string& type)
     return type == kTypeString || type == kTypeDate;
 }
 
+// The types a member of a composite key may have.
+inline bool IsKeyMemberType(const std::string& type)
+{
+    return type == kTypeInteger || type == kTypeLong || type == kTypeString;
+}
+
 // Numbers: never query members.
 inline bool IsNumberType(const std::string& type)
 {

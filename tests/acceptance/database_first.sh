@@ -49,7 +49,8 @@ CREATE TABLE goods (
   CONSTRAINT fk_goods_supplier FOREIGN KEY (supplier_id) REFERENCES supplier (supplier_id)
 ) COMMENT='商品';
 CREATE TABLE goods_tag (
-  goods_id INT NOT NULL, tag VARCHAR(20) NOT NULL, PRIMARY KEY (goods_id, tag)
+  goods_id INT NOT NULL, tag VARCHAR(20) NOT NULL, weight INT NULL COMMENT '权重', PRIMARY KEY (goods_id, tag),
+  CONSTRAINT fk_goods_tag_goods FOREIGN KEY (goods_id) REFERENCES goods (goods_id)
 ) COMMENT='商品标签';
 CREATE VIEW goods_view AS SELECT goods_id, goods_name FROM goods;
 CREATE TABLE supplier_category (
@@ -80,7 +81,8 @@ for line in "    成员 viewCount 长整型 可为空 ← 列 view_count" "    �
     "    成员 parent Category 可为空 ← 列 parent_id" \
     "    成员 categorySet Category 多对多 ← 联系表 supplier_category(supplier_id, category_id)" \
     "    成员 supplierId 长整型 主键 必填 ← 列 supplier_id" "    成员 listedAt 日期型 必填 ← 列 listed_at" \
-    "类 GoodsView(GoodsView) ← 视图 goods_view 只读(只能列表和查询)" "跳过表 goods_tag：主键由多个列组成" \
+    "类 GoodsView(GoodsView) ← 视图 goods_view 只读(只能列表和查询)" "类 GoodsTag(商品标签) ← 表 goods_tag" \
+    "    成员 tag 字符串(20) 主键 必填 ← 列 tag" "外键 goods_tag.goods_id 是复合主键的一部分，按普通列导入" \
     "    成员 status 整型 空着时用数据库默认值 ← 列 status" "    成员 createdAt 日期型 空着时用数据库默认值 ← 列 created_at" \
     "    成员 updatedAt 日期型 由数据库填写(只读) ← 列 updated_at"; do
   grep -qxF "$line" import.txt || fail "the import report lacks: $line"$'\n'"$(cat import.txt)"

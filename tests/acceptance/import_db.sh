@@ -74,7 +74,8 @@ for line in "类 Book(图书) ← 表 tb_book" "类 BookType(图书类型) ← �
     "    成员 intro 字符串(200) 可为空 ← 列 intro" "    成员 price 定点数(8,2) 必填 ← 列 price" \
     "    成员 content 字符串(65535) 必填 下拉框显示 ← 列 content" \
     "    成员 loanId 整型 主键 必填 下拉框显示 ← 列 loan_id" "    成员 isbn Book 必填 ← 列 isbn" \
-    "跳过表 loan_item：主键由多个列组成" "跳过表 no_key：没有主键" "跳过列 tb_book.cover：类型 blob 不受支持" \
+    "复合主键 表 loan_item 导入为类 LoanItem：主键由列 reader_no、isbn 组成，这些列在添加时填写、修改时不可改；页面按它们找到记录，别的类不能引用它" \
+    "跳过表 no_key：没有主键" "跳过列 tb_book.cover：类型 blob 不受支持" \
     "注意 列 t_notice.attachment 不能为空且没有默认值，却没有导入：类 Notice 添加对象时数据库会拒绝(需要给该列设默认值或允许为空)" \
     "提示 登录用的管理员表 t_admin 不在这个数据库中：生成代码后，在数据库中执行一次生成的 sql/t_admin.sql 建表，应用第一次启动时创建初始管理员 admin(密码 admin123)"; do
   grep -qxF "$line" dry.txt || fail "dry run lacks: $line"$'\n'"$(cat dry.txt)"
@@ -91,7 +92,7 @@ grep -q "外键 tb_book.book_type_id 指向的表 t_book_type 未导入" dry2.tx
 step "import"
 connect+=(--tables loan,loan_item,no_key,reader,t_book_type,tb_book)
 "$cli" import-db "${connect[@]}" 图书馆 > import.txt 2> import.err || fail "import: $(cat import.err)"
-[ "$("$cli" class list 图书馆 | cut -f2,3)" = "$(printf 'Loan\tLoan\nReader\t读者\nBookType\t图书类型\nBook\t图书')" ] \
+[ "$("$cli" class list 图书馆 | cut -f2,3)" = "$(printf 'Loan\tLoan\nLoanItem\t借阅明细\nReader\t读者\nBookType\t图书类型\nBook\t图书')" ] \
   || fail "classes: $("$cli" class list 图书馆)"
 "$cli" member list 图书馆 Book | cut -f2- > book.txt
 grep -qxF "$(printf 'isbn\t字符串\t20\t1\t1\t0\t0\t1\t书号')" book.txt || fail "isbn: $(cat book.txt)"

@@ -46,6 +46,11 @@ step "a model, generated with --webapp"
   --comment 其他类型 > /dev/null
 "$cli" member add 图书馆 Book tags string --length 20 --choices '新书|推荐|特价' --choice-mode several \
   --comment 标签 > /dev/null
+# A table of the user's whose key is two columns.
+"$cli" class add 图书馆 Copy 图书副本 --table t_copy > /dev/null
+"$cli" member add 图书馆 Copy isbn string --primary --required --length 13 --column isbn --comment 书号 > /dev/null
+"$cli" member add 图书馆 Copy copyNo int --primary --required --column copy_no --comment 副本号 > /dev/null
+"$cli" member add 图书馆 Copy shelf string --length 20 --display --query --column shelf --comment 书架 > /dev/null
 "$cli" generate 图书馆 --webapp --target "$JAVAGEN_TARGET" --templates "$templates" --root . > gen.out 2> gen.err || fail "generate: $(cat gen.err)"
 root="$work/projects/图书馆"
 files=(pom.xml WebRoot/WEB-INF/web.xml src/struts.xml src/hibernate.cfg.xml)

@@ -1,5 +1,6 @@
 // The rules that turn tables into classes, on schemas written as literals.
 #include "SchemaMapping.h"
+#include "MemberTypes.h"
 #include "ModelSnapshot.h"
 
 #include "TempModelTest.h"
@@ -50,7 +51,7 @@ TDbSchema Library()
             Column("intro", "longtext"), Column("cover", "blob"), Column("class", "char", 0), Column("xPos", "int"),
             Column("出版社", "varchar", 40), Column("book", "varchar", 10) },
         { "isbn" }, { { "book_type_id", "t_book_type", "book_type_id" } } });
-    schema.tables.push_back({ "loan_item", "", { Column("a", "int"), Column("b", "int") }, { "a", "b" }, {} });
+    schema.tables.push_back({ "loan_item", "", { Column("a", "int"), Column("due", "date") }, { "a", "due" }, {} });
     schema.tables.push_back({ "no_key", "", { Column("x", "int") }, {}, {} });
     schema.tables.push_back({ "date_key", "", { Column("d", "date") }, { "d" }, {} });
     schema.tables.push_back({ "用户", "", { Column("id", "int", -1, false) }, { "id" }, {} });
@@ -115,7 +116,7 @@ TEST(SchemaMappingTest, EveryRenameAndSkipIsReported)
     EXPECT_TRUE(Noted(plan, "改名 列 tb_book.book 的成员名 book → book_："));
     EXPECT_TRUE(Noted(plan, "改名 表 用户 的类名 用户 → Table6：名称不是英文字母和数字"));
     EXPECT_TRUE(Noted(plan, "跳过列 tb_book.cover：类型 blob 不受支持"));
-    EXPECT_TRUE(Noted(plan, "跳过表 loan_item：主键由多个列组成"));
+    EXPECT_TRUE(Noted(plan, "跳过表 loan_item：主键 due 不是整数或文本列"));
     EXPECT_TRUE(Noted(plan, "跳过表 no_key：没有主键"));
     EXPECT_TRUE(Noted(plan, "跳过表 date_key：主键 d 不是整数或文本列"));
 }
@@ -285,8 +286,8 @@ TEST(SchemaMappingTest, LinkTablesBecomeManyToManyMembers)
     // An extra column, a key column that is no foreign key, a target not imported.
     std::vector<TDbColumn> extra = pair;
     extra.push_back(Column("added_at", "datetime"));
-    EXPECT_TRUE(Noted(shop(extra, both), "跳过表 goods_tag：主键由多个列组成"));
-    EXPECT_TRUE(Noted(shop(pair, { both[0] }), "跳过表 goods_tag：主键由多个列组成"));
+    EXPECT_TRUE(Noted(shop(extra, both), "复合主键 表 goods_tag 导入为类 GoodsTag：主键由列 goods_id、tag_id 组成"));
+    EXPECT_TRUE(Noted(shop(pair, { both[0] }), "复合主键 表 goods_tag 导入为类 GoodsTag"));
     EXPECT_TRUE(Noted(shop(pair, { both[0], { "tag_id", "missing", "tag_id" } }),
         "跳过表 goods_tag：它是联系表，但它的外键指向的表没有作为类导入"));
 }
@@ -349,5 +350,66 @@ TEST(SchemaMappingTest, ViewsBecomeReadOnlyClassesWhenAColumnCanBeTheKey)
         EXPECT_EQ(key->column, c.key);
         EXPECT_EQ(key->entry.keyGenerator, "assigned");
         EXPECT_TRUE(Noted(plan, "只读 视图 sales_view 导入为只读类 SalesView：以列 " + std::string(c.key)));
+    }
+}
+
+// A key of several integer or text columns makes a class of several key
+// members; their foreign keys stay plain values, and no other class refers
+// to it by a reference member.
+TEST(SchemaMappingTest, CompositeKeysBecomeClassesOfSeveralKeyMembers)
+{
+    auto autoIncrement = [](TDbColumn column) {
+        column.autoIncrement = true;
+        return column;
+    };
+    struct TCase {
+        std::vector<TDbColumn> keys;
+        bool imported;
+        const char* note;
+    } cases[] = {
+        { { Column("order_no", "int", -1, false), Column("product_code", "varchar", 15, false) }, true,
+            "复合主键 表 order_line 导入为类 OrderLine：主键由列 order_no、product_code 组成" },
+        { { Column("order_no", "bigint", -1, false), Column("line", "int", -1, false),
+              Column("part", "char", 2, false) },
+            true, "复合主键 表 order_line 导入为类 OrderLine：主键由列 order_no、line、part 组成" },
+        { { autoIncrement(Column("order_no", "int", -1, false)), Column("line", "int", -1, false) }, false,
+            "跳过表 order_line：主键由多个列组成，其中 order_no 是自增列" },
+        { { Column("order_no", "int", -1, false), Column("day", "date", -1, false) }, false,
+            "跳过表 order_line：主键 day 不是整数或文本列" },
+    };
+    for (const auto& c : cases) {
+        TDbSchema schema;
+        schema.tables.push_back({ "orders", "", { Column("order_no", "int", -1, false) }, { "order_no" }, {} });
+        std::vector<TDbColumn> columns = c.keys;
+        columns.push_back(Column("qty", "int"));
+        std::vector<std::string> key;
+        for (const auto& column : c.keys)
+            key.push_back(column.name);
+        schema.tables.push_back({ "order_line", "", columns, key, { { "order_no", "orders", "order_no" } } });
+        // A foreign key to the composite table stays a number.
+        schema.tables.push_back(
+            { "remark", "", { Column("remark_id", "int", -1, false), Column("order_no", "int", -1, false) },
+                { "remark_id" }, { { "order_no", "order_line", "order_no" } } });
+        TImportPlan plan = PlanSchemaImport(schema, {}, false);
+        EXPECT_TRUE(Noted(plan, c.note)) << c.note;
+        const TPlannedClass* line = nullptr;
+        for (const auto& planned : plan.classes)
+            if (planned.table == "order_line")
+                line = &planned;
+        if (!c.imported) {
+            EXPECT_FALSE(line) << c.note;
+            continue;
+        }
+        ASSERT_TRUE(line) << c.note;
+        size_t keys = 0;
+        for (const auto& m : line->members)
+            if (m.entry.isPri) {
+                ++keys;
+                EXPECT_EQ(m.entry.keyGenerator, "assigned") << m.column;
+                EXPECT_TRUE(IsSimpleType(m.entry.type)) << m.column;
+            }
+        EXPECT_EQ(keys, c.keys.size()) << c.note;
+        EXPECT_TRUE(Noted(plan, "外键 order_line.order_no 是复合主键的一部分，按普通列导入"));
+        EXPECT_EQ(Member(plan.classes.back(), "orderNo")->entry.type, kTypeInteger);
     }
 }

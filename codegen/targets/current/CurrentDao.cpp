@@ -83,8 +83,9 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         queryParameters += QueryTypeOf(m.type) + " " + m.name + ",";
         countParameters += (countParameters.empty() ? "" : ",") + QueryTypeOf(m.type) + " " + m.name;
     }
-    TPrinter::TVars vars = { { "pkg", packageName }, { "C", C }, { "c", c }, { "p", p }, { "P", CapitalizedName(p) },
-        { "k", KeyTypeOf(data.primary.GetMemberType()) }, { "queryParameters", queryParameters },
+    TKeyLookup key = KeyLookupOf(data);
+    TPrinter::TVars vars = { { "pkg", packageName }, { "C", C }, { "c", c }, { "p", p }, { "get", key.get },
+        { "parameter", key.parameter }, { "key", key.name }, { "queryParameters", queryParameters },
         { "countParameters", countParameters } };
     TPrinter out;
     out.Print(vars,
@@ -182,23 +183,26 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         "    }\n"
         "\n"
         "    /*根据主键获取对象, 不存在时返回 null*/\n"
-        "    public $C$ Get$C$By$P$($k$ $p$) {\n"
-        "        Session s = null;\n"
+        "    public $C$ $get$($parameter$) {\n"
+        "        Session s = null;\n");
+    if (data.CompositeKey())
+        out.Print(vars, "        if($key$ == null) return null;\n");
+    out.Print(vars,
         "        try {\n"
         "            s = HibernateUtil.getSession();\n"
-        "            return s.find($C$.class, $p$);\n"
+        "            return s.find($C$.class, $key$);\n"
         "        } finally {\n"
         "            HibernateUtil.closeSession();\n"
         "        }\n"
         "    }\n"
         "\n");
     AddWrite(out, vars, "更新" + C + "信息", "Update" + C + "(" + C + " " + c + ")", "            s.merge($c$);\n");
-    AddWrite(out, vars, "删除" + C + "信息, 主键不存在时报告",
-        "Delete" + C + "(" + KeyTypeOf(data.primary.GetMemberType()) + " " + p + ")",
-        "            $C$ $c$ = s.find($C$.class, $p$);\n"
-        "            if($c$ == null)\n"
-        "                throw new HibernateException(\"该$C$不存在!\");\n"
-        "            s.remove($c$);\n");
+    AddWrite(out, vars, "删除" + C + "信息, 主键不存在时报告", "Delete" + C + "(" + key.parameter + ")",
+        std::string(data.CompositeKey() ? "            $C$ $c$ = $key$ == null ? null : s.find($C$.class, $key$);\n"
+                                        : "            $C$ $c$ = s.find($C$.class, $key$);\n") +
+            "            if($c$ == null)\n"
+            "                throw new HibernateException(\"该$C$不存在!\");\n"
+            "            s.remove($c$);\n");
     out.Print("}\n");
     return out.Str();
 }

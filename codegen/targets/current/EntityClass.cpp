@@ -4,6 +4,7 @@
 
 #include "ColumnTypes.h"
 #include "ConfigWriter.h"
+#include "DomainOperate.h"
 #include "JavaNames.h"
 #include "MemberTypes.h"
 #include "Printer.h"
@@ -84,9 +85,12 @@ std::string BuildEntityClass(const TGenInput& in, const TClassData& c)
         out.Print({}, "@org.hibernate.annotations.DynamicInsert\n@org.hibernate.annotations.DynamicUpdate\n");
     if (c.readOnly)
         out.Print({}, "@org.hibernate.annotations.Immutable\n");
-    out.Print(vars, "public class $C$ {\n");
+    // A composite key: several @Id, the object itself is the identifier.
+    out.Print(vars, c.CompositeKey() ? "public class $C$ implements java.io.Serializable {\n" : "public class $C$ {\n");
 
     std::set<std::string> columns = { ColumnOf(c.primary) };
+    for (const TMember& key : c.keys)
+        columns.insert(ColumnOf(key));
     for (const auto& mapped : c.members)
         if (mapped.isNonPrimary && IsSimpleType(mapped.member.GetMemberType()))
             columns.insert(ColumnOf(mapped.member));
@@ -134,6 +138,8 @@ std::string BuildEntityClass(const TGenInput& in, const TClassData& c)
             "    private $t$ $m$ = new java.util.HashSet<$R$>();\n");
         AddAccessors(out, set, m.name);
     }
+    if (c.CompositeKey())
+        out.Append(TDomainOperate::BuildKeyEquality(c));
     out.Print({}, "}\n");
     return out.Str();
 }

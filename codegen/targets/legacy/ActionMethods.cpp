@@ -179,7 +179,18 @@ std::string TActionOperate::BuildAddAction(const TClassData& data)
     out.Line("    @SuppressWarnings(\"deprecation\")");
     out.Line("    public String Add" + C + "() {");
     out.Line("        ActionContext ctx = ActionContext.getContext();");
-    if (key.GetMemberType() == kTypeString) {
+    if (data.CompositeKey()) {
+        out.Line("        if(null == " + c + ") {");
+        out.Line("            ctx.put(\"error\",  java.net.URLEncoder.encode(\"" + C + "添加失败!\"));");
+        out.Line("            return \"error\";");
+        out.Line("        }");
+        out.Line("        /*验证主键是否已经存在*/");
+        out.Line("        if(null != " + c + "DAO.Get" + C + "ByKey(" + c + ")) {");
+        out.Line("            ctx.put(\"error\",  java.net.URLEncoder.encode(\"该" + JavaStringText(data.friendName) +
+            "已经存在!\"));");
+        out.Line("            return \"error\";");
+        out.Line("        }");
+    } else if (key.GetMemberType() == kTypeString) {
         // A request without the object (no parameters at all) is refused
         // before its key is read.
         out.Line("        if(null == " + c + ") {");
@@ -270,10 +281,18 @@ std::string TActionOperate::BuildModifyQueryAction(const TClassData& data)
     out.Print(vars,
         "    /*查询要修改的$C$信息*/\n"
         "    public String Modify$C$Query() {\n"
-        "        ActionContext ctx = ActionContext.getContext();\n"
-        "        /*根据主键$p$获取$C$对象*/\n"
-        "        $C$ $c$ = $c$DAO.Get$C$By$P$($p$);\n"
-        "\n");
+        "        ActionContext ctx = ActionContext.getContext();\n");
+    if (data.CompositeKey())
+        out.Print(vars,
+            "        /*根据复合主键(页面传来的$c$的主键成员)获取$C$对象*/\n"
+            "        $C$ $c$ = $c$DAO.Get$C$ByKey(this.$c$);\n"
+            "        this.$c$ = $c$;\n"
+            "\n");
+    else
+        out.Print(vars,
+            "        /*根据主键$p$获取$C$对象*/\n"
+            "        $C$ $c$ = $c$DAO.Get$C$By$P$($p$);\n"
+            "\n");
     TDeclared declared;
     for (const auto& ref : data.references)
         if (declared.First(ref.type))
@@ -318,7 +337,7 @@ std::string TActionOperate::BuildDeleteAction(const TClassData& data)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
-    const std::string& p = data.primary.GetMemberName();
+    const std::string& p = data.CompositeKey() ? c : data.primary.GetMemberName();
     TText out;
     out.Line("    /*删除" + C + "信息*/");
     out.Line("    public String Delete" + C + "() {");

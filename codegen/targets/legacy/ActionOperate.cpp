@@ -91,7 +91,10 @@ std::string TActionOperate::BuildActionClass(const std::string& packageName, con
 
     const TMember& key = data.primary;
     std::string U;
-    if (key.GetMemberIsInteger() == 1)
+    // A composite key arrives as the object's own fields.
+    if (data.CompositeKey())
+        U = "";
+    else if (key.GetMemberIsInteger() == 1)
         U = "int";
     else if (key.GetMemberType() == kTypeLong)
         U = "long";

@@ -76,6 +76,26 @@ void AddIdentifier(TMappingText& out, const TMember& key)
     out.Empty();
 }
 
+// A table's key of several columns: the object itself is its identifier.
+void AddCompositeIdentifier(TMappingText& out, const std::vector<TMember>& keys)
+{
+    std::string comments;
+    for (const TMember& key : keys)
+        comments += (comments.empty() ? "" : ", ") + XmlCommentText(key.GetMemberComment());
+    out.Line("<!-- 复合主键: " + comments + " -->");
+    out.Line("<composite-id>");
+    for (const TMember& key : keys) {
+        std::string type = key.GetMemberType() == kTypeString
+            ? "string\" length=\"" + std::to_string(key.GetMemberLength() > 0 ? key.GetMemberLength() : 20)
+            : key.GetMemberType() == kTypeLong ? "long"
+                                               : "int";
+        out.Line("  <key-property name=\"" + key.GetMemberName() + "\" column=\"" + ColumnOf(key) + "\" type=\"" +
+            type + "\"/>");
+    }
+    out.Line("</composite-id>");
+    out.Empty();
+}
+
 // The longest text a VARCHAR of MariaDB holds in a row is shorter than
 // this: a column imported as TEXT is mapped as text.
 const int kTextLength = 65535;
@@ -232,8 +252,13 @@ std::string BuildMappingContent(const TClassData& c)
 {
     TMappingText out;
     std::set<std::string> columns; // of the key and the simple properties
-    AddIdentifier(out, c.primary);
+    if (c.CompositeKey())
+        AddCompositeIdentifier(out, c.keys);
+    else
+        AddIdentifier(out, c.primary);
     columns.insert(ColumnOf(c.primary));
+    for (const TMember& key : c.keys)
+        columns.insert(ColumnOf(key));
     for (const auto& mapped : c.members)
         if (mapped.isNonPrimary && IsSimpleType(mapped.member.GetMemberType()))
             columns.insert(ColumnOf(mapped.member));

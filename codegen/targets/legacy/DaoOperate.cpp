@@ -164,16 +164,16 @@ std::string TDaoOperate::BuildGetByMethod(const TClassData& data)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
-    const TMember& key = data.primary;
-    std::string p = key.GetMemberName();
-    std::string k = KeyTypeOf(key.GetMemberType());
+    TKeyLookup key = KeyLookupOf(data);
     TText out;
     out.Line("    /*根据主键获取对象*/");
-    out.Line("    public " + C + " Get" + C + "By" + CapitalizedName(p) + "(" + k + " " + p + ") {");
+    out.Line("    public " + C + " " + key.get + "(" + key.parameter + ") {");
     out.Line("        Session s = null;");
+    if (data.CompositeKey())
+        out.Line("        if(key == null) return null;");
     out.Line("        try {");
     out.Line("            s = HibernateUtil.getSession();");
-    out.Line("            " + C + " " + c + " = (" + C + ")s.get(" + C + ".class, " + p + ");");
+    out.Line("            " + C + " " + c + " = (" + C + ")s.get(" + C + ".class, " + key.name + ");");
     out.Line("            return " + c + ";");
     out.Line("        } finally {");
     out.Line("            HibernateUtil.closeSession();");
@@ -212,18 +212,22 @@ std::string TDaoOperate::BuildDeleteMethod(const TClassData& data)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
-    const TMember& key = data.primary;
-    std::string p = key.GetMemberName();
-    std::string k = KeyTypeOf(key.GetMemberType());
+    TKeyLookup key = KeyLookupOf(data);
     TText out;
     out.Line("    /*删除" + C + "信息*/");
-    out.Line("    public void Delete" + C + " (" + k + " " + p + ") throws Exception {");
+    out.Line("    public void Delete" + C + " (" + key.parameter + ") throws Exception {");
     out.Line("        Session s = null;");
     out.Line("        Transaction tx = null;");
     out.Line("        try {");
     out.Line("            s = HibernateUtil.getSession();");
     out.Line("            tx = s.beginTransaction();");
-    out.Line("            Object " + c + " = s.get(" + C + ".class, " + p + ");");
+    // Beside the lines every class has: a key that names no row is reported.
+    if (data.CompositeKey()) {
+        out.Line("            Object " + c + " = key == null ? null : s.get(" + C + ".class, key);");
+        out.Line("            if(" + c + " == null) throw new HibernateException(\"该" + C + "不存在!\");");
+    } else {
+        out.Line("            Object " + c + " = s.get(" + C + ".class, " + key.name + ");");
+    }
     out.Line("            s.delete(" + c + ");");
     out.Line("            tx.commit();");
     out.Line("        } catch (HibernateException e) {");

@@ -1,6 +1,7 @@
 #include "DomainOperate.h"
 
 #include "JavaNames.h"
+#include "Printer.h"
 #include "TextBuilder.h"
 #include "TextEscape.h"
 
@@ -16,7 +17,7 @@ std::string TDomainOperate::BuildDomainClass(const std::string& packageName, con
     TText out;
     out.Line("package com." + packageName + ".domain;");
     out.Empty();
-    out.Line("public class " + c.name + " {");
+    out.Line("public class " + c.name + (c.CompositeKey() ? " implements java.io.Serializable" : "") + " {");
     for (const TClassMember& row : c.members) {
         const TMember& member = row.member;
         const std::string& m = member.GetMemberName();
@@ -51,7 +52,37 @@ std::string TDomainOperate::BuildDomainClass(const std::string& packageName, con
         out.Line("    }");
         out.Empty();
     }
+    if (c.CompositeKey())
+        out.Append(BuildKeyEquality(c));
     out.Append("}");
+    return out.Str();
+}
+
+std::string TDomainOperate::BuildKeyEquality(const TClassData& c)
+{
+    std::string equal, names;
+    for (const TMember& key : c.keys) {
+        const std::string& m = key.GetMemberName();
+        equal += (equal.empty() ? "" : " && ") + std::string("java.util.Objects.equals(") + m + ", that." + m + ")";
+        names += (names.empty() ? "" : ", ") + m;
+    }
+    TPrinter out;
+    out.Print({ { "C", c.name }, { "equal", equal }, { "names", names } },
+        "    /*复合主键: 主键成员都相等的两个对象是同一个对象*/\n"
+        "    @Override\n"
+        "    public boolean equals(Object other) {\n"
+        "        if (this == other)\n"
+        "            return true;\n"
+        "        if (!(other instanceof $C$))\n"
+        "            return false;\n"
+        "        $C$ that = ($C$) other;\n"
+        "        return $equal$;\n"
+        "    }\n"
+        "    @Override\n"
+        "    public int hashCode() {\n"
+        "        return java.util.Objects.hash($names$);\n"
+        "    }\n"
+        "\n");
     return out.Str();
 }
 

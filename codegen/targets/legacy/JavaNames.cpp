@@ -53,3 +53,12 @@ std::string ChoiceListName(const std::string& C, const std::string& R)
 {
     return (R == C ? "db_" : "") + ClassVariableName(R) + "List";
 }
+
+TKeyLookup KeyLookupOf(const TClassData& data)
+{
+    const std::string& C = data.name;
+    if (data.CompositeKey())
+        return { "Get" + C + "ByKey", C + " key", "key" };
+    const std::string& p = data.primary.GetMemberName();
+    return { "Get" + C + "By" + CapitalizedName(p), KeyTypeOf(data.primary.GetMemberType()) + " " + p, p };
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include "ClassData.h"
 #include "JavaWords.h"
 #include "Member.h"
 
@@ -21,3 +22,13 @@ std::string ChoiceListName(const std::string& C, const std::string& R);
 // Type of the primary key in DAO signatures: String for 字符串, long for
 // 长整型, else int.
 std::string KeyTypeOf(const std::string& memberType);
+
+// How a DAO finds an object by its key: GetBookByIsbn(String isbn); for a
+// composite key GetOrderLineByKey(OrderLine key), the object holding the
+// key members (Hibernate takes such an object as the identifier).
+struct TKeyLookup {
+    std::string get; // the DAO method's name
+    std::string parameter; // its parameter: type and name
+    std::string name; // the parameter's name
+};
+TKeyLookup KeyLookupOf(const TClassData& data);

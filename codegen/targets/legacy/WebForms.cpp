@@ -151,6 +151,12 @@ void AddKeyRow(TText& out, const std::string& c, const TMember& key, bool modify
     }
 }
 
+// The key members, each a row of its own.
+std::vector<TMember> KeysOf(const TClassData& data)
+{
+    return data.CompositeKey() ? data.keys : std::vector<TMember> { data.primary };
+}
+
 // The rows of the members the application writes; on the add page a
 // member whose default must win shows only when a failed modify comes back.
 void AddRows(TText& out, const TClassData& data, bool addPage)
@@ -270,9 +276,11 @@ std::string BuildAddPage(const TGenInput& in, const TClassData& data)
     out.Line(JspCsrfField());
     out.Line("<table class=\"form\">");
     out.Line("<c:choose><c:when test=\"${_modifying}\">");
-    AddKeyRow(out, c, data.primary, true);
+    for (const TMember& key : KeysOf(data))
+        AddKeyRow(out, c, key, true);
     out.Line("</c:when><c:otherwise>");
-    AddKeyRow(out, c, data.primary, false);
+    for (const TMember& key : KeysOf(data))
+        AddKeyRow(out, c, key, false);
     out.Line("</c:otherwise></c:choose>");
     AddRows(out, data, true);
     AddCollectionRows(out, data);
@@ -300,7 +308,8 @@ std::string BuildModifyPage(const TGenInput& in, const TClassData& data)
     out.Line("<form method=\"post\" action=\"${ctx}/" + C + "/" + C + "_Modify" + C + ".action\">");
     out.Line(JspCsrfField());
     out.Line("<table class=\"form\">");
-    AddKeyRow(out, c, data.primary, true);
+    for (const TMember& key : KeysOf(data))
+        AddKeyRow(out, c, key, true);
     AddRows(out, data, false);
     AddCollectionRows(out, data);
     out.Line("</table>");

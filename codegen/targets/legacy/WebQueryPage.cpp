@@ -98,10 +98,18 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
     out.Line("<tr>" + headers + (data.readOnly ? "" : "<th>操作</th>") + "</tr>");
     out.Line("<c:forEach items=\"${" + c + "List}\" var=\"_row\">");
     if (!data.readOnly) {
-        out.Line("<c:url var=\"modifyUrl\" value=\"/" + C + "/" + C + "_Modify" + C +
-            "Query.action\"><c:param name=\"" + p + "\" value=\"${_row." + p + "}\"/></c:url>");
-        out.Line("<c:url var=\"deleteUrl\" value=\"/" + C + "/" + C + "_Delete" + C + ".action\"><c:param name=\"" + p +
-            "\" value=\"${_row." + p + "}\"/></c:url>");
+        // A composite key is sent as the object's key members (c.m).
+        std::string keyParameters;
+        if (data.CompositeKey())
+            for (const TMember& key : data.keys)
+                keyParameters += "<c:param name=\"" + c + "." + key.GetMemberName() + "\" value=\"${_row." +
+                    key.GetMemberName() + "}\"/>";
+        else
+            keyParameters = "<c:param name=\"" + p + "\" value=\"${_row." + p + "}\"/>";
+        out.Line("<c:url var=\"modifyUrl\" value=\"/" + C + "/" + C + "_Modify" + C + "Query.action\">" +
+            keyParameters + "</c:url>");
+        out.Line("<c:url var=\"deleteUrl\" value=\"/" + C + "/" + C + "_Delete" + C + ".action\">" + keyParameters +
+            "</c:url>");
     }
     std::string cells;
     for (const auto& member : data.members) {
@@ -114,12 +122,17 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
                 value += "." + ref.displayName;
         cells += "<td><c:out value=\"${" + value + "}\"/></td>";
     }
+    // Several key parameters are joined by "&", which the attribute must
+    // escape: "&copy.isbn" would read as "©.isbn".
+    std::string modifyHref = data.CompositeKey() ? "<c:out value='${modifyUrl}'/>" : "${modifyUrl}";
+    std::string deleteAction = data.CompositeKey() ? "<c:out value='${deleteUrl}'/>" : "${deleteUrl}";
     if (data.readOnly)
         out.Line("<tr>" + cells + "</tr>");
     // Deleting changes data: a POST with the anti-forgery token, after a confirmation.
     else
-        out.Line("<tr>" + cells +
-            "<td><a href=\"${modifyUrl}\">修改</a> <form class=\"inline\" method=\"post\" action=\"${deleteUrl}\" "
+        out.Line("<tr>" + cells + "<td><a href=\"" + modifyHref +
+            "\">修改</a> <form class=\"inline\" method=\"post\" action=\"" + deleteAction +
+            "\" "
             "onsubmit=\"return confirm('确定删除这条" +
             ReplaceAll(ReplaceAll(friendName, "\\", "\\\\"), "'", "\\'") + "记录吗?')\">" + JspCsrfField() +
             "<button class=\"link danger\" type=\"submit\">删除</button></form></td></tr>");

@@ -12,11 +12,13 @@ import java.util.Set;
 import com.shop.dao.AdminDAO;
 import com.shop.dao.CategoryDAO;
 import com.shop.dao.GoodsDAO;
+import com.shop.dao.GoodsTagDAO;
 import com.shop.dao.GoodsViewDAO;
 import com.shop.dao.SupplierDAO;
 import com.shop.domain.Admin;
 import com.shop.domain.Category;
 import com.shop.domain.Goods;
+import com.shop.domain.GoodsTag;
 import com.shop.domain.Supplier;
 import com.shop.utils.HibernateUtil;
 
@@ -255,10 +257,50 @@ public final class DatabaseFirst {
         HibernateUtil.closeSession();
         check(rolledBack(open), "closing the session rolls back what was not committed");
 
+        // A composite key: rows found, changed and deleted by both key columns.
+        GoodsTagDAO tagDAO = new GoodsTagDAO();
+        tagDAO.AddGoodsTag(tag(1, "新品", 3));
+        tagDAO.AddGoodsTag(tag(1, "热卖", null));
+        tagDAO.AddGoodsTag(tag(2, "新品", 1));
+        GoodsTag newTag = tagDAO.GetGoodsTagByKey(tag(1, "新品", null));
+        check(newTag != null && newTag.getWeight() == 3, "a row of a composite key is found by its key");
+        check(tagDAO.GetGoodsTagByKey(tag(3, "新品", null)) == null && tagDAO.GetGoodsTagByKey(null) == null,
+            "a key of no row finds none");
+        newTag.setWeight(5);
+        tagDAO.UpdateGoodsTag(newTag);
+        check(rows("select goods_id, weight from goods_tag where tag = '新品' order by goods_id")
+            .equals("goods_id=1;weight=5;\ngoods_id=2;weight=1;\n"), "an update changes the one row of its key");
+        boolean twice = false;
+        try {
+            tagDAO.AddGoodsTag(tag(1, "热卖", 9));
+        } catch (Exception e) {
+            twice = true;
+        }
+        check(twice, "a second row with the same composite key is refused");
+        tagDAO.CalculateTotalPageAndRecordNumber();
+        check(tagDAO.getRecordNumber() == 3 && tagDAO.QueryGoodsTagInfo(1).size() == 3, "3 tags are listed");
+        tagDAO.DeleteGoodsTag(tag(1, "热卖", null));
+        check(rows("select count(*) as n from goods_tag").equals("n=2;\n"), "a delete removes the one row of its key");
+        boolean missing = false;
+        try {
+            tagDAO.DeleteGoodsTag(tag(1, "热卖", null));
+        } catch (Exception e) {
+            missing = e.getMessage() != null && e.getMessage().contains("不存在");
+        }
+        check(missing, "deleting a composite key of no row says it does not exist");
+
         // The login's table, made by sql/t_admin.sql on MariaDB.
         AdminDAO adminDAO = new AdminDAO();
         adminDAO.AddAdmin(new Admin("admin", "pbkdf2$1$salt$hash"));
         check(adminDAO.GetAdminByUsername("admin") != null, "an administrator is stored and found");
+    }
+
+    private static GoodsTag tag(int goodsId, String tag, Integer weight) {
+        GoodsTag t = new GoodsTag();
+        t.setGoodsId(goodsId);
+        t.setTag(tag);
+        t.setWeight(weight);
+        return t;
     }
 
     public static void main(String[] args) {

@@ -120,6 +120,7 @@ public final class BrowserSuite {
             badRequests();
             storedPasswords();
             typeSets();
+            copies();
         });
     }
 
@@ -321,6 +322,56 @@ public final class BrowserSuite {
             new WebDriverWait(d, Duration.ofSeconds(10)).until(ExpectedConditions.alertIsPresent()).accept();
             waitForText("Book删除成功!");
             expect(scalar(pairs).equals(0L), "no pair is left");
+        });
+    }
+
+    /** A composite key: entered on add, read-only on modify, sent by the list's links as both members. */
+    private void copies() {
+        String[][] added = {
+            // isbn, copy number, shelf, what the page says
+            {"9787111000001", "1", "A1", "Copy添加成功!"},
+            {"9787111000001", "2", "A2", "Copy添加成功!"},
+            {"9787111000002", "1", "C1", "Copy添加成功!"},
+            {"9787111000001", "1", "X9", "该图书副本已经存在!"},
+        };
+        for (String[] r : added) {
+            check("composite key", "add " + r[0] + "/" + r[1] + " → " + r[3], () -> {
+                open("/Copy/Copy_AddView.action");
+                fill("Copy_AddCopy.action", fields("copy.isbn", r[0], "copy.copyNo", r[1], "copy.shelf", r[2]));
+                expectText(r[3]);
+            });
+        }
+        check("composite key", "three rows, the duplicate refused", () -> {
+            expect(scalar("select count(*) from t_copy").equals(3L), "3 rows in t_copy");
+            expect("A1".equals(scalar("select shelf from t_copy where isbn = '9787111000001' and copy_no = 1")),
+                    "the first copy keeps its shelf");
+        });
+        check("composite key", "modify from the list: the key is shown, not edited", () -> {
+            open("/Copy/Copy_QueryCopy.action?shelf=A2");
+            expectText("共 1 条记录");
+            String href = d.findElement(By.linkText("修改")).getAttribute("href");
+            d.findElement(By.linkText("修改")).click();
+            expect(here().startsWith("/Copy/Copy_ModifyCopyQuery.action"), "the modify page of " + href);
+            expect(d.findElements(By.cssSelector("input[type=hidden][name='copy.copyNo']")).size() == 1,
+                    "the copy number is a hidden field");
+            fill("Copy_ModifyCopy.action", fields("copy.shelf", "B2"));
+            expectText("Copy信息更新成功!");
+            expect("B2".equals(scalar("select shelf from t_copy where isbn = '9787111000001' and copy_no = 2")),
+                    "the one row of the key is updated");
+            expect("A1".equals(scalar("select shelf from t_copy where isbn = '9787111000001' and copy_no = 1")),
+                    "the other copy of the book is not");
+        });
+        check("composite key", "a key of no row goes back to the list", () -> {
+            open("/Copy/Copy_ModifyCopyQuery.action?copy.isbn=9787111000001&copy.copyNo=7");
+            expectText("请求的参数不正确或记录不存在");
+        });
+        check("composite key", "delete from the list", () -> {
+            open("/Copy/Copy_QueryCopy.action?shelf=C1");
+            d.findElement(By.xpath("//button[normalize-space()='删除']")).click();
+            new WebDriverWait(d, Duration.ofSeconds(10)).until(ExpectedConditions.alertIsPresent()).accept();
+            waitForText("Copy删除成功!");
+            expect(scalar("select count(*) from t_copy").equals(2L), "2 rows left");
+            expect(scalar("select count(*) from t_copy where isbn = '9787111000002'").equals(0L), "C1 is gone");
         });
     }
 
