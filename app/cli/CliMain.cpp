@@ -23,7 +23,7 @@ namespace {
 const char* const kHelpHint = "运行 javagen-cli --help 查看用法。";
 
 const char* const kFooter = R"(
-成员类型 TYPE: 字符串 整型 浮点型 日期型 长整型 定点数 双精度(或 string int float date long decimal double)，或本工程另一个类的类名。
+成员类型 TYPE: 字符串 整型 浮点型 日期型 长整型 定点数 双精度 二进制(或 string int float date long decimal double binary)，或本工程另一个类的类名。
 列表每行一项，以 TAB 分隔。
 退出状态: 0 完成; 1 被输入规则或模型检查拒绝、找不到对象; 2 用法错误; 3 数据库或文件错误;
 4 合并生成(generate --merge)有冲突，冲突处已加标记)";

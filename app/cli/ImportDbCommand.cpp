@@ -3,6 +3,7 @@
 #include "CliApp.h"
 
 #include "DbSchema.h"
+#include "ProjectSettings.h"
 #include "SchemaMapping.h"
 
 #include <cstdio>
@@ -22,6 +23,7 @@ struct TImportDbArgs {
     bool dryRun = false;
     bool textQuery = false;
     bool tablesGiven = false;
+    std::string target; // empty: the default
     std::string port = "3306"; // read as text: a number out of range must not wrap
 };
 
@@ -86,8 +88,10 @@ int ImportDb(TImportDbArgs a)
     // An empty list would mean every table.
     if (a.tablesGiven && tables.empty())
         throw TUsageError("--tables 没有给出表名。");
+    if (!a.target.empty() && TargetCaption(a.target).empty())
+        throw TUsageError("--target 只能是 legacy 或 current。");
     a.connection.password = Password();
-    TImportPlan plan = PlanSchemaImport(ReadDbSchema(a.connection), tables, a.textQuery);
+    TImportPlan plan = PlanSchemaImport(ReadDbSchema(a.connection), tables, a.textQuery, a.target);
     plan.database = DatabaseOf(a.connection);
     for (const auto& line : plan.Report())
         std::cout << line << '\n';
@@ -119,6 +123,11 @@ void AddImportDbCommand(CLI::App& app, TCliAction& action)
     command->add_option("--database", a->connection.database, "数据库名")->required()->type_name("D");
     command->add_option("--tables", a->tables, "只导入这些表(以逗号分隔)，默认全部")->type_name("t1,t2,...");
     command->add_flag("--query-text", a->textQuery, "文本列设为参与查询的成员");
+    command
+        ->add_option("--target", a->target,
+            "新工程的目标框架: legacy(默认) 或 current(Struts 7 + Hibernate 7；BLOB "
+            "等二进制列导入为可上传、下载的二进制成员)")
+        ->type_name("legacy|current");
     command->add_flag("--dry-run", a->dryRun, "只列出将创建的类和成员、改名和跳过的表和列，不写入任何东西");
     command->callback([&action, a, command] {
         a->tablesGiven = command->count("--tables") > 0;

@@ -242,6 +242,8 @@ std::string MemberTypeWord(const std::string& word)
         return kTypeDecimal;
     if (word == "double")
         return kTypeDouble;
+    if (word == "binary")
+        return kTypeBinary;
     return word;
 }
 

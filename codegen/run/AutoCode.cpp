@@ -43,7 +43,7 @@ TCheckResult PrepareRun(int projectId, const std::string& projectName, const std
     // or renamed meanwhile, it is not the project the user asked for.
     if (snapshot.ProjectName() != projectName)
         return TCheckResult::Refuse("工程“" + projectName + "”已不存在或已被改名，没有生成任何文件!");
-    TCheckResult check = CheckModel(snapshot, packageName, webapp);
+    TCheckResult check = CheckModel(snapshot, packageName, webapp, locations.target);
     if (!check.Passed())
         return check;
     TProjectDatabase database = snapshot.Database();

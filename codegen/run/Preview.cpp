@@ -32,7 +32,7 @@ TCheckResult PreviewClass(int projectId, const std::string& projectName, const s
     const TRunLocations& locations, const std::string& className, std::optional<TClassPreview>& preview)
 {
     TModelSnapshot snapshot = TModelSnapshot::Read(projectId);
-    TCheckResult check = CheckModel(snapshot, packageName, locations.webapp);
+    TCheckResult check = CheckModel(snapshot, packageName, locations.webapp, locations.target);
     if (!check.Passed())
         return check;
     const TSnapshotClass* found = snapshot.FindClass(className);

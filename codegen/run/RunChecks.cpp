@@ -3,6 +3,7 @@
 #include "FileOperate.h"
 #include "Generator.h"
 #include "JavaWords.h"
+#include "MemberTypes.h"
 #include "TextCodec.h"
 
 #include <algorithm>
@@ -121,12 +122,32 @@ TCheckResult CheckOutputPaths(const TModelSnapshot& snapshot, const std::string&
     return {};
 }
 
-TCheckResult CheckModel(const TModelSnapshot& snapshot, const std::string& packageName, bool webapp)
+TCheckResult CheckBinaryMembers(const TModelSnapshot& snapshot, TTarget target)
+{
+    for (const auto& c : snapshot.Classes()) {
+        auto keys = std::count_if(c.members.begin(), c.members.end(), [](const auto& m) { return m.isPrimary; });
+        for (const auto& row : c.members) {
+            if (row.member.GetMemberType() != kTypeBinary)
+                continue;
+            std::string prefix = c.className + "表的成员" + row.member.GetMemberName() + "是二进制类型，";
+            if (target != TTarget::Current)
+                return Refuse(prefix +
+                    "只能在目标框架 Struts 7 + Hibernate 7 中生成(上传和下载文件)：请把工程的目标框架改为 current!");
+            if (keys > 1 || row.isPrimary)
+                return Refuse(prefix + "所在的类须只有一个主键成员!");
+        }
+    }
+    return {};
+}
+
+TCheckResult CheckModel(const TModelSnapshot& snapshot, const std::string& packageName, bool webapp, TTarget target)
 {
     for (auto check : { CheckPrimaryMembers, CheckDisplayMembers, CheckReferenceMembers, CheckJavaNames }) {
         TCheckResult result = check(snapshot);
         if (!result.Passed())
             return result;
     }
+    if (TCheckResult binary = CheckBinaryMembers(snapshot, target); !binary.Passed())
+        return binary;
     return CheckOutputPaths(snapshot, packageName, webapp);
 }

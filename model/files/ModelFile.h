@@ -33,7 +33,7 @@
 // "driver", "dialect"}, to a class "table", to a member "column",
 // "nullable", "generator", "precision", "scale", each only when set.
 // Version 3 adds the type 双精度, version 4 a class's "readOnly" (a view).
-const int kModelFileVersion = 4;
+const int kModelFileVersion = 5;
 inline const char* const kModelFileFormat = "javagen-model";
 
 // The project's model as text. TDbError on a database failure.

@@ -73,6 +73,8 @@ int VersionNeeded(const TModelSnapshot& snapshot)
                 version = std::max(version, 2);
             if (m.GetMemberType() == kTypeDouble)
                 version = std::max(version, 3);
+            if (m.GetMemberType() == kTypeBinary)
+                version = std::max(version, 5);
             for (const auto& field : MemberFields())
                 if (field.since > 0 && HasValue(m, field))
                     version = std::max(version, field.fileVersion);

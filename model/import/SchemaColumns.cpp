@@ -184,6 +184,12 @@ const char* TypeOf(const TDbColumn& column)
     return nullptr;
 }
 
+bool IsBinaryColumn(const TDbColumn& column)
+{
+    static const std::set<std::string> binary = { "tinyblob", "blob", "mediumblob", "longblob", "binary", "varbinary" };
+    return binary.count(column.dataType) > 0;
+}
+
 // The member type of a key column: a BIGINT, signed or not, is a long
 // integer (keys are integers or texts).
 const char* KeyTypeOf(const TDbColumn& column)

@@ -24,6 +24,8 @@ std::string ClassNameOf(const std::string& table);
 std::string CleanText(const std::string& text, bool& lost);
 // The member type of a column; null when none fits.
 const char* TypeOf(const TDbColumn& column);
+// A BLOB, BINARY or VARBINARY column: bytes.
+bool IsBinaryColumn(const TDbColumn& column);
 // The member type of a key column: a BIGINT, signed or not, is a long
 // integer (keys are integers or texts).
 const char* KeyTypeOf(const TDbColumn& column);

@@ -56,6 +56,11 @@ TCommandResult ApplyImportPlan(const TImportPlan& plan, const std::string& proje
         TCommandResult database = TModelCommands::SetProjectDatabase(project.id, plan.database);
         if (!database.Done())
             return fail("", database);
+        if (!plan.target.empty()) {
+            TCommandResult target = TModelCommands::SetProjectTarget(project.id, plan.target);
+            if (!target.Done())
+                return fail("", target);
+        }
         std::vector<int> classIds;
         for (const auto& c : plan.classes) {
             TCommandResult added = TModelCommands::AddClass(project.id, c.className, c.friendName);

@@ -64,6 +64,7 @@ struct TPlannedClass {
 
 struct TImportPlan {
     TProjectDatabase database; // where the generated application finds the tables
+    std::string target; // the new project's target framework; empty: the default
     std::vector<TPlannedClass> classes;
     std::vector<std::string> notes; // every rename and skip, one line each
 
@@ -74,8 +75,11 @@ struct TImportPlan {
 // The project database of a connection: its URL, user, driver and dialect.
 TProjectDatabase DatabaseOf(const TDbConnection& connection);
 
-// tables: the tables to import, by name; empty for every table.
-TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::string>& tables, bool textQueryMembers);
+// tables: the tables to import, by name; empty for every table. A project
+// for the current target also gets its BLOB columns (二进制 members), which
+// only that target generates.
+TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::string>& tables, bool textQueryMembers,
+    const std::string& target = "");
 
 // Creates the project and its classes and members through the entry rules,
 // in one transaction: all of it, or nothing.

@@ -3,6 +3,7 @@
 
 #include "EntryRules.h"
 #include "MemberTypes.h"
+#include "ProjectSettings.h"
 
 #include <algorithm>
 #include <map>
@@ -14,16 +15,18 @@ namespace {
 // then each class's members; every skip and rename is a note.
 class TSchemaPlanner {
 public:
-    TSchemaPlanner(const TDbSchema& schema, bool textQueryMembers)
+    TSchemaPlanner(const TDbSchema& schema, bool textQueryMembers, bool binaryMembers)
         : schema_(schema)
         , textQueryMembers_(textQueryMembers)
+        , binaryMembers_(binaryMembers)
     {
         for (const auto& table : schema.tables)
             byName_[table.name] = &table;
     }
 
-    TImportPlan Plan(const std::vector<std::string>& tables)
+    TImportPlan Plan(const std::vector<std::string>& tables, const std::string& target)
     {
+        plan_.target = target;
         std::vector<const TDbTable*> chosen = ChooseTables(schema_, tables, plan_.notes);
         // The login reads t_admin, which the program never creates in the
         // user's database.
@@ -185,8 +188,15 @@ private:
             entry.isMust = !column.nullable;
         } else {
             const char* type = isKey ? KeyTypeOf(column) : TypeOf(column);
+            // Bytes are reached by a class's one key (a download link, an upload).
+            if (!type && !isKey && binaryMembers_ && IsBinaryColumn(column) && table.primaryKey.size() == 1 &&
+                !table.view)
+                type = kTypeBinary;
             if (!type) {
                 Skip(state, column, "类型 " + column.dataType + " 不受支持");
+                if (IsBinaryColumn(column) && !binaryNoted_++)
+                    Note("提示 BLOB 等二进制列只在目标框架 current(Struts 7 + Hibernate 7)中导入为二进制成员"
+                         "(列表中下载，添加、修改页面上传)：import-db --target current");
                 return true;
             }
             wanted = Camel(column.name, false);
@@ -311,6 +321,8 @@ private:
 
     const TDbSchema& schema_;
     bool textQueryMembers_;
+    bool binaryMembers_;
+    int binaryNoted_ = 0;
     TImportPlan plan_;
     std::map<std::string, const TDbTable*> byName_;
     std::map<std::string, std::string> classOf_; // table -> class
@@ -322,16 +334,18 @@ private:
 
 } // namespace
 
-TImportPlan PlanSchemaImport(const TDbSchema& schema, const std::vector<std::string>& tables, bool textQueryMembers)
+TImportPlan PlanSchemaImport(
+    const TDbSchema& schema, const std::vector<std::string>& tables, bool textQueryMembers, const std::string& target)
 {
+    bool binaryMembers = target == kTargetCurrent;
     // A view has no key of its own: one of its columns serves as one.
     bool views = std::any_of(schema.tables.begin(), schema.tables.end(), [](const TDbTable& t) { return t.view; });
     if (!views)
-        return TSchemaPlanner(schema, textQueryMembers).Plan(tables);
+        return TSchemaPlanner(schema, textQueryMembers, binaryMembers).Plan(tables, target);
     TDbSchema keyed = schema;
     for (auto& table : keyed.tables)
         if (table.view)
             if (std::string key = ViewKeyColumn(table); !key.empty())
                 table.primaryKey = { key };
-    return TSchemaPlanner(keyed, textQueryMembers).Plan(tables);
+    return TSchemaPlanner(keyed, textQueryMembers, binaryMembers).Plan(tables, target);
 }

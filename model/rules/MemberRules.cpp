@@ -215,6 +215,9 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
         return TVerdict::Refuse(TRefusal::Flags, "主键字段必须是整型或字符串型!");
     if (entry.queryFlag && IsNumberType(type))
         return TVerdict::Refuse(TRefusal::Flags, "参与查询的字段不要设置整型或浮点型");
+    // Bytes are neither searched nor shown in a drop-down.
+    if (type == kTypeBinary && (entry.queryFlag || entry.isDisplay))
+        return TVerdict::Refuse(TRefusal::Flags, "二进制成员不能参与查询，也不能作为下拉框显示成员!");
 
     // Stricter rules: what the generated Java and database need.
     if (entry.isPri && !keyTypeAllowed)

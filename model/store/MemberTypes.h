@@ -15,12 +15,15 @@ inline const char* const kTypeDecimal = "定点数";
 // A DOUBLE of a database: float would round it (0.30000000000000004 → 0.3,
 // 1e300 → Infinity).
 inline const char* const kTypeDouble = "双精度";
+// A BLOB of a database: bytes, uploaded and downloaded as a file (current
+// target only).
+inline const char* const kTypeBinary = "二进制";
 
 // In the order the member dialogs list them.
 inline const std::vector<std::string>& SimpleTypes()
 {
     static const std::vector<std::string> types = { kTypeString, kTypeInteger, kTypeFloat, kTypeDate, kTypeLong,
-        kTypeDecimal, kTypeDouble };
+        kTypeDecimal, kTypeDouble, kTypeBinary };
     return types;
 }
 

@@ -51,6 +51,13 @@ step "a model, generated with --webapp"
 "$cli" member add 图书馆 Copy isbn string --primary --required --length 13 --column isbn --comment 书号 > /dev/null
 "$cli" member add 图书馆 Copy copyNo int --primary --required --column copy_no --comment 副本号 > /dev/null
 "$cli" member add 图书馆 Copy shelf string --length 20 --display --query --column shelf --comment 书架 > /dev/null
+# Bytes: a file uploaded and downloaded, on the current target only.
+if [ "$JAVAGEN_TARGET" = current ]; then
+  "$cli" class add 图书馆 Photo 图片 > /dev/null
+  "$cli" member add 图书馆 Photo photoId int --primary --required --comment 图片编号 > /dev/null
+  "$cli" member add 图书馆 Photo title string --length 40 --display --query --required --comment 标题 > /dev/null
+  "$cli" member add 图书馆 Photo image binary --nullable --comment 图像 > /dev/null
+fi
 "$cli" generate 图书馆 --webapp --target "$JAVAGEN_TARGET" --templates "$templates" --root . > gen.out 2> gen.err || fail "generate: $(cat gen.err)"
 root="$work/projects/图书馆"
 files=(pom.xml WebRoot/WEB-INF/web.xml src/struts.xml src/hibernate.cfg.xml)
@@ -112,7 +119,7 @@ fi
 step "use it in headless Chromium"
 export SE_OFFLINE=true  # Selenium Manager downloads nothing
 status=0
-java -Dfile.encoding=UTF-8 -cp "suite:$web_cp" javagen.acceptance.BrowserSuite "$app" \
+java -Dfile.encoding=UTF-8 -Djavagen.target="$JAVAGEN_TARGET" -cp "suite:$web_cp" javagen.acceptance.BrowserSuite "$app" \
   "jdbc:hsqldb:hsql://127.0.0.1:$db_port/web" "$work/profile" > browser.out 2> browser.err || status=$?
 cat browser.out
 if [ "$status" != 0 ]; then

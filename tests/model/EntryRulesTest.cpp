@@ -130,7 +130,8 @@ TEST_F(EntryRulesTest, MemberChecksInTheDialogsOrder)
 
 TEST_F(EntryRulesTest, StricterMemberRules)
 {
-    const std::string choices = "简单类型(字符串、整型、浮点型、日期型、长整型、定点数、双精度)之一或本项目的其他类!";
+    const std::string choices =
+        "简单类型(字符串、整型、浮点型、日期型、长整型、定点数、双精度、二进制)之一或本项目的其他类!";
     // The wrong type is named, and comes before the rules that read the type.
     for (const auto& [type, message] : std::vector<std::pair<std::string, std::string>> {
              { "", "请选择成员类型(" + choices.substr(0, choices.size() - 1) + ")!" },
@@ -254,7 +255,8 @@ TEST_F(EntryRulesTest, MemberRecordSetsOnlyWhatDiffers)
 TEST_F(EntryRulesTest, TypeChoicesExcludeTheOwnClass)
 {
     EXPECT_EQ(MemberTypeChoices(project_, book_),
-        (std::vector<std::string> { "字符串", "整型", "浮点型", "日期型", "长整型", "定点数", "双精度", "BookType" }));
+        (std::vector<std::string> {
+            "字符串", "整型", "浮点型", "日期型", "长整型", "定点数", "双精度", "二进制", "BookType" }));
 }
 
 TEST(NamesTest, CasingChangesOnlyAnAsciiFirstLetter)

@@ -375,7 +375,7 @@ TEST_F(ModelFileTest, MemberRefusedByARuleNamesClassAndMember)
         "导入 model.json 失败：第 11 行，类 Shelf 的成员 floor：字符串类型的长度必须是 1 到 65535 之间的整数!");
     ExpectRefused(withLastMember(MemberText("room", "Room", 0, "m")),
         "导入 model.json 失败：第 11 行，类 Shelf 的成员 "
-        "room：成员类型“Room”不存在，请选择简单类型(字符串、整型、浮点型、日期型、长整型、定点数、双精度)"
+        "room：成员类型“Room”不存在，请选择简单类型(字符串、整型、浮点型、日期型、长整型、定点数、双精度、二进制)"
         "之一或本项目的其他类!");
     ExpectRefused(withLastMember(MemberText("shelf", "Shelf", 0, "m")),
         "导入 model.json 失败：第 11 行，类 Shelf 的成员 shelf：成员名称 shelf 与生成代码中的变量名冲突(不能是 "

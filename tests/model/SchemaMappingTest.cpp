@@ -413,3 +413,33 @@ TEST(SchemaMappingTest, CompositeKeysBecomeClassesOfSeveralKeyMembers)
         EXPECT_EQ(Member(plan.classes.back(), "orderNo")->entry.type, kTypeInteger);
     }
 }
+
+// A BLOB is a 二进制 member of a project for the current target, else it is
+// skipped, with one hint how to import it.
+TEST(SchemaMappingTest, BlobsBecomeBinaryMembersOnlyForTheCurrentTarget)
+{
+    TDbSchema schema;
+    schema.tables.push_back({ "goods", "",
+        { Column("goods_id", "int", -1, false), Column("photo", "mediumblob"), Column("thumb", "varbinary", 200) },
+        { "goods_id" }, {} });
+    for (const std::string target : { "", "legacy", "current" }) {
+        TImportPlan plan = PlanSchemaImport(schema, {}, false, target);
+        ASSERT_EQ(plan.classes.size(), 1u);
+        EXPECT_EQ(plan.target, target);
+        const TPlannedMember* photo = Member(plan.classes[0], "photo");
+        bool hint = Noted(plan, "提示 BLOB 等二进制列只在目标框架 current");
+        if (target == "current") {
+            ASSERT_TRUE(photo);
+            EXPECT_EQ(photo->entry.type, kTypeBinary);
+            EXPECT_EQ(Member(plan.classes[0], "thumb")->entry.type, kTypeBinary);
+            EXPECT_FALSE(hint);
+        } else {
+            EXPECT_FALSE(photo);
+            EXPECT_TRUE(Noted(plan, "跳过列 goods.photo：类型 mediumblob 不受支持"));
+            EXPECT_TRUE(hint);
+            EXPECT_EQ(std::count_if(plan.notes.begin(), plan.notes.end(),
+                          [](const std::string& n) { return n.rfind("提示 BLOB", 0) == 0; }),
+                1);
+        }
+    }
+}

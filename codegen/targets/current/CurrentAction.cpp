@@ -40,6 +40,31 @@ std::string EncodedAsUtf8(const std::string& text)
     return out + text.substr(from);
 }
 
+// A class with bytes takes the files of its add and modify forms.
+std::string WithUploads(std::string text, const TClassData& data)
+{
+    const std::string& C = data.name;
+    std::string c = ClassVariableName(C);
+    std::string P = CapitalizedName(data.primary.GetMemberName());
+    text = ReplaceAll(text, "public class " + C + "Action extends ActionSupport {",
+        "public class " + C + "Action extends ActionSupport implements org.apache.struts2.action.UploadedFilesAware {");
+    text = ReplaceAll(text, "            " + c + "DAO.Add" + C + "(" + c + ");\r\n",
+        "            String _refused = TakeUploads(" + c +
+            ");\r\n"
+            "            if(null != _refused) {\r\n"
+            "                ctx.put(\"error\",  java.net.URLEncoder.encode(_refused, "
+            "java.nio.charset.StandardCharsets.UTF_8));\r\n"
+            "                return \"error\";\r\n"
+            "            }\r\n"
+            "            " +
+            c + "DAO.Add" + C + "(" + c + ");\r\n");
+    text = ReplaceAll(text, "            " + c + "DAO.Update" + C + "(" + c + ");\r\n",
+        "            " + c + "DAO.Update" + C + "(" + c + ");\r\n            SaveUploads(" + c + ".get" + P +
+            "());\r\n");
+    size_t end = text.rfind('}');
+    return text.substr(0, end) + BuildUploadMethods(data) + text.substr(end);
+}
+
 } // namespace
 
 std::string BuildCurrentActionClass(const std::string& packageName, const TClassData& data)
@@ -64,6 +89,8 @@ std::string BuildCurrentActionClass(const std::string& packageName, const TClass
                 "    @StrutsParameter(depth = 1)");
     }
     Annotate(text, "    public void setCurrentPage(", "    @StrutsParameter");
+    if (!BinaryMembers(data).empty())
+        text = WithUploads(text, data);
     Annotate(text, "    public void set" + CapitalizedName(data.primary.GetMemberName()) + "(", "    @StrutsParameter");
     for (const auto& m : data.collections)
         Annotate(text, "    public void set" + CapitalizedName(m.name + "Keys") + "(", "    @StrutsParameter");

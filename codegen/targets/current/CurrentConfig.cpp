@@ -4,6 +4,7 @@
 #include "CurrentTarget.h"
 
 #include "ConfigWriter.h"
+#include "JavaNames.h"
 #include "Printer.h"
 #include "TextEscape.h"
 
@@ -108,8 +109,20 @@ std::string BuildCurrentStrutsConfig(const TGenInput& in)
         if (c.readOnly)
             readOnly.insert(c.name);
     }
+    std::string block = BuildStrutsBlock(in.packageName, classes, readOnly);
+    // A class with bytes also downloads them; files of up to 16 MB (a
+    // MEDIUMBLOB) are taken.
+    bool uploads = false;
+    for (const auto& c : in.classes) {
+        std::string downloads;
+        for (const TMember& m : BinaryMembers(c))
+            downloads += ",Download" + c.name + CapitalizedName(m.GetMemberName());
+        uploads = uploads || !downloads.empty();
+        block = ReplaceAll(
+            block, ",Delete" + c.name + "</allowed-methods>", ",Delete" + c.name + downloads + "</allowed-methods>");
+    }
     return FillTemplate(in.templates.Text(kStrutsTemplate),
-        { { "$struts2ConfigString", BuildStrutsBlock(in.packageName, classes, readOnly) },
+        { { "$struts2ConfigString", block }, { "$multipartMaxSize", uploads ? "16777216" : "0" },
             { "$packageName", in.packageName }, { "$packagePath", in.packagePath } });
 }
 

@@ -203,6 +203,7 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
             "            if($c$ == null)\n"
             "                throw new HibernateException(\"该$C$不存在!\");\n"
             "            s.remove($c$);\n");
+    out.Append(BuildBinaryDaoMethods(data));
     out.Print("}\n");
     return out.Str();
 }

@@ -74,7 +74,8 @@ public:
             if (file.name == "build.xml" || file.dir == "WebRoot/WEB-INF/lib")
                 continue;
             if (file.dir == in.KindDir("utils") && utils.count(file.name))
-                file.text = in.SubstitutePackage(in.templates.Text(CurrentTemplate(file.name)));
+                file.text = ReplaceAll(in.SubstitutePackage(in.templates.Text(CurrentTemplate(file.name))),
+                    "$uploadActions", UploadActions(in.classes));
             else if (file.name == "web.xml")
                 file.text = JakartaWebXml(file.text);
             else if (file.name == "pom.xml")

@@ -106,6 +106,11 @@ std::string BuildEntityClass(const TGenInput& in, const TClassData& c)
             if (KeyGeneratorOf(m) == "native")
                 out.Print({}, "    @GeneratedValue(strategy = GenerationType.IDENTITY)\n");
             out.Print(member, "    @Column(name = \"$col$\"$attributes$)\n");
+        } else if (type == kTypeBinary) {
+            // Written on add with the object, on modify only by a new file.
+            out.Print(member,
+                "    @Lob\n"
+                "    @Column(name = \"$col$\", updatable = false)\n");
         } else if (!IsSimpleType(type)) {
             // As the legacy mapping: the pages check a required reference,
             // the column may hold NULL.

@@ -16,6 +16,8 @@ std::string JavaTypeOf(const std::string& memberType)
         return "java.math.BigDecimal";
     if (memberType == kTypeDouble)
         return "double";
+    if (memberType == kTypeBinary)
+        return "byte[]";
     return memberType;
 }
 

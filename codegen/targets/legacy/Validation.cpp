@@ -57,6 +57,9 @@ std::vector<TFieldChecks> FieldChecks(const TClassData& data, bool modify)
         bool key = m.GetMemberIsPri() == 1;
         if (key && !modify && KeyGeneratorOf(m) == "native")
             continue;
+        // A file arrives apart from the object's fields.
+        if (type == kTypeBinary)
+            continue;
         // Struts evaluates "${" and "%{" in a message: never in model text.
         std::string label =
             XmlText(OgnlMessageText(m.GetMemberComment().empty() ? m.GetMemberName() : m.GetMemberComment()));

@@ -128,8 +128,25 @@ std::string Required(const TMember& m)
 }
 
 // One row of the form for a member that is not the key.
+// Bytes (current target only): a file to upload, and a link to what is
+// stored; no file chosen keeps it.
+std::string FileInput(const std::string& c, const TClassData& data, const TMember& m)
+{
+    const std::string& C = data.name;
+    const std::string& p = data.primary.GetMemberName();
+    std::string stored = c + "." + m.GetMemberName();
+    return "<input type=\"file\" name=\"" + m.GetMemberName() + "Upload\"><c:if test=\"${not empty " + stored +
+        "}\"><c:url var=\"_download\" value=\"/" + C + "/" + C + "_Download" + C + CapitalizedName(m.GetMemberName()) +
+        ".action\"><c:param name=\"" + p + "\" value=\"${" + c + "." + p +
+        "}\"/></c:url> 已有内容(<a href=\"<c:out value='${_download}'/>\">下载</a>)，不选择文件则保留</c:if>";
+}
+
 void AddMemberRow(TText& out, const std::string& c, const TClassData& data, const TMember& m)
 {
+    if (m.GetMemberType() == kTypeBinary) {
+        out.Line("<tr><th>" + LabelOf(m) + Required(m) + "</th><td>" + FileInput(c, data, m) + "</td></tr>");
+        return;
+    }
     const TReferenceMember* ref = ReferenceOf(data, m.GetMemberName());
     std::string field = ref ? c + "." + ref->name + "." + ref->keyName : c + "." + m.GetMemberName();
     std::string input = ref ? ReferenceSelect(data.name, *ref) : SimpleInput(c, m);
@@ -149,6 +166,16 @@ void AddKeyRow(TText& out, const std::string& c, const TMember& key, bool modify
         out.Line("<tr><th>" + LabelOf(key) + Required(key) + "</th><td>" + SimpleInput(c, key) + JspFieldErrors(field) +
             "</td></tr>");
     }
+}
+
+// The end of a form's opening tag: a form with a file sends multipart, which
+// the filter cannot read, so the anti-forgery token is also in the address.
+std::string UploadForm(const TClassData& data)
+{
+    for (const auto& mapped : data.members)
+        if (mapped.member.GetMemberType() == kTypeBinary)
+            return "?_csrf=<c:out value='${sessionScope.csrfToken}'/>\" enctype=\"multipart/form-data\"";
+    return "\"";
 }
 
 // The key members, each a row of its own.
@@ -272,7 +299,7 @@ std::string BuildAddPage(const TGenInput& in, const TClassData& data)
     JspActionErrors(out);
     AddRefusal(out, friendName);
     out.Line("<form method=\"post\" action=\"${ctx}/" + C + "/${_modifying ? '" + C + "_Modify" + C + "' : '" + C +
-        "_Add" + C + "'}.action\">");
+        "_Add" + C + "'}.action" + UploadForm(data) + ">");
     out.Line(JspCsrfField());
     out.Line("<table class=\"form\">");
     out.Line("<c:choose><c:when test=\"${_modifying}\">");
@@ -305,7 +332,8 @@ std::string BuildModifyPage(const TGenInput& in, const TClassData& data)
     out.Line("<div class=\"card\">");
     out.Line("<h1>修改" + friendName + "</h1>");
     JspActionErrors(out);
-    out.Line("<form method=\"post\" action=\"${ctx}/" + C + "/" + C + "_Modify" + C + ".action\">");
+    out.Line(
+        "<form method=\"post\" action=\"${ctx}/" + C + "/" + C + "_Modify" + C + ".action" + UploadForm(data) + ">");
     out.Line(JspCsrfField());
     out.Line("<table class=\"form\">");
     for (const TMember& key : KeysOf(data))

@@ -4,6 +4,7 @@
 
 #include "JavaNames.h"
 #include "JspText.h"
+#include "MemberTypes.h"
 #include "TextEscape.h"
 
 namespace {
@@ -116,6 +117,13 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
         const TMember& m = member.member;
         if (m.GetMemberQueryDisplay() != 1)
             continue;
+        if (m.GetMemberType() == kTypeBinary) {
+            cells += "<td><c:if test=\"${not empty _row." + m.GetMemberName() +
+                "}\"><c:url var=\"_download\" value=\"/" + C + "/" + C + "_Download" + C +
+                CapitalizedName(m.GetMemberName()) + ".action\"><c:param name=\"" + p + "\" value=\"${_row." + p +
+                "}\"/></c:url><a href=\"<c:out value='${_download}'/>\">下载</a></c:if></td>";
+            continue;
+        }
         std::string value = "_row." + m.GetMemberName();
         for (const auto& ref : data.references)
             if (ref.name == m.GetMemberName())

@@ -23,7 +23,7 @@ import com.$packageName.action.LoginAction;
 
 /**
  * 每个来自浏览器的请求都先经过这里(web.xml 中只对 REQUEST 生效, Struts 内部的转发不受影响):
- * 1. 拒绝文件上传(应用没有上传字段)和名称可疑的请求参数(框架内部属性、OGNL 表达式);
+ * 1. 拒绝名称可疑的请求参数(框架内部属性、OGNL 表达式), 以及有二进制成员的类的添加、修改之外的文件上传;
  * 2. 未登录时, 除登录页面、登录动作和静态文件外一律转到登录页面, 与请求路径怎样书写无关;
  * 3. 页面(.jsp)不能直接打开: 转到主页动作, 由动作准备好数据后再显示页面;
  * 4. 初始密码尚未修改时, 只能修改密码或注销;
@@ -41,6 +41,10 @@ public class LoginFilter implements Filter {
             + "|request|application|parameters|servletRequest|servletResponse|struts|dojo|top|context)(\\..*)?"
             + "|.*\\.class(\\..*)?");
 
+    /*可以上传文件的动作: 有二进制成员的类的添加和修改*/
+    private static final java.util.Set<String> UPLOADS = new java.util.HashSet<String>(
+            java.util.Arrays.asList(new String[] { $uploadActions }));
+
     /*会话中保存防伪令牌的键, 页面中的表单以隐藏字段 _csrf 提交它*/
     public static final String SESSION_CSRF = "csrfToken";
 
@@ -57,8 +61,10 @@ public class LoginFilter implements Filter {
         out.setHeader("Content-Security-Policy", "frame-ancestors 'none'");
         out.setHeader("X-Content-Type-Options", "nosniff");
         out.setHeader("Referrer-Policy", "same-origin");
+        String path = http.getServletPath() + (http.getPathInfo() == null ? "" : http.getPathInfo());
+        /*上传文件的表单(添加、修改)把防伪令牌放在地址中: 这里读不到 multipart 请求体*/
         String contentType = http.getContentType();
-        if (contentType != null && contentType.toLowerCase().startsWith("multipart/")) {
+        if (contentType != null && contentType.toLowerCase().startsWith("multipart/") && !UPLOADS.contains(path)) {
             out.sendError(HttpServletResponse.SC_UNSUPPORTED_MEDIA_TYPE);
             return;
         }
@@ -69,7 +75,6 @@ public class LoginFilter implements Filter {
                 return;
             }
         }
-        String path = http.getServletPath() + (http.getPathInfo() == null ? "" : http.getPathInfo());
         String home = http.getContextPath();
         if (changesData(path)) {
             if (!"POST".equals(http.getMethod())) {

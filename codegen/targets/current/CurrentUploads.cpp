@@ -1,0 +1,137 @@
+// Bytes (二进制 members): a file uploaded on the add and modify pages and
+// downloaded from the list, on the current target only. The column is
+// written on add with the object and on modify by a statement of its own,
+// so that a save without a new file keeps the stored bytes.
+#include "CurrentTarget.h"
+
+#include "ConfigWriter.h"
+#include "JavaNames.h"
+#include "MemberTypes.h"
+#include "Printer.h"
+
+std::vector<TMember> BinaryMembers(const TClassData& c)
+{
+    std::vector<TMember> binary;
+    for (const auto& mapped : c.members)
+        if (mapped.member.GetMemberType() == kTypeBinary)
+            binary.push_back(mapped.member);
+    return binary;
+}
+
+std::string UploadActions(const std::vector<TClassData>& classes)
+{
+    std::string list;
+    for (const auto& c : classes)
+        if (!BinaryMembers(c).empty())
+            for (const char* action : { "_Add", "_Modify" })
+                list += (list.empty() ? "\"/" : ", \"/") + c.name + "/" + c.name + action + c.name + ".action\"";
+    return list;
+}
+
+std::string BuildBinaryDaoMethods(const TClassData& c)
+{
+    const std::string& p = c.primary.GetMemberName();
+    TPrinter out;
+    for (const TMember& m : BinaryMembers(c)) {
+        TPrinter::TVars vars = { { "C", c.name }, { "M", CapitalizedName(m.GetMemberName()) },
+            { "m", m.GetMemberName() }, { "k", KeyTypeOf(c.primary.GetMemberType()) }, { "p", p },
+            { "table", c.tableName.empty() ? "t_" + c.name : Quoted(c.tableName) }, { "col", ColumnOf(m) },
+            { "key", ColumnOf(c.primary) } };
+        out.Print(vars,
+            "    /*写入$m$的内容(二进制列): 修改时只有上传了新文件才写*/\n"
+            "    public void Set$C$$M$($k$ $p$, byte[] $m$) throws Exception {\n"
+            "        Session s = null;\n"
+            "        Transaction tx = null;\n"
+            "        try {\n"
+            "            s = HibernateUtil.getSession();\n"
+            "            tx = s.beginTransaction();\n"
+            "            s.createNativeMutationQuery(\"update $table$ set $col$ = :v where $key$ = :k\")\n"
+            "                .setParameter(\"v\", $m$).setParameter(\"k\", $p$).executeUpdate();\n"
+            "            tx.commit();\n"
+            "        } catch (RuntimeException e) {\n"
+            "            if(tx != null && tx.isActive())\n"
+            "                tx.rollback();\n"
+            "            throw e;\n"
+            "        } finally {\n"
+            "            HibernateUtil.closeSession();\n"
+            "        }\n"
+            "    }\n"
+            "\n");
+    }
+    return out.Str();
+}
+
+std::string BuildUploadMethods(const TClassData& c)
+{
+    const std::string& C = c.name;
+    std::string cv = ClassVariableName(C);
+    const std::string& p = c.primary.GetMemberName();
+    TPrinter::TVars vars = { { "C", C }, { "c", cv }, { "p", p }, { "P", CapitalizedName(p) },
+        { "k", KeyTypeOf(c.primary.GetMemberType()) } };
+    TPrinter out;
+    out.Print(vars,
+        "    /*上传的文件: 二进制成员的新内容, 按表单中的字段名; 空文件表示不更换*/\n"
+        "    private final java.util.Map<String, byte[]> uploads = new java.util.HashMap<String, byte[]>();\n"
+        "    public void withUploadedFiles(java.util.List<org.apache.struts2.dispatcher.multipart.UploadedFile> "
+        "files) {\n"
+        "        for (org.apache.struts2.dispatcher.multipart.UploadedFile file : files) {\n"
+        "            if (file.length() == null || file.length() == 0)\n"
+        "                continue;\n"
+        "            try {\n"
+        "                uploads.put(file.getInputName(), java.nio.file.Files.readAllBytes(new "
+        "java.io.File(file.getAbsolutePath()).toPath()));\n"
+        "            } catch (java.io.IOException e) {\n"
+        "                addActionError(\"上传的文件无法读取!\");\n"
+        "            }\n"
+        "        }\n"
+        "    }\n"
+        "\n"
+        "    /*添加时上传的文件随对象写入; 必填的二进制成员没有上传时拒绝*/\n"
+        "    private String TakeUploads($C$ $c$) {\n");
+    for (const TMember& m : BinaryMembers(c)) {
+        TPrinter::TVars member = vars;
+        member["m"] = m.GetMemberName();
+        member["M"] = CapitalizedName(m.GetMemberName());
+        member["label"] = m.GetMemberComment().empty() ? m.GetMemberName() : m.GetMemberComment();
+        if (m.GetMemberIsMust() == 1 && m.GetMemberNullable() != 1)
+            out.Print(member,
+                "        if (!uploads.containsKey(\"$m$Upload\"))\n"
+                "            return \"请上传$label$!\";\n");
+        out.Print(member, "        $c$.set$M$(uploads.get(\"$m$Upload\"));\n");
+    }
+    out.Print(vars,
+        "        return null;\n"
+        "    }\n"
+        "\n"
+        "    /*修改时只写上传了新文件的二进制成员*/\n"
+        "    private void SaveUploads($k$ $p$) throws Exception {\n");
+    for (const TMember& m : BinaryMembers(c))
+        out.Print({ { "c", cv }, { "C", C }, { "m", m.GetMemberName() }, { "M", CapitalizedName(m.GetMemberName()) },
+                      { "p", p } },
+            "        if (uploads.containsKey(\"$m$Upload\"))\n"
+            "            $c$DAO.Set$C$$M$($p$, uploads.get(\"$m$Upload\"));\n");
+    out.Print("    }\n\n");
+    for (const TMember& m : BinaryMembers(c)) {
+        TPrinter::TVars member = vars;
+        member["m"] = m.GetMemberName();
+        member["M"] = CapitalizedName(m.GetMemberName());
+        out.Print(member,
+            "    /*下载$C$的$m$(二进制列): 没有内容时回答 404*/\n"
+            "    public String Download$C$$M$() throws Exception {\n"
+            "        $C$ $c$ = $c$DAO.Get$C$By$P$($p$);\n"
+            "        jakarta.servlet.http.HttpServletResponse response = "
+            "org.apache.struts2.ServletActionContext.getResponse();\n"
+            "        if ($c$ == null || $c$.get$M$() == null) {\n"
+            "            response.sendError(jakarta.servlet.http.HttpServletResponse.SC_NOT_FOUND);\n"
+            "            return null;\n"
+            "        }\n"
+            "        response.setContentType(\"application/octet-stream\");\n"
+            "        response.setHeader(\"Content-Disposition\", \"attachment; filename=\\\"$C$-$m$.bin\\\"\");\n"
+            "        response.setContentLength($c$.get$M$().length);\n"
+            "        response.getOutputStream().write($c$.get$M$());\n"
+            "        return null;\n"
+            "    }\n"
+            "\n");
+    }
+    return out.Str();
+}

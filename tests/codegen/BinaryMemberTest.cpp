@@ -1,0 +1,110 @@
+// Bytes (二进制 members): on the current target a file uploaded on the add
+// and modify pages and downloaded from the list; refused on the legacy one.
+#include "LiteralModel.h"
+
+#include <gtest/gtest.h>
+
+#include "Generator.h"
+#include "RunChecks.h"
+#include "Templates.h"
+
+#include <map>
+
+namespace {
+
+const TLiteralModel kShop = {
+    { "Goods@goods",
+        { { "goodsId@goods_id", "整型", "pmag", 0, "编号" }, { "title@title", "字符串", "md", 40, "" },
+            { "photo@photo", "二进制", "n", 0, "照片" } } },
+};
+
+std::map<std::string, std::string> CurrentFiles(const TLiteralModel& model)
+{
+    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
+    const std::vector<TClassData> classes = BuildClassData(LiteralSnapshot(model));
+    TGenInput in { "shop", "shop", templates, classes, true, {}, "商店", TTarget::Current };
+    TFiles files;
+    for (const IGenerator* generator : Generators(TTarget::Current)) {
+        generator->ProjectFiles(in, files);
+        for (const auto& c : classes)
+            generator->ClassFiles(in, c, files);
+    }
+    std::map<std::string, std::string> byPath;
+    for (const auto& file : files)
+        byPath[file.Relative()] = file.text;
+    return byPath;
+}
+
+} // namespace
+
+TEST(BinaryMemberTest, TheCurrentTargetUploadsAndDownloadsTheBytes)
+{
+    auto files = CurrentFiles(kShop);
+    struct TPart {
+        const char* file;
+        const char* text;
+    } parts[] = {
+        { "src/com/shop/domain/Goods.java",
+            "    @Lob\r\n    @Column(name = \"photo\", updatable = false)\r\n    private byte[] photo;" },
+        { "src/com/shop/dao/GoodsDAO.java",
+            "    public void SetGoodsPhoto(int goodsId, byte[] photo) throws Exception {" },
+        { "src/com/shop/dao/GoodsDAO.java", "update goods set photo = :v where goods_id = :k" },
+        { "src/com/shop/action/GoodsAction.java",
+            "public class GoodsAction extends ActionSupport implements org.apache.struts2.action.UploadedFilesAware "
+            "{" },
+        { "src/com/shop/action/GoodsAction.java",
+            "            goodsDAO.UpdateGoods(goods);\r\n"
+            "            SaveUploads(goods.getGoodsId());\r\n" },
+        { "src/com/shop/action/GoodsAction.java", "            String _refused = TakeUploads(goods);" },
+        { "src/com/shop/action/GoodsAction.java", "    public String DownloadGoodsPhoto() throws Exception {" },
+        { "src/struts.xml", "ModifyGoods,DeleteGoods,DownloadGoodsPhoto</allowed-methods>" },
+        { "src/struts.xml", "<constant name=\"struts.multipart.maxSize\" value=\"16777216\" />" },
+        { "src/com/shop/utils/LoginFilter.java",
+            "java.util.Arrays.asList(new String[] { \"/Goods/Goods_AddGoods.action\", "
+            "\"/Goods/Goods_ModifyGoods.action\" }));" },
+        { "WebRoot/Goods_add.jsp", "<input type=\"file\" name=\"photoUpload\">" },
+        { "WebRoot/Goods_modify.jsp",
+            "Goods_ModifyGoods.action?_csrf=<c:out value='${sessionScope.csrfToken}'/>\" "
+            "enctype=\"multipart/form-data\">" },
+        { "WebRoot/Goods_query_result.jsp",
+            "<td><c:if test=\"${not empty _row.photo}\"><c:url var=\"_download\" "
+            "value=\"/Goods/Goods_DownloadGoodsPhoto.action\"><c:param name=\"goodsId\" value=\"${_row.goodsId}\"/>" },
+    };
+    for (const auto& part : parts)
+        EXPECT_NE(files[part.file].find(part.text), std::string::npos) << part.file << " lacks\n"
+                                                                       << part.text << "\nin\n"
+                                                                       << files[part.file];
+    // A file is no field of the object: nothing validates goods.photo.
+    for (const auto& [path, text] : files) {
+        if (path.find("validation.xml") != std::string::npos) {
+            EXPECT_EQ(text.find("goods.photo"), std::string::npos) << path;
+        }
+    }
+
+    // Without bytes nothing takes a file.
+    auto plain = CurrentFiles({ { "Goods", { { "goodsId", "整型", "pmg", 0, "" }, { "t", "字符串", "md", 4, "" } } } });
+    EXPECT_NE(
+        plain["src/struts.xml"].find("<constant name=\"struts.multipart.maxSize\" value=\"0\" />"), std::string::npos);
+    EXPECT_NE(plain["src/com/shop/utils/LoginFilter.java"].find("java.util.Arrays.asList(new String[] {  }));"),
+        std::string::npos);
+}
+
+TEST(BinaryMemberTest, OnlyTheCurrentTargetAndAClassOfOneKeyTakeBytes)
+{
+    struct TCase {
+        TLiteralModel model;
+        TTarget target;
+        const char* message; // empty: passes
+    } cases[] = {
+        { kShop, TTarget::Current, "" },
+        { kShop, TTarget::Legacy,
+            "Goods表的成员photo是二进制类型，只能在目标框架 Struts 7 + Hibernate 7 "
+            "中生成(上传和下载文件)：请把工程的目标框架"
+            "改为 current!" },
+        { { { "Line@line",
+              { { "a", "整型", "pmd", 0, "" }, { "b", "整型", "pm", 0, "" }, { "c", "二进制", "n", 0, "" } } } },
+            TTarget::Current, "Line表的成员c是二进制类型，所在的类须只有一个主键成员!" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CheckBinaryMembers(LiteralSnapshot(c.model), c.target).message, c.message);
+}
