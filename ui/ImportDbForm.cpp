@@ -69,6 +69,11 @@ TImportDbForm::TImportDbForm(QWidget* owner, IDialogs& dialogs)
     CB_TextQuery = new QCheckBox(Text("文本列设为参与查询的成员"), this);
     CB_TextQuery->setObjectName("CB_TextQuery");
     layout->addWidget(CB_TextQuery);
+    // BLOB columns are files only on the current target.
+    CB_TargetCurrent = new QCheckBox(
+        Text("新工程的目标框架为 Struts 7 + Hibernate 7(BLOB 等二进制列导入为可上传、下载的二进制成员)"), this);
+    CB_TargetCurrent->setObjectName("CB_TargetCurrent");
+    layout->addWidget(CB_TargetCurrent);
     auto* name = new QFormLayout;
     Edt_ProjectName = new QLineEdit(this);
     Edt_ProjectName->setObjectName("Edt_ProjectName");

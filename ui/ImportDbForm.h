@@ -44,6 +44,7 @@ public:
     QProgressBar* PB_Busy = nullptr; // moves while connecting
     QListWidget* LB_Tables = nullptr;
     QCheckBox* CB_TextQuery = nullptr;
+    QCheckBox* CB_TargetCurrent = nullptr;
     QLineEdit* Edt_ProjectName = nullptr;
     QPushButton* Btn_Import = nullptr;
     QPushButton* Btn_Cancel = nullptr;

@@ -9,6 +9,7 @@
 
 #include "FileOperate.h"
 #include "ModelFile.h"
+#include "ProjectSettings.h"
 #include "SchemaMapping.h"
 
 #include <QCheckBox>
@@ -79,7 +80,8 @@ void TToolsCommands::ImportFromDatabase()
                 return;
             lastDbConnection_ = form.Connection();
             lastDbConnection_.password.clear();
-            TImportPlan plan = PlanSchemaImport(*form.Schema(), form.CheckedTables(), form.CB_TextQuery->isChecked());
+            TImportPlan plan = PlanSchemaImport(*form.Schema(), form.CheckedTables(), form.CB_TextQuery->isChecked(),
+                form.CB_TargetCurrent->isChecked() ? kTargetCurrent : "");
             plan.database = DatabaseOf(form.Connection());
             if (plan.classes.empty()) {
                 w.Message(Text("没有可以导入的表。"));

@@ -73,7 +73,7 @@ int main(int argc, char** argv)
         std::ostringstream description;
         description << "seed " << modelSeed << " (run seed " << seed << ", model " << i << "), package " << package
                     << "\n";
-        TModelMaker(modelSeed, description).Build(projectId);
+        TModelMaker(modelSeed, description).Build(projectId, target == TTarget::Current);
 
         TWaitingListener listener;
         TRunLocations locations { templates, root.string() };

@@ -46,7 +46,7 @@ std::string TModelMaker::Comment()
     return text;
 }
 
-void TModelMaker::Build(int projectId)
+void TModelMaker::Build(int projectId, bool bytes)
 {
     int classCount = Pick(1, 5);
     std::vector<int> classIds;
@@ -74,6 +74,8 @@ void TModelMaker::Build(int projectId)
                 type = types[static_cast<size_t>(Pick(4, static_cast<int>(types.size()) - 1))];
             else
                 type = types[static_cast<size_t>(Pick(0, 3))];
+            if (type == kTypeBinary && !bytes)
+                type = kTypeString;
             AddMember(projectId, classId, type, false, false);
         }
     }

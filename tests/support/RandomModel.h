@@ -22,8 +22,8 @@ public:
     std::string Comment();
     // One to five classes, each with a key and display member first, then
     // up to seven members of any type, references to the other classes
-    // included.
-    void Build(int projectId);
+    // included; bytes (二进制) only when the target generates them.
+    void Build(int projectId, bool bytes = true);
 
 private:
     void AddMember(int projectId, int classId, const std::string& type, bool primary, bool display);

@@ -8,6 +8,7 @@
 #include "JavaNames.h"
 #include "MemberTypes.h"
 #include "Printer.h"
+#include "TextEscape.h"
 
 std::vector<TMember> BinaryMembers(const TClassData& c)
 {
@@ -92,7 +93,7 @@ std::string BuildUploadMethods(const TClassData& c)
         TPrinter::TVars member = vars;
         member["m"] = m.GetMemberName();
         member["M"] = CapitalizedName(m.GetMemberName());
-        member["label"] = m.GetMemberComment().empty() ? m.GetMemberName() : m.GetMemberComment();
+        member["label"] = JavaStringText(m.GetMemberComment().empty() ? m.GetMemberName() : m.GetMemberComment());
         if (m.GetMemberIsMust() == 1 && m.GetMemberNullable() != 1)
             out.Print(member,
                 "        if (!uploads.containsKey(\"$m$Upload\"))\n"
