@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Generator.h"
+#include "GeneratedFiles.h"
 #include "ModelChecks.h"
 #include "RunChecks.h"
-#include "Templates.h"
 
 #include <map>
 
@@ -20,21 +19,6 @@ const TLiteralModel kShop = {
         { { "orderNo@order_no", "整型", "pm", 0, "订单" }, { "code@product_code", "字符串", "pm", 15, "产品" },
             { "qty@qty", "整型", "nd", 0, "数量" }, { "goods@goods_id", "Goods", "n", 0, "" } } },
 };
-
-std::map<std::string, std::string> Files(const TLiteralModel& model, TTarget target)
-{
-    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
-    const std::vector<TClassData> classes = BuildClassData(LiteralSnapshot(model));
-    TGenInput in { "shop", "shop", templates, classes, true, {}, "商店", target };
-    TFiles files;
-    for (const IGenerator* generator : Generators(target))
-        for (const auto& c : classes)
-            generator->ClassFiles(in, c, files);
-    std::map<std::string, std::string> byPath;
-    for (const auto& file : files)
-        byPath[file.Relative()] = file.text;
-    return byPath;
-}
 
 } // namespace
 
@@ -64,8 +48,9 @@ TEST(CompositeKeyTest, EachTargetFindsTheObjectByAllItsKeyMembers)
         { TTarget::Current, "src/com/shop/dao/OrderLineDAO.java",
             "            OrderLine orderLine = key == null ? null : s.find(OrderLine.class, key);" },
     };
-    std::map<TTarget, std::map<std::string, std::string>> files = { { TTarget::Legacy, Files(kShop, TTarget::Legacy) },
-        { TTarget::Current, Files(kShop, TTarget::Current) } };
+    std::map<TTarget, std::map<std::string, std::string>> files = { { TTarget::Legacy,
+                                                                        GeneratedFiles(kShop, TTarget::Legacy) },
+        { TTarget::Current, GeneratedFiles(kShop, TTarget::Current) } };
     for (const auto& part : parts)
         EXPECT_NE(files[part.target][part.file].find(part.text), std::string::npos) << part.file << " lacks\n"
                                                                                     << part.text << "\nin\n"

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Generator.h"
-#include "Templates.h"
+#include "GeneratedFiles.h"
 
 #include <map>
 
@@ -13,19 +12,7 @@ namespace {
 
 std::map<std::string, std::string> CurrentFiles(const TLiteralModel& model, const TProjectDatabase& database = {})
 {
-    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
-    const std::vector<TClassData> classes = BuildClassData(LiteralSnapshot(model));
-    TGenInput in { "shop", "shop", templates, classes, true, database, "商店", TTarget::Current };
-    TFiles files;
-    for (const IGenerator* generator : Generators(TTarget::Current)) {
-        generator->ProjectFiles(in, files);
-        for (const auto& c : classes)
-            generator->ClassFiles(in, c, files);
-    }
-    std::map<std::string, std::string> byPath;
-    for (const auto& file : files)
-        byPath[file.Relative()] = file.text;
-    return byPath;
+    return GeneratedFiles(model, TTarget::Current, database);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // bound parameters, persist/merge/remove, and a rollback on any failure.
 #include "CurrentTarget.h"
 
+#include "ConfigWriter.h"
 #include "JavaNames.h"
 #include "Printer.h"
 
@@ -203,7 +204,19 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
             "            if($c$ == null)\n"
             "                throw new HibernateException(\"该$C$不存在!\");\n"
             "            s.remove($c$);\n");
-    out.Append(BuildBinaryDaoMethods(data));
+    // Bytes are written on modify only when a new file came.
+    for (const TMember& m : BinaryMembers(data)) {
+        TPrinter::TVars bytes = vars;
+        bytes["m"] = m.GetMemberName();
+        bytes["table"] = data.tableName.empty() ? "t_" + C : Quoted(data.tableName);
+        bytes["col"] = ColumnOf(m);
+        bytes["keyColumn"] = ColumnOf(data.primary);
+        AddWrite(out, bytes, "写入" + m.GetMemberName() + "的内容(二进制列)",
+            "Set" + C + CapitalizedName(m.GetMemberName()) + "(" + key.parameter + ", byte[] " + m.GetMemberName() +
+                ")",
+            "            s.createNativeMutationQuery(\"update $table$ set $col$ = :v where $keyColumn$ = :k\")\n"
+            "                .setParameter(\"v\", $m$).setParameter(\"k\", $p$).executeUpdate();\n");
+    }
     out.Print("}\n");
     return out.Str();
 }

@@ -14,11 +14,10 @@ std::string BuildEntityClass(const TGenInput& in, const TClassData& c);
 std::string BuildCurrentDaoClass(const std::string& packageName, const TClassData& c);
 std::string BuildCurrentActionClass(const std::string& packageName, const TClassData& c);
 // Bytes (二进制 members): the members, the paths of the actions that take
-// a file ("/C/C_AddC.action", ... as Java strings), the DAO's writes, and
-// the Action's upload and download methods.
+// a file ("/C/C_AddC.action", ... as Java strings), and the Action's
+// upload and download methods.
 std::vector<TMember> BinaryMembers(const TClassData& c);
 std::string UploadActions(const std::vector<TClassData>& classes);
-std::string BuildBinaryDaoMethods(const TClassData& c);
 std::string BuildUploadMethods(const TClassData& c);
 // struts.xml and hibernate.cfg.xml.
 std::string BuildCurrentStrutsConfig(const TGenInput& in);

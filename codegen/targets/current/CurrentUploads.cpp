@@ -29,39 +29,6 @@ std::string UploadActions(const std::vector<TClassData>& classes)
     return list;
 }
 
-std::string BuildBinaryDaoMethods(const TClassData& c)
-{
-    const std::string& p = c.primary.GetMemberName();
-    TPrinter out;
-    for (const TMember& m : BinaryMembers(c)) {
-        TPrinter::TVars vars = { { "C", c.name }, { "M", CapitalizedName(m.GetMemberName()) },
-            { "m", m.GetMemberName() }, { "k", KeyTypeOf(c.primary.GetMemberType()) }, { "p", p },
-            { "table", c.tableName.empty() ? "t_" + c.name : Quoted(c.tableName) }, { "col", ColumnOf(m) },
-            { "key", ColumnOf(c.primary) } };
-        out.Print(vars,
-            "    /*写入$m$的内容(二进制列): 修改时只有上传了新文件才写*/\n"
-            "    public void Set$C$$M$($k$ $p$, byte[] $m$) throws Exception {\n"
-            "        Session s = null;\n"
-            "        Transaction tx = null;\n"
-            "        try {\n"
-            "            s = HibernateUtil.getSession();\n"
-            "            tx = s.beginTransaction();\n"
-            "            s.createNativeMutationQuery(\"update $table$ set $col$ = :v where $key$ = :k\")\n"
-            "                .setParameter(\"v\", $m$).setParameter(\"k\", $p$).executeUpdate();\n"
-            "            tx.commit();\n"
-            "        } catch (RuntimeException e) {\n"
-            "            if(tx != null && tx.isActive())\n"
-            "                tx.rollback();\n"
-            "            throw e;\n"
-            "        } finally {\n"
-            "            HibernateUtil.closeSession();\n"
-            "        }\n"
-            "    }\n"
-            "\n");
-    }
-    return out.Str();
-}
-
 std::string BuildUploadMethods(const TClassData& c)
 {
     const std::string& C = c.name;
