@@ -36,6 +36,11 @@ TCheckResult CheckPrimaryMembers(const TModelSnapshot& snapshot)
             if (m.member.GetKeyGenerator() == "native")
                 return TCheckResult::Refuse(key + "不能由数据库生成!");
         }
+        // A link table's column names an object by one key.
+        for (const auto& m : c.members)
+            if (composite && !m.member.GetLinkTable().empty())
+                return TCheckResult::Refuse(
+                    c.className + "表的主键由多个成员组成，不能有多对多成员" + m.member.GetMemberName() + "!");
     }
     return {};
 }

@@ -186,7 +186,8 @@ const char* TypeOf(const TDbColumn& column)
 
 bool IsBinaryColumn(const TDbColumn& column)
 {
-    static const std::set<std::string> binary = { "tinyblob", "blob", "mediumblob", "longblob", "binary", "varbinary" };
+    // BINARY and VARBINARY hold keys and codes (a UUID) more often than files.
+    static const std::set<std::string> binary = { "tinyblob", "blob", "mediumblob", "longblob" };
     return binary.count(column.dataType) > 0;
 }
 

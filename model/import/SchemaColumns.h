@@ -24,7 +24,7 @@ std::string ClassNameOf(const std::string& table);
 std::string CleanText(const std::string& text, bool& lost);
 // The member type of a column; null when none fits.
 const char* TypeOf(const TDbColumn& column);
-// A BLOB, BINARY or VARBINARY column: bytes.
+// A BLOB column of any size: bytes.
 bool IsBinaryColumn(const TDbColumn& column);
 // The member type of a key column: a BIGINT, signed or not, is a long
 // integer (keys are integers or texts).

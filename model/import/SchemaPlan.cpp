@@ -194,7 +194,7 @@ private:
                 type = kTypeBinary;
             if (!type) {
                 Skip(state, column, "类型 " + column.dataType + " 不受支持");
-                if (IsBinaryColumn(column) && !binaryNoted_++)
+                if (IsBinaryColumn(column) && !binaryMembers_ && !binaryNoted_++)
                     Note("提示 BLOB 等二进制列只在目标框架 current(Struts 7 + Hibernate 7)中导入为二进制成员"
                          "(列表中下载，添加、修改页面上传)：import-db --target current");
                 return true;
@@ -203,6 +203,9 @@ private:
             entry.type = type;
             entry.isMust = !column.nullable || isKey;
             entry.lengthText = entry.type == kTypeString ? std::to_string(LengthOf(column)) : "0";
+            // Bytes: the most the column holds, what an upload may bring.
+            if (entry.type == kTypeBinary)
+                entry.lengthText = std::to_string(std::clamp<long long>(column.length, 0, 16777216));
             entry.queryFlag = textQueryMembers_ && entry.type == kTypeString && !isKey;
         }
         entry.isPri = isKey;

@@ -287,7 +287,10 @@ TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId,
     // An imported date keeps the length of its column's text (19 for a
     // DATETIME); a date of the dialogs has none.
     bool importedDate = entry.type == kTypeDate && !entry.columnName.empty();
-    if (entry.type == kTypeString || importedDate)
+    // Imported bytes keep how many their column holds; other bytes have no
+    // limit of their own (the dialogs' length is a text's).
+    bool importedBytes = entry.type == kTypeBinary && !entry.columnName.empty();
+    if (entry.type == kTypeString || importedDate || importedBytes)
         member.SetMemberLength(static_cast<int>(std::strtol(entry.lengthText.c_str(), nullptr, 10)));
     if (entry.type == kTypeInteger)
         member.SetMemberIsInteger(1);

@@ -56,7 +56,7 @@ if [ "$JAVAGEN_TARGET" = current ]; then
   "$cli" class add 图书馆 Photo 图片 > /dev/null
   "$cli" member add 图书馆 Photo photoId int --primary --required --comment 图片编号 > /dev/null
   "$cli" member add 图书馆 Photo title string --length 40 --display --query --required --comment 标题 > /dev/null
-  "$cli" member add 图书馆 Photo image binary --nullable --comment 图像 > /dev/null
+  "$cli" member add 图书馆 Photo image binary --nullable --column image --length 100000 --comment 图像 > /dev/null
 fi
 "$cli" generate 图书馆 --webapp --target "$JAVAGEN_TARGET" --templates "$templates" --root . > gen.out 2> gen.err || fail "generate: $(cat gen.err)"
 root="$work/projects/图书馆"

@@ -14,7 +14,7 @@ namespace {
 const TLiteralModel kShop = {
     { "Goods@goods",
         { { "goodsId@goods_id", "整型", "pmag", 0, "编号" }, { "title@title", "字符串", "md", 40, "" },
-            { "photo@photo", "二进制", "n", 0, "照片" } } },
+            { "photo@photo", "二进制", "n", 65535, "照片" } } },
 };
 
 std::map<std::string, std::string> CurrentFiles(const TLiteralModel& model)
@@ -34,14 +34,17 @@ TEST(BinaryMemberTest, TheCurrentTargetUploadsAndDownloadsTheBytes)
         { "src/com/shop/domain/Goods.java",
             "    @Lob\r\n    @Column(name = \"photo\", updatable = false)\r\n    private byte[] photo;" },
         { "src/com/shop/dao/GoodsDAO.java",
-            "    public void SetGoodsPhoto(int goodsId, byte[] photo) throws Exception {" },
-        { "src/com/shop/dao/GoodsDAO.java", "update goods set photo = :v where goods_id = :k" },
+            "    public void UpdateGoods(Goods goods, java.util.Map<String, byte[]> files) throws Exception {" },
+        { "src/com/shop/dao/GoodsDAO.java",
+            "            s.merge(goods);\r\n            if(files.containsKey(\"photoUpload\"))\r\n"
+            "                s.createNativeMutationQuery(\"update goods set photo = :v where goods_id = :k\")" },
         { "src/com/shop/action/GoodsAction.java",
             "public class GoodsAction extends ActionSupport implements org.apache.struts2.action.UploadedFilesAware "
             "{" },
+        { "src/com/shop/action/GoodsAction.java", "            goodsDAO.UpdateGoods(goods, _uploads);\r\n" },
         { "src/com/shop/action/GoodsAction.java",
-            "            goodsDAO.UpdateGoods(goods);\r\n"
-            "            SaveUploads(goods.getGoodsId());\r\n" },
+            "_uploads.get(\"photoUpload\").length > 65535)\r\n            return \"照片的文件太大(最多 65535 "
+            "字节)!\";" },
         { "src/com/shop/action/GoodsAction.java", "            String _refused = TakeUploads(goods);" },
         { "src/com/shop/action/GoodsAction.java", "    public String DownloadGoodsPhoto() throws Exception {" },
         { "src/struts.xml", "ModifyGoods,DeleteGoods,DownloadGoodsPhoto</allowed-methods>" },

@@ -37,8 +37,10 @@ TEST(CompositeKeyTest, EachTargetFindsTheObjectByAllItsKeyMembers)
         { TTarget::Legacy, "src/com/shop/domain/OrderLine.java",
             "public class OrderLine implements java.io.Serializable {" },
         { TTarget::Legacy, "src/com/shop/dao/OrderLineDAO.java",
-            "    public OrderLine GetOrderLineByKey(OrderLine key) {\r\n        Session s = null;\r\n"
-            "        if(key == null) return null;" },
+            "    public OrderLine GetOrderLineByKey(OrderLine _key) {\r\n        Session s = null;\r\n"
+            "        if(_key == null) return null;" },
+        { TTarget::Legacy, "src/com/shop/dao/OrderLineDAO.java",
+            "            hql += \" order by orderLine.orderNo, orderLine.code\";" },
         { TTarget::Legacy, "src/com/shop/dao/OrderLineDAO.java",
             "            if(orderLine == null) throw new HibernateException(\"该OrderLine不存在!\");" },
         { TTarget::Current, "src/com/shop/domain/OrderLine.java",
@@ -46,7 +48,9 @@ TEST(CompositeKeyTest, EachTargetFindsTheObjectByAllItsKeyMembers)
         { TTarget::Current, "src/com/shop/domain/OrderLine.java",
             "    @Id\r\n    @Column(name = \"product_code\", length = 15)\r\n    private String code;" },
         { TTarget::Current, "src/com/shop/dao/OrderLineDAO.java",
-            "            OrderLine orderLine = key == null ? null : s.find(OrderLine.class, key);" },
+            "            OrderLine orderLine = _key == null ? null : s.find(OrderLine.class, _key);" },
+        { TTarget::Current, "src/com/shop/dao/OrderLineDAO.java",
+            "            hql += \" order by orderLine.orderNo, orderLine.code\";" },
     };
     std::map<TTarget, std::map<std::string, std::string>> files = { { TTarget::Legacy,
                                                                         GeneratedFiles(kShop, TTarget::Legacy) },
@@ -58,8 +62,8 @@ TEST(CompositeKeyTest, EachTargetFindsTheObjectByAllItsKeyMembers)
     for (TTarget target : { TTarget::Legacy, TTarget::Current }) {
         auto& tree = files[target];
         const std::string& domain = tree["src/com/shop/domain/OrderLine.java"];
-        EXPECT_NE(domain.find("java.util.Objects.equals(orderNo, that.orderNo) && java.util.Objects.equals(code, "
-                              "that.code)"),
+        EXPECT_NE(domain.find("java.util.Objects.equals(orderNo, _that.orderNo) && java.util.Objects.equals(code, "
+                              "_that.code)"),
             std::string::npos);
         EXPECT_NE(domain.find("return java.util.Objects.hash(orderNo, code);"), std::string::npos);
         const std::string& action = tree["src/com/shop/action/OrderLineAction.java"];

@@ -45,7 +45,6 @@ std::string WithUploads(std::string text, const TClassData& data)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
-    std::string P = CapitalizedName(data.primary.GetMemberName());
     text = ReplaceAll(text, "public class " + C + "Action extends ActionSupport {",
         "public class " + C + "Action extends ActionSupport implements org.apache.struts2.action.UploadedFilesAware {");
     text = ReplaceAll(text, "            " + c + "DAO.Add" + C + "(" + c + ");\r\n",
@@ -58,9 +57,16 @@ std::string WithUploads(std::string text, const TClassData& data)
             "            }\r\n"
             "            " +
             c + "DAO.Add" + C + "(" + c + ");\r\n");
+    // The object and its new files are saved in one transaction.
     text = ReplaceAll(text, "            " + c + "DAO.Update" + C + "(" + c + ");\r\n",
-        "            " + c + "DAO.Update" + C + "(" + c + ");\r\n            SaveUploads(" + c + ".get" + P +
-            "());\r\n");
+        "            String _refused = CheckUploads();\r\n"
+        "            if(null != _refused) {\r\n"
+        "                ctx.put(\"error\",  java.net.URLEncoder.encode(_refused, "
+        "java.nio.charset.StandardCharsets.UTF_8));\r\n"
+        "                return \"error\";\r\n"
+        "            }\r\n"
+        "            " +
+            c + "DAO.Update" + C + "(" + c + ", _uploads);\r\n");
     size_t end = text.rfind('}');
     return text.substr(0, end) + BuildUploadMethods(data) + text.substr(end);
 }

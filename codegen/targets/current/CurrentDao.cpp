@@ -85,8 +85,12 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         countParameters += (countParameters.empty() ? "" : ",") + QueryTypeOf(m.type) + " " + m.name;
     }
     TKeyLookup key = KeyLookupOf(data);
-    TPrinter::TVars vars = { { "pkg", packageName }, { "C", C }, { "c", c }, { "p", p }, { "get", key.get },
-        { "parameter", key.parameter }, { "key", key.name }, { "queryParameters", queryParameters },
+    // Rows in one order, page after page: by every member of a composite key.
+    std::string order;
+    for (const TMember& k : data.CompositeKey() ? data.keys : std::vector<TMember> { data.primary })
+        order += (order.empty() ? "" : ", ") + c + "." + k.GetMemberName();
+    TPrinter::TVars vars = { { "order", order }, { "pkg", packageName }, { "C", C }, { "c", c }, { "p", p },
+        { "get", key.get }, { "parameter", key.parameter }, { "key", key.name }, { "queryParameters", queryParameters },
         { "countParameters", countParameters } };
     TPrinter out;
     out.Print(vars,
@@ -139,7 +143,7 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         "            String hql = \"From $C$ $c$ where 1=1\";\n");
     AddConditions(out, c, data.queryMembers);
     out.Print(vars,
-        "            hql += \" order by $c$.$p$\";\n"
+        "            hql += \" order by $order$\";\n"
         "            Query<$C$> q = s.createQuery(hql, $C$.class);\n");
     AddBindings(out, data.queryMembers);
     out.Print(vars,
@@ -158,7 +162,7 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         "        Session s = null;\n"
         "        try {\n"
         "            s = HibernateUtil.getSession();\n"
-        "            return new ArrayList<$C$>(s.createQuery(\"From $C$ $c$ order by $c$.$p$\", $C$.class).list());\n"
+        "            return new ArrayList<$C$>(s.createQuery(\"From $C$ $c$ order by $order$\", $C$.class).list());\n"
         "        } finally {\n"
         "            HibernateUtil.closeSession();\n"
         "        }\n"
@@ -204,18 +208,25 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
             "            if($c$ == null)\n"
             "                throw new HibernateException(\"该$C$不存在!\");\n"
             "            s.remove($c$);\n");
-    // Bytes are written on modify only when a new file came.
-    for (const TMember& m : BinaryMembers(data)) {
+    // An object and the new files of its bytes, in one transaction; a
+    // member without a new file keeps its bytes.
+    if (!BinaryMembers(data).empty()) {
+        std::string body = "            s.merge($c$);\n";
+        for (const TMember& m : BinaryMembers(data)) {
+            const std::string& name = m.GetMemberName();
+            body += "            if(files.containsKey(\"" + name +
+                "Upload\"))\n"
+                "                s.createNativeMutationQuery(\"update " +
+                (data.tableName.empty() ? "t_" + C : Quoted(data.tableName)) + " set " + ColumnOf(m) + " = :v where " +
+                ColumnOf(data.primary) +
+                " = :k\")\n"
+                "                    .setParameter(\"v\", files.get(\"" +
+                name + "Upload\")).setParameter(\"k\", $c$.get$P$()).executeUpdate();\n";
+        }
         TPrinter::TVars bytes = vars;
-        bytes["m"] = m.GetMemberName();
-        bytes["table"] = data.tableName.empty() ? "t_" + C : Quoted(data.tableName);
-        bytes["col"] = ColumnOf(m);
-        bytes["keyColumn"] = ColumnOf(data.primary);
-        AddWrite(out, bytes, "写入" + m.GetMemberName() + "的内容(二进制列)",
-            "Set" + C + CapitalizedName(m.GetMemberName()) + "(" + key.parameter + ", byte[] " + m.GetMemberName() +
-                ")",
-            "            s.createNativeMutationQuery(\"update $table$ set $col$ = :v where $keyColumn$ = :k\")\n"
-            "                .setParameter(\"v\", $m$).setParameter(\"k\", $p$).executeUpdate();\n");
+        bytes["P"] = CapitalizedName(p);
+        AddWrite(out, bytes, "更新" + C + "信息和上传的新文件(二进制列)",
+            "Update" + C + "(" + C + " " + c + ", java.util.Map<String, byte[]> files)", body);
     }
     out.Print("}\n");
     return out.Str();

@@ -17,6 +17,9 @@ std::string BuildCurrentActionClass(const std::string& packageName, const TClass
 // a file ("/C/C_AddC.action", ... as Java strings), and the Action's
 // upload and download methods.
 std::vector<TMember> BinaryMembers(const TClassData& c);
+// The most bytes a member's column holds (its length; 16 MB at most, what
+// a request may carry).
+long long BinaryCapacity(const TMember& m);
 std::string UploadActions(const std::vector<TClassData>& classes);
 std::string BuildUploadMethods(const TClassData& c);
 // struts.xml and hibernate.cfg.xml.

@@ -19,6 +19,12 @@ std::vector<TMember> BinaryMembers(const TClassData& c)
     return binary;
 }
 
+long long BinaryCapacity(const TMember& m)
+{
+    const long long most = 16777216; // struts.multipart.maxSize
+    return m.GetMemberLength() > 0 ? std::min<long long>(m.GetMemberLength(), most) : most;
+}
+
 std::string UploadActions(const std::vector<TClassData>& classes)
 {
     std::string list;
@@ -34,28 +40,44 @@ std::string BuildUploadMethods(const TClassData& c)
     const std::string& C = c.name;
     std::string cv = ClassVariableName(C);
     const std::string& p = c.primary.GetMemberName();
-    TPrinter::TVars vars = { { "C", C }, { "c", cv }, { "p", p }, { "P", CapitalizedName(p) },
-        { "k", KeyTypeOf(c.primary.GetMemberType()) } };
+    TPrinter::TVars vars = { { "C", C }, { "c", cv }, { "p", p }, { "P", CapitalizedName(p) } };
     TPrinter out;
     out.Print(vars,
         "    /*上传的文件: 二进制成员的新内容, 按表单中的字段名; 空文件表示不更换*/\n"
-        "    private final java.util.Map<String, byte[]> uploads = new java.util.HashMap<String, byte[]>();\n"
+        "    private final java.util.Map<String, byte[]> _uploads = new java.util.HashMap<String, byte[]>();\n"
         "    public void withUploadedFiles(java.util.List<org.apache.struts2.dispatcher.multipart.UploadedFile> "
-        "files) {\n"
-        "        for (org.apache.struts2.dispatcher.multipart.UploadedFile file : files) {\n"
-        "            if (file.length() == null || file.length() == 0)\n"
+        "_files) {\n"
+        "        for (org.apache.struts2.dispatcher.multipart.UploadedFile _file : _files) {\n"
+        "            if (_file.length() == null || _file.length() == 0)\n"
         "                continue;\n"
         "            try {\n"
-        "                uploads.put(file.getInputName(), java.nio.file.Files.readAllBytes(new "
-        "java.io.File(file.getAbsolutePath()).toPath()));\n"
+        "                _uploads.put(_file.getInputName(), java.nio.file.Files.readAllBytes(new "
+        "java.io.File(_file.getAbsolutePath()).toPath()));\n"
         "            } catch (java.io.IOException e) {\n"
         "                addActionError(\"上传的文件无法读取!\");\n"
         "            }\n"
         "        }\n"
         "    }\n"
         "\n"
+        "    /*上传的文件超过列的容量时拒绝*/\n"
+        "    private String CheckUploads() {\n");
+    for (const TMember& m : BinaryMembers(c)) {
+        TPrinter::TVars member = { { "m", m.GetMemberName() },
+            { "label", JavaStringText(m.GetMemberComment().empty() ? m.GetMemberName() : m.GetMemberComment()) },
+            { "max", std::to_string(BinaryCapacity(m)) } };
+        out.Print(member,
+            "        if (_uploads.containsKey(\"$m$Upload\") && _uploads.get(\"$m$Upload\").length > $max$)\n"
+            "            return \"$label$的文件太大(最多 $max$ 字节)!\";\n");
+    }
+    out.Print(vars,
+        "        return null;\n"
+        "    }\n"
+        "\n"
         "    /*添加时上传的文件随对象写入; 必填的二进制成员没有上传时拒绝*/\n"
-        "    private String TakeUploads($C$ $c$) {\n");
+        "    private String TakeUploads($C$ $c$) {\n"
+        "        String _refused = CheckUploads();\n"
+        "        if (null != _refused)\n"
+        "            return _refused;\n");
     for (const TMember& m : BinaryMembers(c)) {
         TPrinter::TVars member = vars;
         member["m"] = m.GetMemberName();
@@ -63,40 +85,33 @@ std::string BuildUploadMethods(const TClassData& c)
         member["label"] = JavaStringText(m.GetMemberComment().empty() ? m.GetMemberName() : m.GetMemberComment());
         if (m.GetMemberIsMust() == 1 && m.GetMemberNullable() != 1)
             out.Print(member,
-                "        if (!uploads.containsKey(\"$m$Upload\"))\n"
+                "        if (!_uploads.containsKey(\"$m$Upload\"))\n"
                 "            return \"请上传$label$!\";\n");
-        out.Print(member, "        $c$.set$M$(uploads.get(\"$m$Upload\"));\n");
+        out.Print(member, "        $c$.set$M$(_uploads.get(\"$m$Upload\"));\n");
     }
-    out.Print(vars,
-        "        return null;\n"
-        "    }\n"
-        "\n"
-        "    /*修改时只写上传了新文件的二进制成员*/\n"
-        "    private void SaveUploads($k$ $p$) throws Exception {\n");
-    for (const TMember& m : BinaryMembers(c))
-        out.Print({ { "c", cv }, { "C", C }, { "m", m.GetMemberName() }, { "M", CapitalizedName(m.GetMemberName()) },
-                      { "p", p } },
-            "        if (uploads.containsKey(\"$m$Upload\"))\n"
-            "            $c$DAO.Set$C$$M$($p$, uploads.get(\"$m$Upload\"));\n");
-    out.Print("    }\n\n");
+    out.Print("        return null;\n    }\n\n");
+    // A text key may be missing from the request.
+    std::string find = c.primary.GetMemberType() == kTypeString ? p + " == null ? null : " : "";
     for (const TMember& m : BinaryMembers(c)) {
         TPrinter::TVars member = vars;
         member["m"] = m.GetMemberName();
         member["M"] = CapitalizedName(m.GetMemberName());
+        member["find"] = find;
         out.Print(member,
             "    /*下载$C$的$m$(二进制列): 没有内容时回答 404*/\n"
             "    public String Download$C$$M$() throws Exception {\n"
-            "        $C$ $c$ = $c$DAO.Get$C$By$P$($p$);\n"
-            "        jakarta.servlet.http.HttpServletResponse response = "
+            "        $C$ _found = $find$$c$DAO.Get$C$By$P$($p$);\n"
+            "        jakarta.servlet.http.HttpServletResponse _response = "
             "org.apache.struts2.ServletActionContext.getResponse();\n"
-            "        if ($c$ == null || $c$.get$M$() == null) {\n"
-            "            response.sendError(jakarta.servlet.http.HttpServletResponse.SC_NOT_FOUND);\n"
+            "        if (_found == null || _found.get$M$() == null) {\n"
+            "            _response.sendError(jakarta.servlet.http.HttpServletResponse.SC_NOT_FOUND);\n"
             "            return null;\n"
             "        }\n"
-            "        response.setContentType(\"application/octet-stream\");\n"
-            "        response.setHeader(\"Content-Disposition\", \"attachment; filename=\\\"$C$-$m$.bin\\\"\");\n"
-            "        response.setContentLength($c$.get$M$().length);\n"
-            "        response.getOutputStream().write($c$.get$M$());\n"
+            "        _response.setContentType(\"application/octet-stream\");\n"
+            "        _response.setHeader(\"Content-Disposition\", \"attachment; filename=\\\"$C$-$m$.bin\\\"\");\n"
+            "        _response.setHeader(\"Cache-Control\", \"no-store\");\n"
+            "        _response.setContentLength(_found.get$M$().length);\n"
+            "        _response.getOutputStream().write(_found.get$M$());\n"
             "        return null;\n"
             "    }\n"
             "\n");

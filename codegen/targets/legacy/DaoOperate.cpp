@@ -93,7 +93,12 @@ std::string TDaoOperate::BuildQueryMethod(const TClassData& data)
     out.Line("        try {");
     out.Line("            s = HibernateUtil.getSession();");
     out.Line("            String hql = \"From " + C + " " + c + " where 1=1\";");
-    AddConditions(out, c, members, data.primary.GetMemberName(), false);
+    // Rows in one order, page after page: by every member of a composite key.
+    std::string order = data.primary.GetMemberName();
+    if (data.CompositeKey())
+        for (size_t k = 1; k < data.keys.size(); ++k)
+            order += ", " + c + "." + data.keys[k].GetMemberName();
+    AddConditions(out, c, members, order, false);
     out.Line("            /*计算当前显示页码的开始记录*/");
     out.Line("            int startIndex = (currentPage-1) * this.PAGE_SIZE;");
     out.Line("            q.setFirstResult(startIndex);");
@@ -170,7 +175,7 @@ std::string TDaoOperate::BuildGetByMethod(const TClassData& data)
     out.Line("    public " + C + " " + key.get + "(" + key.parameter + ") {");
     out.Line("        Session s = null;");
     if (data.CompositeKey())
-        out.Line("        if(key == null) return null;");
+        out.Line("        if(" + key.name + " == null) return null;");
     out.Line("        try {");
     out.Line("            s = HibernateUtil.getSession();");
     out.Line("            " + C + " " + c + " = (" + C + ")s.get(" + C + ".class, " + key.name + ");");
@@ -223,7 +228,8 @@ std::string TDaoOperate::BuildDeleteMethod(const TClassData& data)
     out.Line("            tx = s.beginTransaction();");
     // Beside the lines every class has: a key that names no row is reported.
     if (data.CompositeKey()) {
-        out.Line("            Object " + c + " = key == null ? null : s.get(" + C + ".class, key);");
+        out.Line("            Object " + c + " = " + key.name + " == null ? null : s.get(" + C + ".class, " + key.name +
+            ");");
         out.Line("            if(" + c + " == null) throw new HibernateException(\"该" + C + "不存在!\");");
     } else {
         out.Line("            Object " + c + " = s.get(" + C + ".class, " + key.name + ");");

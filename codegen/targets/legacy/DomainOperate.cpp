@@ -63,19 +63,19 @@ std::string TDomainOperate::BuildKeyEquality(const TClassData& c)
     std::string equal, names;
     for (const TMember& key : c.keys) {
         const std::string& m = key.GetMemberName();
-        equal += (equal.empty() ? "" : " && ") + std::string("java.util.Objects.equals(") + m + ", that." + m + ")";
+        equal += (equal.empty() ? "" : " && ") + std::string("java.util.Objects.equals(") + m + ", _that." + m + ")";
         names += (names.empty() ? "" : ", ") + m;
     }
     TPrinter out;
     out.Print({ { "C", c.name }, { "equal", equal }, { "names", names } },
         "    /*复合主键: 主键成员都相等的两个对象是同一个对象*/\n"
         "    @Override\n"
-        "    public boolean equals(Object other) {\n"
-        "        if (this == other)\n"
+        "    public boolean equals(Object _other) {\n"
+        "        if (this == _other)\n"
         "            return true;\n"
-        "        if (!(other instanceof $C$))\n"
+        "        if (!(_other instanceof $C$))\n"
         "            return false;\n"
-        "        $C$ that = ($C$) other;\n"
+        "        $C$ _that = ($C$) _other;\n"
         "        return $equal$;\n"
         "    }\n"
         "    @Override\n"

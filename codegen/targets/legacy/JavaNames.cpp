@@ -60,7 +60,7 @@ TKeyLookup KeyLookupOf(const TClassData& data)
 {
     const std::string& C = data.name;
     if (data.CompositeKey())
-        return { "Get" + C + "ByKey", C + " key", "key" };
+        return { "Get" + C + "ByKey", C + " _key", "_key" };
     const std::string& p = data.primary.GetMemberName();
     return { "Get" + C + "By" + CapitalizedName(p), KeyTypeOf(data.primary.GetMemberType()) + " " + p, p };
 }

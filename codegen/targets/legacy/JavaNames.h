@@ -24,8 +24,9 @@ std::string ChoiceListName(const std::string& C, const std::string& R);
 std::string KeyTypeOf(const std::string& memberType);
 
 // How a DAO finds an object by its key: GetBookByIsbn(String isbn); for a
-// composite key GetOrderLineByKey(OrderLine key), the object holding the
-// key members (Hibernate takes such an object as the identifier).
+// composite key GetOrderLineByKey(OrderLine _key), the object holding the
+// key members (Hibernate takes such an object as the identifier; the name
+// is no member's nor class variable's).
 struct TKeyLookup {
     std::string get; // the DAO method's name
     std::string parameter; // its parameter: type and name

@@ -289,26 +289,28 @@ public final class DatabaseFirst {
         }
         check(missing, "deleting a composite key of no row says it does not exist");
 
-        // Bytes (the current target): written by a statement of their own,
-        // read with the object, kept by a save of the object.
-        java.lang.reflect.Method setPhoto = null;
+        // Bytes (the current target): a new file is written with the object
+        // in one transaction, read with the object, kept by a save without one.
+        java.lang.reflect.Method updateWithFiles = null;
         try {
-            setPhoto = GoodsDAO.class.getMethod("SetGoodsPhoto", int.class, byte[].class);
+            updateWithFiles = GoodsDAO.class.getMethod("UpdateGoods", Goods.class, java.util.Map.class);
         } catch (NoSuchMethodException e) {
             check(!GoodsDAO.class.getSimpleName().isEmpty(), "the legacy target has no bytes");
         }
-        if (setPhoto != null) {
+        if (updateWithFiles != null) {
             byte[] photo = new byte[100000];
             new java.util.Random(3).nextBytes(photo);
             String rest = "select goods_name, stock, price, description, listed_at, status from goods where goods_id = 2";
             String restBefore = rows(rest);
-            setPhoto.invoke(goodsDAO, 2, photo);
+            java.util.Map<String, byte[]> files = new java.util.HashMap<String, byte[]>();
+            files.put("photoUpload", photo);
+            updateWithFiles.invoke(goodsDAO, goodsDAO.GetGoodsByGoodsId(2), files);
             Goods withPhoto = goodsDAO.GetGoodsByGoodsId(2);
             byte[] read = (byte[]) Goods.class.getMethod("getPhoto").invoke(withPhoto);
             check(java.util.Arrays.equals(photo, read), "the bytes read back");
             goodsDAO.UpdateGoods(withPhoto);
             Goods.class.getMethod("setPhoto", byte[].class).invoke(withPhoto, (Object) null);
-            goodsDAO.UpdateGoods(withPhoto);
+            updateWithFiles.invoke(goodsDAO, withPhoto, new java.util.HashMap<String, byte[]>());
             read = (byte[]) Goods.class.getMethod("getPhoto").invoke(goodsDAO.GetGoodsByGoodsId(2));
             check(java.util.Arrays.equals(photo, read), "a save of the object keeps the bytes");
             check(rows(rest).equals(restBefore), "writing the bytes changes no other column");

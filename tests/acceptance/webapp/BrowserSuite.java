@@ -419,6 +419,17 @@ public final class BrowserSuite {
             expect(java.util.Arrays.equals(new byte[] {0, 1, 2, (byte) 255}, bytes(stored)),
                     "the new file's bytes are stored");
         });
+        check("files", "a file larger than the column is refused, the stored one kept", () -> {
+            java.nio.file.Path big = java.nio.file.Files.createTempFile("photo", ".bin");
+            java.nio.file.Files.write(big, new byte[100001]);
+            String id = String.valueOf(scalar("select photoId from t_Photo where title = '改过的标题'"));
+            open("/Photo/Photo_ModifyPhotoQuery.action?photoId=" + id);
+            d.findElement(By.name("imageUpload")).sendKeys(big.toString());
+            fill("Photo_ModifyPhoto.action", fields("photo.title", "不该保存"));
+            expectText("图像的文件太大(最多 100000 字节)!");
+            expect(java.util.Arrays.equals(new byte[] {0, 1, 2, (byte) 255}, bytes(stored)), "the bytes are kept");
+            expect(scalar("select count(*) from t_Photo where title = '不该保存'").equals(0L), "nothing else is saved");
+        });
         check("files", "a photo without a file has no link; a missing one is 404", () -> {
             open("/Photo/Photo_AddView.action");
             fill("Photo_AddPhoto.action", fields("photo.title", "没有文件"));
