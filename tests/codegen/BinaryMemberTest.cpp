@@ -53,9 +53,10 @@ TEST(BinaryMemberTest, TheCurrentTargetUploadsAndDownloadsTheBytes)
             "java.util.Arrays.asList(new String[] { \"/Goods/Goods_AddGoods.action\", "
             "\"/Goods/Goods_ModifyGoods.action\" }));" },
         { "WebRoot/Goods_add.jsp", "<input type=\"file\" name=\"photoUpload\">" },
-        { "WebRoot/Goods_modify.jsp",
-            "Goods_ModifyGoods.action?_csrf=<c:out value='${sessionScope.csrfToken}'/>\" "
-            "enctype=\"multipart/form-data\">" },
+        { "WebRoot/Goods_modify.jsp", "Goods_ModifyGoods.action\" enctype=\"multipart/form-data\">" },
+        { "src/com/shop/action/GoodsAction.java",
+            "    public String ModifyGoods() throws java.io.IOException {\r\n"
+            "        ActionContext ctx = ActionContext.getContext();\r\n        if (!TokenSent())\r\n" },
         { "WebRoot/Goods_query_result.jsp",
             "<td><c:if test=\"${not empty _row.photo}\"><c:url var=\"_download\" "
             "value=\"/Goods/Goods_DownloadGoodsPhoto.action\"><c:param name=\"goodsId\" value=\"${_row.goodsId}\"/>" },

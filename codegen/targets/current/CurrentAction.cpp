@@ -41,7 +41,7 @@ std::string EncodedAsUtf8(const std::string& text)
 }
 
 // A class with bytes takes the files of its add and modify forms.
-std::string WithUploads(std::string text, const TClassData& data)
+std::string WithUploads(std::string text, const std::string& packageName, const TClassData& data, bool webapp)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
@@ -67,13 +67,26 @@ std::string WithUploads(std::string text, const TClassData& data)
         "            }\r\n"
         "            " +
             c + "DAO.Update" + C + "(" + c + ", _uploads);\r\n");
+    // The filter cannot read a multipart body: the Action checks its token
+    // before it changes anything.
+    for (const std::string& method : { "Add" + C, "Modify" + C }) {
+        if (!webapp)
+            break;
+        text = ReplaceAll(text,
+            "    public String " + method + "() {\r\n        ActionContext ctx = ActionContext.getContext();\r\n",
+            "    public String " + method +
+                "() throws java.io.IOException {\r\n"
+                "        ActionContext ctx = ActionContext.getContext();\r\n"
+                "        if (!TokenSent())\r\n"
+                "            return null;\r\n");
+    }
     size_t end = text.rfind('}');
-    return text.substr(0, end) + BuildUploadMethods(data) + text.substr(end);
+    return text.substr(0, end) + BuildUploadMethods(packageName, data, webapp) + text.substr(end);
 }
 
 } // namespace
 
-std::string BuildCurrentActionClass(const std::string& packageName, const TClassData& data)
+std::string BuildCurrentActionClass(const std::string& packageName, const TClassData& data, bool webapp)
 {
     std::string text = TActionOperate::BuildActionClass(packageName, data);
     text = ReplaceAll(text, "import com.opensymphony.xwork2.ActionContext;",
@@ -96,7 +109,7 @@ std::string BuildCurrentActionClass(const std::string& packageName, const TClass
     }
     Annotate(text, "    public void setCurrentPage(", "    @StrutsParameter");
     if (!BinaryMembers(data).empty())
-        text = WithUploads(text, data);
+        text = WithUploads(text, packageName, data, webapp);
     Annotate(text, "    public void set" + CapitalizedName(data.primary.GetMemberName()) + "(", "    @StrutsParameter");
     for (const auto& m : data.collections)
         Annotate(text, "    public void set" + CapitalizedName(m.name + "Keys") + "(", "    @StrutsParameter");

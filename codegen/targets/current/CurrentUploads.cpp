@@ -35,13 +35,27 @@ std::string UploadActions(const std::vector<TClassData>& classes)
     return list;
 }
 
-std::string BuildUploadMethods(const TClassData& c)
+std::string BuildUploadMethods(const std::string& packageName, const TClassData& c, bool webapp)
 {
     const std::string& C = c.name;
     std::string cv = ClassVariableName(C);
     const std::string& p = c.primary.GetMemberName();
-    TPrinter::TVars vars = { { "C", C }, { "c", cv }, { "p", p }, { "P", CapitalizedName(p) } };
+    TPrinter::TVars vars = { { "C", C }, { "c", cv }, { "p", p }, { "P", CapitalizedName(p) }, { "pkg", packageName } };
     TPrinter out;
+    if (webapp)
+        out.Print(vars,
+            "    /*上传文件的表单的防伪令牌在 multipart 请求体中, 过滤器读不到: 在这里核对, 不符时回答 403*/\n"
+            "    private boolean TokenSent() throws java.io.IOException {\n"
+            "        jakarta.servlet.http.HttpServletRequest _request = "
+            "org.apache.struts2.ServletActionContext.getRequest();\n"
+            "        if (com.$pkg$.utils.LoginFilter.TokenMatches(_request.getSession(false), "
+            "_request.getParameter(\"_csrf\")))\n"
+            "            return true;\n"
+            "        org.apache.struts2.ServletActionContext.getResponse().sendError(\n"
+            "            jakarta.servlet.http.HttpServletResponse.SC_FORBIDDEN);\n"
+            "        return false;\n"
+            "    }\n"
+            "\n");
     out.Print(vars,
         "    /*上传的文件: 二进制成员的新内容, 按表单中的字段名; 空文件表示不更换*/\n"
         "    private final java.util.Map<String, byte[]> _uploads = new java.util.HashMap<String, byte[]>();\n"

@@ -168,13 +168,13 @@ void AddKeyRow(TText& out, const std::string& c, const TMember& key, bool modify
     }
 }
 
-// The end of a form's opening tag: a form with a file sends multipart, which
-// the filter cannot read, so the anti-forgery token is also in the address.
+// The end of a form's opening tag: a form with a file sends multipart (its
+// anti-forgery token is checked by the Action, which reads that body).
 std::string UploadForm(const TClassData& data)
 {
     for (const auto& mapped : data.members)
         if (mapped.member.GetMemberType() == kTypeBinary)
-            return "?_csrf=<c:out value='${sessionScope.csrfToken}'/>\" enctype=\"multipart/form-data\"";
+            return "\" enctype=\"multipart/form-data\"";
     return "\"";
 }
 

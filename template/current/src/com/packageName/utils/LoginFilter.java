@@ -53,6 +53,14 @@ public class LoginFilter implements Filter {
     public void init(FilterConfig config) throws ServletException {
     }
 
+    /*提交的防伪令牌是否就是会话中的令牌*/
+    public static boolean TokenMatches(HttpSession session, String sent) {
+        Object token = session == null ? null : session.getAttribute(SESSION_CSRF);
+        return token instanceof String && sent != null && MessageDigest.isEqual(
+                ((String) token).getBytes(java.nio.charset.StandardCharsets.UTF_8),
+                sent.getBytes(java.nio.charset.StandardCharsets.UTF_8));
+    }
+
     public void doFilter(ServletRequest request, ServletResponse response, FilterChain chain)
             throws IOException, ServletException {
         HttpServletRequest http = (HttpServletRequest) request;
@@ -62,9 +70,9 @@ public class LoginFilter implements Filter {
         out.setHeader("X-Content-Type-Options", "nosniff");
         out.setHeader("Referrer-Policy", "same-origin");
         String path = http.getServletPath() + (http.getPathInfo() == null ? "" : http.getPathInfo());
-        /*上传文件的表单(添加、修改)把防伪令牌放在地址中: 这里读不到 multipart 请求体*/
         String contentType = http.getContentType();
-        if (contentType != null && contentType.toLowerCase().startsWith("multipart/") && !UPLOADS.contains(path)) {
+        boolean upload = contentType != null && contentType.toLowerCase().startsWith("multipart/");
+        if (upload && !UPLOADS.contains(path)) {
             out.sendError(HttpServletResponse.SC_UNSUPPORTED_MEDIA_TYPE);
             return;
         }
@@ -81,11 +89,8 @@ public class LoginFilter implements Filter {
                 out.sendError(HttpServletResponse.SC_METHOD_NOT_ALLOWED);
                 return;
             }
-            HttpSession current = http.getSession(false);
-            Object token = current == null ? null : current.getAttribute(SESSION_CSRF);
-            String sent = http.getParameter("_csrf");
-            if (!(token instanceof String) || sent == null
-                    || !MessageDigest.isEqual(((String) token).getBytes("UTF-8"), sent.getBytes("UTF-8"))) {
+            /*上传文件的表单以 multipart 提交, 这里读不到请求体中的令牌: 由动作在处理前核对(TokenMatches)*/
+            if (!upload && !TokenMatches(http.getSession(false), http.getParameter("_csrf"))) {
                 out.sendError(HttpServletResponse.SC_FORBIDDEN);
                 return;
             }
