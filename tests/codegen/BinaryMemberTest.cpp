@@ -32,7 +32,11 @@ TEST(BinaryMemberTest, TheCurrentTargetUploadsAndDownloadsTheBytes)
         const char* text;
     } parts[] = {
         { "src/com/shop/domain/Goods.java",
-            "    @Lob\r\n    @Column(name = \"photo\", updatable = false)\r\n    private byte[] photo;" },
+            "    @Lob\r\n    @Column(name = \"photo\", updatable = false)\r\n"
+            "    @org.hibernate.annotations.ColumnTransformer(read = \"substring(photo, 1, 1)\")\r\n"
+            "    private byte[] photo;" },
+        { "src/com/shop/dao/GoodsDAO.java", "    public byte[] GetGoodsPhoto(int goodsId) {" },
+        { "src/com/shop/dao/GoodsDAO.java", "prepareStatement(\"select photo from goods where goods_id = ?\")" },
         { "src/com/shop/dao/GoodsDAO.java",
             "    public void UpdateGoods(Goods goods, java.util.Map<String, byte[]> files) throws Exception {" },
         { "src/com/shop/dao/GoodsDAO.java",

@@ -228,6 +228,34 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         AddWrite(out, bytes, "更新" + C + "信息和上传的新文件(二进制列)",
             "Update" + C + "(" + C + " " + c + ", java.util.Map<String, byte[]> files)", body);
     }
+    // A row is read without its bytes (see the entity): a download reads them.
+    for (const TMember& m : BinaryMembers(data)) {
+        TPrinter::TVars bytes = vars;
+        bytes["M"] = CapitalizedName(m.GetMemberName());
+        bytes["m"] = m.GetMemberName();
+        bytes["parameter"] = KeyTypeOf(data.primary.GetMemberType()) + " " + p;
+        bytes["select"] = "select " + ColumnOf(m) + " from " +
+            (data.tableName.empty() ? "t_" + C : Quoted(data.tableName)) + " where " + ColumnOf(data.primary) + " = ?";
+        out.Print(bytes,
+            "    /*读取$m$的内容(二进制列), 没有对象或没有内容时返回 null*/\n"
+            "    public byte[] Get$C$$M$($parameter$) {\n"
+            "        Session s = null;\n"
+            "        try {\n"
+            "            s = HibernateUtil.getSession();\n"
+            "            return s.doReturningWork(connection -> {\n"
+            "                try (java.sql.PreparedStatement st = connection.prepareStatement(\"$select$\")) {\n"
+            "                    st.setObject(1, $p$);\n"
+            "                    try (java.sql.ResultSet r = st.executeQuery()) {\n"
+            "                        return r.next() ? r.getBytes(1) : null;\n"
+            "                    }\n"
+            "                }\n"
+            "            });\n"
+            "        } finally {\n"
+            "            HibernateUtil.closeSession();\n"
+            "        }\n"
+            "    }\n"
+            "\n");
+    }
     out.Print("}\n");
     return out.Str();
 }

@@ -108,9 +108,15 @@ std::string BuildEntityClass(const TGenInput& in, const TClassData& c)
             out.Print(member, "    @Column(name = \"$col$\"$attributes$)\n");
         } else if (type == kTypeBinary) {
             // Written on add with the object, on modify only by a new file.
+            // A row is read with the first byte only (whether there are any):
+            // a list never carries the files; the DAO reads one for a download.
+            member["C"] = c.name;
+            member["M"] = CapitalizedName(m.GetMemberName());
             out.Print(member,
+                "    // 读取对象时只取第一个字节(判断有无内容); 完整内容由 $C$DAO.Get$C$$M$ 读取\n"
                 "    @Lob\n"
-                "    @Column(name = \"$col$\", updatable = false)\n");
+                "    @Column(name = \"$col$\", updatable = false)\n"
+                "    @org.hibernate.annotations.ColumnTransformer(read = \"substring($col$, 1, 1)\")\n");
         } else if (!IsSimpleType(type)) {
             // As the legacy mapping: the pages check a required reference,
             // the column may hold NULL.

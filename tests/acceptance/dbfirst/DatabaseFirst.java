@@ -305,14 +305,19 @@ public final class DatabaseFirst {
             java.util.Map<String, byte[]> files = new java.util.HashMap<String, byte[]>();
             files.put("photoUpload", photo);
             updateWithFiles.invoke(goodsDAO, goodsDAO.GetGoodsByGoodsId(2), files);
+            java.lang.reflect.Method getPhoto = GoodsDAO.class.getMethod("GetGoodsPhoto", int.class);
             Goods withPhoto = goodsDAO.GetGoodsByGoodsId(2);
-            byte[] read = (byte[]) Goods.class.getMethod("getPhoto").invoke(withPhoto);
+            byte[] marker = (byte[]) Goods.class.getMethod("getPhoto").invoke(withPhoto);
+            check(marker != null && marker.length == 1 && marker[0] == photo[0],
+                "a row is read with the first byte of its bytes only");
+            byte[] read = (byte[]) getPhoto.invoke(goodsDAO, 2);
             check(java.util.Arrays.equals(photo, read), "the bytes read back");
             goodsDAO.UpdateGoods(withPhoto);
             Goods.class.getMethod("setPhoto", byte[].class).invoke(withPhoto, (Object) null);
             updateWithFiles.invoke(goodsDAO, withPhoto, new java.util.HashMap<String, byte[]>());
-            read = (byte[]) Goods.class.getMethod("getPhoto").invoke(goodsDAO.GetGoodsByGoodsId(2));
+            read = (byte[]) getPhoto.invoke(goodsDAO, 2);
             check(java.util.Arrays.equals(photo, read), "a save of the object keeps the bytes");
+            check(getPhoto.invoke(goodsDAO, 999999) == null, "no row, no bytes");
             check(rows(rest).equals(restBefore), "writing the bytes changes no other column");
         }
 
