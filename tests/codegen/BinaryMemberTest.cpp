@@ -38,9 +38,9 @@ TEST(BinaryMemberTest, TheCurrentTargetUploadsAndDownloadsTheBytes)
         { "src/com/shop/dao/GoodsDAO.java", "    public byte[] GetGoodsPhoto(int goodsId) {" },
         { "src/com/shop/dao/GoodsDAO.java", "prepareStatement(\"select photo from goods where goods_id = ?\")" },
         { "src/com/shop/dao/GoodsDAO.java",
-            "    public void UpdateGoods(Goods goods, java.util.Map<String, byte[]> files) throws Exception {" },
+            "    public void UpdateGoods(Goods goods, java.util.Map<String, byte[]> _files) throws Exception {" },
         { "src/com/shop/dao/GoodsDAO.java",
-            "            s.merge(goods);\r\n            if(files.containsKey(\"photoUpload\"))\r\n"
+            "            s.merge(goods);\r\n            if(_files.containsKey(\"photoUpload\"))\r\n"
             "                s.createNativeMutationQuery(\"update goods set photo = :v where goods_id = :k\")" },
         { "src/com/shop/action/GoodsAction.java",
             "public class GoodsAction extends ActionSupport implements org.apache.struts2.action.UploadedFilesAware "

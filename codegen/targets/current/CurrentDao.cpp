@@ -214,19 +214,19 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         std::string body = "            s.merge($c$);\n";
         for (const TMember& m : BinaryMembers(data)) {
             const std::string& name = m.GetMemberName();
-            body += "            if(files.containsKey(\"" + name +
+            body += "            if(_files.containsKey(\"" + name +
                 "Upload\"))\n"
                 "                s.createNativeMutationQuery(\"update " +
                 (data.tableName.empty() ? "t_" + C : Quoted(data.tableName)) + " set " + ColumnOf(m) + " = :v where " +
                 ColumnOf(data.primary) +
                 " = :k\")\n"
-                "                    .setParameter(\"v\", files.get(\"" +
+                "                    .setParameter(\"v\", _files.get(\"" +
                 name + "Upload\")).setParameter(\"k\", $c$.get$P$()).executeUpdate();\n";
         }
         TPrinter::TVars bytes = vars;
         bytes["P"] = CapitalizedName(p);
         AddWrite(out, bytes, "更新" + C + "信息和上传的新文件(二进制列)",
-            "Update" + C + "(" + C + " " + c + ", java.util.Map<String, byte[]> files)", body);
+            "Update" + C + "(" + C + " " + c + ", java.util.Map<String, byte[]> _files)", body);
     }
     // A row is read without its bytes (see the entity): a download reads them.
     for (const TMember& m : BinaryMembers(data)) {
@@ -242,11 +242,11 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
             "        Session s = null;\n"
             "        try {\n"
             "            s = HibernateUtil.getSession();\n"
-            "            return s.doReturningWork(connection -> {\n"
-            "                try (java.sql.PreparedStatement st = connection.prepareStatement(\"$select$\")) {\n"
-            "                    st.setObject(1, $p$);\n"
-            "                    try (java.sql.ResultSet r = st.executeQuery()) {\n"
-            "                        return r.next() ? r.getBytes(1) : null;\n"
+            "            return s.doReturningWork(_connection -> {\n"
+            "                try (java.sql.PreparedStatement _st = _connection.prepareStatement(\"$select$\")) {\n"
+            "                    _st.setObject(1, $p$);\n"
+            "                    try (java.sql.ResultSet _r = _st.executeQuery()) {\n"
+            "                        return _r.next() ? _r.getBytes(1) : null;\n"
             "                    }\n"
             "                }\n"
             "            });\n"
