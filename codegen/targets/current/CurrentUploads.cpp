@@ -44,15 +44,21 @@ std::string BuildUploadMethods(const std::string& packageName, const TClassData&
     TPrinter out;
     if (webapp)
         out.Print(vars,
-            "    /*上传文件的表单的防伪令牌在 multipart 请求体中, 过滤器读不到: 在这里核对, 不符时回答 403*/\n"
+            "    /*上传文件的表单以 multipart 提交, 过滤器读不到请求体: 在这里核对参数名(不符时回答 "
+            "400)和防伪令牌(不符时回答 403)*/\n"
             "    private boolean TokenSent() throws java.io.IOException {\n"
             "        jakarta.servlet.http.HttpServletRequest _request = "
             "org.apache.struts2.ServletActionContext.getRequest();\n"
+            "        jakarta.servlet.http.HttpServletResponse _response = "
+            "org.apache.struts2.ServletActionContext.getResponse();\n"
+            "        if (!com.$pkg$.utils.LoginFilter.NamesAcceptable(_request.getParameterNames())) {\n"
+            "            _response.sendError(jakarta.servlet.http.HttpServletResponse.SC_BAD_REQUEST);\n"
+            "            return false;\n"
+            "        }\n"
             "        if (com.$pkg$.utils.LoginFilter.TokenMatches(_request.getSession(false), "
             "_request.getParameter(\"_csrf\")))\n"
             "            return true;\n"
-            "        org.apache.struts2.ServletActionContext.getResponse().sendError(\n"
-            "            jakarta.servlet.http.HttpServletResponse.SC_FORBIDDEN);\n"
+            "        _response.sendError(jakarta.servlet.http.HttpServletResponse.SC_FORBIDDEN);\n"
             "        return false;\n"
             "    }\n"
             "\n");

@@ -53,6 +53,17 @@ public class LoginFilter implements Filter {
     public void init(FilterConfig config) throws ServletException {
     }
 
+    /*请求参数名是否都可以接受(上传文件的动作对 multipart 请求体中的参数再核对一次)*/
+    public static boolean NamesAcceptable(Enumeration<String> names) {
+        while (names.hasMoreElements()) {
+            String name = names.nextElement();
+            if (!PARAMETER.matcher(name).matches() || INTERNAL.matcher(name).matches()) {
+                return false;
+            }
+        }
+        return true;
+    }
+
     /*提交的防伪令牌是否就是会话中的令牌*/
     public static boolean TokenMatches(HttpSession session, String sent) {
         Object token = session == null ? null : session.getAttribute(SESSION_CSRF);
@@ -76,12 +87,9 @@ public class LoginFilter implements Filter {
             out.sendError(HttpServletResponse.SC_UNSUPPORTED_MEDIA_TYPE);
             return;
         }
-        for (Enumeration<String> names = http.getParameterNames(); names.hasMoreElements();) {
-            String name = names.nextElement();
-            if (!PARAMETER.matcher(name).matches() || INTERNAL.matcher(name).matches()) {
-                out.sendError(HttpServletResponse.SC_BAD_REQUEST);
-                return;
-            }
+        if (!NamesAcceptable(http.getParameterNames())) {
+            out.sendError(HttpServletResponse.SC_BAD_REQUEST);
+            return;
         }
         String home = http.getContextPath();
         if (changesData(path)) {
