@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "ConfigWriter.h"
+#include "GeneratedFiles.h"
 #include "Generator.h"
 #include "Templates.h"
 #include "WebPages.h"
@@ -21,21 +22,7 @@ namespace {
 std::map<std::string, std::string> WebFiles(const TLiteralModel& model = LibraryLiteral(),
     const TProjectDatabase& database = {}, const std::string& projectName = "图书馆")
 {
-    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
-    const std::vector<TClassData> classes = BuildClassData(LiteralSnapshot(model));
-    TGenInput in { "velmorantis", "velmorantis", templates, classes, true, database, projectName };
-    TFiles files;
-    for (const IGenerator* generator : Generators()) {
-        if (!generator->Enabled(in))
-            continue;
-        generator->ProjectFiles(in, files);
-        for (const auto& c : classes)
-            generator->ClassFiles(in, c, files);
-    }
-    std::map<std::string, std::string> byPath;
-    for (const auto& file : files)
-        byPath[file.Relative()] = file.text;
-    return byPath;
+    return GeneratedFiles(model, TTarget::Legacy, database, "velmorantis", projectName);
 }
 
 // The rules of one field in a validation file, in order: "required int".

@@ -47,26 +47,21 @@ std::string WithUploads(std::string text, const std::string& packageName, const 
     std::string c = ClassVariableName(C);
     text = ReplaceAll(text, "public class " + C + "Action extends ActionSupport {",
         "public class " + C + "Action extends ActionSupport implements org.apache.struts2.action.UploadedFilesAware {");
-    text = ReplaceAll(text, "            " + c + "DAO.Add" + C + "(" + c + ");\r\n",
-        "            String _refused = TakeUploads(" + c +
-            ");\r\n"
+    // A refusal of the files goes back to the form, as any refusal does.
+    auto refusedBy = [](const std::string& call) {
+        return "            String _refused = " + call +
+            ";\r\n"
             "            if(null != _refused) {\r\n"
             "                ctx.put(\"error\",  java.net.URLEncoder.encode(_refused, "
             "java.nio.charset.StandardCharsets.UTF_8));\r\n"
             "                return \"error\";\r\n"
-            "            }\r\n"
-            "            " +
-            c + "DAO.Add" + C + "(" + c + ");\r\n");
+            "            }\r\n";
+    };
+    text = ReplaceAll(text, "            " + c + "DAO.Add" + C + "(" + c + ");\r\n",
+        refusedBy("TakeUploads(" + c + ")") + "            " + c + "DAO.Add" + C + "(" + c + ");\r\n");
     // The object and its new files are saved in one transaction.
     text = ReplaceAll(text, "            " + c + "DAO.Update" + C + "(" + c + ");\r\n",
-        "            String _refused = CheckUploads();\r\n"
-        "            if(null != _refused) {\r\n"
-        "                ctx.put(\"error\",  java.net.URLEncoder.encode(_refused, "
-        "java.nio.charset.StandardCharsets.UTF_8));\r\n"
-        "                return \"error\";\r\n"
-        "            }\r\n"
-        "            " +
-            c + "DAO.Update" + C + "(" + c + ", _uploads);\r\n");
+        refusedBy("CheckUploads()") + "            " + c + "DAO.Update" + C + "(" + c + ", _uploads);\r\n");
     // The filter cannot read a multipart body: the Action checks its token
     // before it changes anything.
     for (const std::string& method : { "Add" + C, "Modify" + C }) {

@@ -419,30 +419,28 @@ public final class BrowserSuite {
             expect(java.util.Arrays.equals(new byte[] {0, 1, 2, (byte) 255}, bytes(stored)),
                     "the new file's bytes are stored");
         });
-        check("files", "an upload without the session's token is refused", () -> {
-            open("/Photo/Photo_QueryPhoto.action");
-            Object status = ((JavascriptExecutor) d).executeAsyncScript(
-                    "var done = arguments[arguments.length - 1]; var data = new FormData();"
-                    + "data.append('photo.title', '伪造'); data.append('_csrf', 'wrong');"
-                    + "data.append('imageUpload', new Blob([new Uint8Array([1, 2, 3])]), 'x.bin');"
-                    + "fetch(arguments[0], {method: 'POST', credentials: 'same-origin', body: data, redirect: 'manual'})"
-                    + ".then(function (r) { done(r.status); }).catch(function (e) { done(-1); });",
-                    app + "/Photo/Photo_AddPhoto.action");
-            expect(String.valueOf(status).equals("403"), "403, got " + status);
-            expect(scalar("select count(*) from t_Photo where title = '伪造'").equals(0L), "nothing is stored");
-        });
-        check("files", "an upload naming a framework property is refused", () -> {
-            open("/Photo/Photo_AddView.action");
-            Object status = ((JavascriptExecutor) d).executeAsyncScript(
-                    "var done = arguments[arguments.length - 1]; var data = new FormData();"
-                    + "data.append('photo.title', '伪造'); data.append('class.x', '1');"
-                    + "data.append('_csrf', document.querySelector(\"input[name='_csrf']\").value);"
-                    + "fetch(arguments[0], {method: 'POST', credentials: 'same-origin', body: data, redirect: 'manual'})"
-                    + ".then(function (r) { done(r.status); }).catch(function (e) { done(-1); });",
-                    app + "/Photo/Photo_AddPhoto.action");
-            expect(String.valueOf(status).equals("400"), "400, got " + status);
-            expect(scalar("select count(*) from t_Photo where title = '伪造'").equals(0L), "nothing is stored");
-        });
+        String[][] forged = {
+            // case, the form's fields as script, status
+            {"an upload without the session's token is refused",
+                "data.append('_csrf', 'wrong'); data.append('imageUpload', new Blob([new Uint8Array([1, 2, 3])]), 'x.bin');",
+                "403"},
+            {"an upload naming a framework property is refused",
+                "data.append('class.x', '1'); data.append('_csrf', document.querySelector(\"input[name='_csrf']\").value);",
+                "400"},
+        };
+        for (String[] f : forged) {
+            check("files", f[0], () -> {
+                open("/Photo/Photo_AddView.action");
+                Object status = ((JavascriptExecutor) d).executeAsyncScript(
+                        "var done = arguments[arguments.length - 1]; var data = new FormData();"
+                        + "data.append('photo.title', '伪造');" + f[1]
+                        + "fetch(arguments[0], {method: 'POST', credentials: 'same-origin', body: data, redirect: 'manual'})"
+                        + ".then(function (r) { done(r.status); }).catch(function (e) { done(-1); });",
+                        app + "/Photo/Photo_AddPhoto.action");
+                expect(String.valueOf(status).equals(f[2]), f[2] + ", got " + status);
+                expect(scalar("select count(*) from t_Photo where title = '伪造'").equals(0L), "nothing is stored");
+            });
+        }
         check("files", "a file larger than the column is refused, the stored one kept", () -> {
             java.nio.file.Path big = java.nio.file.Files.createTempFile("photo", ".bin");
             java.nio.file.Files.write(big, new byte[100001]);
