@@ -32,10 +32,10 @@ TEST(BinaryMemberTest, TheCurrentTargetUploadsAndDownloadsTheBytes)
         const char* text;
     } parts[] = {
         { "src/com/shop/domain/Goods.java",
-            "    @Lob\r\n    @Column(name = \"photo\", updatable = false)\r\n"
+            "    @Lob\r\n    @Column(name = \"photo\", length = 65535, updatable = false)\r\n"
             "    @org.hibernate.annotations.ColumnTransformer(read = \"substring(photo, 1, 1)\")\r\n"
             "    private byte[] photo;" },
-        { "src/com/shop/dao/GoodsDAO.java", "    public byte[] GetGoodsPhoto(int goodsId) {" },
+        { "src/com/shop/dao/GoodsDAO.java", "    public byte[] GetGoodsPhotoBytes(int goodsId) {" },
         { "src/com/shop/dao/GoodsDAO.java", "prepareStatement(\"select photo from goods where goods_id = ?\")" },
         { "src/com/shop/dao/GoodsDAO.java",
             "    public void UpdateGoods(Goods goods, java.util.Map<String, byte[]> _files) throws Exception {" },
@@ -43,8 +43,7 @@ TEST(BinaryMemberTest, TheCurrentTargetUploadsAndDownloadsTheBytes)
             "            s.merge(goods);\r\n            if(_files.containsKey(\"photoUpload\"))\r\n"
             "                s.createNativeMutationQuery(\"update goods set photo = :v where goods_id = :k\")" },
         { "src/com/shop/action/GoodsAction.java",
-            "public class GoodsAction extends ActionSupport implements org.apache.struts2.action.UploadedFilesAware "
-            "{" },
+            "public class GoodsAction extends ActionSupport implements UploadedFilesAware {" },
         { "src/com/shop/action/GoodsAction.java", "            goodsDAO.UpdateGoods(goods, _uploads);\r\n" },
         { "src/com/shop/action/GoodsAction.java",
             "_uploads.get(\"photoUpload\").length > 65535)\r\n            return \"照片的文件太大(最多 65535 "
@@ -52,15 +51,17 @@ TEST(BinaryMemberTest, TheCurrentTargetUploadsAndDownloadsTheBytes)
         { "src/com/shop/action/GoodsAction.java", "            String _refused = TakeUploads(goods);" },
         { "src/com/shop/action/GoodsAction.java", "    public String DownloadGoodsPhoto() throws Exception {" },
         { "src/struts.xml", "ModifyGoods,DeleteGoods,DownloadGoodsPhoto</allowed-methods>" },
-        { "src/struts.xml", "<constant name=\"struts.multipart.maxSize\" value=\"16777216\" />" },
+        { "src/struts.xml", "<constant name=\"struts.multipart.maxSize\" value=\"17825792\" />" },
         { "src/com/shop/utils/LoginFilter.java",
             "java.util.Arrays.asList(new String[] { \"/Goods/Goods_AddGoods.action\", "
             "\"/Goods/Goods_ModifyGoods.action\" }));" },
         { "WebRoot/Goods_add.jsp", "<input type=\"file\" name=\"photoUpload\">" },
         { "WebRoot/Goods_modify.jsp", "Goods_ModifyGoods.action\" enctype=\"multipart/form-data\">" },
-        { "src/com/shop/action/GoodsAction.java",
-            "    public String ModifyGoods() throws java.io.IOException {\r\n"
-            "        ActionContext ctx = ActionContext.getContext();\r\n        if (!TokenSent())\r\n" },
+        { "src/struts.xml",
+            "<package name=\"Goods\" namespace=\"/Goods\" extends=\"struts-default\">\r\n"
+            "           <interceptors>\r\n"
+            "             <interceptor name=\"uploadGuard\" class=\"com.shop.utils.UploadGuard\"/>\r\n" },
+        { "src/com/shop/utils/UploadGuard.java", "public class UploadGuard extends AbstractInterceptor {" },
         { "WebRoot/Goods_query_result.jsp",
             "<td><c:if test=\"${not empty _row.photo}\"><c:url var=\"_download\" "
             "value=\"/Goods/Goods_DownloadGoodsPhoto.action\"><c:param name=\"goodsId\" value=\"${_row.goodsId}\"/>" },
@@ -75,6 +76,16 @@ TEST(BinaryMemberTest, TheCurrentTargetUploadsAndDownloadsTheBytes)
             EXPECT_EQ(text.find("goods.photo"), std::string::npos) << path;
         }
     }
+
+    // A column whose name Hibernate would also find inside "substring" is
+    // read whole.
+    auto whole = CurrentFiles({ { "Doc@doc",
+        { { "docId@doc_id", "整型", "pmag", 0, "" }, { "t@t", "字符串", "md", 4, "" },
+            { "str@str", "二进制", "n", 0, "" } } } });
+    EXPECT_EQ(whole["src/com/shop/domain/Doc.java"].find("ColumnTransformer"), std::string::npos);
+    EXPECT_NE(
+        whole["src/com/shop/domain/Doc.java"].find("@Column(name = \"str\", length = 16777215, updatable = false)"),
+        std::string::npos);
 
     // Without bytes nothing takes a file.
     auto plain = CurrentFiles({ { "Goods", { { "goodsId", "整型", "pmg", 0, "" }, { "t", "字符串", "md", 4, "" } } } });

@@ -41,12 +41,18 @@ std::string EncodedAsUtf8(const std::string& text)
 }
 
 // A class with bytes takes the files of its add and modify forms.
-std::string WithUploads(std::string text, const std::string& packageName, const TClassData& data, bool webapp)
+std::string WithUploads(std::string text, const TClassData& data)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
+    // Imported, so that a field named org or jakarta does not hide them.
+    text = ReplaceAll(text, "import org.apache.struts2.ActionSupport;\r\n",
+        "import org.apache.struts2.ActionSupport;\r\nimport org.apache.struts2.ServletActionContext;\r\n"
+        "import org.apache.struts2.action.UploadedFilesAware;\r\n"
+        "import org.apache.struts2.dispatcher.multipart.UploadedFile;\r\n"
+        "import jakarta.servlet.http.HttpServletResponse;\r\n");
     text = ReplaceAll(text, "public class " + C + "Action extends ActionSupport {",
-        "public class " + C + "Action extends ActionSupport implements org.apache.struts2.action.UploadedFilesAware {");
+        "public class " + C + "Action extends ActionSupport implements UploadedFilesAware {");
     // A refusal of the files goes back to the form, as any refusal does.
     auto refusedBy = [](const std::string& call) {
         return "            String _refused = " + call +
@@ -62,26 +68,13 @@ std::string WithUploads(std::string text, const std::string& packageName, const 
     // The object and its new files are saved in one transaction.
     text = ReplaceAll(text, "            " + c + "DAO.Update" + C + "(" + c + ");\r\n",
         refusedBy("CheckUploads()") + "            " + c + "DAO.Update" + C + "(" + c + ", _uploads);\r\n");
-    // The filter cannot read a multipart body: the Action checks its token
-    // before it changes anything.
-    for (const std::string& method : { "Add" + C, "Modify" + C }) {
-        if (!webapp)
-            break;
-        text = ReplaceAll(text,
-            "    public String " + method + "() {\r\n        ActionContext ctx = ActionContext.getContext();\r\n",
-            "    public String " + method +
-                "() throws java.io.IOException {\r\n"
-                "        ActionContext ctx = ActionContext.getContext();\r\n"
-                "        if (!TokenSent())\r\n"
-                "            return null;\r\n");
-    }
     size_t end = text.rfind('}');
-    return text.substr(0, end) + BuildUploadMethods(packageName, data, webapp) + text.substr(end);
+    return text.substr(0, end) + BuildUploadMethods(data) + text.substr(end);
 }
 
 } // namespace
 
-std::string BuildCurrentActionClass(const std::string& packageName, const TClassData& data, bool webapp)
+std::string BuildCurrentActionClass(const std::string& packageName, const TClassData& data)
 {
     std::string text = TActionOperate::BuildActionClass(packageName, data);
     text = ReplaceAll(text, "import com.opensymphony.xwork2.ActionContext;",
@@ -104,7 +97,7 @@ std::string BuildCurrentActionClass(const std::string& packageName, const TClass
     }
     Annotate(text, "    public void setCurrentPage(", "    @StrutsParameter");
     if (!BinaryMembers(data).empty())
-        text = WithUploads(text, packageName, data, webapp);
+        text = WithUploads(text, data);
     Annotate(text, "    public void set" + CapitalizedName(data.primary.GetMemberName()) + "(", "    @StrutsParameter");
     for (const auto& m : data.collections)
         Annotate(text, "    public void set" + CapitalizedName(m.name + "Keys") + "(", "    @StrutsParameter");

@@ -110,8 +110,8 @@ std::string BuildCurrentStrutsConfig(const TGenInput& in)
             readOnly.insert(c.name);
     }
     std::string block = BuildStrutsBlock(in.packageName, classes, readOnly);
-    // A class with bytes also downloads them; files of up to 16 MB (a
-    // MEDIUMBLOB) are taken.
+    // A class with bytes also downloads them; a request of up to 17 MB (a
+    // MEDIUMBLOB's file and the form's fields) is taken.
     bool uploads = false;
     for (const auto& c : in.classes) {
         std::string downloads;
@@ -120,9 +120,26 @@ std::string BuildCurrentStrutsConfig(const TGenInput& in)
         uploads = uploads || !downloads.empty();
         block = ReplaceAll(
             block, ",Delete" + c.name + "</allowed-methods>", ",Delete" + c.name + downloads + "</allowed-methods>");
+        // The filter cannot read an upload's body: a guard checks it before
+        // Struts sets any field.
+        const std::string package =
+            "         <package name=\"" + c.name + "\" namespace=\"/" + c.name + "\" extends=\"struts-default\">\r\n";
+        if (!downloads.empty() && in.webapp)
+            block = ReplaceAll(block, package,
+                package +
+                    "           <interceptors>\r\n"
+                    "             <interceptor name=\"uploadGuard\" class=\"com." +
+                    in.packageName +
+                    ".utils.UploadGuard\"/>\r\n"
+                    "             <interceptor-stack name=\"uploadStack\">\r\n"
+                    "               <interceptor-ref name=\"uploadGuard\"/>\r\n"
+                    "               <interceptor-ref name=\"defaultStack\"/>\r\n"
+                    "             </interceptor-stack>\r\n"
+                    "           </interceptors>\r\n"
+                    "           <default-interceptor-ref name=\"uploadStack\"/>\r\n");
     }
     return FillTemplate(in.templates.Text(kStrutsTemplate),
-        { { "$struts2ConfigString", block }, { "$multipartMaxSize", uploads ? "16777216" : "0" },
+        { { "$struts2ConfigString", block }, { "$multipartMaxSize", uploads ? "17825792" : "0" },
             { "$packageName", in.packageName }, { "$packagePath", in.packagePath } });
 }
 

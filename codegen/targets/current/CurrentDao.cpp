@@ -238,7 +238,7 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
             (data.tableName.empty() ? "t_" + C : Quoted(data.tableName)) + " where " + ColumnOf(data.primary) + " = ?";
         out.Print(bytes,
             "    /*读取$m$的内容(二进制列), 没有对象或没有内容时返回 null*/\n"
-            "    public byte[] Get$C$$M$($parameter$) {\n"
+            "    public byte[] Get$C$$M$Bytes($parameter$) {\n"
             "        Session s = null;\n"
             "        try {\n"
             "            s = HibernateUtil.getSession();\n"

@@ -69,7 +69,7 @@ const std::vector<const IGenerator*>& CurrentGenerators()
     static const TSupportFileGenerator support(CurrentSupportFiles());
     static const TClassFileGenerator domain("domain", "domain", ".java", 2, BuildEntityClass);
     static const TClassFileGenerator action("action", "action", "Action.java", 4,
-        [](const TGenInput& in, const TClassData& c) { return BuildCurrentActionClass(in.packageName, c, in.webapp); });
+        [](const TGenInput& in, const TClassData& c) { return BuildCurrentActionClass(in.packageName, c); });
     static const TClassFileGenerator dao("dao", "dao", "DAO.java", 3,
         [](const TGenInput& in, const TClassData& c) { return BuildCurrentDaoClass(in.packageName, c); });
     static const std::vector<const IGenerator*> list = {

@@ -12,9 +12,7 @@ const std::vector<const IGenerator*>& CurrentGenerators();
 // The per-class Java of the target.
 std::string BuildEntityClass(const TGenInput& in, const TClassData& c);
 std::string BuildCurrentDaoClass(const std::string& packageName, const TClassData& c);
-// webapp: the pages and their filter are generated (the anti-forgery token
-// of an upload is then checked by the Action).
-std::string BuildCurrentActionClass(const std::string& packageName, const TClassData& c, bool webapp = true);
+std::string BuildCurrentActionClass(const std::string& packageName, const TClassData& c);
 // Bytes (二进制 members): the members, the paths of the actions that take
 // a file ("/C/C_AddC.action", ... as Java strings), and the Action's
 // upload and download methods.
@@ -23,7 +21,7 @@ std::vector<TMember> BinaryMembers(const TClassData& c);
 // a request may carry).
 long long BinaryCapacity(const TMember& m);
 std::string UploadActions(const std::vector<TClassData>& classes);
-std::string BuildUploadMethods(const std::string& packageName, const TClassData& c, bool webapp);
+std::string BuildUploadMethods(const TClassData& c);
 // struts.xml and hibernate.cfg.xml.
 std::string BuildCurrentStrutsConfig(const TGenInput& in);
 std::string BuildCurrentHibernateConfig(const TGenInput& in);

@@ -21,7 +21,7 @@ std::vector<TMember> BinaryMembers(const TClassData& c)
 
 long long BinaryCapacity(const TMember& m)
 {
-    const long long most = 16777216; // struts.multipart.maxSize
+    const long long most = 16777215; // a MEDIUMBLOB
     return m.GetMemberLength() > 0 ? std::min<long long>(m.GetMemberLength(), most) : most;
 }
 
@@ -35,39 +35,18 @@ std::string UploadActions(const std::vector<TClassData>& classes)
     return list;
 }
 
-std::string BuildUploadMethods(const std::string& packageName, const TClassData& c, bool webapp)
+std::string BuildUploadMethods(const TClassData& c)
 {
     const std::string& C = c.name;
     std::string cv = ClassVariableName(C);
     const std::string& p = c.primary.GetMemberName();
-    TPrinter::TVars vars = { { "C", C }, { "c", cv }, { "p", p }, { "P", CapitalizedName(p) }, { "pkg", packageName } };
+    TPrinter::TVars vars = { { "C", C }, { "c", cv }, { "p", p }, { "P", CapitalizedName(p) } };
     TPrinter out;
-    if (webapp)
-        out.Print(vars,
-            "    /*上传文件的表单以 multipart 提交, 过滤器读不到请求体: 在这里核对参数名(不符时回答 "
-            "400)和防伪令牌(不符时回答 403)*/\n"
-            "    private boolean TokenSent() throws java.io.IOException {\n"
-            "        jakarta.servlet.http.HttpServletRequest _request = "
-            "org.apache.struts2.ServletActionContext.getRequest();\n"
-            "        jakarta.servlet.http.HttpServletResponse _response = "
-            "org.apache.struts2.ServletActionContext.getResponse();\n"
-            "        if (!com.$pkg$.utils.LoginFilter.NamesAcceptable(_request.getParameterNames())) {\n"
-            "            _response.sendError(jakarta.servlet.http.HttpServletResponse.SC_BAD_REQUEST);\n"
-            "            return false;\n"
-            "        }\n"
-            "        if (com.$pkg$.utils.LoginFilter.TokenMatches(_request.getSession(false), "
-            "_request.getParameter(\"_csrf\")))\n"
-            "            return true;\n"
-            "        _response.sendError(jakarta.servlet.http.HttpServletResponse.SC_FORBIDDEN);\n"
-            "        return false;\n"
-            "    }\n"
-            "\n");
     out.Print(vars,
         "    /*上传的文件: 二进制成员的新内容, 按表单中的字段名; 空文件表示不更换*/\n"
         "    private final java.util.Map<String, byte[]> _uploads = new java.util.HashMap<String, byte[]>();\n"
-        "    public void withUploadedFiles(java.util.List<org.apache.struts2.dispatcher.multipart.UploadedFile> "
-        "_files) {\n"
-        "        for (org.apache.struts2.dispatcher.multipart.UploadedFile _file : _files) {\n"
+        "    public void withUploadedFiles(java.util.List<UploadedFile> _files) {\n"
+        "        for (UploadedFile _file : _files) {\n"
         "            if (_file.length() == null || _file.length() == 0)\n"
         "                continue;\n"
         "            try {\n"
@@ -120,11 +99,10 @@ std::string BuildUploadMethods(const std::string& packageName, const TClassData&
         out.Print(member,
             "    /*下载$C$的$m$(二进制列): 没有内容时回答 404*/\n"
             "    public String Download$C$$M$() throws Exception {\n"
-            "        byte[] _bytes = $find$$c$DAO.Get$C$$M$($p$);\n"
-            "        jakarta.servlet.http.HttpServletResponse _response = "
-            "org.apache.struts2.ServletActionContext.getResponse();\n"
-            "        if (_bytes == null) {\n"
-            "            _response.sendError(jakarta.servlet.http.HttpServletResponse.SC_NOT_FOUND);\n"
+            "        byte[] _bytes = $find$$c$DAO.Get$C$$M$Bytes($p$);\n"
+            "        HttpServletResponse _response = ServletActionContext.getResponse();\n"
+            "        if (_bytes == null || _bytes.length == 0) {\n"
+            "            _response.sendError(HttpServletResponse.SC_NOT_FOUND);\n"
             "            return null;\n"
             "        }\n"
             "        _response.setContentType(\"application/octet-stream\");\n"

@@ -86,6 +86,11 @@ public:
                 file.text = JakartaPage(file.text);
             out.push_back(std::move(file));
         }
+        // An upload form is checked before Struts sets its fields.
+        if (!UploadActions(in.classes).empty())
+            out.push_back({ in.KindDir("utils"), "UploadGuard.java",
+                in.SubstitutePackage(in.templates.Text(CurrentTemplate("UploadGuard.java"))), TEncoding::Gbk,
+                "移动完毕!" });
     }
     void ClassFiles(const TGenInput& in, const TClassData& c, TFiles& out) const override
     {
@@ -113,6 +118,7 @@ public:
         std::vector<TTemplateUse> uses = WebAppGenerator().TemplatesUsed();
         for (const char* name : kUtils)
             uses.push_back({ CurrentTemplate(name) });
+        uses.push_back({ CurrentTemplate("UploadGuard.java") });
         return uses;
     }
     int PreviewRank() const override { return 5; }

@@ -110,13 +110,21 @@ std::string BuildEntityClass(const TGenInput& in, const TClassData& c)
             // Written on add with the object, on modify only by a new file.
             // A row is read with the first byte only (whether there are any):
             // a list never carries the files; the DAO reads one for a download.
+            // Hibernate puts the alias before the column by replacing its name
+            // in the expression: a name inside "substring", or one quoted for
+            // MariaDB, is read whole instead.
             member["C"] = c.name;
             member["M"] = CapitalizedName(m.GetMemberName());
+            member["length"] = std::to_string(BinaryCapacity(m));
+            const std::string& col = member["col"];
+            bool marker = col.find('`') == std::string::npos && std::string("substring").find(col) == std::string::npos;
             out.Print(member,
-                "    // 读取对象时只取第一个字节(判断有无内容); 完整内容由 $C$DAO.Get$C$$M$ 读取\n"
-                "    @Lob\n"
-                "    @Column(name = \"$col$\", updatable = false)\n"
-                "    @org.hibernate.annotations.ColumnTransformer(read = \"substring($col$, 1, 1)\")\n");
+                marker ? "    // 读取对象时只取第一个字节(判断有无内容); 完整内容由 $C$DAO.Get$C$$M$Bytes 读取\n"
+                         "    @Lob\n"
+                         "    @Column(name = \"$col$\", length = $length$, updatable = false)\n"
+                         "    @org.hibernate.annotations.ColumnTransformer(read = \"substring($col$, 1, 1)\")\n"
+                       : "    @Lob\n"
+                         "    @Column(name = \"$col$\", length = $length$, updatable = false)\n");
         } else if (!IsSimpleType(type)) {
             // As the legacy mapping: the pages check a required reference,
             // the column may hold NULL.

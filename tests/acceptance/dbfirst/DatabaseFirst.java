@@ -305,7 +305,7 @@ public final class DatabaseFirst {
             java.util.Map<String, byte[]> files = new java.util.HashMap<String, byte[]>();
             files.put("photoUpload", photo);
             updateWithFiles.invoke(goodsDAO, goodsDAO.GetGoodsByGoodsId(2), files);
-            java.lang.reflect.Method getPhoto = GoodsDAO.class.getMethod("GetGoodsPhoto", int.class);
+            java.lang.reflect.Method getPhoto = GoodsDAO.class.getMethod("GetGoodsPhotoBytes", int.class);
             Goods withPhoto = goodsDAO.GetGoodsByGoodsId(2);
             byte[] marker = (byte[]) Goods.class.getMethod("getPhoto").invoke(withPhoto);
             check(marker != null && marker.length == 1 && marker[0] == photo[0],
