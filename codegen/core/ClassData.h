@@ -75,6 +75,8 @@ struct TClassData {
     // An imported table whose key is several columns: an object is found
     // by an object of the class holding them.
     bool CompositeKey() const { return keys.size() > 1; }
+    // The key members: all of a composite key, else the primary member.
+    std::vector<TMember> KeyMembers() const { return CompositeKey() ? keys : std::vector<TMember> { primary }; }
 };
 
 // Whether a key is a number, and how it is made: "native" (the database

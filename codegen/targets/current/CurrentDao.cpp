@@ -87,7 +87,7 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
     TKeyLookup key = KeyLookupOf(data);
     // Rows in one order, page after page: by every member of a composite key.
     std::string order;
-    for (const TMember& k : data.CompositeKey() ? data.keys : std::vector<TMember> { data.primary })
+    for (const TMember& k : data.KeyMembers())
         order += (order.empty() ? "" : ", ") + c + "." + k.GetMemberName();
     TPrinter::TVars vars = { { "order", order }, { "pkg", packageName }, { "C", C }, { "c", c }, { "p", p },
         { "get", key.get }, { "parameter", key.parameter }, { "key", key.name }, { "queryParameters", queryParameters },

@@ -178,12 +178,6 @@ std::string UploadForm(const TClassData& data)
     return "\"";
 }
 
-// The key members, each a row of its own.
-std::vector<TMember> KeysOf(const TClassData& data)
-{
-    return data.CompositeKey() ? data.keys : std::vector<TMember> { data.primary };
-}
-
 // The rows of the members the application writes; on the add page a
 // member whose default must win shows only when a failed modify comes back.
 void AddRows(TText& out, const TClassData& data, bool addPage)
@@ -303,10 +297,10 @@ std::string BuildAddPage(const TGenInput& in, const TClassData& data)
     out.Line(JspCsrfField());
     out.Line("<table class=\"form\">");
     out.Line("<c:choose><c:when test=\"${_modifying}\">");
-    for (const TMember& key : KeysOf(data))
+    for (const TMember& key : data.KeyMembers())
         AddKeyRow(out, c, key, true);
     out.Line("</c:when><c:otherwise>");
-    for (const TMember& key : KeysOf(data))
+    for (const TMember& key : data.KeyMembers())
         AddKeyRow(out, c, key, false);
     out.Line("</c:otherwise></c:choose>");
     AddRows(out, data, true);
@@ -336,7 +330,7 @@ std::string BuildModifyPage(const TGenInput& in, const TClassData& data)
         "<form method=\"post\" action=\"${ctx}/" + C + "/" + C + "_Modify" + C + ".action" + UploadForm(data) + ">");
     out.Line(JspCsrfField());
     out.Line("<table class=\"form\">");
-    for (const TMember& key : KeysOf(data))
+    for (const TMember& key : data.KeyMembers())
         AddKeyRow(out, c, key, true);
     AddRows(out, data, false);
     AddCollectionRows(out, data);
