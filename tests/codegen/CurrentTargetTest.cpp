@@ -73,8 +73,19 @@ TEST(CurrentTargetTest, EachFileIsWhatTheCurrentFrameworksRequire)
         { "src/com/shop/action/LoginAction.java", "    @StrutsParameter\r\n    public void setUsername(" },
         { "src/com/shop/utils/HibernateUtil.java", "package com.shop.utils;" },
         { "WebRoot/WEB-INF/web.xml", "https://jakarta.ee/xml/ns/jakartaee/web-app_6_0.xsd\" version=\"6.0\">" },
-        { "WebRoot/WEB-INF/web.xml",
-            "<filter-class>org.apache.struts2.dispatcher.filter.StrutsPrepareAndExecuteFilter" },
+        { "WebRoot/WEB-INF/web.xml", "<filter-class>org.apache.struts2.dispatcher.filter.StrutsPrepareFilter" },
+        { "WebRoot/WEB-INF/web.xml", "<filter-class>org.apache.struts2.dispatcher.filter.StrutsExecuteFilter" },
+        // A save of a row deleted meanwhile is refused, never an insert.
+        { "src/com/shop/dao/GoodsDAO.java",
+            "            if(s.find(Goods.class, goods.getGoodsId()) == null)\r\n                throw new "
+            "HibernateException(\"该友好不存在，可能已被删除!\");\r\n"
+            "            s.merge(goods);" },
+        { "src/hibernate.properties",
+            "hibernate.connection.provider_class=org.hibernate.hikaricp.internal.HikariCPConnectionProvider" },
+        { "pom.xml", "<artifactId>hibernate-hikaricp</artifactId>\r\n            <version>7.4.16.Final</version>" },
+        { "pom.xml", "<artifactId>jetty-ee10-maven-plugin</artifactId>\r\n                <version>12.1.8</version>" },
+        { "pom.xml", "<host>${jetty.host}</host>" },
+        { "pom.xml", "<jetty.host>127.0.0.1</jetty.host>" },
         { "WebRoot/WEB-INF/web.xml", "<attribute-name>SameSite</attribute-name>" },
         { "WebRoot/Goods_add.jsp", "<%@ taglib prefix=\"c\" uri=\"jakarta.tags.core\" %>" },
         { "WebRoot/Goods_add.jsp", "requestScope['jakarta.servlet.forward.servlet_path']" },

@@ -14,7 +14,7 @@ const char* const kConnector = "26.10.0";
 const char* const kTags = "3.0.1";
 const char* const kServlet = "6.0.0";
 const char* const kLog4j = "2.25.2";
-const char* const kJetty = "12.1.14";
+const char* const kJetty = "12.1.8";
 
 void Dependency(TPrinter& out, const std::string& group, const std::string& artifact, const std::string& version,
     const std::string& scope = "")
@@ -37,7 +37,7 @@ std::string BuildCurrentPom(const TGenInput& in)
     TPrinter out;
     out.Print(vars,
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<!-- 构建: mvn package (得到 target/$id$.war); 本机运行: mvn jetty:run, 然后打开 http://localhost:8080/ -->\n"
+        "<!-- 构建: mvn package (得到 target/$id$.war); 本机运行: mvn jetty:run, 然后打开 http://127.0.0.1:8080/ -->\n"
         "<project xmlns=\"http://maven.apache.org/POM/4.0.0\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\n"
         "         xsi:schemaLocation=\"http://maven.apache.org/POM/4.0.0 "
         "http://maven.apache.org/xsd/maven-4.0.0.xsd\">\n"
@@ -52,10 +52,15 @@ std::string BuildCurrentPom(const TGenInput& in)
         "        <project.build.sourceEncoding>GBK</project.build.sourceEncoding>\n"
         "        <!-- Struts 7 与 Hibernate 7 需要 Java 17 -->\n"
         "        <maven.compiler.release>17</maven.compiler.release>\n"
+        "        <!-- mvn jetty:run 只在本机监听; 让别的机器访问: mvn jetty:run -Djetty.host=0.0.0.0 -->\n"
+        "        <jetty.host>127.0.0.1</jetty.host>\n"
+        "        <jetty.port>8080</jetty.port>\n"
         "    </properties>\n"
         "    <dependencies>\n");
     Dependency(out, "org.apache.struts", "struts2-core", kStruts);
     Dependency(out, "org.hibernate.orm", "hibernate-core", kHibernate);
+    out.Print("        <!-- 连接池 HikariCP (设置见 src/hibernate.properties) -->\n");
+    Dependency(out, "org.hibernate.orm", "hibernate-hikaricp", kHibernate);
     out.Print("        <!-- Struts 的日志经 java.util.logging 写到容器的日志中 -->\n");
     Dependency(out, "org.apache.logging.log4j", "log4j-to-jul", kLog4j);
     out.Print("        <!-- MySQL Connector/J: 也可连接 MariaDB -->\n");
@@ -96,14 +101,18 @@ std::string BuildCurrentPom(const TGenInput& in)
         "                </configuration>\n"
         "            </plugin>\n"
         "            <plugin>\n"
-        "                <!-- mvn jetty:run: 在 http://localhost:8080/ 运行 (JVM 参数见 .mvn/jvm.config) -->\n"
+        "                <!-- mvn jetty:run: 在 http://127.0.0.1:8080/ 运行 (JVM 参数见 .mvn/jvm.config) -->\n"
         "                <groupId>org.eclipse.jetty.ee10</groupId>\n"
         "                <artifactId>jetty-ee10-maven-plugin</artifactId>\n"
         "                <version>$jetty$</version>\n"
         "                <configuration>\n"
+        "                    <webAppSourceDirectory>WebRoot</webAppSourceDirectory>\n"
+        "                    <httpConnector>\n"
+        "                        <host>$${jetty.host}</host>\n"
+        "                        <port>$${jetty.port}</port>\n"
+        "                    </httpConnector>\n"
         "                    <webApp>\n"
         "                        <contextPath>/</contextPath>\n"
-        "                        <baseResource>WebRoot</baseResource>\n"
         "                    </webApp>\n"
         "                </configuration>\n"
         "            </plugin>\n"
@@ -124,9 +133,12 @@ std::string BuildCurrentReadme(const TGenInput& in)
         "构建与运行 (需要 JDK 17 或更新的版本和 Maven):\n"
         "  mvn package        得到 target/$war$, 放进 Tomcat 10.1 / Tomcat 11 / Jetty 12 (ee10) 的 webapps "
         "目录即可部署\n"
-        "  mvn jetty:run      在本机启动, 浏览器打开 http://localhost:8080/\n"
-        "\n"
-        "数据库: 连接写在 src/hibernate.cfg.xml 中, 请改为实际的数据库、用户名和密码.\n");
+        "  mvn jetty:run      在本机启动, 浏览器打开 http://127.0.0.1:8080/\n"
+        "                     (只在本机监听; 让别的机器访问: mvn jetty:run -Djetty.host=0.0.0.0)\n"
+        "\n");
+    TText notes;
+    DatabaseNotes(in, notes);
+    out.Append(notes.Str());
     if (!in.database.url.empty())
         out.Print("本工程从已有的数据库导入, 程序不在其中建表: 登录用的管理员表 t_admin 请先建好,\n"
                   "在该数据库中执行一次 sql/t_admin.sql 即可.\n");

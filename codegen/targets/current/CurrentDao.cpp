@@ -6,6 +6,7 @@
 #include "ConfigWriter.h"
 #include "JavaNames.h"
 #include "Printer.h"
+#include "TextEscape.h"
 
 namespace {
 
@@ -201,7 +202,27 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         "        }\n"
         "    }\n"
         "\n");
-    AddWrite(out, vars, "更新" + C + "信息", "Update" + C + "(" + C + " " + c + ")", "            s.merge($c$);\n");
+    // A row deleted since its form was opened is not written back: merge()
+    // of a key no row has would insert it again. Once found, the row is
+    // managed: merge() updates it, and a delete committed in between makes
+    // that update fail instead of inserting.
+    vars["friend"] = JavaStringText(data.friendName.empty() ? C : data.friendName);
+    vars["id"] = data.CompositeKey() ? "_key" : c + ".get" + CapitalizedName(p) + "()";
+    // A composite key is looked up with an object of its own: Hibernate
+    // loads a row into the object it is given as the key, which would undo
+    // the user's changes before the merge.
+    std::string keyObject;
+    if (data.CompositeKey()) {
+        keyObject = "            $C$ _key = new $C$();\n";
+        for (const TMember& k : data.keys)
+            keyObject += "            _key.set" + CapitalizedName(k.GetMemberName()) + "($c$.get" +
+                CapitalizedName(k.GetMemberName()) + "());\n";
+    }
+    const std::string stillThere = keyObject +
+        "            if(s.find($C$.class, $id$) == null)\n"
+        "                throw new HibernateException(\"该$friend$不存在，可能已被删除!\");\n";
+    AddWrite(out, vars, "更新" + C + "信息", "Update" + C + "(" + C + " " + c + ")",
+        stillThere + "            s.merge($c$);\n");
     AddWrite(out, vars, "删除" + C + "信息, 主键不存在时报告", "Delete" + C + "(" + key.parameter + ")",
         std::string(data.CompositeKey() ? "            $C$ $c$ = $key$ == null ? null : s.find($C$.class, $key$);\n"
                                         : "            $C$ $c$ = s.find($C$.class, $key$);\n") +
@@ -211,7 +232,7 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
     // An object and the new files of its bytes, in one transaction; a
     // member without a new file keeps its bytes.
     if (!BinaryMembers(data).empty()) {
-        std::string body = "            s.merge($c$);\n";
+        std::string body = stillThere + "            s.merge($c$);\n";
         for (const TMember& m : BinaryMembers(data)) {
             const std::string& name = m.GetMemberName();
             body += "            if(_files.containsKey(\"" + name +

@@ -46,8 +46,7 @@ std::string JakartaWebXml(std::string text)
         "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"\r\n"
         "    xsi:schemaLocation=\"https://jakarta.ee/xml/ns/jakartaee "
         "https://jakarta.ee/xml/ns/jakartaee/web-app_6_0.xsd\" version=\"6.0\">");
-    text = ReplaceAll(text, "org.apache.struts2.dispatcher.ng.filter.StrutsPrepareAndExecuteFilter",
-        "org.apache.struts2.dispatcher.filter.StrutsPrepareAndExecuteFilter");
+    text = ReplaceAll(text, "org.apache.struts2.dispatcher.ng.filter.", "org.apache.struts2.dispatcher.filter.");
     text = ReplaceAll(text,
         "            <!-- Jetty 9.4: SameSite=Lax (Tomcat: META-INF/context.xml) -->\r\n"
         "            <comment>__SAME_SITE_LAX__</comment>\r\n"
@@ -78,6 +77,8 @@ public:
                     "$uploadActions", UploadActions(in.classes));
             else if (file.name == "web.xml")
                 file.text = JakartaWebXml(file.text);
+            else if (file.name == "hibernate.properties")
+                file.text = BuildPoolProperties(true);
             else if (file.name == "pom.xml")
                 file.text = BuildCurrentPom(in);
             else if (file.name == "README.txt" && file.dir.empty())

@@ -2,11 +2,13 @@
 
 #include "Printer.h"
 
+#include <cctype>
+
 namespace {
 
 std::string BuildAdminTableScript(const TGenInput& in)
 {
-    std::string url = in.database.url;
+    std::string url = in.database.url.empty() ? "jdbc:mysql://localhost:3306/javaweb" : in.database.url;
     for (char& c : url)
         if (c == '\r' || c == '\n')
             c = ' '; // a line break would end the comment
@@ -20,16 +22,56 @@ std::string BuildAdminTableScript(const TGenInput& in)
         "CREATE TABLE IF NOT EXISTS t_admin (\n"
         "  username VARCHAR(20) NOT NULL PRIMARY KEY COMMENT '用户名',\n"
         "  password VARCHAR(128) NOT NULL COMMENT '密码的加盐散列'\n"
-        ") ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COMMENT='管理员';\n");
+        ") ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COMMENT='管理员';\n"
+        "-- 登录失败次数: 按账号计, 同一数据库上的多个应用实例共用.\n"
+        "CREATE TABLE IF NOT EXISTS t_login_failure (\n"
+        "  account VARCHAR(200) NOT NULL PRIMARY KEY COMMENT '账号',\n"
+        "  failures INTEGER NOT NULL COMMENT '连续失败次数',\n"
+        "  last_failure BIGINT NOT NULL COMMENT '最后一次尝试的时间(毫秒)'\n"
+        ") ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COMMENT='登录失败次数';\n");
+    return out.Str();
+}
+
+// The database's name in a JDBC URL: what follows the host's slash, up to
+// a question mark; javaweb when there is none.
+std::string DatabaseName(const std::string& url)
+{
+    size_t scheme = url.find("//");
+    size_t slash = url.find('/', scheme == std::string::npos ? 0 : scheme + 2);
+    if (scheme == std::string::npos || slash == std::string::npos)
+        return "javaweb";
+    std::string name = url.substr(slash + 1, url.find('?', slash) - slash - 1);
+    for (char c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '$')
+            return "javaweb";
+    return name.empty() ? "javaweb" : name;
+}
+
+std::string BuildCreateDatabaseScript(const TGenInput& in)
+{
+    TPrinter out;
+    out.Print({ { "db", DatabaseName(in.database.url) } },
+        "-- 建库: 以 MariaDB/MySQL 管理员身份执行一次, 例如:\n"
+        "--   mariadb -u root -p < sql/create_database.sql      (MySQL: mysql -u root -p < sql/create_database.sql)\n"
+        "-- 库名 $db$ 与 src/hibernate.cfg.xml 中连接地址里的一致; 改名时两处一起改.\n"
+        "-- 字符集 utf8mb4: 中文和表情符号都能保存 (latin1 的库存不了中文, 应用启动时会在日志和登录页面说明).\n"
+        "CREATE DATABASE IF NOT EXISTS $db$ CHARACTER SET utf8mb4 COLLATE utf8mb4_unicode_ci;\n"
+        "-- 建议为应用另建账号, 把密码写进 src/hibernate.cfg.xml (去掉下面两行开头的 -- 并改密码):\n"
+        "-- CREATE USER '$db$'@'localhost' IDENTIFIED BY '请改为密码';\n"
+        "-- GRANT SELECT, INSERT, UPDATE, DELETE, CREATE, ALTER, INDEX, REFERENCES ON $db$.* TO '$db$'@'localhost';\n"
+        "-- 由程序建表的工程: 启动时按映射建表; 从数据库导入的工程: 再执行一次 sql/t_admin.sql.\n");
     return out.Str();
 }
 
 class TAdminTableScriptGenerator : public IGenerator {
 public:
     const char* Name() const override { return "admintable"; }
-    bool Enabled(const TGenInput& in) const override { return !in.database.url.empty(); }
+    bool Enabled(const TGenInput& in) const override { return !in.database.url.empty() || in.webapp; }
     void ProjectFiles(const TGenInput& in, TFiles& out) const override
     {
+        if (in.webapp)
+            out.push_back(
+                { "sql", "create_database.sql", BuildCreateDatabaseScript(in), TEncoding::Utf8, "生成完成!" });
         out.push_back({ "sql", "t_admin.sql", BuildAdminTableScript(in), TEncoding::Utf8, "生成完成!" });
     }
     std::vector<std::string> Directories(const TGenInput&) const override { return { "sql" }; }

@@ -71,6 +71,14 @@ std::string BuildErrorPage(const TGenInput& in)
     return out.Str();
 }
 
+// Logging out changes the session: a POST with the anti-forgery token, shown
+// as a link.
+std::string LogoutForm()
+{
+    return "<form class=\"inline\" method=\"post\" action=\"${ctx}/user_Logout.action\">" + JspCsrfField() +
+        "<button class=\"link\" type=\"submit\">注销</button></form>";
+}
+
 // WEB-INF/jspf/frame.jspf, included by every signed-in page: the top bar
 // (project, user, 修改密码, 注销) and the menu of the classes by friendly
 // name. It opens <div class="layout">, which the page closes.
@@ -82,7 +90,7 @@ std::string BuildFrame(const TGenInput& in)
     out.Line("<a class=\"brand\" href=\"${ctx}/user_ShowUser.action\">" + HtmlText(in.projectName) + "</a>");
     out.Line("<span class=\"user\">当前用户: <c:out value=\"${sessionScope.username}\"/></span>");
     out.Line("<a href=\"${ctx}/changePassword_input.action\">修改密码</a>");
-    out.Line("<a href=\"${ctx}/user_Logout.action\">注销</a>");
+    out.Line(LogoutForm());
     out.Line("</header>");
     out.Line("<div class=\"layout\">");
     out.Line("<nav class=\"menu\">");
@@ -186,8 +194,8 @@ std::string BuildMainPage(const TGenInput& in)
     out.Line("<div class=\"card\">");
     out.Line("<h1>" + HtmlText(in.projectName) + "</h1>");
     out.Line("<p>当前用户: <c:out value=\"${sessionScope.username}\"/> | <a "
-             "href=\"${ctx}/changePassword_input.action\">修改密码</a> | "
-             "<a href=\"${ctx}/user_Logout.action\">注销</a></p>");
+             "href=\"${ctx}/changePassword_input.action\">修改密码</a> | " +
+        LogoutForm() + "</p>");
     out.Line("<table class=\"grid\">");
     out.Line("<tr><th>业务</th><th>操作</th></tr>");
     for (const auto& c : in.classes) {
@@ -200,6 +208,24 @@ std::string BuildMainPage(const TGenInput& in)
     out.Line("</div>");
     JspFramedTail(out);
     return out.Str();
+}
+
+// The classes pick.json may answer for, each with the one member the pages
+// show for it: "Book=title,BookType=typeName". A class keyed by several
+// members is never offered by a picker.
+std::string PickableClasses(const TGenInput& in)
+{
+    std::string list;
+    for (const auto& c : in.classes) {
+        if (c.CompositeKey())
+            continue;
+        for (const auto& m : c.members)
+            if (m.member.GetMemberIsDisplay()) {
+                list += (list.empty() ? "" : ",") + c.name + "=" + m.member.GetMemberName();
+                break;
+            }
+    }
+    return list;
 }
 
 std::string BuildWebXml(const TGenInput& in)
@@ -226,12 +252,16 @@ std::string BuildWebXml(const TGenInput& in)
     out.Line("        <filter-name>login</filter-name>");
     out.Line("        <filter-class>" + utils + "LoginFilter</filter-class>");
     out.Line("    </filter>");
+    out.Line("    <!-- Struts 分为两步: 先查出请求要执行的动作(login 据此检查权限、POST 和防伪令牌), 再执行它 -->");
     out.Line("    <filter>");
-    out.Line("        <filter-name>struts2</filter-name>");
-    out.Line(
-        "        <filter-class>org.apache.struts2.dispatcher.ng.filter.StrutsPrepareAndExecuteFilter</filter-class>");
+    out.Line("        <filter-name>struts2-prepare</filter-name>");
+    out.Line("        <filter-class>org.apache.struts2.dispatcher.ng.filter.StrutsPrepareFilter</filter-class>");
     out.Line("    </filter>");
-    for (const char* name : { "encoding", "login", "struts2" }) {
+    out.Line("    <filter>");
+    out.Line("        <filter-name>struts2-execute</filter-name>");
+    out.Line("        <filter-class>org.apache.struts2.dispatcher.ng.filter.StrutsExecuteFilter</filter-class>");
+    out.Line("    </filter>");
+    for (const char* name : { "encoding", "struts2-prepare", "login", "struts2-execute" }) {
         out.Line("    <filter-mapping>");
         out.Line(std::string("        <filter-name>") + name + "</filter-name>");
         out.Line("        <url-pattern>/*</url-pattern>");
@@ -243,6 +273,11 @@ std::string BuildWebXml(const TGenInput& in)
     out.Line("    <servlet>");
     out.Line("        <servlet-name>pick</servlet-name>");
     out.Line("        <servlet-class>" + utils + "PickServlet</servlet-class>");
+    out.Line("        <!-- 可以查询的类和它们在页面上显示的成员(类名=显示成员), 其他的一概不答 -->");
+    out.Line("        <init-param>");
+    out.Line("            <param-name>shown</param-name>");
+    out.Line("            <param-value>" + PickableClasses(in) + "</param-value>");
+    out.Line("        </init-param>");
     out.Line("    </servlet>");
     out.Line("    <servlet-mapping>");
     out.Line("        <servlet-name>pick</servlet-name>");

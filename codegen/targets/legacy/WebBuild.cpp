@@ -34,7 +34,7 @@ std::string BuildPom(const TGenInput& in)
     out.Line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
     out.Line("<!-- 构建: mvn package (得到 target/" + ArtifactId(in) +
         ".war); 本机运行: mvn jetty:run, 然后打开 "
-        "http://localhost:8080/ -->");
+        "http://127.0.0.1:8080/ -->");
     out.Line("<project xmlns=\"http://maven.apache.org/POM/4.0.0\" "
              "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"");
     out.Line("         xsi:schemaLocation=\"http://maven.apache.org/POM/4.0.0 "
@@ -51,10 +51,15 @@ std::string BuildPom(const TGenInput& in)
     out.Line("        <project.build.sourceEncoding>GBK</project.build.sourceEncoding>");
     out.Line("        <maven.compiler.source>1.8</maven.compiler.source>");
     out.Line("        <maven.compiler.target>1.8</maven.compiler.target>");
+    out.Line("        <!-- mvn jetty:run 只在本机监听; 让别的机器访问: mvn jetty:run -Djetty.host=0.0.0.0 -->");
+    out.Line("        <jetty.host>127.0.0.1</jetty.host>");
+    out.Line("        <jetty.port>8080</jetty.port>");
     out.Line("    </properties>");
     out.Line("    <dependencies>");
     Dependency(out, "org.apache.struts", "struts2-core", kStruts);
     Dependency(out, "org.hibernate", "hibernate-core", kHibernate);
+    out.Line("        <!-- 连接池 c3p0 (设置见 src/hibernate.properties) -->");
+    Dependency(out, "org.hibernate", "hibernate-c3p0", kHibernate);
     Dependency(out, "javassist", "javassist", "3.12.0.GA");
     Dependency(out, "org.slf4j", "slf4j-simple", "1.6.1");
     out.Line("        <!-- MySQL Connector/J 5.1: DAO 类引用它的 com.mysql.jdbc.Statement; 也可连接 MariaDB 和 MySQL "
@@ -95,12 +100,16 @@ std::string BuildPom(const TGenInput& in)
     out.Line("                </configuration>");
     out.Line("            </plugin>");
     out.Line("            <plugin>");
-    out.Line("                <!-- mvn jetty:run: 在 http://localhost:8080/ 运行 (JVM 参数见 .mvn/jvm.config) -->");
+    out.Line("                <!-- mvn jetty:run: 在 http://127.0.0.1:8080/ 运行 (JVM 参数见 .mvn/jvm.config) -->");
     out.Line("                <groupId>org.eclipse.jetty</groupId>");
     out.Line("                <artifactId>jetty-maven-plugin</artifactId>");
     out.Line(std::string("                <version>") + kJetty + "</version>");
     out.Line("                <configuration>");
     out.Line("                    <webAppSourceDirectory>WebRoot</webAppSourceDirectory>");
+    out.Line("                    <httpConnector>");
+    out.Line("                        <host>${jetty.host}</host>");
+    out.Line("                        <port>${jetty.port}</port>");
+    out.Line("                    </httpConnector>");
     out.Line("                    <webApp>");
     out.Line("                        <contextPath>/</contextPath>");
     out.Line("                    </webApp>");
@@ -135,6 +144,8 @@ std::string BuildLibReadme()
     out.Line("  hibernate-core-3.6.10.Final.jar, antlr-2.7.6.jar, commons-collections-3.1.jar, dom4j-1.6.1.jar,");
     out.Line("  hibernate-commons-annotations-3.2.0.Final.jar, hibernate-jpa-2.0-api-1.0.1.Final.jar, jta-1.1.jar,");
     out.Line("  javassist-3.12.0.GA.jar, slf4j-api-1.6.1.jar, slf4j-simple-1.6.1.jar");
+    out.Line("连接池 c3p0:");
+    out.Line("  hibernate-c3p0-3.6.10.Final.jar, c3p0-0.9.1.jar");
     out.Line("JSTL 1.2:");
     out.Line("  jstl-1.2.jar");
     out.Line("MySQL Connector/J 5.1.49 (生成的 DAO 类引用它的 com.mysql.jdbc.Statement):");
@@ -209,10 +220,11 @@ std::string BuildProjectReadme(const TGenInput& in)
     out.Line("");
     out.Line("构建与运行 (需要 JDK 8 或更新的版本和 Maven):");
     out.Line("  mvn package        得到 target/" + war + ", 放进 Tomcat 9 / Jetty 9 的 webapps 目录即可部署");
-    out.Line("  mvn jetty:run      在本机启动, 浏览器打开 http://localhost:8080/");
+    out.Line("  mvn jetty:run      在本机启动, 浏览器打开 http://127.0.0.1:8080/");
+    out.Line("                     (只在本机监听; 让别的机器访问: mvn jetty:run -Djetty.host=0.0.0.0)");
     out.Line("不用 Maven 时: 按 WebRoot/WEB-INF/lib/README.txt 放好 jar, 然后 ant, 得到 dist/" + war + ".");
     out.Line("");
-    out.Line("数据库: 连接写在 src/hibernate.cfg.xml 中, 请改为实际的数据库、用户名和密码.");
+    DatabaseNotes(in, out);
     if (!in.database.url.empty()) {
         out.Line("本工程从已有的数据库导入, 程序不在其中建表: 登录用的管理员表 t_admin 请先建好,");
         out.Line("在该数据库中执行一次 sql/t_admin.sql 即可.");
@@ -233,10 +245,57 @@ std::string BuildProjectReadme(const TGenInput& in)
 
 } // namespace
 
+// src/hibernate.properties: the connection pool, read by Hibernate before
+// hibernate.cfg.xml. Every connection goes back to the pool with its
+// transaction rolled back, so no request keeps a snapshot of the database
+// or a lock once it has ended.
+std::string BuildPoolProperties(bool current)
+{
+    TText out;
+    out.Line("# 数据库连接池 (Hibernate 先读本文件, 再读 hibernate.cfg.xml).");
+    out.Line("# 连接还给连接池时回滚未提交的事务: 请求结束后不留快照、不持有锁, 每个请求都看得到别人已提交的数据.");
+    out.Line("# 读已提交(READ COMMITTED): 每条语句读最新提交的数据.");
+    out.Line("hibernate.connection.isolation=2");
+    if (current) {
+        out.Line("# HikariCP: 最多 20 个连接, 至少保留 2 个空闲连接; 空闲 10 分钟关闭, 连接最长使用 30 分钟;");
+        out.Line("# 取连接最多等 30 秒 (单位: 毫秒).");
+        out.Line("hibernate.connection.provider_class=org.hibernate.hikaricp.internal.HikariCPConnectionProvider");
+        out.Line("hibernate.hikari.maximumPoolSize=20");
+        out.Line("hibernate.hikari.minimumIdle=2");
+        out.Line("hibernate.hikari.idleTimeout=600000");
+        out.Line("hibernate.hikari.maxLifetime=1800000");
+        out.Line("hibernate.hikari.connectionTimeout=30000");
+    } else {
+        out.Line("# c3p0: 最多 20 个连接, 至少 2 个; 空闲 300 秒关闭; 每 60 秒检查空闲连接;");
+        out.Line("# 取连接最多等 30 秒 (单位: 毫秒).");
+        out.Line("hibernate.connection.provider_class=org.hibernate.connection.C3P0ConnectionProvider");
+        out.Line("hibernate.c3p0.min_size=2");
+        out.Line("hibernate.c3p0.max_size=20");
+        out.Line("hibernate.c3p0.timeout=300");
+        out.Line("hibernate.c3p0.idle_test_period=60");
+        out.Line("hibernate.c3p0.acquire_increment=2");
+        out.Line("hibernate.c3p0.max_statements=0");
+        out.Line("hibernate.c3p0.checkoutTimeout=30000");
+    }
+    return out.Str();
+}
+
 std::string ArtifactId(const TGenInput& in)
 {
     std::string id = in.packageName.substr(in.packageName.rfind('.') + 1);
     return id.empty() ? "webapp" : id;
+}
+
+void DatabaseNotes(const TGenInput& in, TText& out)
+{
+    out.Line("数据库: 连接写在 src/hibernate.cfg.xml 中, 请改为实际的数据库、用户名和密码.");
+    out.Line("  建库: 以管理员身份执行一次 sql/create_database.sql (字符集 utf8mb4, 中文和表情符号都能保存),");
+    out.Line(
+        "        其中的库名请与 hibernate.cfg.xml 中的一致. 库不存在、缺表或字符集不对时, 登录页面和日志会说明原因.");
+    out.Line(
+        "  连接池: 见 src/hibernate.properties (最多 20 个连接; 空闲连接按时关闭). 每个请求结束后连接的事务都已结束,");
+    out.Line("        别的用户、别的程序实例或 SQL 客户端提交的数据, 下一个请求就能看到.");
+    (void)in;
 }
 
 void AddBuildFiles(const TGenInput& in, TFiles& out)
@@ -245,5 +304,6 @@ void AddBuildFiles(const TGenInput& in, TFiles& out)
     out.push_back({ "", "build.xml", BuildAntFile(in), TEncoding::Utf8, "生成完成!" });
     out.push_back({ "", "pom.xml", BuildPom(in), TEncoding::Utf8, "生成完成!" });
     out.push_back({ ".mvn", "jvm.config", BuildJvmConfig(), TEncoding::Utf8, "生成完成!" });
+    out.push_back({ in.SourceDir(), "hibernate.properties", BuildPoolProperties(false), TEncoding::Utf8, "生成完成!" });
     out.push_back({ "", "README.txt", BuildProjectReadme(in), TEncoding::Utf8, "生成完成!" });
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "ClassData.h"
 #include "Generator.h"
+#include "TextBuilder.h"
 
 #include <string>
 
@@ -14,6 +15,11 @@ const IGenerator& ValidationGenerator();
 // The build files of the application: pom.xml, .mvn/jvm.config, build.xml,
 // the offline list of jars and README.txt.
 void AddBuildFiles(const TGenInput& in, TFiles& out);
+// src/hibernate.properties: the connection pool of the legacy (c3p0) or the
+// current target (HikariCP).
+std::string BuildPoolProperties(bool current);
+// The README's lines on the database: how to create it, the pool.
+void DatabaseNotes(const TGenInput& in, TText& out);
 // The application's Maven artifact and war name: the last part of the
 // package name (a Java name, so no project name reaches Maven's ${...}).
 std::string ArtifactId(const TGenInput& in);

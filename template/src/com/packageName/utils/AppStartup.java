@@ -5,6 +5,10 @@ import java.nio.charset.Charset;
 import javax.servlet.ServletContextEvent;
 import javax.servlet.ServletContextListener;
 
+import org.hibernate.Session;
+import org.hibernate.Transaction;
+import org.hibernate.cfg.Configuration;
+
 import com.$packageName.action.LoginAction;
 import com.$packageName.dao.AdminDAO;
 import com.$packageName.domain.Admin;
@@ -12,7 +16,9 @@ import com.$packageName.domain.Admin;
 /**
  * 应用启动时(web.xml 中登记的监听器):
  * 1. JVM 的默认字符集必须能表示中文, 否则提示信息会变成 "????": 拒绝启动并说明原因;
- * 2. 还没有任何管理员时创建初始管理员 admin, 初始密码 admin123, 第一次登录后必须修改.
+ * 2. 还没有任何管理员时创建初始管理员 admin, 初始密码 admin123, 第一次登录后必须修改;
+ * 3. 由程序建表的工程(hibernate.hbm2ddl.auto 为 update 或 create)建好登录失败次数表 t_login_failure
+ *    (从数据库导入的工程不建表: 它在 sql/t_admin.sql 中).
  */
 public class AppStartup implements ServletContextListener {
 
@@ -41,6 +47,35 @@ public class AppStartup implements ServletContextListener {
                     + "(从数据库导入的工程不建表, 请在数据库中执行一次生成的 sql/t_admin.sql, 然后重新启动应用).";
             event.getServletContext().setAttribute(LoginAction.ADMIN_PROBLEM, text);
             event.getServletContext().log(text + " " + e, e);
+        }
+        createFailureTable(event);
+    }
+
+    /*登录失败次数表, 与 sql/t_admin.sql 中的相同*/
+    private static final String FAILURE_TABLE = "create table if not exists t_login_failure ("
+            + "account varchar(200) not null primary key, failures integer not null, last_failure bigint not null)";
+
+    private static void createFailureTable(ServletContextEvent event) {
+        String auto = System.getProperty("hibernate.hbm2ddl.auto");
+        if (auto == null) {
+            auto = new Configuration().configure().getProperty("hibernate.hbm2ddl.auto");
+        }
+        if (auto == null || !(auto.equals("update") || auto.startsWith("create"))) {
+            return;
+        }
+        Transaction tx = null;
+        try {
+            Session s = HibernateUtil.getSession();
+            tx = s.beginTransaction();
+            s.createSQLQuery(FAILURE_TABLE).executeUpdate();
+            tx.commit();
+        } catch (RuntimeException e) {
+            if (tx != null && tx.isActive()) {
+                tx.rollback();
+            }
+            event.getServletContext().log("无法建立登录失败次数表 t_login_failure: " + e, e);
+        } finally {
+            HibernateUtil.closeSession();
         }
     }
 

@@ -19,15 +19,22 @@ import javax.servlet.http.HttpServletRequestWrapper;
 import javax.servlet.http.HttpServletResponse;
 import javax.servlet.http.HttpSession;
 
+import org.apache.struts2.dispatcher.Dispatcher;
+import org.apache.struts2.dispatcher.mapper.ActionMapping;
+
+import com.opensymphony.xwork2.config.entities.ActionConfig;
 import com.$packageName.action.LoginAction;
 
 /**
- * 每个来自浏览器的请求都先经过这里(web.xml 中只对 REQUEST 生效, Struts 内部的转发不受影响):
+ * 每个来自浏览器的请求都先经过这里(web.xml 中只对 REQUEST 生效, Struts 内部的转发不受影响).
+ * 它排在 StrutsPrepareFilter 之后、StrutsExecuteFilter 之前: 请求要执行哪个动作(命名空间、动作名、方法)
+ * 由 Struts 自己的动作映射查出, 不从网址文字中猜测, 怎样书写路径都一样:
  * 1. 拒绝文件上传(应用没有上传字段)和名称可疑的请求参数(框架内部属性、OGNL 表达式);
  * 2. 未登录时, 除登录页面、登录动作和静态文件外一律转到登录页面, 与请求路径怎样书写无关;
  * 3. 页面(.jsp)不能直接打开: 转到主页动作, 由动作准备好数据后再显示页面;
  * 4. 初始密码尚未修改时, 只能修改密码或注销;
- * 5. 修改数据的请求(登录、添加、修改、删除、修改密码)只接受 POST, 并且必须带有会话中的防伪令牌 _csrf;
+ * 5. 除只显示数据的方法(主页、添加页面、查询、修改页面、下载、修改密码的表单)外, 动作一律只接受 POST,
+ *    并且必须带有会话中的防伪令牌 _csrf(登录、注销、修改密码、添加、修改、删除都在其中);
  * 6. 每个响应都禁止被其他网站嵌入框架, 禁止浏览器猜测内容类型.
  */
 public class LoginFilter implements Filter {
@@ -45,6 +52,14 @@ public class LoginFilter implements Filter {
     public static final String SESSION_CSRF = "csrfToken";
 
     private static final SecureRandom RANDOM = new SecureRandom();
+
+    /*提交的防伪令牌是否就是会话中的令牌*/
+    public static boolean TokenMatches(HttpSession session, String sent) {
+        Object token = session == null ? null : session.getAttribute(SESSION_CSRF);
+        return token instanceof String && sent != null && MessageDigest.isEqual(
+                ((String) token).getBytes(java.nio.charset.StandardCharsets.UTF_8),
+                sent.getBytes(java.nio.charset.StandardCharsets.UTF_8));
+    }
 
     public void init(FilterConfig config) throws ServletException {
     }
@@ -71,16 +86,14 @@ public class LoginFilter implements Filter {
         }
         String path = http.getServletPath() + (http.getPathInfo() == null ? "" : http.getPathInfo());
         String home = http.getContextPath();
-        if (changesData(path)) {
+        ActionConfig action = actionOf(http);
+        String method = action == null ? null : methodOf(http, action);
+        if (action != null && !readsOnly(action.getClassName(), method)) {
             if (!"POST".equals(http.getMethod())) {
                 out.sendError(HttpServletResponse.SC_METHOD_NOT_ALLOWED);
                 return;
             }
-            HttpSession current = http.getSession(false);
-            Object token = current == null ? null : current.getAttribute(SESSION_CSRF);
-            String sent = http.getParameter("_csrf");
-            if (!(token instanceof String) || sent == null
-                    || !MessageDigest.isEqual(((String) token).getBytes("UTF-8"), sent.getBytes("UTF-8"))) {
+            if (!TokenMatches(http.getSession(false), http.getParameter("_csrf"))) {
                 out.sendError(HttpServletResponse.SC_FORBIDDEN);
                 return;
             }
@@ -94,7 +107,7 @@ public class LoginFilter implements Filter {
                 page.setAttribute(SESSION_CSRF, java.util.Base64.getUrlEncoder().withoutPadding().encodeToString(bytes));
             }
         }
-        if (isPublic(path)) {
+        if (isPublic(path, action, method)) {
             chain.doFilter(request, response);
             return;
         }
@@ -107,8 +120,7 @@ public class LoginFilter implements Filter {
             }
             return;
         }
-        if (session.getAttribute(LoginAction.SESSION_MUST_CHANGE) != null && !path.startsWith("/changePassword_")
-                && !path.equals("/user_Logout.action")) {
+        if (session.getAttribute(LoginAction.SESSION_MUST_CHANGE) != null && !passwordOrLogout(action, method)) {
             out.sendRedirect(home + "/changePassword_input.action");
             return;
         }
@@ -145,25 +157,58 @@ public class LoginFilter implements Filter {
         }
     }
 
-    /*修改数据的动作: 登录、修改密码, 以及各业务类的添加、修改、删除(AddView 和 ModifyXxxQuery 只是显示)*/
-    private static boolean changesData(String path) {
-        if (path.equals("/login_CheckLogin.action") || path.equals("/changePassword_ChangePassword.action")) {
-            return true;
+    /*这个请求要执行的动作: StrutsPrepareFilter 找出的动作映射, 在 Struts 的配置中查到的动作(与 Struts 执行时的查法相同);
+      不是动作(页面、静态文件、pick.json)或没有这个动作(Struts 回答 404)时为 null*/
+    private static ActionConfig actionOf(HttpServletRequest http) {
+        Object mapping = http.getAttribute("struts.actionMapping");
+        Dispatcher dispatcher = Dispatcher.getInstance();
+        if (!(mapping instanceof ActionMapping) || dispatcher == null) {
+            return null;
         }
-        int slash = path.lastIndexOf('/');
-        int underscore = path.indexOf('_', slash);
-        if (slash <= 0 || underscore < 0 || !path.endsWith(".action")) {
-            return false;
-        }
-        String method = path.substring(underscore + 1, path.length() - ".action".length());
-        return (method.startsWith("Add") && !method.equals("AddView"))
-                || (method.startsWith("Modify") && !method.endsWith("Query")) || method.startsWith("Delete");
+        ActionMapping found = (ActionMapping) mapping;
+        return dispatcher.getConfigurationManager().getConfiguration().getRuntimeConfiguration()
+                .getActionConfig(found.getNamespace(), found.getName());
     }
 
-    /*不登录也能访问的: 登录页面、登录动作、样式和脚本*/
-    private static boolean isPublic(String path) {
-        return path.equals("/") || path.equals("/login.jsp") || path.equals("/login_CheckLogin.action")
-                || (path.startsWith("/static/") && path.indexOf("..") < 0);
+    /*动作要调用的方法: 映射指定的, 否则配置中的(通配符已展开), 都没有时为 execute*/
+    private static String methodOf(HttpServletRequest http, ActionConfig action) {
+        String method = ((ActionMapping) http.getAttribute("struts.actionMapping")).getMethod();
+        if (method == null || method.length() == 0) {
+            method = action.getMethodName();
+        }
+        return method == null || method.length() == 0 ? "execute" : method;
+    }
+
+    /*只显示数据、不修改数据的方法: 主页、修改密码的表单, 各业务类的添加页面、查询、修改页面和下载.
+      其余的一律算作修改数据(登录、注销、修改密码, 各业务类的添加、修改、删除, 以及将来新加的方法)*/
+    private static boolean readsOnly(String className, String method) {
+        String name = className.substring(className.lastIndexOf('.') + 1);
+        if (name.equals("UserAction")) {
+            return method.equals("ShowUser");
+        }
+        if (name.equals("ChangePasswordAction")) {
+            return method.equals("input");
+        }
+        if (name.equals("LoginAction") || !name.endsWith("Action")) {
+            return false;
+        }
+        String c = name.substring(0, name.length() - "Action".length());
+        return method.equals("AddView") || method.equals("Query" + c) || method.equals("Modify" + c + "Query")
+                || method.startsWith("Download" + c);
+    }
+
+    /*不登录也能访问的: 登录页面、登录动作、样式和脚本; 路径指向别的动作时不算*/
+    private static boolean isPublic(String path, ActionConfig action, String method) {
+        if (action != null) {
+            return action.getClassName().endsWith(".LoginAction") && method.equals("CheckLogin");
+        }
+        return path.equals("/") || path.equals("/login.jsp") || (path.startsWith("/static/") && path.indexOf("..") < 0);
+    }
+
+    /*初始密码尚未修改时可以执行的: 修改密码和注销*/
+    private static boolean passwordOrLogout(ActionConfig action, String method) {
+        return action != null && (action.getClassName().endsWith(".ChangePasswordAction")
+                || (action.getClassName().endsWith(".UserAction") && method.equals("Logout")));
     }
 
     /*会话中记录了登录管理员的用户名*/

@@ -16,7 +16,8 @@ import org.hibernate.metadata.ClassMetadata;
 /**
  * 引用对象很多(超过 200 个)时, 添加、修改和查询页面用输入框代替下拉框, 边输入边从这里取候选:
  * GET pick.json?entity=类名&display=显示属性&term=输入的文字, 返回最多 20 个 [{"key":主键,"text":显示值}].
- * 类名和属性名必须是映射中存在的, 输入的文字以绑定参数传给查询; 未登录时由 LoginFilter 拒绝(401).
+ * 只回答 web.xml 中 shown 参数列出的业务类, 只给出主键和页面上显示的那个成员(管理员、其他成员、二进制内容一概不答);
+ * 输入的文字以绑定参数传给查询; 未登录时由 LoginFilter 拒绝(401).
  */
 public class PickServlet extends HttpServlet {
     private static final long serialVersionUID = 1L;
@@ -24,9 +25,27 @@ public class PickServlet extends HttpServlet {
     /*一次最多返回的候选个数*/
     private static final int LIMIT = 20;
 
+    /*可以查询的类 -> 它在页面上显示的成员, 来自 web.xml 的 shown 参数(类名=显示成员, 以逗号分隔)*/
+    private final java.util.Map<String, String> shown = new java.util.HashMap<String, String>();
+
+    public void init() {
+        String list = getInitParameter("shown");
+        for (String pair : (list == null ? "" : list).split(",")) {
+            int equals = pair.indexOf('=');
+            if (equals > 0) {
+                shown.put(pair.substring(0, equals).trim(), pair.substring(equals + 1).trim());
+            }
+        }
+    }
+
     protected void doGet(HttpServletRequest request, HttpServletResponse response) throws IOException {
         String entity = request.getParameter("entity");
-        String display = request.getParameter("display");
+        String display = entity == null ? null : shown.get(entity);
+        String asked = request.getParameter("display");
+        if (display == null || (asked != null && !asked.equals(display))) {
+            response.sendError(HttpServletResponse.SC_BAD_REQUEST);
+            return;
+        }
         String term = request.getParameter("term");
         ClassMetadata meta = null;
         if (entity != null && entity.matches("[A-Za-z_$][A-Za-z0-9_$]*")) {

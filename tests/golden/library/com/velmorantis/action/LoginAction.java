@@ -4,8 +4,10 @@ import java.security.MessageDigest;
 import java.security.SecureRandom;
 import java.security.spec.KeySpec;
 import java.util.Base64;
+import java.text.Normalizer;
+import java.util.HashMap;
+import java.util.Locale;
 import java.util.Map;
-import java.util.concurrent.ConcurrentHashMap;
 
 import javax.crypto.SecretKeyFactory;
 import javax.crypto.spec.PBEKeySpec;
@@ -15,8 +17,13 @@ import org.apache.struts2.ServletActionContext;
 
 import com.opensymphony.xwork2.ActionContext;
 import com.opensymphony.xwork2.ActionSupport;
+import org.hibernate.HibernateException;
+import org.hibernate.Session;
+import org.hibernate.Transaction;
+
 import com.velmorantis.dao.AdminDAO;
 import com.velmorantis.domain.Admin;
+import com.velmorantis.utils.HibernateUtil;
 
 /**
  * 系统管理员登录.
@@ -24,7 +31,11 @@ import com.velmorantis.domain.Admin;
  * LoginAction-login_CheckLogin-validation.xml 校验用户名和密码不为空.
  * 登录成功后换一个新的会话编号, 会话中以 SESSION_USERNAME 为键保存管理员的用户名.
  * 密码以加盐的 PBKDF2 散列保存(见 hashPassword); 以前保存的明文密码在登录成功时改存为散列.
- * 同一用户名连续 5 次登录失败后锁定 5 分钟; 每次登录成功或失败都记入服务器日志.
+ * 同一账号连续 5 次登录失败后锁定 5 分钟; 每次登录成功或失败都记入服务器日志.
+ * 失败次数按账号计(数据库按其排序规则找到的账号: 大小写、重音、全角半角不同的写法是同一个账号),
+ * 记在数据库表 t_login_failure 中, 同一数据库上的多个应用实例共用; 每次尝试先原子地占用一次计数再核对密码,
+ * 同时发来的许多请求在一个锁定期内最多核对 5 个密码. 不存在的用户名同样计数、同样锁定、同样计算一次散列,
+ * 响应和耗时都不透露用户名是否存在.
  */
 public class LoginAction extends ActionSupport {
     private static final long serialVersionUID = 1L;
@@ -47,8 +58,11 @@ public class LoginAction extends ActionSupport {
     private static final int MAX_FAILURES = 5;
     private static final long LOCK_MILLIS = 5 * 60 * 1000L;
 
-    /*每个用户名连续失败的次数和最后一次失败的时间*/
-    private static final Map<String, long[]> FAILURES = new ConcurrentHashMap<String, long[]>();
+    /*数据库中还没有表 t_login_failure 时(从数据库导入的工程尚未执行 sql/t_admin.sql), 失败次数暂记在本实例的内存中*/
+    private static final Map<String, long[]> FAILURES = new HashMap<String, long[]>();
+
+    /*用户名不存在时与之核对的散列: 与核对真实账号的密码耗时相同*/
+    private static final String DUMMY_HASH = hashPassword("javagen-no-such-account");
 
     /*登录表单: 用户名*/
     private String username;
@@ -74,12 +88,6 @@ public class LoginAction extends ActionSupport {
     /*校验用户名和密码, 成功后记入会话*/
     public String CheckLogin() {
         String name = username == null ? "" : username.trim();
-        long[] failures = FAILURES.get(name);
-        if (failures != null && failures[0] >= MAX_FAILURES && System.currentTimeMillis() - failures[1] < LOCK_MILLIS) {
-            log("登录被拒绝(失败次数过多, 已锁定): " + name);
-            addActionError("登录失败次数过多, 请 5 分钟后再试!");
-            return INPUT;
-        }
         Admin admin;
         try {
             admin = adminDAO.GetAdminByUsername(name);
@@ -90,18 +98,28 @@ public class LoginAction extends ActionSupport {
             addActionError(problem != null ? problem.toString() : "访问数据库失败, 请稍后再试!");
             return INPUT;
         }
-        if (admin == null || !passwordMatches(password, admin.getPassword())) {
-            long[] count = FAILURES.get(name);
-            long now = System.currentTimeMillis();
-            if (count == null || now - count[1] >= LOCK_MILLIS) {
-                count = new long[] { 0, now };
-            }
-            FAILURES.put(name, new long[] { count[0] + 1, now });
+        String account = admin != null ? admin.getUsername() : "?" + folded(name);
+        boolean allowed;
+        try {
+            allowed = reserveAttempt(account);
+        } catch (HibernateException e) {
+            e.printStackTrace();
+            addActionError("访问数据库失败, 请稍后再试!");
+            return INPUT;
+        }
+        if (!allowed) {
+            passwordMatches(password, DUMMY_HASH);
+            log("登录被拒绝(失败次数过多, 已锁定): " + name);
+            addActionError("登录失败次数过多, 请 5 分钟后再试!");
+            return INPUT;
+        }
+        boolean matches = passwordMatches(password, admin != null ? admin.getPassword() : DUMMY_HASH);
+        if (admin == null || !matches) {
             log("登录失败: " + name);
             addActionError("用户名或密码错误!");
             return INPUT;
         }
-        FAILURES.remove(name);
+        clearFailures(account);
         log("登录成功: " + name);
         if (!isHashed(admin.getPassword())) {
             /*以前保存的明文密码: 改存为散列*/
@@ -124,6 +142,103 @@ public class LoginAction extends ActionSupport {
             session.put(SESSION_MUST_CHANGE, Boolean.TRUE);
         }
         return SUCCESS;
+    }
+
+    /*不存在的用户名的计数键: 去掉重音、全角转半角、转小写, 不同写法计在一起*/
+    private static String folded(String name) {
+        return Normalizer.normalize(name, Normalizer.Form.NFKD).replaceAll("\\p{M}", "").toLowerCase(Locale.ROOT);
+    }
+
+    /*为一次登录尝试占用一次计数: 未锁定时计数加一(超过锁定期的从 1 重新计)并返回 true, 已锁定时返回 false.
+      一条带条件的 UPDATE 完成判断和计数, 并发的请求由数据库的行锁排队*/
+    private static boolean reserveAttempt(String account) {
+        long now = System.currentTimeMillis();
+        for (int attempt = 0; attempt < 2; attempt++) {
+            Transaction tx = null;
+            try {
+                Session s = HibernateUtil.getSession();
+                tx = s.beginTransaction();
+                int changed;
+                changed = s.createSQLQuery("update t_login_failure set failures = case when last_failure < :expired"
+                        + " then 1 else failures + 1 end, last_failure = :now where account = :account"
+                        + " and (failures < :max or last_failure < :expired)")
+                        .setLong("expired", now - LOCK_MILLIS).setLong("now", now)
+                        .setString("account", account).setInteger("max", MAX_FAILURES).executeUpdate();
+                if (changed == 0 && ((Number) s.createSQLQuery("select count(*) from t_login_failure where account = :account")
+                        .setString("account", account).uniqueResult()).longValue() == 0) {
+                    changed = s.createSQLQuery("insert into t_login_failure (account, failures, last_failure)"
+                            + " values (:account, 1, :now)").setString("account", account).setLong("now", now)
+                            .executeUpdate();
+                }
+                tx.commit();
+                return changed == 1;
+            } catch (HibernateException e) {
+                if (tx != null && tx.isActive()) {
+                    tx.rollback();
+                }
+                if (!tableMissing(e) && attempt == 0) {
+                    continue; // 两个请求同时插入同一账号的第一行: 再试一次, 这次走 UPDATE
+                }
+                if (!tableMissing(e)) {
+                    throw e;
+                }
+            } finally {
+                HibernateUtil.closeSession();
+            }
+            return reserveInMemory(account, now);
+        }
+        return false;
+    }
+
+    /*成功登录后计数清零*/
+    private static void clearFailures(String account) {
+        synchronized (FAILURES) {
+            FAILURES.remove(account);
+        }
+        Transaction tx = null;
+        try {
+            Session s = HibernateUtil.getSession();
+            tx = s.beginTransaction();
+            s.createSQLQuery("update t_login_failure set failures = 0 where account = :account")
+                    .setString("account", account).executeUpdate();
+            tx.commit();
+        } catch (HibernateException e) {
+            if (tx != null && tx.isActive()) {
+                tx.rollback();
+            }
+        } finally {
+            HibernateUtil.closeSession();
+        }
+    }
+
+    /*没有表 t_login_failure: 错误说明中提到了这个表*/
+    private static boolean tableMissing(Throwable e) {
+        for (Throwable t = e; t != null; t = t.getCause() == t ? null : t.getCause()) {
+            if (String.valueOf(t.getMessage()).toLowerCase(Locale.ROOT).contains("t_login_failure")) {
+                if (!missingReported) {
+                    missingReported = true;
+                    log("数据库中没有表 t_login_failure: 登录失败次数暂记在本实例的内存中, 多个实例之间不共享;"
+                            + " 请在数据库中执行一次 sql/t_admin.sql.");
+                }
+                return true;
+            }
+        }
+        return false;
+    }
+    private static volatile boolean missingReported;
+
+    private static boolean reserveInMemory(String account, long now) {
+        synchronized (FAILURES) {
+            long[] count = FAILURES.get(account);
+            if (count != null && count[0] >= MAX_FAILURES && now - count[1] < LOCK_MILLIS) {
+                return false;
+            }
+            if (count == null || now - count[1] >= LOCK_MILLIS) {
+                count = new long[] { 0, now };
+            }
+            FAILURES.put(account, new long[] { count[0] + 1, now });
+            return true;
+        }
     }
 
     /*写入服务器日志: 时间由容器记录, 这里加上来访地址*/
