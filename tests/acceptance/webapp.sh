@@ -6,12 +6,16 @@
 # the checks), and headless Chromium, driven by Selenium (BrowserSuite),
 # signs in, changes the first password, adds, lists, pages, searches,
 # modifies and deletes, and sends bad requests, checking the pages and the
-# database after each case. Then the offline route: ant builds the war from
-# jars put where WEB-INF/lib/README.txt says.
+# database after each case. The database is a private MariaDB server,
+# created the way the generated README tells a user (sql/create_database.sql);
+# a second browser and a SQL client write between the first one's requests.
+# Then the offline route: ant builds the war from jars put where
+# WEB-INF/lib/README.txt says.
 #   webapp.sh JAVAGEN_CLI TEMPLATE_DIR [legacy|current]
 # current: the same application on the current target (Struts 7, Hibernate
 # 7, Jakarta EE 10), deployed on an embedded Tomcat 11; it has no ant route.
-# Needs default-jdk-headless, maven, ant, chromium, chromium-driver.
+# Needs default-jdk-headless, maven, ant, chromium, chromium-driver,
+# mariadb-server-core, mariadb-client-core.
 set -euo pipefail
 cli="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 templates="$(cd "$2" && pwd)"
@@ -20,10 +24,16 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 java_dir="$here/../java"
 if locale -a 2>/dev/null | grep -qix 'c\.utf-\?8'; then export LC_ALL=C.UTF-8; fi
 work="$(mktemp -d "${TMPDIR:-/tmp}/webapp.XXXXXX")"
+script_pid=$$
+step() { echo "webapp: $*"; }
+# shellcheck source=mariadb_server.sh
+source "$here/mariadb_server.sh"
 server=""
 cleanup() {
   if [ -n "$server" ]; then kill "$server" 2>/dev/null || true; wait "$server" 2>/dev/null || true; fi
+  stop_server
   rm -rf "$work"
+  if [ -n "$db_dir" ]; then rm -rf "$db_dir"; fi
 }
 trap cleanup EXIT
 step() { echo "webapp: $*"; }
@@ -32,6 +42,10 @@ fail() { echo "webapp: FAILED: $*" >&2; exit 1; }
 cd "$work"
 step "a model, generated with --webapp"
 "$cli" project add 图书馆 > /dev/null
+# A class whose name has an underscore: its actions are Shelf_Mark_AddShelf_Mark and so on.
+"$cli" class add 图书馆 Shelf_Mark 书架标记 > /dev/null
+"$cli" member add 图书馆 Shelf_Mark markId int --primary --required --comment 标记编号 > /dev/null
+"$cli" member add 图书馆 Shelf_Mark label string --length 20 --display --query --comment 标记 > /dev/null
 "$cli" class add 图书馆 BookType 图书类型 > /dev/null
 "$cli" class add 图书馆 Book 图书 > /dev/null
 "$cli" member add 图书馆 BookType bookTypeId int --primary --required --comment 类型编号 > /dev/null
@@ -94,14 +108,30 @@ launch_cp="$(tr ':' '\n' <<< "$web_cp" | grep -E '/(tomcat-embed-[a-z]+|tomcat-a
 mkdir -p launcher suite
 javac -encoding UTF-8 -nowarn -d launcher -cp "$launch_cp" "$here/webapp/WarServer.java"
 javac -encoding UTF-8 -nowarn -d suite -cp "$web_cp" "$here/webapp/BrowserSuite.java"
+step "create the database as the README says (sql/create_database.sql, utf8mb4)"
+start_mariadb || fail "MariaDB did not start"
+grep -q 'sql/create_database.sql' "$root/README.txt" || fail "the README does not say how to create the database"
+mariadb --no-defaults --socket="$sock" -uroot --default-character-set=utf8mb4 < "$root/sql/create_database.sql" ||
+  fail "sql/create_database.sql"
+# The account the script's comment suggests, with a password of our own.
+mariadb --no-defaults --socket="$sock" -uroot <<'SQL' || fail "creating the application's account"
+CREATE USER 'javaweb'@'127.0.0.1' IDENTIFIED BY 'Web-Pass.7';
+GRANT SELECT, INSERT, UPDATE, DELETE, CREATE, ALTER, INDEX, REFERENCES ON javaweb.* TO 'javaweb'@'127.0.0.1';
+-- The checks' own SQL client: it also reads the server's open transactions.
+CREATE USER 'checker'@'127.0.0.1' IDENTIFIED BY 'Check-Pass.1';
+GRANT ALL ON *.* TO 'checker'@'127.0.0.1';
+SQL
+[ "$(mariadb --no-defaults --socket="$sock" -uroot -N -B -e \
+  "select default_character_set_name from information_schema.schemata where schema_name = 'javaweb'")" = utf8mb4 ] ||
+  fail "the database is not utf8mb4"
+db_url="jdbc:mysql://127.0.0.1:$port/javaweb?useUnicode=true&characterEncoding=UTF-8"
 # --add-opens: what Tomcat's own catalina.sh passes on Java 9 and later.
 java -XX:+UseSerialGC -Dfile.encoding=UTF-8 \
   --add-opens=java.base/java.lang=ALL-UNNAMED --add-opens=java.base/java.io=ALL-UNNAMED \
   --add-opens=java.base/java.util=ALL-UNNAMED --add-opens=java.base/java.util.concurrent=ALL-UNNAMED \
-  -Dhibernate.connection.driver_class=org.hsqldb.jdbc.JDBCDriver -Dhibernate.connection.url=jdbc:hsqldb:mem:web \
-  -Dhibernate.connection.username=SA -Dhibernate.connection.password= \
-  -Dhibernate.dialect=org.hibernate.dialect.HSQLDialect -Dhibernate.hbm2ddl.auto=create -Dhibernate.show_sql=false \
-  -cp "launcher:$launch_cp" javagen.acceptance.WarServer "$war" "$work" "$work/ports" > server.log 2>&1 &
+  "-Dhibernate.connection.url=$db_url" -Dhibernate.connection.username=javaweb \
+  -Dhibernate.connection.password=Web-Pass.7 -Dhibernate.show_sql=false \
+  -cp "launcher:$launch_cp" javagen.acceptance.WarServer "$war" "$work" "$work/ports" external > server.log 2>&1 &
 server=$!
 for _ in $(seq 1 600); do
   [ -f ports ] && break
@@ -111,7 +141,8 @@ done
 [ -f ports ] || { tail -40 server.log; fail "Tomcat did not start"; }
 read -r http_port db_port < ports
 app="http://127.0.0.1:$http_port/app"
-if grep -E 'SEVERE|ERROR|Exception' server.log > startup-errors.txt; then
+# Errors and traces only: an INFO line may name an exception it handled.
+if grep -E 'SEVERE|ERROR|Exception' server.log | grep -vE '^[0-9]+ \[[^]]*\] INFO ' > startup-errors.txt; then
   head -20 startup-errors.txt
   fail "the application logged errors while starting"
 fi
@@ -119,8 +150,9 @@ fi
 step "use it in headless Chromium"
 export SE_OFFLINE=true  # Selenium Manager downloads nothing
 status=0
-java -Dfile.encoding=UTF-8 -Djavagen.target="$JAVAGEN_TARGET" -cp "suite:$web_cp" javagen.acceptance.BrowserSuite "$app" \
-  "jdbc:hsqldb:hsql://127.0.0.1:$db_port/web" "$work/profile" > browser.out 2> browser.err || status=$?
+java -Dfile.encoding=UTF-8 -Djavagen.target="$JAVAGEN_TARGET" -Djavagen.db.user=checker -Djavagen.db.password=Check-Pass.1 \
+  -cp "suite:$web_cp" javagen.acceptance.BrowserSuite "$app" \
+  "jdbc:mariadb://127.0.0.1:$port/javaweb" "$work/profile" > browser.out 2> browser.err || status=$?
 cat browser.out
 if [ "$status" != 0 ]; then
   grep -q ' passed, ' browser.out || tail -30 browser.err

@@ -39,13 +39,30 @@ public final class BrowserSuite {
     private final String app;
     private final WebDriver d;
     private final Connection db;
+    private final String profile;
     private int passed;
     private int failed;
 
-    private BrowserSuite(String app, WebDriver d, Connection db) {
+    private BrowserSuite(String app, WebDriver d, Connection db, String profile) {
         this.app = app;
         this.d = d;
         this.db = db;
+        this.profile = profile;
+    }
+
+    /** A headless Chromium with a profile of its own: another user's browser. */
+    private static WebDriver browser(String profileDir) {
+        ChromeOptions options = new ChromeOptions();
+        options.setBinary("/usr/bin/chromium");
+        options.addArguments("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+                "--disable-background-networking", "--disable-component-update", "--disable-sync",
+                "--disable-dev-shm-usage", "--lang=zh-CN", "--user-data-dir=" + new File(profileDir).getAbsolutePath());
+        ChromeDriverService service = new ChromeDriverService.Builder()
+                .usingDriverExecutable(new File("/usr/bin/chromedriver")).usingAnyFreePort().build();
+        WebDriver driver = new ChromeDriver(service, options);
+        driver.manage().timeouts().pageLoadTimeout(Duration.ofSeconds(30));
+        driver.manage().timeouts().scriptTimeout(Duration.ofSeconds(30));
+        return driver;
     }
 
     public static void main(String[] args) throws Exception {
@@ -54,19 +71,11 @@ public final class BrowserSuite {
             System.exit(2);
         }
         System.setProperty("webdriver.chrome.driver", "/usr/bin/chromedriver");
-        ChromeOptions options = new ChromeOptions();
-        options.setBinary("/usr/bin/chromium");
-        options.addArguments("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                "--disable-background-networking", "--disable-component-update", "--disable-sync",
-                "--disable-dev-shm-usage", "--lang=zh-CN", "--user-data-dir=" + new File(args[2]).getAbsolutePath());
-        ChromeDriverService service = new ChromeDriverService.Builder()
-                .usingDriverExecutable(new File("/usr/bin/chromedriver")).usingAnyFreePort().build();
-        WebDriver driver = new ChromeDriver(service, options);
+        WebDriver driver = browser(args[2]);
         int failed;
-        try (Connection db = DriverManager.getConnection(args[1], "SA", "")) {
-            driver.manage().timeouts().pageLoadTimeout(Duration.ofSeconds(30));
-            driver.manage().timeouts().scriptTimeout(Duration.ofSeconds(30));
-            BrowserSuite suite = new BrowserSuite(args[0], driver, db);
+        try (Connection db = DriverManager.getConnection(args[1], System.getProperty("javagen.db.user", "SA"),
+                System.getProperty("javagen.db.password", ""))) {
+            BrowserSuite suite = new BrowserSuite(args[0], driver, db, args[2]);
             suite.run();
             // tools/screenshots.sh asks for the README's pictures of the application.
             String shots = System.getenv("WEBAPP_SCREENSHOTS");
@@ -124,6 +133,10 @@ public final class BrowserSuite {
             if ("current".equals(System.getProperty("javagen.target"))) {
                 files();
             }
+            actionsByMapping();
+            picking();
+            manyUsers();
+            lockout();
         });
     }
 
@@ -680,7 +693,7 @@ public final class BrowserSuite {
         };
         for (String[] r : rows) {
             check("stored passwords", r[0] + "/" + r[1], () -> {
-                open("/user_Logout.action");
+                logout();
                 expectAt("/login.jsp");
                 login(r[0], r[1]);
                 expectAt(r[2]);
@@ -691,6 +704,232 @@ public final class BrowserSuite {
                         + " and password not like '!pbkdf2$%'").equals(0L), "no clear-text password is left");
             });
         }
+    }
+
+    /**
+     * Whether an action changes data is read from the action it maps to, not
+     * from the text of the address: a class named with "_", a root action
+     * under any prefix, logging in and out.
+     */
+    private void actionsByMapping() throws Exception {
+        try (PreparedStatement insert = db.prepareStatement("insert into t_Shelf_Mark (markId, label) values (?, ?)")) {
+            insert.setInt(1, 11);
+            insert.setString(2, "甲架");
+            insert.executeUpdate();
+        }
+        String[][] gets = {
+            // a GET that must not change data, and what it may answer: 405, or
+            // 404 where the framework maps the address to no action at all
+            {"/Shelf_Mark/Shelf_Mark_DeleteShelf_Mark.action?shelf_Mark.markId=11", "405"},
+            {"/Shelf_Mark/Shelf_Mark_AddShelf_Mark.action?shelf_Mark.markId=12&shelf_Mark.label=x", "405"},
+            {"/Shelf_Mark/Shelf_Mark_ModifyShelf_Mark.action?shelf_Mark.markId=11&shelf_Mark.label=x", "405"},
+            {"/foo/changePassword_ChangePassword.action?oldPassword=secret123&newPassword=evil1234&confirmPassword=evil1234",
+                "405 404"},
+            {"/user_Logout.action", "405"},
+            {"/x/y/user_Logout.action", "405 404"},
+        };
+        for (String[] g : gets) {
+            check("actions by mapping", "GET " + g[0] + " answers " + g[1], () -> {
+                open("/user_ShowUser.action");
+                Object[] r = fetch(g[0], "GET", false);
+                expect(java.util.Arrays.asList(g[1].split(" ")).contains(String.valueOf(r[0])),
+                        "HTTP " + g[1] + ", got " + r[0]);
+                expect(scalar("select count(*) from t_Shelf_Mark").equals(1L), "t_Shelf_Mark still holds one row");
+                expect("甲架".equals(scalar("select label from t_Shelf_Mark where markId = 11")), "the row is unchanged");
+                expect(((String) scalar("select password from t_admin where username = 'admin'")).startsWith("pbkdf2$"),
+                        "the password is unchanged");
+                open("/user_ShowUser.action");
+                expectText("当前用户: admin");
+            });
+        }
+        check("actions by mapping", "a POST without the token to a class with \"_\" is refused", () -> {
+            open("/user_ShowUser.action");
+            post("/Shelf_Mark/Shelf_Mark_DeleteShelf_Mark.action", fields("shelf_Mark.markId", "11"), false);
+            expect(scalar("select count(*) from t_Shelf_Mark").equals(1L), "the row is kept");
+        });
+        check("actions by mapping", "the class with \"_\" is deleted from its list page", () -> {
+            open("/Shelf_Mark/Shelf_Mark_QueryShelf_Mark.action");
+            expectText("甲架");
+            WebElement html = d.findElement(By.tagName("html"));
+            js("window.confirm = function () { return true; };");
+            js("arguments[0].click();", d.findElement(By.cssSelector("form[action*='DeleteShelf_Mark'] [type=submit]")));
+            settle(html);
+            expect(scalar("select count(*) from t_Shelf_Mark").equals(0L), "the row is gone");
+        });
+        check("actions by mapping", "GET of the login action under /static/ does not sign in", () -> {
+            logout();
+            Object[] r = fetch("/static/login_CheckLogin.action?username=admin&password=secret123", "GET", false);
+            expect(String.valueOf(r[0]).equals("405") || String.valueOf(r[0]).equals("404"), "HTTP 405 or 404, got " + r[0]);
+            open("/user_ShowUser.action");
+            expectAt("/login.jsp");
+            login("admin", "secret123");
+            expectText("当前用户: admin");
+        });
+        check("actions by mapping", "logging out is a POST with the token", () -> {
+            open("/user_ShowUser.action");
+            WebElement html = d.findElement(By.tagName("html"));
+            js("arguments[0].click();", d.findElement(By.cssSelector("form[action$='user_Logout.action'] button")));
+            settle(html);
+            open("/user_ShowUser.action");
+            expectAt("/login.jsp");
+            login("admin", "secret123");
+            expectText("当前用户: admin");
+        });
+    }
+
+    /** pick.json answers the model's classes with their display member only. */
+    private void picking() {
+        String[][] cases = {
+            {"?entity=BookType&display=typeName&term=", "200"},
+            {"?entity=BookType&term=", "200"},
+            {"?entity=Admin&display=password&term=", "400"},
+            {"?entity=Admin&display=username&term=", "400"},
+            {"?entity=Book&display=price&term=", "400"},
+            {"?entity=Book&display=title&term=", "200"},
+            {"?entity=NoSuch&display=title&term=", "400"},
+        };
+        for (String[] c : cases) {
+            check("pick.json", c[0] + " answers " + c[1], () -> {
+                open("/user_ShowUser.action");
+                Object[] r = fetch("/pick.json" + c[0], "GET", false);
+                expect(String.valueOf(r[0]).equals(c[1]), "HTTP " + c[1] + ", got " + r[0]);
+                expect(!String.valueOf(r[1]).contains("pbkdf2"), "no password hash in the answer");
+            });
+        }
+    }
+
+    /**
+     * A second user in a browser of their own and a SQL client write between
+     * the first user's requests: every request sees what was committed.
+     */
+    private void manyUsers() throws Exception {
+        try (PreparedStatement insert = db.prepareStatement("insert into t_admin (username, password) values (?, ?)")) {
+            insert.setString(1, "second");
+            insert.setString(2, "second99");
+            insert.executeUpdate();
+        }
+        WebDriver other = browser(profile + "-second");
+        try {
+            BrowserSuite b = new BrowserSuite(app, other, db, profile + "-second");
+            check("many users", "an administrator added by SQL signs in at once", () -> {
+                b.login("second", "second99");
+                b.expectText("当前用户: second");
+            });
+            check("many users", "a row the SQL client adds is listed on the next request", () -> {
+                open("/BookType/BookType_QueryBookType.action");
+                try (PreparedStatement insert = db.prepareStatement("insert into t_BookType (typeName) values (?)")) {
+                    insert.setString(1, "外部添加");
+                    insert.executeUpdate();
+                }
+                open("/BookType/BookType_QueryBookType.action");
+                expectText("外部添加");
+            });
+            check("many users", "a row the other user adds is listed on the next request", () -> {
+                open("/BookType/BookType_QueryBookType.action");
+                b.open("/BookType/BookType_AddView.action");
+                b.fill("BookType_AddBookType.action", fields("bookType.typeName", "第二人添加"));
+                b.expectText("添加成功");
+                open("/BookType/BookType_QueryBookType.action");
+                expectText("第二人添加");
+            });
+            check("many users", "a row the SQL client deletes is gone from the list and from its modify link", () -> {
+                open("/BookType/BookType_QueryBookType.action");
+                expectText("外部添加");
+                Object id = scalar("select bookTypeId from t_BookType where typeName = '外部添加'");
+                try (PreparedStatement delete = db.prepareStatement("delete from t_BookType where bookTypeId = ?")) {
+                    delete.setObject(1, id);
+                    delete.executeUpdate();
+                }
+                open("/BookType/BookType_QueryBookType.action");
+                String body = d.findElement(By.tagName("body")).getText();
+                expect(!body.contains("外部添加"), "the deleted row is not listed");
+                open("/BookType/BookType_ModifyBookTypeQuery.action?bookType.bookTypeId=" + id);
+                body = d.findElement(By.tagName("body")).getText();
+                expect(!body.contains("外部添加"), "the deleted row does not open");
+            });
+            check("many users", "a row the SQL client changes shows its new value", () -> {
+                open("/BookType/BookType_QueryBookType.action");
+                expectText("第二人添加");
+                try (PreparedStatement update = db.prepareStatement(
+                        "update t_BookType set typeName = '第二人改过' where typeName = '第二人添加'")) {
+                    update.executeUpdate();
+                }
+                open("/BookType/BookType_QueryBookType.action");
+                expectText("第二人改过");
+                b.open("/BookType/BookType_QueryBookType.action");
+                b.expectText("第二人改过");
+            });
+            check("many users", "the idle application holds no transaction open", () -> {
+                Object open = scalar("select count(*) from information_schema.innodb_trx");
+                expect(open.equals(0L), "open InnoDB transactions: " + open);
+            });
+        } finally {
+            other.quit();
+        }
+    }
+
+    /** Failed logins count per account, however its name is spelt, and the lock does not tell names apart. */
+    private void lockout() throws Exception {
+        try (PreparedStatement insert = db.prepareStatement("insert into t_admin (username, password) values (?, ?)")) {
+            insert.setString(1, "tester");
+            insert.setString(2, "right-pass1");
+            insert.executeUpdate();
+        }
+        check("lockout", "five failures in any spelling lock the account", () -> {
+            logout();
+            for (String name : new String[] {"tester", "TESTER", "Tester", "tester", "TESTER"}) {
+                login(name, "wrong-pass");
+                expectText("用户名或密码错误!");
+            }
+            for (String name : new String[] {"tester", "TESTER", "Tëster"}) {
+                login(name, "right-pass1");
+                expectText("登录失败次数过多");
+                expectAt("/login_CheckLogin.action");
+            }
+            expect(scalar("select failures from t_login_failure where account = 'tester'").equals(5L),
+                    "five failures are stored for the account");
+        });
+        check("lockout", "an unknown name is locked the same way", () -> {
+            for (int i = 0; i < 5; i++) {
+                login("nobody", "wrong-pass");
+                expectText("用户名或密码错误!");
+            }
+            login("NOBODY", "wrong-pass");
+            expectText("登录失败次数过多");
+        });
+        check("lockout", "40 parallel wrong passwords check at most 5", () -> {
+            try (PreparedStatement insert = db.prepareStatement("insert into t_admin (username, password) values (?, ?)")) {
+                insert.setString(1, "racer");
+                insert.setString(2, "right-pass2");
+                insert.executeUpdate();
+            }
+            open("/login.jsp");
+            String token = d.findElement(By.name("_csrf")).getAttribute("value");
+            Object result = ((JavascriptExecutor) d).executeAsyncScript(
+                    "var done = arguments[arguments.length - 1], all = [];"
+                    + "for (var i = 0; i < 40; i++) {"
+                    + "  var body = new URLSearchParams({username: 'racer', password: 'wrong' + i, _csrf: arguments[1]});"
+                    + "  all.push(fetch(arguments[0], {method: 'POST', body: body, credentials: 'same-origin',"
+                    + "      redirect: 'manual'}).then(function (r) { return r.text(); }));"
+                    + "}"
+                    + "Promise.all(all).then(function (t) { done(t.length); }).catch(function (e) { done(String(e)); });",
+                    app + "/login_CheckLogin.action", token);
+            expect(String.valueOf(result).equals("40"), "40 answers, got " + result);
+            Object failures = scalar("select failures from t_login_failure where account = 'racer'");
+            expect(failures != null && ((Number) failures).longValue() <= 5, "at most 5 passwords checked: " + failures);
+            login("racer", "right-pass2");
+            expectText("登录失败次数过多");
+        });
+        check("lockout", "the first administrator still signs in", () -> {
+            login("admin", "secret123");
+            expectText("当前用户: admin");
+        });
+    }
+
+    private void logout() {
+        open("/login.jsp");
+        String token = d.findElement(By.name("_csrf")).getAttribute("value");
+        post("/user_Logout.action", fields("_csrf", token), false);
     }
 
     private void seedBook(String isbn, String title, String type, double price, String published) throws Exception {

@@ -19,7 +19,10 @@ import org.hsqldb.server.Server;
  * properties its HibernateUtil honours) so that a checker in another process
  * can read what the application stored, as jdbc:hsqldb:hsql://127.0.0.1:PORT/web.
  *
- *   WarServer WAR WORK_DIR PORT_FILE
+ *   WarServer WAR WORK_DIR PORT_FILE [external]
+ *
+ * external: the application uses a database server of its own (MariaDB,
+ * started by the test); no HSQLDB is published and DB_PORT is 0.
  *
  * When both are up, writes "HTTP_PORT DB_PORT" to PORT_FILE (atomically).
  * The HSQLDB driver comes from this launcher's class path; the application's
@@ -27,28 +30,31 @@ import org.hsqldb.server.Server;
  */
 public final class WarServer {
     public static void main(String[] args) throws Exception {
-        if (args.length != 3) {
-            System.err.println("usage: WarServer WAR WORK_DIR PORT_FILE");
+        if (args.length != 3 && !(args.length == 4 && args[3].equals("external"))) {
+            System.err.println("usage: WarServer WAR WORK_DIR PORT_FILE [external]");
             System.exit(2);
         }
         File webapp = new File(args[0]).getAbsoluteFile();
         File work = new File(args[1]).getAbsoluteFile();
         Path portFile = new File(args[2]).toPath();
 
-        int dbPort;
-        try (ServerSocket probe = new ServerSocket(0, 1, java.net.InetAddress.getLoopbackAddress())) {
-            dbPort = probe.getLocalPort();
+        int dbPort = 0;
+        Server db = null;
+        if (args.length == 3) {
+            try (ServerSocket probe = new ServerSocket(0, 1, java.net.InetAddress.getLoopbackAddress())) {
+                dbPort = probe.getLocalPort();
+            }
+            db = new Server();
+            db.setAddress("127.0.0.1");
+            db.setPort(dbPort);
+            db.setDatabaseName(0, "web");
+            db.setDatabasePath(0, "mem:web");
+            db.setSilent(true);
+            db.setTrace(false);
+            db.setLogWriter(null);
+            db.setNoSystemExit(true);
+            db.start();
         }
-        Server db = new Server();
-        db.setAddress("127.0.0.1");
-        db.setPort(dbPort);
-        db.setDatabaseName(0, "web");
-        db.setDatabasePath(0, "mem:web");
-        db.setSilent(true);
-        db.setTrace(false);
-        db.setLogWriter(null);
-        db.setNoSystemExit(true);
-        db.start();
 
         Tomcat tomcat = new Tomcat();
         File base = new File(work, "tomcat");
@@ -64,14 +70,16 @@ public final class WarServer {
         if (httpPort <= 0 || !tomcat.getHost().findChild("/app").getState().isAvailable()) {
             System.err.println("WarServer: the application did not start");
             tomcat.stop();
-            db.shutdown();
+            if (db != null) {
+                db.shutdown();
+            }
             System.exit(1);
         }
 
         Path tmp = portFile.resolveSibling(portFile.getFileName() + ".tmp");
         Files.write(tmp, (httpPort + " " + dbPort + "\n").getBytes(StandardCharsets.US_ASCII));
         Files.move(tmp, portFile, StandardCopyOption.ATOMIC_MOVE);
-        System.err.println("WarServer: http " + httpPort + ", hsqldb " + dbPort);
+        System.err.println("WarServer: http " + httpPort + (db == null ? "" : ", hsqldb " + dbPort));
         tomcat.getServer().await();
     }
 }
