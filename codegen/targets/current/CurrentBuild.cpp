@@ -137,7 +137,7 @@ std::string BuildCurrentReadme(const TGenInput& in)
         "                     (只在本机监听; 让别的机器访问: mvn jetty:run -Djetty.host=0.0.0.0)\n"
         "\n");
     TText notes;
-    DatabaseNotes(in, notes);
+    DatabaseNotes(notes);
     out.Append(notes.Str());
     if (!in.database.url.empty())
         out.Print("本工程从已有的数据库导入, 程序不在其中建表: 登录用的管理员表 t_admin 请先建好,\n"

@@ -224,7 +224,7 @@ std::string BuildProjectReadme(const TGenInput& in)
     out.Line("                     (只在本机监听; 让别的机器访问: mvn jetty:run -Djetty.host=0.0.0.0)");
     out.Line("不用 Maven 时: 按 WebRoot/WEB-INF/lib/README.txt 放好 jar, 然后 ant, 得到 dist/" + war + ".");
     out.Line("");
-    DatabaseNotes(in, out);
+    DatabaseNotes(out);
     if (!in.database.url.empty()) {
         out.Line("本工程从已有的数据库导入, 程序不在其中建表: 登录用的管理员表 t_admin 请先建好,");
         out.Line("在该数据库中执行一次 sql/t_admin.sql 即可.");
@@ -286,7 +286,7 @@ std::string ArtifactId(const TGenInput& in)
     return id.empty() ? "webapp" : id;
 }
 
-void DatabaseNotes(const TGenInput& in, TText& out)
+void DatabaseNotes(TText& out)
 {
     out.Line("数据库: 连接写在 src/hibernate.cfg.xml 中, 请改为实际的数据库、用户名和密码.");
     out.Line("  建库: 以管理员身份执行一次 sql/create_database.sql (字符集 utf8mb4, 中文和表情符号都能保存),");
@@ -295,7 +295,6 @@ void DatabaseNotes(const TGenInput& in, TText& out)
     out.Line(
         "  连接池: 见 src/hibernate.properties (最多 20 个连接; 空闲连接按时关闭). 每个请求结束后连接的事务都已结束,");
     out.Line("        别的用户、别的程序实例或 SQL 客户端提交的数据, 下一个请求就能看到.");
-    (void)in;
 }
 
 void AddBuildFiles(const TGenInput& in, TFiles& out)
