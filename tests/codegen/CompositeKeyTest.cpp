@@ -54,8 +54,8 @@ TEST(CompositeKeyTest, EachTargetFindsTheObjectByAllItsKeyMembers)
         // A save finds the row by a key object of its own, never by the object being saved.
         { TTarget::Current, "src/com/shop/dao/OrderLineDAO.java",
             "            OrderLine _key = new OrderLine();\r\n            _key.setOrderNo(orderLine.getOrderNo());\r\n"
-            "            _key.setCode(orderLine.getCode());\r\n            if(s.find(OrderLine.class, _key) == "
-            "null)\r\n" },
+            "            _key.setCode(orderLine.getCode());\r\n"
+            "            OrderLine _found = s.find(OrderLine.class, _key, LockModeType.PESSIMISTIC_WRITE);\r\n" },
     };
     std::map<TTarget, std::map<std::string, std::string>> files = { { TTarget::Legacy,
                                                                         GeneratedFiles(kShop, TTarget::Legacy) },

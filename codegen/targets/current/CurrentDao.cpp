@@ -75,7 +75,7 @@ void AddWrite(TPrinter& out, const TPrinter::TVars& vars, const std::string& com
 
 } // namespace
 
-std::string BuildCurrentDaoClass(const std::string& packageName, const TClassData& data)
+std::string BuildCurrentDaoClass(const std::string& packageName, const TClassData& data, bool checkRows)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
@@ -103,8 +103,13 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         "import org.hibernate.Session;\n"
         "import org.hibernate.Transaction;\n"
         "import org.hibernate.query.Query;\n"
-        "import com.$pkg$.utils.HibernateUtil;\n"
-        "\n");
+        "import com.$pkg$.utils.HibernateUtil;\n");
+    if (checkRows)
+        out.Print(vars,
+            "import com.$pkg$.utils.ChoiceLimit;\n"
+            "import com.$pkg$.utils.RowCheck;\n"
+            "import jakarta.persistence.LockModeType;\n");
+    out.Print("\n");
     for (const auto& r : data.references)
         out.Print({ { "pkg", packageName }, { "R", r.type } }, "import com.$pkg$.domain.$R$;\n");
     out.Print(vars,
@@ -162,7 +167,15 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         "    public ArrayList<$C$> QueryAll$C$Info() {\n"
         "        Session s = null;\n"
         "        try {\n"
-        "            s = HibernateUtil.getSession();\n"
+        "            s = HibernateUtil.getSession();\n");
+    // The pages offer the objects in a drop-down only when there are few;
+    // they are counted, not read, to decide.
+    if (checkRows)
+        out.Print(vars,
+            "            /*添加、修改和列表页面: 对象太多时不读, 页面改用搜索框*/\n"
+            "            if(ChoiceLimit.tooMany(s, \"$C$\"))\n"
+            "                return new ArrayList<$C$>();\n");
+    out.Print(vars,
         "            return new ArrayList<$C$>(s.createQuery(\"From $C$ $c$ order by $order$\", $C$.class).list());\n"
         "        } finally {\n"
         "            HibernateUtil.closeSession();\n"
@@ -218,9 +231,17 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
             keyObject += "            _key.set" + CapitalizedName(k.GetMemberName()) + "($c$.get" +
                 CapitalizedName(k.GetMemberName()) + "());\n";
     }
+    // With the pages, the row is locked and compared with the row the
+    // modify form was opened on (see utils/RowCheck.java): of two saves,
+    // the second waits for the first and is refused.
     const std::string stillThere = keyObject +
-        "            if(s.find($C$.class, $id$) == null)\n"
-        "                throw new HibernateException(\"该$friend$不存在，可能已被删除!\");\n";
+        (checkRows ? "            $C$ _found = s.find($C$.class, $id$, LockModeType.PESSIMISTIC_WRITE);\n"
+                     "            if(_found == null)\n"
+                     "                throw RowCheck.refused(\"gone\", null, \"该$friend$不存在，可能已被删除!\");\n"
+                     "            if(!RowCheck.unchanged(_found))\n"
+                     "                throw RowCheck.refused(\"changed\", _found, \"该$friend$已被其他用户修改!\");\n"
+                   : "            if(s.find($C$.class, $id$) == null)\n"
+                     "                throw new HibernateException(\"该$friend$不存在，可能已被删除!\");\n");
     AddWrite(out, vars, "更新" + C + "信息", "Update" + C + "(" + C + " " + c + ")",
         stillThere + "            s.merge($c$);\n");
     AddWrite(out, vars, "删除" + C + "信息, 主键不存在时报告", "Delete" + C + "(" + key.parameter + ")",

@@ -71,7 +71,7 @@ const std::vector<const IGenerator*>& CurrentGenerators()
     static const TClassFileGenerator action("action", "action", "Action.java", 4,
         [](const TGenInput& in, const TClassData& c) { return BuildCurrentActionClass(in.packageName, c); });
     static const TClassFileGenerator dao("dao", "dao", "DAO.java", 3,
-        [](const TGenInput& in, const TClassData& c) { return BuildCurrentDaoClass(in.packageName, c); });
+        [](const TGenInput& in, const TClassData& c) { return BuildCurrentDaoClass(in.packageName, c, in.webapp); });
     static const std::vector<const IGenerator*> list = {
         &CurrentStrutsGenerator(),
         &CurrentHibernateGenerator(),

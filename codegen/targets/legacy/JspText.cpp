@@ -93,15 +93,27 @@ std::string JspInputValue(const std::string& field, const std::string& property)
     return "<c:out value='${not empty paramValues[\"" + field + "\"] ? param[\"" + field + "\"] : " + property + "}'/>";
 }
 
-std::string JspReferenceChoice(const std::string& listVar, const std::string& select, const std::string& field,
-    const std::string& keyExpr, const std::string& textExpr, const std::string& entity, const std::string& display)
+std::string JspTooManyChoices(const std::string& listVar, const std::string& entity)
 {
-    return "<c:choose><c:when test=\"${fn:length(" + listVar +
-        ") > 200}\"><span class=\"picker\" data-url=\"${ctx}/pick.json\" "
+    return "${(empty " + listVar + " ? _choices.count('" + entity + "') : fn:length(" + listVar + ")) > 200}";
+}
+
+std::string JspChoicesBean(const std::string& packageName)
+{
+    return "<jsp:useBean id=\"_choices\" class=\"com." + packageName + ".utils.ChoiceLimit\"/>";
+}
+
+std::string JspReferenceChoice(const std::string& listVar, const std::string& select, const std::string& field,
+    const std::string& keyExpr, const std::string& textExpr, const std::string& entity, const std::string& display,
+    const std::string& none)
+{
+    return "<c:choose><c:when test=\"" + JspTooManyChoices(listVar, entity) +
+        "\"><span class=\"picker\" data-url=\"${ctx}/pick.json\" "
         "data-entity=\"" +
-        entity + "\" data-display=\"" + display + "\"><input type=\"hidden\" name=\"" + field +
-        "\" value=\"<c:out value='${" + keyExpr + "}'/>\"><input type=\"text\" value=\"<c:out value='${" + textExpr +
-        "}'/>\" placeholder=\"输入以搜索\"></span></c:when><c:otherwise>" + select + "</c:otherwise></c:choose>";
+        entity + "\" data-display=\"" + display + "\" data-none=\"" + none + "\"><input type=\"hidden\" name=\"" +
+        field + "\" value=\"<c:out value='${" + keyExpr + "}'/>\"><input type=\"text\" value=\"<c:out value='${" +
+        textExpr + "}'/>\" placeholder=\"输入以搜索\"></span></c:when><c:otherwise>" + select +
+        "</c:otherwise></c:choose>";
 }
 
 std::string JspCsrfField()

@@ -31,10 +31,18 @@ void JspActionErrors(TText& out);
 // The field errors of one field (a request parameter name), after its input.
 std::string JspFieldErrors(const std::string& field);
 // Where a referenced class has more objects than a drop-down can offer
-// (over 200 in listVar), a search-as-you-type field (WEB-INF's pick.json)
-// sending the key as field instead of the drop-down select.
+// (over 200), a search-as-you-type field (WEB-INF's pick.json) sending the
+// key as field instead of the drop-down select; none is the key of no
+// object. An empty listVar means the Action did not read them (too many):
+// the page asks their count (JspChoicesBean).
 std::string JspReferenceChoice(const std::string& listVar, const std::string& select, const std::string& field,
-    const std::string& keyExpr, const std::string& textExpr, const std::string& entity, const std::string& display);
+    const std::string& keyExpr, const std::string& textExpr, const std::string& entity, const std::string& display,
+    const std::string& none);
+// Whether the page offers a referenced class's objects with the picker.
+std::string JspTooManyChoices(const std::string& listVar, const std::string& entity);
+// The bean a page asks the count of a referenced class's objects
+// (utils/ChoiceLimit.java), once per page that offers references.
+std::string JspChoicesBean(const std::string& packageName);
 // The hidden field that carries the session's anti-forgery token in every
 // form that changes data (the login filter refuses such a request without it).
 std::string JspCsrfField();

@@ -95,7 +95,8 @@ void AddReferenceList(TText& out, const std::string& packageName, const std::str
     std::string list = ChoiceListName(C, R);
     if (!loaded.insert(R).second)
         return;
-    out.Line("<c:if test=\"${empty " + list + "}\">");
+    // An empty list the Action put is not read again: the table has too many rows.
+    out.Line("<c:if test=\"${" + list + " == null}\">");
     out.Line("<jsp:useBean id=\"" + r + "DAO\" class=\"com." + packageName + ".dao." + R + "DAO\"/>");
     out.Line("<c:set var=\"" + list + "\" value=\"${" + r + "DAO.QueryAll" + R + "Info()}\"/>");
     out.Line("</c:if>");
@@ -118,8 +119,8 @@ std::string ReferenceSelect(const std::string& C, const TReferenceMember& ref)
         ")}\"> selected</c:if>><c:out value=\"${_item." + ref.displayName + "}\"/></option></c:forEach></select>";
     // Inside the picker's value='...' the quotes of the expression are double.
     std::string chosenDouble = "(not empty paramValues[\"" + field + "\"] ? param[\"" + field + "\"] : " + field + ")";
-    return JspReferenceChoice(
-        list, select, field, chosenDouble, c + "." + ref.name + "." + ref.displayName, ref.type, ref.displayName);
+    return JspReferenceChoice(list, select, field, chosenDouble, c + "." + ref.name + "." + ref.displayName, ref.type,
+        ref.displayName, ref.textKey ? "" : "0");
 }
 
 std::string Required(const TMember& m)
@@ -199,6 +200,8 @@ void AddRows(TText& out, const TClassData& data, bool addPage)
 void AddLists(TText& out, const TGenInput& in, const TClassData& data)
 {
     std::set<std::string> loaded;
+    if (!data.references.empty() || !data.collections.empty())
+        out.Line(JspChoicesBean(in.packageName));
     for (const auto& ref : data.references)
         AddReferenceList(out, in.packageName, data.name, ref.type, loaded);
     for (const auto& m : data.collections)
@@ -215,9 +218,24 @@ void AddCollectionRows(TText& out, const TClassData& data)
         std::string field = m.name + "Keys";
         std::string key = m.keyName;
         std::string label = HtmlText(m.comment.empty() ? m.name : m.comment);
-        out.Line("<tr><th>" + label + "</th><td><select name=\"" + field + "\" multiple size=\"6\">" +
-            "<c:forEach items=\"${" + ChoiceListName(data.name, m.type) + "}\" var=\"_item\">" +
-            "<c:set var=\"_chosen\" value=\"${false}\"/>" + "<c:forEach items=\"${paramValues['" + field +
+        std::string list = ChoiceListName(data.name, m.type);
+        // Too many to list: the chosen ones (the object's own, or the keys
+        // posted) and a picker that adds more.
+        out.Line("<tr><th>" + label + "</th><td><c:choose><c:when test=\"" + JspTooManyChoices(list, m.type) +
+            "\"><span class=\"picker multi\" data-url=\"${ctx}/pick.json\" data-entity=\"" + m.type +
+            "\" data-display=\"" + m.displayName + "\" data-name=\"" + field +
+            "\"><c:choose><c:when test=\"${empty paramValues['" + field + "']}\"><c:forEach items=\"${" + c + "." +
+            m.name + "}\" var=\"_o\"><span class=\"chosen\"><input type=\"hidden\" name=\"" + field +
+            "\" value=\"<c:out value='${_o." + key + "}'/>\"><c:out value=\"${_o." + m.displayName +
+            "}\"/><button type=\"button\" class=\"remove\" title=\"移除\">×</button></span></c:forEach></c:when>"
+            "<c:otherwise><c:forEach items=\"${paramValues['" +
+            field + "']}\" var=\"_k\"><span class=\"chosen\"><input type=\"hidden\" name=\"" + field +
+            "\" value=\"<c:out value='${_k}'/>\">#<c:out value=\"${_k}\"/><button type=\"button\" class=\"remove\" "
+            "title=\"移除\">×</button></span></c:forEach></c:otherwise></c:choose><input type=\"text\" "
+            "placeholder=\"输入以搜索并添加\"></span></c:when><c:otherwise>");
+        out.Line("<select name=\"" + field + "\" multiple size=\"6\">" + "<c:forEach items=\"${" +
+            ChoiceListName(data.name, m.type) + "}\" var=\"_item\">" + "<c:set var=\"_chosen\" value=\"${false}\"/>" +
+            "<c:forEach items=\"${paramValues['" + field +
             "']}\" var=\"_k\"><c:if test=\"${fn:trim(_k) == fn:trim(_item." + key +
             ")}\"><c:set var=\"_chosen\" value=\"${true}\"/></c:if></c:forEach>" +
             "<c:if test=\"${empty paramValues['" + field + "']}\"><c:forEach items=\"${" + c + "." + m.name +
@@ -225,7 +243,7 @@ void AddCollectionRows(TText& out, const TClassData& data)
             ")}\"><c:set var=\"_chosen\" value=\"${true}\"/></c:if></c:forEach></c:if>" +
             "<option value=\"<c:out value='${_item." + key +
             "}'/>\"${_chosen ? ' selected' : ''}><c:out value=\"${_item." + m.displayName +
-            "}\"/></option></c:forEach></select>" + JspFieldErrors(field) + "</td></tr>");
+            "}\"/></option></c:forEach></select></c:otherwise></c:choose>" + JspFieldErrors(field) + "</td></tr>");
     }
 }
 
@@ -257,8 +275,21 @@ void AddRefusal(TText& out, const std::string& friendName)
     out.Line("    pageContext.setAttribute(\"_refusal\", "
              "java.net.URLDecoder.decode(request.getAttribute(\"error\").toString()));");
     out.Line("%>");
-    out.Line("<ul class=\"errors\"><li>" + friendName + "未保存: <c:out value=\"${_refusal}\"/></li></ul>");
+    out.Line("<ul class=\"errors\"><li>" + friendName + "未保存: <c:out value=\"${_refusal}\"/></li>");
+    out.Line("<c:if test=\"${requestScope._rowRefusal == 'gone'}\"><li>该" + friendName +
+        "不存在，可能已被删除!</li></c:if>");
+    out.Line("<c:if test=\"${requestScope._rowRefusal == 'changed'}\"><li>该" + friendName +
+        "在您打开后已被其他用户修改，您的输入尚未保存：请核对，再次保存将覆盖其修改!</li></c:if>");
+    out.Line("</ul>");
     out.Line("</c:if>");
+}
+
+// The row as the modify form was opened (see utils/RowCheck.java): a save
+// is refused when the row changed since; after that refusal the form
+// carries the row as it is now, so that saving again is a decision.
+std::string LoadedField(const std::string& value)
+{
+    return "<input type=\"hidden\" name=\"_loaded\" value=\"" + value + "\">";
 }
 
 } // namespace
@@ -295,6 +326,9 @@ std::string BuildAddPage(const TGenInput& in, const TClassData& data)
     out.Line("<form method=\"post\" action=\"${ctx}/" + C + "/${_modifying ? '" + C + "_Modify" + C + "' : '" + C +
         "_Add" + C + "'}.action" + UploadForm(data) + ">");
     out.Line(JspCsrfField());
+    out.Line("<c:if test=\"${_modifying}\">" +
+        LoadedField("<c:out value='${empty requestScope._rowNow ? param._loaded : requestScope._rowNow}'/>") +
+        "</c:if>");
     out.Line("<table class=\"form\">");
     out.Line("<c:choose><c:when test=\"${_modifying}\">");
     for (const TMember& key : data.KeyMembers())
@@ -329,6 +363,7 @@ std::string BuildModifyPage(const TGenInput& in, const TClassData& data)
     out.Line(
         "<form method=\"post\" action=\"${ctx}/" + C + "/" + C + "_Modify" + C + ".action" + UploadForm(data) + ">");
     out.Line(JspCsrfField());
+    out.Line(LoadedField("<%= com." + in.packageName + ".utils.RowCheck.of(request.getAttribute(\"" + c + "\")) %>"));
     out.Line("<table class=\"form\">");
     for (const TMember& key : data.KeyMembers())
         AddKeyRow(out, c, key, true);

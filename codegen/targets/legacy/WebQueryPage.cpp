@@ -30,7 +30,8 @@ std::string QueryInput(const std::string& C, const TQueryMember& m, const std::s
         m.keyName + " == " + field + "}\"> selected</c:if>><c:out value=\"${_item." + m.displayName +
         "}\"/></option></c:forEach></select>";
     return "<label>" + label + ": " +
-        JspReferenceChoice(list, select, field, field, m.name + "." + m.displayName, m.type, m.displayName) +
+        JspReferenceChoice(
+            list, select, field, field, m.name + "." + m.displayName, m.type, m.displayName, m.integerKey ? "0" : "") +
         "</label>";
 }
 
@@ -65,7 +66,6 @@ std::string LabelOfQuery(const TClassData& data, const TQueryMember& m)
 
 std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
 {
-    (void)in;
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
     const std::string& p = data.primary.GetMemberName();
@@ -83,6 +83,11 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
     out.Line("<h1>" + friendName + "列表</h1>");
     out.Line("<c:if test=\"${not empty param.refused}\"><p class=\"notice\">请求的参数不正确或记录不存在，"
              "已返回列表。</p></c:if>");
+    for (const auto& m : data.queryMembers)
+        if (!m.textLike) {
+            out.Line(JspChoicesBean(in.packageName));
+            break;
+        }
     out.Line("<form class=\"query\" method=\"get\" action=\"${ctx}/" + C + "/" + C + "_Query" + C + ".action\">");
     for (const auto& m : data.queryMembers)
         out.Line(QueryInput(C, m, LabelOfQuery(data, m)));

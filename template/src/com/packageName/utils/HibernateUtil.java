@@ -3,6 +3,7 @@ package com.$packageName.utils;
 import java.util.Properties;
 
 import org.hibernate.HibernateException;
+import org.hibernate.Interceptor;
 import org.hibernate.InvalidMappingException;
 import org.hibernate.Session;
 import org.hibernate.SessionFactory;
@@ -19,6 +20,9 @@ public class HibernateUtil {
 
     /*名称以此开头的 Java 系统属性会覆盖配置文件中的同名设置*/
     private static final String OVERRIDE_PREFIX = "hibernate.";
+
+    /*指定拦截器类的设置(可写在 hibernate.properties 中)*/
+    private static final String INTERCEPTOR = "hibernate.session_factory.interceptor";
 
     /*全局唯一的会话工厂, 创建失败时保持为 null, 下次调用时重新创建*/
     private static SessionFactory sessionFactory;
@@ -52,7 +56,14 @@ public class HibernateUtil {
                     cfg.setProperty(name, system.getProperty(name));
                 }
             }
+            /* Hibernate 3.6 不读 hibernate.session_factory.interceptor(以后的版本读): 这里按它设置拦截器 */
+            String interceptor = cfg.getProperty(INTERCEPTOR);
+            if (interceptor != null && interceptor.trim().length() > 0) {
+                cfg.setInterceptor((Interceptor) Class.forName(interceptor.trim()).newInstance());
+            }
             return cfg.buildSessionFactory();
+        } catch (ReflectiveOperationException e) {
+            throw new HibernateException("创建 Hibernate 拦截器失败: " + describe(e), e);
         } catch (RuntimeException e) {
             throw new HibernateException("创建 Hibernate 会话工厂失败(请检查 hibernate.cfg.xml 与映射文件): "
                     + describe(e), e);
