@@ -56,6 +56,7 @@ step "a model, generated with --webapp"
 "$cli" member add 图书馆 Book bookType BookType --required --query --comment 类型 > /dev/null
 "$cli" member add 图书馆 Book price float --required --comment 价格 > /dev/null
 "$cli" member add 图书馆 Book published date --required --comment 出版日期 > /dev/null
+"$cli" member add 图书馆 Book discount decimal --precision 5 --scale 2 --nullable --comment 折扣 > /dev/null
 "$cli" member add 图书馆 Book typeSet BookType --link-table t_book_type_set --link-column isbn --column bookTypeId \
   --comment 其他类型 > /dev/null
 "$cli" member add 图书馆 Book tags string --length 20 --choices '新书|推荐|特价' --choice-mode several \

@@ -116,6 +116,13 @@ TEST(WebAppTest, TheApplicationIsGuardedAndBuiltWithPinnedFrameworks)
         { "src/hibernate.properties",
             "hibernate.connection.provider_class=org.hibernate.connection.C3P0ConnectionProvider" },
         { "src/hibernate.properties", "hibernate.connection.isolation=2" },
+        // A modify is checked against the row its form was opened on.
+        { "src/hibernate.properties", "hibernate.session_factory.interceptor=com.velmorantis.utils.AppInterceptor" },
+        { "WebRoot/Book_add.jsp",
+            "<c:if test=\"${_modifying}\"><input type=\"hidden\" name=\"_loaded\" value=\"<c:out "
+            "value='${empty requestScope._rowNow ? param._loaded : requestScope._rowNow}'/>\"></c:if>" },
+        { "WebRoot/Book_add.jsp",
+            "<c:if test=\"${requestScope._rowRefusal == 'changed'}\"><li>该图书在您打开后已被其他用户修改" },
         { "pom.xml", "<artifactId>hibernate-c3p0</artifactId>\r\n            <version>3.6.10.Final</version>" },
         { "pom.xml", "<host>${jetty.host}</host>" },
         { "sql/create_database.sql",
@@ -221,6 +228,13 @@ TEST(WebAppTest, AManyToManyMemberIsASetChosenFromAMultipleSelection)
         { "GoodsAction.java", "        List<Tag> tagList = tagDAO.QueryAllTagInfo();" },
         { "Goods_add.jsp", "<select name=\"tagSetKeys\" multiple size=\"6\"><c:forEach items=\"${tagList}\"" },
         { "Goods_modify.jsp", "<c:forEach items=\"${goods.tagSet}\" var=\"_o\">" },
+        // Over 200 tags: counted, not read, and chosen with a picker that adds keys.
+        { "Goods_add.jsp", "<jsp:useBean id=\"_choices\" class=\"com.velmorantis.utils.ChoiceLimit\"/>" },
+        { "Goods_add.jsp", "<c:if test=\"${tagList == null}\">" },
+        { "Goods_add.jsp",
+            "<c:when test=\"${(empty tagList ? _choices.count('Tag') : fn:length(tagList)) > 200}\"><span "
+            "class=\"picker multi\" data-url=\"${ctx}/pick.json\" data-entity=\"Tag\" data-display=\"label\" "
+            "data-name=\"tagSetKeys\">" },
     };
     for (const auto& part : parts)
         EXPECT_NE(byName[part.file].find(part.text), std::string::npos) << part.file << ": " << part.text;
@@ -253,6 +267,28 @@ TEST(WebAppTest, ATextOfSeveralChoicesIsAMultipleSelection)
     };
     for (const auto& part : parts)
         EXPECT_NE(byName[part.file].find(part.text), std::string::npos) << part.file << ": " << part.text;
+}
+
+// A decimal with a precision is checked against the column's digits:
+// nothing is rounded away, nothing too large reaches the database.
+TEST(WebAppTest, ADecimalIsCheckedAgainstTheDigitsOfItsColumn)
+{
+    TLiteralModel shop = { { "Goods@goods",
+        { { "goodsId@goods_id", "整型", "pmagd", 0, "编号" }, { "price@price", "定点数", "n", 0, "价格" } } } };
+    TModelSnapshot snapshot = LiteralSnapshot(shop);
+    std::vector<TSnapshotClass> classes = snapshot.TakeClasses();
+    classes[0].members[1].member.SetMemberPrecision(10);
+    classes[0].members[1].member.SetMemberScale(2);
+    std::map<std::string, std::string> byName = FirstClassFiles(classes);
+    for (const char* file :
+        { "GoodsAction-Goods_AddGoods-validation.xml", "GoodsAction-Goods_ModifyGoods-validation.xml" }) {
+        EXPECT_EQ(RulesOf(byName[file], "goods.price"), "decimal digits") << file;
+        EXPECT_NE(
+            byName[file].find("<param name=\"precision\">10</param>\r\n            <param name=\"scale\">2</param>\r\n"
+                              "            <message>价格最多8位整数、2位小数!</message>"),
+            std::string::npos)
+            << file;
+    }
 }
 
 // Model text from any way in (the dialogs, the CLI, a model file, a

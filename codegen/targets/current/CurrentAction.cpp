@@ -41,7 +41,7 @@ std::string EncodedAsUtf8(const std::string& text)
 }
 
 // A class with bytes takes the files of its add and modify forms.
-std::string WithUploads(std::string text, const TClassData& data)
+std::string WithUploads(std::string text, const std::string& packageName, const TClassData& data)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
@@ -50,7 +50,9 @@ std::string WithUploads(std::string text, const TClassData& data)
         "import org.apache.struts2.ActionSupport;\r\nimport org.apache.struts2.ServletActionContext;\r\n"
         "import org.apache.struts2.action.UploadedFilesAware;\r\n"
         "import org.apache.struts2.dispatcher.multipart.UploadedFile;\r\n"
-        "import jakarta.servlet.http.HttpServletResponse;\r\n");
+        "import jakarta.servlet.http.HttpServletResponse;\r\n"
+        "import com." +
+            packageName + ".utils.HibernateUtil;\r\n");
     text = ReplaceAll(text, "public class " + C + "Action extends ActionSupport {",
         "public class " + C + "Action extends ActionSupport implements UploadedFilesAware {");
     // A refusal of the files goes back to the form, as any refusal does.
@@ -97,7 +99,7 @@ std::string BuildCurrentActionClass(const std::string& packageName, const TClass
     }
     Annotate(text, "    public void setCurrentPage(", "    @StrutsParameter");
     if (!BinaryMembers(data).empty())
-        text = WithUploads(text, data);
+        text = WithUploads(text, packageName, data);
     Annotate(text, "    public void set" + CapitalizedName(data.primary.GetMemberName()) + "(", "    @StrutsParameter");
     for (const auto& m : data.collections)
         Annotate(text, "    public void set" + CapitalizedName(m.name + "Keys") + "(", "    @StrutsParameter");

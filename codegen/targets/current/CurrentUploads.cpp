@@ -68,7 +68,13 @@ std::string BuildUploadMethods(const TClassData& c)
             "        if (_uploads.containsKey(\"$m$Upload\") && _uploads.get(\"$m$Upload\").length > $max$)\n"
             "            return \"$label$的文件太大(最多 $max$ 字节)!\";\n");
     }
+    // What the column holds may still be more than the server takes in one
+    // statement (max_allowed_packet).
     out.Print(vars,
+        "        for (byte[] _bytes : _uploads.values())\n"
+        "            if (_bytes.length > HibernateUtil.DatabaseLimit())\n"
+        "                return \"文件太大: 数据库一次最多接受 \" + HibernateUtil.DatabaseLimit() + \" "
+        "字节(max_allowed_packet 的一半)!\";\n"
         "        return null;\n"
         "    }\n"
         "\n"

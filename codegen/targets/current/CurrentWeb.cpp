@@ -12,7 +12,7 @@
 namespace {
 
 const char* const kUtils[] = { "EncodingFilter.java", "LoginFilter.java", "AppStartup.java", "InputFieldValidator.java",
-    "PickServlet.java" };
+    "PickServlet.java", "RowCheck.java", "ChoiceLimit.java", "DatabaseCheck.java" };
 
 std::string CurrentTemplate(const std::string& name)
 {
@@ -70,7 +70,7 @@ public:
         std::set<std::string> utils(std::begin(kUtils), std::end(kUtils));
         for (auto& file : legacy) {
             // The offline ant route names the legacy jars.
-            if (file.name == "build.xml" || file.dir == "WebRoot/WEB-INF/lib")
+            if (file.name == "build.xml" || file.dir == "WebRoot/WEB-INF/lib" || file.name == "AppInterceptor.java")
                 continue;
             if (file.dir == in.KindDir("utils") && utils.count(file.name))
                 file.text = ReplaceAll(in.SubstitutePackage(in.templates.Text(CurrentTemplate(file.name))),
@@ -78,7 +78,7 @@ public:
             else if (file.name == "web.xml")
                 file.text = JakartaWebXml(file.text);
             else if (file.name == "hibernate.properties")
-                file.text = BuildPoolProperties(true);
+                file.text = BuildPoolProperties(in, true);
             else if (file.name == "pom.xml")
                 file.text = BuildCurrentPom(in);
             else if (file.name == "README.txt" && file.dir.empty())
@@ -87,6 +87,10 @@ public:
                 file.text = JakartaPage(file.text);
             out.push_back(std::move(file));
         }
+        // MariaDB told from MySQL behind MySQL Connector/J (src/hibernate.properties).
+        out.push_back({ in.KindDir("utils"), "DialectChoice.java",
+            in.SubstitutePackage(in.templates.Text(CurrentTemplate("DialectChoice.java"))), TEncoding::Gbk,
+            "移动完毕!" });
         // An upload form is checked before Struts sets its fields.
         if (!UploadActions(in.classes).empty())
             out.push_back({ in.KindDir("utils"), "UploadGuard.java",
@@ -120,6 +124,7 @@ public:
         for (const char* name : kUtils)
             uses.push_back({ CurrentTemplate(name) });
         uses.push_back({ CurrentTemplate("UploadGuard.java") });
+        uses.push_back({ CurrentTemplate("DialectChoice.java") });
         return uses;
     }
     int PreviewRank() const override { return 5; }

@@ -19,6 +19,8 @@ struct TFieldRule {
     std::string message;
     int maxLength = 0;
     std::string choices = ""; // the "choice" rule's values, percent-encoded, joined by ","
+    int precision = 0; // the "digits" rule's: all digits, and those after the point
+    int scale = 0;
 };
 
 struct TFieldChecks {
@@ -73,9 +75,18 @@ std::vector<TFieldChecks> FieldChecks(const TClassData& data, bool modify)
             field.rules.push_back({ "long", label + "必须是整数!" });
         else if (type == kTypeFloat)
             field.rules.push_back({ "float", label + "必须是数字!" });
-        else if (type == kTypeDecimal)
+        else if (type == kTypeDecimal) {
             field.rules.push_back({ "decimal", label + "必须是数字!" });
-        else if (type == kTypeDouble)
+            // Digits beyond the column's are refused, never rounded away.
+            if (m.GetMemberPrecision() > 0) {
+                TFieldRule digits { "digits",
+                    label + "最多" + std::to_string(m.GetMemberPrecision() - m.GetMemberScale()) + "位整数、" +
+                        std::to_string(m.GetMemberScale()) + "位小数!" };
+                digits.precision = m.GetMemberPrecision();
+                digits.scale = m.GetMemberScale();
+                field.rules.push_back(digits);
+            }
+        } else if (type == kTypeDouble)
             field.rules.push_back({ "double", label + "必须是数字!" });
         else if (type == kTypeDate)
             field.rules.push_back(DateRule(m, label));
@@ -112,6 +123,10 @@ std::string BuildValidationFile(const TClassData& data, const std::string& what,
             out.Line("            <param name=\"rule\">" + rule.rule + "</param>");
             if (rule.rule == "maxlength")
                 out.Line("            <param name=\"maxLength\">" + std::to_string(rule.maxLength) + "</param>");
+            if (rule.rule == "digits") {
+                out.Line("            <param name=\"precision\">" + std::to_string(rule.precision) + "</param>");
+                out.Line("            <param name=\"scale\">" + std::to_string(rule.scale) + "</param>");
+            }
             if (rule.rule == "choice" || rule.rule == "choices")
                 out.Line("            <param name=\"choices\">" + rule.choices + "</param>");
             out.Line("            <message>" + rule.message + "</message>");

@@ -149,6 +149,11 @@ std::string BuildLoginPage(const TGenInput& in)
     out.Line("<h1>" + HtmlText(in.projectName) + "</h1>");
     out.Line("<h2>系统登录</h2>");
     JspActionErrors(out);
+    // What the application found wrong with the database when it started.
+    out.Line("<c:if test=\"${not empty applicationScope.adminProblem and empty actionErrors}\"><ul "
+             "class=\"errors\"><li><c:out value=\"${applicationScope.adminProblem}\"/></li></ul></c:if>");
+    out.Line("<c:if test=\"${not empty applicationScope.charsetProblem}\"><ul class=\"errors\"><li><c:out "
+             "value=\"${applicationScope.charsetProblem}\"/></li></ul></c:if>");
     out.Line("<table class=\"form\">");
     AddFieldRow(out, "用户名", "text", "username");
     AddFieldRow(out, "密码", "password", "password");
@@ -333,6 +338,10 @@ const char* const kLoginFilter = "src/com/packageName/utils/LoginFilter.java";
 const char* const kAppStartup = "src/com/packageName/utils/AppStartup.java";
 const char* const kInputValidator = "src/com/packageName/utils/InputFieldValidator.java";
 const char* const kPickServlet = "src/com/packageName/utils/PickServlet.java";
+const char* const kRowCheck = "src/com/packageName/utils/RowCheck.java";
+const char* const kAppInterceptor = "src/com/packageName/utils/AppInterceptor.java";
+const char* const kChoiceLimit = "src/com/packageName/utils/ChoiceLimit.java";
+const char* const kDatabaseCheck = "src/com/packageName/utils/DatabaseCheck.java";
 const char* const kStyleSheet = "WebRoot/static/app.css";
 const char* const kScript = "WebRoot/static/app.js";
 const char* const kStaticLicence = "WebRoot/static/LICENSE.txt";
@@ -364,7 +373,8 @@ public:
         out.push_back(
             { "WebRoot/META-INF", "context.xml", in.templates.Bytes(kTomcatContext), TEncoding::Bytes, "移动完毕!" });
         out.push_back({ in.SourceDir(), "validators.xml", BuildValidatorsXml(in), TEncoding::Utf8, "生成完成!" });
-        for (const char* file : { kEncodingFilter, kLoginFilter, kAppStartup, kInputValidator, kPickServlet }) {
+        for (const char* file : { kEncodingFilter, kLoginFilter, kAppStartup, kInputValidator, kPickServlet, kRowCheck,
+                 kAppInterceptor, kChoiceLimit, kDatabaseCheck }) {
             std::string name = std::string(file).substr(std::string(file).rfind('/') + 1);
             out.push_back({ in.KindDir("utils"), name, in.SubstitutePackage(in.templates.Text(file)), TEncoding::Gbk,
                 "移动完毕!" });
@@ -389,7 +399,8 @@ public:
     std::vector<TTemplateUse> TemplatesUsed() const override
     {
         return { { kEncodingFilter }, { kLoginFilter }, { kAppStartup }, { kInputValidator }, { kPickServlet },
-            { kStyleSheet, true }, { kScript, true }, { kStaticLicence, true }, { kTomcatContext, true } };
+            { kRowCheck }, { kAppInterceptor }, { kChoiceLimit }, { kDatabaseCheck }, { kStyleSheet, true },
+            { kScript, true }, { kStaticLicence, true }, { kTomcatContext, true } };
     }
     int PreviewRank() const override { return 5; }
 };

@@ -17,7 +17,7 @@ const IGenerator& ValidationGenerator();
 void AddBuildFiles(const TGenInput& in, TFiles& out);
 // src/hibernate.properties: the connection pool of the legacy (c3p0) or the
 // current target (HikariCP).
-std::string BuildPoolProperties(bool current);
+std::string BuildPoolProperties(const TGenInput& in, bool current);
 // The README's lines on the database: how to create it, the pool.
 void DatabaseNotes(TText& out);
 // The application's Maven artifact and war name: the last part of the

@@ -136,6 +136,7 @@ public final class BrowserSuite {
             actionsByMapping();
             picking();
             manyUsers();
+            manyChoices();
             lockout();
         });
     }
@@ -465,6 +466,22 @@ public final class BrowserSuite {
             expect(java.util.Arrays.equals(new byte[] {0, 1, 2, (byte) 255}, bytes(stored)), "the bytes are kept");
             expect(scalar("select count(*) from t_Photo where title = '不该保存'").equals(0L), "nothing else is saved");
         });
+        check("files", "a file over the form's limit is refused on the form, not as a 403", () -> {
+            java.nio.file.Path huge = java.nio.file.Files.createTempFile("photo", ".bin");
+            try (java.io.RandomAccessFile file = new java.io.RandomAccessFile(huge.toFile(), "rw")) {
+                file.setLength(18L << 20);
+            }
+            String id = String.valueOf(scalar("select photoId from t_Photo where title = '改过的标题'"));
+            open("/Photo/Photo_ModifyPhotoQuery.action?photoId=" + id);
+            d.findElement(By.name("imageUpload")).sendKeys(huge.toString());
+            fill("Photo_ModifyPhoto.action", fields("photo.title", "不该保存"));
+            expectText("文件太大: 整个表单最多 17825792 字节");
+            String body = d.findElement(By.tagName("body")).getText();
+            expect(!body.contains("请先登录"), "not sent to the login page");
+            expect(java.util.Arrays.equals(new byte[] {0, 1, 2, (byte) 255}, bytes(stored)), "the bytes are kept");
+            expect(scalar("select count(*) from t_Photo where title = '不该保存'").equals(0L), "nothing else is saved");
+            java.nio.file.Files.delete(huge);
+        });
         check("files", "a photo without a file has no link; a missing one is 404", () -> {
             open("/Photo/Photo_AddView.action");
             fill("Photo_AddPhoto.action", fields("photo.title", "没有文件"));
@@ -492,12 +509,26 @@ public final class BrowserSuite {
             {"a duplicate key", "9787111000001", "另一本书", computing, "12", "2020-01-02", "图书未保存: 该书号已经存在!", "1"},
             {"an unknown type", "9787111000004", "无类之书", "999", "12", "2020-01-02",
                 "图书未保存: 所选的BookType不存在!", "0"},
+            {"a full-width price", "9787111000005", "全角之书", computing, "１２", "2020-01-02", "价格必须是数字!", "0"},
+            {"a full-width date", "9787111000005", "全角之书", computing, "12", "２０２０-０１-０２",
+                "出版日期必须是有效的日期(yyyy-MM-dd)!", "0"},
+            // The ninth column, when there is one, is the discount, a decimal(5,2).
+            {"a discount beyond its scale", "9787111000005", "折扣之书", computing, "12", "2020-01-02",
+                "折扣最多3位整数、2位小数!", "0", "1.234"},
+            {"a discount beyond its precision", "9787111000005", "折扣之书", computing, "12", "2020-01-02",
+                "折扣最多3位整数、2位小数!", "0", "1234.5"},
+            {"a discount in full-width digits", "9787111000005", "折扣之书", computing, "12", "2020-01-02",
+                "折扣必须是数字!", "0", "１.５"},
         };
         for (String[] r : rows) {
             check("add a book", r[0], () -> {
                 open("/Book/Book_AddView.action");
-                fill("Book_AddBook.action", fields("book.isbn", r[1], "book.title", r[2],
-                        "book.bookType.bookTypeId", r[3], "book.price", r[4], "book.published", r[5]));
+                Map<String, String> book = fields("book.isbn", r[1], "book.title", r[2],
+                        "book.bookType.bookTypeId", r[3], "book.price", r[4], "book.published", r[5]);
+                if (r.length > 8) {
+                    book.put("book.discount", r[8]);
+                }
+                fill("Book_AddBook.action", book);
                 expectText(r[6]);
                 expect(scalar("select count(*) from t_Book where isbn = ?", r[1]).equals(Long.valueOf(r[7])),
                         r[7] + " row(s) with isbn " + r[1]);
@@ -646,6 +677,15 @@ public final class BrowserSuite {
             {"/Book/Book_AddBook.action", "POST class.x", "400", "请求的参数不正确"},
             {"/Book/Book_AddBook.action", "POST multipart", "415", "不接受这种请求内容"},
         };
+        for (String page : new String[] {"-2147483648", "99999999999999999999", "+0"}) {
+            check("bad requests", "page " + page + " shows a page of the list", () -> {
+                Object[] got = fetch("/Book/Book_QueryBook.action?currentPage=" + enc(page), "GET", false);
+                // Or a redirect (not followed) to the last page.
+                expect(String.valueOf(got[0]).matches("200|302|0"), "HTTP 200 or a redirect, got " + got[0]);
+                open("/Book/Book_QueryBook.action?currentPage=" + enc(page));
+                expectText("图书列表");
+            });
+        }
         for (String[] r : rows) {
             check("bad requests", r[1] + " " + r[0] + " → " + r[2], () -> {
                 open("/user_ShowUser.action");
@@ -843,7 +883,7 @@ public final class BrowserSuite {
                 open("/BookType/BookType_QueryBookType.action");
                 String body = d.findElement(By.tagName("body")).getText();
                 expect(!body.contains("外部添加"), "the deleted row is not listed");
-                open("/BookType/BookType_ModifyBookTypeQuery.action?bookType.bookTypeId=" + id);
+                open("/BookType/BookType_ModifyBookTypeQuery.action?bookTypeId=" + id);
                 body = d.findElement(By.tagName("body")).getText();
                 expect(!body.contains("外部添加"), "the deleted row does not open");
             });
@@ -859,6 +899,36 @@ public final class BrowserSuite {
                 b.open("/BookType/BookType_QueryBookType.action");
                 b.expectText("第二人改过");
             });
+            check("many users", "a save over another user's change is refused with the input kept, a second save wins",
+                    () -> {
+                Object id = scalar("select bookTypeId from t_BookType where typeName = '第二人改过'");
+                open("/BookType/BookType_ModifyBookTypeQuery.action?bookTypeId=" + id);
+                b.open("/BookType/BookType_ModifyBookTypeQuery.action?bookTypeId=" + id);
+                b.fill("BookType_ModifyBookType.action", fields("bookType.typeName", "乙先保存"));
+                b.expectText("更新成功");
+                fill("BookType_ModifyBookType.action", fields("bookType.typeName", "甲后保存"));
+                expectText("已被其他用户修改");
+                expect(d.findElement(By.name("bookType.typeName")).getAttribute("value").equals("甲后保存"),
+                        "the input is kept");
+                expect(scalar("select typeName from t_BookType where bookTypeId = " + id).equals("乙先保存"),
+                        "the other user's change stays");
+                fill("BookType_ModifyBookType.action", fields("bookType.typeName", "甲后保存"));
+                expectText("更新成功");
+                expect(scalar("select typeName from t_BookType where bookTypeId = " + id).equals("甲后保存"),
+                        "the second save, made knowingly, wins");
+            });
+            check("many users", "a save of a row deleted meanwhile says so and creates nothing", () -> {
+                Object id = scalar("select bookTypeId from t_BookType where typeName = '甲后保存'");
+                open("/BookType/BookType_ModifyBookTypeQuery.action?bookTypeId=" + id);
+                try (PreparedStatement delete = db.prepareStatement("delete from t_BookType where bookTypeId = ?")) {
+                    delete.setObject(1, id);
+                    delete.executeUpdate();
+                }
+                fill("BookType_ModifyBookType.action", fields("bookType.typeName", "不该回来"));
+                expectText("不存在，可能已被删除");
+                expect(scalar("select count(*) from t_BookType where bookTypeId = " + id + " or typeName = '不该回来'")
+                        .equals(0L), "nothing is written back");
+            });
             check("many users", "the idle application holds no transaction open", () -> {
                 Object open = scalar("select count(*) from information_schema.innodb_trx");
                 expect(open.equals(0L), "open InnoDB transactions: " + open);
@@ -866,6 +936,85 @@ public final class BrowserSuite {
         } finally {
             other.quit();
         }
+    }
+
+    /**
+     * Over 200 objects of a referenced class: the pages count them instead of
+     * reading them, and offer pickers; a picker can be cleared, and text that
+     * names no object is refused.
+     */
+    private void manyChoices() throws Exception {
+        try (PreparedStatement insert = db.prepareStatement("insert into t_BookType (typeName) values (?)")) {
+            for (int i = 0; i < 250; i++) {
+                insert.setString(1, "大量类型" + i);
+                insert.addBatch();
+            }
+            insert.executeBatch();
+        }
+        Map<String, String> book = fields("book.isbn", "9780000000250", "book.title", "大量类型的书", "book.price", "10",
+                "book.published", "2024-01-01");
+        check("many choices", "over 200 objects are offered by search fields, not drop-downs", () -> {
+            open("/Book/Book_AddView.action");
+            expect(d.findElements(By.cssSelector("select[name='book.bookType.bookTypeId']")).isEmpty(),
+                    "no drop-down of 250 types");
+            expect(d.findElements(By.cssSelector("select[name='typeSetKeys']")).isEmpty(), "no multiple selection");
+            expect(!d.findElements(By.cssSelector(".picker input[name='book.bookType.bookTypeId']")).isEmpty(),
+                    "a picker for the type");
+            expect(!d.findElements(By.cssSelector(".picker.multi[data-name='typeSetKeys']")).isEmpty(),
+                    "a picker for the other types");
+        });
+        check("many choices", "text that names no type is refused on the page", () -> {
+            open("/Book/Book_AddView.action");
+            d.findElement(By.cssSelector(".picker:not(.multi) input[type=text]")).sendKeys("没有这种类型");
+            fill("Book_AddBook.action", book, false);
+            expectAt("/Book/Book_AddView.action");
+            expectText("没有与“没有这种类型”对应的选项");
+            expect(scalar("select count(*) from t_Book where isbn = '9780000000250'").equals(0L), "nothing is saved");
+        });
+        check("many choices", "a type and another type chosen with the pickers are saved", () -> {
+            open("/Book/Book_AddView.action");
+            pick(".picker:not(.multi)", "大量类型17");
+            pick(".picker.multi", "大量类型42");
+            fill("Book_AddBook.action", book);
+            expectText("添加成功");
+            expect(scalar("select t.typeName from t_Book b join t_BookType t on t.bookTypeId = b.bookTypeId "
+                    + "where b.isbn = '9780000000250'").equals("大量类型17"), "the type picked");
+            expect(scalar("select count(*) from t_book_type_set s join t_BookType t on t.bookTypeId = s.bookTypeId "
+                    + "where s.isbn = '9780000000250' and t.typeName = '大量类型42'").equals(1L), "the other type picked");
+        });
+        check("many choices", "an optional reference picked can be cleared", () -> {
+            Object id = scalar("select bookTypeId from t_BookType where typeName = '大量类型2'");
+            open("/BookType/BookType_ModifyBookTypeQuery.action?bookTypeId=" + id);
+            pick(".picker", "大量类型1");
+            fill("BookType_ModifyBookType.action", fields());
+            expectText("更新成功");
+            open("/BookType/BookType_ModifyBookTypeQuery.action?bookTypeId=" + id);
+            WebElement text = d.findElement(By.cssSelector(".picker input[type=text]"));
+            expect(text.getAttribute("value").equals("大量类型1"), "the parent is shown: " + text.getAttribute("value"));
+            text.clear();
+            js("arguments[0].dispatchEvent(new Event('input'));", text);
+            fill("BookType_ModifyBookType.action", fields());
+            expectText("更新成功");
+            open("/BookType/BookType_ModifyBookTypeQuery.action?bookTypeId=" + id);
+            expect(d.findElement(By.cssSelector(".picker input[type=text]")).getAttribute("value").isEmpty(),
+                    "no parent any more");
+        });
+        for (String sql : new String[] {"delete from t_book_type_set where isbn = '9780000000250'",
+                "delete from t_Book where isbn = '9780000000250'", "delete from t_BookType where typeName like '大量类型%'"}) {
+            try (PreparedStatement clean = db.prepareStatement(sql)) {
+                clean.executeUpdate();
+            }
+        }
+    }
+
+    /** Types a term into a picker and chooses the first object it offers. */
+    private void pick(String picker, String term) {
+        WebElement input = d.findElement(By.cssSelector(picker + " input[type=text]"));
+        input.clear();
+        input.sendKeys(term);
+        WebElement first = new WebDriverWait(d, Duration.ofSeconds(10)).until(
+                ExpectedConditions.visibilityOfElementLocated(By.cssSelector(picker + " li")));
+        js("arguments[0].dispatchEvent(new MouseEvent('mousedown'));", first);
     }
 
     /** Failed logins count per account, however its name is spelt, and the lock does not tell names apart. */
@@ -1011,6 +1160,11 @@ public final class BrowserSuite {
     }
 
     private void fill(String action, Map<String, String> values) {
+        fill(action, values, true);
+    }
+
+    /** Fills a form and presses its button; the page's own checks may keep it (leaves false). */
+    private void fill(String action, Map<String, String> values, boolean leaves) {
         WebElement form = d.findElement(By.cssSelector("form[action$='" + action + "'], form[action*='" + action + "?']"));
         js("var form = arguments[0], values = arguments[1]; form.noValidate = true;"
                 + "for (var name in values) {"
@@ -1029,7 +1183,9 @@ public final class BrowserSuite {
         // Clicked from the page itself: the driver's own click may still
         // inspect the button while the next page replaces it.
         js("arguments[0].click();", form.findElement(By.cssSelector("input[type=submit]")));
-        settle(html);
+        if (leaves) {
+            settle(html);
+        }
     }
 
     /** Posts a form of its own making, as a page with such a form would. */

@@ -131,8 +131,10 @@ public class LoginFilter implements Filter {
         chain.doFilter(http.getParameter("currentPage") == null ? http : new PageNumberRequest(http), response);
     }
 
-    /*页码参数 currentPage 为 0 或负数时按第 1 页处理, 不让它成为负的起始行*/
+    /*页码参数 currentPage 为 0 或负数时按第 1 页处理, 太大时按 LAST_PAGE 处理, 不让起始行为负或溢出*/
     private static final class PageNumberRequest extends HttpServletRequestWrapper {
+        private static final int LAST_PAGE = 100000000;
+
         private final Map<String, String[]> parameters = new HashMap<String, String[]>();
 
         PageNumberRequest(HttpServletRequest request) {
@@ -140,7 +142,19 @@ public class LoginFilter implements Filter {
             parameters.putAll(request.getParameterMap());
             String page = request.getParameter("currentPage").trim();
             /*不是数字的页码照原样交给 Struts: 转换错误时回到列表并说明*/
-            parameters.put("currentPage", new String[] { page.matches("-?[0-9]{1,9}") && Integer.parseInt(page) < 1 ? "1" : page });
+            parameters.put("currentPage", new String[] { clamped(page) });
+        }
+
+        /*整数页码限制在 1 到 LAST_PAGE 之间(再大的页码乘上每页行数会超出 int)*/
+        private static String clamped(String page) {
+            if (!page.matches("[-+]?[0-9]+")) {
+                return page;
+            }
+            java.math.BigInteger number = new java.math.BigInteger(page.startsWith("+") ? page.substring(1) : page);
+            if (number.signum() <= 0) {
+                return "1";
+            }
+            return number.compareTo(java.math.BigInteger.valueOf(LAST_PAGE)) > 0 ? String.valueOf(LAST_PAGE) : number.toString();
         }
 
         public String getParameter(String name) {

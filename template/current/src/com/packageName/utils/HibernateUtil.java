@@ -106,4 +106,29 @@ public class HibernateUtil {
             factory.close();
         }
     }
+
+    /*数据库一次接受的文件字节数, 第一次用到时查询; 负数表示还没有查*/
+    private static volatile long databaseLimit = -1;
+
+    /*数据库一次接受的文件字节数: MariaDB/MySQL 的 max_allowed_packet 的一半减去语句的其余部分
+      (驱动发送的语句中文件可能占两倍的字节); 不是这两种数据库时不限*/
+    public static long DatabaseLimit() {
+        if (databaseLimit < 0) {
+            long limit = Long.MAX_VALUE;
+            try {
+                limit = HibernateUtil.getSession().doReturningWork(connection -> {
+                    try (java.sql.Statement st = connection.createStatement();
+                            java.sql.ResultSet r = st.executeQuery("select @@max_allowed_packet")) {
+                        return r.next() ? r.getLong(1) / 2 - 65536 : Long.MAX_VALUE;
+                    }
+                });
+            } catch (RuntimeException e) {
+                limit = Long.MAX_VALUE;
+            } finally {
+                HibernateUtil.closeSession();
+            }
+            databaseLimit = limit;
+        }
+        return databaseLimit;
+    }
 }

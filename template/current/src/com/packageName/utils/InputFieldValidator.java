@@ -17,8 +17,9 @@ import org.apache.struts2.validator.validators.FieldValidatorSupport;
  * 空着的必填数字不会被当作 0 保存, 不存在的日期不会原样存入数据库.
  * 在 src/validators.xml 中注册为 type="input", 参数 rule 选择规则:
  *   required  必须填写(不能只有空格)
- *   int long float decimal  填写时必须是该类型范围内的数
- *   date time datetime  填写时必须是存在的日期 yyyy-MM-dd、时间 HH:mm:ss、日期时间 yyyy-MM-dd HH:mm:ss
+ *   int long float decimal  填写时必须是该类型范围内的数(半角数字; 全角数字不接受)
+ *   digits  小数的位数: 整数部分最多 precision - scale 位, 小数部分最多 scale 位(多出的不四舍五入, 不接受)
+ *   date time datetime  填写时必须是存在的(半角数字的)日期 yyyy-MM-dd、时间 HH:mm:ss、日期时间 yyyy-MM-dd HH:mm:ss
  *   maxlength  填写时不能超过参数 maxLength 个字符
  *   choice  填写时必须是参数 choices 中的一个(各值按 UTF-8 百分号编码, 以逗号分隔)
  *   choices  可以选多个(同名的多个参数), 每一个都必须是参数 choices 中的一个
@@ -39,6 +40,26 @@ public class InputFieldValidator extends FieldValidatorSupport {
     }
     public int getMaxLength() {
         return maxLength;
+    }
+
+    private int precision;
+
+    public void setPrecision(int precision) {
+        this.precision = precision;
+    }
+
+    public int getPrecision() {
+        return precision;
+    }
+
+    private int scale;
+
+    public void setScale(int scale) {
+        this.scale = scale;
+    }
+
+    public int getScale() {
+        return scale;
     }
 
     private String choices = "";
@@ -100,12 +121,18 @@ public class InputFieldValidator extends FieldValidatorSupport {
             }
         }
         if ("decimal".equals(rule)) {
-            try {
-                new BigDecimal(value);
+            return DECIMAL.matcher(value).matches();
+        }
+        if ("digits".equals(rule)) {
+            if (!DECIMAL.matcher(value).matches()) {
                 return true;
-            } catch (NumberFormatException e) {
-                return false;
             }
+            BigDecimal number = new BigDecimal(value.startsWith("+") ? value.substring(1) : value);
+            if (number.signum() == 0) {
+                return true;
+            }
+            number = number.stripTrailingZeros();
+            return Math.max(number.scale(), 0) <= scale && number.precision() - number.scale() <= precision - scale;
         }
         if ("date".equals(rule)) {
             return isDate(value, "yyyy-MM-dd");
@@ -124,6 +151,10 @@ public class InputFieldValidator extends FieldValidatorSupport {
         }
         return true;
     }
+
+    /*小数: 半角数字, 可带符号、小数点和指数*/
+    private static final java.util.regex.Pattern DECIMAL =
+            java.util.regex.Pattern.compile("[-+]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][-+]?[0-9]{1,4})?");
 
     /*是否为参数 choices 中的一个值*/
     boolean isChoice(String value) {
@@ -149,7 +180,7 @@ public class InputFieldValidator extends FieldValidatorSupport {
 
     /*按格式严格解析: 2021-02-30、2021/13/45 之类都不接受*/
     private static boolean isDate(String value, String pattern) {
-        if (value.length() != pattern.length()) {
+        if (value.length() != pattern.length() || !value.matches("[0-9: -]+")) {
             return false;
         }
         SimpleDateFormat format = new SimpleDateFormat(pattern);

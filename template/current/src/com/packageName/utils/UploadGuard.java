@@ -5,7 +5,10 @@ import jakarta.servlet.http.HttpServletResponse;
 
 import org.apache.struts2.ActionInvocation;
 import org.apache.struts2.ServletActionContext;
+import org.apache.struts2.dispatcher.multipart.MultiPartRequestWrapper;
+import org.apache.struts2.inject.Inject;
 import org.apache.struts2.interceptor.AbstractInterceptor;
+import org.apache.struts2.interceptor.ValidationAware;
 
 /**
  * 上传文件的请求(multipart)在 Struts 设置参数、执行动作之前先经过这里(struts.xml 中
@@ -14,6 +17,14 @@ import org.apache.struts2.interceptor.AbstractInterceptor;
  */
 public class UploadGuard extends AbstractInterceptor {
 
+    /*一个上传请求最多的字节数(struts.xml 的 struts.multipart.maxSize), 提示用*/
+    private String requestLimit = "";
+
+    @Inject(value = "struts.multipart.maxSize", required = false)
+    public void setRequestLimit(String requestLimit) {
+        this.requestLimit = requestLimit;
+    }
+
     public String intercept(ActionInvocation invocation) throws Exception {
         HttpServletRequest request = ServletActionContext.getRequest();
         String contentType = request.getContentType();
@@ -21,6 +32,12 @@ public class UploadGuard extends AbstractInterceptor {
             return invocation.invoke();
         }
         HttpServletResponse response = ServletActionContext.getResponse();
+        /*请求体超过上限(struts.xml 的 struts.multipart.maxSize)时 Struts 读不出任何参数: 回到表单说明, 什么也不做*/
+        if (request instanceof MultiPartRequestWrapper && ((MultiPartRequestWrapper) request).hasErrors()
+                && invocation.getAction() instanceof ValidationAware) {
+            ((ValidationAware) invocation.getAction()).addActionError("文件太大: 整个表单最多 " + requestLimit + " 字节, 请选择较小的文件!");
+            return "input";
+        }
         if (!LoginFilter.NamesAcceptable(request.getParameterNames())) {
             response.sendError(HttpServletResponse.SC_BAD_REQUEST);
             return "none";
