@@ -39,8 +39,11 @@ TEST(CurrentTargetTest, EachFileIsWhatTheCurrentFrameworksRequire)
         { "src/struts.xml", "<constant name=\"struts.parameters.requireAnnotations\" value=\"true\" />" },
         { "src/struts.xml", "<allowed-methods>AddView,AddGoods,QueryGoods,ModifyGoodsQuery,ModifyGoods,DeleteGoods" },
         { "src/hibernate.cfg.xml", "<mapping class=\"com.shop.domain.Goods\" />" },
+        // MySQL or MariaDB: Hibernate 7 picks the dialect from the connection.
         { "src/hibernate.cfg.xml",
-            "<property name=\"hibernate.dialect\">org.hibernate.dialect.MySQLDialect</property>" },
+            "        <!-- SQL 方言: 不设置, Hibernate 按连接的数据库选择 (MySQL: MySQLDialect, MariaDB: "
+            "MariaDBDialect) "
+            "-->\r\n" },
         { "src/hibernate.cfg.xml", ">com.mysql.cj.jdbc.Driver</property>" },
         { "src/com/shop/domain/Goods.java",
             "@Entity\r\n@Table(name = \"goods\")\r\n@org.hibernate.annotations.DynamicInsert" },
@@ -75,13 +78,23 @@ TEST(CurrentTargetTest, EachFileIsWhatTheCurrentFrameworksRequire)
         { "WebRoot/WEB-INF/web.xml", "https://jakarta.ee/xml/ns/jakartaee/web-app_6_0.xsd\" version=\"6.0\">" },
         { "WebRoot/WEB-INF/web.xml", "<filter-class>org.apache.struts2.dispatcher.filter.StrutsPrepareFilter" },
         { "WebRoot/WEB-INF/web.xml", "<filter-class>org.apache.struts2.dispatcher.filter.StrutsExecuteFilter" },
-        // A save of a row deleted meanwhile is refused, never an insert.
+        // A save of a row deleted or changed since its form was opened is
+        // refused, never an insert or an overwrite; the row is locked first.
         { "src/com/shop/dao/GoodsDAO.java",
-            "            if(s.find(Goods.class, goods.getGoodsId()) == null)\r\n                throw new "
-            "HibernateException(\"该友好不存在，可能已被删除!\");\r\n"
+            "            Goods _found = s.find(Goods.class, goods.getGoodsId(), LockModeType.PESSIMISTIC_WRITE);\r\n"
+            "            if(_found == null)\r\n"
+            "                throw RowCheck.refused(\"gone\", null, \"该友好不存在，可能已被删除!\");\r\n"
+            "            if(!RowCheck.unchanged(_found))\r\n"
+            "                throw RowCheck.refused(\"changed\", _found, \"该友好已被其他用户修改!\");\r\n"
             "            s.merge(goods);" },
+        { "WebRoot/Goods_modify.jsp",
+            "<input type=\"hidden\" name=\"_loaded\" value=\"<%= "
+            "com.shop.utils.RowCheck.of(request.getAttribute(\"goods\")) %>\">" },
+        { "src/com/shop/utils/RowCheck.java", "import org.apache.struts2.ActionContext;" },
         { "src/hibernate.properties",
             "hibernate.connection.provider_class=org.hibernate.hikaricp.internal.HikariCPConnectionProvider" },
+        { "src/hibernate.properties", "hibernate.dialect_resolvers=com.shop.utils.DialectChoice" },
+        { "src/com/shop/utils/DialectChoice.java", "public class DialectChoice implements DialectResolver {" },
         { "pom.xml", "<artifactId>hibernate-hikaricp</artifactId>\r\n            <version>7.4.16.Final</version>" },
         { "pom.xml", "<artifactId>jetty-ee10-maven-plugin</artifactId>\r\n                <version>12.1.8</version>" },
         { "pom.xml", "<host>${jetty.host}</host>" },

@@ -139,6 +139,9 @@ std::string BuildCurrentReadme(const TGenInput& in)
     TText notes;
     DatabaseNotes(notes);
     out.Append(notes.Str());
+    if (!UploadActions(in.classes).empty())
+        out.Print("  上传文件: 不超过列的容量, 也不超过数据库一次接受的大小 (MariaDB/MySQL 的 max_allowed_packet\n"
+                  "        的一半, 启动后第一次上传时查询); 超过时表单上说明 \"文件太大...\", 什么也不保存.\n");
     if (!in.database.url.empty())
         out.Print("本工程从已有的数据库导入, 程序不在其中建表: 登录用的管理员表 t_admin 请先建好,\n"
                   "在该数据库中执行一次 sql/t_admin.sql 即可.\n");

@@ -29,6 +29,19 @@ std::string CurrentDialect(const std::string& dialect)
         : dialect;
 }
 
+// MySQL and MariaDB differ (MariaDB has no "for update of"), and
+// Hibernate 7 tells them apart from the connection: for either, the
+// configuration names no dialect.
+std::string DialectLines(const std::string& dialect)
+{
+    std::string current = CurrentDialect(dialect);
+    if (current == "org.hibernate.dialect.MySQLDialect")
+        return "        <!-- SQL 方言: 不设置, Hibernate 按连接的数据库选择 (MySQL: MySQLDialect, MariaDB: "
+               "MariaDBDialect) -->\r\n";
+    return "        <!-- SQL 方言 -->\r\n        <property name=\"hibernate.dialect\">" + XmlText(current) +
+        "</property>\r\n";
+}
+
 std::string ConnectionLines(const TProjectDatabase& database)
 {
     TPrinter out;
@@ -148,7 +161,7 @@ std::string BuildCurrentHibernateConfig(const TGenInput& in)
     return FillTemplate(in.templates.Text(kHibernateTemplate),
         { { "$hibernateConfigString", MappingLines(in) },
             { "$hibernateConnectionConfigString", ConnectionLines(in.database) },
-            { "$hibernateDialect", XmlText(CurrentDialect(in.database.dialect)) },
+            { "$hibernateDialectConfigString", DialectLines(in.database.dialect) },
             { "$hibernateSchemaConfigString", SchemaLines(in.database) }, { "$packageName", in.packageName },
             { "$packagePath", in.packagePath } });
 }

@@ -56,11 +56,25 @@ std::string BuildPom(const TGenInput& in)
     out.Line("        <jetty.port>8080</jetty.port>");
     out.Line("    </properties>");
     out.Line("    <dependencies>");
-    Dependency(out, "org.apache.struts", "struts2-core", kStruts);
+    // OGNL brings javassist 3.11 under its old name; one javassist only,
+    // a current one: 3.12 cannot make Hibernate's proxies on Java 17
+    // without opening java.lang ("Javassist Enhancement failed").
+    out.Line("        <dependency>");
+    out.Line("            <groupId>org.apache.struts</groupId>");
+    out.Line("            <artifactId>struts2-core</artifactId>");
+    out.Line("            <version>" + std::string(kStruts) + "</version>");
+    out.Line("            <exclusions>");
+    out.Line("                <exclusion>");
+    out.Line("                    <groupId>javassist</groupId>");
+    out.Line("                    <artifactId>javassist</artifactId>");
+    out.Line("                </exclusion>");
+    out.Line("            </exclusions>");
+    out.Line("        </dependency>");
     Dependency(out, "org.hibernate", "hibernate-core", kHibernate);
     out.Line("        <!-- 连接池 c3p0 (设置见 src/hibernate.properties) -->");
     Dependency(out, "org.hibernate", "hibernate-c3p0", kHibernate);
-    Dependency(out, "javassist", "javassist", "3.12.0.GA");
+    out.Line("        <!-- Hibernate 3.6 用 javassist 生成延迟加载的代理类; 3.29 在 Java 17 上不必开放 java.lang -->");
+    Dependency(out, "org.javassist", "javassist", "3.29.2-GA");
     Dependency(out, "org.slf4j", "slf4j-simple", "1.6.1");
     out.Line("        <!-- MySQL Connector/J 5.1: DAO 类引用它的 com.mysql.jdbc.Statement; 也可连接 MariaDB 和 MySQL "
              "5.7/8 -->");
@@ -139,11 +153,11 @@ std::string BuildLibReadme()
     out.Line("");
     out.Line("Struts 2.3.37:");
     out.Line("  struts2-core-2.3.37.jar, xwork-core-2.3.37.jar, ognl-3.0.21.jar, freemarker-2.3.28.jar,");
-    out.Line("  commons-lang3-3.2.jar, commons-io-2.2.jar, commons-fileupload-1.3.3.jar, javassist-3.11.0.GA.jar");
+    out.Line("  commons-lang3-3.2.jar, commons-io-2.2.jar, commons-fileupload-1.3.3.jar");
     out.Line("Hibernate 3.6.10.Final 及其依赖:");
     out.Line("  hibernate-core-3.6.10.Final.jar, antlr-2.7.6.jar, commons-collections-3.1.jar, dom4j-1.6.1.jar,");
     out.Line("  hibernate-commons-annotations-3.2.0.Final.jar, hibernate-jpa-2.0-api-1.0.1.Final.jar, jta-1.1.jar,");
-    out.Line("  javassist-3.12.0.GA.jar, slf4j-api-1.6.1.jar, slf4j-simple-1.6.1.jar");
+    out.Line("  javassist-3.29.2-GA.jar (只放这一个 javassist), slf4j-api-1.6.1.jar, slf4j-simple-1.6.1.jar");
     out.Line("连接池 c3p0:");
     out.Line("  hibernate-c3p0-3.6.10.Final.jar, c3p0-0.9.1.jar");
     out.Line("JSTL 1.2:");
@@ -249,7 +263,7 @@ std::string BuildProjectReadme(const TGenInput& in)
 // hibernate.cfg.xml. Every connection goes back to the pool with its
 // transaction rolled back, so no request keeps a snapshot of the database
 // or a lock once it has ended.
-std::string BuildPoolProperties(bool current)
+std::string BuildPoolProperties(const TGenInput& in, bool current)
 {
     TText out;
     out.Line("# 数据库连接池 (Hibernate 先读本文件, 再读 hibernate.cfg.xml).");
@@ -265,6 +279,8 @@ std::string BuildPoolProperties(bool current)
         out.Line("hibernate.hikari.idleTimeout=600000");
         out.Line("hibernate.hikari.maxLifetime=1800000");
         out.Line("hibernate.hikari.connectionTimeout=30000");
+        out.Line("# SQL 方言: 认出经 MySQL Connector/J 连接的 MariaDB (见 utils/DialectChoice.java).");
+        out.Line("hibernate.dialect_resolvers=com." + in.packageName + ".utils.DialectChoice");
     } else {
         out.Line("# c3p0: 最多 20 个连接, 至少 2 个; 空闲 300 秒关闭; 每 60 秒检查空闲连接;");
         out.Line("# 取连接最多等 30 秒 (单位: 毫秒).");
@@ -276,6 +292,10 @@ std::string BuildPoolProperties(bool current)
         out.Line("hibernate.c3p0.acquire_increment=2");
         out.Line("hibernate.c3p0.max_statements=0");
         out.Line("hibernate.c3p0.checkoutTimeout=30000");
+        // Hibernate 7 has no interceptor here: its DAOs check the row themselves.
+        out.Line("# 修改的记录写回之前在同一事务中锁住并重新读出, 已被别人修改或删除时拒绝保存 (utils/RowCheck.java);");
+        out.Line("# 页面的下拉框按个数决定是否读出被引用类的全部对象 (utils/ChoiceLimit.java).");
+        out.Line("hibernate.session_factory.interceptor=com." + in.packageName + ".utils.AppInterceptor");
     }
     return out.Str();
 }
@@ -295,6 +315,14 @@ void DatabaseNotes(TText& out)
     out.Line(
         "  连接池: 见 src/hibernate.properties (最多 20 个连接; 空闲连接按时关闭). 每个请求结束后连接的事务都已结束,");
     out.Line("        别的用户、别的程序实例或 SQL 客户端提交的数据, 下一个请求就能看到.");
+    out.Line("  同时修改: 修改页面带着打开时这条记录各列的值的摘要; 保存时在同一事务中锁住并重新读出这条记录,");
+    out.Line("        已被别人修改或删除时不保存, 说明原因, 您的输入留在表单上; 两人同时保存时后一个被告知.");
+    out.Line("        核对后再次保存才会覆盖别人的修改. 表不需要版本列 (见 utils/RowCheck.java).");
+    out.Line("  下拉框: 被引用的类超过 200 个对象时, 添加、修改和列表页面改用输入框搜索; 是否超过由 count 决定,");
+    out.Line("        不为此读整张表 (见 utils/ChoiceLimit.java).");
+    out.Line("  登录: 同一账号 (不论大小写、重音、全角半角) 连续 5 次密码错误后锁定 5 分钟, 失败次数记在表");
+    out.Line("        t_login_failure 中. 多个实例 (负载均衡) 连同一个数据库即共用失败次数; 会话在各实例的内存中,");
+    out.Line("        请在负载均衡上设置粘性会话 (同一用户总到同一实例), 或改用共享的会话存储.");
 }
 
 void AddBuildFiles(const TGenInput& in, TFiles& out)
@@ -303,6 +331,7 @@ void AddBuildFiles(const TGenInput& in, TFiles& out)
     out.push_back({ "", "build.xml", BuildAntFile(in), TEncoding::Utf8, "生成完成!" });
     out.push_back({ "", "pom.xml", BuildPom(in), TEncoding::Utf8, "生成完成!" });
     out.push_back({ ".mvn", "jvm.config", BuildJvmConfig(), TEncoding::Utf8, "生成完成!" });
-    out.push_back({ in.SourceDir(), "hibernate.properties", BuildPoolProperties(false), TEncoding::Utf8, "生成完成!" });
+    out.push_back(
+        { in.SourceDir(), "hibernate.properties", BuildPoolProperties(in, false), TEncoding::Utf8, "生成完成!" });
     out.push_back({ "", "README.txt", BuildProjectReadme(in), TEncoding::Utf8, "生成完成!" });
 }

@@ -17,7 +17,8 @@ import com.$packageName.domain.Admin;
  * 应用启动时(web.xml 中登记的监听器):
  * 1. JVM 的默认字符集必须能表示中文, 否则提示信息会变成 "????": 拒绝启动并说明原因;
  * 2. 还没有任何管理员时创建初始管理员 admin, 初始密码 admin123, 第一次登录后必须修改;
- * 3. 由程序建表的工程(hibernate.hbm2ddl.auto 为 update 或 create)建好登录失败次数表 t_login_failure
+ * 3. 数据库有问题时(连不上、没有库或表、字符集不是 utf8mb4)在日志和登录页面上说明原因(DatabaseCheck);
+ * 4. 由程序建表的工程(hibernate.hbm2ddl.auto 为 update 或 create)建好登录失败次数表 t_login_failure
  *    (从数据库导入的工程不建表: 它在 sql/t_admin.sql 中).
  */
 public class AppStartup implements ServletContextListener {
@@ -25,6 +26,9 @@ public class AppStartup implements ServletContextListener {
     /*初始管理员的用户名和密码, 生成的 README.txt 中有说明*/
     public static final String FIRST_ADMIN = "admin";
     public static final String FIRST_PASSWORD = "admin123";
+
+    /*应用属性: 库或表的字符集问题, 登录页面上显示*/
+    public static final String CHARSET_PROBLEM = "charsetProblem";
 
     public void contextInitialized(ServletContextEvent event) {
         Charset charset = Charset.defaultCharset();
@@ -43,12 +47,16 @@ public class AppStartup implements ServletContextListener {
                         + ", 第一次登录后必须修改密码.");
             }
         } catch (Exception e) {
-            String text = "无法检查或创建初始管理员: 请确认数据库可以连接, 且其中有管理员表 t_admin"
-                    + "(从数据库导入的工程不建表, 请在数据库中执行一次生成的 sql/t_admin.sql, 然后重新启动应用).";
+            String text = "无法检查或创建初始管理员: " + DatabaseCheck.describe(e);
             event.getServletContext().setAttribute(LoginAction.ADMIN_PROBLEM, text);
             event.getServletContext().log(text + " " + e, e);
         }
         createFailureTable(event);
+        String unfit = DatabaseCheck.charsetProblem();
+        if (unfit != null) {
+            event.getServletContext().setAttribute(CHARSET_PROBLEM, unfit);
+            event.getServletContext().log(unfit);
+        }
     }
 
     /*登录失败次数表, 与 sql/t_admin.sql 中的相同*/

@@ -98,6 +98,8 @@ public class LoginAction extends ActionSupport {
             addActionError(problem != null ? problem.toString() : "访问数据库失败, 请稍后再试!");
             return INPUT;
         }
+        /*数据库已经可以访问: 启动时查明的问题不再显示*/
+        ServletActionContext.getServletContext().removeAttribute(ADMIN_PROBLEM);
         String account = admin != null ? admin.getUsername() : "?" + folded(name);
         boolean allowed;
         try {
