@@ -1,5 +1,7 @@
 #include "ClassForm.h"
 
+#include "ScreenFit.h"
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -14,10 +16,12 @@ TClassForm::TClassForm(const TFormContext& context, const char* objectName, cons
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
         Qt::WindowCloseButtonHint);
     setModal(true);
-    setFixedSize(width, height);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(28, 20, 28, 20);
+    // On a small screen the fields scroll; the button stays in view.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 20);
+    auto* layout = new QVBoxLayout(AddScrollingBody(*this, *outer));
+    layout->setContentsMargins(28, 20, 28, 0);
     layout->setSpacing(6);
     Label1 = new QLabel(QString::fromUtf8("类英文名称:"), this);
     Label1->setObjectName("Label1");
@@ -40,7 +44,8 @@ TClassForm::TClassForm(const TFormContext& context, const char* objectName, cons
     layout->addWidget(Label2);
     layout->addWidget(Edt_FriendName);
     layout->addStretch(1);
-    layout->addWidget(Button1, 0, Qt::AlignHCenter);
+    outer->addWidget(Button1, 0, Qt::AlignHCenter);
+    FitToScreen(*this, QSize(width, height), true);
 
     connect(
         Button1, &QPushButton::clicked, this, [this] { RunGuarded(*context_.dialogs, this, [this] { Accept(); }); });

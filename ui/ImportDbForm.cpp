@@ -1,6 +1,7 @@
 #include "ImportDbForm.h"
 
 #include "EntryRules.h"
+#include "ScreenFit.h"
 #include "UiText.h"
 
 #include <QApplication>
@@ -25,8 +26,10 @@ TImportDbForm::TImportDbForm(QWidget* owner, IDialogs& dialogs)
     setObjectName("ImportDbForm");
     setWindowTitle(Text("从数据库导入"));
     setModal(true);
-    resize(520, 560);
-    auto* layout = new QVBoxLayout(this);
+    // On a small screen the fields scroll; the buttons stay in view.
+    auto* outer = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(AddScrollingBody(*this, *outer));
+    layout->setContentsMargins(0, 0, 0, 0);
     auto* form = new QFormLayout;
     Edt_Host = new QLineEdit(Text("127.0.0.1"), this);
     Edt_Host->setObjectName("Edt_Host");
@@ -88,10 +91,11 @@ TImportDbForm::TImportDbForm(QWidget* owner, IDialogs& dialogs)
     Btn_Cancel->setObjectName("Btn_Cancel");
     buttons->addWidget(Btn_Import);
     buttons->addWidget(Btn_Cancel);
-    layout->addLayout(buttons);
+    outer->addLayout(buttons);
     connect(Btn_Connect, &QPushButton::clicked, this, [this] { RunGuarded(dialogs_, this, [this] { Connect(); }); });
     connect(Btn_Import, &QPushButton::clicked, this, [this] { RunGuarded(dialogs_, this, [this] { Import(); }); });
     connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+    FitToScreen(*this, QSize(520, 560), false);
 }
 
 TImportDbForm::~TImportDbForm()

@@ -1,6 +1,7 @@
 #include "MemberForm.h"
 
 #include "MemberFields.h"
+#include "ScreenFit.h"
 #include "UiText.h"
 
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 TMemberForm::TMemberForm(
     const TFormContext& context, const char* objectName, const char* caption, int width, int height, int memberId)
@@ -26,9 +28,9 @@ TMemberForm::TMemberForm(
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
         Qt::WindowCloseButtonHint);
     setModal(true);
-    setFixedSize(width, height);
     BuildControls();
     LayOut();
+    FitToScreen(*this, QSize(width, height), true);
     connect(
         Button1, &QPushButton::clicked, this, [this] { RunGuarded(*context_.dialogs, this, [this] { Accept(); }); });
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
@@ -86,8 +88,12 @@ void TMemberForm::BuildControls()
 // Name, type and length above the flags, two a row; the comment; the buttons.
 void TMemberForm::LayOut()
 {
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(24, 18, 24, 16);
+    // On a small screen the fields scroll; the buttons stay in view.
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 16);
+    auto* grid = new QGridLayout(AddScrollingBody(*this, *outer));
+    grid_ = grid;
+    grid->setContentsMargins(24, 18, 24, 8);
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(8);
     grid->setColumnStretch(1, 1);
@@ -117,7 +123,7 @@ void TMemberForm::LayOut()
     buttons->addSpacing(16);
     buttons->addWidget(Button2);
     buttons->addStretch(1);
-    grid->addLayout(buttons, commentRow + 2, 0, 1, 3);
+    outer->addLayout(buttons);
 }
 
 namespace {
@@ -135,9 +141,8 @@ void TMemberForm::FillTypeList()
     CB_MemberType->setCurrentIndex(0);
     // With many classes the list shares its row with the filter field.
     bool filtered = CB_MemberType->count() >= kFilteredFrom;
-    auto* grid = static_cast<QGridLayout*>(layout());
-    grid->removeWidget(CB_MemberType);
-    grid->addWidget(CB_MemberType, 1, 1, 1, filtered ? 1 : 2);
+    grid_->removeWidget(CB_MemberType);
+    grid_->addWidget(CB_MemberType, 1, 1, 1, filtered ? 1 : 2);
     Edt_TypeFilter->setVisible(filtered);
 }
 

@@ -10,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -69,6 +70,7 @@ protected:
     }
 
 private:
+    QGridLayout* grid_ = nullptr; // the fields' grid, inside the scrolling body
     void BuildControls();
     void LayOut();
     void Accept();

@@ -1,5 +1,7 @@
 #include "MergePlanForm.h"
 
+#include "ScreenFit.h"
+
 #include "UiText.h"
 
 #include <QDialogButtonBox>
@@ -41,7 +43,6 @@ TMergePlanForm::TMergePlanForm(QWidget* owner, const TMergeSummary& plan, const 
     setObjectName("MergePlanForm");
     setWindowTitle(Text("合并生成预览"));
     setModal(true);
-    resize(760, 480);
     auto* layout = new QVBoxLayout(this);
     if (!heading.empty()) {
         Lbl_Heading = new QLabel(Text(heading), this);
@@ -51,6 +52,7 @@ TMergePlanForm::TMergePlanForm(QWidget* owner, const TMergeSummary& plan, const 
         layout->addWidget(Lbl_Heading);
     }
     auto* intro = new QLabel(Text("合并生成将对每个文件做如下处理（手工修改会保留，冲突处会加上标记）："), this);
+    intro->setWordWrap(true);
     layout->addWidget(intro);
     LB_Plan = new QListWidget(this);
     LB_Plan->setObjectName("LB_Plan");
@@ -87,4 +89,5 @@ TMergePlanForm::TMergePlanForm(QWidget* owner, const TMergeSummary& plan, const 
     layout->addWidget(Buttons);
     connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    FitToScreen(*this, QSize(760, 480), false);
 }

@@ -1,5 +1,7 @@
 #include "PreviewForm.h"
 
+#include "ScreenFit.h"
+
 #include "CodeView.h"
 #include "UiText.h"
 
@@ -17,7 +19,6 @@ TPreviewForm::TPreviewForm(QWidget* owner, const QString& className, const TClas
     setObjectName("PreviewForm");
     setWindowTitle(Text("预览代码 - ") + className);
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
-    resize(900, 640);
     auto* layout = new QVBoxLayout(this);
     Tabs = new QTabWidget(this);
     Tabs->setObjectName("Tabs");
@@ -45,4 +46,5 @@ TPreviewForm::TPreviewForm(QWidget* owner, const QString& className, const TClas
     connect(Btn_Copy, &QPushButton::clicked, this,
         [this] { QApplication::clipboard()->setText(TabText(Tabs->currentIndex())); });
     connect(Btn_Close, &QPushButton::clicked, this, &QDialog::accept);
+    FitToScreen(*this, QSize(900, 640), false);
 }

@@ -1,5 +1,7 @@
 #include "ReportForm.h"
 
+#include "ScreenFit.h"
+
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QLabel>
@@ -14,7 +16,6 @@ TReportForm::TReportForm(
     setObjectName("ReportForm");
     setWindowTitle(title);
     setModal(true);
-    resize(640, 480);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(intro, this));
     Memo_Report = new QPlainTextEdit(this);
@@ -30,4 +31,5 @@ TReportForm::TReportForm(
     layout->addWidget(Buttons);
     connect(Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    FitToScreen(*this, QSize(640, 480), false);
 }

@@ -12,7 +12,9 @@
 #include "AddClassForm.h"
 #include "AddMemberForm.h"
 #include "DesktopOpen.h"
+#include "MergePlanForm.h"
 #include "PreviewForm.h"
+#include "ReportForm.h"
 #include "UpdateClassForm.h"
 #include "UpdateMemberForm.h"
 
@@ -68,6 +70,7 @@ private slots:
     void KeyboardComesBackAfterADialog();
     void EveryMemberColumnFitsTheWindow();
     void DraggedColumnWidthsStayAcrossClassesAndRestarts();
+    void EveryDialogFitsTheScreen();
 
 private:
     QString Out() const { return QtPath(model_->Path("out")); }
@@ -330,6 +333,56 @@ void WorkbenchTest::KeysOfTheListsRunTheMenuCommands()
     QTest::keyClick(Find<QTableWidget>(w, "LV_Member"), Qt::Key_Delete);
     QCOMPARE(t.dialogs.LastMessage(), QString("成员属性删除成功"));
     QCOMPARE(Find<QTableWidget>(w, "LV_Member")->rowCount(), 1);
+}
+
+// On the screen it opens on (the offscreen platform's 800x600, and at
+// QT_SCALE_FACTOR=2 half that), each dialog is inside the available area
+// and each of its buttons in view: only the content scrolls.
+void WorkbenchTest::EveryDialogFitsTheScreen()
+{
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    w.SetRunLocations({ JAVAGEN_TEMPLATES, Out().toStdString() });
+    QStringList seen;
+    auto check = [&seen](QDialog& dialog) {
+        dialog.show();
+        seen << dialog.objectName();
+        const QRect room = dialog.screen()->availableGeometry();
+        QVERIFY2(room.contains(dialog.frameGeometry()),
+            qPrintable(QString("%1 (%2x%3, at least %4x%5) is larger than the screen (%6x%7)")
+                           .arg(dialog.objectName())
+                           .arg(dialog.width())
+                           .arg(dialog.height())
+                           .arg(dialog.minimumSizeHint().width())
+                           .arg(dialog.minimumSizeHint().height())
+                           .arg(room.width())
+                           .arg(room.height())));
+        const QWidget* body = dialog.findChild<QWidget*>("Body");
+        for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+            if (!button->isVisibleTo(&dialog) || (body && body->isAncestorOf(button)))
+                continue;
+            const QRect at(button->mapTo(&dialog, QPoint(0, 0)), button->size());
+            QVERIFY2(dialog.rect().contains(at),
+                qPrintable(dialog.objectName() + ": " + button->text() + " is out of view"));
+        }
+        dialog.reject();
+    };
+    t.OnDialog(check);
+    ClickClass(w, 1);
+    for (const char* action : { "Act_AddClass", "Act_UpdateClass", "Act_AddMember", "Act_Preview", "Act_ImportDb" })
+        Find<QAction>(w, action)->trigger();
+    ClickMember(w, 0);
+    Find<QAction>(w, "Act_UpdateMember")->trigger();
+    TMergeSummary plan;
+    plan.entries.push_back({ TMergeAction::Conflict, "projects/Shop/src/com/velmorantis/domain/Purchase.java", false, "" });
+    TMergePlanForm merge(&w, plan, "目标框架改为 Struts 7 + Hibernate 7");
+    check(merge);
+    TReportForm report(&w, "从数据库导入预览", "将导入:", QStringList({ "t_purchase" }), "导入");
+    check(report);
+    QCOMPARE(seen.join(','),
+        QStringList({ "AddClassForm", "UpdateClassForm", "AddMemberForm", "PreviewForm", "ImportDbForm",
+            "UpdateMemberForm", "MergePlanForm", "ReportForm" })
+            .join(','));
 }
 
 void WorkbenchTest::EveryMemberColumnFitsTheWindow()
