@@ -25,6 +25,23 @@ public class UploadGuard extends AbstractInterceptor {
         this.requestLimit = requestLimit;
     }
 
+    /*最多读掉多少没读完的请求体*/
+    private static final long DRAIN_LIMIT = 64L * 1024 * 1024;
+
+    /*把没读完的请求体读掉(最多 DRAIN_LIMIT 字节): 否则容器会断开连接, 浏览器看不到回答*/
+    private static void drain(HttpServletRequest request) {
+        try {
+            java.io.InputStream in = request.getInputStream();
+            byte[] buffer = new byte[65536];
+            long total = 0;
+            for (int n = in.read(buffer); n > 0 && total < DRAIN_LIMIT; n = in.read(buffer)) {
+                total += n;
+            }
+        } catch (java.io.IOException | IllegalStateException e) {
+            /*读不了就算了: 容器自己处理*/
+        }
+    }
+
     public String intercept(ActionInvocation invocation) throws Exception {
         HttpServletRequest request = ServletActionContext.getRequest();
         String contentType = request.getContentType();
@@ -36,6 +53,7 @@ public class UploadGuard extends AbstractInterceptor {
         if (request instanceof MultiPartRequestWrapper && ((MultiPartRequestWrapper) request).hasErrors()
                 && invocation.getAction() instanceof ValidationAware) {
             ((ValidationAware) invocation.getAction()).addActionError("文件太大: 整个表单最多 " + requestLimit + " 字节, 请选择较小的文件!");
+            drain(request);
             return "input";
         }
         if (!LoginFilter.NamesAcceptable(request.getParameterNames())) {
