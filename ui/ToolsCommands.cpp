@@ -21,8 +21,12 @@ void TToolsCommands::PreviewCode()
         std::optional<TClassPreview> preview;
         TCheckResult check = PreviewClass(w.SelectedProjectId(), w.SelectedProjectName().toStdString(),
             w.State().PackageName(), w.RunLocations(), className.toStdString(), preview);
-        if (!check.Passed())
+        if (!check.Passed()) {
+            // The class to mend, which may be one this class reaches.
+            if (check.classId > 0)
+                w.SelectClass(check.classId);
             return w.Message(Text(check.message));
+        }
         TPreviewForm form(&w, className, *preview);
         w.RunDialog(form);
     });

@@ -3,6 +3,8 @@
 #include "RunChecks.h"
 #include "TextCodec.h"
 
+#include <set>
+
 namespace {
 
 // Only what the shown generators read.
@@ -13,6 +15,23 @@ std::vector<TTemplateUse> PreviewTemplates(const std::vector<const IGenerator*>&
         for (const auto& use : generator->TemplatesUsed())
             uses.push_back(use);
     return uses;
+}
+
+// The class and every class its members reach, through references and
+// many-to-many members, however far: the classes its files are made of.
+TModelSnapshot Reached(const TModelSnapshot& snapshot, const TSnapshotClass& start)
+{
+    std::vector<TSnapshotClass> reached = { start };
+    std::set<std::string> names = { start.className };
+    for (size_t i = 0; i < reached.size(); ++i)
+        for (const auto& row : std::vector<TSnapshotMember>(reached[i].members)) {
+            const TSnapshotClass* other = snapshot.FindClass(row.member.GetMemberType());
+            if (other && names.insert(other->className).second)
+                reached.push_back(*other);
+        }
+    TModelSnapshot part(snapshot.ProjectId(), std::move(reached));
+    part.SetDatabase(snapshot.Database());
+    return part;
 }
 
 } // namespace
@@ -32,12 +51,14 @@ TCheckResult PreviewClass(int projectId, const std::string& projectName, const s
     const TRunLocations& locations, const std::string& className, std::optional<TClassPreview>& preview)
 {
     TModelSnapshot snapshot = TModelSnapshot::Read(projectId);
-    TCheckResult check = CheckModel(snapshot, packageName, locations.webapp, locations.target);
-    if (!check.Passed())
-        return check;
     const TSnapshotClass* found = snapshot.FindClass(className);
     if (!found)
-        return TCheckResult::Refuse("工程中没有类 " + className + "!");
+        return TCheckResult::Refuse("找不到类: " + className);
+    // Only what this class's files need: an unfinished other class does
+    // not stop its preview.
+    TCheckResult check = CheckModel(Reached(snapshot, *found), packageName, locations.webapp, locations.target);
+    if (!check.Passed())
+        return check;
     std::vector<TClassData> one = { BuildOneClassData(snapshot, snapshot.IndexOf(*found)) };
 
     TTemplates empty;

@@ -44,6 +44,12 @@ TCheckResult Refuse(const std::string& message)
     return TCheckResult::Refuse(message);
 }
 
+// A refusal because of one class, which the window then selects.
+TCheckResult Refuse(const TSnapshotClass& c, const std::string& message)
+{
+    return { TCheckKind::Refused, c.classId, c.className, message };
+}
+
 } // namespace
 
 TCheckResult CheckReferenceMembers(const TModelSnapshot& snapshot)
@@ -56,13 +62,13 @@ TCheckResult CheckReferenceMembers(const TModelSnapshot& snapshot)
             std::string prefix = c.className + "表的成员" + row.member.GetMemberName() + "引用的类" + type;
             const TSnapshotClass* target = snapshot.FindClass(type);
             if (!target)
-                return Refuse(prefix + "不存在!");
+                return Refuse(c, prefix + "不存在!");
             if (!snapshot.PrimaryMemberByClassName(type))
-                return Refuse(prefix + "没有主键!");
+                return Refuse(c, prefix + "没有主键!");
             // The pages choose an object by one key.
             if (std::count_if(target->members.begin(), target->members.end(),
                     [](const TSnapshotMember& m) { return m.isPrimary; }) > 1)
-                return Refuse(prefix + "的主键由多个成员组成，不能被引用!");
+                return Refuse(c, prefix + "的主键由多个成员组成，不能被引用!");
         }
     return {};
 }
@@ -74,14 +80,14 @@ TCheckResult CheckJavaNames(const TModelSnapshot& snapshot)
         const std::string& name = c.className;
         std::string fault = IdentifierFault(name);
         if (!fault.empty())
-            return Refuse("类名“" + name + "”" + fault + "，无法生成代码!");
+            return Refuse(c, "类名“" + name + "”" + fault + "，无法生成代码!");
         if (IsRestrictedTypeName(name))
-            return Refuse("类名“" + name + "”不能用作 Java 类名，无法生成代码!");
+            return Refuse(c, "类名“" + name + "”不能用作 Java 类名，无法生成代码!");
         std::string variable = ClassVariableName(name);
         if (IsReservedJavaWord(variable))
-            return Refuse("类名“" + name + "”的变量名“" + variable + "”是 Java 关键字，无法生成代码!");
+            return Refuse(c, "类名“" + name + "”的变量名“" + variable + "”是 Java 关键字，无法生成代码!");
         if (!classNames.insert(name).second)
-            return Refuse("工程中有两个名为“" + name + "”的类，无法生成代码!");
+            return Refuse(c, "工程中有两个名为“" + name + "”的类，无法生成代码!");
     }
     for (const auto& c : snapshot.Classes()) {
         std::unordered_set<std::string> memberNames;
@@ -91,13 +97,14 @@ TCheckResult CheckJavaNames(const TModelSnapshot& snapshot)
             const std::string& name = row.member.GetMemberName();
             std::string fault = IdentifierFault(name);
             if (!fault.empty())
-                return Refuse(c.className + "表的成员“" + name + "”" + fault + "，无法生成代码!");
+                return Refuse(c, c.className + "表的成员“" + name + "”" + fault + "，无法生成代码!");
             if (!memberNames.insert(name).second)
-                return Refuse(c.className + "表中有两个名为“" + name + "”的成员，无法生成代码!");
+                return Refuse(c, c.className + "表中有两个名为“" + name + "”的成员，无法生成代码!");
             auto accessor = accessors.emplace(CapitalizedName(name), name);
             if (!accessor.second)
-                return Refuse(c.className + "表的成员“" + accessor.first->second + "”和“" + name +
-                    "”的 get/set 方法同名，无法生成代码!");
+                return Refuse(c,
+                    c.className + "表的成员“" + accessor.first->second + "”和“" + name +
+                        "”的 get/set 方法同名，无法生成代码!");
         }
     }
     return {};
@@ -118,7 +125,7 @@ TCheckResult CheckOutputPaths(const TModelSnapshot& snapshot, const std::string&
     }
     for (const auto& c : snapshot.Classes())
         if (LongestFileName(c.className, webapp) > limit)
-            return Refuse("类名“" + c.className + "”太长，生成的文件名会超过文件系统允许的 255 字节!");
+            return Refuse(c, "类名“" + c.className + "”太长，生成的文件名会超过文件系统允许的 255 字节!");
     return {};
 }
 
@@ -131,10 +138,12 @@ TCheckResult CheckBinaryMembers(const TModelSnapshot& snapshot, TTarget target)
                 continue;
             std::string prefix = c.className + "表的成员" + row.member.GetMemberName() + "是二进制类型，";
             if (target != TTarget::Current)
-                return Refuse(prefix +
-                    "只能在目标框架 Struts 7 + Hibernate 7 中生成(上传和下载文件)：请把工程的目标框架改为 current!");
+                return Refuse(c,
+                    prefix +
+                        "只能在目标框架 Struts 7 + Hibernate 7 中生成(上传和下载文件)：请把工程的目标框架改为 "
+                        "current!");
             if (keys > 1 || row.isPrimary)
-                return Refuse(prefix + "所在的类须只有一个主键成员!");
+                return Refuse(c, prefix + "所在的类须只有一个主键成员!");
         }
     }
     return {};

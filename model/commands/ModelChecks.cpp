@@ -32,15 +32,15 @@ TCheckResult CheckPrimaryMembers(const TModelSnapshot& snapshot)
                 continue;
             std::string key = c.className + "表的主键由多个成员组成，主键成员" + m.member.GetMemberName();
             if (!IsKeyMemberType(m.member.GetMemberType()))
-                return TCheckResult::Refuse(key + "只能是整型、长整型或字符串!");
+                return { TCheckKind::Refused, c.classId, c.className, key + "只能是整型、长整型或字符串!" };
             if (m.member.GetKeyGenerator() == "native")
-                return TCheckResult::Refuse(key + "不能由数据库生成!");
+                return { TCheckKind::Refused, c.classId, c.className, key + "不能由数据库生成!" };
         }
         // A link table's column names an object by one key.
         for (const auto& m : c.members)
             if (composite && !m.member.GetLinkTable().empty())
-                return TCheckResult::Refuse(
-                    c.className + "表的主键由多个成员组成，不能有多对多成员" + m.member.GetMemberName() + "!");
+                return { TCheckKind::Refused, c.classId, c.className,
+                    c.className + "表的主键由多个成员组成，不能有多对多成员" + m.member.GetMemberName() + "!" };
     }
     return {};
 }

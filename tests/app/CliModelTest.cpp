@@ -195,6 +195,7 @@ TEST_F(CliModelTest, UsageIsExplainedInChinese)
         { { "--db", "projects.mdb", "help", "member", "add" }, 0, "添加成员" },
         { { "member", "add", "p", "Book", "y", "整形" }, 1, "成员类型“整形”不存在" },
         { { "--version" }, 0, "javagen-cli " },
+        { { "preview", "p", "NoSuch" }, 1, "找不到类: NoSuch" },
     };
     for (const auto& c : cases) {
         auto run = Cli(c.args);
@@ -430,4 +431,33 @@ TEST_F(CliModelTest, ModelDatabaseWithForeignObjectsIsRefusedUntouched)
     // The statistics ANALYZE leaves are no foreign object.
     SqlExecute(dbPath_, "analyze;");
     EXPECT_EQ(Cli({ "project", "add", "third" }).status, 0);
+}
+
+// A preview is refused only for a fault of the class or of a class it
+// reaches: an unfinished other class does not stop it.
+TEST_F(CliModelTest, PreviewChecksOnlyTheClassesItReaches)
+{
+    ASSERT_EQ(Cli({ "project", "add", "p" }).status, 0);
+    ASSERT_EQ(Cli({ "class", "add", "p", "Book", "图书" }).status, 0);
+    ASSERT_EQ(Cli({ "member", "add", "p", "Book", "isbn", "string", "--primary", "--display" }).status, 0);
+    ASSERT_EQ(Cli({ "class", "add", "p", "Reader", "读者" }).status, 0);
+    ASSERT_EQ(Cli({ "class", "add", "p", "Loan", "借阅" }).status, 0);
+    ASSERT_EQ(Cli({ "member", "add", "p", "Loan", "loanId", "int", "--primary", "--required", "--display" }).status, 0);
+    ASSERT_EQ(Cli({ "member", "add", "p", "Loan", "reader", "Reader", "--required" }).status, 0);
+    struct TCase {
+        const char* className;
+        int status;
+        std::string err;
+    };
+    const TCase cases[] = {
+        { "Book", 0, "" },
+        { "Reader", 1, "Reader表主键设置错误，每个类只能设置一个主键!\n" },
+        // Loan's pages list readers: Reader's fault is Loan's too.
+        { "Loan", 1, "Reader表主键设置错误，每个类只能设置一个主键!\n" },
+    };
+    for (const auto& c : cases) {
+        auto run = Cli({ "preview", "p", c.className, "--file", "domain", "--templates", JAVAGEN_TEMPLATES });
+        EXPECT_EQ(run.status, c.status) << c.className << run.err;
+        EXPECT_EQ(run.err, c.err) << c.className;
+    }
 }

@@ -71,6 +71,7 @@ private slots:
     void EveryMemberColumnFitsTheWindow();
     void DraggedColumnWidthsStayAcrossClassesAndRestarts();
     void EveryDialogFitsTheScreen();
+    void PreviewIsRefusedOnlyForTheClassesItReaches();
 
 private:
     QString Out() const { return QtPath(model_->Path("out")); }
@@ -335,6 +336,27 @@ void WorkbenchTest::KeysOfTheListsRunTheMenuCommands()
     QCOMPARE(Find<QTableWidget>(w, "LV_Member")->rowCount(), 1);
 }
 
+// A class with no key stops the preview of a class that references it, and
+// is selected; it does not stop the preview of a class that does not.
+void WorkbenchTest::PreviewIsRefusedOnlyForTheClassesItReaches()
+{
+    int broken = EnterClass(shop_, "Broken", "未完成");
+    EnterMember(shop_, purchase_, "broken", "Broken", "m");
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    w.SetRunLocations({ JAVAGEN_TEMPLATES, Out().toStdString() });
+    int shown = 0;
+    t.OnDialog([&](QDialog&) { ++shown; });
+    ClickClass(w, 0);
+    Find<QAction>(w, "Act_Preview")->trigger();
+    QCOMPARE(shown, 1);
+    ClickClass(w, 1);
+    Find<QAction>(w, "Act_Preview")->trigger();
+    QCOMPARE(shown, 1);
+    QCOMPARE(t.dialogs.LastMessage(), QString("Broken表主键设置错误，每个类只能设置一个主键!"));
+    QCOMPARE(w.SelectedClassId(), broken);
+}
+
 // On the screen it opens on (the offscreen platform's 800x600, and at
 // QT_SCALE_FACTOR=2 half that), each dialog is inside the available area
 // and each of its buttons in view: only the content scrolls.
@@ -374,14 +396,15 @@ void WorkbenchTest::EveryDialogFitsTheScreen()
     ClickMember(w, 0);
     Find<QAction>(w, "Act_UpdateMember")->trigger();
     TMergeSummary plan;
-    plan.entries.push_back({ TMergeAction::Conflict, "projects/Shop/src/com/velmorantis/domain/Purchase.java", false, "" });
+    plan.entries.push_back(
+        { TMergeAction::Conflict, "projects/Shop/src/com/velmorantis/domain/Purchase.java", false, "" });
     TMergePlanForm merge(&w, plan, "目标框架改为 Struts 7 + Hibernate 7");
     check(merge);
     TReportForm report(&w, "从数据库导入预览", "将导入:", QStringList({ "t_purchase" }), "导入");
     check(report);
     QCOMPARE(seen.join(','),
         QStringList({ "AddClassForm", "UpdateClassForm", "AddMemberForm", "PreviewForm", "ImportDbForm",
-            "UpdateMemberForm", "MergePlanForm", "ReportForm" })
+                        "UpdateMemberForm", "MergePlanForm", "ReportForm" })
             .join(','));
 }
 
