@@ -7,12 +7,15 @@
 #include "MergePlan.h"
 #include "ModelSnapshot.h"
 #include "RunChecks.h"
+#include "TreeGuard.h"
 #include "TreeLock.h"
 
 #include <exception>
 #include <filesystem>
 #include <set>
 #include <thread>
+
+namespace fs = std::filesystem;
 
 std::string ProgramDirectory()
 {
@@ -154,9 +157,21 @@ void WriteEveryFile(
     // Every run records what it wrote, so that a later merge tells the
     // user's edits from the model's changes.
     // Each base write checks its way into the tree just before it acts.
+    // A link planted on the way (a folder of the tree swapped for a link)
+    // would take the files out of the tree: nothing is written then.
+    const std::vector<std::string> directories = RunDirectories(paths, in);
+    TTreeGuard guard(paths.OutputRoot());
+    for (const auto& directory : directories) {
+        std::string relative = fs::path(directory).lexically_relative(paths.OutputRoot()).generic_string();
+        while (!relative.empty() && relative.back() == '/')
+            relative.pop_back();
+        std::string unsafe = relative.empty() || relative == "." ? "" : guard.Unsafe(relative, true);
+        if (!unsafe.empty())
+            throw TFileError(unsafe + "，生成的文件会写到工程目录之外：没有写入任何文件。请把它换成普通目录后再生成!");
+    }
     TBaseStore bases(paths.OutputRoot(), false);
     TFileSink sink(listener, &bases);
-    for (const auto& directory : RunDirectories(paths, in))
+    for (const auto& directory : directories)
         TFileOperate::RemoveLeftovers(directory);
     ForEachGeneratedFile(in, [&](const TGeneratedFile& file) { sink.Put(paths.Place(file), file.suffix); });
     sink.Finish();

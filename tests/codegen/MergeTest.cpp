@@ -569,6 +569,25 @@ TEST_F(MergeRunTest, HostileTreesAreNeverFollowedNorOverwritten)
         "新代码写入Customer.java.new!"));
 }
 
+// A plain run follows no link either: a folder of the tree swapped for a
+// link outside is named, and no file is written, there or anywhere.
+TEST_F(MergeRunTest, PlainRunWritesNothingThroughALinkedFolder)
+{
+    ASSERT_EQ(Run(TRunKind::Plain).events, std::vector<std::string> { "done" });
+    fs::path outside = dir_ / "outside";
+    fs::create_directories(outside);
+    fs::remove_all(package_ / "dao");
+    fs::create_directory_symlink(outside, package_ / "dao");
+    const std::string before = ReadFileBytes(package_ / "domain" / "Customer.java");
+    ChangeCustomerName("客户名称", 40);
+    auto run = Run(TRunKind::Plain);
+    EXPECT_EQ(run.events,
+        std::vector<std::string> { "failed:" + (package_ / "dao").string() +
+            " 是符号链接，生成的文件会写到工程目录之外：没有写入任何文件。请把它换成普通目录后再生成!" });
+    EXPECT_TRUE(fs::is_empty(outside));
+    EXPECT_EQ(ReadFileBytes(package_ / "domain" / "Customer.java"), before);
+}
+
 // A hand-edited legacy tree regenerated for the current target keeps the
 // edits: additions move into the new files, an edited member that the new
 // frameworks rewrote is a conflict of that member alone, and the mapping
