@@ -63,9 +63,7 @@ void TTreeGuard::Trust(const std::string& directory) const
     directories_.insert(directory);
 }
 
-namespace {
-
-bool IsUtf8(const std::string& text)
+bool IsUtf8Text(const std::string& text)
 {
     size_t i = 0;
     while (i < text.size()) {
@@ -81,6 +79,18 @@ bool IsUtf8(const std::string& text)
     return true;
 }
 
+namespace {
+
+bool IsGbk(const std::string& text)
+{
+    try {
+        GbkToUtf8(text);
+        return true;
+    } catch (const TEncodingError&) {
+        return false;
+    }
+}
+
 } // namespace
 
 bool IsBinaryText(const std::string& bytes)
@@ -89,15 +99,25 @@ bool IsBinaryText(const std::string& bytes)
         return true;
     if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0)
         return true;
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        return !IsUtf8(bytes.substr(3));
+    const std::string text = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes;
     // The pages and web.xml are UTF-8 without a BOM; the Java sources GBK.
-    if (IsUtf8(bytes))
+    if (IsUtf8Text(text) || IsGbk(text))
         return false;
-    try {
-        GbkToUtf8(bytes);
+    // A GBK file with a line typed in UTF-8 (or the other way) is still
+    // text, merged line by line as bytes: only a line in neither is not.
+    return !MixesEncodings(text);
+}
+
+bool MixesEncodings(const std::string& bytes)
+{
+    if (IsUtf8Text(bytes) || IsGbk(bytes))
         return false;
-    } catch (const TEncodingError&) {
-        return true;
+    for (size_t start = 0; start < bytes.size();) {
+        size_t end = bytes.find('\n', start);
+        std::string line = bytes.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        if (!IsUtf8Text(line) && !IsGbk(line))
+            return false;
+        start = end == std::string::npos ? bytes.size() : end + 1;
     }
+    return true;
 }

@@ -49,6 +49,11 @@ private:
 };
 
 // True when the bytes cannot be merged as text: a NUL byte, a UTF-16
-// byte-order mark, or bytes valid in none of the output encodings (UTF-8
+// byte-order mark, or a line valid in none of the output encodings (UTF-8
 // with or without a byte-order mark, GBK).
 bool IsBinaryText(const std::string& bytes);
+// True when the bytes are valid UTF-8.
+bool IsUtf8Text(const std::string& bytes);
+// True when the text is valid neither as a whole UTF-8 nor as a whole GBK
+// text, but each of its lines is one or the other.
+bool MixesEncodings(const std::string& bytes);

@@ -5,9 +5,56 @@
 #include "StructuralMerge.h"
 #include "TreeGuard.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// The text with the line ends of the user's file: an editor that turned
+// CRLF into LF (or back) changed no line.
+std::string WithLineEnds(const std::string& bytes, bool crlf)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 32);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            continue;
+        if (bytes[i] == '\n' && crlf)
+            out += '\r';
+        out += bytes[i];
+    }
+    return out;
+}
+
+bool UsesCrLf(const std::string& bytes)
+{
+    size_t lines = static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+    size_t crlf = 0;
+    for (size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2))
+        ++crlf;
+    return lines == 0 || crlf * 2 >= lines;
+}
+
+// The three-way merge of an edited file, in the file's own line ends and
+// with the markers' labels in its encoding; the note says what was unusual.
+TStructuralMerge MergeEdited(
+    const std::string& path, const std::string& base, const std::string& disk, const std::string& next)
+{
+    bool crlf = UsesCrLf(disk);
+    bool converted = crlf != UsesCrLf(next);
+    TStructuralMerge merged = converted
+        ? MergeStructurally(path, WithLineEnds(base, crlf), disk, WithLineEnds(next, crlf), LabelsFor(path, next))
+        : MergeStructurally(path, base, disk, next, LabelsFor(path, next));
+    if (converted)
+        merged.note += crlf ? "(按文件的 CRLF 换行合并)" : "(按文件的 LF 换行合并)";
+    if (MixesEncodings(disk))
+        merged.note += "(文件中混有 GBK 和 UTF-8 的文字，已按字节逐行合并，请检查)";
+    return merged;
+}
+
+} // namespace
 
 void TMergePlanner::Decide(TMergeStep& step, const std::string& next) const
 {
@@ -44,7 +91,7 @@ void TMergePlanner::Decide(TMergeStep& step, const std::string& next) const
         std::optional<std::string> oldDisk = ReadIfPresent(bases_.FilePath(renamed->second));
         if (oldBase && oldDisk && *oldBase != *oldDisk && !IsBinaryText(*oldDisk) && !IsBinaryText(*oldBase) &&
             !HasConflictMarkers(*oldDisk)) {
-            TStructuralMerge merged = MergeStructurally(step.path, *oldBase, *oldDisk, next, LabelsFor(next));
+            TStructuralMerge merged = MergeEdited(step.path, *oldBase, *oldDisk, next);
             step.action = merged.merged.clean ? TMergeAction::Merge : TMergeAction::Conflict;
             step.writeFile = true;
             step.merged = std::move(merged.merged.bytes);
@@ -76,7 +123,7 @@ void TMergePlanner::Decide(TMergeStep& step, const std::string& next) const
             ? "(磁盘上的文件含有 NUL 字节、UTF-16 或 GBK/UTF-8 以外的字节，不是可以逐行合并的文本)"
             : "(基准不是可以逐行合并的文本)";
     } else {
-        TStructuralMerge merged = MergeStructurally(step.path, *base, *disk, next, LabelsFor(next));
+        TStructuralMerge merged = MergeEdited(step.path, *base, *disk, next);
         if (merged.merged.bytes.empty() && !disk->empty()) {
             PlaceBeside(step, next);
             step.note = "(合并结果为空，未合并)";

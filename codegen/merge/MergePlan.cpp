@@ -28,10 +28,15 @@ bool IsUtf8WithBom(const std::string& bytes)
 
 } // namespace
 
-// Labels in the encoding of the file they land in.
-TMergeLabels LabelsFor(const std::string& bytes)
+// Labels in the encoding of the file they land in: UTF-8 for a text that
+// is UTF-8 (the pages, web.xml) and for an ASCII one that is not Java or
+// said to be GBK; GBK otherwise.
+TMergeLabels LabelsFor(const std::string& path, const std::string& bytes)
 {
-    if (IsUtf8WithBom(bytes))
+    bool high = std::any_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    bool utf8 = high ? IsUtf8WithBom(bytes) || IsUtf8Text(bytes)
+                     : fs::path(path).extension() != ".java" && bytes.find("encoding=\"GBK\"") == std::string::npos;
+    if (utf8)
         return { kBaseLabel, kOursLabel, kTheirsLabel };
     return { Utf8ToGbk(kBaseLabel), Utf8ToGbk(kOursLabel), Utf8ToGbk(kTheirsLabel) };
 }

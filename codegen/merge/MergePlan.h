@@ -156,7 +156,7 @@ TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listen
 
 // The pieces the planner's decisions share.
 std::optional<std::string> ReadIfPresent(const std::string& path, TFileStamp* stamp = nullptr);
-TMergeLabels LabelsFor(const std::string& bytes);
+TMergeLabels LabelsFor(const std::string& path, const std::string& bytes);
 bool HasConflictMarkers(const std::string& bytes);
 
 // The dry run's lines: the action word and the display path of every step.

@@ -13,6 +13,7 @@
 #include "ModelCommands.h"
 #include "TextCodec.h"
 #include "ThreeWayMerge.h"
+#include "TreeGuard.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -429,6 +430,44 @@ TEST_F(MergeRunTest, EditedPagesMergeLikeAnyText)
         if (entry.displayPath.find("WebRoot/Customer_query_result.jsp") != std::string::npos)
             said = entry.why.find("这次不生成网页") != std::string::npos;
     EXPECT_TRUE(said);
+}
+
+// What an editor did to the user's files stays: line ends turned into LF,
+// a line typed in UTF-8 inside a GBK source. The markers of a conflict are
+// in the encoding of the file they land in.
+TEST_F(MergeRunTest, LineEndsAndEncodingsOfTheUsersFilesAreKept)
+{
+    webapp_ = true;
+    ASSERT_EQ(Run(TRunKind::Plain).events, std::vector<std::string> { "done" });
+    const fs::path addPage = root_ / "WebRoot" / "Customer_add.jsp";
+    const fs::path listPage = root_ / "WebRoot" / "Customer_query_result.jsp";
+    const fs::path java = package_ / "domain" / "Customer.java";
+    Edit(addPage, "<div class=\"card\">\r\n", "<div class=\"card\">\r\n<p>手工添加的说明</p>\r\n", false);
+    std::string lf = ReadFileBytes(addPage);
+    for (size_t at = lf.find("\r\n"); at != std::string::npos; at = lf.find("\r\n", at))
+        lf.erase(at, 1);
+    std::ofstream(addPage, std::ios::binary | std::ios::trunc) << lf;
+    Edit(listPage, "<th>姓名</th>", "<th>顾客的姓名</th>", false);
+    const std::string utf8Line = "    // 手工写的 UTF-8 注释\r\n";
+    std::string source = ReadFileBytes(java);
+    source.insert(source.find("\r\n") + 2, utf8Line);
+    std::ofstream(java, std::ios::binary | std::ios::trunc) << source;
+    ChangeCustomerName("客户名称", 80);
+
+    auto merge = Run(TRunKind::Merge);
+    std::string page = ReadFileBytes(addPage);
+    EXPECT_EQ(page.find('\r'), std::string::npos) << "the LF line ends stay";
+    EXPECT_NE(page.find("手工添加的说明"), std::string::npos);
+    EXPECT_NE(page.find("客户名称"), std::string::npos);
+    EXPECT_EQ(page.find("<<<<<<<"), std::string::npos);
+    std::string list = ReadFileBytes(listPage);
+    EXPECT_NE(list.find("<<<<<<< 手工修改(磁盘上的文件)"), std::string::npos);
+    EXPECT_TRUE(IsUtf8Text(list)) << "the markers are UTF-8 in a UTF-8 page";
+    EXPECT_FALSE(fs::exists(java.string() + ".new"));
+    std::string merged = ReadFileBytes(java);
+    EXPECT_NE(merged.find(utf8Line), std::string::npos) << "the UTF-8 line keeps its bytes";
+    EXPECT_NE(merged.find(Utf8ToGbk("客户名称")), std::string::npos);
+    EXPECT_EQ(merge.summary.Count(TMergeAction::Beside), 0) << merge.summary.Counts();
 }
 
 TEST_F(MergeRunTest, PlainRunRefreshesBasesThatExist)
