@@ -6,7 +6,9 @@
 
 #include <cstdio>
 #include <iostream>
+#include <map>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -33,10 +35,12 @@ public:
         if (!dryRun_ && !summary.BesideHint().empty())
             std::cerr << summary.BesideHint() << '\n';
         int skipped = summary.Count(TMergeAction::Refused);
-        if (skipped > 0)
+        if (skipped > 0) {
             std::cerr << "有 " << skipped << " 个路径是符号链接或不是普通文件，未处理。\n";
-        if (!dryRun_)
-            status_ = !summary.Conflicts().empty() ? 4 : skipped > 0 ? 3 : status_;
+            ReportUnsafe(summary);
+        }
+        // A dry run ends as the run it plans would.
+        status_ = !summary.Conflicts().empty() ? 4 : skipped > 0 ? 3 : status_;
     }
     void SetDryRun(bool dryRun) { dryRun_ = dryRun; }
     void Failed(const std::string& message) override
@@ -49,6 +53,29 @@ public:
     int Status() const { return status_; }
 
 private:
+    // Each unsafe path and what is wrong with it; one line for the paths
+    // one fault stops (a base folder that is a file stops all its bases).
+    static void ReportUnsafe(const TMergeSummary& summary)
+    {
+        std::map<std::string, std::vector<std::string>> byFault;
+        std::vector<std::string> order;
+        for (const auto& entry : summary.entries) {
+            if (entry.action != TMergeAction::Refused)
+                continue;
+            auto& paths = byFault[entry.why];
+            if (paths.empty())
+                order.push_back(entry.why);
+            paths.push_back(entry.displayPath);
+        }
+        for (const auto& why : order) {
+            const auto& paths = byFault[why];
+            if (paths.size() == 1)
+                std::cerr << "未处理: " << paths.front() << "：" << why << '\n';
+            else
+                std::cerr << "未处理 " << paths.size() << " 个文件(如 " << paths.front() << ")：" << why << '\n';
+        }
+    }
+
     void Refuse(const std::string& message)
     {
         std::cerr << message << '\n';

@@ -244,6 +244,8 @@ bool TMergePlan::Deletes(const TMergeStep& step) const
 
 std::string TMergePlan::Why(const TMergeStep& step) const
 {
+    if (step.action == TMergeAction::Refused)
+        return step.note;
     if (step.action == TMergeAction::Beside)
         return step.base.exists ? "有基准，但" +
                 (step.note.size() > 2 ? step.note.substr(1, step.note.size() - 2) : std::string("无法合并"))

@@ -109,9 +109,20 @@ rm out3/projects/图书馆/src/com/velmorantis/action/BookAction.java
 mkdir out3/projects/图书馆/src/com/velmorantis/action/BookAction.java
 status=0; "$cli" generate 图书馆 --merge --templates "$templates" --root out3 > /dev/null 2>&1 || status=$?
 [ "$status" -eq 3 ] || fail "blocked merge status $status"
+# The dry run ends as the run would, and names the path and its fault.
+status=0; "$cli" generate 图书馆 --merge --dry-run --templates "$templates" --root out3 > /dev/null 2> dry7.err || status=$?
+[ "$status" -eq 3 ] || fail "blocked dry run status $status"
+grep -q "^未处理: projects/图书馆/src/com/velmorantis/action/BookAction.java：.*不是普通文件" dry7.err ||
+  fail "the dry run does not name the blocked path: $(cat dry7.err)"
 rmdir out3/projects/图书馆/src/com/velmorantis/action/BookAction.java
 "$cli" generate 图书馆 --merge --templates "$templates" --root out3 > merge7.txt 2>/dev/null || fail "merge after interruption"
 grep -q "// edit" out3/projects/图书馆/src/com/velmorantis/dao/BookDAO.java || fail "edit lost after interruption"
+# A base folder that is a file stops every base in it: said once.
+rm -rf out5 && cp -a out3 out5 && rm -rf out5/projects/图书馆/.javagen/base && touch out5/projects/图书馆/.javagen/base
+status=0; "$cli" generate 图书馆 --merge --dry-run --templates "$templates" --root out5 > /dev/null 2> dry7b.err || status=$?
+[ "$status" -eq 3 ] || fail "dry run over a base folder that is a file: status $status"
+[ "$(grep -c '^未处理' dry7b.err)" -eq 1 ] || fail "the base folder's fault is not said once: $(cat dry7b.err)"
+grep -q '^未处理 [0-9]* 个文件(如 .*)：.*/.javagen/base 不是目录' dry7b.err || fail "the base folder is not named: $(cat dry7b.err)"
 grep -q "String edition" out3/projects/图书馆/src/com/velmorantis/dao/BookDAO.java || fail "model change lost after interruption"
 rm -rf plain && "$cli" generate 图书馆 --templates "$templates" --root plain > /dev/null 2>&1
 diff -r -q -x .javagen -x BookDAO.java out3/projects/图书馆 plain/projects/图书馆 || fail "tree after interruption"
