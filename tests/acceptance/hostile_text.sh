@@ -60,6 +60,17 @@ for i in "${!texts[@]}"; do
 done
 [ "$accepted" -ge 10 ] || fail "only $accepted of ${#texts[@]} texts were accepted as friendly names"
 
+step "ten members with the longest choice lists on one page (the JVM's 64 KB per method)"
+choices="$(seq -s '|' 1 1000)"
+"$cli" --db cli.mdb class add "$project" Many 多选 > /dev/null
+"$cli" --db cli.mdb member add "$project" Many id int --primary --required --display > /dev/null
+for k in 1 2 3 4 5 6 7 8 9 10; do
+  "$cli" --db cli.mdb member add "$project" Many "kind$k" string --length 4 --choices "$choices" > /dev/null ||
+    fail "a list of 1000 choices refused"
+done
+"$cli" --db cli.mdb member add "$project" Many tags string --length 4000 --choices "$choices" --choice-mode several \
+  > /dev/null || fail "a list of 1000 choices refused (several)"
+
 step "through a JSON model file"
 "$cli" --db cli.mdb export "$project" model.json
 "$cli" --db json.mdb import model.json > /dev/null || fail "import of the exported model"

@@ -23,16 +23,24 @@ const TReferenceMember* ReferenceOf(const TClassData& c, const std::string& memb
 // A text with choices (an ENUM): a drop-down of them, the value shown or
 // posted selected; "（无）" first when the text is optional. The values are
 // Java strings of a scriptlet, so that none is ever inside an expression.
-std::string ChoiceInput(const std::string& field, const TMember& m)
+// The choices of a member as one Java string split where the page runs:
+// one constant, however long the list, where an array's initialiser would
+// grow the page's method past the JVM's 64 KB. No choice holds "|".
+std::string ChoiceArray(const TMember& m)
 {
     std::string values;
     for (const std::string& value : SplitChoices(m.GetMemberChoices()))
-        values += (values.empty() ? "\"" : ", \"") + ReplaceAll(JavaStringText(value), "%>", "%\\>") + "\"";
+        values += (values.empty() ? "" : "|") + ReplaceAll(JavaStringText(value), "%>", "%\\>");
+    return "\"" + values + "\".split(\"\\\\|\", -1)";
+}
+
+std::string ChoiceInput(const std::string& field, const TMember& m)
+{
+    std::string values = ChoiceArray(m);
     return "<c:set var=\"_choice\" value='${not empty paramValues[\"" + field + "\"] ? param[\"" + field +
         "\"] : " + field + "}'/><select name=\"" + field + "\">" +
-        (m.GetMemberIsMust() != 1 ? "<option value=\"\">（无）</option>" : "") + "<% for (String _v : new String[] { " +
-        values +
-        " }) { pageContext.setAttribute(\"_v\", _v); %><option value=\"<c:out value='${_v}'/>\"${_choice == _v ? ' "
+        (m.GetMemberIsMust() != 1 ? "<option value=\"\">（无）</option>" : "") + "<% for (String _v : " + values +
+        ") { pageContext.setAttribute(\"_v\", _v); %><option value=\"<c:out value='${_v}'/>\"${_choice == _v ? ' "
         "selected' : ''}><c:out value=\"${_v}\"/></option><% } %></select>";
 }
 
@@ -41,16 +49,12 @@ std::string ChoiceInput(const std::string& field, const TMember& m)
 // (joined by ",").
 std::string SeveralChoicesInput(const std::string& field, const TMember& m)
 {
-    std::string values;
-    size_t count = 0;
-    for (const std::string& value : SplitChoices(m.GetMemberChoices())) {
-        values += (values.empty() ? "\"" : ", \"") + ReplaceAll(JavaStringText(value), "%>", "%\\>") + "\"";
-        ++count;
-    }
+    std::string values = ChoiceArray(m);
+    size_t count = SplitChoices(m.GetMemberChoices()).size();
     return "<c:set var=\"_chosen\" value='${not empty paramValues[\"" + field + "\"] ? paramValues[\"" + field +
         "\"] : fn:split(" + field + ", \",\")}'/><select name=\"" + field + "\" multiple size=\"" +
-        std::to_string(std::min<size_t>(count, 6)) + "\"><% for (String _v : new String[] { " + values +
-        " }) { pageContext.setAttribute(\"_v\", _v); %><c:set var=\"_sel\" value=\"${false}\"/><c:forEach "
+        std::to_string(std::min<size_t>(count, 6)) + "\"><% for (String _v : " + values +
+        ") { pageContext.setAttribute(\"_v\", _v); %><c:set var=\"_sel\" value=\"${false}\"/><c:forEach "
         "items=\"${_chosen}\" var=\"_c\"><c:if test=\"${fn:trim(_c) == _v}\"><c:set var=\"_sel\" "
         "value=\"${true}\"/></c:if></c:forEach><option value=\"<c:out value='${_v}'/>\"${_sel ? ' selected' : "
         "''}><c:out "
