@@ -5,7 +5,10 @@
 #include "SchemaLayout.h"
 #include "Statement.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -216,6 +219,41 @@ std::string KeepCopy(sqlite3* db, const std::string& path, int version)
     return copy;
 }
 
+// The copies a killed program left half-made beside the file (a new file
+// being made, a backup before an upgrade), named with its process id: gone
+// at the next start, when that process no longer runs.
+void RemoveDeadLeftovers(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path file = fs::absolute(path, ec);
+    if (ec)
+        return;
+    const std::string name = file.filename().string();
+    // The process id a leftover's name ends with (NAME.javagen-PID.tmp,
+    // NAME.bak-N.tmp-PID), or 0.
+    auto ownerOf = [&name](const std::string& entry) -> long {
+        std::string digits;
+        const std::string rest = entry.substr(name.size());
+        if (rest.rfind(".javagen-", 0) == 0 && rest.size() > 13 && rest.compare(rest.size() - 4, 4, ".tmp") == 0)
+            digits = rest.substr(9, rest.size() - 13);
+        else if (rest.rfind(".bak-", 0) == 0 && rest.rfind(".tmp-") != std::string::npos)
+            digits = rest.substr(rest.rfind(".tmp-") + 5);
+        bool number = !digits.empty() && digits.size() < 10 && std::all_of(digits.begin(), digits.end(), [](char c) {
+            return std::isdigit(static_cast<unsigned char>(c));
+        });
+        return number ? std::stol(digits) : 0;
+    };
+    for (fs::directory_iterator it(file.parent_path(), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        if (entry.rfind(name, 0) != 0 || it->symlink_status(ec).type() != fs::file_type::regular)
+            continue;
+        long pid = ownerOf(entry);
+        if (pid > 0 && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+            fs::remove(it->path(), ec);
+    }
+}
+
 } // namespace
 
 std::string DatabasePathFault(const std::string& path)
@@ -235,6 +273,7 @@ sqlite3* OpenModelDatabase(const std::string& path, std::string* upgraded)
     if (!fault.empty())
         throw TDbError(fault);
     CheckRegularFile(path);
+    RemoveDeadLeftovers(path);
     if (!FileExists(path))
         CreateModelDatabase(path);
     CheckFileKind(path);

@@ -11,8 +11,10 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -175,4 +177,26 @@ TEST_F(MigrationTest, FailedMigrationLeavesTheOldFileUsable)
     EXPECT_EQ(SqlNumber(dbPath_, "pragma user_version"), 0);
     EXPECT_EQ(SqlNumber(dbPath_, "select count(*) from pragma_table_info('t_member') where name='extra'"), 0);
     EXPECT_EQ(TDbHelper().QueryText("select projectName from t_project"), "旧工程");
+}
+
+// The half-made copies of a killed program (an upgrade's backup, a new
+// file) go at the next start; those of a program that still runs stay.
+TEST_F(MigrationTest, LeftoversOfAKilledProgramGoAtTheNextStart)
+{
+    MakeVersionZeroFile(dbPath_);
+    const std::string dead = "4194999"; // above any pid_max: no such process
+    const std::string alive = std::to_string(getpid());
+    struct TCase {
+        std::string suffix;
+        bool remains;
+    } cases[] = {
+        { ".bak-3.tmp-" + dead, false }, { ".javagen-" + dead + ".tmp", false }, { ".bak-3.tmp-" + alive, true },
+        { ".bak-3", true }, // a finished backup is the user's
+        { ".notes.tmp-" + dead, true }, // not a name of ours
+    };
+    for (const auto& c : cases)
+        std::ofstream(dbPath_ + c.suffix) << std::string(1024, 'x');
+    EXPECT_EQ(TDbHelper().QueryText("select projectName from t_project"), "旧工程");
+    for (const auto& c : cases)
+        EXPECT_EQ(std::filesystem::exists(dbPath_ + c.suffix), c.remains) << c.suffix;
 }
