@@ -4,6 +4,7 @@
 
 #include "DbError.h"
 #include "DbHelper.h"
+#include "FileOperate.h"
 #include "Schema.h"
 
 #include <algorithm>
@@ -241,6 +242,7 @@ int Run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    TFileOperate::FailWritesOverTheSizeLimit();
     int status = Run(argc, argv);
     // An older model file was upgraded on the way: say so, with its copy.
     std::string upgraded = TDbHelper::TakeUpgradeNotice();

@@ -1,5 +1,6 @@
 // javagen: the workbench window.
 #include "Banner.h"
+#include "FileOperate.h"
 #include "FormMain.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 
 int main(int argc, char** argv)
 {
+    TFileOperate::FailWritesOverTheSizeLimit();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8("VelmorantisJava代码生成器2.0版"));
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));

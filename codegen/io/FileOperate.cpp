@@ -20,12 +20,32 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Why a call failed, in Chinese where the user can do something about it.
 std::string SystemError()
 {
-    return std::strerror(errno);
+    switch (errno) {
+    case EFBIG:
+        return "文件超过了允许的大小(例如 ulimit -f 的限制)";
+    case ENOSPC:
+        return "磁盘空间不足";
+    case EDQUOT:
+        return "超出了磁盘配额";
+    case EACCES:
+    case EPERM:
+        return "没有权限";
+    case EROFS:
+        return "文件系统是只读的";
+    default:
+        return std::strerror(errno);
+    }
 }
 
 } // namespace
+
+void TFileOperate::FailWritesOverTheSizeLimit()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
 void TFileOperate::MakeDirectory(const std::string& directory)
 {

@@ -32,6 +32,10 @@ struct TFileStamp {
 // templates are GBK on disk, outputs GBK or BOM + UTF-8.
 class TFileOperate {
 public:
+    // Over a file-size limit (ulimit -f) a write then fails with a message
+    // and the file it was writing is removed, instead of the program being
+    // killed by SIGXFSZ half-way: called once when the program starts.
+    static void FailWritesOverTheSizeLimit();
     // The whole template as UTF-8, each line followed by CR LF (LF or CR LF
     // end a line, a lone CR is dropped, Ctrl-Z ends the file). A missing
     // file gives the empty text.

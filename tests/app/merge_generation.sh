@@ -139,4 +139,16 @@ wait || true
 rm -rf plain && "$cli" generate 图书馆 --templates "$templates" --root plain > /dev/null 2>&1
 diff -r -q -x .javagen out4/projects/图书馆 plain/projects/图书馆 || fail "tree after a kill"
 if find out4 -name '*.javagen-*.tmp' | grep -q .; then fail "temporary files left after the next merge"; fi
+# 9. Under a file-size limit the run says so in Chinese, is not killed
+#    half-way (SIGXFSZ) and leaves no partial file.
+rm -rf out6 && "$cli" generate 图书馆 --merge --templates "$templates" --root out6 > /dev/null 2>&1
+before="$(tree_hash out6/projects/图书馆)"
+j member add 图书馆 Book subtitle string --query
+status=0; (ulimit -f 8; "$cli" generate 图书馆 --merge --templates "$templates" --root out6 > /dev/null 2> limit.err) ||
+  status=$?
+[ "$status" -eq 3 ] || fail "a merge over the file-size limit: status $status $(cat limit.err)"
+grep -q "文件超过了允许的大小" limit.err || fail "the file-size limit is not said: $(cat limit.err)"
+if find out6 -name '*.javagen-*.tmp' | grep -q .; then fail "a partial file is left under the file-size limit"; fi
+"$cli" generate 图书馆 --merge --templates "$templates" --root out6 > /dev/null 2>&1 || fail "merge after the limit"
+[ "$(tree_hash out6/projects/图书馆)" != "$before" ] || fail "the merge after the limit did nothing"
 echo "merging generation: all checks passed"
