@@ -26,15 +26,42 @@ inline int FindMemberId(int classId, const std::string& memberName)
     return memberId;
 }
 
+// A text as one field of a listing line: a backslash, TAB, CR or LF in it
+// written as \\, \t, \r, \n, so that every line has its fields.
+inline std::string Field(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
 inline void PrintMember(const TMemberRow& row, bool all)
 {
-    std::cout << row.memberId << '\t' << row.name << '\t' << row.type << '\t' << row.length;
+    std::cout << row.memberId << '\t' << Field(row.name) << '\t' << Field(row.type) << '\t' << row.length;
     for (bool flag : row.flags)
         std::cout << '\t' << (flag ? 1 : 0);
-    std::cout << '\t' << row.comment;
+    std::cout << '\t' << Field(row.comment);
     if (all)
         for (const auto& value : row.columnData)
-            std::cout << '\t' << value;
+            std::cout << '\t' << Field(value);
     std::cout << '\n';
 }
 

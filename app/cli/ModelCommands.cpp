@@ -72,8 +72,8 @@ void AddProjectDatabase(CLI::App* project, TCliAction& action, const std::shared
             int projectId = FindProjectId(*name);
             TProjectDatabase stored = TProjectDAO().GetDatabase(projectId);
             if (!db->given) {
-                std::cout << "url\t" << stored.url << "\nuser\t" << stored.user << "\ndriver\t" << stored.driver
-                          << "\ndialect\t" << stored.dialect << '\n';
+                std::cout << "url\t" << Field(stored.url) << "\nuser\t" << Field(stored.user) << "\ndriver\t"
+                          << Field(stored.driver) << "\ndialect\t" << Field(stored.dialect) << '\n';
                 return 0;
             }
             return Report(TModelCommands::SetProjectDatabase(projectId, db->database));
@@ -153,7 +153,7 @@ void AddProjectCommands(CLI::App& app, TCliAction& action)
     list->callback([&action] {
         action = [] {
             for (const auto& entry : ReadProjects())
-                std::cout << entry.id << '\t' << entry.text << '\n';
+                std::cout << entry.id << '\t' << Field(entry.text) << '\n';
             return 0;
         };
     });
@@ -218,7 +218,7 @@ void AddClassCommands(CLI::App& app, TCliAction& action)
         action = [a] {
             int projectId = FindProjectId(a->project);
             for (const auto& row : ReadClasses(projectId))
-                std::cout << row.classId << '\t' << row.className << '\t' << row.friendName << '\n';
+                std::cout << row.classId << '\t' << Field(row.className) << '\t' << Field(row.friendName) << '\n';
             return 0;
         };
     });

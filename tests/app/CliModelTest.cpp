@@ -58,6 +58,11 @@ TEST_F(CliModelTest, BuildsAModelAndListsIt)
     EXPECT_EQ(Cli({ "member", "update", "图书馆", "Book", "price", "--display", "--comment", "价格" }).status, 0);
     EXPECT_EQ(Cli({ "member", "list", "图书馆", "Book" }).out.substr(members.out.rfind("3\t")),
         "3\tprice\t浮点型\t0\t0\t1\t0\t1\t0\t价格\n");
+    // A TAB or a backslash in a text keeps the line's ten fields.
+    EXPECT_EQ(Cli({ "member", "update", "图书馆", "Book", "price", "--comment", "单价\t(元)\\含税" }).status, 0);
+    EXPECT_EQ(Cli({ "member", "list", "图书馆", "Book" }).out.substr(members.out.rfind("3\t")),
+        "3\tprice\t浮点型\t0\t0\t1\t0\t1\t0\t单价\\t(元)\\\\含税\n");
+    EXPECT_EQ(Cli({ "member", "update", "图书馆", "Book", "price", "--comment", "价格" }).status, 0);
 
     // renaming a class follows its references
     EXPECT_EQ(Cli({ "class", "update", "图书馆", "BookType", "Category", "分类" }).status, 0);
@@ -196,6 +201,9 @@ TEST_F(CliModelTest, UsageIsExplainedInChinese)
         { { "member", "add", "p", "Book", "y", "整形" }, 1, "成员类型“整形”不存在" },
         { { "--version" }, 0, "javagen-cli " },
         { { "preview", "p", "NoSuch" }, 1, "找不到类: NoSuch" },
+        { { "project" }, 2, "缺少命令，可用的命令: add, rename, delete, database, settings, list。" },
+        { { "--lenght", "5" }, 2, "无法识别的参数: --lenght 5。" },
+        { { "--db", "a.mdb", "--db", "b.mdb", "project", "list" }, 2, "选项 --db 最多只能给出 1 次，却给出了 2 次。" },
     };
     for (const auto& c : cases) {
         auto run = Cli(c.args);
