@@ -41,10 +41,26 @@ std::string UnknownCommand(const CLI::App& app)
     const CLI::App* at = &app;
     while (!at->get_subcommands().empty())
         at = at->get_subcommands().front();
-    for (const std::string& word : at->remaining())
-        if (!word.empty() && word[0] != '-')
+    for (const std::string& word : at->remaining()) {
+        // An unknown option first: the words after it are its value.
+        if (!word.empty() && word[0] == '-')
+            return "";
+        if (!word.empty())
             return word;
+    }
     return "";
+}
+
+// The commands the deepest command given offers, for "缺少命令".
+std::string CommandsOffered(const CLI::App& app)
+{
+    const CLI::App* at = &app;
+    while (!at->get_subcommands().empty())
+        at = at->get_subcommands().front();
+    std::string names;
+    for (const CLI::App* sub : at->get_subcommands([](const CLI::App*) { return true; }))
+        names += (names.empty() ? "" : ", ") + sub->get_name();
+    return names;
 }
 
 // "你是不是想用 --length?" for a word close to an option or a command of the
@@ -66,12 +82,24 @@ std::string Suggestion(const CLI::App& app, const std::string& word)
 
 // One line saying, in Chinese, what is wrong with the command line; the
 // parser's own words are kept where they name the arguments.
-std::string UsageLine(const CLI::ParseError& e, const std::string& unknownCommand)
+std::string UsageLine(const CLI::App& app, const CLI::ParseError& e, const std::string& unknownCommand)
 {
     std::string name = e.get_name();
     std::string detail = e.what();
-    if (name == "RequiredError" && detail.find("subcommand") != std::string::npos)
-        return unknownCommand.empty() ? "缺少命令。" : "未知命令: " + unknownCommand + "。";
+    if (name == "RequiredError" && detail.find("subcommand") != std::string::npos) {
+        if (!unknownCommand.empty())
+            return "未知命令: " + unknownCommand + "。";
+        const CLI::App* at = &app;
+        while (!at->get_subcommands().empty())
+            at = at->get_subcommands().front();
+        std::string given;
+        for (const std::string& word : at->remaining())
+            given += (given.empty() ? "" : " ") + word;
+        if (!given.empty())
+            return "无法识别的参数: " + given + "。";
+        std::string offered = CommandsOffered(app);
+        return offered.empty() ? "缺少命令。" : "缺少命令，可用的命令: " + offered + "。";
+    }
     if (name == "RequiredError" && EndsWith(detail, " is required"))
         return "缺少参数 " + detail.substr(0, detail.size() - std::string(" is required").size()) + "。";
     size_t extras = detail.find("expected: ");
@@ -91,6 +119,11 @@ std::string UsageLine(const CLI::ParseError& e, const std::string& unknownComman
         if (excludes != std::string::npos)
             return "选项 " + detail.substr(0, excludes) + " 与 " + detail.substr(excludes + 10) + " 不能同时使用。";
     }
+    size_t most = detail.find(": At Most ");
+    size_t got = detail.find(" required but received ");
+    if (most != std::string::npos && got != std::string::npos)
+        return "选项 " + detail.substr(0, most) + " 最多只能给出 " + detail.substr(most + 10, got - most - 10) +
+            " 次，却给出了 " + detail.substr(got + 23) + " 次。";
     if (name == "ArgumentMismatch")
         return "选项缺少取值(" + detail + ")。";
     size_t notIn = detail.find(" not in {");
@@ -179,7 +212,7 @@ int RefuseCommandLine(const CLI::App& app, const CLI::ParseError& e)
         }
     if (!deepestWord.empty())
         misspelt = deepestWord;
-    std::cerr << UsageLine(e, unknown) << ' ' << (misspelt.empty() ? "" : Suggestion(app, misspelt)) << kHelpHint
+    std::cerr << UsageLine(app, e, unknown) << ' ' << (misspelt.empty() ? "" : Suggestion(app, misspelt)) << kHelpHint
               << '\n';
     return 2;
 }
