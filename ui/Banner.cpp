@@ -57,7 +57,7 @@ void DrawPage(QPainter& painter, const QRectF& page, const QString& caption, con
 
 } // namespace
 
-QPixmap DrawBanner(QSize size)
+QPixmap DrawBanner(QSize size, const QString& frameworks)
 {
     QPixmap pixmap(size);
     QPainter painter(&pixmap);
@@ -112,7 +112,7 @@ QPixmap DrawBanner(QSize size)
     painter.setPen(QColor(214, 236, 250));
     painter.setFont(BannerFont(13, false));
     painter.drawText(QRectF(textLeft + 50, 52, 520, 20), Qt::AlignLeft | Qt::AlignVCenter,
-        QString::fromUtf8("Struts 2 + Hibernate 3 源代码一键生成"));
+        frameworks + QString::fromUtf8(" 源代码一键生成"));
     painter.setPen(QColor(160, 200, 230));
     painter.setFont(BannerFont(11, false));
     painter.drawText(QRectF(textLeft + 2, 74, 520, 16), Qt::AlignLeft | Qt::AlignVCenter,

@@ -1,4 +1,6 @@
 #include "FormMain.h"
+
+#include "Banner.h"
 #include "DesktopOpen.h"
 
 #include "FillingScope.h"
@@ -8,8 +10,12 @@
 
 #include "DbHelper.h"
 #include "ModelCommands.h"
+
+#include <QSettings>
+
 #include "ModelReads.h"
 #include "ProjectSettings.h"
+#include <sys/stat.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,6 +52,26 @@ const char* const kCaption = "VelmorantisJava代码生成器2.0版";
 
 } // namespace
 
+namespace {
+
+// The size and time of the model file and of its write-ahead log: what
+// another program's write changes.
+std::string ModelStamp()
+{
+    std::string stamp;
+    for (const std::string& path : { TDbHelper::DatabasePath(), TDbHelper::DatabasePath() + "-wal" }) {
+        struct stat info;
+        if (::stat(path.c_str(), &info) == 0)
+            stamp += std::to_string(info.st_size) + ":" + std::to_string(info.st_mtim.tv_sec) + "." +
+                std::to_string(info.st_mtim.tv_nsec) + ";";
+        else
+            stamp += "-;";
+    }
+    return stamp;
+}
+
+} // namespace
+
 TFormMain::TFormMain(IDialogs* dialogs, QWidget* parent)
     : QMainWindow(parent)
     , dialogs_(dialogs)
@@ -72,10 +98,16 @@ TFormMain::TFormMain(IDialogs* dialogs, QWidget* parent)
 
     bool opened = false;
     Guarded([this, &opened] {
+        // The project last worked on in this model file (read before the
+        // first project shown is recorded as the last one).
+        QStringList last = QSettings("javagen", "workbench").value("lastProject").toStringList();
         ReloadProjects();
         opened = true;
+        if (last.size() == 2 && last[0] == Text(TDbHelper::DatabasePath()))
+            SelectProject(last[1].toInt());
     });
     modelRefused_ = !opened;
+    modelStamp_ = ModelStamp();
     RefreshStatus();
     if (modelRefused_)
         Memo_State->appendPlainText(Text("模型数据库文件无法打开(原因见启动时的提示)，工程、类和成员都不可用。"
@@ -172,11 +204,27 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 
 void TFormMain::changeEvent(QEvent* event)
 {
-    // Only the file system is looked at: a model read that fails would show
-    // a box, whose closing activates the window again.
-    if (event->type() == QEvent::ActivationChange)
+    // Only the file system is looked at first: a model read that fails
+    // shows a box, whose closing activates the window again (by then the
+    // stamp is the new one).
+    if (event->type() == QEvent::ActivationChange) {
         RefreshTemplateWarning();
+        if (isActiveWindow() && !modelRefused_ && !(runs_ && runs_->Going()) && !modelStamp_.empty() &&
+            ModelStamp() != modelStamp_)
+            Guarded([this] { ReloadModel(); });
+    }
     QMainWindow::changeEvent(event);
+}
+
+void TFormMain::ReloadModel()
+{
+    modelStamp_ = ModelStamp();
+    int projectId = SelectedProjectId();
+    int classId = SelectedClassId();
+    ReloadProjects();
+    SelectProject(projectId);
+    SelectClass(classId);
+    RefreshStatus();
 }
 
 void TFormMain::Guarded(const std::function<void()>& command)
@@ -186,6 +234,8 @@ void TFormMain::Guarded(const std::function<void()>& command)
     // one) nothing else gives it back, and the next keys went nowhere.
     QPointer<QWidget> from = focusWidget();
     RunGuarded(*dialogs_, this, command);
+    // What the window wrote itself is no reason to read the model again.
+    modelStamp_ = ModelStamp();
     ReturnFocus(from);
 }
 
@@ -287,6 +337,12 @@ void TFormMain::RefreshStatus()
     Lbl_ModelFile->setStyleSheet(modelRefused_ ? "color: #c00000;" : "");
     show(Lbl_Package, Text("包名: com.") + Text(state_.PackageName())); // as the code has it
     show(Lbl_Target, Text("目标框架: ") + Text(TargetCaption(state_.Target())));
+    // The banner names the frameworks the selected project's code is for.
+    QString frameworks = Text(state_.Target() == kTargetCurrent ? "Struts 7 + Hibernate 7" : "Struts 2 + Hibernate 3");
+    if (Image1 && frameworks != bannerFrameworks_) {
+        bannerFrameworks_ = frameworks;
+        Image1->setPixmap(DrawBanner(Image1->pixmap().size() / Image1->pixmap().devicePixelRatio(), frameworks));
+    }
     if (runs_)
         runs_->ShowProject(SelectedProjectId());
     show(Lbl_Output, SelectedProjectId() < 0 ? Text("生成目录: (没有选中工程)") : Text("生成目录: ") + OutputFolder());

@@ -78,6 +78,9 @@ public:
     void ReloadSelectedMembers();
     // Selects the project in the selector and shows its classes.
     void SelectProject(int projectId);
+    // Reads the projects, classes and members again (F5), keeping the
+    // selected project and class where they still exist.
+    void ReloadModel();
 
     // The current selection; -1 when nothing is selected.
     int SelectedProjectId() const;
@@ -135,6 +138,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Coming back to the window (after making template/ in a file manager,
     // say) shows the template warning as it now is.
+    // It also reads the model again when the model file changed meanwhile
+    // (javagen-cli, another window), keeping the selection.
     void changeEvent(QEvent* event) override;
     // Keeps what is still to be saved (the member column widths).
     void closeEvent(QCloseEvent* event) override;
@@ -191,12 +196,14 @@ private:
 
     std::unique_ptr<IDialogs> ownDialogs_;
     IDialogs* dialogs_;
+    QString bannerFrameworks_ = QStringLiteral("Struts 2 + Hibernate 3"); // what the banner shows
     TDialogRunner dialogRunner_;
     TRunLocations runLocations_;
     // The model database could not be opened at start (a newer or foreign
     // file): said in the status bar and the progress box, not only once.
     bool modelRefused_ = false;
     int rememberedProjectIndex_ = -1;
+    std::string modelStamp_; // the model file as the window last read or wrote it
     // The shown project and its settings, without widgets.
     TWorkbenchState state_;
     TRunController* runs_ = nullptr;

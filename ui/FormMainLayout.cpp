@@ -109,7 +109,7 @@ QWidget* TFormMain::BuildClientArea()
     Image1->setFixedHeight(kBannerHeight);
     Image1->setMinimumWidth(kClientWidth);
     Image1->setScaledContents(true);
-    Image1->setPixmap(DrawBanner(QSize(kClientWidth, kBannerHeight)));
+    Image1->setPixmap(DrawBanner(QSize(kClientWidth, kBannerHeight), bannerFrameworks_));
     Image1->setCursor(Qt::PointingHandCursor);
     Image1->setToolTip(Text("关于本程序"));
     Image1->installEventFilter(this);
@@ -277,6 +277,13 @@ void TFormMain::BuildMenu()
     AddCommand(Menu_Project, "Act_NewProject", "新建项目(&F)", [this] { projectCommands_.NewProject(); });
     AddCommand(Menu_Project, "Act_RenameProject", "修改项目名称(&X)", [this] { projectCommands_.RenameProject(); });
     AddCommand(Menu_Project, "Act_DeleteProject", "删除当前项目(&D)", [this] { projectCommands_.DeleteProject(); });
+    // F5 reads the model again (changes javagen-cli or another window made);
+    // a window action, not a menu item: the menus are as they always were.
+    auto* reload = new QAction(Text("重新读取模型"), this);
+    reload->setObjectName("Act_ReloadModel");
+    reload->setShortcut(QKeySequence(Qt::Key_F5));
+    addAction(reload);
+    connect(reload, &QAction::triggered, this, [this] { Guarded([this] { ReloadModel(); }); });
     AddCommand(Menu_Project, "Act_AddClass", "添加类(&A)", [this] { projectCommands_.AddClass(); });
     AddCommand(Menu_Project, "Act_UpdateClass", "修改类名(&B)", [this] { projectCommands_.ChangeClass(); });
     AddCommand(Menu_Project, "Act_DeleteClass", "删除类(&S)", [this] { projectCommands_.DeleteClass(); });

@@ -1,15 +1,20 @@
 // The window's lists: the project selector, the class list and the member
 // table, filled from the read layer, and what is selected in them.
+#include "DbHelper.h"
 #include "FormMain.h"
+
+#include <QSettings>
 
 #include "FillingScope.h"
 #include "UiText.h"
 
+#include "DbHelper.h"
 #include "ModelReads.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSettings>
 #include <QTableWidget>
 
 // ---- refresh operations -------------------------------------------------
@@ -36,6 +41,9 @@ void TFormMain::ReloadProjects()
 
 void TFormMain::ReloadClasses(int projectId)
 {
+    if (projectId >= 0)
+        QSettings("javagen", "workbench")
+            .setValue("lastProject", QStringList({ Text(TDbHelper::DatabasePath()), QString::number(projectId) }));
     LoadProjectSettings();
     TFillingScope filling(filling_);
     LB_Object->clear();

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QListWidget>
+#include <QSettings>
 #include <QTableWidget>
 #include <QTest>
 
@@ -71,8 +72,21 @@ QStringList TScriptedDialogs::Messages() const
     return texts;
 }
 
-TWindowUnderTest::TWindowUnderTest()
-    : window(std::make_unique<TFormMain>(&dialogs))
+namespace {
+
+// Forgets the project last shown unless asked to keep it; true for the
+// member initialiser list.
+bool ForgetLastProject(bool keep)
+{
+    if (!keep)
+        QSettings("javagen", "workbench").remove("lastProject");
+    return true;
+}
+
+} // namespace
+
+TWindowUnderTest::TWindowUnderTest(bool reopenLast)
+    : window((ForgetLastProject(reopenLast), std::make_unique<TFormMain>(&dialogs)))
 {
     OnDialog([](QDialog&) {});
     window->show();

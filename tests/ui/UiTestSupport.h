@@ -71,7 +71,9 @@ struct TWindowUnderTest {
     std::unique_ptr<TFormMain> window;
     int dialogsRun = 0;
 
-    TWindowUnderTest();
+    // The window opens on the first project unless reopenLast: then on the
+    // project a window last showed, as the program does.
+    explicit TWindowUnderTest(bool reopenLast = false);
     void OnDialog(std::function<void(QDialog&)> runner);
 };
 

@@ -72,6 +72,8 @@ private slots:
     void DraggedColumnWidthsStayAcrossClassesAndRestarts();
     void EveryDialogFitsTheScreen();
     void PreviewIsRefusedOnlyForTheClassesItReaches();
+    void BannerNamesTheTargetsFrameworks();
+    void ChangesMadeElsewhereAreReadAgainAndTheLastProjectReopens();
 
 private:
     QString Out() const { return QtPath(model_->Path("out")); }
@@ -334,6 +336,39 @@ void WorkbenchTest::KeysOfTheListsRunTheMenuCommands()
     QTest::keyClick(Find<QTableWidget>(w, "LV_Member"), Qt::Key_Delete);
     QCOMPARE(t.dialogs.LastMessage(), QString("成员属性删除成功"));
     QCOMPARE(Find<QTableWidget>(w, "LV_Member")->rowCount(), 1);
+}
+
+// What javagen-cli wrote meanwhile is read again (F5, and when the window
+// is activated after the file changed), keeping the selection; a new
+// window opens on the project last worked on.
+void WorkbenchTest::ChangesMadeElsewhereAreReadAgainAndTheLastProjectReopens()
+{
+    {
+        TWindowUnderTest t;
+        TFormMain& w = *t.window;
+        ClickClass(w, 1);
+        EnterClass(shop_, "Invoice", "发票"); // as another program would
+        Find<QAction>(w, "Act_ReloadModel")->trigger();
+        QCOMPARE(ClassEntries(w).size(), 3);
+        QCOMPARE(w.SelectedClassId(), purchase_);
+        w.SelectProject(library_);
+    }
+    TWindowUnderTest again(true);
+    QCOMPARE(again.window->SelectedProjectId(), library_);
+}
+
+// The banner follows the selected project's target.
+void WorkbenchTest::BannerNamesTheTargetsFrameworks()
+{
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    auto* banner = Find<QLabel>(w, "Image1");
+    const QImage legacy = banner->pixmap().toImage();
+    Find<QAction>(w, "Act_TargetCurrent")->setChecked(true);
+    const QImage current = banner->pixmap().toImage();
+    QVERIFY(current != legacy);
+    Find<QAction>(w, "Act_TargetCurrent")->setChecked(false);
+    QCOMPARE(banner->pixmap().toImage(), legacy);
 }
 
 // A class with no key stops the preview of a class that references it, and
