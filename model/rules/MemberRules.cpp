@@ -207,6 +207,11 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
     // that reads the type.
     if (!IsSelectableType(projectId, classId, type))
         return TVerdict::Refuse(TRefusal::Type, UnknownTypeMessage(projectId, classId, type));
+    // Files are uploaded and downloaded only by the current frameworks' code.
+    if (type == kTypeBinary && TProjectDAO().GetTarget(projectId) != kTargetCurrent)
+        return TVerdict::Refuse(TRefusal::Type,
+            "二进制成员只能用于目标框架为 Struts 7 + Hibernate 7 的工程(上传和下载文件)：请先把工程的目标框架改为 "
+            "current!");
     // A column that may hold NULL, or that the database fills (imported),
     // is optional whatever its type.
     if (type != kTypeString && !entry.isMust && !entry.nullable && entry.filled.empty() && entry.linkTable.empty())
@@ -312,6 +317,9 @@ TMember BuildMemberRecord(const TMemberEntry& entry, int projectId, int classId,
 std::vector<std::string> MemberTypeChoices(int projectId, int classId)
 {
     std::vector<std::string> types = SimpleTypes();
+    // Bytes are offered where they can be generated.
+    if (TProjectDAO().GetTarget(projectId) != kTargetCurrent)
+        types.erase(std::remove(types.begin(), types.end(), std::string(kTypeBinary)), types.end());
     for (const auto& entry : TClassDAO().ListOtherClasses(projectId, classId))
         types.push_back(entry.text);
     return types;

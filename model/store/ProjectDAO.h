@@ -5,6 +5,12 @@
 
 #include <string>
 
+// The frameworks the generated code runs on: the legacy ones (Struts 2.3,
+// Hibernate 3.6, the default) or the current ones (Struts 7, Hibernate 7,
+// Jakarta EE 10), by the names the CLI and the model file use.
+inline const char* const kTargetLegacy = "legacy";
+inline const char* const kTargetCurrent = "current";
+
 // Projects (table t_project).
 class TProjectDAO {
 public:

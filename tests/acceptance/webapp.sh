@@ -68,6 +68,7 @@ step "a model, generated with --webapp"
 "$cli" member add 图书馆 Copy shelf string --length 20 --display --query --column shelf --comment 书架 > /dev/null
 # Bytes: a file uploaded and downloaded, on the current target only.
 if [ "$JAVAGEN_TARGET" = current ]; then
+  "$cli" project settings 图书馆 --target current > /dev/null
   "$cli" class add 图书馆 Photo 图片 > /dev/null
   "$cli" member add 图书馆 Photo photoId int --primary --required --comment 图片编号 > /dev/null
   "$cli" member add 图书馆 Photo title string --length 40 --display --query --required --comment 标题 > /dev/null

@@ -3,6 +3,7 @@
 #include "EntryRules.h"
 #include "JavaWords.h"
 #include "ModelBuilder.h"
+#include "ProjectDAO.h"
 
 namespace {
 
@@ -252,11 +253,22 @@ TEST_F(EntryRulesTest, MemberRecordSetsOnlyWhatDiffers)
     EXPECT_EQ(BuildMemberRecord(Entry("price", "浮点型"), project_, book_, 0).GetMemberIsFloat(), 1);
 }
 
+// The own class is not offered; bytes only where they can be generated
+// (the current target), and entered there only.
 TEST_F(EntryRulesTest, TypeChoicesExcludeTheOwnClass)
 {
     EXPECT_EQ(MemberTypeChoices(project_, book_),
+        (std::vector<std::string> { "字符串", "整型", "浮点型", "日期型", "长整型", "定点数", "双精度", "BookType" }));
+    TMemberEntry bytes = Entry("cover", "二进制");
+    bytes.nullable = true;
+    EXPECT_EQ(Add(bytes),
+        "二进制成员只能用于目标框架为 Struts 7 + Hibernate 7 的工程(上传和下载文件)：请先把工程的目标框架改为 "
+        "current!");
+    TProjectDAO().SetTarget(project_, kTargetCurrent);
+    EXPECT_EQ(MemberTypeChoices(project_, book_),
         (std::vector<std::string> {
             "字符串", "整型", "浮点型", "日期型", "长整型", "定点数", "双精度", "二进制", "BookType" }));
+    EXPECT_EQ(Add(bytes), "");
 }
 
 TEST(NamesTest, CasingChangesOnlyAnAsciiFirstLetter)
