@@ -83,21 +83,26 @@ void TMergePlanner::Decide(TMergeStep& step, const std::string& next) const
         step.adopted = step.relative + ".new";
     }
 
-    // A renamed class's file, not yet on disk: the old file's edits come along.
+    // A renamed class's file, or a file of a package that changed, not yet
+    // on disk: the old file's edits come along.
     auto renamed = renamed_.find(step.relative);
-    if (!disk && renamed != renamed_.end() && guard.Unsafe(renamed->second).empty() &&
-        guard.Unsafe(".javagen/base/" + renamed->second).empty()) {
-        std::optional<std::string> oldBase = bases_.Read(renamed->second);
-        std::optional<std::string> oldDisk = ReadIfPresent(bases_.FilePath(renamed->second));
+    std::string from = renamed != renamed_.end() ? renamed->second : std::string();
+    bool packageChanged = from.empty() && !previousPackageDir_.empty() && step.relative.rfind(packageDir_, 0) == 0;
+    if (packageChanged)
+        from = previousPackageDir_ + step.relative.substr(packageDir_.size());
+    if (!disk && !from.empty() && guard.Unsafe(from).empty() && guard.Unsafe(".javagen/base/" + from).empty()) {
+        std::optional<std::string> oldBase = bases_.Read(from);
+        std::optional<std::string> oldDisk = ReadIfPresent(bases_.FilePath(from));
         if (oldBase && oldDisk && *oldBase != *oldDisk && !IsBinaryText(*oldDisk) && !IsBinaryText(*oldBase) &&
             !HasConflictMarkers(*oldDisk)) {
             TStructuralMerge merged = MergeEdited(step.path, *oldBase, *oldDisk, next);
             step.action = merged.merged.clean ? TMergeAction::Merge : TMergeAction::Conflict;
             step.writeFile = true;
             step.merged = std::move(merged.merged.bytes);
-            step.carriedFrom = renamed->second;
-            step.note =
-                "(类已改名，手工修改从 " + fs::path(renamed->second).filename().string() + " 带入)" + merged.note;
+            step.carriedFrom = from;
+            step.note = (packageChanged ? "(包名已改，手工修改从 " + from + " 带入)"
+                                        : "(类已改名，手工修改从 " + fs::path(from).filename().string() + " 带入)") +
+                merged.note;
             return;
         }
     }

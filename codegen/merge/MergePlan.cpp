@@ -173,6 +173,9 @@ std::string TMergeStep::Outcome(const std::string& plainSuffix, bool deleted) co
     case TMergeAction::Refused:
         return "未处理：" + note + "，已跳过!";
     case TMergeAction::Obsolete:
+        if (!carriedTo.empty() && oldPackage)
+            return deleted ? "旧包中的文件，手工修改已带入" + carriedTo + "，已删除!"
+                           : "旧包中的文件，手工修改已带入" + carriedTo + "，已保留(删除须另行确认)!";
         if (!carriedTo.empty())
             return deleted ? "类已改名，手工修改已带入" + carriedTo + "，已删除!" : "类已改名，已保留!";
         if (oldPackage)
@@ -209,6 +212,8 @@ std::string TMergePlan::PackageChange() const
     return (previousPackage.empty() ? "包名已改为 com." + package
                                     : "包名已由 com." + previousPackage + " 改为 com." + package) +
         "：旧包中的文件 " + std::to_string(oldPackageFiles) + " 个，" +
+        (oldPackageCarried > 0 ? std::to_string(oldPackageCarried) + " 个的手工修改已合并进新包中的同名文件，"
+                               : std::string()) +
         (deleteOldPackage && oldPackageEdited > 0
                 ? "其中 " + std::to_string(oldPackageEdited) + " 个有手工修改，它们可能用到其他文件，所以全部保留"
                 : deleteOldPackage ? "未经手工修改的将删除"
@@ -252,6 +257,9 @@ std::string TMergePlan::Why(const TMergeStep& step) const
                                 : "没有基准，不知道哪些是手工修改";
     if (step.action != TMergeAction::Obsolete)
         return "";
+    if (!step.carriedTo.empty() && step.oldPackage)
+        return Deletes(step) ? "将删除：包名已改，手工修改已带入 " + step.carriedTo
+                             : "将保留：包名已改，手工修改已带入 " + step.carriedTo + "；旧包中的文件删除须另行确认";
     if (!step.carriedTo.empty())
         return "将删除：类已改名，手工修改已带入 " + step.carriedTo;
     if (!webapp && step.unedited && !step.oldPackage && IsWebFile(step.relative))
@@ -284,6 +292,11 @@ TMergePlanner::TMergePlanner(
 {
     plan_.outputRoot = outputRoot;
     plan_.package = packageName;
+    // A package change carries the edits of the old package's files into
+    // the new ones, as a class rename does.
+    std::string recorded = bases_.RecordedPackage();
+    if (!recorded.empty() && recorded != packageName)
+        previousPackageDir_ = "src/com/" + ReplaceAll(recorded, ".", "/") + "/";
 }
 
 void TMergePlanner::Put(const TOutputFile& file, const std::string& suffix)
@@ -342,8 +355,11 @@ TMergePlan TMergePlanner::Finish()
             (!inPackage || std::count(relative.begin() + packageDir_.size(), relative.end(), '/') > 1);
         if (step.oldPackage && step.disk.exists) {
             ++plan_.oldPackageFiles;
-            if (!step.unedited)
+            // Edits carried cleanly into the new package no longer hold the old one.
+            if (!step.unedited && step.carriedTo.empty())
                 ++plan_.oldPackageEdited;
+            if (!step.unedited && !step.carriedTo.empty())
+                ++plan_.oldPackageCarried;
             // Its utils/HibernateUtil.java tells the package it was.
             const std::string top = "src/com/", util = "/utils/HibernateUtil.java";
             if (plan_.previousPackage.empty() && relative.rfind(top, 0) == 0 &&

@@ -78,6 +78,8 @@ struct TMergePlan {
     // Edited files among them: they may use their unedited siblings, so
     // then nothing of the old package is deleted.
     int oldPackageEdited = 0;
+    // Of those, the ones whose edits were merged cleanly into the new package.
+    int oldPackageCarried = 0;
     // Files of an earlier package are deleted (when unedited) only on this
     // separate confirmation: a changed package is more often a mistake, or
     // a restart that lost it, than a move.
@@ -136,6 +138,7 @@ private:
     std::string packageDir_; // "src/com/x/"
     std::set<std::string> produced_;
     std::map<std::string, std::string> renamed_;
+    std::string previousPackageDir_; // "src/com/old/" when the package changed since the last run, else empty
     TMergePlan plan_;
     std::deque<TMergeStep> steps_; // stable while the queue fills them in
     TWorkQueue queue_; // last: stops before the rest goes

@@ -324,7 +324,8 @@ TEST_F(MergeRunTest, DryRunWritesNothingAndPlansWhatTheMergeThenDoes)
 // plain run finds the bases of what the plain run wrote.
 // A changed package (a restart that lost it, a typing slip) never costs the
 // old package's files: the plan says so first, keeps them, and deletes the
-// unedited ones only when that is asked for on its own.
+// unedited ones only when that is asked for on its own. The hand edits of
+// an old file are merged into its new-package file, as a class rename's are.
 TEST_F(MergeRunTest, FilesOfAnEarlierPackageGoOnlyWhenConfirmed)
 {
     Run(TRunKind::Plain);
@@ -335,23 +336,32 @@ TEST_F(MergeRunTest, FilesOfAnEarlierPackageGoOnlyWhenConfirmed)
     ASSERT_FALSE(dry.progress.empty());
     EXPECT_EQ(dry.progress.front(),
         "包名已由 com.velmorantis 改为 com.org.shop：旧包中的文件 " + std::to_string(oldFiles) +
-            " 个，全部保留(删除须另行确认)");
+            " 个，1 个的手工修改已合并进新包中的同名文件，全部保留(删除须另行确认)");
 
     auto kept = Run(TRunKind::Merge, "org.shop");
     EXPECT_TRUE(fs::exists(package_ / "dao" / "NoteDAO.java"));
     EXPECT_TRUE(fs::exists(root_ / "src/com/org/shop/dao/NoteDAO.java"));
+    const std::string moved = ReadFileBytes(root_ / "src/com/org/shop/domain/Note.java");
+    EXPECT_NE(moved.find("// hand edit"), std::string::npos) << "the edit moves with the package";
+    EXPECT_NE(moved.find("package com.org.shop.domain;"), std::string::npos);
     for (const auto& [file, line] : std::vector<std::pair<std::string, std::string>> {
              { "dao/NoteDAO.java", "旧包中的文件，已保留(删除须另行确认)!" },
-             { "domain/Note.java", "旧包中的文件，有手工修改，已保留!" } })
+             { "domain/Note.java",
+                 "旧包中的文件，手工修改已带入projects/Shop/src/com/org/shop/domain/"
+                 "Note.java，已保留(删除须另行确认)!" } })
         EXPECT_NE(std::find(kept.progress.begin(), kept.progress.end(), Display(file) + line), kept.progress.end())
             << file;
 
-    // An edited file may use its unedited siblings: confirmed or not,
-    // the old package stays whole while one of its files is edited.
+    // An edited file whose edits did not move may use its unedited
+    // siblings: confirmed or not, the old package stays whole then.
+    // (Note.java's edit moved in the run before; it still counts here.)
+    const std::string dao = ReadFileBytes(package_ / "dao" / "NoteDAO.java");
+    std::ofstream(package_ / "dao" / "NoteDAO.java", std::ios::app) << "// another edit\r\n";
     auto whole = Run(TRunKind::Merge, "org.shop", true);
-    EXPECT_NE(whole.progress.front().find("其中 1 个有手工修改，它们可能用到其他文件，所以全部保留"), std::string::npos)
+    EXPECT_NE(whole.progress.front().find("其中 2 个有手工修改，它们可能用到其他文件，所以全部保留"), std::string::npos)
         << whole.progress.front();
     EXPECT_TRUE(fs::exists(package_ / "dao" / "NoteDAO.java"));
+    std::ofstream(package_ / "dao" / "NoteDAO.java", std::ios::binary | std::ios::trunc) << dao;
     fs::remove(package_ / "domain" / "Note.java");
     auto gone = Run(TRunKind::Merge, "org.shop", true);
     EXPECT_NE(
