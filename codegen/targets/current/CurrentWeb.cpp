@@ -12,7 +12,7 @@
 namespace {
 
 const char* const kUtils[] = { "EncodingFilter.java", "LoginFilter.java", "AppStartup.java", "InputFieldValidator.java",
-    "PickServlet.java", "RowCheck.java", "ChoiceLimit.java", "DatabaseCheck.java" };
+    "PickServlet.java", "RowCheck.java", "ChoiceLimit.java" };
 
 std::string CurrentTemplate(const std::string& name)
 {
