@@ -205,6 +205,22 @@ TEST(ThreeWayMergeTest, ConflictIsMarkedWithCrLfLinesAndTheLabels)
         "a\r\n<<<<<<< " + gbk.ours + "\r\nx\r\n=======\r\ny\r\n>>>>>>> " + gbk.theirs + "\r\nc\r\nd\r\n");
 }
 
+// Two sides that differ only in blank lines (the same method added at the
+// end, a blank line apart) are no conflict: the user's side stays.
+TEST(ThreeWayMergeTest, SidesThatDifferOnlyInBlankLinesAreNoConflict)
+{
+    std::string base = "class A {\r\n}\r\n";
+    std::string ours = "class A {\r\n    void f() {\r\n    }\r\n}\r\n";
+    std::string theirs = "class A {\r\n\r\n    void f() {\r\n    }\r\n\r\n}\r\n";
+    TMergedText merged = MergeThreeWays(base, ours, theirs, kLabels);
+    EXPECT_TRUE(merged.clean) << merged.bytes;
+    EXPECT_EQ(merged.bytes.find("<<<<<<<"), std::string::npos) << merged.bytes;
+    EXPECT_NE(merged.bytes.find("    void f() {\r\n"), std::string::npos);
+    // A real difference stays a conflict.
+    TMergedText real = MergeThreeWays(base, ours, "class A {\r\n    void g() {\r\n    }\r\n}\r\n", kLabels);
+    EXPECT_FALSE(real.clean);
+}
+
 // ---- runs -----------------------------------------------------------------
 
 TEST_F(MergeRunTest, ConflictsAreMarkedInTheEncodingOfEachFile)
