@@ -75,7 +75,7 @@ void AddWrite(TPrinter& out, const TPrinter::TVars& vars, const std::string& com
 
 } // namespace
 
-std::string BuildCurrentDaoClass(const std::string& packageName, const TClassData& data, bool checkRows)
+std::string BuildCurrentDaoClass(const std::string& packageName, const TClassData& data, bool withPages)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
@@ -104,7 +104,7 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         "import org.hibernate.Transaction;\n"
         "import org.hibernate.query.Query;\n"
         "import com.$pkg$.utils.HibernateUtil;\n");
-    if (checkRows)
+    if (withPages)
         out.Print(vars,
             "import com.$pkg$.utils.ChoiceLimit;\n"
             "import com.$pkg$.utils.RowCheck;\n"
@@ -170,7 +170,7 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         "            s = HibernateUtil.getSession();\n");
     // The pages offer the objects in a drop-down only when there are few;
     // they are counted, not read, to decide.
-    if (checkRows)
+    if (withPages)
         out.Print(vars,
             "            /*添加、修改和列表页面: 对象太多时不读, 页面改用搜索框*/\n"
             "            if(ChoiceLimit.tooMany(s, \"$C$\"))\n"
@@ -235,7 +235,7 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
     // modify form was opened on (see utils/RowCheck.java): of two saves,
     // the second waits for the first and is refused.
     const std::string stillThere = keyObject +
-        (checkRows ? "            $C$ _found = s.find($C$.class, $id$, LockModeType.PESSIMISTIC_WRITE);\n"
+        (withPages ? "            $C$ _found = s.find($C$.class, $id$, LockModeType.PESSIMISTIC_WRITE);\n"
                      "            if(_found == null)\n"
                      "                throw RowCheck.refused(\"gone\", null, \"该$friend$不存在，可能已被删除!\");\n"
                      "            if(!RowCheck.unchanged(_found))\n"
