@@ -21,6 +21,41 @@ namespace {
 
 const char* const kModelFilter = "javagen 模型文件 (*.json);;所有文件 (*)";
 
+// Offers to bring the project to the file: its change plan first, nothing
+// written yet; a loss asked once more. False when the user would rather
+// import the file as a new project.
+bool UpdateFromFile(TFormMain& w, const std::string& text, const std::string& fileName, int projectId)
+{
+    TModelUpdate plan = UpdateModel(text, fileName, projectId, { true, false });
+    if (!plan.result.Done()) {
+        w.Message(Text(plan.result.message));
+        return true;
+    }
+    QStringList lines;
+    for (const auto& line : plan.plan)
+        lines << Text(line);
+    TReportForm report(&w, Text("导入模型"),
+        Text("已有同名的工程。按文件更新它将做下列改动，此时还没有写入任何东西；选“取消”则把文件导入为一个新工程："),
+        lines, Text("更新工程(&U)"));
+    w.RunDialog(report);
+    if (report.result() != QDialog::Accepted)
+        return false;
+    TModelUpdate update = UpdateModel(text, fileName, projectId, { false, false });
+    if (update.result.refusal == TRefusal::Unconfirmed) {
+        if (!w.Dialogs().ConfirmDefaultNo(&w, Text(update.result.message) + Text("。确定要导入吗？"), Text("导入模型")))
+            return true;
+        update = UpdateModel(text, fileName, projectId, { false, true });
+    }
+    if (!update.result.Done()) {
+        w.Message(Text(update.result.message));
+        return true;
+    }
+    w.ReloadProjects();
+    w.SelectProject(projectId);
+    w.Message(Text(update.result.message));
+    return true;
+}
+
 } // namespace
 
 void TToolsCommands::ExportModelFile()
@@ -49,8 +84,11 @@ void TToolsCommands::ImportModelFile()
         std::string text = TFileOperate::ReadFileBytes(path->toStdString());
         std::string fileName = QFileInfo(*path).fileName().toStdString();
         TCommandResult result = ImportModel(text, fileName);
-        // A project of that name exists already: the model comes in under a
-        // name the user gives.
+        // A project of that name exists already: the file updates it, after
+        // its plan is read, or comes in under a name the user gives.
+        if (result.refusal == TRefusal::ProjectNameTaken && result.id > 0 &&
+            UpdateFromFile(w, text, fileName, result.id))
+            return;
         while (result.refusal == TRefusal::ProjectNameTaken) {
             auto name = w.Dialogs().InputText(
                 &w, Text("请输入工程名称"), Text(result.message) + Text("\n请为导入的工程输入一个新名称:"), QString());

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A project as a readable text file: one UTF-8 JSON document, canonical so
 // that a model change shows in `git diff` as the lines that changed (fixed
@@ -32,8 +33,10 @@
 // 1 did not have; version 2 adds to a project "database": {"url", "user",
 // "driver", "dialect"}, to a class "table", to a member "column",
 // "nullable", "generator", "precision", "scale", each only when set.
-// Version 3 adds the type 双精度, version 4 a class's "readOnly" (a view).
-const int kModelFileVersion = 5;
+// Version 3 adds the type 双精度, version 4 a class's "readOnly" (a view)
+// and the project's "target", version 5 the type 二进制, version 6 the
+// project's "package" (when one is stored) and "pages" (when true).
+const int kModelFileVersion = 6;
 inline const char* const kModelFileFormat = "javagen-model";
 
 // The project's model as text. TDbError on a database failure.
@@ -45,6 +48,26 @@ std::string ExportModel(int projectId);
 // or nothing. fileName names the file in messages; newName, when given (empty too),
 // replaces the file's project name. A refusal names the file, the class and
 // the member with the line its object starts on, and gives the rule's
-// message (or, for a fault in the text, the line and column).
+// message (or, for a fault in the text, the line and column). Refused with
+// ProjectNameTaken when a project has the file's name: its id is the
+// result's, for an update instead.
 TCommandResult ImportModel(
     std::string_view text, const std::string& fileName, const std::optional<std::string>& newName = std::nullopt);
+
+// An existing project brought to what a model file says, in one
+// transaction: its settings (those the file's version carries), its classes
+// matched by name (then an unmatched pair with one friendly name as a
+// rename), so that a kept class keeps its id and the merge still knows its
+// files; members in the file's order. A change that loses something (a
+// class or member removed, the database settings cleared, the file naming
+// another project) is applied only when confirmed.
+struct TUpdateOptions {
+    bool dryRun = false; // the plan only: nothing written
+    bool confirmed = false; // losses accepted
+};
+struct TModelUpdate {
+    TCommandResult result; // refused (Unconfirmed) when losses were not confirmed
+    std::vector<std::string> plan; // the changes, one per line, a summary first
+    std::vector<std::string> losses; // what would be lost, each a phrase
+};
+TModelUpdate UpdateModel(std::string_view text, const std::string& fileName, int projectId, TUpdateOptions options);

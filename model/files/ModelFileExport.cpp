@@ -3,6 +3,7 @@
 
 #include "MemberFields.h"
 #include "MemberTypes.h"
+#include "ModelFileRead.h"
 #include "ModelSnapshot.h"
 #include "ProjectDAO.h"
 #include "ProjectSettings.h"
@@ -21,38 +22,6 @@ std::string ProjectName(int projectId)
         if (entry.id == projectId)
             return entry.text;
     return "";
-}
-
-// Whether a field of a later version holds anything but its default.
-bool HasValue(const TMember& m, const TMemberField& field)
-{
-    if (field.kind == TFieldKind::Text)
-        return !(m.*field.getText)().empty();
-    return (m.*field.getInt)() != 0;
-}
-
-ordered_json MemberObject(const TMember& m)
-{
-    ordered_json object;
-    object["name"] = m.GetMemberName();
-    object["type"] = m.GetMemberType();
-    object["length"] = m.GetMemberLength();
-    for (const TMemberField* flag : EntryFlagFields())
-        if (flag->since == 0)
-            object[flag->jsonKey] = (m.*flag->getInt)() == 1;
-    object["comment"] = m.GetMemberComment();
-    // What an import knows of the column, only where there is something.
-    for (const auto& field : MemberFields()) {
-        if (field.since == 0 || !field.jsonKey || !HasValue(m, field))
-            continue;
-        if (field.kind == TFieldKind::Text)
-            object[field.jsonKey] = (m.*field.getText)();
-        else if (field.kind == TFieldKind::Flag)
-            object[field.jsonKey] = (m.*field.getInt)() == 1;
-        else
-            object[field.jsonKey] = (m.*field.getInt)();
-    }
-    return object;
 }
 
 // The oldest version that carries everything the model holds, so that an
@@ -76,7 +45,7 @@ int VersionNeeded(const TModelSnapshot& snapshot)
             if (m.GetMemberType() == kTypeBinary)
                 version = std::max(version, 5);
             for (const auto& field : MemberFields())
-                if (field.since > 0 && HasValue(m, field))
+                if (field.since > 0 && HasFieldValue(m, field))
                     version = std::max(version, field.fileVersion);
         }
     }
@@ -93,12 +62,21 @@ std::string ExportModel(int projectId)
     auto value = [](const ordered_json& v) { return v.dump(-1, ' ', false, ordered_json::error_handler_t::replace); };
     std::string out = "{\n";
     out += "  \"format\": " + value(kModelFileFormat) + ",\n";
-    // The frameworks, when not the legacy ones, need version 4.
-    bool current = ReadProjectSettings(projectId).target == kTargetCurrent;
-    out += "  \"version\": " + std::to_string(std::max(VersionNeeded(snapshot), current ? 4 : 1)) + ",\n";
+    // The frameworks, when not the legacy ones, need version 4; a stored
+    // package or the pages version 6.
+    TProjectSettings settings = ReadProjectSettings(projectId);
+    bool current = settings.target == kTargetCurrent;
+    int version = std::max(VersionNeeded(snapshot), current ? kFileVersionTarget : 1);
+    if (settings.packageStored || settings.webapp)
+        version = std::max(version, kFileVersionSettings);
+    out += "  \"version\": " + std::to_string(version) + ",\n";
     out += "  \"project\": " + value(ProjectName(projectId)) + ",\n";
     if (current)
         out += "  \"target\": " + value(kTargetCurrent) + ",\n";
+    if (settings.packageStored)
+        out += "  \"package\": " + value(settings.packageName) + ",\n";
+    if (settings.webapp)
+        out += "  \"pages\": true,\n";
     const TProjectDatabase& database = snapshot.Database();
     if (!database.Empty()) {
         ordered_json object;

@@ -21,6 +21,7 @@ enum class TRefusal {
     Column, // what an import knows of the column (its name, the key's generator)
     Stale, // the project, class or member is gone (deleted elsewhere)
     ProjectNameTaken, // an imported model's project name exists already
+    Unconfirmed, // the change loses something and was not confirmed
 };
 
 // The entry rules of the workbench dialogs and of javagen-cli, as plain

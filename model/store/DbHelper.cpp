@@ -162,6 +162,10 @@ void TDbHelper::ReadConsistently(const std::function<void(sqlite3*)>& reads)
 {
     std::lock_guard<std::recursive_mutex> guard(DbLock());
     sqlite3* db = GetConnection();
+    // Inside a transaction already (a write reading what it changes): that
+    // one keeps the reads consistent.
+    if (!sqlite3_get_autocommit(db))
+        return reads(db);
     CheckSqlite(db, sqlite3_exec(db, "begin", nullptr, nullptr, nullptr), TDbAccess::Read);
     try {
         reads(db);

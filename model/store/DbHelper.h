@@ -47,7 +47,8 @@ public:
 
     // Runs reads inside one read transaction on the shared connection, with
     // other threads' statements kept out, so that everything they read is
-    // one consistent state of the database however others write to it.
+    // one consistent state of the database however others write to it;
+    // inside a write transaction, in that one.
     void ReadConsistently(const std::function<void(sqlite3*)>& reads);
     // Runs body inside one write transaction taken before it reads anything
     // (BEGIN IMMEDIATE), so no other program writes between its checks and

@@ -128,3 +128,50 @@ TEST_F(CliModelFileTest, RefusedFileExitsWithOneAndWritesNothing)
     EXPECT_NE(absent.err.find("absent.json"), std::string::npos) << absent.err;
     EXPECT_EQ(ModelContents(dbPath_), before);
 }
+
+// --into: the plan on standard output; a loss refused (status 1) until
+// --yes; --dry-run writes nothing; options that do not go together are
+// usage errors.
+TEST_F(CliModelFileTest, ImportIntoAProjectShowsThePlanAndWantsYesForALoss)
+{
+    std::string text = ExportModel(library_);
+    const std::string intro = "{\"name\":\"introduction\"";
+    size_t from = text.find(",\n        " + intro);
+    ASSERT_NE(from, std::string::npos) << text;
+    text.erase(from, text.find('\n', from + 2) - from);
+    Write("less.json", text);
+    const std::string plan = "变更计划(工程“图书馆”)：新增类 0 个，修改类 1 个，删除类 0 个；新增成员 0 个，修改成员 0 "
+                             "个，删除成员 1 个。\n  类 Book 删除成员 introduction\n";
+    std::string before = ModelContents(dbPath_);
+
+    struct TCase {
+        std::vector<std::string> args;
+        int status;
+        std::string out, err;
+        bool writes;
+    };
+    const std::vector<TCase> cases = {
+        { { "--dry-run" }, 0, plan + "试运行：工程“图书馆”没有改动。\n", "", false },
+        { {}, 1, plan,
+            "导入 less.json 失败：工程“图书馆”：这次导入会丢失内容(删除类 Book 的成员 "
+            "introduction)，需要确认：请核对上面的变更计划，确认后加 --yes 再次导入。\n",
+            false },
+        { { "--name", "新" }, 2, "", "--name 和 --into 不能一起使用：--into 按文件更新已有的工程，不改它的名称。",
+            false },
+        { { "--yes" }, 0, plan + "模型已导入到工程“图书馆”!\n", "", true },
+    };
+    for (const TCase& c : cases) {
+        std::vector<std::string> args = { "import", "less.json", "--into", "图书馆" };
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        auto run = Cli(args);
+        EXPECT_EQ(run.status, c.status) << args.back();
+        EXPECT_EQ(run.out, c.out) << args.back();
+        EXPECT_EQ(run.err.substr(0, c.err.size()), c.err) << args.back();
+        EXPECT_EQ(ModelContents(dbPath_) != before, c.writes) << args.back();
+    }
+    EXPECT_EQ(Cli({ "export", "图书馆" }).out, text);
+    EXPECT_EQ(Cli({ "import", "less.json", "--yes" }).status, 2);
+    auto missing = Cli({ "import", "less.json", "--into", "没有" });
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "找不到工程: 没有\n");
+}

@@ -14,7 +14,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <functional>
+#include <map>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
@@ -561,4 +565,197 @@ TEST_F(ModelFileTest, RefusedImportLeavesNoTrace)
     EXPECT_EQ(result.id, library_ + 1);
     EXPECT_EQ(SqlNumber(dbPath_, "select min(memberId) from t_member where projectId=" + std::to_string(result.id)),
         members + 1);
+}
+
+// ---- update of an existing project ---------------------------------------
+
+namespace {
+
+using nlohmann::ordered_json;
+
+ordered_json& ClassNamed(ordered_json& model, const std::string& name)
+{
+    for (auto& c : model["classes"])
+        if (c["name"] == name)
+            return c;
+    throw std::logic_error("no class " + name);
+}
+
+ordered_json& MemberNamed(ordered_json& model, const std::string& className, const std::string& name)
+{
+    for (auto& m : ClassNamed(model, className)["members"])
+        if (m["name"] == name)
+            return m;
+    throw std::logic_error("no member " + name);
+}
+
+void EraseNamed(ordered_json& list, const std::string& name)
+{
+    for (auto it = list.begin(); it != list.end(); ++it)
+        if ((*it)["name"] == name)
+            return void(list.erase(it));
+}
+
+std::map<std::string, int> ClassIdsByFriendName(int projectId)
+{
+    std::map<std::string, int> ids;
+    for (const auto& entry : TClassDAO().ListClasses(projectId))
+        ids[TClassDAO().GetFriendName(entry.id)] = entry.id;
+    return ids;
+}
+
+// A file's model as it should come back: the version and the project name
+// are the export's own.
+nlohmann::json Comparable(nlohmann::json model)
+{
+    model.erase("version");
+    model.erase("project");
+    return model;
+}
+
+} // namespace
+
+// Each edit of an exported library model, imported into the project: the
+// plan names exactly what changed; a loss waits for a confirmation, and
+// nothing is written before it; then the project exports as the edited
+// file, and every class it kept has its id.
+TEST_F(ModelFileTest, UpdatePlansChangesAndKeepsClassIds)
+{
+    struct TCase {
+        const char* label;
+        std::function<void(ordered_json&)> edit;
+        std::vector<std::string> plan; // after the summary
+        std::string counts; // the summary after "变更计划(工程“…”)："
+        bool loses;
+    };
+    const std::vector<TCase> cases = {
+        { "a length", [](ordered_json& m) { MemberNamed(m, "Book", "bookName")["length"] = 80; },
+            { "  类 Book 修改成员 bookName：length 50 → 80" },
+            "新增类 0 个，修改类 1 个，删除类 0 个；新增成员 0 个，修改成员 1 个，删除成员 0 个。", false },
+        { "the key moves to another member",
+            [](ordered_json& m) {
+                MemberNamed(m, "Reader", "readerNo")["primary"] = false;
+                MemberNamed(m, "Reader", "readerName")["primary"] = true;
+            },
+            { "  类 Reader 修改成员 readerNo：primary true → false",
+                "  类 Reader 修改成员 readerName：primary false → true" },
+            "新增类 0 个，修改类 1 个，删除类 0 个；新增成员 0 个，修改成员 2 个，删除成员 0 个。", false },
+        { "a member removed", [](ordered_json& m) { EraseNamed(ClassNamed(m, "Book")["members"], "introduction"); },
+            { "  类 Book 删除成员 introduction" },
+            "新增类 0 个，修改类 1 个，删除类 0 个；新增成员 0 个，修改成员 0 个，删除成员 1 个。", true },
+        { "a class renamed, its friendly name kept",
+            [](ordered_json& m) { ClassNamed(m, "Reader")["name"] = "Borrower"; }, { "  类 Reader 改名为 Borrower" },
+            "新增类 0 个，修改类 1 个，删除类 0 个；新增成员 0 个，修改成员 0 个，删除成员 0 个。", false },
+        { "a class removed with the member referring to it",
+            [](ordered_json& m) { EraseNamed(m["classes"], "Reader"); }, { "  删除类 Reader(读者)及其 3 个成员" },
+            "新增类 0 个，修改类 0 个，删除类 1 个；新增成员 0 个，修改成员 0 个，删除成员 3 个。", true },
+        { "a class added",
+            [](ordered_json& m) {
+                m["classes"].push_back(
+                    ordered_json::parse(ClassText("Shelf", "书架", { MemberText("shelfNo", "字符串", 10, "pd") })));
+            },
+            { "  新增类 Shelf(书架)，1 个成员" },
+            "新增类 1 个，修改类 0 个，删除类 0 个；新增成员 1 个，修改成员 0 个，删除成员 0 个。", false },
+        { "members reordered",
+            [](ordered_json& m) {
+                auto& members = ClassNamed(m, "Book")["members"];
+                std::swap(members[3], members[4]);
+            },
+            { "  类 Book 的成员按文件中的顺序排列" },
+            "新增类 0 个，修改类 1 个，删除类 0 个；新增成员 0 个，修改成员 0 个，删除成员 0 个。", false },
+        { "the settings",
+            [](ordered_json& m) {
+                m["version"] = 6;
+                m["target"] = "current";
+                m["package"] = "edu.lib";
+                m["pages"] = true;
+            },
+            { "  包名：(默认) → edu.lib", "  生成页面：否 → 是",
+                "  目标框架：Struts 2.3 + Hibernate 3.6 → Struts 7 + Hibernate 7 (Jakarta EE 10)" },
+            "新增类 0 个，修改类 0 个，删除类 0 个；新增成员 0 个，修改成员 0 个，删除成员 0 个。", false },
+    };
+    int n = 0;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.label);
+        const std::string name = "馆" + std::to_string(++n);
+        int project = BuildLibraryModel(name);
+        ordered_json model = ordered_json::parse(ExportModel(project));
+        c.edit(model);
+        const std::string text = model.dump(2);
+        const auto ids = ClassIdsByFriendName(project);
+        const std::string before = ModelContents(dbPath_);
+
+        TModelUpdate plan = UpdateModel(text, "model.json", project, { true, false });
+        ASSERT_TRUE(plan.result.Done()) << plan.result.message;
+        std::vector<std::string> expected = { "变更计划(工程“" + name + "”)：" + c.counts };
+        expected.insert(expected.end(), c.plan.begin(), c.plan.end());
+        EXPECT_EQ(plan.plan, expected);
+        EXPECT_EQ(plan.losses.empty(), !c.loses);
+        EXPECT_EQ(ModelContents(dbPath_), before);
+
+        TModelUpdate unconfirmed = UpdateModel(text, "model.json", project, {});
+        EXPECT_EQ(unconfirmed.result.refusal, c.loses ? TRefusal::Unconfirmed : TRefusal::None)
+            << unconfirmed.result.message;
+        if (c.loses) {
+            EXPECT_EQ(ModelContents(dbPath_), before);
+            TModelUpdate confirmed = UpdateModel(text, "model.json", project, { false, true });
+            ASSERT_TRUE(confirmed.result.Done()) << confirmed.result.message;
+        }
+        EXPECT_EQ(Comparable(ordered_json::parse(ExportModel(project))), Comparable(model));
+        for (const auto& [friendName, id] : ClassIdsByFriendName(project))
+            if (ids.count(friendName)) {
+                EXPECT_EQ(id, ids.at(friendName)) << friendName;
+            }
+        // Once more: nothing left to change.
+        TModelUpdate again = UpdateModel(text, "model.json", project, {});
+        EXPECT_EQ(again.plan, std::vector<std::string> { "没有变化：文件与工程“" + name + "”的模型相同。" });
+    }
+}
+
+// What a file cannot say is kept: an older file leaves the package, the
+// pages and a member's column as they are; a file naming another project
+// is a loss to confirm; a rule's refusal leaves everything as it was.
+TEST_F(ModelFileTest, UpdateKeepsWhatTheFileCannotSay)
+{
+    int shop = BuildLibraryModel("商店");
+    ASSERT_TRUE(TModelCommands::SetProjectPackage(shop, "shop").Done());
+    ASSERT_TRUE(TModelCommands::SetProjectWebapp(shop, true).Done());
+    int book = TClassDAO().GetClassId(shop, "Book");
+    TMember isbn = *TMemberDAO().GetPrimaryMember(book);
+    isbn.SetColumnName("isbn_no");
+    TMemberDAO().UpdateMember(isbn);
+    const std::string exported = ExportModel(shop);
+    EXPECT_NE(
+        exported.find("  \"version\": 6,\n  \"project\": \"商店\",\n  \"package\": \"shop\",\n  \"pages\": true,\n"),
+        std::string::npos)
+        << exported;
+    EXPECT_EQ(WithoutProjectLine(ReimportedText(exported, "商店二")), WithoutProjectLine(exported));
+
+    // The library model's file is version 1 and names 图书馆.
+    std::string older = ExportModel(library_);
+    TModelUpdate update = UpdateModel(older, "old.json", shop, {});
+    EXPECT_EQ(update.result.refusal, TRefusal::Unconfirmed);
+    EXPECT_EQ(update.result.message,
+        "导入 old.json 失败：工程“商店”：这次导入会丢失内容(文件中的工程名是“图书馆”，不是“商店”)，需要确认");
+    update = UpdateModel(older, "old.json", shop, { false, true });
+    ASSERT_TRUE(update.result.Done()) << update.result.message;
+    EXPECT_EQ(update.result.message, "模型已导入到工程“商店”!");
+    EXPECT_EQ(ExportModel(shop), exported);
+
+    // A member name that breaks a rule: where it is, and nothing written.
+    std::string faulty = exported;
+    size_t at = faulty.rfind("\"name\":\"book\"");
+    faulty.replace(at, std::string("\"name\":\"book\"").size(), "\"name\":\"Book\"");
+    const std::string line = std::to_string(std::count(faulty.begin(), faulty.begin() + at, '\n') + 1);
+    const std::string before = ModelContents(dbPath_);
+    update = UpdateModel(faulty, "bad.json", shop, { false, true });
+    EXPECT_EQ(update.result.message,
+        "导入 bad.json 失败：第 " + line + " 行，类 Reader 的成员 Book：成员属性首个字母必须小写");
+    EXPECT_TRUE(update.plan.empty());
+    EXPECT_EQ(ModelContents(dbPath_), before);
+
+    // A project deleted meanwhile.
+    ASSERT_TRUE(TModelCommands::DeleteProject(shop).Done());
+    update = UpdateModel(exported, "model.json", shop, {});
+    EXPECT_EQ(update.result.refusal, TRefusal::Stale);
 }

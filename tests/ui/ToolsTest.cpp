@@ -5,6 +5,7 @@
 #include "ImportDbForm.h"
 #include "MergePlanForm.h"
 
+#include "ClassDAO.h"
 #include "DbHelper.h"
 #include "ModelFile.h"
 #include "ProjectDAO.h"
@@ -133,6 +134,7 @@ private slots:
     void ConflictingEditIsNamedInTheFinalBox();
     void ExportWritesTheModelFile();
     void ImportUnderATakenNameAsksForANewOne();
+    void ImportIntoTheSameProjectShowsThePlanFirst();
     void CancelledOrRefusedImportWritesNothing();
     void DatabaseConnectWaitsOffTheWindowAndCanBeCancelled();
 
@@ -394,6 +396,65 @@ void ToolsTest::ImportUnderATakenNameAsksForANewOne()
     QCOMPARE(MemberColumn(w, 1), QStringList({ "customerId", "name" }));
     QCOMPARE(QString::fromStdString(WithoutProjectLine(ExportModel(w.SelectedProjectId()))),
         QString::fromStdString(WithoutProjectLine(ExportModel(shop_))));
+}
+
+void ToolsTest::ImportIntoTheSameProjectShowsThePlanFirst()
+{
+    std::string text = ExportModel(shop_);
+    const std::string name = ",\n        {\"name\":\"name\"";
+    size_t from = text.find(name);
+    QVERIFY(from != std::string::npos);
+    text.erase(from, text.find('\n', from + 2) - from);
+    const std::filesystem::path file = model_->Path("shop.json");
+    Spill(file, text);
+    const QStringList classIds = { QString::number(TClassDAO().GetClassId(shop_, "Customer")),
+        QString::number(TClassDAO().GetClassId(shop_, "Purchase")) };
+    TWindowUnderTest t;
+    TFormMain& w = *t.window;
+    QString title, report;
+    bool accept = false;
+    t.OnDialog([&](QDialog& dialog) {
+        title = dialog.windowTitle();
+        report = Find<QPlainTextEdit>(dialog, "Memo_Report")->toPlainText();
+        accept ? dialog.accept() : dialog.reject();
+    });
+
+    // Cancelled at the plan: the name box for a new project comes instead,
+    // and cancelled too, nothing is written.
+    const std::string before = ModelContents(model_->DbPath());
+    t.dialogs.openAnswers = { QtPath(file) };
+    Find<QAction>(w, "Act_ImportModel")->trigger();
+    QCOMPARE(title, QString("导入模型"));
+    QVERIFY2(report.contains("变更计划(工程“Shop”)：新增类 0 个，修改类 1 个，删除类 0 个；新增成员 0 个，修改成员 0 "
+                             "个，删除成员 1 个。\n  类 Customer 删除成员 name"),
+        qPrintable(report));
+    QCOMPARE(t.dialogs.shown.back().kind, TShownBox::Input);
+    QCOMPARE(ModelContents(model_->DbPath()), before);
+
+    // Accepted, the loss is asked once more; no keeps the project as it was.
+    accept = true;
+    t.dialogs.shown.clear();
+    t.dialogs.openAnswers = { QtPath(file) };
+    t.dialogs.confirmAnswers = { false };
+    Find<QAction>(w, "Act_ImportModel")->trigger();
+    QCOMPARE(t.dialogs.shown.size(), size_t(2));
+    QCOMPARE(t.dialogs.shown[1].kind, TShownBox::Confirm);
+    QCOMPARE(t.dialogs.shown[1].text,
+        QString("导入 shop.json 失败：工程“Shop”：这次导入会丢失内容(删除类 Customer 的成员 "
+                "name)，需要确认。确定要导入吗？"));
+    QCOMPARE(ModelContents(model_->DbPath()), before);
+
+    // Yes: the project is the file's, its classes keep their ids.
+    t.dialogs.openAnswers = { QtPath(file) };
+    t.dialogs.confirmAnswers = { true };
+    Find<QAction>(w, "Act_ImportModel")->trigger();
+    QCOMPARE(t.dialogs.LastMessage(), QString("模型已导入到工程“Shop”!"));
+    QCOMPARE(ProjectEntries(w), QStringList({ "Shop" }));
+    QCOMPARE(QString::fromStdString(ExportModel(shop_)), QString::fromStdString(text));
+    QCOMPARE(QStringList({ QString::number(TClassDAO().GetClassId(shop_, "Customer")),
+                 QString::number(TClassDAO().GetClassId(shop_, "Purchase")) }),
+        classIds);
+    QCOMPARE(MemberColumn(w, 1), QStringList({ "customerId" }));
 }
 
 void ToolsTest::CancelledOrRefusedImportWritesNothing()
