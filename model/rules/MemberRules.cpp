@@ -21,13 +21,23 @@
 
 namespace {
 
-bool ClashesWithGeneratedName(const std::string& name, const std::string& className)
+// Which rule of the generated code's variable names the member name breaks,
+// as the message says it; empty when none.
+std::string GeneratedNameClash(const std::string& name, const std::string& className)
 {
-    if (IsGeneratedName(name) || name == ClassVariableName(className))
-        return true;
+    if (name == ClassVariableName(className))
+        return "是类 " + className + " 自己的变量名";
+    if (IsGeneratedName(name))
+        return "是生成代码自己用的变量名(如 currentPage、totalPage、recordNumber)";
     // <class>DAO, <class>List and db_<class> are formed from this class's and
     // the referenced classes' variable names.
-    return EndsWith(name, "DAO") || EndsWith(name, "List") || name.rfind("db_", 0) == 0;
+    if (EndsWith(name, "DAO"))
+        return "以 DAO 结尾(生成代码用“类变量名DAO”命名 DAO 对象)";
+    if (EndsWith(name, "List"))
+        return "以 List 结尾(生成代码用“类变量名List”命名对象列表)";
+    if (name.rfind("db_", 0) == 0)
+        return "以 db_ 开头(生成代码用“db_类变量名”命名从数据库读出的对象)";
+    return "";
 }
 
 bool IsSelectableType(int projectId, int classId, const std::string& type)
@@ -79,11 +89,9 @@ TVerdict CheckMemberNameRules(const std::string& name, const std::string& classN
     if (name.size() > 1 && IsUpperAscii(name[1]))
         return TVerdict::Refuse(TRefusal::Name,
             "成员名称的第二个字母不能大写(如 " + name + ")，否则 Hibernate 和 Struts 找不到它的 get/set 方法!");
-    if (ClashesWithGeneratedName(name, className))
-        return TVerdict::Refuse(TRefusal::Name,
-            "成员名称 " + name +
-                " 与生成代码中的变量名冲突(不能是 currentPage、totalPage、recordNumber 等，"
-                "不能是类变量名，不能以 DAO 或 List 结尾，不能以 db_ 开头)，请换一个名称!");
+    if (std::string clash = GeneratedNameClash(name, className); !clash.empty())
+        return TVerdict::Refuse(
+            TRefusal::Name, "成员名称 " + name + " 与生成代码中的变量名冲突(它" + clash + ")，请换一个名称!");
     if (IsSqlReservedWord(name))
         return TVerdict::Refuse(TRefusal::Name, "成员名称 " + name + " 是数据库保留字，不能作为列名!");
     if (IsPageWord(name))

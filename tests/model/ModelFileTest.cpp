@@ -382,9 +382,8 @@ TEST_F(ModelFileTest, MemberRefusedByARuleNamesClassAndMember)
         "room：成员类型“Room”不存在，请选择简单类型(字符串、整型、浮点型、日期型、长整型、定点数、双精度、二进制)"
         "之一或本项目的其他类!");
     ExpectRefused(withLastMember(MemberText("shelf", "Shelf", 0, "m")),
-        "导入 model.json 失败：第 11 行，类 Shelf 的成员 shelf：成员名称 shelf 与生成代码中的变量名冲突(不能是 "
-        "currentPage、totalPage、recordNumber 等，不能是类变量名，不能以 DAO 或 List 结尾，不能以 db_ "
-        "开头)，请换一个名称!");
+        "导入 model.json 失败：第 11 行，类 Shelf 的成员 shelf：成员名称 shelf 与生成代码中的变量名冲突(它是类 "
+        "Shelf 自己的变量名)，请换一个名称!");
     ExpectRefused(withLastMember(MemberText("shelfNo", "字符串", 10, "")),
         "导入 model.json 失败：第 11 行，类 Shelf 的成员 shelfNo：该成员名称已经存在!");
     ExpectRefused(withLastMember(MemberText("price", "浮点型", 0, "mq")),
