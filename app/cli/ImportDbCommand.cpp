@@ -90,6 +90,10 @@ int ImportDb(TImportDbArgs a)
         throw TUsageError("--tables 没有给出表名。");
     if (!a.target.empty() && TargetCaption(a.target).empty())
         throw TUsageError("--target 只能是 legacy 或 current。");
+    for (auto [value, option] : { std::pair(&a.connection.host, "--host"), std::pair(&a.connection.user, "--user"),
+             std::pair(&a.connection.database, "--database") })
+        if (value->empty())
+            throw TUsageError(std::string(option) + " 不能为空。");
     a.connection.password = Password();
     TImportPlan plan = PlanSchemaImport(ReadDbSchema(a.connection), tables, a.textQuery, a.target);
     plan.database = DatabaseOf(a.connection);

@@ -81,28 +81,35 @@ private:
         unsigned code = mysql_errno(mysql_);
         if (code == CR_SERVER_LOST || code == CR_SERVER_GONE_ERROR)
             return "数据库服务器 " + server_ + " 超过 " + std::to_string(kReadSeconds) +
-                " 秒没有应答或断开了连接，导入已取消。\n" + mysql_error(mysql_);
-        return std::string("读取数据库结构失败：") + mysql_error(mysql_);
+                " 秒没有应答或断开了连接，导入已取消。" + EngineText();
+        return std::string("读取数据库结构失败。") + EngineText();
+    }
+
+    // The client library's own words, in English, kept for whoever has to
+    // look further, but marked as such.
+    std::string EngineText() const
+    {
+        return "\n(数据库驱动的原文，错误 " + std::to_string(mysql_errno(mysql_)) + "：" + mysql_error(mysql_) + ")";
     }
 
     std::string ConnectFailure(const TDbConnection& c) const
     {
         unsigned code = mysql_errno(mysql_);
-        std::string engine = mysql_error(mysql_);
+        std::string engine = EngineText();
         std::string server = c.host + ":" + std::to_string(c.port);
         if (code == CR_CONNECTION_ERROR || code == CR_CONN_HOST_ERROR || code == CR_UNKNOWN_HOST ||
             code == CR_SERVER_LOST || code == CR_SERVER_GONE_ERROR)
-            return "无法连接到数据库服务器 " + server + "，请检查主机名、端口和服务器是否已启动。\n" + engine;
+            return "无法连接到数据库服务器 " + server + "，请检查主机名、端口和服务器是否已启动。" + engine;
         // A user without rights on every database is told "access denied
         // to database" for one that does not exist: not a wrong password.
         if (code == ER_DBACCESS_DENIED_ERROR)
             return "数据库服务器 " + server + " 上没有数据库 " + c.database + "，或用户 " + c.user +
-                " 无权访问它，请检查数据库名。\n" + engine;
+                " 无权访问它，请检查数据库名。" + engine;
         if (code == ER_ACCESS_DENIED_ERROR)
-            return "数据库服务器 " + server + " 拒绝了用户 " + c.user + " 的登录，请检查用户名和密码。\n" + engine;
+            return "数据库服务器 " + server + " 拒绝了用户 " + c.user + " 的登录，请检查用户名和密码。" + engine;
         if (code == ER_BAD_DB_ERROR)
-            return "数据库服务器 " + server + " 上没有数据库 " + c.database + "。\n" + engine;
-        return "无法连接到数据库服务器 " + server + "。\n" + engine;
+            return "数据库服务器 " + server + " 上没有数据库 " + c.database + "。" + engine;
+        return "无法连接到数据库服务器 " + server + "。" + engine;
     }
 
     // Owned from the start: a connect that fails throws from the
@@ -222,6 +229,12 @@ TDbSchema ReadDbSchema(const TDbConnection& connection)
     // number modulo 65536: another server either way.
     if (connection.port < 1 || connection.port > 65535)
         throw TDbImportError("端口必须是 1 到 65535 之间的整数!");
+    // Empty, the client library would log in as the system user or list
+    // no database at all: neither is what the user meant.
+    for (auto [value, what] : { std::pair(&connection.host, "主机"), std::pair(&connection.user, "用户名"),
+             std::pair(&connection.database, "数据库名") })
+        if (value->empty())
+            throw TDbImportError(std::string("请填写") + what + "!");
     TServer server(connection);
     std::string schema = server.Quote(connection.database);
     TDbSchema result;

@@ -119,6 +119,14 @@ TEST_F(CliModelTest, UsageAndDatabaseErrorsHaveTheirOwnStatus)
         EXPECT_EQ(wrong.err,
             std::string("--port 必须是 1 到 65535 之间的整数: ") + port + " 运行 javagen-cli --help 查看用法。\n");
     }
+    // Empty connection fields are refused before any connection is tried.
+    for (std::string field : { "--host", "--user", "--database" }) {
+        std::vector<std::string> args = { "import-db", "--host", "h", "--user", "u", "--database", "d", "P" };
+        *(std::find(args.begin(), args.end(), field) + 1) = "";
+        auto empty = Cli(args);
+        EXPECT_EQ(empty.status, 2) << field;
+        EXPECT_EQ(empty.err, field + " 不能为空。 运行 javagen-cli --help 查看用法。\n") << field;
+    }
     // An empty --name is a name the rules refuse, not no name.
     ASSERT_EQ(Cli({ "--db", "names.mdb", "project", "add", "源" }).status, 0);
     ASSERT_EQ(Cli({ "--db", "names.mdb", "export", "源", "m.json" }).status, 0);

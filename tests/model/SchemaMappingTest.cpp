@@ -1,5 +1,6 @@
 // The rules that turn tables into classes, on schemas written as literals.
 #include "SchemaMapping.h"
+#include "DbSchema.h"
 #include "MemberTypes.h"
 #include "ModelSnapshot.h"
 
@@ -443,6 +444,28 @@ TEST(SchemaMappingTest, BlobsBecomeBinaryMembersOnlyForTheCurrentTarget)
             EXPECT_EQ(std::count_if(plan.notes.begin(), plan.notes.end(),
                           [](const std::string& n) { return n.rfind("提示 BLOB", 0) == 0; }),
                 1);
+        }
+    }
+}
+
+// The window's import dialog and the CLI share the refusal of an empty
+// field: nothing is tried with the client library's defaults.
+TEST(SchemaMappingTest, EmptyConnectionFieldsAreRefusedBeforeConnecting)
+{
+    for (auto [field, what] :
+        std::vector<std::pair<std::string TDbConnection::*, std::string>> { { &TDbConnection::host, "主机" },
+            { &TDbConnection::user, "用户名" }, { &TDbConnection::database, "数据库名" } }) {
+        TDbConnection c;
+        c.host = "127.0.0.1";
+        c.port = 1; // nothing listens: a connection tried would fail otherwise
+        c.user = "u";
+        c.database = "d";
+        c.*field = "";
+        try {
+            ReadDbSchema(c);
+            ADD_FAILURE() << what;
+        } catch (const TDbImportError& e) {
+            EXPECT_EQ(std::string(e.what()), "请填写" + what + "!");
         }
     }
 }
