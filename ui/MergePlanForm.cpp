@@ -5,9 +5,10 @@
 #include "UiText.h"
 
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 QString MergeActionText(TMergeAction action)
@@ -54,8 +55,13 @@ TMergePlanForm::TMergePlanForm(QWidget* owner, const TMergeSummary& plan, const 
     auto* intro = new QLabel(Text("合并生成将对每个文件做如下处理（手工修改会保留，冲突处会加上标记）："), this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
-    LB_Plan = new QListWidget(this);
+    LB_Plan = new QTreeWidget(this);
     LB_Plan->setObjectName("LB_Plan");
+    LB_Plan->setColumnCount(3);
+    LB_Plan->setHeaderLabels({ Text("处理"), Text("文件"), Text("说明") });
+    LB_Plan->setRootIsDecorated(false);
+    LB_Plan->setUniformRowHeights(true);
+    LB_Plan->header()->setStretchLastSection(true);
     // What needs the user comes first (conflicts, unresolved, set beside
     // as .new, skipped), then the other files that change, unchanged last.
     auto rank = [](TMergeAction action) {
@@ -65,18 +71,39 @@ TMergePlanForm::TMergePlanForm(QWidget* owner, const TMergeSummary& plan, const 
         case TMergeAction::Beside:
         case TMergeAction::Refused:
             return 0;
-        case TMergeAction::Unchanged:
-            return 2;
         default:
             return 1;
         }
     };
-    for (int group : { 0, 1, 2 })
+    auto row = [](const TMergeEntry& entry) {
+        return new QTreeWidgetItem({ MergeActionText(entry.action), Text(entry.displayPath), Text(entry.why) });
+    };
+    for (int group : { 0, 1 })
         for (const auto& entry : plan.entries)
-            if (rank(entry.action) == group)
-                LB_Plan->addItem(MergeActionText(entry.action) +
-                    (entry.why.empty() ? QString() : Text("（") + Text(entry.why) + Text("）")) + Text("\t") +
-                    Text(entry.displayPath));
+            if (entry.action != TMergeAction::Unchanged && rank(entry.action) == group)
+                LB_Plan->addTopLevelItem(row(entry));
+    for (const auto& entry : plan.entries)
+        if (entry.action == TMergeAction::Unchanged)
+            unchanged_.push_back(entry);
+    if (!unchanged_.empty()) {
+        LB_Plan->setRootIsDecorated(true);
+        auto* group = new QTreeWidgetItem({ MergeActionText(TMergeAction::Unchanged),
+            Text("%1 个文件（展开查看）").arg(unchanged_.size()), QString() });
+        group->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        LB_Plan->addTopLevelItem(group);
+        connect(LB_Plan, &QTreeWidget::itemExpanded, this, [this, group, row](QTreeWidgetItem* item) {
+            if (item != group || group->childCount() > 0)
+                return;
+            QList<QTreeWidgetItem*> rows;
+            for (const auto& entry : unchanged_)
+                rows << row(entry);
+            group->addChildren(rows);
+        });
+    }
+    // The action column as wide as its longest text, the path next to it:
+    // a long reason never pushes the path out of sight.
+    LB_Plan->resizeColumnToContents(0);
+    LB_Plan->setColumnWidth(1, 460);
     layout->addWidget(LB_Plan, 1);
     Lbl_Summary = new QLabel(Text(plan.Counts()), this);
     Lbl_Summary->setObjectName("Lbl_Summary");

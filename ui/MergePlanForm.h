@@ -3,9 +3,11 @@
 
 #include <QDialog>
 
+#include <vector>
+
 class QDialogButtonBox;
 class QLabel;
-class QListWidget;
+class QTreeWidget;
 
 // "合并生成预览": what a merging generation would do to each file, before
 // anything is written; OK starts it, Cancel leaves everything as it is.
@@ -19,8 +21,13 @@ public:
 
     QLabel* Lbl_Heading = nullptr;
     QLabel* Lbl_Summary = nullptr;
-    QListWidget* LB_Plan = nullptr;
+    // Columns 处理, 文件, 说明; the unchanged files under one row, listed
+    // when it is opened (a big model has thousands).
+    QTreeWidget* LB_Plan = nullptr;
     QDialogButtonBox* Buttons = nullptr;
+
+private:
+    std::vector<TMergeEntry> unchanged_;
 };
 
 // The Chinese name of what a merging generation does to a file.

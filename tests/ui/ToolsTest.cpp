@@ -27,6 +27,7 @@
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -37,6 +38,24 @@
 #include <iterator>
 
 namespace {
+
+// The merge plan's rows as "处理<TAB>文件", the unchanged files' group
+// opened first.
+QStringList PlanRows(QTreeWidget* plan)
+{
+    QStringList rows;
+    for (int i = 0; i < plan->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = plan->topLevelItem(i);
+        if (item->childIndicatorPolicy() != QTreeWidgetItem::ShowIndicator) {
+            rows << item->text(0) + "\t" + item->text(1);
+            continue;
+        }
+        item->setExpanded(true);
+        for (int c = 0; c < item->childCount(); ++c)
+            rows << item->child(c)->text(0) + "\t" + item->child(c)->text(1);
+    }
+    return rows;
+}
 
 std::string Slurp(const std::filesystem::path& path)
 {
@@ -55,14 +74,6 @@ QStringList ActionTexts(const QList<QAction*>& actions)
     QStringList texts;
     for (QAction* action : actions)
         texts << (action->isSeparator() ? QString("-") : action->text());
-    return texts;
-}
-
-QStringList ListEntries(const QListWidget* list)
-{
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
     return texts;
 }
 
@@ -221,7 +232,7 @@ void ToolsTest::MergePlanIsShownAndCancelWritesNothing()
         auto* form = qobject_cast<TMergePlanForm*>(&dialog);
         isPlanForm = form != nullptr;
         if (form) {
-            plan = ListEntries(form->LB_Plan);
+            plan = PlanRows(form->LB_Plan);
             summary = form->Lbl_Summary->text();
         }
         dialog.reject();
@@ -312,9 +323,15 @@ void ToolsTest::ConflictingEditIsNamedInTheFinalBox()
     TDbHelper().ExecuteSql("update t_member set memberComment='客户名称' where memberName='name'");
 
     QStringList plan;
+    QString unchangedRow;
+    int topRows = 0;
     t.OnDialog([&](QDialog& dialog) {
-        if (auto* form = qobject_cast<TMergePlanForm*>(&dialog))
-            plan = ListEntries(form->LB_Plan);
+        if (auto* form = qobject_cast<TMergePlanForm*>(&dialog)) {
+            topRows = form->LB_Plan->topLevelItemCount();
+            QTreeWidgetItem* last = form->LB_Plan->topLevelItem(topRows - 1);
+            unchangedRow = last->text(0) + "\t" + last->text(1) + "\t" + QString::number(last->childCount());
+            plan = PlanRows(form->LB_Plan);
+        }
         dialog.accept();
     });
     t.dialogs.shown.clear();
@@ -325,6 +342,10 @@ void ToolsTest::ConflictingEditIsNamedInTheFinalBox()
     QVERIFY2(plan.contains("冲突\t" + conflicted), qPrintable(plan.join('\n')));
     // Files that change come before the unchanged ones.
     QVERIFY(plan.indexOf("冲突\t" + conflicted) < plan.indexOf("未改动\tprojects/Shop/src/struts.xml"));
+    // The unchanged files are one row until it is opened.
+    const int unchanged = int(plan.filter(QRegularExpression("^未改动\t")).size());
+    QCOMPARE(unchangedRow, "未改动\t" + QString::number(unchanged) + " 个文件（展开查看）\t0");
+    QCOMPARE(topRows, plan.size() - unchanged + 1);
     QVERIFY(Lines(w).contains(conflicted + "有冲突，请手工解决!"));
 
     QCOMPARE(t.dialogs.Messages().size(), 1);
