@@ -7,7 +7,9 @@
 
 #include "ClassDAO.h"
 #include "DbHelper.h"
+#include "FileOperate.h"
 #include "MemberDAO.h"
+#include "ModelFile.h"
 #include "ProjectDAO.h"
 #include "TextCodec.h"
 
@@ -68,6 +70,24 @@ TEST_F(GenerationRunTest, TrickyTreeWithDottedPackageMatchesGolden)
     EXPECT_EQ(CompareWithGolden(Source("公司"), fs::path(JAVAGEN_GOLDEN) / "tricky"), "");
     EXPECT_EQ(run.progress.front(), "projects/公司/src/struts.xml生成完成!");
     EXPECT_EQ(run.progress.back(), "projects/公司/src/com/org/example/dao/PersonDAO.java生成完毕!");
+}
+
+// The current target's whole tree (sources, pages, build) for a model with
+// what it alone carries: references and a self-reference, a composite key,
+// a view, a link table, single and several choices, a 二进制 member.
+TEST_F(GenerationRunTest, CurrentTargetTreeMatchesGolden)
+{
+    const fs::path golden = fs::path(JAVAGEN_GOLDEN);
+    TCommandResult imported = ImportModel(TFileOperate::ReadFileBytes((golden / "current-model.json").string()), "m");
+    ASSERT_TRUE(imported.Done()) << imported.message;
+    TRecordingListener listener;
+    TRunLocations locations = Locations();
+    locations.webapp = true;
+    locations.target = TTarget::Current;
+    ASSERT_TRUE(listener.RunAndWait(imported.id, "商店", "shop", locations));
+    EXPECT_EQ(listener.events, std::vector<std::string> { "done" });
+    fs::remove_all(dir_ / "out" / "projects" / "商店" / ".javagen"); // the run's lock, not output
+    EXPECT_EQ(CompareWithGolden(dir_ / "out" / "projects" / "商店", golden / "current"), "");
 }
 
 TEST_F(GenerationRunTest, ProgressLinesComeInRunOrder)
