@@ -6,6 +6,7 @@
 #include "FillingScope.h"
 
 #include "RunController.h"
+#include "TargetFacts.h"
 #include "UiText.h"
 
 #include "DbHelper.h"
@@ -17,6 +18,7 @@
 #include "ProjectSettings.h"
 #include <sys/stat.h>
 
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -338,7 +340,8 @@ void TFormMain::RefreshStatus()
     show(Lbl_Package, Text("包名: com.") + Text(state_.PackageName())); // as the code has it
     show(Lbl_Target, Text("目标框架: ") + Text(TargetCaption(state_.Target())));
     // The banner names the frameworks the selected project's code is for.
-    QString frameworks = Text(state_.Target() == kTargetCurrent ? "Struts 7 + Hibernate 7" : "Struts 2 + Hibernate 3");
+    const TTargetFacts* target = FindTarget(state_.Target());
+    QString frameworks = Text(target ? target->shortCaption : state_.Target());
     if (Image1 && frameworks != bannerFrameworks_) {
         bannerFrameworks_ = frameworks;
         Image1->setPixmap(DrawBanner(Image1->pixmap().size() / Image1->pixmap().devicePixelRatio(), frameworks));
@@ -369,20 +372,25 @@ void TFormMain::LoadProjectSettings()
         return;
     TFillingScope filling(filling_);
     CB_WebApp->setChecked(state_.Webapp());
-    Act_TargetCurrent->setChecked(state_.Target() == kTargetCurrent);
+    ShowTarget();
     RefreshStatus();
 }
 
-void TFormMain::RememberTarget(bool current)
+void TFormMain::ShowTarget()
+{
+    TFillingScope filling(filling_);
+    for (QAction* action : Group_Target->actions())
+        action->setChecked(action->data().toString() == Text(state_.Target()));
+}
+
+void TFormMain::RememberTarget(const std::string& target)
 {
     if (filling_)
         return;
-    TCommandResult result = state_.SetTarget(current ? kTargetCurrent : kTargetLegacy);
-    if (!result.Done()) {
+    TCommandResult result = state_.SetTarget(target);
+    if (!result.Done())
         Message(Text(result.message));
-        TFillingScope filling(filling_);
-        Act_TargetCurrent->setChecked(state_.Target() == kTargetCurrent);
-    }
+    ShowTarget(); // the stored one: after a refusal, or the default after an uncheck
     RefreshStatus();
 }
 

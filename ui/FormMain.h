@@ -16,6 +16,7 @@
 #include <string>
 
 class QAction;
+class QActionGroup;
 class QCheckBox;
 class QComboBox;
 class QDialog;
@@ -55,7 +56,7 @@ public:
     {
         TRunLocations locations = runLocations_;
         locations.webapp = state_.Webapp();
-        locations.target = state_.Target() == kTargetCurrent ? TTarget::Current : TTarget::Legacy;
+        locations.target = state_.Target();
         return locations;
     }
 
@@ -166,7 +167,8 @@ private:
     void RememberWebapp(bool webapp);
     // The target menu item checked: the shown project's code is for the
     // current frameworks (stored for it).
-    void RememberTarget(bool current);
+    void RememberTarget(const std::string& target);
+    void ShowTarget();
 
     QLabel* Image1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;
@@ -184,7 +186,7 @@ private:
     QMenu* Menu_Tools = nullptr;
     QAction* Act_Generate = nullptr;
     QAction* Act_MergeGenerate = nullptr;
-    QAction* Act_TargetCurrent = nullptr;
+    QActionGroup* Group_Target = nullptr;
     QLabel* Lbl_CurrentClass = nullptr;
     QLabel* Lbl_ModelFile = nullptr;
     QLabel* Lbl_Package = nullptr;

@@ -4,8 +4,10 @@
 
 #include "Banner.h"
 #include "MemberFields.h"
+#include "TargetFacts.h"
 #include "UiText.h"
 
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -25,6 +27,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -309,13 +312,33 @@ void TFormMain::BuildMenu()
     AddCommand(Menu_Tools, "Act_ImportModel", "导入模型(&I)...", [this] { toolsCommands_.ImportModelFile(); });
     AddCommand(Menu_Tools, "Act_ImportDb", "从数据库导入(&D)...", [this] { toolsCommands_.ImportFromDatabase(); });
     Menu_Tools->addSeparator();
-    // Per project: the frameworks the generated code is for.
-    Act_TargetCurrent = Menu_Tools->addAction(Text("目标框架: Struts 7 + Hibernate 7 (Jakarta EE 10)(&J)"));
-    Act_TargetCurrent->setObjectName("Act_TargetCurrent");
-    Act_TargetCurrent->setCheckable(true);
-    Act_TargetCurrent->setToolTip(Text("不勾选时生成 Struts 2.3 + Hibernate 3.6 的代码(默认)"));
-    connect(
-        Act_TargetCurrent, &QAction::toggled, this, [this](bool on) { Guarded([this, on] { RememberTarget(on); }); });
+    // Per project: the frameworks the generated code is for, one choice per
+    // row of the target table ("Act_TargetLegacy", "Act_TargetCurrent", ...);
+    // unchecking the checked one goes back to the default.
+    Group_Target = new QActionGroup(this);
+    Group_Target->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    const char* const mnemonics = "GJKLNQRUWXYZ";
+    size_t row = 0;
+    for (const TTargetFacts& target : KnownTargets()) {
+        QString text = Text("目标框架: ") + Text(target.caption);
+        if (row < std::strlen(mnemonics))
+            text += QString("(&%1)").arg(QChar(mnemonics[row]));
+        ++row;
+        QAction* action = Menu_Tools->addAction(text);
+        std::string name = target.name;
+        action->setObjectName(Text("Act_Target") + Text(name).left(1).toUpper() + Text(name).mid(1));
+        action->setCheckable(true);
+        action->setData(Text(name));
+        Group_Target->addAction(action);
+        connect(action, &QAction::toggled, this, [this, name](bool on) {
+            Guarded([this, name, on] {
+                if (on)
+                    RememberTarget(name);
+                else if (!Group_Target->checkedAction())
+                    RememberTarget(kTargetLegacy);
+            });
+        });
+    }
 }
 
 void TFormMain::BuildStatusBar()

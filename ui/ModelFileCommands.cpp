@@ -11,6 +11,7 @@
 #include "ModelFile.h"
 #include "ProjectSettings.h"
 #include "SchemaMapping.h"
+#include "TargetFacts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +21,16 @@
 namespace {
 
 const char* const kModelFilter = "javagen 模型文件 (*.json);;所有文件 (*)";
+
+// The target the import dialog's check box stands for: the first that
+// takes BLOB columns as files.
+std::string FileTarget()
+{
+    for (const TTargetFacts& target : KnownTargets())
+        if (target.binaryMembers)
+            return target.name;
+    return "";
+}
 
 // Offers to bring the project to the file: its change plan first, nothing
 // written yet; a loss asked once more. False when the user would rather
@@ -119,7 +130,7 @@ void TToolsCommands::ImportFromDatabase()
             lastDbConnection_ = form.Connection();
             lastDbConnection_.password.clear();
             TImportPlan plan = PlanSchemaImport(*form.Schema(), form.CheckedTables(), form.CB_TextQuery->isChecked(),
-                form.CB_TargetCurrent->isChecked() ? kTargetCurrent : "");
+                form.CB_TargetCurrent->isChecked() ? FileTarget() : "");
             plan.database = DatabaseOf(form.Connection());
             if (plan.classes.empty()) {
                 w.Message(Text("没有可以导入的表。"));

@@ -25,8 +25,8 @@ public:
     // Whether the shown project's runs make the pages; stored for it.
     TCommandResult SetWebapp(bool webapp);
 
-    // The frameworks the shown project's code is for (kTargetLegacy or
-    // kTargetCurrent); stored for it.
+    // The frameworks the shown project's code is for (a target's name);
+    // stored for it.
     const std::string& Target() const { return target_; }
     TCommandResult SetTarget(const std::string& target);
 

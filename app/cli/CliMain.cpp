@@ -6,6 +6,7 @@
 #include "DbHelper.h"
 #include "FileOperate.h"
 #include "Schema.h"
+#include "Target.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -276,6 +277,7 @@ int Run(int argc, char** argv)
 int main(int argc, char** argv)
 {
     TFileOperate::FailWritesOverTheSizeLimit();
+    InstallTargets();
     int status = Run(argc, argv);
     // An older model file was upgraded on the way: say so, with its copy.
     std::string upgraded = TDbHelper::TakeUpgradeNotice();

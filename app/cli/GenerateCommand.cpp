@@ -112,7 +112,7 @@ int Generate(const TGenerateArgs& args)
         locations.templateDir.pop_back();
     locations.rootDir = args.root;
     locations.webapp = settings.webapp;
-    locations.target = settings.target == kTargetCurrent ? TTarget::Current : TTarget::Legacy;
+    locations.target = settings.target;
     locations.deleteOldPackage = args.deleteOldPackage;
 
     if (args.dryRun && !args.merge)

@@ -1,6 +1,7 @@
 // javagen-cli import-db: a project from the tables of a live MariaDB or
 // MySQL database.
 #include "CliApp.h"
+#include "TargetFacts.h"
 
 #include "DbSchema.h"
 #include "ProjectSettings.h"
@@ -89,7 +90,7 @@ int ImportDb(TImportDbArgs a)
     if (a.tablesGiven && tables.empty())
         throw TUsageError("--tables 没有给出表名。");
     if (!a.target.empty() && TargetCaption(a.target).empty())
-        throw TUsageError("--target 只能是 legacy 或 current。");
+        throw TUsageError("--target 只能是 " + TargetNames(" 或 ") + "。");
     for (auto [value, option] : { std::pair(&a.connection.host, "--host"), std::pair(&a.connection.user, "--user"),
              std::pair(&a.connection.database, "--database") })
         if (value->empty())
@@ -129,9 +130,9 @@ void AddImportDbCommand(CLI::App& app, TCliAction& action)
     command->add_flag("--query-text", a->textQuery, "文本列设为参与查询的成员");
     command
         ->add_option("--target", a->target,
-            "新工程的目标框架: legacy(默认) 或 current(Struts 7 + Hibernate 7；BLOB "
-            "等二进制列导入为可上传、下载的二进制成员)")
-        ->type_name("legacy|current");
+            "新工程的目标框架: " + TargetChoices(" 或 ") + "；目标框架为 " + BinaryTargetNames() +
+                " 时 BLOB 等二进制列导入为可上传、下载的二进制成员")
+        ->type_name(TargetNames());
     command->add_flag("--dry-run", a->dryRun, "只列出将创建的类和成员、改名和跳过的表和列，不写入任何东西");
     command->callback([&action, a, command] {
         a->tablesGiven = command->count("--tables") > 0;

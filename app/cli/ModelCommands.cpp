@@ -2,6 +2,7 @@
 // of the command layer the workbench uses too.
 #include "CliApp.h"
 #include "CommandHelpers.h"
+#include "TargetFacts.h"
 
 #include "AutoCode.h"
 #include "OutputFolder.h"
@@ -100,11 +101,8 @@ void AddProjectSettings(CLI::App* project, TCliAction& action, const std::shared
     set->webapp = settings->add_flag("--webapp", "保存: 同时生成网页");
     set->noWebapp = settings->add_flag("--no-webapp", "保存: 不生成网页");
     set->webapp->excludes(set->noWebapp);
-    set->targetOption = settings
-                            ->add_option("--target", set->target,
-                                "保存目标框架: legacy(Struts 2.3 + Hibernate 3.6，默认) 或 current(Struts 7 + "
-                                "Hibernate 7，Jakarta EE 10)")
-                            ->type_name("legacy|current");
+    set->targetOption = settings->add_option("--target", set->target, "保存目标框架: " + TargetChoices(" 或 "))
+                            ->type_name(TargetNames());
     settings->callback([&action, name, set] {
         action = [name, set] {
             int projectId = FindProjectId(*name);

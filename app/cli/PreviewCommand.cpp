@@ -28,7 +28,7 @@ int Preview(const TPreviewArgs& a)
     TRunLocations locations;
     locations.templateDir = a.templates;
     locations.webapp = settings.webapp || a.file == "pages" || a.file == "validation";
-    locations.target = settings.target == kTargetCurrent ? TTarget::Current : TTarget::Legacy;
+    locations.target = settings.target;
     std::optional<TClassPreview> preview;
     TCheckResult check = PreviewClass(projectId, a.project, settings.packageName, locations, a.className, preview);
     if (!check.Passed())

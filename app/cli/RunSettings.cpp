@@ -1,6 +1,7 @@
 // The per-project package and page setting on the command line: the same
 // stored values the window uses, overridden for one run by the options.
 #include "CliApp.h"
+#include "TargetFacts.h"
 
 #include "EntryRules.h"
 #include "ProjectSettings.h"
@@ -19,11 +20,10 @@ TRunSettingsArgs AddRunSettingsOptions(CLI::App& command, std::string& packageNa
         command.add_flag("--webapp")->description(webappHelp + "；默认按工程保存的设置(工作台的“同时生成网页”)");
     args.noWebapp = command.add_flag("--no-webapp")->description("本次不生成网页，不论工程保存的设置");
     args.webapp->excludes(args.noWebapp);
-    args.target = command
-                      .add_option("--target", *args.targetName,
-                          "目标框架: legacy(Struts 2.3 + Hibernate 3.6) 或 current(Struts 7 + Hibernate 7，Jakarta EE "
-                          "10)；默认按工程保存的设置")
-                      ->type_name("legacy|current");
+    args.target =
+        command
+            .add_option("--target", *args.targetName, "目标框架: " + TargetChoices(" 或 ") + "；默认按工程保存的设置")
+            ->type_name(TargetNames());
     return args;
 }
 
@@ -35,7 +35,7 @@ TRunSettings ResolveRunSettings(
     if (given.target && given.target->count() > 0) {
         const std::string& target = *given.targetName;
         if (TargetCaption(target).empty())
-            throw TRefused("目标框架“" + target + "”不存在：只能是 legacy 或 current");
+            throw TRefused("目标框架“" + target + "”不存在：只能是 " + TargetNames(" 或 "));
         if (target != stored.target)
             std::cerr << "本次生成 " << TargetCaption(target) << " 的代码(工程 " << projectName << " 保存的目标框架为 "
                       << TargetCaption(stored.target) << ")\n";

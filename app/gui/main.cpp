@@ -2,6 +2,7 @@
 #include "Banner.h"
 #include "FileOperate.h"
 #include "FormMain.h"
+#include "Target.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -15,6 +16,7 @@
 int main(int argc, char** argv)
 {
     TFileOperate::FailWritesOverTheSizeLimit();
+    InstallTargets();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8("VelmorantisJava代码生成器2.0版"));
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));

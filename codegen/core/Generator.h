@@ -1,5 +1,6 @@
 #pragma once
 #include "ClassData.h"
+#include "ProjectDAO.h"
 #include "ProjectDatabase.h"
 #include "Templates.h"
 
@@ -27,16 +28,6 @@ struct TGeneratedFile {
     std::string Relative() const { return dir.empty() ? name : dir + "/" + name; }
 };
 
-// The frameworks the output is for: the legacy ones (Struts 2.3, Hibernate
-// 3.6) or the current ones (Struts 7, Hibernate 7, Jakarta EE 10). Each is a
-// list of generators.
-enum class TTarget { Legacy, Current };
-// Its name in the model, the CLI and the merge's manifest.
-inline const char* TargetName(TTarget target)
-{
-    return target == TTarget::Current ? "current" : "legacy";
-}
-
 // What every generator is given: the project's classes, the package, the
 // templates, and which optional outputs the run makes.
 struct TGenInput {
@@ -47,7 +38,7 @@ struct TGenInput {
     bool webapp = false; // the pages, web.xml and build are made too
     TProjectDatabase database = {}; // the database of an imported project; empty otherwise
     std::string projectName = {}; // names the web application and its war
-    TTarget target = TTarget::Legacy;
+    std::string target = kTargetLegacy; // a row of the target table (Target.h)
 
     // "src" and "src/com/<package path>/<kind>".
     std::string SourceDir() const { return "src"; }
@@ -103,7 +94,8 @@ public:
 // Every generator, in the order of the files of a run: struts.xml,
 // hibernate.cfg.xml, the mapping files, the support files, the domain,
 // Action and DAO classes, then the optional ones.
-const std::vector<const IGenerator*>& Generators(TTarget target = TTarget::Legacy);
+// Those of a known target (the run checks the name first).
+const std::vector<const IGenerator*>& Generators(const std::string& target = kTargetLegacy);
 
 // The per-class generators the preview shows, in its order.
 std::vector<const IGenerator*> PreviewGenerators(const TGenInput& in);

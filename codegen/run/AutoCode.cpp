@@ -65,7 +65,7 @@ TCheckResult PrepareRun(int projectId, const std::string& projectName, const std
 }
 
 TGenInput GeneratorInput(const TPreparedRun& prepared, const std::string& projectName, const std::string& packageName,
-    bool webapp, TTarget target)
+    bool webapp, const std::string& target)
 {
     TGenInput in { packageName, TOutputPaths("", "", packageName).PackagePath(), prepared.templates, prepared.classes,
         webapp, prepared.database, projectName, target };
@@ -175,7 +175,7 @@ void WriteEveryFile(
         TFileOperate::RemoveLeftovers(directory);
     ForEachGeneratedFile(in, [&](const TGeneratedFile& file) { sink.Put(paths.Place(file), file.suffix); });
     sink.Finish();
-    bases.WriteManifest(packageName, ClassNames(in), TargetName(in.target));
+    bases.WriteManifest(packageName, ClassNames(in), in.target);
     listener.Done();
 }
 
@@ -189,7 +189,7 @@ std::shared_ptr<const TMergePlan> PlanMerge(const TOutputPaths& paths, const TGe
     made.deleteOldPackage = request.locations.deleteOldPackage;
     made.classes = ClassNames(in);
     made.webapp = request.locations.webapp;
-    made.target = TargetName(in.target);
+    made.target = in.target;
     made.previousTarget = TBaseStore(paths.OutputRoot()).RecordedTarget();
     made.runDirectories = RunDirectories(paths, in);
     return std::make_shared<const TMergePlan>(std::move(made));

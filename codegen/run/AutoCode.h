@@ -28,7 +28,7 @@ struct TRunLocations {
     std::string templateDir = "template"; // read relative to the current directory
     std::string rootDir; // output goes to rootDir/projects/<project>; empty: program directory
     bool webapp = false; // the pages, web.xml and build too
-    TTarget target = TTarget::Legacy; // the frameworks the output is for
+    std::string target = kTargetLegacy; // the frameworks the output is for: a row of the target table
     // A merge deletes the unedited files an earlier generation wrote in
     // another package (kept by default).
     bool deleteOldPackage = false;
@@ -77,7 +77,7 @@ TCheckResult PrepareRun(int projectId, const std::string& projectName, const std
 
 // The generators' input of a prepared run.
 TGenInput GeneratorInput(const TPreparedRun& prepared, const std::string& projectName, const std::string& packageName,
-    bool webapp, TTarget target = TTarget::Legacy);
+    bool webapp, const std::string& target = kTargetLegacy);
 
 // Every file of a run, in the run's order: each generator of the list, its
 // project files, then its files for each class.

@@ -1,15 +1,17 @@
 #include "Generator.h"
 
-#include "CurrentTarget.h"
-#include "LegacyTarget.h"
+#include "Target.h"
 
 #include <algorithm>
 #include <set>
+#include <stdexcept>
 
-// Each target is a folder under targets/ and a choice here.
-const std::vector<const IGenerator*>& Generators(TTarget target)
+const std::vector<const IGenerator*>& Generators(const std::string& target)
 {
-    return target == TTarget::Current ? CurrentGenerators() : LegacyGenerators();
+    const TTargetInfo* info = FindTargetInfo(target);
+    if (!info)
+        throw std::logic_error("unknown target " + target); // the run refuses it first
+    return info->generators();
 }
 
 std::vector<const IGenerator*> PreviewGenerators(const TGenInput& in)
@@ -39,8 +41,8 @@ std::vector<TTemplateUse> AllTemplatesUsed()
 {
     std::vector<TTemplateUse> uses;
     std::set<std::string> seen;
-    for (TTarget target : { TTarget::Legacy, TTarget::Current })
-        for (const IGenerator* generator : Generators(target))
+    for (const TTargetInfo& target : TargetTable())
+        for (const IGenerator* generator : target.generators())
             for (const auto& use : generator->TemplatesUsed())
                 if (seen.insert(use.path).second)
                     uses.push_back(use);

@@ -4,6 +4,7 @@
 #include "Generator.h"
 #include "JavaWords.h"
 #include "MemberTypes.h"
+#include "Target.h"
 #include "TextCodec.h"
 
 #include <algorithm>
@@ -31,8 +32,8 @@ size_t LongestFileName(const std::string& className, bool webapp)
     std::vector<TClassData> noClasses;
     TGenInput in { "", "", none, noClasses, webapp, {}, "" };
     size_t longest = 0;
-    for (TTarget target : { TTarget::Legacy, TTarget::Current })
-        for (const IGenerator* generator : Generators(target))
+    for (const TTargetInfo& target : TargetTable())
+        for (const IGenerator* generator : target.generators())
             if (generator->Enabled(in))
                 for (const auto& name : generator->ClassFileNames(className))
                     longest = std::max(longest, name.size());
@@ -129,19 +130,19 @@ TCheckResult CheckOutputPaths(const TModelSnapshot& snapshot, const std::string&
     return {};
 }
 
-TCheckResult CheckBinaryMembers(const TModelSnapshot& snapshot, TTarget target)
+TCheckResult CheckBinaryMembers(const TModelSnapshot& snapshot, const std::string& target)
 {
+    InstallTargets(); // the facts asked below are the table's
     for (const auto& c : snapshot.Classes()) {
         auto keys = std::count_if(c.members.begin(), c.members.end(), [](const auto& m) { return m.isPrimary; });
         for (const auto& row : c.members) {
             if (row.member.GetMemberType() != kTypeBinary)
                 continue;
             std::string prefix = c.className + "表的成员" + row.member.GetMemberName() + "是二进制类型，";
-            if (target != TTarget::Current)
+            if (!TargetHasBinaryMembers(target))
                 return Refuse(c,
-                    prefix +
-                        "只能在目标框架 Struts 7 + Hibernate 7 中生成(上传和下载文件)：请把工程的目标框架改为 "
-                        "current!");
+                    prefix + "只能在目标框架 " + BinaryTargetCaptions() +
+                        " 中生成(上传和下载文件)：请把工程的目标框架改为 " + BinaryTargetNames() + "!");
             if (keys > 1 || row.isPrimary)
                 return Refuse(c, prefix + "所在的类须只有一个主键成员!");
         }
@@ -149,8 +150,13 @@ TCheckResult CheckBinaryMembers(const TModelSnapshot& snapshot, TTarget target)
     return {};
 }
 
-TCheckResult CheckModel(const TModelSnapshot& snapshot, const std::string& packageName, bool webapp, TTarget target)
+TCheckResult CheckModel(
+    const TModelSnapshot& snapshot, const std::string& packageName, bool webapp, const std::string& target)
 {
+    InstallTargets(); // the facts the messages name are the table's
+    // A name stored by a newer program, say: not another target's code.
+    if (!FindTargetInfo(target))
+        return Refuse("目标框架“" + target + "”不存在(可能由更新的程序设置)：只能是 " + TargetChoices() + "!");
     for (auto check : { CheckPrimaryMembers, CheckDisplayMembers, CheckReferenceMembers, CheckJavaNames }) {
         TCheckResult result = check(snapshot);
         if (!result.Passed())

@@ -5,6 +5,7 @@
 #include "MemberDAO.h"
 #include "ProjectDAO.h"
 #include "ProjectSettings.h"
+#include "TargetFacts.h"
 #include "TextCodec.h"
 
 #include <algorithm>
@@ -166,14 +167,12 @@ TCommandResult TModelCommands::SetProjectWebapp(int projectId, bool webapp)
 TCommandResult TModelCommands::SetProjectTarget(int projectId, const std::string& target)
 {
     return Atomically([&] {
-        if (TargetCaption(target).empty())
-            return Refused(TVerdict::Refuse(TRefusal::Column,
-                "目标框架“" + target +
-                    "”不存在：只能是 legacy(Struts 2.3 + Hibernate 3.6，默认)或 current(Struts 7 + "
-                    "Hibernate 7，Jakarta EE 10)!"));
+        if (!FindTarget(target))
+            return Refused(
+                TVerdict::Refuse(TRefusal::Column, "目标框架“" + target + "”不存在：只能是 " + TargetChoices() + "!"));
         if (!ProjectExists(projectId))
             return Refused(kProjectGone);
-        TProjectDAO().SetTarget(projectId, target == kTargetCurrent ? kTargetCurrent : "");
+        TProjectDAO().SetTarget(projectId, target == kTargetLegacy ? "" : target);
         return Done("", projectId);
     });
 }

@@ -42,7 +42,7 @@ public:
     // the set-package command checks it) and whether the pages are made.
     static TCommandResult SetProjectPackage(int projectId, const std::string& packageName);
     static TCommandResult SetProjectWebapp(int projectId, bool webapp);
-    // kTargetLegacy or kTargetCurrent; any other name is refused.
+    // The name of a known target (TargetFacts.h); any other is refused.
     static TCommandResult SetProjectTarget(int projectId, const std::string& target);
 
     static TCommandResult AddMember(int projectId, int classId, const TMemberEntry& entry);

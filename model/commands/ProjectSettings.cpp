@@ -1,6 +1,7 @@
 #include "ProjectSettings.h"
 
 #include "ProjectDAO.h"
+#include "TargetFacts.h"
 
 TProjectSettings ReadProjectSettings(int projectId)
 {
@@ -12,16 +13,15 @@ TProjectSettings ReadProjectSettings(int projectId)
         settings.packageStored = true;
     }
     settings.webapp = projects.GetWebapp(projectId);
-    if (projects.GetTarget(projectId) == kTargetCurrent)
-        settings.target = kTargetCurrent;
+    // A name this program does not know is kept, so that the run refuses it
+    // instead of generating for another target.
+    if (std::string target = projects.GetTarget(projectId); !target.empty())
+        settings.target = target;
     return settings;
 }
 
 std::string TargetCaption(const std::string& target)
 {
-    if (target == kTargetLegacy)
-        return "Struts 2.3 + Hibernate 3.6";
-    if (target == kTargetCurrent)
-        return "Struts 7 + Hibernate 7 (Jakarta EE 10)";
-    return "";
+    const TTargetFacts* facts = FindTarget(target);
+    return facts ? facts->caption : "";
 }

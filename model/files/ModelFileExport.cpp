@@ -62,17 +62,17 @@ std::string ExportModel(int projectId)
     auto value = [](const ordered_json& v) { return v.dump(-1, ' ', false, ordered_json::error_handler_t::replace); };
     std::string out = "{\n";
     out += "  \"format\": " + value(kModelFileFormat) + ",\n";
-    // The frameworks, when not the legacy ones, need version 4; a stored
+    // A target other than the default needs version 4; a stored
     // package or the pages version 6.
     TProjectSettings settings = ReadProjectSettings(projectId);
-    bool current = settings.target == kTargetCurrent;
-    int version = std::max(VersionNeeded(snapshot), current ? kFileVersionTarget : 1);
+    bool otherTarget = settings.target != kTargetLegacy;
+    int version = std::max(VersionNeeded(snapshot), otherTarget ? kFileVersionTarget : 1);
     if (settings.packageStored || settings.webapp)
         version = std::max(version, kFileVersionSettings);
     out += "  \"version\": " + std::to_string(version) + ",\n";
     out += "  \"project\": " + value(ProjectName(projectId)) + ",\n";
-    if (current)
-        out += "  \"target\": " + value(kTargetCurrent) + ",\n";
+    if (otherTarget)
+        out += "  \"target\": " + value(settings.target) + ",\n";
     if (settings.packageStored)
         out += "  \"package\": " + value(settings.packageName) + ",\n";
     if (settings.webapp)

@@ -3,7 +3,9 @@
 
 #include "EntryRules.h"
 #include "MemberTypes.h"
+#include "ProjectDAO.h"
 #include "ProjectSettings.h"
+#include "TargetFacts.h"
 
 #include <algorithm>
 #include <map>
@@ -340,7 +342,7 @@ private:
 TImportPlan PlanSchemaImport(
     const TDbSchema& schema, const std::vector<std::string>& tables, bool textQueryMembers, const std::string& target)
 {
-    bool binaryMembers = target == kTargetCurrent;
+    bool binaryMembers = TargetHasBinaryMembers(target.empty() ? kTargetLegacy : target);
     // A view has no key of its own: one of its columns serves as one.
     bool views = std::any_of(schema.tables.begin(), schema.tables.end(), [](const TDbTable& t) { return t.view; });
     if (!views)

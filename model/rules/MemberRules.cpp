@@ -9,6 +9,7 @@
 #include "MemberFields.h"
 #include "MemberTypes.h"
 #include "ProjectDAO.h"
+#include "TargetFacts.h"
 #include "TextCodec.h"
 
 #include <algorithm>
@@ -38,6 +39,13 @@ std::string GeneratedNameClash(const std::string& name, const std::string& class
     if (name.rfind("db_", 0) == 0)
         return "以 db_ 开头(生成代码用“db_类变量名”命名从数据库读出的对象)";
     return "";
+}
+
+// The stored target, the default when none is.
+std::string ProjectTarget(int projectId)
+{
+    std::string target = TProjectDAO().GetTarget(projectId);
+    return target.empty() ? kTargetLegacy : target;
 }
 
 bool IsSelectableType(int projectId, int classId, const std::string& type)
@@ -216,10 +224,10 @@ TVerdict CheckMemberEntry(TMemberDialog dialog, int projectId, int classId, int 
     if (!IsSelectableType(projectId, classId, type))
         return TVerdict::Refuse(TRefusal::Type, UnknownTypeMessage(projectId, classId, type));
     // Files are uploaded and downloaded only by the current frameworks' code.
-    if (type == kTypeBinary && TProjectDAO().GetTarget(projectId) != kTargetCurrent)
+    if (type == kTypeBinary && !TargetHasBinaryMembers(ProjectTarget(projectId)))
         return TVerdict::Refuse(TRefusal::Type,
-            "二进制成员只能用于目标框架为 Struts 7 + Hibernate 7 的工程(上传和下载文件)：请先把工程的目标框架改为 "
-            "current!");
+            "二进制成员只能用于目标框架为 " + BinaryTargetCaptions() +
+                " 的工程(上传和下载文件)：请先把工程的目标框架改为 " + BinaryTargetNames() + "!");
     // A column that may hold NULL, or that the database fills (imported),
     // is optional whatever its type.
     if (type != kTypeString && !entry.isMust && !entry.nullable && entry.filled.empty() && entry.linkTable.empty())
@@ -326,7 +334,7 @@ std::vector<std::string> MemberTypeChoices(int projectId, int classId)
 {
     std::vector<std::string> types = SimpleTypes();
     // Bytes are offered where they can be generated.
-    if (TProjectDAO().GetTarget(projectId) != kTargetCurrent)
+    if (!TargetHasBinaryMembers(ProjectTarget(projectId)))
         types.erase(std::remove(types.begin(), types.end(), std::string(kTypeBinary)), types.end());
     for (const auto& entry : TClassDAO().ListOtherClasses(projectId, classId))
         types.push_back(entry.text);

@@ -5,11 +5,9 @@
 
 #include <string>
 
-// The frameworks the generated code runs on: the legacy ones (Struts 2.3,
-// Hibernate 3.6, the default) or the current ones (Struts 7, Hibernate 7,
-// Jakarta EE 10), by the names the CLI and the model file use.
+// The target a project has when none is stored: the legacy frameworks
+// (Struts 2.3, Hibernate 3.6). The others are the generators' table's.
 inline const char* const kTargetLegacy = "legacy";
-inline const char* const kTargetCurrent = "current";
 
 // Projects (table t_project).
 class TProjectDAO {
@@ -23,10 +21,10 @@ public:
     // The package name a project was last generated with; empty when none.
     std::string GetPackageName(int projectId);
     void SetPackageName(int projectId, const std::string& packageName);
-    // Whether the window generates the project's pages too.
-    // "" (the legacy frameworks) or "current".
+    // A target's name; "" for the default (kTargetLegacy).
     std::string GetTarget(int projectId);
     void SetTarget(int projectId, const std::string& target);
+    // Whether the window generates the project's pages too.
     bool GetWebapp(int projectId);
     void SetWebapp(int projectId, bool webapp);
     TProjectDatabase GetDatabase(int projectId);

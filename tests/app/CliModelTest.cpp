@@ -267,7 +267,21 @@ TEST_F(CliModelTest, RunsUseTheSettingsTheProjectStores)
         EXPECT_EQ(run.err.substr(0, c.note.size()), c.note) << c.args[0];
     }
     // The target is stored, shown and used; a name that is none is refused.
-    EXPECT_NE(Cli({ "project", "settings", "other", "--target", "newest" }).status, 0);
+    const std::string choices =
+        "legacy(Struts 2.3 + Hibernate 3.6，默认)或 current(Struts 7 + Hibernate 7，Jakarta EE 10)!";
+    auto newest = Cli({ "project", "settings", "other", "--target", "newest" });
+    EXPECT_EQ(newest.status, 1);
+    EXPECT_EQ(newest.err, "目标框架“newest”不存在：只能是 " + choices + "\n");
+    // A name stored by a newer program is kept and refused by a run, not
+    // taken for the default.
+    SqlExecute(dbPath_, "update t_project set target='newest' where projectName='other'");
+    EXPECT_EQ(
+        Cli({ "project", "settings", "other" }).out, "package\tcom.velmorantis\t(默认)\nwebapp\t0\ntarget\tnewest\n");
+    auto refused = Cli({ "generate", "other", "--root", "out", "--templates", JAVAGEN_TEMPLATES });
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("目标框架“newest”不存在(可能由更新的程序设置)：只能是 " + choices), std::string::npos)
+        << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out/projects/other"));
     ASSERT_EQ(Cli({ "project", "settings", "other", "--target", "current" }).status, 0);
     EXPECT_EQ(
         Cli({ "project", "settings", "other" }).out, "package\tcom.velmorantis\t(默认)\nwebapp\t0\ntarget\tcurrent\n");

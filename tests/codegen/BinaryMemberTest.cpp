@@ -19,7 +19,7 @@ const TLiteralModel kShop = {
 
 std::map<std::string, std::string> CurrentFiles(const TLiteralModel& model)
 {
-    return GeneratedFiles(model, TTarget::Current);
+    return GeneratedFiles(model, "current");
 }
 
 } // namespace
@@ -99,17 +99,17 @@ TEST(BinaryMemberTest, OnlyTheCurrentTargetAndAClassOfOneKeyTakeBytes)
 {
     struct TCase {
         TLiteralModel model;
-        TTarget target;
+        std::string target;
         const char* message; // empty: passes
     } cases[] = {
-        { kShop, TTarget::Current, "" },
-        { kShop, TTarget::Legacy,
+        { kShop, "current", "" },
+        { kShop, kTargetLegacy,
             "Goods表的成员photo是二进制类型，只能在目标框架 Struts 7 + Hibernate 7 "
             "中生成(上传和下载文件)：请把工程的目标框架"
             "改为 current!" },
         { { { "Line@line",
               { { "a", "整型", "pmd", 0, "" }, { "b", "整型", "pm", 0, "" }, { "c", "二进制", "n", 0, "" } } } },
-            TTarget::Current, "Line表的成员c是二进制类型，所在的类须只有一个主键成员!" },
+            "current", "Line表的成员c是二进制类型，所在的类须只有一个主键成员!" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(CheckBinaryMembers(LiteralSnapshot(c.model), c.target).message, c.message);

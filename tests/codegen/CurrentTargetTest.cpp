@@ -12,7 +12,7 @@ namespace {
 
 std::map<std::string, std::string> CurrentFiles(const TLiteralModel& model, const TProjectDatabase& database = {})
 {
-    return GeneratedFiles(model, TTarget::Current, database);
+    return GeneratedFiles(model, "current", database);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "Templates.h"
 
-std::map<std::string, std::string> GeneratedFiles(const TLiteralModel& model, TTarget target,
+std::map<std::string, std::string> GeneratedFiles(const TLiteralModel& model, std::string target,
     const TProjectDatabase& database, const std::string& packageName, const std::string& projectName)
 {
     static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());

@@ -83,7 +83,7 @@ TEST_F(GenerationRunTest, CurrentTargetTreeMatchesGolden)
     TRecordingListener listener;
     TRunLocations locations = Locations();
     locations.webapp = true;
-    locations.target = TTarget::Current;
+    locations.target = "current";
     ASSERT_TRUE(listener.RunAndWait(imported.id, "商店", "shop", locations));
     EXPECT_EQ(listener.events, std::vector<std::string> { "done" });
     fs::remove_all(dir_ / "out" / "projects" / "商店" / ".javagen"); // the run's lock, not output

@@ -128,7 +128,7 @@ protected:
     int shop_ = 0;
     fs::path root_;
     bool webapp_ = false;
-    TTarget target_ = TTarget::Legacy;
+    std::string target_ = kTargetLegacy;
     fs::path package_;
 };
 
@@ -669,7 +669,7 @@ TEST_F(MergeRunTest, RetargetingCarriesTheEditsIntoTheCurrentFrameworks)
     Edit(package_ / "dao" / "CustomerDAO.java", "            s.save(customer);",
         "            s.save(customer);\r\n            s.flush();", true);
     Edit(package_ / "domain" / "Purchase.hbm.xml", "<class ", "<!-- 手工 -->\r\n<class ", false);
-    target_ = TTarget::Current;
+    target_ = "current";
     TRunResult merged = Run(TRunKind::Merge);
     ASSERT_FALSE(merged.progress.empty());
     EXPECT_EQ(merged.progress[0].rfind(

@@ -22,7 +22,7 @@ namespace {
 std::map<std::string, std::string> WebFiles(const TLiteralModel& model = LibraryLiteral(),
     const TProjectDatabase& database = {}, const std::string& projectName = "图书馆")
 {
-    return GeneratedFiles(model, TTarget::Legacy, database, "velmorantis", projectName);
+    return GeneratedFiles(model, kTargetLegacy, database, "velmorantis", projectName);
 }
 
 // The rules of one field in a validation file, in order: "required int".

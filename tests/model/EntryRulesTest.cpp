@@ -274,7 +274,7 @@ TEST_F(EntryRulesTest, TypeChoicesExcludeTheOwnClass)
     EXPECT_EQ(Add(bytes),
         "二进制成员只能用于目标框架为 Struts 7 + Hibernate 7 的工程(上传和下载文件)：请先把工程的目标框架改为 "
         "current!");
-    TProjectDAO().SetTarget(project_, kTargetCurrent);
+    TProjectDAO().SetTarget(project_, "current");
     EXPECT_EQ(MemberTypeChoices(project_, book_),
         (std::vector<std::string> {
             "字符串", "整型", "浮点型", "日期型", "长整型", "定点数", "双精度", "二进制", "BookType" }));

@@ -3,6 +3,7 @@
 #include "DbSchema.h"
 #include "MemberTypes.h"
 #include "ModelSnapshot.h"
+#include "Target.h"
 
 #include "TempModelTest.h"
 
@@ -419,6 +420,7 @@ TEST(SchemaMappingTest, CompositeKeysBecomeClassesOfSeveralKeyMembers)
 // skipped, with one hint how to import it.
 TEST(SchemaMappingTest, BlobsBecomeBinaryMembersOnlyForTheCurrentTarget)
 {
+    InstallTargets(); // as the programs do at start
     TDbSchema schema;
     schema.tables.push_back({ "goods", "",
         { Column("goods_id", "int", -1, false), Column("photo", "mediumblob", 16777215),

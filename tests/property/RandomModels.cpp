@@ -61,7 +61,7 @@ int main(int argc, char** argv)
     int count = std::stoi(Argument(argc, argv, "--count", "10"));
     fs::path root = Argument(argc, argv, "--root", "random-models");
     std::string templates = Argument(argc, argv, "--templates", "template");
-    TTarget target = Argument(argc, argv, "--target", "legacy") == "current" ? TTarget::Current : TTarget::Legacy;
+    std::string target = Argument(argc, argv, "--target", "legacy") == "current" ? "current" : kTargetLegacy;
     fs::create_directories(root);
     TDbHelper::SetDatabasePath((root / "projects.mdb").string());
     int failures = 0;
@@ -73,7 +73,7 @@ int main(int argc, char** argv)
         std::ostringstream description;
         description << "seed " << modelSeed << " (run seed " << seed << ", model " << i << "), package " << package
                     << "\n";
-        TModelMaker(modelSeed, description).Build(projectId, target == TTarget::Current);
+        TModelMaker(modelSeed, description).Build(projectId, target == "current");
 
         TWaitingListener listener;
         TRunLocations locations { templates, root.string() };

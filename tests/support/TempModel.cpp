@@ -1,5 +1,7 @@
 #include "TempModel.h"
 
+#include "Target.h"
+
 #include "DbHelper.h"
 
 #include <cstdlib>
@@ -13,6 +15,7 @@ TTempModel::TTempModel()
         throw std::runtime_error("cannot make a temporary directory from " + pattern);
     dir_ = pattern;
     TDbHelper::SetDatabasePath(DbPath());
+    InstallTargets(); // as each program does at start
 }
 
 TTempModel::~TTempModel()

@@ -2,6 +2,8 @@
 // reports of a run, and the generate command held back while a run goes.
 #include "UiTestSupport.h"
 
+#include "ProjectDAO.h"
+
 #include "ClassDAO.h"
 
 #include <QAction>
@@ -195,4 +197,22 @@ void GenerationTest::TargetIsRememberedPerProjectAndUsed()
     QVERIFY(domain.open(QIODevice::ReadOnly));
     QVERIFY(domain.readAll().contains("@Entity"));
     QVERIFY(!QFile::exists(root + "/projects/Shop/src/com/velmorantis/domain/Customer.hbm.xml"));
+
+    // One choice per target, one checked: the default's, when the current
+    // one is chosen or unchecked.
+    QAction* legacy = Find<QAction>(*t.window, "Act_TargetLegacy");
+    QAction* current = Find<QAction>(*t.window, "Act_TargetCurrent");
+    QCOMPARE(legacy->text(), QString("目标框架: Struts 2.3 + Hibernate 3.6(&G)"));
+    QCOMPARE(current->text(), QString("目标框架: Struts 7 + Hibernate 7 (Jakarta EE 10)(&J)"));
+    QVERIFY(!legacy->isChecked());
+    legacy->trigger();
+    QVERIFY(legacy->isChecked());
+    QVERIFY(!current->isChecked());
+    QCOMPARE(TProjectDAO().GetTarget(t.window->SelectedProjectId()), std::string());
+    current->trigger();
+    QVERIFY(!legacy->isChecked());
+    QCOMPARE(TProjectDAO().GetTarget(t.window->SelectedProjectId()), std::string("current"));
+    current->setChecked(false);
+    QVERIFY(legacy->isChecked());
+    QCOMPARE(Find<QLabel>(*t.window, "Lbl_Target")->text(), QString("目标框架: Struts 2.3 + Hibernate 3.6"));
 }
