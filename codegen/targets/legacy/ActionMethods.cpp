@@ -24,7 +24,7 @@ private:
 // An optional reference (its column may hold NULL): an empty selection,
 // which the pages send as key 0 or "", stores none; a key that names no
 // object is refused.
-void AddOptionalReferenceLoad(TText& out, const TReferenceMember& ref, const std::string& c)
+void AddOptionalReferenceLoad(TText& out, const TReferenceMember& ref, const std::string& c, const TActionStyle& style)
 {
     const std::string& R = ref.type;
     std::string r = ClassVariableName(R);
@@ -36,7 +36,7 @@ void AddOptionalReferenceLoad(TText& out, const TReferenceMember& ref, const std
     out.Line("            if(null != " + c + ".get" + M + "() && " + given + ") {");
     out.Line("                " + m + " = " + r + "DAO.Get" + R + "By" + Q + "(" + key + ");");
     out.Line("                if(null == " + m + ") {");
-    out.Line("                    ctx.put(\"error\",  java.net.URLEncoder.encode(\"所选的" + R + "不存在!\"));");
+    out.Line("                    ctx.put(\"error\",  " + style.Encoded("\"所选的" + R + "不存在!\"") + ");");
     out.Line("                    return \"error\";");
     out.Line("                }");
     out.Line("            } else {");
@@ -48,7 +48,7 @@ void AddOptionalReferenceLoad(TText& out, const TReferenceMember& ref, const std
 // Add and Modify: each reference member's object is read back through the
 // referenced class's DAO by the key the submitted object carries, stored in
 // the member's property and set into the object.
-void AddReferenceLoads(TText& out, const TClassData& data, const std::string& c)
+void AddReferenceLoads(TText& out, const TClassData& data, const std::string& c, const TActionStyle& style)
 {
     TDeclared declared;
     for (const auto& ref : data.references) {
@@ -60,7 +60,7 @@ void AddReferenceLoads(TText& out, const TClassData& data, const std::string& c)
         if (declared.First(R))
             out.Line("            " + R + "DAO " + r + "DAO = new " + R + "DAO();");
         if (ref.optional) {
-            AddOptionalReferenceLoad(out, ref, c);
+            AddOptionalReferenceLoad(out, ref, c, style);
             continue;
         }
         out.Line(
@@ -68,7 +68,7 @@ void AddReferenceLoads(TText& out, const TClassData& data, const std::string& c)
         out.Line("            " + c + ".set" + M + "(" + m + ");");
         // A key that names no object is refused instead of stored as NULL.
         out.Line("            if(null == " + m + ") {");
-        out.Line("                ctx.put(\"error\",  java.net.URLEncoder.encode(\"所选的" + R + "不存在!\"));");
+        out.Line("                ctx.put(\"error\",  " + style.Encoded("\"所选的" + R + "不存在!\"") + ");");
         out.Line("                return \"error\";");
         out.Line("            }");
     }
@@ -91,11 +91,11 @@ void AddSeveralChoicesJoin(TText& out, const TClassData& data, const std::string
 // Add and Modify: each many-to-many member's set is made of the objects
 // whose keys the multiple selection sent (C.mKeys); a key that names no
 // object is refused, one sent twice counts once.
-void AddCollectionLoads(TText& out, const TClassData& data, const std::string& c)
+void AddCollectionLoads(TText& out, const TClassData& data, const std::string& c, const TActionStyle& style)
 {
     for (const auto& m : data.collections) {
         TPrinter::TVars vars = { { "R", m.type }, { "m", m.name }, { "M", CapitalizedName(m.name) },
-            { "Q", m.keyCapital }, { "c", c },
+            { "Q", m.keyCapital }, { "c", c }, { "notFound", style.Encoded("\"所选的" + m.type + "不存在!\"") },
             { "key",
                 m.keyType == kTypeString     ? "_key"
                     : m.keyType == kTypeLong ? "Long.parseLong(_key.trim())"
@@ -115,7 +115,7 @@ void AddCollectionLoads(TText& out, const TClassData& data, const std::string& c
             "                        _one = null;\n"
             "                    }\n"
             "                    if(null == _one) {\n"
-            "                        ctx.put(\"error\",  java.net.URLEncoder.encode(\"所选的$R$不存在!\"));\n"
+            "                        ctx.put(\"error\",  $notFound$);\n"
             "                        return \"error\";\n"
             "                    }\n"
             "                    _chosen.add(_one);\n"
@@ -142,7 +142,7 @@ std::string ChoiceListLines(const std::string& C, const std::string& R)
 
 } // namespace
 
-std::string TActionOperate::BuildAddViewAction(const TClassData& data)
+std::string TActionOperate::BuildAddViewAction(const TClassData& data, const TActionStyle& /*style*/)
 {
     const std::string& C = data.name;
     TText out;
@@ -166,7 +166,7 @@ std::string TActionOperate::BuildAddViewAction(const TClassData& data)
     return out.Str();
 }
 
-std::string TActionOperate::BuildAddAction(const TClassData& data)
+std::string TActionOperate::BuildAddAction(const TClassData& data, const TActionStyle& style)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
@@ -176,46 +176,47 @@ std::string TActionOperate::BuildAddAction(const TClassData& data)
     const std::string& d = key.GetMemberComment();
     TText out;
     out.Line("    /*添加" + C + "信息*/");
-    out.Line("    @SuppressWarnings(\"deprecation\")");
+    if (style.deprecatedEncode)
+        out.Line("    @SuppressWarnings(\"deprecation\")");
     out.Line("    public String Add" + C + "() {");
     out.Line("        ActionContext ctx = ActionContext.getContext();");
     if (data.CompositeKey()) {
         out.Line("        if(null == " + c + ") {");
-        out.Line("            ctx.put(\"error\",  java.net.URLEncoder.encode(\"" + C + "添加失败!\"));");
+        out.Line("            ctx.put(\"error\",  " + style.Encoded("\"" + C + "添加失败!\"") + ");");
         out.Line("            return \"error\";");
         out.Line("        }");
         out.Line("        /*验证主键是否已经存在*/");
         out.Line("        if(null != " + c + "DAO.Get" + C + "ByKey(" + c + ")) {");
-        out.Line("            ctx.put(\"error\",  java.net.URLEncoder.encode(\"该" + JavaStringText(data.friendName) +
-            "已经存在!\"));");
+        out.Line("            ctx.put(\"error\",  " +
+            style.Encoded("\"该" + JavaStringText(data.friendName) + "已经存在!\"") + ");");
         out.Line("            return \"error\";");
         out.Line("        }");
     } else if (key.GetMemberType() == kTypeString) {
         // A request without the object (no parameters at all) is refused
         // before its key is read.
         out.Line("        if(null == " + c + ") {");
-        out.Line("            ctx.put(\"error\",  java.net.URLEncoder.encode(\"" + C + "添加失败!\"));");
+        out.Line("            ctx.put(\"error\",  " + style.Encoded("\"" + C + "添加失败!\"") + ");");
         out.Line("            return \"error\";");
         out.Line("        }");
         out.Line("        /*验证" + JavaCommentText(d) + "是否已经存在*/");
         out.Line("        String " + p + " = " + c + ".get" + P + "();");
         out.Line("        " + C + " db_" + c + " = " + c + "DAO.Get" + C + "By" + P + "(" + p + ");");
         out.Line("        if(null != db_" + c + ") {");
-        out.Line(
-            "            ctx.put(\"error\",  java.net.URLEncoder.encode(\"该" + JavaStringText(d) + "已经存在!\"));");
+        out.Line("            ctx.put(\"error\",  " + style.Encoded("\"该" + JavaStringText(d) + "已经存在!\"") + ");");
         out.Line("            return \"error\";");
         out.Line("        }");
     }
     out.Line("        try {");
-    AddReferenceLoads(out, data, c);
-    AddCollectionLoads(out, data, c);
+    AddReferenceLoads(out, data, c, style);
+    AddCollectionLoads(out, data, c, style);
     AddSeveralChoicesJoin(out, data, c);
+    out.Append(style.beforeAdd);
     out.Line("            " + c + "DAO.Add" + C + "(" + c + ");");
-    out.Line("            ctx.put(\"message\",  java.net.URLEncoder.encode(\"" + C + "添加成功!\"));");
+    out.Line("            ctx.put(\"message\",  " + style.Encoded("\"" + C + "添加成功!\"") + ");");
     out.Line("            return \"add_success\";");
     out.Line("        } catch (Exception e) {");
     out.Line("            e.printStackTrace();");
-    out.Line("            ctx.put(\"error\",  java.net.URLEncoder.encode(\"" + C + "添加失败!\"));");
+    out.Line("            ctx.put(\"error\",  " + style.Encoded("\"" + C + "添加失败!\"") + ");");
     out.Line("            return \"error\";");
     out.Line("        }");
     out.Line("    }");
@@ -223,7 +224,7 @@ std::string TActionOperate::BuildAddAction(const TClassData& data)
     return out.Str();
 }
 
-std::string TActionOperate::BuildQueryAction(const TClassData& data)
+std::string TActionOperate::BuildQueryAction(const TClassData& data, const TActionStyle& /*style*/)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
@@ -272,7 +273,7 @@ std::string TActionOperate::BuildQueryAction(const TClassData& data)
     return out.Str();
 }
 
-std::string TActionOperate::BuildModifyQueryAction(const TClassData& data)
+std::string TActionOperate::BuildModifyQueryAction(const TClassData& data, const TActionStyle& /*style*/)
 {
     const std::string& C = data.name;
     const std::string& p = data.primary.GetMemberName();
@@ -308,7 +309,7 @@ std::string TActionOperate::BuildModifyQueryAction(const TClassData& data)
     return out.Str();
 }
 
-std::string TActionOperate::BuildModifyAction(const TClassData& data)
+std::string TActionOperate::BuildModifyAction(const TClassData& data, const TActionStyle& style)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
@@ -317,15 +318,16 @@ std::string TActionOperate::BuildModifyAction(const TClassData& data)
     out.Line("    public String Modify" + C + "() {");
     out.Line("        ActionContext ctx = ActionContext.getContext();");
     out.Line("        try {");
-    AddReferenceLoads(out, data, c);
-    AddCollectionLoads(out, data, c);
+    AddReferenceLoads(out, data, c, style);
+    AddCollectionLoads(out, data, c, style);
     AddSeveralChoicesJoin(out, data, c);
-    out.Line("            " + c + "DAO.Update" + C + "(" + c + ");");
-    out.Line("            ctx.put(\"message\",  java.net.URLEncoder.encode(\"" + C + "信息更新成功!\"));");
+    out.Append(style.beforeUpdate);
+    out.Line("            " + c + "DAO.Update" + C + "(" + c + style.updateArguments + ");");
+    out.Line("            ctx.put(\"message\",  " + style.Encoded("\"" + C + "信息更新成功!\"") + ");");
     out.Line("            return \"modify_success\";");
     out.Line("        } catch (Exception e) {");
     out.Line("            e.printStackTrace();");
-    out.Line("            ctx.put(\"error\",  java.net.URLEncoder.encode(\"" + C + "信息更新失败!\"));");
+    out.Line("            ctx.put(\"error\",  " + style.Encoded("\"" + C + "信息更新失败!\"") + ");");
     out.Line("            return \"error\";");
     out.Line("       }");
     out.Line("   }");
@@ -333,7 +335,7 @@ std::string TActionOperate::BuildModifyAction(const TClassData& data)
     return out.Str();
 }
 
-std::string TActionOperate::BuildDeleteAction(const TClassData& data)
+std::string TActionOperate::BuildDeleteAction(const TClassData& data, const TActionStyle& style)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
@@ -344,11 +346,11 @@ std::string TActionOperate::BuildDeleteAction(const TClassData& data)
     out.Line("        ActionContext ctx = ActionContext.getContext();");
     out.Line("        try { ");
     out.Line("            " + c + "DAO.Delete" + C + "(" + p + ");");
-    out.Line("            ctx.put(\"message\",  java.net.URLEncoder.encode(\"" + C + "删除成功!\"));");
+    out.Line("            ctx.put(\"message\",  " + style.Encoded("\"" + C + "删除成功!\"") + ");");
     out.Line("            return \"delete_success\";");
     out.Line("        } catch (Exception e) { ");
     out.Line("            e.printStackTrace();");
-    out.Line("            ctx.put(\"error\",  java.net.URLEncoder.encode(\"" + C + "删除失败!\"));");
+    out.Line("            ctx.put(\"error\",  " + style.Encoded("\"" + C + "删除失败!\"") + ");");
     out.Line("            return \"error\";");
     out.Line("        }");
     out.Line("    }");

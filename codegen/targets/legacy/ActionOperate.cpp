@@ -7,14 +7,25 @@
 
 namespace {
 
-// A getter/setter property; T is its type, m its name.
-void AddProperty(TText& out, const std::string& T, const std::string& m)
+// An annotation line, when the style has one.
+void Annotation(TText& out, const std::string& line)
+{
+    if (!line.empty())
+        out.Line(line);
+}
+
+// A getter/setter property; T is its type, m its name; each accessor after
+// its annotation line, if any.
+void AddProperty(TText& out, const std::string& T, const std::string& m, const std::string& setterAnnotation = "",
+    const std::string& getterAnnotation = "")
 {
     std::string M = CapitalizedName(m);
     out.Line("    private " + T + " " + m + ";");
+    Annotation(out, setterAnnotation);
     out.Line("    public void set" + M + "(" + T + " " + m + ") {");
     out.Line("        this." + m + " = " + m + ";");
     out.Line("    }");
+    Annotation(out, getterAnnotation);
     out.Line("    public " + T + " get" + M + "() {");
     out.Line("        return this." + m + ";");
     out.Line("    }");
@@ -25,7 +36,8 @@ void AddProperty(TText& out, const std::string& T, const std::string& m)
 
 // package com.<package>.action;  imports;
 // public class BookAction extends ActionSupport { properties, DAO, methods }
-std::string TActionOperate::BuildActionClass(const std::string& packageName, const TClassData& data)
+std::string TActionOperate::BuildActionClass(
+    const std::string& packageName, const TClassData& data, const TActionStyle& style)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
@@ -34,8 +46,8 @@ std::string TActionOperate::BuildActionClass(const std::string& packageName, con
     out.Line("package com." + packageName + ".action;");
     out.Empty();
     out.Line("import java.util.List;");
-    out.Line("import com.opensymphony.xwork2.ActionContext;");
-    out.Line("import com.opensymphony.xwork2.ActionSupport;");
+    for (const std::string& line : style.frameworkImports)
+        out.Line(line);
     out.Line("import com." + packageName + ".dao." + C + "DAO;");
     out.Line("import com." + packageName + ".domain." + C + ";");
     // Every reference member needs its class and DAO, query member or not.
@@ -49,12 +61,14 @@ std::string TActionOperate::BuildActionClass(const std::string& packageName, con
     }
     out.Line("import com." + packageName + ".test.TestUtil;");
     out.Empty();
-    out.Line("public class " + C + "Action extends ActionSupport {");
+    out.Line("public class " + C + "Action extends ActionSupport" + style.implements + " {");
     out.Empty();
 
     for (const auto& m : data.queryMembers) {
         out.Line("    /*界面层需要查询的属性: " + JavaCommentText(m.comment) + "*/");
-        AddProperty(out, QueryTypeOf(m.type), m.name);
+        // A text is bound by its setter, a reference by its key's.
+        AddProperty(out, QueryTypeOf(m.type), m.name, m.textLike ? style.boundSetter : "",
+            m.textLike ? "" : style.boundReference);
     }
     // The add and modify operations store into a property named after each
     // reference member.
@@ -67,11 +81,12 @@ std::string TActionOperate::BuildActionClass(const std::string& packageName, con
     // A many-to-many member's choice arrives as the keys of the objects.
     for (const auto& m : data.collections) {
         out.Line("    /*多对多属性所选对象的主键: " + JavaCommentText(m.comment) + "*/");
-        AddProperty(out, "String[]", m.name + "Keys");
+        AddProperty(out, "String[]", m.name + "Keys", style.boundSetter);
     }
 
     out.Line("    /*当前第几页*/");
     out.Line("    private int currentPage;");
+    Annotation(out, style.boundSetter);
     out.Line("    public void setCurrentPage(int currentPage) {");
     out.Line("        this.currentPage = currentPage;");
     out.Line("    }");
@@ -104,6 +119,7 @@ std::string TActionOperate::BuildActionClass(const std::string& packageName, con
         std::string p = key.GetMemberName();
         std::string P = CapitalizedName(p);
         out.Line("    private " + U + " " + p + ";");
+        Annotation(out, style.boundSetter);
         out.Line("    public void set" + P + "(" + U + " " + p + ") {");
         out.Line("        this." + p + " = " + p + ";");
         out.Line("    }");
@@ -130,17 +146,19 @@ std::string TActionOperate::BuildActionClass(const std::string& packageName, con
     out.Line("    public void set" + C + "(" + C + " " + c + ") {");
     out.Line("        this." + c + " = " + c + ";");
     out.Line("    }");
+    Annotation(out, style.boundObject);
     out.Line("    public " + C + " get" + C + "() {");
     out.Line("        return this." + c + ";");
     out.Line("    }");
     out.Empty();
 
-    out.Append(BuildAddViewAction(data));
-    out.Append(BuildAddAction(data));
-    out.Append(BuildQueryAction(data));
-    out.Append(BuildModifyQueryAction(data));
-    out.Append(BuildModifyAction(data));
-    out.Append(BuildDeleteAction(data));
+    out.Append(BuildAddViewAction(data, style));
+    out.Append(BuildAddAction(data, style));
+    out.Append(BuildQueryAction(data, style));
+    out.Append(BuildModifyQueryAction(data, style));
+    out.Append(BuildModifyAction(data, style));
+    out.Append(BuildDeleteAction(data, style));
+    out.Append(style.methods);
     out.Line("}");
     return out.Str();
 }
