@@ -8,6 +8,7 @@
 #include "Printer.h"
 #include "TextEscape.h"
 
+#include <map>
 #include <set>
 
 namespace {
@@ -122,35 +123,31 @@ std::string BuildCurrentStrutsConfig(const TGenInput& in)
         if (c.readOnly)
             readOnly.insert(c.name);
     }
-    std::string block = BuildStrutsBlock(in.packageName, classes, readOnly);
     // A class with bytes also downloads them; a request of up to 17 MB (a
     // MEDIUMBLOB's file and the form's fields) is taken.
     bool uploads = false;
+    std::map<std::string, TStrutsPackageExtras> extras;
     for (const auto& c : in.classes) {
         std::string downloads;
         for (const TMember& m : BinaryMembers(c))
             downloads += ",Download" + c.name + CapitalizedName(m.GetMemberName());
         uploads = uploads || !downloads.empty();
-        block = ReplaceAll(
-            block, ",Delete" + c.name + "</allowed-methods>", ",Delete" + c.name + downloads + "</allowed-methods>");
+        extras[c.name].moreMethods = downloads;
         // The filter cannot read an upload's body: a guard checks it before
         // Struts sets any field.
-        const std::string package =
-            "         <package name=\"" + c.name + "\" namespace=\"/" + c.name + "\" extends=\"struts-default\">\r\n";
         if (!downloads.empty() && in.webapp)
-            block = ReplaceAll(block, package,
-                package +
-                    "           <interceptors>\r\n"
-                    "             <interceptor name=\"uploadGuard\" class=\"com." +
-                    in.packageName +
-                    ".utils.UploadGuard\"/>\r\n"
-                    "             <interceptor-stack name=\"uploadStack\">\r\n"
-                    "               <interceptor-ref name=\"uploadGuard\"/>\r\n"
-                    "               <interceptor-ref name=\"defaultStack\"/>\r\n"
-                    "             </interceptor-stack>\r\n"
-                    "           </interceptors>\r\n"
-                    "           <default-interceptor-ref name=\"uploadStack\"/>\r\n");
+            extras[c.name].afterOpening = "           <interceptors>\r\n"
+                                          "             <interceptor name=\"uploadGuard\" class=\"com." +
+                in.packageName +
+                ".utils.UploadGuard\"/>\r\n"
+                "             <interceptor-stack name=\"uploadStack\">\r\n"
+                "               <interceptor-ref name=\"uploadGuard\"/>\r\n"
+                "               <interceptor-ref name=\"defaultStack\"/>\r\n"
+                "             </interceptor-stack>\r\n"
+                "           </interceptors>\r\n"
+                "           <default-interceptor-ref name=\"uploadStack\"/>\r\n";
     }
+    std::string block = BuildStrutsBlock(in.packageName, classes, readOnly, extras);
     return FillTemplate(in.templates.Text(kStrutsTemplate),
         { { "$struts2ConfigString", block }, { "$multipartMaxSize", uploads ? "17825792" : "0" },
             { "$packageName", in.packageName }, { "$packagePath", in.packagePath } });

@@ -194,15 +194,19 @@ void AddProperty(TMappingText& out, const TClassMember& mapped, std::set<std::st
 
 } // namespace
 
-std::string BuildStrutsBlock(
-    const std::string& packageName, const TIdList& classes, const std::set<std::string>& readOnlyClasses)
+std::string BuildStrutsBlock(const std::string& packageName, const TIdList& classes,
+    const std::set<std::string>& readOnlyClasses, const std::map<std::string, TStrutsPackageExtras>& extras)
 {
+    static const TStrutsPackageExtras none;
     TText out;
     const std::string& in = kStrutsIndent;
     for (const auto& entry : classes) {
         const std::string& c = entry.text;
+        auto found = extras.find(c);
+        const TStrutsPackageExtras& more = found == extras.end() ? none : found->second;
         out.Line(in + "<!-- " + c + "Action配置 -->");
         out.Line(in + "<package name=\"" + c + "\" namespace=\"/" + c + "\" extends=\"struts-default\">");
+        out.Append(more.afterOpening);
         out.Line(in + "  <action name=\"" + c + "_*\" class=\"com." + packageName + ".action." + c +
             "Action\" method=\"{1}\">");
         out.Line(in + "    <result name=\"add_view\">/" + c + "_add.jsp</result>");
@@ -219,7 +223,7 @@ std::string BuildStrutsBlock(
             out.Line(in + "    <allowed-methods>Query" + c + "</allowed-methods>");
         else
             out.Line(in + "    <allowed-methods>AddView,Add" + c + ",Query" + c + ",Modify" + c + "Query,Modify" + c +
-                ",Delete" + c + "</allowed-methods>");
+                ",Delete" + c + more.moreMethods + "</allowed-methods>");
         out.Line(in + "  </action>");
         out.Line(in + "</package>");
         out.Empty();

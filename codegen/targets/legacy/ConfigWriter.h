@@ -3,6 +3,7 @@
 #include "Generator.h"
 #include "IdList.h"
 
+#include <map>
 #include <set>
 
 #include <string>
@@ -22,10 +23,17 @@ std::string Quoted(const std::string& name);
 std::string ColumnOf(const TMember& m);
 std::string ReferenceColumn(const TClassMember& mapped, std::set<std::string>& columns);
 
+// What a target adds to a class's package in struts.xml: lines after its
+// opening tag, and methods the wildcard may call besides the six.
+struct TStrutsPackageExtras {
+    std::string afterOpening;
+    std::string moreMethods; // ",DownloadGoodsPhoto"
+};
+
 // The generated blocks and files, for the generators above and for tests.
-// readOnlyClasses (views) may only be queried.
-std::string BuildStrutsBlock(
-    const std::string& packageName, const TIdList& classes, const std::set<std::string>& readOnlyClasses = {});
+// readOnlyClasses (views) may only be queried; extras by class name.
+std::string BuildStrutsBlock(const std::string& packageName, const TIdList& classes,
+    const std::set<std::string>& readOnlyClasses = {}, const std::map<std::string, TStrutsPackageExtras>& extras = {});
 std::string BuildHibernateMappingLines(const std::string& packagePath, const TIdList& classes);
 std::string BuildMappingContent(const TClassData& c);
 // The whole mapping file of a class: its template filled in.
