@@ -3,6 +3,7 @@
 #include "ProjectDAO.h"
 #include "ProjectDatabase.h"
 #include "Templates.h"
+#include "WebStyle.h"
 
 #include <string>
 #include <vector>
@@ -39,6 +40,7 @@ struct TGenInput {
     TProjectDatabase database = {}; // the database of an imported project; empty otherwise
     std::string projectName = {}; // names the web application and its war
     std::string target = kTargetLegacy; // a row of the target table (Target.h)
+    TWebStyle web = {}; // the words of the target's pages: set by the target that prints them
 
     // "src" and "src/com/<package path>/<kind>".
     std::string SourceDir() const { return "src"; }

@@ -15,11 +15,11 @@ std::string LabelOf(const TMember& member)
 // <%@ page ... %>
 // <%@ taglib prefix="c" ... %>
 // <!DOCTYPE html> <html> <head> ... <title>title</title> ... <body>
-void JspDirectives(TText& out)
+void JspDirectives(TText& out, const TWebStyle& web)
 {
     out.Line("<%@ page contentType=\"text/html; charset=UTF-8\" pageEncoding=\"UTF-8\" %>");
-    out.Line("<%@ taglib prefix=\"c\" uri=\"http://java.sun.com/jsp/jstl/core\" %>");
-    out.Line("<%@ taglib prefix=\"fn\" uri=\"http://java.sun.com/jsp/jstl/functions\" %>");
+    out.Line("<%@ taglib prefix=\"c\" uri=\"" + web.jstlCore + "\" %>");
+    out.Line("<%@ taglib prefix=\"fn\" uri=\"" + web.jstlFunctions + "\" %>");
     out.Line("<c:set var=\"ctx\" value=\"${pageContext.request.contextPath}\"/>");
 }
 
@@ -41,18 +41,19 @@ void HtmlHead(TText& out, const std::string& title)
 
 } // namespace
 
-void JspHead(TText& out, const std::string& title)
+void JspHead(TText& out, const TWebStyle& web, const std::string& title)
 {
-    JspDirectives(out);
+    JspDirectives(out, web);
     HtmlHead(out, title);
 }
 
 // <body> ... <%@ include file="/WEB-INF/jspf/frame.jspf" %>
 // <main class="content"> <div class="crumbs"> 首页 / ... </div>
-void JspFramedHead(TText& out, bool directives, const std::string& title, const std::string& crumbs)
+void JspFramedHead(
+    TText& out, const TWebStyle& web, bool directives, const std::string& title, const std::string& crumbs)
 {
     if (directives)
-        JspDirectives(out);
+        JspDirectives(out, web);
     HtmlHead(out, title);
     out.Line("<%@ include file=\"/WEB-INF/jspf/frame.jspf\" %>");
     out.Line("<main class=\"content\">");

@@ -1,6 +1,7 @@
 #pragma once
 #include "Member.h"
 #include "TextBuilder.h"
+#include "WebStyle.h"
 
 #include <string>
 
@@ -16,12 +17,13 @@ std::string LabelOf(const TMember& member);
 
 // The page directive, the JSTL core and functions tag libraries and ${ctx}
 // (the context path).
-void JspDirectives(TText& out);
+void JspDirectives(TText& out, const TWebStyle& web);
 // JspDirectives, then the HTML head with the title, up to and with <body>.
-void JspHead(TText& out, const std::string& title);
+void JspHead(TText& out, const TWebStyle& web, const std::string& title);
 // JspHead (without the directives when the page has written them), then the frame of a signed-in page: the top bar and
 // the menu (WEB-INF/jspf/frame.jspf) and the breadcrumbs after 首页 (HTML already).
-void JspFramedHead(TText& out, bool directives, const std::string& title, const std::string& crumbs);
+void JspFramedHead(
+    TText& out, const TWebStyle& web, bool directives, const std::string& title, const std::string& crumbs);
 // The end of the frame, then JspTail.
 void JspFramedTail(TText& out);
 // </body> and </html>.

@@ -18,21 +18,20 @@ void AddFieldRow(TText& out, const std::string& label, const std::string& type, 
 // The text the Actions put URL-encoded (java.net.URLEncoder.encode, the
 // JVM's default charset, which the application checks at start is
 // Chinese-capable) under "message" or "error", decoded into ${text}.
-void DecodeText(TText& out, const std::string& key)
+void DecodeText(TText& out, const TWebStyle& web, const std::string& key)
 {
     out.Line("<%");
     out.Line("    Object text = request.getAttribute(\"" + key + "\");");
-    out.Line(
-        "    pageContext.setAttribute(\"text\", text == null ? \"\" : java.net.URLDecoder.decode(text.toString()));");
+    out.Line("    pageContext.setAttribute(\"text\", text == null ? \"\" : " + web.Decoded("text.toString()") + ");");
     out.Line("%>");
 }
 
 // message.jsp: what an Action did, and the way back to the list it came from.
-std::string BuildMessagePage()
+std::string BuildMessagePage(const TWebStyle& web)
 {
     TText out;
-    JspFramedHead(out, true, "操作成功", "操作结果");
-    DecodeText(out, "message");
+    JspFramedHead(out, web, true, "操作成功", "操作结果");
+    DecodeText(out, web, "message");
     out.Line("<div class=\"card\">");
     out.Line("<h1>操作成功</h1>");
     out.Line("<p class=\"message\"><c:out value=\"${text}\"/></p>");
@@ -48,8 +47,8 @@ std::string BuildMessagePage()
 std::string BuildErrorPage(const TGenInput& in)
 {
     TText out;
-    JspDirectives(out);
-    out.Line("<c:set var=\"origin\" value=\"${requestScope['javax.servlet.forward.servlet_path']}\"/>");
+    JspDirectives(out, in.web);
+    out.Line("<c:set var=\"origin\" value=\"${requestScope['" + in.web.servlet + "forward.servlet_path']}\"/>");
     out.Line("<c:choose>");
     for (const auto& c : in.classes) {
         const std::string& C = c.name;
@@ -57,8 +56,8 @@ std::string BuildErrorPage(const TGenInput& in)
             "_Modify" + C + ".action'}\"><jsp:include page=\"/" + C + "_add.jsp\"/></c:when>");
     }
     out.Line("<c:otherwise>");
-    JspFramedHead(out, false, "操作失败", "操作结果");
-    DecodeText(out, "error");
+    JspFramedHead(out, in.web, false, "操作失败", "操作结果");
+    DecodeText(out, in.web, "error");
     out.Line("<div class=\"card\">");
     out.Line("<h1>操作失败</h1>");
     out.Line("<p class=\"error\"><c:out value=\"${text}\"/></p>");
@@ -108,13 +107,13 @@ std::string BuildFrame(const TGenInput& in)
 
 // WEB-INF/fault.jsp: the error page of web.xml: a Chinese message for the
 // status, no stack trace and no source.
-std::string BuildFaultPage()
+std::string BuildFaultPage(const TWebStyle& web)
 {
     TText out;
     out.Line("<%@ page contentType=\"text/html; charset=UTF-8\" pageEncoding=\"UTF-8\" isErrorPage=\"true\" %>");
-    out.Line("<%@ taglib prefix=\"c\" uri=\"http://java.sun.com/jsp/jstl/core\" %>");
+    out.Line("<%@ taglib prefix=\"c\" uri=\"" + web.jstlCore + "\" %>");
     out.Line("<c:set var=\"ctx\" value=\"${pageContext.request.contextPath}\"/>");
-    out.Line("<c:set var=\"status\" value=\"${requestScope['javax.servlet.error.status_code']}\"/>");
+    out.Line("<c:set var=\"status\" value=\"${requestScope['" + web.servlet + "error.status_code']}\"/>");
     out.Line("<!DOCTYPE html>");
     out.Line("<html lang=\"zh-CN\">");
     out.Line("<head>");
@@ -142,7 +141,7 @@ std::string BuildFaultPage()
 std::string BuildLoginPage(const TGenInput& in)
 {
     TText out;
-    JspHead(out, "系统登录");
+    JspHead(out, in.web, "系统登录");
     out.Line("<div class=\"login\">");
     out.Line("<form class=\"card narrow\" method=\"post\" action=\"${ctx}/login_CheckLogin.action\">");
     out.Line(JspCsrfField());
@@ -165,10 +164,10 @@ std::string BuildLoginPage(const TGenInput& in)
     return out.Str();
 }
 
-std::string BuildChangePasswordPage()
+std::string BuildChangePasswordPage(const TWebStyle& web)
 {
     TText out;
-    JspFramedHead(out, true, "修改密码", "修改密码");
+    JspFramedHead(out, web, true, "修改密码", "修改密码");
     out.Line("<div class=\"card\">");
     out.Line("<h1>修改密码</h1>");
     out.Line("<c:if test=\"${not empty sessionScope.passwordMustChange}\"><p class=\"notice\">"
@@ -195,7 +194,7 @@ std::string BuildChangePasswordPage()
 std::string BuildMainPage(const TGenInput& in)
 {
     TText out;
-    JspFramedHead(out, true, HtmlText(in.projectName), "");
+    JspFramedHead(out, in.web, true, HtmlText(in.projectName), "");
     out.Line("<div class=\"card\">");
     out.Line("<h1>" + HtmlText(in.projectName) + "</h1>");
     out.Line("<p>当前用户: <c:out value=\"${sessionScope.username}\"/> | <a "
@@ -238,10 +237,8 @@ std::string BuildWebXml(const TGenInput& in)
     const std::string utils = "com." + in.packageName + ".utils.";
     TText out;
     out.Line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
-    out.Line("<web-app xmlns=\"http://xmlns.jcp.org/xml/ns/javaee\" "
-             "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"");
-    out.Line("    xsi:schemaLocation=\"http://xmlns.jcp.org/xml/ns/javaee "
-             "http://xmlns.jcp.org/xml/ns/javaee/web-app_3_1.xsd\" version=\"3.1\">");
+    for (const std::string& line : in.web.webApp)
+        out.Line(line);
     out.Line("    <display-name>" + HtmlText(in.projectName) + "</display-name>");
     out.Line("    <!-- 启动时检查 JVM 的字符集, 没有管理员时创建初始管理员 -->");
     out.Line("    <listener>");
@@ -260,11 +257,11 @@ std::string BuildWebXml(const TGenInput& in)
     out.Line("    <!-- Struts 分为两步: 先查出请求要执行的动作(login 据此检查权限、POST 和防伪令牌), 再执行它 -->");
     out.Line("    <filter>");
     out.Line("        <filter-name>struts2-prepare</filter-name>");
-    out.Line("        <filter-class>org.apache.struts2.dispatcher.ng.filter.StrutsPrepareFilter</filter-class>");
+    out.Line("        <filter-class>" + in.web.strutsFilters + "StrutsPrepareFilter</filter-class>");
     out.Line("    </filter>");
     out.Line("    <filter>");
     out.Line("        <filter-name>struts2-execute</filter-name>");
-    out.Line("        <filter-class>org.apache.struts2.dispatcher.ng.filter.StrutsExecuteFilter</filter-class>");
+    out.Line("        <filter-class>" + in.web.strutsFilters + "StrutsExecuteFilter</filter-class>");
     out.Line("    </filter>");
     for (const char* name : { "encoding", "struts2-prepare", "login", "struts2-execute" }) {
         out.Line("    <filter-mapping>");
@@ -291,9 +288,8 @@ std::string BuildWebXml(const TGenInput& in)
     out.Line("    <session-config>");
     out.Line("        <session-timeout>30</session-timeout>");
     out.Line("        <cookie-config>");
-    out.Line("            <!-- Jetty 9.4: SameSite=Lax (Tomcat: META-INF/context.xml) -->");
-    out.Line("            <comment>__SAME_SITE_LAX__</comment>");
-    out.Line("            <http-only>true</http-only>");
+    for (const std::string& line : in.web.sessionCookie)
+        out.Line(line);
     out.Line("        </cookie-config>");
     out.Line("        <tracking-mode>COOKIE</tracking-mode>");
     out.Line("    </session-config>");
@@ -360,11 +356,11 @@ public:
         };
         page("login.jsp", BuildLoginPage(in));
         page("main.jsp", BuildMainPage(in));
-        page("message.jsp", BuildMessagePage());
+        page("message.jsp", BuildMessagePage(in.web));
         page("error.jsp", BuildErrorPage(in));
-        page("changePassword.jsp", BuildChangePasswordPage());
+        page("changePassword.jsp", BuildChangePasswordPage(in.web));
         out.push_back({ "WebRoot/WEB-INF", "web.xml", BuildWebXml(in), TEncoding::Utf8, "生成完成!" });
-        out.push_back({ "WebRoot/WEB-INF", "fault.jsp", BuildFaultPage(), TEncoding::Utf8, done });
+        out.push_back({ "WebRoot/WEB-INF", "fault.jsp", BuildFaultPage(in.web), TEncoding::Utf8, done });
         out.push_back({ "WebRoot/WEB-INF/jspf", "frame.jspf", BuildFrame(in), TEncoding::Utf8, done });
         for (const char* file : { kStyleSheet, kScript, kStaticLicence }) {
             std::string name = std::string(file).substr(std::string(file).rfind('/') + 1);

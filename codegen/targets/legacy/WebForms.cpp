@@ -272,12 +272,12 @@ std::string Crumbs(const TClassData& data, const std::string& page)
 
 // Why an add or modify the Action refused (error.jsp shows this form again):
 // the Action's text, URL-encoded under "error", after the class's name.
-void AddRefusal(TText& out, const std::string& friendName)
+void AddRefusal(TText& out, const TWebStyle& web, const std::string& friendName)
 {
     out.Line("<c:if test=\"${not empty requestScope.error}\">");
     out.Line("<%");
-    out.Line("    pageContext.setAttribute(\"_refusal\", "
-             "java.net.URLDecoder.decode(request.getAttribute(\"error\").toString()));");
+    out.Line("    pageContext.setAttribute(\"_refusal\", " + web.Decoded("request.getAttribute(\"error\").toString()") +
+        ");");
     out.Line("%>");
     out.Line("<ul class=\"errors\"><li>" + friendName + "未保存: <c:out value=\"${_refusal}\"/></li>");
     out.Line("<c:if test=\"${requestScope._rowRefusal == 'gone'}\"><li>该" + friendName +
@@ -308,15 +308,15 @@ std::string BuildAddPage(const TGenInput& in, const TClassData& data)
     std::string c = ClassVariableName(C);
     std::string friendName = HtmlText(data.friendName);
     TText out;
-    JspDirectives(out);
-    out.Line("<c:set var=\"_origin\" value=\"${requestScope['javax.servlet.forward.servlet_path']}\"/>");
+    JspDirectives(out, in.web);
+    out.Line("<c:set var=\"_origin\" value=\"${requestScope['" + in.web.servlet + "forward.servlet_path']}\"/>");
     out.Line("<c:if test=\"${_origin != '/" + C + "/" + C + "_AddView.action' and _origin != '/" + C + "/" + C +
         "_Add" + C + ".action' and _origin != '/" + C + "/" + C + "_Modify" + C + ".action'}\">");
     out.Line("<c:redirect url=\"/" + C + "/" + C + "_Query" + C +
         ".action\"><c:param name=\"refused\" value=\"1\"/></c:redirect>");
     out.Line("</c:if>");
     out.Line("<c:set var=\"_modifying\" value=\"${_origin == '/" + C + "/" + C + "_Modify" + C + ".action'}\"/>");
-    JspFramedHead(out, false,
+    JspFramedHead(out, in.web, false,
         "<c:choose><c:when test=\"${_modifying}\">修改" + friendName + "</c:when><c:otherwise>添加" + friendName +
             "</c:otherwise></c:choose>",
         Crumbs(
@@ -326,7 +326,7 @@ std::string BuildAddPage(const TGenInput& in, const TClassData& data)
     out.Line("<h1><c:choose><c:when test=\"${_modifying}\">修改" + friendName + "</c:when><c:otherwise>添加" +
         friendName + "</c:otherwise></c:choose></h1>");
     JspActionErrors(out);
-    AddRefusal(out, friendName);
+    AddRefusal(out, in.web, friendName);
     out.Line("<form method=\"post\" action=\"${ctx}/" + C + "/${_modifying ? '" + C + "_Modify" + C + "' : '" + C +
         "_Add" + C + "'}.action" + UploadForm(data) + ">");
     out.Line(JspCsrfField());
@@ -357,7 +357,7 @@ std::string BuildModifyPage(const TGenInput& in, const TClassData& data)
     std::string c = ClassVariableName(C);
     std::string friendName = HtmlText(data.friendName);
     TText out;
-    JspFramedHead(out, true, "修改" + friendName, Crumbs(data, "修改"));
+    JspFramedHead(out, in.web, true, "修改" + friendName, Crumbs(data, "修改"));
     out.Line("<c:if test=\"${empty " + c + "}\"><c:redirect url=\"/" + C + "/" + C + "_Query" + C +
         ".action\"><c:param name=\"refused\" value=\"1\"/></c:redirect></c:if>");
     AddLists(out, in, data);

@@ -71,7 +71,7 @@ std::string BuildQueryPage(const TGenInput& in, const TClassData& data)
     const std::string& p = data.primary.GetMemberName();
     std::string friendName = HtmlText(data.friendName);
     TText out;
-    JspFramedHead(out, true, friendName + "列表", friendName + " / 列表");
+    JspFramedHead(out, in.web, true, friendName + "列表", friendName + " / 列表");
     // A page past the last one (the query found fewer rows meanwhile, or the
     // link was typed) shows the last page instead.
     out.Line("<c:set var=\"_pages\" value=\"${totalPage > 0 ? totalPage : 1}\"/>");
