@@ -12,6 +12,8 @@ const IGenerator& CurrentWebGenerator();
 
 namespace {
 
+// Each from the target's own template folder where its text differs,
+// from the shared one (the legacy target's) where it does not.
 const std::vector<TSupportFile>& CurrentSupportFiles()
 {
     static const std::vector<TSupportFile> files = {
@@ -20,12 +22,12 @@ const std::vector<TSupportFile>& CurrentSupportFiles()
         { "utils", "EmptyAsNull.java", false, "current/" },
         { "utils", "CardIdFieldValidator.java", false, "current/" },
         { "action", "LoginAction.java", false, "current/" },
-        { "action", "LoginAction-login_CheckLogin-validation.xml", true, "current/" },
+        { "action", "LoginAction-login_CheckLogin-validation.xml", true, "" },
         { "action", "UserAction.java", false, "current/" },
         { "action", "ChangePasswordAction.java", false, "current/" },
         { "dao", "AdminDAO.java", false, "current/" },
         { "domain", "Admin.java", false, "current/" },
-        { "domain", "Admin-admin-validation.xml", true, "current/" },
+        { "domain", "Admin-admin-validation.xml", true, "" },
     };
     return files;
 }
