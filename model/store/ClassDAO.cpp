@@ -1,7 +1,5 @@
 #include "ClassDAO.h"
 
-#include "ModelChecks.h"
-
 std::string TClassDAO::GetClassName(int classId)
 {
     return db_.QueryText("select className from t_class where classId=?", { classId });
@@ -77,31 +75,4 @@ TIdList TClassDAO::ListOtherClasses(int projectId, int classId)
 {
     return ReadList("select classId,className from t_class where classId<>? and projectId=? order by classId",
         { classId, projectId });
-}
-
-namespace {
-
-// The rule is the one the generation run applies to its snapshot.
-bool Report(const TCheckResult& result, IModelCheckReport& report)
-{
-    if (result.Passed())
-        return true;
-    report.SetErrorClassId(result.classId);
-    if (result.kind == TCheckKind::PrimaryMember)
-        report.PrimaryMemberError();
-    else
-        report.DisplayMemberError();
-    return false;
-}
-
-} // namespace
-
-bool TClassDAO::CheckPrimaryMembers(const TIdList& classes, IModelCheckReport& report)
-{
-    return Report(::CheckPrimaryMembers(TModelSnapshot::ReadClassList(classes)), report);
-}
-
-bool TClassDAO::CheckDisplayMembers(const TIdList& classes, IModelCheckReport& report)
-{
-    return Report(::CheckDisplayMembers(TModelSnapshot::ReadClassList(classes)), report);
 }

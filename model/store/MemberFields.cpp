@@ -1,6 +1,6 @@
 #include "MemberFields.h"
 
-#include "EntryRules.h"
+#include "MemberEntry.h"
 
 namespace {
 
