@@ -28,9 +28,9 @@ std::string& UpgradeNotice()
     return notice;
 }
 
-sqlite3*& SharedConnection()
+TSqliteHandle& SharedConnection()
 {
-    static sqlite3* connection = nullptr;
+    static TSqliteHandle connection;
     return connection;
 }
 
@@ -94,8 +94,7 @@ void TDbHelper::CloseSharedConnection()
     std::lock_guard<std::recursive_mutex> guard(DbLock());
     if (SharedConnection()) {
         FinalizePrepared();
-        sqlite3_close_v2(SharedConnection());
-        SharedConnection() = nullptr;
+        SharedConnection().reset();
     }
 }
 
@@ -104,7 +103,7 @@ sqlite3* TDbHelper::GetConnection()
     std::lock_guard<std::recursive_mutex> guard(DbLock());
     if (!SharedConnection())
         SharedConnection() = OpenModelDatabase(SharedPath(), &UpgradeNotice());
-    return SharedConnection();
+    return SharedConnection().get();
 }
 
 std::unique_ptr<TResultSet> TDbHelper::OpenQuery(const std::string& sql, const TSqlValues& values)

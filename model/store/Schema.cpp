@@ -41,23 +41,24 @@ void CreateModelDatabase(const std::string& path)
 {
     std::string temp = path + ".javagen-" + std::to_string(getpid()) + ".tmp";
     unlink(temp.c_str());
-    sqlite3* db = nullptr;
+    sqlite3* opened = nullptr;
     int rc = sqlite3_open_v2(
-        SqliteName(temp).c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+        SqliteName(temp).c_str(), &opened, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    TSqliteHandle db(opened); // closed on every way out, even a failed open's
     if (rc != SQLITE_OK) {
-        std::string engine = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-        sqlite3_close_v2(db);
+        std::string engine = db ? sqlite3_errmsg(db.get()) : sqlite3_errstr(rc);
+        db.reset();
         unlink(temp.c_str());
         throw TDbError("无法打开数据库文件 " + path + "：" + engine, rc);
     }
     std::string message;
     char* error = nullptr;
-    rc = sqlite3_exec(db, ("begin;" + CreateSchemaSql() + "commit;").c_str(), nullptr, nullptr, &error);
+    rc = sqlite3_exec(db.get(), ("begin;" + CreateSchemaSql() + "commit;").c_str(), nullptr, nullptr, &error);
     if (rc != SQLITE_OK) {
         message = error ? error : sqlite3_errstr(rc);
         sqlite3_free(error);
     }
-    sqlite3_close_v2(db);
+    db.reset();
     if (rc != SQLITE_OK) {
         unlink(temp.c_str());
         throw TDbError("无法在 " + path + " 中创建数据表：" + message, rc);
@@ -195,21 +196,23 @@ std::string KeepCopy(sqlite3* db, const std::string& path, int version)
         throw refuse("磁盘空间不足：需要约 " + std::to_string(size / 1024 + 64) + " KB，只剩 " +
             std::to_string(space.available / 1024) + " KB");
     std::string temporary = copy + ".tmp-" + std::to_string(getpid());
-    sqlite3* target = nullptr;
-    int rc = sqlite3_open_v2(SqliteName(temporary).c_str(), &target,
+    sqlite3* opened = nullptr;
+    int rc = sqlite3_open_v2(SqliteName(temporary).c_str(), &opened,
         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    TSqliteHandle target(opened);
     if (rc == SQLITE_OK) {
-        sqlite3_backup* backup = sqlite3_backup_init(target, "main", db, "main");
+        sqlite3_backup* backup = sqlite3_backup_init(target.get(), "main", db, "main");
         if (!backup) {
-            rc = sqlite3_errcode(target);
+            rc = sqlite3_errcode(target.get());
         } else {
             rc = sqlite3_backup_step(backup, -1);
             int finished = sqlite3_backup_finish(backup);
             rc = rc == SQLITE_DONE ? finished : rc;
         }
     }
-    std::string engine = target ? sqlite3_errmsg(target) : sqlite3_errstr(rc);
-    int closed = sqlite3_close_v2(target);
+    std::string engine = target ? sqlite3_errmsg(target.get()) : sqlite3_errstr(rc);
+    // Closed here, its result checked: the copy is complete only then.
+    int closed = sqlite3_close_v2(target.release());
     if (rc == SQLITE_OK && closed == SQLITE_OK)
         std::filesystem::rename(temporary, copy, ec);
     if (rc != SQLITE_OK || closed != SQLITE_OK || ec) {
@@ -267,7 +270,7 @@ std::string DatabasePathFault(const std::string& path)
     return "";
 }
 
-sqlite3* OpenModelDatabase(const std::string& path, std::string* upgraded)
+TSqliteHandle OpenModelDatabase(const std::string& path, std::string* upgraded)
 {
     std::string fault = DatabasePathFault(path);
     if (!fault.empty())
@@ -279,14 +282,15 @@ sqlite3* OpenModelDatabase(const std::string& path, std::string* upgraded)
     CheckFileKind(path);
     // Every use of the connection holds TDbHelper's lock, so SQLite's own
     // per-call mutex would only add cost.
-    sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(SqliteName(path).c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        std::string engine = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-        sqlite3_close_v2(db);
-        throw TDbError("无法打开数据库文件 " + path + "：" + engine, rc);
-    }
-    try {
+    sqlite3* opened = nullptr;
+    int rc = sqlite3_open_v2(SqliteName(path).c_str(), &opened, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    TSqliteHandle handle(opened);
+    if (rc != SQLITE_OK)
+        throw TDbError("无法打开数据库文件 " + path + "：" +
+                (handle ? std::string(sqlite3_errmsg(handle.get())) : std::string(sqlite3_errstr(rc))),
+            rc);
+    sqlite3* db = handle.get();
+    {
         sqlite3_busy_timeout(db, 10000);
         Harden(db);
         CheckObjects(db, path);
@@ -303,11 +307,8 @@ sqlite3* OpenModelDatabase(const std::string& path, std::string* upgraded)
             *upgraded = "模型数据库文件 " + path + " 已从结构版本 " + std::to_string(version) + " 升级到版本 " +
                 std::to_string(CurrentSchemaVersion()) + "，升级前的文件保存为 " + copy +
                 "。旧版本的程序打不开升级后的文件，需要时请用这个副本。" + lockNotice;
-    } catch (...) {
-        sqlite3_close_v2(db);
-        throw;
     }
-    return db;
+    return handle;
 }
 
 std::string MigrateModelDatabase(

@@ -1,15 +1,22 @@
 #pragma once
+#include <sqlite3.h>
+
+#include <memory>
 #include <string>
 #include <vector>
 
-struct sqlite3;
+// A connection that closes itself: the one way this program holds one.
+struct TSqliteClose {
+    void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+};
+using TSqliteHandle = std::unique_ptr<sqlite3, TSqliteClose>;
 
 // Opens the model database at path: creates it with the three tables when
 // the file is missing; refuses (TDbError naming the file) a file that is not
 // an SQLite 3 database or lacks a table or column, and never alters it.
 // An older file is upgraded; upgraded (when given) then receives a line
 // for the user naming the copy kept of the file as it was.
-sqlite3* OpenModelDatabase(const std::string& path, std::string* upgraded = nullptr);
+TSqliteHandle OpenModelDatabase(const std::string& path, std::string* upgraded = nullptr);
 
 // Why a path cannot name a model database at all, or empty: the empty name
 // and ":memory:" (SQLite would keep the model in a temporary or in-memory
