@@ -236,9 +236,9 @@ std::string TMergePlan::TargetChange() const
 
 std::string TMergePlan::Heading() const
 {
-    std::string target = TargetChange();
-    std::string package = oldPackageFiles > 0 ? PackageChange() : "";
-    return target + (!target.empty() && !package.empty() ? "\n" : "") + package;
+    std::string targetLine = TargetChange();
+    std::string packageLine = oldPackageFiles > 0 ? PackageChange() : "";
+    return targetLine + (!targetLine.empty() && !packageLine.empty() ? "\n" : "") + packageLine;
 }
 
 bool TMergePlan::Deletes(const TMergeStep& step) const

@@ -26,11 +26,11 @@ public:
         progress.push_back(line);
     }
     void Done() override { Record("done"); }
-    void MergeDone(const TMergeSummary& summary) override
+    void MergeDone(const TMergeSummary& made) override
     {
         Record("merged");
         std::lock_guard<std::mutex> guard(lock_);
-        this->summary = summary;
+        summary = made;
     }
     void MergePlanned(const std::shared_ptr<const TMergePlan>& made) override
     {
