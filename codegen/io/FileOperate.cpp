@@ -12,6 +12,8 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
+#include <map>
+#include <mutex>
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <unistd.h>
@@ -145,23 +147,24 @@ bool TFileStamp::Unchanged(const std::string& path) const
         now.ctimeNs == ctimeNs;
 }
 
-std::string TFileOperate::ReadFileBytes(const std::string& path, bool missingIsEmpty, TFileStamp* stamp)
+namespace {
+
+// The file system's kind per device, asked once: the same for every file of it.
+bool TimesAreTrustedOn(int fd, dev_t device)
 {
-    if (stamp)
-        *stamp = {};
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0) {
-        if (errno == ENOENT && missingIsEmpty)
-            return "";
-        throw TFileError("找不到文件 " + path);
-    }
-    if (!S_ISREG(info.st_mode))
-        throw TFileError("文件 " + path + " 不是普通文件，无法读取");
-    // Non-blocking, so that a file swapped for a named pipe after the test
-    // cannot hang the read; checked again on what was opened.
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        throw TFileError("无法读取文件 " + path + "：" + SystemError());
+    static std::mutex lock;
+    static std::map<dev_t, bool> known;
+    std::lock_guard<std::mutex> guard(lock);
+    auto found = known.find(device);
+    if (found == known.end())
+        found = known.emplace(device, TimesAreTrusted(fd)).first;
+    return found->second;
+}
+
+// The bytes of an opened file, which must be a regular one (the open was
+// non-blocking, so that a file swapped for a named pipe cannot hang it).
+std::string ReadOpened(int fd, const std::string& path, TFileStamp* stamp)
+{
     // The clock before the stamp, the stamp before the bytes: a write
     // between them leaves a stamp that no longer matches.
     timespec now;
@@ -172,7 +175,7 @@ std::string TFileOperate::ReadFileBytes(const std::string& path, bool missingIsE
         throw TFileError("文件 " + path + " 不是普通文件，无法读取");
     }
     if (stamp)
-        *stamp = StampOf(opened, Nanoseconds(now), TimesAreTrusted(fd));
+        *stamp = StampOf(opened, Nanoseconds(now), TimesAreTrustedOn(fd, opened.st_dev));
     std::string bytes;
     bytes.reserve(static_cast<size_t>(opened.st_size));
     char buffer[65536];
@@ -191,6 +194,42 @@ std::string TFileOperate::ReadFileBytes(const std::string& path, bool missingIsE
     }
     ::close(fd);
     return bytes;
+}
+
+} // namespace
+
+std::string TFileOperate::ReadFileBytes(const std::string& path, bool missingIsEmpty, TFileStamp* stamp)
+{
+    if (stamp)
+        *stamp = {};
+    // Looked at before it is opened: opening a device can make it act.
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT && missingIsEmpty)
+            return "";
+        throw TFileError("找不到文件 " + path);
+    }
+    if (!S_ISREG(info.st_mode))
+        throw TFileError("文件 " + path + " 不是普通文件，无法读取");
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        throw TFileError("无法读取文件 " + path + "：" + SystemError());
+    return ReadOpened(fd, path, stamp);
+}
+
+std::optional<std::string> TFileOperate::ReadIfRegular(const std::string& path, TFileStamp* stamp)
+{
+    if (stamp)
+        *stamp = {};
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return std::nullopt;
+        if (errno == ELOOP)
+            throw TFileError("文件 " + path + " 是符号链接，无法读取");
+        throw TFileError("无法读取文件 " + path + "：" + SystemError());
+    }
+    return ReadOpened(fd, path, stamp);
 }
 
 std::string TFileOperate::ReadText(const std::string& path)

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -70,6 +71,10 @@ public:
     // missing and missingIsEmpty is false.
     // With stamp, also which file was read (missing: an unsettled stamp).
     static std::string ReadFileBytes(const std::string& path, bool missingIsEmpty = false, TFileStamp* stamp = nullptr);
+    // The same for a file of an output tree that its guard found to be a
+    // regular file or missing: nothing when it is missing, and a symbolic
+    // link put in its place since is refused, never followed.
+    static std::optional<std::string> ReadIfRegular(const std::string& path, TFileStamp* stamp = nullptr);
 
     // Temporary files are named <file>.javagen-<pid>-<n>.tmp; the longest
     // output file name that leaves room for that, and for the ".new" a

@@ -35,11 +35,9 @@ std::string TBaseStore::Relative(const std::string& path) const
 
 std::optional<std::string> TBaseStore::Read(const std::string& relative, TFileStamp* stamp) const
 {
-    std::error_code ec;
-    if (!guard_.Unsafe(".javagen/base/" + relative).empty() ||
-        !fs::is_regular_file(fs::symlink_status(BasePath(relative), ec)))
+    if (!guard_.Unsafe(".javagen/base/" + relative).empty())
         return std::nullopt;
-    return TFileOperate::ReadFileBytes(BasePath(relative), false, stamp);
+    return TFileOperate::ReadIfRegular(BasePath(relative), stamp);
 }
 
 void TBaseStore::Write(const std::string& relative, const std::string& bytes)

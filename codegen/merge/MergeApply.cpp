@@ -23,7 +23,7 @@ void CheckStillCurrent(const TMergePlan& plan, const TBaseStore& bases)
         if (!bases.Guard().Unsafe(step.relative).empty())
             throw TStalePlan(
                 step.displayPath + " 在合并计划做出后变成了符号链接或其他文件，计划没有执行，请重新合并生成!");
-        if (step.disk.Still(step.path, [&] { return ReadIfPresent(step.path); }) &&
+        if (step.disk.Still(step.path, [&] { return TFileOperate::ReadIfRegular(step.path); }) &&
             step.base.Still(bases.BasePath(step.relative), [&] { return bases.Read(step.relative); }))
             continue;
         throw TStalePlan(step.displayPath + " 在合并计划做出后已被修改，计划没有执行，请重新合并生成!");

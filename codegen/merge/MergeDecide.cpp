@@ -71,14 +71,14 @@ void TMergePlanner::Decide(TMergeStep& step, const std::string& next) const
     }
     TFileStamp baseStamp, diskStamp;
     std::optional<std::string> base = bases_.Read(step.relative, &baseStamp);
-    std::optional<std::string> disk = ReadIfPresent(step.path, &diskStamp);
+    std::optional<std::string> disk = TFileOperate::ReadIfRegular(step.path, &diskStamp);
     step.disk = TFileState::Of(disk, diskStamp);
     step.base = TFileState::Of(base, baseStamp);
     step.baseCurrent = base && *base == next;
 
     // The user took NAME.new over: it is the base the file grew from.
     if (disk && !base && *disk != next && guard.Unsafe(step.relative + ".new").empty() &&
-        ReadIfPresent(step.path + ".new") == disk) {
+        TFileOperate::ReadIfRegular(step.path + ".new") == disk) {
         base = disk;
         step.adopted = step.relative + ".new";
     }
@@ -92,7 +92,7 @@ void TMergePlanner::Decide(TMergeStep& step, const std::string& next) const
         from = previousPackageDir_ + step.relative.substr(packageDir_.size());
     if (!disk && !from.empty() && guard.Unsafe(from).empty() && guard.Unsafe(".javagen/base/" + from).empty()) {
         std::optional<std::string> oldBase = bases_.Read(from);
-        std::optional<std::string> oldDisk = ReadIfPresent(bases_.FilePath(from));
+        std::optional<std::string> oldDisk = TFileOperate::ReadIfRegular(bases_.FilePath(from));
         if (oldBase && oldDisk && *oldBase != *oldDisk && !IsBinaryText(*oldDisk) && !IsBinaryText(*oldBase) &&
             !HasConflictMarkers(*oldDisk)) {
             TStructuralMerge merged = MergeEdited(step.path, *oldBase, *oldDisk, next);
@@ -150,9 +150,9 @@ void TMergePlanner::PlaceBeside(TMergeStep& step, const std::string& next) const
         std::string name = step.relative + ".new" + (n == 1 ? "" : std::to_string(n));
         if (!guard.Unsafe(name).empty() || !guard.Unsafe(".javagen/beside/" + name).empty())
             continue;
-        std::optional<std::string> there = ReadIfPresent(root + "/" + name);
+        std::optional<std::string> there = TFileOperate::ReadIfRegular(root + "/" + name);
         // Free, or what the program put there last: it may be replaced.
-        if (there && there != next && there != ReadIfPresent(root + "/.javagen/beside/" + name))
+        if (there && there != next && there != TFileOperate::ReadIfRegular(root + "/.javagen/beside/" + name))
             continue;
         step.besidePath = root + "/" + name;
         step.besideRecord = "beside/" + name;

@@ -47,14 +47,6 @@ bool HasConflictMarkers(const std::string& bytes)
     return bytes.find("\n<<<<<<< ") != std::string::npos || bytes.compare(0, 8, "<<<<<<< ") == 0;
 }
 
-std::optional<std::string> ReadIfPresent(const std::string& path, TFileStamp* stamp)
-{
-    std::error_code ec;
-    if (!fs::exists(fs::symlink_status(path, ec)))
-        return std::nullopt;
-    return TFileOperate::ReadFileBytes(path, false, stamp);
-}
-
 const char* MergeActionWord(TMergeAction action)
 {
     switch (action) {
@@ -339,7 +331,7 @@ TMergePlan TMergePlanner::Finish()
             continue;
         }
         TFileStamp diskStamp, baseStamp;
-        std::optional<std::string> disk = ReadIfPresent(step.path, &diskStamp);
+        std::optional<std::string> disk = TFileOperate::ReadIfRegular(step.path, &diskStamp);
         std::optional<std::string> base = bases_.Read(relative, &baseStamp);
         step.disk = TFileState::Of(disk, diskStamp);
         step.base = TFileState::Of(base, baseStamp);

@@ -158,7 +158,6 @@ public:
 TMergeSummary ApplyMergePlan(const TMergePlan& plan, IGenerationListener& listener);
 
 // The pieces the planner's decisions share.
-std::optional<std::string> ReadIfPresent(const std::string& path, TFileStamp* stamp = nullptr);
 TMergeLabels LabelsFor(const std::string& path, const std::string& bytes);
 bool HasConflictMarkers(const std::string& bytes);
 

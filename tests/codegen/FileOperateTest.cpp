@@ -5,6 +5,8 @@
 #include "TreeCompare.h"
 
 #include <fstream>
+#include <optional>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -69,6 +71,37 @@ TEST_F(FileOperateTest, FailuresLeaveNoHalfWrittenFile)
         EXPECT_EQ(entry.path().filename(), "kept.java");
     }
     EXPECT_EQ(count, 1);
+}
+
+// What a read inside an output tree finds in a file's place.
+TEST_F(FileOperateTest, ReadIfRegularNeverFollowsALink)
+{
+    std::ofstream(dir_ / "plain.java", std::ios::binary) << "class A {}";
+    fs::create_symlink(dir_ / "plain.java", dir_ / "link.java");
+    fs::create_directory(dir_ / "folder.java");
+    mkfifo((dir_ / "pipe.java").c_str(), 0600);
+    struct Case {
+        const char* name;
+        std::optional<std::string> bytes;
+        bool throws;
+    } cases[] = {
+        { "plain.java", "class A {}", false },
+        { "missing.java", std::nullopt, false },
+        { "plain.java/below", std::nullopt, false },
+        { "link.java", std::nullopt, true },
+        { "folder.java", std::nullopt, true },
+        { "pipe.java", std::nullopt, true },
+    };
+    for (const auto& c : cases) {
+        std::string path = (dir_ / c.name).string();
+        if (c.throws) {
+            EXPECT_THROW(TFileOperate::ReadIfRegular(path), TFileError) << c.name;
+            continue;
+        }
+        TFileStamp stamp;
+        EXPECT_EQ(TFileOperate::ReadIfRegular(path, &stamp), c.bytes) << c.name;
+        EXPECT_EQ(stamp.size, c.bytes ? static_cast<int64_t>(c.bytes->size()) : 0) << c.name;
+    }
 }
 
 TEST(OutputPathsTest, DottedPackageIsADirectoryPerSegment)
