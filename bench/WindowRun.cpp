@@ -2,9 +2,9 @@
 // the generate command until generate is enabled again, every box answered
 // at once: the window's share of a run next to javagen-cli's.
 //   QT_QPA_PLATFORM=offscreen bench_window_run DB PROJECT TEMPLATES ROOT
-#include "DbHelper.h"
-#include "Dialogs.h"
-#include "FormMain.h"
+#include "model/store/DbHelper.h"
+#include "ui/dialogs/Dialogs.h"
+#include "ui/window/FormMain.h"
 
 #include <QAction>
 #include <QApplication>

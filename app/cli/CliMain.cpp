@@ -1,12 +1,12 @@
 // javagen-cli: the model commands and the generation run without a window.
-#include "CliApp.h"
-#include "ClosestWord.h"
+#include "app/cli/CliApp.h"
+#include "model/rules/ClosestWord.h"
 
-#include "DbError.h"
-#include "DbHelper.h"
-#include "FileOperate.h"
-#include "Schema.h"
-#include "Target.h"
+#include "codegen/core/Target.h"
+#include "codegen/io/FileOperate.h"
+#include "model/store/DbError.h"
+#include "model/store/DbHelper.h"
+#include "model/store/Schema.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,10 +1,10 @@
 #pragma once
 // What the model commands of javagen-cli share: confirmations, lookups,
 // the member line, and how a command and its arguments are added.
-#include "CliApp.h"
+#include "app/cli/CliApp.h"
 
-#include "ModelCommands.h"
-#include "ModelReads.h"
+#include "model/commands/ModelCommands.h"
+#include "model/commands/ModelReads.h"
 
 #include <iostream>
 #include <string>

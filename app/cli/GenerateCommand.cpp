@@ -1,8 +1,8 @@
-#include "CliApp.h"
-#include "ProjectSettings.h"
+#include "app/cli/CliApp.h"
+#include "model/commands/ProjectSettings.h"
 
-#include "AutoCode.h"
-#include "EntryRules.h"
+#include "codegen/run/AutoCode.h"
+#include "model/rules/EntryRules.h"
 
 #include <cstdio>
 #include <iostream>

@@ -1,11 +1,11 @@
 // javagen-cli import-db: a project from the tables of a live MariaDB or
 // MySQL database.
-#include "CliApp.h"
-#include "TargetFacts.h"
+#include "app/cli/CliApp.h"
+#include "model/rules/TargetFacts.h"
 
-#include "DbSchema.h"
-#include "ProjectSettings.h"
-#include "SchemaMapping.h"
+#include "model/commands/ProjectSettings.h"
+#include "model/import/DbSchema.h"
+#include "model/import/SchemaMapping.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,10 +1,10 @@
 // javagen-cli member: add, update, delete and list a class's members.
-#include "CliApp.h"
-#include "CommandHelpers.h"
+#include "app/cli/CliApp.h"
+#include "app/cli/CommandHelpers.h"
 
-#include "EntryRules.h"
-#include "MemberFields.h"
-#include "MemberTypes.h"
+#include "model/rules/EntryRules.h"
+#include "model/store/MemberFields.h"
+#include "model/store/MemberTypes.h"
 
 #include <deque>
 #include <memory>

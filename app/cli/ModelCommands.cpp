@@ -1,21 +1,21 @@
 // javagen-cli project, class and member: the model commands, each one call
 // of the command layer the workbench uses too.
-#include "CliApp.h"
-#include "CommandHelpers.h"
-#include "TargetFacts.h"
+#include "app/cli/CliApp.h"
+#include "app/cli/CommandHelpers.h"
+#include "model/rules/TargetFacts.h"
 
-#include "AutoCode.h"
-#include "OutputFolder.h"
-#include "ProjectSettings.h"
+#include "codegen/io/OutputFolder.h"
+#include "codegen/run/AutoCode.h"
+#include "model/commands/ProjectSettings.h"
 
-#include "ClassDAO.h"
-#include "DbHelper.h"
-#include "MemberDAO.h"
-#include "MemberFields.h"
-#include "MemberTypes.h"
-#include "ModelCommands.h"
-#include "ModelReads.h"
-#include "ProjectDAO.h"
+#include "model/commands/ModelCommands.h"
+#include "model/commands/ModelReads.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/DbHelper.h"
+#include "model/store/MemberDAO.h"
+#include "model/store/MemberFields.h"
+#include "model/store/MemberTypes.h"
+#include "model/store/ProjectDAO.h"
 
 #include <deque>
 #include <iostream>

@@ -1,8 +1,8 @@
 // javagen-cli export and import: a project as a JSON text file.
-#include "CliApp.h"
+#include "app/cli/CliApp.h"
 
-#include "FileOperate.h"
-#include "ModelFile.h"
+#include "codegen/io/FileOperate.h"
+#include "model/files/ModelFile.h"
 
 #include <iostream>
 #include <iterator>

@@ -1,10 +1,10 @@
 // javagen-cli preview: the files a run would write for one class, printed
 // as UTF-8, nothing written.
-#include "CliApp.h"
-#include "ProjectSettings.h"
+#include "app/cli/CliApp.h"
+#include "model/commands/ProjectSettings.h"
 
-#include "EntryRules.h"
-#include "Preview.h"
+#include "codegen/run/Preview.h"
+#include "model/rules/EntryRules.h"
 
 #include <algorithm>
 #include <iostream>

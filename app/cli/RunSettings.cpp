@@ -1,10 +1,10 @@
 // The per-project package and page setting on the command line: the same
 // stored values the window uses, overridden for one run by the options.
-#include "CliApp.h"
-#include "TargetFacts.h"
+#include "app/cli/CliApp.h"
+#include "model/rules/TargetFacts.h"
 
-#include "EntryRules.h"
-#include "ProjectSettings.h"
+#include "model/commands/ProjectSettings.h"
+#include "model/rules/EntryRules.h"
 
 #include <iostream>
 

@@ -1,8 +1,8 @@
 // javagen: the workbench window.
-#include "Banner.h"
-#include "FileOperate.h"
-#include "FormMain.h"
-#include "Target.h"
+#include "codegen/core/Target.h"
+#include "codegen/io/FileOperate.h"
+#include "ui/window/Banner.h"
+#include "ui/window/FormMain.h"
 
 #include <QApplication>
 #include <QIcon>

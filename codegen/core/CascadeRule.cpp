@@ -1,4 +1,4 @@
-#include "CascadeRule.h"
+#include "codegen/core/CascadeRule.h"
 
 #include <algorithm>
 #include <cstdint>

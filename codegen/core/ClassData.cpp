@@ -1,9 +1,9 @@
-#include "ClassData.h"
+#include "codegen/core/ClassData.h"
 
-#include "CascadeRule.h"
-#include "GenerationError.h"
-#include "JavaWords.h"
-#include "MemberTypes.h"
+#include "codegen/core/CascadeRule.h"
+#include "codegen/core/GenerationError.h"
+#include "model/rules/JavaWords.h"
+#include "model/store/MemberTypes.h"
 
 namespace {
 

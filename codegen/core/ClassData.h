@@ -1,6 +1,6 @@
 #pragma once
-#include "Member.h"
-#include "ModelSnapshot.h"
+#include "model/commands/ModelSnapshot.h"
+#include "model/store/Member.h"
 
 #include <string>
 #include <vector>

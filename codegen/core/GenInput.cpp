@@ -1,6 +1,6 @@
-#include "Generator.h"
+#include "codegen/core/Generator.h"
 
-#include "TextEscape.h"
+#include "codegen/text/TextEscape.h"
 
 std::string TGenInput::SubstitutePackage(const std::string& text) const
 {

@@ -1,6 +1,6 @@
 #pragma once
-#include "MergeSummary.h"
-#include "ModelChecks.h"
+#include "codegen/core/MergeSummary.h"
+#include "model/commands/ModelChecks.h"
 
 #include <memory>
 #include <string>

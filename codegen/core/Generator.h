@@ -1,9 +1,9 @@
 #pragma once
-#include "ClassData.h"
-#include "ProjectDAO.h"
-#include "ProjectDatabase.h"
-#include "Templates.h"
-#include "WebStyle.h"
+#include "codegen/core/ClassData.h"
+#include "codegen/core/WebStyle.h"
+#include "codegen/io/Templates.h"
+#include "model/store/ProjectDAO.h"
+#include "model/store/ProjectDatabase.h"
 
 #include <string>
 #include <vector>

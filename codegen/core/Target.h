@@ -1,6 +1,6 @@
 #pragma once
-#include "Generator.h"
-#include "TargetFacts.h"
+#include "codegen/core/Generator.h"
+#include "model/rules/TargetFacts.h"
 
 #include <string>
 #include <vector>

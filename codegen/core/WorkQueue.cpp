@@ -1,4 +1,4 @@
-#include "WorkQueue.h"
+#include "codegen/core/WorkQueue.h"
 
 TWorkQueue::TWorkQueue(unsigned threads, size_t limit)
     : limit_(limit)

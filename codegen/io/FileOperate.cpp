@@ -1,6 +1,6 @@
-#include "FileOperate.h"
+#include "codegen/io/FileOperate.h"
 
-#include "TextCodec.h"
+#include "model/store/TextCodec.h"
 
 #include <atomic>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "OutputFolder.h"
+#include "codegen/io/OutputFolder.h"
 
-#include "FileOperate.h"
+#include "codegen/io/FileOperate.h"
 
 #include <filesystem>
 

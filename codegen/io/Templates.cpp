@@ -1,7 +1,7 @@
-#include "Templates.h"
+#include "codegen/io/Templates.h"
 
-#include "FileOperate.h"
-#include "TextCodec.h"
+#include "codegen/io/FileOperate.h"
+#include "model/store/TextCodec.h"
 
 #include <filesystem>
 #include <sys/stat.h>

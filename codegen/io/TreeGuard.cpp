@@ -1,6 +1,6 @@
-#include "TreeGuard.h"
+#include "codegen/io/TreeGuard.h"
 
-#include "TextCodec.h"
+#include "model/store/TextCodec.h"
 
 #include <filesystem>
 #include <mutex>

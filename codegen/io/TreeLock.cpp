@@ -1,7 +1,7 @@
-#include "TreeLock.h"
+#include "codegen/io/TreeLock.h"
 
-#include "FileOperate.h"
-#include "TreeGuard.h"
+#include "codegen/io/FileOperate.h"
+#include "codegen/io/TreeGuard.h"
 
 #include <cerrno>
 #include <csignal>

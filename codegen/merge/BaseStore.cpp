@@ -1,6 +1,6 @@
-#include "BaseStore.h"
+#include "codegen/merge/BaseStore.h"
 
-#include "FileOperate.h"
+#include "codegen/io/FileOperate.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "FileOperate.h"
-#include "TreeGuard.h"
+#include "codegen/io/FileOperate.h"
+#include "codegen/io/TreeGuard.h"
 
 #include <map>
 #include <optional>

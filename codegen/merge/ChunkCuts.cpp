@@ -1,4 +1,4 @@
-#include "ChunkCuts.h"
+#include "codegen/merge/ChunkCuts.h"
 
 #include <map>
 

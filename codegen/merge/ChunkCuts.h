@@ -1,5 +1,5 @@
 #pragma once
-#include "StructuralMerge.h"
+#include "codegen/merge/StructuralMerge.h"
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
 // A Java file cut into its structure with tree-sitter's Java grammar.
-#include "ChunkCuts.h"
+#include "codegen/merge/ChunkCuts.h"
 
 #include <tree_sitter/api.h>
 

@@ -1,9 +1,9 @@
 // Applying an approved merge plan: the tree is checked to be as the plan
 // saw it, then every step is carried out and reported.
-#include "MergePlan.h"
+#include "codegen/merge/MergePlan.h"
 
-#include "FileOperate.h"
-#include "TreeGuard.h"
+#include "codegen/io/FileOperate.h"
+#include "codegen/io/TreeGuard.h"
 
 #include <exception>
 #include <filesystem>

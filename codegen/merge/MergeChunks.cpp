@@ -1,4 +1,4 @@
-#include "StructuralMerge.h"
+#include "codegen/merge/StructuralMerge.h"
 
 #include <algorithm>
 #include <map>

@@ -1,9 +1,9 @@
 // What the merging generation does to one file: the decision from its base,
 // the file on disk and the new text.
-#include "MergePlan.h"
+#include "codegen/merge/MergePlan.h"
 
-#include "StructuralMerge.h"
-#include "TreeGuard.h"
+#include "codegen/io/TreeGuard.h"
+#include "codegen/merge/StructuralMerge.h"
 
 #include <algorithm>
 #include <filesystem>

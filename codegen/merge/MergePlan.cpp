@@ -1,11 +1,11 @@
-#include "MergePlan.h"
+#include "codegen/merge/MergePlan.h"
 
-#include "FileOperate.h"
-#include "StructuralMerge.h"
-#include "TextCodec.h"
-#include "TextEscape.h"
-#include "ThreeWayMerge.h"
-#include "TreeGuard.h"
+#include "codegen/io/FileOperate.h"
+#include "codegen/io/TreeGuard.h"
+#include "codegen/merge/StructuralMerge.h"
+#include "codegen/merge/ThreeWayMerge.h"
+#include "codegen/text/TextEscape.h"
+#include "model/store/TextCodec.h"
 
 #include <algorithm>
 #include <filesystem>

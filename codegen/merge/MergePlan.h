@@ -1,11 +1,11 @@
 #pragma once
-#include "BaseStore.h"
-#include "FileOperate.h"
-#include "GenerationListener.h"
-#include "MergeSummary.h"
-#include "OutputSink.h"
-#include "ThreeWayMerge.h"
-#include "WorkQueue.h"
+#include "codegen/core/GenerationListener.h"
+#include "codegen/core/MergeSummary.h"
+#include "codegen/core/OutputSink.h"
+#include "codegen/core/WorkQueue.h"
+#include "codegen/io/FileOperate.h"
+#include "codegen/merge/BaseStore.h"
+#include "codegen/merge/ThreeWayMerge.h"
 
 #include <cstdint>
 #include <deque>

@@ -1,5 +1,5 @@
 #pragma once
-#include "ThreeWayMerge.h"
+#include "codegen/merge/ThreeWayMerge.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "ThreeWayMerge.h"
+#include "codegen/merge/ThreeWayMerge.h"
 
 #include <git2.h>
 

@@ -1,5 +1,5 @@
 // An XML file cut into its structure with pugixml.
-#include "ChunkCuts.h"
+#include "codegen/merge/ChunkCuts.h"
 
 #include <pugixml.hpp>
 

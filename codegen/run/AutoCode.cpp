@@ -1,14 +1,14 @@
-#include "AutoCode.h"
+#include "codegen/run/AutoCode.h"
 
-#include "EntryRules.h"
-#include "FileOperate.h"
-#include "FileSink.h"
-#include "GenerationError.h"
-#include "MergePlan.h"
-#include "ModelSnapshot.h"
-#include "RunChecks.h"
-#include "TreeGuard.h"
-#include "TreeLock.h"
+#include "codegen/core/GenerationError.h"
+#include "codegen/io/FileOperate.h"
+#include "codegen/io/TreeGuard.h"
+#include "codegen/io/TreeLock.h"
+#include "codegen/merge/MergePlan.h"
+#include "codegen/run/FileSink.h"
+#include "codegen/run/RunChecks.h"
+#include "model/commands/ModelSnapshot.h"
+#include "model/rules/EntryRules.h"
 
 #include <exception>
 #include <filesystem>

@@ -1,11 +1,11 @@
 #pragma once
-#include "ClassData.h"
-#include "GenerationListener.h"
-#include "Generator.h"
-#include "ModelChecks.h"
-#include "OutputPaths.h"
-#include "OutputSink.h"
-#include "Templates.h"
+#include "codegen/core/ClassData.h"
+#include "codegen/core/GenerationListener.h"
+#include "codegen/core/Generator.h"
+#include "codegen/core/OutputSink.h"
+#include "codegen/io/Templates.h"
+#include "codegen/run/OutputPaths.h"
+#include "model/commands/ModelChecks.h"
 
 #include <functional>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "FileSink.h"
+#include "codegen/run/FileSink.h"
 
 namespace {
 

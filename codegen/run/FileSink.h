@@ -1,9 +1,9 @@
 #pragma once
-#include "BaseStore.h"
-#include "FileOperate.h"
-#include "GenerationListener.h"
-#include "OutputSink.h"
-#include "WorkQueue.h"
+#include "codegen/core/GenerationListener.h"
+#include "codegen/core/OutputSink.h"
+#include "codegen/core/WorkQueue.h"
+#include "codegen/io/FileOperate.h"
+#include "codegen/merge/BaseStore.h"
 
 // The plain run's sink: each file replaces what is on disk (through a
 // temporary file, never torn), then its progress line is added.

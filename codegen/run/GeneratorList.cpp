@@ -1,6 +1,6 @@
-#include "Generator.h"
+#include "codegen/core/Generator.h"
 
-#include "Target.h"
+#include "codegen/core/Target.h"
 
 #include <algorithm>
 #include <set>

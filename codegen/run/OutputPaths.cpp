@@ -1,8 +1,8 @@
-#include "OutputPaths.h"
+#include "codegen/run/OutputPaths.h"
 
-#include "FileOperate.h"
-#include "Generator.h"
-#include "TextEscape.h"
+#include "codegen/core/Generator.h"
+#include "codegen/io/FileOperate.h"
+#include "codegen/text/TextEscape.h"
 
 TOutputPaths::TOutputPaths(std::string rootDir, std::string projectName, std::string packageName)
     : rootDir_(std::move(rootDir))

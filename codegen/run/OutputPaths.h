@@ -1,5 +1,5 @@
 #pragma once
-#include "OutputSink.h"
+#include "codegen/core/OutputSink.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "Preview.h"
+#include "codegen/run/Preview.h"
 
-#include "RunChecks.h"
-#include "TextCodec.h"
+#include "codegen/run/RunChecks.h"
+#include "model/store/TextCodec.h"
 
 #include <set>
 

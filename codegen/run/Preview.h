@@ -1,6 +1,6 @@
 #pragma once
-#include "AutoCode.h"
-#include "ModelChecks.h"
+#include "codegen/run/AutoCode.h"
+#include "model/commands/ModelChecks.h"
 
 #include <optional>
 #include <string>

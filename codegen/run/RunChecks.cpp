@@ -1,11 +1,11 @@
-#include "RunChecks.h"
+#include "codegen/run/RunChecks.h"
 
-#include "FileOperate.h"
-#include "Generator.h"
-#include "JavaWords.h"
-#include "MemberTypes.h"
-#include "Target.h"
-#include "TextCodec.h"
+#include "codegen/core/Generator.h"
+#include "codegen/core/Target.h"
+#include "codegen/io/FileOperate.h"
+#include "model/rules/JavaWords.h"
+#include "model/store/MemberTypes.h"
+#include "model/store/TextCodec.h"
 
 #include <algorithm>
 #include <unordered_map>

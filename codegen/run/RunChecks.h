@@ -1,7 +1,7 @@
 #pragma once
-#include "Generator.h"
-#include "ModelChecks.h"
-#include "ModelSnapshot.h"
+#include "codegen/core/Generator.h"
+#include "model/commands/ModelChecks.h"
+#include "model/commands/ModelSnapshot.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 // The target table: one row per target.
-#include "Target.h"
+#include "codegen/core/Target.h"
 
-#include "CurrentTarget.h"
-#include "LegacyTarget.h"
+#include "codegen/targets/current/CurrentTarget.h"
+#include "codegen/targets/legacy/LegacyTarget.h"
 
 const std::vector<TTargetInfo>& TargetTable()
 {

@@ -1,4 +1,4 @@
-#include "TextEscape.h"
+#include "codegen/text/TextEscape.h"
 
 #include <cctype>
 

@@ -1,9 +1,9 @@
 // The class store's checks of the Parts' window, defined here: they are
 // the rules the generation run applies to its snapshot (ModelChecks), so
 // that the store does not depend on the commands above it.
-#include "ClassDAO.h"
-#include "ModelChecks.h"
-#include "ModelSnapshot.h"
+#include "model/commands/ModelChecks.h"
+#include "model/commands/ModelSnapshot.h"
+#include "model/store/ClassDAO.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "ModelChecks.h"
+#include "model/commands/ModelChecks.h"
 
-#include "MemberTypes.h"
+#include "model/store/MemberTypes.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "ModelSnapshot.h"
+#include "model/commands/ModelSnapshot.h"
 
 #include <string>
 

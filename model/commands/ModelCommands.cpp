@@ -1,12 +1,12 @@
-#include "ModelCommands.h"
+#include "model/commands/ModelCommands.h"
 
-#include "ClassDAO.h"
-#include "DbHelper.h"
-#include "MemberDAO.h"
-#include "ProjectDAO.h"
-#include "ProjectSettings.h"
-#include "TargetFacts.h"
-#include "TextCodec.h"
+#include "model/commands/ProjectSettings.h"
+#include "model/rules/TargetFacts.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/DbHelper.h"
+#include "model/store/MemberDAO.h"
+#include "model/store/ProjectDAO.h"
+#include "model/store/TextCodec.h"
 
 #include <algorithm>
 #include <functional>

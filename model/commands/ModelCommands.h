@@ -1,6 +1,6 @@
 #pragma once
-#include "EntryRules.h"
-#include "ProjectDatabase.h"
+#include "model/rules/EntryRules.h"
+#include "model/store/ProjectDatabase.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
-#include "ModelReads.h"
+#include "model/commands/ModelReads.h"
 
-#include "ClassDAO.h"
-#include "DbHelper.h"
-#include "MemberDAO.h"
-#include "MemberFields.h"
-#include "ProjectDAO.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/DbHelper.h"
+#include "model/store/MemberDAO.h"
+#include "model/store/MemberFields.h"
+#include "model/store/ProjectDAO.h"
 
 #include <cstdlib>
 

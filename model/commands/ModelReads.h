@@ -1,6 +1,6 @@
 #pragma once
-#include "IdList.h"
-#include "Member.h"
+#include "model/store/IdList.h"
+#include "model/store/Member.h"
 
 #include <optional>
 #include <string>

@@ -1,11 +1,11 @@
-#include "ModelSnapshot.h"
+#include "model/commands/ModelSnapshot.h"
 
-#include "DbError.h"
-#include "DbHelper.h"
-#include "MemberFields.h"
-#include "MemberTypes.h"
-#include "ResultSet.h"
-#include "Statement.h"
+#include "model/store/DbError.h"
+#include "model/store/DbHelper.h"
+#include "model/store/MemberFields.h"
+#include "model/store/MemberTypes.h"
+#include "model/store/ResultSet.h"
+#include "model/store/Statement.h"
 
 #include <cstdint>
 #include <optional>

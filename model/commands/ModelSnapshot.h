@@ -1,7 +1,7 @@
 #pragma once
-#include "IdList.h"
-#include "Member.h"
-#include "ProjectDatabase.h"
+#include "model/store/IdList.h"
+#include "model/store/Member.h"
+#include "model/store/ProjectDatabase.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "ProjectSettings.h"
+#include "model/commands/ProjectSettings.h"
 
-#include "ProjectDAO.h"
-#include "TargetFacts.h"
+#include "model/rules/TargetFacts.h"
+#include "model/store/ProjectDAO.h"
 
 TProjectSettings ReadProjectSettings(int projectId)
 {

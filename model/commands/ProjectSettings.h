@@ -1,5 +1,5 @@
 #pragma once
-#include "ProjectDAO.h"
+#include "model/store/ProjectDAO.h"
 
 #include <string>
 

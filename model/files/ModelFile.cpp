@@ -1,10 +1,10 @@
 // Import of a model file as a new project.
-#include "ModelFile.h"
+#include "model/files/ModelFile.h"
 
-#include "DbHelper.h"
-#include "ModelFileRead.h"
-#include "ModelFileText.h"
-#include "ProjectDAO.h"
+#include "model/files/ModelFileRead.h"
+#include "model/files/ModelFileText.h"
+#include "model/store/DbHelper.h"
+#include "model/store/ProjectDAO.h"
 
 namespace {
 

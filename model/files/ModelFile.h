@@ -1,5 +1,5 @@
 #pragma once
-#include "ModelCommands.h"
+#include "model/commands/ModelCommands.h"
 
 #include <optional>
 #include <string>

@@ -1,12 +1,12 @@
 // Export of a project as a model file: the canonical text of ModelFile.h.
-#include "ModelFile.h"
+#include "model/files/ModelFile.h"
 
-#include "MemberFields.h"
-#include "MemberTypes.h"
-#include "ModelFileRead.h"
-#include "ModelSnapshot.h"
-#include "ProjectDAO.h"
-#include "ProjectSettings.h"
+#include "model/commands/ModelSnapshot.h"
+#include "model/commands/ProjectSettings.h"
+#include "model/files/ModelFileRead.h"
+#include "model/store/MemberFields.h"
+#include "model/store/MemberTypes.h"
+#include "model/store/ProjectDAO.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,9 +1,9 @@
 // Reading a model file's text into records: every fault refused with where
 // it is, before anything is entered.
-#include "ModelFileRead.h"
+#include "model/files/ModelFileRead.h"
 
-#include "MemberFields.h"
-#include "ModelFile.h"
+#include "model/files/ModelFile.h"
+#include "model/store/MemberFields.h"
 
 #include <cmath>
 #include <cstdint>

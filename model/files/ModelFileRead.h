@@ -1,6 +1,6 @@
 #pragma once
-#include "ModelCommands.h"
-#include "ModelFileText.h"
+#include "model/commands/ModelCommands.h"
+#include "model/files/ModelFileText.h"
 
 #include <nlohmann/json.hpp>
 

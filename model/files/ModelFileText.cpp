@@ -1,4 +1,4 @@
-#include "ModelFileText.h"
+#include "model/files/ModelFileText.h"
 
 #include <nlohmann/json.hpp>
 

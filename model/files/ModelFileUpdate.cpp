@@ -1,14 +1,14 @@
 // Update of an existing project from a model file: applied through the
 // command layer in one transaction, the plan read off the project as it was
 // and as it is then, so that it says exactly what changed.
-#include "ModelFile.h"
+#include "model/files/ModelFile.h"
 
-#include "DbHelper.h"
-#include "MemberFields.h"
-#include "ModelFileRead.h"
-#include "ModelFileText.h"
-#include "ModelSnapshot.h"
-#include "ProjectSettings.h"
+#include "model/commands/ModelSnapshot.h"
+#include "model/commands/ProjectSettings.h"
+#include "model/files/ModelFileRead.h"
+#include "model/files/ModelFileText.h"
+#include "model/store/DbHelper.h"
+#include "model/store/MemberFields.h"
 
 #include <map>
 #include <set>

@@ -1,4 +1,4 @@
-#include "DbSchema.h"
+#include "model/import/DbSchema.h"
 
 #include <errmsg.h>
 #include <mysql.h>

@@ -1,8 +1,8 @@
-#include "SchemaColumns.h"
+#include "model/import/SchemaColumns.h"
 
-#include "EntryRules.h"
-#include "MemberTypes.h"
-#include "TextCodec.h"
+#include "model/rules/EntryRules.h"
+#include "model/store/MemberTypes.h"
+#include "model/store/TextCodec.h"
 
 #include <algorithm>
 #include <cctype>

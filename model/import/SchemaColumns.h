@@ -1,6 +1,6 @@
 #pragma once
-#include "DbSchema.h"
-#include "SchemaMapping.h"
+#include "model/import/DbSchema.h"
+#include "model/import/SchemaMapping.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,7 @@
-#include "SchemaMapping.h"
+#include "model/import/SchemaMapping.h"
 
-#include "DbHelper.h"
-#include "MemberTypes.h"
+#include "model/store/DbHelper.h"
+#include "model/store/MemberTypes.h"
 
 std::vector<std::string> TImportPlan::Report() const
 {

@@ -1,7 +1,7 @@
 #pragma once
-#include "DbSchema.h"
-#include "EntryRules.h"
-#include "ModelCommands.h"
+#include "model/commands/ModelCommands.h"
+#include "model/import/DbSchema.h"
+#include "model/rules/EntryRules.h"
 
 #include <string>
 #include <vector>

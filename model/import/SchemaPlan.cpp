@@ -1,11 +1,11 @@
-#include "SchemaColumns.h"
-#include "SchemaMapping.h"
+#include "model/import/SchemaColumns.h"
+#include "model/import/SchemaMapping.h"
 
-#include "EntryRules.h"
-#include "MemberTypes.h"
-#include "ProjectDAO.h"
-#include "ProjectSettings.h"
-#include "TargetFacts.h"
+#include "model/commands/ProjectSettings.h"
+#include "model/rules/EntryRules.h"
+#include "model/rules/TargetFacts.h"
+#include "model/store/MemberTypes.h"
+#include "model/store/ProjectDAO.h"
 
 #include <algorithm>
 #include <map>

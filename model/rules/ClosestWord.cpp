@@ -1,4 +1,4 @@
-#include "ClosestWord.h"
+#include "model/rules/ClosestWord.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "Member.h"
-#include "MemberEntry.h"
-#include "ProjectDatabase.h"
+#include "model/store/Member.h"
+#include "model/store/MemberEntry.h"
+#include "model/store/ProjectDatabase.h"
 
 #include <string>
 #include <vector>

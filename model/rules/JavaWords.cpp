@@ -1,4 +1,4 @@
-#include "JavaWords.h"
+#include "model/rules/JavaWords.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,16 +1,16 @@
-#include "EntryRules.h"
+#include "model/rules/EntryRules.h"
 
-#include "ClosestWord.h"
-#include "RuleText.h"
+#include "model/rules/ClosestWord.h"
+#include "model/rules/RuleText.h"
 
-#include "ClassDAO.h"
-#include "JavaWords.h"
-#include "MemberDAO.h"
-#include "MemberFields.h"
-#include "MemberTypes.h"
-#include "ProjectDAO.h"
-#include "TargetFacts.h"
-#include "TextCodec.h"
+#include "model/rules/JavaWords.h"
+#include "model/rules/TargetFacts.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/MemberDAO.h"
+#include "model/store/MemberFields.h"
+#include "model/store/MemberTypes.h"
+#include "model/store/ProjectDAO.h"
+#include "model/store/TextCodec.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #pragma once
 // The small text tests the entry rules share; for model/rules only.
-#include "EntryRules.h"
+#include "model/rules/EntryRules.h"
 
 #include <algorithm>
 #include <set>

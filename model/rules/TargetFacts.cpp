@@ -1,4 +1,4 @@
-#include "TargetFacts.h"
+#include "model/rules/TargetFacts.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ClassDAO.h"
+#include "model/store/ClassDAO.h"
 
 std::string TClassDAO::GetClassName(int classId)
 {

@@ -1,8 +1,8 @@
-#include "DbHelper.h"
+#include "model/store/DbHelper.h"
 
-#include "DbError.h"
-#include "Schema.h"
-#include "Statement.h"
+#include "model/store/DbError.h"
+#include "model/store/Schema.h"
+#include "model/store/Statement.h"
 
 #include <mutex>
 #include <unordered_map>

@@ -1,5 +1,5 @@
 #pragma once
-#include "ResultSet.h"
+#include "model/store/ResultSet.h"
 
 #include <functional>
 #include <memory>

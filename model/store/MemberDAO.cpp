@@ -1,8 +1,8 @@
-#include "MemberDAO.h"
+#include "model/store/MemberDAO.h"
 
-#include "ClassDAO.h"
-#include "MemberFields.h"
-#include "MemberTypes.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/MemberFields.h"
+#include "model/store/MemberTypes.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
-#include "DbHelper.h"
-#include "Member.h"
-#include "ResultSet.h"
+#include "model/store/DbHelper.h"
+#include "model/store/Member.h"
+#include "model/store/ResultSet.h"
 
 #include <memory>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "MemberFields.h"
+#include "model/store/MemberFields.h"
 
-#include "MemberEntry.h"
+#include "model/store/MemberEntry.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "Member.h"
+#include "model/store/Member.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "MigrationLock.h"
+#include "model/store/MigrationLock.h"
 
-#include "DbError.h"
+#include "model/store/DbError.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "ProjectDAO.h"
+#include "model/store/ProjectDAO.h"
 
 int TProjectDAO::CountProjectsByName(const std::string& projectName)
 {

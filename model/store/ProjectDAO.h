@@ -1,7 +1,7 @@
 #pragma once
-#include "DbHelper.h"
-#include "IdList.h"
-#include "ProjectDatabase.h"
+#include "model/store/DbHelper.h"
+#include "model/store/IdList.h"
+#include "model/store/ProjectDatabase.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "ResultSet.h"
+#include "model/store/ResultSet.h"
 
-#include "DbError.h"
+#include "model/store/DbError.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,6 +1,6 @@
-#include "SchemaLayout.h"
+#include "model/store/SchemaLayout.h"
 
-#include "MemberFields.h"
+#include "model/store/MemberFields.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "Statement.h"
+#include "model/store/Statement.h"
 
-#include "DbError.h"
+#include "model/store/DbError.h"
 
 void CheckSqlite(sqlite3* db, int rc, TDbAccess access)
 {

@@ -1,6 +1,6 @@
 #pragma once
-#include "DbHelper.h"
-#include "ResultSet.h"
+#include "model/store/DbHelper.h"
+#include "model/store/ResultSet.h"
 
 #include <sqlite3.h>
 #include <string>

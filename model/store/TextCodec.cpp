@@ -1,4 +1,4 @@
-#include "TextCodec.h"
+#include "model/store/TextCodec.h"
 
 #include <cerrno>
 #include <iconv.h>

@@ -5,7 +5,7 @@
 #include "RunCommand.h"
 #include "TempModelTest.h"
 
-#include "ModelFile.h"
+#include "model/files/ModelFile.h"
 
 #include <fstream>
 #include <iterator>

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "GeneratedFiles.h"
-#include "RunChecks.h"
+#include "codegen/run/RunChecks.h"
 
 #include <map>
 

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "GeneratedFiles.h"
-#include "ModelChecks.h"
-#include "RunChecks.h"
+#include "codegen/run/RunChecks.h"
+#include "model/commands/ModelChecks.h"
 
 #include <map>
 

@@ -1,8 +1,8 @@
 #include "TempModelTest.h"
 
-#include "FileOperate.h"
-#include "OutputPaths.h"
 #include "TreeCompare.h"
+#include "codegen/io/FileOperate.h"
+#include "codegen/run/OutputPaths.h"
 
 #include <fstream>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "GeneratedFiles.h"
 
-#include "Templates.h"
+#include "codegen/io/Templates.h"
 
 std::map<std::string, std::string> GeneratedFiles(const TLiteralModel& model, std::string target,
     const TProjectDatabase& database, const std::string& packageName, const std::string& projectName)

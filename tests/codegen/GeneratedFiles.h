@@ -1,6 +1,6 @@
 #pragma once
-#include "Generator.h"
 #include "LiteralModel.h"
+#include "codegen/core/Generator.h"
 
 #include <map>
 #include <string>

@@ -2,16 +2,16 @@
 
 #include "ModelBuilder.h"
 #include "RecordingListener.h"
-#include "SupportFiles.h"
 #include "TreeCompare.h"
+#include "codegen/targets/legacy/SupportFiles.h"
 
-#include "ClassDAO.h"
-#include "DbHelper.h"
-#include "FileOperate.h"
-#include "MemberDAO.h"
-#include "ModelFile.h"
-#include "ProjectDAO.h"
-#include "TextCodec.h"
+#include "codegen/io/FileOperate.h"
+#include "model/files/ModelFile.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/DbHelper.h"
+#include "model/store/MemberDAO.h"
+#include "model/store/ProjectDAO.h"
+#include "model/store/TextCodec.h"
 
 #include <fstream>
 #include <sys/stat.h>

@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "ActionOperate.h"
-#include "ConfigWriter.h"
-#include "DaoOperate.h"
-#include "DomainOperate.h"
-#include "JavaNames.h"
-#include "TextEscape.h"
+#include "codegen/targets/legacy/ActionOperate.h"
+#include "codegen/targets/legacy/ConfigWriter.h"
+#include "codegen/targets/legacy/DaoOperate.h"
+#include "codegen/targets/legacy/DomainOperate.h"
+#include "codegen/targets/legacy/JavaNames.h"
+#include "codegen/text/TextEscape.h"
 
-#include "ModelSnapshot.h"
+#include "model/commands/ModelSnapshot.h"
 
 #include <algorithm>
 #include <stdexcept>

@@ -8,12 +8,12 @@
 #include "RecordingListener.h"
 #include "TreeCompare.h"
 
-#include "BaseStore.h"
-#include "DbHelper.h"
-#include "ModelCommands.h"
-#include "TextCodec.h"
-#include "ThreeWayMerge.h"
-#include "TreeGuard.h"
+#include "codegen/io/TreeGuard.h"
+#include "codegen/merge/BaseStore.h"
+#include "codegen/merge/ThreeWayMerge.h"
+#include "model/commands/ModelCommands.h"
+#include "model/store/DbHelper.h"
+#include "model/store/TextCodec.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

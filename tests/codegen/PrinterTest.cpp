@@ -1,4 +1,4 @@
-#include "Printer.h"
+#include "codegen/text/Printer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "AutoCode.h"
-#include "MergePlan.h"
+#include "codegen/merge/MergePlan.h"
+#include "codegen/run/AutoCode.h"
 
 #include <chrono>
 #include <condition_variable>

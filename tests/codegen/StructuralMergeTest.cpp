@@ -9,10 +9,10 @@
 #include "RecordingListener.h"
 #include "RunCommand.h"
 
-#include "BaseStore.h"
-#include "ModelCommands.h"
-#include "StructuralMerge.h"
-#include "TextCodec.h"
+#include "codegen/merge/BaseStore.h"
+#include "codegen/merge/StructuralMerge.h"
+#include "model/commands/ModelCommands.h"
+#include "model/store/TextCodec.h"
 
 #include <fstream>
 #include <iterator>

@@ -4,13 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include "ConfigWriter.h"
 #include "GeneratedFiles.h"
-#include "Generator.h"
-#include "Templates.h"
-#include "WebPages.h"
+#include "codegen/core/Generator.h"
+#include "codegen/io/Templates.h"
+#include "codegen/targets/legacy/ConfigWriter.h"
+#include "codegen/targets/legacy/WebPages.h"
 
-#include "ModelSnapshot.h"
+#include "model/commands/ModelSnapshot.h"
 
 #include <map>
 #include <pugixml.hpp>

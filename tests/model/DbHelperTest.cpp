@@ -1,8 +1,8 @@
 #include "TempModelTest.h"
 
-#include "DbError.h"
-#include "DbHelper.h"
-#include "ProjectDAO.h"
+#include "model/store/DbError.h"
+#include "model/store/DbHelper.h"
+#include "model/store/ProjectDAO.h"
 
 #include <sqlite3.h>
 

@@ -1,9 +1,9 @@
 #include "TempModelTest.h"
 
-#include "EntryRules.h"
-#include "JavaWords.h"
 #include "ModelBuilder.h"
-#include "ProjectDAO.h"
+#include "model/rules/EntryRules.h"
+#include "model/rules/JavaWords.h"
+#include "model/store/ProjectDAO.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "ModelBuilder.h"
 
-#include "DbHelper.h"
-#include "MemberDAO.h"
+#include "model/store/DbHelper.h"
+#include "model/store/MemberDAO.h"
 
 #include <algorithm>
 

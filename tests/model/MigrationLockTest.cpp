@@ -1,5 +1,5 @@
 // The pid-file lock that stands in where the file system has no flock.
-#include "MigrationLock.h"
+#include "model/store/MigrationLock.h"
 
 #include "TempModel.h"
 

@@ -3,11 +3,11 @@
 // and are all or nothing.
 #include "TempModelTest.h"
 
-#include "DbError.h"
-#include "DbHelper.h"
 #include "RawSqlite.h"
-#include "Schema.h"
-#include "SchemaLayout.h"
+#include "model/store/DbError.h"
+#include "model/store/DbHelper.h"
+#include "model/store/Schema.h"
+#include "model/store/SchemaLayout.h"
 
 #include <sqlite3.h>
 

@@ -5,12 +5,12 @@
 #include "ModelBuilder.h"
 #include "RawSqlite.h"
 
-#include "ClassDAO.h"
-#include "DbError.h"
-#include "DbHelper.h"
-#include "MemberDAO.h"
-#include "ModelCommands.h"
-#include "ProjectDAO.h"
+#include "model/commands/ModelCommands.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/DbError.h"
+#include "model/store/DbHelper.h"
+#include "model/store/MemberDAO.h"
+#include "model/store/ProjectDAO.h"
 
 #include <sqlite3.h>
 

@@ -6,11 +6,11 @@
 #include "RandomModel.h"
 #include "RawSqlite.h"
 
-#include "ClassDAO.h"
-#include "MemberDAO.h"
-#include "ModelCommands.h"
-#include "ModelFile.h"
-#include "ProjectDAO.h"
+#include "model/commands/ModelCommands.h"
+#include "model/files/ModelFile.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/MemberDAO.h"
+#include "model/store/ProjectDAO.h"
 
 #include <nlohmann/json.hpp>
 

@@ -2,10 +2,10 @@
 
 #include "ModelBuilder.h"
 
-#include "ClassDAO.h"
-#include "DbHelper.h"
-#include "ModelCheckReport.h"
-#include "ProjectDAO.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/DbHelper.h"
+#include "model/store/ModelCheckReport.h"
+#include "model/store/ProjectDAO.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 // The rules that turn tables into classes, on schemas written as literals.
-#include "SchemaMapping.h"
-#include "DbSchema.h"
-#include "MemberTypes.h"
-#include "ModelSnapshot.h"
-#include "Target.h"
+#include "model/import/SchemaMapping.h"
+#include "codegen/core/Target.h"
+#include "model/commands/ModelSnapshot.h"
+#include "model/import/DbSchema.h"
+#include "model/store/MemberTypes.h"
 
 #include "TempModelTest.h"
 

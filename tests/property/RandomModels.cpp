@@ -1,10 +1,10 @@
 // Builds random models through the command layer (so only models a user
 // could enter), generates each one and writes a description of it beside its tree.
 //   random_models --seed S --count N --root DIR --templates DIR [--target legacy|current]
-#include "AutoCode.h"
-#include "DbHelper.h"
 #include "ModelBuilder.h"
 #include "RandomModel.h"
+#include "codegen/run/AutoCode.h"
+#include "model/store/DbHelper.h"
 
 #include <condition_variable>
 #include <cstdlib>

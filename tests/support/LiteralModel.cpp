@@ -1,6 +1,6 @@
 #include "LiteralModel.h"
 
-#include "MemberTypes.h"
+#include "model/store/MemberTypes.h"
 
 #include <utility>
 

@@ -1,11 +1,11 @@
 #include "ModelBuilder.h"
 
-#include "ClassDAO.h"
-#include "DbHelper.h"
-#include "MemberDAO.h"
-#include "MemberTypes.h"
-#include "ModelCommands.h"
-#include "ProjectDAO.h"
+#include "model/commands/ModelCommands.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/DbHelper.h"
+#include "model/store/MemberDAO.h"
+#include "model/store/MemberTypes.h"
+#include "model/store/ProjectDAO.h"
 
 #include <stdexcept>
 

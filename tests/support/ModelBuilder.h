@@ -1,6 +1,6 @@
 #pragma once
-#include "EntryRules.h"
-#include "Member.h"
+#include "model/rules/EntryRules.h"
+#include "model/store/Member.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 #include "RandomModel.h"
 
-#include "ClassDAO.h"
-#include "EntryRules.h"
-#include "MemberTypes.h"
-#include "ModelCommands.h"
+#include "model/commands/ModelCommands.h"
+#include "model/rules/EntryRules.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/MemberTypes.h"
 
 const std::vector<std::string> kAwkwardTexts = { "*/", "/*", "--", "-", "\"", "'", "\\", "\\u0041", "\\u002a/",
     "\\\\u0022", "<", ">", "&", "]]>", "$className", "$packageName", "图书", "名称", "\t", "%", ";", "//", "${x}", "?",

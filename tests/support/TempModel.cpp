@@ -1,8 +1,8 @@
 #include "TempModel.h"
 
-#include "Target.h"
+#include "codegen/core/Target.h"
 
-#include "DbHelper.h"
+#include "model/store/DbHelper.h"
 
 #include <cstdlib>
 #include <stdexcept>

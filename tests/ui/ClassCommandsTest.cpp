@@ -1,11 +1,11 @@
 // The class commands and the add and change class dialogs.
 #include "UiTestSupport.h"
 
-#include "AddClassForm.h"
-#include "UpdateClassForm.h"
+#include "ui/dialogs/AddClassForm.h"
+#include "ui/dialogs/UpdateClassForm.h"
 
-#include "ClassDAO.h"
-#include "MemberDAO.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/MemberDAO.h"
 
 #include <QLineEdit>
 #include <QListWidget>

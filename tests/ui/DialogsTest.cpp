@@ -1,6 +1,6 @@
 // The real boxes on QMessageBox and QInputDialog, with Qt's Chinese texts
 // loaded as the program loads them.
-#include "Dialogs.h"
+#include "ui/dialogs/Dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

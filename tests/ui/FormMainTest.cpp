@@ -2,8 +2,8 @@
 // commands, the package name, the banner and errors escaping a command.
 #include "UiTestSupport.h"
 
-#include "ClassDAO.h"
-#include "MemberDAO.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/MemberDAO.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -85,9 +85,9 @@ void FormMainTest::FilledModelShowsTheFirstProjectAndFollowsTheSelection()
     TWindowUnderTest t;
     TFormMain& w = *t.window;
     QCOMPARE(ProjectEntries(w), QStringList({ "Shop", "图书馆" }));
-    QCOMPARE(w.SelectedProjectId(), shop);
+    QCOMPARE(w.Lists().SelectedProjectId(), shop);
     QCOMPARE(ClassEntries(w), QStringList({ "Customer", "Order" }));
-    QCOMPARE(w.SelectedClassId(), customer);
+    QCOMPARE(w.Lists().SelectedClassId(), customer);
     QStringList first;
     for (int c = 0; c < 10; ++c)
         first << Find<QTableWidget>(w, "LV_Member")->item(0, c)->text();
@@ -95,16 +95,16 @@ void FormMainTest::FilledModelShowsTheFirstProjectAndFollowsTheSelection()
         first, QStringList({ QString::number(id), "customerId", "整型", "0", "是", "是", "否", "是", "是", "编号" }));
     QCOMPARE(MemberColumn(w, 6), QStringList({ "否", "是" }));
     QCOMPARE(MemberColumn(w, 8), QStringList({ "是", "否" }));
-    QCOMPARE(w.SelectedMemberId(), -1);
+    QCOMPARE(w.Lists().SelectedMemberId(), -1);
 
     ClickClass(w, 1);
-    QCOMPARE(w.SelectedClassId(), order);
+    QCOMPARE(w.Lists().SelectedClassId(), order);
     QCOMPARE(MemberColumn(w, 1), QStringList({ "orderId" }));
     QTest::keyClick(Find<QListWidget>(w, "LB_Object"), Qt::Key_Up);
     QCOMPARE(MemberColumn(w, 1), QStringList({ "customerId", "name" }));
 
     NextProject(w);
-    QCOMPARE(w.SelectedProjectId(), library);
+    QCOMPARE(w.Lists().SelectedProjectId(), library);
     QCOMPARE(ClassEntries(w), QStringList({ "Book" }));
     QCOMPARE(MemberColumn(w, 4), QStringList({ "否" }));
     QCOMPARE(MemberColumn(w, 6), QStringList({ "否" }));
@@ -149,11 +149,11 @@ void FormMainTest::RenameAndDeleteRememberThePosition()
     QCOMPARE(ClassEntries(w), QStringList({ "Beta" }));
     // A new project becomes the selected one.
     Find<QAction>(w, "Act_NewProject")->trigger();
-    QCOMPARE(w.SelectedProjectId(), 4);
+    QCOMPARE(w.Lists().SelectedProjectId(), 4);
     QVERIFY(ClassEntries(w).isEmpty());
     Find<QComboBox>(w, "CB_Project")->setCurrentIndex(1);
     emit Find<QComboBox>(w, "CB_Project")->activated(1);
-    QCOMPARE(w.SelectedProjectId(), b);
+    QCOMPARE(w.Lists().SelectedProjectId(), b);
 
     t.dialogs.shown.clear();
     t.dialogs.confirmAnswers = { false, true };
@@ -167,7 +167,7 @@ void FormMainTest::RenameAndDeleteRememberThePosition()
     QCOMPARE(t.dialogs.LastMessage(), QString("删除成功!"));
     QCOMPARE(ProjectEntries(w), QStringList({ "A", "C", "D" }));
     QCOMPARE(Find<QComboBox>(w, "CB_Project")->currentIndex(), 0);
-    QCOMPARE(w.RememberedProjectIndex(), -1);
+    QCOMPARE(w.Lists().RememberedProjectIndex(), -1);
     QCOMPARE(ClassEntries(w), QStringList({ "Alpha" }));
     QVERIFY(TClassDAO().ListClasses(b).empty());
 }

@@ -2,9 +2,9 @@
 // reports of a run, and the generate command held back while a run goes.
 #include "UiTestSupport.h"
 
-#include "ProjectDAO.h"
+#include "model/store/ProjectDAO.h"
 
-#include "ClassDAO.h"
+#include "model/store/ClassDAO.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -133,7 +133,7 @@ void GenerationTest::FaultyModelIsReportedAndNothingWritten()
     if (!errorClass.isEmpty()) {
         QCOMPARE(QString::fromStdString(TClassDAO().GetClassName(t.window->ErrorClassId())), errorClass);
         // The class to mend is the selected one.
-        QCOMPARE(t.window->SelectedClassId(), t.window->ErrorClassId());
+        QCOMPARE(t.window->Lists().SelectedClassId(), t.window->ErrorClassId());
     }
     QVERIFY(Lines(*t.window).isEmpty());
     QVERIFY(!QDir(QtPath(model_->Path("out"))).exists());
@@ -208,10 +208,10 @@ void GenerationTest::TargetIsRememberedPerProjectAndUsed()
     legacy->trigger();
     QVERIFY(legacy->isChecked());
     QVERIFY(!current->isChecked());
-    QCOMPARE(TProjectDAO().GetTarget(t.window->SelectedProjectId()), std::string());
+    QCOMPARE(TProjectDAO().GetTarget(t.window->Lists().SelectedProjectId()), std::string());
     current->trigger();
     QVERIFY(!legacy->isChecked());
-    QCOMPARE(TProjectDAO().GetTarget(t.window->SelectedProjectId()), std::string("current"));
+    QCOMPARE(TProjectDAO().GetTarget(t.window->Lists().SelectedProjectId()), std::string("current"));
     current->setChecked(false);
     QVERIFY(legacy->isChecked());
     QCOMPARE(Find<QLabel>(*t.window, "Lbl_Target")->text(), QString("目标框架: Struts 2.3 + Hibernate 3.6"));

@@ -1,11 +1,11 @@
 // The member commands and the add and change member dialogs.
 #include "UiTestSupport.h"
 
-#include "AddMemberForm.h"
-#include "UpdateMemberForm.h"
+#include "ui/dialogs/AddMemberForm.h"
+#include "ui/dialogs/UpdateMemberForm.h"
 
-#include "MemberDAO.h"
-#include "ModelCommands.h"
+#include "model/commands/ModelCommands.h"
+#include "model/store/MemberDAO.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -175,7 +175,7 @@ void MemberCommandsTest::ChangeDialogIsFilledFromTheMember()
     t.OnDialog([&](QDialog& dialog) {
         auto* form = qobject_cast<TUpdateMemberForm*>(&dialog);
         QVERIFY(form);
-        QCOMPARE(form->MemberId(), w.SelectedMemberId());
+        QCOMPARE(form->MemberId(), w.Lists().SelectedMemberId());
         QCOMPARE(form->windowTitle() + QString::number(form->width()) + "x" + QString::number(form->height()),
             QString("更新成员属性372x320"));
         QCOMPARE(TypeList(*form),

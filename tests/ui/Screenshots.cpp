@@ -5,10 +5,10 @@
 #include "UiTestSupport.h"
 
 #include "ModelBuilder.h"
-#include "Preview.h"
+#include "codegen/run/Preview.h"
 
-#include "AddMemberForm.h"
-#include "PreviewForm.h"
+#include "ui/dialogs/AddMemberForm.h"
+#include "ui/dialogs/PreviewForm.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -51,11 +51,11 @@ int main(int argc, char** argv)
 
     int library = BuildLibraryModel("图书馆");
     (void)library;
-    w.ReloadProjects();
+    w.Lists().ReloadProjects();
     Find<QListWidget>(w, "LB_Object")->setCurrentRow(1); // Book
-    w.ReloadMembers(w.SelectedClassId());
+    w.Lists().ReloadMembers(w.Lists().SelectedClassId());
 
-    TAddMemberForm member(w.FormContext([] {}));
+    TAddMemberForm member(FormContext(w.Workbench(), [] {}));
     member.Edt_MemberName->setText("publisher");
     member.Edt_MemberLength->setText("40");
     member.FlagBox("CB_QueryFlag")->setChecked(true);

@@ -2,15 +2,15 @@
 // model exported to and imported from a file through the file dialogs.
 #include "UiTestSupport.h"
 
-#include "ImportDbForm.h"
-#include "MergePlanForm.h"
+#include "ui/dialogs/ImportDbForm.h"
+#include "ui/dialogs/MergePlanForm.h"
 
-#include "ClassDAO.h"
-#include "DbHelper.h"
-#include "ModelFile.h"
-#include "ProjectDAO.h"
 #include "RawSqlite.h"
-#include "TextCodec.h"
+#include "model/files/ModelFile.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/DbHelper.h"
+#include "model/store/ProjectDAO.h"
+#include "model/store/TextCodec.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -412,10 +412,10 @@ void ToolsTest::ImportUnderATakenNameAsksForANewOne()
     QCOMPARE(t.dialogs.Messages(), QStringList({ "模型已导入为工程“商店二”!" }));
 
     QCOMPARE(ProjectEntries(w), QStringList({ "Shop", "商店二" }));
-    QCOMPARE(w.SelectedProjectName(), QString("商店二"));
+    QCOMPARE(w.Lists().SelectedProjectName(), QString("商店二"));
     QCOMPARE(ClassEntries(w), QStringList({ "Customer", "Purchase" }));
     QCOMPARE(MemberColumn(w, 1), QStringList({ "customerId", "name" }));
-    QCOMPARE(QString::fromStdString(WithoutProjectLine(ExportModel(w.SelectedProjectId()))),
+    QCOMPARE(QString::fromStdString(WithoutProjectLine(ExportModel(w.Lists().SelectedProjectId()))),
         QString::fromStdString(WithoutProjectLine(ExportModel(shop_))));
 }
 

@@ -1,6 +1,6 @@
 #include "UiTestSupport.h"
 
-#include "SupportFiles.h"
+#include "codegen/targets/legacy/SupportFiles.h"
 
 #include <QComboBox>
 #include <QListWidget>

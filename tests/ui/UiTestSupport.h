@@ -1,8 +1,8 @@
 #pragma once
-#include "Dialogs.h"
-#include "FormMain.h"
 #include "ModelBuilder.h"
 #include "TempModel.h"
+#include "ui/dialogs/Dialogs.h"
+#include "ui/window/FormMain.h"
 
 #include <QStringList>
 

@@ -3,20 +3,20 @@
 // keys of the lists and the widths of the member table's columns.
 #include "UiTestSupport.h"
 
-#include "ClassDAO.h"
-#include "DbHelper.h"
 #include "ModelBuilder.h"
 #include "RawSqlite.h"
-#include "TextCodec.h"
+#include "model/store/ClassDAO.h"
+#include "model/store/DbHelper.h"
+#include "model/store/TextCodec.h"
 
-#include "AddClassForm.h"
-#include "AddMemberForm.h"
-#include "DesktopOpen.h"
-#include "MergePlanForm.h"
-#include "PreviewForm.h"
-#include "ReportForm.h"
-#include "UpdateClassForm.h"
-#include "UpdateMemberForm.h"
+#include "ui/dialogs/AddClassForm.h"
+#include "ui/dialogs/AddMemberForm.h"
+#include "ui/dialogs/MergePlanForm.h"
+#include "ui/dialogs/PreviewForm.h"
+#include "ui/dialogs/ReportForm.h"
+#include "ui/dialogs/UpdateClassForm.h"
+#include "ui/dialogs/UpdateMemberForm.h"
+#include "ui/window/DesktopOpen.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -350,11 +350,11 @@ void WorkbenchTest::ChangesMadeElsewhereAreReadAgainAndTheLastProjectReopens()
         EnterClass(shop_, "Invoice", "发票"); // as another program would
         Find<QAction>(w, "Act_ReloadModel")->trigger();
         QCOMPARE(ClassEntries(w).size(), 3);
-        QCOMPARE(w.SelectedClassId(), purchase_);
-        w.SelectProject(library_);
+        QCOMPARE(w.Lists().SelectedClassId(), purchase_);
+        w.Lists().SelectProject(library_);
     }
     TWindowUnderTest again(true);
-    QCOMPARE(again.window->SelectedProjectId(), library_);
+    QCOMPARE(again.window->Lists().SelectedProjectId(), library_);
 }
 
 // The banner follows the selected project's target.
@@ -389,7 +389,7 @@ void WorkbenchTest::PreviewIsRefusedOnlyForTheClassesItReaches()
     Find<QAction>(w, "Act_Preview")->trigger();
     QCOMPARE(shown, 1);
     QCOMPARE(t.dialogs.LastMessage(), QString("Broken表主键设置错误，每个类只能设置一个主键!"));
-    QCOMPARE(w.SelectedClassId(), broken);
+    QCOMPARE(w.Lists().SelectedClassId(), broken);
 }
 
 // On the screen it opens on (the offscreen platform's 800x600, and at

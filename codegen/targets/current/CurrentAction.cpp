@@ -1,10 +1,10 @@
 // An Action class on Struts 7: the shared builder's class in the words of
 // org.apache.struts2, with @StrutsParameter on exactly what the pages bind
 // (Struts 7 binds nothing else) and messages encoded as UTF-8.
-#include "CurrentTarget.h"
+#include "codegen/targets/current/CurrentTarget.h"
 
-#include "ActionOperate.h"
-#include "JavaNames.h"
+#include "codegen/targets/legacy/ActionOperate.h"
+#include "codegen/targets/legacy/JavaNames.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The build of a current-target application: pom.xml (Java 17, the pinned
 // current frameworks, a war and Jetty 12 for a local run) and README.txt.
-#include "CurrentTarget.h"
+#include "codegen/targets/current/CurrentTarget.h"
 
-#include "Printer.h"
-#include "WebPages.h"
+#include "codegen/targets/legacy/WebPages.h"
+#include "codegen/text/Printer.h"
 
 namespace {
 

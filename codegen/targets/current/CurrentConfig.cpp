@@ -1,12 +1,12 @@
 // struts.xml and hibernate.cfg.xml of the current target: the 6.5 DTD and
 // the constants Struts 7 asks for, and the annotated classes with a dialect
 // and driver Hibernate 7 and Connector/J 9 still have.
-#include "CurrentTarget.h"
+#include "codegen/targets/current/CurrentTarget.h"
 
-#include "ConfigWriter.h"
-#include "JavaNames.h"
-#include "Printer.h"
-#include "TextEscape.h"
+#include "codegen/targets/legacy/ConfigWriter.h"
+#include "codegen/targets/legacy/JavaNames.h"
+#include "codegen/text/Printer.h"
+#include "codegen/text/TextEscape.h"
 
 #include <map>
 #include <set>

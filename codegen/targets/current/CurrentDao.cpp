@@ -1,12 +1,12 @@
 // A DAO class on Hibernate 7: the legacy target's methods and names, each
 // operation in a session and transaction of its own, typed queries with
 // bound parameters, persist/merge/remove, and a rollback on any failure.
-#include "CurrentTarget.h"
+#include "codegen/targets/current/CurrentTarget.h"
 
-#include "ConfigWriter.h"
-#include "JavaNames.h"
-#include "Printer.h"
-#include "TextEscape.h"
+#include "codegen/targets/legacy/ConfigWriter.h"
+#include "codegen/targets/legacy/JavaNames.h"
+#include "codegen/text/Printer.h"
+#include "codegen/text/TextEscape.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "CurrentTarget.h"
+#include "codegen/targets/current/CurrentTarget.h"
 
-#include "AdminTableScript.h"
-#include "SupportFiles.h"
-#include "WebPages.h"
+#include "codegen/targets/legacy/AdminTableScript.h"
+#include "codegen/targets/legacy/SupportFiles.h"
+#include "codegen/targets/legacy/WebPages.h"
 
 #include <functional>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "Generator.h"
+#include "codegen/core/Generator.h"
 
 #include <vector>
 

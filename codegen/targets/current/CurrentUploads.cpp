@@ -2,13 +2,13 @@
 // downloaded from the list, on the current target only. The column is
 // written on add with the object and on modify by a statement of its own,
 // so that a save without a new file keeps the stored bytes.
-#include "CurrentTarget.h"
+#include "codegen/targets/current/CurrentTarget.h"
 
-#include "ConfigWriter.h"
-#include "JavaNames.h"
-#include "MemberTypes.h"
-#include "Printer.h"
-#include "TextEscape.h"
+#include "codegen/targets/legacy/ConfigWriter.h"
+#include "codegen/targets/legacy/JavaNames.h"
+#include "codegen/text/Printer.h"
+#include "codegen/text/TextEscape.h"
+#include "model/store/MemberTypes.h"
 
 std::vector<TMember> BinaryMembers(const TClassData& c)
 {

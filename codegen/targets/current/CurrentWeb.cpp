@@ -2,10 +2,10 @@
 // checks in the words of Jakarta EE 10 (its web style); web.xml for Servlet
 // 6; the filters and servlets ported; and a build for Java 17 with the
 // current frameworks.
-#include "CurrentTarget.h"
+#include "codegen/targets/current/CurrentTarget.h"
 
-#include "TextEscape.h"
-#include "WebPages.h"
+#include "codegen/targets/legacy/WebPages.h"
+#include "codegen/text/TextEscape.h"
 
 #include <set>
 

@@ -1,14 +1,14 @@
 // A domain class mapped with Jakarta Persistence annotations: what the
 // legacy target's mapping file says, on the fields themselves.
-#include "CurrentTarget.h"
+#include "codegen/targets/current/CurrentTarget.h"
 
-#include "ColumnTypes.h"
-#include "ConfigWriter.h"
-#include "DomainOperate.h"
-#include "JavaNames.h"
-#include "MemberTypes.h"
-#include "Printer.h"
-#include "TextEscape.h"
+#include "codegen/targets/legacy/ColumnTypes.h"
+#include "codegen/targets/legacy/ConfigWriter.h"
+#include "codegen/targets/legacy/DomainOperate.h"
+#include "codegen/targets/legacy/JavaNames.h"
+#include "codegen/text/Printer.h"
+#include "codegen/text/TextEscape.h"
+#include "model/store/MemberTypes.h"
 
 #include <set>
 

@@ -1,11 +1,11 @@
 // The six action methods of a generated Action class.
-#include "ActionOperate.h"
+#include "codegen/targets/legacy/ActionOperate.h"
 
-#include "JavaNames.h"
-#include "MemberTypes.h"
-#include "Printer.h"
-#include "TextBuilder.h"
-#include "TextEscape.h"
+#include "codegen/targets/legacy/JavaNames.h"
+#include "codegen/text/Printer.h"
+#include "codegen/text/TextBuilder.h"
+#include "codegen/text/TextEscape.h"
+#include "model/store/MemberTypes.h"
 
 #include <set>
 

@@ -1,9 +1,9 @@
-#include "ActionOperate.h"
+#include "codegen/targets/legacy/ActionOperate.h"
 
-#include "JavaNames.h"
-#include "MemberTypes.h"
-#include "TextBuilder.h"
-#include "TextEscape.h"
+#include "codegen/targets/legacy/JavaNames.h"
+#include "codegen/text/TextBuilder.h"
+#include "codegen/text/TextEscape.h"
+#include "model/store/MemberTypes.h"
 
 namespace {
 

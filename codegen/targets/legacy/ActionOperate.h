@@ -1,7 +1,7 @@
 #pragma once
-#include "ActionStyle.h"
-#include "ClassData.h"
-#include "Generator.h"
+#include "codegen/core/ClassData.h"
+#include "codegen/core/Generator.h"
+#include "codegen/targets/legacy/ActionStyle.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "AdminTableScript.h"
+#include "codegen/targets/legacy/AdminTableScript.h"
 
-#include "Printer.h"
+#include "codegen/text/Printer.h"
 
 #include <cctype>
 

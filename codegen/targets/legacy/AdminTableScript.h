@@ -1,5 +1,5 @@
 #pragma once
-#include "Generator.h"
+#include "codegen/core/Generator.h"
 
 // sql/t_admin.sql of a project imported from a database: the statement that
 // creates the administrators' table the login reads. The program creates no

@@ -1,6 +1,6 @@
-#include "ColumnTypes.h"
+#include "codegen/targets/legacy/ColumnTypes.h"
 
-#include "MemberTypes.h"
+#include "model/store/MemberTypes.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "Generator.h"
+#include "codegen/core/Generator.h"
 
 // The Hibernate types of members imported from a database, each in utils/
 // and made only for a project that has such a member:

@@ -1,10 +1,10 @@
-#include "ConfigWriter.h"
+#include "codegen/targets/legacy/ConfigWriter.h"
 
-#include "ColumnTypes.h"
-#include "JavaWords.h"
-#include "MemberTypes.h"
-#include "TextBuilder.h"
-#include "TextEscape.h"
+#include "codegen/targets/legacy/ColumnTypes.h"
+#include "codegen/text/TextBuilder.h"
+#include "codegen/text/TextEscape.h"
+#include "model/rules/JavaWords.h"
+#include "model/store/MemberTypes.h"
 
 #include <map>
 #include <set>

@@ -1,7 +1,7 @@
 #pragma once
-#include "ClassData.h"
-#include "Generator.h"
-#include "IdList.h"
+#include "codegen/core/ClassData.h"
+#include "codegen/core/Generator.h"
+#include "model/store/IdList.h"
 
 #include <map>
 #include <set>

@@ -1,7 +1,7 @@
-#include "DaoOperate.h"
+#include "codegen/targets/legacy/DaoOperate.h"
 
-#include "JavaNames.h"
-#include "TextBuilder.h"
+#include "codegen/targets/legacy/JavaNames.h"
+#include "codegen/text/TextBuilder.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "ClassData.h"
-#include "Generator.h"
+#include "codegen/core/ClassData.h"
+#include "codegen/core/Generator.h"
 
 #include <string>
 #include <vector>

@@ -1,9 +1,9 @@
-#include "DomainOperate.h"
+#include "codegen/targets/legacy/DomainOperate.h"
 
-#include "JavaNames.h"
-#include "Printer.h"
-#include "TextBuilder.h"
-#include "TextEscape.h"
+#include "codegen/targets/legacy/JavaNames.h"
+#include "codegen/text/Printer.h"
+#include "codegen/text/TextBuilder.h"
+#include "codegen/text/TextEscape.h"
 
 // package com.<package>.domain;
 //

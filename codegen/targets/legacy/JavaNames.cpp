@@ -1,6 +1,6 @@
-#include "JavaNames.h"
+#include "codegen/targets/legacy/JavaNames.h"
 
-#include "MemberTypes.h"
+#include "model/store/MemberTypes.h"
 
 std::string JavaTypeOf(const std::string& memberType)
 {

@@ -1,7 +1,7 @@
 #pragma once
-#include "ClassData.h"
-#include "JavaWords.h"
-#include "Member.h"
+#include "codegen/core/ClassData.h"
+#include "model/rules/JavaWords.h"
+#include "model/store/Member.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "JspText.h"
+#include "codegen/targets/legacy/JspText.h"
 
-#include "TextEscape.h"
+#include "codegen/text/TextEscape.h"
 
 std::string HtmlText(const std::string& text)
 {

@@ -1,7 +1,7 @@
 #pragma once
-#include "Member.h"
-#include "TextBuilder.h"
-#include "WebStyle.h"
+#include "codegen/core/WebStyle.h"
+#include "codegen/text/TextBuilder.h"
+#include "model/store/Member.h"
 
 #include <string>
 

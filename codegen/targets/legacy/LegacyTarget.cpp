@@ -1,13 +1,13 @@
-#include "LegacyTarget.h"
+#include "codegen/targets/legacy/LegacyTarget.h"
 
-#include "ActionOperate.h"
-#include "AdminTableScript.h"
-#include "ColumnTypes.h"
-#include "ConfigWriter.h"
-#include "DaoOperate.h"
-#include "DomainOperate.h"
-#include "SupportFiles.h"
-#include "WebPages.h"
+#include "codegen/targets/legacy/ActionOperate.h"
+#include "codegen/targets/legacy/AdminTableScript.h"
+#include "codegen/targets/legacy/ColumnTypes.h"
+#include "codegen/targets/legacy/ConfigWriter.h"
+#include "codegen/targets/legacy/DaoOperate.h"
+#include "codegen/targets/legacy/DomainOperate.h"
+#include "codegen/targets/legacy/SupportFiles.h"
+#include "codegen/targets/legacy/WebPages.h"
 
 const std::vector<const IGenerator*>& LegacyGenerators()
 {

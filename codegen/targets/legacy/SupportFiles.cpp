@@ -1,4 +1,4 @@
-#include "SupportFiles.h"
+#include "codegen/targets/legacy/SupportFiles.h"
 
 const std::vector<TSupportFile>& SupportFileList()
 {

@@ -3,13 +3,13 @@
 // field checked as it was sent, before anything is converted or stored:
 // required, numbers, dates, lengths), and CAction.properties (the message
 // of a number that is no number).
-#include "WebPages.h"
+#include "codegen/targets/legacy/WebPages.h"
 
-#include "ClassData.h"
-#include "JavaNames.h"
-#include "JspText.h"
-#include "MemberTypes.h"
-#include "TextEscape.h"
+#include "codegen/core/ClassData.h"
+#include "codegen/targets/legacy/JavaNames.h"
+#include "codegen/targets/legacy/JspText.h"
+#include "codegen/text/TextEscape.h"
+#include "model/store/MemberTypes.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The pages struts.xml names for the whole application (login.jsp,
 // main.jsp, message.jsp, error.jsp, changePassword.jsp), web.xml, the
 // build and the list of the jars the application needs.
-#include "WebPages.h"
+#include "codegen/targets/legacy/WebPages.h"
 
-#include "JavaNames.h"
-#include "JspText.h"
+#include "codegen/targets/legacy/JavaNames.h"
+#include "codegen/targets/legacy/JspText.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The build of a generated web application: pom.xml (Maven: the war and a
 // local server), build.xml (ant, offline), the list of the jars for the
 // offline route, and README.txt, which says how to build, start and sign in.
-#include "WebPages.h"
+#include "codegen/targets/legacy/WebPages.h"
 
-#include "JspText.h"
-#include "TextEscape.h"
+#include "codegen/targets/legacy/JspText.h"
+#include "codegen/text/TextEscape.h"
 
 namespace {
 

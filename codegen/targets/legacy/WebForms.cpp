@@ -1,12 +1,12 @@
 // The form pages of a class: C_add.jsp (add, and a failed modify, which the
 // one "input" result of struts.xml also sends there) and C_modify.jsp.
-#include "WebPages.h"
+#include "codegen/targets/legacy/WebPages.h"
 
-#include "ColumnTypes.h"
-#include "JavaNames.h"
-#include "JspText.h"
-#include "MemberTypes.h"
-#include "TextEscape.h"
+#include "codegen/targets/legacy/ColumnTypes.h"
+#include "codegen/targets/legacy/JavaNames.h"
+#include "codegen/targets/legacy/JspText.h"
+#include "codegen/text/TextEscape.h"
+#include "model/store/MemberTypes.h"
 
 #include <set>
 

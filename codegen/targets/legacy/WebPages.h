@@ -1,7 +1,7 @@
 #pragma once
-#include "ClassData.h"
-#include "Generator.h"
-#include "TextBuilder.h"
+#include "codegen/core/ClassData.h"
+#include "codegen/core/Generator.h"
+#include "codegen/text/TextBuilder.h"
 
 #include <string>
 

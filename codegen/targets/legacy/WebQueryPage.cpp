@@ -1,11 +1,11 @@
 // C_query_result.jsp: the query form, one page of objects, the record count
 // and the paging links of a class.
-#include "WebPages.h"
+#include "codegen/targets/legacy/WebPages.h"
 
-#include "JavaNames.h"
-#include "JspText.h"
-#include "MemberTypes.h"
-#include "TextEscape.h"
+#include "codegen/targets/legacy/JavaNames.h"
+#include "codegen/targets/legacy/JspText.h"
+#include "codegen/text/TextEscape.h"
+#include "model/store/MemberTypes.h"
 
 namespace {
 
