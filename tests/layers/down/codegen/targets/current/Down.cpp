@@ -1,0 +1,2 @@
+#include "codegen/targets/legacy/ActionStyle.h"
+#include <QString>

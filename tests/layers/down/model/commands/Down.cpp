@@ -1,0 +1,2 @@
+#include "model/rules/EntryRules.h"
+#include "model/store/DbHelper.h"

@@ -1,0 +1,1 @@
+#include "codegen/targets/current/CurrentStyles.h"
