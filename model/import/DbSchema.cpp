@@ -1,4 +1,5 @@
 #include "model/import/DbSchema.h"
+#include "model/import/SchemaColumns.h"
 
 #include <errmsg.h>
 #include <mysql.h>
@@ -156,7 +157,7 @@ TDbColumn ColumnOf(const TRow& row)
     column.length = row[3].second ? std::stoll(row[3].first) : -1;
     column.nullable = row[4].first == "YES";
     column.comment = row[5].first;
-    column.columnType = Lower(row[6].first);
+    column.columnType = ColumnTypeText(row[6].first);
     column.precision = row[7].second ? std::stoi(row[7].first) : -1;
     column.scale = row[8].second ? std::stoi(row[8].first) : -1;
     std::string extra = Lower(row[9].first);

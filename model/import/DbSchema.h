@@ -11,7 +11,7 @@ struct TDbColumn {
     long long length = -1; // CHARACTER_MAXIMUM_LENGTH, -1 when there is none
     bool nullable = true;
     std::string comment;
-    std::string columnType; // COLUMN_TYPE, lower case: "int(10) unsigned", "decimal(8,2)", ...
+    std::string columnType; // COLUMN_TYPE, lower case but for ENUM/SET values: "int(10) unsigned", "enum('PG','R')"
     int precision = -1; // NUMERIC_PRECISION, -1 when there is none
     int scale = -1; // NUMERIC_SCALE
     bool autoIncrement = false; // EXTRA holds auto_increment

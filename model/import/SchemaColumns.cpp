@@ -50,6 +50,26 @@ std::vector<std::string> EnumValues(const std::string& columnType)
     return at < columnType.size() && columnType[at] == ')' ? values : std::vector<std::string> {};
 }
 
+} // namespace
+
+std::string ColumnTypeText(const std::string& reported)
+{
+    std::string out = reported;
+    bool quoted = false;
+    for (size_t i = 0; i < out.size(); ++i) {
+        char c = out[i];
+        if (quoted && c == '\\' && i + 1 < out.size())
+            ++i; // an escaped character, a quote included
+        else if (c == '\'')
+            quoted = !quoted; // a doubled quote inside closes and opens again
+        else if (!quoted)
+            out[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+namespace {
+
 // The text of a date column: "2024-01-02 03:04:05", "03:04:05", "2024-01-02".
 int DateLengthOf(const TDbColumn& column)
 {

@@ -22,6 +22,10 @@ std::string ClassNameOf(const std::string& table);
 // A comment as the entry rules accept it: control characters become blanks,
 // characters without a GBK form become "?" (and lost says so).
 std::string CleanText(const std::string& text, bool& lost);
+// A column's COLUMN_TYPE as the import keeps it: the type's words in lower
+// case ("int(10) unsigned"), the quoted values of an ENUM or SET exactly as
+// the server holds them (enum('PG','NC-17')).
+std::string ColumnTypeText(const std::string& reported);
 // The member type of a column; null when none fits.
 const char* TypeOf(const TDbColumn& column);
 // A BLOB column of any size: bytes.

@@ -32,6 +32,8 @@ types=(
   "c_text TEXT NULL|'长文本'|字符串(65535) 可为空"
   "c_enum ENUM('red','green') NOT NULL|'green'|字符串(5) 必填 可选 red|green"
   "c_set SET('x','y') NOT NULL|'x,y'|字符串(3) 必填 可多选 x|y"
+  "c_enum_case ENUM('PG','NC-17','r') NOT NULL|'NC-17'|字符串(5) 必填 可选 PG|NC-17|r"
+  "c_set_case SET('Trailers','Deleted Scenes') NULL|'Trailers,Deleted Scenes'|字符串(23) 可为空 可多选 Trailers|Deleted Scenes"
   "c_date DATE NULL|'2024-02-29'|日期型 可为空"
   "c_date_null DATE NULL|NULL|日期型 可为空"
   "c_datetime DATETIME NOT NULL|'2024-01-02 03:04:05'|日期型 必填"

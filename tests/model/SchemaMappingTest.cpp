@@ -3,6 +3,7 @@
 #include "codegen/core/Target.h"
 #include "model/commands/ModelSnapshot.h"
 #include "model/import/DbSchema.h"
+#include "model/import/SchemaColumns.h"
 #include "model/store/MemberTypes.h"
 
 #include "TempModelTest.h"
@@ -294,21 +295,29 @@ TEST(SchemaMappingTest, LinkTablesBecomeManyToManyMembers)
         "跳过表 goods_tag：它是联系表，但它的外键指向的表没有作为类导入"));
 }
 
-// An ENUM holds one of its values, a SET several, joined by ",".
+// An ENUM holds one of its values, a SET several, joined by ",". The values
+// keep their case exactly: a choice in another case posts a value the
+// column reads as another one (or none), and a save destroys the stored one.
 TEST(SchemaMappingTest, EnumAndSetValuesBecomeChoices)
 {
     struct TCase {
-        const char* columnType;
+        const char* columnType; // as the server reports it
         const char* choices;
         const char* mode;
     } cases[] = {
         { "enum('red','it''s')", "red|it's", "" },
         { "set('x','y z')", "x|y z", "several" },
         { "varchar(20)", "", "" },
+        { "enum('G','PG','PG-13','R','NC-17')", "G|PG|PG-13|R|NC-17", "" },
+        { "ENUM('M','F')", "M|F", "" },
+        { "set('Trailers','Commentaries','Deleted Scenes','Behind the Scenes')",
+            "Trailers|Commentaries|Deleted Scenes|Behind the Scenes", "several" },
+        { "enum('It''S','Ab')", "It'S|Ab", "" },
     };
     for (const auto& c : cases) {
-        TDbColumn column = Column("kind", std::string(c.columnType).substr(0, std::string(c.columnType).find('(')), 20);
-        column.columnType = c.columnType;
+        std::string type = ColumnTypeText(c.columnType);
+        TDbColumn column = Column("kind", type.substr(0, type.find('(')), 20);
+        column.columnType = type;
         TDbSchema schema;
         schema.tables.push_back({ "thing", "", { Column("id", "int", -1, false), column }, { "id" }, {} });
         TImportPlan plan = PlanSchemaImport(schema, {}, false);
@@ -318,6 +327,20 @@ TEST(SchemaMappingTest, EnumAndSetValuesBecomeChoices)
         EXPECT_EQ(kind->entry.choices, c.choices) << c.columnType;
         EXPECT_EQ(kind->entry.choiceMode, c.mode) << c.columnType;
     }
+}
+
+// Only the type's words are folded to lower case, never a quoted value.
+TEST(SchemaMappingTest, ColumnTypesKeepTheirQuotedValues)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        { "INT(10) UNSIGNED ZEROFILL", "int(10) unsigned zerofill" },
+        { "DECIMAL(8,2)", "decimal(8,2)" },
+        { "ENUM('PG','nc-17')", "enum('PG','nc-17')" },
+        { "SET('A''B','C\\\\','Eq')", "set('A''B','C\\\\','Eq')" },
+        { "enum('X')", "enum('X')" },
+    };
+    for (const auto& [reported, kept] : cases)
+        EXPECT_EQ(ColumnTypeText(reported), kept) << reported;
 }
 
 // A view becomes a read-only class keyed by a column that can serve as one.
