@@ -222,6 +222,33 @@ void ReadForeignKeys(
     }
 }
 
+// An identifier in backquotes.
+std::string QuoteName(const std::string& name)
+{
+    std::string quoted = "`";
+    for (char c : name)
+        quoted += c == '`' ? std::string("``") : std::string(1, c);
+    return quoted + "`";
+}
+
+// Whether a BIGINT UNSIGNED key holds a value a Java long cannot: one
+// lookup on the key's index per such column.
+void ReadKeysBeyondLong(const TServer& server, const std::string& database, TDbSchema& result)
+{
+    for (TDbTable& table : result.tables) {
+        if (table.view)
+            continue;
+        for (const std::string& key : table.primaryKey)
+            for (TDbColumn& column : table.columns)
+                if (column.name == key && column.dataType == "bigint" && column.Unsigned())
+                    column.beyondLong =
+                        !server
+                             .Rows("select 1 from " + QuoteName(database) + "." + QuoteName(table.name) + " where " +
+                                 QuoteName(key) + " > 9223372036854775807 limit 1")
+                             .empty();
+    }
+}
+
 } // namespace
 
 TDbSchema ReadDbSchema(const TDbConnection& connection)
@@ -246,5 +273,6 @@ TDbSchema ReadDbSchema(const TDbConnection& connection)
     ReadColumns(server, schema, index, result);
     ReadPrimaryKeys(server, schema, index, result);
     ReadForeignKeys(server, schema, index, result);
+    ReadKeysBeyondLong(server, connection.database, result);
     return result;
 }

@@ -18,6 +18,9 @@ struct TDbColumn {
     bool hasDefault = false; // COLUMN_DEFAULT holds a value (not NULL)
     bool onUpdate = false; // EXTRA holds "on update ..."
     bool generated = false; // a virtual, stored or persistent generated column
+    // A BIGINT UNSIGNED key column that holds a value above 2^63 - 1 (what
+    // a Java long holds); only key columns are looked at.
+    bool beyondLong = false;
 
     bool Unsigned() const { return columnType.find("unsigned") != std::string::npos; }
 };

@@ -61,6 +61,19 @@ private:
             std::string keyType = key && KeyTypeOf(*key) ? KeyTypeOf(*key) : "";
             if (keyType != kTypeInteger && keyType != kTypeString && keyType != kTypeLong)
                 return Note("跳过表 " + table.name + "：主键 " + column + " 不是整数或文本列");
+            // The generated code holds such a key in a long.
+            if (key->dataType == "bigint" && key->Unsigned()) {
+                if (key->beyondLong)
+                    return Note("跳过表 " + table.name + "：主键 " + column +
+                        " 是 BIGINT UNSIGNED，已有大于 9223372036854775807 的键值，生成代码中的长整型(long)无法表示");
+                if (!key->autoIncrement)
+                    return Note("跳过表 " + table.name + "：主键 " + column +
+                        " 是 BIGINT UNSIGNED 且不是自增列，键值可能大于 9223372036854775807，"
+                        "生成代码中的长整型(long)无法表示");
+                Note("提示 表 " + table.name + " 的主键 " + column +
+                    " 是 BIGINT UNSIGNED 自增列，按长整型导入：现有键值都不大于 9223372036854775807，"
+                    "以后插入更大键值的行将无法读取");
+            }
             // Hibernate generates no part of a composite key.
             if (table.primaryKey.size() > 1 && key->autoIncrement)
                 return Note("跳过表 " + table.name + "：主键由多个列组成，其中 " + column + " 是自增列");

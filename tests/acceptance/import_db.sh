@@ -51,6 +51,10 @@ CREATE TABLE loan (
   FOREIGN KEY (reader_no) REFERENCES reader (reader_no)
 );
 CREATE TABLE no_key (x INT);
+CREATE TABLE big_counter (id BIGINT UNSIGNED AUTO_INCREMENT PRIMARY KEY, n INT);
+CREATE TABLE big_key (id BIGINT UNSIGNED PRIMARY KEY, n INT);
+CREATE TABLE big_full (id BIGINT UNSIGNED AUTO_INCREMENT PRIMARY KEY, n INT);
+INSERT INTO big_full VALUES (18446744073709551615, 1);
 CREATE TABLE t_notice (notice_id INT PRIMARY KEY, content MEDIUMTEXT NOT NULL COMMENT '内容',
   attachment LONGBLOB NOT NULL);
 SQL
@@ -76,6 +80,9 @@ for line in "类 Book(图书) ← 表 tb_book" "类 BookType(图书类型) ← �
     "    成员 loanId 整型 主键 必填 下拉框显示 ← 列 loan_id" "    成员 isbn Book 必填 ← 列 isbn" \
     "复合主键 表 loan_item 导入为类 LoanItem：主键由列 reader_no、isbn 组成，这些列在添加时填写、修改时不可改；页面按它们找到记录，别的类不能引用它" \
     "跳过表 no_key：没有主键" "跳过列 tb_book.cover：类型 blob 不受支持" \
+    "提示 表 big_counter 的主键 id 是 BIGINT UNSIGNED 自增列，按长整型导入：现有键值都不大于 9223372036854775807，以后插入更大键值的行将无法读取" \
+    "跳过表 big_key：主键 id 是 BIGINT UNSIGNED 且不是自增列，键值可能大于 9223372036854775807，生成代码中的长整型(long)无法表示" \
+    "跳过表 big_full：主键 id 是 BIGINT UNSIGNED，已有大于 9223372036854775807 的键值，生成代码中的长整型(long)无法表示" \
     "注意 列 t_notice.attachment 不能为空且没有默认值，却没有导入：类 Notice 添加对象时数据库会拒绝(需要给该列设默认值或允许为空)" \
     "提示 登录用的管理员表 t_admin 不在这个数据库中：生成代码后，在数据库中执行一次生成的 sql/t_admin.sql 建表，应用第一次启动时创建初始管理员 admin(密码 admin123)"; do
   grep -qxF "$line" dry.txt || fail "dry run lacks: $line"$'\n'"$(cat dry.txt)"

@@ -329,6 +329,36 @@ TEST(SchemaMappingTest, EnumAndSetValuesBecomeChoices)
     }
 }
 
+// A BIGINT UNSIGNED key is held in a long: imported only when no key can
+// be beyond it, and then with a word on the limit.
+TEST(SchemaMappingTest, UnsignedBigintKeysFitALongOrTheTableIsSkipped)
+{
+    struct TCase {
+        bool autoIncrement;
+        bool beyondLong;
+        const char* note; // the start of the note it gets
+    } cases[] = {
+        { true, false, "提示 表 big 的主键 id 是 BIGINT UNSIGNED 自增列，按长整型导入" },
+        { false, false, "跳过表 big：主键 id 是 BIGINT UNSIGNED 且不是自增列" },
+        { true, true, "跳过表 big：主键 id 是 BIGINT UNSIGNED，已有大于 9223372036854775807 的键值" },
+    };
+    for (const auto& c : cases) {
+        TDbColumn key = Column("id", "bigint", -1, false);
+        key.columnType = "bigint(20) unsigned";
+        key.autoIncrement = c.autoIncrement;
+        key.beyondLong = c.beyondLong;
+        TDbSchema schema;
+        schema.tables.push_back({ "big", "", { key, Column("name", "varchar", 20) }, { "id" }, {} });
+        TImportPlan plan = PlanSchemaImport(schema, {}, false);
+        EXPECT_TRUE(Noted(plan, c.note)) << c.note;
+        bool skipped = std::string(c.note).rfind("跳过", 0) == 0;
+        ASSERT_EQ(plan.classes.size(), skipped ? 0u : 1u) << c.note;
+        if (!skipped) {
+            EXPECT_EQ(Member(plan.classes[0], "id")->entry.type, kTypeLong);
+        }
+    }
+}
+
 // Only the type's words are folded to lower case, never a quoted value.
 TEST(SchemaMappingTest, ColumnTypesKeepTheirQuotedValues)
 {
