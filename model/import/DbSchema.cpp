@@ -4,17 +4,86 @@
 #include <errmsg.h>
 #include <mysql.h>
 #include <mysqld_error.h>
+#include <sys/socket.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <chrono>
+#include <condition_variable>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 namespace {
 
 constexpr unsigned kConnectSeconds = 10;
 constexpr unsigned kReadSeconds = 30;
+// Each read waits at most kReadSeconds; a server that trickles its answer
+// (or a read the library repeats) could still hold one query longer.
+constexpr unsigned kQuerySeconds = 3 * kReadSeconds;
+
+// Shuts the connection down when a query runs past its deadline: the
+// client library's wait then ends with an error, whatever it waits for.
+class TQueryWatch {
+public:
+    TQueryWatch()
+        : thread_([this] { Watch(); })
+    {
+    }
+    ~TQueryWatch()
+    {
+        {
+            std::lock_guard<std::mutex> guard(lock_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    TQueryWatch(const TQueryWatch&) = delete;
+    TQueryWatch& operator=(const TQueryWatch&) = delete;
+
+    // From now until End, a query on socket.
+    void Begin(int socket)
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        socket_ = socket;
+        deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(kQuerySeconds);
+        changed_.notify_all();
+    }
+    void End()
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        socket_ = -1;
+    }
+    bool Expired() const { return expired_; }
+
+private:
+    void Watch()
+    {
+        std::unique_lock<std::mutex> guard(lock_);
+        while (!stop_) {
+            if (socket_ < 0) {
+                changed_.wait(guard);
+            } else if (std::chrono::steady_clock::now() >= deadline_) {
+                expired_ = true;
+                ::shutdown(socket_, SHUT_RDWR);
+                socket_ = -1;
+            } else {
+                changed_.wait_until(guard, deadline_);
+            }
+        }
+    }
+
+    std::mutex lock_;
+    std::condition_variable changed_;
+    int socket_ = -1;
+    std::chrono::steady_clock::time_point deadline_;
+    bool stop_ = false;
+    std::atomic<bool> expired_ { false };
+    std::thread thread_; // last: started once the rest is ready
+};
 
 // One connection to the server, closed when it goes out of scope.
 class TServer {
@@ -58,9 +127,11 @@ public:
     // The rows of a query, every value as text ("" for NULL, with a flag).
     std::vector<std::vector<std::pair<std::string, bool>>> Rows(const std::string& sql) const
     {
-        if (mysql_real_query(mysql_, sql.data(), sql.size()) != 0)
-            throw TDbImportError(ReadFailure());
-        std::unique_ptr<MYSQL_RES, void (*)(MYSQL_RES*)> result(mysql_store_result(mysql_), mysql_free_result);
+        watch_.Begin(static_cast<int>(mysql_get_socket(mysql_)));
+        bool failed = mysql_real_query(mysql_, sql.data(), sql.size()) != 0;
+        std::unique_ptr<MYSQL_RES, void (*)(MYSQL_RES*)> result(
+            failed ? nullptr : mysql_store_result(mysql_), mysql_free_result);
+        watch_.End();
         if (!result)
             throw TDbImportError(ReadFailure());
         unsigned fields = mysql_num_fields(result.get());
@@ -79,6 +150,9 @@ public:
 private:
     std::string ReadFailure() const
     {
+        if (watch_.Expired())
+            return "数据库服务器 " + server_ + " 的一次查询超过 " + std::to_string(kQuerySeconds) +
+                " 秒没有完成，导入已取消。" + EngineText();
         unsigned code = mysql_errno(mysql_);
         if (code == CR_SERVER_LOST || code == CR_SERVER_GONE_ERROR)
             return "数据库服务器 " + server_ + " 超过 " + std::to_string(kReadSeconds) +
@@ -118,6 +192,7 @@ private:
     std::unique_ptr<MYSQL, void (*)(MYSQL*)> handle_;
     MYSQL* mysql_;
     std::string server_;
+    mutable TQueryWatch watch_;
 };
 
 } // namespace

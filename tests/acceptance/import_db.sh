@@ -71,6 +71,22 @@ status=0; "$cli" import-db --host 127.0.0.1 --port "$port" --user importer --dat
 [ "$status" -eq 3 ] && grep -q "没有数据库 nothing" err.txt || fail "missing database: $(cat err.txt)"
 [ ! -e projects.mdb ] || [ -z "$("$cli" project list)" ] || fail "an error wrote something"
 
+step "a server that stops answering mid-import: a clear message, nothing written"
+# A table held locked by another session: the import's read of it waits.
+sql library_src -e "LOCK TABLES big_counter WRITE; SELECT SLEEP(600);" > /dev/null 2>&1 &
+locker=$!
+sleep 1
+started=$SECONDS status=0
+"$cli" import-db "${connect[@]}" 停住 > out.txt 2> err.txt || status=$?
+for id in $(sql -N -e "SELECT ID FROM information_schema.PROCESSLIST WHERE INFO LIKE 'SELECT SLEEP%'"); do
+  sql -e "KILL $id" || true
+done
+wait "$locker" 2>/dev/null || true
+[ "$status" -eq 3 ] && grep -q "超过 30 秒没有应答或断开了连接，导入已取消" err.txt \
+  || fail "a stalled import: $status $(cat err.txt)"
+[ $((SECONDS - started)) -lt 100 ] || fail "a stalled import took $((SECONDS - started)) s"
+[ ! -e projects.mdb ] || [ -z "$("$cli" project list)" ] || fail "a stalled import wrote something"
+
 step "dry run"
 "$cli" import-db "${connect[@]}" --dry-run 图书馆 > dry.txt 2> dry.err || fail "dry run: $(cat dry.err)"
 for line in "类 Book(图书) ← 表 tb_book" "类 BookType(图书类型) ← 表 t_book_type" \
