@@ -39,6 +39,8 @@ types=(
   "c_datetime DATETIME NOT NULL|'2024-01-02 03:04:05'|日期型 必填"
   "c_datetime6 DATETIME(6) NOT NULL|'2024-01-02 03:04:05.123456'|日期型 必填"
   "c_time TIME NOT NULL|'838:59:59'|日期型 必填"
+  "c_time3 TIME(3) NOT NULL|'23:59:59.999'|日期型 必填"
+  "c_time6_null TIME(6) NULL|'-12:00:00.000001'|日期型 可为空"
   "c_year YEAR NOT NULL|2155|整型 必填"
   "c_blob BLOB NULL|NULL|skip"
 )
@@ -93,7 +95,7 @@ differing="$(for row in "${types[@]}"; do IFS='|' read -r definition _ member <<
   c="${definition%% *}"; echo "SELECT '$c' FROM kinds a JOIN kinds b ON b.id = 2 WHERE a.id = 1 AND NOT (a.$c <=> b.$c);"; \
   done | sql -N kinds)"
 # An empty optional text is added as NULL: the page cannot tell '' from NULL.
-[ "$differing" = "c_varchar_empty" ] || fail "the added copy differs in: $differing"
+[ "$(echo $differing)" = "c_varchar_empty" ] || fail "the added copy differs in: $differing"
 [ "$(sql -N kinds -e 'SELECT c_varchar_empty IS NULL FROM kinds WHERE id = 2')" = 1 ] \
   || fail "an empty optional text was added as ''"
 sql -N kinds -e "DELETE FROM kinds WHERE id = 2"

@@ -51,6 +51,18 @@ public class DateTextType implements UserType {
         if (text == null) {
             return null;
         }
+        if (text.indexOf('.') < 0 && text.indexOf(':') > 0) {
+            // Connector/J 5.1 读 TIME(3) 这样的列时文字里没有小数秒, 列的字节里有: 取字节中的完整文字
+            try {
+                byte[] bytes = rs.getBytes(names[0]);
+                String whole = bytes == null ? "" : new String(bytes, java.nio.charset.StandardCharsets.UTF_8);
+                if (whole.startsWith(text + ".")) {
+                    text = whole;
+                }
+            } catch (SQLException e) {
+                // 驱动不给字节: 文字就是它能给的全部
+            }
+        }
         int dot = text.lastIndexOf('.');
         if (dot > 0 && text.indexOf(':') > 0 && text.substring(dot + 1).matches("0+")) {
             text = text.substring(0, dot);
