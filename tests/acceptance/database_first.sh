@@ -52,6 +52,10 @@ CREATE TABLE goods_tag (
   goods_id INT NOT NULL, tag VARCHAR(20) NOT NULL, weight INT NULL COMMENT '权重', PRIMARY KEY (goods_id, tag),
   CONSTRAINT fk_goods_tag_goods FOREIGN KEY (goods_id) REFERENCES goods (goods_id)
 ) COMMENT='商品标签';
+CREATE TABLE memo (
+  memo_id INT NOT NULL AUTO_INCREMENT PRIMARY KEY, title VARCHAR(20) NOT NULL COMMENT '标题',
+  note VARCHAR(20) NULL DEFAULT '' COMMENT '备注', shelf_date DATE NULL DEFAULT '2000-01-01' COMMENT '日期'
+) COMMENT='便条';
 CREATE VIEW goods_view AS SELECT goods_id, goods_name FROM goods;
 CREATE TABLE supplier_category (
   supplier_id BIGINT NOT NULL, category_id INT NOT NULL, PRIMARY KEY (supplier_id, category_id),
@@ -130,7 +134,7 @@ find "$work/resources" -name '*.java' -delete
 
 step "the generated DAO layer on the tables it came from"
 java -XX:+UseSerialGC -XX:TieredStopAtLevel=1 -Dhibernate.show_sql=false "${mariadb_props[@]}" \
-    -cp "$classes:fill:$work/resources:$run_cp" javagen.acceptance.DatabaseFirst > java.out 2>&1 \
+    -Djavagen.target="$JAVAGEN_TARGET" -cp "$classes:fill:$work/resources:$run_cp" javagen.acceptance.DatabaseFirst > java.out 2>&1 \
     || { cat java.out >&2; fail "MariaDB"; }
 tail -1 java.out
 [ "$(sql -N -e 'SHOW FULL TABLES' shop)" = "$tables_before" ] || fail "Hibernate created or dropped tables"

@@ -41,6 +41,30 @@ std::string ColumnAttributes(const TMember& m)
     return attributes;
 }
 
+// An optional text or date left empty on the add page is left out of the
+// INSERT (the class inserts dynamically): the column gets the database's
+// default, NULL when it has none. Without this the empty text was written,
+// and stored as NULL over the default.
+void AddEmptyOnAdd(TPrinter& out, const TClassData& c)
+{
+    std::vector<std::string> names;
+    for (const TClassMember& mapped : c.members)
+        if (mapped.isNonPrimary && (UsesOptionalTextType(mapped.member) || UsesDateTextType(mapped.member)) &&
+            InsertedByApplication(mapped.member))
+            names.push_back(mapped.member.GetMemberName());
+    if (names.empty() || c.tableName.empty() || c.readOnly)
+        return;
+    out.Print({},
+        "    /** 添加时空着的可选文字和日期不写入, 数据库给它默认值(没有默认值时为 NULL) */\n"
+        "    @PrePersist\n"
+        "    void emptyAsDefault() {\n");
+    for (const std::string& name : names)
+        out.Print({ { "m", name } },
+            "        if ($m$ != null && $m$.isEmpty())\n"
+            "            $m$ = null;\n");
+    out.Print({}, "    }\n");
+}
+
 void AddAccessors(TPrinter& out, const std::string& type, const std::string& name)
 {
     out.Print({ { "t", type }, { "m", name }, { "M", CapitalizedName(name) } },
@@ -157,6 +181,7 @@ std::string BuildEntityClass(const TGenInput& in, const TClassData& c)
             "    private $t$ $m$ = new java.util.HashSet<$R$>();\n");
         AddAccessors(out, set, m.name);
     }
+    AddEmptyOnAdd(out, c);
     if (c.CompositeKey())
         out.Append(TDomainOperate::BuildKeyEquality(c));
     out.Print({}, "}\n");

@@ -108,4 +108,10 @@ public class Goods {
         this.tags = tags;
     }
 
+    /** 添加时空着的可选文字和日期不写入, 数据库给它默认值(没有默认值时为 NULL) */
+    @PrePersist
+    void emptyAsDefault() {
+        if (flags != null && flags.isEmpty())
+            flags = null;
+    }
 }
