@@ -297,6 +297,45 @@ void ReadForeignKeys(
     }
 }
 
+// The UNIQUE keys of each table, column by column.
+void ReadUniqueKeys(
+    const TServer& server, const std::string& schema, const std::map<std::string, size_t>& index, TDbSchema& result)
+{
+    std::string last;
+    for (const TRow& row :
+        server.Rows("select k.TABLE_NAME, k.CONSTRAINT_NAME, k.COLUMN_NAME from information_schema.KEY_COLUMN_USAGE k "
+                    "join information_schema.TABLE_CONSTRAINTS c on c.CONSTRAINT_SCHEMA = k.CONSTRAINT_SCHEMA "
+                    "and c.TABLE_NAME = k.TABLE_NAME and c.CONSTRAINT_NAME = k.CONSTRAINT_NAME "
+                    "where k.TABLE_SCHEMA = " +
+            schema +
+            " and c.CONSTRAINT_TYPE = 'UNIQUE' "
+            "order by k.TABLE_NAME, k.CONSTRAINT_NAME, k.ORDINAL_POSITION")) {
+        auto table = index.find(row[0].first);
+        if (table == index.end())
+            continue;
+        std::vector<std::vector<std::string>>& keys = result.tables[table->second].uniqueKeys;
+        std::string key = row[0].first + "\n" + row[1].first;
+        if (key != last || keys.empty())
+            keys.emplace_back();
+        keys.back().push_back(row[2].first);
+        last = key;
+    }
+}
+
+// The triggers on each table: the import names them.
+void ReadTriggers(
+    const TServer& server, const std::string& schema, const std::map<std::string, size_t>& index, TDbSchema& result)
+{
+    for (const TRow& row : server.Rows("select EVENT_OBJECT_TABLE, TRIGGER_NAME, ACTION_TIMING, EVENT_MANIPULATION "
+                                       "from information_schema.TRIGGERS where TRIGGER_SCHEMA = " +
+             schema + " order by EVENT_OBJECT_TABLE, ACTION_ORDER, TRIGGER_NAME")) {
+        auto table = index.find(row[0].first);
+        if (table != index.end())
+            result.tables[table->second].triggers.push_back(
+                row[1].first + "(" + row[2].first + " " + row[3].first + ")");
+    }
+}
+
 // An identifier in backquotes.
 std::string QuoteName(const std::string& name)
 {
@@ -348,6 +387,8 @@ TDbSchema ReadDbSchema(const TDbConnection& connection)
     ReadColumns(server, schema, index, result);
     ReadPrimaryKeys(server, schema, index, result);
     ReadForeignKeys(server, schema, index, result);
+    ReadUniqueKeys(server, schema, index, result);
+    ReadTriggers(server, schema, index, result);
     ReadKeysBeyondLong(server, connection.database, result);
     return result;
 }

@@ -38,6 +38,8 @@ struct TDbTable {
     std::vector<std::string> primaryKey; // its columns, in key order
     std::vector<TDbForeignKey> foreignKeys; // single-column keys only
     bool view = false; // a view: no key or foreign keys of its own
+    std::vector<std::vector<std::string>> uniqueKeys = {}; // each UNIQUE key's columns, in key order
+    std::vector<std::string> triggers = {}; // "name(BEFORE INSERT)"
 };
 
 struct TDbSchema {

@@ -124,6 +124,9 @@ private:
         planned.friendName = table.comment.empty() ? planned.className : CleanText(table.comment, lost);
         if (lost)
             Note("注释 表 " + table.name + "(类 " + planned.className + ")的注释中有 GBK 无法表示的字符，已换成“?”");
+        for (const std::string& trigger : table.triggers)
+            Note("提示 表 " + table.name + " 有触发器 " + trigger +
+                "：生成的应用写入这张表时数据库照常执行它，它改动的值在重新读取后才显示");
         for (const auto& fk : table.foreignKeys)
             state.foreignKeys[fk.column] = &fk;
         for (const auto& column : table.columns)
@@ -272,16 +275,30 @@ private:
 
     // Two columns, both the key, each a foreign key: the pairs of a
     // many-to-many.
-    static bool IsLinkTable(const TDbTable& table)
+    // The two columns that make a table a link table: its primary key, or
+    // without one a UNIQUE key over both (NOT NULL) columns; each a foreign
+    // key. Empty when it is none.
+    static std::vector<std::string> LinkColumns(const TDbTable& table)
     {
-        if (table.view || table.primaryKey.size() != 2 || table.columns.size() != 2)
-            return false;
-        for (const std::string& column : table.primaryKey)
+        if (table.view || table.columns.size() != 2)
+            return {};
+        std::vector<std::string> pair = table.primaryKey;
+        if (pair.empty())
+            for (const auto& unique : table.uniqueKeys)
+                if (unique.size() == 2 && std::all_of(unique.begin(), unique.end(), [&](const std::string& column) {
+                        const TDbColumn* found = ColumnNamed(table, column);
+                        return found && !found->nullable;
+                    }))
+                    pair = unique;
+        if (pair.size() != 2)
+            return {};
+        for (const std::string& column : pair)
             if (std::none_of(table.foreignKeys.begin(), table.foreignKeys.end(),
                     [&](const TDbForeignKey& fk) { return fk.column == column; }))
-                return false;
-        return true;
+                return {};
+        return pair;
     }
+    static bool IsLinkTable(const TDbTable& table) { return !LinkColumns(table).empty(); }
 
     // The imported class a link table's column refers to by its key; null
     // when there is none.
@@ -303,8 +320,9 @@ private:
     // key column refers to.
     void PlanLink(const TDbTable& link)
     {
-        const std::string& ownerColumn = link.primaryKey[0];
-        const std::string& otherColumn = link.primaryKey[1];
+        const std::vector<std::string> pair = LinkColumns(link);
+        const std::string& ownerColumn = pair[0];
+        const std::string& otherColumn = pair[1];
         const TPlannedClass* owner = LinkTarget(link, ownerColumn);
         const TPlannedClass* other = LinkTarget(link, otherColumn);
         if (!owner || !other)

@@ -51,6 +51,11 @@ CREATE TABLE loan (
   FOREIGN KEY (reader_no) REFERENCES reader (reader_no)
 );
 CREATE TABLE no_key (x INT);
+CREATE TABLE reader_favourite (
+  reader_no VARCHAR(20) NOT NULL, isbn VARCHAR(20) NOT NULL, UNIQUE KEY (reader_no, isbn),
+  FOREIGN KEY (reader_no) REFERENCES reader (reader_no), FOREIGN KEY (isbn) REFERENCES tb_book (isbn)
+) COMMENT='喜欢的书';
+CREATE TRIGGER loan_checked BEFORE INSERT ON loan FOR EACH ROW SET NEW.loan_date = COALESCE(NEW.loan_date, CURDATE());
 CREATE TABLE big_counter (id BIGINT UNSIGNED AUTO_INCREMENT PRIMARY KEY, n INT);
 CREATE TABLE big_key (id BIGINT UNSIGNED PRIMARY KEY, n INT);
 CREATE TABLE big_full (id BIGINT UNSIGNED AUTO_INCREMENT PRIMARY KEY, n INT);
@@ -96,6 +101,7 @@ for line in "类 Book(图书) ← 表 tb_book" "类 BookType(图书类型) ← �
     "    成员 loanId 整型 主键 必填 下拉框显示 ← 列 loan_id" "    成员 isbn Book 必填 ← 列 isbn" \
     "复合主键 表 loan_item 导入为类 LoanItem：主键由列 reader_no、isbn 组成，这些列在添加时填写、修改时不可改；页面按它们找到记录，别的类不能引用它" \
     "跳过表 no_key：没有主键" "跳过列 tb_book.cover：类型 blob 不受支持" \
+    "提示 表 loan 有触发器 loan_checked(BEFORE INSERT)：生成的应用写入这张表时数据库照常执行它，它改动的值在重新读取后才显示" \
     "提示 表 big_counter 的主键 id 是 BIGINT UNSIGNED 自增列，按长整型导入：现有键值都不大于 9223372036854775807，以后插入更大键值的行将无法读取" \
     "跳过表 big_key：主键 id 是 BIGINT UNSIGNED 且不是自增列，键值可能大于 9223372036854775807，生成代码中的长整型(long)无法表示" \
     "跳过表 big_full：主键 id 是 BIGINT UNSIGNED，已有大于 9223372036854775807 的键值，生成代码中的长整型(long)无法表示" \
@@ -104,6 +110,8 @@ for line in "类 Book(图书) ← 表 tb_book" "类 BookType(图书类型) ← �
   grep -qxF "$line" dry.txt || fail "dry run lacks: $line"$'\n'"$(cat dry.txt)"
 done
 grep -q "^改名 列 tb_book.class 的成员名 class → class_：" dry.txt || fail "no rename of class"
+grep -q "^多对多 联系表 reader_favourite 成为类 Reader 的成员 bookSet" dry.txt \
+  || fail "a link table keyed by a UNIQUE key:"$'\n'"$(cat dry.txt)"
 grep -q "^改名 列 reader.order 的成员名 order → order_：" dry.txt || fail "no rename of order"
 [ -z "$("$cli" project list)" ] || fail "the dry run wrote a project"
 "$cli" import-db "${connect[@]}" --dry-run --query-text --tables tb_book 图书馆 > dry2.txt 2>/dev/null || true

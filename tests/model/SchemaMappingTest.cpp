@@ -264,11 +264,13 @@ TEST(SchemaMappingTest, MembersKeepTheirColumnsTypesAndNullability)
 // of the class its first column refers to.
 TEST(SchemaMappingTest, LinkTablesBecomeManyToManyMembers)
 {
-    auto shop = [](std::vector<TDbColumn> linkColumns, std::vector<TDbForeignKey> keys) {
+    auto shop = [](std::vector<TDbColumn> linkColumns, std::vector<TDbForeignKey> keys,
+                    std::vector<std::string> primaryKey = { "goods_id", "tag_id" },
+                    std::vector<std::vector<std::string>> unique = {}) {
         TDbSchema schema;
         schema.tables.push_back({ "goods", "", { Column("goods_id", "int", -1, false), Column("name", "varchar", 20) },
             { "goods_id" }, {} });
-        schema.tables.push_back({ "goods_tag", "标签", linkColumns, { "goods_id", "tag_id" }, keys });
+        schema.tables.push_back({ "goods_tag", "标签", linkColumns, primaryKey, keys, false, unique });
         schema.tables.push_back(
             { "tag", "", { Column("tag_id", "int", -1, false), Column("goods", "varchar", 20) }, { "tag_id" }, {} });
         return PlanSchemaImport(schema, {}, false);
@@ -293,6 +295,38 @@ TEST(SchemaMappingTest, LinkTablesBecomeManyToManyMembers)
     EXPECT_TRUE(Noted(shop(pair, { both[0] }), "复合主键 表 goods_tag 导入为类 GoodsTag"));
     EXPECT_TRUE(Noted(shop(pair, { both[0], { "tag_id", "missing", "tag_id" } }),
         "跳过表 goods_tag：它是联系表，但它的外键指向的表没有作为类导入"));
+
+    // Without a primary key, a UNIQUE key over both NOT NULL columns makes
+    // the link (PetClinic's vet_specialties); one over less, or over a
+    // column that may be NULL, does not.
+    struct TUniqueCase {
+        std::vector<TDbColumn> columns;
+        std::vector<std::vector<std::string>> unique;
+        bool link;
+    } uniqueCases[] = {
+        { pair, { { "goods_id", "tag_id" } }, true },
+        { pair, { { "tag_id" }, { "tag_id", "goods_id" } }, true },
+        { pair, { { "goods_id" } }, false },
+        { { Column("goods_id", "int", -1, false), Column("tag_id", "int") }, { { "goods_id", "tag_id" } }, false },
+        { pair, {}, false },
+    };
+    for (const auto& c : uniqueCases) {
+        TImportPlan unique = shop(c.columns, both, {}, c.unique);
+        EXPECT_EQ(Noted(unique, "多对多 联系表 goods_tag 成为类 "), c.link) << c.unique.size();
+        EXPECT_EQ(Noted(unique, "跳过表 goods_tag：没有主键"), !c.link) << c.unique.size();
+    }
+}
+
+// A trigger runs when the application writes: the import says so.
+TEST(SchemaMappingTest, TriggersAreNamed)
+{
+    TDbSchema schema;
+    schema.tables.push_back({ "orders", "", { Column("id", "int", -1, false) }, { "id" }, {}, false, {},
+        { "orders_stamp(BEFORE INSERT)", "orders_log(AFTER UPDATE)" } });
+    TImportPlan plan = PlanSchemaImport(schema, {}, false);
+    EXPECT_TRUE(
+        Noted(plan, "提示 表 orders 有触发器 orders_stamp(BEFORE INSERT)：生成的应用写入这张表时数据库照常执行它"));
+    EXPECT_TRUE(Noted(plan, "提示 表 orders 有触发器 orders_log(AFTER UPDATE)："));
 }
 
 // An ENUM holds one of its values, a SET several, joined by ",". The values
