@@ -45,15 +45,18 @@ void AddBindings(TPrinter& out, const std::vector<TQueryMember>& members)
 }
 
 // A write in a transaction of its own; any failure rolls it back.
+// before: statements ahead of the method's own session.
 void AddWrite(TPrinter& out, const TPrinter::TVars& vars, const std::string& comment, const std::string& signature,
-    const std::string& body)
+    const std::string& body, const std::string& before = "")
 {
     TPrinter::TVars all = vars;
     all["comment"] = comment;
     all["signature"] = signature;
     out.Print(all,
         "    /*$comment$*/\n"
-        "    public void $signature$ throws Exception {\n"
+        "    public void $signature$ throws Exception {\n");
+    out.Print(all, before);
+    out.Print(all,
         "        Session s = null;\n"
         "        Transaction tx = null;\n"
         "        try {\n"
@@ -71,6 +74,29 @@ void AddWrite(TPrinter& out, const TPrinter::TVars& vars, const std::string& com
         "        }\n"
         "    }\n"
         "\n");
+}
+
+// A loaded object holds the first byte of each file only (see the entity):
+// a copy of it added as a new object gets the whole files of its original.
+std::string CopiedFilesText(const TClassData& data)
+{
+    std::string text;
+    for (const TMember& m : BinaryMembers(data)) {
+        std::string M = CapitalizedName(m.GetMemberName());
+        std::string type = KeyTypeOf(data.primary.GetMemberType());
+        std::string boxed = type == "int" ? "Integer" : type == "long" ? "Long" : type;
+        text += "        // 从读出的对象复制来的" + m.GetMemberName() +
+            "只有第一个字节: 添加前从原来的记录读出完整内容\n"
+            "        Object _from" +
+            M + " = $C$.copiedFrom" + M + "($c$.get" + M +
+            "());\n"
+            "        if (_from" +
+            M +
+            " != null)\n"
+            "            $c$.set" +
+            M + "(Get$C$" + M + "Bytes((" + boxed + ") _from" + M + "));\n";
+    }
+    return text;
 }
 
 } // namespace
@@ -138,7 +164,8 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         "        return recordNumber;\n"
         "    }\n"
         "\n");
-    AddWrite(out, vars, "添加" + C + "信息", "Add" + C + "(" + C + " " + c + ")", "            s.persist($c$);\n");
+    AddWrite(out, vars, "添加" + C + "信息", "Add" + C + "(" + C + " " + c + ")", "            s.persist($c$);\n",
+        CopiedFilesText(data));
 
     out.Print(vars,
         "    /*查询$C$信息*/\n"

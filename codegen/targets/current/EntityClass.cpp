@@ -41,6 +41,36 @@ std::string ColumnAttributes(const TMember& m)
     return attributes;
 }
 
+// A file is read as its first byte only (a list never carries the files):
+// the loaded stand-ins are remembered, so that the DAO gives a copy added as
+// a new object its original's whole files instead of the stand-in.
+void AddStandInRecord(TPrinter& out, const TClassData& c)
+{
+    std::vector<TMember> files = BinaryMembers(c);
+    if (files.empty())
+        return;
+    TPrinter::TVars vars = { { "key", c.primary.GetMemberName() } };
+    out.Print(vars,
+        "    /** 读出的对象的文件内容只有第一个字节(见上): 记下它们来自哪个对象, 复制后添加时由 DAO 换成完整内容 */\n"
+        "    private static final java.util.Map<byte[], Object> loadedStandIns =\n"
+        "        java.util.Collections.synchronizedMap(new java.util.WeakHashMap<byte[], Object>());\n"
+        "\n"
+        "    @PostLoad\n"
+        "    void rememberStandIns() {\n");
+    for (const TMember& m : files)
+        out.Print({ { "m", m.GetMemberName() }, { "key", c.primary.GetMemberName() } },
+            "        if ($m$ != null)\n"
+            "            loadedStandIns.put($m$, $key$);\n");
+    out.Print({}, "    }\n\n");
+    for (const TMember& m : files)
+        out.Print({ { "m", m.GetMemberName() }, { "M", CapitalizedName(m.GetMemberName()) } },
+            "    /** bytes 是读出的某个对象的$m$时, 那个对象的键; 否则 null */\n"
+            "    public static Object copiedFrom$M$(byte[] bytes) {\n"
+            "        return bytes == null ? null : loadedStandIns.get(bytes);\n"
+            "    }\n"
+            "\n");
+}
+
 // An optional text or date left empty on the add page is left out of the
 // INSERT (the class inserts dynamically): the column gets the database's
 // default, NULL when it has none. Without this the empty text was written,
@@ -182,6 +212,7 @@ std::string BuildEntityClass(const TGenInput& in, const TClassData& c)
         AddAccessors(out, set, m.name);
     }
     AddEmptyOnAdd(out, c);
+    AddStandInRecord(out, c);
     if (c.CompositeKey())
         out.Append(TDomainOperate::BuildKeyEquality(c));
     out.Print({}, "}\n");

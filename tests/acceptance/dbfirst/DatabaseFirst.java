@@ -340,6 +340,17 @@ public final class DatabaseFirst {
             read = (byte[]) getPhoto.invoke(goodsDAO, 2);
             check(java.util.Arrays.equals(photo, read), "a save of the object keeps the bytes");
             check(getPhoto.invoke(goodsDAO, 999999) == null, "no row, no bytes");
+            // A loaded object copied into a new one: the copy gets the whole file.
+            Goods original = goodsDAO.GetGoodsByGoodsId(2);
+            Goods copy = new Goods();
+            for (java.beans.PropertyDescriptor d : java.beans.Introspector.getBeanInfo(Goods.class).getPropertyDescriptors())
+                if (d.getReadMethod() != null && d.getWriteMethod() != null && !d.getName().equals("goodsId"))
+                    d.getWriteMethod().invoke(copy, d.getReadMethod().invoke(original));
+            copy.setGoodsName("复制的商品");
+            goodsDAO.AddGoods(copy);
+            check(java.util.Arrays.equals(photo, (byte[]) getPhoto.invoke(goodsDAO, copy.getGoodsId())),
+                "a copy of a loaded object is added with the whole file, not the first byte");
+            goodsDAO.DeleteGoods(copy.getGoodsId());
             check(rows(rest).equals(restBefore), "writing the bytes changes no other column");
         }
 

@@ -39,6 +39,10 @@ public class GoodsDAO {
 
     /*添加Goods信息*/
     public void AddGoods(Goods goods) throws Exception {
+        // 从读出的对象复制来的photo只有第一个字节: 添加前从原来的记录读出完整内容
+        Object _fromPhoto = Goods.copiedFromPhoto(goods.getPhoto());
+        if (_fromPhoto != null)
+            goods.setPhoto(GetGoodsPhotoBytes((Long) _fromPhoto));
         Session s = null;
         Transaction tx = null;
         try {

@@ -114,4 +114,19 @@ public class Goods {
         if (flags != null && flags.isEmpty())
             flags = null;
     }
+    /** 读出的对象的文件内容只有第一个字节(见上): 记下它们来自哪个对象, 复制后添加时由 DAO 换成完整内容 */
+    private static final java.util.Map<byte[], Object> loadedStandIns =
+        java.util.Collections.synchronizedMap(new java.util.WeakHashMap<byte[], Object>());
+
+    @PostLoad
+    void rememberStandIns() {
+        if (photo != null)
+            loadedStandIns.put(photo, goodsId);
+    }
+
+    /** bytes 是读出的某个对象的photo时, 那个对象的键; 否则 null */
+    public static Object copiedFromPhoto(byte[] bytes) {
+        return bytes == null ? null : loadedStandIns.get(bytes);
+    }
+
 }
