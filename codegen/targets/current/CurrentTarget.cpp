@@ -1,5 +1,7 @@
 #include "codegen/targets/current/CurrentTarget.h"
 
+#include "codegen/core/ClassFileGenerator.h"
+
 #include "codegen/targets/legacy/AdminTableScript.h"
 #include "codegen/targets/legacy/SupportFiles.h"
 #include "codegen/targets/legacy/WebPages.h"
@@ -31,38 +33,6 @@ const std::vector<TSupportFile>& CurrentSupportFiles()
     };
     return files;
 }
-
-// One Java class per model class, in a folder of the package.
-class TClassFileGenerator : public IGenerator {
-public:
-    using TBuild = std::function<std::string(const TGenInput&, const TClassData&)>;
-    TClassFileGenerator(const char* name, const char* kind, const char* suffix, int rank, TBuild build)
-        : name_(name)
-        , kind_(kind)
-        , suffix_(suffix)
-        , rank_(rank)
-        , build_(std::move(build))
-    {
-    }
-    const char* Name() const override { return name_; }
-    void ClassFiles(const TGenInput& in, const TClassData& c, TFiles& out) const override
-    {
-        out.push_back({ in.KindDir(kind_), c.name + suffix_, build_(in, c), TEncoding::Gbk, "生成完毕!" });
-    }
-    std::vector<std::string> ClassFileNames(const std::string& className) const override
-    {
-        return { className + suffix_ };
-    }
-    std::vector<std::string> Directories(const TGenInput& in) const override { return { in.KindDir(kind_) }; }
-    int PreviewRank() const override { return rank_; }
-
-private:
-    const char* name_;
-    const char* kind_;
-    const char* suffix_;
-    int rank_;
-    TBuild build_;
-};
 
 } // namespace
 

@@ -1,5 +1,7 @@
 #include "codegen/targets/legacy/ActionOperate.h"
 
+#include "codegen/core/ClassFileGenerator.h"
+
 #include "codegen/targets/legacy/JavaNames.h"
 #include "codegen/text/TextBuilder.h"
 #include "codegen/text/TextEscape.h"
@@ -163,28 +165,9 @@ std::string TActionOperate::BuildActionClass(
     return out.Str();
 }
 
-namespace {
-
-class TActionClassGenerator : public IGenerator {
-public:
-    const char* Name() const override { return "action"; }
-    void ClassFiles(const TGenInput& in, const TClassData& c, TFiles& out) const override
-    {
-        out.push_back({ in.KindDir("action"), c.name + "Action.java",
-            TActionOperate::BuildActionClass(in.packageName, c), TEncoding::Gbk, "生成完毕!" });
-    }
-    std::vector<std::string> ClassFileNames(const std::string& className) const override
-    {
-        return { className + "Action.java" };
-    }
-    std::vector<std::string> Directories(const TGenInput& in) const override { return { in.KindDir("action") }; }
-    int PreviewRank() const override { return 4; }
-};
-
-} // namespace
-
 const IGenerator& ActionClassGenerator()
 {
-    static const TActionClassGenerator generator;
+    static const TClassFileGenerator generator("action", "action", "Action.java", 4,
+        [](const TGenInput& in, const TClassData& c) { return TActionOperate::BuildActionClass(in.packageName, c); });
     return generator;
 }

@@ -1,5 +1,7 @@
 #include "codegen/targets/legacy/DaoOperate.h"
 
+#include "codegen/core/ClassFileGenerator.h"
+
 #include "codegen/targets/legacy/JavaNames.h"
 #include "codegen/text/TextBuilder.h"
 
@@ -305,28 +307,9 @@ std::string TDaoOperate::BuildDaoClass(const std::string& packageName, const TCl
     return out.Str();
 }
 
-namespace {
-
-class TDaoClassGenerator : public IGenerator {
-public:
-    const char* Name() const override { return "dao"; }
-    void ClassFiles(const TGenInput& in, const TClassData& c, TFiles& out) const override
-    {
-        out.push_back({ in.KindDir("dao"), c.name + "DAO.java", TDaoOperate::BuildDaoClass(in.packageName, c),
-            TEncoding::Gbk, "生成完毕!" });
-    }
-    std::vector<std::string> ClassFileNames(const std::string& className) const override
-    {
-        return { className + "DAO.java" };
-    }
-    std::vector<std::string> Directories(const TGenInput& in) const override { return { in.KindDir("dao") }; }
-    int PreviewRank() const override { return 3; }
-};
-
-} // namespace
-
 const IGenerator& DaoClassGenerator()
 {
-    static const TDaoClassGenerator generator;
+    static const TClassFileGenerator generator("dao", "dao", "DAO.java", 3,
+        [](const TGenInput& in, const TClassData& c) { return TDaoOperate::BuildDaoClass(in.packageName, c); });
     return generator;
 }

@@ -1,5 +1,7 @@
 #include "codegen/targets/legacy/DomainOperate.h"
 
+#include "codegen/core/ClassFileGenerator.h"
+
 #include "codegen/targets/legacy/JavaNames.h"
 #include "codegen/text/Printer.h"
 #include "codegen/text/TextBuilder.h"
@@ -86,28 +88,9 @@ std::string TDomainOperate::BuildKeyEquality(const TClassData& c)
     return out.Str();
 }
 
-namespace {
-
-class TDomainClassGenerator : public IGenerator {
-public:
-    const char* Name() const override { return "domain"; }
-    void ClassFiles(const TGenInput& in, const TClassData& c, TFiles& out) const override
-    {
-        out.push_back({ in.KindDir("domain"), c.name + ".java", TDomainOperate::BuildDomainClass(in.packageName, c),
-            TEncoding::Gbk, "生成完毕!" });
-    }
-    std::vector<std::string> ClassFileNames(const std::string& className) const override
-    {
-        return { className + ".java" };
-    }
-    std::vector<std::string> Directories(const TGenInput& in) const override { return { in.KindDir("domain") }; }
-    int PreviewRank() const override { return 2; }
-};
-
-} // namespace
-
 const IGenerator& DomainClassGenerator()
 {
-    static const TDomainClassGenerator generator;
+    static const TClassFileGenerator generator("domain", "domain", ".java", 2,
+        [](const TGenInput& in, const TClassData& c) { return TDomainOperate::BuildDomainClass(in.packageName, c); });
     return generator;
 }
