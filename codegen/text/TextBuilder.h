@@ -1,5 +1,8 @@
 #pragma once
+#include "codegen/text/Printer.h"
+
 #include <string>
+#include <string_view>
 
 // Builds a generated file: Line() appends the text and CR LF, so the
 // generators' literals carry no line ends of their own.
@@ -16,6 +19,13 @@ public:
     TText& Append(const std::string& text)
     {
         text_ += text;
+        return *this;
+    }
+    // Lines written as the text they emit, with TPrinter's "$name$"
+    // variables; each "\n" ends a line with CR LF.
+    TText& Print(const TPrinter::TVars& vars, std::string_view text)
+    {
+        text_ += TPrinter().Print(vars, text).Str();
         return *this;
     }
     const std::string& Str() const { return text_; }

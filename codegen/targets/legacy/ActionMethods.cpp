@@ -146,9 +146,10 @@ std::string TActionOperate::BuildAddViewAction(const TClassData& data, const TAc
 {
     const std::string& C = data.name;
     TText out;
-    out.Line("    /*跳转到添加" + C + "视图*/");
-    out.Line("    public String AddView() {");
-    out.Line("        ActionContext ctx = ActionContext.getContext();");
+    out.Print({ { "C", C } },
+        "    /*跳转到添加$C$视图*/\n"
+        "    public String AddView() {\n"
+        "        ActionContext ctx = ActionContext.getContext();\n");
     TDeclared declared;
     for (const auto& ref : data.references) {
         const std::string& R = ref.type;
@@ -160,9 +161,10 @@ std::string TActionOperate::BuildAddViewAction(const TClassData& data, const TAc
     for (const auto& m : data.collections)
         if (declared.First(m.type))
             out.Append(ChoiceListLines(C, m.type));
-    out.Line("        return \"add_view\";");
-    out.Line("    }");
-    out.Empty();
+    out.Print({},
+        "        return \"add_view\";\n"
+        "    }\n"
+        "\n");
     return out.Str();
 }
 
@@ -178,33 +180,39 @@ std::string TActionOperate::BuildAddAction(const TClassData& data, const TAction
     out.Line("    /*添加" + C + "信息*/");
     if (style.deprecatedEncode)
         out.Line("    @SuppressWarnings(\"deprecation\")");
-    out.Line("    public String Add" + C + "() {");
-    out.Line("        ActionContext ctx = ActionContext.getContext();");
+    out.Print({ { "C", C } },
+        "    public String Add$C$() {\n"
+        "        ActionContext ctx = ActionContext.getContext();\n");
     if (data.CompositeKey()) {
         out.Line("        if(null == " + c + ") {");
         out.Line("            ctx.put(\"error\",  " + style.Encoded("\"" + C + "添加失败!\"") + ");");
-        out.Line("            return \"error\";");
-        out.Line("        }");
-        out.Line("        /*验证主键是否已经存在*/");
-        out.Line("        if(null != " + c + "DAO.Get" + C + "ByKey(" + c + ")) {");
+        out.Print({ { "c", c }, { "C", C } },
+            "            return \"error\";\n"
+            "        }\n"
+            "        /*验证主键是否已经存在*/\n"
+            "        if(null != $c$DAO.Get$C$ByKey($c$)) {\n");
         out.Line("            ctx.put(\"error\",  " +
             style.Encoded("\"该" + JavaStringText(data.friendName) + "已经存在!\"") + ");");
-        out.Line("            return \"error\";");
-        out.Line("        }");
+        out.Print({},
+            "            return \"error\";\n"
+            "        }\n");
     } else if (key.GetMemberType() == kTypeString) {
         // A request without the object (no parameters at all) is refused
         // before its key is read.
         out.Line("        if(null == " + c + ") {");
         out.Line("            ctx.put(\"error\",  " + style.Encoded("\"" + C + "添加失败!\"") + ");");
-        out.Line("            return \"error\";");
-        out.Line("        }");
+        out.Print({},
+            "            return \"error\";\n"
+            "        }\n");
         out.Line("        /*验证" + JavaCommentText(d) + "是否已经存在*/");
-        out.Line("        String " + p + " = " + c + ".get" + P + "();");
-        out.Line("        " + C + " db_" + c + " = " + c + "DAO.Get" + C + "By" + P + "(" + p + ");");
-        out.Line("        if(null != db_" + c + ") {");
+        out.Print({ { "p", p }, { "c", c }, { "P", P }, { "C", C } },
+            "        String $p$ = $c$.get$P$();\n"
+            "        $C$ db_$c$ = $c$DAO.Get$C$By$P$($p$);\n"
+            "        if(null != db_$c$) {\n");
         out.Line("            ctx.put(\"error\",  " + style.Encoded("\"该" + JavaStringText(d) + "已经存在!\"") + ");");
-        out.Line("            return \"error\";");
-        out.Line("        }");
+        out.Print({},
+            "            return \"error\";\n"
+            "        }\n");
     }
     out.Line("        try {");
     AddReferenceLoads(out, data, c, style);
@@ -213,14 +221,16 @@ std::string TActionOperate::BuildAddAction(const TClassData& data, const TAction
     out.Append(style.beforeAdd);
     out.Line("            " + c + "DAO.Add" + C + "(" + c + ");");
     out.Line("            ctx.put(\"message\",  " + style.Encoded("\"" + C + "添加成功!\"") + ");");
-    out.Line("            return \"add_success\";");
-    out.Line("        } catch (Exception e) {");
-    out.Line("            e.printStackTrace();");
+    out.Print({},
+        "            return \"add_success\";\n"
+        "        } catch (Exception e) {\n"
+        "            e.printStackTrace();\n");
     out.Line("            ctx.put(\"error\",  " + style.Encoded("\"" + C + "添加失败!\"") + ");");
-    out.Line("            return \"error\";");
-    out.Line("        }");
-    out.Line("    }");
-    out.Empty();
+    out.Print({},
+        "            return \"error\";\n"
+        "        }\n"
+        "    }\n"
+        "\n");
     return out.Str();
 }
 
@@ -230,9 +240,10 @@ std::string TActionOperate::BuildQueryAction(const TClassData& data, const TActi
     std::string c = ClassVariableName(C);
     const auto& rows = data.queryMembers;
     TText out;
-    out.Line("    /*查询" + C + "信息*/");
-    out.Line("    public String Query" + C + "() {");
-    out.Line("        if(currentPage == 0) currentPage = 1;");
+    out.Print({ { "C", C } },
+        "    /*查询$C$信息*/\n"
+        "    public String Query$C$() {\n"
+        "        if(currentPage == 0) currentPage = 1;\n");
     for (const auto& row : rows)
         if (row.textLike)
             out.Line("        if(" + row.name + " == null) " + row.name + " = \"\";");
@@ -248,16 +259,17 @@ std::string TActionOperate::BuildQueryAction(const TClassData& data, const TActi
         if (position < rows.size())
             countArguments += ", ";
     }
-    out.Line("        " + c + "DAO.CalculateTotalPageAndRecordNumber(" + countArguments + ");");
-    out.Line("        /*获取到总的页码数目*/");
-    out.Line("        totalPage = " + c + "DAO.getTotalPage();");
-    out.Line("        /*当前查询条件下总记录数*/");
-    out.Line("        recordNumber = " + c + "DAO.getRecordNumber();");
-    out.Line("        ActionContext ctx = ActionContext.getContext();");
-    out.Line("        ctx.put(\"" + c + "List\",  " + c + "List);");
-    out.Line("        ctx.put(\"totalPage\", totalPage);");
-    out.Line("        ctx.put(\"recordNumber\", recordNumber);");
-    out.Line("        ctx.put(\"currentPage\", currentPage);");
+    out.Print({ { "c", c }, { "countArguments", countArguments } },
+        "        $c$DAO.CalculateTotalPageAndRecordNumber($countArguments$);\n"
+        "        /*获取到总的页码数目*/\n"
+        "        totalPage = $c$DAO.getTotalPage();\n"
+        "        /*当前查询条件下总记录数*/\n"
+        "        recordNumber = $c$DAO.getRecordNumber();\n"
+        "        ActionContext ctx = ActionContext.getContext();\n"
+        "        ctx.put(\"$c$List\",  $c$List);\n"
+        "        ctx.put(\"totalPage\", totalPage);\n"
+        "        ctx.put(\"recordNumber\", recordNumber);\n"
+        "        ctx.put(\"currentPage\", currentPage);\n");
     TDeclared declared;
     for (const auto& row : rows) {
         const std::string& m = row.name;
@@ -267,9 +279,10 @@ std::string TActionOperate::BuildQueryAction(const TClassData& data, const TActi
             continue;
         out.Append(ChoiceListLines(C, R));
     }
-    out.Line("        return \"query_view\";");
-    out.Line("    }");
-    out.Empty();
+    out.Print({},
+        "        return \"query_view\";\n"
+        "    }\n"
+        "\n");
     return out.Str();
 }
 
@@ -314,24 +327,27 @@ std::string TActionOperate::BuildModifyAction(const TClassData& data, const TAct
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
     TText out;
-    out.Line("    /*更新修改" + C + "信息*/");
-    out.Line("    public String Modify" + C + "() {");
-    out.Line("        ActionContext ctx = ActionContext.getContext();");
-    out.Line("        try {");
+    out.Print({ { "C", C } },
+        "    /*更新修改$C$信息*/\n"
+        "    public String Modify$C$() {\n"
+        "        ActionContext ctx = ActionContext.getContext();\n"
+        "        try {\n");
     AddReferenceLoads(out, data, c, style);
     AddCollectionLoads(out, data, c, style);
     AddSeveralChoicesJoin(out, data, c);
     out.Append(style.beforeUpdate);
     out.Line("            " + c + "DAO.Update" + C + "(" + c + style.updateArguments + ");");
     out.Line("            ctx.put(\"message\",  " + style.Encoded("\"" + C + "信息更新成功!\"") + ");");
-    out.Line("            return \"modify_success\";");
-    out.Line("        } catch (Exception e) {");
-    out.Line("            e.printStackTrace();");
+    out.Print({},
+        "            return \"modify_success\";\n"
+        "        } catch (Exception e) {\n"
+        "            e.printStackTrace();\n");
     out.Line("            ctx.put(\"error\",  " + style.Encoded("\"" + C + "信息更新失败!\"") + ");");
-    out.Line("            return \"error\";");
-    out.Line("       }");
-    out.Line("   }");
-    out.Empty();
+    out.Print({},
+        "            return \"error\";\n"
+        "       }\n"
+        "   }\n"
+        "\n");
     return out.Str();
 }
 
@@ -341,19 +357,22 @@ std::string TActionOperate::BuildDeleteAction(const TClassData& data, const TAct
     std::string c = ClassVariableName(C);
     const std::string& p = data.CompositeKey() ? c : data.primary.GetMemberName();
     TText out;
-    out.Line("    /*删除" + C + "信息*/");
-    out.Line("    public String Delete" + C + "() {");
-    out.Line("        ActionContext ctx = ActionContext.getContext();");
-    out.Line("        try { ");
-    out.Line("            " + c + "DAO.Delete" + C + "(" + p + ");");
+    out.Print({ { "C", C }, { "c", c }, { "p", p } },
+        "    /*删除$C$信息*/\n"
+        "    public String Delete$C$() {\n"
+        "        ActionContext ctx = ActionContext.getContext();\n"
+        "        try { \n"
+        "            $c$DAO.Delete$C$($p$);\n");
     out.Line("            ctx.put(\"message\",  " + style.Encoded("\"" + C + "删除成功!\"") + ");");
-    out.Line("            return \"delete_success\";");
-    out.Line("        } catch (Exception e) { ");
-    out.Line("            e.printStackTrace();");
+    out.Print({},
+        "            return \"delete_success\";\n"
+        "        } catch (Exception e) { \n"
+        "            e.printStackTrace();\n");
     out.Line("            ctx.put(\"error\",  " + style.Encoded("\"" + C + "删除失败!\"") + ");");
-    out.Line("            return \"error\";");
-    out.Line("        }");
-    out.Line("    }");
-    out.Empty();
+    out.Print({},
+        "            return \"error\";\n"
+        "        }\n"
+        "    }\n"
+        "\n");
     return out.Str();
 }

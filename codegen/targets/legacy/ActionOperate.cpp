@@ -45,13 +45,15 @@ std::string TActionOperate::BuildActionClass(
     std::string c = ClassVariableName(C);
     const auto& references = data.references;
     TText out;
-    out.Line("package com." + packageName + ".action;");
-    out.Empty();
-    out.Line("import java.util.List;");
+    out.Print({ { "packageName", packageName } },
+        "package com.$packageName$.action;\n"
+        "\n"
+        "import java.util.List;\n");
     for (const std::string& line : style.frameworkImports)
         out.Line(line);
-    out.Line("import com." + packageName + ".dao." + C + "DAO;");
-    out.Line("import com." + packageName + ".domain." + C + ";");
+    out.Print({ { "packageName", packageName }, { "C", C } },
+        "import com.$packageName$.dao.$C$DAO;\n"
+        "import com.$packageName$.domain.$C$;\n");
     // Every reference member needs its class and DAO, query member or not.
     for (const auto& r : references) {
         out.Line("import com." + packageName + ".dao." + r.type + "DAO;");
@@ -61,8 +63,9 @@ std::string TActionOperate::BuildActionClass(
         out.Line("import com." + packageName + ".dao." + m.type + "DAO;");
         out.Line("import com." + packageName + ".domain." + m.type + ";");
     }
-    out.Line("import com." + packageName + ".test.TestUtil;");
-    out.Empty();
+    out.Print({ { "packageName", packageName } },
+        "import com.$packageName$.test.TestUtil;\n"
+        "\n");
     out.Line("public class " + C + "Action extends ActionSupport" + style.implements + " {");
     out.Empty();
 
@@ -86,25 +89,27 @@ std::string TActionOperate::BuildActionClass(
         AddProperty(out, "String[]", m.name + "Keys", style.boundSetter);
     }
 
-    out.Line("    /*当前第几页*/");
-    out.Line("    private int currentPage;");
+    out.Print({},
+        "    /*当前第几页*/\n"
+        "    private int currentPage;\n");
     Annotation(out, style.boundSetter);
-    out.Line("    public void setCurrentPage(int currentPage) {");
-    out.Line("        this.currentPage = currentPage;");
-    out.Line("    }");
-    out.Line("    public int getCurrentPage() {");
-    out.Line("        return currentPage;");
-    out.Line("    }");
-    out.Empty();
-    out.Line("    /*一共多少页*/");
-    out.Line("    private int totalPage;");
-    out.Line("    public void setTotalPage(int totalPage) {");
-    out.Line("        this.totalPage = totalPage;");
-    out.Line("    }");
-    out.Line("    public int getTotalPage() {");
-    out.Line("        return totalPage;");
-    out.Line("    }");
-    out.Empty();
+    out.Print({},
+        "    public void setCurrentPage(int currentPage) {\n"
+        "        this.currentPage = currentPage;\n"
+        "    }\n"
+        "    public int getCurrentPage() {\n"
+        "        return currentPage;\n"
+        "    }\n"
+        "\n"
+        "    /*一共多少页*/\n"
+        "    private int totalPage;\n"
+        "    public void setTotalPage(int totalPage) {\n"
+        "        this.totalPage = totalPage;\n"
+        "    }\n"
+        "    public int getTotalPage() {\n"
+        "        return totalPage;\n"
+        "    }\n"
+        "\n");
 
     const TMember& key = data.primary;
     std::string U;
@@ -122,37 +127,40 @@ std::string TActionOperate::BuildActionClass(
         std::string P = CapitalizedName(p);
         out.Line("    private " + U + " " + p + ";");
         Annotation(out, style.boundSetter);
-        out.Line("    public void set" + P + "(" + U + " " + p + ") {");
-        out.Line("        this." + p + " = " + p + ";");
-        out.Line("    }");
-        out.Line("    public " + U + " get" + P + "() {");
-        out.Line("        return " + p + ";");
-        out.Line("    }");
-        out.Empty();
+        out.Print({ { "P", P }, { "U", U }, { "p", p } },
+            "    public void set$P$($U$ $p$) {\n"
+            "        this.$p$ = $p$;\n"
+            "    }\n"
+            "    public $U$ get$P$() {\n"
+            "        return $p$;\n"
+            "    }\n"
+            "\n");
     }
 
-    out.Line("    /*当前查询的总记录数目*/");
-    out.Line("    private int recordNumber;");
-    out.Line("    public void setRecordNumber(int recordNumber) {");
-    out.Line("        this.recordNumber = recordNumber;");
-    out.Line("    }");
-    out.Line("    public int getRecordNumber() {");
-    out.Line("        return recordNumber;");
-    out.Line("    }");
-    out.Empty();
-    out.Line("    /*业务层对象*/");
-    out.Line("    " + C + "DAO " + c + "DAO = new " + C + "DAO();");
-    out.Empty();
-    out.Line("    /*待操作的" + C + "对象*/");
-    out.Line("    private " + C + " " + c + ";");
-    out.Line("    public void set" + C + "(" + C + " " + c + ") {");
-    out.Line("        this." + c + " = " + c + ";");
-    out.Line("    }");
+    out.Print({ { "C", C }, { "c", c } },
+        "    /*当前查询的总记录数目*/\n"
+        "    private int recordNumber;\n"
+        "    public void setRecordNumber(int recordNumber) {\n"
+        "        this.recordNumber = recordNumber;\n"
+        "    }\n"
+        "    public int getRecordNumber() {\n"
+        "        return recordNumber;\n"
+        "    }\n"
+        "\n"
+        "    /*业务层对象*/\n"
+        "    $C$DAO $c$DAO = new $C$DAO();\n"
+        "\n"
+        "    /*待操作的$C$对象*/\n"
+        "    private $C$ $c$;\n"
+        "    public void set$C$($C$ $c$) {\n"
+        "        this.$c$ = $c$;\n"
+        "    }\n");
     Annotation(out, style.boundObject);
-    out.Line("    public " + C + " get" + C + "() {");
-    out.Line("        return this." + c + ";");
-    out.Line("    }");
-    out.Empty();
+    out.Print({ { "C", C }, { "c", c } },
+        "    public $C$ get$C$() {\n"
+        "        return this.$c$;\n"
+        "    }\n"
+        "\n");
 
     out.Append(BuildAddViewAction(data, style));
     out.Append(BuildAddAction(data, style));

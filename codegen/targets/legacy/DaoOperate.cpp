@@ -59,24 +59,25 @@ std::string TDaoOperate::BuildAddMethod(const std::string& C)
 {
     std::string c = ClassVariableName(C);
     TText out;
-    out.Line("    /*添加图书信息*/");
-    out.Line("    public void Add" + C + "(" + C + " " + c + ") throws Exception {");
-    out.Line("        Session s = null;");
-    out.Line("        Transaction tx = null;");
-    out.Line("        try { ");
-    out.Line("            s = HibernateUtil.getSession();");
-    out.Line("            tx = s.beginTransaction(); ");
-    out.Line("            s.save(" + c + ");");
-    out.Line("            tx.commit();");
-    out.Line("        } catch (HibernateException e) {");
-    out.Line("            if(tx != null)");
-    out.Line("                tx.rollback();");
-    out.Line("            throw e;");
-    out.Line("        } finally {");
-    out.Line("            HibernateUtil.closeSession();");
-    out.Line("        }");
-    out.Line("    }");
-    out.Empty();
+    out.Print({ { "C", C }, { "c", c } },
+        "    /*添加图书信息*/\n"
+        "    public void Add$C$($C$ $c$) throws Exception {\n"
+        "        Session s = null;\n"
+        "        Transaction tx = null;\n"
+        "        try { \n"
+        "            s = HibernateUtil.getSession();\n"
+        "            tx = s.beginTransaction(); \n"
+        "            s.save($c$);\n"
+        "            tx.commit();\n"
+        "        } catch (HibernateException e) {\n"
+        "            if(tx != null)\n"
+        "                tx.rollback();\n"
+        "            throw e;\n"
+        "        } finally {\n"
+        "            HibernateUtil.closeSession();\n"
+        "        }\n"
+        "    }\n"
+        "\n");
     return out.Str();
 }
 
@@ -89,29 +90,31 @@ std::string TDaoOperate::BuildQueryMethod(const TClassData& data)
     for (const auto& m : members)
         parameters += QueryTypeOf(m.type) + " " + m.name + ",";
     TText out;
-    out.Line("    /*查询" + C + "信息*/");
-    out.Line("    public ArrayList<" + C + "> Query" + C + "Info(" + parameters + "int currentPage) { ");
-    out.Line("        Session s = null; ");
-    out.Line("        try {");
-    out.Line("            s = HibernateUtil.getSession();");
-    out.Line("            String hql = \"From " + C + " " + c + " where 1=1\";");
+    out.Print({ { "C", C }, { "parameters", parameters }, { "c", c } },
+        "    /*查询$C$信息*/\n"
+        "    public ArrayList<$C$> Query$C$Info($parameters$int currentPage) { \n"
+        "        Session s = null; \n"
+        "        try {\n"
+        "            s = HibernateUtil.getSession();\n"
+        "            String hql = \"From $C$ $c$ where 1=1\";\n");
     // Rows in one order, page after page: by every member of a composite key.
     std::string order = data.primary.GetMemberName();
     if (data.CompositeKey())
         for (size_t k = 1; k < data.keys.size(); ++k)
             order += ", " + c + "." + data.keys[k].GetMemberName();
     AddConditions(out, c, members, order, false);
-    out.Line("            /*计算当前显示页码的开始记录*/");
-    out.Line("            int startIndex = (currentPage-1) * this.PAGE_SIZE;");
-    out.Line("            q.setFirstResult(startIndex);");
-    out.Line("            q.setMaxResults(this.PAGE_SIZE);");
-    out.Line("            List " + c + "List = q.list();");
-    out.Line("            return (ArrayList<" + C + ">) " + c + "List;");
-    out.Line("        } finally {");
-    out.Line("            HibernateUtil.closeSession();");
-    out.Line("        }");
-    out.Line("    }");
-    out.Empty();
+    out.Print({ { "c", c }, { "C", C } },
+        "            /*计算当前显示页码的开始记录*/\n"
+        "            int startIndex = (currentPage-1) * this.PAGE_SIZE;\n"
+        "            q.setFirstResult(startIndex);\n"
+        "            q.setMaxResults(this.PAGE_SIZE);\n"
+        "            List $c$List = q.list();\n"
+        "            return (ArrayList<$C$>) $c$List;\n"
+        "        } finally {\n"
+        "            HibernateUtil.closeSession();\n"
+        "        }\n"
+        "    }\n"
+        "\n");
     return out.Str();
 }
 
@@ -119,20 +122,21 @@ std::string TDaoOperate::BuildQueryAllMethod(const std::string& C)
 {
     std::string c = ClassVariableName(C);
     TText out;
-    out.Line("    /*函数功能：查询所有的" + C + "记录*/");
-    out.Line("    public ArrayList<" + C + "> QueryAll" + C + "Info() {");
-    out.Line("        Session s = null; ");
-    out.Line("        try {");
-    out.Line("            s = HibernateUtil.getSession();");
-    out.Line("            String hql = \"From " + C + "\";");
-    out.Line("            Query q = s.createQuery(hql);");
-    out.Line("            List " + c + "List = q.list();");
-    out.Line("            return (ArrayList<" + C + ">) " + c + "List;");
-    out.Line("        } finally {");
-    out.Line("            HibernateUtil.closeSession();");
-    out.Line("        }");
-    out.Line("    }");
-    out.Empty();
+    out.Print({ { "C", C }, { "c", c } },
+        "    /*函数功能：查询所有的$C$记录*/\n"
+        "    public ArrayList<$C$> QueryAll$C$Info() {\n"
+        "        Session s = null; \n"
+        "        try {\n"
+        "            s = HibernateUtil.getSession();\n"
+        "            String hql = \"From $C$\";\n"
+        "            Query q = s.createQuery(hql);\n"
+        "            List $c$List = q.list();\n"
+        "            return (ArrayList<$C$>) $c$List;\n"
+        "        } finally {\n"
+        "            HibernateUtil.closeSession();\n"
+        "        }\n"
+        "    }\n"
+        "\n");
     return out.Str();
 }
 
@@ -148,22 +152,24 @@ std::string TDaoOperate::BuildCalculateMethod(const TClassData& data)
             parameters += ",";
     }
     TText out;
-    out.Line("    /*计算总的页数和记录数*/");
-    out.Line("    public void CalculateTotalPageAndRecordNumber(" + parameters + ") {");
-    out.Line("        Session s = null;");
-    out.Line("        try {");
-    out.Line("            s = HibernateUtil.getSession();");
-    out.Line("            String hql = \"From " + C + " " + c + " where 1=1\";");
+    out.Print({ { "parameters", parameters }, { "C", C }, { "c", c } },
+        "    /*计算总的页数和记录数*/\n"
+        "    public void CalculateTotalPageAndRecordNumber($parameters$) {\n"
+        "        Session s = null;\n"
+        "        try {\n"
+        "            s = HibernateUtil.getSession();\n"
+        "            String hql = \"From $C$ $c$ where 1=1\";\n");
     AddConditions(out, c, members, "", true);
-    out.Line("            recordNumber = ((Number) q.uniqueResult()).intValue();");
-    out.Line("            int mod = recordNumber % this.PAGE_SIZE;");
-    out.Line("            totalPage = recordNumber / this.PAGE_SIZE;");
-    out.Line("            if(mod != 0) totalPage++;");
-    out.Line("        } finally {");
-    out.Line("            HibernateUtil.closeSession();");
-    out.Line("        }");
-    out.Line("    }");
-    out.Empty();
+    out.Print({},
+        "            recordNumber = ((Number) q.uniqueResult()).intValue();\n"
+        "            int mod = recordNumber % this.PAGE_SIZE;\n"
+        "            totalPage = recordNumber / this.PAGE_SIZE;\n"
+        "            if(mod != 0) totalPage++;\n"
+        "        } finally {\n"
+        "            HibernateUtil.closeSession();\n"
+        "        }\n"
+        "    }\n"
+        "\n");
     return out.Str();
 }
 
@@ -178,15 +184,17 @@ std::string TDaoOperate::BuildGetByMethod(const TClassData& data)
     out.Line("        Session s = null;");
     if (data.CompositeKey())
         out.Line("        if(" + key.name + " == null) return null;");
-    out.Line("        try {");
-    out.Line("            s = HibernateUtil.getSession();");
+    out.Print({},
+        "        try {\n"
+        "            s = HibernateUtil.getSession();\n");
     out.Line("            " + C + " " + c + " = (" + C + ")s.get(" + C + ".class, " + key.name + ");");
-    out.Line("            return " + c + ";");
-    out.Line("        } finally {");
-    out.Line("            HibernateUtil.closeSession();");
-    out.Line("        }");
-    out.Line("    }");
-    out.Empty();
+    out.Print({ { "c", c } },
+        "            return $c$;\n"
+        "        } finally {\n"
+        "            HibernateUtil.closeSession();\n"
+        "        }\n"
+        "    }\n"
+        "\n");
     return out.Str();
 }
 
@@ -194,24 +202,25 @@ std::string TDaoOperate::BuildUpdateMethod(const std::string& C)
 {
     std::string c = ClassVariableName(C);
     TText out;
-    out.Line("    /*更新" + C + "信息*/");
-    out.Line("    public void Update" + C + "(" + C + " " + c + ") throws Exception {");
-    out.Line("        Session s = null;");
-    out.Line("        Transaction tx = null;");
-    out.Line("        try {");
-    out.Line("            s = HibernateUtil.getSession();");
-    out.Line("            tx = s.beginTransaction();");
-    out.Line("            s.update(" + c + ");");
-    out.Line("            tx.commit();");
-    out.Line("        } catch (HibernateException e) {");
-    out.Line("            if(tx != null)");
-    out.Line("            \t  tx.rollback();");
-    out.Line("            throw e;");
-    out.Line("        } finally {");
-    out.Line("            HibernateUtil.closeSession();");
-    out.Line("        }");
-    out.Line("    }");
-    out.Empty();
+    out.Print({ { "C", C }, { "c", c } },
+        "    /*更新$C$信息*/\n"
+        "    public void Update$C$($C$ $c$) throws Exception {\n"
+        "        Session s = null;\n"
+        "        Transaction tx = null;\n"
+        "        try {\n"
+        "            s = HibernateUtil.getSession();\n"
+        "            tx = s.beginTransaction();\n"
+        "            s.update($c$);\n"
+        "            tx.commit();\n"
+        "        } catch (HibernateException e) {\n"
+        "            if(tx != null)\n"
+        "            \t  tx.rollback();\n"
+        "            throw e;\n"
+        "        } finally {\n"
+        "            HibernateUtil.closeSession();\n"
+        "        }\n"
+        "    }\n"
+        "\n");
     return out.Str();
 }
 
@@ -223,11 +232,12 @@ std::string TDaoOperate::BuildDeleteMethod(const TClassData& data)
     TText out;
     out.Line("    /*删除" + C + "信息*/");
     out.Line("    public void Delete" + C + " (" + key.parameter + ") throws Exception {");
-    out.Line("        Session s = null;");
-    out.Line("        Transaction tx = null;");
-    out.Line("        try {");
-    out.Line("            s = HibernateUtil.getSession();");
-    out.Line("            tx = s.beginTransaction();");
+    out.Print({},
+        "        Session s = null;\n"
+        "        Transaction tx = null;\n"
+        "        try {\n"
+        "            s = HibernateUtil.getSession();\n"
+        "            tx = s.beginTransaction();\n");
     // Beside the lines every class has: a key that names no row is reported.
     if (data.CompositeKey()) {
         out.Line("            Object " + c + " = " + key.name + " == null ? null : s.get(" + C + ".class, " + key.name +
@@ -236,17 +246,18 @@ std::string TDaoOperate::BuildDeleteMethod(const TClassData& data)
     } else {
         out.Line("            Object " + c + " = s.get(" + C + ".class, " + key.name + ");");
     }
-    out.Line("            s.delete(" + c + ");");
-    out.Line("            tx.commit();");
-    out.Line("        } catch (HibernateException e) {");
-    out.Line("            if(tx != null)");
-    out.Line("            \t  tx.rollback();");
-    out.Line("            throw e;");
-    out.Line("        } finally {");
-    out.Line("            HibernateUtil.closeSession();");
-    out.Line("        }");
-    out.Line("    }");
-    out.Empty();
+    out.Print({ { "c", c } },
+        "            s.delete($c$);\n"
+        "            tx.commit();\n"
+        "        } catch (HibernateException e) {\n"
+        "            if(tx != null)\n"
+        "            \t  tx.rollback();\n"
+        "            throw e;\n"
+        "        } finally {\n"
+        "            HibernateUtil.closeSession();\n"
+        "        }\n"
+        "    }\n"
+        "\n");
     return out.Str();
 }
 
@@ -256,46 +267,48 @@ std::string TDaoOperate::BuildDaoClass(const std::string& packageName, const TCl
 {
     const std::string& C = data.name;
     TText out;
-    out.Line("package com." + packageName + ".dao;");
-    out.Empty();
-    out.Line("import java.util.ArrayList;");
-    out.Line("import java.util.List;");
-    out.Line("import java.util.List;");
-    out.Empty();
-    out.Line("import org.hibernate.HibernateException;");
-    out.Line("import org.hibernate.Query;");
-    out.Line("import org.hibernate.Session;");
-    out.Line("import org.hibernate.Transaction;");
-    out.Line("import com.mysql.jdbc.Statement;");
-    out.Line("import com." + packageName + ".utils.HibernateUtil;");
-    out.Empty();
+    out.Print({ { "packageName", packageName } },
+        "package com.$packageName$.dao;\n"
+        "\n"
+        "import java.util.ArrayList;\n"
+        "import java.util.List;\n"
+        "import java.util.List;\n"
+        "\n"
+        "import org.hibernate.HibernateException;\n"
+        "import org.hibernate.Query;\n"
+        "import org.hibernate.Session;\n"
+        "import org.hibernate.Transaction;\n"
+        "import com.mysql.jdbc.Statement;\n"
+        "import com.$packageName$.utils.HibernateUtil;\n"
+        "\n");
     for (const auto& r : data.references)
         out.Line("import com." + packageName + ".domain." + r.type + ";");
-    out.Line("import com." + packageName + ".domain." + C + ";");
-    out.Empty();
-    out.Line("public class " + C + "DAO {");
-    out.Empty();
-    out.Line("    /*每页显示记录数目*/");
-    out.Line("    private final int PAGE_SIZE = 10;");
-    out.Empty();
-    out.Line("    /*保存查询后总的页数*/");
-    out.Line("    private int totalPage;");
-    out.Line("    public void setTotalPage(int totalPage) {");
-    out.Line("        this.totalPage = totalPage;");
-    out.Line("    }");
-    out.Line("    public int getTotalPage() {");
-    out.Line("        return totalPage;");
-    out.Line("    }");
-    out.Empty();
-    out.Line("    /*保存查询到的总记录数*/");
-    out.Line("    private int recordNumber;");
-    out.Line("    public void setRecordNumber(int recordNumber) {");
-    out.Line("        this.recordNumber = recordNumber;");
-    out.Line("    }");
-    out.Line("    public int getRecordNumber() {");
-    out.Line("        return recordNumber;");
-    out.Line("    }");
-    out.Empty();
+    out.Print({ { "packageName", packageName }, { "C", C } },
+        "import com.$packageName$.domain.$C$;\n"
+        "\n"
+        "public class $C$DAO {\n"
+        "\n"
+        "    /*每页显示记录数目*/\n"
+        "    private final int PAGE_SIZE = 10;\n"
+        "\n"
+        "    /*保存查询后总的页数*/\n"
+        "    private int totalPage;\n"
+        "    public void setTotalPage(int totalPage) {\n"
+        "        this.totalPage = totalPage;\n"
+        "    }\n"
+        "    public int getTotalPage() {\n"
+        "        return totalPage;\n"
+        "    }\n"
+        "\n"
+        "    /*保存查询到的总记录数*/\n"
+        "    private int recordNumber;\n"
+        "    public void setRecordNumber(int recordNumber) {\n"
+        "        this.recordNumber = recordNumber;\n"
+        "    }\n"
+        "    public int getRecordNumber() {\n"
+        "        return recordNumber;\n"
+        "    }\n"
+        "\n");
     out.Append(BuildAddMethod(C));
     out.Append(BuildQueryMethod(data));
     out.Append(BuildQueryAllMethod(C));

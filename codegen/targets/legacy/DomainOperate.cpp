@@ -17,8 +17,9 @@
 std::string TDomainOperate::BuildDomainClass(const std::string& packageName, const TClassData& c)
 {
     TText out;
-    out.Line("package com." + packageName + ".domain;");
-    out.Empty();
+    out.Print({ { "packageName", packageName } },
+        "package com.$packageName$.domain;\n"
+        "\n");
     out.Line("public class " + c.name + (c.CompositeKey() ? " implements java.io.Serializable" : "") + " {");
     for (const TClassMember& row : c.members) {
         const TMember& member = row.member;
@@ -31,14 +32,15 @@ std::string TDomainOperate::BuildDomainClass(const std::string& packageName, con
         else
             out.Line("    /** " + JavaCommentText(member.GetMemberComment()) +
                 (member.GetMemberComment().empty() ? "" : " ") + "(列 " + member.GetColumnName() + ") */");
-        out.Line("    private " + t + " " + m + ";");
-        out.Line("    public " + t + " get" + M + "() {");
-        out.Line("        return " + m + ";");
-        out.Line("    }");
-        out.Line("    public void set" + M + "(" + t + " " + m + ") {");
-        out.Line("        this." + m + " = " + m + ";");
-        out.Line("    }");
-        out.Empty();
+        out.Print({ { "t", t }, { "m", m }, { "M", M } },
+            "    private $t$ $m$;\n"
+            "    public $t$ get$M$() {\n"
+            "        return $m$;\n"
+            "    }\n"
+            "    public void set$M$($t$ $m$) {\n"
+            "        this.$m$ = $m$;\n"
+            "    }\n"
+            "\n");
     }
     for (const TCollectionMember& m : c.collections) {
         std::string t = "java.util.Set<" + m.type + ">";
@@ -51,8 +53,9 @@ std::string TDomainOperate::BuildDomainClass(const std::string& packageName, con
         out.Line("    }");
         out.Line("    public void set" + M + "(" + t + " " + m.name + ") {");
         out.Line("        this." + m.name + " = " + m.name + ";");
-        out.Line("    }");
-        out.Empty();
+        out.Print({},
+            "    }\n"
+            "\n");
     }
     if (c.CompositeKey())
         out.Append(BuildKeyEquality(c));

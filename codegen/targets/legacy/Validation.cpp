@@ -109,10 +109,11 @@ std::vector<TFieldChecks> FieldChecks(const TClassData& data, bool modify)
 std::string BuildValidationFile(const TClassData& data, const std::string& what, bool modify)
 {
     TText out;
-    out.Line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
-    out.Line("<!DOCTYPE validators PUBLIC");
-    out.Line("    \"-//Apache Struts//XWork Validator 1.0.2//EN\"");
-    out.Line("    \"http://struts.apache.org/dtds/xwork-validator-1.0.2.dtd\">");
+    out.Print({},
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!DOCTYPE validators PUBLIC\n"
+        "    \"-//Apache Struts//XWork Validator 1.0.2//EN\"\n"
+        "    \"http://struts.apache.org/dtds/xwork-validator-1.0.2.dtd\">\n");
     out.Line("<!-- " + what + XmlCommentText(OgnlMessageText(data.friendName)) +
         "的校验: 按提交的原文检查必填、数字、日期和长度 -->");
     out.Line("<validators>");

@@ -32,9 +32,10 @@ std::string BuildMessagePage(const TWebStyle& web)
     TText out;
     JspFramedHead(out, web, true, "操作成功", "操作结果");
     DecodeText(out, web, "message");
-    out.Line("<div class=\"card\">");
-    out.Line("<h1>操作成功</h1>");
-    out.Line("<p class=\"message\"><c:out value=\"${text}\"/></p>");
+    out.Print({},
+        "<div class=\"card\">\n"
+        "<h1>操作成功</h1>\n"
+        "<p class=\"message\"><c:out value=\"$${text}\"/></p>\n");
     out.Line("<p><a class=\"btn\" href=\"javascript:history.back()\">返回</a> <a class=\"btn\" "
              "href=\"${ctx}/user_ShowUser.action\">返回主页</a></p>");
     out.Line("</div>");
@@ -58,15 +59,17 @@ std::string BuildErrorPage(const TGenInput& in)
     out.Line("<c:otherwise>");
     JspFramedHead(out, in.web, false, "操作失败", "操作结果");
     DecodeText(out, in.web, "error");
-    out.Line("<div class=\"card\">");
-    out.Line("<h1>操作失败</h1>");
-    out.Line("<p class=\"error\"><c:out value=\"${text}\"/></p>");
+    out.Print({},
+        "<div class=\"card\">\n"
+        "<h1>操作失败</h1>\n"
+        "<p class=\"error\"><c:out value=\"$${text}\"/></p>\n");
     out.Line("<p><a class=\"btn\" href=\"javascript:history.back()\">返回</a> <a class=\"btn\" "
              "href=\"${ctx}/user_ShowUser.action\">返回主页</a></p>");
     out.Line("</div>");
     JspFramedTail(out);
-    out.Line("</c:otherwise>");
-    out.Line("</c:choose>");
+    out.Print({},
+        "</c:otherwise>\n"
+        "</c:choose>\n");
     return out.Str();
 }
 
@@ -84,16 +87,19 @@ std::string LogoutForm()
 std::string BuildFrame(const TGenInput& in)
 {
     TText out;
-    out.Line("<%@ page pageEncoding=\"UTF-8\" %>");
-    out.Line("<header class=\"topbar\">");
+    out.Print({},
+        "<%@ page pageEncoding=\"UTF-8\" %>\n"
+        "<header class=\"topbar\">\n");
     out.Line("<a class=\"brand\" href=\"${ctx}/user_ShowUser.action\">" + HtmlText(in.projectName) + "</a>");
-    out.Line("<span class=\"user\">当前用户: <c:out value=\"${sessionScope.username}\"/></span>");
-    out.Line("<a href=\"${ctx}/changePassword_input.action\">修改密码</a>");
+    out.Print({},
+        "<span class=\"user\">当前用户: <c:out value=\"$${sessionScope.username}\"/></span>\n"
+        "<a href=\"$${ctx}/changePassword_input.action\">修改密码</a>\n");
     out.Line(LogoutForm());
-    out.Line("</header>");
-    out.Line("<div class=\"layout\">");
-    out.Line("<nav class=\"menu\">");
-    out.Line("<a href=\"${ctx}/user_ShowUser.action\">首页</a>");
+    out.Print({},
+        "</header>\n"
+        "<div class=\"layout\">\n"
+        "<nav class=\"menu\">\n"
+        "<a href=\"$${ctx}/user_ShowUser.action\">首页</a>\n");
     for (const auto& c : in.classes) {
         const std::string& C = c.name;
         out.Line("<div class=\"menu-group\">" + HtmlText(c.friendName) + "</div>");
@@ -114,26 +120,27 @@ std::string BuildFaultPage(const TWebStyle& web)
     out.Line("<%@ taglib prefix=\"c\" uri=\"" + web.jstlCore + "\" %>");
     out.Line("<c:set var=\"ctx\" value=\"${pageContext.request.contextPath}\"/>");
     out.Line("<c:set var=\"status\" value=\"${requestScope['" + web.servlet + "error.status_code']}\"/>");
-    out.Line("<!DOCTYPE html>");
-    out.Line("<html lang=\"zh-CN\">");
-    out.Line("<head>");
-    out.Line("<meta charset=\"UTF-8\">");
-    out.Line("<title>出错了</title>");
-    out.Line("<link rel=\"stylesheet\" href=\"${ctx}/static/app.css\">");
-    out.Line("</head>");
-    out.Line("<body class=\"plain\">");
-    out.Line("<div class=\"card narrow\">");
-    out.Line("<h1>出错了</h1>");
-    out.Line("<p class=\"error\"><c:choose>");
-    out.Line("<c:when test=\"${status == 404}\">您访问的页面不存在。</c:when>");
-    out.Line("<c:when test=\"${status == 400}\">请求的参数不正确。</c:when>");
-    out.Line("<c:when test=\"${status == 401 or status == 403}\">没有权限访问，请先登录。</c:when>");
-    out.Line("<c:when test=\"${status == 405}\">不支持这种请求方式。</c:when>");
-    out.Line("<c:when test=\"${status == 415}\">不接受这种请求内容（本系统没有文件上传）。</c:when>");
-    out.Line("<c:otherwise>服务器处理请求时出错，请稍后再试或联系管理员。</c:otherwise>");
-    out.Line("</c:choose></p>");
-    out.Line("<p><a class=\"btn\" href=\"${ctx}/user_ShowUser.action\">返回主页</a></p>");
-    out.Line("</div>");
+    out.Print({},
+        "<!DOCTYPE html>\n"
+        "<html lang=\"zh-CN\">\n"
+        "<head>\n"
+        "<meta charset=\"UTF-8\">\n"
+        "<title>出错了</title>\n"
+        "<link rel=\"stylesheet\" href=\"$${ctx}/static/app.css\">\n"
+        "</head>\n"
+        "<body class=\"plain\">\n"
+        "<div class=\"card narrow\">\n"
+        "<h1>出错了</h1>\n"
+        "<p class=\"error\"><c:choose>\n"
+        "<c:when test=\"$${status == 404}\">您访问的页面不存在。</c:when>\n"
+        "<c:when test=\"$${status == 400}\">请求的参数不正确。</c:when>\n"
+        "<c:when test=\"$${status == 401 or status == 403}\">没有权限访问，请先登录。</c:when>\n"
+        "<c:when test=\"$${status == 405}\">不支持这种请求方式。</c:when>\n"
+        "<c:when test=\"$${status == 415}\">不接受这种请求内容（本系统没有文件上传）。</c:when>\n"
+        "<c:otherwise>服务器处理请求时出错，请稍后再试或联系管理员。</c:otherwise>\n"
+        "</c:choose></p>\n"
+        "<p><a class=\"btn\" href=\"$${ctx}/user_ShowUser.action\">返回主页</a></p>\n"
+        "</div>\n");
     JspTail(out);
     return out.Str();
 }
@@ -142,8 +149,9 @@ std::string BuildLoginPage(const TGenInput& in)
 {
     TText out;
     JspHead(out, in.web, "系统登录");
-    out.Line("<div class=\"login\">");
-    out.Line("<form class=\"card narrow\" method=\"post\" action=\"${ctx}/login_CheckLogin.action\">");
+    out.Print({},
+        "<div class=\"login\">\n"
+        "<form class=\"card narrow\" method=\"post\" action=\"$${ctx}/login_CheckLogin.action\">\n");
     out.Line(JspCsrfField());
     out.Line("<h1>" + HtmlText(in.projectName) + "</h1>");
     out.Line("<h2>系统登录</h2>");
@@ -156,10 +164,11 @@ std::string BuildLoginPage(const TGenInput& in)
     out.Line("<table class=\"form\">");
     AddFieldRow(out, "用户名", "text", "username");
     AddFieldRow(out, "密码", "password", "password");
-    out.Line("</table>");
-    out.Line("<p><input class=\"btn primary\" type=\"submit\" value=\"登录\"></p>");
-    out.Line("</form>");
-    out.Line("</div>");
+    out.Print({},
+        "</table>\n"
+        "<p><input class=\"btn primary\" type=\"submit\" value=\"登录\"></p>\n"
+        "</form>\n"
+        "</div>\n");
     JspTail(out);
     return out.Str();
 }
@@ -168,8 +177,9 @@ std::string BuildChangePasswordPage(const TWebStyle& web)
 {
     TText out;
     JspFramedHead(out, web, true, "修改密码", "修改密码");
-    out.Line("<div class=\"card\">");
-    out.Line("<h1>修改密码</h1>");
+    out.Print({},
+        "<div class=\"card\">\n"
+        "<h1>修改密码</h1>\n");
     out.Line("<c:if test=\"${not empty sessionScope.passwordMustChange}\"><p class=\"notice\">"
              "这是初始密码，请先设置新密码再使用系统。</p></c:if>");
     out.Line("<p>当前用户: <c:out value=\"${sessionScope.username}\"/></p>");
@@ -183,8 +193,9 @@ std::string BuildChangePasswordPage(const TWebStyle& web)
     out.Line("</table>");
     out.Line("<p><input class=\"btn primary\" type=\"submit\" value=\"修改\"> <a class=\"btn\" "
              "href=\"${ctx}/user_ShowUser.action\">返回主页</a></p>");
-    out.Line("</form>");
-    out.Line("</div>");
+    out.Print({},
+        "</form>\n"
+        "</div>\n");
     JspFramedTail(out);
     return out.Str();
 }
@@ -200,16 +211,18 @@ std::string BuildMainPage(const TGenInput& in)
     out.Line("<p>当前用户: <c:out value=\"${sessionScope.username}\"/> | <a "
              "href=\"${ctx}/changePassword_input.action\">修改密码</a> | " +
         LogoutForm() + "</p>");
-    out.Line("<table class=\"grid\">");
-    out.Line("<tr><th>业务</th><th>操作</th></tr>");
+    out.Print({},
+        "<table class=\"grid\">\n"
+        "<tr><th>业务</th><th>操作</th></tr>\n");
     for (const auto& c : in.classes) {
         const std::string& C = c.name;
         std::string add = c.readOnly ? "" : " <a href=\"${ctx}/" + C + "/" + C + "_AddView.action\">添加</a>";
         out.Line("<tr><td>" + HtmlText(c.friendName) + "</td><td><a href=\"${ctx}/" + C + "/" + C + "_Query" + C +
             ".action\">查询</a>" + add + "</td></tr>");
     }
-    out.Line("</table>");
-    out.Line("</div>");
+    out.Print({},
+        "</table>\n"
+        "</div>\n");
     JspFramedTail(out);
     return out.Str();
 }
@@ -240,74 +253,82 @@ std::string BuildWebXml(const TGenInput& in)
     for (const std::string& line : in.web.webApp)
         out.Line(line);
     out.Line("    <display-name>" + HtmlText(in.projectName) + "</display-name>");
-    out.Line("    <!-- 启动时检查 JVM 的字符集, 没有管理员时创建初始管理员 -->");
-    out.Line("    <listener>");
-    out.Line("        <listener-class>" + utils + "AppStartup</listener-class>");
-    out.Line("    </listener>");
-    out.Line("    <!-- 请求参数按 UTF-8 读取 -->");
-    out.Line("    <filter>");
-    out.Line("        <filter-name>encoding</filter-name>");
-    out.Line("        <filter-class>" + utils + "EncodingFilter</filter-class>");
-    out.Line("    </filter>");
-    out.Line("    <!-- 未登录时除登录外的一切请求都转到登录页面; 页面不能直接打开; 拒绝上传和可疑参数 -->");
-    out.Line("    <filter>");
-    out.Line("        <filter-name>login</filter-name>");
-    out.Line("        <filter-class>" + utils + "LoginFilter</filter-class>");
-    out.Line("    </filter>");
-    out.Line("    <!-- Struts 分为两步: 先查出请求要执行的动作(login 据此检查权限、POST 和防伪令牌), 再执行它 -->");
-    out.Line("    <filter>");
-    out.Line("        <filter-name>struts2-prepare</filter-name>");
+    out.Print({ { "utils", utils } },
+        "    <!-- 启动时检查 JVM 的字符集, 没有管理员时创建初始管理员 -->\n"
+        "    <listener>\n"
+        "        <listener-class>$utils$AppStartup</listener-class>\n"
+        "    </listener>\n"
+        "    <!-- 请求参数按 UTF-8 读取 -->\n"
+        "    <filter>\n"
+        "        <filter-name>encoding</filter-name>\n"
+        "        <filter-class>$utils$EncodingFilter</filter-class>\n"
+        "    </filter>\n"
+        "    <!-- 未登录时除登录外的一切请求都转到登录页面; 页面不能直接打开; 拒绝上传和可疑参数 -->\n"
+        "    <filter>\n"
+        "        <filter-name>login</filter-name>\n"
+        "        <filter-class>$utils$LoginFilter</filter-class>\n"
+        "    </filter>\n"
+        "    <!-- Struts 分为两步: 先查出请求要执行的动作(login 据此检查权限、POST 和防伪令牌), 再执行它 -->\n"
+        "    <filter>\n"
+        "        <filter-name>struts2-prepare</filter-name>\n");
     out.Line("        <filter-class>" + in.web.strutsFilters + "StrutsPrepareFilter</filter-class>");
-    out.Line("    </filter>");
-    out.Line("    <filter>");
-    out.Line("        <filter-name>struts2-execute</filter-name>");
+    out.Print({},
+        "    </filter>\n"
+        "    <filter>\n"
+        "        <filter-name>struts2-execute</filter-name>\n");
     out.Line("        <filter-class>" + in.web.strutsFilters + "StrutsExecuteFilter</filter-class>");
     out.Line("    </filter>");
     for (const char* name : { "encoding", "struts2-prepare", "login", "struts2-execute" }) {
         out.Line("    <filter-mapping>");
         out.Line(std::string("        <filter-name>") + name + "</filter-name>");
-        out.Line("        <url-pattern>/*</url-pattern>");
-        out.Line("        <dispatcher>REQUEST</dispatcher>");
-        out.Line("    </filter-mapping>");
+        out.Print({},
+            "        <url-pattern>/*</url-pattern>\n"
+            "        <dispatcher>REQUEST</dispatcher>\n"
+            "    </filter-mapping>\n");
     }
-    out.Line("    <!-- 会话: 30 分钟, 只用 Cookie(不把会话编号放进网址), 脚本不能读取 -->");
-    out.Line("    <!-- 引用对象很多时, 输入框边输入边取候选 -->");
-    out.Line("    <servlet>");
-    out.Line("        <servlet-name>pick</servlet-name>");
-    out.Line("        <servlet-class>" + utils + "PickServlet</servlet-class>");
-    out.Line("        <!-- 可以查询的类和它们在页面上显示的成员(类名=显示成员), 其他的一概不答 -->");
-    out.Line("        <init-param>");
-    out.Line("            <param-name>shown</param-name>");
+    out.Print({ { "utils", utils } },
+        "    <!-- 会话: 30 分钟, 只用 Cookie(不把会话编号放进网址), 脚本不能读取 -->\n"
+        "    <!-- 引用对象很多时, 输入框边输入边取候选 -->\n"
+        "    <servlet>\n"
+        "        <servlet-name>pick</servlet-name>\n"
+        "        <servlet-class>$utils$PickServlet</servlet-class>\n"
+        "        <!-- 可以查询的类和它们在页面上显示的成员(类名=显示成员), 其他的一概不答 -->\n"
+        "        <init-param>\n"
+        "            <param-name>shown</param-name>\n");
     out.Line("            <param-value>" + PickableClasses(in) + "</param-value>");
-    out.Line("        </init-param>");
-    out.Line("    </servlet>");
-    out.Line("    <servlet-mapping>");
-    out.Line("        <servlet-name>pick</servlet-name>");
-    out.Line("        <url-pattern>/pick.json</url-pattern>");
-    out.Line("    </servlet-mapping>");
-    out.Line("    <session-config>");
-    out.Line("        <session-timeout>30</session-timeout>");
-    out.Line("        <cookie-config>");
+    out.Print({},
+        "        </init-param>\n"
+        "    </servlet>\n"
+        "    <servlet-mapping>\n"
+        "        <servlet-name>pick</servlet-name>\n"
+        "        <url-pattern>/pick.json</url-pattern>\n"
+        "    </servlet-mapping>\n"
+        "    <session-config>\n"
+        "        <session-timeout>30</session-timeout>\n"
+        "        <cookie-config>\n");
     for (const std::string& line : in.web.sessionCookie)
         out.Line(line);
-    out.Line("        </cookie-config>");
-    out.Line("        <tracking-mode>COOKIE</tracking-mode>");
-    out.Line("    </session-config>");
-    out.Line("    <welcome-file-list>");
-    out.Line("        <welcome-file>login.jsp</welcome-file>");
-    out.Line("    </welcome-file-list>");
-    out.Line("    <!-- 出错时显示中文说明, 不显示异常和源代码 -->");
+    out.Print({},
+        "        </cookie-config>\n"
+        "        <tracking-mode>COOKIE</tracking-mode>\n"
+        "    </session-config>\n"
+        "    <welcome-file-list>\n"
+        "        <welcome-file>login.jsp</welcome-file>\n"
+        "    </welcome-file-list>\n"
+        "    <!-- 出错时显示中文说明, 不显示异常和源代码 -->\n");
     for (const char* code : { "400", "401", "403", "404", "405", "415", "500" }) {
         out.Line("    <error-page>");
         out.Line(std::string("        <error-code>") + code + "</error-code>");
-        out.Line("        <location>/WEB-INF/fault.jsp</location>");
-        out.Line("    </error-page>");
+        out.Print({},
+            "        <location>/WEB-INF/fault.jsp</location>\n"
+            "    </error-page>\n");
     }
-    out.Line("    <error-page>");
-    out.Line("        <exception-type>java.lang.Throwable</exception-type>");
-    out.Line("        <location>/WEB-INF/fault.jsp</location>");
-    out.Line("    </error-page>");
-    out.Line("</web-app>");
+    out.Print({},
+        "    <error-page>\n"
+        "        <exception-type>java.lang.Throwable</exception-type>\n"
+        "        <location>/WEB-INF/fault.jsp</location>\n"
+        "    </error-page>\n"
+        "</web-app>\n");
     return out.Str();
 }
 
@@ -316,12 +337,13 @@ std::string BuildWebXml(const TGenInput& in)
 std::string BuildValidatorsXml(const TGenInput& in)
 {
     TText out;
-    out.Line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
-    out.Line("<!DOCTYPE validators PUBLIC");
-    out.Line("    \"-//Apache Struts//XWork Validator Config 1.0//EN\"");
-    out.Line("    \"http://struts.apache.org/dtds/xwork-validator-config-1.0.dtd\">");
-    out.Line("<validators>");
-    out.Line("    <!-- 身份证号码校验器: <field-validator type=\"cardid\"> -->");
+    out.Print({},
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!DOCTYPE validators PUBLIC\n"
+        "    \"-//Apache Struts//XWork Validator Config 1.0//EN\"\n"
+        "    \"http://struts.apache.org/dtds/xwork-validator-config-1.0.dtd\">\n"
+        "<validators>\n"
+        "    <!-- 身份证号码校验器: <field-validator type=\"cardid\"> -->\n");
     out.Line("    <validator name=\"cardid\" class=\"com." + in.packageName + ".utils.CardIdFieldValidator\"/>");
     out.Line("    <!-- 按提交的原文校验(必填、数字、日期、长度): <field-validator type=\"input\"> -->");
     out.Line("    <validator name=\"input\" class=\"com." + in.packageName + ".utils.InputFieldValidator\"/>");
