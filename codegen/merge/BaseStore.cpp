@@ -58,33 +58,34 @@ void TBaseStore::Remove(const std::string& relative)
 
 std::set<std::string> TBaseStore::List() const
 {
-    std::set<std::string> files;
-    std::error_code ec;
-    if (!Exists())
-        return files;
-    // Links are not followed (the iterator does not enter linked
-    // directories, and a linked file is no base).
-    for (fs::recursive_directory_iterator it(baseDir_, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
-        // Temporary files of an interrupted write are not bases.
-        if (it->symlink_status(ec).type() == fs::file_type::regular && name.find(".javagen-") == std::string::npos)
-            files.insert(it->path().lexically_relative(baseDir_).generic_string());
-    }
-    return files;
+    return Listing().files;
 }
 
 std::set<std::string> TBaseStore::Strays() const
 {
-    std::set<std::string> strays;
+    return Listing().strays;
+}
+
+TBaseStore::TListing TBaseStore::Listing() const
+{
+    TListing listing;
     std::error_code ec;
     if (!Exists())
-        return strays;
+        return listing;
+    // Links are not followed (the iterator does not enter linked
+    // directories, and a linked file is no base).
     for (fs::recursive_directory_iterator it(baseDir_, ec), end; !ec && it != end; it.increment(ec)) {
         fs::file_type type = it->symlink_status(ec).type();
-        if (type != fs::file_type::regular && type != fs::file_type::directory)
-            strays.insert(it->path().lexically_relative(baseDir_).generic_string());
+        if (type == fs::file_type::directory)
+            continue;
+        std::string relative = it->path().lexically_relative(baseDir_).generic_string();
+        // Temporary files of an interrupted write are not bases.
+        if (type != fs::file_type::regular)
+            listing.strays.insert(std::move(relative));
+        else if (it->path().filename().string().find(".javagen-") == std::string::npos)
+            listing.files.insert(std::move(relative));
     }
-    return strays;
+    return listing;
 }
 
 std::string TBaseStore::RecordedPackage() const

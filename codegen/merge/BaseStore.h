@@ -34,6 +34,11 @@ public:
     // What lies in the store and is neither a regular file nor a directory
     // (a planted link, a pipe): never read, reported.
     std::set<std::string> Strays() const;
+    // Both from one walk of the store.
+    struct TListing {
+        std::set<std::string> files, strays;
+    };
+    TListing Listing() const;
     const std::string& OutputRoot() const { return outputRoot_; }
     // Rewrites manifest.json from the bases present, with the package
     // (dotted, without "com.") the run generated and its classes by id (so

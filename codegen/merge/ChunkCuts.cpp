@@ -1,6 +1,6 @@
 #include "codegen/merge/ChunkCuts.h"
 
-#include <map>
+#include <unordered_map>
 
 namespace {
 
@@ -16,7 +16,8 @@ size_t LineEnd(const std::string& text, size_t pos)
 std::optional<TChunks> CutIntoChunks(const std::string& text, size_t headEnd, const std::vector<TUnit>& units)
 {
     TChunks chunks;
-    std::map<std::string, int> seen;
+    chunks.reserve(units.size() + 2);
+    std::unordered_map<std::string, int> seen(units.size() + 2);
     size_t from = 0;
     auto add = [&](std::string key, size_t to) {
         int n = ++seen[key];

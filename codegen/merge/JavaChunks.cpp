@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <string_view>
 
 extern "C" const TSLanguage* tree_sitter_java();
 
@@ -28,20 +30,35 @@ std::string WithoutBlanks(const std::string& text, TSNode node)
     return out;
 }
 
-bool Is(TSNode node, const char* type)
-{
-    return std::strcmp(ts_node_type(node), type) == 0;
-}
+// The kinds of node the cutting tells apart.
+enum class TKind { Other, Comment, Field, Method, Constructor, Type, Declarator, Package, Import };
 
-bool IsComment(TSNode node)
+// Each grammar symbol's kind, by the symbol's name, worked out once (a
+// node's type is its symbol's name: comparing names at every node was a
+// tenth of the cutting).
+TKind KindOf(TSNode node)
 {
-    return Is(node, "line_comment") || Is(node, "block_comment") || Is(node, "comment");
-}
-
-bool IsTypeDeclaration(TSNode node)
-{
-    return Is(node, "class_declaration") || Is(node, "interface_declaration") || Is(node, "enum_declaration") ||
-        Is(node, "annotation_type_declaration") || Is(node, "record_declaration");
+    static const std::vector<TKind> kinds = [] {
+        const TSLanguage* language = tree_sitter_java();
+        static const std::map<std::string, TKind, std::less<>> byName = { { "line_comment", TKind::Comment },
+            { "block_comment", TKind::Comment }, { "comment", TKind::Comment }, { "field_declaration", TKind::Field },
+            { "constant_declaration", TKind::Field }, { "method_declaration", TKind::Method },
+            { "constructor_declaration", TKind::Constructor }, { "class_declaration", TKind::Type },
+            { "interface_declaration", TKind::Type }, { "enum_declaration", TKind::Type },
+            { "annotation_type_declaration", TKind::Type }, { "record_declaration", TKind::Type },
+            { "variable_declarator", TKind::Declarator }, { "package_declaration", TKind::Package },
+            { "import_declaration", TKind::Import } };
+        std::vector<TKind> table(ts_language_symbol_count(language), TKind::Other);
+        for (TSSymbol symbol = 0; symbol < table.size(); ++symbol) {
+            const char* name = ts_language_symbol_name(language, symbol);
+            auto found = name ? byName.find(std::string_view(name)) : byName.end();
+            if (found != byName.end())
+                table[symbol] = found->second;
+        }
+        return table;
+    }();
+    TSSymbol symbol = ts_node_symbol(node);
+    return symbol < kinds.size() ? kinds[symbol] : TKind::Other;
 }
 
 // The grammar's field ids, looked up once: by name, tree-sitter compares
@@ -67,6 +84,7 @@ const TFields& Fields()
 std::vector<TSNode> NamedChildren(TSNode node)
 {
     std::vector<TSNode> children;
+    children.reserve(ts_node_child_count(node));
     TSTreeCursor cursor = ts_tree_cursor_new(node);
     if (ts_tree_cursor_goto_first_child(&cursor)) {
         do {
@@ -84,16 +102,17 @@ std::vector<TSNode> NamedChildren(TSNode node)
 std::string MemberKey(const std::string& text, TSNode member, size_t index)
 {
     const TFields& fields = Fields();
-    if (Is(member, "field_declaration") || Is(member, "constant_declaration")) {
+    TKind kind = KindOf(member);
+    if (kind == TKind::Field) {
         std::string names;
         for (TSNode child : NamedChildren(member)) {
-            if (Is(child, "variable_declarator"))
+            if (KindOf(child) == TKind::Declarator)
                 names += (names.empty() ? "" : ",") + NodeText(text, ts_node_child_by_field_id(child, fields.name));
         }
         return "field:" + names;
     }
-    bool method = Is(member, "method_declaration");
-    if (method || Is(member, "constructor_declaration")) {
+    bool method = kind == TKind::Method;
+    if (method || kind == TKind::Constructor) {
         std::string key = (method ? "method:" : "constructor:") +
             NodeText(text, ts_node_child_by_field_id(member, fields.name)) + "(";
         bool first = true;
@@ -105,7 +124,7 @@ std::string MemberKey(const std::string& text, TSNode member, size_t index)
         }
         return key + ")";
     }
-    if (IsTypeDeclaration(member))
+    if (kind == TKind::Type)
         return "type:" + NodeText(text, ts_node_child_by_field_id(member, fields.name));
     return ts_node_type(member) + std::string("#") + std::to_string(index);
 }
@@ -148,11 +167,12 @@ std::optional<TChunks> ChunkTree(const std::string& text, const TSTree* tree)
     for (TSNode child : NamedChildren(root)) {
         if (found)
             break;
-        if (Is(child, "package_declaration"))
+        TKind kind = KindOf(child);
+        if (kind == TKind::Package)
             units.push_back({ "package", ts_node_end_byte(child) });
-        else if (Is(child, "import_declaration"))
+        else if (kind == TKind::Import)
             units.push_back({ "import:" + WithoutBlanks(text, child), ts_node_end_byte(child) });
-        else if (IsTypeDeclaration(child)) {
+        else if (kind == TKind::Type) {
             body = ts_node_child_by_field_id(child, Fields().body);
             found = !ts_node_is_null(body);
         }
@@ -163,7 +183,7 @@ std::optional<TChunks> ChunkTree(const std::string& text, const TSTree* tree)
     units.push_back({ "#classhead", ts_node_start_byte(body) + 1 });
     uint32_t index = 0;
     for (TSNode member : NamedChildren(body)) {
-        if (!IsComment(member))
+        if (KindOf(member) != TKind::Comment)
             units.push_back({ MemberKey(text, member, index), ts_node_end_byte(member) });
         ++index;
     }

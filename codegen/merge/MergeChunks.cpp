@@ -1,24 +1,29 @@
 #include "codegen/merge/StructuralMerge.h"
 
-#include <algorithm>
-#include <map>
+#include <list>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
-using TTexts = std::map<std::string, std::string>;
+// Each key's text (a later piece under a key takes its place), by view:
+// the pieces outlive the merge.
+using TTexts = std::unordered_map<std::string_view, const std::string*>;
 
 TTexts ByKey(const TChunks& chunks)
 {
     TTexts texts;
+    texts.reserve(chunks.size());
     for (const auto& chunk : chunks)
-        texts[chunk.key] = chunk.text;
+        texts[chunk.key] = &chunk.text;
     return texts;
 }
 
-std::string Text(const TTexts& texts, const std::string& key)
+const std::string& Text(const TTexts& texts, std::string_view key)
 {
+    static const std::string none;
     auto found = texts.find(key);
-    return found == texts.end() ? std::string() : found->second;
+    return found == texts.end() ? none : *found->second;
 }
 
 } // namespace
@@ -28,24 +33,29 @@ TMergedText MergeChunks(const TChunks& base, const TChunks& ours, const TChunks&
     TTexts b = ByKey(base), o = ByKey(ours), t = ByKey(theirs);
     // The order: the user's, with the model's new pieces placed after the
     // piece the new text has before them.
-    std::vector<std::string> order;
+    std::list<std::string_view> order;
+    std::unordered_map<std::string_view, std::list<std::string_view>::iterator> placed;
     for (const auto& chunk : ours)
-        order.push_back(chunk.key);
-    size_t anchor = 0;
+        placed.emplace(chunk.key, order.insert(order.end(), chunk.key));
+    auto anchor = order.begin();
     for (const auto& chunk : theirs) {
-        auto placed = std::find(order.begin(), order.end(), chunk.key);
-        if (placed != order.end()) {
-            anchor = static_cast<size_t>(placed - order.begin()) + 1;
+        auto found = placed.find(chunk.key);
+        if (found != placed.end()) {
+            anchor = std::next(found->second);
             continue;
         }
-        order.insert(order.begin() + static_cast<std::ptrdiff_t>(anchor), chunk.key);
-        ++anchor;
+        placed.emplace(chunk.key, order.insert(anchor, chunk.key));
     }
 
     TMergedText result;
-    result.bytes.reserve(ours.empty() ? 0 : ours.back().text.size() * ours.size());
-    for (const auto& key : order) {
-        std::string was = Text(b, key), mine = Text(o, key), model = Text(t, key);
+    size_t size = 0;
+    for (const auto& chunk : ours)
+        size += chunk.text.size();
+    for (const auto& chunk : theirs)
+        size += chunk.text.size();
+    result.bytes.reserve(size);
+    for (std::string_view key : order) {
+        const std::string &was = Text(b, key), &mine = Text(o, key), &model = Text(t, key);
         if (mine == was) {
             result.bytes += model;
         } else if (model == was || model == mine) {

@@ -315,7 +315,8 @@ TMergePlan TMergePlanner::Finish()
     for (auto& step : steps_)
         plan_.steps.push_back(std::move(step));
     steps_.clear();
-    for (const auto& relative : bases_.List()) {
+    TBaseStore::TListing listing = bases_.Listing();
+    for (const auto& relative : listing.files) {
         if (produced_.count(relative))
             continue;
         TMergeStep step;
@@ -367,7 +368,7 @@ TMergePlan TMergePlanner::Finish()
         if (!recorded.empty() && recorded != plan_.package)
             plan_.previousPackage = recorded;
     }
-    for (const auto& stray : bases_.Strays()) {
+    for (const auto& stray : listing.strays) {
         TMergeStep step;
         step.action = TMergeAction::Refused;
         step.relative = ".javagen/base/" + stray;

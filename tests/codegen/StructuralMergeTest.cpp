@@ -296,7 +296,8 @@ TEST(ChunkTest, PiecesGiveTheTextBack)
     const std::string java =
         "package a;\r\n\r\nimport java.util.List;\r\nimport java.util.List;\r\n\r\n/** c */\r\n"
         "public class A {\r\n    /*x*/\r\n    private int x;\r\n    public int getX() { return x; }\r\n"
-        "    public void f(List<String> a, int[] b) {}\r\n}";
+        "    public void f(List<String> a, int[] b) {}\r\n    /* block */\r\n    A(int x) {}\r\n"
+        "    int a, b;\r\n    static class B {}\r\n    enum E { P }\r\n}";
     auto chunks = ChunkJava(java);
     ASSERT_TRUE(chunks);
     std::string joined;
@@ -309,7 +310,7 @@ TEST(ChunkTest, PiecesGiveTheTextBack)
     EXPECT_EQ(keys,
         (std::vector<std::string> { "#head", "package", "import:importjava.util.List;",
             "import:importjava.util.List;#2", "#classhead", "field:x", "method:getX()", "method:f(List<String>,int[])",
-            "#tail" }));
+            "constructor:A(int)", "field:a,b", "type:B", "type:E", "#tail" }));
     EXPECT_FALSE(ChunkJava("public class A { void f( }"));
 
     const std::string xml =
@@ -327,4 +328,46 @@ TEST(ChunkTest, PiecesGiveTheTextBack)
     EXPECT_EQ(keys, (std::vector<std::string> { "#head", "id:name=id", "property:name=p", "#tail" }));
     EXPECT_EQ((*pieces)[1].text, "    <!-- k -->\r\n    <id name=\"id\"/>\r\n");
     EXPECT_FALSE(ChunkXml("<m><a></m>"));
+}
+
+// Pieces merged by key: a piece one side changed takes that side, a piece
+// one side removed goes, the model's new pieces follow the piece the new
+// text has before them, the user's keep their place.
+TEST(ChunkTest, MergedPiecesTakeTheirPlaces)
+{
+    // Each piece is its key and a line; a changed piece is "key'".
+    auto cut = [](const std::string& keys) {
+        TChunks chunks;
+        for (size_t at = 0; at < keys.size();) {
+            size_t space = keys.find(' ', at);
+            std::string text = keys.substr(at, space == std::string::npos ? std::string::npos : space - at);
+            std::string key = text.substr(0, text.find('\''));
+            chunks.push_back({ key, text + "\n" });
+            at = space == std::string::npos ? keys.size() : space + 1;
+        }
+        return chunks;
+    };
+    struct TCase {
+        const char *base, *ours, *theirs, *merged;
+    };
+    const TCase cases[] = {
+        { "h a b t", "h a b t", "h n a b t", "h n a b t" }, // new at the start
+        { "h a b t", "h a b t", "h a n m b t", "h a n m b t" }, // two new in the middle
+        { "h a b t", "h a u b t", "h a b n t", "h a u b n t" }, // each side adds
+        { "h a b t", "h a u b t", "h a n b t", "h a n u b t" }, // both after a: the model's first
+        { "h a b t", "h a' b t", "h a b' t", "h a' b' t" }, // each side changes one
+        { "h a b t", "h a b t'", "h b t", "h b t'" }, // removed by the model
+        { "h a b t", "h b a t", "h a b n t", "h b n a t" }, // the user's order stays
+        { "h t", "t h", "x h t", "x t h" }, // a new first piece goes first
+    };
+    for (const auto& c : cases) {
+        TMergedText merged = MergeChunks(cut(c.base), cut(c.ours), cut(c.theirs), {});
+        std::string expected;
+        for (const auto& chunk : cut(c.merged))
+            expected += chunk.text;
+        EXPECT_TRUE(merged.clean) << c.ours << " / " << c.theirs;
+        EXPECT_EQ(merged.bytes, expected) << c.ours << " / " << c.theirs;
+    }
+    // Changed by the user and removed by the model: a conflict in that piece.
+    EXPECT_FALSE(MergeChunks(cut("h a b t"), cut("h a' b t"), cut("h b t"), {}).clean);
 }
