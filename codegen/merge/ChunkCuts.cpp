@@ -1,5 +1,6 @@
 #include "codegen/merge/ChunkCuts.h"
 
+#include <string_view>
 #include <unordered_map>
 
 namespace {
@@ -17,13 +18,14 @@ std::optional<TChunks> CutIntoChunks(const std::string& text, size_t headEnd, co
 {
     TChunks chunks;
     chunks.reserve(units.size() + 2);
-    std::unordered_map<std::string, int> seen(units.size() + 2);
+    std::unordered_map<std::string_view, int> seen(units.size() + 2); // views of the units' keys
     size_t from = 0;
-    auto add = [&](std::string key, size_t to) {
+    auto add = [&](std::string_view key, size_t to) {
         int n = ++seen[key];
+        std::string named(key);
         if (n > 1)
-            key += "#" + std::to_string(n);
-        chunks.push_back({ key, text.substr(from, to - from) });
+            named += "#" + std::to_string(n);
+        chunks.push_back({ std::move(named), text.substr(from, to - from) });
         from = to;
     };
     add("#head", headEnd == 0 ? 0 : LineEnd(text, headEnd - 1));

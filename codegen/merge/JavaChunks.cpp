@@ -79,22 +79,20 @@ const TFields& Fields()
     return fields;
 }
 
-// The named children of a node, walked with a cursor (ts_node_named_child
-// walks from the first child at every call).
-std::vector<TSNode> NamedChildren(TSNode node)
+// Calls take(child, field id) for each named child of a node, walked with
+// a cursor (ts_node_named_child walks from the first child at every call),
+// until take returns false.
+template<typename TTake> void EachNamedChild(TSNode node, TTake take)
 {
-    std::vector<TSNode> children;
-    children.reserve(ts_node_child_count(node));
     TSTreeCursor cursor = ts_tree_cursor_new(node);
     if (ts_tree_cursor_goto_first_child(&cursor)) {
         do {
             TSNode child = ts_tree_cursor_current_node(&cursor);
-            if (ts_node_is_named(child))
-                children.push_back(child);
+            if (ts_node_is_named(child) && !take(child, ts_tree_cursor_current_field_id(&cursor)))
+                break;
         } while (ts_tree_cursor_goto_next_sibling(&cursor));
     }
     ts_tree_cursor_delete(&cursor);
-    return children;
 }
 
 // What names a member: its kind and name, a method's and a constructor's
@@ -105,23 +103,34 @@ std::string MemberKey(const std::string& text, TSNode member, size_t index)
     TKind kind = KindOf(member);
     if (kind == TKind::Field) {
         std::string names;
-        for (TSNode child : NamedChildren(member)) {
+        EachNamedChild(member, [&](TSNode child, TSFieldId) {
             if (KindOf(child) == TKind::Declarator)
                 names += (names.empty() ? "" : ",") + NodeText(text, ts_node_child_by_field_id(child, fields.name));
-        }
+            return true;
+        });
         return "field:" + names;
     }
     bool method = kind == TKind::Method;
     if (method || kind == TKind::Constructor) {
-        std::string key = (method ? "method:" : "constructor:") +
-            NodeText(text, ts_node_child_by_field_id(member, fields.name)) + "(";
+        TSNode name = {}, parameters = {};
+        EachNamedChild(member, [&](TSNode child, TSFieldId field) {
+            // The first of each, as ts_node_child_by_field_id finds it.
+            if (field == fields.name && ts_node_is_null(name))
+                name = child;
+            else if (field == fields.parameters && ts_node_is_null(parameters))
+                parameters = child;
+            return true;
+        });
+        std::string key = (method ? "method:" : "constructor:") + NodeText(text, name) + "(";
         bool first = true;
-        for (TSNode parameter : NamedChildren(ts_node_child_by_field_id(member, fields.parameters))) {
-            TSNode parameterType = ts_node_child_by_field_id(parameter, fields.type);
-            if (!ts_node_is_null(parameterType))
-                key += (first ? "" : ",") + WithoutBlanks(text, parameterType);
-            first = false;
-        }
+        if (!ts_node_is_null(parameters))
+            EachNamedChild(parameters, [&](TSNode parameter, TSFieldId) {
+                TSNode parameterType = ts_node_child_by_field_id(parameter, fields.type);
+                if (!ts_node_is_null(parameterType))
+                    key += (first ? "" : ",") + WithoutBlanks(text, parameterType);
+                first = false;
+                return true;
+            });
         return key + ")";
     }
     if (kind == TKind::Type)
@@ -164,9 +173,7 @@ std::optional<TChunks> ChunkTree(const std::string& text, const TSTree* tree)
     std::vector<TUnit> units;
     TSNode body = {};
     bool found = false;
-    for (TSNode child : NamedChildren(root)) {
-        if (found)
-            break;
+    EachNamedChild(root, [&](TSNode child, TSFieldId) {
         TKind kind = KindOf(child);
         if (kind == TKind::Package)
             units.push_back({ "package", ts_node_end_byte(child) });
@@ -176,17 +183,19 @@ std::optional<TChunks> ChunkTree(const std::string& text, const TSTree* tree)
             body = ts_node_child_by_field_id(child, Fields().body);
             found = !ts_node_is_null(body);
         }
-    }
+        return !found;
+    });
     if (!found)
         return std::nullopt;
     // The class header runs to the body's "{".
     units.push_back({ "#classhead", ts_node_start_byte(body) + 1 });
     uint32_t index = 0;
-    for (TSNode member : NamedChildren(body)) {
+    EachNamedChild(body, [&](TSNode member, TSFieldId) {
         if (KindOf(member) != TKind::Comment)
             units.push_back({ MemberKey(text, member, index), ts_node_end_byte(member) });
         ++index;
-    }
+        return true;
+    });
     return CutIntoChunks(text, 0, units);
 }
 
