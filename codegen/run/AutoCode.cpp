@@ -1,4 +1,5 @@
 #include "codegen/run/AutoCode.h"
+#include "codegen/core/Target.h"
 
 #include "codegen/core/GenerationError.h"
 #include "codegen/io/FileOperate.h"
@@ -56,7 +57,7 @@ TCheckResult PrepareRun(int projectId, const std::string& projectName, const std
         // template is not needed for a project that does not make it.
         TTemplates none;
         TGenInput probe { packageName, "", none, run.classes, webapp, database, projectName, locations.target };
-        run.templates = TTemplates::Load(locations.templateDir, TemplatesUsed(probe));
+        run.templates = TTemplates::Load(locations.templateDir, TemplatesUsed(probe), TemplateFolders());
     } catch (const TFileError& e) {
         return TCheckResult::Refuse(e.what());
     }

@@ -1,4 +1,5 @@
 #include "codegen/run/Preview.h"
+#include "codegen/core/Target.h"
 
 #include "codegen/run/RunChecks.h"
 #include "model/store/TextCodec.h"
@@ -66,7 +67,7 @@ TCheckResult PreviewClass(int projectId, const std::string& projectName, const s
     std::vector<const IGenerator*> generators = PreviewGenerators(probe);
     TTemplates templates;
     try {
-        templates = TTemplates::Load(locations.templateDir, PreviewTemplates(generators));
+        templates = TTemplates::Load(locations.templateDir, PreviewTemplates(generators), TemplateFolders());
     } catch (const std::exception& e) {
         return TCheckResult::Refuse(e.what());
     }

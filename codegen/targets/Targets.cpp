@@ -9,10 +9,10 @@ const std::vector<TTargetInfo>& TargetTable()
     static const std::vector<TTargetInfo> table = {
         { { kTargetLegacy, "Struts 2.3 + Hibernate 3.6", "Struts 2 + Hibernate 3", "Struts 2.3 + Hibernate 3.6，默认",
               false },
-            LegacyGenerators },
+            LegacyGenerators, "" },
         { { "current", "Struts 7 + Hibernate 7 (Jakarta EE 10)", "Struts 7 + Hibernate 7",
               "Struts 7 + Hibernate 7，Jakarta EE 10", true },
-            CurrentGenerators },
+            CurrentGenerators, "current/" },
     };
     return table;
 }
@@ -35,6 +35,14 @@ const TTargetInfo* FindTargetInfo(const std::string& name)
         if (info.facts.name == name)
             return &info;
     return nullptr;
+}
+
+std::vector<TTemplateFolder> TemplateFolders()
+{
+    std::vector<TTemplateFolder> folders;
+    for (const TTargetInfo& info : TargetTable())
+        folders.push_back({ info.templateFolder, info.facts.name });
+    return folders;
 }
 
 void InstallTargets()

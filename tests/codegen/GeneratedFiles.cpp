@@ -1,11 +1,12 @@
 #include "GeneratedFiles.h"
 
+#include "codegen/core/Target.h"
 #include "codegen/io/Templates.h"
 
 std::map<std::string, std::string> GeneratedFiles(const TLiteralModel& model, std::string target,
     const TProjectDatabase& database, const std::string& packageName, const std::string& projectName)
 {
-    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
+    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed(), TemplateFolders());
     const std::vector<TClassData> classes = BuildClassData(LiteralSnapshot(model));
     TGenInput in { packageName, packageName, templates, classes, true, database, projectName, target };
     TFiles files;

@@ -3,6 +3,8 @@
 #include "ModelBuilder.h"
 #include "RecordingListener.h"
 #include "TreeCompare.h"
+#include "codegen/core/Target.h"
+#include "codegen/io/Templates.h"
 #include "codegen/targets/legacy/SupportFiles.h"
 
 #include "codegen/io/FileOperate.h"
@@ -254,6 +256,41 @@ TEST_F(GenerationRunTest, TemplateFaultsStopTheRunBeforeWriting)
     std::ofstream(notGbk / "src/hibernate.cfg.xml", std::ios::binary) << "\xFF\xFF broken";
     EXPECT_EQ(
         refusal(notGbk), "error:模板文件 " + (notGbk / "src/hibernate.cfg.xml").string() + " 不是 GBK 编码的文本。");
+}
+
+// A shared template's marked lines go to their target alone; a file in a
+// target's folder takes the place of the shared one, which that target
+// reads where its folder has none.
+TEST_F(GenerationRunTest, TargetsReadTheirOwnTemplateLines)
+{
+    struct TCase {
+        const char *text, *target, *expected;
+    };
+    const TCase cases[] = {
+        { "a\r\n@@legacy@@b\r\n@@current@@c\r\nd\r\n", "legacy", "a\r\nb\r\nd\r\n" },
+        { "a\r\n@@legacy@@b\r\n@@current@@c\r\nd\r\n", "current", "a\r\nc\r\nd\r\n" },
+        { "@@current@@    indented\r\n@@current@@\r\n", "current", "    indented\r\n\r\n" },
+        { "@@current@@last", "legacy", "" },
+        { "x @@legacy@@ y\r\n", "current", "x @@legacy@@ y\r\n" }, // not at the line's start
+        { "@@ a b @@\r\n@@@@\r\n", "legacy", "@@ a b @@\r\n@@@@\r\n" }, // names no target
+        { "select @@max_allowed_packet\r\n", "legacy", "select @@max_allowed_packet\r\n" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TargetLines(c.text, c.target), c.expected) << c.text << " for " << c.target;
+
+    fs::path dir = dir_ / "targets";
+    fs::create_directories(dir / "src");
+    fs::create_directories(dir / "current/src");
+    std::ofstream(dir / "src/shared.txt", std::ios::binary) << "all\r\n@@legacy@@old\r\n@@current@@new\r\n";
+    std::ofstream(dir / "src/own.txt", std::ios::binary) << "shared\r\n";
+    std::ofstream(dir / "current/src/own.txt", std::ios::binary) << "current's own\r\n";
+    TTemplates templates = TTemplates::Load(dir.string(),
+        { { "src/shared.txt" }, { "current/src/shared.txt" }, { "src/own.txt" }, { "current/src/own.txt" } },
+        TemplateFolders());
+    EXPECT_EQ(templates.Text("src/shared.txt"), "all\r\nold\r\n");
+    EXPECT_EQ(templates.Text("current/src/shared.txt"), "all\r\nnew\r\n");
+    EXPECT_EQ(templates.Text("src/own.txt"), "shared\r\n");
+    EXPECT_EQ(templates.Text("current/src/own.txt"), "current's own\r\n");
 }
 
 // Names planted by another tool: each is refused before any file is written,

@@ -6,6 +6,7 @@
 
 #include "GeneratedFiles.h"
 #include "codegen/core/Generator.h"
+#include "codegen/core/Target.h"
 #include "codegen/io/Templates.h"
 #include "codegen/targets/legacy/ConfigWriter.h"
 #include "codegen/targets/legacy/WebPages.h"
@@ -44,7 +45,7 @@ std::string RulesOf(const std::string& file, const std::string& field)
 // legacy target with the pages, for an imported project.
 std::map<std::string, std::string> FirstClassFiles(const std::vector<TSnapshotClass>& classes)
 {
-    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed());
+    static const TTemplates templates = TTemplates::Load(JAVAGEN_TEMPLATES, AllTemplatesUsed(), TemplateFolders());
     const std::vector<TClassData> data = BuildClassData(TModelSnapshot(1, classes));
     TGenInput in { "velmorantis", "velmorantis", templates, data, true, { "jdbc:mysql://db/shop", "u", "d", "x" },
         "商店" };

@@ -1,7 +1,10 @@
 package com.$packageName.action;
 
-import com.opensymphony.xwork2.ActionContext;
-import com.opensymphony.xwork2.ActionSupport;
+@@legacy@@import com.opensymphony.xwork2.ActionContext;
+@@legacy@@import com.opensymphony.xwork2.ActionSupport;
+@@current@@import org.apache.struts2.ActionContext;
+@@current@@import org.apache.struts2.ActionSupport;
+@@current@@import org.apache.struts2.interceptor.parameter.StrutsParameter;
 import com.$packageName.dao.AdminDAO;
 import com.$packageName.domain.Admin;
 
@@ -19,6 +22,7 @@ public class ChangePasswordAction extends ActionSupport {
 
     /*原密码*/
     private String oldPassword;
+@@current@@    @StrutsParameter
     public void setOldPassword(String oldPassword) {
         this.oldPassword = oldPassword;
     }
@@ -28,6 +32,7 @@ public class ChangePasswordAction extends ActionSupport {
 
     /*新密码*/
     private String newPassword;
+@@current@@    @StrutsParameter
     public void setNewPassword(String newPassword) {
         this.newPassword = newPassword;
     }
@@ -37,6 +42,7 @@ public class ChangePasswordAction extends ActionSupport {
 
     /*再次输入的新密码*/
     private String confirmPassword;
+@@current@@    @StrutsParameter
     public void setConfirmPassword(String confirmPassword) {
         this.confirmPassword = confirmPassword;
     }

@@ -11,12 +11,16 @@ import java.util.Map;
 
 import javax.crypto.SecretKeyFactory;
 import javax.crypto.spec.PBEKeySpec;
-import javax.servlet.http.HttpServletRequest;
+@@legacy@@import javax.servlet.http.HttpServletRequest;
+@@current@@import jakarta.servlet.http.HttpServletRequest;
 
 import org.apache.struts2.ServletActionContext;
 
-import com.opensymphony.xwork2.ActionContext;
-import com.opensymphony.xwork2.ActionSupport;
+@@legacy@@import com.opensymphony.xwork2.ActionContext;
+@@legacy@@import com.opensymphony.xwork2.ActionSupport;
+@@current@@import org.apache.struts2.ActionContext;
+@@current@@import org.apache.struts2.ActionSupport;
+@@current@@import org.apache.struts2.interceptor.parameter.StrutsParameter;
 import org.hibernate.HibernateException;
 import org.hibernate.Session;
 import org.hibernate.Transaction;
@@ -66,6 +70,7 @@ public class LoginAction extends ActionSupport {
 
     /*登录表单: 用户名*/
     private String username;
+@@current@@    @StrutsParameter
     public void setUsername(String username) {
         this.username = username;
     }
@@ -75,6 +80,7 @@ public class LoginAction extends ActionSupport {
 
     /*登录表单: 密码*/
     private String password;
+@@current@@    @StrutsParameter
     public void setPassword(String password) {
         this.password = password;
     }
@@ -161,15 +167,22 @@ public class LoginAction extends ActionSupport {
                 Session s = HibernateUtil.getSession();
                 tx = s.beginTransaction();
                 int changed;
-                changed = s.createSQLQuery("update t_login_failure set failures = case when last_failure < :expired"
+@@legacy@@                changed = s.createSQLQuery("update t_login_failure set failures = case when last_failure < :expired"
+@@current@@                changed = s.createNativeMutationQuery("update t_login_failure set failures = case when last_failure < :expired"
                         + " then 1 else failures + 1 end, last_failure = :now where account = :account"
                         + " and (failures < :max or last_failure < :expired)")
-                        .setLong("expired", now - LOCK_MILLIS).setLong("now", now)
-                        .setString("account", account).setInteger("max", MAX_FAILURES).executeUpdate();
-                if (changed == 0 && ((Number) s.createSQLQuery("select count(*) from t_login_failure where account = :account")
-                        .setString("account", account).uniqueResult()).longValue() == 0) {
-                    changed = s.createSQLQuery("insert into t_login_failure (account, failures, last_failure)"
-                            + " values (:account, 1, :now)").setString("account", account).setLong("now", now)
+@@legacy@@                        .setLong("expired", now - LOCK_MILLIS).setLong("now", now)
+@@legacy@@                        .setString("account", account).setInteger("max", MAX_FAILURES).executeUpdate();
+@@legacy@@                if (changed == 0 && ((Number) s.createSQLQuery("select count(*) from t_login_failure where account = :account")
+@@legacy@@                        .setString("account", account).uniqueResult()).longValue() == 0) {
+@@legacy@@                    changed = s.createSQLQuery("insert into t_login_failure (account, failures, last_failure)"
+@@legacy@@                            + " values (:account, 1, :now)").setString("account", account).setLong("now", now)
+@@current@@                        .setParameter("expired", now - LOCK_MILLIS).setParameter("now", now)
+@@current@@                        .setParameter("account", account).setParameter("max", MAX_FAILURES).executeUpdate();
+@@current@@                if (changed == 0 && s.createNativeQuery("select count(*) from t_login_failure where account = :account",
+@@current@@                        Long.class).setParameter("account", account).getSingleResult().longValue() == 0) {
+@@current@@                    changed = s.createNativeMutationQuery("insert into t_login_failure (account, failures, last_failure)"
+@@current@@                            + " values (:account, 1, :now)").setParameter("account", account).setParameter("now", now)
                             .executeUpdate();
                 }
                 tx.commit();
@@ -201,8 +214,10 @@ public class LoginAction extends ActionSupport {
         try {
             Session s = HibernateUtil.getSession();
             tx = s.beginTransaction();
-            s.createSQLQuery("update t_login_failure set failures = 0 where account = :account")
-                    .setString("account", account).executeUpdate();
+@@legacy@@            s.createSQLQuery("update t_login_failure set failures = 0 where account = :account")
+@@legacy@@                    .setString("account", account).executeUpdate();
+@@current@@            s.createNativeMutationQuery("update t_login_failure set failures = 0 where account = :account")
+@@current@@                    .setParameter("account", account).executeUpdate();
             tx.commit();
         } catch (HibernateException e) {
             if (tx != null && tx.isActive()) {

@@ -2,8 +2,10 @@ package com.$packageName.action;
 
 import java.util.Map;
 
-import com.opensymphony.xwork2.ActionContext;
-import com.opensymphony.xwork2.ActionSupport;
+@@legacy@@import com.opensymphony.xwork2.ActionContext;
+@@legacy@@import com.opensymphony.xwork2.ActionSupport;
+@@current@@import org.apache.struts2.ActionContext;
+@@current@@import org.apache.struts2.ActionSupport;
 import com.$packageName.dao.AdminDAO;
 import com.$packageName.domain.Admin;
 
@@ -60,8 +62,10 @@ public class UserAction extends ActionSupport {
         Map<String, Object> session = ActionContext.getContext().getSession();
         session.remove(LoginAction.SESSION_USERNAME);
         session.remove(LoginAction.SESSION_MUST_CHANGE);
-        javax.servlet.http.HttpServletRequest request = org.apache.struts2.ServletActionContext.getRequest();
-        javax.servlet.http.HttpSession http = request == null ? null : request.getSession(false);
+@@legacy@@        javax.servlet.http.HttpServletRequest request = org.apache.struts2.ServletActionContext.getRequest();
+@@legacy@@        javax.servlet.http.HttpSession http = request == null ? null : request.getSession(false);
+@@current@@        jakarta.servlet.http.HttpServletRequest request = org.apache.struts2.ServletActionContext.getRequest();
+@@current@@        jakarta.servlet.http.HttpSession http = request == null ? null : request.getSession(false);
         if (http != null) {
             http.invalidate();
         }

@@ -1,12 +1,13 @@
 package com.$packageName.dao;
 
 import java.util.ArrayList;
-import java.util.List;
+@@legacy@@import java.util.List;
 
-import org.hibernate.HibernateException;
-import org.hibernate.Query;
+@@legacy@@import org.hibernate.HibernateException;
+@@legacy@@import org.hibernate.Query;
 import org.hibernate.Session;
 import org.hibernate.Transaction;
+@@current@@import org.hibernate.query.Query;
 
 import com.$packageName.utils.HibernateUtil;
 import com.$packageName.domain.Admin;
@@ -45,10 +46,13 @@ public class AdminDAO {
         try {
             s = HibernateUtil.getSession();
             tx = s.beginTransaction();
-            s.save(admin);
+@@legacy@@            s.save(admin);
+@@current@@            s.persist(admin);
             tx.commit();
-        } catch (HibernateException e) {
-            if(tx != null)
+@@legacy@@        } catch (HibernateException e) {
+@@legacy@@            if(tx != null)
+@@current@@        } catch (RuntimeException e) {
+@@current@@            if(tx != null && tx.isActive())
                 tx.rollback();
             throw e;
         } finally {
@@ -57,32 +61,35 @@ public class AdminDAO {
     }
 
     /*按用户名分页查询管理员信息, username 为空时不限制, 否则按包含匹配*/
-    @SuppressWarnings("unchecked")
+@@legacy@@    @SuppressWarnings("unchecked")
     public ArrayList<Admin> QueryAdminInfo(String username, int currentPage) {
         Session s = null;
         try {
             s = HibernateUtil.getSession();
-            Query q = createConditionQuery(s, "From Admin admin", username, " order by admin.username");
+@@legacy@@            Query q = createConditionQuery(s, "From Admin admin", username, " order by admin.username");
+@@current@@            Query<Admin> q = createConditionQuery(s, "From Admin admin", username, " order by admin.username", Admin.class);
             /*计算当前显示页码的开始记录*/
             int startIndex = (Math.max(currentPage, 1) - 1) * this.PAGE_SIZE;
             q.setFirstResult(startIndex);
             q.setMaxResults(this.PAGE_SIZE);
-            List<Admin> adminList = q.list();
-            return new ArrayList<Admin>(adminList);
+@@legacy@@            List<Admin> adminList = q.list();
+@@legacy@@            return new ArrayList<Admin>(adminList);
+@@current@@            return new ArrayList<Admin>(q.list());
         } finally {
             HibernateUtil.closeSession();
         }
     }
 
     /*函数功能：查询所有的Admin记录*/
-    @SuppressWarnings("unchecked")
+@@legacy@@    @SuppressWarnings("unchecked")
     public ArrayList<Admin> QueryAllAdminInfo() {
         Session s = null;
         try {
             s = HibernateUtil.getSession();
-            Query q = s.createQuery("From Admin admin order by admin.username");
-            List<Admin> adminList = q.list();
-            return new ArrayList<Admin>(adminList);
+@@legacy@@            Query q = s.createQuery("From Admin admin order by admin.username");
+@@legacy@@            List<Admin> adminList = q.list();
+@@legacy@@            return new ArrayList<Admin>(adminList);
+@@current@@            return new ArrayList<Admin>(s.createQuery("From Admin admin order by admin.username", Admin.class).list());
         } finally {
             HibernateUtil.closeSession();
         }
@@ -93,8 +100,10 @@ public class AdminDAO {
         Session s = null;
         try {
             s = HibernateUtil.getSession();
-            Query q = createConditionQuery(s, "select count(*) From Admin admin", username, "");
-            recordNumber = ((Number) q.uniqueResult()).intValue();
+@@legacy@@            Query q = createConditionQuery(s, "select count(*) From Admin admin", username, "");
+@@legacy@@            recordNumber = ((Number) q.uniqueResult()).intValue();
+@@current@@            Query<Long> q = createConditionQuery(s, "select count(*) From Admin admin", username, "", Long.class);
+@@current@@            recordNumber = q.uniqueResult().intValue();
             int mod = recordNumber % this.PAGE_SIZE;
             totalPage = recordNumber / this.PAGE_SIZE;
             if(mod != 0) totalPage++;
@@ -111,8 +120,9 @@ public class AdminDAO {
         Session s = null;
         try {
             s = HibernateUtil.getSession();
-            Admin admin = (Admin)s.get(Admin.class, username);
-            return admin;
+@@legacy@@            Admin admin = (Admin)s.get(Admin.class, username);
+@@legacy@@            return admin;
+@@current@@            return s.find(Admin.class, username);
         } finally {
             HibernateUtil.closeSession();
         }
@@ -125,10 +135,13 @@ public class AdminDAO {
         try {
             s = HibernateUtil.getSession();
             tx = s.beginTransaction();
-            s.update(admin);
+@@legacy@@            s.update(admin);
+@@current@@            s.merge(admin);
             tx.commit();
-        } catch (HibernateException e) {
-            if(tx != null)
+@@legacy@@        } catch (HibernateException e) {
+@@legacy@@            if(tx != null)
+@@current@@        } catch (RuntimeException e) {
+@@current@@            if(tx != null && tx.isActive())
                 tx.rollback();
             throw e;
         } finally {
@@ -143,12 +156,16 @@ public class AdminDAO {
         try {
             s = HibernateUtil.getSession();
             tx = s.beginTransaction();
-            Object admin = s.get(Admin.class, username);
+@@legacy@@            Object admin = s.get(Admin.class, username);
+@@current@@            Admin admin = s.find(Admin.class, username);
             if (admin != null)
-                s.delete(admin);
+@@legacy@@                s.delete(admin);
+@@current@@                s.remove(admin);
             tx.commit();
-        } catch (HibernateException e) {
-            if(tx != null)
+@@legacy@@        } catch (HibernateException e) {
+@@legacy@@            if(tx != null)
+@@current@@        } catch (RuntimeException e) {
+@@current@@            if(tx != null && tx.isActive())
                 tx.rollback();
             throw e;
         } finally {
@@ -157,12 +174,15 @@ public class AdminDAO {
     }
 
     /*在 HQL 前缀后加上用户名条件(以绑定参数传值)和结尾部分, 返回创建好的查询*/
-    private Query createConditionQuery(Session s, String head, String username, String tail) {
+@@legacy@@    private Query createConditionQuery(Session s, String head, String username, String tail) {
+@@current@@    private <T> Query<T> createConditionQuery(Session s, String head, String username, String tail, Class<T> type) {
         boolean byName = username != null && username.length() > 0;
         String hql = head + (byName ? " where admin.username like :username" : "") + tail;
-        Query q = s.createQuery(hql);
+@@legacy@@        Query q = s.createQuery(hql);
+@@current@@        Query<T> q = s.createQuery(hql, type);
         if (byName) {
-            q.setString("username", "%" + username.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");
+@@legacy@@            q.setString("username", "%" + username.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");
+@@current@@            q.setParameter("username", "%" + username.replace("\\", "\\\\").replace("%", "\\%").replace("_", "\\_") + "%");
         }
         return q;
     }

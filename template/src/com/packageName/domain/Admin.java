@@ -1,10 +1,19 @@
 package com.$packageName.domain;
+@@current@@
+@@current@@import jakarta.persistence.Column;
+@@current@@import jakarta.persistence.Entity;
+@@current@@import jakarta.persistence.Id;
+@@current@@import jakarta.persistence.Table;
 
 /**
  * 系统管理员: 用户名是主键, 由程序指定.
  */
+@@current@@@Entity
+@@current@@@Table(name = "t_admin")
 public class Admin {
     /*用户名*/
+@@current@@    @Id
+@@current@@    @Column(name = "username", length = 20)
     private String username;
     public String getUsername() {
         return username;
@@ -14,6 +23,7 @@ public class Admin {
     }
 
     /*登录密码*/
+@@current@@    @Column(name = "password", length = 128)
     private String password;
     public String getPassword() {
         return password;

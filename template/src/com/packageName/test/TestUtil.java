@@ -44,7 +44,8 @@ public class TestUtil {
     public static List<?> queryAll(Class<?> type) {
         try {
             Session s = HibernateUtil.getSession();
-            return s.createQuery("from " + type.getName()).list();
+@@legacy@@            return s.createQuery("from " + type.getName()).list();
+@@current@@            return s.createQuery("from " + type.getName(), type).list();
         } finally {
             HibernateUtil.closeSession();
         }

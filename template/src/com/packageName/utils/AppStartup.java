@@ -2,8 +2,10 @@ package com.$packageName.utils;
 
 import java.nio.charset.Charset;
 
-import javax.servlet.ServletContextEvent;
-import javax.servlet.ServletContextListener;
+@@legacy@@import javax.servlet.ServletContextEvent;
+@@legacy@@import javax.servlet.ServletContextListener;
+@@current@@import jakarta.servlet.ServletContextEvent;
+@@current@@import jakarta.servlet.ServletContextListener;
 
 import org.hibernate.Session;
 import org.hibernate.Transaction;
@@ -75,7 +77,8 @@ public class AppStartup implements ServletContextListener {
         try {
             Session s = HibernateUtil.getSession();
             tx = s.beginTransaction();
-            s.createSQLQuery(FAILURE_TABLE).executeUpdate();
+@@legacy@@            s.createSQLQuery(FAILURE_TABLE).executeUpdate();
+@@current@@            s.createNativeMutationQuery(FAILURE_TABLE).executeUpdate();
             tx.commit();
         } catch (RuntimeException e) {
             if (tx != null && tx.isActive()) {

@@ -2,8 +2,10 @@ package com.$packageName.utils;
 
 import java.util.Calendar;
 
-import com.opensymphony.xwork2.validator.ValidationException;
-import com.opensymphony.xwork2.validator.validators.FieldValidatorSupport;
+@@legacy@@import com.opensymphony.xwork2.validator.ValidationException;
+@@legacy@@import com.opensymphony.xwork2.validator.validators.FieldValidatorSupport;
+@@current@@import org.apache.struts2.validator.ValidationException;
+@@current@@import org.apache.struts2.validator.validators.FieldValidatorSupport;
 
 /**
  * 居民身份证号码字段校验器.

@@ -2,12 +2,18 @@ package com.$packageName.utils;
 
 import java.io.IOException;
 
-import javax.servlet.Filter;
-import javax.servlet.FilterChain;
-import javax.servlet.FilterConfig;
-import javax.servlet.ServletException;
-import javax.servlet.ServletRequest;
-import javax.servlet.ServletResponse;
+@@legacy@@import javax.servlet.Filter;
+@@legacy@@import javax.servlet.FilterChain;
+@@legacy@@import javax.servlet.FilterConfig;
+@@legacy@@import javax.servlet.ServletException;
+@@legacy@@import javax.servlet.ServletRequest;
+@@legacy@@import javax.servlet.ServletResponse;
+@@current@@import jakarta.servlet.Filter;
+@@current@@import jakarta.servlet.FilterChain;
+@@current@@import jakarta.servlet.FilterConfig;
+@@current@@import jakarta.servlet.ServletException;
+@@current@@import jakarta.servlet.ServletRequest;
+@@current@@import jakarta.servlet.ServletResponse;
 
 /**
  * 请求参数按 UTF-8 读取(页面都是 UTF-8 编码), 在 web.xml 中排在最前面.

@@ -3,8 +3,8 @@ package com.$packageName.utils;
 import java.util.Properties;
 
 import org.hibernate.HibernateException;
-import org.hibernate.Interceptor;
-import org.hibernate.InvalidMappingException;
+@@legacy@@import org.hibernate.Interceptor;
+@@legacy@@import org.hibernate.InvalidMappingException;
 import org.hibernate.Session;
 import org.hibernate.SessionFactory;
 import org.hibernate.Transaction;
@@ -20,9 +20,9 @@ public class HibernateUtil {
 
     /*名称以此开头的 Java 系统属性会覆盖配置文件中的同名设置*/
     private static final String OVERRIDE_PREFIX = "hibernate.";
-
-    /*指定拦截器类的设置(可写在 hibernate.properties 中)*/
-    private static final String INTERCEPTOR = "hibernate.session_factory.interceptor";
+@@legacy@@
+@@legacy@@    /*指定拦截器类的设置(可写在 hibernate.properties 中)*/
+@@legacy@@    private static final String INTERCEPTOR = "hibernate.session_factory.interceptor";
 
     /*全局唯一的会话工厂, 创建失败时保持为 null, 下次调用时重新创建*/
     private static SessionFactory sessionFactory;
@@ -56,28 +56,30 @@ public class HibernateUtil {
                     cfg.setProperty(name, system.getProperty(name));
                 }
             }
-            /* Hibernate 3.6 不读 hibernate.session_factory.interceptor(以后的版本读): 这里按它设置拦截器 */
-            String interceptor = cfg.getProperty(INTERCEPTOR);
-            if (interceptor != null && interceptor.trim().length() > 0) {
-                cfg.setInterceptor((Interceptor) Class.forName(interceptor.trim()).newInstance());
-            }
+@@legacy@@            /* Hibernate 3.6 不读 hibernate.session_factory.interceptor(以后的版本读): 这里按它设置拦截器 */
+@@legacy@@            String interceptor = cfg.getProperty(INTERCEPTOR);
+@@legacy@@            if (interceptor != null && interceptor.trim().length() > 0) {
+@@legacy@@                cfg.setInterceptor((Interceptor) Class.forName(interceptor.trim()).newInstance());
+@@legacy@@            }
             return cfg.buildSessionFactory();
-        } catch (ReflectiveOperationException e) {
-            throw new HibernateException("创建 Hibernate 拦截器失败: " + describe(e), e);
+@@legacy@@        } catch (ReflectiveOperationException e) {
+@@legacy@@            throw new HibernateException("创建 Hibernate 拦截器失败: " + describe(e), e);
         } catch (RuntimeException e) {
-            throw new HibernateException("创建 Hibernate 会话工厂失败(请检查 hibernate.cfg.xml 与映射文件): "
+@@legacy@@            throw new HibernateException("创建 Hibernate 会话工厂失败(请检查 hibernate.cfg.xml 与映射文件): "
+@@current@@            throw new HibernateException("创建 Hibernate 会话工厂失败(请检查 hibernate.cfg.xml 与领域类的注解): "
                     + describe(e), e);
         }
     }
 
-    /*异常的说明: 附上出错的映射文件和最底层的原因, 让配置错误的真正原因直接出现在消息中*/
+@@legacy@@    /*异常的说明: 附上出错的映射文件和最底层的原因, 让配置错误的真正原因直接出现在消息中*/
+@@current@@    /*异常的说明: 附上最底层的原因, 让配置错误的真正原因直接出现在消息中*/
     private static String describe(Throwable e) {
         StringBuilder text = new StringBuilder(e.toString());
         Throwable root = e;
         for (Throwable t = e; t != null; t = t.getCause() == t ? null : t.getCause()) {
-            if (t instanceof InvalidMappingException) {
-                text.append(" (映射文件: ").append(((InvalidMappingException) t).getPath()).append(')');
-            }
+@@legacy@@            if (t instanceof InvalidMappingException) {
+@@legacy@@                text.append(" (映射文件: ").append(((InvalidMappingException) t).getPath()).append(')');
+@@legacy@@            }
             root = t;
         }
         if (root != e) {
@@ -121,4 +123,29 @@ public class HibernateUtil {
             factory.close();
         }
     }
+@@current@@
+@@current@@    /*数据库一次接受的文件字节数, 第一次用到时查询; 负数表示还没有查*/
+@@current@@    private static volatile long databaseLimit = -1;
+@@current@@
+@@current@@    /*数据库一次接受的文件字节数: MariaDB/MySQL 的 max_allowed_packet 的一半减去语句的其余部分
+@@current@@      (驱动发送的语句中文件可能占两倍的字节); 不是这两种数据库时不限*/
+@@current@@    public static long DatabaseLimit() {
+@@current@@        if (databaseLimit < 0) {
+@@current@@            long limit = Long.MAX_VALUE;
+@@current@@            try {
+@@current@@                limit = HibernateUtil.getSession().doReturningWork(connection -> {
+@@current@@                    try (java.sql.Statement st = connection.createStatement();
+@@current@@                            java.sql.ResultSet r = st.executeQuery("select @@max_allowed_packet")) {
+@@current@@                        return r.next() ? r.getLong(1) / 2 - 65536 : Long.MAX_VALUE;
+@@current@@                    }
+@@current@@                });
+@@current@@            } catch (RuntimeException e) {
+@@current@@                limit = Long.MAX_VALUE;
+@@current@@            } finally {
+@@current@@                HibernateUtil.closeSession();
+@@current@@            }
+@@current@@            databaseLimit = limit;
+@@current@@        }
+@@current@@        return databaseLimit;
+@@current@@    }
 }

@@ -5,12 +5,15 @@ import java.math.BigInteger;
 import java.text.ParsePosition;
 import java.text.SimpleDateFormat;
 
-import javax.servlet.http.HttpServletRequest;
+@@legacy@@import javax.servlet.http.HttpServletRequest;
+@@current@@import jakarta.servlet.http.HttpServletRequest;
 
 import org.apache.struts2.ServletActionContext;
 
-import com.opensymphony.xwork2.validator.ValidationException;
-import com.opensymphony.xwork2.validator.validators.FieldValidatorSupport;
+@@legacy@@import com.opensymphony.xwork2.validator.ValidationException;
+@@legacy@@import com.opensymphony.xwork2.validator.validators.FieldValidatorSupport;
+@@current@@import org.apache.struts2.validator.ValidationException;
+@@current@@import org.apache.struts2.validator.validators.FieldValidatorSupport;
 
 /**
  * 按表单提交的原文校验一个字段(字段名就是请求参数名), 在数据转换之前把错误的输入挡住:

@@ -8,28 +8,40 @@ import java.util.HashMap;
 import java.util.Map;
 import java.util.regex.Pattern;
 
-import javax.servlet.Filter;
-import javax.servlet.FilterChain;
-import javax.servlet.FilterConfig;
-import javax.servlet.ServletException;
-import javax.servlet.ServletRequest;
-import javax.servlet.ServletResponse;
-import javax.servlet.http.HttpServletRequest;
-import javax.servlet.http.HttpServletRequestWrapper;
-import javax.servlet.http.HttpServletResponse;
-import javax.servlet.http.HttpSession;
+@@legacy@@import javax.servlet.Filter;
+@@legacy@@import javax.servlet.FilterChain;
+@@legacy@@import javax.servlet.FilterConfig;
+@@legacy@@import javax.servlet.ServletException;
+@@legacy@@import javax.servlet.ServletRequest;
+@@legacy@@import javax.servlet.ServletResponse;
+@@legacy@@import javax.servlet.http.HttpServletRequest;
+@@legacy@@import javax.servlet.http.HttpServletRequestWrapper;
+@@legacy@@import javax.servlet.http.HttpServletResponse;
+@@legacy@@import javax.servlet.http.HttpSession;
+@@current@@import jakarta.servlet.Filter;
+@@current@@import jakarta.servlet.FilterChain;
+@@current@@import jakarta.servlet.FilterConfig;
+@@current@@import jakarta.servlet.ServletException;
+@@current@@import jakarta.servlet.ServletRequest;
+@@current@@import jakarta.servlet.ServletResponse;
+@@current@@import jakarta.servlet.http.HttpServletRequest;
+@@current@@import jakarta.servlet.http.HttpServletRequestWrapper;
+@@current@@import jakarta.servlet.http.HttpServletResponse;
+@@current@@import jakarta.servlet.http.HttpSession;
 
+@@current@@import org.apache.struts2.config.entities.ActionConfig;
 import org.apache.struts2.dispatcher.Dispatcher;
 import org.apache.struts2.dispatcher.mapper.ActionMapping;
 
-import com.opensymphony.xwork2.config.entities.ActionConfig;
+@@legacy@@import com.opensymphony.xwork2.config.entities.ActionConfig;
 import com.$packageName.action.LoginAction;
 
 /**
  * 每个来自浏览器的请求都先经过这里(web.xml 中只对 REQUEST 生效, Struts 内部的转发不受影响).
  * 它排在 StrutsPrepareFilter 之后、StrutsExecuteFilter 之前: 请求要执行哪个动作(命名空间、动作名、方法)
  * 由 Struts 自己的动作映射查出, 不从网址文字中猜测, 怎样书写路径都一样:
- * 1. 拒绝文件上传(应用没有上传字段)和名称可疑的请求参数(框架内部属性、OGNL 表达式);
+@@legacy@@ * 1. 拒绝文件上传(应用没有上传字段)和名称可疑的请求参数(框架内部属性、OGNL 表达式);
+@@current@@ * 1. 拒绝名称可疑的请求参数(框架内部属性、OGNL 表达式), 以及有二进制成员的类的添加、修改之外的文件上传;
  * 2. 未登录时, 除登录页面、登录动作和静态文件外一律转到登录页面, 与请求路径怎样书写无关;
  * 3. 页面(.jsp)不能直接打开: 转到主页动作, 由动作准备好数据后再显示页面;
  * 4. 初始密码尚未修改时, 只能修改密码或注销;
@@ -48,10 +60,28 @@ public class LoginFilter implements Filter {
             + "|request|application|parameters|servletRequest|servletResponse|struts|dojo|top|context)(\\..*)?"
             + "|.*\\.class(\\..*)?");
 
+@@current@@    /*可以上传文件的动作: 有二进制成员的类的添加和修改*/
+@@current@@    private static final java.util.Set<String> UPLOADS = new java.util.HashSet<String>(
+@@current@@            java.util.Arrays.asList(new String[] { $uploadActions }));
+@@current@@
     /*会话中保存防伪令牌的键, 页面中的表单以隐藏字段 _csrf 提交它*/
     public static final String SESSION_CSRF = "csrfToken";
 
     private static final SecureRandom RANDOM = new SecureRandom();
+@@current@@
+@@current@@    public void init(FilterConfig config) throws ServletException {
+@@current@@    }
+@@current@@
+@@current@@    /*请求参数名是否都可以接受(上传文件的动作对 multipart 请求体中的参数再核对一次)*/
+@@current@@    public static boolean NamesAcceptable(Enumeration<String> names) {
+@@current@@        while (names.hasMoreElements()) {
+@@current@@            String name = names.nextElement();
+@@current@@            if (!PARAMETER.matcher(name).matches() || INTERNAL.matcher(name).matches()) {
+@@current@@                return false;
+@@current@@            }
+@@current@@        }
+@@current@@        return true;
+@@current@@    }
 
     /*提交的防伪令牌是否就是会话中的令牌*/
     public static boolean TokenMatches(HttpSession session, String sent) {
@@ -59,9 +89,9 @@ public class LoginFilter implements Filter {
         return token instanceof String && sent != null && MessageDigest.isEqual(
                 ((String) token).getBytes(java.nio.charset.StandardCharsets.UTF_8),
                 sent.getBytes(java.nio.charset.StandardCharsets.UTF_8));
-    }
-
-    public void init(FilterConfig config) throws ServletException {
+@@legacy@@    }
+@@legacy@@
+@@legacy@@    public void init(FilterConfig config) throws ServletException {
     }
 
     public void doFilter(ServletRequest request, ServletResponse response, FilterChain chain)
@@ -72,19 +102,25 @@ public class LoginFilter implements Filter {
         out.setHeader("Content-Security-Policy", "frame-ancestors 'none'");
         out.setHeader("X-Content-Type-Options", "nosniff");
         out.setHeader("Referrer-Policy", "same-origin");
+@@current@@        String path = http.getServletPath() + (http.getPathInfo() == null ? "" : http.getPathInfo());
         String contentType = http.getContentType();
-        if (contentType != null && contentType.toLowerCase().startsWith("multipart/")) {
+@@legacy@@        if (contentType != null && contentType.toLowerCase().startsWith("multipart/")) {
+@@current@@        boolean upload = contentType != null && contentType.toLowerCase().startsWith("multipart/");
+@@current@@        if (upload && !UPLOADS.contains(path)) {
             out.sendError(HttpServletResponse.SC_UNSUPPORTED_MEDIA_TYPE);
             return;
         }
-        for (Enumeration<String> names = http.getParameterNames(); names.hasMoreElements();) {
-            String name = names.nextElement();
-            if (!PARAMETER.matcher(name).matches() || INTERNAL.matcher(name).matches()) {
-                out.sendError(HttpServletResponse.SC_BAD_REQUEST);
-                return;
-            }
+@@legacy@@        for (Enumeration<String> names = http.getParameterNames(); names.hasMoreElements();) {
+@@legacy@@            String name = names.nextElement();
+@@legacy@@            if (!PARAMETER.matcher(name).matches() || INTERNAL.matcher(name).matches()) {
+@@legacy@@                out.sendError(HttpServletResponse.SC_BAD_REQUEST);
+@@legacy@@                return;
+@@legacy@@            }
+@@current@@        if (!NamesAcceptable(http.getParameterNames())) {
+@@current@@            out.sendError(HttpServletResponse.SC_BAD_REQUEST);
+@@current@@            return;
         }
-        String path = http.getServletPath() + (http.getPathInfo() == null ? "" : http.getPathInfo());
+@@legacy@@        String path = http.getServletPath() + (http.getPathInfo() == null ? "" : http.getPathInfo());
         String home = http.getContextPath();
         ActionConfig action = actionOf(http);
         String method = action == null ? null : methodOf(http, action);
@@ -93,7 +129,9 @@ public class LoginFilter implements Filter {
                 out.sendError(HttpServletResponse.SC_METHOD_NOT_ALLOWED);
                 return;
             }
-            if (!TokenMatches(http.getSession(false), http.getParameter("_csrf"))) {
+@@legacy@@            if (!TokenMatches(http.getSession(false), http.getParameter("_csrf"))) {
+@@current@@            /*上传文件的表单以 multipart 提交, 这里读不到请求体中的令牌: 由动作在处理前核对(TokenMatches)*/
+@@current@@            if (!upload && !TokenMatches(http.getSession(false), http.getParameter("_csrf"))) {
                 out.sendError(HttpServletResponse.SC_FORBIDDEN);
                 return;
             }

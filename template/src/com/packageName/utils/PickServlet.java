@@ -2,16 +2,24 @@ package com.$packageName.utils;
 
 import java.io.IOException;
 import java.io.PrintWriter;
-import java.util.Arrays;
+@@legacy@@import java.util.Arrays;
+@@current@@import java.util.Collections;
 import java.util.List;
 
-import javax.servlet.http.HttpServlet;
-import javax.servlet.http.HttpServletRequest;
-import javax.servlet.http.HttpServletResponse;
+@@legacy@@import javax.servlet.http.HttpServlet;
+@@legacy@@import javax.servlet.http.HttpServletRequest;
+@@legacy@@import javax.servlet.http.HttpServletResponse;
+@@current@@import jakarta.servlet.http.HttpServlet;
+@@current@@import jakarta.servlet.http.HttpServletRequest;
+@@current@@import jakarta.servlet.http.HttpServletResponse;
 
-import org.hibernate.Query;
+@@legacy@@import org.hibernate.Query;
+@@current@@import jakarta.persistence.metamodel.Attribute;
+@@current@@import jakarta.persistence.metamodel.EntityType;
+@@current@@
 import org.hibernate.Session;
-import org.hibernate.metadata.ClassMetadata;
+@@legacy@@import org.hibernate.metadata.ClassMetadata;
+@@current@@import org.hibernate.query.Query;
 
 /**
  * 引用对象很多(超过 200 个)时, 添加、修改和查询页面用输入框代替下拉框, 边输入边从这里取候选:
@@ -47,23 +55,42 @@ public class PickServlet extends HttpServlet {
             return;
         }
         String term = request.getParameter("term");
-        ClassMetadata meta = null;
-        if (entity != null && entity.matches("[A-Za-z_$][A-Za-z0-9_$]*")) {
-            meta = HibernateUtil.getSessionFactory().getClassMetadata("com.$packageName.domain." + entity);
+@@legacy@@        ClassMetadata meta = null;
+@@legacy@@        if (entity != null && entity.matches("[A-Za-z_$][A-Za-z0-9_$]*")) {
+@@legacy@@            meta = HibernateUtil.getSessionFactory().getClassMetadata("com.$packageName.domain." + entity);
+@@current@@        EntityType<?> type = null;
+@@current@@        Attribute<?, ?> shown = null;
+@@current@@        if (entity != null && entity.matches("[A-Za-z_$][A-Za-z0-9_$]*") && display != null) {
+@@current@@            for (EntityType<?> mapped : HibernateUtil.getSessionFactory().getMetamodel().getEntities()) {
+@@current@@                if (mapped.getJavaType().getName().equals("com.$packageName.domain." + entity)) {
+@@current@@                    type = mapped;
+@@current@@                }
+@@current@@            }
+@@current@@            for (Attribute<?, ?> attribute : type == null ? Collections.<Attribute<?, ?>>emptySet() : type.getAttributes()) {
+@@current@@                if (attribute.getName().equals(display) && !attribute.isAssociation() && !attribute.isCollection()) {
+@@current@@                    shown = attribute;
+@@current@@                }
+@@current@@            }
         }
-        if (meta == null || display == null || !Arrays.asList(meta.getPropertyNames()).contains(display)
-                || meta.getPropertyType(display).isAssociationType()) {
+@@legacy@@        if (meta == null || display == null || !Arrays.asList(meta.getPropertyNames()).contains(display)
+@@legacy@@                || meta.getPropertyType(display).isAssociationType()) {
+@@current@@        if (type == null || shown == null) {
             response.sendError(HttpServletResponse.SC_BAD_REQUEST);
             return;
         }
-        String key = meta.getIdentifierPropertyName();
+@@legacy@@        String key = meta.getIdentifierPropertyName();
+@@current@@        String key = type.getId(type.getIdType().getJavaType()).getName();
         String like = term == null ? "" : term.replace("!", "!!").replace("%", "!%").replace("_", "!_");
-        List<?> rows;
+@@legacy@@        List<?> rows;
+@@current@@        List<Object[]> rows;
         try {
             Session s = HibernateUtil.getSession();
-            Query q = s.createQuery("select e." + key + ", e." + display + " from " + entity + " e where str(e." + display
-                    + ") like :term escape '!' order by e." + display);
-            q.setString("term", "%" + like + "%");
+@@legacy@@            Query q = s.createQuery("select e." + key + ", e." + display + " from " + entity + " e where str(e." + display
+@@legacy@@                    + ") like :term escape '!' order by e." + display);
+@@legacy@@            q.setString("term", "%" + like + "%");
+@@current@@            Query<Object[]> q = s.createQuery("select e." + key + ", e." + display + " from " + entity + " e where str(e." + display
+@@current@@                    + ") like :term escape '!' order by e." + display, Object[].class);
+@@current@@            q.setParameter("term", "%" + like + "%");
             q.setMaxResults(LIMIT);
             rows = q.list();
         } finally {
@@ -74,7 +101,8 @@ public class PickServlet extends HttpServlet {
         PrintWriter out = response.getWriter();
         out.print('[');
         for (int i = 0; i < rows.size(); i++) {
-            Object[] row = (Object[]) rows.get(i);
+@@legacy@@            Object[] row = (Object[]) rows.get(i);
+@@current@@            Object[] row = rows.get(i);
             out.print(i == 0 ? "" : ",");
             out.print("{\"key\":" + json(row[0]) + ",\"text\":" + json(row[1]) + "}");
         }
