@@ -3,6 +3,7 @@
 #include "app/cli/CliApp.h"
 #include "app/cli/CommandHelpers.h"
 #include "model/rules/TargetFacts.h"
+#include "model/store/DatabaseKind.h"
 
 #include "codegen/io/OutputFolder.h"
 #include "codegen/run/AutoCode.h"
@@ -92,10 +93,13 @@ void AddProjectSettings(CLI::App* project, TCliAction& action, const std::shared
         CLI::Option* noWebapp = nullptr;
         std::string target;
         CLI::Option* targetOption = nullptr;
+        std::string database;
+        CLI::Option* databaseOption = nullptr;
     };
     auto set = std::make_shared<TSettingsArgs>();
     CLI::App* settings = Command(*project, "settings",
-        "工程保存的设置(与工作台共用，generate 和 preview 默认使用): 不给选项时列出 package、webapp、target");
+        "工程保存的设置(与工作台共用，generate 和 preview 默认使用): 不给选项时列出 package、webapp、target(数据库不是 "
+        "mysql 时还有 database)");
     Positional(settings, "NAME", *name, "工程名称");
     set->package = settings->add_option("--package", set->packageName, "保存包名")->type_name("NAME");
     set->webapp = settings->add_flag("--webapp", "保存: 同时生成网页");
@@ -103,14 +107,22 @@ void AddProjectSettings(CLI::App* project, TCliAction& action, const std::shared
     set->webapp->excludes(set->noWebapp);
     set->targetOption = settings->add_option("--target", set->target, "保存目标框架: " + TargetChoices(" 或 "))
                             ->type_name(TargetNames());
+    set->databaseOption = settings
+                              ->add_option("--database", set->database,
+                                  "保存数据库类型(生成的配置、sql/ 脚本和驱动随之改变): " + DatabaseKindChoices())
+                              ->type_name(DatabaseKindNames());
     settings->callback([&action, name, set] {
         action = [name, set] {
             int projectId = FindProjectId(*name);
             if (set->package->count() == 0 && set->webapp->count() == 0 && set->noWebapp->count() == 0 &&
-                set->targetOption->count() == 0) {
+                set->targetOption->count() == 0 && set->databaseOption->count() == 0) {
                 TProjectSettings stored = ReadProjectSettings(projectId);
                 std::cout << "package\tcom." << stored.packageName << (stored.packageStored ? "" : "\t(默认)")
                           << "\nwebapp\t" << (stored.webapp ? 1 : 0) << "\ntarget\t" << stored.target << '\n';
+                // The database only when not the default: a MariaDB/MySQL
+                // project lists as it always has.
+                if (stored.databaseKind != kDatabaseMysql)
+                    std::cout << "database\t" << stored.databaseKind << '\n';
                 return 0;
             }
             int status = 0;
@@ -120,6 +132,8 @@ void AddProjectSettings(CLI::App* project, TCliAction& action, const std::shared
                 status = Report(TModelCommands::SetProjectWebapp(projectId, set->webapp->count() > 0));
             if (status == 0 && set->targetOption->count() > 0)
                 status = Report(TModelCommands::SetProjectTarget(projectId, set->target));
+            if (status == 0 && set->databaseOption->count() > 0)
+                status = Report(TModelCommands::SetProjectDatabaseKind(projectId, set->database));
             return status;
         };
     });

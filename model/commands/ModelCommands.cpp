@@ -1,4 +1,5 @@
 #include "model/commands/ModelCommands.h"
+#include "model/store/DatabaseKind.h"
 
 #include "model/commands/ProjectSettings.h"
 #include "model/rules/TargetFacts.h"
@@ -173,6 +174,19 @@ TCommandResult TModelCommands::SetProjectTarget(int projectId, const std::string
         if (!ProjectExists(projectId))
             return Refused(kProjectGone);
         TProjectDAO().SetTarget(projectId, target == kTargetLegacy ? "" : target);
+        return Done("", projectId);
+    });
+}
+
+TCommandResult TModelCommands::SetProjectDatabaseKind(int projectId, const std::string& kind)
+{
+    return Atomically([&] {
+        if (!FindDatabaseKind(kind))
+            return Refused(TVerdict::Refuse(
+                TRefusal::Column, "数据库类型“" + kind + "”不存在：只能是 " + DatabaseKindChoices() + "!"));
+        if (!ProjectExists(projectId))
+            return Refused(kProjectGone);
+        TProjectDAO().SetDatabaseKind(projectId, kind == kDatabaseMysql ? "" : kind);
         return Done("", projectId);
     });
 }

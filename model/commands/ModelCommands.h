@@ -44,6 +44,8 @@ public:
     static TCommandResult SetProjectWebapp(int projectId, bool webapp);
     // The name of a known target (TargetFacts.h); any other is refused.
     static TCommandResult SetProjectTarget(int projectId, const std::string& target);
+    // "mysql" or "postgresql": the database the generated application uses.
+    static TCommandResult SetProjectDatabaseKind(int projectId, const std::string& kind);
 
     static TCommandResult AddMember(int projectId, int classId, const TMemberEntry& entry);
     // The member keeps its class; the rules are those of its class.

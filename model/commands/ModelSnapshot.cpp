@@ -108,12 +108,13 @@ std::vector<TSnapshotClass> ReadClasses(
     std::vector<TSnapshotClass> classes;
     TDbHelper().ReadConsistently([&](sqlite3* db) {
         if (project) {
-            TStatement row(db, "select projectName,dbUrl,dbUser,dbDriver,dbDialect from t_project where projectId=?");
+            TStatement row(
+                db, "select projectName,dbUrl,dbUser,dbDriver,dbDialect,databaseKind from t_project where projectId=?");
             row.Bind({ projectId });
             if (row.Step()) {
                 TRowReader read(row.Handle());
                 project->name = read.Text(0);
-                project->database = { read.Text(1), read.Text(2), read.Text(3), read.Text(4) };
+                project->database = { read.Text(1), read.Text(2), read.Text(3), read.Text(4), read.Text(5) };
             }
         }
         std::unordered_map<int, size_t> byId;

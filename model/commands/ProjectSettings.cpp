@@ -1,6 +1,7 @@
 #include "model/commands/ProjectSettings.h"
 
 #include "model/rules/TargetFacts.h"
+#include "model/store/DatabaseKind.h"
 #include "model/store/ProjectDAO.h"
 
 TProjectSettings ReadProjectSettings(int projectId)
@@ -17,6 +18,7 @@ TProjectSettings ReadProjectSettings(int projectId)
     // instead of generating for another target.
     if (std::string target = projects.GetTarget(projectId); !target.empty())
         settings.target = target;
+    settings.databaseKind = DatabaseKindName(projects.GetDatabase(projectId).kind);
     return settings;
 }
 

@@ -13,6 +13,7 @@ struct TProjectSettings {
     bool packageStored = false; // false: the default, nothing stored
     bool webapp = false;
     std::string target = kTargetLegacy;
+    std::string databaseKind = "mysql"; // a name of DatabaseKinds()
 };
 
 // How a target is shown: "Struts 2.3 + Hibernate 3.6" ...; empty for a name

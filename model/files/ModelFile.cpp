@@ -89,6 +89,9 @@ TCommandResult EnterProjectSettings(int projectId, const TFileModel& file)
     if (file.packageName)
         if (TCommandResult set = TModelCommands::SetProjectPackage(projectId, *file.packageName); !set.Done())
             return set;
+    if (!file.databaseKind.empty())
+        if (TCommandResult set = TModelCommands::SetProjectDatabaseKind(projectId, file.databaseKind); !set.Done())
+            return set;
     if (file.pages)
         return TModelCommands::SetProjectWebapp(projectId, true);
     return { TRefusal::None, "", projectId };

@@ -35,8 +35,9 @@
 // "nullable", "generator", "precision", "scale", each only when set.
 // Version 3 adds the type 双精度, version 4 a class's "readOnly" (a view)
 // and the project's "target", version 5 the type 二进制, version 6 the
-// project's "package" (when one is stored) and "pages" (when true).
-const int kModelFileVersion = 6;
+// project's "package" (when one is stored) and "pages" (when true),
+// version 7 the project's "databaseKind" (when not "mysql").
+const int kModelFileVersion = 7;
 inline const char* const kModelFileFormat = "javagen-model";
 
 // The project's model as text. TDbError on a database failure.

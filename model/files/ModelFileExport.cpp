@@ -1,5 +1,6 @@
 // Export of a project as a model file: the canonical text of ModelFile.h.
 #include "model/files/ModelFile.h"
+#include "model/store/DatabaseKind.h"
 
 #include "model/commands/ModelSnapshot.h"
 #include "model/commands/ProjectSettings.h"
@@ -69,6 +70,9 @@ std::string ExportModel(int projectId)
     int version = std::max(VersionNeeded(snapshot), otherTarget ? kFileVersionTarget : 1);
     if (settings.packageStored || settings.webapp)
         version = std::max(version, kFileVersionSettings);
+    bool otherDatabase = settings.databaseKind != kDatabaseMysql;
+    if (otherDatabase)
+        version = std::max(version, kFileVersionDatabaseKind);
     out += "  \"version\": " + std::to_string(version) + ",\n";
     out += "  \"project\": " + value(ProjectName(projectId)) + ",\n";
     if (otherTarget)
@@ -77,6 +81,8 @@ std::string ExportModel(int projectId)
         out += "  \"package\": " + value(settings.packageName) + ",\n";
     if (settings.webapp)
         out += "  \"pages\": true,\n";
+    if (otherDatabase)
+        out += "  \"databaseKind\": " + value(settings.databaseKind) + ",\n";
     const TProjectDatabase& database = snapshot.Database();
     if (!database.Empty()) {
         ordered_json object;

@@ -246,9 +246,13 @@ std::optional<TCommandResult> TModelFileReader::ReadTop(TFileModel& model)
         topKeys.insert("target");
     if (version_ >= kFileVersionSettings)
         topKeys.insert({ "package", "pages" });
+    if (version_ >= kFileVersionDatabaseKind)
+        topKeys.insert("databaseKind");
     if (std::string key = UnknownKey(document, topKeys); !key.empty())
         return refuse("", UnknownKeyMessage(key));
     if (version_ >= kFileVersionTarget && !ReadOptional(document, "target", model.target, fault))
+        return refuse("", fault);
+    if (version_ >= kFileVersionDatabaseKind && !ReadOptional(document, "databaseKind", model.databaseKind, fault))
         return refuse("", fault);
     if (version_ >= kFileVersionSettings) {
         std::string packageName;

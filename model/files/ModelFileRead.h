@@ -37,6 +37,7 @@ struct TFileModel {
     std::string target; // version 4; empty: the legacy frameworks
     std::optional<std::string> packageName; // version 6; none: not stored
     bool pages = false; // version 6
+    std::string databaseKind; // version 7; empty: MariaDB/MySQL
     TProjectDatabase database; // version 2
     std::vector<TFileClass> classes;
 };
@@ -49,6 +50,7 @@ inline constexpr int kFileVersionTable = 2;
 inline constexpr int kFileVersionTarget = 4;
 inline constexpr int kFileVersionReadOnly = 4;
 inline constexpr int kFileVersionSettings = 6; // "package" and "pages"
+inline constexpr int kFileVersionDatabaseKind = 7;
 
 class TModelFileReader {
 public:

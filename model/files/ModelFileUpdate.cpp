@@ -2,6 +2,7 @@
 // command layer in one transaction, the plan read off the project as it was
 // and as it is then, so that it says exactly what changed.
 #include "model/files/ModelFile.h"
+#include "model/store/DatabaseKind.h"
 
 #include "model/commands/ModelSnapshot.h"
 #include "model/commands/ProjectSettings.h"
@@ -133,6 +134,9 @@ private:
             done = TModelCommands::SetProjectPackage(projectId_, *file_.packageName);
         if (done.Done() && file_.version >= kFileVersionSettings && file_.pages != now.webapp)
             done = TModelCommands::SetProjectWebapp(projectId_, file_.pages);
+        std::string kind = file_.databaseKind.empty() ? kDatabaseMysql : file_.databaseKind;
+        if (done.Done() && file_.version >= kFileVersionDatabaseKind && kind != now.databaseKind)
+            done = TModelCommands::SetProjectDatabaseKind(projectId_, kind);
         return done;
     }
 
@@ -235,6 +239,9 @@ private:
                 std::string("生成页面：") + (was.webapp ? "是" : "否") + " → " + (is.webapp ? "是" : "否"));
         if (was.target != is.target)
             changes_.push_back("目标框架：" + TargetCaption(was.target) + " → " + TargetCaption(is.target));
+        if (was.databaseKind != is.databaseKind)
+            changes_.push_back(
+                "数据库：" + DatabaseKindCaption(was.databaseKind) + " → " + DatabaseKindCaption(is.databaseKind));
         const TProjectDatabase &a = before_.database, &b = after_.database;
         for (auto [what, x, y] : { std::tuple("URL", &a.url, &b.url), std::tuple("用户名", &a.user, &b.user),
                  std::tuple("驱动类", &a.driver, &b.driver), std::tuple("方言", &a.dialect, &b.dialect) })

@@ -88,5 +88,5 @@ TProjectDatabase DatabaseOf(const TDbConnection& c)
 {
     return { "jdbc:mysql://" + c.host + ":" + std::to_string(c.port) + "/" + c.database +
             "?useUnicode=true&characterEncoding=UTF-8",
-        c.user, "com.mysql.jdbc.Driver", "org.hibernate.dialect.MySQL5InnoDBDialect" };
+        c.user, "com.mysql.jdbc.Driver", "org.hibernate.dialect.MySQL5InnoDBDialect", "" };
 }

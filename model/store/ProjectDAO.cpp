@@ -43,10 +43,12 @@ TIdList TProjectDAO::ListProjects()
 
 TProjectDatabase TProjectDAO::GetDatabase(int projectId)
 {
-    auto rows = db_.OpenQuery("select dbUrl,dbUser,dbDriver,dbDialect from t_project where projectId=?", { projectId });
+    auto rows = db_.OpenQuery(
+        "select dbUrl,dbUser,dbDriver,dbDialect,databaseKind from t_project where projectId=?", { projectId });
     if (rows->Eof())
         return {};
-    return { rows->AsText("dbUrl"), rows->AsText("dbUser"), rows->AsText("dbDriver"), rows->AsText("dbDialect") };
+    return { rows->AsText("dbUrl"), rows->AsText("dbUser"), rows->AsText("dbDriver"), rows->AsText("dbDialect"),
+        rows->AsText("databaseKind") };
 }
 
 void TProjectDAO::SetDatabase(int projectId, const TProjectDatabase& d)
@@ -73,6 +75,11 @@ std::string TProjectDAO::GetTarget(int projectId)
 void TProjectDAO::SetTarget(int projectId, const std::string& target)
 {
     db_.ExecuteSql("update t_project set target=? where projectId=?", { target, projectId });
+}
+
+void TProjectDAO::SetDatabaseKind(int projectId, const std::string& kind)
+{
+    db_.ExecuteSql("update t_project set databaseKind=? where projectId=?", { kind, projectId });
 }
 
 bool TProjectDAO::GetWebapp(int projectId)

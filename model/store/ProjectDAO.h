@@ -28,7 +28,9 @@ public:
     bool GetWebapp(int projectId);
     void SetWebapp(int projectId, bool webapp);
     TProjectDatabase GetDatabase(int projectId);
+    // Sets all but the kind, which SetDatabaseKind sets ("" for MariaDB/MySQL).
     void SetDatabase(int projectId, const TProjectDatabase& database);
+    void SetDatabaseKind(int projectId, const std::string& kind);
     // Projects with that name other than the given one.
     int CountOtherProjectsByName(int projectId, const std::string& projectName);
 

@@ -9,6 +9,10 @@ struct TProjectDatabase {
     std::string user;
     std::string driver; // com.mysql.jdbc.Driver
     std::string dialect; // org.hibernate.dialect.MySQL5InnoDBDialect
+    // The kind of database: "" for MariaDB/MySQL (the default), else a
+    // name of DatabaseKinds(). A setting of its own: neither Empty() nor
+    // == looks at it.
+    std::string kind {};
 
     bool Empty() const { return url.empty() && user.empty() && driver.empty() && dialect.empty(); }
     bool operator==(const TProjectDatabase& other) const

@@ -44,6 +44,9 @@ const std::vector<TColumnSpec>& SchemaColumns()
             // The frameworks a project's code is made for: empty for the
             // legacy ones, "current" for Struts 7 and Hibernate 7.
             { "t_project", "target", "text not null default ''", 4 },
+            // The kind of database the application uses: empty for
+            // MariaDB/MySQL, "postgresql".
+            { "t_project", "databaseKind", "text not null default ''", 5 },
             { "t_member", "memberId", key, 0 },
             { "t_member", "projectId", "integer not null default 0", 0 },
             { "t_member", "classId", "integer not null default 0", 0 },

@@ -285,6 +285,16 @@ TEST_F(CliModelTest, RunsUseTheSettingsTheProjectStores)
     ASSERT_EQ(Cli({ "project", "settings", "other", "--target", "current" }).status, 0);
     EXPECT_EQ(
         Cli({ "project", "settings", "other" }).out, "package\tcom.velmorantis\t(默认)\nwebapp\t0\ntarget\tcurrent\n");
+    // The database kind: listed when not the default, refused when unknown.
+    auto oracle = Cli({ "project", "settings", "other", "--database", "oracle" });
+    EXPECT_EQ(oracle.status, 1);
+    EXPECT_EQ(oracle.err, "数据库类型“oracle”不存在：只能是 mysql(MariaDB/MySQL，默认) 或 postgresql(PostgreSQL)!\n");
+    ASSERT_EQ(Cli({ "project", "settings", "other", "--database", "postgresql" }).status, 0);
+    EXPECT_EQ(Cli({ "project", "settings", "other" }).out,
+        "package\tcom.velmorantis\t(默认)\nwebapp\t0\ntarget\tcurrent\ndatabase\tpostgresql\n");
+    ASSERT_EQ(Cli({ "project", "settings", "other", "--database", "mysql" }).status, 0);
+    EXPECT_EQ(
+        Cli({ "project", "settings", "other" }).out, "package\tcom.velmorantis\t(默认)\nwebapp\t0\ntarget\tcurrent\n");
     auto current = Cli({ "preview", "other", "Course", "--file", "domain", "--templates", JAVAGEN_TEMPLATES });
     EXPECT_NE(current.out.find("@Entity"), std::string::npos) << current.out;
     auto mapping = Cli({ "preview", "other", "Course", "--file", "mapping", "--templates", JAVAGEN_TEMPLATES });

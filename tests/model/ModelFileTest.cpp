@@ -719,13 +719,15 @@ TEST_F(ModelFileTest, UpdateKeepsWhatTheFileCannotSay)
     int shop = BuildLibraryModel("商店");
     ASSERT_TRUE(TModelCommands::SetProjectPackage(shop, "shop").Done());
     ASSERT_TRUE(TModelCommands::SetProjectWebapp(shop, true).Done());
+    ASSERT_TRUE(TModelCommands::SetProjectDatabaseKind(shop, "postgresql").Done());
     int book = TClassDAO().GetClassId(shop, "Book");
     TMember isbn = *TMemberDAO().GetPrimaryMember(book);
     isbn.SetColumnName("isbn_no");
     TMemberDAO().UpdateMember(isbn);
     const std::string exported = ExportModel(shop);
     EXPECT_NE(
-        exported.find("  \"version\": 6,\n  \"project\": \"商店\",\n  \"package\": \"shop\",\n  \"pages\": true,\n"),
+        exported.find("  \"version\": 7,\n  \"project\": \"商店\",\n  \"package\": \"shop\",\n  \"pages\": true,\n"
+                      "  \"databaseKind\": \"postgresql\",\n"),
         std::string::npos)
         << exported;
     EXPECT_EQ(WithoutProjectLine(ReimportedText(exported, "商店二")), WithoutProjectLine(exported));

@@ -9,6 +9,7 @@ void TWorkbenchState::ShowProject(int projectId)
     packageName_ = settings.packageName;
     webapp_ = settings.webapp;
     target_ = settings.target;
+    databaseKind_ = settings.databaseKind;
 }
 
 TVerdict TWorkbenchState::SetPackageName(const std::string& name)
@@ -36,6 +37,16 @@ TCommandResult TWorkbenchState::SetTarget(const std::string& target)
     TCommandResult result = TModelCommands::SetProjectTarget(projectId_, target);
     if (result.Done())
         target_ = target;
+    return result;
+}
+
+TCommandResult TWorkbenchState::SetDatabaseKind(const std::string& kind)
+{
+    if (projectId_ < 0)
+        return { TRefusal::None, "", 0 };
+    TCommandResult result = TModelCommands::SetProjectDatabaseKind(projectId_, kind);
+    if (result.Done())
+        databaseKind_ = kind;
     return result;
 }
 

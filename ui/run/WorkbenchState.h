@@ -30,9 +30,15 @@ public:
     const std::string& Target() const { return target_; }
     TCommandResult SetTarget(const std::string& target);
 
+    // The kind of database the shown project's application uses ("mysql",
+    // "postgresql"); stored for it.
+    const std::string& DatabaseKind() const { return databaseKind_; }
+    TCommandResult SetDatabaseKind(const std::string& kind);
+
 private:
     int projectId_ = -1;
     std::string packageName_ = kDefaultPackageName;
     bool webapp_ = false;
     std::string target_ = kTargetLegacy;
+    std::string databaseKind_ = "mysql";
 };

@@ -6,6 +6,7 @@
 #include "ui/window/FillingScope.h"
 
 #include "model/rules/TargetFacts.h"
+#include "model/store/DatabaseKind.h"
 #include "ui/dialogs/UiText.h"
 #include "ui/run/RunController.h"
 
@@ -326,7 +327,13 @@ void TFormMain::RefreshStatus()
     show(Lbl_ModelFile, Text(modelRefused_ ? "模型文件无法打开: " : "模型文件: ") + Text(model));
     Lbl_ModelFile->setStyleSheet(modelRefused_ ? "color: #c00000;" : "");
     show(Lbl_Package, Text("包名: com.") + Text(state_.PackageName())); // as the code has it
-    show(Lbl_Target, Text("目标框架: ") + Text(TargetCaption(state_.Target())));
+    // The database only when not the default, so that a MariaDB/MySQL
+    // project's line reads as it always has.
+    show(Lbl_Target,
+        Text("目标框架: ") + Text(TargetCaption(state_.Target())) +
+            (state_.DatabaseKind() == kDatabaseMysql
+                    ? QString()
+                    : Text("，数据库: ") + Text(DatabaseKindCaption(state_.DatabaseKind()))));
     // The banner names the frameworks the selected project's code is for.
     const TTargetFacts* target = FindTarget(state_.Target());
     QString frameworks = Text(target ? target->shortCaption : state_.Target());
@@ -363,6 +370,7 @@ void TFormMain::LoadProjectSettings()
     TFillingScope filling(filling_);
     CB_WebApp->setChecked(state_.Webapp());
     ShowTarget();
+    ShowDatabaseKind();
     RefreshStatus();
 }
 
@@ -381,6 +389,24 @@ void TFormMain::RememberTarget(const std::string& target)
     if (!result.Done())
         ::Message(*this, Text(result.message));
     ShowTarget(); // the stored one: after a refusal, or the default after an uncheck
+    RefreshStatus();
+}
+
+void TFormMain::ShowDatabaseKind()
+{
+    TFillingScope filling(filling_);
+    for (QAction* action : Group_Database->actions())
+        action->setChecked(action->data().toString() == Text(state_.DatabaseKind()));
+}
+
+void TFormMain::RememberDatabaseKind(const std::string& kind)
+{
+    if (filling_)
+        return;
+    TCommandResult result = state_.SetDatabaseKind(kind);
+    if (!result.Done())
+        ::Message(*this, Text(result.message));
+    ShowDatabaseKind();
     RefreshStatus();
 }
 

@@ -122,6 +122,8 @@ private:
     // current frameworks (stored for it).
     void RememberTarget(const std::string& target);
     void ShowTarget();
+    void RememberDatabaseKind(const std::string& kind);
+    void ShowDatabaseKind();
 
     QLabel* Image1 = nullptr;
     QGroupBox* GroupBox1 = nullptr;
@@ -140,6 +142,7 @@ private:
     QAction* Act_Generate = nullptr;
     QAction* Act_MergeGenerate = nullptr;
     QActionGroup* Group_Target = nullptr;
+    QActionGroup* Group_Database = nullptr;
     QLabel* Lbl_CurrentClass = nullptr;
     QLabel* Lbl_ModelFile = nullptr;
     QLabel* Lbl_Package = nullptr;

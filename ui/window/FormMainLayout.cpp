@@ -3,6 +3,7 @@
 #include "ui/window/FormMain.h"
 
 #include "model/rules/TargetFacts.h"
+#include "model/store/DatabaseKind.h"
 #include "model/store/MemberFields.h"
 #include "ui/dialogs/UiText.h"
 #include "ui/window/Banner.h"
@@ -337,6 +338,27 @@ void TFormMain::BuildMenu()
                     RememberTarget(name);
                 else if (!Group_Target->checkedAction())
                     RememberTarget(kTargetLegacy);
+            });
+        });
+    }
+    Menu_Tools->addSeparator();
+    // Per project: the database its application uses ("Act_DatabaseMysql",
+    // "Act_DatabasePostgresql"); unchecking goes back to MariaDB/MySQL.
+    Group_Database = new QActionGroup(this);
+    Group_Database->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const TDatabaseKind& kind : DatabaseKinds()) {
+        QAction* action = Menu_Tools->addAction(Text("数据库: ") + Text(kind.caption));
+        std::string name = kind.name;
+        action->setObjectName(Text("Act_Database") + Text(name).left(1).toUpper() + Text(name).mid(1));
+        action->setCheckable(true);
+        action->setData(Text(name));
+        Group_Database->addAction(action);
+        connect(action, &QAction::toggled, this, [this, name](bool on) {
+            Guarded([this, name, on] {
+                if (on)
+                    RememberDatabaseKind(name);
+                else if (!Group_Database->checkedAction())
+                    RememberDatabaseKind(kDatabaseMysql);
             });
         });
     }
