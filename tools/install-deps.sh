@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages javagen needs.
 #   install-deps.sh           what building and running the workbench needs
 #   install-deps.sh --tests   that, and what the tests need besides (GoogleTest,
-#                             a JDK and Maven, a MariaDB server, Xvfb,
+#                             a JDK and Maven, MariaDB and PostgreSQL servers, Xvfb,
 #                             clang-format, and for the page tests ant and
 #                             headless Chromium with ChromeDriver), then has
 #                             Maven fetch the Java frameworks generated code
@@ -20,6 +20,7 @@ if [ "${1:-}" = "--tests" ]; then
     libgtest-dev clang-format
     default-jdk-headless maven
     mariadb-server-core mariadb-client-core
+    postgresql
     xvfb xauth
     ant chromium chromium-driver curl
   )

@@ -206,9 +206,11 @@ public final class RoundTrip {
         search("Chinese: 数据库", "数据库", null, "", range(23, 23), 1);
         search("quoted HQL injection finds nothing", "' or '1'='1", null, "", new ArrayList<Integer>());
         // The value's own wildcards are escaped with MySQL's default LIKE
-        // escape: "%" finds the one title holding it, "_" none. HSQLDB has no
-        // default escape (the backslash is then text): nothing is found.
-        boolean mysql = System.getProperty("hibernate.connection.url", "").startsWith("jdbc:mysql:");
+        // escape, PostgreSQL's too: "%" finds the one title holding it, "_"
+        // none. HSQLDB has no default escape (the backslash is then text):
+        // nothing is found.
+        String url = System.getProperty("hibernate.connection.url", "");
+        boolean mysql = url.startsWith("jdbc:mysql:") || url.startsWith("jdbc:postgresql:");
         List<Integer> percent = mysql ? range(22, 22) : new ArrayList<Integer>();
         search("\"100%\" is text", "100%", null, "", percent, mysql ? new int[] {1} : new int[0]);
         search("a lone \"%\" is text", "%", null, "", percent, mysql ? new int[] {1} : new int[0]);

@@ -5,7 +5,7 @@
 # RoundTrip against a real database through the generated mapping files,
 # HibernateUtil and DAO classes.
 #
-#   roundtrip.sh JAVAGEN_CLI TEMPLATE_DIR [mariadb|hsqldb|both] [legacy|current]
+#   roundtrip.sh JAVAGEN_CLI TEMPLATE_DIR [mariadb|hsqldb|both|postgresql] [legacy|current]
 #   (default both, legacy: Struts 2.3 / Hibernate 3.6; current: Struts 7 /
 #   Hibernate 7, compiled and run on their own jars)
 #
@@ -14,6 +14,9 @@
 #          that directory, and stops it by its PID on exit, whatever the
 #          outcome; a watchdog stops it if this script is killed outright.
 # hsqldb:  an in-memory HSQLDB database inside the test JVM.
+# postgresql: the project's database kind is PostgreSQL (its generated
+#          configuration is checked), and a private PostgreSQL cluster is
+#          started as the MariaDB server is (postgresql_server.sh).
 #
 # The generated hibernate.cfg.xml keeps its MySQL settings; the connection is
 # chosen with -Dhibernate.* system properties, which the generated
@@ -24,7 +27,7 @@
 set -euo pipefail
 
 if [ "$#" -lt 2 ] || [ "$#" -gt 4 ]; then
-    echo "usage: $0 JAVAGEN_CLI TEMPLATE_DIR [mariadb|hsqldb|both] [legacy|current]" >&2
+    echo "usage: $0 JAVAGEN_CLI TEMPLATE_DIR [mariadb|hsqldb|both|postgresql] [legacy|current]" >&2
     exit 2
 fi
 cli="$1"
@@ -34,8 +37,8 @@ export JAVAGEN_TARGET="${4:-legacy}"
 release=8
 [ "$JAVAGEN_TARGET" = current ] && release=17
 case "$which_db" in
-    mariadb|hsqldb|both) ;;
-    *) echo "roundtrip.sh: unknown database '$which_db' (mariadb, hsqldb or both)" >&2; exit 2 ;;
+    mariadb|hsqldb|both|postgresql) ;;
+    *) echo "roundtrip.sh: unknown database '$which_db' (mariadb, hsqldb, both or postgresql)" >&2; exit 2 ;;
 esac
 [ -x "$cli" ] || { echo "roundtrip.sh: not executable: $cli" >&2; exit 2; }
 [ -d "$templates" ] || { echo "roundtrip.sh: no template directory: $templates" >&2; exit 2; }
@@ -66,6 +69,9 @@ work="$(mktemp -d "${TMPDIR:-/tmp}/roundtrip.XXXXXX")"
 db_dir=""
 # shellcheck source=mariadb_server.sh
 source "$here/mariadb_server.sh"
+pg_dir=""
+# shellcheck source=postgresql_server.sh
+source "$here/postgresql_server.sh"
 
 
 step() { echo "roundtrip: $*"; }
@@ -106,6 +112,8 @@ model member add "$project" Loan reader Reader --required --comment "借书的�
 model member add "$project" Loan reservedBook Book --required --comment "预约的图书(第二个指向 Book 的关联, 不参与查询)"
 model member add "$project" Loan loanDate date --required --query --display --comment 借阅日期
 
+[ "$which_db" = postgresql ] && model project settings "$project" --database postgresql
+
 # ---------------------------------------------------------------- generate
 step "generating"
 if ! "$cli" --db "$work/projects.mdb" generate "$project" --package roundtrip --target "$JAVAGEN_TARGET" \
@@ -116,6 +124,10 @@ if ! "$cli" --db "$work/projects.mdb" generate "$project" --package roundtrip --
 fi
 src="$work/gen/projects/$project/src"
 [ -f "$src/hibernate.cfg.xml" ] || { echo "roundtrip.sh: no hibernate.cfg.xml in $src" >&2; exit 1; }
+if [ "$which_db" = postgresql ] && ! grep -q '>org.postgresql.Driver<' "$src/hibernate.cfg.xml"; then
+    echo "roundtrip.sh: the PostgreSQL project's hibernate.cfg.xml names another driver" >&2
+    exit 1
+fi
 
 # ---------------------------------------------------------------- compile
 # The generated tree (GBK sources) against the real framework jars, and then
@@ -197,7 +209,39 @@ SQL
     return "$status"
 }
 
+# ---------------------------------------------------------------- postgresql
+run_postgresql() {
+    start_postgresql || return 1
+    pg_sql postgres <<'SQL'
+CREATE USER roundtrip WITH PASSWORD 'rt-Pass.1';
+CREATE DATABASE roundtrip OWNER roundtrip ENCODING 'UTF8' TEMPLATE template0;
+SQL
+    # The configuration generated for PostgreSQL, with this server's address.
+    local dialect=org.hibernate.dialect.PostgreSQLDialect
+    [ "$JAVAGEN_TARGET" = current ] && dialect=org.hibernate.dialect.PostgreSQLDialect
+    local status=0
+    run_test postgresql \
+        -Dhibernate.connection.driver_class=org.postgresql.Driver \
+        "-Dhibernate.connection.url=jdbc:postgresql://127.0.0.1:$pg_port/roundtrip" \
+        -Dhibernate.connection.username=roundtrip \
+        -Dhibernate.connection.password=rt-Pass.1 \
+        -Dhibernate.dialect=$dialect || status=$?
+    if [ "$status" -eq 0 ]; then
+        local stored
+        stored="$(pg_sql roundtrip -A -t -c "select title from t_book where isbn='978-7-0000-0021'")"
+        if [ "$stored" != "O'Reilly 指南" ]; then
+            printf "roundtrip.sh: server holds title '%s' for 978-7-0000-0021, expected \"O'Reilly 指南\"\n" "$stored" >&2
+            status=1
+        fi
+    fi
+    stop_postgresql
+    return "$status"
+}
+
 overall=0
+if [ "$which_db" = postgresql ]; then
+    run_postgresql || overall=1
+fi
 if [ "$which_db" = hsqldb ] || [ "$which_db" = both ]; then
     run_hsqldb || overall=1
 fi

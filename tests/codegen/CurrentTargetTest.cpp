@@ -114,3 +114,56 @@ TEST(CurrentTargetTest, EachFileIsWhatTheCurrentFrameworksRequire)
                  "java.sun.com/jsp/jstl", "dispatcher.ng.filter" })
             EXPECT_EQ(text.find(legacy), std::string::npos) << path << ": " << legacy;
 }
+
+// A PostgreSQL project, on each target: its driver, URL, dialect, build
+// and scripts are PostgreSQL's, and nothing of MariaDB/MySQL's is left
+// where it would not work; a file (二进制) is a bytea, not a large object.
+TEST(DatabaseKindTest, PostgresqlProjectsNameTheirDriverDialectAndScripts)
+{
+    const TLiteralModel shop = { { "Goods",
+        { { "goodsId", "整型", "pmg", 0, "编号" }, { "title", "字符串", "mdq", 40, "名称" },
+            { "photo", "二进制", "n", 65535, "照片" } } } };
+    TProjectDatabase postgresql;
+    postgresql.kind = "postgresql";
+    struct TPart {
+        const char *target, *file, *text;
+        bool present;
+    };
+    const TPart parts[] = {
+        { "legacy", "src/hibernate.cfg.xml", ">org.postgresql.Driver</property>", true },
+        { "legacy", "src/hibernate.cfg.xml", ">jdbc:postgresql://localhost:5432/javaweb</property>", true },
+        { "legacy", "src/hibernate.cfg.xml", "<!-- PostgreSQL 的 SQL 方言 -->\r\n", true },
+        { "legacy", "src/hibernate.cfg.xml", ">org.hibernate.dialect.PostgreSQLDialect</property>", true },
+        { "legacy", "src/hibernate.cfg.xml", "MySQL", false },
+        { "legacy", "pom.xml", "<artifactId>postgresql</artifactId>\r\n            <version>42.7.14</version>", true },
+        // The legacy DAO classes name a class of MySQL Connector/J: it stays.
+        { "legacy", "pom.xml", "<artifactId>mysql-connector-java</artifactId>", true },
+        { "legacy", "WebRoot/WEB-INF/lib/README.txt", "postgresql-42.7.14.jar", true },
+        { "legacy", "README.txt", "(PostgreSQL, 编码 UTF8, 中文和表情符号都能保存)", true },
+        { "legacy", "sql/create_database.sql", "CREATE DATABASE javaweb ENCODING 'UTF8' TEMPLATE template0;\r\n",
+            true },
+        { "legacy", "sql/t_admin.sql", "COMMENT ON COLUMN t_admin.password IS '密码的加盐散列';\r\n", true },
+        { "legacy", "sql/t_admin.sql", "ENGINE", false },
+        { "current", "src/hibernate.cfg.xml", ">org.postgresql.Driver</property>", true },
+        { "current", "src/hibernate.cfg.xml", "(PostgreSQL: PostgreSQLDialect) -->\r\n", true },
+        { "current", "src/hibernate.cfg.xml", "mysql", false },
+        { "current", "pom.xml", "<artifactId>postgresql</artifactId>", true },
+        { "current", "pom.xml", "mysql-connector-j", false },
+        { "current", "sql/t_admin.sql", "  last_failure BIGINT NOT NULL\r\n);\r\n", true },
+        { "current", "src/com/shop/domain/Goods.java",
+            "取\r\n    @Column(name = \"photo\", length = 65535, updatable = false)\r\n", true },
+        { "current", "src/com/shop/domain/Goods.java", "@Lob", false },
+        // Hibernate 7 gives PostgreSQL "escape ''" unless the query names one.
+        { "current", "src/com/shop/dao/GoodsDAO.java", "like :title escape '\\\\'\";", true },
+        { "legacy", "src/com/shop/dao/GoodsDAO.java", "like :title\";", true },
+    };
+    std::map<std::string, std::map<std::string, std::string>> files;
+    for (const char* target : { "legacy", "current" })
+        files[target] = GeneratedFiles(shop, target, postgresql);
+    for (const auto& part : parts) {
+        const std::string& text = files[part.target][part.file];
+        ASSERT_FALSE(text.empty()) << part.target << " " << part.file;
+        EXPECT_EQ(text.find(part.text) != std::string::npos, part.present)
+            << part.target << " " << part.file << ": " << part.text;
+    }
+}

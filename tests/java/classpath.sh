@@ -7,7 +7,7 @@
 #
 #   classpath.sh          compile class path: Struts 2.3, Hibernate 3.6 and
 #                         what they need, Connector/J 5.1, the Servlet 3.1 API
-#   classpath.sh --run    that, plus the HSQLDB and MariaDB JDBC drivers and
+#   classpath.sh --run    that, plus the HSQLDB, MariaDB and PostgreSQL JDBC drivers and
 #                         an SLF4J binding that silences logging
 #   classpath.sh --web    the run class path, plus an embedded Tomcat 9 with
 #                         its JSP engine, JSTL 1.2 and Selenium; the servlet

@@ -1,5 +1,6 @@
 // The build of a current-target application: pom.xml (Java 17, the pinned
 // current frameworks, a war and Jetty 12 for a local run) and README.txt.
+#include "codegen/core/DatabaseUse.h"
 #include "codegen/targets/current/CurrentTarget.h"
 
 #include "codegen/targets/legacy/WebPages.h"
@@ -63,8 +64,13 @@ std::string BuildCurrentPom(const TGenInput& in)
     Dependency(out, "org.hibernate.orm", "hibernate-hikaricp", kHibernate);
     out.Print("        <!-- Struts 的日志经 java.util.logging 写到容器的日志中 -->\n");
     Dependency(out, "org.apache.logging.log4j", "log4j-to-jul", kLog4j);
-    out.Print("        <!-- MySQL Connector/J: 也可连接 MariaDB -->\n");
-    Dependency(out, "com.mysql", "mysql-connector-j", kConnector);
+    if (UsesPostgresql(in.database)) {
+        out.Print("        <!-- PostgreSQL JDBC 驱动 -->\n");
+        Dependency(out, "org.postgresql", "postgresql", kPostgresqlDriverVersion);
+    } else {
+        out.Print("        <!-- MySQL Connector/J: 也可连接 MariaDB -->\n");
+        Dependency(out, "com.mysql", "mysql-connector-j", kConnector);
+    }
     Dependency(out, "jakarta.servlet.jsp.jstl", "jakarta.servlet.jsp.jstl-api", kTags);
     Dependency(out, "org.glassfish.web", "jakarta.servlet.jsp.jstl", kTags);
     Dependency(out, "jakarta.servlet", "jakarta.servlet-api", kServlet, "provided");
@@ -137,7 +143,7 @@ std::string BuildCurrentReadme(const TGenInput& in)
         "                     (只在本机监听; 让别的机器访问: mvn jetty:run -Djetty.host=0.0.0.0)\n"
         "\n");
     TText notes;
-    DatabaseNotes(notes);
+    DatabaseNotes(notes, in.database);
     out.Append(notes.Str());
     if (!UploadActions(in.classes).empty())
         out.Print("  上传文件: 不超过列的容量, 也不超过数据库一次接受的大小 (MariaDB/MySQL 的 max_allowed_packet\n"

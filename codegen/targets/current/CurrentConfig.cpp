@@ -1,6 +1,7 @@
 // struts.xml and hibernate.cfg.xml of the current target: the 6.5 DTD and
 // the constants Struts 7 asks for, and the annotated classes with a dialect
 // and driver Hibernate 7 and Connector/J 9 still have.
+#include "codegen/core/DatabaseUse.h"
 #include "codegen/targets/current/CurrentTarget.h"
 
 #include "codegen/targets/legacy/ConfigWriter.h"
@@ -33,8 +34,11 @@ std::string CurrentDialect(const std::string& dialect)
 // MySQL and MariaDB differ (MariaDB has no "for update of"), and
 // Hibernate 7 tells them apart from the connection: for either, the
 // configuration names no dialect.
-std::string DialectLines(const std::string& dialect)
+std::string DialectLines(const TProjectDatabase& database)
 {
+    const std::string& dialect = database.dialect;
+    if (UsesPostgresql(database) && (dialect.empty() || dialect.rfind("org.hibernate.dialect.PostgreSQL", 0) == 0))
+        return "        <!-- SQL 方言: 不设置, Hibernate 按连接的数据库选择 (PostgreSQL: PostgreSQLDialect) -->\r\n";
     std::string current = CurrentDialect(dialect);
     if (current == "org.hibernate.dialect.MySQLDialect")
         return "        <!-- SQL 方言: 不设置, Hibernate 按连接的数据库选择 (MySQL: MySQLDialect, MariaDB: "
@@ -47,6 +51,14 @@ std::string ConnectionLines(const TProjectDatabase& database)
 {
     TPrinter out;
     out.Indent(8);
+    if (database.Empty() && UsesPostgresql(database)) {
+        out.Print("<!-- 数据库连接: 请把数据库名 javaweb、用户名和密码改为实际的值 -->\n"
+                  "<property name=\"hibernate.connection.driver_class\">org.postgresql.Driver</property>\n"
+                  "<property name=\"hibernate.connection.url\">jdbc:postgresql://localhost:5432/javaweb</property>\n"
+                  "<property name=\"hibernate.connection.username\">postgres</property>\n"
+                  "<property name=\"hibernate.connection.password\">123456</property>");
+        return out.Str();
+    }
     if (database.Empty()) {
         out.Print("<!-- 数据库连接: 请把数据库名 javaweb、用户名和密码改为实际的值 -->\n"
                   "<property name=\"hibernate.connection.driver_class\">com.mysql.cj.jdbc.Driver</property>\n"
@@ -158,7 +170,7 @@ std::string BuildCurrentHibernateConfig(const TGenInput& in)
     return FillTemplate(in.templates.Text(kHibernateTemplate),
         { { "$hibernateConfigString", MappingLines(in) },
             { "$hibernateConnectionConfigString", ConnectionLines(in.database) },
-            { "$hibernateDialectConfigString", DialectLines(in.database.dialect) },
+            { "$hibernateDialectConfigString", DialectLines(in.database) },
             { "$hibernateSchemaConfigString", SchemaLines(in.database) }, { "$packageName", in.packageName },
             { "$packagePath", in.packagePath } });
 }

@@ -11,12 +11,15 @@
 namespace {
 
 // The condition on one query member and the value bound to it.
-void AddConditions(TPrinter& out, const std::string& c, const std::vector<TQueryMember>& members)
+// On PostgreSQL Hibernate 7 writes "escape ''" after a LIKE that names
+// none, so the backslash that escapes the value's own % and _ is named.
+void AddConditions(TPrinter& out, const std::string& c, const std::vector<TQueryMember>& members, bool postgresql)
 {
     for (const auto& m : members) {
-        TPrinter::TVars vars = { { "c", c }, { "n", m.name }, { "key", m.keyName }, { "Key", m.keyCapital } };
+        TPrinter::TVars vars = { { "c", c }, { "n", m.name }, { "key", m.keyName }, { "Key", m.keyCapital },
+            { "escape", postgresql ? " escape '\\\\'" : "" } };
         if (m.textLike)
-            out.Print(vars, "            if(!$n$.equals(\"\")) hql += \" and $c$.$n$ like :$n$\";\n");
+            out.Print(vars, "            if(!$n$.equals(\"\")) hql += \" and $c$.$n$ like :$n$$escape$\";\n");
         else if (m.integerKey)
             out.Print(vars, "            if(null != $n$ && $n$.get$Key$()!=0) hql += \" and $c$.$n$.$key$=:$n$\";\n");
         else
@@ -101,7 +104,8 @@ std::string CopiedFilesText(const TClassData& data)
 
 } // namespace
 
-std::string BuildCurrentDaoClass(const std::string& packageName, const TClassData& data, bool withPages)
+std::string BuildCurrentDaoClass(
+    const std::string& packageName, const TClassData& data, bool withPages, bool postgresql)
 {
     const std::string& C = data.name;
     std::string c = ClassVariableName(C);
@@ -174,7 +178,7 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         "        try {\n"
         "            s = HibernateUtil.getSession();\n"
         "            String hql = \"From $C$ $c$ where 1=1\";\n");
-    AddConditions(out, c, data.queryMembers);
+    AddConditions(out, c, data.queryMembers, postgresql);
     out.Print(vars,
         "            hql += \" order by $order$\";\n"
         "            Query<$C$> q = s.createQuery(hql, $C$.class);\n");
@@ -215,7 +219,7 @@ std::string BuildCurrentDaoClass(const std::string& packageName, const TClassDat
         "        try {\n"
         "            s = HibernateUtil.getSession();\n"
         "            String hql = \"From $C$ $c$ where 1=1\";\n");
-    AddConditions(out, c, data.queryMembers);
+    AddConditions(out, c, data.queryMembers, postgresql);
     out.Print(vars, "            Query<Long> q = s.createQuery(\"select count(*) \" + hql, Long.class);\n");
     AddBindings(out, data.queryMembers);
     out.Print(vars,

@@ -1,6 +1,7 @@
 #include "codegen/targets/current/CurrentTarget.h"
 
 #include "codegen/core/ClassFileGenerator.h"
+#include "codegen/core/DatabaseUse.h"
 
 #include "codegen/targets/legacy/AdminTableScript.h"
 #include "codegen/targets/legacy/SupportFiles.h"
@@ -42,8 +43,9 @@ const std::vector<const IGenerator*>& CurrentGenerators()
     static const TClassFileGenerator domain("domain", "domain", ".java", 2, BuildEntityClass);
     static const TClassFileGenerator action("action", "action", "Action.java", 4,
         [](const TGenInput& in, const TClassData& c) { return BuildCurrentActionClass(in.packageName, c); });
-    static const TClassFileGenerator dao("dao", "dao", "DAO.java", 3,
-        [](const TGenInput& in, const TClassData& c) { return BuildCurrentDaoClass(in.packageName, c, in.webapp); });
+    static const TClassFileGenerator dao("dao", "dao", "DAO.java", 3, [](const TGenInput& in, const TClassData& c) {
+        return BuildCurrentDaoClass(in.packageName, c, in.webapp, UsesPostgresql(in.database));
+    });
     static const std::vector<const IGenerator*> list = {
         &CurrentStrutsGenerator(),
         &CurrentHibernateGenerator(),

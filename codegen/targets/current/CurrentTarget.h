@@ -13,7 +13,9 @@ const std::vector<const IGenerator*>& CurrentGenerators();
 std::string BuildEntityClass(const TGenInput& in, const TClassData& c);
 // withPages: the DAO serves the generated pages (--webapp): a save checks the
 // row its form was opened on, and QueryAll counts before it reads.
-std::string BuildCurrentDaoClass(const std::string& packageName, const TClassData& c, bool withPages);
+// postgresql: a LIKE names its escape (Hibernate 7 gives PostgreSQL none).
+std::string BuildCurrentDaoClass(
+    const std::string& packageName, const TClassData& c, bool withPages, bool postgresql = false);
 std::string BuildCurrentActionClass(const std::string& packageName, const TClassData& c);
 // Bytes (二进制 members): the members, the paths of the actions that take
 // a file ("/C/C_AddC.action", ... as Java strings), and the Action's

@@ -1,5 +1,6 @@
 // A domain class mapped with Jakarta Persistence annotations: what the
 // legacy target's mapping file says, on the fields themselves.
+#include "codegen/core/DatabaseUse.h"
 #include "codegen/targets/current/CurrentTarget.h"
 
 #include "codegen/targets/legacy/ColumnTypes.h"
@@ -172,12 +173,15 @@ std::string BuildEntityClass(const TGenInput& in, const TClassData& c)
             member["length"] = std::to_string(BinaryCapacity(m));
             const std::string& col = member["col"];
             bool marker = col.find('`') == std::string::npos && std::string("substring").find(col) == std::string::npos;
+            // On PostgreSQL a @Lob byte[] is a large object (oid); without
+            // it the column is bytea, which substring reads as well.
+            member["lob"] = UsesPostgresql(in.database) ? "" : "    @Lob\r\n";
             out.Print(member,
                 marker ? "    // 读取对象时只取第一个字节(判断有无内容); 完整内容由 $C$DAO.Get$C$$M$Bytes 读取\n"
-                         "    @Lob\n"
+                         "$lob$"
                          "    @Column(name = \"$col$\", length = $length$, updatable = false)\n"
                          "    @org.hibernate.annotations.ColumnTransformer(read = \"substring($col$, 1, 1)\")\n"
-                       : "    @Lob\n"
+                       : "$lob$"
                          "    @Column(name = \"$col$\", length = $length$, updatable = false)\n");
         } else if (!IsSimpleType(type)) {
             // As the legacy mapping: the pages check a required reference,

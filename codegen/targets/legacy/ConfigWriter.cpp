@@ -1,4 +1,5 @@
 #include "codegen/targets/legacy/ConfigWriter.h"
+#include "codegen/core/DatabaseUse.h"
 
 #include "codegen/targets/legacy/ColumnTypes.h"
 #include "codegen/text/TextBuilder.h"
@@ -321,6 +322,15 @@ std::string ConnectionLines(const TProjectDatabase& database)
 {
     const std::string in(8, ' ');
     TText out;
+    if (database.Empty() && UsesPostgresql(database)) {
+        out.Line(in + "<!-- 数据库连接: 请把数据库名 javaweb、用户名和密码改为实际的值 -->");
+        out.Line(in + "<property name=\"hibernate.connection.driver_class\">org.postgresql.Driver</property>");
+        out.Line(
+            in + "<property name=\"hibernate.connection.url\">jdbc:postgresql://localhost:5432/javaweb</property>");
+        out.Line(in + "<property name=\"hibernate.connection.username\">postgres</property>");
+        out.Append(in + "<property name=\"hibernate.connection.password\">123456</property>");
+        return out.Str();
+    }
     if (database.Empty()) {
         out.Line(in + "<!-- 数据库连接: 请把数据库名 javaweb、用户名和密码改为实际的值 -->");
         out.Line(in + "<property name=\"hibernate.connection.driver_class\">com.mysql.jdbc.Driver</property>");
@@ -373,9 +383,13 @@ public:
         std::string text = FillTemplate(in.templates.Text(kHibernateTemplate),
             { { "$hibernateConfigString", BuildHibernateMappingLines(in.packagePath, ClassList(in.classes)) },
                 { "$hibernateConnectionConfigString", ConnectionLines(in.database) },
+                { "$hibernateDialectComment",
+                    UsesPostgresql(in.database) ? "PostgreSQL 的 SQL 方言"
+                                                : "MySQL 5 (InnoDB 表, 支持事务与外键) 的 SQL 方言" },
                 { "$hibernateDialect",
-                    XmlText(in.database.dialect.empty() ? "org.hibernate.dialect.MySQL5InnoDBDialect"
-                                                        : in.database.dialect) },
+                    XmlText(!in.database.dialect.empty()  ? in.database.dialect
+                            : UsesPostgresql(in.database) ? "org.hibernate.dialect.PostgreSQLDialect"
+                                                          : "org.hibernate.dialect.MySQL5InnoDBDialect") },
                 { "$hibernateSchemaConfigString", SchemaLines(in.database) }, { "$packageName", in.packageName },
                 { "$packagePath", in.packagePath } });
         out.push_back({ in.SourceDir(), "hibernate.cfg.xml", text, TEncoding::Gbk, "生成完成!" });

@@ -1,6 +1,7 @@
 // The build of a generated web application: pom.xml (Maven: the war and a
 // local server), build.xml (ant, offline), the list of the jars for the
 // offline route, and README.txt, which says how to build, start and sign in.
+#include "codegen/core/DatabaseUse.h"
 #include "codegen/targets/legacy/WebPages.h"
 
 #include "codegen/targets/legacy/JspText.h"
@@ -83,6 +84,10 @@ std::string BuildPom(const TGenInput& in)
     out.Line("        <!-- MySQL Connector/J 5.1: DAO 类引用它的 com.mysql.jdbc.Statement; 也可连接 MariaDB 和 MySQL "
              "5.7/8 -->");
     Dependency(out, "mysql", "mysql-connector-java", kConnector);
+    if (UsesPostgresql(in.database)) {
+        out.Line("        <!-- PostgreSQL JDBC 驱动: 应用连接的数据库 -->");
+        Dependency(out, "org.postgresql", "postgresql", kPostgresqlDriverVersion);
+    }
     Dependency(out, "javax.servlet", "jstl", "1.2");
     Dependency(out, "javax.servlet", "javax.servlet-api", "3.1.0", "provided");
     out.Print({},
@@ -152,7 +157,7 @@ std::string BuildJvmConfig()
 
 // WEB-INF/lib/README.txt: the jars of the offline route, which the generator
 // does not ship.
-std::string BuildLibReadme()
+std::string BuildLibReadme(const TGenInput& in)
 {
     TText out;
     out.Print({},
@@ -171,8 +176,12 @@ std::string BuildLibReadme()
         "JSTL 1.2:\n"
         "  jstl-1.2.jar\n"
         "MySQL Connector/J 5.1.49 (生成的 DAO 类引用它的 com.mysql.jdbc.Statement):\n"
-        "  mysql-connector-java-5.1.49.jar\n"
-        "\n");
+        "  mysql-connector-java-5.1.49.jar\n");
+    if (UsesPostgresql(in.database))
+        out.Print({ { "v", kPostgresqlDriverVersion } },
+            "PostgreSQL JDBC $v$ (应用连接的数据库):\n"
+            "  postgresql-$v$.jar, checker-qual-3.55.1.jar\n");
+    out.Print({}, "\n");
     out.Line("有 Maven 的机器上可以一次取齐: mvn dependency:copy-dependencies -DincludeScope=runtime "
              "-DoutputDirectory=WebRoot/WEB-INF/lib");
     out.Line("Servlet API (javax.servlet-api-3.1.0.jar) 由 Web 容器提供, 不要放在这里; ant 编译时在 lib/provided/ "
@@ -249,7 +258,7 @@ std::string BuildProjectReadme(const TGenInput& in)
         "                     (只在本机监听; 让别的机器访问: mvn jetty:run -Djetty.host=0.0.0.0)\n"
         "不用 Maven 时: 按 WebRoot/WEB-INF/lib/README.txt 放好 jar, 然后 ant, 得到 dist/$war$.\n"
         "\n");
-    DatabaseNotes(out);
+    DatabaseNotes(out, in.database);
     if (!in.database.url.empty()) {
         out.Print({},
             "本工程从已有的数据库导入, 程序不在其中建表: 登录用的管理员表 t_admin 请先建好,\n"
@@ -324,11 +333,11 @@ std::string ArtifactId(const TGenInput& in)
     return id.empty() ? "webapp" : id;
 }
 
-void DatabaseNotes(TText& out)
+void DatabaseNotes(TText& out, const TProjectDatabase& database)
 {
-    out.Print({},
+    out.Print({ { "charset", UsesPostgresql(database) ? "PostgreSQL, 编码 UTF8" : "字符集 utf8mb4" } },
         "数据库: 连接写在 src/hibernate.cfg.xml 中, 请改为实际的数据库、用户名和密码.\n"
-        "  建库: 以管理员身份执行一次 sql/create_database.sql (字符集 utf8mb4, 中文和表情符号都能保存),\n");
+        "  建库: 以管理员身份执行一次 sql/create_database.sql ($charset$, 中文和表情符号都能保存),\n");
     out.Line(
         "        其中的库名请与 hibernate.cfg.xml 中的一致. 库不存在、缺表或字符集不对时, 登录页面和日志会说明原因.");
     out.Line(
@@ -347,7 +356,7 @@ void DatabaseNotes(TText& out)
 
 void AddBuildFiles(const TGenInput& in, TFiles& out)
 {
-    out.push_back({ "WebRoot/WEB-INF/lib", "README.txt", BuildLibReadme(), TEncoding::Utf8, "生成完成!" });
+    out.push_back({ "WebRoot/WEB-INF/lib", "README.txt", BuildLibReadme(in), TEncoding::Utf8, "生成完成!" });
     out.push_back({ "", "build.xml", BuildAntFile(in), TEncoding::Utf8, "生成完成!" });
     out.push_back({ "", "pom.xml", BuildPom(in), TEncoding::Utf8, "生成完成!" });
     out.push_back({ ".mvn", "jvm.config", BuildJvmConfig(), TEncoding::Utf8, "生成完成!" });

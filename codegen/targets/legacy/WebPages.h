@@ -19,7 +19,7 @@ void AddBuildFiles(const TGenInput& in, TFiles& out);
 // current target (HikariCP).
 std::string BuildPoolProperties(const TGenInput& in, bool current);
 // The README's lines on the database: how to create it, the pool.
-void DatabaseNotes(TText& out);
+void DatabaseNotes(TText& out, const TProjectDatabase& database);
 // The application's Maven artifact and war name: the last part of the
 // package name (a Java name, so no project name reaches Maven's ${...}).
 std::string ArtifactId(const TGenInput& in);
