@@ -11,7 +11,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
-  libsqlite3-dev libicu-dev libcli11-dev nlohmann-json3-dev libgit2-dev libmariadb-dev
+  libsqlite3-dev libicu-dev libcli11-dev nlohmann-json3-dev libgit2-dev libmariadb-dev libpq-dev
   libtree-sitter-dev libpugixml-dev
   qt6-base-dev qt6-translations-l10n fonts-wqy-microhei
 )

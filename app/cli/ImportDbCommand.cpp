@@ -6,6 +6,7 @@
 #include "model/commands/ProjectSettings.h"
 #include "model/import/DbSchema.h"
 #include "model/import/SchemaMapping.h"
+#include "model/store/DatabaseKind.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +26,8 @@ struct TImportDbArgs {
     bool textQuery = false;
     bool tablesGiven = false;
     std::string target; // empty: the default
-    std::string port = "3306"; // read as text: a number out of range must not wrap
+    std::string port; // read as text: a number out of range must not wrap; empty: the kind's own
+    std::string kind = "mysql";
 };
 
 unsigned Port(const std::string& text)
@@ -84,7 +86,10 @@ std::vector<std::string> SplitTables(const std::string& list)
 
 int ImportDb(TImportDbArgs a)
 {
-    a.connection.port = Port(a.port);
+    if (!FindDatabaseKind(a.kind))
+        throw TUsageError("--kind 只能是 " + DatabaseKindNames(" 或 ") + "。");
+    a.connection.kind = a.kind;
+    a.connection.port = Port(!a.port.empty() ? a.port : a.kind == kDatabasePostgresql ? "5432" : "3306");
     std::vector<std::string> tables = SplitTables(a.tables);
     // An empty list would mean every table.
     if (a.tablesGiven && tables.empty())
@@ -118,12 +123,16 @@ int ImportDb(TImportDbArgs a)
 void AddImportDbCommand(CLI::App& app, TCliAction& action)
 {
     auto a = std::make_shared<TImportDbArgs>();
-    CLI::App* command = app.add_subcommand(
-        "import-db", "从 MariaDB/MySQL 数据库的表新建工程(密码取自环境变量 JAVAGEN_DB_PASSWORD，没有时在终端询问)");
+    CLI::App* command = app.add_subcommand("import-db",
+        "从 MariaDB/MySQL 或 PostgreSQL 数据库的表新建工程(密码取自环境变量 JAVAGEN_DB_PASSWORD，没有时在终端询问)");
     command->group("命令");
     command->add_option("PROJECT", a->project, "新工程的名称")->required()->type_name("");
     command->add_option("--host", a->connection.host, "数据库服务器")->required()->type_name("H");
-    command->add_option("--port", a->port, "端口(1 到 65535)，默认 3306")->type_name("P");
+    command->add_option("--port", a->port, "端口(1 到 65535)，默认 3306(PostgreSQL 为 5432)")->type_name("P");
+    command
+        ->add_option(
+            "--kind", a->kind, "数据库类型: " + DatabaseKindChoices() + "；新工程生成的配置、脚本和驱动随之而定")
+        ->type_name(DatabaseKindNames());
     command->add_option("--user", a->connection.user, "用户名")->required()->type_name("U");
     command->add_option("--database", a->connection.database, "数据库名")->required()->type_name("D");
     command->add_option("--tables", a->tables, "只导入这些表(以逗号分隔)，默认全部")->type_name("t1,t2,...");

@@ -367,6 +367,8 @@ void ReadKeysBeyondLong(const TServer& server, const std::string& database, TDbS
 
 TDbSchema ReadDbSchema(const TDbConnection& connection)
 {
+    if (connection.kind == "postgresql")
+        return ReadPostgresqlSchema(connection);
     // The client library would take 0 as its default 3306 and a larger
     // number modulo 65536: another server either way.
     if (connection.port < 1 || connection.port > 65535)

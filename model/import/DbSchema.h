@@ -52,6 +52,7 @@ struct TDbConnection {
     std::string user;
     std::string password;
     std::string database;
+    std::string kind = "mysql"; // "mysql" (MariaDB or MySQL) or "postgresql"
 };
 
 // A server that cannot be reached, a wrong password, a database that does
@@ -64,3 +65,6 @@ public:
 // Reads the base tables of the connection's database, with their columns,
 // primary keys and single-column foreign keys. Writes nothing anywhere.
 TDbSchema ReadDbSchema(const TDbConnection& connection);
+// The same from a PostgreSQL database (its current schema, "public" for
+// most), through libpq.
+TDbSchema ReadPostgresqlSchema(const TDbConnection& connection);

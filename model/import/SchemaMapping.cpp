@@ -56,6 +56,11 @@ TCommandResult ApplyImportPlan(const TImportPlan& plan, const std::string& proje
         TCommandResult database = TModelCommands::SetProjectDatabase(project.id, plan.database);
         if (!database.Done())
             return fail("", database);
+        if (!plan.database.kind.empty()) {
+            TCommandResult kind = TModelCommands::SetProjectDatabaseKind(project.id, plan.database.kind);
+            if (!kind.Done())
+                return fail("", kind);
+        }
         if (!plan.target.empty()) {
             TCommandResult target = TModelCommands::SetProjectTarget(project.id, plan.target);
             if (!target.Done())
@@ -86,6 +91,12 @@ TCommandResult ApplyImportPlan(const TImportPlan& plan, const std::string& proje
 
 TProjectDatabase DatabaseOf(const TDbConnection& c)
 {
+    // Texts go to the server untyped, so that it takes them for uuid, json
+    // and enum columns too.
+    if (c.kind == "postgresql")
+        return { "jdbc:postgresql://" + c.host + ":" + std::to_string(c.port) + "/" + c.database +
+                "?stringtype=unspecified",
+            c.user, "org.postgresql.Driver", "org.hibernate.dialect.PostgreSQLDialect", "postgresql" };
     return { "jdbc:mysql://" + c.host + ":" + std::to_string(c.port) + "/" + c.database +
             "?useUnicode=true&characterEncoding=UTF-8",
         c.user, "com.mysql.jdbc.Driver", "org.hibernate.dialect.MySQL5InnoDBDialect", "" };

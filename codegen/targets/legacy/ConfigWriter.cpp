@@ -57,12 +57,14 @@ private:
     TText text_;
 };
 
-void AddIdentifier(TMappingText& out, const TMember& key)
+void AddIdentifier(TMappingText& out, const TMember& key, bool identity)
 {
     out.Line("<!-- 主键" + XmlCommentText(key.GetMemberComment()) + " -->");
     const std::string& p = key.GetMemberName();
     bool number = IsNumberKey(key);
     std::string generator = KeyGeneratorOf(key);
+    if (identity && generator == "native")
+        generator = "identity";
     if (number) {
         out.Line("<id name=\"" + p + "\" column=\"" + ColumnOf(key) + "\">");
     } else if (key.GetColumnName().empty()) {
@@ -253,14 +255,14 @@ void AddCollection(TMappingText& out, const TCollectionMember& m)
     out.Empty();
 }
 
-std::string BuildMappingContent(const TClassData& c)
+std::string BuildMappingContent(const TClassData& c, bool identity)
 {
     TMappingText out;
     std::set<std::string> columns; // of the key and the simple properties
     if (c.CompositeKey())
         AddCompositeIdentifier(out, c.keys);
     else
-        AddIdentifier(out, c.primary);
+        AddIdentifier(out, c.primary, identity);
     columns.insert(ColumnOf(c.primary));
     for (const TMember& key : c.keys)
         columns.insert(ColumnOf(key));
@@ -422,8 +424,12 @@ std::string BuildMappingFile(const TGenInput& in, const TClassData& c)
 {
     // The content's only placeholder is the package of the column types, on
     // a line of its own; comments (model text) are never searched.
-    std::string content = ReplaceAll(BuildMappingContent(c), "\r\n" + kMappingIndent + "  \ttype=\"com.$packageName.",
-        "\r\n" + kMappingIndent + "  \ttype=\"com." + in.packageName + ".");
+    // A PostgreSQL table of the user's numbers its rows from its own
+    // serial or identity column (native would ask for hibernate_sequence).
+    bool identity = UsesPostgresql(in.database) && !in.database.url.empty();
+    std::string content =
+        ReplaceAll(BuildMappingContent(c, identity), "\r\n" + kMappingIndent + "  \ttype=\"com.$packageName.",
+            "\r\n" + kMappingIndent + "  \ttype=\"com." + in.packageName + ".");
     return FillTemplate(in.templates.Text(kMappingTemplate),
         { { "$hibernateContentConfigString", content }, { "$packageName", in.packageName },
             { "$packagePath", in.packagePath },

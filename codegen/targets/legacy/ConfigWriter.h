@@ -35,6 +35,8 @@ struct TStrutsPackageExtras {
 std::string BuildStrutsBlock(const std::string& packageName, const TIdList& classes,
     const std::set<std::string>& readOnlyClasses = {}, const std::map<std::string, TStrutsPackageExtras>& extras = {});
 std::string BuildHibernateMappingLines(const std::string& packagePath, const TIdList& classes);
-std::string BuildMappingContent(const TClassData& c);
+// identity: an auto-increment key is numbered by the database's identity
+// column (a PostgreSQL table of the user's), not by Hibernate's "native".
+std::string BuildMappingContent(const TClassData& c, bool identity = false);
 // The whole mapping file of a class: its template filled in.
 std::string BuildMappingFile(const TGenInput& in, const TClassData& c);
