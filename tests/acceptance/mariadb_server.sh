@@ -13,26 +13,31 @@ db_dir="${db_dir:-}"
 server_pid=""
 watchdog_pid=""
 
-stop_server() {
-    if [ -n "$watchdog_pid" ]; then
-        kill "$watchdog_pid" 2>/dev/null || true
-        wait "$watchdog_pid" 2>/dev/null || true
-        watchdog_pid=""
+# Stops a server and its watchdog: stop_pids SERVER_PID WATCHDOG_PID [SIGNAL].
+# A server shuts down in well under a second; it gets 20 s at most, then
+# it is killed hard.
+stop_pids() {
+    local server="$1" watchdog="$2" signal="${3:-TERM}"
+    if [ -n "$watchdog" ]; then
+        kill "$watchdog" 2>/dev/null || true
+        wait "$watchdog" 2>/dev/null || true
     fi
-    if [ -n "$server_pid" ]; then
-        kill "$server_pid" 2>/dev/null || true
-        # mariadbd shuts down in well under a second; give it 20 s at most,
-        # then kill it hard.
+    if [ -n "$server" ]; then
+        kill -"$signal" "$server" 2>/dev/null || true
         for _ in $(seq 1 200); do
-            kill -0 "$server_pid" 2>/dev/null || break
+            kill -0 "$server" 2>/dev/null || break
             sleep 0.1
         done
-        if kill -0 "$server_pid" 2>/dev/null; then
-            kill -9 "$server_pid" 2>/dev/null || true
+        if kill -0 "$server" 2>/dev/null; then
+            kill -9 "$server" 2>/dev/null || true
         fi
-        wait "$server_pid" 2>/dev/null || true
-        server_pid=""
+        wait "$server" 2>/dev/null || true
     fi
+}
+
+stop_server() {
+    stop_pids "$server_pid" "$watchdog_pid"
+    server_pid="" watchdog_pid=""
 }
 port_in_use() {
     (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A private PostgreSQL server for a test script, sourced by it after
-# mariadb_server.sh (whose step, port_in_use and cleanup it uses and extends):
+# mariadb_server.sh (whose step, port_in_use, stop_pids and cleanup it uses
+# and extends):
 #   start_postgresql  initialises a cluster (in /dev/shm when there is one)
 #                     and starts postgres on 127.0.0.1 at a free port, its
 #                     socket in that directory; sets pg_port and pg_dir;
@@ -34,24 +35,9 @@ as_pg_user() {
 }
 
 stop_postgresql() {
-    if [ -n "$pg_watchdog" ]; then
-        kill "$pg_watchdog" 2>/dev/null || true
-        wait "$pg_watchdog" 2>/dev/null || true
-        pg_watchdog=""
-    fi
-    if [ -n "$pg_pid" ]; then
-        # SIGINT: the fast shutdown, which ends the sessions at once.
-        kill -INT "$pg_pid" 2>/dev/null || true
-        for _ in $(seq 1 200); do
-            kill -0 "$pg_pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        if kill -0 "$pg_pid" 2>/dev/null; then
-            kill -9 "$pg_pid" 2>/dev/null || true
-        fi
-        wait "$pg_pid" 2>/dev/null || true
-        pg_pid=""
-    fi
+    # SIGINT: the fast shutdown, which ends the sessions at once.
+    stop_pids "$pg_pid" "$pg_watchdog" INT
+    pg_pid="" pg_watchdog=""
 }
 
 pg_sql() {
