@@ -672,6 +672,13 @@ TEST_F(ModelFileTest, UpdatePlansChangesAndKeepsClassIds)
             { "  包名：(默认) → edu.lib", "  生成页面：否 → 是",
                 "  目标框架：Struts 2.3 + Hibernate 3.6 → Struts 7 + Hibernate 7 (Jakarta EE 10)" },
             "新增类 0 个，修改类 0 个，删除类 0 个；新增成员 0 个，修改成员 0 个，删除成员 0 个。", false },
+        { "the database kind",
+            [](ordered_json& m) {
+                m["version"] = 7;
+                m["databaseKind"] = "postgresql";
+            },
+            { "  数据库：MariaDB/MySQL → PostgreSQL" },
+            "新增类 0 个，修改类 0 个，删除类 0 个；新增成员 0 个，修改成员 0 个，删除成员 0 个。", false },
     };
     int n = 0;
     for (const TCase& c : cases) {
