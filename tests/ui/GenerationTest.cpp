@@ -215,4 +215,23 @@ void GenerationTest::TargetIsRememberedPerProjectAndUsed()
     current->setChecked(false);
     QVERIFY(legacy->isChecked());
     QCOMPARE(Find<QLabel>(*t.window, "Lbl_Target")->text(), QString("目标框架: Struts 2.3 + Hibernate 3.6"));
+
+    // The database kind likewise: stored, named in the status line only
+    // when not the default, and the run writes its configuration.
+    QAction* mysql = Find<QAction>(*t.window, "Act_DatabaseMysql");
+    QAction* postgresql = Find<QAction>(*t.window, "Act_DatabasePostgresql");
+    QVERIFY(mysql->isChecked());
+    postgresql->trigger();
+    QVERIFY(!mysql->isChecked());
+    QCOMPARE(TProjectDAO().GetDatabase(t.window->Lists().SelectedProjectId()).kind, std::string("postgresql"));
+    QCOMPARE(Find<QLabel>(*t.window, "Lbl_Target")->text(),
+        QString("目标框架: Struts 2.3 + Hibernate 3.6，数据库: PostgreSQL"));
+    RunToTheEnd(t, root);
+    QFile config(root + "/projects/Shop/src/hibernate.cfg.xml");
+    QVERIFY(config.open(QIODevice::ReadOnly));
+    QVERIFY(config.readAll().contains(">org.postgresql.Driver<"));
+    postgresql->setChecked(false);
+    QVERIFY(mysql->isChecked());
+    QCOMPARE(TProjectDAO().GetDatabase(t.window->Lists().SelectedProjectId()).kind, std::string());
+    QCOMPARE(Find<QLabel>(*t.window, "Lbl_Target")->text(), QString("目标框架: Struts 2.3 + Hibernate 3.6"));
 }
